@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, when any is missing, then configures build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
+          libfreeimage-dev libgtest-dev)
+[ "${CORVANE_GUI:-0}" = 1 ] && packages+=(xvfb xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
