@@ -1,0 +1,90 @@
+#include "support/NumberFormat.h"
+
+#include <cmath>
+
+namespace NumberFormat {
+
+QString Format(double value, int maxDecimals)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    maxDecimals = qBound(0, maxDecimals, 15);
+    QString text = QString::number(value, 'f', maxDecimals);
+    if (text.contains(QLatin1Char('.'))) {
+        qsizetype end = text.size();
+        while (text.at(end - 1) == QLatin1Char('0'))
+            --end;
+        if (text.at(end - 1) == QLatin1Char('.'))
+            --end;
+        text.truncate(end);
+    }
+    if (text == QLatin1String("-0"))
+        return QStringLiteral("0");
+    return text;
+}
+
+double ParseInvariant(const QString &text, bool *ok)
+{
+    if (ok)
+        *ok = false;
+    const QStringView view = QStringView(text).trimmed();
+
+    // Checked by hand: the library conversions also take "inf", "nan" or hexadecimal.
+    qsizetype i = 0;
+    const qsizetype n = view.size();
+    auto digitsFrom = [&](qsizetype from) {
+        qsizetype at = from;
+        while (at < n && view[at].unicode() >= u'0' && view[at].unicode() <= u'9')
+            ++at;
+        return at - from;
+    };
+    if (i < n && (view[i] == QLatin1Char('+') || view[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype digits = digitsFrom(i);
+    i += digits;
+    if (i < n && view[i] == QLatin1Char('.')) {
+        ++i;
+        const qsizetype fraction = digitsFrom(i);
+        i += fraction;
+        digits += fraction;
+    }
+    if (digits == 0)
+        return 0;
+    if (i < n && (view[i] == QLatin1Char('e') || view[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (view[i] == QLatin1Char('+') || view[i] == QLatin1Char('-')))
+            ++i;
+        const qsizetype exponent = digitsFrom(i);
+        if (exponent == 0)
+            return 0;
+        i += exponent;
+    }
+    if (i != n)
+        return 0;
+
+    bool converted = false;
+    const double value = view.toString().toDouble(&converted);
+    if (!converted || !std::isfinite(value))
+        return 0;
+    if (ok)
+        *ok = true;
+    return value;
+}
+
+double ParseLocal(const QString &text, QChar decimalSeparator, bool *ok)
+{
+    QString invariant = text;
+    if (decimalSeparator != QLatin1Char('.'))
+        invariant.replace(decimalSeparator, QLatin1Char('.'));
+    return ParseInvariant(invariant, ok);
+}
+
+double Round2(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double rounded = std::round(value * 100.0) / 100.0;
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+} // namespace NumberFormat
