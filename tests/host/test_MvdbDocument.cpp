@@ -1,0 +1,161 @@
+// Store documents: items in host files, the explicit creation of files, names that try to
+// leave the store, the "*" host of display names and the host service.
+#include "host/HostErrors.h"
+#include "host/MvdbDocument.h"
+#include "host/iHostService.h"
+#include "host/mvConnection.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+int ErrorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const GuiError &error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+struct Store
+{
+    QTemporaryDir outer;
+    QString root = outer.filePath("store");
+    mvConnection connection;
+    Store() { connection.Store().SetRoot(root); }
+    std::unique_ptr<mvDocument> Open(const QString &host, const QString &account,
+                                     const QString &file, const QString &item)
+    {
+        return connection.Open(DocumentName::Build("mvdb", host, account, file, item));
+    }
+};
+} // namespace
+
+TEST(MvdbDocument, ItemsLiveInExplicitlyCreatedFiles)
+{
+    Store store;
+    auto document = store.Open("prod", "SALES", "BP", "ORDERS");
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(document->NamesItem());
+    EXPECT_FALSE(document->Exists());
+    EXPECT_EQ(ErrorOf([&] { document->Read(); }), HostErrors::FileNotFound);
+    EXPECT_EQ(ErrorOf([&] { document->Write("x"); }), HostErrors::PathNotFound);
+    EXPECT_EQ(ErrorOf([&] { document->Lock(); }), HostErrors::PathNotFound);
+
+    store.connection.Store().CreateFile("prod", "SALES", "BP");
+    const QString text = "1" + Marks::ValueMark() + "2\r\nnext";
+    document->Write(text);
+    EXPECT_TRUE(document->Exists());
+    EXPECT_EQ(store.Open("prod", "SALES", "BP", "ORDERS")->Read(), text);
+    EXPECT_EQ(store.Open("prod", "sales", "BP", "ORDERS")->Exists(), false); // case is kept
+
+    // A file name or an item ID alone does not name an item.
+    EXPECT_FALSE(store.Open("prod", "SALES", "BP", "")->NamesItem());
+    EXPECT_FALSE(store.Open("prod", "SALES", "", "ORDERS")->NamesItem());
+    EXPECT_EQ(ErrorOf([&] { store.Open("prod", "SALES", "BP", "")->Write("x"); }),
+              HostErrors::BadFileName);
+
+    const MvdbStore &mv = store.connection.Store();
+    EXPECT_EQ(mv.HostNames(), QStringList{"prod"});
+    EXPECT_EQ(mv.FileNames("prod", "SALES"), QStringList{"BP"});
+    document->Lock(); // the lock folder is no item
+    EXPECT_EQ(mv.ItemIDs("prod", "SALES", "BP"), QStringList{"ORDERS"});
+}
+
+TEST(MvdbDocument, NoNameReachesOutsideTheStore)
+{
+    Store store;
+    const QStringList hostile = {"..", "../..", "/", "/tmp", "/etc/passwd", ".", "a/../../b",
+                                 "..\\..", "", ".locks", "*"};
+    for (const QString &bad : hostile) {
+        const QString parts[4][4] = {{bad, "A", "F", "I"}, {"H", bad, "F", "I"},
+                                     {"H", "A", bad, "I"}, {"H", "A", "F", bad}};
+        for (const auto &p : parts) {
+            store.connection.Store().CreateFile(p[0], p[1], p[2]);
+            auto document = store.Open(p[0], p[1], p[2], p[3]);
+            ASSERT_NE(document, nullptr);
+            if (!document->NamesItem())
+                continue; // empty file or item
+            document->Lock();
+            document->Write("payload " + bad);
+            EXPECT_EQ(store.Open(p[0], p[1], p[2], p[3])->Read(), "payload " + bad);
+        }
+    }
+    // Everything written stayed below the root, and the store lists the names back.
+    QStringList outside = QDir(store.outer.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    EXPECT_EQ(outside, QStringList{"store"});
+    for (const QString &bad : hostile)
+        if (!bad.isEmpty())
+            EXPECT_TRUE(store.connection.Store().ItemIDs("H", "A", "F").contains(bad)) << qPrintable(bad);
+    QDirIterator it(store.root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        EXPECT_TRUE(it.next().startsWith(store.root + "/"));
+}
+
+TEST(MvdbDocument, DisplayNameOpensTheItemOnTheCurrentHost)
+{
+    Store store;
+    store.connection.Store().CreateFile("prod", "SALES", "BP");
+    store.Open("prod", "SALES", "BP", "ORDER ENTRY")->Write("text");
+
+    const QString display = store.Open("prod", "SALES", "BP", "ORDER ENTRY")->DisplayName();
+    EXPECT_EQ(display, "mvdb://*/*/BP/ORDER ENTRY");
+    store.connection.SetCurrentHost("prod", "SALES");
+    auto reopened = store.connection.Open(display);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(reopened->HostName(), "prod");
+    EXPECT_EQ(reopened->Name(), "mvdb://prod/SALES/BP/ORDER ENTRY");
+    EXPECT_EQ(reopened->Read(), "text");
+}
+
+TEST(MvdbDocument, HostDocumentOffersTheHostService)
+{
+    Store store;
+    store.connection.Store().CreateFile("prod", "SALES", "BP");
+    store.connection.Store().CreateFile("prod", "HR", "BP");
+    std::shared_ptr<iHostService> service;
+    {
+        auto host = store.connection.Open(store.connection.BuildName("mvdb", "prod", "", "", ""));
+        ASSERT_NE(host, nullptr);
+        EXPECT_FALSE(host->NamesItem());
+        EXPECT_TRUE(host->Supports(HostFeatures::HostService));
+        EXPECT_FALSE(host->Supports(14));
+        EXPECT_EQ(host->Service(14), nullptr);
+        service = host->Service(HostFeatures::HostService);
+    }
+    ASSERT_NE(service, nullptr); // outlives its document
+    EXPECT_EQ(service->HostType(), "mvdb");
+    EXPECT_EQ(service->HostName(), "prod");
+    EXPECT_EQ(service->AccountNames(), (QStringList{"HR", "SALES"}));
+    EXPECT_EQ(service->FileNames("SALES"), QStringList{"BP"});
+
+    QTemporaryDir dir;
+    EXPECT_FALSE(store.connection.Open(dir.filePath("x.gui"))->Supports(HostFeatures::HostService));
+}
+
+TEST(MvdbDocument, RootComesFromTheCallThenTheEnvironmentThenTheSetting)
+{
+    const QByteArray saved = qgetenv(MvdbStore::RootVariable);
+    MvdbStore store;
+    store.SetConfiguredRoot("/from/setting");
+    qunsetenv(MvdbStore::RootVariable);
+    EXPECT_EQ(store.Root(), "/from/setting");
+    qputenv(MvdbStore::RootVariable, "/from/env");
+    EXPECT_EQ(store.Root(), "/from/env");
+    store.SetRoot("/from/call");
+    EXPECT_EQ(store.Root(), "/from/call");
+    if (saved.isNull())
+        qunsetenv(MvdbStore::RootVariable);
+    else
+        qputenv(MvdbStore::RootVariable, saved);
+    EXPECT_TRUE(MvdbStore().DefaultRoot().endsWith("/corvane/hosts"));
+}
