@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+// Where the designer keeps its settings. The choice is made once, on first use, from the
+// "Isolation" section of cvwin70.ini beside the program:
+//   PersistSettings=1 (also when the file is missing): the per-user native settings store;
+//       a key path "Software\Org\App\Rest" is organisation Org, application App, group
+//       Rest (further levels become subgroups) — the same place QSettings uses on Windows.
+//   PersistSettings=2: the file appstate.ini in AppDataDirectory; the section is the key path
+//       without its first two levels, joined with "_" and without blanks
+//       ("GUIDesigner_Settings"), the entry is the value name.
+//   anything else: every read gives its default and nothing is stored.
+// The unnamed value of a key is passed as an empty name; it is "@" in appstate.ini and
+// "Default" in the native store.
+class modPersistSettings
+{
+public:
+    enum StoreMode { NoStore = 0, NativeStore = 1, IniStore = 2 };
+
+    // programFolder ends in "/".
+    explicit modPersistSettings(const QString &programFolder);
+
+    int Mode() const;
+    const QString &AppDataDirectory() const;
+    const QString &UserDataDirectory() const;
+    // AppDataDirectory + "appstate.ini".
+    QString IniStorePath() const;
+
+    QString Read(const QString &keyPath, const QString &name, const QString &defaultValue) const;
+    // False when the value could not be stored (and always in a mode that stores nothing).
+    bool Write(const QString &keyPath, const QString &name, const QString &text);
+
+    // The per-user area older designers kept their settings in (application "Corvane GUI
+    // Designer", section "Settings"); read once by the migration.
+    static constexpr const char *OlderAppName = "Corvane GUI Designer";
+    static constexpr const char *OlderSection = "Settings";
+    static QString ReadOlder(const QString &appName, const QString &section, const QString &name,
+                             const QString &defaultValue);
+    static void WriteOlder(const QString &appName, const QString &section, const QString &name,
+                           const QString &text);
+
+    // The ini section a key path is stored under in appstate.ini.
+    static QString IniSection(const QString &keyPath);
+    // Resolves a directory setting: "%VAR%" expanded, "\" read as "/", a relative path
+    // taken from the program folder, empty meaning the program folder; the result ends in
+    // "/" and the folder is created when missing.
+    static QString ResolveDirectory(const QString &value, const QString &programFolder);
+    // An ini file of the program: beside it when there, else in the user's config folder
+    // (".../corvane/<name>") when there, else the path beside the program.
+    static QString LocateConfigFile(const QString &programFolder, const QString &fileName);
+
+private:
+    void Choose() const;
+
+    QString m_programFolder;
+    mutable bool m_chosen = false;
+    mutable int m_mode = NativeStore;
+    mutable QString m_appDataDirectory;
+    mutable QString m_userDataDirectory;
+};
