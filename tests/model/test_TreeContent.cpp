@@ -1,0 +1,134 @@
+// TreeContent: pre-order nodes with checked levels, addressing by ID path (IDs need only be
+// unique among siblings), the node members, and state integers that round-trip.
+#include "model/TreeContent.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString VM = Marks::ValueMark();
+const QString SM = Marks::SubValueMark();
+
+template <typename F>
+int ErrorOf(F &&call)
+{
+    try {
+        call();
+    } catch (const GuiError &e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+QString Node(const QString &id, int level, const QString &caption = {}, const QString &state = {})
+{
+    return QStringList({id, QString::number(level), caption, "", state, ""}).join(SM);
+}
+
+// DOCS
+//   A
+//     LEAF
+//   B
+//     LEAF   (same ID, other parent)
+// MISC
+QString SampleTree()
+{
+    return QStringList({Node("DOCS", 1, "Documents", "1"), Node("A", 2, "First"),
+                        Node("LEAF", 3, "Leaf of A", "4"), Node("B", 2, "Second"),
+                        Node("LEAF", 3, "Leaf of B", "6"), Node("MISC", 1, "Other")})
+        .join(VM);
+}
+} // namespace
+
+TEST(TreeContent, ItemsRoundTripWithTheirStatesUnchanged)
+{
+    TreeContent tree;
+    const QString items = SampleTree() + VM + QStringList({"X", "1", "c", "i", "-2147483648", "h", "extra"}).join(SM);
+    tree.SetItems(items);
+    EXPECT_EQ(tree.NodeCount(), 7);
+    EXPECT_EQ(tree.TreeGetItems(), items);
+    EXPECT_EQ(tree.GetItems(3), Node("LEAF", 3, "Leaf of A", "4"));
+    EXPECT_EQ(tree.Nodes()[6].State, -2147483648);
+    EXPECT_EQ(tree.TreeGetState("X"), "-2147483648");
+    EXPECT_EQ(tree.TreeGetState("MISC"), "0");
+}
+
+TEST(TreeContent, LevelsMustStartAtOneAndDeepenOneAtATime)
+{
+    TreeContent tree;
+    tree.SetItems(Node("A", 1) + VM + Node("B", 2) + VM + Node("C", 2) + VM + Node("D", 1));
+    const QString before = tree.GetItems();
+
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("A", 2)); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("A", 1) + VM + Node("B", 3)); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("A", 1) + VM + Node("B", 0)); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems("A" + SM + "one"); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("A", 1, "", "checked")); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("A\\B", 1)); }), 380);
+    // Replacing one node keeps its neighbours reachable.
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("B", 3), 2); }), 380);
+    tree.SetItems(Node("C", 1), 3);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("A", 1), 3); }), 0);
+    tree.SetItems(Node("C", 2), 3);
+    EXPECT_EQ(ErrorOf([&] { tree.SetItems(Node("E", 1), 5); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.GetItems(5); }), 380);
+    EXPECT_EQ(tree.GetItems(), before);
+}
+
+TEST(TreeContent, PathsReachNodesThroughTheirAncestors)
+{
+    TreeContent tree;
+    tree.SetItems(SampleTree());
+    EXPECT_EQ(tree.TreeGetCaption("DOCS\\A\\LEAF"), "Leaf of A");
+    EXPECT_EQ(tree.TreeGetCaption("docs\\b\\leaf"), "Leaf of B");
+    EXPECT_EQ(tree.FindNode("MISC"), 6);
+    EXPECT_EQ(tree.FindNode("DOCS\\LEAF"), 0);   // not a child of DOCS
+    EXPECT_EQ(tree.FindNode("DOCS\\A\\B"), 0);   // B is A's sibling
+    EXPECT_EQ(tree.FindNode("MISC\\A"), 0);
+    EXPECT_EQ(tree.FindNode("DOCS\\"), 0);
+
+    EXPECT_EQ(tree.NodePath(5), "DOCS\\B\\LEAF");
+    EXPECT_EQ(tree.GetTreeNodePath("leaf"), "DOCS\\A\\LEAF");
+    EXPECT_EQ(tree.GetTreeNodePath("NONE"), "");
+}
+
+TEST(TreeContent, NodeMembersChangeOnePartAndRefuseUnknownPathsAndMarks)
+{
+    TreeContent tree;
+    tree.SetItems(SampleTree());
+    tree.TreeSetCaption("DOCS\\B", "Renamed");
+    tree.TreeSetIcon("DOCS\\B", "folder.ico");
+    tree.TreeSetHint("DOCS\\B", "tip");
+    tree.TreeSetState("DOCS\\B", "9");
+    EXPECT_EQ(tree.GetItems(4), QStringList({"B", "2", "Renamed", "folder.ico", "9", "tip"}).join(SM));
+
+    const QString before = tree.GetItems();
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetCaption("DOCS\\C", "x"); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetCaption("", "x"); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetCaption("MISC", "a" + SM + "b"); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetHint("MISC", "a" + VM + "b"); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetState("MISC", "1.5"); }), 380);
+    EXPECT_EQ(ErrorOf([&] { tree.TreeGetIcon("NOPE"); }), 380);
+    EXPECT_EQ(tree.GetItems(), before);
+}
+
+TEST(TreeContent, ValueSelectsOneNodeAndCheckedNodesAreListedByPath)
+{
+    TreeContent tree;
+    tree.SetItems(SampleTree());
+    EXPECT_EQ(tree.TreeGetValue(), "DOCS\\B\\LEAF"); // state 6 is checked and selected
+    EXPECT_EQ(tree.TreeGetCheckedNodes(), "DOCS\\A\\LEAF" + VM + "DOCS\\B\\LEAF");
+
+    tree.TreeSetValue("DOCS\\A");
+    EXPECT_EQ(tree.TreeGetValue(), "DOCS\\A");
+    EXPECT_EQ(tree.TreeGetState("DOCS\\A"), "2");
+    EXPECT_EQ(tree.TreeGetState("DOCS\\B\\LEAF"), "4"); // only the selected bit went
+    EXPECT_EQ(tree.TreeGetState("DOCS"), "1");          // untouched
+
+    const QString before = tree.GetItems();
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetValue("DOCS\\Z"); }), 380);
+    EXPECT_EQ(tree.GetItems(), before);
+    tree.TreeSetValue("");
+    EXPECT_EQ(tree.TreeGetValue(), "");
+}
