@@ -1,0 +1,307 @@
+#include "code/modCodeGen.h"
+
+#include "code/CodeGenDecoder.h"
+#include "code/Placeholders.h"
+#include "code/TemplateFiles.h"
+#include "code/iCodeCommandHost.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+
+constexpr int HandlerSection = 7;
+constexpr int FormCloseSection = 8;
+constexpr int AppCloseSection = 9;
+constexpr int DecoderSection = 6;
+
+struct KeyName
+{
+    int code;
+    const char *name;
+};
+
+// The keys that are not a letter or function key with modifiers; where a key has two
+// spellings the short one comes first and is the one ShortcutKeyName gives.
+constexpr std::array<KeyName, 35> OtherKeys{{
+    {75, "CTRL+INS"}, {75, "CTRL+INSERT"},
+    {76, "SHIFT+INS"}, {76, "SHIFT+INSERT"},
+    {77, "DEL"}, {77, "DELETE"},
+    {78, "SHIFT+DEL"}, {78, "SHIFT+DELETE"},
+    {79, "ALT+BKSPC"},
+    {80, "CTRL+DEL"}, {80, "CTRL+DELETE"},
+    {81, "CTRL+SHIFT+DEL"}, {81, "CTRL+SHIFT+DELETE"},
+    {82, "INS"}, {82, "INSERT"},
+    {83, "CTRL+SHIFT+INS"}, {83, "CTRL+SHIFT+INSERT"},
+    {84, "HOME"}, {85, "CTRL+HOME"}, {86, "SHIFT+HOME"}, {87, "CTRL+SHIFT+HOME"},
+    {88, "END"}, {89, "CTRL+END"}, {90, "SHIFT+END"}, {91, "CTRL+SHIFT+END"},
+    {92, "PGUP"}, {93, "CTRL+PGUP"}, {94, "SHIFT+PGUP"}, {95, "CTRL+SHIFT+PGUP"},
+    {96, "PGDN"}, {97, "CTRL+PGDN"}, {98, "SHIFT+PGDN"}, {99, "CTRL+SHIFT+PGDN"},
+    {100, "ESC"}, {101, "SHIFT+ESC"},
+}};
+
+// Function keys F1-F12 come in four blocks of twelve, one per modifier set.
+constexpr std::array<std::pair<int, const char *>, 4> FunctionKeyBlocks{{
+    {27, ""}, {39, "CTRL+"}, {51, "SHIFT+"}, {63, "CTRL+SHIFT+"},
+}};
+
+QString DialogWarning(const QString &templateName)
+{
+    return QStringLiteral("Warning: the ") + templateName
+           + QStringLiteral(" code template only supports ")
+           + QStringLiteral("the SDI application style and Dialog form style. Please update "
+                            "your application and/or form styles ")
+           + QStringLiteral("or choose a different code template.");
+}
+} // namespace
+
+modCodeGen::modCodeGen(TemplateFiles &templates) : m_templates(templates) {}
+
+void modCodeGen::SetProjectText(const QString &projectText)
+{
+    SetProject(EventList::FromProjectText(projectText));
+}
+
+void modCodeGen::SetProject(EventList project)
+{
+    m_project = std::move(project);
+    m_codeStyle = m_project.CodeStyle();
+    m_casing = m_project.Casing();
+}
+
+void modCodeGen::SetProjectLocation(const QString &fileName, const QString &itemId)
+{
+    m_projectFile = fileName;
+    m_projectId = itemId;
+}
+
+TemplateVariables modCodeGen::ProjectVariables() const
+{
+    TemplateVariables v;
+    v.ProjFile = m_projectFile;
+    v.ProjId = m_projectId;
+    v.App = m_project.ApplicationId();
+    v.Form = m_project.MainFormId();
+    v.Author = m_project.Author();
+    v.Copyright = m_project.Copyright();
+    v.Desc = m_project.Description();
+    return v;
+}
+
+QString modCodeGen::Section(int n)
+{
+    return m_templates.GetCodeSection(n, m_codeStyle, m_casing);
+}
+
+bool modCodeGen::BuildEventList(Purpose purpose, std::vector<EventRow> &rows)
+{
+    m_warning.clear();
+    rows.clear();
+    if (purpose == Purpose::NewProgram) {
+        const int row = m_templates.FindTemplate(m_codeStyle);
+        if (row >= 0) {
+            const TemplateInfo &info = m_templates.Templates()[size_t(row)];
+            if (info.Mode == QLatin1String("dialog") && m_project.FirstNonDialogObject()) {
+                m_warning = DialogWarning(info.Name);
+                return false;
+            }
+        }
+    }
+    rows = m_project.Rows();
+    return true;
+}
+
+QString modCodeGen::GenerateProgram()
+{
+    std::vector<EventRow> rows;
+    if (!BuildEventList(Purpose::NewProgram, rows))
+        return {};
+
+    const TemplateVariables vars = ProjectVariables();
+    const QString bannerLine = Banner() + CrLf;
+    QString out;
+    for (int n = 1; n <= 5; ++n) {
+        const QString text = Placeholders::SubstituteVariables(Section(n), vars);
+        if (!text.isEmpty())
+            out += text + CrLf + bannerLine;
+    }
+    out += BuildEventDecoder(rows) + CrLf + bannerLine;
+    for (const EventRow &row : rows)
+        out += EventHandlerCode(row.App, row.Form, row.Control, row.Event) + CrLf + bannerLine;
+    for (int n : {11, 12, 10})
+        out += Placeholders::SubstituteVariables(Section(n), vars) + CrLf + Banner();
+    return out;
+}
+
+QString modCodeGen::BuildEventDecoder()
+{
+    return BuildEventDecoder(m_project.Rows());
+}
+
+QString modCodeGen::BuildEventDecoder(const std::vector<EventRow> &rows)
+{
+    const CodeGenDecoder::LineTemplates lines =
+        CodeGenDecoder::ParseSection(Section(DecoderSection));
+    const QString name = LabelPlaceholderName();
+    const TemplateVariables vars = ProjectVariables();
+    const QString block = CodeGenDecoder::DispatchBlock(
+        rows, lines, vars, [&name](const EventRow &row) {
+            return MakeEventHandlerLabel(name, row.App, row.Form, row.Control, row.Event);
+        });
+    return CodeGenDecoder::Decoder(lines, block, vars);
+}
+
+QString modCodeGen::LabelPlaceholderName()
+{
+    const QString section = Section(HandlerSection);
+    QString pattern = section.left(section.indexOf(CrLf));
+    const qsizetype colon = pattern.indexOf(QLatin1Char(':'));
+    if (colon >= 0)
+        pattern.truncate(colon);
+    pattern = pattern.trimmed();
+    const qsizetype open = pattern.indexOf(QLatin1String("%%"));
+    if (open < 0)
+        return {};
+    const qsizetype close = pattern.indexOf(QLatin1String("%%"), open + 2);
+    if (close < 0)
+        return {};
+    return pattern.mid(open + 2, close - open - 2);
+}
+
+QString modCodeGen::EventHandlerLabel(const QString &app, const QString &form,
+                                      const QString &control, const QString &event)
+{
+    return MakeEventHandlerLabel(LabelPlaceholderName(), app, form, control, event);
+}
+
+QString modCodeGen::LabelPart(const QString &id)
+{
+    QString part;
+    part.reserve(id.size());
+    for (QChar c : id) {
+        const char16_t u = c.unicode();
+        if (u == u' ')
+            part += QLatin1Char('.');
+        else if ((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')
+                 || (u >= 128 && u <= 250) || u == u'$' || u == u'.' || u == u'_')
+            part += c;
+    }
+    return part;
+}
+
+QString modCodeGen::MakeEventHandlerLabel(const QString &placeholderName, const QString &app,
+                                          const QString &form, const QString &control,
+                                          const QString &event)
+{
+    QString label = LabelPart(app);
+    if (!form.isEmpty())
+        label += QLatin1Char('.') + LabelPart(form);
+    if (!control.isEmpty())
+        label += QLatin1Char('.') + LabelPart(control);
+    label += QLatin1Char('.');
+    const QString menuPrefix = QStringLiteral("MENU(");
+    if (event.startsWith(menuPrefix, Qt::CaseInsensitive)) {
+        QString id = event.mid(menuPrefix.size());
+        const qsizetype close = id.lastIndexOf(QLatin1Char(')'));
+        if (close >= 0)
+            id.truncate(close);
+        label += LabelPart(id);
+    } else {
+        label += event;
+    }
+
+    label = Placeholders::ApplyCasing(label, Placeholders::CasingOf(placeholderName));
+    if (!placeholderName.isEmpty() && !placeholderName.back().isLetter())
+        label.replace(QLatin1Char('.'), placeholderName.back());
+    return label;
+}
+
+QString modCodeGen::EventHandlerCode(const QString &app, const QString &form,
+                                     const QString &control, const QString &event)
+{
+    int section = HandlerSection;
+    if (event.compare(QLatin1String("CLOSE"), Qt::CaseInsensitive) == 0)
+        section = form.isEmpty() ? AppCloseSection : FormCloseSection;
+
+    TemplateVariables vars = ProjectVariables();
+    vars.App = app;
+    vars.Form = form;
+    vars.Control = control;
+    vars.Event = event;
+    const QString menuPrefix = QStringLiteral("MENU(");
+    if (event.startsWith(menuPrefix, Qt::CaseInsensitive)) {
+        vars.Menu = event.mid(menuPrefix.size());
+        const qsizetype close = vars.Menu.lastIndexOf(QLatin1Char(')'));
+        if (close >= 0)
+            vars.Menu.truncate(close);
+    }
+    vars.Target = EventHandlerLabel(app, form, control, event);
+    return Placeholders::SubstituteVariables(Section(section), vars);
+}
+
+int modCodeGen::ShortcutKeyCode(const QString &name)
+{
+    const QString key = name.toUpper();
+    if (key.size() == 6 && key.startsWith(QLatin1String("CTRL+")) && key[5] >= QLatin1Char('A')
+        && key[5] <= QLatin1Char('Z'))
+        return key[5].unicode() - u'A' + 1;
+    for (const auto &[first, modifiers] : FunctionKeyBlocks) {
+        const QString prefix = QLatin1String(modifiers) + QLatin1Char('F');
+        if (!key.startsWith(prefix))
+            continue;
+        const QString digits = key.mid(prefix.size());
+        bool ok = false;
+        const int n = digits.toInt(&ok);
+        // "F01" and "F+1" are not key names.
+        if (ok && n >= 1 && n <= 12 && digits == QString::number(n))
+            return first + n - 1;
+    }
+    for (const KeyName &k : OtherKeys) {
+        if (key == QLatin1String(k.name))
+            return k.code;
+    }
+    return 0;
+}
+
+QString modCodeGen::ShortcutKeyName(int code)
+{
+    if (code >= 1 && code <= 26)
+        return QStringLiteral("CTRL+") + QChar(u'A' + code - 1);
+    for (const auto &[first, modifiers] : FunctionKeyBlocks) {
+        if (code >= first && code < first + 12)
+            return QLatin1String(modifiers) + QLatin1Char('F') + QString::number(code - first + 1);
+    }
+    for (const KeyName &k : OtherKeys) {
+        if (k.code == code)
+            return QLatin1String(k.name);
+    }
+    return {};
+}
+
+QString modCodeGen::SaveRequiredText()
+{
+    return QStringLiteral("The code generator requires the project file name and item ID.")
+           + CrLf
+           + QStringLiteral("You must save the project file before you can edit program  code. ");
+}
+
+bool modCodeGen::EnsureProjectSaved(iCodeCommandHost &host)
+{
+    auto located = [&host] {
+        return !host.ProjectFileName().isEmpty() && !host.ProjectItemId().isEmpty();
+    };
+    if (located())
+        return true;
+    if (!host.AskOkCancel(SaveRequiredText()))
+        return false;
+    // A save that ends without a file name and item ID (a local file, say) still leaves
+    // the generator nothing to name the project by.
+    return host.SaveProject() && located();
+}
+
+QString modCodeGen::Banner()
+{
+    const QString star = QStringLiteral("*");
+    return star + CrLf + star + CrLf + QString(60, QLatin1Char('*')) + CrLf + star + CrLf + star;
+}

@@ -1,0 +1,332 @@
+* Program ORDERS
+*
+* Order entry for the sales office.
+* Runs on every branch.
+*
+* Author:    Ann Smith
+* Copyright: (c) Example Ltd
+* Generated: {DATE} from project ORDERS in file GUI.PROJECTS
+*
+* The program runs the application's windows through the GUI runtime: it
+* loads the project, shows the main form and hands each event the user
+* raises to its handler further down. Write your own code in the handlers.
+*
+*
+************************************************************
+*
+*
+* Marks of the dynamic arrays exchanged with the GUI runtime
+EQU AM TO CHAR(254), VM TO CHAR(253)
+* The project this program runs and the form it shows first
+GUI.PROJFILE = 'GUI.PROJECTS'
+GUI.PROJID = 'ORDERS'
+GUI.MAINFORM = 'MAIN'
+* Program names of the events by event code, 1 Close to 31 Quit
+GUI.EVENTS = 'CLOSE,,,ACTIVATE,DEACTIVATE,CLICK,DBLCLICK,CHANGE,VALIDATE,LOADLIST,'
+GUI.EVENTS = GUI.EVENTS : 'VALIDATECELL,VALIDATEROW,CONTEXT,BTNCLICK,ACTIVATECELL,RESIZE,'
+GUI.EVENTS = GUI.EVENTS : 'COLCLICK,DEACTIVATECELL,ACTIVATEROW,DEACTIVATEROW,HELP,STATUS,'
+GUI.EVENTS = GUI.EVENTS : 'TIMER,DRAGDROP,,,,,,,QUIT'
+* GUI.STATE is 1 while the GUI environment is up, GUI.DONE ends the event
+* loop and GUI.QUEUE holds the event rows not yet decoded
+GUI.STATE = 0
+GUI.DONE = 0
+GUI.QUEUE = ''
+*
+*
+************************************************************
+*
+*
+* Start-up: read the project, start the GUI environment for project format
+* 1.4, load the project into it and show the main form (method 2)
+OPEN GUI.PROJFILE TO GUI.FILE ELSE
+   GUI.VALUE = 'Cannot open the project file ' : GUI.PROJFILE
+   GOSUB GUI.FAILED
+END
+READ GUI.PROJECT FROM GUI.FILE, GUI.PROJID ELSE
+   GUI.VALUE = 'Cannot read the project ' : GUI.PROJID : ' from ' : GUI.PROJFILE
+   GOSUB GUI.FAILED
+END
+GUI.COMMAND = 1 : VM : '1.4'
+GOSUB GUI.EXECUTE
+GUI.STATE = 1
+GUI.COMMAND = 11 : VM : 2 : VM : GUI.PROJECT
+GOSUB GUI.EXECUTE
+IF GUI.MAINFORM # '' THEN
+   GUI.COMMAND = 6 : VM : 'ORDERS*' : GUI.MAINFORM : VM : 2
+   GOSUB GUI.EXECUTE
+END
+*
+*
+************************************************************
+*
+*
+* Event loop: wait for the next events (command 7) and decode them one by
+* one until a handler sets GUI.DONE. The application's Quit event always
+* ends the loop once its handler has run.
+LOOP
+UNTIL GUI.DONE DO
+   IF GUI.QUEUE = '' THEN
+      GUI.COMMAND = 7
+      GOSUB GUI.EXECUTE
+   END
+   GUI.ROW = GUI.QUEUE<1>
+   GUI.QUEUE = DELETE(GUI.QUEUE, 1)
+   IF GUI.ROW # '' THEN
+      GOSUB DECODE.EVENT
+      IF GUI.EVENT = 'QUIT' THEN GUI.DONE = 1
+   END
+REPEAT
+*
+*
+************************************************************
+*
+*
+* Shutdown: close the GUI environment (command 99) and end the program
+GUI.STATE = 0
+GUI.COMMAND = 99
+GOSUB GUI.EXECUTE
+STOP
+*
+*
+************************************************************
+*
+*
+* Event decoder: take the event row in GUI.ROW apart and call the handler
+* of the object and event. The row holds the object's full ID, the event's
+* mask bit and, from field 4 on, the event's arguments (GUI.ARGS); a bar
+* item's click names the item in its first argument (GUI.MENUID).
+DECODE.EVENT:
+GUI.VALUE = OCONV(GUI.ROW<1,1>, 'MCU')
+GUI.APPID = FIELD(GUI.VALUE, '*', 1)
+GUI.FORMID = FIELD(GUI.VALUE, '*', 2)
+GUI.CTRLID = FIELD(GUI.VALUE, '*', 3)
+GUI.ARGS = FIELD(GUI.ROW, VM, 4, 9999)
+GUI.CODE = 1
+GUI.VALUE = GUI.ROW<1,2>
+LOOP WHILE GUI.VALUE > 0 AND MOD(GUI.VALUE, 2) = 0 DO
+   GUI.VALUE = INT(GUI.VALUE / 2)
+   GUI.CODE = GUI.CODE + 1
+REPEAT
+IF GUI.VALUE > 0 THEN GUI.EVENT = FIELD(GUI.EVENTS, ',', GUI.CODE) ELSE GUI.EVENT = ''
+BEGIN CASE
+ CASE GUI.APPID = 'ORDERS'
+ BEGIN CASE
+  CASE GUI.FORMID = ''
+  BEGIN CASE
+   CASE GUI.CTRLID = ''
+   BEGIN CASE
+    CASE GUI.EVENT = 'CLOSE'
+    GOSUB ORDERS.CLOSE
+    CASE GUI.EVENT = 'QUIT'
+    GOSUB ORDERS.QUIT
+    END CASE
+   CASE GUI.CTRLID = 'TOOLS'
+   GUI.MENUID = OCONV(GUI.ARGS<1,1>, 'MCU')
+   BEGIN CASE
+    CASE GUI.MENUID = 'NEW'
+    GOSUB ORDERS.TOOLS.NEW
+    CASE GUI.MENUID = 'PRINT'
+    GOSUB ORDERS.TOOLS.PRINT
+    END CASE
+   END CASE
+  CASE GUI.FORMID = 'MAIN'
+  BEGIN CASE
+   CASE GUI.CTRLID = ''
+   BEGIN CASE
+    CASE GUI.EVENT = 'CLOSE'
+    GOSUB ORDERS.MAIN.CLOSE
+    END CASE
+   CASE GUI.CTRLID = 'TXTCUSTOMER'
+   BEGIN CASE
+    CASE GUI.EVENT = 'CHANGE'
+    GOSUB ORDERS.MAIN.TXTCUSTOMER.CHANGE
+    CASE GUI.EVENT = 'VALIDATE'
+    GOSUB ORDERS.MAIN.TXTCUSTOMER.VALIDATE
+    END CASE
+   CASE GUI.CTRLID = 'CMD SAVE'
+   BEGIN CASE
+    CASE GUI.EVENT = 'CLICK'
+    GOSUB ORDERS.MAIN.CMD.SAVE.CLICK
+    END CASE
+   CASE GUI.CTRLID = 'MNUMAIN'
+   GUI.MENUID = OCONV(GUI.ARGS<1,1>, 'MCU')
+   BEGIN CASE
+    CASE GUI.MENUID = 'OPEN'
+    GOSUB ORDERS.MAIN.MNUMAIN.OPEN
+    CASE GUI.MENUID = 'ABOUT'
+    GOSUB ORDERS.MAIN.MNUMAIN.ABOUT
+    END CASE
+   END CASE
+  CASE GUI.FORMID = 'FIND'
+  BEGIN CASE
+   CASE GUI.CTRLID = ''
+   BEGIN CASE
+    CASE GUI.EVENT = 'CLOSE'
+    GOSUB ORDERS.FIND.CLOSE
+    END CASE
+   CASE GUI.CTRLID = 'LSTRESULTS'
+   BEGIN CASE
+    CASE GUI.EVENT = 'DBLCLICK'
+    GOSUB ORDERS.FIND.LSTRESULTS.DBLCLICK
+    END CASE
+   END CASE
+  END CASE
+ END CASE
+RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.CLOSE:
+* The user closes the application: leave the event loop, which then shuts
+* the GUI environment down.
+   GUI.DONE = 1
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.QUIT:
+* Called for the event Quit; GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.TOOLS.NEW:
+* Called for the event MENU(New); GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.TOOLS.PRINT:
+* Called for the event MENU(Print); GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.MAIN.CLOSE:
+* The user closes the form MAIN: hide it (method 3). Closing the main
+* form ends the program.
+   GUI.COMMAND = 6 : VM : 'ORDERS*MAIN' : VM : 3
+   GOSUB GUI.EXECUTE
+   IF GUI.FORMID = GUI.MAINFORM THEN GUI.DONE = 1
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.MAIN.TXTCUSTOMER.CHANGE:
+* Called for the event Change; GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.MAIN.TXTCUSTOMER.VALIDATE:
+* Called for the event Validate; GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.MAIN.CMD.SAVE.CLICK:
+* Called for the event Click; GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.MAIN.MNUMAIN.OPEN:
+* Called for the event MENU(Open); GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.MAIN.MNUMAIN.ABOUT:
+* Called for the event MENU(About); GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.FIND.CLOSE:
+* The user closes the form FIND: hide it (method 3). Closing the main
+* form ends the program.
+   GUI.COMMAND = 6 : VM : 'ORDERS*FIND' : VM : 3
+   GOSUB GUI.EXECUTE
+   IF GUI.FORMID = GUI.MAINFORM THEN GUI.DONE = 1
+   RETURN
+*
+*
+************************************************************
+*
+*
+ORDERS.FIND.LSTRESULTS.DBLCLICK:
+* Called for the event DblClick; GUI.ARGS holds its arguments, one per value.
+   RETURN
+*
+*
+************************************************************
+*
+*
+* Runtime interface: send GUI.COMMAND to the GUI runtime. The event rows it
+* returns join GUI.QUEUE; its status rows are left in GUI.ERRORS (severity,
+* ID, property, error number, message). Severity 3 or more, and error 5007
+* (no form can be shown), stop the program.
+GUI.EXECUTE:
+   GUI.RESULT = ''
+   GUI.ERRORS = ''
+   CALL CORVANE.GUI.EXEC(GUI.COMMAND, GUI.RESULT, GUI.ERRORS)
+   IF GUI.RESULT # '' THEN
+      IF GUI.QUEUE = '' THEN GUI.QUEUE = GUI.RESULT ELSE GUI.QUEUE = GUI.QUEUE : AM : GUI.RESULT
+   END
+   GUI.COUNT = DCOUNT(GUI.ERRORS, AM)
+   FOR GUI.NO = 1 TO GUI.COUNT
+      IF GUI.ERRORS<GUI.NO,1> >= 3 OR GUI.ERRORS<GUI.NO,5> = 5007 THEN
+         GUI.VALUE = GUI.ERRORS<GUI.NO,6>
+         IF GUI.VALUE = '' THEN GUI.VALUE = 'GUI error ' : GUI.ERRORS<GUI.NO,5>
+         GOSUB GUI.FAILED
+      END
+   NEXT GUI.NO
+   RETURN
+*
+*
+************************************************************
+*
+* Failure handling
+* GUI.FAILED shows the message in GUI.VALUE, shuts the GUI environment down
+* when it is up and stops the program.
+GUI.FAILED:
+   CRT 'Error: ' : GUI.VALUE
+   IF GUI.STATE THEN
+      GUI.STATE = 0
+      GUI.COMMAND = 99
+      CALL CORVANE.GUI.EXEC(GUI.COMMAND, GUI.RESULT, GUI.ERRORS)
+   END
+   STOP
+*
+*
+************************************************************
+*
+* Closing statement
+END
+*
+*
+************************************************************
+*
+*

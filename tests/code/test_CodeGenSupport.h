@@ -1,0 +1,87 @@
+#pragma once
+
+// Small builders shared by the code generation tests: project texts written record by
+// record, bar item lists, and a template folder made from section texts.
+
+#include "support/Marks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace CodeGenTest {
+
+inline QString Join(const QStringList &fields) { return fields.join(Marks::ValueMark()); }
+
+// A project text: record 1, the format header, the records added and the closing record.
+class ProjectText
+{
+public:
+    explicit ProjectText(const QString &location = {})
+    {
+        m_records << Join({"TEMPLATE", "45000.5", "", location}) << Join({"0", "1.4", "0"});
+    }
+    ProjectText &Create(const QString &path, int type, qint64 mask = 0, const QString &parent = {})
+    {
+        m_records << Join({"2", path, parent, QString::number(type), "0", "0", "100", "100",
+                           QString::number(mask)});
+        return *this;
+    }
+    ProjectText &Property(int code, const QString &value, const QString &id = {})
+    {
+        m_records << Join({"4", id, QString::number(code), "", "", value});
+        return *this;
+    }
+    ProjectText &Raw(const QString &record)
+    {
+        m_records << record;
+        return *this;
+    }
+    QString Text() const
+    {
+        return (QStringList(m_records) << Join({"0", "-1"})).join(Marks::AttributeMark());
+    }
+
+private:
+    QStringList m_records;
+};
+
+// A bar's Items value from "id:level" entries.
+inline QString BarItems(const QStringList &entries)
+{
+    QStringList out;
+    for (const QString &e : entries) {
+        const QStringList parts = e.split(QLatin1Char(':'));
+        out << (QStringList{parts.value(0), parts.value(1, "1"), parts.value(0) + " caption"})
+                   .join(Marks::SubValueMark());
+    }
+    return out.join(Marks::ValueMark());
+}
+
+// A folder with one template file whose sections 1 to 12 are given (index 0 = section 1);
+// every section left empty gets a one-line stand-in so the file is complete.
+class TemplateFolder
+{
+public:
+    TemplateFolder(const QStringList &sections, const QString &mode = {},
+                   const QString &name = "Test")
+    {
+        QString text = "[Info]\nType=Template\nStyle=0\nName=" + name + "\nMode=" + mode + "\n";
+        for (int n = 1; n <= 12; ++n) {
+            const QString body = sections.value(n - 1);
+            text += QString("<<%1>>\n").arg(n)
+                    + (body.isEmpty() ? QString("section %1").arg(n) : body) + "\n";
+        }
+        QFile file(m_dir.path() + "/test.tpl");
+        file.open(QIODevice::WriteOnly);
+        file.write(text.toUtf8());
+    }
+    QString Path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace CodeGenTest
