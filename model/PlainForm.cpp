@@ -1,0 +1,135 @@
+#include "model/PlainForm.h"
+
+#include "model/PlainControl.h"
+#include "model/PlainSizer.h"
+#include "model/Vocabulary.h"
+
+#include <algorithm>
+
+using namespace Vocabulary;
+
+namespace {
+
+// The set an object type's instances are taken from; 0 for a type without one.
+int InstanceSet(int type)
+{
+    switch (type) {
+    case Type::Text:
+    case Type::TextMultiLine:
+    case Type::TextPassword: return Type::Text;
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck: return Type::List;
+    case Type::Combo:
+    case Type::DropDownList: return Type::Combo;
+    case Type::GridProtected:
+    case Type::GridEditable: return Type::GridProtected;
+    case Type::Label:
+    case Type::Command:
+    case Type::Option:
+    case Type::Check:
+    case Type::Picture:
+    case Type::Frame:
+    case Type::Tabgroup:
+    case Type::Tab:
+    case Type::Gauge:
+    case Type::Tree:
+    case Type::Browser:
+    case Type::Menu:
+    case Type::Popup:
+    case Type::Toolbar:
+    case Type::Statusbar:
+    case Type::BorderFrame:
+    case Type::SelectionSizer: return type;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+PlainForm::PlainForm(int type)
+    : m_type(type), m_surface(std::make_unique<PlainControl>(this, type, 0))
+{
+}
+
+PlainForm::~PlainForm() = default;
+
+iDesignControl *PlainForm::CreateControlInstance(int type)
+{
+    if (m_refused.count(type))
+        return nullptr;
+    if (type == Type::Timer) {
+        if (!m_timer)
+            m_timer = std::make_unique<PlainControl>(this, Type::Timer, 0);
+        return m_timer.get();
+    }
+    const int set = InstanceSet(type);
+    if (set == 0)
+        return nullptr;
+    const int index = ++m_upperBound[set];
+    m_instances.push_back(std::make_unique<PlainControl>(this, type, index));
+    PlainControl *control = m_instances.back().get();
+    control->SetContainer(m_surface.get());
+    m_zOrder.push_back(control);
+    return control;
+}
+
+void PlainForm::DeleteControlInstance(int, iDesignControl *control)
+{
+    if (!control || control == m_timer.get())
+        return;
+    m_zOrder.erase(std::remove(m_zOrder.begin(), m_zOrder.end(), control), m_zOrder.end());
+    auto it = std::find_if(m_instances.begin(), m_instances.end(),
+                           [control](const auto &p) { return p.get() == control; });
+    if (it != m_instances.end())
+        m_instances.erase(it);
+}
+
+iDesignControl *PlainForm::Surface()
+{
+    return m_surface.get();
+}
+
+iDesignControl *PlainForm::MenuControl()
+{
+    if (!m_menu)
+        m_menu = std::make_unique<PlainControl>(this, Type::Menu, 0);
+    return m_menu.get();
+}
+
+void PlainForm::SetInsets(int left, int top, int right, int bottom)
+{
+    m_insetLeft = left;
+    m_insetTop = top;
+    m_insetRight = right;
+    m_insetBottom = bottom;
+}
+
+iItemSizer *PlainForm::CreateSizer()
+{
+    m_sizers.push_back(std::make_unique<PlainSizer>());
+    return m_sizers.back().get();
+}
+
+void PlainForm::DeleteSizer(iItemSizer *sizer)
+{
+    auto it = std::find_if(m_sizers.begin(), m_sizers.end(),
+                           [sizer](const auto &p) { return p.get() == sizer; });
+    if (it != m_sizers.end())
+        m_sizers.erase(it);
+}
+
+int PlainForm::ZIndexOf(const PlainControl *control) const
+{
+    auto it = std::find(m_zOrder.begin(), m_zOrder.end(), control);
+    return it == m_zOrder.end() ? -1 : int(it - m_zOrder.begin());
+}
+
+void PlainForm::BringToFront(PlainControl *control)
+{
+    auto it = std::find(m_zOrder.begin(), m_zOrder.end(), control);
+    if (it == m_zOrder.end())
+        return;
+    m_zOrder.erase(it);
+    m_zOrder.push_back(control);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "model/iFormFuncs.h"
+
+// A selection sizer without a window: remembers its control and counts refreshes.
+class PlainSizer final : public iItemSizer
+{
+public:
+    void Attach(iDesignControl *control) override { m_control = control; }
+    void Detach() override { m_control = nullptr; }
+    void Refresh() override { ++m_refreshCount; }
+
+    iDesignControl *Control() const { return m_control; }
+    int RefreshCount() const { return m_refreshCount; }
+
+private:
+    iDesignControl *m_control = nullptr;
+    int m_refreshCount = 0;
+};

@@ -1,0 +1,70 @@
+#include "model/cTabpnlWrapper.h"
+#include "model/cTabgrpWrapper.h"
+#include "model/clsControl.h"
+#include "support/GuiError.h"
+
+using namespace Vocabulary;
+
+namespace {
+using DefaultFrom = cWrapperBase::DefaultFrom;
+constexpr cWrapperBase::DefaultRule Rules[] = {
+    {Prop::Border, DefaultFrom::Fixed, "0"}, {Prop::BackColor, DefaultFrom::ParentBackColor},
+    {Prop::ForeColor, DefaultFrom::Form},
+};
+} // namespace
+
+cTabpnlWrapper::cTabpnlWrapper() : cWrapperBase(WrapperKind::Tabpnl) {}
+
+std::span<const cWrapperBase::DefaultRule> cTabpnlWrapper::Defaults() const
+{
+    return Rules;
+}
+
+void cTabpnlWrapper::CreateItem(clsControl *owner, int type, const QString &fullId)
+{
+    if (!owner || !owner->Parent() || owner->Parent()->ObjType() != Type::Tabgroup)
+        throw GuiError(GuiErrors::InvalidFormOrParent);
+    cWrapperBase::CreateItem(owner, type, fullId);
+}
+
+cTabgrpWrapper *cTabpnlWrapper::Group() const
+{
+    clsControl *parent = m_owner ? m_owner->Parent() : nullptr;
+    return parent ? dynamic_cast<cTabgrpWrapper *>(parent->Wrapper()) : nullptr;
+}
+
+void cTabpnlWrapper::Rename(QString &newFullId)
+{
+    cWrapperBase::Rename(newFullId);
+    UpdateTabItem();
+}
+
+bool cTabpnlWrapper::Selected() const
+{
+    cTabgrpWrapper *group = Group();
+    if (!group || !m_owner || !m_owner->Parent())
+        return false;
+    const int index = m_owner->Parent()->Children().IndexOf(m_owner->ID().toUpper()) + 1;
+    return index > 0 && group->SelectedTabPanel() == index;
+}
+
+void cTabpnlWrapper::SetSelected(bool selected)
+{
+    cTabgrpWrapper *group = Group();
+    if (!group || !selected || !m_owner || !m_owner->Parent())
+        return;
+    group->SetSelectedTabPanel(m_owner->Parent()->Children().IndexOf(m_owner->ID().toUpper()) + 1);
+}
+
+void cTabpnlWrapper::UpdateTabItem()
+{
+    if (cTabgrpWrapper *group = Group())
+        group->RebuildTabs();
+}
+
+void cTabpnlWrapper::Apply(int code, const QString &value)
+{
+    cWrapperBase::Apply(code, value);
+    if (code == Prop::Caption)
+        UpdateTabItem();
+}

@@ -1,0 +1,116 @@
+#include "model/clsItems.h"
+
+#include "model/PlainFormFactory.h"
+#include "model/Vocabulary.h"
+#include "model/cTabgrpWrapper.h"
+#include "model/clsControl.h"
+#include "model/iControlWrapper.h"
+
+clsItems::clsItems() : m_plainFactory(std::make_unique<PlainFormFactory>())
+{
+    auto root = std::make_unique<clsControl>(*this);
+    root->Create(Vocabulary::Type::Root, QString(), QString());
+    m_root = root.get();
+    Register(std::move(root));
+}
+
+clsItems::~clsItems()
+{
+    // Deleting the root takes every project with it, children before parents, so each
+    // control goes back to its design form while the form still exists.
+    try {
+        if (m_root)
+            m_root->DeleteItem();
+    } catch (...) {
+    }
+    m_items.Clear();
+}
+
+clsItems &clsItems::Instance()
+{
+    static clsItems items;
+    return items;
+}
+
+clsControl *clsItems::Find(const QString &fullId) const
+{
+    const std::unique_ptr<clsControl> *item = m_items.Find(fullId.toUpper());
+    return item ? item->get() : nullptr;
+}
+
+bool clsItems::Contains(const QString &fullId) const
+{
+    return m_items.Contains(fullId.toUpper());
+}
+
+std::vector<clsControl *> clsItems::InOrder() const
+{
+    std::vector<clsControl *> items;
+    items.reserve(m_items.Count());
+    for (const auto &entry : m_items)
+        items.push_back(entry.Value.get());
+    return items;
+}
+
+std::vector<QString> clsItems::Keys() const
+{
+    std::vector<QString> keys;
+    keys.reserve(m_items.Count());
+    for (const auto &entry : m_items)
+        keys.push_back(entry.Key);
+    return keys;
+}
+
+clsControl &clsItems::CreateItem(int type, const QString &fullId, const QString &parentId)
+{
+    auto item = std::make_unique<clsControl>(*this);
+    item->Create(type, fullId, parentId);
+    clsControl &created = *item;
+    if (type != Vocabulary::Type::Root && created.Parent()) {
+        created.Parent()->m_children.Add(created.ID().toUpper(), &created);
+        // A new tab panel gets its tab at the end of the strip.
+        if (type == Vocabulary::Type::Tab)
+            if (auto *group = dynamic_cast<cTabgrpWrapper *>(created.Parent()->Wrapper()))
+                group->RebuildTabs();
+    }
+    Register(std::move(item));
+    return created;
+}
+
+std::unique_ptr<clsControl> clsItems::CreateDefaultItem(int type, clsControl *parent)
+{
+    auto item = std::make_unique<clsControl>(*this);
+    item->CreateDefault(type, parent);
+    return item;
+}
+
+iFormFactory &clsItems::FormFactory() const
+{
+    return m_factory ? *m_factory : *m_plainFactory;
+}
+
+void clsItems::SetFormFactory(iFormFactory *factory)
+{
+    m_factory = factory;
+}
+
+void clsItems::Register(std::unique_ptr<clsControl> item)
+{
+    item->m_registered = true;
+    const QString key = item->FullID().toUpper();
+    m_items.Add(key, std::move(item));
+}
+
+void clsItems::Unregister(clsControl *item)
+{
+    const QString key = item->FullID().toUpper();
+    if (item == m_root)
+        m_root = nullptr;
+    // Take hands the owning pointer back; it goes out of scope here.
+    std::unique_ptr<clsControl> owned = m_items.Take(key);
+}
+
+bool clsItems::ReKey(const QString &oldKey, const QString &newKey)
+{
+    return m_items.ReKey(oldKey, newKey);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "model/KeyedList.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class clsControl;
+class iFormFactory;
+class iItemsObserver;
+
+// The registry of all design items of all open projects, keyed by the upper-cased full ID in
+// creation order. Its first entry is the root item (type -1, full ID ""), whose children are
+// the open applications. It owns the items.
+class clsItems
+{
+public:
+    clsItems();
+    ~clsItems();
+    clsItems(const clsItems &) = delete;
+    clsItems &operator=(const clsItems &) = delete;
+
+    // The process-wide registry.
+    static clsItems &Instance();
+
+    clsControl *Root() const { return m_root; }
+    // Any case; nullptr when absent.
+    clsControl *Find(const QString &fullId) const;
+    bool Contains(const QString &fullId) const;
+    int Count() const { return m_items.Count(); }
+    // All items in registry order.
+    std::vector<clsControl *> InOrder() const;
+    // Registry keys in order (for checking that re-keying keeps positions).
+    std::vector<QString> Keys() const;
+
+    // Creates, validates and registers an item (errors 5003, 5012, 5013, 5022, 5023, 5025);
+    // after an error nothing is registered.
+    clsControl &CreateItem(int type, const QString &fullId, const QString &parentId = {});
+    // A detached item that answers defaults and stored values for a type.
+    std::unique_ptr<clsControl> CreateDefaultItem(int type, clsControl *parent = nullptr);
+
+    // Makes the design forms of forms and applications; the plain headless form unless the
+    // design surface installs its own. Not owned.
+    iFormFactory &FormFactory() const;
+    void SetFormFactory(iFormFactory *factory);
+
+    iItemsObserver *Observer() const { return m_observer; }
+    void SetObserver(iItemsObserver *observer) { m_observer = observer; }
+
+private:
+    friend class clsControl;
+
+    void Register(std::unique_ptr<clsControl> item);
+    // Destroys the item.
+    void Unregister(clsControl *item);
+    bool ReKey(const QString &oldKey, const QString &newKey);
+
+    KeyedList<std::unique_ptr<clsControl>> m_items;
+    clsControl *m_root = nullptr;
+    std::unique_ptr<iFormFactory> m_plainFactory;
+    iFormFactory *m_factory = nullptr;
+    iItemsObserver *m_observer = nullptr;
+};

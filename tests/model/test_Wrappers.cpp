@@ -1,0 +1,441 @@
+// The wrappers: defaults by kind, validation that leaves values unchanged, what the design
+// controls show, item-ID rejection, methods and the application's scale and event rules.
+#include "model/PlainControl.h"
+#include "model/PlainForm.h"
+#include "model/Vocabulary.h"
+#include "model/cAppWrapper.h"
+#include "model/cCommandWrapper.h"
+#include "model/cMenuWrapper.h"
+#include "model/cTabgrpWrapper.h"
+#include "model/cTabpnlWrapper.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+#include <gtest/gtest.h>
+
+using namespace Vocabulary;
+
+namespace {
+
+int ErrorOf(auto &&call)
+{
+    try {
+        call();
+    } catch (const GuiError &e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+class WrapperTest : public ::testing::Test
+{
+protected:
+    WrapperTest()
+    {
+        app = &items.CreateItem(Type::AppMdi, "APP");
+        form = &items.CreateItem(Type::FormSizableChild, "APP*F1");
+    }
+    clsControl &Make(int type, const QString &id, const QString &parent = {})
+    {
+        return items.CreateItem(type, "APP*F1*" + id, parent);
+    }
+    static PlainControl *Control(clsControl &item)
+    {
+        return static_cast<PlainControl *>(item.ControlObject());
+    }
+    PlainForm *Plain() { return static_cast<PlainForm *>(form->DesignForm()); }
+
+    clsItems items;
+    clsControl *app = nullptr;
+    clsControl *form = nullptr;
+};
+
+const QString VM = Marks::ValueMark();
+const QString SM = Marks::SubValueMark();
+
+} // namespace
+
+TEST_F(WrapperTest, NewControlsAreConfiguredOnTheDesignForm)
+{
+    clsControl &t = Make(16, "TEXT1");
+    PlainControl *c = Control(t);
+    EXPECT_EQ(c->Text(), "TEXT1");
+    EXPECT_EQ(c->Tag(), "APP*F1*TEXT1");
+    EXPECT_EQ(c->TabIndex(), 32767);
+    EXPECT_TRUE(c->IsVisible());
+    EXPECT_TRUE(c->Appearance3D());
+    EXPECT_EQ(c->Container(), form->ControlObject());
+    EXPECT_EQ(c->Font().Name, "Arial");
+    EXPECT_EQ(c->BackColor(), qint32(0x80000005u));
+    EXPECT_EQ(c->Border(), 2);
+    EXPECT_FALSE(c->IsMultiLine());
+
+    clsControl &m = Make(17, "MEMO");
+    EXPECT_TRUE(Control(m)->IsMultiLine());
+    EXPECT_TRUE(Control(m)->VerticalScrollBar());
+    EXPECT_EQ(Make(29, "PW").ControlObject()->PasswordChar(), "*");
+
+    // Two labels take consecutive elements above the prototype.
+    const int first = Control(Make(15, "L1"))->Index();
+    EXPECT_EQ(Control(Make(15, "L2"))->Index(), first + 1);
+    // Every timer shares the form's one timer, which is never unloaded.
+    clsControl &tm1 = Make(35, "TM1");
+    clsControl &tm2 = Make(35, "TM2");
+    EXPECT_EQ(tm1.ControlObject(), tm2.ControlObject());
+    tm1.DeleteItem();
+    EXPECT_EQ(tm2.ControlObject()->Kind(), 35);
+
+    // A form is created hidden; the application shows its ID as title.
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->GetProperty(Prop::Visible), "0");
+    EXPECT_EQ(t.GetProperty(Prop::Visible), "1");
+    EXPECT_TRUE(static_cast<PlainForm *>(app->DesignForm())->IsMdi());
+}
+
+TEST_F(WrapperTest, ValuesShowOnTheControl)
+{
+    clsControl &label = Make(15, "LBL");
+    label.SetProperty(Prop::Value, "two" + VM + "lines");
+    EXPECT_EQ(Control(label)->Text(), "two\nlines");
+
+    clsControl &t = Make(16, "T");
+    t.SetProperty(Prop::DefVal, "dflt");
+    EXPECT_EQ(t.GetProperty(Prop::Value), "dflt");
+    t.SetProperty(Prop::Value, "typed");
+    t.Reset();
+    EXPECT_EQ(t.GetProperty(Prop::Value), "dflt");
+    EXPECT_EQ(Control(t)->Text(), "dflt");
+    t.InvokeMethod(Method::Clear);
+    EXPECT_EQ(t.GetProperty(Prop::Value), "");
+    EXPECT_TRUE(t.IsNonDefault(Prop::Value));
+
+    // A rename shows the new ID only while the control shows its ID.
+    clsControl &fresh = Make(16, "FRESH");
+    fresh.RenameItem("RENAMED");
+    EXPECT_EQ(Control(fresh)->Text(), "RENAMED");
+    t.RenameItem("T2");
+    EXPECT_EQ(Control(t)->Text(), "");
+
+    clsControl &list = Make(21, "LST");
+    list.SetProperty(Prop::Items, "a" + SM + "1" + VM + "b" + SM + "2" + VM + "c" + SM + "3");
+    EXPECT_EQ(Control(list)->ListRows(), (QStringList{"a\t1", "b\t2", "c\t3"}));
+    QString value = "B2";
+    QString none;
+    list.SetProperty(Prop::Items, 2, 0, value, none);
+    EXPECT_EQ(list.GetProperty(Prop::Items, 2), "B2");
+    EXPECT_EQ(Control(list)->ListRows().at(1), "B2");
+    QString beyond = "x";
+    EXPECT_EQ(ErrorOf([&] { list.SetProperty(Prop::Items, 99999, 0, beyond, none); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(Control(list)->ListRows().size(), 3);
+    EXPECT_TRUE(list.ChangeType(34));
+    EXPECT_TRUE(Control(list)->CheckBoxes());
+    EXPECT_EQ(Control(list)->ListRows().size(), 3);
+
+    clsControl &check = Make(20, "CHK");
+    check.SetProperty(Prop::Caption, "Agree");
+    check.SetProperty(Prop::Value, "1");
+    EXPECT_EQ(Control(check)->Text(), "Agree");
+    EXPECT_EQ(Control(check)->Value(), "1");
+}
+
+TEST_F(WrapperTest, GridCellsByColumnAndRow)
+{
+    clsControl &grid = Make(27, "G");
+    grid.SetProperty(Prop::Value, "a1" + SM + "b1" + VM + "a2" + SM + "b2" + VM + "a3" + SM + "b3");
+    EXPECT_EQ(grid.GetProperty(Prop::Value, 2, 3), "b3");
+    EXPECT_EQ(grid.GetProperty(Prop::Value, 1, 0), "a1" + VM + "a2" + VM + "a3");
+    EXPECT_EQ(Control(grid)->CellText(2, 1), "a2");
+    QString cell = "B2!";
+    QString none;
+    grid.SetProperty(Prop::Value, 2, 2, cell, none);
+    EXPECT_EQ(Control(grid)->CellText(2, 2), "B2!");
+    EXPECT_EQ(ErrorOf([&] { grid.GetProperty(Prop::Value, 1, 4); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_FALSE(Control(grid)->IsGridEditable());
+    EXPECT_TRUE(grid.ChangeType(28));
+    EXPECT_TRUE(Control(grid)->IsGridEditable());
+    EXPECT_EQ(grid.GetProperty(Prop::GridLines), "3");
+    EXPECT_EQ(grid.GetProperty(Prop::FocusStyle), "3");
+}
+
+TEST_F(WrapperTest, DefaultsByKind)
+{
+    struct Row
+    {
+        int type;
+        int code;
+        const char *expected;
+    };
+    const Row rows[] = {
+        {15, Prop::Border, "0"},          {16, Prop::Border, "2"},
+        {16, Prop::Style, "0"},           {17, Prop::Style, "1"},
+        {29, Prop::Style, "2"},           {18, Prop::BackColor, "&H8000000F"},
+        {18, Prop::ForeColor, "&H80000012"}, {19, Prop::BackColor, "&H8000000F"},
+        {20, Prop::Border, "0"},          {21, Prop::BackColor, "&H80000005"},
+        {23, Prop::TabStop, "1"},         {25, Prop::Border, "2"},
+        {26, Prop::ForeColor, "&H80000008"}, {32, Prop::BackColor, "&H80000005"},
+        {33, Prop::TabStop, "1"},         {36, Prop::TabStop, "0"},
+        {35, Prop::Timeout, "0"},         {35, Prop::Enabled, "1"},
+        {30, Prop::Border, "2"},          {16, Prop::FontSize, DefaultFontSize},
+    };
+    int n = 0;
+    for (const Row &row : rows) {
+        clsControl &item = Make(row.type, QString("C%1").arg(n++));
+        EXPECT_EQ(item.GetDefaultProperty(row.code), row.expected)
+            << "type " << row.type << " code " << row.code;
+        EXPECT_EQ(item.GetProperty(row.code), row.expected);
+    }
+    EXPECT_EQ(form->GetDefaultProperty(Prop::BackColor), "&H8000000F");
+    EXPECT_EQ(app->GetDefaultProperty(Prop::BackColor), "&H8000000C");
+    EXPECT_EQ(app->GetDefaultProperty(Prop::MsgText), "Processing... please wait");
+    EXPECT_EQ(app->GetDefaultProperty(Prop::Version), "1.0");
+    EXPECT_EQ(app->GetDefaultProperty(Prop::Timeout), "2");
+
+    clsControl &popup = items.CreateItem(76, "APP*F1*POP");
+    EXPECT_EQ(popup.GetProperty(Prop::Visible), "0");
+    EXPECT_EQ(items.CreateItem(77, "APP*F1*TB").GetProperty(Prop::Align), "1");
+    EXPECT_EQ(items.CreateItem(78, "APP*F1*SB").GetProperty(Prop::Align), "2");
+}
+
+TEST_F(WrapperTest, InheritedColoursAndTheLabelVersionRule)
+{
+    clsControl &frame = Make(26, "FR");
+    frame.SetProperty(Prop::BackColor, "255");
+    clsControl &label = Make(15, "LBL", "FR");
+    clsControl &check = Make(20, "CHK", "FR");
+    EXPECT_EQ(label.GetProperty(Prop::BackColor), "255");
+    EXPECT_EQ(check.GetProperty(Prop::BackColor), "&H8000000F"); // the form's, not the frame's
+    form->SetProperty(Prop::BackColor, "&H80000001");
+    EXPECT_EQ(check.GetProperty(Prop::BackColor), "&H80000001");
+    EXPECT_EQ(Control(check)->BackColor(), qint32(0x80000001u));
+    dynamic_cast<cAppWrapper *>(app->Wrapper())->SetProjectVersion(13);
+    EXPECT_EQ(label.GetProperty(Prop::BackColor), "&H80000001");
+
+    items.CreateItem(30, "APP*F1*TG");
+    items.Find("APP*F1*TG")->SetProperty(Prop::BackColor, "65280");
+    EXPECT_EQ(Make(31, "P1", "TG").GetProperty(Prop::BackColor), "65280");
+}
+
+TEST_F(WrapperTest, BadValuesRaiseAndLeaveTheItemUnchanged)
+{
+    clsControl &t = Make(16, "T");
+    t.SetProperty(Prop::Border, "1");
+    struct Row
+    {
+        int code;
+        const char *value;
+        int error;
+    };
+    const Row rows[] = {
+        {Prop::Style, "3", GuiErrors::InvalidPropertyValue},
+        {Prop::Style, "abc", GuiErrors::InvalidPropertyValue},
+        {Prop::Border, "3", GuiErrors::InvalidPropertyValue},
+        {Prop::Border, "-1", GuiErrors::InvalidPropertyValue},
+        {Prop::Border, "99999999999999999999", GuiErrors::InvalidPropertyValue},
+        {Prop::BackColor, "red", GuiErrors::InvalidPropertyValue},
+        {Prop::FontSize, "0", GuiErrors::InvalidPropertyValue},
+        {Prop::Visible, "maybe", GuiErrors::InvalidPropertyValue},
+        {Prop::DataType, "15", GuiErrors::InvalidPropertyValue},
+        {Prop::MaxLen, "-5", GuiErrors::InvalidPropertyValue},
+        {Prop::Left, "\xef\xa3\xbd", GuiErrors::InvalidPropertyValue},
+        {Prop::Items, "a", GuiErrors::NotSupported},
+        {Prop::Status, "1", GuiErrors::NotSupported},
+        {Prop::Caption, "x", GuiErrors::NotSupported},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(ErrorOf([&] { t.SetProperty(row.code, QString::fromUtf8(row.value)); }),
+                  row.error)
+            << "code " << row.code << " value " << row.value;
+    }
+    EXPECT_EQ(t.GetProperty(Prop::Border), "1");
+    EXPECT_EQ(t.NonDefault(), (QList<int>{Prop::Border}));
+    EXPECT_EQ(Control(t)->Border(), 1);
+    EXPECT_EQ(t.GetProperty(Prop::Status), "0");
+    EXPECT_EQ(ErrorOf([&] { t.GetProperty(Prop::Items); }), GuiErrors::NotSupported);
+
+    // Item IDs only reach kinds whose entries have IDs.
+    QString v = "x";
+    QString id = "ITEM1";
+    EXPECT_EQ(ErrorOf([&] { t.SetProperty(Prop::Value, 0, 0, v, id); }),
+              GuiErrors::NoOptionalItemId);
+    EXPECT_EQ(ErrorOf([&] { t.GetProperty(Prop::Items, 0, 0, "ITEM1"); }),
+              GuiErrors::NoOptionalItemId);
+
+    // Empty resets: a label's Border goes to 0, a text box's to 2.
+    clsControl &label = Make(15, "L");
+    label.SetProperty(Prop::Border, "2");
+    label.SetProperty(Prop::Border, "");
+    EXPECT_EQ(label.GetProperty(Prop::Border), "0");
+    t.SetProperty(Prop::Border, "");
+    EXPECT_EQ(t.GetProperty(Prop::Border), "2");
+    EXPECT_FALSE(t.IsNonDefault(Prop::Border));
+
+    // Numbers are normalised, so equal values compare equal to the default.
+    t.SetProperty(Prop::BackColor, "-2147483643");
+    EXPECT_EQ(t.GetProperty(Prop::BackColor), "&H80000005");
+    EXPECT_FALSE(t.IsNonDefault(Prop::BackColor));
+}
+
+TEST_F(WrapperTest, MethodsBecomePropertyChanges)
+{
+    clsControl &t = Make(16, "T");
+    t.InvokeMethod(Method::Hide);
+    EXPECT_EQ(t.GetProperty(Prop::Visible), "0");
+    EXPECT_TRUE(t.IsNonDefault(Prop::Visible));
+    EXPECT_TRUE(t.ControlObject()->IsVisible()); // still seen on the design form
+    t.InvokeMethod(Method::Show);
+    EXPECT_FALSE(t.IsNonDefault(Prop::Visible));
+    t.InvokeMethod(Method::Disable);
+    EXPECT_FALSE(t.Enabled());
+    t.InvokeMethod(Method::Move, "2", "0", "10" + VM + "3");
+    EXPECT_EQ(t.TwipLeft(), 240);
+    EXPECT_EQ(t.TwipWidth(), 1200);
+    EXPECT_EQ(t.TwipHeight(), 720);
+    EXPECT_EQ(ErrorOf([&] { t.InvokeMethod(Method::Insert); }), GuiErrors::NotSupported);
+    EXPECT_EQ(ErrorOf([&] { t.InvokeMethod(99); }), GuiErrors::NotSupported);
+
+    clsControl &timer = Make(35, "TM");
+    EXPECT_EQ(ErrorOf([&] { timer.InvokeMethod(Method::Show); }), GuiErrors::NotSupported);
+    timer.InvokeMethod(Method::Disable);
+    EXPECT_EQ(timer.GetProperty(Prop::Enabled), "0");
+    EXPECT_EQ(ErrorOf([&] { form->InvokeMethod(Method::Help); }), GuiErrors::NotSupported);
+    form->InvokeMethod(Method::Print);
+    app->InvokeMethod(Method::Help);
+
+    clsControl &list = Make(22, "L");
+    list.InvokeMethod(Method::Insert, "first");
+    list.InvokeMethod(Method::Insert, "zero", "1");
+    EXPECT_EQ(list.GetProperty(Prop::Items), "zero" + VM + "first");
+    list.InvokeMethod(Method::Remove, "1");
+    EXPECT_EQ(list.GetProperty(Prop::Items), "first");
+    EXPECT_EQ(ErrorOf([&] { list.InvokeMethod(Method::Remove, "5"); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(ErrorOf([&] { items.Root()->InvokeMethod(Method::Show); }),
+              GuiErrors::NotSupported);
+}
+
+TEST_F(WrapperTest, ApplicationScaleAndEventMask)
+{
+    auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper());
+    EXPECT_EQ(wrapper->ScaleUnit(), Scale::Characters);
+    app->SetProperty(Prop::Scale, "5");
+    EXPECT_DOUBLE_EQ(wrapper->ScaleX(), 1440);
+    wrapper->ChangeScale(Scale::Twips);
+    EXPECT_DOUBLE_EQ(wrapper->ScaleY(), 1);
+    wrapper->RestoreScale();
+    EXPECT_EQ(wrapper->ScaleUnit(), Scale::Inches);
+    wrapper->RestoreScale(); // empty stack: nothing
+    EXPECT_EQ(wrapper->ScaleUnit(), Scale::Inches);
+    EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::Scale, "8"); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(wrapper->ScaleUnit(), Scale::Inches);
+
+    app->SetProperty(Prop::EventMask, QString::number(0x40000001));
+    EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::EventMask, QString::number(0x40000000)); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(app->EventMask(), 0x40000001);
+    // Stored as the signed decimal value.
+    app->SetProperty(Prop::EventMask, QString::number(0xC0000001u));
+    EXPECT_EQ(app->GetProperty(Prop::EventMask), "-1073741823");
+
+    EXPECT_TRUE(app->ChangeType(1));
+    EXPECT_FALSE(static_cast<PlainForm *>(app->DesignForm())->IsMdi());
+    app->SetProperty(Prop::EventMask, QString::number(0x40000000));
+}
+
+TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
+{
+    clsControl &t = Make(16, "T");
+    t.Move("1", "1", "", "");
+    const int topBefore = t.ControlObject()->Top();
+    clsControl &menu = items.CreateItem(75, "APP*F1*MENU");
+    EXPECT_EQ(Plain()->InsetTop(), 300);
+    EXPECT_EQ(t.ControlObject()->Top(), topBefore + 300);
+    EXPECT_FLOAT_EQ(t.Top(), 1.0f);
+
+    auto entry = [](const QString &id, int level) {
+        return id + SM + QString::number(level) + SM + id;
+    };
+    menu.SetProperty(Prop::Items, entry("F", 1) + VM + entry("O", 2) + VM + entry("S", 2) + VM
+                                      + entry("E", 1));
+    const auto &barItems = Control(menu)->BarItems();
+    ASSERT_EQ(barItems.size(), 4);
+    EXPECT_EQ(barItems[0].ItemKind, DesignBarItem::SubMenu);
+    EXPECT_EQ(barItems[1].ItemKind, DesignBarItem::Command);
+    const QString before = menu.GetProperty(Prop::Items);
+    EXPECT_EQ(ErrorOf([&] { menu.SetProperty(Prop::Items, entry("A", 1) + VM + entry("B", 3)); }),
+              GuiErrors::MenuLevelNotSequential);
+    EXPECT_EQ(menu.GetProperty(Prop::Items), before);
+    EXPECT_EQ(menu.GetProperty(Prop::Items, 0, 0, "o"), entry("O", 2));
+    auto *bar = dynamic_cast<cMenuWrapper *>(menu.Wrapper());
+    bar->SetItemCaption("E", "E&xit");
+    EXPECT_EQ(bar->ItemCaption("e"), "E&xit");
+    EXPECT_EQ(ErrorOf([&] { bar->ItemCaption("nope"); }), GuiErrors::InvalidPropertyValue);
+
+    EXPECT_EQ(ErrorOf([&] { menu.SetProperty(Prop::EventMask, "64"); }),
+              GuiErrors::InvalidPropertyValue);
+    menu.SetProperty(Prop::EventMask, "32");
+
+    clsControl &tools = items.CreateItem(77, "APP*F1*TB");
+    tools.SetProperty(Prop::Items, entry("A", 3) + VM + "-" + SM + "1" + VM + entry("B", 1));
+    const auto &tb = Control(tools)->BarItems();
+    EXPECT_EQ(tb[0].Level, 1);
+    EXPECT_TRUE(tb[2].GroupBreak);
+
+    dynamic_cast<cAppWrapper *>(app->Wrapper())->ChangeScaleMode(Scale::Inches);
+    clsControl &status = items.CreateItem(78, "APP*F1*SB");
+    auto panel = [](const QString &id, const QString &width) {
+        return id + SM + SM + SM + SM + "1" + SM + "1" + SM + SM + SM + SM + width;
+    };
+    status.SetProperty(Prop::Items, panel("*caps", "0") + VM + panel("CAPS", "-1") + VM
+                                        + panel("P", "2.5"));
+    const auto &sb = Control(status)->BarItems();
+    EXPECT_EQ(sb[0].ItemKind, DesignBarItem::AutoPanel);
+    EXPECT_EQ(sb[0].PanelWidth, 0);
+    EXPECT_EQ(sb[1].ItemKind, DesignBarItem::TextPanel);
+    EXPECT_EQ(sb[1].PanelWidth, -1);
+    EXPECT_EQ(sb[2].PanelWidth, 3600);
+    status.SetProperty(Prop::EventMask, "12345");
+    EXPECT_EQ(Plain()->InsetBottom(), 330);
+
+    const int topNow = t.ControlObject()->Top();
+    menu.DeleteItem();
+    tools.DeleteItem();
+    EXPECT_EQ(Plain()->InsetTop(), 0);
+    EXPECT_EQ(t.ControlObject()->Top(), topNow - 300 - 420);
+}
+
+TEST_F(WrapperTest, TabPanelsAndCommandExtras)
+{
+    items.CreateItem(30, "APP*F1*TG");
+    clsControl &p1 = Make(31, "P1", "TG");
+    clsControl &p2 = Make(31, "P2", "TG");
+    auto *group = dynamic_cast<cTabgrpWrapper *>(items.Find("APP*F1*TG")->Wrapper());
+    auto *second = dynamic_cast<cTabpnlWrapper *>(p2.Wrapper());
+    second->SetSelected(true);
+    EXPECT_EQ(group->SelectedTabPanel(), 2);
+    EXPECT_TRUE(second->Selected());
+    EXPECT_FALSE(dynamic_cast<cTabpnlWrapper *>(p1.Wrapper())->Selected());
+    p2.SetProperty(Prop::Caption, "Two");
+    p1.DeleteItem();
+    EXPECT_EQ(Control(*items.Find("APP*F1*TG"))->Tabs(), (QStringList{"Two"}));
+    EXPECT_EQ(group->SelectedTabPanel(), 1);
+    clsControl &p3 = Make(31, "P3", "TG");
+    EXPECT_EQ(Control(*items.Find("APP*F1*TG"))->Tabs(), (QStringList{"Two", "P3"}));
+    // Tab panels are placed by their group.
+    const int moves = Control(p3)->MoveCount();
+    p3.Move("5", "5", "5", "5");
+    EXPECT_EQ(Control(p3)->MoveCount(), moves);
+
+    clsControl &cmd = Make(18, "CMD");
+    auto *button = dynamic_cast<cCommandWrapper *>(cmd.Wrapper());
+    EXPECT_FALSE(button->IsCancelButton());
+    cmd.SetProperty(Prop::Style, "2");
+    EXPECT_TRUE(button->IsCancelButton());
+    EXPECT_EQ(Control(cmd)->Text(), "CMD");
+    cmd.SetProperty(Prop::HelpID, "42");
+    EXPECT_TRUE(Control(cmd)->HelpMarker());
+}
