@@ -2,6 +2,7 @@
 
 #include "app/PersistSettings.h"
 #include "app/clsDesignerSettings.h"
+#include "host/mvConnection.h"
 #include "support/DynamicArray.h"
 
 #include <QString>
@@ -50,11 +51,13 @@ public:
 
     bool DisableThemes = false;
 
-    // The comma-separated event name lists of the vocabulary, filled at start-up.
+    // The event name lists of the vocabulary (program names and display names, by code),
+    // filled at start-up.
     QStringList EventNames;
     QStringList EventCaptions;
 
     DynamicArray UndoBuffer;
+    mvConnection Connection; // the host access layer
     modPersistSettings Persist;
     clsDesignerSettings Settings;
 

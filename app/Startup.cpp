@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ProcessState.h"
+#include "model/Vocabulary.h"
 
 namespace Startup {
 
@@ -12,9 +13,12 @@ void InitialiseProcess(ProcessState &state)
     state.ReadLocale();
     state.ReadBehavior();
     state.ReadMetrics();
+    state.Connection.SetMode(1);
     state.HostType = QStringLiteral("mvdb");
     state.Settings.LoadSettings();
     state.UndoBuffer.Initialise(QString(), DynamicArray::UndoDelimiters());
+    state.EventNames = Vocabulary::EventNameList().split(QLatin1Char(','));
+    state.EventCaptions = Vocabulary::EventCaptionList().split(QLatin1Char(','));
 }
 
 void SaveOnShutdown(ProcessState &state)

@@ -6,7 +6,7 @@ class ProcessState;
 namespace Startup {
 // Process state up to the windows: platform flags and folders, locale separators,
 // DisableThemes, screen sizes and cursors, marks and host type, settings (loaded), undo
-// buffer. Event names are left to the caller.
+// buffer, host connection mode and the event name lists.
 void InitialiseProcess(ProcessState &state);
 // After the windows have stored their positions: the designer's items are released by the
 // caller first; this saves the settings.
