@@ -1,0 +1,98 @@
+// Times the analysis of generated programs with 2,000 and 20,000 event handlers (forms of 100
+// command buttons, each with its Click event) against the project's standard template, and
+// prints both times and their ratio. Finding the handlers must grow with the program's
+// length: ten times the handlers should take about ten times as long, not a hundred.
+#include "code/CodeAnalysis.h"
+#include "code/TemplateFiles.h"
+#include "code/modCodeGen.h"
+#include "support/Marks.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+constexpr int ButtonsPerForm = 100;
+constexpr int Runs = 3;
+
+QString Record(const QStringList &fields) { return fields.join(Marks::ValueMark()); }
+
+QString Project(int handlers)
+{
+    QStringList records;
+    records << Record({"TEMPLATE", "45000.5", ""}) << Record({"0", "1.4", "0"});
+    records << Record({"2", "BENCH", "", "0", "0", "0", "800", "600", "0"});
+    for (int f = 1; f <= handlers / ButtonsPerForm; ++f) {
+        const QString form = QStringLiteral("BENCH*FORM%1").arg(f);
+        records << Record({"2", form, "", "5", "0", "0", "400", "300", "0"});
+        for (int b = 1; b <= ButtonsPerForm; ++b)
+            records << Record({"2", form + QStringLiteral("*CMD%1").arg(b), "", "18", "1", "1",
+                               "10", "3", "32"});
+    }
+    records << Record({"0", "-1"});
+    return records.join(Marks::AttributeMark());
+}
+
+struct Timing
+{
+    qint64 lines = 0;
+    double ms = 0;
+    bool complete = false;
+};
+
+Timing Measure(TemplateFiles &templates, int handlers)
+{
+    const QString project = Project(handlers);
+    modCodeGen gen(templates);
+    gen.SetProjectText(project);
+    gen.SetProjectLocation(QStringLiteral("GUI.PROJECTS"), QStringLiteral("BENCH"));
+    const QString program = gen.GenerateProgram();
+
+    CodeAnalysis analysis(templates);
+    analysis.SetProjectText(project);
+    analysis.SetProjectLocation(QStringLiteral("GUI.PROJECTS"), QStringLiteral("BENCH"));
+
+    Timing t;
+    t.lines = program.count(QStringLiteral("\r\n")) + 1;
+    t.ms = 1e300;
+    for (int run = 0; run < Runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const CodeAnalysisResult r = analysis.Analyze(program);
+        t.ms = std::min(t.ms, timer.nsecsElapsed() / 1e6);
+        t.complete = r.Analyzed && r.MissingHandlers.isEmpty() && r.UnusedHandlers.isEmpty()
+                     && std::all_of(r.PieceStatus.begin(), r.PieceStatus.end(),
+                                    [](int s) { return s == CodeAnalysisResult::Present; });
+    }
+    return t;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (folder.isEmpty()) {
+        for (const char *candidate : {"GuiLib", "../GuiLib", "../../GuiLib"}) {
+            if (QFileInfo(QString::fromLatin1(candidate) + "/Standard.tpl").exists()) {
+                folder = QString::fromLatin1(candidate);
+                break;
+            }
+        }
+    }
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_code_analysis <template folder>\n");
+        return 1;
+    }
+
+    TemplateFiles templates(folder);
+    const Timing small = Measure(templates, 2000);
+    const Timing large = Measure(templates, 20000);
+    std::printf("analysis of  2,000 handlers (%lld lines): %9.1f ms%s\n",
+                static_cast<long long>(small.lines), small.ms, small.complete ? "" : "  (NOT complete)");
+    std::printf("analysis of 20,000 handlers (%lld lines): %9.1f ms%s\n",
+                static_cast<long long>(large.lines), large.ms, large.complete ? "" : "  (NOT complete)");
+    std::printf("ratio: %.1f\n", small.ms > 0 ? large.ms / small.ms : 0.0);
+    return 0;
+}

@@ -1,0 +1,125 @@
+#include "code/CodeProgramText.h"
+
+#include <QStringDecoder>
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+} // namespace
+
+QString CodeProgramText::NormalizeLineEnds(const QString &text)
+{
+    // Most programs already use CR LF: only rebuild the text when something needs changing.
+    bool clean = true;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n && clean; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            else
+                clean = false;
+        } else if (c == QLatin1Char('\n')) {
+            clean = false;
+        }
+    }
+    if (clean)
+        return text;
+
+    QString out;
+    out.reserve(n + n / 16);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            out += CrLf;
+        } else if (c == QLatin1Char('\n')) {
+            out += CrLf;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QStringList CodeProgramText::Lines(const QString &text)
+{
+    return text.split(CrLf);
+}
+
+QString CodeProgramText::Join(const QStringList &lines)
+{
+    return lines.join(CrLf);
+}
+
+QString CodeProgramText::FromBytes(const QByteArray &bytes, bool *latin1)
+{
+    if (latin1)
+        *latin1 = false;
+    QString text;
+    if (bytes.startsWith("\xFF\xFE")) {
+        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+        text = utf16(bytes.mid(2));
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
+        text = utf16(bytes.mid(2));
+    } else {
+        const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8(body);
+        if (utf8.hasError()) {
+            text = QString::fromLatin1(body);
+            if (latin1)
+                *latin1 = true;
+        }
+    }
+    return NormalizeLineEnds(text);
+}
+
+QByteArray CodeProgramText::ToBytes(const QString &text, bool latin1)
+{
+    if (latin1) {
+        bool fits = true;
+        for (QChar c : text) {
+            if (c.unicode() > 0xFF) {
+                fits = false;
+                break;
+            }
+        }
+        if (fits)
+            return text.toLatin1();
+    }
+    return text.toUtf8();
+}
+
+QString CodeProgramText::LineKey(const QString &line)
+{
+    QString key;
+    key.reserve(line.size());
+    bool pendingBlank = false;
+    for (QChar c : line) {
+        if (IsBlank(c)) {
+            pendingBlank = !key.isEmpty();
+            continue;
+        }
+        if (pendingBlank) {
+            key += QLatin1Char(' ');
+            pendingBlank = false;
+        }
+        key += c;
+    }
+    return key.toUpper();
+}
+
+QString CodeProgramText::Normalized(const QString &code)
+{
+    QStringList kept;
+    for (const QString &line : NormalizeLineEnds(code).split(CrLf)) {
+        const QString key = LineKey(line);
+        if (!key.isEmpty())
+            kept << key;
+    }
+    return kept.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <map>
+#include <vector>
+
+// Where the pieces of GUI support code stand in a program: the structural sections (header,
+// startup, event loop, trailer, decoder, error, dynamic and custom event handler) and every
+// event handler, as spans of whole lines.
+//
+// A section is found by its first line and its last line, compared as whole lines without
+// regard to case, indentation or runs of blanks. A first line that starts with a blank is
+// also found after the "*" that ends a banner, as a new program writes it. The last line is
+// searched from the first; when the section's own text repeats its last line (a startup block
+// with several END lines, say) the span runs to the matching repetition. A span never runs
+// into the next section or handler: when its last line only turns up beyond that point, the
+// span ends before it, without the banner lines in between.
+//
+// An event handler is found through its label line, the first line of its template section
+// with the label in place of the target placeholder (blanks ignored). Only labels that begin
+// with an application's label part count as handlers, and never the labels the template's
+// own sections use (the decoder's entry label, the runtime call), nor a label line inside a
+// structural section, so hand-written subroutines are not taken for handlers.
+//
+// The program's lines are indexed once; every look-up is a hash probe plus a binary search,
+// so a program with thousands of handlers is mapped in time proportional to its length.
+class CodeSectionMap
+{
+public:
+    struct Span
+    {
+        int First = -1; // line index of the first line, -1 when not found
+        int Last = -1;  // line index of the last line (inclusive)
+        bool Found() const { return First >= 0; }
+    };
+
+    // What the map looks for: the template sections with the project's values filled in.
+    struct Templates
+    {
+        // Structural sections (2-6, 10-12) by number, their lines after placeholder
+        // substitution, lines that need a value the project lacks left out. The decoder
+        // (6) is the decoder built for the project.
+        std::map<int, QStringList> Sections;
+        // The handler sections 7, 8 and 9 as the template writes them (index 0 is 7).
+        std::array<QString, 3> HandlerSections;
+        // Lines of the handler sections other than the label line, filled in like the
+        // structural sections (index 0 is 7).
+        std::array<QStringList, 3> HandlerBodies;
+        // Labels of handlers begin with one of these (upper case), e.g. "SHOP." or "SHOP_".
+        QStringList LabelPrefixes;
+        // Characters a label may hold besides letters, digits, "$", "." and "_".
+        QString ExtraLabelChars;
+        // Labels that are never handlers (upper case), besides those the structural
+        // sections above define themselves.
+        QSet<QString> ReservedLabels;
+    };
+
+    struct Handler
+    {
+        QString Label; // as written in the program
+        int Section = 7;
+        Span Where;
+    };
+
+    CodeSectionMap(const QStringList &lines, const Templates &templates);
+
+    const QStringList &Lines() const { return m_lines; }
+    // The span of a structural section; not found when missing.
+    Span Section(int n) const;
+    // Every handler in text order.
+    const std::vector<Handler> &Handlers() const { return m_handlers; }
+    // The first handler with this label (any case) written in the section's form; -1 when
+    // there is none.
+    int FindHandler(const QString &label, int section) const;
+    // Whether any handler carries this label.
+    bool HasLabel(const QString &label) const;
+
+    // The label a line would give as the label line of handler section 7, 8 or 9; empty when
+    // it is not such a line.
+    QString LabelOfLine(const QString &line, int section) const;
+
+private:
+    struct Pattern
+    {
+        QString Prefix, Suffix; // around the target, blanks removed, upper case
+        bool SuffixComplete = true;
+        bool PrefixAnchored = true; // the prefix starts the line
+        QString LastKey;
+        int LastCount = 1;
+        bool SingleLine = false;
+        bool Valid = false;
+    };
+
+    static Pattern MakePattern(const QString &section, const QStringList &body);
+    QString MatchLabel(const QString &compact, const Pattern &p) const;
+    bool IsLabelChar(QChar c) const;
+    int FirstLine(const QString &line, int from) const;
+    int LastLine(int start, const QString &lastKey, int count, bool singleLine) const;
+    int NextAnchor(int line) const;
+
+    QStringList m_lines;
+    QString m_extraLabelChars;
+    QHash<QString, std::vector<int>> m_byKey;     // line key -> line indices, ascending
+    QHash<QString, std::vector<int>> m_afterStar; // the same for lines begun by "*"
+    std::vector<int> m_anchors;                   // first lines of sections and handlers
+    std::map<int, Span> m_sections;
+    std::array<Pattern, 3> m_patterns;
+    std::vector<Handler> m_handlers;
+    std::vector<unsigned> m_handlerMasks; // per handler: the sections its label line fits
+    QHash<QString, std::vector<int>> m_handlersByLabel; // upper-case label -> handler indices
+};

@@ -1,0 +1,361 @@
+// Analysis of an existing program: sections found by whole first and last lines, their order,
+// a decoder compared for meaning, missing and unused handlers, the report lines of the update
+// dialog and the analyze command's lines, and programs that are not what they should be.
+#include "code/CodeAnalysis.h"
+
+#include "code/CodeCommands.h"
+#include "code/TemplateFiles.h"
+#include "test_CodeGenSupport.h"
+
+#include <gtest/gtest.h>
+
+using CodeGenTest::ProjectText;
+using CodeGenTest::TemplateFolder;
+
+namespace {
+const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
+
+// A small template whose application Close handler has its own label line, and whose
+// startup section repeats its last line.
+QStringList SmallSections()
+{
+    return {"* PROGRAM %%APP%%",
+            "* HEADER\r\nHEAD.DONE = 1",
+            "* STARTUP\r\nIF NOT(READY) THEN\r\nEND\r\nSHOW '%%FORM%%'\r\nEND",
+            "* LOOP\r\nLOOP\r\nREPEAT",
+            "* TRAILER\r\nSTOP",
+            "* DECODER\r\nDECODE:\r\n%%DECODE%%\r\nRETURN\r\n"
+            "BEGIN CASE __BEGIN_\r\nEND CASE __END_\r\nCASE A = '%%APP%%' __APP_\r\n"
+            "CASE F = '%%FORM%%' __FORM_\r\nCASE C = '%%CONTROL%%' __CONTROL_\r\n"
+            "CASE E = '%%EVENT%%' __EVENT_\r\nM = ARG __MENUVAR_\r\nCASE M = '%%MENU%%' __MENU_\r\n"
+            "GOSUB %%TARGET%% __ACTION_",
+            "%%TARGET%%:\r\n* EVENT %%Event%%\r\nRETURN",
+            "%%TARGET%%:\r\n* FORM CLOSE\r\nRETURN",
+            "%%TARGET%%:  * APP CLOSE\r\nDONE = 1\r\nRETURN",
+            " ERRORS\r\nEND",
+            "* DYNAMIC\r\nDYN:\r\nRETURN",
+            " CUSTOM\r\nCUS:\r\nRETURN"};
+}
+
+QString ShopProject(int appType = 1, qint64 appMask = 0x40000000, qint64 buttonMask = 0x20)
+{
+    return ProjectText()
+        .Create("Shop", appType, appMask)
+        .Create("Shop*Main", 6, 0x1)
+        .Create("Shop*Main*Ok", 18, buttonMask)
+        .Text();
+}
+
+struct Bench
+{
+    explicit Bench(const QString &project = ShopProject(), const QString &folder = {})
+        : templates(folder.isEmpty() ? dir.Path() : folder), analysis(templates), gen(templates)
+    {
+        analysis.SetProjectText(project);
+        analysis.SetProjectLocation("GUI.PROJECTS", "SHOP");
+        gen.SetProjectText(project);
+        gen.SetProjectLocation("GUI.PROJECTS", "SHOP");
+    }
+    QString Program() { return gen.GenerateProgram(); }
+    CodeAnalysisResult Analyze(const QString &text) { return analysis.Analyze(text); }
+
+    TemplateFolder dir{SmallSections()};
+    TemplateFiles templates;
+    CodeAnalysis analysis;
+    modCodeGen gen;
+};
+
+std::vector<int> Statuses(const CodeAnalysisResult &r)
+{
+    return std::vector<int>(r.PieceStatus.begin(), r.PieceStatus.end());
+}
+
+const std::vector<int> AllPresent(8, CodeAnalysisResult::Present);
+
+// Moves the block of lines that starts with `from` and ends before `upTo` in front of `before`.
+QString MoveBlock(QString text, const QString &from, const QString &upTo, const QString &before)
+{
+    const qsizetype start = text.indexOf(from);
+    const qsizetype end = text.indexOf(upTo, start);
+    const QString block = text.mid(start, end - start);
+    text.remove(start, end - start);
+    text.insert(text.indexOf(before), block);
+    return text;
+}
+} // namespace
+
+TEST(CodeAnalysis, FreshProgramIsCompleteWithEitherTemplateAndLineEnd)
+{
+    Bench small;
+    const QString program = small.Program();
+    CodeAnalysisResult r = small.Analyze(program);
+    ASSERT_TRUE(r.Analyzed) << r.Error.toStdString();
+    EXPECT_EQ(Statuses(r), AllPresent);
+    EXPECT_TRUE(r.MissingHandlers.isEmpty());
+    EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << r.UnusedText().toStdString();
+
+    // The same program with LF line ends, or in other letter case and indentation.
+    r = small.Analyze(QString(program).replace("\r\n", "\n"));
+    EXPECT_EQ(Statuses(r), AllPresent);
+    r = small.Analyze(QString(program).toLower().replace("\r\n", "\r\n   "));
+    EXPECT_EQ(Statuses(r), AllPresent);
+    EXPECT_TRUE(r.MissingHandlers.isEmpty());
+
+    // The project's own template: its sections continue the banner line ("* Failure
+    // handling") and define labels of their own that are no handlers.
+    Bench standard(ShopProject(0, 0x40000001), GuiLib);
+    r = standard.Analyze(standard.Program());
+    ASSERT_TRUE(r.Analyzed) << r.Error.toStdString();
+    EXPECT_EQ(Statuses(r), AllPresent);
+    EXPECT_TRUE(r.MissingHandlers.isEmpty()) << r.MissingText().toStdString();
+    EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << r.UnusedText().toStdString();
+}
+
+TEST(CodeAnalysis, SectionsAreWholeLinesInSequence)
+{
+    Bench s;
+    const QString program = s.Program();
+
+    // A first line quoted inside a longer line does not count.
+    QString text = program;
+    text.replace("* LOOP\r\n", "X = '* LOOP'\r\n");
+    CodeAnalysisResult r = s.Analyze(text);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Missing);
+
+    // Header, startup, trailer, event loop: the trailer starts before the loop ends.
+    text = MoveBlock(program, "* TRAILER", "*\r\n*\r\n****", "* LOOP");
+    r = s.Analyze(text);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Present);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Trailer], CodeAnalysisResult::OutOfSequence);
+    const CodeReportLine line = CodeAnalysis::StructureLine(r);
+    EXPECT_EQ(line.Text, "Some sections of the GUI support code are out of sequence. You need to "
+                         "correct this manually!");
+    EXPECT_FALSE(line.CanUpdate);
+
+    // A startup section placed before the header.
+    r = s.Analyze(MoveBlock(program, "* STARTUP", "*\r\n*\r\n****", "* HEADER"));
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Startup], CodeAnalysisResult::OutOfSequence);
+    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
+              "The startup section of the GUI support code is out of sequence. You need to "
+              "correct this manually!");
+}
+
+TEST(CodeAnalysis, DecoderComparedForMeaning)
+{
+    Bench s;
+    const QString program = s.Program();
+    const QString decoder = s.gen.BuildEventDecoder();
+    ASSERT_TRUE(program.contains(decoder));
+
+    // Tabs, indentation, runs of blanks, empty lines and letter case do not matter.
+    QString relaid = decoder.toLower();
+    relaid.replace("\r\n", "\r\n\r\n\t  ").replace(" = ", "   =\t");
+    CodeAnalysisResult r = s.Analyze(QString(program).replace(decoder, relaid));
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Decoder], CodeAnalysisResult::Present);
+    EXPECT_EQ(CodeAnalysis::DecoderLine(r).Text,
+              "GUI support code for the event decoder is present and up to date.");
+
+    // A line that routes an event elsewhere does.
+    r = s.Analyze(QString(program).replace("GOSUB SHOP.MAIN.OK.CLICK", "GOSUB SHOP.MAIN.OK.CLICK2"));
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Decoder], CodeAnalysisResult::NeedsUpdate);
+    EXPECT_EQ(CodeAnalysis::DecoderLine(r).Text,
+              "GUI support code for the event decoder needs to be updated.");
+    EXPECT_TRUE(CodeAnalysis::DecoderLine(r).CanUpdate);
+}
+
+TEST(CodeAnalysis, MissingAndUnusedHandlers)
+{
+    Bench before;
+    QString program = before.Program();
+    // A subroutine of the programmer's own is no handler, even with a handler's shape.
+    program.replace("* TRAILER", "MY.ROUTINE:\r\nRETURN\r\n* TRAILER");
+
+    // The project now reports Ok's double click instead of its click, and the form's Close
+    // no longer.
+    const QString changed = ProjectText()
+                                .Create("Shop", 1, 0x40000000)
+                                .Create("Shop*Main", 6, 0)
+                                .Create("Shop*Main*Ok", 18, 0x40)
+                                .Text();
+    Bench after(changed);
+    const CodeAnalysisResult r = after.Analyze(program);
+    EXPECT_EQ(r.MissingHandlers, QStringList{"SHOP.MAIN.OK.DBLCLICK"});
+    EXPECT_EQ(r.UnusedHandlers, (QStringList{"SHOP.MAIN.CLOSE", "SHOP.MAIN.OK.CLICK"}));
+    EXPECT_EQ(r.MissingText(), "SHOP.MAIN.OK.DBLCLICK");
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Decoder], CodeAnalysisResult::NeedsUpdate);
+}
+
+// The application's Close handler has a section of its own; it is found there for a
+// single-document application as well as for an MDI application.
+TEST(CodeAnalysis, ApplicationCloseHandlerFoundInItsOwnSection)
+{
+    for (int appType : {0, 1}) {
+        Bench s(ShopProject(appType, 0x40000001));
+        const QString program = s.Program();
+        ASSERT_TRUE(program.contains("SHOP.CLOSE:  * APP CLOSE"));
+        const CodeAnalysisResult r = s.Analyze(program);
+        EXPECT_TRUE(r.MissingHandlers.isEmpty()) << appType;
+        EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << appType;
+    }
+}
+
+TEST(CodeAnalysis, ReportLines)
+{
+    CodeAnalysisResult r;
+    r.Analyzed = true;
+    r.HasForms = true;
+    EXPECT_EQ(CodeAnalysis::StructureLine(r).Text,
+              "GUI support code for the header, event loop, trailer, dynamic event handler, "
+              "custom event handler and error handler are present.");
+    EXPECT_FALSE(CodeAnalysis::StructureLine(r).CanUpdate);
+
+    struct Row
+    {
+        std::vector<CodeAnalysisResult::Piece> missing;
+        const char *text;
+    };
+    const Row rows[] = {
+        {{CodeAnalysisResult::Trailer}, "GUI support code for the trailer is missing."},
+        {{CodeAnalysisResult::Header, CodeAnalysisResult::CustomHandler},
+         "GUI support code for the header and custom event handler are missing."},
+        {{CodeAnalysisResult::Header, CodeAnalysisResult::EventLoop, CodeAnalysisResult::Trailer},
+         "GUI support code for the header, event loop and trailer are missing."},
+        // Named in the order of the sections, whatever order they are in the result.
+        {{CodeAnalysisResult::CustomHandler, CodeAnalysisResult::ErrorHandler,
+          CodeAnalysisResult::DynamicHandler},
+         "GUI support code for the error handler, dynamic event handler and custom event "
+         "handler are missing."},
+    };
+    for (const Row &row : rows) {
+        CodeAnalysisResult m = r;
+        for (auto piece : row.missing)
+            m.PieceStatus[piece] = CodeAnalysisResult::Missing;
+        m.PieceStatus[CodeAnalysisResult::EventLoop] =
+            m.PieceStatus[CodeAnalysisResult::EventLoop] == CodeAnalysisResult::Missing
+                ? CodeAnalysisResult::Missing
+                : CodeAnalysisResult::OutOfSequence; // out of sequence never hides a missing one
+        EXPECT_EQ(CodeAnalysis::StructureLine(m).Text, row.text);
+        EXPECT_TRUE(CodeAnalysis::StructureLine(m).CanUpdate);
+    }
+    EXPECT_EQ(CodeAnalysis::JoinNames({"a", "b", "c", "d"}), "a, b, c and d");
+
+    // Startup: present, not needed for MDI, missing, no forms.
+    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
+              "GUI support code to load the first (startup) form is present.");
+    r.PieceStatus[CodeAnalysisResult::Startup] = CodeAnalysisResult::Missing;
+    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
+              "GUI support code to load the first (startup) form is missing.");
+    EXPECT_TRUE(CodeAnalysis::StartupLine(r).CanUpdate);
+    r.MdiApplication = true;
+    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
+              "GUI startup code is not necessary for MDI applications.");
+    EXPECT_FALSE(CodeAnalysis::StartupLine(r).CanUpdate);
+    r.MdiApplication = false;
+    r.HasForms = false;
+    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text, "There are no forms in this project.");
+    EXPECT_FALSE(CodeAnalysis::StartupLine(r).CanUpdate);
+
+    r.PieceStatus[CodeAnalysisResult::Decoder] = CodeAnalysisResult::Missing;
+    EXPECT_EQ(CodeAnalysis::DecoderLine(r).Text, "GUI support code for the event decoder is missing.");
+
+    CodeAnalysisResult failed;
+    EXPECT_EQ(CodeAnalysis::StructureLine(failed).Text, "Unable to analyze code.");
+    EXPECT_FALSE(CodeAnalysis::StructureLine(failed).CanUpdate);
+    EXPECT_FALSE(CodeAnalysis::StartupLine(failed).CanUpdate);
+    EXPECT_FALSE(CodeAnalysis::DecoderLine(failed).CanUpdate);
+}
+
+TEST(CodeAnalysis, ProjectWithoutFormsReportsSo)
+{
+    const QString project = ProjectText().Create("Shop", 1, 0x40000000).Text();
+    Bench s(project);
+    QString program = s.Program();
+    program.remove(program.indexOf("* STARTUP"), program.indexOf("* LOOP") - program.indexOf("* STARTUP"));
+    const CodeAnalysisResult r = s.Analyze(program);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Startup], CodeAnalysisResult::Missing);
+    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text.toStdString(), "There are no forms in this project.");
+}
+
+TEST(CodeAnalysis, AnalyzeCommandLines)
+{
+    TemplateFolder dir(SmallSections());
+    Bench s;
+    QString program = s.Program();
+    program.replace("* LOOP\r\n", "").replace("* DYNAMIC\r\n", "");
+    program.replace("SHOP.MAIN.CLOSE:", "SHOP.MAIN.OLD:");
+
+    CodeCommands::Options options;
+    options.TemplateFolder = dir.Path();
+    options.ProjectFile = "GUI.PROJECTS";
+    options.ProjectId = "SHOP";
+    const CodeCommands::Output out = CodeCommands::Analyze(ShopProject(), program, options);
+    EXPECT_EQ(out.ExitCode, 0);
+    EXPECT_EQ(out.Lines, (QStringList{
+                             "header: present",
+                             "startup: present",
+                             "event loop: missing",
+                             "trailer: present",
+                             "decoder: present",
+                             "dynamic event handler: missing",
+                             "custom event handler: present",
+                             "error handler: present",
+                             "missing: SHOP.MAIN.CLOSE",
+                             "unused: SHOP.MAIN.OLD",
+                             "report: GUI support code for the event loop and dynamic event "
+                             "handler are missing.",
+                             "report: GUI support code to load the first (startup) form is present.",
+                             "report: GUI support code for the event decoder is present and up "
+                             "to date.",
+                         }));
+
+    // No template in the folder, or no project: the analysis fails.
+    TemplateFolder empty{{}};
+    QFile::remove(empty.Path() + "/test.tpl");
+    options.TemplateFolder = empty.Path();
+    CodeCommands::Output failed = CodeCommands::Analyze(ShopProject(), program, options);
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_EQ(failed.Lines, QStringList{"report: Unable to analyze code."});
+    options.TemplateFolder = dir.Path();
+    failed = CodeCommands::Analyze("not a project", program, options);
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_EQ(failed.Lines, QStringList{"report: Unable to analyze code."});
+}
+
+// Programs that are not what they should be are analysed without harm.
+TEST(CodeAnalysis, BadPrograms)
+{
+    Bench s;
+    const QString program = s.Program();
+
+    QString binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += QChar(char16_t((i * 7919) % 0xD000));
+    CodeAnalysisResult r = s.Analyze(binary);
+    EXPECT_TRUE(r.Analyzed);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Header], CodeAnalysisResult::Missing);
+    EXPECT_EQ(r.MissingHandlers.size(), 3);
+
+    // One long line, and the program with its line ends gone.
+    r = s.Analyze(QString(program).remove('\r').remove('\n'));
+    EXPECT_TRUE(r.Analyzed);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Missing);
+    EXPECT_TRUE(s.Analyze({}).Analyzed);
+
+    // First lines without their last line: the trailer's STOP is gone; the last handler's
+    // RETURN is gone, so its span ends before the next section.
+    QString cut = program;
+    cut.replace("\r\nSTOP\r\n", "\r\n");
+    r = s.Analyze(cut);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Trailer], CodeAnalysisResult::Missing);
+    cut = program;
+    const qsizetype click = cut.indexOf("SHOP.MAIN.OK.CLICK:");
+    cut.remove(cut.indexOf("RETURN\r\n", click), 8);
+    r = s.Analyze(cut);
+    EXPECT_TRUE(r.MissingHandlers.isEmpty());
+    EXPECT_TRUE(r.UnusedHandlers.isEmpty());
+    EXPECT_EQ(Statuses(r), AllPresent);
+
+    // A stray CR counts as a line end.
+    r = s.Analyze(QString(program).replace("\r\n", "\r"));
+    EXPECT_EQ(Statuses(r), AllPresent);
+}

@@ -1,0 +1,276 @@
+// Updating a program: every operation changes only the span it works on. Most cases take a
+// generated program, break one piece, and expect the update to give the original text back
+// byte for byte; the round trip keeps hand-written lines through a change of the project.
+#include "code/CodeUpdate.h"
+
+#include "code/CodeCommands.h"
+#include "code/TemplateFiles.h"
+#include "test_CodeGenSupport.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using CodeGenTest::ProjectText;
+using CodeGenTest::TemplateFolder;
+
+namespace {
+const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
+const QString CrLf = QStringLiteral("\r\n");
+
+QStringList SmallSections()
+{
+    return {"* PROGRAM %%APP%%",
+            "* HEADER\r\nHEAD.DONE = 1",
+            "* STARTUP\r\nIF NOT(READY) THEN\r\nEND\r\nSHOW '%%FORM%%'\r\nEND",
+            "* LOOP\r\nLOOP\r\nREPEAT",
+            "* TRAILER\r\nSTOP",
+            "* DECODER\r\nDECODE:\r\n%%DECODE%%\r\nRETURN\r\n"
+            "BEGIN CASE __BEGIN_\r\nEND CASE __END_\r\nCASE A = '%%APP%%' __APP_\r\n"
+            "CASE F = '%%FORM%%' __FORM_\r\nCASE C = '%%CONTROL%%' __CONTROL_\r\n"
+            "CASE E = '%%EVENT%%' __EVENT_\r\nGOSUB %%TARGET%% __ACTION_",
+            "%%TARGET%%:\r\n* EVENT %%Event%%\r\nRETURN",
+            "%%TARGET%%:\r\n* FORM CLOSE\r\nRETURN",
+            "%%TARGET%%:  * APP CLOSE\r\nDONE = 1\r\nRETURN",
+            " ERRORS\r\nEND",
+            "* DYNAMIC\r\nDYN:\r\nRETURN",
+            " CUSTOM\r\nCUS:\r\nRETURN"};
+}
+
+// Shop with a main form and an OK button; the masks say which events are on.
+QString Shop(qint64 appMask, qint64 formMask, qint64 buttonMask, int forms = 1)
+{
+    ProjectText p;
+    p.Create("Shop", 1, appMask);
+    if (forms > 0)
+        p.Create("Shop*Main", 6, formMask).Create("Shop*Main*Ok", 18, buttonMask);
+    return p.Text();
+}
+
+constexpr qint64 Quit = 0x40000000, Close = 0x1, Click = 0x20, DblClick = 0x40;
+
+struct Bench
+{
+    explicit Bench(const QString &project, const QString &folder = {})
+        : templates(folder.isEmpty() ? dir.Path() : folder), analysis(templates), update(analysis),
+          gen(templates)
+    {
+        analysis.SetProjectText(project);
+        analysis.SetProjectLocation("GUI.PROJECTS", "SHOP");
+        gen.SetProjectText(project);
+        gen.SetProjectLocation("GUI.PROJECTS", "SHOP");
+    }
+    QString Program() { return gen.GenerateProgram(); }
+    // A handler as an update writes it: the handler, its banner and a line break.
+    QString Block(const QString &form, const QString &control, const QString &event)
+    {
+        return gen.EventHandlerCode("Shop", form, control, event) + CrLf + modCodeGen::Banner() + CrLf;
+    }
+    bool Complete(const QString &text)
+    {
+        const CodeAnalysisResult r = analysis.Analyze(text);
+        return r.Analyzed && r.MissingHandlers.isEmpty() && r.UnusedHandlers.isEmpty()
+               && std::all_of(r.PieceStatus.begin(), r.PieceStatus.end(),
+                              [](int s) { return s == CodeAnalysisResult::Present; });
+    }
+
+    TemplateFolder dir{SmallSections()};
+    TemplateFiles templates;
+    CodeAnalysis analysis;
+    CodeUpdate update;
+    modCodeGen gen;
+};
+
+// The text with the piece that starts with `first` removed up to (not including) `next`.
+QString Without(const QString &text, const QString &first, const QString &next)
+{
+    const qsizetype start = text.indexOf(first);
+    const qsizetype end = next.isEmpty() ? text.size() : text.indexOf(next, start + 1);
+    return QString(text).remove(start, end - start);
+}
+} // namespace
+
+TEST(CodeUpdate, AddsMissingHandlersInLabelOrder)
+{
+    // Before the first handler whose label sorts after the new one.
+    Bench b(Shop(Quit, Close, Click | DblClick));
+    const QString program = Bench(Shop(Quit, Close, Click)).Program();
+    QString expected = program;
+    expected.insert(program.indexOf("SHOP.QUIT:"), b.Block("Main", "Ok", "DblClick"));
+    EXPECT_EQ(b.update.AddMissingHandlers(program).toStdString(), expected.toStdString());
+
+    // A label after every other one goes before the dynamic event handler section...
+    Bench quit(Shop(Quit, Close, Click));
+    const QString noQuit = Bench(Shop(0, Close, Click)).Program();
+    expected = noQuit;
+    expected.insert(noQuit.indexOf("* DYNAMIC"), quit.Block({}, {}, "Quit"));
+    EXPECT_EQ(quit.update.AddMissingHandlers(noQuit).toStdString(), expected.toStdString());
+
+    // ... else before the custom one, else the error handler...
+    const QString noDynamic = Without(noQuit, "* DYNAMIC", "* CUSTOM");
+    expected = noDynamic;
+    expected.insert(noDynamic.indexOf("* CUSTOM"), quit.Block({}, {}, "Quit"));
+    EXPECT_EQ(quit.update.AddMissingHandlers(noDynamic).toStdString(), expected.toStdString());
+
+    // ... else at the end, after a line break of its own.
+    QString bare = Without(noQuit, "* DYNAMIC", {});
+    bare.chop(2);
+    expected = bare + CrLf + quit.Block({}, {}, "Quit");
+    EXPECT_EQ(quit.update.AddMissingHandlers(bare).toStdString(), expected.toStdString());
+
+    // Several new handlers keep their order among each other; a label not missing is skipped.
+    Bench all(Shop(Quit, Close, Click | DblClick));
+    const QString none = Without(Without(program, "SHOP.QUIT:", "SHOP.MAIN.CLOSE:"),
+                                 "SHOP.MAIN.OK.CLICK:", "* DYNAMIC");
+    const QString added = all.update.AddMissingHandlers(none, {"shop.main.ok.dblclick", "SHOP.QUIT", "NOPE"});
+    EXPECT_LT(added.indexOf("SHOP.MAIN.CLOSE:"), added.indexOf("SHOP.MAIN.OK.DBLCLICK:"));
+    EXPECT_LT(added.indexOf("SHOP.MAIN.OK.DBLCLICK:"), added.indexOf("SHOP.QUIT:"));
+    EXPECT_EQ(all.analysis.Analyze(added).MissingHandlers, QStringList{"SHOP.MAIN.OK.CLICK"});
+}
+
+TEST(CodeUpdate, RemovesUnusedHandlersWithTheirBanner)
+{
+    Bench b(Shop(Quit, 0, Click));
+    QString program = Bench(Shop(Quit, Close, Click)).Program();
+    program.replace("* TRAILER", "MY.ROUTINE:\r\nRETURN\r\n* TRAILER");
+    const QString expected = Without(program, "SHOP.MAIN.CLOSE:", "SHOP.MAIN.OK.CLICK:");
+    EXPECT_EQ(b.update.RemoveUnusedHandlers(program).toStdString(), expected.toStdString());
+    // Naming a handler still in use removes nothing.
+    EXPECT_EQ(b.update.RemoveUnusedHandlers(program, {"SHOP.QUIT"}), program);
+
+    // A handler at the very end, without a line break after it.
+    const QString tail = program + "\r\nSHOP.OLD.CLICK:\r\nRETURN";
+    EXPECT_EQ(b.update.RemoveUnusedHandlers(tail, {"shop.old.click"}), program + CrLf);
+}
+
+TEST(CodeUpdate, RepairsMissingSectionsInPlace)
+{
+    Bench b(Shop(Quit, Close, Click));
+    const QString program = b.Program();
+
+    // Trailer before the decoder, then the event loop before the trailer: the original.
+    const QString noLoop = Without(Without(program, "* TRAILER", "* DECODER"), "* LOOP", "* DECODER");
+    EXPECT_EQ(b.update.RepairStructure(noLoop).toStdString(), program.toStdString());
+    // The header before the startup section.
+    EXPECT_EQ(b.update.RepairStructure(Without(program, "* HEADER", "* STARTUP")), program);
+    // The error handler at the end; it continues a banner line as in a new program.
+    const QString noErrors = Without(program, "* ERRORS", {});
+    EXPECT_EQ(b.update.RepairStructure(noErrors), program + CrLf);
+
+    // Everything structural missing: repaired in place and order.
+    QString bare = Without(program, "* HEADER", "* STARTUP");
+    bare = Without(bare, "* LOOP", "* DECODER"); // the trailer with it
+    bare = Without(bare, "* DYNAMIC", {});
+    const QString repaired = b.update.RepairStructure(bare);
+    EXPECT_TRUE(b.Complete(repaired)) << repaired.toStdString();
+    EXPECT_TRUE(repaired.startsWith(Without(program, "* DYNAMIC", {})));
+
+    // Nothing missing: nothing changes.
+    EXPECT_EQ(b.update.RepairStructure(program), program);
+}
+
+TEST(CodeUpdate, StartupBuiltOrReplaced)
+{
+    Bench b(Shop(Quit, Close, Click));
+    const QString program = b.Program();
+
+    EXPECT_EQ(b.update.UpdateStartup(Without(program, "* STARTUP", "* LOOP")), program);
+    // A present section is replaced whole, though END closes it and a line inside it.
+    QString stale = program;
+    stale.replace("SHOW 'Main'", "SHOW 'Old'\r\nCRT 'more'");
+    EXPECT_EQ(b.update.UpdateStartup(stale).toStdString(), program.toStdString());
+
+    // No form: nothing to show at start.
+    Bench noForm(Shop(Quit, 0, 0, 0));
+    const QString formless = Without(noForm.Program(), "* STARTUP", "* LOOP");
+    EXPECT_EQ(noForm.update.UpdateStartup(formless), formless);
+}
+
+TEST(CodeUpdate, DecoderRebuiltOrInserted)
+{
+    Bench b(Shop(Quit, Close, Click));
+    const QString program = b.Program();
+    const QString stale = Bench(Shop(Quit, Close, DblClick)).Program();
+    const QString expected = stale.left(stale.indexOf("* DECODER")) + b.gen.BuildEventDecoder()
+                             + stale.mid(stale.indexOf(CrLf, stale.indexOf("\r\nRETURN\r\n", stale.indexOf("* DECODER")) + 2));
+    EXPECT_EQ(b.update.RebuildDecoder(stale).toStdString(), expected.toStdString());
+    EXPECT_EQ(b.update.RebuildDecoder(Without(program, "* DECODER", "SHOP.QUIT:")), program);
+}
+
+TEST(CodeUpdate, ApplyRunsTheChosenOperationsInOrder)
+{
+    Bench b(Shop(Quit, Close, Click));
+    const QString program = b.Program();
+
+    CodeUpdate::Result r = b.update.Apply(QString(program).replace(CrLf, "\n"), 0);
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Text, program);
+    EXPECT_FALSE(r.DecoderWritten);
+
+    // Repair puts the trailer back before the decoder; the decoder, rebuilt after it, stays.
+    r = b.update.Apply(Without(program, "* TRAILER", "* DECODER"),
+                       CodeUpdate::Repair | CodeUpdate::Decoder);
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Text, program);
+    EXPECT_TRUE(r.DecoderWritten);
+    EXPECT_FALSE(r.EventSignature.isEmpty());
+
+    // Failures carry the update's message.
+    TemplateFolder empty{{}};
+    QFile::remove(empty.Path() + "/test.tpl");
+    TemplateFiles none(empty.Path());
+    CodeAnalysis analysis(none);
+    analysis.SetProjectText(Shop(Quit, Close, Click));
+    CodeUpdate update(analysis);
+    r = update.Apply(program, CodeUpdate::Decoder);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Message.toStdString(),
+              ("While processing code, the following error has occurred:\r\nNo code template "
+               "files found in folder '" + empty.Path() + "/'").toStdString());
+}
+
+// A fresh program is complete; after the project gains and loses events, adding, removing
+// and rebuilding the decoder make it complete again and keep what was written by hand.
+TEST(CodeUpdate, RoundTripKeepsHandWrittenCode)
+{
+    const QString before = ProjectText()
+                               .Create("Orders", 0, 0x40000001)
+                               .Create("Orders*Main", 5, 0x1)
+                               .Create("Orders*Main*cmdSave", 18, 0x20)
+                               .Create("Orders*Main*txtName", 16, 0x80)
+                               .Text();
+    const QString after = ProjectText()
+                              .Create("Orders", 0, 0x40000001)
+                              .Create("Orders*Main", 5, 0x1)
+                              .Create("Orders*Main*cmdSave", 18, 0x20 | 0x40)
+                              .Create("Orders*Main*lstItems", 21, 0x20)
+                              .Text();
+    Bench old(before, GuiLib);
+    QString program = old.Program();
+    ASSERT_TRUE(old.Complete(program));
+
+    const QString mine = "   CRT 'saving' ; * written by hand";
+    program.replace(QRegularExpression("(ORDERS.MAIN.CMDSAVE.CLICK:\r\n[^\r]*\r\n)"), "\\1" + mine + CrLf);
+    ASSERT_TRUE(program.contains(mine));
+
+    Bench now(after, GuiLib);
+    const CodeAnalysisResult r = now.analysis.Analyze(program);
+    EXPECT_EQ(r.MissingHandlers, (QStringList{"ORDERS.MAIN.CMDSAVE.DBLCLICK", "ORDERS.MAIN.LSTITEMS.CLICK"}));
+    EXPECT_EQ(r.UnusedHandlers, QStringList{"ORDERS.MAIN.TXTNAME.CHANGE"});
+
+    const unsigned ops = CodeUpdate::AddMissing | CodeUpdate::RemoveUnused | CodeUpdate::Decoder;
+    const CodeUpdate::Result updated = now.update.Apply(program, ops);
+    ASSERT_TRUE(updated.Ok) << updated.Message.toStdString();
+    EXPECT_TRUE(now.Complete(updated.Text)) << updated.Text.toStdString();
+    EXPECT_TRUE(updated.Text.contains(mine));
+    EXPECT_FALSE(updated.Text.contains("TXTNAME"));
+
+    // The same through the update command, from an LF program.
+    CodeCommands::Options options;
+    options.TemplateFolder = GuiLib;
+    options.ProjectFile = "GUI.PROJECTS";
+    options.ProjectId = "SHOP";
+    const CodeCommands::Output out =
+        CodeCommands::Update(after, QString(program).replace(CrLf, "\n"), options, ops);
+    EXPECT_EQ(out.ExitCode, 0);
+    EXPECT_EQ(out.Text, updated.Text);
+}
