@@ -379,7 +379,8 @@ std::vector<BarDisplayItem> BarContent::DisplayModel() const
                 // The factor may have changed since the width was checked.
                 const double twips = std::clamp(w * m_twipsPerUnit, 0.0, double(INT_MAX));
                 item.Width = BarDisplayItem::FixedWidth;
-                item.WidthTwips = int(std::lround(twips));
+                // A fixed width never rounds down to nothing, which would read as automatic.
+                item.WidthTwips = std::max(1, int(std::lround(twips)));
             }
             ListValue::ParseInt(parts.value(AlignPart), 0, 2, &item.Alignment);
         }

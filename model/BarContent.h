@@ -36,7 +36,7 @@ struct BarDisplayItem
     bool BeginGroup = false;    // a separator stands before this item at its level
     bool ListsWindows = false;  // the ID is "*WINDOW" (also when it heads a submenu)
     WidthMode Width = AutoWidth; // status bar panels
-    int WidthTwips = 0;         // for FixedWidth
+    int WidthTwips = 0;         // for FixedWidth; at least 1
     int Alignment = 0;          // 0 left, 1 right, 2 center
 };
 
@@ -86,6 +86,8 @@ public:
     QString ItemWidth(const QString &itemId) const;
     void SetItemWidth(const QString &itemId, const QString &width);
     bool HasItem(const QString &itemId) const { return Find(itemId) >= 0; }
+    // The 1-based position of the item with that ID; 0 when there is none.
+    int IndexOf(const QString &itemId) const { return Find(itemId) + 1; }
 
     // Menus, pop-up menus and tool bars raise only Click (mask 0x20); any other mask raises
     // 380. A status bar accepts any mask.

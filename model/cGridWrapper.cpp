@@ -2,8 +2,6 @@
 #include "model/clsControl.h"
 #include "model/iDesignControl.h"
 #include "support/GuiError.h"
-#include "support/Marks.h"
-#include "support/NumberFormat.h"
 
 using namespace Vocabulary;
 
@@ -14,7 +12,16 @@ constexpr cWrapperBase::DefaultRule Rules[] = {
     {Prop::BackColor, DefaultFrom::Fixed, "&H80000005"}, {Prop::ForeColor, DefaultFrom::Form},
     {Prop::GridLines, DefaultFrom::Fixed, "3"}, {Prop::ColFieldType, DefaultFrom::Fixed, "1"},
     {Prop::DragMode, DefaultFrom::Fixed, "0"}, {Prop::FocusStyle, DefaultFrom::Fixed, "3"},
+    {Prop::Columns, DefaultFrom::Fixed, "0"}, {Prop::Rows, DefaultFrom::Fixed, "0"},
 };
+
+// The grid-wide ReadOnly, Required and MaxLen stay scalar: only the grid's own per-column
+// codes are column lists.
+bool IsGridColumnCode(int code)
+{
+    return GridContent::IsColumnProperty(code) && code != Prop::ReadOnly
+           && code != Prop::Required && code != Prop::MaxLen;
+}
 } // namespace
 
 cGridWrapper::cGridWrapper() : cWrapperBase(WrapperKind::Grid) {}
@@ -24,127 +31,193 @@ std::span<const cWrapperBase::DefaultRule> cGridWrapper::Defaults() const
     return Rules;
 }
 
-namespace {
-QStringList Rows(const QString &value)
+GridContent &cGridWrapper::Synced() const
 {
-    return value.isEmpty() ? QStringList() : value.split(QChar(Marks::Value));
+    m_content.SetTwipsPerUnit(ScaleFactorX());
+    return m_content;
 }
-} // namespace
+
+const GridContent &cGridWrapper::Content() const
+{
+    return Synced();
+}
+
+clsGridColProps cGridWrapper::ColProps(int column) const
+{
+    clsGridColProps props = m_content.ColProps(column);
+    props.ReadOnly = props.ReadOnly || StoredBool(Prop::ReadOnly);
+    return props;
+}
 
 QString cGridWrapper::GetDefaultProperty(int code) const
 {
-    if (code == Prop::ColWidth && m_owner)
-        return NumberFormat::Format(1440.0 / m_owner->ScaleX(), 2);
+    if (code == Prop::ColWidth) // the width of a column that has none of its own
+        return Synced().ColumnDefault(code);
     return cWrapperBase::GetDefaultProperty(code);
 }
 
 bool cGridWrapper::IsListValued(int code) const
 {
+    return code == Prop::Value || code == Prop::Columns || code == Prop::Rows
+           || IsGridColumnCode(code);
+}
+
+QString cGridWrapper::ContentDefault(int code) const
+{
+    switch (code) {
+    case Prop::Value: return GetDefaultProperty(Prop::Value);
+    case Prop::Columns:
+    case Prop::Rows: return QStringLiteral("0");
+    default: return {}; // no column has a setting of its own
+    }
+}
+
+bool cGridWrapper::IsContentDefault(int code) const
+{
+    switch (code) {
+    case Prop::Columns: return m_content.ColumnCount() == 0;
+    case Prop::Rows: return m_content.RowCount() == 0;
+    case Prop::Value: return m_content.GetValue() == GetDefaultProperty(Prop::Value);
+    default: return m_content.GetColumnProperty(code).isEmpty();
+    }
+}
+
+QString cGridWrapper::GetListEntry(int code, int index1, int index2, const QString &) const
+{
+    const GridContent &content = Synced();
+    switch (code) {
+    case Prop::Value: return content.GetValue(index1, index2);
+    case Prop::Columns: return content.GetColumns();
+    case Prop::Rows: return content.GetRows();
+    default:
+        if (index2 != 0) // columns have no second index
+            throw GuiError(GuiErrors::InvalidPropertyValue);
+        return content.GetColumnProperty(code, index1);
+    }
+}
+
+void cGridWrapper::SetListEntry(int code, int index1, int index2, const QString &value,
+                                const QString &)
+{
+    GridContent &content = Synced();
+    m_changed.reset();
     switch (code) {
     case Prop::Value:
-    case Prop::ColHeading:
-    case Prop::ColFieldType:
-    case Prop::ColDataType:
-    case Prop::ColItems:
-    case Prop::ColWidth:
-    case Prop::ColAlign:
-    case Prop::ColSizable:
-    case Prop::ColHint:
-    case Prop::ColTabStop:
-        return true;
+        content.SetValue(value, index1, index2);
+        if (index1 != 0 || index2 != 0) // the counts stay: only these cells changed
+            m_changed = Range{index1, index2};
+        break;
+    case Prop::Columns: content.SetColumns(value); break;
+    case Prop::Rows: content.SetRows(value); break;
     default:
-        return false;
+        if (index2 != 0)
+            throw GuiError(GuiErrors::InvalidPropertyValue);
+        content.SetColumnProperty(code, value, index1);
+        break;
     }
-}
-
-QString cGridWrapper::GetListEntry(int code, int index1, int index2, const QString &itemId) const
-{
-    if (code != Prop::Value)
-        return cWrapperBase::GetListEntry(code, index1, index2, itemId);
-    const QStringList rows = Rows(Stored(Prop::Value));
-    auto cells = [](const QString &row) { return row.split(QChar(Marks::SubValue)); };
-    if (index2 != 0 && (index2 < 1 || index2 > rows.size()))
-        throw GuiError(GuiErrors::InvalidPropertyValue);
-    if (index1 == 0) // a whole row
-        return rows.at(index2 - 1);
-    if (index1 < 0)
-        throw GuiError(GuiErrors::InvalidPropertyValue);
-    if (index2 != 0)
-        return cells(rows.at(index2 - 1)).value(index1 - 1);
-    QStringList column; // a whole column, one entry per row
-    for (const QString &row : rows)
-        column << cells(row).value(index1 - 1);
-    return column.join(QChar(Marks::Value));
-}
-
-QString cGridWrapper::SetListEntry(int code, int index1, int index2, const QString &value,
-                                   const QString &itemId)
-{
-    if (code != Prop::Value)
-        return cWrapperBase::SetListEntry(code, index1, index2, value, itemId);
-    QStringList rows = Rows(Stored(Prop::Value));
-    if (index1 < 0 || index2 < 0 || index2 > rows.size() || (index2 == 0 && rows.isEmpty()))
-        throw GuiError(GuiErrors::InvalidPropertyValue);
-    if (index1 == 0) {
-        rows[index2 - 1] = value;
-    } else if (index2 != 0) {
-        QStringList cells = rows[index2 - 1].split(QChar(Marks::SubValue));
-        while (cells.size() < index1)
-            cells << QString();
-        cells[index1 - 1] = value;
-        rows[index2 - 1] = cells.join(QChar(Marks::SubValue));
-    } else {
-        const QStringList column = value.split(QChar(Marks::Value));
-        for (int r = 0; r < rows.size(); ++r) {
-            QStringList cells = rows[r].split(QChar(Marks::SubValue));
-            while (cells.size() < index1)
-                cells << QString();
-            cells[index1 - 1] = column.value(r);
-            rows[r] = cells.join(QChar(Marks::SubValue));
-        }
-    }
-    return rows.join(QChar(Marks::Value));
 }
 
 void cGridWrapper::ApplyVariant(int type)
 {
+    m_content.SetEditable(type == Type::GridEditable);
     m_control->SetGridEditable(type == Type::GridEditable);
+    ShowCells();
 }
 
 void cGridWrapper::ShowCells()
 {
     if (!m_control)
         return;
-    const QStringList rows = Rows(Stored(Prop::Value));
-    int columns = StoredInt(Prop::Columns);
-    for (const QString &row : rows)
-        columns = qMax(columns, int(row.count(QChar(Marks::SubValue))) + 1);
-    const int rowCount = qMax(StoredInt(Prop::Rows), int(rows.size()));
-    m_control->SetGridSize(rowCount, columns);
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList cells = rows[r].split(QChar(Marks::SubValue));
-        for (int c = 0; c < cells.size(); ++c)
-            m_control->SetCellText(r + 1, c + 1, cells[c]);
+    const GridContent &content = m_content;
+    m_control->SetGridSize(content.DisplayRowCount(), content.ColumnCount());
+    for (int r = 1; r <= content.RowCount(); ++r)
+        for (int c = 1; c <= content.ColumnCount(); ++c)
+            m_control->SetCellText(r, c, content.Cell(c, r));
+    // The input row of the editable grid starts empty.
+    for (int c = 1; c <= content.ColumnCount() && content.IsEditable(); ++c)
+        m_control->SetCellText(content.DisplayRowCount(), c, QString());
+}
+
+void cGridWrapper::ShowColumns()
+{
+    if (!m_control)
+        return;
+    const GridContent &content = Synced();
+    m_control->SetColumnHeadings(content.DisplayHeadings());
+    m_control->SetColumnWidths(content.DisplayWidths());
+}
+
+void cGridWrapper::ApplyList(int code)
+{
+    switch (code) {
+    case Prop::Value:
+        if (m_changed && m_control) {
+            const Range range = *m_changed;
+            m_changed.reset();
+            const int firstRow = range.Row ? range.Row : 1;
+            const int lastRow = range.Row ? range.Row : m_content.RowCount();
+            const int firstColumn = range.Column ? range.Column : 1;
+            const int lastColumn = range.Column ? range.Column : m_content.ColumnCount();
+            for (int r = firstRow; r <= lastRow; ++r)
+                for (int c = firstColumn; c <= lastColumn; ++c)
+                    m_control->SetCellText(r, c, m_content.Cell(c, r));
+            break;
+        }
+        [[fallthrough]];
+    case Prop::Columns:
+    case Prop::Rows:
+        m_changed.reset();
+        ShowCells();
+        ShowColumns();
+        // A table larger than the counts grows them; a shrunk count drops columns' settings.
+        if (m_owner) {
+            m_owner->MarkNonDefault(Prop::Columns, m_content.ColumnCount() != 0);
+            m_owner->MarkNonDefault(Prop::Rows, m_content.RowCount() != 0);
+        }
+        break;
+    case Prop::ColHeading:
+    case Prop::ColWidth:
+        ShowColumns();
+        break;
+    default:
+        break;
     }
 }
 
-void cGridWrapper::ApplyList(int code, const QString &value)
+void cGridWrapper::ScaleChanged()
 {
-    if (code == Prop::Value)
-        ShowCells();
-    else if (code == Prop::ColHeading && m_control)
-        m_control->SetColumnHeadings(Rows(value));
-}
-
-void cGridWrapper::Apply(int code, const QString &value)
-{
-    cWrapperBase::Apply(code, value);
-    if (code == Prop::Rows || code == Prop::Columns)
-        ShowCells();
+    ShowColumns();
 }
 
 quint32 cGridWrapper::SupportedMethods() const
 {
     return cWrapperBase::SupportedMethods() | (1u << Method::Reset) | (1u << Method::Clear)
            | (1u << Method::Insert) | (1u << Method::Remove);
+}
+
+QString cGridWrapper::InvokeMethod(int method, const QString &arg1, const QString &arg2,
+                                   const QString &arg3)
+{
+    // Insert: a row whose cells are the parts of arg1, before the 1-based row arg2 (at the
+    // end when empty); Remove: the row arg1; Clear: every cell, the counts stay.
+    switch (method) {
+    case Method::Insert: {
+        RequireControl();
+        const int before = arg2.trimmed().isEmpty() ? 0 : ParseInt(arg2, 1, INT32_MAX);
+        m_content.InsertRow(before, arg1);
+        break;
+    }
+    case Method::Remove:
+        RequireControl();
+        m_content.RemoveRow(ParseInt(arg1, 1, INT32_MAX));
+        break;
+    case Method::Clear:
+        RequireControl();
+        m_content.ClearCells();
+        break;
+    default:
+        return cWrapperBase::InvokeMethod(method, arg1, arg2, arg3);
+    }
+    ContentChanged(Prop::Value);
+    return {};
 }

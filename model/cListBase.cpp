@@ -3,73 +3,107 @@
 #include "model/clsControl.h"
 #include "model/iDesignControl.h"
 #include "support/GuiError.h"
-#include "support/Marks.h"
-#include "support/NumberFormat.h"
-
-#include <cmath>
 
 using namespace Vocabulary;
 
+// The factor follows the application, whose unit may change at any time.
+ListContent &cListBase::Synced() const
+{
+    m_content.SetTwipsPerUnit(ScaleFactorX());
+    return m_content;
+}
+
+const ListContent &cListBase::Content() const
+{
+    return Synced();
+}
+
 bool cListBase::IsListValued(int code) const
 {
-    switch (code) {
-    case Prop::Items:
-    case Prop::ColHeading:
-    case Prop::ColWidth:
-    case Prop::ColAlign:
-    case Prop::ColDataType:
-        return true;
-    default:
-        return false;
-    }
+    return code == Prop::Items || code == Prop::Columns || ListContent::IsColumnProperty(code);
 }
 
 QString cListBase::GetDefaultProperty(int code) const
 {
-    // Columns are one inch wide until set, in the application's unit.
-    if (code == Prop::ColWidth && m_owner)
-        return NumberFormat::Format(1440.0 / m_owner->ScaleX(), 2);
-    return cWrapperBase::GetDefaultProperty(code);
+    switch (code) {
+    case Prop::Columns:
+        return QStringLiteral("0");
+    case Prop::ColWidth: // the width of a column that has none of its own
+        return Synced().ColumnDefault(code);
+    default:
+        return cWrapperBase::GetDefaultProperty(code);
+    }
 }
 
-void cListBase::ApplyList(int code, const QString &value)
+QString cListBase::ContentDefault(int code) const
+{
+    return code == Prop::Columns ? QStringLiteral("0") : QString();
+}
+
+bool cListBase::IsContentDefault(int code) const
+{
+    if (code == Prop::Items)
+        return m_content.RowCount() == 0;
+    if (code == Prop::Columns)
+        return m_content.GetColumns() == QLatin1String("0");
+    return m_content.GetColumnProperty(code).isEmpty();
+}
+
+QString cListBase::GetListEntry(int code, int index1, int index2, const QString &) const
+{
+    const ListContent &content = Synced();
+    if (code == Prop::Items)
+        return content.GetItems(index1, index2);
+    if (code == Prop::Columns)
+        return content.GetColumns();
+    if (index2 != 0) // columns have no second index
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    return content.GetColumnProperty(code, index1);
+}
+
+void cListBase::SetListEntry(int code, int index1, int index2, const QString &value,
+                             const QString &)
+{
+    ListContent &content = Synced();
+    if (code == Prop::Items) {
+        content.SetItems(value, index1, index2);
+    } else if (code == Prop::Columns) {
+        content.SetColumns(value);
+    } else {
+        if (index2 != 0)
+            throw GuiError(GuiErrors::InvalidPropertyValue);
+        content.SetColumnProperty(code, value, index1);
+    }
+}
+
+void cListBase::ApplyList(int code)
 {
     if (!m_control)
         return;
-    const QStringList entries =
-        value.isEmpty() ? QStringList() : value.split(QChar(Marks::Value));
+    const ListContent &content = Synced();
     switch (code) {
-    case Prop::Items: {
-        QStringList rows;
-        rows.reserve(entries.size());
-        for (const QString &entry : entries) {
-            QString row = entry;
-            row.replace(QChar(Marks::SubValue), QLatin1Char('\t'));
-            rows << row;
-        }
-        m_control->SetListRows(rows);
+    case Prop::Items:
+        m_control->SetListRows(content.DisplayRows());
         break;
-    }
+    case Prop::Columns:
+        m_control->SetColumnCount(content.GetColumns().toInt());
+        m_control->SetColumnHeadings(content.DisplayHeadings());
+        m_control->SetColumnWidths(content.DisplayWidths());
+        break;
     case Prop::ColHeading:
-        m_control->SetColumnHeadings(entries);
+        m_control->SetColumnHeadings(content.DisplayHeadings());
         break;
-    case Prop::ColWidth: {
-        QList<int> widths;
-        for (const QString &entry : entries)
-            widths << int(std::lround(entry.toDouble() * (m_owner ? m_owner->ScaleX() : 1)));
-        m_control->SetColumnWidths(widths);
+    case Prop::ColWidth:
+        m_control->SetColumnWidths(content.DisplayWidths());
         break;
-    }
-    default:
+    default: // alignments and data types are not shown at design time
         break;
     }
 }
 
-void cListBase::Apply(int code, const QString &value)
+void cListBase::ScaleChanged()
 {
-    cWrapperBase::Apply(code, value);
-    if (code == Prop::Columns && m_control)
-        m_control->SetColumnCount(value.toInt());
+    ApplyList(Prop::ColWidth);
 }
 
 quint32 cListBase::SupportedMethods() const
@@ -82,21 +116,25 @@ QString cListBase::InvokeMethod(int method, const QString &arg1, const QString &
                                 const QString &arg3)
 {
     // Insert: the row's text (arg1) before the 1-based position arg2 (at the end when
-    // empty or beyond); Remove: the row at position arg1.
-    if (method != Method::Insert && method != Method::Remove)
+    // empty); Remove: the row at position arg1; Clear: every row and the selected value.
+    switch (method) {
+    case Method::Insert:
+    case Method::Remove:
+    case Method::Clear:
+        break;
+    default:
         return cWrapperBase::InvokeMethod(method, arg1, arg2, arg3);
-    RequireControl();
-    const QString whole = Stored(Prop::Items);
-    QStringList rows = whole.isEmpty() ? QStringList() : whole.split(QChar(Marks::Value));
-    if (method == Method::Insert) {
-        const int at = arg2.trimmed().isEmpty() ? int(rows.size()) + 1 : ParseInt(arg2, 1, INT32_MAX);
-        rows.insert(qMin(at - 1, int(rows.size())), arg1);
-    } else {
-        const int at = ParseInt(arg1, 1, INT32_MAX);
-        if (at > rows.size())
-            throw GuiError(GuiErrors::InvalidPropertyValue);
-        rows.removeAt(at - 1);
     }
-    m_owner->SetProperty(Prop::Items, rows.join(QChar(Marks::Value)));
+    RequireControl();
+    if (method == Method::Insert) {
+        const int before = arg2.trimmed().isEmpty() ? 0 : ParseInt(arg2, 1, INT32_MAX);
+        m_content.InsertRow(before, arg1);
+    } else if (method == Method::Remove) {
+        m_content.RemoveRow(ParseInt(arg1, 1, INT32_MAX));
+    } else {
+        m_content.Clear();
+        cWrapperBase::InvokeMethod(method, arg1, arg2, arg3);
+    }
+    ContentChanged(Prop::Items);
     return {};
 }

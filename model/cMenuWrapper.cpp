@@ -3,11 +3,10 @@
 #include "model/clsControl.h"
 #include "model/iDesignControl.h"
 #include "model/iFormFuncs.h"
+#include "model/ListContent.h"
 #include "support/GuiError.h"
-#include "support/Marks.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 using namespace Vocabulary;
@@ -23,17 +22,74 @@ constexpr int MenuBarHeight = 300;
 constexpr int ToolbarHeight = 420;
 constexpr int StatusbarHeight = 330;
 
-constexpr const char *PanelKeywords[] = {"*CAPS", "*NUM", "*SCROLL", "*DATE", "*TIME",
-                                         "*TIMEDATE"};
+// Parts of an entry (1-based) that the bar's own codes reach by item ID.
+constexpr int VisiblePart = 6;
 
-QStringList Entries(const QString &value)
-{
-    return value.isEmpty() ? QStringList() : value.split(QChar(Marks::Value));
-}
-
-[[noreturn]] void BadIndex()
+[[noreturn]] void OutOfRange()
 {
     throw GuiError(GuiErrors::InvalidPropertyValue);
+}
+
+DesignBarItem::Kind ShownKind(BarDisplayItem::Kind kind)
+{
+    switch (kind) {
+    case BarDisplayItem::Separator: return DesignBarItem::Separator;
+    case BarDisplayItem::Command: return DesignBarItem::Command;
+    case BarDisplayItem::SubmenuHeader: return DesignBarItem::SubMenu;
+    case BarDisplayItem::WindowList: return DesignBarItem::WindowList;
+    case BarDisplayItem::Button: return DesignBarItem::Button;
+    case BarDisplayItem::TextPanel: return DesignBarItem::TextPanel;
+    case BarDisplayItem::AutoPanel: return DesignBarItem::AutoPanel;
+    }
+    return DesignBarItem::Command;
+}
+
+QString PanelKeyword(BarDisplayItem::PanelKind panel)
+{
+    switch (panel) {
+    case BarDisplayItem::Caps: return QStringLiteral("CAPS");
+    case BarDisplayItem::Num: return QStringLiteral("NUM");
+    case BarDisplayItem::Scroll: return QStringLiteral("SCROLL");
+    case BarDisplayItem::Date: return QStringLiteral("DATE");
+    case BarDisplayItem::Time: return QStringLiteral("TIME");
+    case BarDisplayItem::TimeDate: return QStringLiteral("TIMEDATE");
+    case BarDisplayItem::NoPanel: break;
+    }
+    return {};
+}
+
+// The bar control's width: 0 automatic, -1 spring, otherwise twips. A fixed width so small
+// that it rounds to nothing stays fixed: 1 twip, never "automatic".
+int ShownWidth(const BarDisplayItem &item)
+{
+    switch (item.Width) {
+    case BarDisplayItem::AutoWidth: return 0;
+    case BarDisplayItem::SpringWidth: return -1;
+    case BarDisplayItem::FixedWidth: break;
+    }
+    return qMax(1, item.WidthTwips);
+}
+
+DesignBarItem Shown(const BarDisplayItem &item)
+{
+    DesignBarItem d;
+    d.ItemKind = ShownKind(item.ItemKind);
+    d.ID = item.Id;
+    d.Level = item.Level;
+    d.Caption = item.Caption;
+    d.Icon = item.Icon;
+    d.Enabled = item.Enabled;
+    d.Visible = item.Visible;
+    d.ToolTip = item.ToolTip;
+    d.GroupBreak = item.BeginGroup;
+    d.Action = item.Action;
+    d.ListsWindows = item.ListsWindows;
+    if (item.ItemKind == BarDisplayItem::TextPanel || item.ItemKind == BarDisplayItem::AutoPanel) {
+        d.PanelWidth = ShownWidth(item);
+        d.PanelAlign = item.Alignment;
+        d.PanelKeyword = PanelKeyword(item.Panel);
+    }
+    return d;
 }
 } // namespace
 
@@ -47,6 +103,10 @@ std::span<const cWrapperBase::DefaultRule> cMenuWrapper::Defaults() const
 QString cMenuWrapper::GetDefaultProperty(int code) const
 {
     switch (code) {
+    case Prop::EventMask:
+        // Menus, pop-up menus and tool bars report clicks and nothing else.
+        return m_type == Type::Statusbar ? QString()
+                                         : QString::number(EventMaskBit(Event::Click));
     case Prop::Visible:
         return m_type == Type::Popup ? QStringLiteral("0") : QStringLiteral("1");
     case Prop::Align:
@@ -61,7 +121,38 @@ QString cMenuWrapper::GetDefaultProperty(int code) const
 void cMenuWrapper::CreateItem(clsControl *owner, int type, const QString &fullId)
 {
     cWrapperBase::CreateItem(owner, type, fullId);
+    MakeContent();
     UpdateInsets();
+}
+
+void cMenuWrapper::CreateDefaultItem(clsControl *owner, int type)
+{
+    cWrapperBase::CreateDefaultItem(owner, type);
+    MakeContent();
+}
+
+void cMenuWrapper::MakeContent()
+{
+    m_bar = std::make_unique<BarContent>(m_type, ScaleFactorX());
+}
+
+// The factor follows the application, whose unit may change at any time.
+BarContent &cMenuWrapper::Synced() const
+{
+    if (!m_bar)
+        throw GuiError(GuiErrors::ObjectNotSet);
+    m_bar->SetTwipsPerUnit(ScaleFactorX());
+    return *m_bar;
+}
+
+const BarContent &cMenuWrapper::Content() const
+{
+    return Synced();
+}
+
+void cMenuWrapper::SetEnabled(bool enabled)
+{
+    Store(Prop::Enabled, enabled ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void cMenuWrapper::DeleteItem()
@@ -97,89 +188,112 @@ void cMenuWrapper::SetBarFlag(int code, bool on)
         m_owner->SetProperty(code, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-int cMenuWrapper::FindEntry(const QStringList &entries, const QString &itemId) const
+void cMenuWrapper::SetItemCaption(const QString &itemId, const QString &text)
 {
-    for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].section(QChar(Marks::SubValue), 0, 0).compare(itemId, Qt::CaseInsensitive)
-            == 0)
-            return i;
-    return -1;
+    Synced().SetItemCaption(itemId, text);
+    ContentChanged(Prop::Items);
 }
 
-QString cMenuWrapper::ItemPart(const QString &itemId, int part) const
+void cMenuWrapper::SetItemToolTip(const QString &itemId, const QString &text)
 {
-    const QStringList entries = Entries(Stored(Prop::Items));
-    const int i = FindEntry(entries, itemId);
-    if (i < 0)
-        BadIndex();
-    return entries[i].split(QChar(Marks::SubValue)).value(part - 1);
+    Synced().SetItemToolTip(itemId, text);
+    ContentChanged(Prop::Items);
 }
 
-void cMenuWrapper::SetItemPart(const QString &itemId, int part, const QString &value)
+void cMenuWrapper::SetItemIcon(const QString &itemId, const QString &icon)
 {
-    QStringList entries = Entries(Stored(Prop::Items));
-    const int i = FindEntry(entries, itemId);
-    if (i < 0)
-        BadIndex();
-    QStringList parts = entries[i].split(QChar(Marks::SubValue));
-    while (parts.size() < part)
-        parts << QString();
-    parts[part - 1] = value;
-    entries[i] = parts.join(QChar(Marks::SubValue));
-    SetItems(entries.join(QChar(Marks::Value)));
+    Synced().SetItemIcon(itemId, icon);
+    ContentChanged(Prop::Items);
 }
 
+void cMenuWrapper::SetItemAlign(const QString &itemId, const QString &align)
+{
+    Synced().SetItemAlign(itemId, align);
+    ContentChanged(Prop::Items);
+}
+
+void cMenuWrapper::SetItemWidth(const QString &itemId, const QString &width)
+{
+    Synced().SetItemWidth(itemId, width);
+    ContentChanged(Prop::Items);
+}
+
+bool cMenuWrapper::AcceptsItemId(int code) const
+{
+    return code == Prop::Items || code == Prop::Visible || code == Prop::Align;
+}
+
+bool cMenuWrapper::IsContentDefault(int) const
+{
+    return !m_bar || m_bar->ItemCount() == 0;
+}
+
+// Without an item ID: index 1 is an entry, index 2 one of its parts. With one: the item's
+// entry (index 1: one of its parts), its visible flag or its alignment.
 QString cMenuWrapper::GetListEntry(int code, int index1, int index2, const QString &itemId) const
 {
-    if (itemId.isEmpty())
-        return cWrapperBase::GetListEntry(code, index1, index2, itemId);
-    // By item ID: the whole entry, or its part index1.
-    const QStringList entries = Entries(Stored(Prop::Items));
-    const int i = FindEntry(entries, itemId);
-    if (i < 0)
-        BadIndex();
-    return index1 > 0 ? entries[i].split(QChar(Marks::SubValue)).value(index1 - 1) : entries[i];
+    if (!m_bar)
+        return {};
+    const BarContent &bar = Synced();
+    int entry = index1;
+    int part = index2;
+    if (!itemId.isEmpty()) {
+        entry = bar.IndexOf(itemId);
+        if (entry == 0)
+            OutOfRange();
+        part = code == Prop::Visible ? VisiblePart : index1;
+        if (code == Prop::Align)
+            return bar.ItemAlign(itemId);
+    } else if (index1 == 0 && index2 != 0) {
+        OutOfRange();
+    }
+    const QString text = bar.GetItems(entry);
+    if (part == 0)
+        return text;
+    if (part < 0)
+        OutOfRange();
+    const QString value = ListValue::SplitParts(text).value(part - 1);
+    return code == Prop::Visible && value.trimmed().isEmpty() ? QStringLiteral("1") : value;
 }
 
-QString cMenuWrapper::SetListEntry(int code, int index1, int index2, const QString &value,
-                                   const QString &itemId)
+void cMenuWrapper::SetEntryPart(int entry, int part, const QString &text)
 {
-    QString whole;
+    BarContent &bar = Synced();
+    if (part < 1 || part > 1000 || ListValue::HasEntryMarks(text, true))
+        OutOfRange();
+    QStringList parts = ListValue::SplitParts(bar.GetItems(entry));
+    while (parts.size() < part)
+        parts.append(QString());
+    parts[part - 1] = text;
+    bar.SetItems(ListValue::JoinParts(parts), entry);
+}
+
+void cMenuWrapper::SetListEntry(int code, int index1, int index2, const QString &value,
+                                const QString &itemId)
+{
+    BarContent &bar = Synced();
     if (itemId.isEmpty()) {
-        whole = cWrapperBase::SetListEntry(code, index1, index2, value, itemId);
-    } else {
-        QStringList entries = Entries(Stored(Prop::Items));
-        const int i = FindEntry(entries, itemId);
-        if (i < 0)
-            BadIndex();
-        if (index1 > 0) {
-            QStringList parts = entries[i].split(QChar(Marks::SubValue));
-            while (parts.size() < index1)
-                parts << QString();
-            parts[index1 - 1] = value;
-            entries[i] = parts.join(QChar(Marks::SubValue));
-        } else {
-            entries[i] = value;
-        }
-        whole = entries.join(QChar(Marks::Value));
-    }
-    CheckLevels(whole);
-    return whole;
-}
-
-void cMenuWrapper::CheckLevels(const QString &items) const
-{
-    // Tool bars and status bars are flat: their levels are not checked.
-    if (m_type != Type::Menu && m_type != Type::Popup)
+        if (index1 == 0 && index2 != 0)
+            OutOfRange();
+        if (index2 != 0)
+            SetEntryPart(index1, index2, value);
+        else
+            bar.SetItems(value, index1);
         return;
-    int previous = 1;
-    for (const QString &entry : Entries(items)) {
-        const QString levelText = entry.section(QChar(Marks::SubValue), 1, 1).trimmed();
-        const int level = levelText.isEmpty() ? 1 : levelText.toInt();
-        if (level > previous + 1)
-            throw GuiError(GuiErrors::MenuLevelNotSequential);
-        previous = qMax(1, level);
     }
+    const int entry = bar.IndexOf(itemId);
+    if (entry == 0)
+        OutOfRange();
+    if (code == Prop::Align)
+        bar.SetItemAlign(itemId, value);
+    else if (code == Prop::Visible)
+        SetEntryPart(entry, VisiblePart, value);
+    else if (index1 != 0)
+        SetEntryPart(entry, index1, value);
+    else
+        bar.SetItems(value, entry);
+    if (code != Prop::Items)
+        ContentChanged(Prop::Items);
 }
 
 void cMenuWrapper::Validate(int code, QString &value) const
@@ -189,74 +303,26 @@ void cMenuWrapper::Validate(int code, QString &value) const
         return;
     }
     cWrapperBase::Validate(code, value);
-    if (code == Prop::Items)
-        CheckLevels(value);
-    // Menus, pop-up menus and tool bars report clicks only; a status bar anything.
-    if (code == Prop::EventMask && !value.isEmpty() && m_type != Type::Statusbar
-        && value.toInt() != qint32(EventMaskBit(Event::Click)))
-        throw GuiError(GuiErrors::InvalidPropertyValue);
+    if (code == Prop::EventMask && !value.isEmpty())
+        BarContent::CheckEventMask(m_type, value.toInt());
 }
 
-void cMenuWrapper::ApplyList(int, const QString &value)
+void cMenuWrapper::ApplyList(int)
 {
-    if (!m_control)
+    if (!m_control || !m_bar)
         return;
-    const double scaleX = m_owner ? m_owner->ScaleX() : 1;
+    const std::vector<BarDisplayItem> model = Synced().DisplayModel();
     QList<DesignBarItem> items;
-    const QStringList entries = Entries(value);
-    bool groupBreak = false;
-    for (int i = 0; i < entries.size(); ++i) {
-        const QStringList parts = entries[i].split(QChar(Marks::SubValue));
-        DesignBarItem item;
-        item.ID = parts.value(0);
-        const bool flat = m_type == Type::Toolbar || m_type == Type::Statusbar;
-        item.Level = flat ? 1 : qMax(1, parts.value(1).toInt());
-        item.Caption = parts.value(2);
-        item.Icon = parts.value(3);
-        item.Enabled = parts.value(4) != QLatin1String("0");
-        item.Visible = parts.value(5) != QLatin1String("0");
-        item.ToolTip = parts.value(8);
-        if (item.ID == QLatin1String("-")) {
-            item.ItemKind = DesignBarItem::Separator;
-            groupBreak = true;
-            items << item;
-            continue;
-        }
-        item.GroupBreak = groupBreak;
-        groupBreak = false;
-        const QString upper = item.ID.toUpper();
-        switch (m_type) {
-        case Type::Statusbar: {
-            item.ItemKind = DesignBarItem::TextPanel;
-            for (const char *keyword : PanelKeywords)
-                if (upper == QLatin1String(keyword)) {
-                    item.ItemKind = DesignBarItem::AutoPanel;
-                    item.PanelKeyword = upper.mid(1);
-                }
-            const double width = parts.value(9).toDouble();
-            item.PanelWidth = std::abs(width) < 0.0001 ? 0
-                              : width < -0.99       ? -1
-                                                    : int(std::lround(width * scaleX));
-            item.PanelAlign = parts.value(10).toInt();
-            break;
-        }
-        case Type::Toolbar:
-            item.ItemKind = DesignBarItem::Button;
-            break;
-        default: {
-            const int nextLevel =
-                i + 1 < entries.size()
-                    ? entries[i + 1].section(QChar(Marks::SubValue), 1, 1).toInt()
-                    : 0;
-            item.ItemKind = upper == QLatin1String("*WINDOW") ? DesignBarItem::WindowList
-                            : nextLevel > item.Level          ? DesignBarItem::SubMenu
-                                                              : DesignBarItem::Command;
-            break;
-        }
-        }
-        items << item;
-    }
+    items.reserve(qsizetype(model.size()));
+    for (const BarDisplayItem &item : model)
+        items.append(Shown(item));
     m_control->SetBarItems(items);
+}
+
+void cMenuWrapper::ScaleChanged()
+{
+    if (m_type == Type::Statusbar)
+        ApplyList(Prop::Items);
 }
 
 void cMenuWrapper::Apply(int code, const QString &value)

@@ -1,6 +1,5 @@
 #include "model/cOptionWrapper.h"
 #include "model/iDesignControl.h"
-#include "support/Marks.h"
 
 using namespace Vocabulary;
 
@@ -19,11 +18,26 @@ std::span<const cWrapperBase::DefaultRule> cOptionWrapper::Defaults() const
     return Rules;
 }
 
-void cOptionWrapper::ApplyList(int, const QString &value)
+QString cOptionWrapper::GetListEntry(int, int index1, int index2, const QString &) const
+{
+    return m_content.GetItems(index1, index2);
+}
+
+void cOptionWrapper::SetListEntry(int, int index1, int index2, const QString &value,
+                                  const QString &)
+{
+    m_content.SetItems(value, index1, index2);
+}
+
+bool cOptionWrapper::IsContentDefault(int) const
+{
+    return m_content.RowCount() == 0;
+}
+
+void cOptionWrapper::ApplyList(int)
 {
     if (m_control)
-        m_control->SetListRows(value.isEmpty() ? QStringList()
-                                               : value.split(QChar(Marks::Value)));
+        m_control->SetListRows(m_content.DisplayRows());
 }
 
 void cOptionWrapper::ShowValue(const QString &value)

@@ -2,7 +2,10 @@
 
 #include "model/cWrapperBase.h"
 
+#include <QList>
+
 // A tab group: the container of tab panels, whose child order is the order of the tabs.
+// The panel shown stays the same panel when the tabs are reordered.
 class cTabgrpWrapper final : public cWrapperBase
 {
 public:
@@ -10,6 +13,9 @@ public:
     // The 1-based position of the panel shown; 0 when the group has none.
     int SelectedTabPanel() const { return m_selected; }
     void SetSelectedTabPanel(int index);
+    // The panel shown, or nullptr.
+    const clsControl *SelectedPanel() const;
+    void SelectPanel(const clsControl *panel);
     // Shows the tab strip from the panels' captions in child order.
     void RebuildTabs();
 
@@ -17,5 +23,11 @@ protected:
     std::span<const DefaultRule> Defaults() const override;
 
 private:
+    // The tab panels among the children, in child order.
+    QList<clsControl *> Panels() const;
+    void ShowSelection(const QList<clsControl *> &panels);
+
     int m_selected = 0;
+    // Compared with the current panels only, never followed: it may be a deleted one.
+    const clsControl *m_selectedPanel = nullptr;
 };

@@ -42,18 +42,13 @@ void cTabpnlWrapper::Rename(QString &newFullId)
 bool cTabpnlWrapper::Selected() const
 {
     cTabgrpWrapper *group = Group();
-    if (!group || !m_owner || !m_owner->Parent())
-        return false;
-    const int index = m_owner->Parent()->Children().IndexOf(m_owner->ID().toUpper()) + 1;
-    return index > 0 && group->SelectedTabPanel() == index;
+    return group && m_owner && group->SelectedPanel() == m_owner;
 }
 
 void cTabpnlWrapper::SetSelected(bool selected)
 {
-    cTabgrpWrapper *group = Group();
-    if (!group || !selected || !m_owner || !m_owner->Parent())
-        return;
-    group->SetSelectedTabPanel(m_owner->Parent()->Children().IndexOf(m_owner->ID().toUpper()) + 1);
+    if (cTabgrpWrapper *group = Group(); group && selected)
+        group->SelectPanel(m_owner);
 }
 
 void cTabpnlWrapper::UpdateTabItem()

@@ -168,6 +168,8 @@ void cWrapperBase::DeleteItem()
 
 QString cWrapperBase::Stored(int code) const
 {
+    if (IsListValued(code))
+        return GetListEntry(code, 0, 0, {});
     if (code == Prop::Value)
         return m_valueSet ? m_values.value(Prop::Value) : Stored(Prop::DefVal);
     auto it = m_values.constFind(code);
@@ -186,7 +188,10 @@ int cWrapperBase::StoredInt(int code) const
 
 void cWrapperBase::Store(int code, const QString &value)
 {
-    if (code == Prop::Value) {
+    if (IsListValued(code)) {
+        SetListEntry(code, 0, 0, value, {});
+        ApplyList(code);
+    } else if (code == Prop::Value) {
         m_values.insert(code, value);
         m_valueSet = true;
     } else if (value == GetDefaultProperty(code)) {
@@ -345,22 +350,27 @@ bool cWrapperBase::SetProperty(int code, int index1, int index2, QString &value,
                                QString &itemId)
 {
     RequireControl();
-    if (!itemId.isEmpty() && !HasSubItems())
+    if (!itemId.isEmpty() && !AcceptsItemId(code))
         throw GuiError(GuiErrors::NoOptionalItemId);
     if (!Supports(code) || code == Prop::Status)
         throw GuiError(GuiErrors::NotSupported);
 
-    const bool entry = index1 != 0 || index2 != 0 || !itemId.isEmpty();
-    if (value.isEmpty() && !(code == Prop::Value && index1 != 0))
-        value = entry && IsListValued(code) ? QString() : GetDefaultProperty(code);
-
-    if (IsListValued(code) && entry) {
-        const QString whole = SetListEntry(code, index1, index2, value, itemId);
-        Store(code, whole);
-        ApplyList(code, whole);
-        return whole == GetDefaultProperty(code);
+    if (IsListValued(code) || !itemId.isEmpty()) {
+        // An empty entry is a value of its own; only an empty whole value resets.
+        const bool whole = index1 == 0 && index2 == 0 && itemId.isEmpty();
+        if (whole && value.isEmpty())
+            value = ContentDefault(code);
+        SetListEntry(code, index1, index2, value, itemId);
+        if (code == Prop::Value)
+            m_owner->SetChanged(false);
+        ApplyList(code);
+        if (!IsListValued(code)) // an entry reached by item ID; the scalar is untouched
+            return Stored(code) == GetDefaultProperty(code);
+        return IsContentDefault(code) || (whole && value == ContentDefault(code));
     }
 
+    if (value.isEmpty() && !(code == Prop::Value && index1 != 0))
+        value = GetDefaultProperty(code);
     Validate(code, value);
     switch (code) {
     case Prop::Left:
@@ -385,17 +395,14 @@ bool cWrapperBase::SetProperty(int code, int index1, int index2, QString &value,
     case Prop::Value:
         Store(code, value);
         m_owner->SetChanged(false);
-        if (IsListValued(code))
-            ApplyList(code, value);
-        else
-            ShowValue(value);
+        ShowValue(value);
         break;
     default:
         Store(code, value);
-        if (IsListValued(code))
-            ApplyList(code, value);
-        else
-            Apply(code, value);
+        Apply(code, value);
+        // Content measured in the application's unit is shown in the new one.
+        if (code == Prop::Scale && m_owner)
+            NotifyScaleChanged(*m_owner);
         break;
     }
     return value == GetDefaultProperty(code);
@@ -403,11 +410,11 @@ bool cWrapperBase::SetProperty(int code, int index1, int index2, QString &value,
 
 QString cWrapperBase::GetProperty(int code, int index1, int index2, const QString &itemId) const
 {
-    if (!itemId.isEmpty() && !HasSubItems())
+    if (!itemId.isEmpty() && !AcceptsItemId(code))
         throw GuiError(GuiErrors::NoOptionalItemId);
     if (!Supports(code))
         throw GuiError(GuiErrors::NotSupported);
-    if (IsListValued(code) && (index1 != 0 || index2 != 0 || !itemId.isEmpty()))
+    if (IsListValued(code) || !itemId.isEmpty())
         return GetListEntry(code, index1, index2, itemId);
     switch (code) {
     case Prop::Left:
@@ -429,23 +436,45 @@ QString cWrapperBase::GetProperty(int code, int index1, int index2, const QStrin
     }
 }
 
-QString cWrapperBase::GetListEntry(int code, int index1, int, const QString &) const
+// Kinds that declare content implement both; reaching these is a fault of the kind.
+QString cWrapperBase::GetListEntry(int, int, int, const QString &) const
 {
-    const QStringList entries = Stored(code).split(QChar(Marks::Value));
-    if (Stored(code).isEmpty() || index1 < 1 || index1 > entries.size())
-        throw GuiError(GuiErrors::InvalidPropertyValue);
-    return entries.at(index1 - 1);
+    throw GuiError(GuiErrors::NotSupported);
 }
 
-QString cWrapperBase::SetListEntry(int code, int index1, int, const QString &value,
-                                   const QString &)
+void cWrapperBase::SetListEntry(int, int, int, const QString &, const QString &)
 {
-    const QString whole = Stored(code);
-    QStringList entries = whole.split(QChar(Marks::Value));
-    if (whole.isEmpty() || index1 < 1 || index1 > entries.size())
-        throw GuiError(GuiErrors::InvalidPropertyValue);
-    entries[index1 - 1] = value;
-    return entries.join(QChar(Marks::Value));
+    throw GuiError(GuiErrors::NotSupported);
+}
+
+QString cWrapperBase::ContentDefault(int code) const
+{
+    return code == Prop::Value ? GetDefaultProperty(Prop::Value) : QString();
+}
+
+bool cWrapperBase::IsContentDefault(int code) const
+{
+    return GetListEntry(code, 0, 0, {}) == ContentDefault(code);
+}
+
+double cWrapperBase::ScaleFactorX() const
+{
+    return m_owner ? m_owner->ScaleX() : Vocabulary::TwipsPerUnitX(Scale::Characters);
+}
+
+void cWrapperBase::NotifyScaleChanged(clsControl &item)
+{
+    if (auto *wrapper = dynamic_cast<cWrapperBase *>(item.Wrapper()))
+        wrapper->ScaleChanged();
+    for (const auto &entry : item.Children())
+        NotifyScaleChanged(*entry.Value);
+}
+
+void cWrapperBase::ContentChanged(int code)
+{
+    ApplyList(code);
+    if (m_owner)
+        m_owner->MarkNonDefault(code, !IsContentDefault(code));
 }
 
 // ---- Showing values -------------------------------------------------------------------
@@ -561,9 +590,7 @@ QString cWrapperBase::InvokeMethod(int method, const QString &arg1, const QStrin
         // Empty text is a value of its own here, not "back to the default".
         Store(Prop::Value, QString());
         m_owner->MarkNonDefault(Prop::Value, !Stored(Prop::DefVal).isEmpty());
-        if (IsListValued(Prop::Value))
-            ApplyList(Prop::Value, QString());
-        else
+        if (!IsListValued(Prop::Value))
             ShowValue(QString());
         break;
     case Method::Reset:

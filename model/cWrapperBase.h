@@ -67,6 +67,10 @@ public:
     bool Supports(int code) const;
     // Shows the current fore and back colours again (after an inherited colour changed).
     void RefreshColours() { ApplyColours(); }
+    // The application's scale unit changed: content measured in that unit is shown again.
+    virtual void ScaleChanged() {}
+    // Tells every wrapper below the item (the item included) that the scale changed.
+    static void NotifyScaleChanged(clsControl &item);
 
 protected:
     explicit cWrapperBase(Vocabulary::WrapperKind kind);
@@ -82,8 +86,9 @@ protected:
     virtual bool ChangesInPlace() const { return false; }
     // Whether the new control shows its control ID as text until a value or caption is set.
     virtual bool ShowsIdAsText() const { return false; }
-    // Whether entries can be addressed by an item ID (menus, bars, trees).
-    virtual bool HasSubItems() const { return false; }
+    // Whether the code can address an entry by item ID (node paths of trees, item IDs of
+    // bars); every other combination raises 5029.
+    virtual bool AcceptsItemId(int /*code*/) const { return false; }
     // Normalises the value in place; error 380 for a value the property does not accept.
     virtual void Validate(int code, QString &value) const;
     // Shows a stored value on the control.
@@ -92,16 +97,23 @@ protected:
     virtual void ShowValue(const QString &value);
     // Bitmask (1 << method code) of the methods the kind supports.
     virtual quint32 SupportedMethods() const;
-    // List-valued content (Items, grid cells, per-column settings). A kind that keeps such
-    // content returns true for the code; the whole value is stored like any other and
-    // index access goes through the two functions below.
+    // Compound content (Items, grid cells, per-column settings and the counts they depend
+    // on). A kind that holds a code in its content object returns true here; that object is
+    // the only place the value lives. Whole values and entries both go through the two
+    // functions below, which raise (380, 5014) before anything changes. A code given with an
+    // item ID reaches SetListEntry/GetListEntry too, even when its whole value is scalar.
     virtual bool IsListValued(int /*code*/) const { return false; }
+    // The whole value when no index and no item ID is given.
     virtual QString GetListEntry(int code, int index1, int index2, const QString &itemId) const;
-    // Returns the new whole value; error 380 for an index beyond the content.
-    virtual QString SetListEntry(int code, int index1, int index2, const QString &value,
-                                 const QString &itemId);
-    // Shows list-valued content on the control.
-    virtual void ApplyList(int /*code*/, const QString & /*value*/) {}
+    virtual void SetListEntry(int code, int index1, int index2, const QString &value,
+                              const QString &itemId);
+    // Shows the content behind a code on the control after it changed.
+    virtual void ApplyList(int /*code*/) {}
+    // The whole value that stands for "nothing set": what an empty value resets to.
+    virtual QString ContentDefault(int code) const;
+    // Whether the content behind a code is at its default (kinds answer without building
+    // the whole value where they can).
+    virtual bool IsContentDefault(int code) const;
 
     // ---- Helpers for the kinds ---------------------------------------------------
     // The stored value, or the default when none is stored.
@@ -116,6 +128,11 @@ protected:
     void ApplyFont();
     void ApplyColours();
     void RequireControl() const;
+    // The application's horizontal twips per scale unit (characters without an owner).
+    double ScaleFactorX() const;
+    // After a change made outside SetProperty (a method, an item member): the content is
+    // shown again and the owner's record of non-default codes follows.
+    void ContentChanged(int code);
     // A default from the form kind for items that have no form.
     static QString FormFixedDefault(int code);
     // Standard validation pieces.

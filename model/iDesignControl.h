@@ -31,6 +31,8 @@ struct DesignBarItem
     bool Enabled = true;
     bool Visible = true;
     QString ToolTip;
+    QString Action;          // the standard action the ID names ("*Cut", ...), or empty
+    bool ListsWindows = false; // "*WINDOW": lists the open windows (also as a submenu)
     bool GroupBreak = false; // a separator precedes it
     int PanelWidth = 0;      // twips; 0 automatic, -1 spring
     int PanelAlign = 0;
