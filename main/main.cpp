@@ -1,39 +1,101 @@
 // The designer's entry point: process state, main window, command line.
 #include "app/CommandLine.h"
+#include "app/DocumentOpener.h"
+#include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
-#include "app/iDocumentOpener.h"
+#include "app/clsDesigner.h"
+#include "app/iPrompter.h"
 #include "controls/QtPlatformMetrics.h"
 #include "designer/mdiMain.h"
-#include "support/GuiError.h"
+#include "model/clsItems.h"
+#include "support/ProgramTitle.h"
 
 #include <QApplication>
-#include <cstdio>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace {
-// Until document storage is in place, documents named on the command line are announced
-// and not opened.
-class PendingOpener : public iDocumentOpener
+// Message boxes for the application core until the design surface brings its own dialogs.
+class MessageBoxPrompter : public iPrompter
 {
 public:
-    QString BuildDocumentName(const QString &hostType, const QString &hostName,
-                              const QString &accountName, const QString &hostFileName,
-                              const QString &itemId) override
+    explicit MessageBoxPrompter(mdiMain &window) : m_window(window) {}
+
+    void ShowMessage(const QString &text, MessageIcon icon) override
     {
-        return QStringList({hostType, hostName, accountName, hostFileName, itemId}).join(QLatin1Char(','));
+        QMessageBox box(ToIcon(icon), Title(), text, QMessageBox::Ok, &m_window);
+        box.exec();
     }
-    OpenResult OpenDocument(const QString &documentName) override
+    Answer Ask(const QString &text, Buttons buttons, MessageIcon icon) override
     {
-        std::fprintf(stderr, "%s: opening documents is not available yet\n", qPrintable(documentName));
-        return {};
+        QMessageBox::StandardButtons set;
+        switch (buttons) {
+        case Buttons::Ok: set = QMessageBox::Ok; break;
+        case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+        case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+        case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+        }
+        QMessageBox box(ToIcon(icon), Title(), text, set, &m_window);
+        switch (box.exec()) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return Answer::Cancel;
+        }
     }
-    void AddToRecentList(const QString &) override {}
-    bool QueryHostService(const QString &, int) override { return false; }
-    void ReportError(const GuiError &error, const QString &label) override
+    void Report(const ErrorReport &report) override { ShowMessage(report.Text, report.Icon); }
+    DuplicateIdAnswer AskDuplicateId(const DuplicateIdRequest &request) override
     {
-        std::fprintf(stderr, "%s %d: %s\n", qPrintable(label), error.Number(),
-                     qPrintable(error.Description()));
+        QString prompt = request.Text;
+        if (!request.AppId.isEmpty())
+            prompt += QStringLiteral("\n\nApp ID: ") + request.AppId;
+        if (!request.FormId.isEmpty())
+            prompt += QStringLiteral("\nForm ID: ") + request.FormId;
+        QMessageBox box(QMessageBox::Question, Title(), prompt, QMessageBox::NoButton, &m_window);
+        QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        QPushButton *skip = box.addButton(QStringLiteral("Skip"), QMessageBox::DestructiveRole);
+        box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+        box.exec();
+        DuplicateIdAnswer answer;
+        if (box.clickedButton() == skip) {
+            answer.Choice = decltype(answer.Choice)::Skip;
+        } else if (box.clickedButton() == ok) {
+            bool accepted = false;
+            QString label = request.Label;
+            label.remove(QLatin1Char('&'));
+            const QString id = QInputDialog::getText(&m_window, Title(), label, QLineEdit::Normal,
+                                                     request.Id, &accepted);
+            if (accepted) {
+                answer.Choice = decltype(answer.Choice)::Ok;
+                answer.NewId = id;
+            }
+        }
+        return answer;
     }
+    void SetStatusText(const QString &text) override { m_window.SetStatusText(text); }
+    void SetBusy(bool busy) override
+    {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    static QString Title() { return QString::fromUtf8(ProgramTitle); }
+    static QMessageBox::Icon ToIcon(MessageIcon icon)
+    {
+        switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Question: return QMessageBox::Question;
+        }
+        return QMessageBox::NoIcon;
+    }
+
+    mdiMain &m_window;
 };
 } // namespace
 
@@ -50,8 +112,13 @@ int main(int argc, char *argv[])
     window.ApplyViewSettings();
     window.show();
 
-    PendingOpener opener;
+    MessageBoxPrompter prompter(window);
+    clsDesigner designer(clsItems::Instance(), &prompter);
+    DocumentStorage storage(designer, state);
+    DocumentOpener opener(storage, state, prompter);
     ParseCmdLine(JoinArguments(app.arguments().mid(1)), state, opener);
     window.SetStatusText(QString());
-    return app.exec();
+    const int status = app.exec();
+    designer.ReleaseAll();
+    return status;
 }

@@ -1,0 +1,522 @@
+#include "app/DocumentStorage.h"
+
+#include "app/ProcessState.h"
+#include "app/ProjectState.h"
+#include "app/ProjectWriter.h"
+#include "app/clsDesigner.h"
+#include "app/iCreateMode.h"
+#include "app/iProgramCodeState.h"
+#include "app/iPrompter.h"
+#include "host/DocumentName.h"
+#include "model/Vocabulary.h"
+#include "model/cAppWrapper.h"
+#include "model/clsControl.h"
+#include "support/ErrorReport.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+#include <exception>
+
+using namespace Vocabulary;
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+const QString StatusReading = QStringLiteral("Reading document from host");
+const QString StatusSaving = QStringLiteral("Saving document to host");
+
+// Busy pointer and status text for the length of a command.
+class BusyScope
+{
+public:
+    BusyScope(iPrompter &prompter, const QString &status) : m_prompter(prompter)
+    {
+        m_prompter.SetBusy(true);
+        if (!status.isEmpty())
+            m_prompter.SetStatusText(status);
+    }
+    ~BusyScope()
+    {
+        m_prompter.SetStatusText(QString());
+        m_prompter.SetBusy(false);
+    }
+
+private:
+    iPrompter &m_prompter;
+};
+
+int ProjectVersion(const clsControl *app)
+{
+    if (app)
+        if (auto *wrapper = dynamic_cast<const cAppWrapper *>(app->Wrapper()))
+            return wrapper->ProjectVersion();
+    return CurrentProjectVersion;
+}
+
+void SetProjectVersion(clsControl *app, int version)
+{
+    if (app)
+        if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper()))
+            wrapper->SetProjectVersion(version);
+}
+
+QString Quoted(const QString &name)
+{
+    return QLatin1Char('\'') + name + QLatin1Char('\'');
+}
+} // namespace
+
+DocumentStorage::DocumentStorage(clsDesigner &designer, ProcessState &state)
+    : m_designer(designer), m_state(state)
+{
+}
+
+// ---- Names and forms ------------------------------------------------------------------
+
+QString DocumentStorage::DisplayName(const QString &documentName)
+{
+    DocumentName parts;
+    if (!DocumentName::Split(documentName, parts) || parts.IsLocalFile())
+        return documentName;
+    parts.HostName = DocumentName::AnyHost;
+    parts.AccountName = DocumentName::AnyHost;
+    return parts.Build();
+}
+
+QString DocumentStorage::ToStoredForm(const QString &text)
+{
+    QString stored = text;
+    stored.replace(QChar(Marks::Attribute), CrLf);
+    return stored;
+}
+
+QString DocumentStorage::ToMemoryForm(const QString &text)
+{
+    QString memory = text;
+    memory.replace(CrLf, QString(QChar(Marks::Attribute)));
+    // A text edited on a system that ends lines with LF alone reads the same.
+    memory.replace(QLatin1Char('\n'), QChar(Marks::Attribute));
+    return memory;
+}
+
+void DocumentStorage::Report(int number, const QString &description, const QString &label)
+{
+    m_designer.ReportError(number, description, label);
+}
+
+void DocumentStorage::CopyHostParameters(const mvDocument &document)
+{
+    m_state.HostType = document.HostType();
+    m_state.HostName = document.HostName();
+    m_state.AccountName = document.AccountName();
+    m_state.HostFileName = document.FileName();
+    m_state.Connection.SetCurrentHost(m_state.HostName, m_state.AccountName);
+}
+
+void DocumentStorage::AddRecent(const QString &displayName)
+{
+    if (!displayName.isEmpty())
+        m_state.Settings.RecentList.AddItem(displayName);
+}
+
+ProjectState *DocumentStorage::Target(clsControl *app) const
+{
+    return app ? m_designer.ProjectOf(app) : m_designer.CurrentProject();
+}
+
+// ---- Open ------------------------------------------------------------------------------
+
+void DocumentStorage::Bind(ProjectState &project, const QString &text,
+                           std::unique_ptr<mvDocument> document)
+{
+    const QStringList first = text.section(QChar(Marks::Attribute), 0, 0).split(QChar(Marks::Value));
+    project.HeaderText = first.value(2);
+    const QStringList location = first.value(3).split(QChar(Marks::SubValue));
+    const QString file = location.value(0);
+    const QString item = location.value(1);
+    if (!file.isEmpty())
+        project.ProgramDocumentName = DocumentName::Build(document->HostType(), document->HostName(),
+                                                          document->AccountName(), file, item);
+    else if (!item.isEmpty())
+        project.ProgramDocumentName = DocumentName::Build(document->HostType(), QString(),
+                                                          QString(), QString(), item);
+    else
+        project.ProgramDocumentName.clear();
+    project.CodeStyle = location.value(2);
+    bool ok = false;
+    const int casing = location.value(3).trimmed().toInt(&ok);
+    project.Casing = ok ? casing : 0;
+    project.Document = std::move(document);
+    project.Changed = false;
+}
+
+DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentName)
+{
+    OpenResult result;
+    iPrompter &prompter = m_designer.Prompter();
+    BusyScope busy(prompter, StatusReading);
+    try {
+        std::unique_ptr<mvDocument> document =
+            documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName);
+        if (!document) {
+            prompter.ShowMessage(QStringLiteral("Cannot open document - file name and/or item ID missing!"),
+                                 MessageIcon::Exclamation);
+            result.Unreadable = true;
+            return result;
+        }
+        const QString shown = document->DisplayName();
+        result.DisplayName = shown;
+        if (!document->NamesItem()) {
+            prompter.ShowMessage(QStringLiteral("Unable to open item ") + shown
+                                     + QStringLiteral(" because it appears to be a file or folder."),
+                                 MessageIcon::Exclamation);
+            result.Unreadable = true;
+            return result;
+        }
+        if (!document->Exists()) {
+            result.Unreadable = true;
+            const iPrompter::Answer answer = prompter.Ask(
+                QStringLiteral("Item ") + Quoted(shown) + QStringLiteral(" not on file. Create new project?"),
+                iPrompter::Buttons::OkCancel, MessageIcon::Exclamation);
+            if (answer == iPrompter::Answer::Ok)
+                New(documentName);
+            return result;
+        }
+        if (m_state.Settings.RecordLocking) {
+            try {
+                document->Lock();
+            } catch (const GuiError &) {
+                const iPrompter::Answer answer = prompter.Ask(
+                    QStringLiteral("Unable to set record lock for item ") + Quoted(shown)
+                        + QStringLiteral(". Open in read-only mode?"),
+                    iPrompter::Buttons::YesNo, MessageIcon::Exclamation);
+                if (answer != iPrompter::Answer::Yes)
+                    return result;
+                document->SetReadOnly(true);
+            }
+        }
+
+        QString text;
+        try {
+            text = document->Read();
+        } catch (const GuiError &error) {
+            result.Unreadable = true;
+            Report(error.Number(), error.Description(), QString::fromLatin1(OpenLabel));
+            return result;
+        }
+        CopyHostParameters(*document);
+        text = ToMemoryForm(text);
+
+        m_designer.SetTemplate(text);
+        const ProjectLoader::Result &load = m_designer.LastLoad();
+        clsControl *app = load.Application;
+        ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;
+        if (!project)
+            return result;
+        if (load.Stopped) {
+            // What was loaded stays for the user to look at, but it is not the whole
+            // document: saving it over the document would lose the rest.
+            document->Unlock();
+            document->SetReadOnly(true);
+        }
+        Bind(*project, text, std::move(document));
+        m_designer.SetCurrentItem(app);
+        if (m_designer.ProjectTree())
+            m_designer.ProjectTree()->Refresh();
+        result.Success = true;
+        result.App = app;
+    } catch (const GuiError &error) {
+        Report(error.Number(), error.Description(), QString::fromLatin1(OpenLabel));
+    } catch (const std::exception &error) {
+        Report(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()), QString::fromLatin1(OpenLabel));
+    }
+    return result;
+}
+
+bool DocumentStorage::FileOpen()
+{
+    try {
+        const QString start = m_state.Connection.BuildName(m_state.HostType, m_state.HostName,
+                                                           m_state.AccountName,
+                                                           m_state.HostFileName, QString());
+        std::unique_ptr<mvDocument> chosen =
+            m_state.Connection.Chooser(QStringLiteral("Open"), nullptr, start);
+        if (!chosen)
+            return false;
+        const OpenResult result = OpenByName(chosen->Name());
+        if (result.Success)
+            AddRecent(result.DisplayName);
+        return result.Success;
+    } catch (const GuiError &error) {
+        Report(error.Number(), error.Description(), QString::fromLatin1(OpenLabel));
+    }
+    return false;
+}
+
+DocumentStorage::OpenResult DocumentStorage::OpenRecent(int index)
+{
+    const clsRecentList &recent = m_state.Settings.RecentList;
+    if (index < 1 || index > recent.ListCount())
+        return {};
+    OpenResult result = OpenByName(recent.ListItem(index));
+    if (result.Success)
+        AddRecent(result.DisplayName);
+    return result;
+}
+
+// ---- New -------------------------------------------------------------------------------
+
+bool DocumentStorage::New(const QString &documentName)
+{
+    m_pendingNew.reset();
+    if (!documentName.isEmpty()) {
+        m_pendingNew = m_state.Connection.Open(documentName);
+        if (m_pendingNew)
+            CopyHostParameters(*m_pendingNew);
+    }
+    if (!m_createMode) {
+        m_pendingNew.reset();
+        return false;
+    }
+    m_createMode->BeginCreateApplication();
+    return true;
+}
+
+ProjectState &DocumentStorage::ApplicationCreated(clsControl &app)
+{
+    ProjectState &project = m_designer.AddProject(app);
+    if (m_pendingNew) {
+        if (m_state.Settings.RecordLocking) {
+            try {
+                m_pendingNew->Lock();
+            } catch (const GuiError &) {
+                // The document is written only on save, which reports the lock again.
+            }
+        }
+        project.Document = std::move(m_pendingNew);
+    }
+    project.Changed = true;
+    m_designer.SetCurrentItem(&app);
+    return project;
+}
+
+// ---- Save ------------------------------------------------------------------------------
+
+QString DocumentStorage::ProjectText(const ProjectState &project, int version)
+{
+    QString text = ProjectWriter::GetTemplate(project.App->Items(), project.App->FullID(),
+                                              project.HeaderText, 0, version);
+    // Record 1 field 4: where the program code is and how it is generated.
+    QString file, item;
+    DocumentName program;
+    if (!project.ProgramDocumentName.isEmpty() && DocumentName::Split(project.ProgramDocumentName, program)) {
+        file = program.FileName;
+        item = program.IsLocalFile() ? QString() : program.ItemID;
+        if (program.IsLocalFile() && !program.ItemID.isEmpty())
+            file = program.FileName.isEmpty() ? program.ItemID : program.FileName + u'/' + program.ItemID;
+    }
+    const QString location = QStringList{file, item, project.CodeStyle,
+                                         project.Casing ? QString::number(project.Casing) : QString()}
+                                 .join(QChar(Marks::SubValue));
+    const qsizetype end = text.indexOf(QChar(Marks::Attribute));
+    return text.left(end) + QChar(Marks::Value) + location + text.mid(end);
+}
+
+std::optional<QString> DocumentStorage::SaveText(ProjectState &project)
+{
+    int version = ProjectVersion(project.App);
+    if (version < CurrentProjectVersion) {
+        const QString oldVersion = ProjectWriter::VersionText(version);
+        const QString newVersion = ProjectWriter::VersionText(CurrentProjectVersion);
+        const QString text =
+            QStringLiteral("The original version of this GUI project (") + oldVersion + QStringLiteral(") ")
+            + QStringLiteral("is lower than the version of the GUI designer (") + newVersion
+            + QStringLiteral(").") + QStringLiteral("\n\n")
+            + QStringLiteral("If you save the project with the newer version you will not be able ")
+            + QStringLiteral("to run it on clients using an older version of the GUI runtime.")
+            + QStringLiteral("\n\n")
+            + QStringLiteral("If you do not update the version, but are using features which are only ")
+            + QStringLiteral("available in the newer version, your application may not function correctly.")
+            + QStringLiteral("\n\n") + QStringLiteral("Do you want to update the project version to ")
+            + newVersion + QStringLiteral("?");
+        const iPrompter::Answer answer = m_designer.Prompter().Ask(
+            text, iPrompter::Buttons::YesNoCancel, MessageIcon::Question);
+        if (answer == iPrompter::Answer::Cancel || answer == iPrompter::Answer::Ok)
+            return std::nullopt;
+        if (answer == iPrompter::Answer::Yes) {
+            version = CurrentProjectVersion;
+            SetProjectVersion(project.App, version);
+        }
+    }
+    return ProjectText(project, version);
+}
+
+bool DocumentStorage::WriteProject(ProjectState &project)
+{
+    iPrompter &prompter = m_designer.Prompter();
+    if (!project.Document) {
+        prompter.ShowMessage(QStringLiteral("File name and/or item ID missing!"), MessageIcon::Exclamation);
+        return false;
+    }
+    BusyScope busy(prompter, QString());
+    try {
+        const std::optional<QString> text = SaveText(project);
+        if (!text)
+            return false;
+        prompter.SetStatusText(StatusSaving);
+        project.Document->Write(ToStoredForm(*text));
+        project.Document->Finish();
+        project.Changed = false;
+        CopyHostParameters(*project.Document);
+        return true;
+    } catch (const GuiError &error) {
+        Report(error.Number(), error.Description(), QString());
+    } catch (const std::exception &error) {
+        Report(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()), QString());
+    }
+    return false;
+}
+
+bool DocumentStorage::Save(clsControl *app)
+{
+    ProjectState *project = Target(app);
+    if (!project)
+        return false;
+    if (!project->Document)
+        return FileSaveAs(project->App);
+    if (!WriteProject(*project))
+        return false;
+    AddRecent(project->Document->DisplayName());
+    return true;
+}
+
+bool DocumentStorage::FileSaveAs(clsControl *app)
+{
+    ProjectState *project = Target(app);
+    if (!project)
+        return false;
+    iPrompter &prompter = m_designer.Prompter();
+    try {
+        const QString start = project->Document
+            ? project->Document->Name()
+            : m_state.Connection.BuildName(m_state.HostType, m_state.HostName, m_state.AccountName,
+                                           m_state.HostFileName, QString());
+        std::unique_ptr<mvDocument> chosen =
+            m_state.Connection.Chooser(QStringLiteral("Save Project"), nullptr, start);
+        if (!chosen)
+            return false;
+        const QString shown = chosen->DisplayName();
+        if (project->Document && project->Document->Name() == chosen->Name()
+            && project->Document->ReadOnly()) {
+            prompter.ShowMessage(QStringLiteral("Item ") + Quoted(shown)
+                                     + QStringLiteral(" is open in read-only mode. Please save using a different name."),
+                                 MessageIcon::Exclamation);
+            return false;
+        }
+        if (!chosen->NamesItem()) {
+            prompter.ShowMessage(Quoted(shown) + QStringLiteral(" appears to be a file or folder and cannot be overwritten!"),
+                                 MessageIcon::Exclamation);
+            return false;
+        }
+        const bool sameDocument = project->Document && project->Document->Name() == chosen->Name();
+        if (chosen->Exists()) {
+            if (chosen->ReadOnly()) {
+                prompter.ShowMessage(QStringLiteral("Item ") + Quoted(shown)
+                                         + QStringLiteral(" exists and cannot be overwritten. Please save using a different name."),
+                                     MessageIcon::Exclamation);
+                return false;
+            }
+            const iPrompter::Answer answer = prompter.Ask(
+                QStringLiteral("Item ") + Quoted(shown) + QStringLiteral(" exists. Overwrite?"),
+                iPrompter::Buttons::YesNo, MessageIcon::Question);
+            if (answer != iPrompter::Answer::Yes)
+                return false;
+        }
+        if (sameDocument) {
+            // The bound document is written: it holds the record lock a second open would
+            // run into.
+            if (!WriteProject(*project))
+                return false;
+            AddRecent(project->Document->DisplayName());
+            return true;
+        }
+
+        if (m_state.Settings.RecordLocking)
+            chosen->Lock();
+        const QString previousName = project->Document ? project->Document->DisplayName() : QString();
+        std::unique_ptr<mvDocument> previous = std::move(project->Document);
+        project->Document = std::move(chosen);
+        if (!WriteProject(*project)) {
+            // The project stays bound to the document it had.
+            project->Document = std::move(previous);
+            return false;
+        }
+        if (!previousName.isEmpty())
+            m_state.Settings.RecentList.RemoveItem(previousName);
+        AddRecent(project->Document->DisplayName());
+        return true;
+    } catch (const GuiError &error) {
+        Report(error.Number(), error.Description(), QString::fromLatin1(SaveAsLabel));
+    } catch (const std::exception &error) {
+        Report(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()), QString::fromLatin1(SaveAsLabel));
+    }
+    return false;
+}
+
+// ---- Close -----------------------------------------------------------------------------
+
+bool DocumentStorage::QueryClose(clsControl &app)
+{
+    ProjectState *project = m_designer.ProjectOf(&app);
+    if (!project)
+        return true;
+    iPrompter &prompter = m_designer.Prompter();
+    const QString id = app.ID();
+    const QString saveQuestion = QStringLiteral("Do you want to save the changes?");
+    using Answer = iPrompter::Answer;
+
+    if (m_code && m_code->HasUnsavedNewCode(app)) {
+        const Answer answer = prompter.Ask(
+            QStringLiteral("You have not saved the program code associated with ") + Quoted(id)
+                + QStringLiteral(".\nYou should save your program before closing the project.\n") + saveQuestion,
+            iPrompter::Buttons::YesNoCancel, MessageIcon::Question);
+        if (answer == Answer::Cancel || (answer == Answer::Yes && !m_code->SaveCode(app)))
+            return false;
+    }
+    if (project->Changed) {
+        const Answer answer = prompter.Ask(
+            QStringLiteral("You have made changes to ") + Quoted(id)
+                + QStringLiteral(". \nYou should save your file before closing the project.\n") + saveQuestion,
+            iPrompter::Buttons::YesNoCancel, MessageIcon::Question);
+        if (answer == Answer::Cancel || (answer == Answer::Yes && !Save(&app)))
+            return false;
+    }
+    if (m_code && !m_code->HasUnsavedNewCode(app) && m_code->HasChangedCode(app)) {
+        const Answer answer = prompter.Ask(
+            QStringLiteral("You have made changes the program code associated with ") + Quoted(id)
+                + QStringLiteral(".\nYou should save your program before closing the project.\n") + saveQuestion,
+            iPrompter::Buttons::YesNoCancel, MessageIcon::Question);
+        if (answer == Answer::Cancel || (answer == Answer::Yes && !m_code->SaveCode(app)))
+            return false;
+    }
+    return true;
+}
+
+bool DocumentStorage::QueryExit()
+{
+    for (ProjectState *project : m_designer.Projects())
+        if (project->App && !QueryClose(*project->App))
+            return false;
+    return true;
+}
+
+bool DocumentStorage::Close(clsControl *app)
+{
+    ProjectState *project = Target(app);
+    if (!project || !project->App)
+        return false;
+    clsControl &application = *project->App;
+    if (!QueryClose(application))
+        return false;
+    m_designer.RemoveProject(application);
+    return true;
+}

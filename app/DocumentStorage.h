@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class ProcessState;
+class clsControl;
+class clsDesigner;
+class iCreateMode;
+class iProgramCodeState;
+class mvDocument;
+struct ProjectState;
+
+// The file commands: open by name (Open, the recent list and the command line), New, Save,
+// Save As, Close and the closing questions. Documents are reached through the host
+// connection of the process state; the bytes are the host layer's business. Every message
+// and question goes through the designer's prompter.
+class DocumentStorage
+{
+public:
+    struct OpenResult
+    {
+        bool Success = false;
+        // The document could not be named, found or read (nothing was loaded).
+        bool Unreadable = false;
+        clsControl *App = nullptr;
+        QString DisplayName;
+    };
+
+    DocumentStorage(clsDesigner &designer, ProcessState &state);
+
+    void SetProgramCode(iProgramCodeState *code) { m_code = code; }
+    void SetCreateMode(iCreateMode *createMode) { m_createMode = createMode; }
+
+    // Opens the document and loads it as a new project.
+    OpenResult OpenByName(const QString &documentName);
+    // The chooser titled "Open"; on success the document goes to the recent list.
+    bool FileOpen();
+    // The entry at that position (1 = newest) of the recent list.
+    OpenResult OpenRecent(int index);
+
+    // Starts a new project, bound to the named document when one is given: the property
+    // sheet is shown in create mode and ApplicationCreated finishes the command.
+    bool New(const QString &documentName = {});
+    // The user created the new application: it becomes an open project bound to the
+    // document New was given (or to none).
+    ProjectState &ApplicationCreated(clsControl &app);
+
+    // Save: without a document this is Save As. nullptr means the current project.
+    bool Save(clsControl *app = nullptr);
+    bool FileSaveAs(clsControl *app = nullptr);
+    // Writes the project to its document; false (with Changed kept) when it fails.
+    bool WriteProject(ProjectState &project);
+    // The in-memory text the save path writes: asks the version question for an older
+    // project (nothing on Cancel) and fills record 1 field 4.
+    std::optional<QString> SaveText(ProjectState &project);
+    // The same text at the given version, without asking.
+    static QString ProjectText(const ProjectState &project, int version);
+
+    // Close: the closing question, then the project is removed.
+    bool Close(clsControl *app = nullptr);
+    // The closing question for one project: true when it may close.
+    bool QueryClose(clsControl &app);
+    // The closing question for every open project in turn; false as soon as one must stay.
+    bool QueryExit();
+
+    // The recent-list name of a document name: local paths as they are, host items with "*"
+    // for host name and account.
+    static QString DisplayName(const QString &documentName);
+    // Stored form (records by CR LF) and in-memory form (records by AttributeMark). Reading
+    // also takes a lone LF as a record separator.
+    static QString ToStoredForm(const QString &text);
+    static QString ToMemoryForm(const QString &text);
+
+    static constexpr const char *OpenLabel = "<CvGuiSvrMod FileOpen>";
+    static constexpr const char *SaveAsLabel = "<CvGuiSvrMod FileSaveAs>";
+
+private:
+    ProjectState *Target(clsControl *app) const;
+    void CopyHostParameters(const mvDocument &document);
+    void AddRecent(const QString &displayName);
+    void Report(int number, const QString &description, const QString &label);
+    void Bind(ProjectState &project, const QString &text, std::unique_ptr<mvDocument> document);
+
+    clsDesigner &m_designer;
+    ProcessState &m_state;
+    iProgramCodeState *m_code = nullptr;
+    iCreateMode *m_createMode = nullptr;
+    std::unique_ptr<mvDocument> m_pendingNew;
+};

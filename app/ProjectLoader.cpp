@@ -1,0 +1,419 @@
+#include "app/ProjectLoader.h"
+
+#include "app/clsDesigner.h"
+#include "app/iPrompter.h"
+#include "model/Vocabulary.h"
+#include "model/cAppWrapper.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/ErrorReport.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+#include "support/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+using namespace Vocabulary;
+
+namespace {
+const QChar AM(Marks::Attribute);
+const QChar VM(Marks::Value);
+const QChar Star(QLatin1Char('*'));
+constexpr int MaxDialogRounds = 50;
+
+// The first fields of a record and everything after them.
+struct Record
+{
+    static constexpr int MaxHead = 9;
+    QStringView Field[MaxHead];
+    int Count = 0;    // fields present among the head
+    QStringView Rest; // after the head, marks included
+    bool HasRest = false;
+
+    QStringView Get(int n) const { return n >= 1 && n <= Count ? Field[n - 1] : QStringView(); }
+    QString Text(int n) const { return Get(n).toString(); }
+};
+
+Record SplitRecord(QStringView text, int head)
+{
+    Record r;
+    qsizetype start = 0;
+    for (int i = 0; i < head; ++i) {
+        const qsizetype end = text.indexOf(VM, start);
+        r.Count = i + 1;
+        if (end < 0) {
+            r.Field[i] = text.mid(start);
+            return r;
+        }
+        r.Field[i] = text.mid(start, end - start);
+        start = end + 1;
+    }
+    r.Rest = text.mid(start);
+    r.HasRest = true;
+    return r;
+}
+
+bool ToInt(QStringView text, int &value)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+// An index field: empty is 0; anything else must be a whole number.
+int IndexField(QStringView text)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    int value = 0;
+    if (!ToInt(text, value))
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    return value;
+}
+
+bool HoldsMark(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return Marks::IsMark(c); });
+}
+
+QString LastPart(const QString &path)
+{
+    return path.section(Star, -1);
+}
+
+bool GoesOn(int number)
+{
+    switch (number) {
+    case GuiErrors::InvalidPropertyValue:
+    case GuiErrors::FileNotFound:
+    case GuiErrors::SubscriptOutOfRange:
+    case GuiErrors::InvalidFormOrParent:
+    case GuiErrors::MethodConverted:
+    case GuiErrors::MethodIgnored:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Thrown to end the load without a report (Cancel in the duplicate-ID dialog).
+struct CancelLoad
+{
+};
+} // namespace
+
+ProjectLoader::ProjectLoader(clsItems &items, iPrompter &prompter, iProjectTree *tree)
+    : m_items(items), m_prompter(prompter), m_tree(tree)
+{
+}
+
+QString ProjectLoader::MapPath(const RenameList &renames, const QString &path, bool &skipped)
+{
+    skipped = false;
+    if (renames.isEmpty())
+        return path;
+    const QStringList parts = path.split(Star);
+    QString key = path.toUpper();
+    for (qsizetype k = parts.size(); k >= 1; --k) {
+        const auto it = renames.constFind(key);
+        if (it != renames.constEnd()) {
+            if (it.value().isEmpty()) {
+                skipped = true;
+                return {};
+            }
+            QStringList mapped{it.value()};
+            mapped += parts.mid(k);
+            return mapped.join(Star);
+        }
+        key.truncate(std::max<qsizetype>(0, key.lastIndexOf(Star)));
+    }
+    return path;
+}
+
+QString ProjectLoader::PositionText(const QString &field)
+{
+    bool ok = false;
+    const double value = NumberFormat::ParseInvariant(field, &ok);
+    if (ok && value == double(AutoPosition))
+        return QStringLiteral("auto");
+    return field;
+}
+
+ProjectLoader::Result ProjectLoader::Load(const QString &text)
+{
+    Result result;
+    QString currentPath;
+
+    auto report = [&](int severity, int number, int extra, const QString &description) {
+        ++result.Reports;
+        result.MaxSeverity = std::max(result.MaxSeverity, severity);
+        const QString source = currentPath.isEmpty() ? QString::fromLatin1(Label) : currentPath;
+        m_prompter.Report(ErrorReport::Compose(severity, number, source, extra, description,
+                                               [](int code) { return PropertyName(code); }));
+    };
+
+    const QList<QStringView> records = QStringView(text).split(AM);
+    const Record first = SplitRecord(records.value(0), 1);
+    const Record second = SplitRecord(records.value(1), 1);
+    const QString kind = first.Text(1).toUpper();
+    if ((kind != QLatin1String("TEMPLATE") && kind != QLatin1String("MACRO"))
+        || records.size() < 2 || second.Get(1) != QLatin1String("0")) {
+        report(2, GuiErrors::InvalidVersion, 0, {});
+        return result;
+    }
+    result.Valid = true;
+
+    RenameList renames;
+    clsControl *current = nullptr;
+    // After a create record that made nothing, the records that belong to it are passed
+    // over: they must not land on the object before it.
+    bool orphan = false;
+
+    auto header = [&](const Record &rec) {
+        const QString versionText = rec.Text(2);
+        if (versionText.isEmpty())
+            return true;
+        bool ok = false;
+        const double number = NumberFormat::ParseInvariant(versionText, &ok);
+        if (ok && number < 0)
+            return true; // the closing record
+        const double tenths = ok ? std::round(number * 10) : 0;
+        const int version = tenths >= 0 && tenths < 1000 ? int(tenths) : 0;
+        int scale = 0;
+        if (!rec.Get(3).trimmed().isEmpty() && !ToInt(rec.Get(3), scale))
+            scale = -1;
+        if (version < 10 || version >= 101) {
+            report(2, GuiErrors::InvalidVersion, 0, {});
+            return false;
+        }
+        if (version >= 15) {
+            report(2, GuiErrors::NewerVersion, 0, {});
+            return false;
+        }
+        if (!IsScaleUnit(scale)) {
+            report(2, GuiErrors::InvalidScaleUnit, 0, {});
+            return false;
+        }
+        if (version < CurrentProjectVersion)
+            report(1, GuiErrors::OlderVersion, 0, {});
+        result.Version = version;
+        result.Scale = scale;
+        return true;
+    };
+
+    auto create = [&](const Record &rec) {
+        const QString rawPath = rec.Text(2);
+        const QString rawParent = rec.Text(3);
+        int type = -2;
+        if (!ToInt(rec.Get(4), type))
+            type = -2;
+        current = nullptr;
+        orphan = true;
+        bool skipped = false;
+        QString path = MapPath(renames, rawPath, skipped);
+        if (skipped)
+            return;
+        currentPath = path;
+        if (HoldsMark(rawPath) || HoldsMark(rawParent))
+            throw GuiError(GuiErrors::InvalidIdForObject);
+
+        QString parentId;
+        if (!rawParent.isEmpty()) {
+            const QStringList rawParts = rawPath.split(Star);
+            const QString container = MapPath(
+                renames, rawParts.value(0) + Star + rawParts.value(1) + Star + rawParent, skipped);
+            if (skipped)
+                return; // inside a skipped container
+            parentId = LastPart(container);
+            const QStringList parts = path.split(Star);
+            int depth = 0;
+            for (const clsControl *p = m_items.Find(parts.value(0) + Star + parts.value(1) + Star
+                                                    + parentId);
+                 p && IsControl(p->ObjType()); p = p->Parent())
+                ++depth;
+            if (depth >= MaxContainerDepth)
+                throw GuiError(GuiErrors::InvalidFormOrParent);
+        }
+
+        clsControl *item = nullptr;
+        for (int round = 0; !item; ++round) {
+            try {
+                item = &m_items.CreateItem(type, path, parentId);
+            } catch (const GuiError &error) {
+                const QString own = LastPart(path);
+                const bool dialog = error.Number() == GuiErrors::DuplicateId
+                    || (error.Number() == GuiErrors::InvalidIdForObject && own.isEmpty());
+                if (!dialog)
+                    throw;
+                if (round >= MaxDialogRounds)
+                    throw CancelLoad{};
+                const QStringList parts = path.split(Star);
+                const int level = int(std::min<qsizetype>(parts.size() - 1, 2));
+                static const char *const Levels[] = {"Application", "Form", "Control"};
+                static const char *const Labels[] = {"App &ID", "Form &ID", "Control &ID"};
+                iPrompter::DuplicateIdRequest request;
+                request.Level = level;
+                request.Id = own;
+                request.AppId = level >= 1 ? parts.value(0) : QString();
+                request.FormId = level >= 2 ? parts.value(1) : QString();
+                request.Label = QString::fromLatin1(Labels[level]);
+                request.Text = QString::fromLatin1(own.isEmpty() ? "Missing" : "Duplicate")
+                    + QLatin1Char(' ') + QString::fromLatin1(Levels[level])
+                    + QStringLiteral(" ID encountered while loading file. Please enter a new ID "
+                                     "and click OK to continue, Skip to bypass this item or "
+                                     "Cancel to quit loading file.");
+                const iPrompter::DuplicateIdAnswer answer = m_prompter.AskDuplicateId(request);
+                using Choice = decltype(iPrompter::DuplicateIdAnswer{}.Choice);
+                if (answer.Choice == Choice::Cancel)
+                    throw CancelLoad{};
+                if (answer.Choice == Choice::Skip) {
+                    renames.insert(rawPath.toUpper(), QString());
+                    return;
+                }
+                // An entered ID holding "*" or a mark names no object: ask again.
+                if (answer.NewId.contains(Star) || HoldsMark(answer.NewId))
+                    continue;
+                QStringList renamed = parts;
+                renamed.last() = answer.NewId;
+                path = renamed.join(Star);
+                currentPath = path;
+                renames.insert(rawPath.toUpper(), path);
+            }
+        }
+
+        current = item;
+        orphan = false;
+        ++result.Created;
+        if (clsControl *app = item->App();
+            app && std::find(result.Touched.begin(), result.Touched.end(), app) == result.Touched.end())
+            result.Touched.push_back(app);
+        if (IsApplication(type)) {
+            if (!result.Application)
+                result.Application = item;
+            result.Applications.push_back(item);
+            if (auto *app = dynamic_cast<cAppWrapper *>(item->Wrapper()))
+                app->SetProjectVersion(result.Version);
+            item->SetProperty(Prop::Scale, QString::number(result.Scale));
+        }
+        if (m_tree)
+            m_tree->AddItem(*item);
+        item->Move(PositionText(rec.Text(5)), PositionText(rec.Text(6)), rec.Text(7),
+                   rec.Text(8));
+        item->SetProperty(Prop::EventMask, rec.Text(9));
+    };
+
+    // The object a property or method record names; nullptr to pass the record over.
+    auto target = [&](const Record &rec) -> clsControl * {
+        const QString id = rec.Text(2);
+        if (id.isEmpty()) {
+            if (orphan)
+                return nullptr;
+            if (!current)
+                throw GuiError(GuiErrors::InvalidObjectId);
+            return current;
+        }
+        bool skipped = false;
+        const QString path = MapPath(renames, id, skipped);
+        if (skipped)
+            return nullptr;
+        clsControl *item = m_items.Find(path);
+        if (!item || item->ObjType() == Type::Root)
+            throw GuiError(GuiErrors::InvalidObjectId);
+        return item;
+    };
+
+    int extra = 0;
+    auto property = [&](const Record &rec) {
+        clsControl *item = target(rec);
+        if (!item)
+            return;
+        int code = 0;
+        if (!ToInt(rec.Get(3), code))
+            throw GuiError(GuiErrors::InvalidPropertyValue);
+        extra = code;
+        const int index1 = IndexField(rec.Get(4));
+        const int index2 = IndexField(rec.Get(5));
+        QString value = rec.HasRest ? rec.Rest.toString() : QString();
+        QString itemId;
+        item->SetProperty(code, index1, index2, value, itemId);
+    };
+
+    auto method = [&](const Record &rec) {
+        clsControl *item = target(rec);
+        if (!item)
+            return;
+        int code = 0;
+        if (!ToInt(rec.Get(3), code))
+            throw GuiError(GuiErrors::InvalidPropertyValue);
+        extra = code;
+        // Activate, Print and Help have no meaning in a design: they are not run at all.
+        const bool ignored = code == Method::Activate || code == Method::Print || code == Method::Help;
+        if (!ignored) {
+            try {
+                item->InvokeMethod(code, rec.Text(4), rec.Text(5),
+                                   rec.HasRest ? rec.Rest.toString() : QString());
+            } catch (const GuiError &error) {
+                // A method the object does not know is passed over like the ignored ones.
+                if (error.Number() != GuiErrors::NotSupported)
+                    throw;
+                throw GuiError(GuiErrors::MethodIgnored);
+            }
+        }
+        if (code == Method::Move)
+            return;
+        throw GuiError(ignored ? GuiErrors::MethodIgnored : GuiErrors::MethodConverted);
+    };
+
+    const qsizetype count = records.size();
+    for (qsizetype r = 1; r < count; ++r) {
+        const QStringView text = records.at(r);
+        const qsizetype firstEnd = text.indexOf(VM);
+        int function = 0;
+        if (!ToInt(firstEnd < 0 ? text : text.left(firstEnd), function))
+            continue;
+        extra = 0;
+        try {
+            switch (function) {
+            case 0:
+                if (!header(SplitRecord(text, 3))) {
+                    result.Stopped = true;
+                    r = count;
+                }
+                break;
+            case 2:
+                create(SplitRecord(text, 9));
+                break;
+            case 4:
+                property(SplitRecord(text, 5));
+                break;
+            case 6:
+                method(SplitRecord(text, 5));
+                break;
+            default:
+                throw GuiError(GuiErrors::InvalidFunction);
+            }
+        } catch (const GuiError &error) {
+            const bool goOn = GoesOn(error.Number());
+            report(goOn ? 1 : 2, error.Number(), extra, error.Description());
+            if (!goOn) {
+                result.Stopped = true;
+                break;
+            }
+        } catch (const CancelLoad &) {
+            result.Stopped = true;
+            break;
+        } catch (const std::exception &error) {
+            report(2, GuiErrors::InvalidCall, extra, QString::fromLocal8Bit(error.what()));
+            result.Stopped = true;
+            break;
+        }
+    }
+
+    if (m_tree)
+        m_tree->Refresh();
+    return result;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class clsControl;
+class clsItems;
+class iPrompter;
+class iProjectTree;
+
+// Replays a project or macro text into design items: validates the document kind and the
+// version, creates an item per create record, sets properties, invokes methods, asks for a
+// new ID when an object cannot be created under its own, and reports every problem in the
+// error-report layout. Minor problems are reported and the load goes on; the others stop it
+// and leave what was created so far in place.
+class ProjectLoader
+{
+public:
+    struct Result
+    {
+        bool Valid = false;   // the text is a project or macro
+        bool Stopped = false; // the load ended before the last record
+        // The first application created: the project's application.
+        clsControl *Application = nullptr;
+        // Every application the load created, in order.
+        std::vector<clsControl *> Applications;
+        int Version = 14; // in tenths
+        int Scale = 0;
+        int Reports = 0;
+        int MaxSeverity = 0;
+        int Created = 0;
+        // The applications that gained items (new ones included).
+        std::vector<clsControl *> Touched;
+    };
+
+    // Containers nested deeper than this are refused (error 5012); the item tree and its
+    // writer recurse over containers.
+    static constexpr int MaxContainerDepth = 100;
+    static constexpr const char *Label = "<clsDesigner SetTemplate>";
+
+    ProjectLoader(clsItems &items, iPrompter &prompter, iProjectTree *tree = nullptr);
+
+    Result Load(const QString &text);
+
+    // The rename list: upper-cased old ID path to new ID path; an empty new path marks an
+    // object the user chose to skip.
+    using RenameList = QHash<QString, QString>;
+    // Maps an ID path through the rename list: the longest leading run of parts that was
+    // renamed is replaced by its new path. Sets skipped (and gives "") when that entry marks
+    // a skipped object.
+    static QString MapPath(const RenameList &renames, const QString &path, bool &skipped);
+
+    // "-100000000" is how an "auto" position is written.
+    static QString PositionText(const QString &field);
+
+private:
+    clsItems &m_items;
+    iPrompter &m_prompter;
+    iProjectTree *m_tree;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/iPrompter.h"
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+// A prompter for tests: records every call in order and answers from queues. An empty
+// queue answers Cancel (or No for Yes/No questions) and Cancel in the duplicate-ID dialog.
+class ScriptedPrompter : public iPrompter
+{
+public:
+    enum class Kind { Message, Question, Report, DuplicateId };
+    struct Call
+    {
+        Kind What = Kind::Message;
+        QString Text;
+        MessageIcon Icon = MessageIcon::Information;
+        Buttons ButtonSet = Buttons::Ok;
+        DuplicateIdRequest Duplicate;
+    };
+
+    std::deque<Answer> Answers;
+    std::deque<DuplicateIdAnswer> DuplicateAnswers;
+    std::vector<Call> Calls;
+
+    void ShowMessage(const QString &text, MessageIcon icon) override;
+    Answer Ask(const QString &text, Buttons buttons, MessageIcon icon) override;
+    void Report(const ErrorReport &report) override;
+    DuplicateIdAnswer AskDuplicateId(const DuplicateIdRequest &request) override;
+
+    // The calls of one kind, in order.
+    std::vector<Call> Of(Kind kind) const;
+    // The texts of every report.
+    std::vector<QString> ReportTexts() const;
+    void Clear() { Calls.clear(); }
+};

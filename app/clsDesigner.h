@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/ProjectLoader.h"
+#include "app/ProjectState.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class clsControl;
+class clsItems;
+class iPrompter;
+
+// The view of the item tree that the designer keeps up to date (the project tree of the main
+// window). Headless, there is none.
+class iProjectTree
+{
+public:
+    virtual ~iProjectTree() = default;
+    virtual void AddItem(clsControl &item) = 0;
+    // Called before the item and its descendants are deleted.
+    virtual void RemoveItem(clsControl &item) = 0;
+    virtual void Refresh() {}
+};
+
+// The designer object: the members the code editor calls to read and change the projects,
+// and the per-project state (document binding, changed flag, record 1 texts) of every open
+// project. Errors inside its members are reported through the prompter under the label
+// "<clsDesigner member>" and the member returns an empty result.
+class clsDesigner
+{
+public:
+    explicit clsDesigner(clsItems &items, iPrompter *prompter = nullptr);
+    ~clsDesigner();
+    clsDesigner(const clsDesigner &) = delete;
+    clsDesigner &operator=(const clsDesigner &) = delete;
+
+    clsItems &Items() const { return m_items; }
+    // The prompter every report and question goes through; one that answers nothing and
+    // shows nothing until one is set.
+    iPrompter &Prompter() const;
+    void SetPrompter(iPrompter *prompter) { m_prompter = prompter; }
+    iProjectTree *ProjectTree() const { return m_tree; }
+    void SetProjectTree(iProjectTree *tree) { m_tree = tree; }
+
+    // ---- Members used by the code editor -------------------------------------------
+    // The project text of the object with that ID and everything below it; with
+    // appOnly > 0 the forms are left out. Error 5004 for an unknown ID, reported; "" then.
+    QString GetTemplate(const QString &id, const QString &header, int appOnly);
+    // Loads a project or macro text; true when no problem of severity 2 was reported.
+    bool SetTemplate(const QString &text);
+    // A new item placed at the given position (strings in the application's unit, empty
+    // leaves the default), with the events its kind always reports. nullptr after an error.
+    clsControl *AddControl(int type, const QString &id, const QString &parentId,
+                           const QString &left, const QString &top, const QString &width,
+                           const QString &height);
+    void RemoveControl(const QString &id);
+    QString GetProperty(int code, const QString &id);
+    void SetProperty(int code, const QString &id, const QString &value);
+
+    // What the last SetTemplate did.
+    const ProjectLoader::Result &LastLoad() const { return m_lastLoad; }
+
+    // ---- Open projects -------------------------------------------------------------
+    // The state of the project an item belongs to; nullptr for the root or an unknown item.
+    ProjectState *ProjectOf(const clsControl *item) const;
+    // Registers an application as an open project (nothing when it already is one).
+    ProjectState &AddProject(clsControl &app);
+    // Deletes the application with everything below it and forgets its project.
+    void RemoveProject(clsControl &app);
+    std::vector<ProjectState *> Projects() const;
+    // The project of the current selection; falls back to the last project opened.
+    ProjectState *CurrentProject() const;
+    clsControl *CurrentItem() const { return m_current; }
+    void SetCurrentItem(clsControl *item) { m_current = item; }
+    // Every edit marks its project changed.
+    void MarkChanged(const clsControl *item);
+    // Deletes every open project (shutdown).
+    void ReleaseAll();
+
+    // Reports an error in the error-report layout (severity 2) under the label.
+    void ReportError(int number, const QString &description, const QString &label);
+
+private:
+    clsControl *FindOrReport(const QString &id, const char *member);
+
+    clsItems &m_items;
+    iPrompter *m_prompter;
+    iProjectTree *m_tree = nullptr;
+    std::vector<std::unique_ptr<ProjectState>> m_projects;
+    clsControl *m_current = nullptr;
+    ProjectLoader::Result m_lastLoad;
+};

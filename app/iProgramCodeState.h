@@ -1,0 +1,19 @@
+#pragma once
+
+class clsControl;
+
+// What the closing questions need to know about a project's program code in the code
+// editor. The code-editor link supplies the real one; without one a project has no code.
+class iProgramCodeState
+{
+public:
+    virtual ~iProgramCodeState() = default;
+
+    // The editor holds program code for the application that has never been saved.
+    virtual bool HasUnsavedNewCode(const clsControl &app) const = 0;
+    // The application's saved program code has changes in the editor.
+    virtual bool HasChangedCode(const clsControl &app) const = 0;
+    // Saves the program code (asking for a document when it has none). False when the save
+    // failed or the user cancelled it.
+    virtual bool SaveCode(clsControl &app) = 0;
+};

@@ -1,0 +1,42 @@
+#include "cli/CliCommand.h"
+
+#include <cstdio>
+
+const std::vector<CliCommand> &CliCommands()
+{
+    static const std::vector<CliCommand> commands = {
+        {"check", "PROJECT [--duplicates=cancel|skip]",
+         "load the project and report every problem on stderr", RunCheck},
+        {"tree", "PROJECT [--duplicates=cancel|skip]",
+         "load the project and list its objects: ID and type code, indented by depth", RunTree},
+        {"export", "PROJECT [--output FILE] [--update-version] [--duplicates=cancel|skip]",
+         "load the project and write it again as the designer saves it", RunExport},
+        {"generate",
+         "PROJECT [--templates DIR] [--style STYLE] [--casing N] [--output FILE] "
+         "[--duplicates=cancel|skip]",
+         "load the project and write its generated program code", RunGenerate},
+    };
+    return commands;
+}
+
+void CliError(const QString &text)
+{
+    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+void CliOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int CliUsage(const char *command, const QString &message)
+{
+    for (const CliCommand &c : CliCommands())
+        if (qstrcmp(c.Name, command) == 0)
+            CliError(QStringLiteral("corvane %1: %2\nusage: corvane %1 %3")
+                         .arg(QLatin1String(command), message, QLatin1String(c.Synopsis)));
+    return CliExit::Usage;
+}

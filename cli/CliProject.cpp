@@ -1,0 +1,76 @@
+#include "cli/CliProject.h"
+
+#include "app/ProcessState.h"
+#include "app/ProjectState.h"
+#include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
+#include "host/ItemFile.h"
+#include "support/GuiError.h"
+
+#include <QFileInfo>
+
+CliProject::CliProject()
+    : m_state(Process()), m_designer(m_items, &m_prompter), m_storage(m_designer, m_state)
+{
+    // A read-only tool: it takes no record locks and keeps the host parameters to itself.
+    m_state.Settings.RecordLocking = false;
+}
+
+CliProject::~CliProject()
+{
+    m_designer.ReleaseAll();
+}
+
+bool CliProject::Configure(const CliOptions &options, QString &error)
+{
+    const QString duplicates = options.Value(QStringLiteral("duplicates")).value_or(QStringLiteral("cancel"));
+    using Choice = HeadlessPrompter::DuplicateChoice;
+    if (duplicates.compare(QLatin1String("cancel"), Qt::CaseInsensitive) == 0) {
+        m_prompter.SetDuplicateChoice(Choice::Cancel);
+    } else if (duplicates.compare(QLatin1String("skip"), Qt::CaseInsensitive) == 0) {
+        m_prompter.SetDuplicateChoice(Choice::Skip);
+    } else {
+        error = QStringLiteral("--duplicates must be cancel or skip");
+        return false;
+    }
+    return true;
+}
+
+int CliProject::Load(const QString &documentName)
+{
+    const DocumentStorage::OpenResult result = m_storage.OpenByName(documentName);
+    if (result.Success)
+        m_project = m_designer.ProjectOf(result.App);
+    if (result.Unreadable)
+        return CliExit::Usage;
+    if (!m_project)
+        return CliExit::Problem;
+    return Status();
+}
+
+bool CliProject::Complete() const
+{
+    return m_project && !m_designer.LastLoad().Stopped;
+}
+
+int CliProject::Status() const
+{
+    return m_prompter.Problems() > 0 ? CliExit::Problem : CliExit::Ok;
+}
+
+bool CliWriteOutput(const QString &file, const QByteArray &bytes)
+{
+    if (file.isEmpty() || file == QLatin1String("-")) {
+        CliOut(bytes);
+        return true;
+    }
+    try {
+        // The same road as a saved document: a temporary file renamed over the old one.
+        ItemFile::Write(QFileInfo(file).absoluteFilePath(), QString::fromUtf8(bytes),
+                        QStringLiteral("'%1'").arg(file));
+        return true;
+    } catch (const GuiError &error) {
+        CliError(error.Description());
+    }
+    return false;
+}

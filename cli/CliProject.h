@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/DocumentStorage.h"
+#include "app/HeadlessPrompter.h"
+#include "app/clsDesigner.h"
+#include "model/clsItems.h"
+
+#include <QString>
+
+class CliOptions;
+class ProcessState;
+struct ProjectState;
+
+// What every loading subcommand shares: a registry of its own, the designer, document
+// storage and the headless prompter that writes each report to stderr.
+class CliProject
+{
+public:
+    CliProject();
+    ~CliProject();
+
+    // Applies the options every loading subcommand takes (--duplicates). False with a
+    // message for a usage error.
+    bool Configure(const CliOptions &options, QString &error);
+
+    // Opens and loads the project named by a local path or a document name. Returns the
+    // exit status so far: Usage when it could not be read, Problem when a report of severity
+    // 2 or more occurred or nothing was loaded, Ok otherwise.
+    int Load(const QString &documentName);
+
+    // The loaded project; nullptr when nothing was loaded.
+    ProjectState *Project() const { return m_project; }
+    // Whether the load ran to its end.
+    bool Complete() const;
+    // Ok, or Problem once a report of severity 2 or more occurred.
+    int Status() const;
+
+    ProcessState &State() const { return m_state; }
+    clsItems &Items() { return m_items; }
+    clsDesigner &Designer() { return m_designer; }
+    DocumentStorage &Storage() { return m_storage; }
+    HeadlessPrompter &Prompter() { return m_prompter; }
+
+private:
+    ProcessState &m_state;
+    HeadlessPrompter m_prompter;
+    clsItems m_items;
+    clsDesigner m_designer;
+    DocumentStorage m_storage;
+    ProjectState *m_project = nullptr;
+};
+
+// Writes the bytes to the file (replacing it whole) or, for no file or "-", to stdout.
+// False with a message on stderr when the file cannot be written.
+bool CliWriteOutput(const QString &file, const QByteArray &bytes);

@@ -1,0 +1,351 @@
+// Document storage: the open path with its messages and questions, record locks and
+// read-only projects, the version question, record 1 field 4, Save As refusals, failed
+// saves, the closing questions and display names.
+#include "LoaderTestSupport.h"
+#include "app/DocumentStorage.h"
+#include "app/ProcessState.h"
+#include "app/ProjectState.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "app/iCreateMode.h"
+#include "app/iProgramCodeState.h"
+#include "host/ItemFile.h"
+#include "host/iDocumentChooser.h"
+#include "model/cAppWrapper.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/GuiError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <gtest/gtest.h>
+
+using namespace LoaderText;
+using Answer = iPrompter::Answer;
+using Kind = ScriptedPrompter::Kind;
+
+namespace {
+class QueueChooser : public iDocumentChooser
+{
+public:
+    std::deque<QString> Names;
+    QStringList Titles;
+    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &) override
+    {
+        Titles << title;
+        if (Names.empty())
+            return std::nullopt;
+        const QString name = Names.front();
+        Names.pop_front();
+        return name;
+    }
+};
+
+class RecordingCreateMode : public iCreateMode
+{
+public:
+    int Calls = 0;
+    void BeginCreateApplication() override { ++Calls; }
+};
+
+class FakeCode : public iProgramCodeState
+{
+public:
+    bool UnsavedNew = false;
+    bool ChangedCode = false;
+    bool SaveSucceeds = true;
+    int Saves = 0;
+    bool HasUnsavedNewCode(const clsControl &) const override { return UnsavedNew; }
+    bool HasChangedCode(const clsControl &) const override { return ChangedCode; }
+    bool SaveCode(clsControl &) override
+    {
+        ++Saves;
+        return SaveSucceeds;
+    }
+};
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteText(const QString &path, const QString &memoryText)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(DocumentStorage::ToStoredForm(memoryText).toUtf8());
+}
+
+// One designer with its own registry, over a state whose folder is a temporary one.
+struct Designer
+{
+    explicit Designer(ProcessState &state) : storage(designer, state) {}
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    DocumentStorage storage;
+};
+
+struct DocumentStorageTest : ::testing::Test
+{
+    QTemporaryDir dir;
+    ProcessState state{dir.path()};
+    QueueChooser chooser;
+    Designer d{state};
+
+    void SetUp() override { state.Connection.SetChooser(&chooser); }
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    QString SampleProject(const QString &version = "1.4") const
+    {
+        return Project({MinimalApp(), Create("APP*F1", 5), Prop(22, "Caption")}, version);
+    }
+};
+} // namespace
+
+TEST_F(DocumentStorageTest, OpenPathMessages)
+{
+    EXPECT_FALSE(d.storage.OpenByName({}).Success);
+    QDir(dir.path()).mkdir("folder");
+    EXPECT_TRUE(d.storage.OpenByName(Path("folder")).Unreadable);
+    const auto messages = d.prompter.Of(Kind::Message);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].Text, "Cannot open document - file name and/or item ID missing!");
+    EXPECT_EQ(messages[1].Text, "Unable to open item " + Path("folder") + " because it appears to be a file or folder.");
+    EXPECT_EQ(messages[1].Icon, MessageIcon::Exclamation);
+
+    // A missing item offers a new project bound to that name.
+    RecordingCreateMode create;
+    d.storage.SetCreateMode(&create);
+    d.prompter.Answers.push_back(Answer::Ok);
+    EXPECT_FALSE(d.storage.OpenByName(Path("new.gui")).Success);
+    const auto questions = d.prompter.Of(Kind::Question);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].Text, "Item '" + Path("new.gui") + "' not on file. Create new project?");
+    EXPECT_EQ(questions[0].ButtonSet, iPrompter::Buttons::OkCancel);
+    EXPECT_EQ(create.Calls, 1);
+    clsControl *app = d.designer.AddControl(1, "NEWAPP", {}, {}, {}, {}, {});
+    ProjectState &project = d.storage.ApplicationCreated(*app);
+    ASSERT_TRUE(project.Document);
+    EXPECT_TRUE(project.Changed);
+    EXPECT_TRUE(d.storage.Save(app));
+    EXPECT_FALSE(project.Changed);
+    EXPECT_TRUE(ReadBytes(Path("new.gui")).contains("NEWAPP"));
+    EXPECT_EQ(state.Settings.RecentList.ListItem(1), Path("new.gui"));
+}
+
+TEST_F(DocumentStorageTest, OpenBindsTheProjectAndTakesRecordOne)
+{
+    state.Connection.Store().SetRoot(Path("store"));
+    state.Connection.Store().CreateFile("h", "acc", "BP");
+    const QString name = "mvdb://h/acc/BP/ORDERS.GUI";
+    QString text = SampleProject();
+    const QString location = QStringList({"BP", "ORDERS.PROG", "std", "2"}).join(QChar(Marks::SubValue));
+    text.replace("hdr", "hdr" + QString(QChar(Marks::Value)) + location);
+    {
+        Designer writer(state);
+        writer.designer.SetTemplate(text);
+        ProjectState *p = writer.designer.ProjectOf(writer.items.Find("APP"));
+        p->Document = state.Connection.Open(name);
+        p->HeaderText = "hdr";
+        p->ProgramDocumentName = "mvdb://h/acc/BP/ORDERS.PROG";
+        p->CodeStyle = "std";
+        p->Casing = 2;
+        ASSERT_TRUE(writer.storage.WriteProject(*p));
+    }
+    state.HostName.clear();
+    const DocumentStorage::OpenResult result = d.storage.OpenByName(name);
+    ASSERT_TRUE(result.Success);
+    EXPECT_EQ(result.DisplayName, "mvdb://*/*/BP/ORDERS.GUI");
+    ProjectState *project = d.designer.ProjectOf(result.App);
+    EXPECT_FALSE(project->Changed);
+    EXPECT_EQ(project->HeaderText, "hdr");
+    EXPECT_EQ(project->ProgramDocumentName, "mvdb://h/acc/BP/ORDERS.PROG");
+    EXPECT_EQ(project->CodeStyle, "std");
+    EXPECT_EQ(project->Casing, 2);
+    EXPECT_EQ(state.HostName, "h");
+    EXPECT_EQ(state.HostFileName, "BP");
+    // Saved again, record 1 field 4 comes out as it went in.
+    const QString saved = DocumentStorage::ProjectText(*project, 14);
+    EXPECT_EQ(saved.section(QChar(Marks::Attribute), 0, 0).section(QChar(Marks::Value), 3), location);
+    // The recent entry opens the same item on the current host.
+    EXPECT_EQ(DocumentStorage::DisplayName(name), "mvdb://*/*/BP/ORDERS.GUI");
+    EXPECT_EQ(DocumentStorage::DisplayName("/tmp/x.gui"), "/tmp/x.gui");
+}
+
+TEST_F(DocumentStorageTest, LockedItemOpensReadOnlyAndCannotBeSavedOverItself)
+{
+    state.Settings.RecordLocking = true;
+    WriteText(Path("p.gui"), SampleProject());
+    ASSERT_TRUE(d.storage.OpenByName(Path("p.gui")).Success);
+
+    Designer second(state);
+    second.prompter.Answers.push_back(Answer::Yes);
+    const DocumentStorage::OpenResult result = second.storage.OpenByName(Path("p.gui"));
+    ASSERT_TRUE(result.Success);
+    const auto questions = second.prompter.Of(Kind::Question);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].Text, "Unable to set record lock for item '" + Path("p.gui") + "'. Open in read-only mode?");
+    ProjectState *project = second.designer.ProjectOf(result.App);
+    EXPECT_TRUE(project->Document->ReadOnly());
+
+    chooser.Names.push_back(Path("p.gui"));
+    EXPECT_FALSE(second.storage.FileSaveAs(result.App));
+    EXPECT_EQ(second.prompter.Of(Kind::Message).back().Text,
+              "Item '" + Path("p.gui") + "' is open in read-only mode. Please save using a different name.");
+
+    // Answering No opens nothing.
+    Designer third(state);
+    EXPECT_FALSE(third.storage.OpenByName(Path("p.gui")).Success);
+    EXPECT_EQ(third.items.Count(), 1);
+}
+
+TEST_F(DocumentStorageTest, VersionQuestionOnSave)
+{
+    WriteText(Path("old.gui"), SampleProject("1.2"));
+    const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("old.gui"));
+    ASSERT_TRUE(result.Success);
+    ProjectState *project = d.designer.ProjectOf(result.App);
+    const QByteArray before = ReadBytes(Path("old.gui"));
+
+    d.prompter.Answers = {Answer::Cancel};
+    project->Changed = true;
+    EXPECT_FALSE(d.storage.Save(result.App));
+    EXPECT_TRUE(project->Changed);
+    EXPECT_EQ(ReadBytes(Path("old.gui")), before);
+    const auto question = d.prompter.Of(Kind::Question).back();
+    EXPECT_EQ(question.Text,
+              "The original version of this GUI project (1.2) is lower than the version of the GUI "
+              "designer (1.4).\n\nIf you save the project with the newer version you will not be able "
+              "to run it on clients using an older version of the GUI runtime.\n\nIf you do not update "
+              "the version, but are using features which are only available in the newer version, your "
+              "application may not function correctly.\n\nDo you want to update the project version to 1.4?");
+    EXPECT_EQ(question.ButtonSet, iPrompter::Buttons::YesNoCancel);
+
+    d.prompter.Answers = {Answer::No};
+    EXPECT_TRUE(d.storage.Save(result.App));
+    EXPECT_TRUE(ReadBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.2").toUtf8()));
+
+    d.prompter.Answers = {Answer::Yes};
+    EXPECT_TRUE(d.storage.Save(result.App));
+    EXPECT_TRUE(ReadBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.4").toUtf8()));
+    EXPECT_EQ(dynamic_cast<cAppWrapper *>(result.App->Wrapper())->ProjectVersion(), 14);
+    const size_t asked = d.prompter.Of(Kind::Question).size();
+    EXPECT_TRUE(d.storage.Save(result.App));
+    EXPECT_EQ(d.prompter.Of(Kind::Question).size(), asked) << "no question once current";
+}
+
+TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
+{
+    WriteText(Path("p.gui"), SampleProject());
+    const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("p.gui"));
+    ASSERT_TRUE(result.Success);
+    const QByteArray before = ReadBytes(Path("p.gui"));
+    d.designer.SetProperty(22, "APP*F1", "edited");
+    ProjectState *project = d.designer.ProjectOf(result.App);
+    ASSERT_TRUE(project->Changed);
+
+    ItemFile::SetBeforeRenameHook([](const QString &, const QString &) {
+        throw GuiError(75, "disk full");
+    });
+    EXPECT_FALSE(d.storage.Save(result.App));
+    ItemFile::SetBeforeRenameHook({});
+    EXPECT_TRUE(project->Changed);
+    EXPECT_EQ(ReadBytes(Path("p.gui")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".cvsave-").size(), 0);
+    ASSERT_FALSE(d.prompter.ReportTexts().empty());
+    EXPECT_EQ(d.prompter.ReportTexts().back(), "disk full");
+
+    // The closing question then keeps the project open.
+    d.prompter.Answers = {Answer::Yes};
+    ItemFile::SetBeforeRenameHook([](const QString &, const QString &) { throw GuiError(75, "disk full"); });
+    EXPECT_FALSE(d.storage.Close(result.App));
+    ItemFile::SetBeforeRenameHook({});
+    EXPECT_TRUE(d.items.Find("APP"));
+}
+
+TEST_F(DocumentStorageTest, SaveAsRefusalsAndRecentList)
+{
+    WriteText(Path("a.gui"), SampleProject());
+    WriteText(Path("b.gui"), SampleProject());
+    QDir(dir.path()).mkdir("folder");
+    const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("a.gui"));
+    ASSERT_TRUE(result.Success);
+    state.Settings.RecentList.AddItem(Path("a.gui"));
+
+    chooser.Names = {Path("folder") + "/"};
+    EXPECT_FALSE(d.storage.FileSaveAs(result.App));
+    EXPECT_EQ(d.prompter.Of(Kind::Message).back().Text,
+              "'" + Path("folder") + "/' appears to be a file or folder and cannot be overwritten!");
+
+    const QByteArray b = ReadBytes(Path("b.gui"));
+    chooser.Names = {Path("b.gui")};
+    d.prompter.Answers = {Answer::No};
+    EXPECT_FALSE(d.storage.FileSaveAs(result.App));
+    EXPECT_EQ(d.prompter.Of(Kind::Question).back().Text, "Item '" + Path("b.gui") + "' exists. Overwrite?");
+    EXPECT_EQ(ReadBytes(Path("b.gui")), b);
+
+    chooser.Names = {Path("c.gui")};
+    EXPECT_TRUE(d.storage.FileSaveAs(result.App));
+    EXPECT_EQ(chooser.Titles.last(), "Save Project");
+    EXPECT_TRUE(QFile::exists(Path("c.gui")));
+    EXPECT_EQ(state.Settings.RecentList.Items(), QStringList({Path("c.gui")}));
+    EXPECT_EQ(d.designer.ProjectOf(result.App)->Document->DisplayName(), Path("c.gui"));
+
+    // A failed Save As leaves the project bound where it was.
+    chooser.Names = {Path("nofolder/d.gui")};
+    EXPECT_FALSE(d.storage.FileSaveAs(result.App));
+    EXPECT_EQ(d.designer.ProjectOf(result.App)->Document->DisplayName(), Path("c.gui"));
+}
+
+TEST_F(DocumentStorageTest, ClosingQuestions)
+{
+    FakeCode code;
+    d.storage.SetProgramCode(&code);
+    clsControl *app = d.designer.AddControl(1, "APP", {}, {}, {}, {}, {});
+    ASSERT_TRUE(app);
+
+    d.prompter.Answers = {Answer::Cancel};
+    EXPECT_FALSE(d.storage.QueryClose(*app));
+    EXPECT_EQ(d.prompter.Of(Kind::Question).back().Text,
+              "You have made changes to 'APP'. \nYou should save your file before closing the project.\n"
+              "Do you want to save the changes?");
+
+    code.UnsavedNew = true;
+    code.SaveSucceeds = false;
+    d.prompter.Answers = {Answer::Yes};
+    EXPECT_FALSE(d.storage.QueryClose(*app));
+    EXPECT_EQ(code.Saves, 1);
+    EXPECT_TRUE(d.prompter.Of(Kind::Question).back().Text.startsWith(
+        "You have not saved the program code associated with 'APP'.\n"));
+
+    code.UnsavedNew = false;
+    code.ChangedCode = true;
+    d.prompter.Answers = {Answer::No, Answer::Cancel};
+    EXPECT_FALSE(d.storage.QueryClose(*app));
+    EXPECT_TRUE(d.prompter.Of(Kind::Question).back().Text.startsWith(
+        "You have made changes the program code associated with 'APP'."));
+
+    d.prompter.Answers = {Answer::No, Answer::No};
+    EXPECT_TRUE(d.storage.QueryExit());
+    d.prompter.Answers = {Answer::No, Answer::No};
+    EXPECT_TRUE(d.storage.Close(app));
+    EXPECT_FALSE(d.items.Find("APP"));
+    EXPECT_TRUE(d.designer.Projects().empty());
+}
+
+TEST_F(DocumentStorageTest, PartlyLoadedProjectIsNotSavedOverItsDocument)
+{
+    const QString text = Project({MinimalApp(), Create("APP*F1", 5), Record({"9"}), Create("APP*F2", 5)});
+    WriteText(Path("bad.gui"), text);
+    const QByteArray before = ReadBytes(Path("bad.gui"));
+    const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("bad.gui"));
+    ASSERT_TRUE(result.Success);
+    EXPECT_TRUE(d.items.Find("APP*F1"));
+    EXPECT_FALSE(d.items.Find("APP*F2"));
+    EXPECT_FALSE(d.storage.Save(result.App));
+    EXPECT_EQ(ReadBytes(Path("bad.gui")), before);
+}

@@ -1,0 +1,127 @@
+// The project writer: record order and fields, property records with list values, the
+// application-only flag, the time of writing and the 5004 report for an unknown ID.
+#include "app/ProjectWriter.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QChar AM(Marks::Attribute);
+const QChar VM(Marks::Value);
+
+QStringList Records(const QString &text) { return text.split(AM); }
+QStringList Fields(const QString &record) { return record.split(VM); }
+
+struct Fixture
+{
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+};
+} // namespace
+
+TEST(ProjectWriter, ApplicationAloneGivesFourRecordsInOrder)
+{
+    Fixture f;
+    ASSERT_TRUE(f.designer.AddControl(0, "APP", {}, {}, {}, "40", "20"));
+    const QStringList recs = Records(f.designer.GetTemplate("app", "head", 0));
+    ASSERT_EQ(recs.size(), 4);
+    const QStringList first = Fields(recs[0]);
+    EXPECT_EQ(first.value(0), "TEMPLATE");
+    EXPECT_EQ(first.value(2), "head");
+    EXPECT_EQ(recs[1], QStringList({"0", "1.4", "0"}).join(VM));
+    const QStringList create = Fields(recs[2]);
+    ASSERT_EQ(create.size(), 9);
+    EXPECT_EQ(create[0], "2");
+    EXPECT_EQ(create[1], "APP");
+    EXPECT_EQ(create[3], "0");
+    EXPECT_EQ(create[6], "40");
+    EXPECT_EQ(create[7], "20");
+    EXPECT_EQ(recs[3], QStringList({"0", "-1"}).join(VM));
+}
+
+TEST(ProjectWriter, ObjectsDepthFirstWithContainerAndPropertyRecords)
+{
+    Fixture f;
+    f.designer.AddControl(0, "APP", {}, {}, {}, {}, {});
+    f.designer.AddControl(5, "APP*F1", {}, {}, {}, "30", "10");
+    f.designer.AddControl(26, "APP*F1*FRA", {}, "1", "1", "10", "5");
+    f.designer.AddControl(18, "APP*F1*CMD", "FRA", "1", "1", "5", "1");
+    f.designer.AddControl(15, "APP*F1*LBL", {}, "12", "1", "5", "1");
+    f.designer.AddControl(5, "APP*F2", {}, {}, {}, "30", "10");
+    f.designer.SetProperty(22, "APP*F1*CMD", "Go");
+    // A list value keeps its value marks: three entries land in fields 6, 7 and 8.
+    f.designer.AddControl(21, "APP*F2*LST", {}, "1", "1", "10", "5");
+    f.designer.SetProperty(26, "APP*F2*LST", QStringList({"a", "b", "c"}).join(VM));
+    ASSERT_TRUE(f.prompter.Calls.empty()) << qPrintable(f.prompter.Calls[0].Text);
+
+    const QStringList recs = Records(f.designer.GetTemplate("APP", {}, 0));
+    QStringList creates;
+    for (const QString &r : recs)
+        if (r.startsWith("2" + QString(VM)))
+            creates << Fields(r).value(1);
+    EXPECT_EQ(creates, QStringList({"APP", "APP*F1", "APP*F1*FRA", "APP*F1*CMD", "APP*F1*LBL",
+                                    "APP*F2", "APP*F2*LST"}));
+
+    const qsizetype cmd = recs.indexOf(recs.filter("APP*F1*CMD").first());
+    const QStringList cmdFields = Fields(recs[cmd]);
+    EXPECT_EQ(cmdFields[2], "FRA");                       // parent is a container
+    EXPECT_EQ(Fields(recs[cmd - 2]).value(2), QString()); // the frame sits on the form
+    EXPECT_EQ(cmdFields[8], "32");                        // command buttons report Click
+    EXPECT_EQ(recs[cmd + 1], QStringList({"4", "", "22", "", "", "Go"}).join(VM));
+
+    const QString list = recs.filter(QStringList({"4", "", "26", "", "", "a"}).join(VM)).value(0);
+    EXPECT_EQ(Fields(list).mid(5), QStringList({"a", "b", "c"}));
+    // The event mask is in the create record, never as a property record.
+    EXPECT_TRUE(recs.filter(QStringList({"4", "", "99"}).join(VM)).isEmpty());
+}
+
+TEST(ProjectWriter, ApplicationOnlyLeavesFormsOutButKeepsBars)
+{
+    Fixture f;
+    f.designer.AddControl(0, "APP", {}, {}, {}, {}, {});
+    f.designer.AddControl(5, "APP*F1", {}, {}, {}, {}, {});
+    f.designer.AddControl(16, "APP*F1*TXT", {}, {}, {}, {}, {});
+    f.designer.AddControl(75, "APP**MENU", {}, {}, {}, {}, {});
+    const QString text = f.designer.GetTemplate("APP", {}, 1);
+    EXPECT_FALSE(text.contains("APP*F1"));
+    EXPECT_TRUE(text.contains("APP**MENU"));
+    // A form on its own is written with its controls.
+    EXPECT_TRUE(f.designer.GetTemplate("app*f1", {}, 0).contains("APP*F1*TXT"));
+}
+
+TEST(ProjectWriter, UnknownIdIsReportedAndGivesNothing)
+{
+    Fixture f;
+    EXPECT_EQ(f.designer.GetTemplate("NOPE", {}, 0), QString());
+    ASSERT_EQ(f.prompter.ReportTexts().size(), 1u);
+    EXPECT_EQ(f.prompter.ReportTexts()[0],
+              "Object ID is missing or invalid\n\nSource = <clsDesigner GetTemplate>");
+    EXPECT_THROW(ProjectWriter::GetTemplate(f.items, "", {}, 0), GuiError);
+}
+
+TEST(ProjectWriter, TimeOfWritingIsADayNumberWithAPoint)
+{
+    EXPECT_EQ(ProjectWriter::DayNumber(QDateTime(QDate(2000, 1, 1), QTime(12, 0))), "36526.5");
+    EXPECT_EQ(ProjectWriter::DayNumber(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), "0");
+    EXPECT_EQ(ProjectWriter::DayNumber(QDateTime(QDate(2000, 1, 1), QTime(8, 0))), "36526.33333");
+
+    // 2000-01-01 12:00 UTC; reproducible whatever the time zone.
+    qputenv("SOURCE_DATE_EPOCH", "946728000");
+    EXPECT_EQ(ProjectWriter::TimeOfWriting(), "36526.5");
+    qputenv("SOURCE_DATE_EPOCH", "not a number");
+    EXPECT_NE(ProjectWriter::TimeOfWriting(), "36526.5");
+    qunsetenv("SOURCE_DATE_EPOCH");
+
+    EXPECT_EQ(ProjectWriter::VersionText(14), "1.4");
+    EXPECT_EQ(ProjectWriter::VersionText(10), "1");
+    EXPECT_EQ(ProjectWriter::VersionText(12), "1.2");
+}

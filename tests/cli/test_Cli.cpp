@@ -1,0 +1,197 @@
+// The corvane tool as a user runs it: subcommands, the reports on stderr, exit statuses,
+// the stored form of export (a golden round trip of the sample) and generated code.
+#include "app/DocumentStorage.h"
+#include "host/DocumentName.h"
+#include "host/ItemFile.h"
+#include "host/MvdbStore.h"
+#include "support/Marks.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString Sample = QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui");
+const QChar VM(Marks::Value);
+
+struct Outcome
+{
+    int Status = -1;
+    QByteArray Out;
+    QString Err;
+};
+
+Outcome Corvane(const QStringList &arguments, const QProcessEnvironment &extra = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SOURCE_DATE_EPOCH", "1700000000");
+    for (const QString &key : extra.keys())
+        env.insert(key, extra.value(key));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(CORVANE_EXE), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString Rec(const QStringList &fields) { return fields.join(VM); }
+
+// A stored project text: records by CR LF.
+QString Project(const QStringList &body, const QString &version = "1.4")
+{
+    QStringList recs{Rec({"TEMPLATE", "1", "h"}), Rec({"0", version, "0"}),
+                     Rec({"2", "APP", "", "1", "0", "0", "40", "20", "1073741824"})};
+    recs += body;
+    recs << Rec({"0", "-1"});
+    return recs.join("\r\n");
+}
+
+QString WriteFile(const QTemporaryDir &dir, const QString &name, const QString &text)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text.toUtf8());
+    return path;
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+TEST(Cli, HelpAndUsageErrors)
+{
+    const Outcome help = Corvane({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    for (const char *command : {"check", "tree", "export", "generate"})
+        EXPECT_TRUE(help.Out.contains(QByteArray("  ") + command + " PROJECT")) << command;
+    EXPECT_EQ(Corvane({}).Status, 2);
+    EXPECT_EQ(Corvane({"frobnicate"}).Status, 2);
+    EXPECT_EQ(Corvane({"check"}).Status, 2);
+    EXPECT_EQ(Corvane({"check", Sample, "--duplicates=maybe"}).Status, 2);
+    EXPECT_EQ(Corvane({"check", Sample, "--bogus"}).Status, 2);
+    EXPECT_EQ(Corvane({"generate", Sample, "--casing", "x"}).Status, 2);
+}
+
+TEST(Cli, CheckTheSampleAndUnreadableFiles)
+{
+    const Outcome ok = Corvane({"check", Sample});
+    EXPECT_EQ(ok.Status, 0);
+    EXPECT_EQ(ok.Err, "");
+
+    QTemporaryDir dir;
+    const Outcome missing = Corvane({"check", dir.filePath("none.gui")});
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_EQ(Corvane({"check", dir.path()}).Status, 2);
+    EXPECT_EQ(Corvane({"check", ""}).Status, 2);
+
+    // A program instead of a project: the report as the message box shows it.
+    const Outcome program = Corvane({"check", WriteFile(dir, "prog.b", "PROGRAM X\r\nCRT 1\r\nEND")});
+    EXPECT_EQ(program.Status, 1);
+    EXPECT_EQ(program.Err, "Project or macro specifies an invalid version or is corrupt or invalid\n"
+                           "Make sure you are opening a GUI project, not a program.\n\n"
+                           "Source = <clsDesigner SetTemplate>\n\n");
+
+    // A notice (older version) keeps the status at 0; an unknown function makes it 1.
+    const Outcome older = Corvane({"check", WriteFile(dir, "old.gui", Project({}, "1.3"))});
+    EXPECT_EQ(older.Status, 0);
+    EXPECT_TRUE(older.Err.startsWith("Version of project is older than current GUI designer version."));
+    EXPECT_TRUE(older.Err.endsWith("\n\nSource = <clsDesigner SetTemplate>\n\n"));
+    const Outcome bad = Corvane({"check", WriteFile(dir, "bad.gui", Project({Rec({"7"})}))});
+    EXPECT_EQ(bad.Status, 1);
+    EXPECT_EQ(bad.Err, "Invalid function in project or macro\n\nApp=APP\n\n");
+}
+
+TEST(Cli, TreeListsWhatWasLoaded)
+{
+    const Outcome tree = Corvane({"tree", Sample});
+    EXPECT_EQ(tree.Status, 0);
+    const QList<QByteArray> lines = tree.Out.split('\n');
+    EXPECT_EQ(lines.value(0), "ORDERS 0");
+    EXPECT_EQ(lines.value(1), "  ORDERS**MAINMENU 75");
+    EXPECT_TRUE(tree.Out.contains("\n      ORDERS*ORDER*OPTPOST 19\n"));
+    EXPECT_TRUE(tree.Out.contains("\n        ORDERS*CUSTOMERS*LSTCUST 21\n"));
+
+    QTemporaryDir dir;
+    const QString dup = WriteFile(dir, "dup.gui", Project({Rec({"2", "APP*F", "", "8", "1", "1", "9", "9", "1"}),
+                                                          Rec({"2", "APP*F*A", "", "15", "1", "1", "9", "1", "0"}),
+                                                          Rec({"2", "APP*F*A", "", "15", "1", "1", "9", "1", "0"}),
+                                                          Rec({"2", "APP*F*B", "", "15", "1", "1", "9", "1", "0"})}));
+    // Cancel (the default) stops at the duplicate; what came before is listed.
+    EXPECT_EQ(Corvane({"tree", dup}).Out, "APP 1\n  APP*F 8\n    APP*F*A 15\n");
+    EXPECT_EQ(Corvane({"tree", dup, "--duplicates=skip"}).Out, "APP 1\n  APP*F 8\n    APP*F*A 15\n    APP*F*B 15\n");
+}
+
+TEST(Cli, ExportWritesTheStoredFormAsSaved)
+{
+    // The sample was written with this time of writing: exporting it gives it back byte for byte.
+    const Outcome same = Corvane({"export", Sample});
+    EXPECT_EQ(same.Status, 0);
+    EXPECT_EQ(same.Out, ReadFile(Sample));
+    EXPECT_FALSE(same.Out.endsWith("\r\n"));
+
+    QTemporaryDir dir;
+    const QString old = WriteFile(dir, "old.gui", Project({}, "1.2"));
+    const Outcome kept = Corvane({"export", old, "--output", dir.filePath("kept.gui")});
+    EXPECT_EQ(kept.Status, 0);
+    EXPECT_TRUE(ReadFile(dir.filePath("kept.gui")).contains(("\r\n" + Rec({"0", "1.2", "0"}) + "\r\n").toUtf8()));
+    const Outcome updated = Corvane({"export", old, "--update-version", "--output=" + dir.filePath("new.gui")});
+    EXPECT_EQ(updated.Status, 0);
+    const QByteArray text = ReadFile(dir.filePath("new.gui"));
+    EXPECT_TRUE(text.contains(("\r\n" + Rec({"0", "1.4", "0"}) + "\r\n").toUtf8()));
+    // Record 1 carries the program location in field 4.
+    EXPECT_TRUE(text.startsWith((Rec({"TEMPLATE", "45244.92593", "h", ""}) + QString(3, QChar(Marks::SubValue)) + "\r\n").toUtf8()));
+
+    // A stopped load writes nothing.
+    const QString bad = WriteFile(dir, "bad.gui", Project({Rec({"7"})}));
+    const Outcome stopped = Corvane({"export", bad, "--output", dir.filePath("out.gui")});
+    EXPECT_EQ(stopped.Status, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.gui")));
+}
+
+TEST(Cli, HostDocumentNames)
+{
+    QTemporaryDir dir;
+    MvdbStore store;
+    store.SetRoot(dir.path());
+    store.CreateFile("prod", "SALES", "BP");
+    DocumentName name{"mvdb", "prod", "SALES", "BP", "ORDERS GUI"};
+    ItemFile::Write(store.ItemPath(name), QString::fromUtf8(ReadFile(Sample)), "item");
+    QProcessEnvironment env;
+    env.insert(MvdbStore::RootVariable, dir.path());
+    const Outcome run = Corvane({"tree", name.Build()}, env);
+    EXPECT_EQ(run.Status, 0) << qPrintable(run.Err);
+    EXPECT_TRUE(run.Out.startsWith("ORDERS 0\n"));
+    EXPECT_EQ(Corvane({"check", "mvdb://prod/SALES/BP/NONE"}, env).Status, 2);
+}
+
+TEST(Cli, GenerateWritesProgramCode)
+{
+    const QString templates = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
+    const Outcome run = Corvane({"generate", Sample, "--templates", templates});
+    ASSERT_EQ(run.Status, 0) << qPrintable(run.Err);
+    EXPECT_FALSE(run.Out.isEmpty());
+    EXPECT_EQ(run.Out.count('\n'), run.Out.count("\r\n"));
+    EXPECT_TRUE(run.Out.contains("ORDERS"));
+
+    QTemporaryDir dir;
+    const Outcome missing = Corvane({"generate", Sample, "--templates", dir.path()});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_TRUE(missing.Out.isEmpty());
+    EXPECT_FALSE(missing.Err.isEmpty());
+    const Outcome style = Corvane({"generate", Sample, "--templates", templates, "--style", "no-such-style"});
+    EXPECT_EQ(style.Status, 1);
+    EXPECT_TRUE(style.Out.isEmpty());
+
+    const Outcome toFile = Corvane({"generate", Sample, "--templates", templates, "--casing", "2",
+                                "--output", dir.filePath("prog.b")});
+    EXPECT_EQ(toFile.Status, 0);
+    EXPECT_FALSE(ReadFile(dir.filePath("prog.b")).isEmpty());
+}
