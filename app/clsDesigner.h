@@ -2,6 +2,7 @@
 
 #include "app/ProjectLoader.h"
 #include "app/ProjectState.h"
+#include "app/iProjectTree.h"
 
 #include <QString>
 #include <memory>
@@ -10,18 +11,6 @@
 class clsControl;
 class clsItems;
 class iPrompter;
-
-// The view of the item tree that the designer keeps up to date (the project tree of the main
-// window). Headless, there is none.
-class iProjectTree
-{
-public:
-    virtual ~iProjectTree() = default;
-    virtual void AddItem(clsControl &item) = 0;
-    // Called before the item and its descendants are deleted.
-    virtual void RemoveItem(clsControl &item) = 0;
-    virtual void Refresh() {}
-};
 
 // The designer object: the members the code editor calls to read and change the projects,
 // and the per-project state (document binding, changed flag, record 1 texts) of every open

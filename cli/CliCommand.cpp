@@ -15,6 +15,14 @@ const std::vector<CliCommand> &CliCommands()
          "PROJECT [--templates DIR] [--style STYLE] [--casing N] [--output FILE] "
          "[--duplicates=cancel|skip]",
          "load the project and write its generated program code", RunGenerate},
+        {"analyze",
+         "PROJECT PROGRAM [--templates DIR] [--style STYLE] [--casing N] [--duplicates=cancel|skip]",
+         "report which sections and event handlers of the program are missing, unused or stale",
+         RunAnalyze},
+        {"update",
+         "PROJECT PROGRAM [--templates DIR] [--style STYLE] [--casing N] [--repair] [--startup] "
+         "[--add-missing] [--remove-unused] [--decoder] [--output FILE] [--duplicates=cancel|skip]",
+         "mend the program's structure, startup, handlers and decoder and write it", RunUpdate},
     };
     return commands;
 }

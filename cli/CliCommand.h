@@ -34,3 +34,5 @@ int RunCheck(const QStringList &arguments);
 int RunTree(const QStringList &arguments);
 int RunExport(const QStringList &arguments);
 int RunGenerate(const QStringList &arguments);
+int RunAnalyze(const QStringList &arguments);
+int RunUpdate(const QStringList &arguments);

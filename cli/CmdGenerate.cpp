@@ -1,44 +1,26 @@
 // corvane generate: the program code a new program of the project starts with.
-#include "app/DocumentStorage.h"
-#include "app/ProcessState.h"
-#include "app/ProjectState.h"
+#include "cli/CliCode.h"
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "code/CodeProgramText.h"
 #include "code/TemplateFiles.h"
 #include "code/modCodeGen.h"
-#include "model/Vocabulary.h"
-#include "model/cAppWrapper.h"
-#include "model/clsControl.h"
 #include "support/GuiError.h"
 
 #include <exception>
 
-namespace {
-int ProjectVersion(const ProjectState &project)
-{
-    if (auto *app = dynamic_cast<const cAppWrapper *>(project.App->Wrapper()))
-        return app->ProjectVersion();
-    return Vocabulary::CurrentProjectVersion;
-}
-} // namespace
-
 int RunGenerate(const QStringList &arguments)
 {
-    const CliOptions options = CliOptions::Parse(
-        arguments, CliOptions::LoadingSpec({QStringLiteral("templates"), QStringLiteral("style"),
-                                            QStringLiteral("casing"), QStringLiteral("output")}));
+    const CliOptions options =
+        CliOptions::Parse(arguments, CliOptions::LoadingSpec(CliCode::ValueOptions()));
     if (!options.Ok())
         return CliUsage("generate", options.Error());
-    int casing = 0;
-    if (const auto text = options.Value(QStringLiteral("casing"))) {
-        bool ok = false;
-        casing = text->toInt(&ok);
-        if (!ok)
-            return CliUsage("generate", QStringLiteral("--casing must be a number"));
-    }
-    CliProject project;
+    std::optional<int> casing;
     QString error;
+    if (!CliCode::ReadCasing(options, casing, error))
+        return CliUsage("generate", error);
+    CliProject project;
     if (!project.Configure(options, error))
         return CliUsage("generate", error);
     const int status = project.Load(options.Positional().at(0));
@@ -48,37 +30,30 @@ int RunGenerate(const QStringList &arguments)
         CliError(QStringLiteral("corvane generate: the project did not load completely; nothing generated"));
         return CliExit::Problem;
     }
-    const ProjectState &state = *project.Project();
 
-    const QString folder = options.Value(QStringLiteral("templates"))
-                               .value_or(TemplateFiles::TemplateFolder(
-                                   project.State().Settings.ReadValue(QStringLiteral("TemplatePath"),
-                                                                      project.State().Settings.TemplatePath),
-                                   project.State().ProgramFolder));
+    const CodeCommands::Options code = CliCode::Options(options, project, casing);
     QString shown;
     try {
-        TemplateFiles templates(folder);
+        TemplateFiles templates(code.TemplateFolder);
         templates.SetMessageSink([&shown](const QString &text) { shown = text; });
         modCodeGen generator(templates);
-        generator.SetProjectText(DocumentStorage::ProjectText(state, ProjectVersion(state)));
-        if (const auto style = options.Value(QStringLiteral("style")))
-            generator.SetCodeStyle(*style);
+        generator.SetProjectText(CliCode::ProjectText(project));
+        if (code.Style)
+            generator.SetCodeStyle(*code.Style);
         else if (generator.CodeStyle().isEmpty())
             generator.SetCodeStyle(QStringLiteral("0"));
-        if (options.Has(QStringLiteral("casing")))
-            generator.SetCasing(casing);
-        if (const mvDocument *document = state.Document.get())
-            generator.SetProjectLocation(document->FileName(), document->ItemID());
+        if (code.Casing)
+            generator.SetCasing(*code.Casing);
+        generator.SetProjectLocation(code.ProjectFile, code.ProjectId);
 
-        QString program = generator.GenerateProgram();
+        const QString program = generator.GenerateProgram();
         if (program.isEmpty()) {
             CliError(generator.Warning().isEmpty() ? QStringLiteral("corvane generate: no program generated")
                                                    : generator.Warning());
             return CliExit::Problem;
         }
-        program.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        program.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()), program.toUtf8()))
+        if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()),
+                            CodeProgramText::NormalizeLineEnds(program).toUtf8()))
             return CliExit::Problem;
     } catch (const GuiError &e) {
         CliError(shown.isEmpty() ? e.Description() : shown);

@@ -1,0 +1,102 @@
+#include "cli/CliCode.h"
+
+#include "app/DocumentStorage.h"
+#include "app/ProcessState.h"
+#include "app/ProjectState.h"
+#include "cli/CliOptions.h"
+#include "cli/CliProject.h"
+#include "code/CodeProgramText.h"
+#include "code/TemplateFiles.h"
+#include "host/mvDocument.h"
+#include "model/Vocabulary.h"
+#include "model/cAppWrapper.h"
+#include "model/clsControl.h"
+#include "support/GuiError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QStringList CliCode::ValueOptions()
+{
+    return {QStringLiteral("templates"), QStringLiteral("style"), QStringLiteral("casing"),
+            QStringLiteral("output")};
+}
+
+bool CliCode::ReadCasing(const CliOptions &options, std::optional<int> &casing, QString &error)
+{
+    const auto text = options.Value(QStringLiteral("casing"));
+    if (!text)
+        return true;
+    bool ok = false;
+    const int value = text->toInt(&ok);
+    if (!ok) {
+        error = QStringLiteral("--casing must be a number");
+        return false;
+    }
+    casing = value;
+    return true;
+}
+
+CodeCommands::Options CliCode::Options(const CliOptions &options, CliProject &project,
+                                       std::optional<int> casing)
+{
+    CodeCommands::Options result;
+    const ProcessState &state = project.State();
+    result.TemplateFolder = options.Value(QStringLiteral("templates"))
+                                .value_or(TemplateFiles::TemplateFolder(
+                                    state.Settings.ReadValue(QStringLiteral("TemplatePath"),
+                                                             state.Settings.TemplatePath),
+                                    state.ProgramFolder));
+    result.Style = options.Value(QStringLiteral("style"));
+    result.Casing = casing;
+    if (const mvDocument *document = project.Project()->Document.get()) {
+        result.ProjectFile = document->FileName();
+        result.ProjectId = document->ItemID();
+        // A local project named by its path is the item of that name in its folder, as the
+        // host layer opens it; the generated program needs both parts to find it.
+        if (result.ProjectId.isEmpty() && document->HostType() == QLatin1String("file")) {
+            const QFileInfo info(result.ProjectFile);
+            const QString folder = QDir::current().relativeFilePath(info.absolutePath());
+            result.ProjectFile = folder.startsWith(QLatin1String("..")) ? info.absolutePath() : folder;
+            result.ProjectId = info.fileName();
+        }
+    }
+    return result;
+}
+
+QString CliCode::ProjectText(CliProject &project)
+{
+    const ProjectState &state = *project.Project();
+    int version = Vocabulary::CurrentProjectVersion;
+    if (auto *app = dynamic_cast<const cAppWrapper *>(state.App->Wrapper()))
+        version = app->ProjectVersion();
+    return DocumentStorage::ProjectText(state, version);
+}
+
+bool CliCode::ReadProgram(CliProject &project, const QString &name, QString &text, bool &latin1,
+                          QString &error)
+{
+    latin1 = false;
+    if (QFileInfo(name).isFile()) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = QStringLiteral("cannot read %1: %2").arg(name, file.errorString());
+            return false;
+        }
+        text = CodeProgramText::FromBytes(file.readAll(), &latin1);
+        return true;
+    }
+    const std::unique_ptr<mvDocument> document = project.State().Connection.Open(name);
+    try {
+        if (document && document->NamesItem() && document->Exists()) {
+            text = CodeProgramText::NormalizeLineEnds(document->Read());
+            return true;
+        }
+    } catch (const GuiError &e) {
+        error = e.Description();
+        return false;
+    }
+    error = QStringLiteral("cannot read %1: no such file or item").arg(name);
+    return false;
+}

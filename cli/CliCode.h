@@ -1,0 +1,30 @@
+#pragma once
+
+#include "code/CodeCommands.h"
+
+#include <QString>
+
+class CliOptions;
+class CliProject;
+
+// What the code subcommands (generate, analyze, update) share: the --templates, --style and
+// --casing options, and the loaded project's text and location as the generator sees them.
+struct CliCode
+{
+    // The options that go with a code subcommand, besides those of every loading command.
+    static QStringList ValueOptions();
+
+    // Reads --casing. False with a message when it is not a number.
+    static bool ReadCasing(const CliOptions &options, std::optional<int> &casing, QString &error);
+
+    // The template folder, style, casing and project location for a loaded project.
+    static CodeCommands::Options Options(const CliOptions &options, CliProject &project,
+                                         std::optional<int> casing);
+    // The loaded project's text in the in-memory form, record 1 field 4 included.
+    static QString ProjectText(CliProject &project);
+
+    // Reads a program: a local file (LF or CR LF line ends) or a document of the host layer.
+    // False with a message when it cannot be read.
+    static bool ReadProgram(CliProject &project, const QString &name, QString &text, bool &latin1,
+                            QString &error);
+};
