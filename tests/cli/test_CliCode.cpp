@@ -1,0 +1,121 @@
+// corvane generate, analyze and update together: a fresh program analyses as complete; after
+// the project gains and loses events, update brings the program back while the hand-written
+// lines survive.
+#include "CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace cli_test;
+
+namespace {
+const QString Templates = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
+
+QString Buttons(const QStringList &clickable, const QStringList &silent = {})
+{
+    QStringList body{Rec({"2", "APP*F1", "", "6", "0", "0", "40", "20", "1"})};
+    for (const QString &b : clickable)
+        body << Rec({"2", "APP*F1*" + b, "", "18", "1", "1", "10", "2", "32"});
+    for (const QString &b : silent)
+        body << Rec({"2", "APP*F1*" + b, "", "18", "1", "5", "10", "2", "0"});
+    return Project(body);
+}
+
+QStringList Lines(const QByteArray &out) { return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts); }
+
+QStringList Starting(const QStringList &lines, const QString &prefix)
+{
+    QStringList found;
+    for (const QString &line : lines)
+        if (line.startsWith(prefix))
+            found << line.mid(prefix.size());
+    return found;
+}
+
+void ExpectComplete(const Outcome &run)
+{
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    const QStringList lines = Lines(run.Out);
+    ASSERT_GE(lines.size(), 11);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(lines[i].endsWith(": present")) << lines[i].toStdString();
+    EXPECT_TRUE(Starting(lines, "missing: ").isEmpty()) << run.Out.toStdString();
+    EXPECT_TRUE(Starting(lines, "unused: ").isEmpty()) << run.Out.toStdString();
+    EXPECT_EQ(Starting(lines, "report: ").size(), 3);
+}
+} // namespace
+
+TEST(CliCode, GenerateAnalyzeUpdateRoundTrip)
+{
+    QTemporaryDir dir;
+    const QString before = WriteFile(dir, "before.gui", Buttons({"OK", "GONE"}));
+    const QString program = dir.filePath("prog.bas");
+    ASSERT_EQ(Corvane({"generate", before, "--templates", Templates, "--output", program}).Status, 0);
+    const QByteArray generated = ReadFile(program);
+    ASSERT_FALSE(generated.isEmpty());
+    EXPECT_FALSE(generated.contains("\n\n")) << "line ends are CR LF";
+    ExpectComplete(Corvane({"analyze", before, program, "--templates", Templates}));
+
+    // Hand-written code inside the OK handler, saved with LF line ends as an editor might.
+    QString text = QString::fromUtf8(generated);
+    const QStringList lines = text.split("\r\n");
+    int okLabel = -1;
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].contains("OK.CLICK", Qt::CaseInsensitive) && lines[i].trimmed().endsWith(':'))
+            okLabel = i;
+    ASSERT_GE(okLabel, 0) << "the OK handler's label";
+    QStringList edited = lines;
+    edited.insert(okLabel + 1, "   CRT 'HAND WRITTEN'");
+    const QString handEdited = WriteFile(dir, "edited.bas", edited.join("\n"));
+
+    // The project loses GONE's click and gains NEW.
+    const QString after = WriteFile(dir, "after.gui", Buttons({"OK", "NEW"}, {"GONE"}));
+    const Outcome stale = Corvane({"analyze", after, handEdited, "--templates", Templates});
+    ASSERT_EQ(stale.Status, 0) << stale.Err.toStdString();
+    const QStringList staleLines = Lines(stale.Out);
+    ASSERT_EQ(Starting(staleLines, "missing: ").size(), 1);
+    EXPECT_TRUE(Starting(staleLines, "missing: ")[0].contains("NEW", Qt::CaseInsensitive));
+    ASSERT_EQ(Starting(staleLines, "unused: ").size(), 1);
+    EXPECT_TRUE(Starting(staleLines, "unused: ")[0].contains("GONE", Qt::CaseInsensitive));
+    EXPECT_TRUE(staleLines.contains("decoder: needs update")) << stale.Out.toStdString();
+
+    // No operation writes the program unchanged (with CR LF line ends).
+    const Outcome same = Corvane({"update", after, handEdited, "--templates", Templates});
+    ASSERT_EQ(same.Status, 0) << same.Err.toStdString();
+    EXPECT_EQ(same.Out, edited.join("\r\n").toUtf8());
+
+    const QString mended = dir.filePath("mended.bas");
+    const Outcome update = Corvane({"update", after, handEdited, "--templates", Templates,
+                                    "--decoder", "--remove-unused", "--add-missing", "--output", mended});
+    ASSERT_EQ(update.Status, 0) << update.Err.toStdString();
+    EXPECT_TRUE(update.Out.isEmpty());
+    const QByteArray mendedText = ReadFile(mended);
+    EXPECT_TRUE(mendedText.contains("   CRT 'HAND WRITTEN'\r\n"));
+    EXPECT_FALSE(mendedText.contains("GONE.CLICK"));
+    ExpectComplete(Corvane({"analyze", after, mended, "--templates", Templates}));
+}
+
+TEST(CliCode, AnalyzeAndUpdateFailures)
+{
+    QTemporaryDir dir;
+    const QString project = WriteFile(dir, "p.gui", Buttons({"OK"}));
+    EXPECT_EQ(Corvane({"analyze", project}).Status, 2) << "the program is missing";
+    EXPECT_EQ(Corvane({"analyze", project, dir.filePath("none.bas")}).Status, 2);
+    EXPECT_EQ(Corvane({"update", project, dir.filePath("none.bas"), "--bogus"}).Status, 2);
+
+    // A program of binary junk without line ends analyses without crashing.
+    const QString junk = dir.filePath("junk.bas");
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += char((i * 37) % 256);
+    file.write(bytes);
+    file.close();
+    const Outcome run = Corvane({"analyze", project, junk, "--templates", Templates});
+    EXPECT_TRUE(run.Status == 0 || run.Status == 1);
+    EXPECT_TRUE(run.Out.contains("report: ")) << run.Out.toStdString();
+
+    const Outcome badTemplates = Corvane({"analyze", project, junk, "--templates", dir.path()});
+    EXPECT_EQ(badTemplates.Status, 1);
+    EXPECT_TRUE(badTemplates.Out.contains("report: Unable to analyze code."));
+}
