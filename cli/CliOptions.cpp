@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-CliOptions CliOptions::Parse(const QStringList &arguments, const Spec &spec)
+CliOptions CliOptions::Parse(const QStringList &arguments, const Syntax &syntax)
 {
     CliOptions options;
     bool onlyPositional = false;
@@ -16,13 +16,13 @@ CliOptions CliOptions::Parse(const QStringList &arguments, const Spec &spec)
         }
         const qsizetype eq = argument.indexOf(QLatin1Char('='));
         const QString name = argument.mid(2, eq < 0 ? -1 : eq - 2);
-        if (spec.Flags.contains(name)) {
+        if (syntax.Flags.contains(name)) {
             if (eq >= 0) {
                 options.m_error = QStringLiteral("option --%1 takes no value").arg(name);
                 return options;
             }
             options.m_values.insert(name, QString());
-        } else if (spec.ValueOptions.contains(name)) {
+        } else if (syntax.ValueOptions.contains(name)) {
             if (eq >= 0) {
                 options.m_values.insert(name, argument.mid(eq + 1));
             } else if (i + 1 < arguments.size()) {
@@ -36,10 +36,10 @@ CliOptions CliOptions::Parse(const QStringList &arguments, const Spec &spec)
             return options;
         }
     }
-    if (options.m_positional.size() < spec.MinPositional)
+    if (options.m_positional.size() < syntax.MinPositional)
         options.m_error = QStringLiteral("missing argument");
-    else if (options.m_positional.size() > spec.MaxPositional)
-        options.m_error = QStringLiteral("unexpected argument '%1'").arg(options.m_positional.at(spec.MaxPositional));
+    else if (options.m_positional.size() > syntax.MaxPositional)
+        options.m_error = QStringLiteral("unexpected argument '%1'").arg(options.m_positional.at(syntax.MaxPositional));
     return options;
 }
 
@@ -51,13 +51,13 @@ std::optional<QString> CliOptions::Value(const QString &name) const
     return it.value();
 }
 
-CliOptions::Spec CliOptions::LoadingSpec(QStringList valueOptions, QStringList flags)
+CliOptions::Syntax CliOptions::LoadingSyntax(QStringList valueOptions, QStringList flags)
 {
-    Spec spec;
-    spec.ValueOptions = std::move(valueOptions);
-    spec.ValueOptions << QStringLiteral("duplicates");
-    spec.Flags = std::move(flags);
-    spec.MinPositional = 1;
-    spec.MaxPositional = 1;
-    return spec;
+    Syntax syntax;
+    syntax.ValueOptions = std::move(valueOptions);
+    syntax.ValueOptions << QStringLiteral("duplicates");
+    syntax.Flags = std::move(flags);
+    syntax.MinPositional = 1;
+    syntax.MaxPositional = 1;
+    return syntax;
 }

@@ -10,7 +10,7 @@
 class CliOptions
 {
 public:
-    struct Spec
+    struct Syntax
     {
         QStringList ValueOptions; // names without "--" that take a value
         QStringList Flags;        // names without "--" that take none
@@ -19,7 +19,7 @@ public:
     };
 
     // Parses the arguments after the subcommand name. On a usage error Error() says why.
-    static CliOptions Parse(const QStringList &arguments, const Spec &spec);
+    static CliOptions Parse(const QStringList &arguments, const Syntax &syntax);
 
     bool Ok() const { return m_error.isEmpty(); }
     const QString &Error() const { return m_error; }
@@ -28,7 +28,7 @@ public:
     std::optional<QString> Value(const QString &name) const;
 
     // The options every loading subcommand accepts.
-    static Spec LoadingSpec(QStringList valueOptions = {}, QStringList flags = {});
+    static Syntax LoadingSyntax(QStringList valueOptions = {}, QStringList flags = {});
 
 private:
     QStringList m_positional;

@@ -6,10 +6,10 @@
 
 int RunAnalyze(const QStringList &arguments)
 {
-    CliOptions::Spec spec = CliOptions::LoadingSpec(
+    CliOptions::Syntax syntax = CliOptions::LoadingSyntax(
         {QStringLiteral("templates"), QStringLiteral("style"), QStringLiteral("casing")});
-    spec.MinPositional = spec.MaxPositional = 2;
-    const CliOptions options = CliOptions::Parse(arguments, spec);
+    syntax.MinPositional = syntax.MaxPositional = 2;
+    const CliOptions options = CliOptions::Parse(arguments, syntax);
     if (!options.Ok())
         return CliUsage("analyze", options.Error());
     std::optional<int> casing;

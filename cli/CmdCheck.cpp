@@ -5,7 +5,7 @@
 
 int RunCheck(const QStringList &arguments)
 {
-    const CliOptions options = CliOptions::Parse(arguments, CliOptions::LoadingSpec());
+    const CliOptions options = CliOptions::Parse(arguments, CliOptions::LoadingSyntax());
     if (!options.Ok())
         return CliUsage("check", options.Error());
     CliProject project;

@@ -9,7 +9,7 @@
 int RunExport(const QStringList &arguments)
 {
     const CliOptions options = CliOptions::Parse(
-        arguments, CliOptions::LoadingSpec({QStringLiteral("output")}, {QStringLiteral("update-version")}));
+        arguments, CliOptions::LoadingSyntax({QStringLiteral("output")}, {QStringLiteral("update-version")}));
     if (!options.Ok())
         return CliUsage("export", options.Error());
     CliProject project;

@@ -13,7 +13,7 @@
 int RunGenerate(const QStringList &arguments)
 {
     const CliOptions options =
-        CliOptions::Parse(arguments, CliOptions::LoadingSpec(CliCode::ValueOptions()));
+        CliOptions::Parse(arguments, CliOptions::LoadingSyntax(CliCode::ValueOptions()));
     if (!options.Ok())
         return CliUsage("generate", options.Error());
     std::optional<int> casing;

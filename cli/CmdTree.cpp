@@ -16,7 +16,7 @@ void ListItem(const clsControl &item, int depth, QString &out)
 
 int RunTree(const QStringList &arguments)
 {
-    const CliOptions options = CliOptions::Parse(arguments, CliOptions::LoadingSpec());
+    const CliOptions options = CliOptions::Parse(arguments, CliOptions::LoadingSyntax());
     if (!options.Ok())
         return CliUsage("tree", options.Error());
     CliProject project;

@@ -25,9 +25,9 @@ int RunUpdate(const QStringList &arguments)
     QStringList flags;
     for (const OperationFlag &op : Operations)
         flags << QLatin1String(op.Name);
-    CliOptions::Spec spec = CliOptions::LoadingSpec(CliCode::ValueOptions(), flags);
-    spec.MinPositional = spec.MaxPositional = 2;
-    const CliOptions options = CliOptions::Parse(arguments, spec);
+    CliOptions::Syntax syntax = CliOptions::LoadingSyntax(CliCode::ValueOptions(), flags);
+    syntax.MinPositional = syntax.MaxPositional = 2;
+    const CliOptions options = CliOptions::Parse(arguments, syntax);
     if (!options.Ok())
         return CliUsage("update", options.Error());
     std::optional<int> casing;
