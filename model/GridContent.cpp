@@ -358,34 +358,14 @@ void GridContent::CheckColumnEntry(int code, const QString &entry)
 
 void GridContent::SetColumnProperty(int code, const QString &value, int index1)
 {
-    QStringList *list = ColumnList(code);
-    ListValue::RejectRecordMarks(value);
-    if (index1 < 0)
-        InvalidValue();
-    if (index1 == 0) {
-        QStringList entries = ListValue::SplitEntries(value);
-        for (const QString &entry : std::as_const(entries))
-            CheckColumnEntry(code, entry);
-        *list = std::move(entries);
-        return;
-    }
-    ListValue::CheckIndex(index1, m_columns);
-    CheckColumnEntry(code, value);
-    while (list->size() < index1)
-        list->append(QString());
-    (*list)[index1 - 1] = value;
+    ListValue::SetColumnEntry(*ColumnList(code), value, index1, m_columns,
+                              [code](const QString &entry) { CheckColumnEntry(code, entry); });
 }
 
 QString GridContent::GetColumnProperty(int code, int index1) const
 {
-    const QStringList *list = ColumnList(code);
-    if (index1 < 0)
-        InvalidValue();
-    if (index1 == 0)
-        return ListValue::JoinEntries(*list);
-    ListValue::CheckIndex(index1, m_columns);
-    const QString entry = list->value(index1 - 1);
-    return entry.trimmed().isEmpty() ? ColumnDefault(code) : entry;
+    return ListValue::GetColumnEntry(*ColumnList(code), index1, m_columns,
+                                     [this, code] { return ColumnDefault(code); });
 }
 
 QString GridContent::ColumnDefault(int code) const

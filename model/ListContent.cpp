@@ -129,6 +129,38 @@ QList<int> ColumnWidthsInTwips(const QStringList &entries, int columns, double t
     return widths;
 }
 
+void SetColumnEntry(QStringList &list, const QString &value, int index, int columns,
+                    const std::function<void(const QString &)> &checkEntry)
+{
+    RejectRecordMarks(value);
+    if (index < 0)
+        InvalidValue();
+    if (index == 0) {
+        QStringList entries = SplitEntries(value);
+        for (const QString &entry : std::as_const(entries))
+            checkEntry(entry);
+        list = std::move(entries);
+        return;
+    }
+    CheckIndex(index, columns);
+    checkEntry(value);
+    while (list.size() < index)
+        list.append(QString());
+    list[index - 1] = value;
+}
+
+QString GetColumnEntry(const QStringList &list, int index, int columns,
+                       const std::function<QString()> &defaultValue)
+{
+    if (index < 0)
+        InvalidValue();
+    if (index == 0)
+        return JoinEntries(list);
+    CheckIndex(index, columns);
+    const QString entry = list.value(index - 1);
+    return entry.trimmed().isEmpty() ? defaultValue() : entry;
+}
+
 } // namespace ListValue
 
 namespace {
@@ -296,34 +328,14 @@ void ListContent::CheckColumnEntry(int code, const QString &entry)
 
 void ListContent::SetColumnProperty(int code, const QString &value, int index1)
 {
-    QStringList *list = ColumnList(code);
-    ListValue::RejectRecordMarks(value);
-    if (index1 < 0)
-        InvalidValue();
-    if (index1 == 0) {
-        QStringList entries = ListValue::SplitEntries(value);
-        for (const QString &entry : std::as_const(entries))
-            CheckColumnEntry(code, entry);
-        *list = std::move(entries);
-        return;
-    }
-    ListValue::CheckIndex(index1, ColumnCount());
-    CheckColumnEntry(code, value);
-    while (list->size() < index1)
-        list->append(QString());
-    (*list)[index1 - 1] = value;
+    ListValue::SetColumnEntry(*ColumnList(code), value, index1, ColumnCount(),
+                              [code](const QString &entry) { CheckColumnEntry(code, entry); });
 }
 
 QString ListContent::GetColumnProperty(int code, int index1) const
 {
-    const QStringList *list = ColumnList(code);
-    if (index1 < 0)
-        InvalidValue();
-    if (index1 == 0)
-        return ListValue::JoinEntries(*list);
-    ListValue::CheckIndex(index1, ColumnCount());
-    const QString entry = list->value(index1 - 1);
-    return entry.trimmed().isEmpty() ? ColumnDefault(code) : entry;
+    return ListValue::GetColumnEntry(*ColumnList(code), index1, ColumnCount(),
+                                     [this, code] { return ColumnDefault(code); });
 }
 
 QString ListContent::ColumnDefault(int code) const

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // The property codes that compound content answers to. They are the shared vocabulary numbers;
@@ -68,6 +69,14 @@ QString DefaultColumnWidth(double twipsPerUnit);
 // The width of each of `columns` columns in twips: a stored entry times the factor, the
 // default where the entry is empty.
 QList<int> ColumnWidthsInTwips(const QStringList &entries, int columns, double twipsPerUnit);
+
+// A per-column property kept as one entry per column: the whole list with index 0, else the
+// entry of column index (1 .. columns). checkEntry raises 380 for an entry the property does
+// not take; nothing changes then. An empty entry reads as the default.
+void SetColumnEntry(QStringList &list, const QString &value, int index, int columns,
+                    const std::function<void(const QString &)> &checkEntry);
+QString GetColumnEntry(const QStringList &list, int index, int columns,
+                       const std::function<QString()> &defaultValue);
 
 } // namespace ListValue
 
