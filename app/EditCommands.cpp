@@ -1,0 +1,733 @@
+#include "app/EditCommands.h"
+
+#include "app/DefaultIds.h"
+#include "app/ProjectLoader.h"
+#include "app/UndoBuffer.h"
+#include "app/clsDesigner.h"
+#include "app/iClipboard.h"
+#include "app/iCreateItemMode.h"
+#include "app/iPrompter.h"
+#include "app/iUndoState.h"
+#include "model/Vocabulary.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/ErrorReport.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+#include "support/NumberFormat.h"
+
+#include <cmath>
+#include <exception>
+#include <unordered_set>
+#include <vector>
+
+using namespace Vocabulary;
+
+namespace {
+const QChar AM(Marks::Attribute);
+const QChar VM(Marks::Value);
+const QChar SVM(Marks::SubValue);
+const QChar Star(QLatin1Char('*'));
+const QString CrLf = QStringLiteral("\r\n");
+
+bool ToInt(const QString &text, int &value)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+bool HoldsMark(const QString &text)
+{
+    for (QChar c : text)
+        if (Marks::IsMark(c))
+            return true;
+    return false;
+}
+
+QString PathKey(const QString &app, const QString &form)
+{
+    return (app + Star + form).toUpper();
+}
+
+// Whether a rename leaves every key unique and right: in the registry (the item checks that
+// itself) and in the parent's child list. The item layer re-keys the descendants of a
+// renamed application or form field by field, which is not yet right for controls nested in
+// containers, so such renames are refused until it is: the registry must never hold a
+// control under another control's ID.
+bool RenameKeepsKeys(const clsControl &item, const QString &newId)
+{
+    // An application's forms and its own bars share one child list, though their full IDs
+    // differ: a bar may not take a form's ID or the other way round.
+    if (const clsControl *parent = item.Parent())
+        if (const clsControl *sibling = parent->Child(newId); sibling && sibling != &item)
+            return false;
+    if (!IsApplication(item.ObjType()) && !IsForm(item.ObjType()))
+        return true;
+    std::vector<const clsControl *> pending{&item};
+    while (!pending.empty()) {
+        const clsControl *next = pending.back();
+        pending.pop_back();
+        for (const auto &entry : next->Children()) {
+            const clsControl *child = entry.Value;
+            if (IsControl(next->ObjType()))
+                return false;
+            pending.push_back(child);
+        }
+    }
+    return true;
+}
+
+// Whether an object of type pasted as the first object of a text may go into target.
+bool Fits(int type, int target)
+{
+    if (IsForm(type))
+        return IsApplication(target);
+    if (type == Type::Menu)
+        return IsForm(target) || target == Type::AppMdi;
+    if (type == Type::Popup || type == Type::Toolbar)
+        return IsForm(target);
+    if (type == Type::Tab)
+        return target == Type::Tabgroup;
+    if (IsControl(type) || type == Type::Statusbar)
+        return IsForm(target) || target == Type::Picture || target == Type::Frame
+            || target == Type::Tabgroup || target == Type::Tab;
+    return false;
+}
+
+// A project text split into records and fields, checked to be one whole object (with what
+// lies below it) as Copy writes it.
+struct PasteText
+{
+    std::vector<QStringList> Records;
+    std::vector<int> Creates; // indexes of the create records, the first object first
+    int Version = 14;
+    int Scale = 0;
+    int RootType = -2;
+    QString RootPath;
+    QString SourceForm; // "app*form" of the objects' paths
+    QStringList OwnIds; // upper-cased own IDs of every object
+
+    bool RootIsForm() const { return IsForm(RootType); }
+    QString RootOwn() const { return RootPath.section(Star, -1); }
+
+    bool Parse(const QString &text)
+    {
+        const QStringList lines = text.split(AM);
+        if (lines.size() < 4)
+            return false;
+        Records.reserve(std::size_t(lines.size()));
+        for (const QString &line : lines)
+            Records.push_back(line.split(VM));
+        if (Records[0].value(0).trimmed().toUpper() != QLatin1String("TEMPLATE"))
+            return false;
+        const QStringList &header = Records[1];
+        if (header.value(0) != QLatin1String("0"))
+            return false;
+        bool ok = false;
+        const double version = NumberFormat::ParseInvariant(header.value(1), &ok);
+        if (!ok || std::round(version * 10) < 10 || std::round(version * 10) > 14)
+            return false;
+        Version = int(std::round(version * 10));
+        if (!header.value(2).trimmed().isEmpty() && !ToInt(header.value(2), Scale))
+            return false;
+        if (!IsScaleUnit(Scale))
+            return false;
+
+        // The closing record must be there: a truncated text is not pasted.
+        int last = int(Records.size()) - 1;
+        while (last > 1 && Records[std::size_t(last)].join(QString()).trimmed().isEmpty())
+            --last;
+        const QStringList &closing = Records[std::size_t(last)];
+        const double end = NumberFormat::ParseInvariant(closing.value(1), &ok);
+        if (last < 3 || closing.value(0) != QLatin1String("0") || !ok || end >= 0)
+            return false;
+
+        QSet<QString> paths;
+        for (int r = 2; r < last; ++r) {
+            const QStringList &rec = Records[std::size_t(r)];
+            if (rec.size() == 1 && rec[0].trimmed().isEmpty())
+                continue;
+            int function = -1;
+            if (!ToInt(rec.value(0), function))
+                return false;
+            if (function == 2) {
+                if (!CheckCreate(rec, paths))
+                    return false;
+                Creates.push_back(r);
+            } else if (function == 4 || function == 6) {
+                // Records of an object outside the text would change objects that are not
+                // pasted.
+                if (Creates.empty())
+                    return false;
+                const QString id = rec.value(1);
+                if (!id.isEmpty() && !paths.contains(id.toUpper()))
+                    return false;
+            } else {
+                return false;
+            }
+        }
+        return !Creates.empty();
+    }
+
+    bool CheckCreate(const QStringList &rec, QSet<QString> &paths)
+    {
+        const QString path = rec.value(1);
+        const QString parent = rec.value(2);
+        int type = -2;
+        if (!ToInt(rec.value(3), type) || HoldsMark(path) || HoldsMark(parent))
+            return false;
+        const QStringList parts = path.split(Star);
+        if (parts.last().isEmpty() || parts.first().isEmpty() || paths.contains(path.toUpper()))
+            return false;
+        if (Creates.empty()) {
+            if (IsForm(type)) {
+                if (parts.size() != 2)
+                    return false;
+                SourceForm = path.toUpper();
+            } else if (IsControl(type) || IsFormBar(type)) {
+                if (parts.size() != 3 || (parts[1].isEmpty() && !IsFormBar(type)))
+                    return false;
+                SourceForm = PathKey(parts[0], parts[1]);
+            } else {
+                return false;
+            }
+            RootType = type;
+            RootPath = path;
+        } else {
+            // Everything after the first object lies below it, in the same form.
+            if (!(IsControl(type) || IsFormBar(type)) || parts.size() != 3
+                || PathKey(parts[0], parts[1]) != SourceForm)
+                return false;
+            const bool known = OwnIds.contains(parent.toUpper());
+            if (RootIsForm() ? !(parent.isEmpty() || known) : !known)
+                return false;
+        }
+        paths.insert(path.toUpper());
+        OwnIds << parts.last().toUpper();
+        return true;
+    }
+};
+} // namespace
+
+EditCommands::EditCommands(clsDesigner &designer, UndoBuffer &undo, iClipboard &clipboard)
+    : m_designer(designer), m_undo(undo), m_clipboard(clipboard)
+{
+}
+
+clsControl *EditCommands::ActiveForm() const
+{
+    if (m_activeForm)
+        return m_activeForm();
+    const clsControl *item = Selected();
+    if (!item)
+        return nullptr;
+    return IsForm(item->ObjType()) ? const_cast<clsControl *>(item) : item->Form();
+}
+
+clsControl *EditCommands::CurrentApp() const
+{
+    const ProjectState *project = m_designer.CurrentProject();
+    return project ? project->App : nullptr;
+}
+
+clsControl *EditCommands::Selected() const
+{
+    clsControl *item = m_designer.CurrentItem();
+    if (!item || item->ObjType() == Type::Root)
+        return nullptr;
+    // Only a registered item is acted on.
+    return m_designer.Items().Find(item->FullID()) == item ? item : nullptr;
+}
+
+void EditCommands::Refresh()
+{
+    if (iUndoState *state = m_undo.StateListener())
+        state->CommandsChanged();
+}
+
+// ---- Adding objects ---------------------------------------------------------------------
+
+QString EditCommands::DefaultId(const QString &typeName, const QSet<QString> &avoidUpper) const
+{
+    return DefaultIds::ForType(m_designer.Items(), typeName, CurrentApp(), ActiveForm(),
+                               avoidUpper);
+}
+
+bool EditCommands::CreateNewItem(const QString &typeName)
+{
+    iPrompter &prompter = m_designer.Prompter();
+    try {
+        const int type = DefaultIds::TypeOfName(typeName);
+        if (type == -2 || type == Type::Root)
+            throw GuiError(GuiErrors::InvalidArgument);
+        const QString name = DefaultIds::CanonicalTypeName(typeName);
+        clsControl *parent = nullptr;
+        if (IsForm(type)) {
+            parent = CurrentApp();
+            if (!parent) {
+                prompter.ShowMessage(QStringLiteral("You must create an application object "
+                                                    "before creating a form."),
+                                     MessageIcon::Exclamation);
+                return false;
+            }
+        } else if (IsFormBar(type)) {
+            parent = ActiveForm();
+            if (!parent) {
+                prompter.ShowMessage(QStringLiteral("You must activate a form before adding a "
+                                                    "menu, tool bar or status bar."),
+                                     MessageIcon::Exclamation);
+                return false;
+            }
+        } else if (IsControl(type)) {
+            parent = ActiveForm();
+            if (!parent) {
+                prompter.ShowMessage(QStringLiteral("You must activate a form before adding a "
+                                                    "control."),
+                                     MessageIcon::Exclamation);
+                return false;
+            }
+        }
+        if (!m_createMode)
+            return false;
+        m_createMode->BeginCreateItem(name, type, DefaultId(name), parent);
+        Refresh();
+        return true;
+    } catch (const GuiError &error) {
+        m_designer.ReportError(error.Number(), error.Description(),
+                               QString::fromLatin1(CreateLabel));
+    } catch (const std::exception &error) {
+        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
+                               QString::fromLatin1(CreateLabel));
+    }
+    return false;
+}
+
+// ---- Clipboard text ---------------------------------------------------------------------
+
+QString EditCommands::ToClipboardText(const QString &projectText)
+{
+    QString text = projectText;
+    text.replace(AM, CrLf);
+    text.replace(VM, QLatin1Char('\t'));
+    text.replace(SVM, QChar(Marks::Clip));
+    return text;
+}
+
+QString EditCommands::FromClipboardText(const QString &clipboardText)
+{
+    QString text = clipboardText;
+    text.replace(CrLf, QString(AM));
+    // Other programs may end lines with LF alone.
+    text.replace(QLatin1Char('\n'), AM);
+    text.replace(QLatin1Char('\t'), VM);
+    text.replace(QChar(Marks::Clip), SVM);
+    return text;
+}
+
+// ---- Copy, Cut, Delete ------------------------------------------------------------------
+
+bool EditCommands::Copy()
+{
+    clsControl *item = Selected();
+    if (!item)
+        return false;
+    const QString text = m_designer.GetTemplate(item->FullID(), QString(), 0);
+    if (text.isEmpty())
+        return false;
+    const QString clip = ToClipboardText(text);
+    m_clipboard.SetText(clip);
+    m_lastClipText = clip;
+    m_lastProjectText = text;
+    Refresh();
+    return true;
+}
+
+bool EditCommands::Cut()
+{
+    return RemoveSelected(UndoBuffer::Cut);
+}
+
+bool EditCommands::Delete()
+{
+    return RemoveSelected(UndoBuffer::Delete);
+}
+
+bool EditCommands::RemoveSelected(int kind)
+{
+    clsControl *item = Selected();
+    // An application is closed with its project (File menu), not deleted.
+    if (!item || !item->Parent() || IsApplication(item->ObjType()))
+        return false;
+    const QString path = item->FullID();
+    const QString parentPath = item->Parent()->FullID();
+    const QString text = m_designer.GetTemplate(path, QString(), 0);
+    if (text.isEmpty())
+        return false;
+    // The removed text must fit in one undo record, or the object could not be brought back.
+    if (text.contains(QChar(Marks::Segment))) {
+        m_designer.ReportError(GuiErrors::InvalidPropValue, QString(), QString::fromLatin1(EditLabel));
+        return false;
+    }
+    if (kind == UndoBuffer::Cut) {
+        const QString clip = ToClipboardText(text);
+        m_clipboard.SetText(clip);
+        m_lastClipText = clip;
+        m_lastProjectText = text;
+    }
+    m_designer.RemoveControl(path);
+    if (m_designer.Items().Contains(path))
+        return false;
+    AddUndoRecord(kind, parentPath, text);
+    Refresh();
+    return true;
+}
+
+// ---- Paste ------------------------------------------------------------------------------
+
+bool EditCommands::Paste()
+{
+    const QString clip = m_clipboard.Text();
+    if (clip.isEmpty())
+        return false;
+    const QString text = !m_lastClipText.isEmpty() && clip == m_lastClipText
+        ? m_lastProjectText
+        : FromClipboardText(clip);
+    if (text.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper() != QLatin1String("TEMPLATE"))
+        return false;
+    clsControl *target = Selected();
+    if (!target)
+        return false;
+    QStringList created;
+    try {
+        if (Insert(text, *target, &created) != Insertion::Inserted)
+            return false;
+    } catch (const std::exception &error) {
+        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
+                               QString::fromLatin1(EditLabel));
+        return false;
+    }
+    AddUndoRecord(UndoBuffer::Paste, QString(), created.join(VM));
+    Refresh();
+    return true;
+}
+
+bool EditCommands::InsertText(const QString &projectText, clsControl &target, QStringList *created)
+{
+    return Insert(projectText, target, created) == Insertion::Inserted;
+}
+
+EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsControl &target,
+                                             QStringList *created)
+{
+    clsItems &items = m_designer.Items();
+    PasteText paste;
+    if (target.ObjType() == Type::Root || !target.App() || !paste.Parse(projectText)
+        || !Fits(paste.RootType, target.ObjType()))
+        return Insertion::Refused;
+
+    // Where the objects go: the application (for a form) or the form, with "APP*" standing
+    // for the application's own bars.
+    const int targetType = target.ObjType();
+    const bool rootIsForm = paste.RootIsForm();
+    QString destApp;
+    QString destForm;
+    if (rootIsForm) {
+        destApp = target.ID();
+    } else if (IsApplication(targetType)) {
+        destApp = target.ID();
+    } else {
+        const clsControl *form = IsForm(targetType) ? &target : target.Form();
+        if (!form)
+            return Insertion::Refused;
+        const QStringList parts = form->FullID().split(Star);
+        destApp = parts.value(0);
+        destForm = parts.value(1);
+    }
+    const QString oldOwn = paste.RootOwn();
+    QString newOwn = oldOwn;
+    const QString prefix = rootIsForm ? destApp + Star : destApp + Star + destForm + Star;
+    QSet<QString> avoid(paste.OwnIds.begin(), paste.OwnIds.end());
+    // Forms and the application's own bars share the application's child list.
+    const bool intoApp = rootIsForm || IsApplication(targetType);
+    if (intoApp)
+        for (const auto &entry : target.Children())
+            avoid.insert(entry.Key);
+    if (items.Contains(prefix + oldOwn) || (intoApp && target.Child(oldOwn))) {
+        const QString text = rootIsForm
+            ? QStringLiteral("A form with ID \"%1\" already exists in application \"%2\"\nContinue?")
+                  .arg(oldOwn, destApp)
+            : QStringLiteral("A control with ID \"%1\" already exists in form \"%2\"\nContinue?")
+                  .arg(oldOwn, destForm.isEmpty() ? destApp : destForm);
+        if (m_designer.Prompter().Ask(text, iPrompter::Buttons::YesNo, MessageIcon::Exclamation)
+            != iPrompter::Answer::Yes)
+            return Insertion::Declined;
+        newOwn = DefaultIds::Next(items, TypeKeyword(paste.RootType, true), prefix,
+                                  IsFormBar(paste.RootType), avoid);
+    }
+
+    // Every path of the text moves to its new place, the first object under its new ID.
+    const QString oldOwnUpper = oldOwn.toUpper();
+    auto mapPath = [&](const QString &path) {
+        QStringList parts = path.split(Star);
+        if (parts.size() < 2)
+            return path;
+        if (rootIsForm) {
+            parts[0] = destApp;
+            parts[1] = newOwn;
+        } else {
+            parts[0] = destApp;
+            parts[1] = destForm;
+            if (parts.size() == 3 && parts[2].toUpper() == oldOwnUpper)
+                parts[2] = newOwn;
+        }
+        return parts.join(Star);
+    };
+
+    // Positions and sizes go from the text's unit to the target application's through twips.
+    const double fromX = TwipsPerUnitX(paste.Scale);
+    const double fromY = TwipsPerUnitY(paste.Scale);
+    const double toX = target.ScaleX();
+    const double toY = target.ScaleY();
+    const bool convert = std::abs(fromX - toX) > 1e-9 || std::abs(fromY - toY) > 1e-9;
+    auto convertField = [&](QString &field, double from, double to) {
+        bool ok = false;
+        const double value = NumberFormat::ParseInvariant(field, &ok);
+        if (!ok || value == double(AutoPosition) || to <= 0)
+            return;
+        field = NumberFormat::Format(value * from / to, 6);
+    };
+
+    std::vector<QStringList> &records = paste.Records;
+    QString scaleText;
+    try {
+        scaleText = target.App()->GetProperty(Prop::Scale);
+    } catch (const GuiError &) {
+    }
+    if (!scaleText.isEmpty())
+        records[1] = QStringList{records[1].value(0), records[1].value(1), scaleText};
+    for (std::size_t r = 2; r < records.size(); ++r) {
+        QStringList &rec = records[r];
+        if (rec.size() < 2)
+            continue;
+        const QString function = rec[0].trimmed();
+        if (function == QLatin1String("2")) {
+            const bool root = int(r) == paste.Creates.front();
+            rec[1] = mapPath(rec[1]);
+            while (rec.size() < 9)
+                rec << QString();
+            // Bars belong to the form itself, also when pasted onto one of its containers.
+            if (root)
+                rec[2] = IsControl(paste.RootType) && IsControl(targetType) ? target.ID() : QString();
+            else if (!rootIsForm && rec[2].toUpper() == oldOwnUpper)
+                rec[2] = newOwn;
+            if (convert) {
+                convertField(rec[4], fromX, toX);
+                convertField(rec[5], fromY, toY);
+                convertField(rec[6], fromX, toX);
+                convertField(rec[7], fromY, toY);
+            }
+        } else if ((function == QLatin1String("4") || function == QLatin1String("6"))
+                   && !rec[1].isEmpty()) {
+            rec[1] = mapPath(rec[1]);
+        }
+    }
+    QStringList lines;
+    lines.reserve(qsizetype(records.size()));
+    for (const QStringList &rec : records)
+        lines << rec.join(VM);
+    const QString text = lines.join(AM);
+
+    // Load, and take back everything the load created when it did not finish.
+    const std::vector<clsControl *> before = items.InOrder();
+    const std::unordered_set<const clsControl *> existing(before.begin(), before.end());
+    std::vector<std::pair<ProjectState *, bool>> changed;
+    for (ProjectState *project : m_designer.Projects())
+        changed.emplace_back(project, project->Changed);
+    clsControl *current = m_designer.CurrentItem();
+
+    m_designer.SetTemplate(text);
+    const ProjectLoader::Result &load = m_designer.LastLoad();
+
+    std::vector<clsControl *> made;
+    std::unordered_set<const clsControl *> madeSet;
+    for (clsControl *item : items.InOrder())
+        if (!existing.count(item)) {
+            made.push_back(item);
+            madeSet.insert(item);
+        }
+    std::vector<clsControl *> tops;
+    for (clsControl *item : made)
+        if (!madeSet.count(item->Parent()))
+            tops.push_back(item);
+
+    if (!load.Valid || load.Stopped || made.empty()) {
+        for (clsControl *item : tops) {
+            if (iProjectTree *tree = m_designer.ProjectTree())
+                tree->RemoveItem(*item);
+            try {
+                item->DeleteItem();
+            } catch (const std::exception &) {
+                // DeleteItem unregisters the item whatever its wrapper reports.
+            }
+        }
+        for (const auto &[project, wasChanged] : changed)
+            project->Changed = wasChanged;
+        m_designer.SetCurrentItem(current);
+        if (iProjectTree *tree = m_designer.ProjectTree())
+            tree->Refresh();
+        return Insertion::Failed;
+    }
+    if (created) {
+        created->clear();
+        for (clsControl *item : tops)
+            created->append(item->FullID());
+    }
+    return Insertion::Inserted;
+}
+
+// ---- Undo -------------------------------------------------------------------------------
+
+void EditCommands::AddUndoRecord(int kind, const QString &first, const QString &second)
+{
+    m_undo.Add(kind, first, second);
+}
+
+bool EditCommands::MoveItem(clsControl &item, const QString &left, const QString &top,
+                            const QString &width, const QString &height)
+{
+    const QString path = item.FullID();
+    const QString former = UndoBuffer::GeometryText(item);
+    try {
+        item.Move(left, top, width, height);
+    } catch (const GuiError &error) {
+        m_designer.ReportError(error.Number(), error.Description(), QString::fromLatin1(EditLabel));
+        return false;
+    }
+    const bool sized = !width.trimmed().isEmpty() || !height.trimmed().isEmpty();
+    m_designer.MarkChanged(&item);
+    AddUndoRecord(sized ? UndoBuffer::Size : UndoBuffer::Move, path, former);
+    Refresh();
+    return true;
+}
+
+bool EditCommands::RenameItem(clsControl &item, const QString &newId)
+{
+    const QString former = item.ID();
+    if (newId == former)
+        return true;
+    if (!RenameKeepsKeys(item, newId) || !item.RenameItem(newId))
+        return false;
+    m_designer.MarkChanged(&item);
+    AddUndoRecord(UndoBuffer::Rename, item.FullID(), former);
+    Refresh();
+    return true;
+}
+
+void EditCommands::ReportSkipped(int number, const QString &path)
+{
+    m_designer.Prompter().Report(ErrorReport::Compose(
+        2, number, path.isEmpty() ? QString::fromLatin1(UndoLabel) : path, 0, QString(),
+        [](int code) { return PropertyName(code); }));
+}
+
+bool EditCommands::Undo()
+{
+    if (m_undo.IsEmpty())
+        return false;
+    const UndoBuffer::Record record = m_undo.Newest();
+    bool done = false;
+    try {
+        done = UndoRecord(record.Kind, record.First, record.Second);
+    } catch (const GuiError &error) {
+        m_designer.ReportError(error.Number(), error.Description(), QString::fromLatin1(UndoLabel));
+    } catch (const std::exception &error) {
+        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
+                               QString::fromLatin1(UndoLabel));
+    }
+    m_undo.DropNewest();
+    Refresh();
+    return done;
+}
+
+bool EditCommands::UndoRecord(int kind, const QString &first, const QString &second)
+{
+    clsItems &items = m_designer.Items();
+    auto find = [&](const QString &path) -> clsControl * {
+        clsControl *item = path.isEmpty() ? nullptr : items.Find(path);
+        return item && item->ObjType() != Type::Root ? item : nullptr;
+    };
+
+    switch (kind) {
+    case UndoBuffer::Move:
+    case UndoBuffer::Size: {
+        clsControl *item = find(first);
+        if (!item) {
+            ReportSkipped(GuiErrors::InvalidObjectId, first);
+            return false;
+        }
+        const QStringList rect = second.split(VM);
+        if (rect.size() != 4)
+            return false;
+        item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
+                   rect[2], rect[3]);
+        m_designer.MarkChanged(item);
+        return true;
+    }
+    case UndoBuffer::Rename: {
+        clsControl *item = find(first);
+        if (!item) {
+            ReportSkipped(GuiErrors::InvalidObjectId, first);
+            return false;
+        }
+        if (!RenameKeepsKeys(*item, second) || !item->RenameItem(second)) {
+            // Another object has taken the former ID meanwhile.
+            ReportSkipped(GuiErrors::DuplicateId, first);
+            return false;
+        }
+        m_designer.MarkChanged(item);
+        return true;
+    }
+    case UndoBuffer::Delete:
+    case UndoBuffer::Cut: {
+        clsControl *parent = find(first);
+        if (!parent) {
+            ReportSkipped(GuiErrors::InvalidObjectId, first);
+            return false;
+        }
+        switch (Insert(second, *parent, nullptr)) {
+        case Insertion::Inserted:
+            return true;
+        case Insertion::Refused:
+            // The parent can no longer hold the object (its type has changed).
+            ReportSkipped(GuiErrors::InvalidFormOrParent, first);
+            return false;
+        default:
+            return false;
+        }
+    }
+    case UndoBuffer::Paste: {
+        const QStringList paths = second.split(VM, Qt::SkipEmptyParts);
+        clsControl *current = m_designer.CurrentItem();
+        const QString currentPath = current ? current->FullID() : QString();
+        bool removed = false;
+        for (qsizetype i = paths.size() - 1; i >= 0; --i) {
+            clsControl *item = find(paths[i]);
+            if (!item || IsApplication(item->ObjType()))
+                continue;
+            m_designer.RemoveControl(item->FullID());
+            removed = true;
+        }
+        // The selection stays where it was unless it went with the removed objects.
+        if (current && items.Find(currentPath) == current)
+            m_designer.SetCurrentItem(current);
+        if (!removed)
+            ReportSkipped(GuiErrors::InvalidObjectId, paths.value(0));
+        return removed;
+    }
+    default:
+        return false;
+    }
+}

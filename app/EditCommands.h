@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class clsControl;
+class clsDesigner;
+class iClipboard;
+class iCreateItemMode;
+class UndoBuffer;
+
+// The Edit commands (Cut, Copy, Paste, Delete, Undo) and the commands that add objects,
+// acting on the designer's current selection. Copy puts the selected object's project text
+// on the clipboard in its plain-text form; Paste inserts such a text into the selected
+// object; every removal, insertion, move, resize and rename leaves an undo record. Nothing
+// escapes: problems are reported through the designer's prompter, and a paste or undo that
+// fails leaves the projects as they were.
+class EditCommands
+{
+public:
+    static constexpr const char *CreateLabel = "<CvGuiSvrMod CreateNewItem>";
+    static constexpr const char *EditLabel = "<CvGuiSvrMod Edit>";
+    static constexpr const char *UndoLabel = "<CvGuiSvrMod Undo>";
+
+    EditCommands(clsDesigner &designer, UndoBuffer &undo, iClipboard &clipboard);
+
+    void SetCreateMode(iCreateItemMode *createMode) { m_createMode = createMode; }
+    // Which form is active (the main window's active design form). Until one is set, the
+    // form of the current selection counts as active.
+    void SetActiveFormSource(std::function<clsControl *()> source)
+    {
+        m_activeForm = std::move(source);
+    }
+    clsControl *ActiveForm() const;
+    // The application of the current project; nullptr when none is open.
+    clsControl *CurrentApp() const;
+
+    // ---- Adding objects ------------------------------------------------------------
+    // Checks that the object has somewhere to go and opens the property sheet in create mode
+    // with its default ID. False when refused (the user has been told why).
+    bool CreateNewItem(const QString &typeName);
+    // The default ID for a new object of that type in the current application or active
+    // form (see DefaultIds::ForType).
+    QString DefaultId(const QString &typeName, const QSet<QString> &avoidUpper = {}) const;
+
+    // ---- Edit menu -----------------------------------------------------------------
+    // Each acts on the current selection and gives true when it changed something (Copy:
+    // when it put text on the clipboard).
+    bool Copy();
+    bool Cut();
+    bool Delete();
+    bool Paste();
+    bool Undo();
+
+    // ---- Changes made elsewhere that leave undo records ------------------------------
+    // A move (only left/top given) or resize of the item from the design surface; the
+    // former rectangle is kept for undo. Strings as clsControl::Move takes them.
+    bool MoveItem(clsControl &item, const QString &left, const QString &top,
+                  const QString &width, const QString &height);
+    // A rename from the project tree; false when another object has the ID.
+    bool RenameItem(clsControl &item, const QString &newId);
+    // Adds an undo record and tells the menus.
+    void AddUndoRecord(int kind, const QString &first, const QString &second);
+
+    // ---- The clipboard text ----------------------------------------------------------
+    // Records by CR LF, fields by TAB, parts by U+0004, and back.
+    static QString ToClipboardText(const QString &projectText);
+    static QString FromClipboardText(const QString &clipboardText);
+
+    // Inserts a project text (in-memory form) into target as Paste does: the type fit, the
+    // question on an ID clash, the unit conversion and the load. On success gives the paths
+    // of the top-level objects created. Leaves no undo record.
+    bool InsertText(const QString &projectText, clsControl &target, QStringList *created = nullptr);
+
+private:
+    enum class Insertion { Inserted, Declined, Refused, Failed };
+    Insertion Insert(const QString &projectText, clsControl &target, QStringList *created);
+    clsControl *Selected() const;
+    bool RemoveSelected(int kind);
+    void Refresh();
+    void ReportSkipped(int number, const QString &path);
+    bool UndoRecord(int kind, const QString &first, const QString &second);
+
+    clsDesigner &m_designer;
+    UndoBuffer &m_undo;
+    iClipboard &m_clipboard;
+    iCreateItemMode *m_createMode = nullptr;
+    std::function<clsControl *()> m_activeForm;
+    // The last text Copy put on the clipboard in both forms: a value holding a TAB or a
+    // line break does not survive the plain-text form, so a paste of that same clipboard
+    // text uses the exact project text.
+    QString m_lastClipText;
+    QString m_lastProjectText;
+};
