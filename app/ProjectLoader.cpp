@@ -39,11 +39,15 @@ struct Record
 Record SplitRecord(QStringView text, int head)
 {
     Record r;
+    // Fields are short: a plain scan beats a library search call per field.
+    const qsizetype size = text.size();
     qsizetype start = 0;
     for (int i = 0; i < head; ++i) {
-        const qsizetype end = text.indexOf(VM, start);
+        qsizetype end = start;
+        while (end < size && text[end] != VM)
+            ++end;
         r.Count = i + 1;
-        if (end < 0) {
+        if (end == size) {
             r.Field[i] = text.mid(start);
             return r;
         }
@@ -57,6 +61,18 @@ Record SplitRecord(QStringView text, int head)
 
 bool ToInt(QStringView text, int &value)
 {
+    // Function codes, types and property codes are a few plain digits: read here, they
+    // skip the general conversion, which costs many times more.
+    if (!text.isEmpty() && text.size() <= 9) {
+        int v = 0;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
+            v = v * 10 + (text[i].unicode() - u'0');
+        if (i == text.size()) {
+            value = v;
+            return true;
+        }
+    }
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     if (ok)

@@ -8,6 +8,7 @@
 #include "support/NumberFormat.h"
 
 #include <QDate>
+#include <QStringBuilder>
 #include <cstdlib>
 #include <vector>
 
@@ -42,21 +43,14 @@ void WriteOne(QString &out, const clsControl &item)
         eventMask = QString::number(item.EventMask());
     } catch (const GuiError &) {
     }
-    out += AM;
-    out += QLatin1Char('2');
-    out += VM;
-    out += item.FullID();
-    out += VM;
-    if (parent && parent->ObjType() >= Type::Label)
-        out += parent->ID();
-    out += VM;
-    out += QString::number(item.ObjType());
-    for (int code : {Prop::Left, Prop::Top, Prop::Width, Prop::Height}) {
-        out += VM;
-        out += Geometry(item, code);
-    }
-    out += VM;
-    out += eventMask;
+    // Each record is put together before it is appended: a project has many records of
+    // many short fields.
+    const QString container =
+        parent && parent->ObjType() >= Type::Label ? parent->ID() : QString();
+    out += AM % QLatin1Char('2') % VM % item.FullID() % VM % container % VM
+           % QString::number(item.ObjType()) % VM % Geometry(item, Prop::Left) % VM
+           % Geometry(item, Prop::Top) % VM % Geometry(item, Prop::Width) % VM
+           % Geometry(item, Prop::Height) % VM % eventMask;
 
     for (int code : item.NonDefault()) {
         if (code == Prop::EventMask)
@@ -64,15 +58,7 @@ void WriteOne(QString &out, const clsControl &item)
         QString value;
         if (!ReadProperty(item, code, value))
             continue;
-        out += AM;
-        out += QLatin1Char('4');
-        out += VM;
-        out += VM;
-        out += QString::number(code);
-        out += VM;
-        out += VM;
-        out += VM;
-        out += value;
+        out += AM % QLatin1Char('4') % VM % VM % QString::number(code) % VM % VM % VM % value;
     }
 }
 } // namespace

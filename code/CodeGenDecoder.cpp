@@ -2,11 +2,20 @@
 
 #include "code/Placeholders.h"
 
-#include <optional>
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString MenuPrefix = QStringLiteral("MENU(");
+
+// What is open at one level of the dispatch block: nothing, or an object or event by its
+// upper-cased name.
+struct OpenLevel
+{
+    bool open = false;
+    QString upper;
+
+    bool Differs(const QString &name) const { return !open || upper != name; }
+};
 
 // The item ID of a bar event "MENU(id)"; empty for other events.
 QString MenuItemOf(const QString &event)
@@ -74,14 +83,15 @@ QString CodeGenDecoder::DispatchBlock(const std::vector<EventRow> &rows,
     QString block;
     int level = 0;
     TemplateVariables v = vars;
-    // What is open at each level, upper-cased; nullopt when nothing is.
-    std::optional<QString> app, form, control, event;
+    OpenLevel app, form, control, event;
 
     // A line template left empty, or one that needs a value the row lacks, gives no line.
     auto emit = [&](const QString &text) {
         if (text.isEmpty())
             return;
-        block += QString(level, QLatin1Char(' '));
+        static constexpr QStringView Blanks = u"        ";
+        for (int left = level; left > 0; left -= int(Blanks.size()))
+            block += Blanks.left(left);
         block += text;
         block += CrLf;
     };
@@ -99,59 +109,67 @@ QString CodeGenDecoder::DispatchBlock(const std::vector<EventRow> &rows,
         }
     };
 
+    QString upperApp, upperForm, upperControl, upperEvent;
+    const EventRow *previous = nullptr;
     for (const EventRow &row : rows) {
         v.App = row.App;
         v.Form = row.Form;
         v.Control = row.Control;
         v.Event = row.Event;
-        const QString upperApp = row.App.toUpper();
-        const QString upperForm = row.Form.toUpper();
-        const QString upperControl = row.Control.toUpper();
-        const QString upperEvent = row.Event.toUpper();
+        // Neighbouring rows mostly repeat their IDs: only a changed one is upper-cased again.
+        if (!previous || row.App != previous->App)
+            upperApp = row.App.toUpper();
+        if (!previous || row.Form != previous->Form)
+            upperForm = row.Form.toUpper();
+        if (!previous || row.Control != previous->Control)
+            upperControl = row.Control.toUpper();
+        if (!previous || row.Event != previous->Event)
+            upperEvent = row.Event.toUpper();
+        previous = &row;
 
-        if (app != upperApp) {
+        if (app.Differs(upperApp)) {
             closeTo(1);
-            if (!app)
+            if (!app.open)
                 begin();
             emitFilled(lines.App);
-            app = upperApp;
-            form.reset();
-            control.reset();
-            event.reset();
+            app = {true, upperApp};
+            form = {};
+            control = {};
+            event = {};
         }
-        if (form != upperForm) {
+        if (form.Differs(upperForm)) {
             closeTo(2);
-            if (!form)
+            if (!form.open)
                 begin();
             emitFilled(lines.Form);
-            form = upperForm;
-            control.reset();
-            event.reset();
+            form = {true, upperForm};
+            control = {};
+            event = {};
         }
-        if (control != upperControl) {
+        if (control.Differs(upperControl)) {
             closeTo(3);
-            if (!control)
+            if (!control.open)
                 begin();
             emitFilled(lines.Control);
-            control = upperControl;
-            event.reset();
+            control = {true, upperControl};
+            event = {};
         }
-        if (event != upperEvent) {
+        if (event.Differs(upperEvent)) {
             closeTo(4);
             if (upperEvent.startsWith(MenuPrefix)) {
-                if (!event) {
+                if (!event.open) {
                     emit(lines.MenuVar);
                     begin();
                 }
                 v.Menu = MenuItemOf(row.Event);
                 emitFilled(lines.Menu);
             } else {
-                if (!event)
+                if (!event.open)
                     begin();
                 v.Menu.clear();
                 emitFilled(lines.Event);
             }
-            event = upperEvent;
+            event = {true, upperEvent};
         }
         v.Target = label(row);
         emitFilled(lines.Action);

@@ -1,16 +1,18 @@
 #include "code/EventList.h"
 
+#include "code/Placeholders.h"
 #include "model/Vocabulary.h"
-#include "support/DynamicArray.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
 #include <QHash>
 #include <QSet>
+#include <QStringBuilder>
 #include <algorithm>
 
 namespace {
-const QString Star = QStringLiteral("*");
+const QChar Star(QLatin1Char('*'));
+const QChar VM(Marks::Value);
 
 // Where an object stands in the text: applications, their forms and the forms' objects
 // numbered by first appearance, so sorting by these keeps each group together.
@@ -22,36 +24,102 @@ struct Placed
     int controlOrder = 0;
 };
 
-QString KeyOf(const QString &app, const QString &form, const QString &control)
+QString Upper(const QString &text)
 {
-    return (app + Star + form + Star + control).toUpper();
+    return Placeholders::ApplyCasing(text, Placeholders::Casing::Upper);
 }
 
-QStringList Fields(const QString &record)
+// Upper-casing works character by character, so the parts of a key are upper-cased apart
+// and joined: the same key as upper-casing the joined text.
+QString KeyOf(QStringView app, QStringView form, QStringView control)
 {
-    return record.split(QChar(Marks::Value));
+    return Upper(app.toString()) % Star % Upper(form.toString()) % Star
+           % Upper(control.toString());
 }
 
-bool ToInt(const QString &text, int &value)
+// The first fields of a record, viewed in place: a project text has tens of thousands of
+// records, and copying every field of each into a list of strings costs more than all the
+// rest of the parsing.
+struct Fields
 {
+    static constexpr int Max = 9;
+    QStringView record;
+    QStringView at[Max];
+    int count = 0;            // fields in the record, counted up to Max
+    qsizetype valueFrom = -1; // where field 6 starts
+
+    explicit Fields(QStringView text) : record(text)
+    {
+        // Fields are short: a plain scan beats a library search call per field.
+        const qsizetype size = text.size();
+        qsizetype start = 0;
+        while (count < Max) {
+            if (count == 5)
+                valueFrom = start;
+            qsizetype end = start;
+            while (end < size && text[end] != VM)
+                ++end;
+            at[count++] = text.mid(start, end - start);
+            if (end == size)
+                break;
+            start = end + 1;
+        }
+    }
+    QStringView value(int i) const { return i < count ? at[i] : QStringView(); }
+    // Everything from field 6 to the end of a property record, marks included.
+    QString PropertyValue() const
+    {
+        return valueFrom < 0 ? QString() : record.mid(valueFrom).toString();
+    }
+};
+
+// The parts of an ID path: the first three, and how many there are in all.
+struct PathParts
+{
+    QStringView part[3];
+    int count = 0;
+
+    explicit PathParts(QStringView path)
+    {
+        qsizetype start = 0;
+        for (;;) {
+            const qsizetype end = path.indexOf(Star, start);
+            if (count < 3)
+                part[count] = end < 0 ? path.mid(start) : path.mid(start, end - start);
+            ++count;
+            if (end < 0)
+                break;
+            start = end + 1;
+        }
+    }
+};
+
+// The text of a path part: the string given when it says the same, so the objects of one
+// form share their application and form IDs rather than each holding a copy.
+QString PartText(QStringView part, const QString &same)
+{
+    return !part.isEmpty() && part == same ? same : part.toString();
+}
+
+bool ToInt(QStringView text, int &value)
+{
+    // Function codes, types and masks are mostly plain digits: read here, they skip the
+    // general conversion, which costs many times more.
+    if (!text.isEmpty() && text.size() <= 9) {
+        int v = 0;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
+            v = v * 10 + (text[i].unicode() - u'0');
+        if (i == text.size()) {
+            value = v;
+            return true;
+        }
+    }
     bool ok = false;
     const qlonglong v = text.trimmed().toLongLong(&ok);
     if (ok)
         value = int(std::int32_t(v));
     return ok;
-}
-
-// Everything from field 6 to the end of a property record, marks included.
-QString PropertyValue(const QString &record)
-{
-    qsizetype pos = 0;
-    for (int i = 0; i < 5; ++i) {
-        pos = record.indexOf(QChar(Marks::Value), pos);
-        if (pos < 0)
-            return {};
-        ++pos;
-    }
-    return record.mid(pos);
 }
 
 // Parses the records into objects, remembering the order of first appearance per level.
@@ -61,48 +129,48 @@ public:
     std::vector<Placed> objects;
     QString author, copyright, description;
 
-    void Create(const QStringList &f)
+    void Create(const Fields &f)
     {
         int type = 0;
-        if (f.size() < 4 || !ToInt(f[3], type) || !Vocabulary::IsKnownType(type)
+        if (f.count < 4 || !ToInt(f.at[3], type) || !Vocabulary::IsKnownType(type)
             || type == Vocabulary::Type::Root) {
             m_current = -1;
             return;
         }
-        const QStringList path = f[1].split(Star);
+        const PathParts path(f.at[1]);
         QString app, form, control;
         if (Vocabulary::IsApplication(type)) {
-            app = path.value(0);
+            app = path.part[0].toString();
             m_app = app;
             m_form.clear();
         } else if (Vocabulary::IsForm(type)) {
-            if (path.size() >= 2) {
-                app = path[0];
-                form = path[1];
+            if (path.count >= 2) {
+                app = path.part[0].toString();
+                form = path.part[1].toString();
             } else {
                 app = m_app;
-                form = path.value(0);
+                form = path.part[0].toString();
             }
             m_app = app;
             m_form = form;
         } else {
-            if (path.size() >= 3) {
-                app = path[0];
-                form = path[1];
-                control = path[2];
-            } else if (path.size() == 2) {
+            if (path.count >= 3) {
+                app = PartText(path.part[0], m_app);
+                form = PartText(path.part[1], m_form);
+                control = path.part[2].toString();
+            } else if (path.count == 2) {
                 app = m_app;
-                form = path[0];
-                control = path[1];
+                form = PartText(path.part[0], m_form);
+                control = path.part[1].toString();
             } else {
                 app = m_app;
                 form = m_form;
-                control = path.value(0);
+                control = path.part[0].toString();
             }
         }
         int mask = 0;
-        if (f.size() >= 9)
-            ToInt(f[8], mask);
+        if (f.count >= 9)
+            ToInt(f.at[8], mask);
         m_current = Place(app, form, control);
         Placed &p = objects[size_t(m_current)];
         p.object.Type = type;
@@ -111,9 +179,9 @@ public:
             m_firstApp = m_current;
     }
 
-    void Property(const QString &record, const QStringList &f)
+    void Property(const Fields &f)
     {
-        const int target = f.value(1).isEmpty() ? m_current : Find(f[1]);
+        const int target = f.value(1).isEmpty() ? m_current : Find(f.at[1]);
         int code = -1000;
         if (target < 0 || !ToInt(f.value(2), code))
             return;
@@ -129,7 +197,7 @@ public:
             break;
         }
         case Vocabulary::Prop::Items:
-            p.object.Items = PropertyValue(record);
+            p.object.Items = f.PropertyValue();
             break;
         case Vocabulary::Prop::Author:
         case Vocabulary::Prop::Copyright:
@@ -138,7 +206,7 @@ public:
                 QString &text = code == Vocabulary::Prop::Author      ? author
                                 : code == Vocabulary::Prop::Copyright ? copyright
                                                                       : description;
-                text = PropertyValue(record);
+                text = f.PropertyValue();
             }
             break;
         default:
@@ -149,11 +217,8 @@ public:
 private:
     int Place(const QString &app, const QString &form, const QString &control)
     {
-        const QString key = KeyOf(app, form, control);
-        const auto found = m_byKey.constFind(key);
-        if (found != m_byKey.constEnd())
-            return found.value();
-
+        // Objects follow their form in the text: the application and form of the object
+        // before are mostly this one's too, and their keys and orders are kept from it.
         auto order = [](QHash<QString, int> &seen, const QString &k) {
             const auto it = seen.constFind(k);
             if (it != seen.constEnd())
@@ -162,14 +227,32 @@ private:
             seen.insert(k, n);
             return n;
         };
+        if (!m_last.valid || app != m_last.app) {
+            m_last.app = app;
+            m_last.upperApp = Upper(app);
+            m_last.appOrder = order(m_apps, m_last.upperApp);
+            m_last.valid = false;
+        }
+        if (!m_last.valid || form != m_last.form) {
+            m_last.form = form;
+            m_last.upperForm = m_last.upperApp % Star % Upper(form);
+            m_last.formOrder = order(m_forms, m_last.upperForm);
+            m_last.valid = true;
+        }
+        const QString key = m_last.upperForm % Star % Upper(control);
+        const auto found = m_byKey.constFind(key);
+        if (found != m_byKey.constEnd())
+            return found.value();
+
+        const int n = int(objects.size());
         Placed p;
         p.object.App = app;
         p.object.Form = form;
         p.object.Control = control;
-        p.appOrder = order(m_apps, app.toUpper());
-        p.formOrder = order(m_forms, (app + Star + form).toUpper());
-        p.controlOrder = order(m_controls, key);
-        const int n = int(objects.size());
+        p.appOrder = m_last.appOrder;
+        p.formOrder = m_last.formOrder;
+        // Every new key is a new object: its order among the objects is its index.
+        p.controlOrder = n;
         objects.push_back(std::move(p));
         m_byKey.insert(key, n);
         return n;
@@ -177,23 +260,23 @@ private:
 
     // An object named in a property record: a full path, or a path below the current
     // application and form.
-    int Find(const QString &id) const
+    int Find(QStringView id) const
     {
-        const QStringList path = id.split(Star);
+        const PathParts path(id);
         QString key;
-        if (path.size() >= 3)
-            key = KeyOf(path[0], path[1], path[2]);
-        else if (path.size() == 2)
-            key = KeyOf(path[0], path[1], QString());
+        if (path.count >= 3)
+            key = KeyOf(path.part[0], path.part[1], path.part[2]);
+        else if (path.count == 2)
+            key = KeyOf(path.part[0], path.part[1], {});
         else
-            key = KeyOf(m_app, m_form, path[0]);
+            key = KeyOf(m_app, m_form, path.part[0]);
         int n = m_byKey.value(key, -1);
-        if (n < 0 && path.size() == 2)
-            n = m_byKey.value(KeyOf(m_app, path[0], path[1]), -1);
-        if (n < 0 && path.size() == 1) {
-            n = m_byKey.value(KeyOf(m_app, path[0], QString()), -1);
+        if (n < 0 && path.count == 2)
+            n = m_byKey.value(KeyOf(m_app, path.part[0], path.part[1]), -1);
+        if (n < 0 && path.count == 1) {
+            n = m_byKey.value(KeyOf(m_app, path.part[0], {}), -1);
             if (n < 0)
-                n = m_byKey.value(KeyOf(path[0], QString(), QString()), -1);
+                n = m_byKey.value(KeyOf(path.part[0], {}, {}), -1);
         }
         return n;
     }
@@ -205,34 +288,43 @@ private:
     QHash<QString, int> m_byKey;
     QHash<QString, int> m_apps;
     QHash<QString, int> m_forms;
-    QHash<QString, int> m_controls;
+    struct
+    {
+        bool valid = false;
+        QString app, form, upperApp, upperForm;
+        int appOrder = 0;
+        int formOrder = 0;
+    } m_last;
 };
+
+[[noreturn]] void Raise(int number)
+{
+    throw GuiError(number, GuiError::StandardText(number),
+                   QStringLiteral("<modCodeGen BuildEventList>"));
+}
 } // namespace
 
 EventList EventList::FromProjectText(const QString &text)
 {
-    const DynamicArray doc(text, {Marks::AttributeMark()});
-    const QStringList first = Fields(doc.Extract({1}));
-    const QString kind = first.value(0).toUpper();
+    const QList<QStringView> records = QStringView(text).split(QChar(Marks::Attribute));
+    const Fields first(records.value(0));
+    const QString kind = first.value(0).toString().toUpper();
     if ((kind != QLatin1String("TEMPLATE") && kind != QLatin1String("MACRO"))
-        || Fields(doc.Extract({2})).value(0) != QLatin1String("0"))
-        throw GuiError(GuiErrors::InvalidVersion, GuiError::StandardText(GuiErrors::InvalidVersion),
-                       QStringLiteral("<modCodeGen BuildEventList>"));
+        || Fields(records.value(1)).value(0) != QLatin1String("0"))
+        Raise(GuiErrors::InvalidVersion);
 
     EventList list;
-    const QStringList location = first.value(3).split(QChar(Marks::SubValue));
-    list.m_programFile = location.value(0);
-    list.m_programId = location.value(1);
-    list.m_codeStyle = location.value(2);
+    const QList<QStringView> location = first.value(3).split(QChar(Marks::SubValue));
+    list.m_programFile = location.value(0).toString();
+    list.m_programId = location.value(1).toString();
+    list.m_codeStyle = location.value(2).toString();
     ToInt(location.value(3), list.m_casing);
 
     Parser parser;
-    const int count = doc.Count();
-    for (int r = 2; r <= count; ++r) {
-        const QString record = doc.Extract({r});
-        const QStringList f = Fields(record);
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        const Fields f(records.at(r));
         int function = 0;
-        if (!ToInt(f.value(0), function))
+        if (!ToInt(f.at[0], function))
             continue; // not a function record
         switch (function) {
         case 0: // header and end
@@ -242,25 +334,24 @@ EventList EventList::FromProjectText(const QString &text)
             parser.Create(f);
             break;
         case 4:
-            parser.Property(record, f);
+            parser.Property(f);
             break;
         default:
-            throw GuiError(GuiErrors::InvalidFunction,
-                           GuiError::StandardText(GuiErrors::InvalidFunction),
-                           QStringLiteral("<modCodeGen BuildEventList>"));
+            Raise(GuiErrors::InvalidFunction);
         }
     }
 
-    std::stable_sort(parser.objects.begin(), parser.objects.end(),
-                     [](const Placed &a, const Placed &b) {
-                         if (a.appOrder != b.appOrder)
-                             return a.appOrder < b.appOrder;
-                         if (a.formOrder != b.formOrder)
-                             return a.formOrder < b.formOrder;
-                         return a.controlOrder < b.controlOrder;
-                     });
+    auto before = [](const Placed &a, const Placed &b) {
+        if (a.appOrder != b.appOrder)
+            return a.appOrder < b.appOrder;
+        if (a.formOrder != b.formOrder)
+            return a.formOrder < b.formOrder;
+        return a.controlOrder < b.controlOrder;
+    };
+    // Most texts already name each object after its form: then there is nothing to move.
+    if (!std::is_sorted(parser.objects.begin(), parser.objects.end(), before))
+        std::stable_sort(parser.objects.begin(), parser.objects.end(), before);
 
-    QSet<QString> seen;
     list.m_objects.reserve(parser.objects.size());
     for (Placed &p : parser.objects) {
         const Object &o = p.object;
@@ -271,11 +362,17 @@ EventList EventList::FromProjectText(const QString &text)
         if (Vocabulary::IsForm(o.Type) && list.m_mainForm.isEmpty()
             && o.App.compare(list.m_appId, Qt::CaseInsensitive) == 0)
             list.m_mainForm = o.Form;
-        for (EventRow &row : RowsOf(o)) {
-            const QString key = KeyOf(row.App, row.Form, row.Control) + Star + row.Event.toUpper();
-            if (seen.contains(key))
-                continue;
-            seen.insert(key);
+        // No two objects share a key, so a repeated event can only come from one object
+        // (two bar items with one ID).
+        std::vector<EventRow> rows = RowsOf(o);
+        QSet<QString> seen;
+        for (EventRow &row : rows) {
+            if (rows.size() > 1) {
+                const QString event = row.Event.toUpper();
+                if (seen.contains(event))
+                    continue;
+                seen.insert(event);
+            }
             list.m_rows.push_back(std::move(row));
         }
         list.m_objects.push_back(std::move(p.object));

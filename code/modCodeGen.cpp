@@ -6,6 +6,7 @@
 #include "code/iCodeCommandHost.h"
 
 #include <array>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -118,19 +119,40 @@ QString modCodeGen::GenerateProgram()
     if (!BuildEventList(Purpose::NewProgram, rows))
         return {};
 
+    // Every handler label of the run is made after the same placeholder name: it is looked
+    // up once.
+    m_generating = true;
+    struct EndOfRun
+    {
+        modCodeGen &generator;
+        ~EndOfRun()
+        {
+            generator.m_generating = false;
+            generator.m_labelName.reset();
+        }
+    } endOfRun{*this};
+
     const TemplateVariables vars = ProjectVariables();
     const QString bannerLine = Banner() + CrLf;
     QString out;
+    auto appendPiece = [&](const QString &piece, const QString &separator) {
+        out += piece;
+        out += CrLf;
+        out += separator;
+    };
     for (int n = 1; n <= 5; ++n) {
         const QString text = Placeholders::SubstituteVariables(Section(n), vars);
         if (!text.isEmpty())
-            out += text + CrLf + bannerLine;
+            appendPiece(text, bannerLine);
     }
-    out += BuildEventDecoder(rows) + CrLf + bannerLine;
-    for (const EventRow &row : rows)
-        out += EventHandlerCode(row.App, row.Form, row.Control, row.Event) + CrLf + bannerLine;
+    // The decoder calls each handler by the label that heads it: each label is made once.
+    std::vector<QString> labels;
+    appendPiece(EventDecoder(rows, labels), bannerLine);
+    for (size_t i = 0; i < rows.size(); ++i)
+        appendPiece(HandlerCode(rows[i], labels[i]), bannerLine);
+    const QString banner = Banner();
     for (int n : {11, 12, 10})
-        out += Placeholders::SubstituteVariables(Section(n), vars) + CrLf + Banner();
+        appendPiece(Placeholders::SubstituteVariables(Section(n), vars), banner);
     return out;
 }
 
@@ -141,12 +163,27 @@ QString modCodeGen::BuildEventDecoder()
 
 QString modCodeGen::BuildEventDecoder(const std::vector<EventRow> &rows)
 {
+    std::vector<QString> labels;
+    return EventDecoder(rows, labels);
+}
+
+QString modCodeGen::EventDecoder(const std::vector<EventRow> &rows, std::vector<QString> &labels)
+{
     const CodeGenDecoder::LineTemplates lines =
         CodeGenDecoder::ParseSection(Section(DecoderSection));
     const QString name = LabelPlaceholderName();
+    labels.clear();
+    labels.reserve(rows.size());
+    for (const EventRow &row : rows)
+        labels.push_back(MakeEventHandlerLabel(name, row.App, row.Form, row.Control, row.Event));
     const TemplateVariables vars = ProjectVariables();
     const QString block = CodeGenDecoder::DispatchBlock(
-        rows, lines, vars, [&name](const EventRow &row) {
+        rows, lines, vars, [&](const EventRow &row) {
+            // The dispatch block walks these rows; a row from elsewhere gets its own label.
+            const EventRow *const begin = rows.data();
+            const EventRow *const end = begin + rows.size();
+            if (!std::less<>()(&row, begin) && std::less<>()(&row, end))
+                return labels[size_t(&row - begin)];
             return MakeEventHandlerLabel(name, row.App, row.Form, row.Control, row.Event);
         });
     return CodeGenDecoder::Decoder(lines, block, vars);
@@ -154,19 +191,22 @@ QString modCodeGen::BuildEventDecoder(const std::vector<EventRow> &rows)
 
 QString modCodeGen::LabelPlaceholderName()
 {
+    if (m_labelName)
+        return *m_labelName;
     const QString section = Section(HandlerSection);
     QString pattern = section.left(section.indexOf(CrLf));
     const qsizetype colon = pattern.indexOf(QLatin1Char(':'));
     if (colon >= 0)
         pattern.truncate(colon);
     pattern = pattern.trimmed();
+    QString name;
     const qsizetype open = pattern.indexOf(QLatin1String("%%"));
-    if (open < 0)
-        return {};
-    const qsizetype close = pattern.indexOf(QLatin1String("%%"), open + 2);
-    if (close < 0)
-        return {};
-    return pattern.mid(open + 2, close - open - 2);
+    const qsizetype close = open < 0 ? -1 : pattern.indexOf(QLatin1String("%%"), open + 2);
+    if (close >= 0)
+        name = pattern.mid(open + 2, close - open - 2);
+    if (m_generating)
+        m_labelName = name;
+    return name;
 }
 
 QString modCodeGen::EventHandlerLabel(const QString &app, const QString &form,
@@ -175,18 +215,38 @@ QString modCodeGen::EventHandlerLabel(const QString &app, const QString &form,
     return MakeEventHandlerLabel(LabelPlaceholderName(), app, form, control, event);
 }
 
+namespace {
+inline bool KeptInLabel(char16_t u)
+{
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')
+           || (u >= 128 && u <= 250) || u == u'$' || u == u'.' || u == u'_';
+}
+
+void AppendLabelPart(QString &label, QStringView id)
+{
+    // IDs are nearly always made of kept characters alone: then they go in whole.
+    const QChar *const end = id.data() + id.size();
+    const QChar *c = id.data();
+    while (c != end && KeptInLabel(c->unicode()))
+        ++c;
+    if (c == end) {
+        label += id;
+        return;
+    }
+    for (QChar k : id) {
+        if (k.unicode() == u' ')
+            label += QLatin1Char('.');
+        else if (KeptInLabel(k.unicode()))
+            label += k;
+    }
+}
+} // namespace
+
 QString modCodeGen::LabelPart(const QString &id)
 {
     QString part;
     part.reserve(id.size());
-    for (QChar c : id) {
-        const char16_t u = c.unicode();
-        if (u == u' ')
-            part += QLatin1Char('.');
-        else if ((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')
-                 || (u >= 128 && u <= 250) || u == u'$' || u == u'.' || u == u'_')
-            part += c;
-    }
+    AppendLabelPart(part, id);
     return part;
 }
 
@@ -194,19 +254,25 @@ QString modCodeGen::MakeEventHandlerLabel(const QString &placeholderName, const 
                                           const QString &form, const QString &control,
                                           const QString &event)
 {
-    QString label = LabelPart(app);
-    if (!form.isEmpty())
-        label += QLatin1Char('.') + LabelPart(form);
-    if (!control.isEmpty())
-        label += QLatin1Char('.') + LabelPart(control);
+    QString label;
+    label.reserve(app.size() + form.size() + control.size() + event.size() + 3);
+    AppendLabelPart(label, app);
+    if (!form.isEmpty()) {
+        label += QLatin1Char('.');
+        AppendLabelPart(label, form);
+    }
+    if (!control.isEmpty()) {
+        label += QLatin1Char('.');
+        AppendLabelPart(label, control);
+    }
     label += QLatin1Char('.');
-    const QString menuPrefix = QStringLiteral("MENU(");
+    const QLatin1String menuPrefix("MENU(");
     if (event.startsWith(menuPrefix, Qt::CaseInsensitive)) {
-        QString id = event.mid(menuPrefix.size());
+        QStringView id = QStringView(event).mid(menuPrefix.size());
         const qsizetype close = id.lastIndexOf(QLatin1Char(')'));
         if (close >= 0)
             id.truncate(close);
-        label += LabelPart(id);
+        AppendLabelPart(label, id);
     } else {
         label += event;
     }
@@ -220,23 +286,29 @@ QString modCodeGen::MakeEventHandlerLabel(const QString &placeholderName, const 
 QString modCodeGen::EventHandlerCode(const QString &app, const QString &form,
                                      const QString &control, const QString &event)
 {
+    const EventRow row{app, form, control, event};
+    return HandlerCode(row, EventHandlerLabel(app, form, control, event));
+}
+
+QString modCodeGen::HandlerCode(const EventRow &row, const QString &label)
+{
     int section = HandlerSection;
-    if (event.compare(QLatin1String("CLOSE"), Qt::CaseInsensitive) == 0)
-        section = form.isEmpty() ? AppCloseSection : FormCloseSection;
+    if (row.Event.compare(QLatin1String("CLOSE"), Qt::CaseInsensitive) == 0)
+        section = row.Form.isEmpty() ? AppCloseSection : FormCloseSection;
 
     TemplateVariables vars = ProjectVariables();
-    vars.App = app;
-    vars.Form = form;
-    vars.Control = control;
-    vars.Event = event;
-    const QString menuPrefix = QStringLiteral("MENU(");
-    if (event.startsWith(menuPrefix, Qt::CaseInsensitive)) {
-        vars.Menu = event.mid(menuPrefix.size());
+    vars.App = row.App;
+    vars.Form = row.Form;
+    vars.Control = row.Control;
+    vars.Event = row.Event;
+    const QLatin1String menuPrefix("MENU(");
+    if (row.Event.startsWith(menuPrefix, Qt::CaseInsensitive)) {
+        vars.Menu = row.Event.mid(menuPrefix.size());
         const qsizetype close = vars.Menu.lastIndexOf(QLatin1Char(')'));
         if (close >= 0)
             vars.Menu.truncate(close);
     }
-    vars.Target = EventHandlerLabel(app, form, control, event);
+    vars.Target = label;
     return Placeholders::SubstituteVariables(Section(section), vars);
 }
 

@@ -4,6 +4,7 @@
 #include "code/TemplateVariables.h"
 
 #include <QString>
+#include <optional>
 
 class TemplateFiles;
 class iCodeCommandHost;
@@ -88,6 +89,10 @@ private:
     TemplateVariables ProjectVariables() const;
     QString Section(int n);
     QString LabelPlaceholderName();
+    // The decoder, with the handler label of each row (in row order) left in labels.
+    QString EventDecoder(const std::vector<EventRow> &rows, std::vector<QString> &labels);
+    // The handler of a row whose label is made.
+    QString HandlerCode(const EventRow &row, const QString &label);
 
     TemplateFiles &m_templates;
     EventList m_project;
@@ -96,4 +101,7 @@ private:
     QString m_codeStyle;
     int m_casing = 0;
     QString m_warning;
+    // While GenerateProgram runs, the label placeholder name once looked up.
+    bool m_generating = false;
+    std::optional<QString> m_labelName;
 };

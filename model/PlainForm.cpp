@@ -78,11 +78,17 @@ void PlainForm::DeleteControlInstance(int, iDesignControl *control)
 {
     if (!control || control == m_timer.get())
         return;
-    m_zOrder.erase(std::remove(m_zOrder.begin(), m_zOrder.end(), control), m_zOrder.end());
+    // A control is listed once: the search ends where it is found.
+    if (auto at = std::find(m_zOrder.begin(), m_zOrder.end(), control); at != m_zOrder.end())
+        m_zOrder.erase(at);
     auto it = std::find_if(m_instances.begin(), m_instances.end(),
                            [control](const auto &p) { return p.get() == control; });
-    if (it != m_instances.end())
-        m_instances.erase(it);
+    // The instances are kept in no particular order (the z-order is kept apart): the last
+    // one fills the gap, so deleting the controls of a large form stays linear.
+    if (it != m_instances.end()) {
+        std::swap(*it, m_instances.back());
+        m_instances.pop_back();
+    }
 }
 
 iDesignControl *PlainForm::Surface()

@@ -34,6 +34,17 @@ bool IsCountCode(int code)
     return std::find(std::begin(CountCodes), std::end(CountCodes), code) != std::end(CountCodes);
 }
 
+// The control field of a full ID (its third "*" part); "" when there is none.
+QString ControlField(const QString &fullId)
+{
+    const qsizetype first = fullId.indexOf(QLatin1Char('*'));
+    const qsizetype second = first < 0 ? -1 : fullId.indexOf(QLatin1Char('*'), first + 1);
+    if (second < 0)
+        return {};
+    const qsizetype third = fullId.indexOf(QLatin1Char('*'), second + 1);
+    return fullId.mid(second + 1, third < 0 ? -1 : third - second - 1);
+}
+
 QString ShownText(const QString &value)
 {
     QString text = value;
@@ -117,7 +128,7 @@ void cWrapperBase::CreateItem(clsControl *owner, int type, const QString &fullId
     m_control->SetTag(fullId.toUpper());
     m_control->SetTabIndex(32767);
     if (ShowsIdAsText()) {
-        m_control->SetText(fullId.section(QLatin1Char('*'), 2, 2));
+        m_control->SetText(ControlField(fullId));
         m_showsId = true;
     }
 }
@@ -166,14 +177,27 @@ void cWrapperBase::DeleteItem()
 
 // ---- Properties -----------------------------------------------------------------------
 
+const QString *cWrapperBase::FindStored(int code) const
+{
+    for (const auto &[stored, value] : m_values) {
+        if (stored == code)
+            return &value;
+    }
+    return nullptr;
+}
+
 QString cWrapperBase::Stored(int code) const
 {
     if (IsListValued(code))
         return GetListEntry(code, 0, 0, {});
-    if (code == Prop::Value)
-        return m_valueSet ? m_values.value(Prop::Value) : Stored(Prop::DefVal);
-    auto it = m_values.constFind(code);
-    return it != m_values.cend() ? it.value() : GetDefaultProperty(code);
+    if (code == Prop::Value) {
+        if (!m_valueSet)
+            return Stored(Prop::DefVal);
+        const QString *value = FindStored(Prop::Value);
+        return value ? *value : QString();
+    }
+    const QString *value = FindStored(code);
+    return value ? *value : GetDefaultProperty(code);
 }
 
 bool cWrapperBase::StoredBool(int code) const
@@ -192,13 +216,24 @@ void cWrapperBase::Store(int code, const QString &value)
         SetListEntry(code, 0, 0, value, {});
         ApplyList(code);
     } else if (code == Prop::Value) {
-        m_values.insert(code, value);
+        StoreValue(code, value);
         m_valueSet = true;
     } else if (value == GetDefaultProperty(code)) {
-        m_values.remove(code);
+        std::erase_if(m_values, [code](const auto &entry) { return entry.first == code; });
     } else {
-        m_values.insert(code, value);
+        StoreValue(code, value);
     }
+}
+
+void cWrapperBase::StoreValue(int code, const QString &value)
+{
+    for (auto &[stored, current] : m_values) {
+        if (stored == code) {
+            current = value;
+            return;
+        }
+    }
+    m_values.emplace_back(code, value);
 }
 
 QString cWrapperBase::FormFixedDefault(int code)
@@ -483,7 +518,8 @@ DesignFont cWrapperBase::CurrentFont() const
 {
     DesignFont font;
     font.Name = Stored(Prop::FontName);
-    font.Size = Stored(Prop::FontSize).toDouble();
+    // Stored sizes are invariant numbers; the invariant reader takes whole sizes quickly.
+    font.Size = NumberFormat::ParseInvariant(Stored(Prop::FontSize));
     font.Bold = StoredBool(Prop::FontBold);
     font.Italic = StoredBool(Prop::FontItalic);
     font.Underline = StoredBool(Prop::FontUnderline);
@@ -537,7 +573,7 @@ void cWrapperBase::Apply(int code, const QString &value)
         break;
     case Prop::Caption:
         if (ShowsIdAsText()) {
-            m_control->SetText(value.isEmpty() ? m_fullId.section(QLatin1Char('*'), 2, 2)
+            m_control->SetText(value.isEmpty() ? ControlField(m_fullId)
                                                : ShownText(value));
             m_showsId = value.isEmpty();
         }
@@ -659,7 +695,7 @@ void cWrapperBase::Rename(QString &newFullId)
 {
     FullIDChanged(newFullId);
     if (m_control && m_showsId)
-        m_control->SetText(newFullId.section(QLatin1Char('*'), 2, 2));
+        m_control->SetText(ControlField(newFullId));
 }
 
 void cWrapperBase::FullIDChanged(const QString &newFullId)

@@ -5,6 +5,8 @@
 
 #include <QHash>
 #include <span>
+#include <utility>
+#include <vector>
 
 class iFormFuncs;
 struct DesignFont;
@@ -145,7 +147,14 @@ protected:
     iDesignControl *m_control = nullptr;
     iFormFuncs *m_formFuncs = nullptr;
     QString m_fullId;
-    QHash<int, QString> m_values;
+    // The stored values by code. An object stores a handful at most, so a short list
+    // serves better than a hash table, which each of thousands of items would set up.
+    std::vector<std::pair<int, QString>> m_values;
     bool m_showsId = false;
     bool m_valueSet = false;
+
+private:
+    // The stored value of a code; nullptr when none is stored.
+    const QString *FindStored(int code) const;
+    void StoreValue(int code, const QString &value);
 };

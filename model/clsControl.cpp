@@ -30,6 +30,7 @@
 #include "support/NumberFormat.h"
 #include "support/PlatformMetrics.h"
 
+#include <QStringBuilder>
 #include <cmath>
 
 using namespace Vocabulary;
@@ -95,10 +96,23 @@ int clsControl::CaptionHeightTwips()
 
 void clsControl::Create(int type, const QString &fullId, const QString &parentId)
 {
-    const QStringList fields = fullId.split(QLatin1Char('*'));
-    const QString appField = Field(fields, 0);
-    const QString formField = Field(fields, 1);
-    const QString ctlField = Field(fields, 2);
+    // The parts of the full ID, viewed in place: a project load creates items by the
+    // thousand, and a list of copied parts for each costs more than the checks below.
+    QStringView field[3];
+    qsizetype fieldCount = 0;
+    for (qsizetype start = 0;; ++fieldCount) {
+        const qsizetype end = fullId.indexOf(QLatin1Char('*'), start);
+        if (fieldCount < 3)
+            field[fieldCount] = QStringView(fullId).mid(start, end < 0 ? -1 : end - start);
+        if (end < 0) {
+            ++fieldCount;
+            break;
+        }
+        start = end + 1;
+    }
+    const QStringView appField = field[0];
+    const QStringView formField = field[1];
+    const QStringView ctlField = field[2];
     m_fullId = fullId;
     m_objType = type;
 
@@ -111,18 +125,18 @@ void clsControl::Create(int type, const QString &fullId, const QString &parentId
 
     clsControl *parent = nullptr;
     if (!parentId.isEmpty())
-        parent = m_items->Find(appField + QLatin1Char('*') + formField + QLatin1Char('*')
-                               + parentId);
+        parent = m_items->Find(appField % QLatin1Char('*') % formField % QLatin1Char('*')
+                               % parentId);
     else if (!formField.isEmpty() && !ctlField.isEmpty())
-        parent = m_items->Find(appField + QLatin1Char('*') + formField);
+        parent = m_items->Find(appField % QLatin1Char('*') % formField);
     else if (!formField.isEmpty() || !ctlField.isEmpty())
-        parent = m_items->Find(appField);
+        parent = m_items->Find(appField.toString());
     else
         parent = m_items->Root();
     if (!parent && type != Type::Root)
         Fail(GuiErrors::InvalidFormOrParent);
     // A full ID with more than three fields names nothing.
-    if (fields.size() > 3)
+    if (fieldCount > 3)
         Fail(GuiErrors::InvalidIdForObject);
 
     switch (KindOf(type)) {
@@ -131,7 +145,7 @@ void clsControl::Create(int type, const QString &fullId, const QString &parentId
             Fail(GuiErrors::InvalidIdForObject);
         if (!(IsForm(parent->ObjType()) || parent->ObjType() == Type::AppMdi))
             Fail(GuiErrors::InvalidFormOrParent);
-        m_id = ctlField;
+        m_id = ctlField.toString();
         m_app = parent->App();
         m_form = parent->Form();
         break;
@@ -143,7 +157,7 @@ void clsControl::Create(int type, const QString &fullId, const QString &parentId
             || !(IsForm(parent->ObjType()) || parent->ObjType() == Type::Frame
                  || parent->ObjType() == Type::Tabgroup || parent->ObjType() == Type::Tab))
             Fail(GuiErrors::InvalidFormOrParent);
-        m_id = ctlField;
+        m_id = ctlField.toString();
         m_app = parent->App();
         m_form = parent->Form();
         break;
@@ -154,16 +168,16 @@ void clsControl::Create(int type, const QString &fullId, const QString &parentId
             Fail(GuiErrors::CannotDesignateParent);
         if (!IsApplication(parent->ObjType()))
             Fail(GuiErrors::InvalidFormOrParent);
-        m_id = formField;
+        m_id = formField.toString();
         m_app = parent->App();
         m_form = this;
         break;
     case ObjectKind::Application:
-        if (appField.isEmpty() || fields.size() > 1)
+        if (appField.isEmpty() || fieldCount > 1)
             Fail(GuiErrors::InvalidIdForObject);
         if (!parentId.isEmpty())
             Fail(GuiErrors::CannotDesignateParent);
-        m_id = appField;
+        m_id = appField.toString();
         m_app = this;
         break;
     case ObjectKind::Root:
@@ -209,7 +223,7 @@ void clsControl::CreateDefault(int type, clsControl *parent)
 
 clsControl *clsControl::Child(const QString &id) const
 {
-    clsControl *const *child = m_children.Find(id.toUpper());
+    clsControl *const *child = m_children.Find(clsItems::KeyOf(id));
     return child ? *child : nullptr;
 }
 
@@ -344,7 +358,7 @@ void clsControl::DeleteItem()
         m_wrapper.reset();
     }
     if (m_parent && m_registered && m_objType != Type::Root) {
-        m_parent->m_children.Take(m_id.toUpper());
+        m_parent->m_children.Take(clsItems::KeyOf(m_id));
         // The tab strip loses the panel's tab.
         if (m_objType == Type::Tab)
             if (auto *group = dynamic_cast<cTabgrpWrapper *>(m_parent->Wrapper()))
@@ -413,10 +427,12 @@ void clsControl::Move(const QString &left, const QString &top, const QString &wi
         c.twips = int(std::lround(twips));
         return c;
     };
-    const Coord l = read(left, ScaleX(), true);
-    const Coord t = read(top, ScaleY(), true);
-    const Coord w = read(width, ScaleX(), false);
-    const Coord h = read(height, ScaleY(), false);
+    const double scaleX = ScaleX();
+    const double scaleY = ScaleY();
+    const Coord l = read(left, scaleX, true);
+    const Coord t = read(top, scaleY, true);
+    const Coord w = read(width, scaleX, false);
+    const Coord h = read(height, scaleY, false);
 
     if (l.given) {
         m_autoLeft = l.isAuto;

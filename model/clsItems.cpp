@@ -32,15 +32,28 @@ clsItems &clsItems::Instance()
     return items;
 }
 
+QString clsItems::KeyOf(const QString &id)
+{
+    // IDs are nearly always upper-case ASCII already: then the ID itself is the key, and
+    // the general case mapping, which costs many times more, is not run for it.
+    const QChar *const end = id.constData() + id.size();
+    for (const QChar *c = id.constData(); c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u >= 128 || (u >= u'a' && u <= u'z'))
+            return id.toUpper();
+    }
+    return id;
+}
+
 clsControl *clsItems::Find(const QString &fullId) const
 {
-    const std::unique_ptr<clsControl> *item = m_items.Find(fullId.toUpper());
+    const std::unique_ptr<clsControl> *item = m_items.Find(KeyOf(fullId));
     return item ? item->get() : nullptr;
 }
 
 bool clsItems::Contains(const QString &fullId) const
 {
-    return m_items.Contains(fullId.toUpper());
+    return m_items.Contains(KeyOf(fullId));
 }
 
 std::vector<clsControl *> clsItems::InOrder() const
@@ -67,7 +80,7 @@ clsControl &clsItems::CreateItem(int type, const QString &fullId, const QString 
     item->Create(type, fullId, parentId);
     clsControl &created = *item;
     if (type != Vocabulary::Type::Root && created.Parent()) {
-        created.Parent()->m_children.Add(created.ID().toUpper(), &created);
+        created.Parent()->m_children.Add(KeyOf(created.ID()), &created);
         // A new tab panel gets its tab at the end of the strip.
         if (type == Vocabulary::Type::Tab)
             if (auto *group = dynamic_cast<cTabgrpWrapper *>(created.Parent()->Wrapper()))
@@ -97,13 +110,13 @@ void clsItems::SetFormFactory(iFormFactory *factory)
 void clsItems::Register(std::unique_ptr<clsControl> item)
 {
     item->m_registered = true;
-    const QString key = item->FullID().toUpper();
+    const QString key = KeyOf(item->FullID());
     m_items.Add(key, std::move(item));
 }
 
 void clsItems::Unregister(clsControl *item)
 {
-    const QString key = item->FullID().toUpper();
+    const QString key = KeyOf(item->FullID());
     if (item == m_root)
         m_root = nullptr;
     // Take hands the owning pointer back; it goes out of scope here.

@@ -51,6 +51,9 @@ public:
 private:
     friend class clsControl;
 
+    // The registry key of an ID: the ID in upper case.
+    static QString KeyOf(const QString &id);
+
     void Register(std::unique_ptr<clsControl> item);
     // Destroys the item.
     void Unregister(clsControl *item);

@@ -9,6 +9,10 @@ QString Format(double value, int maxDecimals)
     if (!std::isfinite(value))
         return QStringLiteral("0");
     maxDecimals = qBound(0, maxDecimals, 15);
+    // Whole numbers (most positions and sizes) are their digits at any number of decimals;
+    // they are written without the general conversion, which costs many times more.
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(qint64(value));
     QString text = QString::number(value, 'f', maxDecimals);
     if (text.contains(QLatin1Char('.'))) {
         qsizetype end = text.size();
@@ -40,8 +44,23 @@ double ParseInvariant(const QString &text, bool *ok)
     };
     if (i < n && (view[i] == QLatin1Char('+') || view[i] == QLatin1Char('-')))
         ++i;
+    const qsizetype wholeFrom = i;
     qsizetype digits = digitsFrom(i);
     i += digits;
+
+    // Project texts are mostly whole numbers (positions, sizes, codes, masks). Up to 15
+    // digits they are exact in a double, so they are summed here rather than handed to the
+    // general conversion, which costs many times more.
+    if (digits > 0 && digits <= 15 && i == n) {
+        qint64 whole = 0;
+        for (qsizetype at = wholeFrom; at < n; ++at)
+            whole = whole * 10 + (view[at].unicode() - u'0');
+        if (ok)
+            *ok = true;
+        // "-0" gives -0.0 like the general conversion.
+        return view[0] == QLatin1Char('-') ? -double(whole) : double(whole);
+    }
+
     if (i < n && view[i] == QLatin1Char('.')) {
         ++i;
         const qsizetype fraction = digitsFrom(i);
@@ -63,7 +82,7 @@ double ParseInvariant(const QString &text, bool *ok)
         return 0;
 
     bool converted = false;
-    const double value = view.toString().toDouble(&converted);
+    const double value = view.toDouble(&converted);
     if (!converted || !std::isfinite(value))
         return 0;
     if (ok)

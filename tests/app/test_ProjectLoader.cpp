@@ -86,6 +86,30 @@ TEST(ProjectLoader, PropertyRecordsReachTheirObjects)
     EXPECT_EQ(f.items.Find("APP*F1*L")->GetProperty(26), list);
 }
 
+TEST(ProjectLoader, CodesWithSignsBlanksOrLeadingZerosAreRead)
+{
+    // Plain digits are read by a shortcut; everything else the general reading still takes.
+    Fixture f;
+    EXPECT_TRUE(f.Load(Project({MinimalApp(), Create("APP*F1", 5),
+                                Record({"2", "APP*F1*A", "", " 18 ", "1", "1", "10", "2", "+32"}),
+                                Record({"4", "", "0022", "", "", "Padded"}),
+                                Record({"2", "APP*F1*B", "", "+18", "1", "1", "10", "2", "0"}),
+                                Record({"4", "", "22", " 0 ", "", "Blank index"})})));
+    EXPECT_TRUE(f.Reports().empty());
+    const clsControl *a = f.items.Find("APP*F1*A");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->ObjType(), 18);
+    EXPECT_EQ(a->EventMask(), 32);
+    EXPECT_EQ(a->GetProperty(22), "Padded");
+    ASSERT_NE(f.items.Find("APP*F1*B"), nullptr);
+    EXPECT_EQ(f.items.Find("APP*F1*B")->GetProperty(22), "Blank index");
+
+    // A code too long for a whole number is no code.
+    Fixture g;
+    g.Load(Project({MinimalApp(), Record({"4", "", "99999999999", "", "", "x"})}));
+    ASSERT_EQ(g.Reports().size(), 1u);
+}
+
 TEST(ProjectLoader, AutoPositionSurvivesTheRoundTrip)
 {
     Fixture f;

@@ -102,6 +102,32 @@ TEST(CodeGenEventList, RowsOfOneObjectStayTogether)
                                                       }));
 }
 
+TEST(CodeGenEventList, ObjectsJoinTheirFormWhateverTheSpelling)
+{
+    // A control of an earlier form named later in another case, a form and a control named
+    // below the current application and form, an ID beyond ASCII named in another case by a
+    // property record, and a mask written with blanks.
+    const QString text = ProjectText()
+                             .Create("A", 0, 0)
+                             .Create("A*F1", 5, 0)
+                             .Create("A*F1*B1", 18, 0x20)
+                             .Create("A*F2", 5, 0)
+                             .Create("A*F2*B2", 18, 0x20)
+                             .Create(QString::fromUtf8("A*F2*Ärger"), 18, 0)
+                             .Create("a*f1*B3", 18, 0x20)
+                             .Create("F3", 5, 0)
+                             .Raw(CodeGenTest::Join({"2", "B4", "", "18", "0", "0", "1", "1", " 32 "}))
+                             .Property(99, "64", QString::fromUtf8("a*f2*äRGER"))
+                             .Text();
+    EXPECT_EQ(Rows(EventList::FromProjectText(text)), QStringList({
+                                                          "A*F1*B1 Click",
+                                                          "a*f1*B3 Click",
+                                                          "A*F2*B2 Click",
+                                                          QString::fromUtf8("A*F2*Ärger DblClick"),
+                                                          "A*F3*B4 Click",
+                                                      }));
+}
+
 TEST(CodeGenEventList, DialogStyleCheck)
 {
     const EventList sdiDialog = EventList::FromProjectText(

@@ -144,6 +144,32 @@ TEST(Placeholders, MultiLineTextsContinueUnderTheirPrefix)
     EXPECT_EQ(Sub("* %%DESC%%.", v), "* .");
 }
 
+TEST(Placeholders, CasingAndNamesBeyondAscii)
+{
+    // Plain ASCII IDs are cased by a shortcut, others by the general mapping: both must give
+    // what upper- and lower-casing give.
+    using C = Placeholders::Casing;
+    EXPECT_EQ(Placeholders::ApplyCasing("Orders.Main_1$", C::Upper), "ORDERS.MAIN_1$");
+    EXPECT_EQ(Placeholders::ApplyCasing("ORDERS", C::Upper), "ORDERS");
+    EXPECT_EQ(Placeholders::ApplyCasing("ORDERS.X1", C::Lower), "orders.x1");
+    EXPECT_EQ(Placeholders::ApplyCasing(QString::fromUtf8("Straße.öl"), C::Upper),
+              QString::fromUtf8("STRASSE.ÖL"));
+    EXPECT_EQ(Placeholders::ApplyCasing(QString::fromUtf8("ÄPFEL.Birne"), C::Lower),
+              QString::fromUtf8("äpfel.birne"));
+
+    // A name's letters count in upper case, a long s as an S; a name with more letters than
+    // any known one is unknown.
+    EXPECT_EQ(Sub(QString::fromUtf8("[%%deſc%%][%%a_p_p%%][%%COPYRIGHTS%%][%%Decode%%]")),
+              "[Order entry][orders][][CASE 1]");
+
+    // A value of several lines after another on the same line: the second is laid out under
+    // the line the first one ended.
+    TemplateVariables v = Sample();
+    v.Desc = "a\r\nb";
+    v.Copyright = "c\r\nd";
+    EXPECT_EQ(Sub("* %%DESC%% %%COPYRIGHT%%", v), "* a\r\n* b c\r\n*   d");
+}
+
 TEST(Placeholders, TextThatOnlyLooksLikeAPlaceholderIsKept)
 {
     EXPECT_EQ(Sub("X = 100%% OF Y"), "X = 100%% OF Y");

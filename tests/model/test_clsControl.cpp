@@ -87,6 +87,22 @@ TEST_F(ItemTest, CreateItemValidatesAndRegistersNothingOnFailure)
     EXPECT_EQ(items.Root(), items.InOrder().front());
 }
 
+TEST_F(ItemTest, LookUpsIgnoreCaseBeyondAscii)
+{
+    // Registry and child keys are upper case: plain IDs take a shortcut, others the general
+    // mapping, and either way any spelling finds the item and a second one is refused.
+    clsControl &plain = items.CreateItem(Type::Command, "APP*F1*Cmd_1");
+    clsControl &wide = items.CreateItem(Type::Command, QString::fromUtf8("APP*F1*Größe"));
+    EXPECT_EQ(items.Find("app*f1*CMD_1"), &plain);
+    EXPECT_EQ(items.Find(QString::fromUtf8("App*F1*GRÖSSE")), &wide);
+    EXPECT_EQ(form->Child(QString::fromUtf8("grösse")), &wide);
+    EXPECT_EQ(ErrorOf([&] { items.CreateItem(Type::Command, QString::fromUtf8("APP*F1*GRÖSSE")); }),
+              GuiErrors::DuplicateId);
+    wide.DeleteItem();
+    EXPECT_EQ(items.Find(QString::fromUtf8("APP*F1*Größe")), nullptr);
+    EXPECT_EQ(form->Child(QString::fromUtf8("GRÖSSE")), nullptr);
+}
+
 TEST_F(ItemTest, BarsOfTheApplicationNeedAnMdiApplication)
 {
     clsControl &menu = items.CreateItem(75, "APP**MENU1");

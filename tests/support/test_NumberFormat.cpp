@@ -56,6 +56,28 @@ TEST(NumberFormat, ParseInvariantTakesOnlyPlainNumbers)
     }
 }
 
+TEST(NumberFormat, WholeNumbersAgreeWithTheGeneralConversion)
+{
+    // Whole numbers are read and written past the general conversion; both roads must give
+    // the same, the sign of zero included, on either side of where the shortcut ends.
+    for (const char *text : {"0", "-0", "+0", "007", "-12", "+12", "999999999999999",
+                             "-999999999999999", "1000000000000000", "9007199254740993",
+                             "123456789012345678901234567890"}) {
+        SCOPED_TRACE(text);
+        bool ok = false;
+        const double value = ParseInvariant(QString::fromLatin1(text), &ok);
+        const double expected = QString::fromLatin1(text).toDouble();
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(value, expected);
+        EXPECT_EQ(std::signbit(value), std::signbit(expected));
+    }
+    EXPECT_EQ(Format(-0.0), "0");
+    EXPECT_EQ(Format(-1440.0, 0), "-1440");
+    EXPECT_EQ(Format(999999999999999.0, 2), "999999999999999");
+    EXPECT_EQ(Format(1e15, 2), "1000000000000000");
+    EXPECT_EQ(Format(-2.5e20, 2), "-250000000000000000000");
+}
+
 TEST(NumberFormat, ParseLocalReadsTheLocaleSeparator)
 {
     bool ok = false;
