@@ -52,34 +52,6 @@ QString PathKey(const QString &app, const QString &form)
     return (app + Star + form).toUpper();
 }
 
-// Whether a rename leaves every key unique and right: in the registry (the item checks that
-// itself) and in the parent's child list. The item layer re-keys the descendants of a
-// renamed application or form field by field, which is not yet right for controls nested in
-// containers, so such renames are refused until it is: the registry must never hold a
-// control under another control's ID.
-bool RenameKeepsKeys(const clsControl &item, const QString &newId)
-{
-    // An application's forms and its own bars share one child list, though their full IDs
-    // differ: a bar may not take a form's ID or the other way round.
-    if (const clsControl *parent = item.Parent())
-        if (const clsControl *sibling = parent->Child(newId); sibling && sibling != &item)
-            return false;
-    if (!IsApplication(item.ObjType()) && !IsForm(item.ObjType()))
-        return true;
-    std::vector<const clsControl *> pending{&item};
-    while (!pending.empty()) {
-        const clsControl *next = pending.back();
-        pending.pop_back();
-        for (const auto &entry : next->Children()) {
-            const clsControl *child = entry.Value;
-            if (IsControl(next->ObjType()))
-                return false;
-            pending.push_back(child);
-        }
-    }
-    return true;
-}
-
 // Whether an object of type pasted as the first object of a text may go into target.
 bool Fits(int type, int target)
 {
@@ -618,7 +590,7 @@ bool EditCommands::RenameItem(clsControl &item, const QString &newId)
     const QString former = item.ID();
     if (newId == former)
         return true;
-    if (!RenameKeepsKeys(item, newId) || !item.RenameItem(newId))
+    if (!item.RenameItem(newId))
         return false;
     m_designer.MarkChanged(&item);
     AddUndoRecord(UndoBuffer::Rename, item.FullID(), former);
@@ -682,7 +654,7 @@ bool EditCommands::UndoRecord(int kind, const QString &first, const QString &sec
             ReportSkipped(GuiErrors::InvalidObjectId, first);
             return false;
         }
-        if (!RenameKeepsKeys(*item, second) || !item->RenameItem(second)) {
+        if (!item->RenameItem(second)) {
             // Another object has taken the former ID meanwhile.
             ReportSkipped(GuiErrors::DuplicateId, first);
             return false;

@@ -557,8 +557,14 @@ bool clsControl::RenameItem(const QString &newId)
     else
         newFullId = Field(fields, 0) + QLatin1Char('*') + Field(fields, 1) + QLatin1Char('*')
                     + newId;
-    if (newId.toUpper() != m_id.toUpper() && m_items->Contains(newFullId))
-        return false;
+    if (newId.toUpper() != m_id.toUpper()) {
+        if (m_items->Contains(newFullId))
+            return false;
+        // Forms and the bars of an MDI application are siblings under the application
+        // although their full IDs differ, so the parent's keys must be free too.
+        if (m_parent && m_parent->Child(newId))
+            return false;
+    }
 
     const QString oldFullId = m_fullId;
     if (m_parent)
@@ -577,11 +583,14 @@ bool clsControl::RenameItem(const QString &newId)
 
 void clsControl::ReKeyDescendants()
 {
+    // Only the application and form fields pass down: a control inside a frame keeps its
+    // own ID in the third field.
     const QStringList own = m_fullId.split(QLatin1Char('*'));
+    const int inherited = int(std::min<qsizetype>(own.size(), 2));
     for (const auto &entry : m_children) {
         clsControl *child = entry.Value;
         QStringList fields = child->m_fullId.split(QLatin1Char('*'));
-        for (int i = 0; i < own.size() && i < fields.size(); ++i)
+        for (int i = 0; i < inherited && i < fields.size(); ++i)
             fields[i] = own[i];
         const QString oldFullId = child->m_fullId;
         child->m_fullId = fields.join(QLatin1Char('*'));

@@ -411,8 +411,13 @@ TEST(EditCommands, MovesSizesAndRenamesAreUndone)
     EXPECT_TRUE(f.Find("A*G*Label1"));
     EXPECT_FALSE(f.Find("A*Main"));
 
-    // A form holding a container with controls inside is not renamed (yet); its keys stay.
-    EXPECT_FALSE(f.edit.RenameItem(*f.Find("A*F"), "Other"));
+    // A form holding a container with controls inside: the nested controls follow, and undo
+    // brings every key back.
+    ASSERT_TRUE(f.edit.RenameItem(*f.Find("A*F"), "Other"));
+    ASSERT_TRUE(f.Find("A*Other*Text1"));
+    EXPECT_EQ(f.Find("A*Other*Text1")->FullID(), "A*Other*Text1");
+    ASSERT_TRUE(f.edit.Undo());
+    ASSERT_TRUE(f.Find("A*F*Text1"));
     EXPECT_EQ(f.Find("A*F*Text1")->FullID(), "A*F*Text1");
 }
 

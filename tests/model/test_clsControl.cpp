@@ -165,6 +165,31 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
     EXPECT_FALSE(t2.RenameItem("a*b"));
 }
 
+// Controls nested in a container keep their own IDs when the form or application above them
+// is renamed, and a form cannot take the ID of a bar of the MDI application (their sibling).
+TEST_F(ItemTest, RenameReachesNestedControlsAndRespectsSiblings)
+{
+    items.CreateItem(Type::Frame, "APP*F1*Frame1");
+    clsControl &inner = items.CreateItem(16, "APP*F1*Text1", "Frame1");
+    ASSERT_TRUE(form->RenameItem("Main"));
+    EXPECT_EQ(inner.FullID(), "APP*Main*Text1");
+    EXPECT_EQ(items.Find("APP*MAIN*TEXT1"), &inner);
+    ASSERT_TRUE(app->RenameItem("Prj"));
+    EXPECT_EQ(inner.FullID(), "Prj*Main*Text1");
+    EXPECT_EQ(items.Find("PRJ*MAIN*TEXT1"), &inner);
+    form->DeleteItem();
+    EXPECT_FALSE(items.Contains("PRJ*MAIN*TEXT1"));
+    EXPECT_FALSE(items.Contains("PRJ*MAIN*FRAME1"));
+
+    clsControl &bar = items.CreateItem(Type::Menu, "Prj**Menu");
+    clsControl &other = items.CreateItem(Type::FormSizableChild, "Prj*Other");
+    EXPECT_FALSE(other.RenameItem("menu"));
+    EXPECT_EQ(other.ID(), "Other");
+    EXPECT_FALSE(bar.RenameItem("OTHER"));
+    EXPECT_EQ(app->Child("MENU"), &bar);
+    EXPECT_EQ(app->Child("OTHER"), &other);
+}
+
 TEST_F(ItemTest, RepositionMovesWithinChildrenAndRestoresZOrder)
 {
     clsControl &a = items.CreateItem(16, "APP*F1*A");
