@@ -43,7 +43,7 @@ QByteArray ProjectText()
     QStringList records;
     records << QStringList{"TEMPLATE", "46000", "", ""}.join(vm);
     records << QStringList{"0", "1.4", "1"}.join(vm);
-    records << QStringList{"2", "BENCH", "", "0", "0", "0", "12000", "9000", "0"}.join(vm);
+    records << QStringList{"2", "BENCH", "", "0", "0", "0", "12000", "9000", "1073741825"}.join(vm);
     for (int f = 1; f <= Forms; ++f) {
         const QString form = QStringLiteral("BENCH*FORM%1").arg(f);
         records << QStringList{"2", form, "", "5", "0", "0", "9000", "7000", "0"}.join(vm);

@@ -307,9 +307,9 @@ ORDERS.CUSTOMERS.CMDCLOSE.CLICK:
 *
 *
 * Runtime interface: send GUI.COMMAND to the GUI runtime. The event rows it
-* returns join GUI.QUEUE; its status rows are left in GUI.ERRORS (severity,
-* ID, property, error number, message). Severity 3 or more, and error 5007
-* (no form can be shown), stop the program.
+* returns join GUI.QUEUE; its status rows are left in GUI.ERRORS (field 1
+* severity, 3 ID, 4 property, 5 error number, 6 message). Severity 3 or more,
+* and error 5007 (no form can be shown), stop the program.
 GUI.EXECUTE:
    GUI.RESULT = ''
    GUI.ERRORS = ''
