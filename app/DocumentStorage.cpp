@@ -91,10 +91,20 @@ QString DocumentStorage::ToStoredForm(const QString &text)
 
 QString DocumentStorage::ToMemoryForm(const QString &text)
 {
-    QString memory = text;
-    memory.replace(CrLf, QString(QChar(Marks::Attribute)));
+    // One pass from line end to line end into a buffer of the final size at most: a whole
+    // project goes through here, and replacing in place twice moved it all twice.
     // A text edited on a system that ends lines with LF alone reads the same.
-    memory.replace(QLatin1Char('\n'), QChar(Marks::Attribute));
+    const QStringView view(text);
+    QString memory;
+    memory.reserve(text.size());
+    qsizetype start = 0;
+    for (qsizetype lf = view.indexOf(u'\n'); lf >= 0; lf = view.indexOf(u'\n', start)) {
+        const qsizetype end = lf > start && view[lf - 1] == u'\r' ? lf - 1 : lf;
+        memory.append(view.mid(start, end - start));
+        memory.append(QChar(Marks::Attribute));
+        start = lf + 1;
+    }
+    memory.append(view.mid(start));
     return memory;
 }
 

@@ -66,8 +66,7 @@ bool CliWriteOutput(const QString &file, const QByteArray &bytes)
     }
     try {
         // The same road as a saved document: a temporary file renamed over the old one.
-        ItemFile::Write(QFileInfo(file).absoluteFilePath(), QString::fromUtf8(bytes),
-                        QStringLiteral("'%1'").arg(file));
+        ItemFile::WriteBytes(QFileInfo(file).absoluteFilePath(), bytes, QStringLiteral("'%1'").arg(file));
         return true;
     } catch (const GuiError &error) {
         CliError(error.Description());

@@ -46,14 +46,18 @@ int RunGenerate(const QStringList &arguments)
             generator.SetCasing(*code.Casing);
         generator.SetProjectLocation(code.ProjectFile, code.ProjectId);
 
-        const QString program = generator.GenerateProgram();
+        QString program = generator.GenerateProgram();
         if (program.isEmpty()) {
             CliError(generator.Warning().isEmpty() ? QStringLiteral("corvane generate: no program generated")
                                                    : generator.Warning());
             return CliExit::Problem;
         }
-        if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()),
-                            CodeProgramText::NormalizeLineEnds(program).toUtf8()))
+        // A program of a large project runs to megabytes: each text is let go as soon as the
+        // next form of it exists, so no more than two are alive at a time.
+        program = CodeProgramText::NormalizeLineEnds(program);
+        const QByteArray bytes = program.toUtf8();
+        program = QString();
+        if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()), bytes))
             return CliExit::Problem;
     } catch (const GuiError &e) {
         CliError(shown.isEmpty() ? e.Description() : shown);

@@ -110,6 +110,11 @@ QString ItemFile::Read(const QString &path, const QString &what)
 
 void ItemFile::Write(const QString &path, const QString &text, const QString &what)
 {
+    WriteBytes(path, Encode(text), what);
+}
+
+void ItemFile::WriteBytes(const QString &path, const QByteArray &bytes, const QString &what)
+{
     const QFileInfo info(path);
     if (info.isDir())
         throw GuiError(HostErrors::AccessError,
@@ -127,7 +132,7 @@ void ItemFile::Write(const QString &path, const QString &text, const QString &wh
 
     const QString tempPath = QFile::decodeName(temp);
     try {
-        const bool ok = ::fchmod(fd, NewFileMode(target)) == 0 && WriteAll(fd, Encode(text))
+        const bool ok = ::fchmod(fd, NewFileMode(target)) == 0 && WriteAll(fd, bytes)
             && ::fsync(fd) == 0;
         const int error = errno;
         if (::close(fd) != 0 || !ok)

@@ -24,6 +24,9 @@ public:
     static QString Read(const QString &path, const QString &what);
     // Raise GuiError 76 when the folder is missing, 75 on any other failure.
     static void Write(const QString &path, const QString &text, const QString &what);
+    // The same for bytes already in their stored form (a large output made as UTF-8 need not
+    // be decoded only to be encoded again).
+    static void WriteBytes(const QString &path, const QByteArray &bytes, const QString &what);
 
     // Called after the temporary file is complete and before it replaces the target. Tests use
     // it to simulate a failure (by throwing) or a crash at the worst moment. Not for production.
