@@ -12,6 +12,7 @@
 #include "support/NumberFormat.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <exception>
 
@@ -61,23 +62,11 @@ Record SplitRecord(QStringView text, int head)
 
 bool ToInt(QStringView text, int &value)
 {
-    // Function codes, types and property codes are a few plain digits: read here, they
-    // skip the general conversion, which costs many times more.
-    if (!text.isEmpty() && text.size() <= 9) {
-        int v = 0;
-        qsizetype i = 0;
-        for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
-            v = v * 10 + (text[i].unicode() - u'0');
-        if (i == text.size()) {
-            value = v;
-            return true;
-        }
-    }
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (ok)
-        value = v;
-    return ok;
+    qint64 v = 0;
+    if (!NumberFormat::ParseInteger(text, v) || v < INT_MIN || v > INT_MAX)
+        return false;
+    value = int(v);
+    return true;
 }
 
 // An index field: empty is 0; anything else must be a whole number.

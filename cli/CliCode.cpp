@@ -3,6 +3,7 @@
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
+#include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
 #include "code/CodeProgramText.h"
@@ -99,4 +100,25 @@ bool CliCode::ReadProgram(CliProject &project, const QString &name, QString &tex
     }
     error = QStringLiteral("cannot read %1: no such file or item").arg(name);
     return false;
+}
+
+CliCode::ProgramInput CliCode::LoadProjectAndProgram(const char *command, const CliOptions &options,
+                                                     CliProject &project)
+{
+    ProgramInput input;
+    QString error;
+    if (!ReadCasing(options, input.Casing, error) || !project.Configure(options, error)) {
+        input.Status = CliUsage(command, error);
+        return input;
+    }
+    input.Status = project.Load(options.Positional().at(0));
+    if (!project.Project())
+        return input;
+    if (!ReadProgram(project, options.Positional().at(1), input.Program, input.Latin1, error)) {
+        CliError(QStringLiteral("corvane %1: %2").arg(QLatin1String(command), error));
+        input.Status = CliExit::Usage;
+        return input;
+    }
+    input.Ready = true;
+    return input;
 }

@@ -27,4 +27,18 @@ struct CliCode
     // False with a message when it cannot be read.
     static bool ReadProgram(CliProject &project, const QString &name, QString &text, bool &latin1,
                             QString &error);
+
+    // What analyze and update start from: the project (first argument) loaded, the program
+    // (second argument) read. When Ready is false the command ends with Status; otherwise
+    // Status is the loading status so far.
+    struct ProgramInput
+    {
+        bool Ready = false;
+        int Status = 0;
+        std::optional<int> Casing;
+        QString Program;
+        bool Latin1 = false;
+    };
+    static ProgramInput LoadProjectAndProgram(const char *command, const CliOptions &options,
+                                              CliProject &project);
 };

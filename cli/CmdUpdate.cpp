@@ -30,37 +30,25 @@ int RunUpdate(const QStringList &arguments)
     const CliOptions options = CliOptions::Parse(arguments, syntax);
     if (!options.Ok())
         return CliUsage("update", options.Error());
-    std::optional<int> casing;
-    QString error;
-    if (!CliCode::ReadCasing(options, casing, error))
-        return CliUsage("update", error);
     unsigned operations = 0;
     for (const OperationFlag &op : Operations)
         if (options.Has(QLatin1String(op.Name)))
             operations |= op.Operation;
 
     CliProject project;
-    if (!project.Configure(options, error))
-        return CliUsage("update", error);
-    const int status = project.Load(options.Positional().at(0));
-    if (!project.Project())
-        return status;
-    QString program;
-    bool latin1 = false;
-    if (!CliCode::ReadProgram(project, options.Positional().at(1), program, latin1, error)) {
-        CliError(QStringLiteral("corvane update: %1").arg(error));
-        return CliExit::Usage;
-    }
+    const CliCode::ProgramInput input = CliCode::LoadProjectAndProgram("update", options, project);
+    if (!input.Ready)
+        return input.Status;
 
     const CodeCommands::Output out =
-        CodeCommands::Update(CliCode::ProjectText(project), program,
-                             CliCode::Options(options, project, casing), operations);
+        CodeCommands::Update(CliCode::ProjectText(project), input.Program,
+                             CliCode::Options(options, project, input.Casing), operations);
     if (out.ExitCode != 0) {
         CliError(out.Error);
         return CliExit::Problem;
     }
     if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()),
-                        CodeProgramText::ToBytes(out.Text, latin1)))
+                        CodeProgramText::ToBytes(out.Text, input.Latin1)))
         return CliExit::Problem;
-    return status;
+    return input.Status;
 }

@@ -4,6 +4,7 @@
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
+#include "support/NumberFormat.h"
 
 #include <QHash>
 #include <QSet>
@@ -101,25 +102,14 @@ QString PartText(QStringView part, const QString &same)
     return !part.isEmpty() && part == same ? same : part.toString();
 }
 
+// Masks may be written unsigned; they wrap to their 32-bit signed form.
 bool ToInt(QStringView text, int &value)
 {
-    // Function codes, types and masks are mostly plain digits: read here, they skip the
-    // general conversion, which costs many times more.
-    if (!text.isEmpty() && text.size() <= 9) {
-        int v = 0;
-        qsizetype i = 0;
-        for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
-            v = v * 10 + (text[i].unicode() - u'0');
-        if (i == text.size()) {
-            value = v;
-            return true;
-        }
-    }
-    bool ok = false;
-    const qlonglong v = text.trimmed().toLongLong(&ok);
-    if (ok)
-        value = int(std::int32_t(v));
-    return ok;
+    qint64 v = 0;
+    if (!NumberFormat::ParseInteger(text, v))
+        return false;
+    value = int(std::int32_t(v));
+    return true;
 }
 
 // Parses the records into objects, remembering the order of first appearance per level.

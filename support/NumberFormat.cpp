@@ -106,4 +106,23 @@ double Round2(double value)
     return rounded == 0.0 ? 0.0 : rounded;
 }
 
+bool ParseInteger(QStringView text, qint64 &value)
+{
+    if (!text.isEmpty() && text.size() <= 18) {
+        qint64 v = 0;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
+            v = v * 10 + (text[i].unicode() - u'0');
+        if (i == text.size()) {
+            value = v;
+            return true;
+        }
+    }
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
 } // namespace NumberFormat

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringView>
 
 // Numbers in project texts and settings are written with a point as decimal separator and no
 // blanks or group separators, whatever the locale; numbers typed by the user are read with
@@ -23,5 +24,9 @@ double ParseLocal(const QString &text, QChar decimalSeparator, bool *ok = nullpt
 
 // The value rounded to 2 decimals, halves away from zero.
 double Round2(double value);
+
+// A whole number in decimal, blanks around it allowed. Codes and masks in project texts are
+// mostly a few plain digits, which take a fast path past the general conversion.
+bool ParseInteger(QStringView text, qint64 &value);
 
 } // namespace NumberFormat
