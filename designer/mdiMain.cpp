@@ -158,8 +158,18 @@ QString mdiMain::StatusText() const
     return m_statusPanel->text();
 }
 
+void mdiMain::CloseWithoutQuestions()
+{
+    m_noQuestions = true;
+    close();
+}
+
 void mdiMain::closeEvent(QCloseEvent *event)
 {
+    if (!m_shutDown && !m_noQuestions && m_closeQuery && !m_closeQuery()) {
+        event->ignore();
+        return;
+    }
     if (!m_shutDown) {
         m_shutDown = true;
         StoreWindowPosition();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 
 class ProcessState;
 class QAction;
@@ -12,7 +13,8 @@ class QTreeWidget;
 
 // The designer's main window: the project tree on the left, the design forms in the MDI
 // area beside it, a tool bar and a status bar whose first panel carries progress texts.
-// Closing it stores its position keys and saves the settings.
+// Closing it asks the open projects whether they may close, then stores its position keys
+// and saves the settings.
 class mdiMain : public QMainWindow
 {
     Q_OBJECT
@@ -33,6 +35,12 @@ public:
     void SetStatusText(const QString &text);
     QString StatusText() const;
 
+    // Asked before the user's close goes ahead (the closing question of every open project);
+    // false keeps the window open.
+    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+    // Closes without asking: the program, not the user, ends the designer.
+    void CloseWithoutQuestions();
+
     QTreeWidget *ProjectTree() const { return m_projectTree; }
     QMdiArea *MdiArea() const { return m_mdiArea; }
 
@@ -51,5 +59,7 @@ private:
     QAction *m_viewStatusBar = nullptr;
     QAction *m_viewToolBar = nullptr;
     QAction *m_viewGrid = nullptr;
+    std::function<bool()> m_closeQuery;
+    bool m_noQuestions = false;
     bool m_shutDown = false;
 };

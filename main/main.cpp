@@ -32,6 +32,7 @@ int main(int argc, char *argv[])
     designer.SetProjectTree(&projectTree);
     DocumentStorage storage(designer, state);
     DocumentOpener opener(storage, state, prompter);
+    window.SetCloseQuery([&storage] { return storage.QueryExit(); });
     ParseCmdLine(JoinArguments(app.arguments().mid(1)), state, opener);
     window.SetStatusText(QString());
     const int status = app.exec();
