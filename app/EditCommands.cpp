@@ -5,7 +5,7 @@
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "app/iClipboard.h"
-#include "app/iCreateItemMode.h"
+#include "app/iCreateMode.h"
 #include "app/iPrompter.h"
 #include "app/iUndoState.h"
 #include "model/Vocabulary.h"

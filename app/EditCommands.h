@@ -8,7 +8,7 @@
 class clsControl;
 class clsDesigner;
 class iClipboard;
-class iCreateItemMode;
+class iCreateMode;
 class UndoBuffer;
 
 // The Edit commands (Cut, Copy, Paste, Delete, Undo) and the commands that add objects,
@@ -26,7 +26,7 @@ public:
 
     EditCommands(clsDesigner &designer, UndoBuffer &undo, iClipboard &clipboard);
 
-    void SetCreateMode(iCreateItemMode *createMode) { m_createMode = createMode; }
+    void SetCreateMode(iCreateMode *createMode) { m_createMode = createMode; }
     // Which form is active (the main window's active design form). Until one is set, the
     // form of the current selection counts as active.
     void SetActiveFormSource(std::function<clsControl *()> source)
@@ -86,7 +86,7 @@ private:
     clsDesigner &m_designer;
     UndoBuffer &m_undo;
     iClipboard &m_clipboard;
-    iCreateItemMode *m_createMode = nullptr;
+    iCreateMode *m_createMode = nullptr;
     std::function<clsControl *()> m_activeForm;
     // The last text Copy put on the clipboard in both forms: a value holding a TAB or a
     // line break does not survive the plain-text form, so a paste of that same clipboard

@@ -49,6 +49,7 @@ class RecordingCreateMode : public iCreateMode
 public:
     int Calls = 0;
     void BeginCreateApplication() override { ++Calls; }
+    void BeginCreateItem(const QString &, int, const QString &, clsControl *) override {}
 };
 
 class FakeCode : public iProgramCodeState

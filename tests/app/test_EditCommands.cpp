@@ -8,7 +8,7 @@
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "app/iClipFuncs.h"
-#include "app/iCreateItemMode.h"
+#include "app/iCreateMode.h"
 #include "app/iUndoState.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
@@ -37,11 +37,12 @@ struct StateLog : iUndoState
 };
 
 // Stands in for the property sheet: creates the item under the offered default ID.
-struct CreateStandIn : iCreateItemMode
+struct CreateStandIn : iCreateMode
 {
     clsDesigner &Designer;
     std::vector<QString> Offered;
     explicit CreateStandIn(clsDesigner &designer) : Designer(designer) {}
+    void BeginCreateApplication() override {}
     void BeginCreateItem(const QString &, int type, const QString &defaultId,
                          clsControl *parent) override
     {
