@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 namespace {
 struct Row {
     const char *what;
@@ -17,15 +19,6 @@ struct Row {
     int error = 0;
 };
 
-int ErrorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 } // namespace
 
 TEST(RecentList, BehavesAsTheTableSays)

@@ -6,20 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 namespace {
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
-
-template <typename F>
-int ErrorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 QString Entry(const QString &id, const QString &level, const QString &caption = {})
 {

@@ -17,22 +17,14 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 using namespace Vocabulary;
 
 namespace {
 
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
-
-int ErrorOf(auto &&call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 QString Parts(const QStringList &parts)
 {

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "ErrorOf.h"
 #include <functional>
 #include <map>
 
@@ -195,16 +197,6 @@ public:
 
     std::map<int, QString> written;
 };
-
-int ErrorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const GuiError &error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 } // namespace
 

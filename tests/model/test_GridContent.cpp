@@ -6,22 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 #include <climits>
 
 namespace {
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
-
-template <typename F>
-int ErrorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 // A 3 x 3 grid whose cells read "c<column>r<row>".
 GridContent ThreeByThree()

@@ -5,18 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 using namespace Vocabulary;
 
 namespace {
-int ErrorOf(auto &&call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 } // namespace
 
 TEST(Vocabulary, TypeKeywordsAndWrappers)

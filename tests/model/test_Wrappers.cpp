@@ -15,19 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 using namespace Vocabulary;
 
 namespace {
-
-int ErrorOf(auto &&call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class WrapperTest : public ::testing::Test
 {

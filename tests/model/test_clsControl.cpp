@@ -14,19 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 using namespace Vocabulary;
 
 namespace {
-
-int ErrorOf(auto &&call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class ItemTest : public ::testing::Test
 {
