@@ -8,7 +8,8 @@ cmake --build build --target corvane-designer
 
 args=("$@")
 if [ ${#args[@]} -eq 0 ]; then
-  sample=$(ls examples/*.gui 2>/dev/null | head -n 1 || true)
+  sample=examples/orders.gui
+  [ -f "$sample" ] || sample=$(ls examples/*.gui 2>/dev/null | head -n 1 || true)
   [ -n "$sample" ] && args=("$sample")
 fi
 
