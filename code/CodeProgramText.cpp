@@ -1,6 +1,7 @@
 #include "code/CodeProgramText.h"
 
-#include <QStringDecoder>
+#include "support/TextEncoding.h"
+
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
@@ -51,42 +52,16 @@ QString CodeProgramText::Join(const QStringList &lines)
 
 QString CodeProgramText::FromBytes(const QByteArray &bytes, bool *latin1)
 {
+    const TextEncoding::Decoded decoded = TextEncoding::Decode(bytes);
     if (latin1)
-        *latin1 = false;
-    QString text;
-    if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-        text = utf16(bytes.mid(2));
-    } else if (bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
-        text = utf16(bytes.mid(2));
-    } else {
-        const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8(body);
-        if (utf8.hasError()) {
-            text = QString::fromLatin1(body);
-            if (latin1)
-                *latin1 = true;
-        }
-    }
-    return NormalizeLineEnds(text);
+        *latin1 = decoded.Used == TextEncoding::Encoding::Latin1;
+    return NormalizeLineEnds(decoded.Text);
 }
 
 QByteArray CodeProgramText::ToBytes(const QString &text, bool latin1)
 {
-    if (latin1) {
-        bool fits = true;
-        for (QChar c : text) {
-            if (c.unicode() > 0xFF) {
-                fits = false;
-                break;
-            }
-        }
-        if (fits)
-            return text.toLatin1();
-    }
-    return text.toUtf8();
+    return TextEncoding::Encode(text, latin1 ? TextEncoding::Encoding::Latin1
+                                             : TextEncoding::Encoding::Utf8);
 }
 
 QString CodeProgramText::LineKey(const QString &line)

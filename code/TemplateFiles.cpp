@@ -3,11 +3,11 @@
 #include "code/TranslateKeywords.h"
 #include "support/GuiError.h"
 #include "support/IniFile.h"
+#include "support/TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace {
@@ -76,20 +76,7 @@ TemplateFiles::TemplateFiles(QString folder) : m_folder(std::move(folder))
 
 QString TemplateFiles::DecodeText(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-        return utf16(bytes.mid(2));
-    }
-    if (bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
-        return utf16(bytes.mid(2));
-    }
-    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(body);
-    if (utf8.hasError())
-        text = QString::fromLatin1(body);
-    return text;
+    return TextEncoding::Decode(bytes).Text;
 }
 
 TemplateInfo TemplateFiles::ReadInfo(const QString &path, bool &isTemplate)

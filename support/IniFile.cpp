@@ -1,9 +1,9 @@
 #include "support/IniFile.h"
 
+#include "support/TextEncoding.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <limits>
 
 namespace {
@@ -36,30 +36,10 @@ IniFile IniFile::FromText(const QString &text)
 IniFile IniFile::FromBytes(const QByteArray &bytes)
 {
     IniFile ini;
-    QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        ini.m_bom = true;
-        const QByteArray body = bytes.mid(3);
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8(body);
-        if (utf8.hasError()) {
-            text = QString::fromLatin1(body);
-            ini.m_encoding = Encoding::Latin1;
-        }
-    } else if (bytes.startsWith("\xFF\xFE")) {
-        ini.m_bom = true;
-        ini.m_encoding = Encoding::Utf16LE;
-        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-        text = utf16(bytes.mid(2));
-    } else {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8(bytes);
-        if (utf8.hasError()) {
-            text = QString::fromLatin1(bytes);
-            ini.m_encoding = Encoding::Latin1;
-        }
-    }
-    ini.Parse(text);
+    const TextEncoding::Decoded decoded = TextEncoding::Decode(bytes);
+    ini.m_encoding = decoded.Used;
+    ini.m_bom = decoded.Bom;
+    ini.Parse(decoded.Text);
     return ini;
 }
 
@@ -313,32 +293,7 @@ QString IniFile::Text() const
 
 QByteArray IniFile::ToBytes() const
 {
-    const QString text = Text();
-    switch (m_encoding) {
-    case Encoding::Utf16LE: {
-        QStringEncoder utf16(QStringEncoder::Utf16LE);
-        QByteArray bytes = m_bom ? QByteArray("\xFF\xFE", 2) : QByteArray();
-        bytes += QByteArray(utf16(text));
-        return bytes;
-    }
-    case Encoding::Latin1: {
-        bool fits = true;
-        for (QChar c : text) {
-            if (c.unicode() > 0xFF) {
-                fits = false;
-                break;
-            }
-        }
-        if (fits)
-            return text.toLatin1();
-        break; // a character beyond Latin-1 was written: store the file as UTF-8
-    }
-    case Encoding::Utf8:
-        break;
-    }
-    QByteArray bytes = m_bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    bytes += text.toUtf8();
-    return bytes;
+    return TextEncoding::Encode(Text(), m_encoding, m_bom);
 }
 
 bool IniFile::Save(const QString &path) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TextEncoding.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -67,7 +69,6 @@ public:
                           const QString &value);
 
 private:
-    enum class Encoding { Utf8, Latin1, Utf16LE };
 
     struct Line {
         QString text;
@@ -95,6 +96,6 @@ private:
     QHash<QString, int> m_sectionIndex; // folded name -> first section of that name
     QString m_eol = QStringLiteral("\n");
     bool m_finalEol = true;
-    Encoding m_encoding = Encoding::Utf8;
+    TextEncoding::Encoding m_encoding = TextEncoding::Encoding::Utf8;
     bool m_bom = false;
 };
