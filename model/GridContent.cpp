@@ -313,53 +313,10 @@ const QStringList *GridContent::ColumnList(int code) const
     throw GuiError(GuiErrors::NotSupported);
 }
 
-// An empty entry stands for the column's default and is always accepted. A ColItems entry
-// holds the column's drop-down entries separated by subvalue marks.
-void GridContent::CheckColumnEntry(int code, const QString &entry)
-{
-    if (ListValue::HasEntryMarks(entry, code != ContentCodes::ColItems))
-        InvalidValue();
-    if (entry.trimmed().isEmpty())
-        return;
-    int number = 0;
-    double width = 0.0;
-    switch (code) {
-    case ContentCodes::ColFieldType:
-        if (!ListValue::ParseInt(entry, GridFieldTypes::Label, GridFieldTypes::LabelButton))
-            InvalidValue();
-        break;
-    case ContentCodes::ColDataType:
-        if (!ListValue::ParseInt(entry, 0, 14, &number) || !ListValue::IsDataTypeCode(number))
-            InvalidValue();
-        break;
-    case ContentCodes::ColAlign:
-        if (!ListValue::ParseInt(entry, 0, 2))
-            InvalidValue();
-        break;
-    case ContentCodes::ColWidth:
-        if (!ListValue::ParseNumber(entry, &width) || width < 0.0 || width > 1e9)
-            InvalidValue();
-        break;
-    case ContentCodes::ColSizable:
-    case ContentCodes::ColTabStop:
-    case ContentCodes::ReadOnly:
-    case ContentCodes::Required:
-        if (!ListValue::ParseFlag(entry))
-            InvalidValue();
-        break;
-    case ContentCodes::MaxLen:
-        if (!ListValue::ParseInt(entry, 0, INT_MAX))
-            InvalidValue();
-        break;
-    default:
-        break;
-    }
-}
-
 void GridContent::SetColumnProperty(int code, const QString &value, int index1)
 {
     ListValue::SetColumnEntry(*ColumnList(code), value, index1, m_columns,
-                              [code](const QString &entry) { CheckColumnEntry(code, entry); });
+                              [code](const QString &entry) { ListValue::CheckColumnEntry(code, entry); });
 }
 
 QString GridContent::GetColumnProperty(int code, int index1) const

@@ -7,17 +7,6 @@
 #include <vector>
 
 // The field types a grid column can have (ColFieldType).
-namespace GridFieldTypes {
-inline constexpr int Label = 0;
-inline constexpr int TextBox = 1;
-inline constexpr int CheckBox = 2;
-inline constexpr int DropDownList = 3;
-inline constexpr int DropDownCombo = 4;
-inline constexpr int LabelEllipsis = 5;
-inline constexpr int LabelIcon = 6;
-inline constexpr int LabelButton = 7;
-} // namespace GridFieldTypes
-
 // The per-column settings the grid's editing commands consult.
 //
 // Rules:
@@ -145,7 +134,6 @@ private:
     };
 
     static void CheckSize(qint64 columns, qint64 rows);
-    static void CheckColumnEntry(int code, const QString &entry);
     QStringList *ColumnList(int code);
     const QStringList *ColumnList(int code) const;
     QString RowText(const Row &row) const;

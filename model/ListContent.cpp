@@ -161,6 +161,47 @@ QString GetColumnEntry(const QStringList &list, int index, int columns,
     return entry.trimmed().isEmpty() ? defaultValue() : entry;
 }
 
+void CheckColumnEntry(int code, const QString &entry)
+{
+    if (HasEntryMarks(entry, code != ContentCodes::ColItems))
+        InvalidValue();
+    if (entry.trimmed().isEmpty())
+        return;
+    int number = 0;
+    double width = 0.0;
+    switch (code) {
+    case ContentCodes::ColFieldType:
+        if (!ParseInt(entry, GridFieldTypes::Label, GridFieldTypes::LabelButton))
+            InvalidValue();
+        break;
+    case ContentCodes::ColDataType:
+        if (!ParseInt(entry, 0, 14, &number) || !IsDataTypeCode(number))
+            InvalidValue();
+        break;
+    case ContentCodes::ColAlign:
+        if (!ParseInt(entry, 0, 2))
+            InvalidValue();
+        break;
+    case ContentCodes::ColWidth:
+        if (!ParseNumber(entry, &width) || width < 0.0 || width > 1e9)
+            InvalidValue();
+        break;
+    case ContentCodes::ColSizable:
+    case ContentCodes::ColTabStop:
+    case ContentCodes::ReadOnly:
+    case ContentCodes::Required:
+        if (!ParseFlag(entry))
+            InvalidValue();
+        break;
+    case ContentCodes::MaxLen:
+        if (!ParseInt(entry, 0, INT_MAX))
+            InvalidValue();
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace ListValue
 
 namespace {
@@ -299,37 +340,10 @@ const QStringList *ListContent::ColumnList(int code) const
     }
 }
 
-// An empty entry stands for the column's default and is always accepted.
-void ListContent::CheckColumnEntry(int code, const QString &entry)
-{
-    if (ListValue::HasEntryMarks(entry, true))
-        InvalidValue();
-    if (entry.trimmed().isEmpty())
-        return;
-    int number = 0;
-    double width = 0.0;
-    switch (code) {
-    case ContentCodes::ColDataType:
-        if (!ListValue::ParseInt(entry, 0, 14, &number) || !ListValue::IsDataTypeCode(number))
-            InvalidValue();
-        break;
-    case ContentCodes::ColAlign:
-        if (!ListValue::ParseInt(entry, 0, 2))
-            InvalidValue();
-        break;
-    case ContentCodes::ColWidth:
-        if (!ListValue::ParseNumber(entry, &width) || width < 0.0 || width > 1e9)
-            InvalidValue();
-        break;
-    default:
-        break;
-    }
-}
-
 void ListContent::SetColumnProperty(int code, const QString &value, int index1)
 {
     ListValue::SetColumnEntry(*ColumnList(code), value, index1, ColumnCount(),
-                              [code](const QString &entry) { CheckColumnEntry(code, entry); });
+                              [code](const QString &entry) { ListValue::CheckColumnEntry(code, entry); });
 }
 
 QString ListContent::GetColumnProperty(int code, int index1) const

@@ -30,6 +30,18 @@ inline constexpr int ColTabStop = 77;
 // Reading and writing the list-value layout shared by all compound content: entries
 // separated by the value mark, the parts of an entry by the subvalue mark. Every routine is
 // linear in the length of the text.
+// The field types of a grid column (ColFieldType).
+namespace GridFieldTypes {
+inline constexpr int Label = 0;
+inline constexpr int TextBox = 1;
+inline constexpr int CheckBox = 2;
+inline constexpr int DropDownList = 3;
+inline constexpr int DropDownCombo = 4;
+inline constexpr int LabelEllipsis = 5;
+inline constexpr int LabelIcon = 6;
+inline constexpr int LabelButton = 7;
+} // namespace GridFieldTypes
+
 namespace ListValue {
 
 // Upper bounds that keep a single property value from exhausting memory.
@@ -77,6 +89,10 @@ void SetColumnEntry(QStringList &list, const QString &value, int index, int colu
                     const std::function<void(const QString &)> &checkEntry);
 QString GetColumnEntry(const QStringList &list, int index, int columns,
                        const std::function<QString()> &defaultValue);
+// Raises 380 for an entry a per-column property (of a list or a grid) does not take. An empty
+// entry stands for the column's default and is always accepted; a ColItems entry holds the
+// column's drop-down entries separated by subvalue marks.
+void CheckColumnEntry(int code, const QString &entry);
 
 } // namespace ListValue
 
@@ -130,7 +146,6 @@ public:
 private:
     QStringList *ColumnList(int code);
     const QStringList *ColumnList(int code) const;
-    static void CheckColumnEntry(int code, const QString &entry);
 
     double m_twipsPerUnit;
     std::vector<QStringList> m_rows; // the parts of each row
