@@ -27,9 +27,6 @@ inline constexpr int ColHint = 64;
 inline constexpr int ColTabStop = 77;
 } // namespace ContentCodes
 
-// Reading and writing the list-value layout shared by all compound content: entries
-// separated by the value mark, the parts of an entry by the subvalue mark. Every routine is
-// linear in the length of the text.
 // The field types of a grid column (ColFieldType).
 namespace GridFieldTypes {
 inline constexpr int Label = 0;
@@ -42,6 +39,9 @@ inline constexpr int LabelIcon = 6;
 inline constexpr int LabelButton = 7;
 } // namespace GridFieldTypes
 
+// Reading and writing the list-value layout shared by all compound content: entries
+// separated by the value mark, the parts of an entry by the subvalue mark. Every routine is
+// linear in the length of the text.
 namespace ListValue {
 
 // Upper bounds that keep a single property value from exhausting memory.
