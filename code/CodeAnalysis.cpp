@@ -10,19 +10,11 @@
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
-constexpr int HeaderSection = 2;
-constexpr int StartupSection = 3;
-constexpr int EventLoopSection = 4;
-constexpr int TrailerSection = 5;
-constexpr int DecoderSection = 6;
-constexpr int ErrorSection = 10;
-constexpr int DynamicSection = 11;
-constexpr int CustomSection = 12;
-
 // The template section each analysed piece is made from, in the order of the pieces.
 constexpr std::array<int, CodeAnalysisResult::PieceCount> PieceSections{
-    HeaderSection, StartupSection, EventLoopSection, TrailerSection,
-    DecoderSection, DynamicSection, CustomSection, ErrorSection,
+    TemplateSection::Header,  TemplateSection::Startup, TemplateSection::EventLoop,
+    TemplateSection::Trailer, TemplateSection::Decoder, TemplateSection::Dynamic,
+    TemplateSection::Custom,  TemplateSection::Error,
 };
 
 // The structural pieces in the order the structure line names them, with their names.
@@ -117,12 +109,13 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
 
     const TemplateVariables vars = ProjectVariables();
     CodeSectionMap::Templates t;
-    for (int n : {HeaderSection, StartupSection, EventLoopSection, TrailerSection, ErrorSection,
-                  DynamicSection, CustomSection})
+    for (int n : {TemplateSection::Header, TemplateSection::Startup, TemplateSection::EventLoop,
+                  TemplateSection::Trailer, TemplateSection::Error, TemplateSection::Dynamic,
+                  TemplateSection::Custom})
         t.Sections[n] = FilledLines(Section(n), vars);
     for (const QString &line : state.Decoder.split(CrLf)) {
         if (!line.trimmed().isEmpty())
-            t.Sections[DecoderSection] << line;
+            t.Sections[TemplateSection::Decoder] << line;
     }
     for (int k = 0; k < 3; ++k) {
         const QString section = Section(7 + k);
@@ -159,7 +152,7 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
                                       : CodeAnalysisResult::Missing;
 
     // Startup, event loop and trailer follow the section before them.
-    int previousEnd = map.Section(HeaderSection).Last;
+    int previousEnd = map.Section(TemplateSection::Header).Last;
     for (int piece : {CodeAnalysisResult::Startup, CodeAnalysisResult::EventLoop,
                       CodeAnalysisResult::Trailer}) {
         const CodeSectionMap::Span span = map.Section(PieceSections[size_t(piece)]);
@@ -170,7 +163,7 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
         previousEnd = span.Last;
     }
 
-    const CodeSectionMap::Span decoder = map.Section(DecoderSection);
+    const CodeSectionMap::Span decoder = map.Section(TemplateSection::Decoder);
     if (decoder.Found()) {
         const QString found =
             CodeProgramText::Join(state.Lines.mid(decoder.First, decoder.Last - decoder.First + 1));

@@ -3,6 +3,7 @@
 #include "code/CodeProgramText.h"
 #include "code/EventSignature.h"
 #include "code/Placeholders.h"
+#include "code/TemplateFiles.h"
 #include "support/GuiError.h"
 
 #include <QSet>
@@ -11,15 +12,6 @@
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
-
-constexpr int HeaderSection = 2;
-constexpr int StartupSection = 3;
-constexpr int EventLoopSection = 4;
-constexpr int TrailerSection = 5;
-constexpr int DecoderSection = 6;
-constexpr int ErrorSection = 10;
-constexpr int DynamicSection = 11;
-constexpr int CustomSection = 12;
 
 // Stands for "the first handler" in a list of places to insert before.
 constexpr int FirstHandler = -1;
@@ -99,12 +91,14 @@ QString CodeUpdate::RepairStructure(const QString &programText)
         std::vector<int> Before;
     };
     const Step order[] = {
-        {ErrorSection, {}},
-        {TrailerSection, {DecoderSection, FirstHandler, ErrorSection}},
-        {EventLoopSection, {TrailerSection, ErrorSection}},
-        {HeaderSection, {StartupSection, EventLoopSection, ErrorSection}},
-        {DynamicSection, {ErrorSection}},
-        {CustomSection, {ErrorSection}},
+        {TemplateSection::Error, {}},
+        {TemplateSection::Trailer,
+         {TemplateSection::Decoder, FirstHandler, TemplateSection::Error}},
+        {TemplateSection::EventLoop, {TemplateSection::Trailer, TemplateSection::Error}},
+        {TemplateSection::Header,
+         {TemplateSection::Startup, TemplateSection::EventLoop, TemplateSection::Error}},
+        {TemplateSection::Dynamic, {TemplateSection::Error}},
+        {TemplateSection::Custom, {TemplateSection::Error}},
     };
 
     QString text = CodeProgramText::NormalizeLineEnds(programText);
@@ -118,7 +112,7 @@ QString CodeUpdate::RepairStructure(const QString &programText)
             continue; // the section needs a value the project lacks: nothing to write
         // These two sections continue the banner line before them in a new program; alone on
         // their line the text would not be a comment.
-        if ((r.Section == CustomSection || r.Section == ErrorSection)
+        if ((r.Section == TemplateSection::Custom || r.Section == TemplateSection::Error)
             && (piece.startsWith(QLatin1Char(' ')) || piece.startsWith(QLatin1Char('\t'))))
             piece.prepend(QLatin1Char('*'));
         const int at = InsertionPoint(*state.Map, state.Lines, r.Before);
@@ -135,15 +129,16 @@ QString CodeUpdate::UpdateStartup(const QString &programText)
     if (!state.Result.HasForms || status == CodeAnalysisResult::OutOfSequence)
         return CodeProgramText::Join(state.Lines);
 
-    const QString piece =
-        Placeholders::SubstituteVariables(m_analysis.Section(StartupSection), m_analysis.ProjectVariables());
+    const QString piece = Placeholders::SubstituteVariables(
+        m_analysis.Section(TemplateSection::Startup), m_analysis.ProjectVariables());
     if (piece.isEmpty())
         return CodeProgramText::Join(state.Lines);
-    const CodeSectionMap::Span span = state.Map->Section(StartupSection);
+    const CodeSectionMap::Span span = state.Map->Section(TemplateSection::Startup);
     if (span.Found()) {
         ReplaceLines(state.Lines, span, CodeProgramText::Lines(piece));
     } else {
-        const int at = InsertionPoint(*state.Map, state.Lines, {EventLoopSection, ErrorSection});
+        const int at = InsertionPoint(*state.Map, state.Lines,
+                                      {TemplateSection::EventLoop, TemplateSection::Error});
         InsertLines(state.Lines, at, PieceLines(piece));
     }
     return CodeProgramText::Join(state.Lines);
@@ -186,7 +181,9 @@ QString CodeUpdate::AddMissingHandlers(const QString &programText, const QString
             continue;
         }
         if (fallback == -2)
-            fallback = InsertionPoint(map, state.Lines, {DynamicSection, CustomSection, ErrorSection});
+            fallback = InsertionPoint(
+                map, state.Lines,
+                {TemplateSection::Dynamic, TemplateSection::Custom, TemplateSection::Error});
         const auto at = std::upper_bound(entries.begin(), entries.end(), fallback,
                                          [](int anchor, const Entry &e) { return anchor < e.Anchor; });
         entries.insert(at, Entry{key, fallback, int(i)});
@@ -255,11 +252,12 @@ QString CodeUpdate::RemoveUnusedHandlers(const QString &programText, const QStri
 QString CodeUpdate::RebuildDecoder(const QString &programText)
 {
     CodeAnalysis::State state = m_analysis.Inspect(programText);
-    const CodeSectionMap::Span span = state.Map->Section(DecoderSection);
+    const CodeSectionMap::Span span = state.Map->Section(TemplateSection::Decoder);
     if (span.Found()) {
         ReplaceLines(state.Lines, span, CodeProgramText::Lines(state.Decoder));
     } else {
-        const int at = InsertionPoint(*state.Map, state.Lines, {FirstHandler, ErrorSection});
+        const int at =
+            InsertionPoint(*state.Map, state.Lines, {FirstHandler, TemplateSection::Error});
         InsertLines(state.Lines, at, PieceLines(state.Decoder));
     }
     return CodeProgramText::Join(state.Lines);

@@ -6,6 +6,21 @@
 #include <vector>
 
 // One code template found in the template folder.
+// The sections of a code template that the generator and the analysis name.
+namespace TemplateSection {
+inline constexpr int Header = 2;    // the program's set-up, the analysis's "header"
+inline constexpr int Startup = 3;   // load the project and show the first form
+inline constexpr int EventLoop = 4;
+inline constexpr int Trailer = 5;
+inline constexpr int Decoder = 6;   // frame and tagged lines of the event decoder
+inline constexpr int Handler = 7;   // one event handler
+inline constexpr int FormClose = 8; // the Close handler of a form
+inline constexpr int AppClose = 9;  // the Close handler of the application
+inline constexpr int Error = 10;
+inline constexpr int Dynamic = 11;
+inline constexpr int Custom = 12;
+} // namespace TemplateSection
+
 struct TemplateInfo
 {
     QString Style; // style key, lower case

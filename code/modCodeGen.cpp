@@ -12,11 +12,6 @@
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
-constexpr int HandlerSection = 7;
-constexpr int FormCloseSection = 8;
-constexpr int AppCloseSection = 9;
-constexpr int DecoderSection = 6;
-
 struct KeyName
 {
     int code;
@@ -170,7 +165,7 @@ QString modCodeGen::BuildEventDecoder(const std::vector<EventRow> &rows)
 QString modCodeGen::EventDecoder(const std::vector<EventRow> &rows, std::vector<QString> &labels)
 {
     const CodeGenDecoder::LineTemplates lines =
-        CodeGenDecoder::ParseSection(Section(DecoderSection));
+        CodeGenDecoder::ParseSection(Section(TemplateSection::Decoder));
     const QString name = LabelPlaceholderName();
     labels.clear();
     labels.reserve(rows.size());
@@ -193,7 +188,7 @@ QString modCodeGen::LabelPlaceholderName()
 {
     if (m_labelName)
         return *m_labelName;
-    const QString section = Section(HandlerSection);
+    const QString section = Section(TemplateSection::Handler);
     QString pattern = section.left(section.indexOf(CrLf));
     const qsizetype colon = pattern.indexOf(QLatin1Char(':'));
     if (colon >= 0)
@@ -292,9 +287,9 @@ QString modCodeGen::EventHandlerCode(const QString &app, const QString &form,
 
 QString modCodeGen::HandlerCode(const EventRow &row, const QString &label)
 {
-    int section = HandlerSection;
+    int section = TemplateSection::Handler;
     if (row.Event.compare(QLatin1String("CLOSE"), Qt::CaseInsensitive) == 0)
-        section = row.Form.isEmpty() ? AppCloseSection : FormCloseSection;
+        section = row.Form.isEmpty() ? TemplateSection::AppClose : TemplateSection::FormClose;
 
     TemplateVariables vars = ProjectVariables();
     vars.App = row.App;
