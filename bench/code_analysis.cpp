@@ -2,6 +2,7 @@
 // command buttons, each with its Click event) against the project's standard template, and
 // prints both times and their ratio. Finding the handlers must grow with the program's
 // length: ten times the handlers should take about ten times as long, not a hundred.
+#include "BenchTemplates.h"
 #include "code/CodeAnalysis.h"
 #include "code/TemplateFiles.h"
 #include "code/modCodeGen.h"
@@ -72,15 +73,7 @@ Timing Measure(TemplateFiles &templates, int handlers)
 
 int main(int argc, char **argv)
 {
-    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (folder.isEmpty()) {
-        for (const char *candidate : {"GuiLib", "../GuiLib", "../../GuiLib"}) {
-            if (QFileInfo(QString::fromLatin1(candidate) + "/Standard.tpl").exists()) {
-                folder = QString::fromLatin1(candidate);
-                break;
-            }
-        }
-    }
+    const QString folder = BenchTemplateFolder(argc, argv);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "usage: bench_code_analysis <template folder>\n");
         return 1;

@@ -1,5 +1,6 @@
 // Times GenerateProgram on a project of 100 forms with 100 command buttons each, every button
 // with its Click event enabled, using the project's standard template.
+#include "BenchTemplates.h"
 #include "code/TemplateFiles.h"
 #include "code/modCodeGen.h"
 #include "support/Marks.h"
@@ -35,15 +36,7 @@ QString BigProject()
 
 int main(int argc, char **argv)
 {
-    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (folder.isEmpty()) {
-        for (const char *candidate : {"GuiLib", "../GuiLib", "../../GuiLib"}) {
-            if (QFileInfo(QString::fromLatin1(candidate) + "/Standard.tpl").exists()) {
-                folder = QString::fromLatin1(candidate);
-                break;
-            }
-        }
-    }
+    const QString folder = BenchTemplateFolder(argc, argv);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "usage: bench_codegen <template folder>\n");
         return 1;
