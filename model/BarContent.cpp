@@ -8,18 +8,10 @@
 #include <climits>
 #include <cmath>
 
+using ListValue::CheckTwipsPerUnit;
+using ListValue::InvalidValue;
+
 namespace {
-[[noreturn]] void InvalidValue()
-{
-    throw GuiError(GuiErrors::InvalidPropertyValue);
-}
-
-void CheckTwipsPerUnit(double twipsPerUnit)
-{
-    if (!std::isfinite(twipsPerUnit) || twipsPerUnit <= 0.0)
-        InvalidValue();
-}
-
 // Positions of the parts of an entry (0-based).
 constexpr int IdPart = 0;
 constexpr int LevelPart = 1;

@@ -6,18 +6,10 @@
 #include <climits>
 #include <cmath>
 
+using ListValue::CheckTwipsPerUnit;
+using ListValue::InvalidValue;
+
 namespace {
-[[noreturn]] void InvalidValue()
-{
-    throw GuiError(GuiErrors::InvalidPropertyValue);
-}
-
-void CheckTwipsPerUnit(double twipsPerUnit)
-{
-    if (!std::isfinite(twipsPerUnit) || twipsPerUnit <= 0.0)
-        InvalidValue();
-}
-
 // Count properties read an empty value as 0.
 int ParseCount(const QString &value, int maximum)
 {

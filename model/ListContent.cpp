@@ -10,12 +10,16 @@
 
 namespace ListValue {
 
-namespace {
-[[noreturn]] void InvalidValue()
+void InvalidValue()
 {
     throw GuiError(GuiErrors::InvalidPropertyValue);
 }
-} // namespace
+
+void CheckTwipsPerUnit(double twipsPerUnit)
+{
+    if (!std::isfinite(twipsPerUnit) || twipsPerUnit <= 0.0)
+        InvalidValue();
+}
 
 QStringList SplitEntries(const QString &value)
 {
@@ -204,18 +208,8 @@ void CheckColumnEntry(int code, const QString &entry)
 
 } // namespace ListValue
 
-namespace {
-[[noreturn]] void InvalidValue()
-{
-    throw GuiError(GuiErrors::InvalidPropertyValue);
-}
-
-void CheckTwipsPerUnit(double twipsPerUnit)
-{
-    if (!std::isfinite(twipsPerUnit) || twipsPerUnit <= 0.0)
-        InvalidValue();
-}
-} // namespace
+using ListValue::CheckTwipsPerUnit;
+using ListValue::InvalidValue;
 
 ListContent::ListContent(double twipsPerUnit)
     : m_twipsPerUnit(twipsPerUnit)

@@ -63,6 +63,11 @@ bool HasEntryMarks(const QString &text, bool orSubValue);
 // record that stores it. Raises 380 when the text holds one.
 void RejectRecordMarks(const QString &text);
 
+// Raises 380: a value or index the content does not take.
+[[noreturn]] void InvalidValue();
+// Raises 380 unless the scale factor is a finite positive number.
+void CheckTwipsPerUnit(double twipsPerUnit);
+
 // Raises 380 unless 1 <= index <= count.
 void CheckIndex(qint64 index, qint64 count);
 

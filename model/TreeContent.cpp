@@ -6,12 +6,9 @@
 
 #include <climits>
 
-namespace {
-[[noreturn]] void InvalidValue()
-{
-    throw GuiError(GuiErrors::InvalidPropertyValue);
-}
+using ListValue::InvalidValue;
 
+namespace {
 // Positions of the parts of a node entry (0-based).
 constexpr int IdPart = 0;
 constexpr int LevelPart = 1;
