@@ -101,21 +101,42 @@ QString modPersistSettings::IniStorePath() const
     return AppDataDirectory() + QStringLiteral("appstate.ini");
 }
 
+modPersistSettings::~modPersistSettings() = default;
+
+QSettings &modPersistSettings::NativeSettings(const QString &keyPath) const
+{
+    const NativeLocation where = NativeLocationOf(keyPath);
+    if (!m_native || m_native->organizationName() != where.organisation
+        || m_native->applicationName() != where.application) {
+        if (m_native)
+            m_native->sync();
+        m_native = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                               where.organisation, where.application);
+    }
+    while (!m_native->group().isEmpty())
+        m_native->endGroup();
+    m_native->beginGroup(where.group);
+    return *m_native;
+}
+
 QString modPersistSettings::Read(const QString &keyPath, const QString &name,
                                  const QString &defaultValue) const
 {
+    const QString entry = name.isEmpty() ? QStringLiteral("@") : name;
     switch (Mode()) {
     case NativeStore: {
-        const NativeLocation where = NativeLocationOf(keyPath);
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, where.organisation,
-                           where.application);
-        settings.beginGroup(where.group);
-        const QVariant value = settings.value(NativeName(name));
+        const QVariant value = NativeSettings(keyPath).value(NativeName(name));
+        if (m_batchDepth == 0)
+            m_native.reset();
         return value.isValid() ? value.toString() : defaultValue;
     }
     case IniStore:
-        return IniFile::GetString(IniStorePath(), IniSection(keyPath),
-                                  name.isEmpty() ? QStringLiteral("@") : name, defaultValue);
+        if (m_batchDepth > 0) {
+            if (!m_ini)
+                m_ini = IniFile::Load(IniStorePath());
+            return m_ini->ReadString(IniSection(keyPath), entry, defaultValue);
+        }
+        return IniFile::GetString(IniStorePath(), IniSection(keyPath), entry, defaultValue);
     default:
         return defaultValue;
     }
@@ -123,23 +144,55 @@ QString modPersistSettings::Read(const QString &keyPath, const QString &name,
 
 bool modPersistSettings::Write(const QString &keyPath, const QString &name, const QString &text)
 {
+    const QString entry = name.isEmpty() ? QStringLiteral("@") : name;
     switch (Mode()) {
     case NativeStore: {
-        const NativeLocation where = NativeLocationOf(keyPath);
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, where.organisation,
-                           where.application);
-        settings.beginGroup(where.group);
+        QSettings &settings = NativeSettings(keyPath);
         settings.setValue(NativeName(name), text);
-        settings.endGroup();
+        if (m_batchDepth > 0)
+            return true;
         settings.sync();
-        return settings.status() == QSettings::NoError;
+        const bool ok = settings.status() == QSettings::NoError;
+        m_native.reset();
+        return ok;
     }
     case IniStore:
-        return IniFile::PutString(IniStorePath(), IniSection(keyPath),
-                                  name.isEmpty() ? QStringLiteral("@") : name, text);
+        if (m_batchDepth > 0) {
+            if (!m_ini)
+                m_ini = IniFile::Load(IniStorePath());
+            if (!m_ini->WriteString(IniSection(keyPath), entry, text))
+                return false;
+            m_iniChanged = true;
+            return true;
+        }
+        return IniFile::PutString(IniStorePath(), IniSection(keyPath), entry, text);
     default:
         return false;
     }
+}
+
+modPersistSettings::Batch::Batch(modPersistSettings &store) : m_store(store)
+{
+    ++m_store.m_batchDepth;
+}
+
+modPersistSettings::Batch::~Batch()
+{
+    m_store.EndBatch();
+}
+
+void modPersistSettings::EndBatch()
+{
+    if (--m_batchDepth > 0)
+        return;
+    if (m_native) {
+        m_native->sync();
+        m_native.reset();
+    }
+    if (m_ini && m_iniChanged)
+        m_ini->Save(IniStorePath());
+    m_ini.reset();
+    m_iniChanged = false;
 }
 
 QString modPersistSettings::ReadOlder(const QString &appName, const QString &section,

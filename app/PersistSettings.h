@@ -1,6 +1,12 @@
 #pragma once
 
+#include "support/IniFile.h"
+
 #include <QString>
+#include <memory>
+#include <optional>
+
+class QSettings;
 
 // Where the designer keeps its settings. The choice is made once, on first use, from the
 // "Isolation" section of cvwin70.ini beside the program:
@@ -27,9 +33,26 @@ public:
     // AppDataDirectory + "appstate.ini".
     QString IniStorePath() const;
 
+    ~modPersistSettings();
+
     QString Read(const QString &keyPath, const QString &name, const QString &defaultValue) const;
     // False when the value could not be stored (and always in a mode that stores nothing).
+    // Inside a Batch the value is stored when the batch ends.
     bool Write(const QString &keyPath, const QString &name, const QString &text);
+
+    // Reads and writes many values with one read and one write of the store instead of one
+    // per value (loading or saving all settings, storing a window's position keys).
+    class Batch
+    {
+    public:
+        explicit Batch(modPersistSettings &store);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        modPersistSettings &m_store;
+    };
 
     // The per-user area older designers kept their settings in (application "Corvane GUI
     // Designer", section "Settings"); read once by the migration.
@@ -52,6 +75,14 @@ public:
 
 private:
     void Choose() const;
+    void EndBatch();
+    QSettings &NativeSettings(const QString &keyPath) const;
+
+    int m_batchDepth = 0;
+    // While a batch runs: the open native store and the loaded appstate.ini.
+    mutable std::unique_ptr<QSettings> m_native;
+    mutable std::optional<IniFile> m_ini;
+    bool m_iniChanged = false;
 
     QString m_programFolder;
     mutable bool m_chosen = false;

@@ -3,6 +3,8 @@
 #include "app/PersistSettings.h"
 #include "support/GuiError.h"
 
+#include <optional>
+
 namespace {
 const QString TrueWord = QStringLiteral("True");
 const QString FalseWord = QStringLiteral("False");
@@ -113,6 +115,9 @@ void clsDesignerSettings::ReadAll(const Reader &read)
 
 void clsDesignerSettings::LoadSettings()
 {
+    std::optional<modPersistSettings::Batch> batch;
+    if (m_store)
+        batch.emplace(*m_store);
     if (LeadingNumber(ReadValue(QString(), QString())) < FormatMarker) {
         Migrate();
         return;
@@ -144,6 +149,7 @@ void clsDesignerSettings::SaveSettings()
 {
     if (!m_store)
         return;
+    modPersistSettings::Batch batch(*m_store);
     WriteValue(QString(), QString::number(FormatMarker));
     WriteValue(QStringLiteral("FileList"), FileList);
     WriteValue(QStringLiteral("ViewStatusBar"), BoolWord(ViewStatusBar));

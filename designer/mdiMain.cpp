@@ -110,6 +110,7 @@ void mdiMain::ApplyViewSettings()
 void mdiMain::RestoreWindowPosition()
 {
     const clsDesignerSettings &s = m_state.Settings;
+    modPersistSettings::Batch batch(m_state.Persist);
     const int left = s.ReadInt(QStringLiteral("MainLeft"), NotStored);
     const int top = s.ReadInt(QStringLiteral("MainTop"), NotStored);
     const int width = s.ReadInt(QStringLiteral("MainWidth"), NotStored);
@@ -134,6 +135,7 @@ void mdiMain::RestoreWindowPosition()
 void mdiMain::StoreWindowPosition()
 {
     clsDesignerSettings &s = m_state.Settings;
+    modPersistSettings::Batch batch(m_state.Persist);
     const Qt::WindowStates states = windowState();
     const bool minimized = states & Qt::WindowMinimized;
     const bool maximized = states & (Qt::WindowMaximized | Qt::WindowFullScreen);

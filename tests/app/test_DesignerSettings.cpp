@@ -226,3 +226,31 @@ TEST_F(DesignerSettings, DirectoriesResolveAgainstTheProgramFolder)
     EXPECT_EQ(modPersistSettings::IniSection("Software\\Brevik\\GUI Designer\\Code Editor\\Window"),
               "GUIDesigner_CodeEditor_Window");
 }
+
+// A batch reads the store once and writes it once, at its end; values written inside it
+// read back at once. Both stores keep what the batch wrote.
+TEST_F(DesignerSettings, BatchWritesTheStoreOnceAtItsEnd)
+{
+    const QString key = "Software\\Brevik\\GUI Designer\\Settings";
+    for (bool ini : {true, false}) {
+        if (ini)
+            UseIniStore();
+        else
+            WriteFile("cvwin70.ini", "[Isolation]\r\nPersistSettings=1\r\n");
+        ProcessState state(Folder());
+        const QString path = Folder() + "data/appstate.ini";
+        const QByteArray before = ReadFile(path);
+        {
+            modPersistSettings::Batch batch(state.Persist);
+            EXPECT_TRUE(state.Persist.Write(key, "PropertiesLeft", "120"));
+            EXPECT_TRUE(state.Persist.Write(key, "PropertiesTop", "240"));
+            EXPECT_EQ(state.Persist.Read(key, "PropertiesTop", "0"), "240");
+            if (ini)
+                EXPECT_EQ(ReadFile(path), before) << "nothing written before the batch ends";
+        }
+        EXPECT_EQ(state.Persist.Read(key, "PropertiesLeft", "0"), "120") << ini;
+        EXPECT_EQ(state.Persist.Read(key, "PropertiesTop", "0"), "240") << ini;
+        ProcessState again(Folder());
+        EXPECT_EQ(again.Persist.Read(key, "PropertiesLeft", "0"), "120") << ini;
+    }
+}
