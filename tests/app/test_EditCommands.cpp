@@ -42,12 +42,15 @@ struct CreateStandIn : iCreateMode
 {
     clsDesigner &Designer;
     std::vector<QString> Offered;
+    bool Cancel = false;
     explicit CreateStandIn(clsDesigner &designer) : Designer(designer) {}
     Outcome CreateApplication(const QString &) override { return {}; }
     Outcome CreateItem(const QString &, int type, const QString &defaultId,
                        clsControl *parent) override
     {
         Offered.push_back(defaultId);
+        if (Cancel)
+            return {};
         const QString path = parent ? parent->FullID() + "*" + defaultId : defaultId;
         clsControl *item = Designer.AddControl(type, path, {}, "1", "1", "10", "2");
         return {item != nullptr, item ? item->FullID() : QString()};
@@ -104,6 +107,13 @@ TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
     EXPECT_TRUE(f.edit.CreateNewItem("App"));
     EXPECT_TRUE(f.edit.CreateNewItem("App"));
     EXPECT_EQ(sheet.Offered, (std::vector<QString>{"GUIAPP", "GUIAPP2"}));
+    // What the sheet created is the selection; a cancel in the sheet creates nothing.
+    QString created;
+    sheet.Cancel = true;
+    EXPECT_FALSE(f.edit.CreateNewItem("App", &created));
+    EXPECT_TRUE(created.isEmpty());
+    EXPECT_EQ(f.designer.CurrentItem(), f.Find("GUIAPP2"));
+    sheet.Cancel = false;
     f.Select("GUIAPP");
 
     f.prompter.Clear();
@@ -114,8 +124,9 @@ TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
     EXPECT_EQ(f.prompter.Calls[1].Text,
               "You must activate a form before adding a menu, tool bar or status bar.");
 
-    EXPECT_TRUE(f.edit.CreateNewItem("Form"));
-    f.Select("GUIAPP*Form1");
+    EXPECT_TRUE(f.edit.CreateNewItem("Form", &created));
+    EXPECT_EQ(created, "GUIAPP*Form1");
+    EXPECT_EQ(f.designer.CurrentItem(), f.Find("GUIAPP*Form1"));
     EXPECT_TRUE(f.edit.CreateNewItem("Label"));
     EXPECT_TRUE(f.edit.CreateNewItem("Label"));
     EXPECT_TRUE(f.edit.CreateNewItem("Label"));
