@@ -159,25 +159,20 @@ QString CodeSectionMap::MatchLabel(const QString &compact, const Pattern &p) con
         pos += p.Prefix.size();
     }
 
-    QString label;
-    if (p.SuffixComplete) {
-        if (!compact.endsWith(p.Suffix, Qt::CaseInsensitive)
-            || compact.size() - p.Suffix.size() <= pos)
-            return {};
-        label = compact.mid(pos, compact.size() - p.Suffix.size() - pos);
-        for (QChar c : label) {
-            if (!IsLabelChar(c))
-                return {};
-        }
-    } else {
-        qsizetype end = pos;
-        while (end < compact.size() && IsLabelChar(compact[end]))
-            ++end;
-        if (end == pos || !QStringView(compact).mid(end).startsWith(p.Suffix, Qt::CaseInsensitive))
-            return {};
-        label = compact.mid(pos, end - pos);
+    // The line as the template writes it...
+    if (p.SuffixComplete && compact.endsWith(p.Suffix, Qt::CaseInsensitive)
+        && compact.size() - p.Suffix.size() > pos) {
+        const QString label = compact.mid(pos, compact.size() - p.Suffix.size() - pos);
+        if (std::all_of(label.begin(), label.end(), [this](QChar c) { return IsLabelChar(c); }))
+            return label;
     }
-    return label;
+    // ... or with more after it: a comment or a statement the programmer added.
+    qsizetype end = pos;
+    while (end < compact.size() && IsLabelChar(compact[end]))
+        ++end;
+    if (end == pos || !QStringView(compact).mid(end).startsWith(p.Suffix, Qt::CaseInsensitive))
+        return {};
+    return compact.mid(pos, end - pos);
 }
 
 CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templates)

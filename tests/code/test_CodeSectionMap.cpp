@@ -417,3 +417,22 @@ TEST(CodeSectionMap, WholeLinesWinOverMentions)
     EXPECT_EQ(state.Lines[span.Last], "* END OF HANDLER");
     EXPECT_EQ(span.Last - span.First, 4);
 }
+
+// A handler's label line with a comment or a statement added after the label is still that
+// handler: nothing is missing, nothing unused, and adding the missing handlers adds none.
+TEST(CodeSectionMap, LabelLineMayCarryMore)
+{
+    for (const Style &s : {Commented(), Mixed()}) {
+        SCOPED_TRACE(s.Name);
+        Bench b(s.Sections);
+        QString text = b.gen.GenerateProgram();
+        const QRegularExpression label("^(shop\\.main\\.ok\\.click:)",
+                                       QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::MultilineOption);
+        ASSERT_TRUE(text.contains(label));
+        text.replace(label, "\\1  ;* the OK button");
+        EXPECT_EQ(b.Faults(text), "");
+        EXPECT_EQ(b.update.Apply(text, CodeUpdate::AddMissing | CodeUpdate::RemoveUnused).Text,
+                  text);
+    }
+}
