@@ -282,11 +282,21 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
             continue;
         }
         bool whole = false;
-        int last = LastLine(start, start, shape.LastKey, shape.LastCount, shape.LastExactCount,
-                            &whole);
-        if (last < 0)
-            continue;
         int first = start;
+        int last = LastLine(first, first, shape.LastKey, shape.LastCount, shape.LastExactCount,
+                            &whole);
+        if (last < 0) {
+            // The line equal to the first line may be a stray copy after the section: an
+            // earlier line that holds the first line's text may still open the section.
+            const std::vector<int> &holding = Containing(shape.FirstKey);
+            if (holding.empty() || holding.front() >= start)
+                continue;
+            first = holding.front();
+            last = LastLine(first, first, shape.LastKey, shape.LastCount, shape.LastExactCount,
+                            &whole);
+            if (last < 0)
+                continue;
+        }
         for (int k = 0; k < shape.Lead && first > 0 && IsStarLine(first - 1); ++k)
             --first;
         for (int k = 0; whole && k < shape.Trail && last + 1 < count && IsStarLine(last + 1); ++k)

@@ -17,7 +17,8 @@
 // a program line, so a first line that continues the "*" ending a banner (as a new program
 // writes sections 10 and 12) is found as well as one standing alone. A program line that
 // holds the first line whole, or right after a banner's "*", is preferred over an earlier
-// one that merely contains it somewhere (a quoted word in the header, say). Leading and
+// one that merely contains it somewhere (a quoted word in the header, say), unless the
+// section's last line does not follow that line (a stray copy at the end). Leading and
 // trailing lines made only of "*" are too common to search for: the section is found by its
 // other lines and its span widened over those star lines when the program has them.
 //

@@ -406,6 +406,13 @@ TEST(CodeSectionMap, WholeLinesWinOverMentions)
     text.replace("* TRAILER START\r\n", "CRT '* trailer start'\r\n");
     EXPECT_EQ(b.Faults(text), "");
 
+    // A copy of the first line after the section does not hide the section whose own first
+    // line the programmer extended.
+    text = program;
+    text.replace("* TRAILER START\r\n", "* TRAILER START (checked)\r\n");
+    text += "\r\n* TRAILER START";
+    EXPECT_EQ(b.Faults(text), "");
+
     // A handler's RETURN with more on its line still ends the handler; code added inside the
     // handler that mentions RETURN does not cut it short.
     text = program;
