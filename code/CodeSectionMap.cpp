@@ -119,8 +119,6 @@ CodeSectionMap::Shape CodeSectionMap::ShapeOf(const QStringList &lines)
         ++shape.Lead;
     if (shape.Lead == keys.size()) {
         shape.StarsOnly = true;
-        shape.Lead = 0;
-        shape.FirstKey = keys.first();
         return shape;
     }
     while (IsBannerLine(keys[keys.size() - 1 - shape.Trail]))
@@ -254,7 +252,8 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
     std::map<int, int> starts;
     for (const auto &[n, sectionLines] : templates.Sections) {
         const Shape shape = ShapeOf(sectionLines);
-        if (shape.Size == 0) {
+        if (shape.Size == 0 || shape.StarsOnly) {
+            // Nothing that tells this section from a banner: nothing to look for.
             m_empty.insert(n);
             continue;
         }
@@ -273,14 +272,6 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
 
     for (const auto &[n, start] : starts) {
         const Shape &shape = shapes.at(n);
-        if (shape.StarsOnly) {
-            // Star lines alone: the span is as many star lines as the section has.
-            int last = start;
-            while (last + 1 < count && last - start + 1 < shape.Size && IsStarLine(last + 1))
-                ++last;
-            m_sections[n] = Span{start, last};
-            continue;
-        }
         bool whole = false;
         int first = start;
         int last = LastLine(first, first, shape.LastKey, shape.LastCount, shape.LastExactCount,

@@ -27,7 +27,8 @@
 // repetition, and a line equal to the last line is preferred over one that merely contains
 // it. A span never runs into the next section or handler: when its last line only turns up
 // beyond that point, the span ends before it, without the banner lines in between.
-// A section that comes out empty for the project has nothing to find and is never missing.
+// A section that comes out empty for the project, or holds nothing but star lines, has
+// nothing to find and is never missing.
 //
 // An event handler is found through its label line, the first line of its template section
 // with the label in place of the target placeholder (blanks ignored). Only labels that begin
@@ -116,7 +117,7 @@ private:
         int Lead = 0, Trail = 0;
         QString FirstKey, LastKey;
         int LastCount = 1, LastExactCount = 1;
-        bool StarsOnly = false; // nothing but star lines: matched whole, line by line
+        bool StarsOnly = false; // nothing but star lines
         int Size = 0;
     };
 

@@ -367,10 +367,12 @@ TEST(CodeSectionMap, SectionsWithLittleToSearchFor)
     ASSERT_TRUE(loop.Found());
     EXPECT_EQ(loop.Last - loop.First, 3);
 
-    // An empty program lacks every section that has something to look for.
+    // An empty program lacks every section that has something to look for; stars alone are
+    // nothing to look for and never missing.
     const CodeAnalysisResult empty = b.analysis.Analyze({});
     EXPECT_EQ(empty.PieceStatus[CodeAnalysisResult::Header], CodeAnalysisResult::Missing);
-    EXPECT_EQ(empty.PieceStatus[CodeAnalysisResult::DynamicHandler], CodeAnalysisResult::Missing);
+    EXPECT_EQ(empty.PieceStatus[CodeAnalysisResult::ErrorHandler], CodeAnalysisResult::Missing);
+    EXPECT_EQ(empty.PieceStatus[CodeAnalysisResult::DynamicHandler], CodeAnalysisResult::Present);
 
     // Without an item ID the custom event handler has nothing to write: a program without it
     // is complete, and a repair does not add an empty piece.
