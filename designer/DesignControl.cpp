@@ -133,8 +133,8 @@ void DesignControl::SetPictureResolver(PictureResolver resolver)
 void DesignControl::SetContainer(iDesignControl *container)
 {
     m_container = container;
-    auto *host = dynamic_cast<DesignControl *>(container);
-    if (!m_widget || !host || !host->ChildArea() || host == this)
+    auto *host = dynamic_cast<iWidgetHost *>(container);
+    if (!m_widget || !host || !host->ChildArea() || host->ChildArea() == m_widget)
         return;
     if (m_widget->parentWidget() != host->ChildArea()) {
         m_widget->setParent(host->ChildArea());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/iWidgetHost.h"
 #include "model/iDesignControl.h"
 
 #include <QPointer>
@@ -17,7 +18,7 @@ class QLabel;
 //
 // In design mode (the default) the widget shows its content but takes no keyboard focus and
 // cannot be edited in place; the design form takes the mouse input through an event filter.
-class DesignControl : public iDesignControl
+class DesignControl : public iDesignControl, public iWidgetHost
 {
 public:
     // Takes ownership of the widget.
@@ -28,7 +29,7 @@ public:
 
     QWidget *Widget() const { return m_widget; }
     // Where the widgets of contained controls go (the widget itself).
-    QWidget *ChildArea() const { return m_widget; }
+    QWidget *ChildArea() const override { return m_widget; }
     // The design control whose widget is `widget` or one of its ancestors up to a container:
     // the control a mouse event on any part of an instance belongs to.
     static DesignControl *Of(const QWidget *widget);
@@ -42,6 +43,8 @@ public:
 
     int Kind() const override { return m_kind; }
 
+    // Reparents the widget into the container's child area when the container is an
+    // iWidgetHost; any other container is only recorded.
     void SetContainer(iDesignControl *container) override;
     iDesignControl *Container() const override { return m_container; }
     void Move(int left, int top, int width, int height) override;

@@ -105,7 +105,10 @@ TEST(DesignControl, EveryKindAnswersWhatWasSetNotWhatItsWidgetHolds)
 TEST(DesignControl, ContainerTakesTheWidgetAndKeepsItsVisibility)
 {
     QWidget form;
+    auto surface = CreateDesignControl(Type::FormSizable, &form);
     auto frame = CreateDesignControl(Type::Frame, &form);
+    frame->SetContainer(surface.get());
+    EXPECT_EQ(frame->Widget()->parentWidget(), surface->ChildArea());
     auto label = CreateDesignControl(Type::Label, &form);
     label->SetVisible(true);
     label->SetContainer(frame.get());
@@ -122,7 +125,7 @@ TEST(DesignControl, ContainerTakesTheWidgetAndKeepsItsVisibility)
     // A container returned before its contents leaves them on the form, not deleted.
     frame.reset();
     ASSERT_TRUE(label->Widget());
-    EXPECT_EQ(label->Widget()->parentWidget(), &form);
+    EXPECT_EQ(label->Widget()->parentWidget(), surface->ChildArea());
     label->SetText(QStringLiteral("still here"));
 }
 
