@@ -52,6 +52,13 @@ Qt::Alignment ToQtAlignment(int align)
     }
 }
 
+// Cells are keyed by their 0-based row and column.
+constexpr qint64 CellKeyBase = qint64(1) << 32;
+qint64 CellKey(int row, int column)
+{
+    return qint64(row - 1) * CellKeyBase + (column - 1);
+}
+
 QString FirstColumn(const QString &row)
 {
     return row.section(QLatin1Char('\t'), 0, 0);
@@ -462,9 +469,12 @@ void DesignControl::SetGridSize(int rows, int columns)
 {
     m_gridRows = qMax(0, rows);
     m_gridColumns = qMax(0, columns);
-    m_cells.resize(m_gridRows);
-    for (QStringList &row : m_cells)
-        row.resize(m_gridColumns);
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it.key() / CellKeyBase >= m_gridRows || it.key() % CellKeyBase >= m_gridColumns)
+            it = m_cells.erase(it);
+        else
+            ++it;
+    }
     if (auto *grid = qobject_cast<GridControl *>(m_widget)) {
         grid->SetSize(m_gridRows, m_gridColumns);
         if (!m_headings.isEmpty())
@@ -483,7 +493,10 @@ void DesignControl::SetCellText(int row, int column, const QString &text)
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return;
-    m_cells[row - 1][column - 1] = text;
+    if (text.isEmpty())
+        m_cells.remove(CellKey(row, column));
+    else
+        m_cells.insert(CellKey(row, column), text);
     if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetCell(row - 1, column - 1, text);
 }
@@ -492,7 +505,7 @@ QString DesignControl::CellText(int row, int column) const
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return {};
-    return m_cells[row - 1][column - 1];
+    return m_cells.value(CellKey(row, column));
 }
 
 void DesignControl::SetBarItems(const QList<DesignBarItem> &items)

@@ -3,6 +3,7 @@
 #include "designer/iWidgetHost.h"
 #include "model/iDesignControl.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
@@ -164,7 +165,8 @@ private:
     int m_gridRows = 0;
     int m_gridColumns = 0;
     bool m_gridEditable = false;
-    QList<QStringList> m_cells;
+    // Only cells with text are kept: a large empty grid costs nothing.
+    QHash<qint64, QString> m_cells;
     QList<DesignBarItem> m_barItems;
     QList<DesignTreeNode> m_treeNodes;
     QStringList m_tabs;

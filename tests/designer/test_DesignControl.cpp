@@ -226,6 +226,17 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     EXPECT_EQ(table->Cell(2, 1), QStringLiteral("Bolt"));
     EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Item"));
 
+    // A huge grid keeps every cell it is given but shows a bounded table.
+    grid->SetGridSize(5000000, 4);
+    grid->SetCellText(5000000, 4, QStringLiteral("last"));
+    EXPECT_EQ(grid->CellText(5000000, 4), QStringLiteral("last"));
+    EXPECT_EQ(grid->CellText(3, 2), QStringLiteral("Bolt"));
+    EXPECT_LE(table->rowCount(), 5000);
+    grid->SetGridSize(2, 2);
+    EXPECT_EQ(grid->CellText(3, 2), QString());
+    grid->SetGridSize(3, 2);
+    EXPECT_EQ(grid->CellText(3, 2), QString());
+
     auto tabs = CreateDesignControl(Type::Tabgroup, &form);
     tabs->SetCurrentTab(2);
     tabs->SetTabs({QStringLiteral("General"), QStringLiteral("Address")});
