@@ -30,6 +30,7 @@ using namespace Vocabulary;
 namespace {
 
 const char *const ControlProperty = "corvaneDesignControl";
+const char *const OwnFocusProperty = "corvaneOwnFocusPolicy";
 
 int ToPixels(int twips, int twipsPerPixel)
 {
@@ -110,16 +111,28 @@ void DesignControl::ApplyDesignMode()
 {
     if (!m_widget)
         return;
-    // Focus is never taken on a design form; in the runtime the widgets keep their own.
-    const Qt::FocusPolicy policy = m_designMode ? Qt::NoFocus : Qt::StrongFocus;
-    QList<QWidget *> widgets = m_widget->findChildren<QWidget *>();
-    widgets.prepend(m_widget);
-    for (QWidget *w : widgets) {
+    // Focus is never taken on a design form; out of design mode every widget gets back the
+    // policy it had.
+    QList<QWidget *> widgets;
+    for (QWidget *w : m_widget->findChildren<QWidget *>())
         // Contained controls have their own design mode.
-        if (w != m_widget && w->property(ControlProperty).isValid())
-            continue;
-        if (m_designMode || w->focusPolicy() == Qt::NoFocus)
-            w->setFocusPolicy(policy);
+        if (!w->property(ControlProperty).isValid() && DesignControl::Of(w) == this)
+            widgets.append(w);
+    widgets.prepend(m_widget);
+    // Policies are all noted before any is changed: a widget's policy passes to its focus
+    // proxy.
+    if (m_designMode)
+        for (QWidget *w : widgets)
+            if (!w->property(OwnFocusProperty).isValid())
+                w->setProperty(OwnFocusProperty, int(w->focusPolicy()));
+    for (QWidget *w : widgets) {
+        const QVariant own = w->property(OwnFocusProperty);
+        if (m_designMode) {
+            w->setFocusPolicy(Qt::NoFocus);
+        } else if (own.isValid()) {
+            w->setFocusPolicy(Qt::FocusPolicy(own.toInt()));
+            w->setProperty(OwnFocusProperty, QVariant());
+        }
         if (auto *view = qobject_cast<QAbstractItemView *>(w))
             if (m_designMode)
                 view->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -152,7 +152,16 @@ TEST(DesignControl, DesignModeTakesNoFocusAndEditsNothing)
     EXPECT_TRUE(box->LineEdit()->isReadOnly());
     text->SetDesignMode(false);
     EXPECT_FALSE(box->LineEdit()->isReadOnly());
-    EXPECT_NE(box->LineEdit()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(box->LineEdit()->focusPolicy(), QLineEdit().focusPolicy());
+    // Out of design mode each widget gets back its own policy, not one for all.
+    auto label = CreateDesignControl(Type::Label, &form);
+    auto command = CreateDesignControl(Type::Command, &form);
+    label->SetDesignMode(false);
+    command->SetDesignMode(false);
+    EXPECT_EQ(label->Widget()->focusPolicy(), QLabel().focusPolicy());
+    EXPECT_EQ(command->Widget()->focusPolicy(), QPushButton().focusPolicy());
+    command->SetDesignMode(true);
+    EXPECT_EQ(command->Widget()->focusPolicy(), Qt::NoFocus);
     auto grid = CreateDesignControl(Type::GridEditable, &form);
     grid->SetGridEditable(true);
     EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
