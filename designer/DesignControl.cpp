@@ -598,3 +598,10 @@ void DesignControl::SetPictureName(const QString &name)
     else
         image->SetFilename(m_resolvePicture(name));
 }
+
+void DesignControl::SetPictureScale(int mode)
+{
+    m_pictureScale = mode;
+    if (auto *image = qobject_cast<ucImage *>(m_widget))
+        image->SetImageScale(mode >= 1 && mode <= 2 ? mode : 0);
+}

@@ -103,6 +103,9 @@ public:
     void SetTabs(const QStringList &captions) override;
     void SetCurrentTab(int index) override;
     void SetPictureName(const QString &name) override;
+    // Auto resize shows the picture in its natural size: the control keeps the size the
+    // project gives it, so what is shown and what is stored agree.
+    void SetPictureScale(int mode) override;
 
     // Settings without a getter in the interface, as last set.
     QString Value() const { return m_value; }
@@ -122,6 +125,7 @@ public:
     QStringList Tabs() const { return m_tabs; }
     int CurrentTab() const { return m_currentTab; }
     QString PictureName() const { return m_pictureName; }
+    int PictureScale() const { return m_pictureScale; }
 
 private:
     void ApplyDesignMode();
@@ -172,4 +176,5 @@ private:
     QStringList m_tabs;
     int m_currentTab = 0;
     QString m_pictureName;
+    int m_pictureScale = 0;
 };

@@ -9,6 +9,7 @@
 #include "controls/TabGroup.h"
 #include "controls/TextBox.h"
 #include "controls/ucFakeMenu.h"
+#include "controls/ucImage.h"
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
 #include "model/Vocabulary.h"
@@ -252,6 +253,15 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     auto *tabGroup = qobject_cast<TabGroup *>(tabs->Widget());
     EXPECT_EQ(tabGroup->Tabs(), tabs->Tabs());
     EXPECT_EQ(tabGroup->CurrentTab(), 2);
+
+    // Auto resize at design time shows the picture in its natural size in the stored area.
+    auto picture = CreateDesignControl(Type::Picture, &form);
+    picture->Move(0, 0, 1500, 1500);
+    picture->SetPictureScale(3);
+    EXPECT_EQ(picture->PictureScale(), 3);
+    EXPECT_EQ(picture->Widget()->size(), QSize(100, 100));
+    picture->SetPictureScale(1);
+    EXPECT_EQ(qobject_cast<ucImage *>(picture->Widget())->ImageScale(), 1);
 
     auto gauge = CreateDesignControl(Type::Gauge, &form);
     gauge->SetValue(QStringLiteral("40"));
