@@ -8,6 +8,7 @@
 #include "controls/TextBox.h"
 #include "controls/ucFakeBrowser.h"
 #include "controls/ucFakeMenu.h"
+#include "controls/ucIHlp.h"
 #include "controls/ucImage.h"
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
@@ -148,6 +149,7 @@ void DesignControl::ApplyDesignMode()
 void DesignControl::SetPictureResolver(PictureResolver resolver)
 {
     m_resolvePicture = std::move(resolver);
+    m_icons.clear();
 }
 
 void DesignControl::SetContainer(iDesignControl *container)
@@ -541,7 +543,9 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
         QString caption = item.Caption;
         if (caption.isEmpty() && item.ItemKind == DesignBarItem::AutoPanel)
             caption = item.PanelKeyword;
-        if (caption.isEmpty())
+        const QIcon icon = m_kind == Type::Toolbar ? SmallIcon(item.Icon) : QIcon();
+        // A tool with a picture needs no caption; anything else shows at least its ID.
+        if (caption.isEmpty() && icon.isNull())
             caption = item.ID;
         const int index = band->AddButton(caption, item.ID);
         band->SetButtonEnabled(index, item.Enabled);
@@ -549,6 +553,8 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
         band->SetButtonGap(index, gap || item.GroupBreak);
         if (!item.ToolTip.isEmpty())
             band->Button(index)->setToolTip(item.ToolTip);
+        if (!icon.isNull())
+            band->SetButtonIcon(index, icon);
         if (item.ItemKind == DesignBarItem::TextPanel || item.ItemKind == DesignBarItem::AutoPanel)
             band->SetButtonWidth(index, item.PanelWidth < 0 ? ucFakeMenu::SpringWidth
                                                             : ToPixels(item.PanelWidth, perPixel));
@@ -566,7 +572,8 @@ void DesignControl::SetTreeNodes(const QList<DesignTreeNode> &nodes)
     QList<ucTreeview::Node> shown;
     shown.reserve(nodes.size());
     for (const DesignTreeNode &node : nodes)
-        shown.append({node.ID, node.Level, node.Caption, node.Icon, node.State, node.Hint});
+        shown.append({node.ID, node.Level, node.Caption, node.Icon, node.State, node.Hint,
+                      SmallIcon(node.Icon)});
     tree->SetNodes(shown);
 }
 
@@ -585,6 +592,29 @@ void DesignControl::SetCurrentTab(int index)
     m_currentTab = index;
     if (auto *tabs = qobject_cast<TabGroup *>(m_widget))
         tabs->SetCurrentTab(index);
+}
+
+QIcon DesignControl::SmallIcon(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return {};
+    if (const auto known = m_icons.constFind(name); known != m_icons.constEnd())
+        return *known;
+    QImage picture;
+    // A URL shows its picture once it has been downloaded for this run.
+    if (PictureLoader::IsUrl(name))
+        picture = ucIHlp::CheckDownloadCache(name);
+    else
+        picture = PictureLoader::LoadFile(m_resolvePicture ? m_resolvePicture(name)
+                                                           : PictureLoader::LocalPath(name))
+                      .Image;
+    const int side = 16;
+    QIcon icon;
+    if (!picture.isNull())
+        icon = QIcon(QPixmap::fromImage(
+            picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_icons.insert(name, icon);
+    return icon;
 }
 
 void DesignControl::SetPictureName(const QString &name)

@@ -4,6 +4,7 @@
 #include "model/iDesignControl.h"
 
 #include <QHash>
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 
@@ -132,12 +133,15 @@ private:
     void ApplyColours();
     void ApplyBorder();
     void PlaceHelpMarker();
+    // The small icon of a picture name (tree nodes, tool buttons); loaded once per name.
+    QIcon SmallIcon(const QString &name);
 
     int m_kind;
     QPointer<QWidget> m_widget;
     bool m_designMode = true;
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
+    QHash<QString, QIcon> m_icons;
 
     iDesignControl *m_container = nullptr;
     int m_left = 0;

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -280,6 +281,42 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     EXPECT_TRUE(treeView->Find(QStringLiteral("N1"))->isExpanded());
     EXPECT_EQ(treeView->Find(QStringLiteral("N2"))->checkState(0), Qt::Checked);
     EXPECT_EQ(treeView->Find(QStringLiteral("N3"))->parent(), treeView->Find(QStringLiteral("N2")));
+}
+
+TEST(DesignControl, IconsOfTreeNodesAndToolsComeThroughThePictureResolver)
+{
+    QTemporaryDir dir;
+    QImage picture(32, 32, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("node.png"))));
+    QWidget form;
+    QStringList asked;
+    const auto resolver = [&](const QString &name) {
+        asked << name;
+        return dir.filePath(QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    };
+
+    auto tree = CreateDesignControl(Type::Tree, &form);
+    tree->SetPictureResolver(resolver);
+    tree->SetTreeNodes({{QStringLiteral("A"), 1, QStringLiteral("A"), QStringLiteral("node.png"), 0, {}},
+                        {QStringLiteral("B"), 1, QStringLiteral("B"), QStringLiteral("node.png"), 0, {}},
+                        {QStringLiteral("C"), 1, QStringLiteral("C"), QStringLiteral("gone.png"), 0, {}}});
+    auto *view = qobject_cast<ucTreeview *>(tree->Widget());
+    EXPECT_FALSE(view->Find(QStringLiteral("A"))->icon(0).isNull());
+    EXPECT_TRUE(view->Find(QStringLiteral("C"))->icon(0).isNull());
+    // One load per picture name, however many nodes show it.
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("node.png"), QStringLiteral("gone.png")}));
+
+    auto tools = CreateDesignControl(Type::Toolbar, &form);
+    tools->SetPictureResolver(resolver);
+    DesignBarItem pictured{DesignBarItem::Button, QStringLiteral("SAVE"), 1, QString()};
+    pictured.Icon = QStringLiteral("node.png");
+    DesignBarItem plain{DesignBarItem::Button, QStringLiteral("PRINT"), 1, QString()};
+    tools->SetBarItems({pictured, plain});
+    auto *band = qobject_cast<ucFakeMenu *>(tools->Widget());
+    EXPECT_EQ(band->ButtonCaption(1), QString());
+    EXPECT_FALSE(band->Button(1)->icon().isNull());
+    EXPECT_EQ(band->ButtonCaption(2), QStringLiteral("PRINT"));
 }
 
 TEST(DesignControl, BarsShowTheirButtonsPanelsAndMenuTitles)
