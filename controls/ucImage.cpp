@@ -32,7 +32,7 @@ void ucImage::SetFilename(const QString &name)
         }
         SetPicture({});
         if (!m_downloader) {
-            m_downloader = new ucIHlp(this);
+            m_downloader = ucIHlp::Shared();
             connect(m_downloader, &ucIHlp::Downloaded, this, [this](const QString &u, const QImage &image) {
                 if (u == m_filename.trimmed())
                     SetPicture(image);

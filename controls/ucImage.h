@@ -64,5 +64,5 @@ private:
     int m_borderStyle = 1;
     QVariant m_tag;
     QLabel *m_image;
-    ucIHlp *m_downloader = nullptr;
+    ucIHlp *m_downloader = nullptr; // shared, not owned
 };

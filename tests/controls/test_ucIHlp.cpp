@@ -2,6 +2,7 @@
 // a redirect followed to http but refused to file:, a silent server timed out, an oversized
 // answer stopped, and a non-picture reported, each as "DownloadImage failure".
 #include "controls/ucIHlp.h"
+#include "controls/ucImage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -152,4 +153,25 @@ TEST(ucIHlp, FailuresAreReportedAsDownloadImageFailure)
         EXPECT_TRUE(result.Error.contains(QLatin1String("not an http or https URL")))
             << result.Error.toStdString();
     }
+}
+
+TEST(ucIHlp, PictureControlsShareOneDownloadPerUrl)
+{
+    ucIHlp::ClearDownloadCache();
+    TinyServer server;
+    ucImage first, second, failing;
+    first.SetFilename(server.Url("/ok.png"));
+    second.SetFilename(server.Url("/ok.png"));
+    failing.SetFilename(server.Url("/to-file"));
+    QElapsedTimer clock;
+    clock.start();
+    while ((first.Picture().isNull() || second.Picture().isNull() || failing.LoadError().isEmpty())
+           && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(first.ImageWidth(), 6);
+    EXPECT_EQ(second.ImageWidth(), 6);
+    EXPECT_EQ(server.Requests("/ok.png"), 1);
+    EXPECT_TRUE(failing.Picture().isNull());
+    EXPECT_TRUE(failing.LoadError().startsWith(QLatin1String("DownloadImage failure: ")))
+        << failing.LoadError().toStdString();
 }
