@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,12 @@ private:
             send("HTTP/1.1 302 Found\r\nLocation: /loop\r\n", {});
         } else if (path == "/big") {
             send("HTTP/1.1 200 OK\r\n", QByteArray(200000, 'x'));
+        } else if (path == "/trickle") {
+            // A byte now and then: never silent long enough for a transfer time-out.
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+            auto *drip = new QTimer(socket);
+            QObject::connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            drip->start(50);
         } else if (path == "/stream") {
             // No length announced: only the bytes received tell.
             socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(200000, 'y'));
@@ -129,6 +136,7 @@ TEST(ucIHlp, FailuresAreReportedAsDownloadImageFailure)
         {"/to-file", "redirect to file:"},
         {"/loop", "too many redirects"},
         {"/silent", "timed out"},
+        {"/trickle", "timed out"},
         {"/big", "larger than 50000 bytes"},
         {"/stream", "larger than 50000 bytes"},
         {"/text", "not a picture"},
