@@ -137,6 +137,9 @@ void DesignControl::ApplyDesignMode()
         if (auto *view = qobject_cast<QAbstractItemView *>(w))
             if (m_designMode)
                 view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Installing a filter again moves it to the front; it is never listed twice.
+        if (m_inputFilter)
+            w->installEventFilter(m_inputFilter);
     }
     if (auto *text = qobject_cast<TextBox *>(m_widget))
         text->SetReadOnly(m_designMode);
@@ -144,6 +147,19 @@ void DesignControl::ApplyDesignMode()
         combo->lineEdit()->setReadOnly(m_designMode);
     else if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetEditable(m_gridEditable && !m_designMode);
+}
+
+void DesignControl::SetInputFilter(QObject *filter)
+{
+    if (m_inputFilter && m_widget) {
+        QList<QWidget *> widgets = m_widget->findChildren<QWidget *>();
+        widgets.prepend(m_widget);
+        for (QWidget *w : widgets)
+            if (DesignControl::Of(w) == this)
+                w->removeEventFilter(m_inputFilter);
+    }
+    m_inputFilter = filter;
+    ApplyDesignMode();
 }
 
 void DesignControl::SetPictureResolver(PictureResolver resolver)

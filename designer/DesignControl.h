@@ -38,6 +38,10 @@ public:
 
     void SetDesignMode(bool on);
     bool DesignMode() const { return m_designMode; }
+    // An event filter on the widget and every part of it (inner editors, buttons, the
+    // viewports of lists), also on parts made later when the content changes: the design
+    // form takes the mouse input of its instances this way. nullptr removes it.
+    void SetInputFilter(QObject *filter);
     // Turns a picture name into the file to load (URLs are not passed); by default "\" and
     // "/" are made alike and a "FILE://" prefix is dropped.
     using PictureResolver = std::function<QString(const QString &name)>;
@@ -142,6 +146,7 @@ private:
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
     QHash<QString, QIcon> m_icons;
+    QPointer<QObject> m_inputFilter;
 
     iDesignControl *m_container = nullptr;
     int m_left = 0;
