@@ -162,6 +162,13 @@ void DesignControl::SetInputFilter(QObject *filter)
     ApplyDesignMode();
 }
 
+void DesignControl::SetWaitForDownloads(bool on)
+{
+    m_waitForDownloads = on;
+    if (auto *image = qobject_cast<ucImage *>(m_widget))
+        image->SetWaitForDownloads(on);
+}
+
 void DesignControl::SetPictureResolver(PictureResolver resolver)
 {
     m_resolvePicture = std::move(resolver);
@@ -619,7 +626,8 @@ QIcon DesignControl::SmallIcon(const QString &name)
     QImage picture;
     // A URL shows its picture once it has been downloaded for this run.
     if (PictureLoader::IsUrl(name))
-        picture = ucIHlp::CheckDownloadCache(name);
+        picture = m_waitForDownloads ? ucIHlp::Shared()->Fetch(name).Image
+                                     : ucIHlp::CheckDownloadCache(name);
     else
         picture = PictureLoader::LoadFile(m_resolvePicture ? m_resolvePicture(name)
                                                            : PictureLoader::LocalPath(name))

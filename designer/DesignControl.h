@@ -46,6 +46,9 @@ public:
     // "/" are made alike and a "FILE://" prefix is dropped.
     using PictureResolver = std::function<QString(const QString &name)>;
     void SetPictureResolver(PictureResolver resolver);
+    // Pictures named by URLs are downloaded before the setting returns rather than in the
+    // background: for a form drawn at once (rendering).
+    void SetWaitForDownloads(bool on);
 
     int Kind() const override { return m_kind; }
 
@@ -147,6 +150,7 @@ private:
     QLabel *m_helpLabel = nullptr;
     QHash<QString, QIcon> m_icons;
     QPointer<QObject> m_inputFilter;
+    bool m_waitForDownloads = false;
 
     iDesignControl *m_container = nullptr;
     int m_left = 0;

@@ -183,3 +183,16 @@ TEST(ucIHlp, PictureControlsShareOneDownloadPerUrl)
     EXPECT_TRUE(failing.LoadError().startsWith(QLatin1String("DownloadImage failure: ")))
         << failing.LoadError().toStdString();
 }
+
+TEST(ucIHlp, APictureControlCanWaitForItsDownload)
+{
+    ucIHlp::ClearDownloadCache();
+    TinyServer server;
+    ucImage image;
+    image.SetWaitForDownloads(true);
+    image.SetFilename(server.Url("/ok.png"));
+    EXPECT_EQ(image.ImageWidth(), 6);
+    image.SetFilename(server.Url("/missing"));
+    EXPECT_TRUE(image.Picture().isNull());
+    EXPECT_TRUE(image.LoadError().startsWith(QLatin1String("DownloadImage failure: ")));
+}
