@@ -172,10 +172,8 @@ ProjectState *clsDesigner::ProjectOf(const clsControl *item) const
     const clsControl *app = item ? item->App() : nullptr;
     if (!app)
         return nullptr;
-    for (const auto &project : m_projects)
-        if (project->App == app)
-            return project.get();
-    return nullptr;
+    const auto it = m_projectOfApp.find(app);
+    return it == m_projectOfApp.end() ? nullptr : it->second;
 }
 
 ProjectState &clsDesigner::AddProject(clsControl &app)
@@ -184,14 +182,17 @@ ProjectState &clsDesigner::AddProject(clsControl &app)
         return *existing;
     auto project = std::make_unique<ProjectState>();
     project->App = &app;
+    m_projectOfApp.emplace(&app, project.get());
     m_projects.push_back(std::move(project));
     return *m_projects.back();
 }
 
 void clsDesigner::RemoveProject(clsControl &app)
 {
-    const auto it = std::find_if(m_projects.begin(), m_projects.end(),
-                                 [&](const auto &p) { return p->App == &app; });
+    // Searched from the newest: closing everything removes the projects from the back.
+    const auto found = std::find_if(m_projects.rbegin(), m_projects.rend(),
+                                    [&](const auto &p) { return p->App == &app; });
+    const auto it = found == m_projects.rend() ? m_projects.end() : std::prev(found.base());
     if (m_current && m_current->App() == &app)
         m_current = nullptr;
     if (m_tree)
@@ -201,6 +202,7 @@ void clsDesigner::RemoveProject(clsControl &app)
     } catch (const std::exception &) {
         // The item is gone from the registry either way; nothing more to undo.
     }
+    m_projectOfApp.erase(&app);
     if (it != m_projects.end())
         m_projects.erase(it);
 }

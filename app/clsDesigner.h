@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class clsControl;
@@ -77,6 +78,9 @@ private:
     iPrompter *m_prompter;
     iProjectTree *m_tree = nullptr;
     std::vector<std::unique_ptr<ProjectState>> m_projects;
+    // The project of each open application, so finding it costs the same however many
+    // applications are open.
+    std::unordered_map<const clsControl *, ProjectState *> m_projectOfApp;
     clsControl *m_current = nullptr;
     ProjectLoader::Result m_lastLoad;
 };

@@ -40,6 +40,7 @@ CodeCommands::Output CodeCommands::Analyze(const QString &projectText, const QSt
     out.Lines = CodeAnalysis::AnalyzeOutput(result);
     out.Error = result.Error;
     out.ExitCode = result.Analyzed ? 0 : 1;
+    out.Warnings = templates.Warnings();
     return out;
 }
 
@@ -59,5 +60,6 @@ CodeCommands::Output CodeCommands::Update(const QString &projectText, const QStr
     out.Text = result.Text;
     out.Error = result.Message;
     out.ExitCode = result.Ok ? 0 : 1;
+    out.Warnings = templates.Warnings();
     return out;
 }

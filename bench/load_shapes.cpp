@@ -1,0 +1,107 @@
+// Loading three shapes that once slowed down with the square of their size, each at N and 4N
+// objects: one form with many tool bars (client insets), many applications in one file (the
+// project of each object), one form with many controls (z-order and deleting the instances).
+// Each time covers the load and closing the project again. Linear: a ratio near 4.
+#include "app/DocumentStorage.h"
+#include "app/ProcessState.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "model/clsItems.h"
+#include "support/Marks.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+QString Rec(const QStringList &fields) { return fields.join(QChar(Marks::Value)); }
+
+QString Header() { return Rec({"TEMPLATE", "45000", "bench"}) + QChar(Marks::Attribute) + Rec({"0", "1.4", "0"}); }
+
+QString Finish(QStringList recs)
+{
+    recs.prepend(Header());
+    recs << Rec({"0", "-1"});
+    return recs.join(QChar(Marks::Attribute));
+}
+
+QStringList AppAndForm()
+{
+    return {Rec({"2", "APP", "", "1", "0", "0", "80", "30", "1073741824"}),
+            Rec({"2", "APP*F", "", "8", "auto", "auto", "60", "40", "1"})};
+}
+
+QString Bars(int n)
+{
+    QStringList recs = AppAndForm();
+    for (int i = 0; i < n; ++i)
+        recs << Rec({"2", QStringLiteral("APP*F*TB%1").arg(i), "", "77", "0", "0", "0", "0", "1"});
+    return Finish(recs);
+}
+
+QString Applications(int n)
+{
+    QStringList recs;
+    for (int i = 0; i < n; ++i)
+        recs << Rec({"2", QStringLiteral("APP%1").arg(i), "", "1", "0", "0", "80", "30", "1073741824"});
+    return Finish(recs);
+}
+
+QString Controls(int n)
+{
+    QStringList recs = AppAndForm();
+    for (int i = 0; i < n; ++i)
+        recs << Rec({"2", QStringLiteral("APP*F*L%1").arg(i), "", "15", QString::number(i % 50),
+                     QString::number(i / 50 % 50), "10", "1", "0"});
+    return Finish(recs);
+}
+
+double Measure(const QString &text, const QString &folder)
+{
+    const QString path = folder + QStringLiteral("/shape.gui");
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(DocumentStorage::ToStoredForm(text).toUtf8());
+    }
+    ProcessState state(folder);
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer(items, &prompter);
+    DocumentStorage storage(designer, state);
+    QElapsedTimer timer;
+    timer.start();
+    const DocumentStorage::OpenResult result = storage.OpenByName(path);
+    designer.ReleaseAll();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (!result.Success)
+        std::printf("  (load failed: %d reports)\n", int(prompter.Calls.size()));
+    return ms;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    struct Shape
+    {
+        const char *Name;
+        int N;
+        std::function<QString(int)> Make;
+    };
+    const Shape shapes[] = {{"tool bars on one form", 5000, Bars},
+                            {"applications in one file", 5000, Applications},
+                            {"controls on one form", 20000, Controls}};
+    for (const Shape &shape : shapes) {
+        const double small = Measure(shape.Make(shape.N), dir.path());
+        const double large = Measure(shape.Make(4 * shape.N), dir.path());
+        std::printf("%-26s N=%6d %9.1f ms   4N=%6d %9.1f ms   ratio %.1f (linear: near 4)\n",
+                    shape.Name, shape.N, small, 4 * shape.N, large, small > 0 ? large / small : 0.0);
+    }
+    return 0;
+}
