@@ -97,11 +97,16 @@ int main(int argc, char **argv)
     const Shape shapes[] = {{"tool bars on one form", 5000, Bars},
                             {"applications in one file", 5000, Applications},
                             {"controls on one form", 20000, Controls}};
+    // Optional: one shape (its first word) and its N, to look at one of them closer.
+    const QStringList args = app.arguments();
     for (const Shape &shape : shapes) {
-        const double small = Measure(shape.Make(shape.N), dir.path());
-        const double large = Measure(shape.Make(4 * shape.N), dir.path());
+        if (args.size() > 1 && !QString::fromLatin1(shape.Name).startsWith(args.at(1)))
+            continue;
+        const int n = args.size() > 2 ? args.at(2).toInt() : shape.N;
+        const double small = Measure(shape.Make(n), dir.path());
+        const double large = Measure(shape.Make(4 * n), dir.path());
         std::printf("%-26s N=%6d %9.1f ms   4N=%6d %9.1f ms   ratio %.1f (linear: near 4)\n",
-                    shape.Name, shape.N, small, 4 * shape.N, large, small > 0 ? large / small : 0.0);
+                    shape.Name, n, small, 4 * n, large, small > 0 ? large / small : 0.0);
     }
     return 0;
 }

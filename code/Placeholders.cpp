@@ -277,14 +277,17 @@ bool Unprintable(QChar c)
 }
 
 // Inside a literal: a delimiter or unprintable character closes the literal, is added as
-// CHAR(n) and the literal opens again: 'X' : CHAR(39) : 'Y'.
+// CHAR(n) and the literal opens again: 'X' : CHAR(39) : 'Y'. So a value can never end its
+// literal, whatever delimiters it holds, and the program reads back the same value.
 QString InLiteral(const QString &value, QChar delimiter, const QString &what)
 {
     QString out;
     out.reserve(value.size());
+    bool escaped = false;
     for (QChar c : value) {
         if (c != delimiter && !Unprintable(c)) {
             out += c;
+            escaped = false;
             continue;
         }
         const int code = HostCode(c);
@@ -294,9 +297,14 @@ QString InLiteral(const QString &value, QChar delimiter, const QString &what)
                                           "into the program code.")
                                .arg(what)
                                .arg(int(c.unicode()), 4, 16, QLatin1Char('0')));
+        // Characters escaped one after another share one pause of the literal.
+        if (escaped)
+            out.chop(1);
+        else
+            out += delimiter + QStringLiteral(" : ");
+        out += QStringLiteral("CHAR(%1) : ").arg(code);
         out += delimiter;
-        out += QStringLiteral(" : CHAR(%1) : ").arg(code);
-        out += delimiter;
+        escaped = true;
     }
     return out;
 }
@@ -433,7 +441,8 @@ QString Placeholders::SubstituteVariables(const QString &text, const TemplateVar
         return QStringView(out).mid(lineStart);
     };
     // A value of the project, written so that it can only be data where it stands.
-    auto value = [&](const QString &text, const char *what, bool multiLine = false) {
+    auto value = [&](const QString &text, const char *what, bool multiLine = false,
+                     bool trusted = false) {
         const QStringView line = lineSoFar();
         switch (context.Where()) {
         case LineContext::Kind::Comment:
@@ -451,7 +460,8 @@ QString Placeholders::SubstituteVariables(const QString &text, const TemplateVar
             break;
         }
         case LineContext::Kind::Code:
-            if (!PlainName(text))
+            // The event handler label is made by the generator of label characters alone.
+            if (!trusted && !PlainName(text))
                 throw GuiError(GuiErrors::TemplateError,
                                QStringLiteral("The %1 '%2' cannot be written into the program "
                                               "code: the template places it outside a string and "
@@ -522,7 +532,7 @@ QString Placeholders::SubstituteVariables(const QString &text, const TemplateVar
         case Known::Target:
             if (vars.Target.isEmpty())
                 return {};
-            value(vars.Target, "event handler label");
+            value(vars.Target, "event handler label", false, true);
             break;
         case Known::Author:
             value(vars.Author, "author", true);

@@ -25,6 +25,9 @@ Outcome CorvaneTo(const QStringList &arguments, const QString &stdoutFile, rlim_
                   int timeoutMs = 60000)
 {
     QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SOURCE_DATE_EPOCH", "1700000000");
+    process.setProcessEnvironment(env);
     if (!stdoutFile.isEmpty())
         process.setStandardOutputFile(stdoutFile);
     if (limit > 0)
@@ -128,7 +131,8 @@ TEST(CliOutput, TranslationTableThatIsNoFileIsPassedBy)
 
     QFile::remove(table);
     ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(table).constData()), 0);
-    run = CorvaneTo({"analyze", Sample, "/dev/null", "--templates", dir.path(), "--casing", "2"}, {}, 0, 20000);
+    const QString program = WriteFile(dir, "prog.b", "* nothing yet\r\n");
+    run = CorvaneTo({"analyze", Sample, program, "--templates", dir.path(), "--casing", "2"}, {}, 0, 20000);
     EXPECT_NE(run.Status, -3);
     EXPECT_TRUE(run.Err.contains("translate.txt")) << qPrintable(run.Err);
 }
@@ -148,7 +152,7 @@ TEST(CliOutput, OutOfMemoryIsAMessageNotAnAbort)
     }
     for (const char *command : {"analyze", "update"}) {
         const Outcome run = CorvaneTo({command, Sample, program, "--templates", Templates}, "/dev/null",
-                                      rlim_t(384) << 20);
+                                      rlim_t(256) << 20);
         EXPECT_EQ(run.Status, 1) << command << ": " << qPrintable(run.Err);
         EXPECT_TRUE(run.Err.contains("memory")) << command << ": " << qPrintable(run.Err);
     }
