@@ -15,6 +15,7 @@
 #include <climits>
 #include <cmath>
 #include <exception>
+#include <unordered_set>
 
 using namespace Vocabulary;
 
@@ -210,6 +211,7 @@ ProjectLoader::Result ProjectLoader::Load(const QString &text)
         return true;
     };
 
+    std::unordered_set<const clsControl *> touched;
     auto create = [&](const Record &rec) {
         const QString rawPath = rec.Text(2);
         const QString rawParent = rec.Text(3);
@@ -293,8 +295,8 @@ ProjectLoader::Result ProjectLoader::Load(const QString &text)
         current = item;
         orphan = false;
         ++result.Created;
-        if (clsControl *app = item->App();
-            app && std::find(result.Touched.begin(), result.Touched.end(), app) == result.Touched.end())
+        // Looked up in a set: a file of many applications would otherwise load in square time.
+        if (clsControl *app = item->App(); app && touched.insert(app).second)
             result.Touched.push_back(app);
         if (IsApplication(type)) {
             if (!result.Application)
