@@ -15,6 +15,7 @@
 #include <climits>
 #include <cmath>
 #include <exception>
+#include <unordered_set>
 
 using namespace Vocabulary;
 
@@ -187,6 +188,7 @@ private:
     // over: they must not land on the object before it.
     bool m_orphan = false;
     int m_extra = 0; // the property or method code of the record being replayed
+    std::unordered_set<const clsControl *> m_touched;
 };
 
 ProjectLoader::Result ProjectLoader::Load(const QString &text)
@@ -395,10 +397,9 @@ void ProjectLoader::Session::Created(clsControl &item, int type, const Record &r
     m_current = &item;
     m_orphan = false;
     ++m_result.Created;
-    std::vector<clsControl *> &touched = m_result.Touched;
-    if (clsControl *app = item.App();
-        app && std::find(touched.begin(), touched.end(), app) == touched.end())
-        touched.push_back(app);
+    // Looked up in a set: a file of many applications would otherwise load in square time.
+    if (clsControl *app = item.App(); app && m_touched.insert(app).second)
+        m_result.Touched.push_back(app);
     if (IsApplication(type)) {
         if (!m_result.Application)
             m_result.Application = &item;

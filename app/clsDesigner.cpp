@@ -110,7 +110,7 @@ void clsDesigner::ItemRemoving(clsControl &item)
     if (m_tree)
         m_tree->RemoveItem(item.FullID());
     if (IsApplication(item.ObjType()))
-        std::erase_if(m_projects, [&](const auto &p) { return p->App == &item; });
+        ForgetProject(item);
 }
 
 void clsDesigner::ItemRenamed(clsControl &item, const QString &oldFullId)
@@ -276,10 +276,8 @@ ProjectState *clsDesigner::ProjectOf(const clsControl *item) const
     const clsControl *app = item ? item->App() : nullptr;
     if (!app)
         return nullptr;
-    for (const auto &project : m_projects)
-        if (project->App == app)
-            return project.get();
-    return nullptr;
+    const auto it = m_projectOfApp.find(app);
+    return it == m_projectOfApp.end() ? nullptr : it->second;
 }
 
 ProjectState &clsDesigner::AddProject(clsControl &app)
@@ -288,6 +286,7 @@ ProjectState &clsDesigner::AddProject(clsControl &app)
         return *existing;
     auto project = std::make_unique<ProjectState>();
     project->App = &app;
+    m_projectOfApp.emplace(&app, project.get());
     m_projects.push_back(std::move(project));
     return *m_projects.back();
 }
@@ -300,7 +299,18 @@ void clsDesigner::RemoveProject(clsControl &app)
     } catch (const std::exception &) {
         // The item is gone from the registry either way; nothing more to undo.
     }
-    std::erase_if(m_projects, [&](const auto &p) { return p->App == &app; });
+    ForgetProject(app);
+}
+
+void clsDesigner::ForgetProject(const clsControl &app)
+{
+    if (m_projectOfApp.erase(&app) == 0)
+        return;
+    // Searched from the newest: closing everything removes the projects from the back.
+    const auto found = std::find_if(m_projects.rbegin(), m_projects.rend(),
+                                    [&](const auto &p) { return p->App == &app; });
+    if (found != m_projects.rend())
+        m_projects.erase(std::prev(found.base()));
 }
 
 std::vector<ProjectState *> clsDesigner::Projects() const

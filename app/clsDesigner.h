@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class clsControl;
@@ -96,12 +97,16 @@ private:
     void ItemRepositioned(clsControl &item, int position) override;
 
     clsControl *FindOrReport(const QString &id, const char *member);
+    void ForgetProject(const clsControl &app);
 
     clsItems &m_items;
     iPrompter *m_prompter;
     iProjectTree *m_tree = nullptr;
     iUndoState *m_commandStates = nullptr;
     std::vector<std::unique_ptr<ProjectState>> m_projects;
+    // The project of each open application, so finding it costs the same however many
+    // applications are open.
+    std::unordered_map<const clsControl *, ProjectState *> m_projectOfApp;
     clsControl *m_current = nullptr;
     ProjectLoader::Result m_lastLoad;
 };

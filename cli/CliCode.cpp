@@ -13,6 +13,7 @@
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
 #include "support/GuiError.h"
+#include "support/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,13 +80,13 @@ bool CliCode::ReadProgram(CliProject &project, const QString &name, QString &tex
                           QString &error)
 {
     latin1 = false;
-    if (QFileInfo(name).isFile()) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("cannot read %1: %2").arg(name, file.errorString());
+    if (QFileInfo(name).exists()) {
+        RegularFile::Result read = RegularFile::Read(name, RegularFile::DocumentLimit);
+        if (!read.Ok) {
+            error = QStringLiteral("cannot read %1: %2").arg(name, read.Reason);
             return false;
         }
-        text = CodeProgramText::FromBytes(file.readAll(), &latin1);
+        text = CodeProgramText::FromBytes(read.Bytes, &latin1);
         return true;
     }
     const std::unique_ptr<mvDocument> document = project.State().Connection.Open(name);

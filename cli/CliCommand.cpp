@@ -1,6 +1,8 @@
 #include "cli/CliCommand.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 const std::vector<CliCommand> &CliCommands()
 {
@@ -34,10 +36,41 @@ void CliError(const QString &text)
     std::fflush(stderr);
 }
 
-void CliOut(const QByteArray &bytes)
+namespace {
+// The first error met writing stdout (0 while there was none). Once output is lost, nothing
+// more is written, so the tail of a cut-short output cannot pass for the whole.
+int &OutError()
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    static int error = 0;
+    return error;
+}
+} // namespace
+
+bool CliOut(const QByteArray &bytes)
+{
+    if (OutError() != 0)
+        return false;
+    errno = 0;
+    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    if (written != size_t(bytes.size()) || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        OutError() = errno != 0 ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+bool CliFinishOutput()
+{
+    if (OutError() == 0) {
+        errno = 0;
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            OutError() = errno != 0 ? errno : EIO;
+    }
+    if (OutError() == 0)
+        return true;
+    CliError(QStringLiteral("corvane: cannot write standard output: %1")
+                 .arg(QString::fromLocal8Bit(std::strerror(OutError()))));
+    return false;
 }
 
 int CliUsage(const char *command, const QString &message)

@@ -25,8 +25,12 @@ const std::vector<CliCommand> &CliCommands();
 
 // Writes a line to stderr (UTF-8).
 void CliError(const QString &text);
-// Writes bytes to stdout.
-void CliOut(const QByteArray &bytes);
+// Writes bytes to stdout. False once any write or flush to stdout has failed (a full disk,
+// /dev/full, a closed pipe); CliFinishOutput then reports it.
+bool CliOut(const QByteArray &bytes);
+// Flushes stdout at the end of a command. False, with the message on stderr, when anything
+// written to it was lost: the command must then not report success.
+bool CliFinishOutput();
 // A usage error of a subcommand: message and synopsis on stderr; returns CliExit::Usage.
 int CliUsage(const char *command, const QString &message);
 

@@ -4,7 +4,7 @@
 #include "app/ProjectState.h"
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
-#include "host/ItemFile.h"
+#include "host/OutputFile.h"
 #include "support/GuiError.h"
 
 #include <QFileInfo>
@@ -59,13 +59,10 @@ int CliProject::Status() const
 
 bool CliWriteOutput(const QString &file, const QByteArray &bytes)
 {
-    if (file.isEmpty() || file == QLatin1String("-")) {
-        CliOut(bytes);
-        return true;
-    }
+    if (file.isEmpty() || file == QLatin1String("-"))
+        return CliOut(bytes);
     try {
-        // The same road as a saved document: a temporary file renamed over the old one.
-        ItemFile::WriteBytes(QFileInfo(file).absoluteFilePath(), bytes, QStringLiteral("'%1'").arg(file));
+        OutputFile::Write(file, bytes, QStringLiteral("'%1'").arg(file));
         return true;
     } catch (const GuiError &error) {
         CliError(error.Description());

@@ -19,6 +19,8 @@ int RunAnalyze(const QStringList &arguments)
 
     const CodeCommands::Output out = CodeCommands::Analyze(
         CliCode::ProjectText(project), input.Program, CliCode::Options(options, project, input.Casing));
+    for (const QString &warning : out.Warnings)
+        CliError(QStringLiteral("corvane analyze: ") + warning);
     CliOut((out.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     if (out.ExitCode != 0 && !out.Error.isEmpty())
         CliError(out.Error);

@@ -9,6 +9,7 @@
 #include "support/GuiError.h"
 
 #include <exception>
+#include <new>
 
 int RunGenerate(const QStringList &arguments)
 {
@@ -47,6 +48,8 @@ int RunGenerate(const QStringList &arguments)
         generator.SetProjectLocation(code.ProjectFile, code.ProjectId);
 
         QString program = generator.GenerateProgram();
+        for (const QString &warning : templates.Warnings())
+            CliError(QStringLiteral("corvane generate: ") + warning);
         if (program.isEmpty()) {
             CliError(generator.Warning().isEmpty() ? QStringLiteral("corvane generate: no program generated")
                                                    : generator.Warning());
@@ -62,6 +65,8 @@ int RunGenerate(const QStringList &arguments)
     } catch (const GuiError &e) {
         CliError(shown.isEmpty() ? e.Description() : shown);
         return CliExit::Problem;
+    } catch (const std::bad_alloc &) {
+        throw; // reported as running out of memory, like every command's
     } catch (const std::exception &e) {
         CliError(QString::fromLocal8Bit(e.what()));
         return CliExit::Problem;

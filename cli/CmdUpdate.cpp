@@ -43,6 +43,8 @@ int RunUpdate(const QStringList &arguments)
     const CodeCommands::Output out =
         CodeCommands::Update(CliCode::ProjectText(project), input.Program,
                              CliCode::Options(options, project, input.Casing), operations);
+    for (const QString &warning : out.Warnings)
+        CliError(QStringLiteral("corvane update: ") + warning);
     if (out.ExitCode != 0) {
         CliError(out.Error);
         return CliExit::Problem;

@@ -1,8 +1,13 @@
 // The corvane command-line tool: headless commands over project documents and code.
 #include "cli/CliCommand.h"
 
+#include "support/GuiError.h"
+
 #include <QCoreApplication>
 #include <QStringList>
+#include <exception>
+#include <functional>
+#include <new>
 
 namespace {
 void PrintHelp()
@@ -24,7 +29,51 @@ void PrintHelp()
 }
 } // namespace
 
+namespace {
+// Runs a command so that whatever goes wrong ends in a message and exit 1, never an abort:
+// running out of memory on a huge input is reported like any other failure.
+int Guarded(const QString &command, const std::function<int()> &run)
+{
+    const QString name = command.isEmpty() ? QStringLiteral("corvane")
+                                           : QStringLiteral("corvane ") + command;
+    int status = CliExit::Problem;
+    try {
+        status = run();
+    } catch (const std::bad_alloc &) {
+        CliError(QStringLiteral("%1: out of memory").arg(name));
+        status = CliExit::Problem;
+    } catch (const GuiError &e) {
+        CliError(QStringLiteral("%1: %2").arg(name, e.Description()));
+        status = CliExit::Problem;
+    } catch (const std::exception &e) {
+        CliError(QStringLiteral("%1: unexpected error: %2").arg(name, QString::fromLocal8Bit(e.what())));
+        status = CliExit::Problem;
+    } catch (...) {
+        CliError(QStringLiteral("%1: unexpected error").arg(name));
+        status = CliExit::Problem;
+    }
+    // Output that did not reach its place is a failure, whatever the command made of it.
+    if (!CliFinishOutput())
+        return CliExit::Problem;
+    return status;
+}
+
+int Run(int argc, char *argv[]);
+} // namespace
+
 int main(int argc, char *argv[])
+{
+    QString command;
+    if (argc > 1) {
+        for (const CliCommand &known : CliCommands())
+            if (qstrcmp(known.Name, argv[1]) == 0)
+                command = QLatin1String(known.Name);
+    }
+    return Guarded(command, [&] { return Run(argc, argv); });
+}
+
+namespace {
+int Run(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments().mid(1);
@@ -53,3 +102,4 @@ int main(int argc, char *argv[])
     CliError(QStringLiteral("corvane: unknown command '%1' (see corvane --help)").arg(name));
     return CliExit::Usage;
 }
+} // namespace

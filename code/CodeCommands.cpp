@@ -5,6 +5,8 @@
 #include "code/TemplateFiles.h"
 #include "support/GuiError.h"
 
+#include <new>
+
 namespace {
 // Sets up the analysis for the options; false with the error text when the project text
 // cannot be read.
@@ -24,6 +26,13 @@ bool Prepare(CodeAnalysis &analysis, const QString &projectText,
         analysis.SetCasing(*options.Casing);
     return true;
 }
+// Analysis and update report an unexpected exception by its what(); running out of memory is
+// told in words.
+QString Readable(QString error)
+{
+    static const QString badAlloc = QString::fromLatin1(std::bad_alloc().what());
+    return error.replace(badAlloc, QStringLiteral("out of memory"));
+}
 } // namespace
 
 CodeCommands::Output CodeCommands::Analyze(const QString &projectText, const QString &programText,
@@ -38,8 +47,9 @@ CodeCommands::Output CodeCommands::Analyze(const QString &projectText, const QSt
     else
         result = analysis.Analyze(programText);
     out.Lines = CodeAnalysis::AnalyzeOutput(result);
-    out.Error = result.Error;
+    out.Error = Readable(result.Error);
     out.ExitCode = result.Analyzed ? 0 : 1;
+    out.Warnings = templates.Warnings();
     return out;
 }
 
@@ -57,7 +67,8 @@ CodeCommands::Output CodeCommands::Update(const QString &projectText, const QStr
     CodeUpdate update(analysis);
     const CodeUpdate::Result result = update.Apply(programText, operations);
     out.Text = result.Text;
-    out.Error = result.Message;
+    out.Error = Readable(result.Message);
     out.ExitCode = result.Ok ? 0 : 1;
+    out.Warnings = templates.Warnings();
     return out;
 }

@@ -24,6 +24,7 @@ public:
         QStringList Lines;  // analyze: the lines to print
         QString Text;       // update: the program text to write (CR LF line ends)
         QString Error;      // why it failed
+        QStringList Warnings; // what went wrong without stopping the command
     };
 
     // Prints the analysis: see CodeAnalysis::AnalyzeOutput. A project text that cannot be

@@ -1,5 +1,6 @@
 #include "code/Placeholders.h"
 
+#include "support/GuiError.h"
 #include "support/Marks.h"
 
 #include <QDateTime>
@@ -156,6 +157,9 @@ QString MultiLine(const QString &value, QStringView lineSoFar)
                                   || p == QLatin1Char('!');
                 prefix += kept ? p : QLatin1Char(' ');
             }
+            // A comment not marked by "*" or "!" (REM) continues as a "*" comment.
+            if (!prefix.contains(QLatin1Char('*')) && !prefix.contains(QLatin1Char('!')))
+                prefix = QStringLiteral("* ");
             prefixMade = true;
         }
         out += CrLf;
@@ -181,6 +185,159 @@ bool AllLower(QStringView part)
     }
     return true;
 }
+// Where in a line of BASIC a placeholder stands, judged from the text before it on its line.
+// Values from the project are written by this: inside a string literal so that no delimiter
+// in them can end it, in a comment so that every later line stays a comment, and outside
+// both only when they are plain names.
+class LineContext
+{
+public:
+    enum class Kind { Code, Literal, Comment };
+
+    Kind Where() const { return m_kind; }
+    QChar Delimiter() const { return m_delimiter; }
+
+    void Feed(QChar c)
+    {
+        if (IsLineBreak(c)) {
+            *this = LineContext();
+            return;
+        }
+        switch (m_kind) {
+        case Kind::Comment:
+            return;
+        case Kind::Literal:
+            if (c == m_delimiter)
+                m_kind = Kind::Code;
+            return;
+        case Kind::Code:
+            break;
+        }
+        const bool blank = c == QLatin1Char(' ') || c == QLatin1Char('\t');
+        // The first word of a statement, as far as it could still be REM.
+        if (m_wordLength >= 0) {
+            if (c.isLetter() && m_wordLength < 3
+                && c.toUpper() == QLatin1Char("REM"[m_wordLength])) {
+                ++m_wordLength;
+                return;
+            }
+            const bool rem = m_wordLength == 3 && blank;
+            m_wordLength = -1;
+            if (rem) {
+                m_kind = Kind::Comment;
+                return;
+            }
+        }
+        if (blank)
+            return;
+        // "*", "!" or REM opens a comment at the start of a statement: of the line or after ";".
+        if (m_atStatementStart && (c == QLatin1Char('*') || c == QLatin1Char('!'))) {
+            m_kind = Kind::Comment;
+            return;
+        }
+        if (m_atStatementStart && c.toUpper() == QLatin1Char('R')) {
+            m_atStatementStart = false;
+            m_wordLength = 1;
+            return;
+        }
+        m_atStatementStart = c == QLatin1Char(';');
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('\\')) {
+            m_kind = Kind::Literal;
+            m_delimiter = c;
+        }
+    }
+    void Feed(QStringView text)
+    {
+        for (QChar c : text)
+            Feed(c);
+    }
+
+private:
+    Kind m_kind = Kind::Code;
+    QChar m_delimiter;
+    bool m_atStatementStart = true;
+    int m_wordLength = -1; // letters of "REM" matched at a statement's start; -1 when none
+};
+
+// The single-byte code a character has in the host's character set, for CHAR(); -1 for none.
+int HostCode(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= 0xF8FB && u <= 0xF8FF) // the marks as the designer holds them
+        return 251 + (u - 0xF8FB);
+    return u < 256 ? int(u) : -1;
+}
+
+// Characters that may not stand raw in a program: control characters (line breaks among
+// them) and the marks, which end a line or a field of the program item.
+bool Unprintable(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || (u >= 0xF8FB && u <= 0xF8FF)
+           || u == 0x2028 || u == 0x2029;
+}
+
+// Inside a literal: a delimiter or unprintable character closes the literal, is added as
+// CHAR(n) and the literal opens again: 'X' : CHAR(39) : 'Y'. So a value can never end its
+// literal, whatever delimiters it holds, and the program reads back the same value.
+QString InLiteral(const QString &value, QChar delimiter, const QString &what)
+{
+    QString out;
+    out.reserve(value.size());
+    bool escaped = false;
+    for (QChar c : value) {
+        if (c != delimiter && !Unprintable(c)) {
+            out += c;
+            escaped = false;
+            continue;
+        }
+        const int code = HostCode(c);
+        if (code < 0)
+            throw GuiError(GuiErrors::TemplateError,
+                           QStringLiteral("The %1 holds a character (U+%2) that cannot be written "
+                                          "into the program code.")
+                               .arg(what)
+                               .arg(int(c.unicode()), 4, 16, QLatin1Char('0')));
+        // Characters escaped one after another share one pause of the literal.
+        if (escaped)
+            out.chop(1);
+        else
+            out += delimiter + QStringLiteral(" : ");
+        out += QStringLiteral("CHAR(%1) : ").arg(code);
+        out += delimiter;
+        escaped = true;
+    }
+    return out;
+}
+
+// In a comment: line breaks continue the comment (see MultiLine); other unprintable
+// characters are shown as "?".
+QString InComment(const QString &value, QStringView lineSoFar)
+{
+    QString shown = MultiLine(value, lineSoFar);
+    for (QChar &c : shown) {
+        if (Unprintable(c) && !IsLineBreak(c))
+            c = QLatin1Char('?');
+    }
+    return shown;
+}
+
+// Outside a literal and a comment only a plain name may stand (a label, an ID made of
+// letters, digits, ".", "_" and "$"); anything else is refused, naming the value.
+bool PlainName(const QString &value)
+{
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        const bool plain = (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z')
+                           || (u >= u'a' && u <= u'z') || (u >= 0xA0 && u <= 0xFA)
+                           || (u > 0xFF && c.isLetterOrNumber())
+                           || u == u'.' || u == u'_' || u == u'$';
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Placeholders::Casing Placeholders::CasingOf(const QString &nameAsWritten)
@@ -270,16 +427,50 @@ QString Placeholders::SubstituteVariables(const QString &text, const TemplateVar
     QString today;
 
     auto append = [&](QStringView chunk) { out += chunk; };
-    // The output line so far, which a value of several lines is laid out below. Only
-    // those values need it, so the output is scanned for line breaks when they come.
+    // The output line so far, which a value of several lines is laid out below, and where in
+    // it the next placeholder stands. The output is scanned only when a placeholder comes.
     qsizetype lineStart = 0;
     qsizetype scanned = 0;
+    LineContext context;
     auto lineSoFar = [&] {
         for (; scanned < out.size(); ++scanned) {
-            if (IsLineBreak(out[scanned]))
+            const QChar c = out[scanned];
+            context.Feed(c);
+            if (IsLineBreak(c))
                 lineStart = scanned + 1;
         }
         return QStringView(out).mid(lineStart);
+    };
+    // A value of the project, written so that it can only be data where it stands.
+    auto value = [&](const QString &text, const char *what, bool multiLine = false,
+                     bool trusted = false) {
+        const QStringView line = lineSoFar();
+        switch (context.Where()) {
+        case LineContext::Kind::Comment:
+            append(InComment(text, line));
+            break;
+        case LineContext::Kind::Literal: {
+            if (!multiLine) {
+                append(InLiteral(text, context.Delimiter(), QLatin1String(what)));
+                break;
+            }
+            qsizetype end = text.size();
+            while (end > 0 && IsLineBreak(text[end - 1]))
+                --end;
+            append(InLiteral(text.left(end), context.Delimiter(), QLatin1String(what)));
+            break;
+        }
+        case LineContext::Kind::Code:
+            // The event handler label is made by the generator of label characters alone.
+            if (!trusted && !PlainName(text))
+                throw GuiError(GuiErrors::TemplateError,
+                               QStringLiteral("The %1 '%2' cannot be written into the program "
+                                              "code: the template places it outside a string and "
+                                              "a comment, where only a plain name may stand.")
+                                   .arg(QLatin1String(what), text));
+            append(text);
+            break;
+        }
     };
 
     const QStringView all(text);
@@ -313,50 +504,50 @@ QString Placeholders::SubstituteVariables(const QString &text, const TemplateVar
         case Known::ProjFile:
             if (vars.ProjFile.isEmpty())
                 return {};
-            append(vars.ProjFile);
+            value(vars.ProjFile, "project file name");
             break;
         case Known::ProjId:
             if (vars.ProjId.isEmpty())
                 return {};
-            append(vars.ProjId);
+            value(vars.ProjId, "project item ID");
             break;
         case Known::App:
             if (vars.App.isEmpty())
                 return {};
-            append(cased(vars.App));
+            value(cased(vars.App), "application ID");
             break;
         case Known::Form:
-            append(cased(vars.Form));
+            value(cased(vars.Form), "form ID");
             break;
         case Known::Control:
-            append(cased(vars.Control));
+            value(cased(vars.Control), "control ID");
             break;
         case Known::Menu:
-            append(cased(vars.Menu));
+            value(cased(vars.Menu), "menu item ID");
             break;
         case Known::Event:
             if (vars.Event.isEmpty())
                 return {};
-            append(cased(vars.Event));
+            value(cased(vars.Event), "event name");
             break;
         case Known::Target:
             if (vars.Target.isEmpty())
                 return {};
-            append(vars.Target);
+            value(vars.Target, "event handler label", false, true);
             break;
         case Known::Author:
-            append(vars.Author);
+            value(vars.Author, "author", true);
             break;
         case Known::Date:
             if (today.isEmpty())
                 today = GeneralDate(Today());
-            append(today);
+            value(today, "date");
             break;
         case Known::Copyright:
-            append(MultiLine(vars.Copyright, lineSoFar()));
+            value(vars.Copyright, "copyright", true);
             break;
         case Known::Desc:
-            append(MultiLine(vars.Desc, lineSoFar()));
+            value(vars.Desc, "description", true);
             break;
         case Known::None:
             if (!extraName.isEmpty() && name.compare(extraName, Qt::CaseInsensitive) == 0)

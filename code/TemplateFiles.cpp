@@ -4,12 +4,17 @@
 #include "support/GuiError.h"
 #include "support/IniFile.h"
 #include "support/Marks.h"
+#include "support/RegularFile.h"
 #include "support/TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 using Marks::CrLf;
@@ -84,9 +89,20 @@ TemplateInfo TemplateFiles::ReadInfo(const QString &path, bool &isTemplate)
 {
     isTemplate = false;
     TemplateInfo info;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only the head of a regular file is looked at; a FIFO or device in the folder is passed by.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return info;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return info;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return info;
+    }
     const IniFile ini = IniFile::FromText(DecodeText(InfoPart(file.read(InfoHeadBytes))));
     const QString section = QStringLiteral("Info");
     const QString type = ini.ReadString(section, QStringLiteral("Type"));
@@ -158,10 +174,18 @@ QString TemplateFiles::TranslateKeywords(const QString &text, int casing) const
     if (casing < ::TranslateKeywords::UpperCase || casing > ::TranslateKeywords::MixedCase
         || m_folder.isEmpty())
         return text;
-    QFile file(m_folder + QStringLiteral("translate.txt"));
-    if (!file.open(QIODevice::ReadOnly))
+    // A translation table that is no regular file or too large is unusable, which leaves the
+    // text untranslated as a missing one does, but the user is told.
+    const QString path = m_folder + QStringLiteral("translate.txt");
+    const RegularFile::Result read = RegularFile::Read(path, RegularFile::TranslationLimit);
+    if (!read.Ok) {
+        const QString warning =
+            QStringLiteral("The keyword translation file '%1' was not used: %2.").arg(path, read.Reason);
+        if (read.Errno != ENOENT && !m_warnings.contains(warning))
+            m_warnings << warning;
         return text;
-    return ::TranslateKeywords::FromText(DecodeText(file.readAll())).Translate(text, casing);
+    }
+    return ::TranslateKeywords::FromText(DecodeText(read.Bytes)).Translate(text, casing);
 }
 
 TemplateFiles::Sections TemplateFiles::ParseSections(const QString &text)
@@ -227,18 +251,16 @@ QString TemplateFiles::GetCodeSection(int n, const QString &codeStyle, int casin
         m_sections = Sections();
     }
     if (!m_loaded) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            const QFileInfo fi(path);
-            const int number = !fi.exists()     ? GuiErrors::FileNotFound
-                               : fi.isDir()      ? PathFileAccessError
-                               : !fi.isReadable() ? PermissionDenied
-                                                  : PathFileAccessError;
+        const RegularFile::Result read = RegularFile::Read(path, RegularFile::TemplateLimit);
+        if (!read.Ok) {
+            const int number = read.Errno == ENOENT    ? GuiErrors::FileNotFound
+                               : read.Errno == EACCES ? PermissionDenied
+                                                      : PathFileAccessError;
             const QString text =
                 QStringLiteral("Unable to open code template file '") + path + QStringLiteral("'.");
             Raise(text, text, "GetCodeSection", number);
         }
-        QString text = DecodeText(file.readAll());
+        QString text = DecodeText(read.Bytes);
         // Every line ends in CR LF, whatever the file used.
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         text.replace(QLatin1Char('\n'), CrLf);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <vector>
@@ -75,8 +76,11 @@ public:
     QString GetCodeSection(int n, const QString &codeStyle, int casing);
 
     // Applies translate.txt of the template folder; a missing or malformed file leaves the
-    // text unchanged.
+    // text unchanged. One that is no regular file or too large is not read either, and
+    // leaves a warning.
     QString TranslateKeywords(const QString &text, int casing) const;
+    // What went wrong without stopping the command (an unusable translation table).
+    const QStringList &Warnings() const { return m_warnings; }
 
     // Splits a template text into its sections: marker lines "<<n>>" open section n, blank
     // lines are dropped, text before the first marker and in sections outside 1..12 is
@@ -95,6 +99,7 @@ private:
 
     QString m_folder;
     MessageSink m_sink;
+    mutable QStringList m_warnings;
 
     bool m_enumerated = false;
     std::vector<TemplateInfo> m_templates;

@@ -212,10 +212,11 @@ QString modCodeGen::EventHandlerLabel(const QString &app, const QString &form,
 }
 
 namespace {
+// C1 control characters (128 to 159) are no part of a label: they would stand raw in code.
 inline bool KeptInLabel(char16_t u)
 {
     return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')
-           || (u >= 128 && u <= 250) || u == u'$' || u == u'.' || u == u'_';
+           || (u >= 160 && u <= 250) || u == u'$' || u == u'.' || u == u'_';
 }
 
 void AppendLabelPart(QString &label, QStringView id)

@@ -2,6 +2,7 @@
 
 #include "host/HostErrors.h"
 #include "host/ItemFile.h"
+#include "host/OutputFile.h"
 #include "support/GuiError.h"
 
 #include <QDir>
@@ -58,9 +59,5 @@ QString FileDocument::Read() const
 
 void FileDocument::WriteText(const QString &text)
 {
-    // Write through a symbolic link to the file it points at, keeping the link.
-    const QFileInfo info(m_path);
-    const QString target = info.isSymLink() && !info.canonicalFilePath().isEmpty()
-        ? info.canonicalFilePath() : m_path;
-    ItemFile::Write(target, text, QStringLiteral("'%1'").arg(DisplayName()));
+    OutputFile::Write(m_path, ItemFile::Encode(text), QStringLiteral("'%1'").arg(DisplayName()));
 }

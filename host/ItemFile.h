@@ -13,20 +13,35 @@
 //
 // Writes never touch the old file in place: the text goes to a hidden temporary file in the same
 // folder, which is flushed to disk and then renamed over the old file, so a crash leaves either
-// the old or the new text, never a mixture.
+// the old or the new text, never a mixture. The temporary file is named after the document
+// (TempPrefix, a hash of the name, "-", six random characters); one a killed save left behind is
+// removed by the next successful save of the same document once it is an hour old.
 class ItemFile
 {
 public:
     static QString Decode(const QByteArray &bytes);
     static QByteArray Encode(const QString &text);
 
-    // Raise GuiError 53 when missing, 75 when unreadable; `what` names the document in messages.
+    // Raise GuiError 53 when missing, 75 when unreadable or not a regular file; `what` names
+    // the document in messages.
     static QString Read(const QString &path, const QString &what);
+    // The same for the entry `name` of the folder open as dirFd. With followLinks false an
+    // entry that is a symbolic link is refused (75).
+    static QString ReadAt(int dirFd, const QString &name, const QString &what, bool followLinks);
     // Raise GuiError 76 when the folder is missing, 75 on any other failure.
     static void Write(const QString &path, const QString &text, const QString &what);
     // The same for bytes already in their stored form (a large output made as UTF-8 need not
     // be decoded only to be encoded again).
     static void WriteBytes(const QString &path, const QByteArray &bytes, const QString &what);
+    // Writes the entry `name` of the folder open as dirFd (folderPath names that folder in
+    // messages and for the rename hook). The entry itself is replaced, never followed.
+    static void WriteAt(int dirFd, const QString &folderPath, const QString &name,
+                        const QByteArray &bytes, const QString &what);
+
+    // Stale temporary files (older than this) of a document are removed by its next save.
+    static constexpr int StaleTempSeconds = 3600;
+    // The start of the temporary file names of the document `name` in its folder.
+    static QString TempNameStem(const QString &name);
 
     // Called after the temporary file is complete and before it replaces the target. Tests use
     // it to simulate a failure (by throwing) or a crash at the worst moment. Not for production.

@@ -5,8 +5,13 @@
 #include "host/iHostService.h"
 #include "support/GuiError.h"
 
+#include "host/SafeFileName.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 // Describes one host of the store; keeps its own copy of the store so it may outlive the
@@ -52,7 +57,18 @@ bool MvdbDocument::NamesItem() const
         && !QFileInfo(m_itemPath).isDir();
 }
 
-bool MvdbDocument::Exists() const { return NamesItem() && QFileInfo(m_itemPath).isFile(); }
+// A link counts as on file, so that reading it reports the link rather than offering to
+// create a new project over it.
+bool MvdbDocument::Exists() const
+{
+    const QFileInfo info(m_itemPath);
+    return NamesItem() && (info.isFile() || info.isSymLink());
+}
+
+MvdbStore::Folder MvdbDocument::OpenFileFolder(const QString &what) const
+{
+    return m_store.OpenFolder({HostName(), AccountName(), FileName()}, what);
+}
 
 QString MvdbDocument::Read() const
 {
@@ -60,7 +76,10 @@ QString MvdbDocument::Read() const
     const QString what = QStringLiteral("'%1'").arg(DisplayName());
     if (!Exists())
         throw GuiError(HostErrors::FileNotFound, QStringLiteral("Item %1 is not on file").arg(what));
-    return ItemFile::Read(m_itemPath, what);
+    const MvdbStore::Folder folder = OpenFileFolder(what);
+    const QString name = SafeFileName::Encode(ItemID());
+    MvdbStore::RefuseLink(folder, name, what);
+    return ItemFile::ReadAt(folder.Fd(), name, what, false);
 }
 
 void MvdbDocument::WriteText(const QString &text)
@@ -71,15 +90,25 @@ void MvdbDocument::WriteText(const QString &text)
                        QStringLiteral("Cannot write item %1: file '%2' does not exist in account "
                                       "'%3' on host '%4'")
                            .arg(what, FileName(), AccountName(), HostName()));
-    ItemFile::Write(m_itemPath, text, what);
+    const MvdbStore::Folder folder = OpenFileFolder(what);
+    const QString name = SafeFileName::Encode(ItemID());
+    // The rename would replace a link rather than follow it; still, a link here was planted.
+    MvdbStore::RefuseLink(folder, name, what);
+    ItemFile::WriteAt(folder.Fd(), QFileInfo(m_itemPath).absolutePath(), name, ItemFile::Encode(text),
+                      what);
 }
 
 void MvdbDocument::PrepareLock()
 {
     // Locks live beside the items of an existing file only; a missing file is reported by the
     // lock itself (GuiError 76).
-    if (m_store.FileExists(HostName(), AccountName(), FileName()))
-        QDir().mkpath(QFileInfo(m_store.LockPath(m_name)).absolutePath());
+    if (!m_store.FileExists(HostName(), AccountName(), FileName()))
+        return;
+    const QString what = QStringLiteral("the record lock of '%1'").arg(DisplayName());
+    const MvdbStore::Folder folder = OpenFileFolder(what);
+    const QByteArray locks = QFile::encodeName(MvdbStore::LockFolder);
+    ::mkdirat(folder.Fd(), locks.constData(), 0777);
+    MvdbStore::RefuseLink(folder, MvdbStore::LockFolder, what);
 }
 
 bool MvdbDocument::Supports(int feature) const { return feature == HostFeatures::HostService; }

@@ -25,6 +25,8 @@ protected:
     void PrepareLock() override;
 
 private:
+    MvdbStore::Folder OpenFileFolder(const QString &what) const;
+
     MvdbStore m_store;
     QString m_itemPath;
 };

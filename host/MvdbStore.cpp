@@ -6,8 +6,17 @@
 #include "support/Marks.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 bool HoldsMark(const QString &name)
@@ -75,16 +84,100 @@ QString MvdbStore::LockPath(const DocumentName &name) const
     return folder + u'/' + LockFolder + u'/' + SafeFileName::Encode(name.ItemID);
 }
 
+MvdbStore::Folder &MvdbStore::Folder::operator=(Folder &&other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+MvdbStore::Folder::~Folder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+namespace {
+constexpr int FolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+bool IsLink(int dirFd, const QByteArray &name)
+{
+    struct stat st;
+    return ::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+}
+
+[[noreturn]] void LinkError(const QString &what, const QString &encodedName)
+{
+    throw GuiError(HostErrors::AccessError,
+                   QStringLiteral("Cannot use %1: '%2' in the host store is a symbolic link, "
+                                  "which the store does not follow")
+                       .arg(what, encodedName));
+}
+
+// Opens one folder below an open one, never through a link. -1 with errno when it fails.
+int OpenBelow(int dirFd, const QByteArray &name, const QString &what)
+{
+    const int fd = ::openat(dirFd, name.constData(), FolderFlags);
+    if (fd < 0 && (errno == ELOOP || errno == ENOTDIR) && IsLink(dirFd, name))
+        LinkError(what, QFile::decodeName(name));
+    return fd;
+}
+} // namespace
+
+MvdbStore::Folder MvdbStore::OpenFolder(const QStringList &names, const QString &what) const
+{
+    // The root itself is the user's setting and may be a link; nothing below it may.
+    Folder folder(::open(QFile::encodeName(Root()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const QString &name : names) {
+        if (folder.Fd() < 0)
+            break;
+        if (HoldsMark(name))
+            throw GuiError(HostErrors::BadFileName, QStringLiteral("Invalid name for %1").arg(what));
+        folder = Folder(OpenBelow(folder.Fd(), QFile::encodeName(SafeFileName::Encode(name)), what));
+    }
+    if (folder.Fd() < 0) {
+        const int error = errno;
+        throw GuiError(error == ENOENT || error == ENOTDIR ? HostErrors::PathNotFound
+                                                          : HostErrors::AccessError,
+                       QStringLiteral("Cannot open %1: %2")
+                           .arg(what, QString::fromLocal8Bit(std::strerror(error))));
+    }
+    return folder;
+}
+
+void MvdbStore::RefuseLink(const Folder &folder, const QString &encodedName, const QString &what)
+{
+    if (IsLink(folder.Fd(), QFile::encodeName(encodedName)))
+        LinkError(what, encodedName);
+}
+
 void MvdbStore::CreateFile(const QString &host, const QString &account, const QString &file) const
 {
-    const QString folder = FilePath(host, account, file);
-    if (folder.isEmpty())
+    if (FilePath(host, account, file).isEmpty())
         throw GuiError(HostErrors::BadFileName,
                        QStringLiteral("Invalid host file name '%1'").arg(file));
-    if (!QDir().mkpath(folder))
+    const QString what = QStringLiteral("host file '%1' in account '%2' on host '%3'").arg(file, account, host);
+    auto cannot = [&](int error) {
         throw GuiError(HostErrors::AccessError,
-                       QStringLiteral("Cannot create host file '%1' in account '%2' on host '%3'")
-                           .arg(file, account, host));
+                       QStringLiteral("Cannot create %1: %2")
+                           .arg(what, QString::fromLocal8Bit(std::strerror(error))));
+    };
+    if (!QDir().mkpath(Root()))
+        cannot(EACCES);
+    Folder folder(::open(QFile::encodeName(Root()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Fd() < 0)
+        cannot(errno);
+    for (const QString &name : {host, account, file}) {
+        const QByteArray encoded = QFile::encodeName(SafeFileName::Encode(name));
+        if (::mkdirat(folder.Fd(), encoded.constData(), 0777) != 0 && errno != EEXIST)
+            cannot(errno);
+        folder = Folder(OpenBelow(folder.Fd(), encoded, what));
+        if (folder.Fd() < 0)
+            cannot(errno);
+    }
 }
 
 bool MvdbStore::FileExists(const QString &host, const QString &account, const QString &file) const
@@ -93,35 +186,50 @@ bool MvdbStore::FileExists(const QString &host, const QString &account, const QS
     return !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
-QStringList MvdbStore::List(const QString &folder, bool folders)
+QStringList MvdbStore::List(const QStringList &parts, bool folders) const
 {
     QStringList names;
-    if (folder.isEmpty())
+    std::optional<Folder> folder;
+    try {
+        folder.emplace(OpenFolder(parts, QStringLiteral("the host store")));
+    } catch (const GuiError &) {
         return names;
-    const QDir dir(folder);
-    const auto filter = (folders ? QDir::Dirs : QDir::Files) | QDir::NoDotAndDotDot;
-    for (const QString &entry : dir.entryList(filter, QDir::Name)) {
+    }
+    const int listFd = ::openat(folder->Fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0)
+            ::close(listFd);
+        return names;
+    }
+    while (const dirent *entry = ::readdir(dir)) {
+        struct stat st;
+        if (::fstatat(folder->Fd(), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (folders ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode))
+            continue;
         QString name;
-        if (SafeFileName::Decode(entry, name))
+        if (SafeFileName::Decode(QFile::decodeName(entry->d_name), name))
             names << name;
     }
+    ::closedir(dir);
     names.sort();
     return names;
 }
 
-QStringList MvdbStore::HostNames() const { return List(Root(), true); }
+QStringList MvdbStore::HostNames() const { return List({}, true); }
 
 QStringList MvdbStore::AccountNames(const QString &host) const
 {
-    return List(HostPath(host), true);
+    return List({host}, true);
 }
 
 QStringList MvdbStore::FileNames(const QString &host, const QString &account) const
 {
-    return List(AccountPath(host, account), true);
+    return List({host, account}, true);
 }
 
 QStringList MvdbStore::ItemIDs(const QString &host, const QString &account, const QString &file) const
 {
-    return List(FilePath(host, account, file), false);
+    return List({host, account, file}, false);
 }

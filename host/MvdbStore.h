@@ -4,10 +4,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 // The directory-backed MultiValue store: <root>/<host>/<account>/<file>/<item>, every component
 // encoded by SafeFileName, items stored like local documents (ItemFile). Record locks live in a
 // hidden ".locks" folder inside each file folder.
+//
+// Below the root the store follows no symbolic link: folders are opened one by one from the
+// root without following links, items and lock files are opened without following them, and
+// a link found on the way is an error (75) with a message. In a store shared by several users
+// a planted link can so neither lead a read, a write nor a lock outside the store.
 //
 // Host files are not made by writing an item: CreateFile makes the file folder (and its host and
 // account folders), as creating a file on a host is a deliberate act. Writing into a file that
@@ -36,7 +42,28 @@ public:
     void CreateFile(const QString &host, const QString &account, const QString &file) const;
     bool FileExists(const QString &host, const QString &account, const QString &file) const;
 
-    // Decoded names, sorted; hidden and foreign entries are skipped.
+    // A folder of the store held open; closed with the object.
+    class Folder
+    {
+    public:
+        explicit Folder(int fd = -1) : m_fd(fd) {}
+        Folder(Folder &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+        Folder &operator=(Folder &&other) noexcept;
+        ~Folder();
+        int Fd() const { return m_fd; }
+
+    private:
+        int m_fd;
+    };
+    // Opens the folder of the named parts (host, account, file, each encoded), never
+    // following a link. Raises GuiError 75 (naming `what`) for a link on the way or a name
+    // holding a mark, 76 when a part does not exist.
+    Folder OpenFolder(const QStringList &names, const QString &what) const;
+    // Raises GuiError 75 when the entry `encodedName` of the folder is a symbolic link.
+    static void RefuseLink(const Folder &folder, const QString &encodedName, const QString &what);
+
+    // Decoded names, sorted; hidden and foreign entries, links and what lies behind a link
+    // are skipped.
     QStringList HostNames() const;
     QStringList AccountNames(const QString &host) const;
     QStringList FileNames(const QString &host, const QString &account) const;
@@ -47,7 +74,7 @@ public:
 
 private:
     QString Join(const QStringList &names) const;
-    static QStringList List(const QString &folder, bool folders);
+    QStringList List(const QStringList &names, bool folders) const;
 
     QString m_root;
     QString m_configuredRoot;

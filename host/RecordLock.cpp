@@ -26,7 +26,7 @@ struct flock WholeFile(short type)
 bool SameFile(int fd, const QByteArray &path)
 {
     struct stat open, named;
-    return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0
+    return ::fstat(fd, &open) == 0 && ::lstat(path.constData(), &named) == 0
         && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 } // namespace
@@ -43,9 +43,16 @@ void RecordLock::Acquire(const QString &what)
     // A releasing holder removes the lock file; when it does so between our open and our lock,
     // the lock we got is on a file nobody else will see, so open the current one again.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        // Never through a link: one planted at the lock file would make taking the lock
+        // create or open a file elsewhere.
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             const int error = errno;
+            if (error == ELOOP)
+                throw GuiError(HostErrors::AccessError,
+                               QStringLiteral("Unable to set record lock for %1: the lock file is a "
+                                              "symbolic link")
+                                   .arg(what));
             throw GuiError(error == ENOENT ? HostErrors::PathNotFound : HostErrors::AccessError,
                            QStringLiteral("Unable to set record lock for %1: %2")
                                .arg(what, QString::fromLocal8Bit(std::strerror(error))));
@@ -85,7 +92,7 @@ bool RecordLock::IsHeldElsewhere() const
 {
     if (m_fd >= 0)
         return false;
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct flock lock = WholeFile(F_WRLCK);

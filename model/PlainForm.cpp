@@ -67,10 +67,13 @@ iDesignControl *PlainForm::CreateControlInstance(int type)
     if (set == 0)
         return nullptr;
     const int index = ++m_upperBound[set];
-    m_instances.push_back(std::make_unique<PlainControl>(this, type, index));
-    PlainControl *control = m_instances.back().get();
+    auto owned = std::make_unique<PlainControl>(this, type, index);
+    PlainControl *control = owned.get();
+    m_instances.emplace(control, std::move(owned));
     control->SetContainer(m_surface.get());
-    m_zOrder.push_back(control);
+    const quint64 stamp = ++m_nextStamp;
+    m_zOrder.emplace(stamp, control);
+    m_zStamp.emplace(control, stamp);
     return control;
 }
 
@@ -78,17 +81,15 @@ void PlainForm::DeleteControlInstance(int, iDesignControl *control)
 {
     if (!control || control == m_timer.get())
         return;
-    // A control is listed once: the search ends where it is found.
-    if (auto at = std::find(m_zOrder.begin(), m_zOrder.end(), control); at != m_zOrder.end())
-        m_zOrder.erase(at);
-    auto it = std::find_if(m_instances.begin(), m_instances.end(),
-                           [control](const auto &p) { return p.get() == control; });
-    // The instances are kept in no particular order (the z-order is kept apart): the last
-    // one fills the gap, so deleting the controls of a large form stays linear.
-    if (it != m_instances.end()) {
-        std::swap(*it, m_instances.back());
-        m_instances.pop_back();
+    // Looked up, never searched: deleting the controls of a large form stays linear.
+    const auto it = m_instances.find(control);
+    if (it == m_instances.end())
+        return;
+    if (const auto stamp = m_zStamp.find(it->second.get()); stamp != m_zStamp.end()) {
+        m_zOrder.erase(stamp->second);
+        m_zStamp.erase(stamp);
     }
+    m_instances.erase(it);
 }
 
 iDesignControl *PlainForm::Surface()
@@ -127,15 +128,21 @@ void PlainForm::DeleteSizer(iItemSizer *sizer)
 
 int PlainForm::ZIndexOf(const PlainControl *control) const
 {
-    auto it = std::find(m_zOrder.begin(), m_zOrder.end(), control);
-    return it == m_zOrder.end() ? -1 : int(it - m_zOrder.begin());
+    const auto stamp = m_zStamp.find(control);
+    if (stamp == m_zStamp.end())
+        return -1;
+    return int(std::distance(m_zOrder.begin(), m_zOrder.find(stamp->second)));
 }
 
 void PlainForm::BringToFront(PlainControl *control)
 {
-    auto it = std::find(m_zOrder.begin(), m_zOrder.end(), control);
-    if (it == m_zOrder.end())
+    const auto stamp = m_zStamp.find(control);
+    if (stamp == m_zStamp.end())
         return;
-    m_zOrder.erase(it);
-    m_zOrder.push_back(control);
+    // Already in front: the common case while a form loads, its controls one after another.
+    if (stamp->second == m_nextStamp)
+        return;
+    m_zOrder.erase(stamp->second);
+    stamp->second = ++m_nextStamp;
+    m_zOrder.emplace(stamp->second, control);
 }

@@ -3,8 +3,10 @@
 #include "model/iFormFuncs.h"
 
 #include <QHash>
+#include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 class PlainControl;
@@ -53,7 +55,8 @@ public:
     // Makes CreateControlInstance answer nullptr for the type (to test failures).
     void RefuseType(int type) { m_refused.insert(type); }
 
-    // Z-order support for PlainControl.
+    // Z-order support for PlainControl. Bringing to the front and deleting take time
+    // logarithmic in the number of instances; ZIndexOf counts (a question for tests).
     int ZIndexOf(const PlainControl *control) const;
     void BringToFront(PlainControl *control);
 
@@ -63,9 +66,12 @@ private:
     std::unique_ptr<PlainControl> m_surface;
     std::unique_ptr<PlainControl> m_menu;
     std::unique_ptr<PlainControl> m_timer;
-    std::vector<std::unique_ptr<PlainControl>> m_instances;
+    std::unordered_map<const iDesignControl *, std::unique_ptr<PlainControl>> m_instances;
     std::vector<std::unique_ptr<PlainSizer>> m_sizers;
-    std::vector<PlainControl *> m_zOrder; // back to front
+    // Back to front by stamp; each instance's stamp is kept in m_zStamp.
+    std::map<quint64, PlainControl *> m_zOrder;
+    std::unordered_map<const PlainControl *, quint64> m_zStamp;
+    quint64 m_nextStamp = 0;
     QHash<int, int> m_upperBound;         // per instance kind
     std::set<int> m_refused;
     QString m_title;

@@ -122,7 +122,7 @@ void cMenuWrapper::CreateItem(clsControl *owner, int type, const QString &fullId
 {
     cWrapperBase::CreateItem(owner, type, fullId);
     MakeContent();
-    UpdateInsets();
+    UpdateInsets(false);
 }
 
 void cMenuWrapper::CreateDefaultItem(clsControl *owner, int type)
@@ -360,39 +360,58 @@ int cMenuWrapper::Height() const
     }
 }
 
-void cMenuWrapper::UpdateInsets()
+cMenuWrapper::Insets cMenuWrapper::Share() const
 {
+    Insets share;
+    if (!m_control)
+        return share;
+    const int align = Position();
+    if (m_type == Type::Menu)
+        share.Top = Height();
+    else if (m_type == Type::Statusbar)
+        share.Bottom = Height();
+    else if (m_type == Type::Toolbar)
+        (align == 2 ? share.Bottom : align == 3 ? share.Left : align == 4 ? share.Right : share.Top) =
+            qMax(Width(), Height());
+    return share;
+}
+
+void cMenuWrapper::UpdateInsets(bool listed)
+{
+    // A share made on a form that is gone (or replaced) no longer counts.
+    if (m_insetForm && m_insetForm != m_formFuncs) {
+        m_insetForm = nullptr;
+        m_share = {};
+    }
     if (!m_formFuncs || !m_owner || !m_owner->Parent())
         return;
-    int left = 0, top = 0, right = 0, bottom = 0;
+    iFormFuncs &form = *m_formFuncs;
+    const Insets before = m_share;
+    // A bar that lost its design control (being deleted) gives its share back.
+    const bool counted = m_control != nullptr;
+    const Insets now = counted ? Share() : Insets{};
+    if (counted && !m_insetForm)
+        ++form.BarsWithShare;
+    else if (!counted && m_insetForm)
+        --form.BarsWithShare;
+    m_insetForm = counted ? &form : nullptr;
+    m_share = now;
+
+    const int left = form.InsetLeft() - before.Left + now.Left;
+    const int top = form.InsetTop() - before.Top + now.Top;
+    const int dx = left - form.InsetLeft();
+    const int dy = top - form.InsetTop();
+    form.SetInsets(left, top, form.InsetRight() - before.Right + now.Right,
+                   form.InsetBottom() - before.Bottom + now.Bottom);
+    // Controls placed on the form keep their place relative to the client origin. When every
+    // child is a bar with a share (a bar being created is not among the children yet) there
+    // is nothing to shift.
     clsControl *holder = m_owner->Parent();
-    std::vector<const cMenuWrapper *> bars;
-    for (const auto &entry : holder->Children())
-        if (IsFormBar(entry.Value->ObjType()))
-            if (auto *bar = dynamic_cast<cMenuWrapper *>(entry.Value->Wrapper()))
-                bars.push_back(bar);
-    // A bar being created is not among the children yet.
-    if (std::find(bars.begin(), bars.end(), this) == bars.end())
-        bars.push_back(this);
-    for (const cMenuWrapper *bar : bars) {
-        if (!bar->m_control)
-            continue;
-        const int align = bar->Position();
-        if (bar->m_type == Type::Menu)
-            top += bar->Height();
-        else if (bar->m_type == Type::Statusbar)
-            bottom += bar->Height();
-        else if (bar->m_type == Type::Toolbar)
-            (align == 2 ? bottom : align == 3 ? left : align == 4 ? right : top) +=
-                qMax(bar->Width(), bar->Height());
-    }
-    const int dx = left - m_formFuncs->InsetLeft();
-    const int dy = top - m_formFuncs->InsetTop();
-    m_formFuncs->SetInsets(left, top, right, bottom);
-    // Controls placed on the form keep their place relative to the client origin.
-    if (dx != 0 || dy != 0)
+    const bool onlyBars = holder->Children().Count() + (listed ? 0 : 1) - (counted ? 0 : 1)
+        <= form.BarsWithShare;
+    if ((dx != 0 || dy != 0) && !onlyBars)
         for (const auto &entry : holder->Children())
             if (IsControl(entry.Value->ObjType()))
                 entry.Value->Shift(dx, dy);
-    m_formFuncs->RefreshBackground();
+    form.RefreshBackground();
 }

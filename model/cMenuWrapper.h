@@ -75,8 +75,21 @@ private:
     // Replaces part `part` (1-based) of the entry at position `entry`.
     void SetEntryPart(int entry, int part, const QString &text);
     void SetBarFlag(int code, bool on);
-    // Recomputes the insets of the design form from its visible bars.
-    void UpdateInsets();
+    // Brings this bar's share of the design form's insets up to date: the form's insets are
+    // the sum of its bars' shares, so one bar's change costs the same however many bars the
+    // form has. `listed`: the bar is among its holder's children (not while being created).
+    void UpdateInsets(bool listed = true);
+
+    struct Insets
+    {
+        int Left = 0, Top = 0, Right = 0, Bottom = 0;
+        bool operator==(const Insets &) const = default;
+    };
+    // What this bar takes from the form's client area as it stands now.
+    Insets Share() const;
 
     std::unique_ptr<BarContent> m_bar;
+    // The share last added to the insets of m_insetForm (none while that is nullptr).
+    Insets m_share;
+    iFormFuncs *m_insetForm = nullptr;
 };

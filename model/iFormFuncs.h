@@ -54,6 +54,9 @@ public:
     virtual int InsetRight() const = 0;
     virtual int InsetBottom() const = 0;
     virtual void SetInsets(int left, int top, int right, int bottom) = 0;
+    // How many bars have a share in the insets. The bars keep it, so that a change of the
+    // insets on a form of nothing but bars needs no search for controls to shift.
+    int BarsWithShare = 0;
     virtual void RefreshBackground() = 0;
 
     // A surface kind of the application: MDI frame (true) or single-document window.

@@ -2,6 +2,8 @@
 
 #include "support/TextEncoding.h"
 
+#include "support/RegularFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <limits>
@@ -20,10 +22,11 @@ IniFile::IniFile()
 
 IniFile IniFile::Load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A missing or unusable file reads as empty, as one that is not there.
+    const RegularFile::Result read = RegularFile::Read(path, RegularFile::IniLimit);
+    if (!read.Ok)
         return IniFile();
-    return FromBytes(file.readAll());
+    return FromBytes(read.Bytes);
 }
 
 IniFile IniFile::FromText(const QString &text)

@@ -29,7 +29,7 @@ QStringList Sections(const QString &handlerFirstLine = "%%TARGET%%:")
             "",
             "",
             Decoder,
-            handlerFirstLine + "\r\nHANDLER %%Event%%",
+            handlerFirstLine + "\r\n* HANDLER %%Event%%",
             "%%TARGET%%:\r\nFORM CLOSE %%FORM%%",
             "%%TARGET%%:\r\nAPP CLOSE",
             "TEN",
@@ -103,9 +103,9 @@ TEST(CodeGenProgram, PiecesInOrderWithBanners)
         "    CASE E = 'CLICK'\r\n    GOSUB SHOP.MAIN.OK.CLICK\r\n    END CASE\r\n"
         "   END CASE\r\n  END CASE\r\n END CASE\r\n"
         "RETURN\r\n" + b + "\r\n"
-        "SHOP.QUIT:\r\nHANDLER Quit\r\n" + b + "\r\n"
+        "SHOP.QUIT:\r\n* HANDLER Quit\r\n" + b + "\r\n"
         "SHOP.MAIN.CLOSE:\r\nFORM CLOSE MAIN\r\n" + b + "\r\n"
-        "SHOP.MAIN.OK.CLICK:\r\nHANDLER Click\r\n" + b + "\r\n"
+        "SHOP.MAIN.OK.CLICK:\r\n* HANDLER Click\r\n" + b + "\r\n"
         "ELEVEN\r\n" + b + "TWELVE\r\n" + b + "TEN\r\n" + b;
     EXPECT_EQ(g.gen.GenerateProgram().toStdString(), expected.toStdString());
     EXPECT_TRUE(g.gen.Warning().isEmpty());
@@ -123,7 +123,7 @@ TEST(CodeGenProgram, HandlerSectionsAndLabels)
               "Shop_Main_Close:\r\nFORM CLOSE MAIN");
     EXPECT_EQ(g.gen.EventHandlerCode("Shop", "", "", "Close"), "Shop_Close:\r\nAPP CLOSE");
     EXPECT_EQ(g.gen.EventHandlerCode("Shop", "Main", "Menu", "MENU(File Open)"),
-              "  Shop_Main_Menu_File_Open : * handler\r\nHANDLER MENU(File Open)");
+              "  Shop_Main_Menu_File_Open : * handler\r\n* HANDLER MENU(File Open)");
 
     struct Case {
         const char *name, *app, *form, *control, *event, *label;

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -95,4 +97,39 @@ TEST(ItemFile, FailedWriteLeavesThePreviousFileIntact)
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
         EXPECT_EQ(Bytes(path), "previous");
     }
+}
+
+// A save killed before its rename leaves a temporary file; the next successful save of the
+// same document removes it once it is old, and leaves alone what is young, another
+// document's, or not of its own naming.
+TEST(ItemFile, LaterSaveRemovesStaleTemporaryFilesOfTheSameDocument)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("app.gui");
+    const QString stem = ItemFile::TempNameStem("app.gui");
+    const QString stale = dir.filePath(stem + "Ab3xYz");
+    const QString young = dir.filePath(stem + "Qq1234");
+    const QString other = dir.filePath(ItemFile::TempNameStem("other.gui") + "Ab3xYz");
+    const QString foreign = dir.filePath(stem + "not-ours");
+    for (const QString &file : {stale, young, other, foreign}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("half a project");
+    }
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-2 * ItemFile::StaleTempSeconds);
+    for (const QString &file : {stale, other, foreign}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    // A link of the pattern is never followed nor removed.
+    const QString link = dir.filePath(stem + "Lnk123");
+    ASSERT_EQ(::symlink(QFile::encodeName(stale).constData(), QFile::encodeName(link).constData()), 0);
+
+    ItemFile::Write(path, "saved", "'app'");
+    EXPECT_FALSE(QFile::exists(stale));
+    for (const QString &file : {young, other, foreign})
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Bytes(path), "saved");
 }

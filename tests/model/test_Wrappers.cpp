@@ -451,6 +451,54 @@ TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
     EXPECT_EQ(t.ControlObject()->Top(), topNow - 300 - 420);
 }
 
+// The insets are kept as the sum of each bar's share: however bars come, change and go, they
+// end where a count from scratch would put them, and controls keep their client position.
+TEST_F(WrapperTest, BarInsetsFollowEveryChangeOfTheBarSet)
+{
+    auto insets = [&] {
+        return QList<int>{Plain()->InsetLeft(), Plain()->InsetTop(), Plain()->InsetRight(),
+                          Plain()->InsetBottom()};
+    };
+    // A form of nothing but bars first.
+    clsControl &t1 = items.CreateItem(77, "APP*F1*TB1");
+    clsControl &t2 = items.CreateItem(77, "APP*F1*TB2");
+    clsControl &t3 = items.CreateItem(77, "APP*F1*TB3");
+    EXPECT_EQ(insets(), (QList<int>{0, 1260, 0, 0}));
+
+    clsControl &text = Make(16, "T");
+    text.Move("1", "1", "", "");
+    const int left = Control(text)->Left() - 0;
+    const int top = Control(text)->Top() - 1260;
+
+    t2.SetProperty(Prop::Visible, "0");
+    EXPECT_EQ(insets(), (QList<int>{0, 840, 0, 0}));
+    t3.SetProperty(Prop::Align, "3");
+    EXPECT_EQ(insets(), (QList<int>{420, 420, 0, 0}));
+    t1.SetProperty(Prop::Align, "4");
+    EXPECT_EQ(insets(), (QList<int>{420, 0, 420, 0}));
+    EXPECT_EQ(Control(text)->Left(), left + 420);
+    EXPECT_EQ(Control(text)->Top(), top);
+
+    clsControl &menu = items.CreateItem(75, "APP*F1*MENU");
+    clsControl &status = items.CreateItem(78, "APP*F1*SB");
+    items.CreateItem(76, "APP*F1*POP"); // a pop-up menu takes no room
+    EXPECT_EQ(insets(), (QList<int>{420, 300, 420, 330}));
+    t2.SetProperty(Prop::Visible, "1");
+    t2.SetProperty(Prop::Align, "2");
+    EXPECT_EQ(insets(), (QList<int>{420, 300, 420, 750}));
+
+    t3.DeleteItem();
+    status.DeleteItem();
+    EXPECT_EQ(insets(), (QList<int>{0, 300, 420, 420}));
+    menu.DeleteItem();
+    t1.DeleteItem();
+    t2.DeleteItem();
+    EXPECT_EQ(insets(), (QList<int>{0, 0, 0, 0}));
+    EXPECT_EQ(Control(text)->Left(), left);
+    EXPECT_EQ(Control(text)->Top(), top);
+    EXPECT_FLOAT_EQ(text.Top(), 1.0f);
+}
+
 TEST_F(WrapperTest, TabPanelsAndCommandExtras)
 {
     items.CreateItem(30, "APP*F1*TG");

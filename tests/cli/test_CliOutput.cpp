@@ -1,0 +1,159 @@
+// What the tool writes and reads by names it is given: standard output errors end in a
+// message and exit 1; --output follows the one output rule (files replaced whole, devices and
+// FIFOs written through, folders and sockets refused); a translation table that is a FIFO or
+// leads to /dev/zero neither hangs nor fills memory; running out of memory is a message.
+#include "CliTestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <cstring>
+#include <unistd.h>
+
+using namespace cli_test;
+
+namespace {
+const QString Templates = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
+
+// Runs the tool with stdout sent to a file and, when limit > 0, its address space limited.
+Outcome CorvaneTo(const QStringList &arguments, const QString &stdoutFile, rlim_t limit = 0,
+                  int timeoutMs = 60000)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SOURCE_DATE_EPOCH", "1700000000");
+    process.setProcessEnvironment(env);
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    if (limit > 0)
+        process.setChildProcessModifier([limit] {
+            const rlimit r{limit, limit};
+            ::setrlimit(RLIMIT_AS, &r);
+        });
+    process.start(QStringLiteral(CORVANE_EXE), arguments);
+    const bool finished = process.waitForFinished(timeoutMs);
+    if (!finished) {
+        process.kill();
+        process.waitForFinished();
+        return {-3, {}, QStringLiteral("timed out")};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+mode_t Mode(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
+}
+} // namespace
+
+TEST(CliOutput, StandardOutputErrorsFailTheCommand)
+{
+    for (const QStringList &command :
+         {QStringList{"export", Sample}, QStringList{"tree", Sample},
+          QStringList{"generate", Sample, "--templates", Templates}, QStringList{"--help"}}) {
+        const Outcome run = CorvaneTo(command, "/dev/full");
+        EXPECT_EQ(run.Status, 1) << qPrintable(command.join(' '));
+        EXPECT_TRUE(run.Err.contains("cannot write standard output")) << qPrintable(run.Err);
+        // Also through --output naming a device.
+    }
+    const Outcome full = Corvane({"export", Sample, "--output", "/dev/full"});
+    EXPECT_EQ(full.Status, 1);
+    EXPECT_TRUE(full.Err.contains("/dev/full")) << qPrintable(full.Err);
+}
+
+TEST(CliOutput, OutputTargetsFollowTheOneRule)
+{
+    QTemporaryDir dir;
+    const Outcome plain = Corvane({"export", Sample});
+    ASSERT_EQ(plain.Status, 0);
+
+    // Devices: written through, never replaced.
+    const Outcome stdoutRun = Corvane({"export", Sample, "--output", "/dev/stdout"});
+    EXPECT_EQ(stdoutRun.Status, 0) << qPrintable(stdoutRun.Err);
+    EXPECT_EQ(stdoutRun.Out, plain.Out);
+    const QString fdLink = dir.filePath("fd1");
+    ASSERT_EQ(::symlink("/proc/self/fd/1", QFile::encodeName(fdLink).constData()), 0);
+    const Outcome viaLink = Corvane({"export", Sample, "--output", fdLink});
+    EXPECT_EQ(viaLink.Status, 0) << qPrintable(viaLink.Err);
+    EXPECT_EQ(viaLink.Out, plain.Out);
+    EXPECT_TRUE(S_ISLNK(Mode(fdLink)));
+    EXPECT_EQ(Corvane({"export", Sample, "--output", "/dev/null"}).Status, 0);
+    EXPECT_TRUE(S_ISCHR(Mode("/dev/null")));
+
+    // A link to a file: the file is replaced, the link stays.
+    const QString file = dir.filePath("out.gui");
+    WriteFile(dir, "out.gui", "old");
+    const QString link = dir.filePath("link.gui");
+    ASSERT_EQ(::symlink("out.gui", QFile::encodeName(link).constData()), 0);
+    EXPECT_EQ(Corvane({"export", Sample, "--output", link}).Status, 0);
+    EXPECT_TRUE(S_ISLNK(Mode(link)));
+    EXPECT_EQ(ReadFile(file), plain.Out);
+
+    // Folders and sockets are refused with a message.
+    const Outcome folder = Corvane({"export", Sample, "--output", dir.path()});
+    EXPECT_EQ(folder.Status, 1);
+    EXPECT_TRUE(folder.Err.contains("folder")) << qPrintable(folder.Err);
+    const QString socketPath = dir.filePath("s");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    const Outcome sock = Corvane({"generate", Sample, "--templates", Templates, "--output", socketPath});
+    EXPECT_EQ(sock.Status, 1);
+    EXPECT_TRUE(sock.Err.contains("socket")) << qPrintable(sock.Err);
+    EXPECT_TRUE(S_ISSOCK(Mode(socketPath)));
+    ::close(fd);
+}
+
+TEST(CliOutput, TranslationTableThatIsNoFileIsPassedBy)
+{
+    QTemporaryDir dir;
+    for (const QString &name : QDir(Templates).entryList(QDir::Files))
+        if (name != "translate.txt")
+            QFile::copy(Templates + "/" + name, dir.filePath(name));
+    const QString table = dir.filePath("translate.txt");
+    const Outcome reference = Corvane({"generate", Sample, "--templates", dir.path(), "--casing", "2"});
+    ASSERT_EQ(reference.Status, 0) << qPrintable(reference.Err);
+
+    ASSERT_EQ(::mkfifo(QFile::encodeName(table).constData(), 0600), 0);
+    Outcome run = CorvaneTo({"generate", Sample, "--templates", dir.path(), "--casing", "2"}, {}, 0, 20000);
+    EXPECT_EQ(run.Status, 0) << qPrintable(run.Err);
+    EXPECT_EQ(run.Out, reference.Out);
+    EXPECT_TRUE(run.Err.contains("translate.txt")) << qPrintable(run.Err);
+
+    QFile::remove(table);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(table).constData()), 0);
+    const QString program = WriteFile(dir, "prog.b", "* nothing yet\r\n");
+    run = CorvaneTo({"analyze", Sample, program, "--templates", dir.path(), "--casing", "2"}, {}, 0, 20000);
+    EXPECT_NE(run.Status, -3);
+    EXPECT_TRUE(run.Err.contains("translate.txt")) << qPrintable(run.Err);
+}
+
+TEST(CliOutput, OutOfMemoryIsAMessageNotAnAbort)
+{
+    // A program far too large for the address space the tool is given.
+    QTemporaryDir dir;
+    const QString program = dir.filePath("huge.b");
+    {
+        QFile file(program);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray line = "GUI.VALUE = 'A LINE OF A HUGE PROGRAM' : GUI.VALUE\r\n";
+        const QByteArray block = line.repeated(1 << 14);
+        for (int i = 0; i < 96; ++i)
+            file.write(block);
+    }
+    for (const char *command : {"analyze", "update"}) {
+        const Outcome run = CorvaneTo({command, Sample, program, "--templates", Templates}, "/dev/null",
+                                      rlim_t(256) << 20);
+        EXPECT_EQ(run.Status, 1) << command << ": " << qPrintable(run.Err);
+        EXPECT_TRUE(run.Err.contains("memory")) << command << ": " << qPrintable(run.Err);
+    }
+}
