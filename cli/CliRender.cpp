@@ -93,10 +93,24 @@ bool IsRenderCommand(int argc, char *argv[])
     return argc > 1 && qstrcmp(argv[1], Name) == 0;
 }
 
+namespace {
+QtMessageHandler QtDefaultHandler = nullptr;
+
+// Qt's remarks about the desktop session it does not have are noise on the tool's stderr.
+void QuietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg
+        || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    QtDefaultHandler(type, context, message);
+}
+} // namespace
+
 std::unique_ptr<QCoreApplication> CreateRenderApplication(int &argc, char *argv[])
 {
     // Pictures never depend on a display, nor on the screen the tool happens to run beside.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QtDefaultHandler = qInstallMessageHandler(QuietHandler);
     return std::make_unique<QApplication>(argc, argv);
 }
 
