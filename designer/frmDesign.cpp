@@ -1,6 +1,8 @@
 #include "designer/frmDesign.h"
 
-#include "designer/WidgetControl.h"
+#include "controls/PictureLoader.h"
+#include "designer/DesignControl.h"
+#include "designer/DesignControlFactory.h"
 #include "designer/iDesignFormHost.h"
 #include "designer/ucSizer.h"
 #include "model/cMenuWrapper.h"
@@ -10,6 +12,7 @@
 #include "model/iControlWrapper.h"
 #include "model/Vocabulary.h"
 #include "app/SizerGeometry.h"
+#include "support/ColourNames.h"
 #include "support/PlatformMetrics.h"
 
 #include <QEvent>
@@ -21,6 +24,7 @@
 #include <QPainter>
 #include <QTabBar>
 #include <algorithm>
+#include <cmath>
 
 using namespace Vocabulary;
 
@@ -74,23 +78,23 @@ bool EmulatesDoubleClick(int type)
     }
 }
 
-// The widget that shows an instance of a kind on the design surface.
-std::unique_ptr<iDesignControl> CreateInstance(int type, QWidget *parent)
+// A colour value (RGB 0x00BBGGRR or a system colour) as the colour it shows now.
+QColor ColourOf(qint32 colour)
 {
-    auto *label = new QLabel(parent);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setAutoFillBackground(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return std::make_unique<WidgetControl>(type, label);
+    const quint32 rgb = quint32(ColourToRGB(colour));
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
 }
 
-QRgb RgbOf(qint32 colour)
+int PixelsX(int twips)
 {
-    return WidgetControl::ToColor(colour).rgb();
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelX)));
 }
 
-// Pictures larger than this are not decoded for a background.
-constexpr int MaxPictureSide = 16384;
+int PixelsY(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelY)));
+}
+
 
 } // namespace
 
@@ -140,17 +144,30 @@ private:
     frmDesign &m_form;
 };
 
-// The form window as the form's wrapper sees it: its outer size, colours and font.
-class frmDesign::SurfaceControl final : public WidgetControl
+// The form window as the form's wrapper sees it: its outer size (the client area is that less
+// the window frame), colours, picture and font.
+class frmDesign::SurfaceControl final : public DesignControl
 {
 public:
     SurfaceControl(frmDesign &form, int type, QWidget *canvas)
-        : WidgetControl(type, canvas), m_form(form)
+        : DesignControl(type, canvas), m_form(form)
     {
+    }
+    void Move(int left, int top, int width, int height) override
+    {
+        DesignControl::Move(left, top, width, height);
+        QWidget *canvas = Widget();
+        if (!canvas)
+            return;
+        canvas->move(0, 0);
+        canvas->setFixedSize(qMax(1, PixelsX(width - clsControl::FrameWidthTwips())),
+                             qMax(1, PixelsY(height - clsControl::CaptionHeightTwips())));
+        if (m_form.m_subWindow)
+            m_form.m_subWindow->resize(m_form.m_subWindow->sizeHint());
     }
     void SetBackColor(qint32 colour) override
     {
-        WidgetControl::SetBackColor(colour);
+        DesignControl::SetBackColor(colour);
         m_form.SetBackColor(colour);
     }
     // The form's window is its own (or the MDI area's): the application's surface is only
@@ -162,26 +179,10 @@ public:
     bool IsVisible() const override { return m_shown; }
     void SetPictureName(const QString &name) override
     {
-        QImage picture;
-        QImageReader reader(name);
-        const QSize size = reader.size();
-        if (!name.isEmpty() && size.isValid() && size.width() <= MaxPictureSide
-            && size.height() <= MaxPictureSide)
-            picture = reader.read();
-        m_form.SetBackPicture(picture);
-    }
-
-protected:
-    void ApplyGeometry() override
-    {
-        QWidget *canvas = Widget();
-        if (!canvas)
-            return;
-        const int w = ToPixelsX(qMax(0, Width() - clsControl::FrameWidthTwips()));
-        const int h = ToPixelsY(qMax(0, Height() - clsControl::CaptionHeightTwips()));
-        canvas->setFixedSize(qMax(1, w), qMax(1, h));
-        if (m_form.m_subWindow)
-            m_form.m_subWindow->resize(m_form.m_subWindow->sizeHint());
+        // A picture that cannot be loaded leaves the colour, as no picture would.
+        m_form.SetBackPicture(name.isEmpty() || PictureLoader::IsUrl(name)
+                                  ? QImage()
+                                  : PictureLoader::LoadFile(PictureLoader::LocalPath(name)).Image);
     }
 
 private:
@@ -256,28 +257,23 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
 {
     if (type == Type::Timer) {
         if (!m_timer) {
-            auto *icon = new QLabel(QStringLiteral("\u23F2"), m_canvas);
-            icon->setObjectName(QStringLiteral("Timer"));
-            m_timer = std::make_unique<WidgetControl>(Type::Timer, icon);
-            Watch(icon);
+            m_timer = CreateDesignControl(Type::Timer, m_canvas);
+            if (m_timer)
+                Watch(m_timer->Widget());
         }
         return m_timer.get();
     }
     const int set = InstanceSet(type);
     if (set == 0)
         return nullptr;
-    std::unique_ptr<iDesignControl> control = CreateInstance(type, m_canvas);
+    std::unique_ptr<DesignControl> control = CreateDesignControl(type, m_canvas);
     if (!control)
         return nullptr;
     ++m_upperBound[set];
-    iDesignControl *instance = control.get();
+    DesignControl *instance = control.get();
     m_instances.push_back(std::move(control));
     instance->SetContainer(m_surface.get());
-    if (QWidget *widget = WidgetOf(instance)) {
-        m_widgetControls.insert(widget, instance);
-        Watch(widget);
-        widget->show();
-    }
+    Watch(instance->Widget());
     return instance;
 }
 
@@ -289,8 +285,6 @@ void frmDesign::DeleteControlInstance(int, iDesignControl *control)
                            [control](const auto &p) { return p.get() == control; });
     if (it == m_instances.end())
         return;
-    if (QWidget *widget = WidgetOf(control))
-        m_widgetControls.remove(widget);
     // The order of the set means nothing (the widgets keep the z-order): the last one fills
     // the gap, so unloading a large form stays linear.
     std::swap(*it, m_instances.back());
@@ -309,11 +303,8 @@ iDesignControl *frmDesign::Surface()
 
 iDesignControl *frmDesign::MenuControl()
 {
-    if (!m_menu) {
-        auto *band = new QLabel(m_canvas);
-        band->hide();
-        m_menu = std::make_unique<WidgetControl>(Type::Menu, band);
-    }
+    if (!m_menu)
+        m_menu = CreateDesignControl(Type::Menu, m_canvas);
     return m_menu.get();
 }
 
@@ -327,7 +318,7 @@ void frmDesign::SetTitle(const QString &title)
 
 void frmDesign::Watch(QWidget *widget)
 {
-    if (!m_host)
+    if (!m_host || !widget)
         return;
     // Instances show their content but never take the keyboard: keys act on the project tree.
     widget->setFocusPolicy(Qt::NoFocus);
@@ -351,7 +342,7 @@ void frmDesign::SetInsets(int left, int top, int right, int bottom)
 void frmDesign::SetBackColor(qint32 colour)
 {
     // Stored as 0x00BBGGRR like every colour value.
-    const QColor c = QColor::fromRgb(RgbOf(colour));
+    const QColor c = ColourOf(colour);
     m_backColor = qint32(c.red() | (c.green() << 8) | (c.blue() << 16));
     if (m_backPicture.isNull())
         RefreshBackground();
@@ -389,9 +380,8 @@ void frmDesign::RefreshBackground()
     // A picture is scaled once per size; one too large to hold leaves the colour showing.
     canvas->Picture = QImage();
     if (!m_backPicture.isNull() && !size.isEmpty()
-        && qint64(size.width()) * size.height() <= qint64(MaxPictureSide) * MaxPictureSide / 4)
-        canvas->Picture = m_backPicture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                              .convertToFormat(QImage::Format_RGB32);
+        && qint64(size.width()) * size.height() <= PictureLoader::MaxPixels)
+        canvas->Picture = PictureLoader::ScaledTo(m_backPicture, size).convertToFormat(QImage::Format_RGB32);
     const PlatformMetrics &m = PlatformMetrics::Current();
     const int stepX = m_gridX / qMax(1, m.TwipsPerPixelX);
     const int stepY = m_gridY / qMax(1, m.TwipsPerPixelY);
@@ -557,15 +547,17 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
 
 clsControl *frmDesign::ItemOf(QObject *object) const
 {
-    for (auto *widget = qobject_cast<QWidget *>(object); widget; widget = widget->parentWidget()) {
-        if (widget == m_canvas)
-            return &m_owner;
-        if (m_timer && widget == m_timer->Widget())
-            return m_owner.Items().Find(m_timer->Tag());
-        if (iDesignControl *control = m_widgetControls.value(widget))
-            return m_owner.Items().Find(control->Tag());
-    }
-    return nullptr;
+    const auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (widget == m_canvas)
+        return &m_owner;
+    const DesignControl *control = DesignControl::Of(widget);
+    if (!control)
+        return nullptr;
+    if (control == m_surface.get())
+        return &m_owner;
+    return m_owner.Items().Find(control->Tag());
 }
 
 bool frmDesign::eventFilter(QObject *watched, QEvent *event)
@@ -702,7 +694,8 @@ void frmDesign::ItemMouseUp(clsControl &item, Qt::MouseButton button)
 void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button)
 {
     // A click on a tab makes it the current one and selects its panel.
-    QWidget *groupWidget = WidgetOf(group.ControlObject());
+    const auto *groupControl = dynamic_cast<const DesignControl *>(group.ControlObject());
+    QWidget *groupWidget = groupControl ? groupControl->Widget() : nullptr;
     QTabBar *bar = groupWidget ? groupWidget->findChild<QTabBar *>() : nullptr;
     if (!bar)
         bar = qobject_cast<QTabBar *>(widget);

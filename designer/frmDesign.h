@@ -16,7 +16,7 @@
 class QMdiArea;
 class QMouseEvent;
 class QWidget;
-class WidgetControl;
+class DesignControl;
 class clsControl;
 class iDesignFormHost;
 class ucSizer;
@@ -119,10 +119,9 @@ private:
     std::unique_ptr<SurfaceControl> m_surface;
     QWidget *m_canvas = nullptr; // owned by m_surface
     QPointer<QMdiSubWindow> m_subWindow;
-    std::unique_ptr<WidgetControl> m_menu;
-    std::unique_ptr<WidgetControl> m_timer;
-    std::vector<std::unique_ptr<iDesignControl>> m_instances;
-    QHash<const QWidget *, iDesignControl *> m_widgetControls;
+    std::unique_ptr<DesignControl> m_menu;
+    std::unique_ptr<DesignControl> m_timer;
+    std::vector<std::unique_ptr<DesignControl>> m_instances;
     std::vector<std::unique_ptr<ucSizer>> m_sizers;
     QHash<int, int> m_upperBound;
     QString m_title;

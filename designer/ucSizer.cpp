@@ -1,6 +1,6 @@
 #include "designer/ucSizer.h"
 
-#include "designer/WidgetControl.h"
+#include "designer/DesignControl.h"
 #include "designer/frmDesign.h"
 #include "model/clsControl.h"
 #include "model/iDesignControl.h"
@@ -12,8 +12,19 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+#include <cmath>
 
 namespace {
+
+int PixelsX(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelX)));
+}
+
+int PixelsY(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelY)));
+}
 
 // One nib: a small filled square that reports its drags to the sizer. Qt gives a pressed
 // widget every mouse move until the release, which is the capture the drag needs.
@@ -189,13 +200,14 @@ void ucSizer::Place(const SizerGeometry::Rect &rect)
         return;
     QPoint offset;
     if (!LinkedIsForm())
-        if (QWidget *client = ClientOf(m_linked->Container()); client && client != canvas)
-            offset = client->mapTo(canvas, QPoint(0, 0));
-    const int x = offset.x() + WidgetControl::ToPixelsX(rect.Left);
-    const int y = offset.y() + WidgetControl::ToPixelsY(rect.Top);
-    const int w = qMax(1, WidgetControl::ToPixelsX(rect.Width));
-    const int h = qMax(1, WidgetControl::ToPixelsY(rect.Height));
-    const int n = qMax(3, WidgetControl::ToPixelsX(m_nibSize));
+        if (const auto *container = dynamic_cast<const DesignControl *>(m_linked->Container()))
+            if (QWidget *client = container->ChildArea(); client && client != canvas)
+                offset = client->mapTo(canvas, QPoint(0, 0));
+    const int x = offset.x() + PixelsX(rect.Left);
+    const int y = offset.y() + PixelsY(rect.Top);
+    const int w = qMax(1, PixelsX(rect.Width));
+    const int h = qMax(1, PixelsY(rect.Height));
+    const int n = qMax(3, PixelsX(m_nibSize));
     const auto put = [&](int index, int left, int top) {
         m_nibs[size_t(index)]->setGeometry(x + left, y + top, n, n);
     };

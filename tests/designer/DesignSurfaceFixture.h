@@ -10,7 +10,7 @@
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
-#include "designer/WidgetControl.h"
+#include "designer/DesignControl.h"
 #include "designer/frmDesign.h"
 #include "designer/ucSizer.h"
 #include "model/clsControl.h"
@@ -83,12 +83,8 @@ struct Fixture
     frmDesign *Form() { return DesignFormFactory::FormOf(Item("A*F")); }
     QWidget *WidgetOfItem(const QString &path)
     {
-        QWidget *canvas = Form()->Canvas();
-        for (QWidget *w : canvas->findChildren<QWidget *>())
-            if (Form()->ItemOf(w) == &Item(path) && w->parentWidget()
-                && Form()->ItemOf(w->parentWidget()) != &Item(path))
-                return w;
-        return nullptr;
+        const auto *control = dynamic_cast<const DesignControl *>(Item(path).ControlObject());
+        return control ? control->Widget() : nullptr;
     }
     ucSizer *SizerOf(const QString &path) { return dynamic_cast<ucSizer *>(Item(path).Sizer()); }
     // Stored rectangle in twips.

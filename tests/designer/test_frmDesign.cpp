@@ -92,8 +92,8 @@ TEST(frmDesign, DockedBarsSetTheInsetsAndShowAsBands)
     // The label keeps its place relative to the client origin below the menu band.
     QWidget *label = f.WidgetOfItem("A*F*Label1");
     EXPECT_EQ(label->y(), (900 + form->InsetTop()) / 15);
-    QWidget *menu = WidgetOf(f.Item("A*F*Menu1").ControlObject());
-    QWidget *status = WidgetOf(f.Item("A*F*Status1").ControlObject());
+    QWidget *menu = f.WidgetOfItem("A*F*Menu1");
+    QWidget *status = f.WidgetOfItem("A*F*Status1");
     ASSERT_TRUE(menu && status);
     EXPECT_EQ(menu->geometry().top(), 0);
     EXPECT_EQ(menu->width(), 400);
