@@ -1,6 +1,7 @@
 #include "controls/ListBox.h"
 
 #include <QHeaderView>
+#include <QPainter>
 
 ListBox::ListBox(QWidget *parent) : QTreeWidget(parent)
 {
@@ -92,4 +93,21 @@ void ListBox::ApplyCheckBoxes()
             item->setData(0, Qt::CheckStateRole, QVariant());
         }
     }
+}
+
+void ListBox::SetPlaceholder(const QString &text)
+{
+    m_placeholder = text;
+    viewport()->update();
+}
+
+void ListBox::paintEvent(QPaintEvent *event)
+{
+    QTreeWidget::paintEvent(event);
+    if (m_placeholder.isEmpty() || topLevelItemCount() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(3, 1, -3, -1), Qt::AlignLeft | Qt::AlignTop,
+                     m_placeholder);
 }

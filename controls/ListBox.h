@@ -19,10 +19,16 @@ public:
     void SetMultiSelect(bool on);
     void SetCheckBoxes(bool on);
     bool HasCheckBoxes() const { return m_checkBoxes; }
+    // Shown greyed while the list has no rows (a new list shows its name).
+    void SetPlaceholder(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void ApplyCheckBoxes();
 
+    QString m_placeholder;
     int m_columns = 1;
     bool m_checkBoxes = false;
 };

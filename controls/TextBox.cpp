@@ -20,14 +20,12 @@ TextBox::TextBox(QWidget *parent)
 
 void TextBox::SetText(const QString &text)
 {
-    if (m_multiLine) {
-        if (m_multi->toPlainText() != text)
-            m_multi->setPlainText(text);
-    } else {
-        // One line shows the first line of a text with line breaks.
-        m_line->setText(text.section(QLatin1Char('\n'), 0, 0));
+    // One line shows the first line of a text with line breaks; the multi-line editor
+    // keeps all of it for a switch to several lines.
+    m_line->setText(text.section(QLatin1Char('\n'), 0, 0));
+    m_line->setModified(false);
+    if (m_multi->toPlainText() != text)
         m_multi->setPlainText(text);
-    }
 }
 
 QString TextBox::Text() const
@@ -39,15 +37,17 @@ void TextBox::SetMultiLine(bool on)
 {
     if (on == m_multiLine)
         return;
-    const QString text = Text();
     m_multiLine = on;
     static_cast<QStackedLayout *>(layout())->setCurrentWidget(on ? static_cast<QWidget *>(m_multi)
                                                                  : m_line);
     setFocusProxy(on ? static_cast<QWidget *>(m_multi) : m_line);
-    if (on)
-        m_multi->setPlainText(text);
-    else
-        m_line->setText(text.section(QLatin1Char('\n'), 0, 0));
+    // The multi-line editor keeps every line of the text while one line is shown; only a
+    // one-line text typed meanwhile replaces it.
+    if (on && m_line->isModified())
+        m_multi->setPlainText(m_line->text());
+    else if (!on)
+        m_line->setText(m_multi->toPlainText().section(QLatin1Char('\n'), 0, 0));
+    m_line->setModified(false);
 }
 
 void TextBox::SetVerticalScrollBar(bool on)

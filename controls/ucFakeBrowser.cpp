@@ -62,12 +62,21 @@ void ucFakeBrowser::SetHTML(const QString &html)
 
 QString ucFakeBrowser::Title() const
 {
-    return m_title->text();
+    return FullTitle();
+}
+
+QString ucFakeBrowser::FullTitle() const
+{
+    return m_url.isEmpty() ? QStringLiteral("Web browser") : m_url;
 }
 
 void ucFakeBrowser::UpdateTitle()
 {
-    m_title->setText(m_url.isEmpty() ? QStringLiteral("Web browser") : m_url);
+    // A long URL ends in an ellipsis; the whole of it is the tool tip.
+    const QString title = FullTitle();
+    m_title->setText(m_title->fontMetrics().elidedText(title, Qt::ElideRight,
+                                                       qMax(0, m_title->width())));
+    m_title->setToolTip(title);
 }
 
 void ucFakeBrowser::resizeEvent(QResizeEvent *)
@@ -76,6 +85,7 @@ void ucFakeBrowser::resizeEvent(QResizeEvent *)
     m_icon->move(margin, margin);
     m_title->setGeometry(margin * 2 + m_icon->width(), margin,
                          qMax(0, width() - m_icon->width() - margin * 3), m_icon->height());
+    UpdateTitle();
 }
 
 void ucFakeBrowser::paintEvent(QPaintEvent *)

@@ -26,6 +26,7 @@ public:
     void SetHTML(const QString &html);
     QVariant TagVariant() const { return m_tag; }
     void SetTagVariant(const QVariant &tag) { m_tag = tag; }
+    // The whole title; the box shows it cut to its width.
     QString Title() const;
 
 Q_SIGNALS:
@@ -36,6 +37,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QString FullTitle() const;
     void UpdateTitle();
 
     int m_appearance = 1;

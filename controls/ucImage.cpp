@@ -17,6 +17,8 @@ ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new QLabel(this))
 void ucImage::SetFilename(const QString &name)
 {
     m_filename = name;
+    if (!m_error.isEmpty() && toolTip() == m_error)
+        setToolTip(QString());
     m_error.clear();
     if (name.trimmed().isEmpty()) {
         SetPicture({});
@@ -52,8 +54,11 @@ void ucImage::SetFilename(const QString &name)
 void ucImage::SetPicture(const QImage &picture)
 {
     m_picture = picture;
-    if (!picture.isNull())
+    if (!picture.isNull() && !m_error.isEmpty()) {
+        if (toolTip() == m_error)
+            setToolTip(QString());
         m_error.clear();
+    }
     if (m_scale == PictureLoader::Scale::AutoResize && !picture.isNull())
         resize(picture.size() + QSize(frameWidth() * 2, frameWidth() * 2));
     Layout();
@@ -136,7 +141,7 @@ void ucImage::paintEvent(QPaintEvent *event)
     if (m_error.isEmpty() || !m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+    painter.setPen(palette().color(QPalette::WindowText));
     QFont small = font();
     small.setPointSizeF(qMax(6.0, small.pointSizeF() * 0.85));
     painter.setFont(small);

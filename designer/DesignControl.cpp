@@ -69,10 +69,18 @@ DesignControl::DesignControl(int kind, QWidget *widget) : m_kind(kind), m_widget
 
 DesignControl::~DesignControl()
 {
-    if (m_widget) {
-        m_widget->setProperty(ControlProperty, QVariant());
-        delete m_widget.data();
-    }
+    if (!m_widget)
+        return;
+    m_widget->setProperty(ControlProperty, QVariant());
+    // Controls still inside this one belong to their own adapters: they drop onto this
+    // control's container instead of going down with its widget.
+    for (QObject *child : m_widget->children())
+        if (auto *w = qobject_cast<QWidget *>(child); w && w->property(ControlProperty).isValid()) {
+            const bool shown = !w->isHidden();
+            w->setParent(m_widget->parentWidget());
+            w->setVisible(shown && m_widget->parentWidget());
+        }
+    delete m_widget.data();
 }
 
 DesignControl *DesignControl::Of(const QWidget *widget)
@@ -316,6 +324,8 @@ void DesignControl::SetText(const QString &text)
         group->setTitle(text);
     else if (auto *browser = qobject_cast<ucFakeBrowser *>(m_widget))
         browser->SetURL(text);
+    else if (auto *list = qobject_cast<ListBox *>(m_widget))
+        list->SetPlaceholder(text);
     else if (auto *combo = qobject_cast<QComboBox *>(m_widget)) {
         if (combo->isEditable()) {
             combo->setEditText(text);

@@ -118,6 +118,12 @@ TEST(DesignControl, ContainerTakesTheWidgetAndKeepsItsVisibility)
     EXPECT_EQ(label->Widget()->parentWidget(), frame->ChildArea());
     // A click on a part of the label belongs to the label, not to the frame.
     EXPECT_EQ(DesignControl::Of(label->Widget()), label.get());
+
+    // A container returned before its contents leaves them on the form, not deleted.
+    frame.reset();
+    ASSERT_TRUE(label->Widget());
+    EXPECT_EQ(label->Widget()->parentWidget(), &form);
+    label->SetText(QStringLiteral("still here"));
 }
 
 TEST(DesignControl, DesignModeTakesNoFocusAndEditsNothing)
@@ -161,6 +167,10 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     auto text = CreateDesignControl(Type::Text, &form);
     auto *box = qobject_cast<TextBox *>(text->Widget());
     text->SetText(QStringLiteral("one\ntwo"));
+    EXPECT_EQ(box->LineEdit()->text(), QStringLiteral("one"));
+    text->SetMultiLine(true);
+    EXPECT_EQ(box->TextEdit()->toPlainText(), QStringLiteral("one\ntwo"));
+    text->SetMultiLine(false);
     EXPECT_EQ(box->LineEdit()->text(), QStringLiteral("one"));
     text->SetMultiLine(true);
     EXPECT_EQ(box->TextEdit()->toPlainText(), QStringLiteral("one\ntwo"));
@@ -264,6 +274,8 @@ TEST(DesignControl, BarsShowTheirButtonsPanelsAndMenuTitles)
     caps.PanelKeyword = QStringLiteral("CAPS");
     status->SetBarItems({fixed, spring, caps});
     status->Move(0, 0, 9000, 330);
+    status->SetVisible(true);
+    form.show();
     auto *panels = qobject_cast<ucFakeMenu *>(status->Widget());
     ASSERT_EQ(panels->ButtonCount(), 3);
     EXPECT_EQ(panels->Button(1)->width(), 100);
