@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "designer/DesignControl.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/frmDesign.h"
 #include "model/clsControl.h"
@@ -65,10 +66,28 @@ int Pixels(int twips, double factor)
     return int(std::lround(double(twips) / 15.0 * factor));
 }
 
+// The design surface shows every control; a picture of the form leaves out those that the
+// running application would not show (their Visible property is off), with what they hold.
+void HideInvisible(const clsControl &item)
+{
+    for (const auto &entry : item.Children()) {
+        const clsControl &child = *entry.Value;
+        const int type = child.ObjType();
+        if ((Vocabulary::IsControl(type) || Vocabulary::IsFormBar(type)) && !child.Visible()) {
+            if (const auto *control = dynamic_cast<const DesignControl *>(child.ControlObject()))
+                if (QWidget *widget = control->Widget())
+                    widget->hide();
+            continue;
+        }
+        HideInvisible(child);
+    }
+}
+
 // Draws the form's client area at the given picture size.
 QImage Draw(frmDesign &form, QSize size)
 {
     QWidget *canvas = form.Canvas();
+    HideInvisible(form.Owner());
     form.SetDesignAids(false);
     form.LayoutBands();
     // Shown off screen, so that every child that is not hidden on purpose is drawn.

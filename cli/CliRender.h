@@ -14,4 +14,4 @@ bool IsRenderCommand(int argc, char *argv[]);
 std::unique_ptr<QCoreApplication> CreateRenderApplication(int &argc, char *argv[]);
 
 // Largest side of a rendered picture, in pixels.
-inline constexpr int MaxRenderSide = 10000;
+inline constexpr int MaxRenderSide = 8192;

@@ -160,7 +160,7 @@ TEST(SizerGeometry, NeverGivesANegativeOrEmptySize)
     Settings s = Snapped(600);
     s.MinWidth = s.MinHeight = 10;
     const Rect small{600, 600, 40, 40};
-    for (int nib : {Bottom, Top, Left, Right, Top | Left, Bottom | Right}) {
+    for (int nib : {int(Bottom), int(Top), int(Left), int(Right), Top | Left, Bottom | Right}) {
         for (int d : {-30, -5, 5, 30, 400}) {
             const Rect r = NibDrag(nib, small, small, d, d, s);
             EXPECT_GT(r.Width, 0) << nib << " " << d;

@@ -86,10 +86,10 @@ TEST(CliRender, RefusesUnknownFormsBadOptionsAndHugeForms)
         EXPECT_EQ(Corvane(QStringList{"render", project} + bad).Status, 2) << bad.join(' ').toStdString();
 
     // A form too large for a picture is reported; the others are still drawn.
-    const Outcome huge = Corvane({"render", project, "--output-dir", dir.path()});
+    const Outcome huge = Corvane({"render", project, "--scale", "2", "--output-dir", dir.path()});
     EXPECT_EQ(huge.Status, 1);
     EXPECT_TRUE(huge.Err.contains("HUGE")) << huge.Err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(huge.Out), dir.filePath("APP_MAIN.png") + " 400x300\n");
+    EXPECT_EQ(QString::fromUtf8(huge.Out), dir.filePath("APP_MAIN.png") + " 800x600\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("APP_HUGE.png")));
     // At a fraction of the size it fits.
     const Outcome small = Corvane({"render", project, "--form", "HUGE", "--scale", "0.1",
