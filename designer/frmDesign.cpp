@@ -1,6 +1,7 @@
 #include "designer/frmDesign.h"
 
 #include "controls/PictureLoader.h"
+#include "controls/clsFormIcon.h"
 #include "designer/DesignControl.h"
 #include "designer/DesignControlFactory.h"
 #include "designer/iDesignFormHost.h"
@@ -236,6 +237,9 @@ void frmDesign::AttachTo(QMdiArea *area)
     m_subWindow = area->addSubWindow(m_canvas, Qt::SubWindow);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     m_subWindow->setWindowTitle(m_title);
+    if (!m_icon.isNull())
+        m_subWindow->setWindowIcon(m_icon);
+    m_canvas->show();
     m_subWindow->installEventFilter(this);
     m_subWindow->resize(m_subWindow->sizeHint());
     m_subWindow->show();
@@ -314,6 +318,25 @@ void frmDesign::SetTitle(const QString &title)
     m_canvas->setWindowTitle(title);
     if (m_subWindow)
         m_subWindow->setWindowTitle(title);
+}
+
+void frmDesign::SetIcon(const QString &name)
+{
+    clsFormIcon icon;
+    if (name.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0) {
+        // No icon at all: an empty picture, so the window does not fall back to another one.
+        QPixmap empty(clsFormIcon::SmallSize(), clsFormIcon::SmallSize());
+        empty.fill(Qt::transparent);
+        m_icon = QIcon(empty);
+    } else {
+        // A picture that cannot be loaded shows the default icon.
+        if (name.isEmpty() || !icon.LoadCustomFormIcon(PictureLoader::LocalPath(name)))
+            icon.LoadFormIcon();
+        m_icon = icon.Icon();
+    }
+    m_canvas->setWindowIcon(m_icon);
+    if (m_subWindow)
+        m_subWindow->setWindowIcon(m_icon);
 }
 
 void frmDesign::Watch(QWidget *widget)

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QIcon>
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QObject>
@@ -51,6 +52,9 @@ public:
     void SetInsets(int left, int top, int right, int bottom) override;
     void RefreshBackground() override;
     void SetMdi(bool) override {}
+    // The window's icon: a picture file, empty for the default icon, "none" for none.
+    void SetIcon(const QString &name) override;
+    QIcon WindowIcon() const { return m_icon; }
     iItemSizer *CreateSizer() override;
     void DeleteSizer(iItemSizer *sizer) override;
 
@@ -125,6 +129,7 @@ private:
     std::vector<std::unique_ptr<ucSizer>> m_sizers;
     QHash<int, int> m_upperBound;
     QString m_title;
+    QIcon m_icon;
     int m_insets[4] = {0, 0, 0, 0};
     qint32 m_backColor = 0;
     QImage m_backPicture;
