@@ -3,8 +3,10 @@
 #include <QHeaderView>
 
 namespace {
-// A huge row or column count is shown up to this many.
-constexpr int MaxShown = 100000;
+// A huge grid is shown up to this many rows and columns: the table keeps a slot and a
+// header section for every row, filled or not.
+constexpr int MaxColumns = 500;
+constexpr int MaxRows = 5000;
 } // namespace
 
 GridControl::GridControl(QWidget *parent) : QTableWidget(parent)
@@ -18,8 +20,8 @@ GridControl::GridControl(QWidget *parent) : QTableWidget(parent)
 
 void GridControl::SetSize(int rows, int columns)
 {
-    setRowCount(qBound(0, rows, MaxShown));
-    setColumnCount(qBound(0, columns, MaxShown));
+    setColumnCount(qBound(0, columns, MaxColumns));
+    setRowCount(qBound(0, rows, MaxRows));
 }
 
 void GridControl::SetCell(int row, int column, const QString &text)
@@ -41,7 +43,7 @@ QString GridControl::Cell(int row, int column) const
 void GridControl::SetHeadings(const QStringList &headings)
 {
     if (headings.size() > columnCount())
-        setColumnCount(int(headings.size()));
+        setColumnCount(int(qMin(headings.size(), qsizetype(MaxColumns))));
     for (int c = 0; c < columnCount(); ++c) {
         const QString text = c < headings.size() ? headings.at(c) : QString();
         if (QTableWidgetItem *head = horizontalHeaderItem(c))

@@ -148,8 +148,12 @@ Result LoadFile(const QString &path)
 {
     QFile file(path);
     const QString name = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.exists())
         return {{}, QStringLiteral("The picture file %1 does not exist.").arg(name)};
+    // Folders, devices and pipes are not read: a device may never end.
+    if (!info.isFile())
+        return {{}, QStringLiteral("%1 is not a picture file.").arg(name)};
     if (file.size() > MaxFileBytes)
         return {{}, QStringLiteral("The picture file %1 is too large.").arg(name)};
     if (!file.open(QIODevice::ReadOnly))

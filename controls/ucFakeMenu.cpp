@@ -121,6 +121,14 @@ void ucFakeMenu::SetButtonWidth(int index, int rule)
     }
 }
 
+void ucFakeMenu::SetButtonIcon(int index, const QIcon &icon)
+{
+    if (Entry *entry = At(index)) {
+        entry->Widget->setIcon(icon);
+        LayoutButtons();
+    }
+}
+
 void ucFakeMenu::SetButtonGap(int index, bool on)
 {
     if (Entry *entry = At(index)) {
@@ -141,11 +149,12 @@ int ucFakeMenu::BandHeight() const
     return fontMetrics().height() + int(10 * scale);
 }
 
-int ucFakeMenu::CaptionWidth(const QString &caption) const
+int ucFakeMenu::CaptionWidth(const QPushButton *button) const
 {
     m_measure->setFont(font());
-    m_measure->setText(caption);
-    return m_measure->sizeHint().width() + 16;
+    m_measure->setText(button->text());
+    const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    return (button->text().isEmpty() ? 0 : m_measure->sizeHint().width()) + icon + 16;
 }
 
 void ucFakeMenu::LayoutButtons()
@@ -163,7 +172,7 @@ void ucFakeMenu::LayoutButtons()
             if (entry.Rule == SpringWidth)
                 ++springs;
             else
-                w = entry.Rule == AutoWidth ? CaptionWidth(entry.Widget->text()) : entry.Rule;
+                w = entry.Rule == AutoWidth ? CaptionWidth(entry.Widget) : entry.Rule;
         }
         fixed += w;
         widths.append(w);
@@ -183,7 +192,7 @@ void ucFakeMenu::LayoutButtons()
         if (entry.Rule == SpringWidth) {
             const int share = spareLeft / springsLeft--;
             spareLeft -= share;
-            w = qMax(share, CaptionWidth(entry.Widget->text()));
+            w = qMax(share, CaptionWidth(entry.Widget));
         }
         if (entry.Gap)
             x += GapWidth;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QIcon>
 #include <QVariant>
 
 class QLabel;
@@ -35,6 +36,8 @@ public:
     void SetButtonID(int index, const QString &id);
     // AutoWidth, SpringWidth or pixels.
     void SetButtonWidth(int index, int rule);
+    // A picture beside the caption (a tool button's icon); a null icon removes it.
+    void SetButtonIcon(int index, const QIcon &icon);
     // A gap before the button (a group break).
     void SetButtonGap(int index, bool on);
     QPushButton *Button(int index) const;
@@ -66,7 +69,7 @@ private:
     };
     const Entry *At(int index) const;
     Entry *At(int index);
-    int CaptionWidth(const QString &caption) const;
+    int CaptionWidth(const QPushButton *button) const;
     void LayoutButtons();
 
     QList<Entry> m_buttons;

@@ -28,6 +28,8 @@ void ucTreeview::SetNodes(const QList<Node> &nodes)
                                     : new QTreeWidgetItem(path.back());
         item->setText(0, node.Caption.isEmpty() ? node.ID : node.Caption);
         item->setData(0, IdRole, node.ID);
+        if (!node.Picture.isNull())
+            item->setIcon(0, node.Picture);
         if (!node.Hint.isEmpty())
             item->setToolTip(0, node.Hint);
         if (node.State & Checked)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
 
 // The tree: nodes given in display order with their levels (1 for a top node), each with a
@@ -16,6 +17,7 @@ public:
         QString Icon;
         int State = 0;
         QString Hint;
+        QIcon Picture; // the icon as loaded from Icon; none when it is null
     };
 
     explicit ucTreeview(QWidget *parent = nullptr);

@@ -8,6 +8,7 @@
 #include "controls/TextBox.h"
 #include "controls/ucFakeBrowser.h"
 #include "controls/ucFakeMenu.h"
+#include "controls/ucIHlp.h"
 #include "controls/ucImage.h"
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
@@ -30,6 +31,7 @@ using namespace Vocabulary;
 namespace {
 
 const char *const ControlProperty = "corvaneDesignControl";
+const char *const OwnFocusProperty = "corvaneOwnFocusPolicy";
 
 int ToPixels(int twips, int twipsPerPixel)
 {
@@ -50,6 +52,13 @@ Qt::Alignment ToQtAlignment(int align)
     case 2: return Qt::AlignHCenter;
     default: return Qt::AlignLeft;
     }
+}
+
+// Cells are keyed by their 0-based row and column.
+constexpr qint64 CellKeyBase = qint64(1) << 32;
+qint64 CellKey(int row, int column)
+{
+    return qint64(row - 1) * CellKeyBase + (column - 1);
 }
 
 QString FirstColumn(const QString &row)
@@ -103,16 +112,28 @@ void DesignControl::ApplyDesignMode()
 {
     if (!m_widget)
         return;
-    // Focus is never taken on a design form; in the runtime the widgets keep their own.
-    const Qt::FocusPolicy policy = m_designMode ? Qt::NoFocus : Qt::StrongFocus;
-    QList<QWidget *> widgets = m_widget->findChildren<QWidget *>();
-    widgets.prepend(m_widget);
-    for (QWidget *w : widgets) {
+    // Focus is never taken on a design form; out of design mode every widget gets back the
+    // policy it had.
+    QList<QWidget *> widgets;
+    for (QWidget *w : m_widget->findChildren<QWidget *>())
         // Contained controls have their own design mode.
-        if (w != m_widget && w->property(ControlProperty).isValid())
-            continue;
-        if (m_designMode || w->focusPolicy() == Qt::NoFocus)
-            w->setFocusPolicy(policy);
+        if (!w->property(ControlProperty).isValid() && DesignControl::Of(w) == this)
+            widgets.append(w);
+    widgets.prepend(m_widget);
+    // Policies are all noted before any is changed: a widget's policy passes to its focus
+    // proxy.
+    if (m_designMode)
+        for (QWidget *w : widgets)
+            if (!w->property(OwnFocusProperty).isValid())
+                w->setProperty(OwnFocusProperty, int(w->focusPolicy()));
+    for (QWidget *w : widgets) {
+        const QVariant own = w->property(OwnFocusProperty);
+        if (m_designMode) {
+            w->setFocusPolicy(Qt::NoFocus);
+        } else if (own.isValid()) {
+            w->setFocusPolicy(Qt::FocusPolicy(own.toInt()));
+            w->setProperty(OwnFocusProperty, QVariant());
+        }
         if (auto *view = qobject_cast<QAbstractItemView *>(w))
             if (m_designMode)
                 view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -128,13 +149,14 @@ void DesignControl::ApplyDesignMode()
 void DesignControl::SetPictureResolver(PictureResolver resolver)
 {
     m_resolvePicture = std::move(resolver);
+    m_icons.clear();
 }
 
 void DesignControl::SetContainer(iDesignControl *container)
 {
     m_container = container;
-    auto *host = dynamic_cast<DesignControl *>(container);
-    if (!m_widget || !host || !host->ChildArea() || host == this)
+    auto *host = dynamic_cast<iWidgetHost *>(container);
+    if (!m_widget || !host || !host->ChildArea() || host->ChildArea() == m_widget)
         return;
     if (m_widget->parentWidget() != host->ChildArea()) {
         m_widget->setParent(host->ChildArea());
@@ -462,9 +484,12 @@ void DesignControl::SetGridSize(int rows, int columns)
 {
     m_gridRows = qMax(0, rows);
     m_gridColumns = qMax(0, columns);
-    m_cells.resize(m_gridRows);
-    for (QStringList &row : m_cells)
-        row.resize(m_gridColumns);
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it.key() / CellKeyBase >= m_gridRows || it.key() % CellKeyBase >= m_gridColumns)
+            it = m_cells.erase(it);
+        else
+            ++it;
+    }
     if (auto *grid = qobject_cast<GridControl *>(m_widget)) {
         grid->SetSize(m_gridRows, m_gridColumns);
         if (!m_headings.isEmpty())
@@ -483,7 +508,10 @@ void DesignControl::SetCellText(int row, int column, const QString &text)
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return;
-    m_cells[row - 1][column - 1] = text;
+    if (text.isEmpty())
+        m_cells.remove(CellKey(row, column));
+    else
+        m_cells.insert(CellKey(row, column), text);
     if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetCell(row - 1, column - 1, text);
 }
@@ -492,7 +520,7 @@ QString DesignControl::CellText(int row, int column) const
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return {};
-    return m_cells[row - 1][column - 1];
+    return m_cells.value(CellKey(row, column));
 }
 
 void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
@@ -515,7 +543,9 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
         QString caption = item.Caption;
         if (caption.isEmpty() && item.ItemKind == DesignBarItem::AutoPanel)
             caption = item.PanelKeyword;
-        if (caption.isEmpty())
+        const QIcon icon = m_kind == Type::Toolbar ? SmallIcon(item.Icon) : QIcon();
+        // A tool with a picture needs no caption; anything else shows at least its ID.
+        if (caption.isEmpty() && icon.isNull())
             caption = item.ID;
         const int index = band->AddButton(caption, item.ID);
         band->SetButtonEnabled(index, item.Enabled);
@@ -523,6 +553,8 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
         band->SetButtonGap(index, gap || item.GroupBreak);
         if (!item.ToolTip.isEmpty())
             band->Button(index)->setToolTip(item.ToolTip);
+        if (!icon.isNull())
+            band->SetButtonIcon(index, icon);
         if (item.ItemKind == DesignBarItem::TextPanel || item.ItemKind == DesignBarItem::AutoPanel)
             band->SetButtonWidth(index, item.PanelWidth < 0 ? ucFakeMenu::SpringWidth
                                                             : ToPixels(item.PanelWidth, perPixel));
@@ -540,7 +572,8 @@ void DesignControl::SetTreeNodes(const QList<DesignTreeNode> &nodes)
     QList<ucTreeview::Node> shown;
     shown.reserve(nodes.size());
     for (const DesignTreeNode &node : nodes)
-        shown.append({node.ID, node.Level, node.Caption, node.Icon, node.State, node.Hint});
+        shown.append({node.ID, node.Level, node.Caption, node.Icon, node.State, node.Hint,
+                      SmallIcon(node.Icon)});
     tree->SetNodes(shown);
 }
 
@@ -561,6 +594,29 @@ void DesignControl::SetCurrentTab(int index)
         tabs->SetCurrentTab(index);
 }
 
+QIcon DesignControl::SmallIcon(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return {};
+    if (const auto known = m_icons.constFind(name); known != m_icons.constEnd())
+        return *known;
+    QImage picture;
+    // A URL shows its picture once it has been downloaded for this run.
+    if (PictureLoader::IsUrl(name))
+        picture = ucIHlp::CheckDownloadCache(name);
+    else
+        picture = PictureLoader::LoadFile(m_resolvePicture ? m_resolvePicture(name)
+                                                           : PictureLoader::LocalPath(name))
+                      .Image;
+    const int side = 16;
+    QIcon icon;
+    if (!picture.isNull())
+        icon = QIcon(QPixmap::fromImage(
+            picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_icons.insert(name, icon);
+    return icon;
+}
+
 void DesignControl::SetPictureName(const QString &name)
 {
     m_pictureName = name;
@@ -571,4 +627,11 @@ void DesignControl::SetPictureName(const QString &name)
         image->SetFilename(name);
     else
         image->SetFilename(m_resolvePicture(name));
+}
+
+void DesignControl::SetPictureScale(int mode)
+{
+    m_pictureScale = mode;
+    if (auto *image = qobject_cast<ucImage *>(m_widget))
+        image->SetImageScale(mode >= 1 && mode <= 2 ? mode : 0);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "designer/iWidgetHost.h"
 #include "model/iDesignControl.h"
 
+#include <QHash>
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 
@@ -17,7 +20,7 @@ class QLabel;
 //
 // In design mode (the default) the widget shows its content but takes no keyboard focus and
 // cannot be edited in place; the design form takes the mouse input through an event filter.
-class DesignControl : public iDesignControl
+class DesignControl : public iDesignControl, public iWidgetHost
 {
 public:
     // Takes ownership of the widget.
@@ -28,7 +31,7 @@ public:
 
     QWidget *Widget() const { return m_widget; }
     // Where the widgets of contained controls go (the widget itself).
-    QWidget *ChildArea() const { return m_widget; }
+    QWidget *ChildArea() const override { return m_widget; }
     // The design control whose widget is `widget` or one of its ancestors up to a container:
     // the control a mouse event on any part of an instance belongs to.
     static DesignControl *Of(const QWidget *widget);
@@ -42,6 +45,8 @@ public:
 
     int Kind() const override { return m_kind; }
 
+    // Reparents the widget into the container's child area when the container is an
+    // iWidgetHost; any other container is only recorded.
     void SetContainer(iDesignControl *container) override;
     iDesignControl *Container() const override { return m_container; }
     void Move(int left, int top, int width, int height) override;
@@ -99,6 +104,9 @@ public:
     void SetTabs(const QStringList &captions) override;
     void SetCurrentTab(int index) override;
     void SetPictureName(const QString &name) override;
+    // Auto resize shows the picture in its natural size: the control keeps the size the
+    // project gives it, so what is shown and what is stored agree.
+    void SetPictureScale(int mode) override;
 
     // Settings without a getter in the interface, as last set.
     QString Value() const { return m_value; }
@@ -118,18 +126,22 @@ public:
     QStringList Tabs() const { return m_tabs; }
     int CurrentTab() const { return m_currentTab; }
     QString PictureName() const { return m_pictureName; }
+    int PictureScale() const { return m_pictureScale; }
 
 private:
     void ApplyDesignMode();
     void ApplyColours();
     void ApplyBorder();
     void PlaceHelpMarker();
+    // The small icon of a picture name (tree nodes, tool buttons); loaded once per name.
+    QIcon SmallIcon(const QString &name);
 
     int m_kind;
     QPointer<QWidget> m_widget;
     bool m_designMode = true;
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
+    QHash<QString, QIcon> m_icons;
 
     iDesignControl *m_container = nullptr;
     int m_left = 0;
@@ -161,10 +173,12 @@ private:
     int m_gridRows = 0;
     int m_gridColumns = 0;
     bool m_gridEditable = false;
-    QList<QStringList> m_cells;
+    // Only cells with text are kept: a large empty grid costs nothing.
+    QHash<qint64, QString> m_cells;
     QList<DesignBarItem> m_barItems;
     QList<DesignTreeNode> m_treeNodes;
     QStringList m_tabs;
     int m_currentTab = 0;
     QString m_pictureName;
+    int m_pictureScale = 0;
 };

@@ -74,6 +74,7 @@ public:
     void SetTabs(const QStringList &captions) override { m_tabs = captions; }
     void SetCurrentTab(int index) override { m_currentTab = index; }
     void SetPictureName(const QString &name) override { m_pictureName = name; }
+    void SetPictureScale(int mode) override { m_pictureScale = mode; }
 
     // Recorded settings that have no getter in the interface.
     bool Appearance3D() const { return m_appearance3D; }
@@ -93,6 +94,7 @@ public:
     QStringList Tabs() const { return m_tabs; }
     int CurrentTab() const { return m_currentTab; }
     QString PictureName() const { return m_pictureName; }
+    int PictureScale() const { return m_pictureScale; }
     int MoveCount() const { return m_moveCount; }
 
 private:
@@ -135,4 +137,5 @@ private:
     QStringList m_tabs;
     int m_currentTab = 0;
     QString m_pictureName;
+    int m_pictureScale = 0;
 };

@@ -10,4 +10,6 @@ public:
 
 protected:
     std::span<const DefaultRule> Defaults() const override;
+    // The style is the picture's scaling mode.
+    void Apply(int code, const QString &value) override;
 };

@@ -123,4 +123,7 @@ public:
     virtual void SetTabs(const QStringList &captions) = 0;
     virtual void SetCurrentTab(int index) = 0; // 1-based; 0 none
     virtual void SetPictureName(const QString &name) = 0;
+    // How a picture control fills its area: 0 no scaling, 1 preserve aspect, 2 scale to fit,
+    // 3 auto resize. Controls that show no picture ignore it.
+    virtual void SetPictureScale(int mode) { Q_UNUSED(mode); }
 };

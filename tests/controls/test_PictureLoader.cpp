@@ -156,7 +156,11 @@ TEST(PictureLoader, FilesAndNames)
     const PictureLoader::Result missing = PictureLoader::LoadFile(dir.filePath("none.png"));
     EXPECT_FALSE(missing.Ok());
     EXPECT_TRUE(missing.Error.contains(QLatin1String("does not exist")));
-    EXPECT_FALSE(PictureLoader::LoadFile(dir.path()).Ok());
+    for (const QString &notFile : {dir.path(), QStringLiteral("/dev/zero")}) {
+        const PictureLoader::Result result = PictureLoader::LoadFile(notFile);
+        EXPECT_FALSE(result.Ok());
+        EXPECT_TRUE(result.Error.contains(QLatin1String("not a picture file"))) << result.Error.toStdString();
+    }
 
     QImage source(5, 4, QImage::Format_RGB32);
     source.fill(Qt::blue);

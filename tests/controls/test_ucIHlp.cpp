@@ -66,6 +66,10 @@ private:
             send("HTTP/1.1 302 Found\r\nLocation: /loop\r\n", {});
         } else if (path == "/big") {
             send("HTTP/1.1 200 OK\r\n", QByteArray(200000, 'x'));
+        } else if (path == "/stream") {
+            // No length announced: only the bytes received tell.
+            socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(200000, 'y'));
+            socket->disconnectFromHost();
         } else if (path == "/text") {
             send("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n", "hello");
         } else if (path == "/missing") {
@@ -125,6 +129,7 @@ TEST(ucIHlp, FailuresAreReportedAsDownloadImageFailure)
         {"/loop", "too many redirects"},
         {"/silent", "timed out"},
         {"/big", "larger than 50000 bytes"},
+        {"/stream", "larger than 50000 bytes"},
         {"/text", "not a picture"},
         {"/missing", "Not Found"},
     };

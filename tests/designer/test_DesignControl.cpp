@@ -9,6 +9,7 @@
 #include "controls/TabGroup.h"
 #include "controls/TextBox.h"
 #include "controls/ucFakeMenu.h"
+#include "controls/ucImage.h"
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
 #include "model/Vocabulary.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -105,7 +107,10 @@ TEST(DesignControl, EveryKindAnswersWhatWasSetNotWhatItsWidgetHolds)
 TEST(DesignControl, ContainerTakesTheWidgetAndKeepsItsVisibility)
 {
     QWidget form;
+    auto surface = CreateDesignControl(Type::FormSizable, &form);
     auto frame = CreateDesignControl(Type::Frame, &form);
+    frame->SetContainer(surface.get());
+    EXPECT_EQ(frame->Widget()->parentWidget(), surface->ChildArea());
     auto label = CreateDesignControl(Type::Label, &form);
     label->SetVisible(true);
     label->SetContainer(frame.get());
@@ -122,7 +127,7 @@ TEST(DesignControl, ContainerTakesTheWidgetAndKeepsItsVisibility)
     // A container returned before its contents leaves them on the form, not deleted.
     frame.reset();
     ASSERT_TRUE(label->Widget());
-    EXPECT_EQ(label->Widget()->parentWidget(), &form);
+    EXPECT_EQ(label->Widget()->parentWidget(), surface->ChildArea());
     label->SetText(QStringLiteral("still here"));
 }
 
@@ -149,7 +154,16 @@ TEST(DesignControl, DesignModeTakesNoFocusAndEditsNothing)
     EXPECT_TRUE(box->LineEdit()->isReadOnly());
     text->SetDesignMode(false);
     EXPECT_FALSE(box->LineEdit()->isReadOnly());
-    EXPECT_NE(box->LineEdit()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(box->LineEdit()->focusPolicy(), QLineEdit().focusPolicy());
+    // Out of design mode each widget gets back its own policy, not one for all.
+    auto label = CreateDesignControl(Type::Label, &form);
+    auto command = CreateDesignControl(Type::Command, &form);
+    label->SetDesignMode(false);
+    command->SetDesignMode(false);
+    EXPECT_EQ(label->Widget()->focusPolicy(), QLabel().focusPolicy());
+    EXPECT_EQ(command->Widget()->focusPolicy(), QPushButton().focusPolicy());
+    command->SetDesignMode(true);
+    EXPECT_EQ(command->Widget()->focusPolicy(), Qt::NoFocus);
     auto grid = CreateDesignControl(Type::GridEditable, &form);
     grid->SetGridEditable(true);
     EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
@@ -223,12 +237,32 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     EXPECT_EQ(table->Cell(2, 1), QStringLiteral("Bolt"));
     EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Item"));
 
+    // A huge grid keeps every cell it is given but shows a bounded table.
+    grid->SetGridSize(5000000, 4);
+    grid->SetCellText(5000000, 4, QStringLiteral("last"));
+    EXPECT_EQ(grid->CellText(5000000, 4), QStringLiteral("last"));
+    EXPECT_EQ(grid->CellText(3, 2), QStringLiteral("Bolt"));
+    EXPECT_LE(table->rowCount(), 5000);
+    grid->SetGridSize(2, 2);
+    EXPECT_EQ(grid->CellText(3, 2), QString());
+    grid->SetGridSize(3, 2);
+    EXPECT_EQ(grid->CellText(3, 2), QString());
+
     auto tabs = CreateDesignControl(Type::Tabgroup, &form);
     tabs->SetCurrentTab(2);
     tabs->SetTabs({QStringLiteral("General"), QStringLiteral("Address")});
     auto *tabGroup = qobject_cast<TabGroup *>(tabs->Widget());
     EXPECT_EQ(tabGroup->Tabs(), tabs->Tabs());
     EXPECT_EQ(tabGroup->CurrentTab(), 2);
+
+    // Auto resize at design time shows the picture in its natural size in the stored area.
+    auto picture = CreateDesignControl(Type::Picture, &form);
+    picture->Move(0, 0, 1500, 1500);
+    picture->SetPictureScale(3);
+    EXPECT_EQ(picture->PictureScale(), 3);
+    EXPECT_EQ(picture->Widget()->size(), QSize(100, 100));
+    picture->SetPictureScale(1);
+    EXPECT_EQ(qobject_cast<ucImage *>(picture->Widget())->ImageScale(), 1);
 
     auto gauge = CreateDesignControl(Type::Gauge, &form);
     gauge->SetValue(QStringLiteral("40"));
@@ -247,6 +281,42 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     EXPECT_TRUE(treeView->Find(QStringLiteral("N1"))->isExpanded());
     EXPECT_EQ(treeView->Find(QStringLiteral("N2"))->checkState(0), Qt::Checked);
     EXPECT_EQ(treeView->Find(QStringLiteral("N3"))->parent(), treeView->Find(QStringLiteral("N2")));
+}
+
+TEST(DesignControl, IconsOfTreeNodesAndToolsComeThroughThePictureResolver)
+{
+    QTemporaryDir dir;
+    QImage picture(32, 32, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("node.png"))));
+    QWidget form;
+    QStringList asked;
+    const auto resolver = [&](const QString &name) {
+        asked << name;
+        return dir.filePath(QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    };
+
+    auto tree = CreateDesignControl(Type::Tree, &form);
+    tree->SetPictureResolver(resolver);
+    tree->SetTreeNodes({{QStringLiteral("A"), 1, QStringLiteral("A"), QStringLiteral("node.png"), 0, {}},
+                        {QStringLiteral("B"), 1, QStringLiteral("B"), QStringLiteral("node.png"), 0, {}},
+                        {QStringLiteral("C"), 1, QStringLiteral("C"), QStringLiteral("gone.png"), 0, {}}});
+    auto *view = qobject_cast<ucTreeview *>(tree->Widget());
+    EXPECT_FALSE(view->Find(QStringLiteral("A"))->icon(0).isNull());
+    EXPECT_TRUE(view->Find(QStringLiteral("C"))->icon(0).isNull());
+    // One load per picture name, however many nodes show it.
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("node.png"), QStringLiteral("gone.png")}));
+
+    auto tools = CreateDesignControl(Type::Toolbar, &form);
+    tools->SetPictureResolver(resolver);
+    DesignBarItem pictured{DesignBarItem::Button, QStringLiteral("SAVE"), 1, QString()};
+    pictured.Icon = QStringLiteral("node.png");
+    DesignBarItem plain{DesignBarItem::Button, QStringLiteral("PRINT"), 1, QString()};
+    tools->SetBarItems({pictured, plain});
+    auto *band = qobject_cast<ucFakeMenu *>(tools->Widget());
+    EXPECT_EQ(band->ButtonCaption(1), QString());
+    EXPECT_FALSE(band->Button(1)->icon().isNull());
+    EXPECT_EQ(band->ButtonCaption(2), QStringLiteral("PRINT"));
 }
 
 TEST(DesignControl, BarsShowTheirButtonsPanelsAndMenuTitles)
