@@ -11,6 +11,7 @@
 #include "model/clsItems.h"
 #include "model/Vocabulary.h"
 
+#include <optional>
 #include <tuple>
 
 DesignSurfaceHost::DesignSurfaceHost(clsDesigner &designer, EditCommands &edit)
@@ -18,20 +19,10 @@ DesignSurfaceHost::DesignSurfaceHost(clsDesigner &designer, EditCommands &edit)
 {
 }
 
-clsControl *DesignSurfaceHost::Selected() const
-{
-    return m_selectedId.isNull() ? nullptr : m_designer.Items().Find(m_selectedId);
-}
-
 void DesignSurfaceHost::SelectItem(clsControl &item)
 {
-    clsControl *previous = Selected();
-    if (previous && previous != &item)
-        if (auto *sizer = dynamic_cast<ucSizer *>(previous->Sizer()))
-            sizer->SetActive(false);
-    m_selectedId = item.FullID();
-    m_designer.SetCurrentItem(&item);
-    // The grid follows the application's scale unit, read again on every selection.
+    // The sizer takes the grid of the application's scale unit, read again on every
+    // selection, and the snapping switch, before the designer shows it.
     int gridX = 0, gridY = 0;
     if (clsControl *app = item.App())
         if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper()))
@@ -44,11 +35,9 @@ void DesignSurfaceHost::SelectItem(clsControl &item)
         sizer->GridX = gridX;
         sizer->GridY = gridY;
         sizer->SnapToGrid = SnapToGrid();
-        sizer->SetActive(true);
     }
-    if (HighlightInTree)
-        HighlightInTree(item);
-    SetStatusPanel(1, item.FullID());
+    if (m_designer.SelectItem(&item) && Selected)
+        Selected(item);
 }
 
 void DesignSurfaceHost::ShowModify(clsControl &item)
@@ -83,14 +72,12 @@ bool DesignSurfaceHost::SnapToGrid() const
 void DesignSurfaceHost::MoveItem(clsControl &item, int left, int top, int width, int height,
                                  bool sized)
 {
-    const auto units = [](int twips, double factor) {
-        return twips < 0 ? QString() : QString::number(double(twips) / factor, 'g', 12);
-    };
+    const auto given = [](int twips) { return twips < 0 ? std::nullopt : std::optional<int>(twips); };
     const double sx = item.ScaleX(), sy = item.ScaleY();
     if (sized)
-        m_edit.MoveItem(item, units(left, sx), units(top, sy), units(width, sx), units(height, sy));
+        m_edit.MoveItemTwips(item, given(left), given(top), given(width), given(height));
     else
-        m_edit.MoveItem(item, units(left, sx), units(top, sy), QString(), QString());
+        m_edit.MoveItemTwips(item, given(left), given(top), std::nullopt, std::nullopt);
     SetStatusPanel(2, SizerGeometry::PairText(item.TwipLeft(), item.TwipTop(), sx, sy));
     SetStatusPanel(3, SizerGeometry::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
 }

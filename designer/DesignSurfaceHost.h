@@ -7,9 +7,10 @@
 class EditCommands;
 class clsDesigner;
 
-// The design forms' host in the designer: selection through the designer object, moves and
-// resizes through the edit commands (so each leaves its undo record), and the rest through
-// the main window's hooks.
+// The design forms' host in the designer: selection through the designer object (which shows
+// the sizer, highlights the tree node and tells the status bar), moves and resizes through
+// the edit commands (so each leaves its undo record), and the rest through the main window's
+// hooks.
 class DesignSurfaceHost final : public iDesignFormHost
 {
 public:
@@ -17,7 +18,8 @@ public:
 
     std::function<void(int panel, const QString &text)> StatusPanel;
     std::function<void()> FocusTree;
-    std::function<void(clsControl &item)> HighlightInTree;
+    // After the designer made the item the selection.
+    std::function<void(clsControl &item)> Selected;
     std::function<void(clsControl &item)> ContextMenu;
     std::function<void(clsControl &item)> PropertySheet;
     std::function<bool()> SnapSwitch;
@@ -31,11 +33,7 @@ public:
     void MoveItem(clsControl &item, int left, int top, int width, int height,
                   bool sized) override;
 
-    // The item selected last, looked up again (it may have been deleted since).
-    clsControl *Selected() const;
-
 private:
     clsDesigner &m_designer;
     EditCommands &m_edit;
-    QString m_selectedId;
 };

@@ -53,6 +53,9 @@ public:
     // Asked before the user's close goes ahead (the closing question of every open project);
     // false keeps the window open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+    // Runs once the window has stored its place, as it closes: the projects are released and
+    // the settings saved. Without one the window saves the settings itself.
+    void SetShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
     // Closes without asking: the program, not the user, ends the designer.
     void CloseWithoutQuestions();
 
@@ -79,6 +82,7 @@ private:
     std::array<QLabel *, 3> m_panels{};
     QAction *m_open = nullptr;
     QAction *m_undo = nullptr;
+    std::function<void()> m_shutdown;
     bool m_noQuestions = false;
     bool m_shutDown = false;
 };

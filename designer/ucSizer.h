@@ -34,7 +34,8 @@ public:
 
     // ---- Members --------------------------------------------------------------------------
     bool Active() const { return m_active; }
-    void SetActive(bool active);
+    void SetActive(bool active) override;
+    bool IsActive() const override { return m_active; }
     // An identifier of the sizer's window (the outline's top segment).
     quintptr hWnd() const;
     iDesignControl *LinkedControl() const { return m_linked; }

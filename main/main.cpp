@@ -1,12 +1,7 @@
-// The designer's entry point: process state, main window, command line.
+// The designer's entry point: the designer's world, the main window, the command line.
 #include "app/CommandLine.h"
+#include "app/DesignerRoot.h"
 #include "app/DocumentOpener.h"
-#include "app/DocumentStorage.h"
-#include "app/EditCommands.h"
-#include "app/UndoBuffer.h"
-#include "app/ProcessState.h"
-#include "app/Startup.h"
-#include "app/clsDesigner.h"
 #include "controls/QtPlatformMetrics.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
@@ -14,19 +9,21 @@
 #include "designer/QtPrompter.h"
 #include "designer/clsProjectTree.h"
 #include "designer/mdiMain.h"
-#include "model/clsItems.h"
 
 #include <QApplication>
-#include <QTreeWidget>
 #include <QFileDialog>
+#include <QTreeWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QtPlatformMetrics::InstallFromQt();
 
-    ProcessState &state = Process();
-    Startup::InitialiseProcess(state);
+    // Everything the designer keeps, the item registry with its design forms first of all,
+    // lives inside the QApplication's lifetime.
+    DesignerRoot root;
+    root.Start();
+    ProcessState &state = root.State();
 
     mdiMain window(state);
     window.RestoreWindowPosition();
@@ -34,45 +31,42 @@ int main(int argc, char *argv[])
     window.show();
 
     QtPrompter prompter(&window, [&window](const QString &text) { window.SetStatusText(text); });
-    clsDesigner designer(clsItems::Instance(), &prompter);
-    clsProjectTree projectTree(*window.ProjectTree());
-    designer.SetProjectTree(&projectTree);
-    DocumentStorage storage(designer, state);
-    DocumentOpener opener(storage, state, prompter);
-
-    UndoBuffer undo(state.UndoBuffer);
-    undo.SetStateListener(&window);
     QtClipboard clipboard;
-    EditCommands edit(designer, undo, clipboard);
-    DesignSurfaceHost host(designer, edit);
+    clsProjectTree projectTree(*window.ProjectTree());
+    // Form items show as design forms in the main window.
+    DesignSurfaceHost host(root.Designer(), root.Edit());
     host.StatusPanel = [&window](int panel, const QString &text) { window.SetStatusPanel(panel, text); };
     host.FocusTree = [&window] { window.ProjectTree()->setFocus(Qt::OtherFocusReason); };
-    host.HighlightInTree = [&window, &projectTree](clsControl &item) {
-        if (QTreeWidgetItem *node = projectTree.NodeOf(&item))
-            window.ProjectTree()->setCurrentItem(node);
-    };
     host.SnapSwitch = [&state] { return state.Settings.ViewGrid; };
-    // Form items show as design forms in the main window from now on.
     DesignFormFactory forms(&host, window.MdiArea());
-    clsItems::Instance().SetFormFactory(&forms);
-    window.SetCommandHandler([&](const QString &key) {
+
+    DesignerPorts ports;
+    ports.Prompter = &prompter;
+    ports.Clipboard = &clipboard;
+    ports.ProjectTree = &projectTree;
+    ports.FormFactory = &forms;
+    ports.CommandStates = &window;
+    root.Connect(ports);
+    window.SetCommandHandler([&root, &window](const QString &key) {
         if (key == QLatin1String("Open")) {
             const QString path = QFileDialog::getOpenFileName(
                 &window, QStringLiteral("Open"), QString(),
                 QStringLiteral("GUI projects (*.gui);;All files (*)"));
             if (!path.isEmpty())
-                storage.OpenByName(path);
+                root.Storage().OpenByName(path);
         } else if (key == QLatin1String("Undo")) {
-            edit.Undo();
+            root.Edit().Undo();
         }
     });
-    window.SetCloseQuery([&storage] { return storage.QueryExit(); });
+
+    DocumentOpener opener(root.Storage(), state, prompter);
+    window.SetCloseQuery([&root] { return root.Storage().QueryExit(); });
+    window.SetShutdown([&root] { root.Shutdown(); });
     ParseCmdLine(JoinArguments(app.arguments().mid(1)), state, opener);
     window.SetStatusText(QString());
     const int status = app.exec();
-    designer.ReleaseAll();
-    designer.SetProjectTree(nullptr);
-    clsItems::Instance().SetFormFactory(nullptr);
-    undo.SetStateListener(nullptr);
+    // Projects go while the windows still stand; then no port may be reached any more.
+    root.Shutdown();
+    root.Disconnect();
     return status;
 }

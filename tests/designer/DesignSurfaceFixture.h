@@ -55,7 +55,7 @@ struct Fixture
         host.StatusPanel = [this](int panel, const QString &text) { panels[panel] = text; };
         host.SnapSwitch = [this] { return snap; };
         host.PropertySheet = [this](clsControl &) { ++modifies; };
-        host.HighlightInTree = [this](clsControl &) { ++selections; };
+        host.Selected = [this](clsControl &) { ++selections; };
         host.FocusTree = [this] { ++treeFocus; };
         host.ContextMenu = [this](clsControl &) { ++contextMenus; };
         items.SetFormFactory(&factory);

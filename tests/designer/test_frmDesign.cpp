@@ -141,6 +141,29 @@ TEST(frmDesign, InstancesTakeNoKeyboardAndFocusGoesToTheTree)
     EXPECT_EQ(f.Item("A*F*Text1").GetProperty(Prop::Value), QString());
 }
 
+TEST(frmDesign, WindowIconIsTheFormsTheDefaultOrNone)
+{
+    QMdiArea area;
+    Fixture f;
+    DesignFormFactory inArea(&f.host, &area);
+    f.items.SetFormFactory(&inArea);
+    f.Load();
+    frmDesign *form = f.Form();
+    // No icon named: the program's default; a picture that does not load: the default too.
+    EXPECT_FALSE(form->WindowIcon().isNull());
+    const QImage standard = form->WindowIcon().pixmap(16).toImage();
+    form->SetIcon("/no/such/icon.ico");
+    EXPECT_EQ(form->WindowIcon().pixmap(16).toImage(), standard);
+    // "none": an icon with nothing in it, so the window shows no other one.
+    form->SetIcon("none");
+    const QImage none = form->WindowIcon().pixmap(16).toImage();
+    ASSERT_FALSE(none.isNull());
+    EXPECT_EQ(none.pixelColor(8, 8).alpha(), 0);
+    EXPECT_EQ(form->SubWindow()->windowIcon().cacheKey(), form->WindowIcon().cacheKey());
+    f.designer.ReleaseAll();
+    f.items.SetFormFactory(&f.factory);
+}
+
 TEST(frmDesign, WindowClosesOnlyWithItsItem)
 {
     QMdiArea area;
