@@ -90,6 +90,7 @@ QImage Draw(frmDesign &form, QSize size)
     HideInvisible(form.Owner());
     form.SetDesignAids(false);
     form.LayoutBands();
+    form.LayoutTabPanels();
     // Shown off screen, so that every child that is not hidden on purpose is drawn.
     canvas->setAttribute(Qt::WA_DontShowOnScreen, true);
     canvas->show();

@@ -1,6 +1,7 @@
 #include "designer/frmDesign.h"
 
 #include "controls/PictureLoader.h"
+#include "controls/TabGroup.h"
 #include "controls/clsFormIcon.h"
 #include "designer/DesignControl.h"
 #include "designer/DesignControlFactory.h"
@@ -423,6 +424,7 @@ void frmDesign::RefreshBackground()
         QTimer::singleShot(0, this, [this] {
             m_layoutPending = false;
             LayoutBands();
+            LayoutTabPanels();
         });
     }
 }
@@ -470,6 +472,32 @@ void frmDesign::LayoutBands()
             top += bar->Height();
         }
         control->BringToFront();
+    }
+}
+
+void frmDesign::LayoutTabPanels()
+{
+    for (const auto &instance : m_instances) {
+        if (instance->Kind() != Type::Tabgroup)
+            continue;
+        auto *group = qobject_cast<TabGroup *>(instance->Widget());
+        clsControl *item = m_owner.Items().Find(instance->Tag());
+        auto *wrapper = item ? dynamic_cast<cTabgrpWrapper *>(item->Wrapper()) : nullptr;
+        if (!group || !wrapper)
+            continue;
+        // The page area is the group less its row of tabs.
+        const QRect page = group->rect().adjusted(0, group->Bar()->sizeHint().height(), 0, 0);
+        int index = 0;
+        for (const auto &entry : item->Children()) {
+            if (entry.Value->ObjType() != Type::Tab)
+                continue;
+            ++index;
+            const auto *panel = dynamic_cast<const DesignControl *>(entry.Value->ControlObject());
+            if (QWidget *widget = panel ? panel->Widget() : nullptr) {
+                widget->setGeometry(page.adjusted(2, 2, -2, -2));
+                widget->setVisible(index == wrapper->SelectedTabPanel());
+            }
+        }
     }
 }
 
@@ -607,6 +635,10 @@ bool frmDesign::eventFilter(QObject *watched, QEvent *event)
         if (watched == m_subWindow.data())
             return false;
         return HandleMouse(watched, static_cast<QMouseEvent *>(event));
+    case QEvent::Resize:
+        if (qobject_cast<TabGroup *>(watched))
+            LayoutTabPanels();
+        return false;
     case QEvent::FocusIn:
         if (m_host && watched != m_subWindow.data())
             m_host->FocusProjectTree();
@@ -729,6 +761,7 @@ void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton b
             if (auto *sizer = dynamic_cast<ucSizer *>(group.Sizer()))
                 sizer->StopTracking();
             wrapper->SetSelectedTabPanel(tab + 1);
+            LayoutTabPanels();
             if (const clsControl *panel = wrapper->SelectedPanel()) {
                 ItemMouseUp(*const_cast<clsControl *>(panel), button);
                 return;

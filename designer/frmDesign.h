@@ -70,6 +70,8 @@ public:
     // Places the bands of the docked bars along the edges (also done after every change of
     // the insets, once the bar being made is registered).
     void LayoutBands();
+    // Places the panels of every tab group over its page area, showing the current tab's.
+    void LayoutTabPanels();
     // Design aids are the grid dots and the sizers; a rendered picture leaves them out.
     void SetDesignAids(bool on);
 

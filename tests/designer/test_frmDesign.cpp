@@ -3,6 +3,7 @@
 // emulation, focus to the project tree, and a window that only the designer closes.
 #include "DesignSurfaceFixture.h"
 
+#include "controls/TabGroup.h"
 #include "model/Vocabulary.h"
 #include "support/PlatformMetrics.h"
 
@@ -10,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTabBar>
 #include <QTest>
 
 using namespace surface_test;
@@ -139,6 +141,34 @@ TEST(frmDesign, InstancesTakeNoKeyboardAndFocusGoesToTheTree)
     EXPECT_EQ(f.treeFocus, 1);
     QTest::keyClick(text, Qt::Key_A);
     EXPECT_EQ(f.Item("A*F*Text1").GetProperty(Prop::Value), QString());
+}
+
+TEST(frmDesign, AClickOnATabMakesItCurrentAndSelectsItsPanel)
+{
+    Fixture f;
+    f.Load({Control("A*F*Tabs", Type::Tabgroup, "", 150, 3000, 3000, 1350),
+            Control("A*F*PageOne", Type::Tab, "Tabs", 0, 0, 0, 0), LoaderText::Prop(22, "One"),
+            Control("A*F*PageTwo", Type::Tab, "Tabs", 0, 0, 0, 0), LoaderText::Prop(22, "Two")});
+    QCoreApplication::processEvents();
+    auto *group = qobject_cast<TabGroup *>(f.WidgetOfItem("A*F*Tabs"));
+    ASSERT_NE(group, nullptr);
+    QWidget *one = f.WidgetOfItem("A*F*PageOne");
+    QWidget *two = f.WidgetOfItem("A*F*PageTwo");
+    EXPECT_TRUE(one->isVisible());
+    EXPECT_FALSE(two->isVisible());
+    // The panels lie over the page area, below the tabs.
+    EXPECT_GE(one->y(), group->Bar()->height());
+
+    const QPoint second = group->Bar()->tabRect(1).center();
+    QTest::mouseClick(group->Bar(), Qt::RightButton, {}, second);
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*PageTwo"));
+    EXPECT_EQ(group->CurrentTab(), 2);
+    EXPECT_TRUE(two->isVisible());
+    EXPECT_FALSE(one->isVisible());
+    EXPECT_EQ(f.contextMenus, 1);
+    // A click beside the tabs selects the group itself.
+    QTest::mouseClick(group, Qt::LeftButton, {}, {group->width() - 5, 5});
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*Tabs"));
 }
 
 TEST(frmDesign, WindowIconIsTheFormsTheDefaultOrNone)
