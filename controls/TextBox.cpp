@@ -4,28 +4,46 @@
 #include <QPlainTextEdit>
 #include <QStackedLayout>
 
-TextBox::TextBox(QWidget *parent)
-    : QWidget(parent), m_line(new QLineEdit(this)), m_multi(new QPlainTextEdit(this))
+TextBox::TextBox(QWidget *parent) : QWidget(parent), m_line(new QLineEdit(this))
 {
     auto *layout = new QStackedLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_line);
-    layout->addWidget(m_multi);
-    m_multi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_multi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->setCurrentWidget(m_line);
+    m_line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setFocusProxy(m_line);
+}
+
+QPlainTextEdit *TextBox::Multi()
+{
+    // Made the first time the box has several lines: most text boxes never do.
+    if (!m_multi) {
+        m_multi = new QPlainTextEdit(this);
+        m_multi->setVerticalScrollBarPolicy(m_scrollBar ? Qt::ScrollBarAlwaysOn
+                                                        : Qt::ScrollBarAlwaysOff);
+        m_multi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_multi->setReadOnly(m_readOnly);
+        m_multi->setFrameShape(m_frameShown ? QFrame::StyledPanel : QFrame::NoFrame);
+        QTextOption option = m_multi->document()->defaultTextOption();
+        option.setAlignment(m_alignment);
+        m_multi->document()->setDefaultTextOption(option);
+        static_cast<QStackedLayout *>(layout())->addWidget(m_multi);
+    }
+    return m_multi;
 }
 
 void TextBox::SetText(const QString &text)
 {
-    // One line shows the first line of a text with line breaks; the multi-line editor
-    // keeps all of it for a switch to several lines.
-    m_line->setText(text.section(QLatin1Char('\n'), 0, 0));
-    m_line->setModified(false);
-    if (m_multi->toPlainText() != text)
-        m_multi->setPlainText(text);
+    m_text = text;
+    // One line shows the first line of a text with line breaks; the whole text is kept for
+    // a switch to several lines. Only the editor shown is filled: laying out a document
+    // nobody sees is the dearest part of a new text box.
+    if (m_multiLine) {
+        if (m_multi->toPlainText() != text)
+            m_multi->setPlainText(text);
+    } else {
+        m_line->setText(text.section(QLatin1Char('\n'), 0, 0));
+        m_line->setModified(false);
+    }
 }
 
 QString TextBox::Text() const
@@ -38,21 +56,25 @@ void TextBox::SetMultiLine(bool on)
     if (on == m_multiLine)
         return;
     m_multiLine = on;
-    static_cast<QStackedLayout *>(layout())->setCurrentWidget(on ? static_cast<QWidget *>(m_multi)
-                                                                 : m_line);
-    setFocusProxy(on ? static_cast<QWidget *>(m_multi) : m_line);
-    // The multi-line editor keeps every line of the text while one line is shown; only a
-    // one-line text typed meanwhile replaces it.
-    if (on && m_line->isModified())
-        m_multi->setPlainText(m_line->text());
-    else if (!on)
-        m_line->setText(m_multi->toPlainText().section(QLatin1Char('\n'), 0, 0));
+    QWidget *shown = on ? static_cast<QWidget *>(Multi()) : m_line;
+    static_cast<QStackedLayout *>(layout())->setCurrentWidget(shown);
+    setFocusProxy(shown);
+    // A one-line text typed meanwhile replaces the text; otherwise every line of the text
+    // last set comes back.
+    if (on) {
+        m_multi->setPlainText(m_line->isModified() ? m_line->text() : m_text);
+    } else {
+        m_text = m_multi->toPlainText();
+        m_line->setText(m_text.section(QLatin1Char('\n'), 0, 0));
+    }
     m_line->setModified(false);
 }
 
 void TextBox::SetVerticalScrollBar(bool on)
 {
-    m_multi->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_scrollBar = on;
+    if (m_multi)
+        m_multi->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void TextBox::SetPasswordChar(const QString &c)
@@ -62,20 +84,27 @@ void TextBox::SetPasswordChar(const QString &c)
 
 void TextBox::SetReadOnly(bool on)
 {
+    m_readOnly = on;
     m_line->setReadOnly(on);
-    m_multi->setReadOnly(on);
+    if (m_multi)
+        m_multi->setReadOnly(on);
 }
 
 void TextBox::SetAlignment(Qt::Alignment align)
 {
+    m_alignment = align;
     m_line->setAlignment(align | Qt::AlignVCenter);
-    QTextOption option = m_multi->document()->defaultTextOption();
-    option.setAlignment(align);
-    m_multi->document()->setDefaultTextOption(option);
+    if (m_multi) {
+        QTextOption option = m_multi->document()->defaultTextOption();
+        option.setAlignment(align);
+        m_multi->document()->setDefaultTextOption(option);
+    }
 }
 
 void TextBox::SetFrameShown(bool on)
 {
+    m_frameShown = on;
     m_line->setFrame(on);
-    m_multi->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
+    if (m_multi)
+        m_multi->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
 }

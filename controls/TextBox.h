@@ -25,10 +25,18 @@ public:
     void SetFrameShown(bool on);
 
     QLineEdit *LineEdit() const { return m_line; }
+    // nullptr until the box first has several lines.
     QPlainTextEdit *TextEdit() const { return m_multi; }
 
 private:
+    QPlainTextEdit *Multi();
+
     QLineEdit *m_line;
-    QPlainTextEdit *m_multi;
+    QPlainTextEdit *m_multi = nullptr;
+    bool m_scrollBar = false;
+    bool m_readOnly = false;
+    bool m_frameShown = true;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
+    QString m_text; // the text as last set, all its lines
     bool m_multiLine = false;
 };

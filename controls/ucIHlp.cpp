@@ -1,5 +1,6 @@
 #include "controls/ucIHlp.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -28,6 +29,14 @@ const char *const AbortReason = "corvaneAbortReason";
 ucIHlp::ucIHlp(QObject *parent) : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
     m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+}
+
+ucIHlp *ucIHlp::Shared()
+{
+    static QPointer<ucIHlp> shared;
+    if (!shared)
+        shared = new ucIHlp(QCoreApplication::instance());
+    return shared;
 }
 
 QImage ucIHlp::CheckDownloadCache(const QString &url)

@@ -22,6 +22,9 @@ public:
     static constexpr int MaxRedirects = 5;
 
     explicit ucIHlp(QObject *parent = nullptr);
+    // The helper the picture controls share, so a form of many pictures opens one set of
+    // connections; it lives as long as the application.
+    static ucIHlp *Shared();
 
     void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     void SetMaxBytes(qint64 bytes) { m_maxBytes = bytes; }

@@ -31,8 +31,15 @@ void ucImage::SetFilename(const QString &name)
             return;
         }
         SetPicture({});
+        if (m_waitForDownloads) {
+            const PictureLoader::Result result = ucIHlp::Shared()->Fetch(url);
+            SetPicture(result.Image);
+            if (!result.Ok())
+                ShowError(result.Error);
+            return;
+        }
         if (!m_downloader) {
-            m_downloader = new ucIHlp(this);
+            m_downloader = ucIHlp::Shared();
             connect(m_downloader, &ucIHlp::Downloaded, this, [this](const QString &u, const QImage &image) {
                 if (u == m_filename.trimmed())
                     SetPicture(image);

@@ -21,6 +21,9 @@ public:
     // Loads the picture of a file path or URL (downloaded in the background); an empty name
     // clears the picture.
     void SetFilename(const QString &name);
+    // With waiting on, a URL is downloaded before SetFilename returns (within the download
+    // time limit): for pictures drawn at once, such as rendered forms.
+    void SetWaitForDownloads(bool on) { m_waitForDownloads = on; }
     QString Filename() const { return m_filename; }
     void SetPicture(const QImage &picture);
     QImage Picture() const { return m_picture; }
@@ -64,5 +67,6 @@ private:
     int m_borderStyle = 1;
     QVariant m_tag;
     QLabel *m_image;
-    ucIHlp *m_downloader = nullptr;
+    ucIHlp *m_downloader = nullptr; // shared, not owned
+    bool m_waitForDownloads = false;
 };

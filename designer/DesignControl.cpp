@@ -137,6 +137,9 @@ void DesignControl::ApplyDesignMode()
         if (auto *view = qobject_cast<QAbstractItemView *>(w))
             if (m_designMode)
                 view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Installing a filter again moves it to the front; it is never listed twice.
+        if (m_inputFilter)
+            w->installEventFilter(m_inputFilter);
     }
     if (auto *text = qobject_cast<TextBox *>(m_widget))
         text->SetReadOnly(m_designMode);
@@ -144,6 +147,26 @@ void DesignControl::ApplyDesignMode()
         combo->lineEdit()->setReadOnly(m_designMode);
     else if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetEditable(m_gridEditable && !m_designMode);
+}
+
+void DesignControl::SetInputFilter(QObject *filter)
+{
+    if (m_inputFilter && m_widget) {
+        QList<QWidget *> widgets = m_widget->findChildren<QWidget *>();
+        widgets.prepend(m_widget);
+        for (QWidget *w : widgets)
+            if (DesignControl::Of(w) == this)
+                w->removeEventFilter(m_inputFilter);
+    }
+    m_inputFilter = filter;
+    ApplyDesignMode();
+}
+
+void DesignControl::SetWaitForDownloads(bool on)
+{
+    m_waitForDownloads = on;
+    if (auto *image = qobject_cast<ucImage *>(m_widget))
+        image->SetWaitForDownloads(on);
 }
 
 void DesignControl::SetPictureResolver(PictureResolver resolver)
@@ -603,7 +626,8 @@ QIcon DesignControl::SmallIcon(const QString &name)
     QImage picture;
     // A URL shows its picture once it has been downloaded for this run.
     if (PictureLoader::IsUrl(name))
-        picture = ucIHlp::CheckDownloadCache(name);
+        picture = m_waitForDownloads ? ucIHlp::Shared()->Fetch(name).Image
+                                     : ucIHlp::CheckDownloadCache(name);
     else
         picture = PictureLoader::LoadFile(m_resolvePicture ? m_resolvePicture(name)
                                                            : PictureLoader::LocalPath(name))

@@ -38,10 +38,17 @@ public:
 
     void SetDesignMode(bool on);
     bool DesignMode() const { return m_designMode; }
+    // An event filter on the widget and every part of it (inner editors, buttons, the
+    // viewports of lists), also on parts made later when the content changes: the design
+    // form takes the mouse input of its instances this way. nullptr removes it.
+    void SetInputFilter(QObject *filter);
     // Turns a picture name into the file to load (URLs are not passed); by default "\" and
     // "/" are made alike and a "FILE://" prefix is dropped.
     using PictureResolver = std::function<QString(const QString &name)>;
     void SetPictureResolver(PictureResolver resolver);
+    // Pictures named by URLs are downloaded before the setting returns rather than in the
+    // background: for a form drawn at once (rendering).
+    void SetWaitForDownloads(bool on);
 
     int Kind() const override { return m_kind; }
 
@@ -142,6 +149,8 @@ private:
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
     QHash<QString, QIcon> m_icons;
+    QPointer<QObject> m_inputFilter;
+    bool m_waitForDownloads = false;
 
     iDesignControl *m_container = nullptr;
     int m_left = 0;

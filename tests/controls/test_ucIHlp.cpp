@@ -2,6 +2,7 @@
 // a redirect followed to http but refused to file:, a silent server timed out, an oversized
 // answer stopped, and a non-picture reported, each as "DownloadImage failure".
 #include "controls/ucIHlp.h"
+#include "controls/ucImage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,12 @@ private:
             send("HTTP/1.1 302 Found\r\nLocation: /loop\r\n", {});
         } else if (path == "/big") {
             send("HTTP/1.1 200 OK\r\n", QByteArray(200000, 'x'));
+        } else if (path == "/trickle") {
+            // A byte now and then: never silent long enough for a transfer time-out.
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+            auto *drip = new QTimer(socket);
+            QObject::connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            drip->start(50);
         } else if (path == "/stream") {
             // No length announced: only the bytes received tell.
             socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(200000, 'y'));
@@ -128,6 +136,7 @@ TEST(ucIHlp, FailuresAreReportedAsDownloadImageFailure)
         {"/to-file", "redirect to file:"},
         {"/loop", "too many redirects"},
         {"/silent", "timed out"},
+        {"/trickle", "timed out"},
         {"/big", "larger than 50000 bytes"},
         {"/stream", "larger than 50000 bytes"},
         {"/text", "not a picture"},
@@ -152,4 +161,38 @@ TEST(ucIHlp, FailuresAreReportedAsDownloadImageFailure)
         EXPECT_TRUE(result.Error.contains(QLatin1String("not an http or https URL")))
             << result.Error.toStdString();
     }
+}
+
+TEST(ucIHlp, PictureControlsShareOneDownloadPerUrl)
+{
+    ucIHlp::ClearDownloadCache();
+    TinyServer server;
+    ucImage first, second, failing;
+    first.SetFilename(server.Url("/ok.png"));
+    second.SetFilename(server.Url("/ok.png"));
+    failing.SetFilename(server.Url("/to-file"));
+    QElapsedTimer clock;
+    clock.start();
+    while ((first.Picture().isNull() || second.Picture().isNull() || failing.LoadError().isEmpty())
+           && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(first.ImageWidth(), 6);
+    EXPECT_EQ(second.ImageWidth(), 6);
+    EXPECT_EQ(server.Requests("/ok.png"), 1);
+    EXPECT_TRUE(failing.Picture().isNull());
+    EXPECT_TRUE(failing.LoadError().startsWith(QLatin1String("DownloadImage failure: ")))
+        << failing.LoadError().toStdString();
+}
+
+TEST(ucIHlp, APictureControlCanWaitForItsDownload)
+{
+    ucIHlp::ClearDownloadCache();
+    TinyServer server;
+    ucImage image;
+    image.SetWaitForDownloads(true);
+    image.SetFilename(server.Url("/ok.png"));
+    EXPECT_EQ(image.ImageWidth(), 6);
+    image.SetFilename(server.Url("/missing"));
+    EXPECT_TRUE(image.Picture().isNull());
+    EXPECT_TRUE(image.LoadError().startsWith(QLatin1String("DownloadImage failure: ")));
 }

@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -354,4 +356,50 @@ TEST(DesignControl, BarsShowTheirButtonsPanelsAndMenuTitles)
     const int inner = panels->contentsRect().width();
     EXPECT_EQ(panels->Button(1)->width() + panels->Button(2)->width() + panels->Button(3)->width(),
               inner);
+}
+
+namespace {
+// Counts the mouse presses that reach it from any widget.
+class PressCounter : public QObject
+{
+public:
+    int Presses = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) {
+            ++Presses;
+            return true;
+        }
+        return false;
+    }
+};
+} // namespace
+
+TEST(DesignControl, TheInputFilterSeesPressesOnEveryPartAlsoPartsMadeLater)
+{
+    QWidget form;
+    form.resize(400, 300);
+    PressCounter counter;
+    auto options = CreateDesignControl(Type::Option, &form);
+    options->Move(0, 0, 3000, 2000);
+    options->SetVisible(true);
+    options->SetInputFilter(&counter);
+    options->SetListRows({QStringLiteral("One"), QStringLiteral("Two")});
+    form.show();
+    auto *group = qobject_cast<OptionGroup *>(options->Widget());
+    QRadioButton *two = group->Buttons().at(1);
+    QTest::mouseClick(two, Qt::LeftButton);
+    EXPECT_EQ(counter.Presses, 1);
+    // The filter swallowed the press: the design form decides, the button stays off.
+    EXPECT_FALSE(two->isChecked());
+
+    auto text = CreateDesignControl(Type::Text, &form);
+    text->SetInputFilter(&counter);
+    text->SetMultiLine(true);
+    QTest::mouseClick(qobject_cast<TextBox *>(text->Widget())->TextEdit()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(counter.Presses, 2);
+
+    options->SetInputFilter(nullptr);
+    QTest::mouseClick(two, Qt::LeftButton);
+    EXPECT_EQ(counter.Presses, 2);
 }
