@@ -263,8 +263,8 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
     if (type == Type::Timer) {
         if (!m_timer) {
             m_timer = CreateDesignControl(Type::Timer, m_canvas);
-            if (m_timer)
-                Watch(m_timer->Widget());
+            if (m_timer && m_host)
+                m_timer->SetInputFilter(this);
         }
         return m_timer.get();
     }
@@ -278,7 +278,11 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
     DesignControl *instance = control.get();
     m_instances.push_back(std::move(control));
     instance->SetContainer(m_surface.get());
-    Watch(instance->Widget());
+    if (m_host)
+        instance->SetInputFilter(this);
+    else
+        // A form that is only drawn is drawn at once: pictures named by URLs are fetched first.
+        instance->SetWaitForDownloads(true);
     return instance;
 }
 
@@ -338,19 +342,6 @@ void frmDesign::SetIcon(const QString &name)
     m_canvas->setWindowIcon(m_icon);
     if (m_subWindow)
         m_subWindow->setWindowIcon(m_icon);
-}
-
-void frmDesign::Watch(QWidget *widget)
-{
-    if (!m_host || !widget)
-        return;
-    // Instances show their content but never take the keyboard: keys act on the project tree.
-    widget->setFocusPolicy(Qt::NoFocus);
-    widget->installEventFilter(this);
-    for (QWidget *child : widget->findChildren<QWidget *>()) {
-        child->setFocusPolicy(Qt::NoFocus);
-        child->installEventFilter(this);
-    }
 }
 
 // ---- Background, grid and bars ------------------------------------------------------------
@@ -620,13 +611,6 @@ bool frmDesign::eventFilter(QObject *watched, QEvent *event)
             event->ignore();
             return true;
         }
-        return false;
-    case QEvent::ChildAdded:
-        if (watched != m_canvas)
-            if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child())) {
-                child->setFocusPolicy(Qt::NoFocus);
-                child->installEventFilter(this);
-            }
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

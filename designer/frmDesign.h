@@ -107,7 +107,6 @@ private:
     class CanvasWidget;
     class SurfaceControl;
 
-    void Watch(QWidget *widget);
     bool HandleMouse(QObject *watched, QMouseEvent *event);
     // The four handlers every mouse gesture ends in.
     void SelectItem(clsControl &item);
