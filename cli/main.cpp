@@ -1,5 +1,6 @@
 // The corvane command-line tool: headless commands over project documents and code.
 #include "cli/CliCommand.h"
+#include "cli/CliRender.h"
 
 #include "support/GuiError.h"
 
@@ -7,6 +8,7 @@
 #include <QStringList>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <new>
 
 namespace {
@@ -75,8 +77,11 @@ int main(int argc, char *argv[])
 namespace {
 int Run(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments().mid(1);
+    // Only the render command needs widgets; every other command stays headless.
+    const std::unique_ptr<QCoreApplication> app = IsRenderCommand(argc, argv)
+        ? CreateRenderApplication(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList arguments = app->arguments().mid(1);
     if (arguments.isEmpty()) {
         PrintHelp();
         return CliExit::Usage;

@@ -3,12 +3,16 @@
 #include "app/DesignerRoot.h"
 #include "app/DocumentOpener.h"
 #include "controls/QtPlatformMetrics.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/DesignSurfaceHost.h"
 #include "designer/QtClipboard.h"
 #include "designer/QtPrompter.h"
 #include "designer/clsProjectTree.h"
 #include "designer/mdiMain.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QTreeWidget>
 
 int main(int argc, char *argv[])
 {
@@ -29,11 +33,31 @@ int main(int argc, char *argv[])
     QtPrompter prompter(&window, [&window](const QString &text) { window.SetStatusText(text); });
     QtClipboard clipboard;
     clsProjectTree projectTree(*window.ProjectTree());
+    // Form items show as design forms in the main window.
+    DesignSurfaceHost host(root.Designer(), root.Edit());
+    host.StatusPanel = [&window](int panel, const QString &text) { window.SetStatusPanel(panel, text); };
+    host.FocusTree = [&window] { window.ProjectTree()->setFocus(Qt::OtherFocusReason); };
+    host.SnapSwitch = [&state] { return state.Settings.ViewGrid; };
+    DesignFormFactory forms(&host, window.MdiArea());
+
     DesignerPorts ports;
     ports.Prompter = &prompter;
     ports.Clipboard = &clipboard;
     ports.ProjectTree = &projectTree;
+    ports.FormFactory = &forms;
+    ports.CommandStates = &window;
     root.Connect(ports);
+    window.SetCommandHandler([&root, &window](const QString &key) {
+        if (key == QLatin1String("Open")) {
+            const QString path = QFileDialog::getOpenFileName(
+                &window, QStringLiteral("Open"), QString(),
+                QStringLiteral("GUI projects (*.gui);;All files (*)"));
+            if (!path.isEmpty())
+                root.Storage().OpenByName(path);
+        } else if (key == QLatin1String("Undo")) {
+            root.Edit().Undo();
+        }
+    });
 
     DocumentOpener opener(root.Storage(), state, prompter);
     window.SetCloseQuery([&root] { return root.Storage().QueryExit(); });
