@@ -514,15 +514,14 @@ QWidget *frmProperties::FieldEditor(const Field &field, QWidget *parent)
 
 void frmProperties::ShowDefaultMark(int code, QWidget *editor)
 {
-    // A value that is only the default is shown in grey, with a tip that says so.
+    // A value that is only the default is shown in italics, with a tip that says so; grey
+    // would read as "disabled".
     const bool isDefault = m_model.IsDefault(code);
-    QPalette palette = QApplication::palette(editor);
-    if (isDefault) {
-        palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
-        palette.setColor(QPalette::ButtonText,
-                         palette.color(QPalette::Disabled, QPalette::ButtonText));
+    QFont font = editor->font();
+    if (font.italic() != isDefault) {
+        font.setItalic(isDefault);
+        editor->setFont(font);
     }
-    editor->setPalette(palette);
     editor->setToolTip(isDefault ? tr("default") : QString());
 }
 

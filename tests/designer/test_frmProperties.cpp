@@ -276,6 +276,17 @@ TEST(frmProperties, Screenshots)
     if (folder.isEmpty())
         GTEST_SKIP() << "set CORVANE_SHEET_SHOTS to a folder to write screenshots";
     Fixture f;
+    // A project that looks like one a developer would have.
+    ASSERT_TRUE(f.designer.SetTemplate(Project(
+        {Record({"2", "SALES", "", "0", "0", "0", "100", "40", "1073741825"}),
+         LoaderText::Prop(22, "Sales Orders"), LoaderText::Prop(42, "Order desk"), LoaderText::Prop(41, "Order entry and lookup"),
+         Create("SALES*ORDERS", 5), LoaderText::Prop(22, "Orders"),
+         Create("SALES*ORDERS*CUSTNAME", 16, {}, "12", "2"), LoaderText::Prop(4, "30"), LoaderText::Prop(5, "1"),
+         LoaderText::Prop(49, "The customer's name as it appears on the invoice"), LoaderText::Prop(51, "40"),
+         LoaderText::Prop(54, "1"), LoaderText::Prop(15, "&H800000"),
+         Create("SALES*ORDERS*LINES", 28, {}, "2", "5"), LoaderText::Prop(4, "60"), LoaderText::Prop(5, "12"),
+         LoaderText::Prop(99, "1152")},
+        "1.4", "0")));
     QDir().mkpath(folder);
     auto shoot = [&](const QString &path, const QString &name, PropertySheetModel::Page page) {
         f.Modify(path, [&](frmProperties *d) {
@@ -284,10 +295,10 @@ TEST(frmProperties, Screenshots)
             d->reject();
         });
     };
-    shoot("A", "sheet-application", PropertySheetModel::Page::Application);
-    shoot("A*F", "sheet-form", PropertySheetModel::Page::General);
-    shoot("A*F*Text1", "sheet-textbox", PropertySheetModel::Page::General);
-    shoot("A*F*Text1", "sheet-textbox-colors", PropertySheetModel::Page::Colors);
-    shoot("A*F*Grid1", "sheet-grid", PropertySheetModel::Page::Traits);
-    shoot("A*F*Grid1", "sheet-grid-events", PropertySheetModel::Page::Events);
+    shoot("SALES", "sheet-application", PropertySheetModel::Page::Application);
+    shoot("SALES*ORDERS", "sheet-form", PropertySheetModel::Page::General);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox", PropertySheetModel::Page::General);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-colors", PropertySheetModel::Page::Colors);
+    shoot("SALES*ORDERS*LINES", "sheet-grid", PropertySheetModel::Page::Traits);
+    shoot("SALES*ORDERS*LINES", "sheet-grid-events", PropertySheetModel::Page::Events);
 }
