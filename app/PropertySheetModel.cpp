@@ -213,6 +213,7 @@ void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl
     m_formId = m_form ? m_form->ID() : QString();
     m_id = defaultId;
     m_originalId = defaultId;
+    RememberPaths();
 
     m_defaults = designer.Items().CreateDefaultItem(type, m_parent);
     BuildStyles();
@@ -260,6 +261,7 @@ void PropertySheetModel::SetupModify(clsDesigner &designer, clsControl &item)
         m_id = item.ID();
     }
     m_originalId = m_id;
+    RememberPaths();
     BuildStyles();
     BuildFields();
     Load(item, false);
@@ -276,6 +278,14 @@ void PropertySheetModel::SetupModify(clsDesigner &designer, clsControl &item)
         if (!m_tabEventsOnGroup)
             m_mask = m_loadedMask = panels;
     }
+}
+
+void PropertySheetModel::RememberPaths()
+{
+    m_itemFullId = m_item ? m_item->FullID() : QString();
+    m_parentFullId = m_parent ? m_parent->FullID() : QString();
+    m_appFullId = m_app ? m_app->FullID() : QString();
+    m_formFullId = m_form ? m_form->FullID() : QString();
 }
 
 std::pair<int, int> PropertySheetModel::DefaultSizeTwips(int type)
@@ -1203,10 +1213,20 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
         item.SetProperty(Prop::Extension, m_ext->GetExtProp());
 }
 
+bool PropertySheetModel::StillThere(const clsControl *item, const QString &fullId) const
+{
+    return !item || m_designer->Items().Find(fullId) == item;
+}
+
 clsControl *PropertySheetModel::Apply(EditCommands *edit)
 {
     if (!m_designer)
         throw GuiError(GuiErrors::ObjectNotSet);
+    // The object, or the objects a new one goes into, may have been removed while the sheet
+    // was open (the code editor can change the project meanwhile).
+    if (!StillThere(m_item, m_itemFullId) || !StillThere(m_parent, m_parentFullId)
+        || !StillThere(m_app, m_appFullId) || !StillThere(m_form, m_formFullId))
+        throw GuiError(GuiErrors::InvalidObjectId);
     if (m_mode == Mode::Create) {
         QString pos[4];
         if (!IsApplication(m_type) && FindField(Prop::Left))
@@ -1219,6 +1239,7 @@ clsControl *PropertySheetModel::Apply(EditCommands *edit)
         if (!item)
             return nullptr;
         m_item = item;
+        m_itemFullId = item->FullID();
         if (IsApplication(m_type) && FindField(Prop::Left)) {
             // The application's window is placed like any change made later.
             QString move[4];
@@ -1265,6 +1286,7 @@ clsControl *PropertySheetModel::Apply(EditCommands *edit)
     // 4. The project.
     m_designer->MarkChanged(&item);
     m_originalId = id;
+    m_itemFullId = item.FullID();
     return &item;
 }
 

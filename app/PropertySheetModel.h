@@ -201,6 +201,8 @@ public:
 
 private:
     void Reset();
+    void RememberPaths();
+    bool StillThere(const clsControl *item, const QString &fullId) const;
     void BuildFields();
     void BuildStyles();
     void Load(clsControl &source, bool allDefault);
@@ -220,6 +222,10 @@ private:
     clsControl *m_app = nullptr;
     clsControl *m_form = nullptr;
     clsControl *m_parent = nullptr;
+    QString m_itemFullId; // the IDs the objects above had when the sheet opened
+    QString m_parentFullId;
+    QString m_appFullId;
+    QString m_formFullId;
     std::unique_ptr<clsControl> m_defaults; // the temporary item of create mode
     int m_type = 0;
     QString m_appId;

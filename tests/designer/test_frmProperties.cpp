@@ -207,6 +207,77 @@ TEST(frmProperties, BadNumbersKeepTheSheetOpenOnTheField)
     EXPECT_EQ(f.Find("A*F*Grid1")->Width(), width);
 }
 
+TEST(frmProperties, AccessKeysHelpQuestionAndDragQuestions)
+{
+    Fixture f;
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        // Every labelled field has its access key; Alt+W reaches Width on the first page.
+        QTest::keyClick(d, Qt::Key_W, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d->FieldWidget(Prop::Width));
+        QTest::keyClick(d, Qt::Key_I, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d->IdEdit());
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::DragDrop));
+        d->DragSourceBox()->click();
+        EXPECT_TRUE(d->DragSourceBox()->isChecked());
+        d->ConfirmButton()->click();
+    });
+    clsControl *text = f.Find("A*F*Text1");
+    text->SetProperty(Prop::DragID, "CUST");
+    f.prompter.Answers = {iPrompter::Answer::No};
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::DragDrop));
+        d->DragSourceBox()->click(); // asks; No keeps the tick
+        EXPECT_TRUE(d->DragSourceBox()->isChecked());
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(f.prompter.Calls.back().Text,
+              "Are you sure you want to clear the Drag ID for this control?");
+    EXPECT_EQ(text->GetProperty(Prop::DragID), "CUST");
+
+    f.prompter.Answers = {iPrompter::Answer::Yes};
+    f.Modify("A", [](frmProperties *d) {
+        EXPECT_FALSE(d->EventBox(Event::Quit)->isEnabled()); // an MDI frame always reports it
+        EXPECT_TRUE(d->EventBox(Event::Quit)->isChecked());
+        Choose(qobject_cast<QComboBox *>(d->FieldWidget(Prop::HelpType)), "HTML Help Event");
+        EXPECT_TRUE(d->EventBox(Event::Help)->isChecked());
+        d->ConfirmButton()->click();
+    });
+    EXPECT_TRUE(f.Find("A")->EventMask() & EventMaskBit(Event::Help));
+    EXPECT_EQ(f.Find("A")->GetProperty(Prop::HelpType), "1");
+}
+
+TEST(frmProperties, UnloadablePictureAndAnObjectRemovedMeanwhile)
+{
+    Fixture f;
+    f.Modify("A*F", [](frmProperties *d) {
+        d->ChooseFile = [](const QString &filter) {
+            EXPECT_TRUE(filter.startsWith("All Picture Files"));
+            return QStringLiteral("/nonexistent/picture.bmp");
+        };
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::Picture));
+        auto *browse = d->Pages()->currentWidget()->findChild<QPushButton *>(
+            QString(), Qt::FindChildrenRecursively);
+        ASSERT_TRUE(browse);
+        browse->click();
+        EXPECT_EQ(qobject_cast<QLineEdit *>(d->FieldWidget(Prop::Picture))->text(), "");
+        d->reject();
+    });
+    ASSERT_FALSE(f.prompter.Calls.empty());
+    EXPECT_EQ(f.prompter.Calls[0].Text,
+              "The picture \"/nonexistent/picture.bmp\" cannot be loaded.");
+
+    // The object goes away while the sheet is open: reported, nothing else changed.
+    f.prompter.Clear();
+    auto r = f.Modify("A*F*Text1", [&](frmProperties *d) {
+        TypeInto(d->FieldWidget(Prop::Hint), "tip");
+        f.designer.RemoveControl("A*F*Text1");
+        d->ConfirmButton()->click();
+    });
+    EXPECT_FALSE(r.Confirmed);
+    ASSERT_EQ(f.prompter.ReportTexts().size(), 1u);
+    EXPECT_TRUE(f.prompter.ReportTexts()[0].contains("<frmProperties ShowModify>"));
+}
+
 TEST(frmProperties, CloseBoxCancelsAndThePositionIsKept)
 {
     Fixture f;
