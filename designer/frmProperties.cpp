@@ -371,6 +371,15 @@ void frmProperties::Rebuild()
         m_pageIndex.insert(int(page), m_tabs->addTab(widget, title));
     }
     m_tabs->setCurrentIndex(0);
+    // The pages are built after the buttons; Tab still runs from the identity through the
+    // pages' fields to the buttons.
+    QWidget *last = m_tabs;
+    for (int i = 0; i < m_tabs->count(); ++i)
+        for (QWidget *child : m_tabs->widget(i)->findChildren<QWidget *>())
+            if (child->focusPolicy() & Qt::TabFocus)
+                last = child;
+    setTabOrder(last, m_confirm);
+    setTabOrder(m_confirm, m_cancel);
     RefreshFont();
     RefreshEvents();
     RefreshDragDrop();

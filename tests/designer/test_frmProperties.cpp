@@ -216,6 +216,17 @@ TEST(frmProperties, AccessKeysHelpQuestionAndDragQuestions)
         EXPECT_EQ(QApplication::focusWidget(), d->FieldWidget(Prop::Width));
         QTest::keyClick(d, Qt::Key_I, Qt::AltModifier);
         EXPECT_EQ(QApplication::focusWidget(), d->IdEdit());
+        // Tab runs from the ID over the style and the page tabs into the first page's fields.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d->StyleCombo());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d->FieldWidget(Prop::Left));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), d->CancelButton()); // the buttons end the round
         d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::DragDrop));
         d->DragSourceBox()->click();
         EXPECT_TRUE(d->DragSourceBox()->isChecked());
