@@ -474,3 +474,33 @@ TEST(PropertySheetModel, ExtensionPageFromTheProfile)
     f.sheet.Apply(&f.edit);
     EXPECT_EQ(text->Extension(), QString("Site") + QChar(0xF8FD) + "Y");
 }
+
+TEST(PropertySheetModel, StyleOptionsMoveTheTypeWithinItsFamily)
+{
+    Fixture f;
+    f.New(21, "Choices");
+    clsControl *list = f.sheet.Apply(&f.edit);
+    ASSERT_TRUE(list);
+    list->SetProperty(Prop::Hint, "pick one");
+    // Across wrapper classes the object is made again under the same ID, keeping its values.
+    f.sheet.SetupModify(f.designer, *list);
+    f.sheet.SetStyleIndex(3);
+    ASSERT_EQ(f.sheet.Apply(&f.edit), list);
+    EXPECT_EQ(list->ObjType(), 24);
+    EXPECT_EQ(list->GetProperty(Prop::Hint), "pick one");
+    f.sheet.SetupModify(f.designer, *list);
+    EXPECT_EQ(f.sheet.Caption(), "List Box");
+    EXPECT_EQ(f.sheet.StyleIndex(), 3);
+
+    clsControl *form = f.Find("A*F");
+    f.sheet.SetupModify(f.designer, *form);
+    EXPECT_EQ(f.sheet.StyleOptions()[size_t(f.sheet.StyleIndex())].Label, "Sizable Child");
+    f.sheet.SetStyleIndex(4);
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(form->ObjType(), 7);
+    // Nothing but the style changed, so nothing else was written.
+    f.sheet.SetupModify(f.designer, *form);
+    const QList<int> before = form->NonDefault();
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(form->NonDefault(), before);
+}
