@@ -135,7 +135,15 @@ bool HoldsRecordMarks(const QString &text)
     return text.contains(QChar(Marks::Segment)) || text.contains(QChar(Marks::Attribute));
 }
 
-QString FormatNumber(double value) { return NumberFormat::Format(value, 2); }
+// Numbers are shown and typed with the locale's decimal separator.
+QString FormatNumber(double value)
+{
+    QString text = NumberFormat::Format(value, 2);
+    const ProcessState &state = Process();
+    if (state.DecimalIsNotPoint)
+        text.replace(QLatin1Char('.'), state.DecimalSeparator);
+    return text;
+}
 
 } // namespace
 
@@ -202,11 +210,12 @@ void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl
     if (IsControl(type) && !m_form)
         throw GuiError(GuiErrors::InvalidFormOrParent);
     m_parent = m_form ? m_form : m_app;
-    if (IsControl(type) && type != Type::Tab && selected && selected->Form() == m_form
-        && selected != m_form) {
-        // Pictures hold no controls in the item tree, so they are not offered as parents.
+    if (IsControl(type) && selected && selected->Form() == m_form && selected != m_form) {
+        // Pictures hold no controls in the item tree, so they are not offered as parents;
+        // a new tab panel goes only into a tab group.
         const int t = selected->ObjType();
-        if (t == Type::Frame || t == Type::Tabgroup || t == Type::Tab)
+        if (type == Type::Tab ? t == Type::Tabgroup
+                              : t == Type::Frame || t == Type::Tabgroup || t == Type::Tab)
             m_parent = selected;
     }
     m_appId = m_app ? m_app->ID() : QString();

@@ -5,6 +5,7 @@
 #include "LoaderTestSupport.h"
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
+#include "app/ProcessState.h"
 #include "app/PropertySheetModel.h"
 #include "app/ScriptedPrompter.h"
 #include "app/UndoBuffer.h"
@@ -503,4 +504,19 @@ TEST(PropertySheetModel, StyleOptionsMoveTheTypeWithinItsFamily)
     const QList<int> before = form->NonDefault();
     f.sheet.Apply(&f.edit);
     EXPECT_EQ(form->NonDefault(), before);
+}
+
+TEST(PropertySheetModel, NumbersAreTypedWithTheLocaleSeparator)
+{
+    Fixture f;
+    f.New(16);
+    f.sheet.SetText(Prop::Width, "2,5");
+    EXPECT_TRUE(f.sheet.Validate()); // a point locale takes no comma
+    ProcessState comma(QStringLiteral("/tmp/"));
+    comma.SetSeparators(",", ".", "", "", "");
+    ProcessState::Override use(comma);
+    EXPECT_FALSE(f.sheet.Validate());
+    clsControl *item = f.sheet.Apply(&f.edit);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->TwipWidth(), 3); // 2.5 twips, rounded
 }
