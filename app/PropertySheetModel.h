@@ -95,6 +95,9 @@ public:
                      clsControl *selected, const QString &defaultId);
     // An existing item.
     void SetupModify(clsDesigner &designer, clsControl &item);
+    // Forgets the object and drops the temporary item once the sheet has closed, so nothing
+    // points into a project that may change before the next use.
+    void Close() { Reset(); }
     // The extension profile the Custom page serves; none hides the page.
     void SetExtensionProfile(std::shared_ptr<const ExtensionProfile> profile);
 

@@ -209,6 +209,11 @@ frmProperties::Result frmProperties::ShowModify(const QString &fullId)
 frmProperties::Result frmProperties::Run(const char *label)
 {
     Rebuild();
+    struct CloseModel
+    {
+        PropertySheetModel &Model;
+        ~CloseModel() { Model.Close(); }
+    } closeModel{m_model};
     if (exec() != QDialog::Accepted)
         return {};
     Result result;
