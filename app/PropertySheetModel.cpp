@@ -617,7 +617,7 @@ void PropertySheetModel::BuildFields()
         m_pages.insert(Page::DragDrop);
 
     if (m_profile) {
-        auto ext = std::make_unique<ucExtProps>();
+        auto ext = std::make_unique<ExtPropsPage>();
         if (ext->Init(*m_profile) && ext->IsDefined(m_type)) {
             ext->SetCtlType(m_type);
             m_ext = std::move(ext);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/iPropertySource.h"
-#include "model/ucExtProps.h"
+#include "model/ExtPropsPage.h"
 
 #include <QHash>
 #include <QList>
@@ -103,6 +103,8 @@ public:
 
     // ---- What the sheet shows -------------------------------------------------------
     Mode SheetMode() const { return m_mode; }
+    // The object edited, or the one made by Apply in create mode; none before.
+    clsControl *Item() const { return m_item; }
     int ObjType() const; // as the style option currently selects it
     int OriginalType() const { return m_type; }
     QString Caption() const;     // "Text Box", "Application" ...
@@ -175,7 +177,7 @@ public:
     QStringList ProjectDragIds() const;
 
     // The Custom page (extension fields); none when no profile applies to the type.
-    ucExtProps *Extension() { return m_ext ? m_ext.get() : nullptr; }
+    ExtPropsPage *Extension() { return m_ext ? m_ext.get() : nullptr; }
 
     // ---- Confirm ------------------------------------------------------------------------
     // The first problem of the sheet, in tab order, or none. The duplicate-ID message when
@@ -261,7 +263,7 @@ private:
     QString m_loadedDropIds;
 
     std::shared_ptr<const ExtensionProfile> m_profile;
-    std::unique_ptr<ucExtProps> m_ext;
+    std::unique_ptr<ExtPropsPage> m_ext;
     QString m_loadedExtension;
     bool m_extensionSet = false; // written through the extension object
 };

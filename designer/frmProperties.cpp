@@ -1,6 +1,9 @@
 #include "designer/frmProperties.h"
 
+#include "designer/ucExtProps.h"
+
 #include "app/EditCommands.h"
+#include "app/ErrorBoundary.h"
 #include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"
 #include "app/iPrompter.h"
@@ -179,14 +182,13 @@ int frmProperties::PageIndex(Page page) const { return m_pageIndex.value(int(pag
 frmProperties::Result frmProperties::ShowCreate(int type, clsControl *app, clsControl *form,
                                                 const QString &defaultId)
 {
-    try {
-        m_model.SetupCreate(m_designer, type, app, form, m_designer.CurrentItem(), defaultId);
-    } catch (const GuiError &error) {
-        m_designer.ReportError(error.Number(), error.Description(),
-                               QString::fromLatin1(ShowCreateLabel));
+    const QString label = QString::fromLatin1(ShowCreateLabel);
+    if (!ErrorBoundary::Run(m_designer.Prompter(), label, [&] {
+            m_model.SetupCreate(m_designer, type, app, form, m_designer.CurrentItem(),
+                                defaultId);
+        }))
         return {};
-    }
-    return Run(ShowCreateLabel);
+    return Run(label);
 }
 
 frmProperties::Result frmProperties::ShowModify(const QString &fullId)
@@ -196,17 +198,14 @@ frmProperties::Result frmProperties::ShowModify(const QString &fullId)
     clsControl *item = m_designer.Items().Find(fullId);
     if (!item || item->ObjType() == Type::Root)
         return {};
-    try {
-        m_model.SetupModify(m_designer, *item);
-    } catch (const GuiError &error) {
-        m_designer.ReportError(error.Number(), error.Description(),
-                               QString::fromLatin1(ShowModifyLabel));
+    const QString label = QString::fromLatin1(ShowModifyLabel);
+    if (!ErrorBoundary::Run(m_designer.Prompter(), label,
+                            [&] { m_model.SetupModify(m_designer, *item); }))
         return {};
-    }
-    return Run(ShowModifyLabel);
+    return Run(label);
 }
 
-frmProperties::Result frmProperties::Run(const char *label)
+frmProperties::Result frmProperties::Run(const QString &label)
 {
     Rebuild();
     struct CloseModel
@@ -216,36 +215,33 @@ frmProperties::Result frmProperties::Run(const char *label)
     } closeModel{m_model};
     if (exec() != QDialog::Accepted)
         return {};
+    const bool create = m_model.SheetMode() == PropertySheetModel::Mode::Create;
     Result result;
-    result.FullId = m_model.FullId();
-    try {
+    ErrorBoundary::Run(m_designer.Prompter(), label, [&] {
         clsControl *item = m_model.Apply(m_edit);
         if (!item)
-            return {};
+            return;
         result.Confirmed = true;
         result.FullId = item->FullID();
-        if (m_model.SheetMode() == PropertySheetModel::Mode::Create) {
+        if (create) {
             clsControl *selected = item;
             // A new tab group shows its first tab.
             if (item->ObjType() == Type::Tabgroup)
-                for (const auto &entry : item->Children()) {
-                    clsControl *child = entry.Value;
-                    if (child->ObjType() == Type::Tab) {
-                        selected = child;
+                for (const auto &entry : item->Children())
+                    if (entry.Value->ObjType() == Type::Tab) {
+                        selected = entry.Value;
                         break;
                     }
-                }
-            if (m_select)
-                m_select(selected);
-            else
-                m_designer.SetCurrentItem(selected);
+            m_designer.SelectItem(selected);
         }
-    } catch (const GuiError &error) {
-        m_designer.ReportError(error.Number(), error.Description(), QString::fromLatin1(label));
-    } catch (const std::exception &error) {
-        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
-                               QString::fromLatin1(label));
-    }
+    });
+    // An object made before a later step failed exists all the same: say so, so that the
+    // command that asked for it treats it as created.
+    if (create && !result.Confirmed)
+        if (clsControl *made = m_model.Item(); made && m_designer.Items().Find(m_model.FullId()) == made) {
+            result.Confirmed = true;
+            result.FullId = made->FullID();
+        }
     if (m_refresh)
         m_refresh();
     return result;
@@ -370,7 +366,8 @@ void frmProperties::Rebuild()
         default: widget = BuildFieldsPage(page); break;
         }
         QString title = PropertySheetModel::PageTitle(page);
-        if (page == Page::Custom && m_model.Extension() && !m_model.Extension()->Caption().isEmpty())
+        if (page == Page::Custom && m_model.Extension()
+            && !m_model.Extension()->Caption().isEmpty())
             title = m_model.Extension()->Caption();
         widget->setObjectName(QStringLiteral("Page") + QString::number(int(page)));
         m_pageIndex.insert(int(page), m_tabs->addTab(widget, title));
@@ -1050,43 +1047,12 @@ void frmProperties::RefreshDragDrop()
 
 QWidget *frmProperties::BuildCustomPage()
 {
-    auto *widget = new QWidget;
-    auto *layout = new QVBoxLayout(widget);
-    ucExtProps *ext = m_model.Extension();
+    ExtPropsPage *ext = m_model.Extension();
     if (!ext)
-        return widget;
-    for (const QString &message : ext->Messages()) {
-        auto *label = new QLabel(message, widget);
-        label->setWordWrap(true);
-        layout->addWidget(label);
-    }
-    m_extGrid = new QTableWidget(int(ext->Rows().size()), 2, widget);
-    m_extGrid->setObjectName(QStringLiteral("ExtensionGrid"));
-    m_extGrid->setHorizontalHeaderLabels({tr("Property"), tr("Value")});
-    m_extGrid->verticalHeader()->setVisible(false);
-    m_extGrid->horizontalHeader()->setStretchLastSection(true);
-    for (int r = 0; r < int(ext->Rows().size()); ++r) {
-        const auto &row = ext->Rows()[size_t(r)];
-        auto *caption = new QTableWidgetItem(row.Caption);
-        caption->setFlags(Qt::ItemIsEnabled);
-        m_extGrid->setItem(r, 0, caption);
-        auto *value = new QTableWidgetItem(row.Value);
-        if (!ext->IsRowEditable(r))
-            value->setFlags(Qt::ItemIsEnabled);
-        m_extGrid->setItem(r, 1, value);
-    }
-    m_extGrid->resizeColumnToContents(0);
-    layout->addWidget(m_extGrid, 1);
-    connect(m_extGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
-        ucExtProps *ext = m_model.Extension();
-        if (!ext || item->column() != 1)
-            return;
-        if (!ext->SetRowValue(item->row(), item->text())) {
-            const QSignalBlocker block(m_extGrid);
-            item->setText(ext->Rows()[size_t(item->row())].Value);
-        }
-    });
-    return widget;
+        return new QWidget;
+    auto *page = new ucExtProps(*ext);
+    m_extGrid = page->Grid();
+    return page;
 }
 
 // ---- Confirm -----------------------------------------------------------------------------

@@ -47,9 +47,6 @@ public:
     // Where "PropertiesLeft"/"PropertiesTop" are kept; none keeps nothing.
     void SetSettings(clsDesignerSettings *settings) { m_settings = settings; }
     void SetExtensionProfile(std::shared_ptr<const ExtensionProfile> profile);
-    // Selects a new object on its design form (the designer's select-item operation); the
-    // designer's current item is set without it.
-    void SetSelectItem(std::function<void(clsControl *)> select) { m_select = std::move(select); }
     // Refreshes the command states and status text after a change.
     void SetRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
 
@@ -92,7 +89,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Result Run(const char *label);
+    Result Run(const QString &label);
     void Rebuild();
     void ClearPages();
     QWidget *BuildFieldsPage(PropertySheetModel::Page page);
@@ -118,7 +115,6 @@ private:
     iPrompter &m_prompter;
     EditCommands *m_edit = nullptr;
     clsDesignerSettings *m_settings = nullptr;
-    std::function<void(clsControl *)> m_select;
     std::function<void()> m_refresh;
     PropertySheetModel m_model;
     bool m_positionRestored = false;

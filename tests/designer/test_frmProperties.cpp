@@ -326,7 +326,7 @@ TEST(frmProperties, CloseBoxCancelsAndThePositionIsKept)
 TEST(frmProperties, EveryKindCreatedByEnterLoadsBackIdentical)
 {
     Fixture f;
-    SheetCreateMode createMode(f.sheet, f.designer);
+    SheetCreateMode createMode(f.sheet);
     f.edit.SetCreateMode(&createMode);
     f.designer.SetCurrentItem(f.Find("A*F"));
     const char *kinds[] = {"Label", "Text", "Command", "Option", "Check", "List", "Combo",
