@@ -5,7 +5,9 @@
 #include "controls/QtPlatformMetrics.h"
 #include "designer/QtClipboard.h"
 #include "designer/QtPrompter.h"
+#include "designer/SheetCreateMode.h"
 #include "designer/clsProjectTree.h"
+#include "designer/frmProperties.h"
 #include "designer/mdiMain.h"
 
 #include <QApplication>
@@ -29,7 +31,13 @@ int main(int argc, char *argv[])
     QtPrompter prompter(&window, [&window](const QString &text) { window.SetStatusText(text); });
     QtClipboard clipboard;
     clsProjectTree projectTree(*window.ProjectTree());
+    // The property sheet creates every new object and edits existing ones.
+    frmProperties sheet(root.Designer(), prompter, &window);
+    sheet.SetEditCommands(&root.Edit());
+    sheet.SetSettings(&root.Settings());
+    SheetCreateMode createMode(sheet);
     DesignerPorts ports;
+    ports.CreateMode = &createMode;
     ports.Prompter = &prompter;
     ports.Clipboard = &clipboard;
     ports.ProjectTree = &projectTree;
