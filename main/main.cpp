@@ -9,8 +9,10 @@
 #include "designer/clsProjectTree.h"
 #include "designer/frmProperties.h"
 #include "designer/mdiMain.h"
+#include "model/ExtensionProfile.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -35,6 +37,11 @@ int main(int argc, char *argv[])
     frmProperties sheet(root.Designer(), prompter, &window);
     sheet.SetEditCommands(&root.Edit());
     sheet.SetSettings(&root.Settings());
+    // A site's extension profile beside the program adds its custom fields to the sheet.
+    if (const QString profile = state.ProgramFolder + QStringLiteral("extension.ini");
+        QFileInfo::exists(profile))
+        sheet.SetExtensionProfile(
+            std::make_shared<const ExtensionProfile>(ExtensionProfile::Load(profile)));
     SheetCreateMode createMode(sheet);
     DesignerPorts ports;
     ports.CreateMode = &createMode;

@@ -289,6 +289,18 @@ TEST(PropertySheetModel, EveryKindCreatedWithDefaultsLoadsBackIdentical)
     ASSERT_TRUE(f.sheet.Apply(&f.edit));
     EXPECT_TRUE(f.prompter.ReportTexts().empty());
 
+    // Opening and applying any object without a change writes nothing.
+    const QString before = f.designer.GetTemplate("A", {}, 0).section(QChar(Marks::Attribute), 1);
+    for (clsControl *item : f.items.InOrder()) {
+        if (item->ObjType() == Type::Root)
+            continue;
+        SCOPED_TRACE(item->FullID().toStdString());
+        f.sheet.SetupModify(f.designer, *item);
+        ASSERT_FALSE(f.sheet.Validate());
+        ASSERT_EQ(f.sheet.Apply(&f.edit), item);
+    }
+    EXPECT_EQ(f.designer.GetTemplate("A", {}, 0).section(QChar(Marks::Attribute), 1), before);
+
     for (const QString app : {"A", "B"}) {
         const QString text = f.designer.GetTemplate(app, {}, 0);
         clsItems items2;
