@@ -856,6 +856,15 @@ void frmProperties::RefreshFont()
         return;
     const bool isDefault = m_model.UsesDefault(Prop::FontName);
     m_fontSummary->setText(m_model.Text(Prop::FontName));
+    // The name is shown in the font itself, as a sample.
+    bool sizeOk = false;
+    const double points = NumberFormat::ParseInvariant(m_model.Text(Prop::FontSize), &sizeOk);
+    QFont sample(m_model.Text(Prop::FontName));
+    sample.setPointSizeF(sizeOk ? qBound(4.0, points, 36.0) : 9.0);
+    sample.setBold(m_model.Text(Prop::FontBold) == "1");
+    sample.setItalic(m_model.Text(Prop::FontItalic) == "1");
+    sample.setUnderline(m_model.Text(Prop::FontUnderline) == "1");
+    m_fontSummary->setFont(sample);
     if (auto *size = m_fontSummary->parentWidget()->findChild<QLabel *>("FontSize"))
         size->setText(m_model.Text(Prop::FontSize));
     QStringList style;
@@ -985,6 +994,7 @@ QWidget *frmProperties::BuildDragDropPage()
         auto *dragLabel = new QLabel(WithAccessKey(tr("Drag ID:")), widget);
         m_dropIdCombo = new QComboBox(widget);
         m_dropIdCombo->setEditable(true);
+        m_dropIdCombo->setMinimumWidth(fontMetrics().averageCharWidth() * 20);
         m_dropIdCombo->addItems(m_model.ProjectDragIds());
         m_dropIdCombo->setCurrentText(QString());
         dragLabel->setBuddy(m_dropIdCombo);

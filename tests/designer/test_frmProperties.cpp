@@ -383,4 +383,7 @@ TEST(frmProperties, Screenshots)
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-colors", PropertySheetModel::Page::Colors);
     shoot("SALES*ORDERS*LINES", "sheet-grid", PropertySheetModel::Page::Traits);
     shoot("SALES*ORDERS*LINES", "sheet-grid-events", PropertySheetModel::Page::Events);
+    shoot("SALES*ORDERS", "sheet-form-icon", PropertySheetModel::Page::Icon);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-font", PropertySheetModel::Page::Font);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-dragdrop", PropertySheetModel::Page::DragDrop);
 }
