@@ -978,16 +978,24 @@ void PropertySheetModel::RemoveDropId(const QString &id)
 QStringList PropertySheetModel::ProjectDragIds() const
 {
     QStringList ids;
-    if (!m_designer || !m_app)
+    if (!m_app)
         return ids;
-    const QString prefix = m_app->FullID().toUpper() + QLatin1Char('*');
-    for (clsControl *item : m_designer->Items().InOrder()) {
-        if (item == m_item || !item->FullID().toUpper().startsWith(prefix)
+    QSet<QString> seen;
+    // The application's own tree, not the whole registry: other projects' IDs do not match.
+    std::vector<const clsControl *> pending{m_app};
+    while (!pending.empty()) {
+        const clsControl *item = pending.back();
+        pending.pop_back();
+        for (const auto &entry : item->Children())
+            pending.push_back(entry.Value);
+        if (item == m_item || !IsKnownType(item->ObjType())
             || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
             continue;
         const QString drag = item->GetProperty(Prop::DragID);
-        if (!drag.isEmpty() && !ids.contains(drag, Qt::CaseInsensitive))
+        if (!drag.isEmpty() && !seen.contains(drag.toUpper())) {
+            seen.insert(drag.toUpper());
             ids.append(drag);
+        }
     }
     ids.sort(Qt::CaseInsensitive);
     return ids;
