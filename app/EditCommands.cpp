@@ -268,7 +268,10 @@ bool EditCommands::CreateNewItem(const QString &typeName, QString *createdId)
         const iCreateMode::Outcome outcome =
             m_createMode->CreateItem(name, type, DefaultId(name), parent);
         clsControl *created = outcome.Created ? m_designer.Items().Find(outcome.FullID) : nullptr;
-        if (created)
+        // The sheet may already have selected a part of the new object (a new tab group
+        // shows its first tab); that selection stays.
+        const clsControl *current = m_designer.CurrentItem();
+        if (created && !(current && current->Parent() == created))
             m_designer.SelectItem(created);
         Refresh();
         if (createdId)

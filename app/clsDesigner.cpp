@@ -36,7 +36,7 @@ QString MemberLabel(const char *member)
 }
 
 // The events an object reports from the moment it is added.
-qint32 InitialEventMask(int type)
+qint32 InitialMask(int type)
 {
     // An MDI frame also reports Close: its child forms close with it.
     if (type == Type::AppMdi)
@@ -50,6 +50,8 @@ qint32 InitialEventMask(int type)
     return 0;
 }
 } // namespace
+
+qint32 clsDesigner::InitialEventMask(int type) { return InitialMask(type); }
 
 clsDesigner::clsDesigner(clsItems &items, iPrompter *prompter)
     : m_items(items), m_prompter(prompter)
@@ -193,7 +195,7 @@ clsControl *clsDesigner::AddControl(int type, const QString &id, const QString &
         if (IsApplication(type))
             AddProject(*item);
         item->Move(left, top, width, height);
-        item->SetEventMask(InitialEventMask(type));
+        item->SetEventMask(InitialMask(type));
         MarkChanged(item);
     });
     return item;

@@ -52,6 +52,8 @@ public:
                            const QString &left, const QString &top, const QString &width,
                            const QString &height);
     void RemoveControl(const QString &id);
+    // The events a new object of the type starts with.
+    static qint32 InitialEventMask(int type);
     QString GetProperty(int code, const QString &id);
     void SetProperty(int code, const QString &id, const QString &value);
 

@@ -7,11 +7,16 @@
 #include "designer/DesignSurfaceHost.h"
 #include "designer/QtClipboard.h"
 #include "designer/QtPrompter.h"
+#include "designer/SheetCreateMode.h"
 #include "designer/clsProjectTree.h"
+#include "designer/frmProperties.h"
 #include "designer/mdiMain.h"
+#include "model/ExtensionProfile.h"
+#include "model/clsControl.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTreeWidget>
 
 int main(int argc, char *argv[])
@@ -40,7 +45,20 @@ int main(int argc, char *argv[])
     host.SnapSwitch = [&state] { return state.Settings.ViewGrid; };
     DesignFormFactory forms(&host, window.MdiArea());
 
+    // The property sheet creates every new object and edits existing ones.
+    frmProperties sheet(root.Designer(), prompter, &window);
+    sheet.SetEditCommands(&root.Edit());
+    sheet.SetSettings(&root.Settings());
+    // A site's extension profile beside the program adds its custom fields to the sheet.
+    if (const QString profile = state.ProgramFolder + QStringLiteral("extension.ini");
+        QFileInfo::exists(profile))
+        sheet.SetExtensionProfile(
+            std::make_shared<const ExtensionProfile>(ExtensionProfile::Load(profile)));
+    SheetCreateMode createMode(sheet);
+    // A double click on a design form opens the sheet for what was clicked.
+    host.PropertySheet = [&sheet](clsControl &item) { sheet.ShowModify(item.FullID()); };
     DesignerPorts ports;
+    ports.CreateMode = &createMode;
     ports.Prompter = &prompter;
     ports.Clipboard = &clipboard;
     ports.ProjectTree = &projectTree;
