@@ -56,11 +56,21 @@ QString FileDocument::Read() const
     return ItemFile::Read(m_path, QStringLiteral("'%1'").arg(DisplayName()));
 }
 
+QByteArray FileDocument::ReadBytes() const
+{
+    return ItemFile::ReadBytes(m_path, QStringLiteral("'%1'").arg(DisplayName()));
+}
+
 void FileDocument::WriteText(const QString &text)
+{
+    WriteStoredBytes(ItemFile::Encode(text));
+}
+
+void FileDocument::WriteStoredBytes(const QByteArray &bytes)
 {
     // Write through a symbolic link to the file it points at, keeping the link.
     const QFileInfo info(m_path);
     const QString target = info.isSymLink() && !info.canonicalFilePath().isEmpty()
         ? info.canonicalFilePath() : m_path;
-    ItemFile::Write(target, text, QStringLiteral("'%1'").arg(DisplayName()));
+    ItemFile::WriteBytes(target, bytes, QStringLiteral("'%1'").arg(DisplayName()));
 }

@@ -91,6 +91,11 @@ QByteArray ItemFile::Encode(const QString &text) { return text.toUtf8(); }
 
 QString ItemFile::Read(const QString &path, const QString &what)
 {
+    return Decode(ReadBytes(path, what));
+}
+
+QByteArray ItemFile::ReadBytes(const QString &path, const QString &what)
+{
     const QFileInfo info(path);
     if (!info.exists())
         throw GuiError(HostErrors::FileNotFound, QStringLiteral("%1 is not on file").arg(what));
@@ -105,7 +110,7 @@ QString ItemFile::Read(const QString &path, const QString &what)
     if (file.error() != QFileDevice::NoError)
         throw GuiError(HostErrors::AccessError,
                        QStringLiteral("Cannot read %1: %2").arg(what, file.errorString()));
-    return Decode(bytes);
+    return bytes;
 }
 
 void ItemFile::Write(const QString &path, const QString &text, const QString &what)

@@ -22,6 +22,8 @@ public:
 
     // Raise GuiError 53 when missing, 75 when unreadable; `what` names the document in messages.
     static QString Read(const QString &path, const QString &what);
+    // The stored bytes as they are on disk (same errors as Read).
+    static QByteArray ReadBytes(const QString &path, const QString &what);
     // Raise GuiError 76 when the folder is missing, 75 on any other failure.
     static void Write(const QString &path, const QString &text, const QString &what);
     // The same for bytes already in their stored form (a large output made as UTF-8 need not

@@ -56,14 +56,24 @@ bool MvdbDocument::Exists() const { return NamesItem() && QFileInfo(m_itemPath).
 
 QString MvdbDocument::Read() const
 {
+    return ItemFile::Decode(ReadBytes());
+}
+
+QByteArray MvdbDocument::ReadBytes() const
+{
     RequireItem();
     const QString what = QStringLiteral("'%1'").arg(DisplayName());
     if (!Exists())
         throw GuiError(HostErrors::FileNotFound, QStringLiteral("Item %1 is not on file").arg(what));
-    return ItemFile::Read(m_itemPath, what);
+    return ItemFile::ReadBytes(m_itemPath, what);
 }
 
 void MvdbDocument::WriteText(const QString &text)
+{
+    WriteStoredBytes(ItemFile::Encode(text));
+}
+
+void MvdbDocument::WriteStoredBytes(const QByteArray &bytes)
 {
     const QString what = QStringLiteral("'%1'").arg(DisplayName());
     if (!m_store.FileExists(HostName(), AccountName(), FileName()))
@@ -71,7 +81,7 @@ void MvdbDocument::WriteText(const QString &text)
                        QStringLiteral("Cannot write item %1: file '%2' does not exist in account "
                                       "'%3' on host '%4'")
                            .arg(what, FileName(), AccountName(), HostName()));
-    ItemFile::Write(m_itemPath, text, what);
+    ItemFile::WriteBytes(m_itemPath, bytes, what);
 }
 
 void MvdbDocument::PrepareLock()
