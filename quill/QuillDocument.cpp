@@ -1,0 +1,323 @@
+#include "quill/QuillDocument.h"
+
+#include "code/CodeProgramText.h"
+#include "host/DocumentName.h"
+#include "host/HostErrors.h"
+#include "host/mvConnection.h"
+#include "quill/BasicLexer.h"
+#include "support/GuiError.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QVBoxLayout>
+#include "quill/QsciHeaders.h"
+
+QuillDocument::QuillDocument(mvConnection &connection, const QString &identity, BasicLexer *lexer,
+                             QWidget *parent)
+    : QWidget(parent), m_connection(connection), m_identity(identity)
+{
+    m_view = new QsciScintilla(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    m_view->setUtf8(true);
+    m_view->setEolMode(QsciScintilla::EolWindows);
+    m_view->setLexer(lexer);
+    m_view->setMarginType(0, QsciScintilla::NumberMargin);
+    m_view->setMarginLineNumbers(0, true);
+    m_view->setFolding(QsciScintilla::BoxedTreeFoldStyle, 2);
+    m_view->setCaretLineVisible(true);
+    m_view->setCaretLineBackgroundColor(QColor(0xf2, 0xf6, 0xff));
+    m_view->setIndentationsUseTabs(false);
+    m_view->setTabWidth(4);
+    m_view->setAutoIndent(true);
+    m_view->setBraceMatching(QsciScintilla::SloppyBraceMatch);
+    // Very long lines: keep layout work bounded to what is on screen.
+    m_view->SendScintilla(QsciScintilla::SCI_SETLAYOUTCACHE, QsciScintilla::SC_CACHE_PAGE);
+    m_view->SendScintilla(QsciScintilla::SCI_SETSCROLLWIDTHTRACKING, 1);
+    m_view->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_view);
+
+    connect(m_view, &QsciScintilla::modificationChanged, this, [this](bool) { Q_EMIT TitleChanged(); });
+    SetContent({}, false);
+}
+
+QuillDocument::~QuillDocument() = default;
+
+std::unique_ptr<mvDocument> QuillDocument::OpenDocument(const QString &name) const
+{
+    auto document = m_connection.Open(name);
+    if (!document)
+        throw GuiError(HostErrors::BadFileName,
+                       QStringLiteral("Cannot open document '%1' - file name and/or item ID missing!").arg(name));
+    if (!document->NamesItem())
+        throw GuiError(HostErrors::BadFileName,
+                       QStringLiteral("'%1' appears to be a file or folder.").arg(document->DisplayName()));
+    return document;
+}
+
+void QuillDocument::Open(const QString &documentName, QString &openedName, QString &displayName)
+{
+    auto document = OpenDocument(documentName);
+    if (!document->Exists())
+        throw GuiError(HostErrors::FileNotFound,
+                       QStringLiteral("Item '%1' is not on file.").arg(document->DisplayName()));
+    Load(std::move(document));
+    openedName = m_documentName;
+    displayName = DisplayName();
+}
+
+void QuillDocument::Load(std::unique_ptr<mvDocument> document)
+{
+    const QByteArray bytes = document->ReadBytes();
+    // Someone else editing the item: read it, but do not write over their work.
+    bool readOnly = false;
+    try {
+        document->Lock();
+    } catch (const GuiError &) {
+        readOnly = true;
+    }
+    m_storedBytes = bytes;
+    m_storedText = CodeProgramText::FromBytes(bytes, &m_latin1);
+    m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
+    m_readOnlyItem = readOnly;
+    m_document = std::move(document);
+    m_documentName = m_document->Name();
+    m_saved = true;
+    SetContent(m_storedText.toUtf8(), false);
+    Q_EMIT TitleChanged();
+}
+
+void QuillDocument::SetContent(const QByteArray &utf8, bool keepUndo)
+{
+    QsciScintilla &v = *m_view;
+    if (keepUndo) {
+        // One undo step for the whole replacement.
+        v.SendScintilla(QsciScintilla::SCI_BEGINUNDOACTION);
+        v.SendScintilla(QsciScintilla::SCI_SETTARGETRANGE, 0UL,
+                        long(v.SendScintilla(QsciScintilla::SCI_GETLENGTH)));
+        v.SendScintilla(QsciScintilla::SCI_REPLACETARGET, (unsigned long)utf8.size(), utf8.constData());
+        v.SendScintilla(QsciScintilla::SCI_ENDUNDOACTION);
+    } else {
+        v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 0UL);
+        v.SendScintilla(QsciScintilla::SCI_CLEARALL);
+        // Appended with its length: NUL bytes and other binary content stay in the text.
+        v.SendScintilla(QsciScintilla::SCI_APPENDTEXT, (unsigned long)utf8.size(), utf8.constData());
+        v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 1UL);
+        v.SendScintilla(QsciScintilla::SCI_EMPTYUNDOBUFFER);
+        v.SendScintilla(QsciScintilla::SCI_SETSAVEPOINT);
+        v.SendScintilla(QsciScintilla::SCI_GOTOPOS, 0UL);
+    }
+    const long lines = v.SendScintilla(QsciScintilla::SCI_GETLINECOUNT);
+    v.setMarginWidth(0, QFontMetrics(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+                            .horizontalAdvance(QString(QString::number(lines).size() + 1, QLatin1Char('9'))) + 8);
+}
+
+QByteArray QuillDocument::Utf8() const
+{
+    const long length = m_view->SendScintilla(QsciScintilla::SCI_GETLENGTH);
+    const auto *text = static_cast<const char *>(m_view->SendScintillaPtrResult(QsciScintilla::SCI_GETCHARACTERPOINTER));
+    return text ? QByteArray(text, int(length)) : QByteArray();
+}
+
+QString QuillDocument::Text() const { return QString::fromUtf8(Utf8()); }
+
+void QuillDocument::SetText(const QString &text)
+{
+    const QByteArray utf8 = CodeProgramText::NormalizeLineEnds(text).toUtf8();
+    if (utf8 == Utf8())
+        return;
+    const int firstVisible = m_view->firstVisibleLine();
+    SetContent(utf8, true);
+    m_view->setFirstVisibleLine(firstVisible);
+}
+
+void QuillDocument::Show()
+{
+    Q_EMIT ShowRequested(this);
+    m_view->setFocus();
+}
+
+int QuillDocument::FindLabel(const QString &label) const
+{
+    const QByteArray wanted = label.trimmed().toUpper().toUtf8();
+    if (wanted.isEmpty())
+        return -1;
+    const QByteArray text = Utf8();
+    int line = 0;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start <= n) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = n;
+        // The label, then ":" once blanks are left out, ignoring case.
+        qsizetype i = start;
+        while (i < end && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        qsizetype k = 0;
+        while (k < wanted.size() && i < end) {
+            if (text[i] == ' ' || text[i] == '\t') {
+                ++i;
+                continue;
+            }
+            char c = text[i];
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+            if (c != wanted[k])
+                break;
+            ++i;
+            ++k;
+        }
+        if (k == wanted.size()) {
+            while (i < end && (text[i] == ' ' || text[i] == '\t'))
+                ++i;
+            if (i < end && text[i] == ':')
+                return line;
+        }
+        start = end + 1;
+        ++line;
+    }
+    return -1;
+}
+
+void QuillDocument::GoToLabel(const QString &label)
+{
+    const int line = FindLabel(label);
+    if (line < 0)
+        throw GuiError(5, QStringLiteral("Label '%1' not found in %2.").arg(label, Title()));
+    GoToLine(line);
+}
+
+void QuillDocument::GoToLine(int line)
+{
+    const int last = qMax(0, m_view->lines() - 1);
+    line = qBound(0, line, last);
+    m_view->SendScintilla(QsciScintilla::SCI_ENSUREVISIBLEENFORCEPOLICY, line);
+    m_view->setCursorPosition(line, 0);
+    // The target line near the top, with a little context above it.
+    m_view->setFirstVisibleLine(qMax(0, line - 3));
+}
+
+void QuillDocument::SetDocumentName(const QString &documentName)
+{
+    m_documentName = documentName;
+    Q_EMIT TitleChanged();
+}
+
+bool QuillDocument::IsModified() const
+{
+    return m_view->isModified() || !m_saved;
+}
+
+QByteArray QuillDocument::BytesToWrite() const
+{
+    const QString text = Text();
+    if (m_saved && text == m_storedText)
+        return m_storedBytes;
+    QByteArray bytes = CodeProgramText::ToBytes(text, m_latin1);
+    if (m_lfOnly)
+        bytes.replace("\r\n", "\n");
+    return bytes;
+}
+
+void QuillDocument::Save()
+{
+    if (m_documentName.isEmpty())
+        throw GuiError(HostErrors::BadFileName, QStringLiteral("The program has no file name and item ID yet."));
+    if (!m_document || m_document->Name() != m_documentName) {
+        m_document = OpenDocument(m_documentName);
+        m_readOnlyItem = false;
+    }
+    mvDocument &document = *m_document;
+    // Saving over an item deleted since it was read would quietly bring it back.
+    if (m_saved && !document.Exists())
+        throw GuiError(HostErrors::FileNotFound,
+                       QStringLiteral("Item '%1' is no longer on file; the program is kept in the "
+                                      "editor. Use Save As to store it.").arg(document.DisplayName()));
+    if (!document.IsLocked()) {
+        try {
+            document.Lock();
+            m_readOnlyItem = false;
+        } catch (const GuiError &) {
+            throw GuiError(HostErrors::ItemLocked,
+                           QStringLiteral("Item '%1' is locked by another user; the program is kept "
+                                          "in the editor.").arg(document.DisplayName()));
+        }
+    }
+    const QByteArray bytes = BytesToWrite();
+    const QString text = Text();
+    document.WriteBytes(bytes);
+    document.Finish();
+    m_storedBytes = bytes;
+    m_storedText = text;
+    m_saved = true;
+    m_view->setModified(false);
+    Q_EMIT TitleChanged();
+}
+
+void QuillDocument::SaveAs(const QString &documentName)
+{
+    const QString previous = m_documentName;
+    auto previousDocument = std::move(m_document);
+    const bool wasSaved = m_saved;
+    m_documentName = documentName;
+    m_saved = false; // a new target: nothing to protect there but its lock
+    try {
+        Save();
+    } catch (...) {
+        m_documentName = previous;
+        m_document = std::move(previousDocument);
+        m_saved = wasSaved;
+        throw;
+    }
+}
+
+void QuillDocument::Revert()
+{
+    if (!m_document || !m_saved)
+        return;
+    const QByteArray bytes = m_document->ReadBytes();
+    m_storedBytes = bytes;
+    m_storedText = CodeProgramText::FromBytes(bytes, &m_latin1);
+    m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
+    SetContent(m_storedText.toUtf8(), false);
+    Q_EMIT TitleChanged();
+}
+
+QString QuillDocument::DisplayName() const
+{
+    if (m_document)
+        return m_document->DisplayName();
+    return m_documentName;
+}
+
+QString QuillDocument::Title() const
+{
+    ::DocumentName parts;
+    QString title = QStringLiteral("(new program)");
+    if (!m_documentName.isEmpty() && ::DocumentName::Split(m_documentName, parts)) {
+        if (!parts.ItemID.isEmpty())
+            title = parts.ItemID;
+        else
+            title = parts.FileName.section(QLatin1Char('/'), -1);
+    }
+    if (m_readOnlyItem)
+        title += QStringLiteral(" [read-only]");
+    if (IsModified())
+        title += QLatin1Char('*');
+    return title;
+}
+
+void QuillDocument::Close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (iCodeDocumentEvents *events = m_events) {
+        m_events = nullptr;
+        events->DocumentClose(*this);
+    }
+    Q_EMIT CloseRequested(this);
+}
