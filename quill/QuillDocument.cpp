@@ -107,7 +107,6 @@ void QuillDocument::SetContent(const QByteArray &utf8, bool keepUndo)
         v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 1UL);
         v.SendScintilla(QsciScintilla::SCI_EMPTYUNDOBUFFER);
         v.SendScintilla(QsciScintilla::SCI_SETSAVEPOINT);
-        v.SendScintilla(QsciScintilla::SCI_GOTOPOS, 0UL);
     }
     const long lines = v.SendScintilla(QsciScintilla::SCI_GETLINECOUNT);
     v.setMarginWidth(0, QFontMetrics(QFontDatabase::systemFont(QFontDatabase::FixedFont))
