@@ -46,6 +46,7 @@ QuillEditor::QuillEditor(mvConnection &connection, const QString &templateFolder
     setCentralWidget(central);
 
     m_position = new QLabel(this);
+    m_position->setMinimumWidth(m_position->fontMetrics().horizontalAdvance(QStringLiteral("Ln 9999999, Col 99999")));
     statusBar()->addPermanentWidget(m_position);
     BuildMenus();
 

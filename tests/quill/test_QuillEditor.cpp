@@ -100,6 +100,24 @@ TEST_F(QuillEditorTest, TabsCustomCommandAndCloseEvents)
     Q_UNUSED(b);
 }
 
+TEST_F(QuillEditorTest, ShowsAGeneratedProgram)
+{
+    editor.AddCustomCommand("ActivateDesigner", "&GUI Designer", 30);
+    auto *doc = static_cast<QuillDocument *>(editor.Documents().Add());
+    QString opened, shown;
+    doc->Open(CORVANE_SOURCE_DIR "/examples/orders.bas", opened, shown);
+    editor.resize(900, 640);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    doc->GoToLabel("ORDERS.ORDER.CMDOK.CLICK");
+    EXPECT_EQ(editor.Tabs()->tabText(0), "orders.bas");
+    EXPECT_EQ(editor.windowTitle(), "orders.bas - Quill");
+    const QString folder = qEnvironmentVariable("CORVANE_GRAB");
+    if (!folder.isEmpty())
+        editor.grab().save(folder + "/quill.png");
+    EXPECT_TRUE(editor.CloseDocument(doc));
+}
+
 TEST_F(QuillEditorTest, FindReplaceAndGoTo)
 {
     QuillDocument *doc = NewDoc("f.bas", "MAIN:\r\nCRT X\r\ncrt x\r\nEND.SECTION:\r\nSTOP\r\n");
