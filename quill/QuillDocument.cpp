@@ -7,6 +7,7 @@
 #include "quill/BasicLexer.h"
 #include "support/GuiError.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QVBoxLayout>
@@ -36,6 +37,13 @@ QuillDocument::QuillDocument(mvConnection &connection, const QString &identity, 
     // Very long lines: keep layout work bounded to what is on screen.
     m_view->SendScintilla(QsciScintilla::SCI_SETLAYOUTCACHE, QsciScintilla::SC_CACHE_PAGE);
     m_view->SendScintilla(QsciScintilla::SCI_SETSCROLLWIDTHTRACKING, 1);
+    // The component reports every insertion and deletion for assistive technology with a
+    // character offset counted from the start of the text: in a large program that count
+    // costs several frames per key. Nothing else here needs those reports, so they are only
+    // asked for when a screen reader is listening.
+    if (!QAccessible::isActive())
+        m_view->SendScintilla(QsciScintilla::SCI_SETMODEVENTMASK,
+                              (unsigned long)(QsciScintilla::SC_MOD_CHANGEFOLD | QsciScintilla::SC_MOD_CHANGEMARKER));
     m_view->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_view);
 
