@@ -51,6 +51,7 @@ QuillDocument::QuillDocument(mvConnection &connection, const QString &identity, 
     SetContent({}, false);
 }
 
+
 QuillDocument::~QuillDocument() = default;
 
 std::unique_ptr<mvDocument> QuillDocument::OpenDocument(const QString &name) const
@@ -76,6 +77,32 @@ void QuillDocument::Open(const QString &documentName, QString &openedName, QStri
     displayName = DisplayName();
 }
 
+namespace {
+// Bytes the view can take as they are: UTF-8 without a byte-order mark, every line ended by
+// CR LF. Anything else is decoded and normalised first.
+bool IsPlainUtf8CrLf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    const char *s = bytes.constData();
+    const qsizetype n = bytes.size();
+    for (const char *p = static_cast<const char *>(memchr(s, '\r', size_t(n))); p;
+         p = static_cast<const char *>(memchr(p + 1, '\r', size_t(s + n - p - 1)))) {
+        if (p + 1 >= s + n || p[1] != '\n')
+            return false;
+    }
+    for (const char *p = static_cast<const char *>(memchr(s, '\n', size_t(n))); p;
+         p = static_cast<const char *>(memchr(p + 1, '\n', size_t(s + n - p - 1)))) {
+        if (p == s || p[-1] != '\r')
+            return false;
+    }
+    return QUtf8StringView(bytes).isValidUtf8();
+}
+
+constexpr qsizetype FirstSlice = 128 * 1024;
+constexpr qsizetype LaterSlice = 1024 * 1024;
+} // namespace
+
 void QuillDocument::Load(std::unique_ptr<mvDocument> document)
 {
     const QByteArray bytes = document->ReadBytes();
@@ -86,14 +113,26 @@ void QuillDocument::Load(std::unique_ptr<mvDocument> document)
     } catch (const GuiError &) {
         readOnly = true;
     }
-    m_storedBytes = bytes;
-    m_storedText = CodeProgramText::FromBytes(bytes, &m_latin1);
-    m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
     m_readOnlyItem = readOnly;
     m_document = std::move(document);
     m_documentName = m_document->Name();
     m_saved = true;
-    SetContent(m_storedText.toUtf8(), false);
+    TakeBytes(bytes);
+}
+
+void QuillDocument::TakeBytes(const QByteArray &bytes)
+{
+    m_storedBytes = bytes;
+    QByteArray utf8;
+    if (IsPlainUtf8CrLf(bytes)) {
+        m_latin1 = false;
+        m_lfOnly = false;
+        utf8 = bytes;
+    } else {
+        utf8 = CodeProgramText::FromBytes(bytes, &m_latin1).toUtf8();
+        m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
+    }
+    SetContent(utf8, false);
     Q_EMIT TitleChanged();
 }
 
@@ -101,28 +140,90 @@ void QuillDocument::SetContent(const QByteArray &utf8, bool keepUndo)
 {
     QsciScintilla &v = *m_view;
     if (keepUndo) {
+        FinishLoading();
         // One undo step for the whole replacement.
         v.SendScintilla(QsciScintilla::SCI_BEGINUNDOACTION);
         v.SendScintilla(QsciScintilla::SCI_SETTARGETRANGE, 0UL,
                         long(v.SendScintilla(QsciScintilla::SCI_GETLENGTH)));
         v.SendScintilla(QsciScintilla::SCI_REPLACETARGET, (unsigned long)utf8.size(), utf8.constData());
         v.SendScintilla(QsciScintilla::SCI_ENDUNDOACTION);
-    } else {
-        v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 0UL);
-        v.SendScintilla(QsciScintilla::SCI_CLEARALL);
-        // Appended with its length: NUL bytes and other binary content stay in the text.
-        v.SendScintilla(QsciScintilla::SCI_APPENDTEXT, (unsigned long)utf8.size(), utf8.constData());
-        v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 1UL);
-        v.SendScintilla(QsciScintilla::SCI_EMPTYUNDOBUFFER);
-        v.SendScintilla(QsciScintilla::SCI_SETSAVEPOINT);
+        UpdateMarginWidth();
+        return;
     }
-    const long lines = v.SendScintilla(QsciScintilla::SCI_GETLINECOUNT);
-    v.setMarginWidth(0, QFontMetrics(QFontDatabase::systemFont(QFontDatabase::FixedFont))
-                            .horizontalAdvance(QString(QString::number(lines).size() + 1, QLatin1Char('9'))) + 8);
+    m_pending.clear();
+    m_pendingPos = 0;
+    v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 0UL);
+    v.SendScintilla(QsciScintilla::SCI_CLEARALL);
+    v.SendScintilla(QsciScintilla::SCI_ALLOCATE, (unsigned long)utf8.size() + 1);
+    m_pending = utf8;
+    if (AppendPending(FirstSlice)) {
+        LoadingDone();
+        return;
+    }
+    QMetaObject::invokeMethod(this, &QuillDocument::LoadMore, Qt::QueuedConnection);
+}
+
+// Appends up to maxBytes more (cut after a line end); true when nothing is left.
+bool QuillDocument::AppendPending(qsizetype maxBytes) const
+{
+    const qsizetype left = m_pending.size() - m_pendingPos;
+    qsizetype take = qMin(left, maxBytes);
+    if (take < left) {
+        const qsizetype lineEnd = m_pending.indexOf('\n', m_pendingPos + take);
+        take = lineEnd < 0 ? left : lineEnd + 1 - m_pendingPos;
+    }
+    // Appended with its length: NUL bytes and other binary content stay in the text. The
+    // view is read-only to the user while slices are pending, not to the loading itself.
+    m_view->SendScintilla(QsciScintilla::SCI_SETREADONLY, 0UL);
+    m_view->SendScintilla(QsciScintilla::SCI_APPENDTEXT, (unsigned long)take,
+                          m_pending.constData() + m_pendingPos);
+    m_pendingPos += take;
+    m_view->SendScintilla(QsciScintilla::SCI_SETSAVEPOINT);
+    const bool done = m_pendingPos >= m_pending.size();
+    m_view->SendScintilla(QsciScintilla::SCI_SETREADONLY, done ? 0UL : 1UL);
+    return done;
+}
+
+void QuillDocument::LoadingDone() const
+{
+    m_pending.clear();
+    m_pendingPos = 0;
+    QsciScintilla &v = *m_view;
+    v.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 1UL);
+    v.SendScintilla(QsciScintilla::SCI_EMPTYUNDOBUFFER);
+    v.SendScintilla(QsciScintilla::SCI_SETSAVEPOINT);
+    v.SendScintilla(QsciScintilla::SCI_SETREADONLY, 0UL);
+    UpdateMarginWidth();
+}
+
+void QuillDocument::LoadMore()
+{
+    if (m_pending.isEmpty())
+        return;
+    if (AppendPending(LaterSlice))
+        LoadingDone();
+    else
+        QMetaObject::invokeMethod(this, &QuillDocument::LoadMore, Qt::QueuedConnection);
+}
+
+void QuillDocument::FinishLoading() const
+{
+    if (m_pending.isEmpty())
+        return;
+    AppendPending(m_pending.size());
+    LoadingDone();
+}
+
+void QuillDocument::UpdateMarginWidth() const
+{
+    const long lines = m_view->SendScintilla(QsciScintilla::SCI_GETLINECOUNT);
+    m_view->setMarginWidth(0, QFontMetrics(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+                                  .horizontalAdvance(QString(QString::number(lines).size() + 1, QLatin1Char('9'))) + 8);
 }
 
 QByteArray QuillDocument::Utf8() const
 {
+    FinishLoading();
     const long length = m_view->SendScintilla(QsciScintilla::SCI_GETLENGTH);
     const auto *text = static_cast<const char *>(m_view->SendScintillaPtrResult(QsciScintilla::SCI_GETCHARACTERPOINTER));
     return text ? QByteArray(text, int(length)) : QByteArray();
@@ -199,6 +300,7 @@ void QuillDocument::GoToLabel(const QString &label)
 
 void QuillDocument::GoToLine(int line)
 {
+    FinishLoading();
     const int last = qMax(0, m_view->lines() - 1);
     line = qBound(0, line, last);
     m_view->SendScintilla(QsciScintilla::SCI_ENSUREVISIBLEENFORCEPOLICY, line);
@@ -220,8 +322,12 @@ bool QuillDocument::IsModified() const
 
 QByteArray QuillDocument::BytesToWrite() const
 {
+    FinishLoading();
+    if (m_saved && !m_view->isModified())
+        return m_storedBytes;
     const QString text = Text();
-    if (m_saved && text == m_storedText)
+    // Changed and changed back: still the bytes that were read.
+    if (m_saved && text == CodeProgramText::FromBytes(m_storedBytes))
         return m_storedBytes;
     QByteArray bytes = CodeProgramText::ToBytes(text, m_latin1);
     if (m_lfOnly)
@@ -254,11 +360,9 @@ void QuillDocument::Save()
         }
     }
     const QByteArray bytes = BytesToWrite();
-    const QString text = Text();
     document.WriteBytes(bytes);
     document.Finish();
     m_storedBytes = bytes;
-    m_storedText = text;
     m_saved = true;
     m_view->setModified(false);
     Q_EMIT TitleChanged();
@@ -285,12 +389,7 @@ void QuillDocument::Revert()
 {
     if (!m_document || !m_saved)
         return;
-    const QByteArray bytes = m_document->ReadBytes();
-    m_storedBytes = bytes;
-    m_storedText = CodeProgramText::FromBytes(bytes, &m_latin1);
-    m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
-    SetContent(m_storedText.toUtf8(), false);
-    Q_EMIT TitleChanged();
+    TakeBytes(m_document->ReadBytes());
 }
 
 QString QuillDocument::DisplayName() const

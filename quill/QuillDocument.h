@@ -67,7 +67,17 @@ Q_SIGNALS:
 
 private:
     void Load(std::unique_ptr<mvDocument> document);
+    // The bytes read become the text and the bytes a save of an unchanged text writes.
+    void TakeBytes(const QByteArray &bytes);
     void SetContent(const QByteArray &utf8, bool keepUndo);
+    // A large program is handed to the view a slice at a time from the event loop, so the
+    // first screen shows at once; everything that reads or changes the text first takes in
+    // what is still pending.
+    void LoadMore();
+    void FinishLoading() const;
+    bool AppendPending(qsizetype maxBytes) const;
+    void LoadingDone() const;
+    void UpdateMarginWidth() const;
     QByteArray Utf8() const;
     std::unique_ptr<mvDocument> OpenDocument(const QString &name) const;
 
@@ -84,5 +94,6 @@ private:
     QByteArray m_storedBytes;
     bool m_latin1 = false;
     bool m_lfOnly = false;
-    QString m_storedText;
+    mutable QByteArray m_pending;
+    mutable qsizetype m_pendingPos = 0;
 };

@@ -9,6 +9,7 @@
 #include "quill/QsciHeaders.h"
 #include "support/GuiError.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -66,6 +67,29 @@ TEST_F(QuillDocumentTest, UnchangedProgramsAreSavedByteForByte)
         doc->Save();
         EXPECT_EQ(Bytes(path), bytes) << "case " << n;
     }
+}
+
+TEST_F(QuillDocumentTest, LargeProgramsArriveInSlicesAndAreWholeWhenRead)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 40000; ++i)
+        bytes += "LINE" + QByteArray::number(i) + ": CRT " + QByteArray::number(i) + "\r\n";
+    const QString path = dir.filePath("large.bas");
+    Put(path, bytes);
+    auto doc = Open(path);
+    // Not all there yet, and not editable until it is.
+    EXPECT_LT(doc->View()->lines(), 40000);
+    EXPECT_TRUE(doc->View()->isReadOnly());
+    QApplication::processEvents();
+    // Reading takes in the rest at once.
+    EXPECT_EQ(doc->FindLabel("LINE39999"), 39999);
+    EXPECT_EQ(doc->View()->lines(), 40001);
+    EXPECT_FALSE(doc->View()->isReadOnly());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->BytesToWrite(), bytes);
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents(); // the queued slices find nothing left to do
+    EXPECT_EQ(doc->Text().toUtf8(), bytes);
 }
 
 TEST_F(QuillDocumentTest, ChangedProgramsKeepTheirEncodingAndLineEnds)
