@@ -45,10 +45,32 @@ QuillDocument::QuillDocument(mvConnection &connection, const QString &identity, 
         m_view->SendScintilla(QsciScintilla::SCI_SETMODEVENTMASK,
                               (unsigned long)(QsciScintilla::SC_MOD_CHANGEFOLD | QsciScintilla::SC_MOD_CHANGEMARKER));
     m_view->setFocusPolicy(Qt::StrongFocus);
+    m_view->installEventFilter(this);
     setFocusProxy(m_view);
 
     connect(m_view, &QsciScintilla::modificationChanged, this, [this](bool) { Q_EMIT TitleChanged(); });
     SetContent({}, false);
+}
+
+// Once an accessibility object exists for the view (any accessibility event makes one), the
+// component counts the characters up to the caret after every change of the screen, which in
+// a large program costs several frames per key. With no assistive technology listening the
+// object serves nobody, so it is dropped whenever the view gains focus or takes a new text.
+void QuillDocument::DropIdleAccessible() const
+{
+    if (QAccessible::isActive())
+        return;
+    if (QAccessibleInterface *idle = QAccessible::queryAccessibleInterface(m_view))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(idle));
+}
+
+bool QuillDocument::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress
+            || event->type() == QEvent::InputMethod))
+        DropIdleAccessible();
+    return QWidget::eventFilter(watched, event);
 }
 
 
@@ -100,7 +122,7 @@ bool IsPlainUtf8CrLf(const QByteArray &bytes)
 }
 
 constexpr qsizetype FirstSlice = 128 * 1024;
-constexpr qsizetype LaterSlice = 1024 * 1024;
+constexpr qsizetype LaterSlice = 256 * 1024;
 } // namespace
 
 void QuillDocument::Load(std::unique_ptr<mvDocument> document)
@@ -194,6 +216,7 @@ void QuillDocument::LoadingDone() const
     v.SendScintilla(QsciScintilla::SCI_SETSAVEPOINT);
     v.SendScintilla(QsciScintilla::SCI_SETREADONLY, 0UL);
     UpdateMarginWidth();
+    DropIdleAccessible();
 }
 
 void QuillDocument::LoadMore()

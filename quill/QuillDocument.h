@@ -78,6 +78,8 @@ private:
     bool AppendPending(qsizetype maxBytes) const;
     void LoadingDone() const;
     void UpdateMarginWidth() const;
+    void DropIdleAccessible() const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     QByteArray Utf8() const;
     std::unique_ptr<mvDocument> OpenDocument(const QString &name) const;
 
