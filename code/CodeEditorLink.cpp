@@ -8,6 +8,7 @@
 #include "code/CodeAnalysis.h"
 #include "code/CodeDecoderQuestion.h"
 #include "code/CodeUpdate.h"
+#include "code/EventList.h"
 #include "code/EventSignature.h"
 #include "code/LoadCodeModel.h"
 #include "code/TemplateFiles.h"
@@ -361,6 +362,26 @@ bool CodeEditorLink::GoToEventHandler(clsControl &item, const QString &event)
                 + DescriptionOf(e));
         return false;
     }
+}
+
+QStringList CodeEditorLink::HandlerEvents(const clsControl &item) const
+{
+    ProjectState *project = ProjectFor(item);
+    if (!project || !project->App)
+        return {};
+    QStringList events;
+    try {
+        const QStringList ids = item.FullID().toUpper().split(QLatin1Char('*'));
+        const EventList list = EventList::FromProjectText(ProjectText(*project));
+        for (const EventRow &row : list.Rows()) {
+            if (row.App.toUpper() == ids.value(0) && row.Form.toUpper() == ids.value(1)
+                && row.Control.toUpper() == ids.value(2))
+                events << row.Event;
+        }
+    } catch (const std::exception &) {
+        return {};
+    }
+    return events;
 }
 
 QString CodeEditorLink::DecoderNotice(const clsControl &item)

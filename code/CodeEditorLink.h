@@ -4,6 +4,7 @@
 #include "code/iCodeEditor.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -58,6 +59,9 @@ public:
     bool UpdateCode(clsControl &item);
     // event: the event's program name ("Click") or "MENU(" + item ID + ")" for a bar item.
     bool GoToEventHandler(clsControl &item, const QString &event);
+    // The events whose handlers the item's project needs for this item, in event-list order
+    // (what the "Code" sub-menu of the context menu offers); empty for an unknown item.
+    QStringList HandlerEvents(const clsControl &item) const;
 
     // Recomputes the project's event signature and sends the notice to the sink; the main
     // window calls it after edits that may change the project's events.

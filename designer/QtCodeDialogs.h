@@ -5,6 +5,10 @@
 class QWidget;
 class clsDesignerSettings;
 
+// Brings a window to the front for the editor's "&GUI Designer" command: restored when
+// minimised, raised and activated. True when it is the active window afterwards (or was).
+bool BringWindowToFront(QWidget &window);
+
 // The code commands' dialogs as Qt windows over the main window.
 class QtCodeDialogs final : public iCodeDialogs
 {

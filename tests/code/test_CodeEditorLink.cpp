@@ -346,6 +346,11 @@ TEST_F(CodeEditorLinkTest, GoToHandlerAsksAboutTheDecoderAndAddsTheMissingHandle
     ASSERT_TRUE(link.EditCode(*app));
     EXPECT_EQ(notices.back(), ""); // the sample's decoder is up to date
 
+    // The events the context menu offers for an item: its own, or the items of a bar.
+    EXPECT_EQ(link.HandlerEvents(*items.Find("ORDERS*ORDER*CMDOK")), QStringList{"Click"});
+    EXPECT_EQ(link.HandlerEvents(*items.Find("ORDERS**TOOLS")), QStringList({"MENU(NEW)", "MENU(SAVE)"}));
+    EXPECT_TRUE(link.HandlerEvents(*items.Find("ORDERS*ORDER*LBLCUST")).isEmpty());
+
     // A new button reports Click: the decoder is stale and its handler is missing.
     ASSERT_TRUE(designer.AddControl(18, "ORDERS*ORDER*CMDNEW", {}, {}, {}, {}, {}));
     link.RefreshDecoderNotice(*app);
@@ -370,6 +375,11 @@ TEST_F(CodeEditorLinkTest, GoToHandlerAsksAboutTheDecoderAndAddsTheMissingHandle
     ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*CMDOK"), "Click"));
     EXPECT_EQ(dialogs.QuestionsShown, 1);
     EXPECT_EQ(notices.back(), "");
+
+    // A bar item's handler, reached through the bar.
+    log.clear();
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS**TOOLS"), "MENU(SAVE)"));
+    EXPECT_EQ(log.at(0), "GoToLabel ORDERS.TOOLS.SAVE");
 
     // An event the project does not report cannot be added: the command says so.
     prompter.Clear();
