@@ -282,6 +282,8 @@ bool QuillEditor::SaveCurrent()
         return false;
     if (d->DocumentName().isEmpty())
         return SaveCurrentAs();
+    if (!d->IsSaved() && !MayWrite(d->DocumentName()))
+        return false;
     try {
         d->Save();
         statusBar()->showMessage(tr("Saved %1").arg(d->DisplayName()), 3000);
@@ -301,7 +303,7 @@ bool QuillEditor::SaveCurrentAs()
     if (start.isEmpty())
         start = DocumentName::Build(m_hostType, m_hostName, m_accountName, {}, {});
     const auto chosen = m_connection.Chooser(QStringLiteral("Save Code"), this, start);
-    if (!chosen)
+    if (!chosen || (chosen->Name() != d->DocumentName() && !MayWrite(chosen->Name())))
         return false;
     try {
         d->SaveAs(chosen->Name());
@@ -310,6 +312,18 @@ bool QuillEditor::SaveCurrentAs()
         ReportError(e.Description());
         return false;
     }
+}
+
+bool QuillEditor::MayWrite(const QString &documentName)
+{
+    const auto target = m_connection.Open(documentName);
+    if (!target || !target->Exists())
+        return true;
+    const QString text = tr("Item '%1' exists. Overwrite?").arg(target->DisplayName());
+    if (m_askOverwrite)
+        return m_askOverwrite(text);
+    return QMessageBox::question(this, QStringLiteral("Quill"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QuillEditor::RevertCurrent()

@@ -82,6 +82,8 @@ public:
     // question: the text, answered Save, Discard or Cancel (QMessageBox::StandardButton).
     void SetSaveQuestion(std::function<int(const QString &)> ask) { m_askSave = std::move(ask); }
     void SetMessageSink(std::function<void(const QString &)> show) { m_showMessage = std::move(show); }
+    // Yes/No before a program never saved replaces an item that exists; true for Yes.
+    void SetOverwriteQuestion(std::function<bool(const QString &)> ask) { m_askOverwrite = std::move(ask); }
     // Line number and label for the two Go to dialogs.
     void SetLineQuestion(std::function<std::optional<int>(int current, int last)> ask) { m_askLine = std::move(ask); }
     void SetLabelQuestion(std::function<std::optional<QString>()> ask) { m_askLabel = std::move(ask); }
@@ -100,6 +102,8 @@ private:
     void ShowDocument(QuillDocument *document);
     void RemoveDocument(QuillDocument *document);
     void ReportError(const QString &text);
+    // False when the user does not want an existing item replaced by a new program.
+    bool MayWrite(const QString &documentName);
 
     mvConnection &m_connection;
     clsDesigner *m_designer = nullptr;
@@ -120,6 +124,7 @@ private:
     bool m_quitting = false;
     std::function<int(const QString &)> m_askSave;
     std::function<void(const QString &)> m_showMessage;
+    std::function<bool(const QString &)> m_askOverwrite;
     std::function<std::optional<int>(int, int)> m_askLine;
     std::function<std::optional<QString>()> m_askLabel;
 };

@@ -90,14 +90,28 @@ TEST_F(QuillEditorTest, TabsCustomCommandAndCloseEvents)
     EXPECT_EQ(asked.size(), 2);
     EXPECT_EQ(events.Log, QStringList{"DocumentClose a.bas*"});
 
+    // A new program does not replace an existing item unasked.
+    QFile existing(dir.filePath("b.bas"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("someone's program");
+    existing.close();
+    QStringList overwrite;
+    editor.SetOverwriteQuestion([&](const QString &q) { overwrite << q; return false; });
+    b->Show();
+    EXPECT_FALSE(editor.SaveCurrent());
+    ASSERT_EQ(overwrite.size(), 1);
+    EXPECT_EQ(overwrite[0], "Item '" + dir.filePath("b.bas") + "' exists. Overwrite?");
+    editor.SetOverwriteQuestion([](const QString &) { return true; });
+
     // Closing the window saves on request, closes the documents, then quits.
     editor.SetSaveQuestion([](const QString &) { return int(QMessageBox::Save); });
     editor.show();
     events.Log.clear();
     EXPECT_TRUE(editor.close());
     EXPECT_EQ(events.Log, (QStringList{"DocumentClose b.bas", "Quit"}));
-    EXPECT_TRUE(QFile::exists(dir.filePath("b.bas")));
-    Q_UNUSED(b);
+    QFile saved(dir.filePath("b.bas"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("CRT 2\r\n"));
 }
 
 TEST_F(QuillEditorTest, ShowsAGeneratedProgram)
