@@ -259,6 +259,11 @@ void QuillDocument::SetText(const QString &text)
     const QByteArray utf8 = CodeProgramText::NormalizeLineEnds(text).toUtf8();
     if (utf8 == Utf8())
         return;
+    // A new program's first text is where its history starts: undo does not empty it.
+    if (!m_saved && m_view->SendScintilla(QsciScintilla::SCI_GETLENGTH) == 0) {
+        SetContent(utf8, false);
+        return;
+    }
     const int firstVisible = m_view->firstVisibleLine();
     SetContent(utf8, true);
     m_view->setFirstVisibleLine(firstVisible);

@@ -69,6 +69,8 @@ TEST_F(QuillEditorTest, TabsCustomCommandAndCloseEvents)
     EXPECT_EQ(events.Log, QStringList{"Custom ActivateDesigner"});
 
     QuillDocument *a = NewDoc("a.bas", "CRT 1\r\n");
+    a->View()->undo(); // the generated text is where a new program starts
+    EXPECT_EQ(a->Text(), "CRT 1\r\n");
     QuillDocument *b = NewDoc("b.bas", "CRT 2\r\n");
     EXPECT_EQ(editor.Tabs()->count(), 2);
     EXPECT_EQ(editor.Tabs()->tabText(0), "a.bas*");
