@@ -7,6 +7,13 @@
 
 class clsControl;
 
+// Data a higher layer keeps with one open project and that ends with it (the code-editor
+// link keeps the project's code document there).
+struct ProjectExtension
+{
+    virtual ~ProjectExtension() = default;
+};
+
 // What the designer keeps for one open project beside its items: the document it is bound
 // to, whether it has unsaved changes, and the parts of the first record that belong to the
 // application (header text and program-code location). The format version lives with the
@@ -22,4 +29,5 @@ struct ProjectState
     QString CodeStyle;
     int Casing = 0;
     QString HeaderText;
+    std::unique_ptr<ProjectExtension> Code;
 };

@@ -6,6 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "code/CodeEditorLink.h"
 #include "code/CodeProgramText.h"
 #include "code/TemplateFiles.h"
 #include "host/mvDocument.h"
@@ -52,18 +53,7 @@ CodeCommands::Options CliCode::Options(const CliOptions &options, CliProject &pr
                                     state.ProgramFolder));
     result.Style = options.Value(QStringLiteral("style"));
     result.Casing = casing;
-    if (const mvDocument *document = project.Project()->Document.get()) {
-        result.ProjectFile = document->FileName();
-        result.ProjectId = document->ItemID();
-        // A local project named by its path is the item of that name in its folder, as the
-        // host layer opens it; the generated program needs both parts to find it.
-        if (result.ProjectId.isEmpty() && document->HostType() == QLatin1String("file")) {
-            const QFileInfo info(result.ProjectFile);
-            const QString folder = QDir::current().relativeFilePath(info.absolutePath());
-            result.ProjectFile = folder.startsWith(QLatin1String("..")) ? info.absolutePath() : folder;
-            result.ProjectId = info.fileName();
-        }
-    }
+    CodeEditorLink::ProjectLocation(*project.Project(), result.ProjectFile, result.ProjectId);
     return result;
 }
 

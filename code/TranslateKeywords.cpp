@@ -193,3 +193,11 @@ QString TranslateKeywords::TranslateLine(QStringView line, int casing) const
     }
     return out;
 }
+
+QStringList TranslateKeywords::Keywords() const
+{
+    QStringList words;
+    for (size_t i = size_t(qMax(m_variableCount, 0)); i < m_rows.size(); ++i)
+        words << m_rows[i].forms[0].toUpper();
+    return words;
+}

@@ -31,6 +31,8 @@ public:
     bool IsUsable() const { return m_usable; }
     int VariableCount() const { return m_variableCount; }
     int WordCount() const { return int(m_rows.size()); }
+    // The upper-case forms of the words that are not variable names (the BASIC keywords).
+    QStringList Keywords() const;
 
     // The text with its words recased for casing 1, 2 or 3; any other casing, or an unusable
     // table, returns it unchanged. Within each line: a quoted string ('...') and a comment

@@ -57,7 +57,17 @@ QString FileDocument::Read() const
     return ItemFile::Read(m_path, QStringLiteral("'%1'").arg(DisplayName()));
 }
 
+QByteArray FileDocument::ReadBytes() const
+{
+    return ItemFile::ReadBytes(m_path, QStringLiteral("'%1'").arg(DisplayName()));
+}
+
 void FileDocument::WriteText(const QString &text)
 {
-    OutputFile::Write(m_path, ItemFile::Encode(text), QStringLiteral("'%1'").arg(DisplayName()));
+    WriteStoredBytes(ItemFile::Encode(text));
+}
+
+void FileDocument::WriteStoredBytes(const QByteArray &bytes)
+{
+    OutputFile::Write(m_path, bytes, QStringLiteral("'%1'").arg(DisplayName()));
 }

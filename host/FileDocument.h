@@ -19,9 +19,11 @@ public:
     bool NamesItem() const override;
     bool Exists() const override;
     QString Read() const override;
+    QByteArray ReadBytes() const override;
 
 protected:
     void WriteText(const QString &text) override;
+    void WriteStoredBytes(const QByteArray &bytes) override;
 
 private:
     static QString LocalPath(const DocumentName &name);

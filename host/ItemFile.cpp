@@ -162,19 +162,30 @@ QByteArray ItemFile::Encode(const QString &text) { return text.toUtf8(); }
 
 QString ItemFile::Read(const QString &path, const QString &what)
 {
+    return Decode(ReadBytes(path, what));
+}
+
+QByteArray ItemFile::ReadBytes(const QString &path, const QString &what)
+{
     const RegularFile::Result result = RegularFile::Read(path, RegularFile::DocumentLimit);
     if (!result.Ok)
         FailRead(what, result);
-    return Decode(result.Bytes);
+    return result.Bytes;
 }
 
 QString ItemFile::ReadAt(int dirFd, const QString &name, const QString &what, bool followLinks)
+{
+    return Decode(ReadBytesAt(dirFd, name, what, followLinks));
+}
+
+QByteArray ItemFile::ReadBytesAt(int dirFd, const QString &name, const QString &what,
+                                 bool followLinks)
 {
     const RegularFile::Result result =
         RegularFile::ReadAt(dirFd, QFile::encodeName(name), RegularFile::DocumentLimit, followLinks);
     if (!result.Ok)
         FailRead(what, result);
-    return Decode(result.Bytes);
+    return result.Bytes;
 }
 
 void ItemFile::Write(const QString &path, const QString &text, const QString &what)

@@ -25,9 +25,13 @@ public:
     // Raise GuiError 53 when missing, 75 when unreadable or not a regular file; `what` names
     // the document in messages.
     static QString Read(const QString &path, const QString &what);
+    // The stored bytes as they are on disk (same errors as Read).
+    static QByteArray ReadBytes(const QString &path, const QString &what);
     // The same for the entry `name` of the folder open as dirFd. With followLinks false an
     // entry that is a symbolic link is refused (75).
     static QString ReadAt(int dirFd, const QString &name, const QString &what, bool followLinks);
+    static QByteArray ReadBytesAt(int dirFd, const QString &name, const QString &what,
+                                  bool followLinks);
     // Raise GuiError 76 when the folder is missing, 75 on any other failure.
     static void Write(const QString &path, const QString &text, const QString &what);
     // The same for bytes already in their stored form (a large output made as UTF-8 need not

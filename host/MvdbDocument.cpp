@@ -72,6 +72,11 @@ MvdbStore::Folder MvdbDocument::OpenFileFolder(const QString &what) const
 
 QString MvdbDocument::Read() const
 {
+    return ItemFile::Decode(ReadBytes());
+}
+
+QByteArray MvdbDocument::ReadBytes() const
+{
     RequireItem();
     const QString what = QStringLiteral("'%1'").arg(DisplayName());
     if (!Exists())
@@ -79,10 +84,15 @@ QString MvdbDocument::Read() const
     const MvdbStore::Folder folder = OpenFileFolder(what);
     const QString name = SafeFileName::Encode(ItemID());
     MvdbStore::RefuseLink(folder, name, what);
-    return ItemFile::ReadAt(folder.Fd(), name, what, false);
+    return ItemFile::ReadBytesAt(folder.Fd(), name, what, false);
 }
 
 void MvdbDocument::WriteText(const QString &text)
+{
+    WriteStoredBytes(ItemFile::Encode(text));
+}
+
+void MvdbDocument::WriteStoredBytes(const QByteArray &bytes)
 {
     const QString what = QStringLiteral("'%1'").arg(DisplayName());
     if (!m_store.FileExists(HostName(), AccountName(), FileName()))
@@ -94,8 +104,7 @@ void MvdbDocument::WriteText(const QString &text)
     const QString name = SafeFileName::Encode(ItemID());
     // The rename would replace a link rather than follow it; still, a link here was planted.
     MvdbStore::RefuseLink(folder, name, what);
-    ItemFile::WriteAt(folder.Fd(), QFileInfo(m_itemPath).absolutePath(), name, ItemFile::Encode(text),
-                      what);
+    ItemFile::WriteAt(folder.Fd(), QFileInfo(m_itemPath).absolutePath(), name, bytes, what);
 }
 
 void MvdbDocument::PrepareLock()

@@ -16,12 +16,14 @@ public:
     bool NamesItem() const override;
     bool Exists() const override;
     QString Read() const override;
+    QByteArray ReadBytes() const override;
 
     bool Supports(int feature) const override;
     std::shared_ptr<iHostService> Service(int feature) const override;
 
 protected:
     void WriteText(const QString &text) override;
+    void WriteStoredBytes(const QByteArray &bytes) override;
     void PrepareLock() override;
 
 private:

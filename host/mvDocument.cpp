@@ -32,6 +32,18 @@ bool mvDocument::IsLocked() const { return m_lock->IsHeld(); }
 
 void mvDocument::Write(const QString &text)
 {
+    RequireWritable();
+    WriteText(text);
+}
+
+void mvDocument::WriteBytes(const QByteArray &bytes)
+{
+    RequireWritable();
+    WriteStoredBytes(bytes);
+}
+
+void mvDocument::RequireWritable() const
+{
     const QString what = QStringLiteral("'%1'").arg(DisplayName());
     RequireItem();
     if (m_readOnly)
@@ -41,7 +53,6 @@ void mvDocument::Write(const QString &text)
     if (m_lock->IsHeldElsewhere())
         throw GuiError(HostErrors::ItemLocked,
                        QStringLiteral("%1 is locked by another user").arg(what));
-    WriteText(text);
 }
 
 bool mvDocument::Finish() { return true; }

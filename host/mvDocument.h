@@ -53,6 +53,11 @@ public:
     // Stores the whole text. Refused (GuiError 75) when the document is read-only and
     // (GuiError 70) when another document holds the record lock.
     void Write(const QString &text);
+    // The stored bytes unchanged, and a write of bytes already in their stored form, with the
+    // same checks as Write. Program code uses them so a text it did not change keeps its
+    // bytes exactly (Latin-1, stray bytes, its line ends).
+    virtual QByteArray ReadBytes() const = 0;
+    void WriteBytes(const QByteArray &bytes);
     // Called after every successful write; nothing to flush here, the write is already durable.
     bool Finish();
 
@@ -64,10 +69,13 @@ public:
 protected:
     mvDocument(DocumentName name, QString lockPath);
     virtual void WriteText(const QString &text) = 0;
+    virtual void WriteStoredBytes(const QByteArray &bytes) = 0;
     // Makes what the lock file needs (called before every Lock).
     virtual void PrepareLock() {}
     // Raises GuiError 52 unless the name denotes an item.
     void RequireItem() const;
+    // Raises unless the document may be written now (name, read-only flag, foreign lock).
+    void RequireWritable() const;
 
     DocumentName m_name;
     bool m_readOnly = false;

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
-          libfreeimage-dev libgtest-dev)
+          libfreeimage-dev libgtest-dev libqscintilla2-qt6-dev)
 [ "${CORVANE_GUI:-0}" = 1 ] && packages+=(xvfb xauth)
 
 missing=()

@@ -27,7 +27,9 @@ const QHash<QString, QStringList> &Allowed()
         {"controls", {"support", "model:Vocabulary"}},
         {"designer", {"code", "app", "model", "host", "controls", "support"}},
         {"runtime", {"support", "model", "controls", "code:i"}},
-        {"quill", {"code:i", "app", "model", "host", "support"}},
+        // The editor reads programs and the keyword table as the generator writes them.
+        {"quill", {"code:i", "code:CodeProgramText", "code:TemplateFiles", "code:TranslateKeywords",
+                   "app", "model", "host", "support"}},
         {"cli", {"app", "code", "model", "host", "support"}},
         {"main", {"designer", "runtime", "quill", "controls", "code", "app", "model", "host", "support"}},
     };

@@ -1,0 +1,467 @@
+// The code editor link against a recording editor: the order of calls to a new editor, the
+// save precondition, the code item dialog's answer, failures with their messages, the decoder
+// question and preference, going to a handler that has to be added first, the editor's
+// events, the decoder notice and the closing questions' view of the code.
+#include "app/DocumentStorage.h"
+#include "app/ProcessState.h"
+#include "app/ProjectState.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "code/CodeDecoderQuestion.h"
+#include "code/CodeEditorLink.h"
+#include "code/LoadCodeModel.h"
+#include "code/UpdateCodeModel.h"
+#include "host/iDocumentChooser.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/GuiError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+
+using Kind = ScriptedPrompter::Kind;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+using Log = std::vector<QString>;
+
+class RecordingDocument final : public iCodeDocument
+{
+public:
+    RecordingDocument(Log &log, std::vector<std::unique_ptr<RecordingDocument>> *owner)
+        : m_log(log), m_owner(owner) {}
+    QString Body;
+    QString Name;
+    bool Saved = false;
+    bool Modified = false;
+    iCodeDocumentEvents *Events = nullptr;
+
+    void Open(const QString &name, QString &opened, QString &shown) override
+    {
+        m_log.push_back("Open " + name);
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly))
+            throw GuiError(53, "'" + name + "' is not on file");
+        Body = QString::fromUtf8(file.readAll()).replace("\r\n", "\n").replace("\n", "\r\n");
+        Name = opened = shown = name;
+        Saved = true;
+    }
+    QString Identity() const override { return "editor-session-1"; }
+    QString Text() const override { return Body; }
+    void SetText(const QString &text) override
+    {
+        m_log.push_back("SetText");
+        Modified = Modified || text != Body;
+        Body = text;
+    }
+    void Show() override { m_log.push_back("Show"); }
+    void GoToLabel(const QString &label) override
+    {
+        m_log.push_back("GoToLabel " + label);
+        for (const QString &line : Body.split("\r\n"))
+            if (line.trimmed().startsWith(label + ":", Qt::CaseInsensitive))
+                return;
+        throw GuiError(32767, "Label '" + label + "' not found.");
+    }
+    void SetEvents(iCodeDocumentEvents *events) override { Events = events; }
+    QString DocumentName() const override { return Name; }
+    void SetDocumentName(const QString &name) override
+    {
+        m_log.push_back("SetDocumentName " + name);
+        Name = name;
+    }
+    bool IsSaved() const override { return Saved; }
+    bool IsModified() const override { return Modified; }
+    void Save() override
+    {
+        m_log.push_back("Save");
+        QFile file(Name);
+        if (!file.open(QIODevice::WriteOnly))
+            throw GuiError(75, "cannot write");
+        file.write(Body.toUtf8());
+        Saved = true;
+        Modified = false;
+    }
+    void Close() override
+    {
+        m_log.push_back("Close");
+        if (Events)
+            Events->DocumentClose(*this);
+    }
+
+private:
+    Log &m_log;
+    std::vector<std::unique_ptr<RecordingDocument>> *m_owner;
+};
+
+class RecordingEditor final : public iCodeEditor, public iCodeDocuments
+{
+public:
+    explicit RecordingEditor(Log &log) : m_log(log) {}
+    std::vector<std::unique_ptr<RecordingDocument>> Docs;
+    iCodeEditorEvents *Events = nullptr;
+
+    iCodeDocuments &Documents() override { return *this; }
+    iCodeDocument *Add() override
+    {
+        m_log.push_back("Add");
+        Docs.push_back(std::make_unique<RecordingDocument>(m_log, &Docs));
+        return Docs.back().get();
+    }
+    void SetHostName(const QString &v) override { m_log.push_back("HostName " + v); }
+    void SetHostType(const QString &v) override { m_log.push_back("HostType " + v); }
+    void SetAccountName(const QString &v) override { m_log.push_back("AccountName " + v); }
+    void SetIdentity(const QString &v) override { m_log.push_back("Identity " + v); }
+    void AddCustomCommand(const QString &name, const QString &caption, int number) override
+    {
+        m_log.push_back(QString("AddCustomCommand %1 %2 %3").arg(name, caption).arg(number));
+    }
+    void SetEvents(iCodeEditorEvents *events) override { Events = events; }
+    // The user closes the editor: every document first, then the editor.
+    void CloseAll()
+    {
+        for (auto &doc : Docs)
+            doc->Close();
+        if (Events)
+            Events->Quit();
+    }
+
+private:
+    Log &m_log;
+};
+
+struct ScriptedDialogs final : iCodeDialogs
+{
+    std::function<bool(LoadCodeModel &)> LoadCode = [](LoadCodeModel &) { return false; };
+    std::function<void(UpdateCodeModel &)> Update = [](UpdateCodeModel &) {};
+    std::deque<int> Answers;
+    int LoadCodeShown = 0;
+    int QuestionsShown = 0;
+    bool ShowLoadCode(LoadCodeModel &model) override
+    {
+        ++LoadCodeShown;
+        return LoadCode(model);
+    }
+    void ShowUpdate(UpdateCodeModel &model) override { Update(model); }
+    int ShowDecoderQuestion() override
+    {
+        ++QuestionsShown;
+        if (Answers.empty())
+            return CodeDecoderQuestion::No;
+        const int a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+};
+
+struct CodeEditorLinkTest : ::testing::Test
+{
+    QTemporaryDir dir;
+    ProcessState state{dir.path()};
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    DocumentStorage storage{designer, state};
+    CodeEditorLink link{designer, state, &storage};
+    ScriptedDialogs dialogs;
+    Log log;
+    std::vector<std::shared_ptr<RecordingEditor>> editors;
+    std::vector<QString> notices;
+    int broughtToFront = 0;
+    clsControl *app = nullptr;
+
+    void SetUp() override
+    {
+        // Settings go to an ini file in the test's folder, never to the user's own.
+        QFile ini(dir.filePath("cvwin70.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
+        ini.close();
+        QDir(dir.path()).mkdir("GuiLib");
+        for (const QString &f : QDir(CORVANE_SOURCE_DIR "/GuiLib").entryList(QDir::Files))
+            QFile::copy(CORVANE_SOURCE_DIR "/GuiLib/" + f, dir.filePath("GuiLib/" + f));
+        QFile::copy(CORVANE_SOURCE_DIR "/examples/orders.gui", dir.filePath("orders.gui"));
+        QFile::copy(CORVANE_SOURCE_DIR "/examples/orders.bas", dir.filePath("orders.bas"));
+        link.SetDialogs(&dialogs);
+        link.SetEditorFactory([this] {
+            log.push_back("create");
+            editors.push_back(std::make_shared<RecordingEditor>(log));
+            return editors.back();
+        });
+        link.SetNoticeSink([this](const QString &n) { notices.push_back(n); });
+        link.SetBringToFront([this] { ++broughtToFront; return true; });
+        const auto opened = storage.OpenByName(dir.filePath("orders.gui"));
+        ASSERT_TRUE(opened.Success);
+        app = opened.App;
+    }
+
+    void ChooseNew(const QString &file)
+    {
+        dialogs.LoadCode = [file](LoadCodeModel &m) {
+            m.NewItem = true;
+            m.FileName = file;
+            return true;
+        };
+    }
+    void ChooseExisting(const QString &file)
+    {
+        dialogs.LoadCode = [file](LoadCodeModel &m) {
+            m.NewItem = false;
+            m.FileName = file;
+            return true;
+        };
+    }
+    RecordingDocument *Doc() { return static_cast<RecordingDocument *>(link.CodeDocument(*app)); }
+};
+} // namespace
+
+TEST_F(CodeEditorLinkTest, NewCodeItemStartsTheEditorInOrderAndGeneratesTheProgram)
+{
+    state.HostName = "prod";
+    state.AccountName = "SALES";
+    ChooseNew(dir.filePath("orders.new"));
+    ASSERT_TRUE(link.EditCode(*app));
+    const Log expected{"create",
+                       "AddCustomCommand ActivateDesigner &GUI Designer 30",
+                       "HostType file",
+                       "HostName prod",
+                       "AccountName SALES",
+                       "Identity ",
+                       "Add",
+                       "SetDocumentName " + dir.filePath("orders.new"),
+                       "SetText",
+                       "Show"};
+    EXPECT_EQ(log, expected);
+    EXPECT_TRUE(Doc()->Body.contains("ORDERS.ORDER.CMDOK.CLICK:"));
+    EXPECT_EQ(link.Identity(), "editor-session-1");
+    // The project now names its program, and that is a change to save.
+    ProjectState *project = designer.ProjectOf(app);
+    EXPECT_EQ(project->ProgramDocumentName, dir.filePath("orders.new"));
+    EXPECT_TRUE(project->Changed);
+    EXPECT_EQ(notices.back(), "");
+
+    // A second command reuses the document: no dialog, no new editor.
+    log.clear();
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_EQ(log, Log{"Show"});
+    EXPECT_EQ(dialogs.LoadCodeShown, 1);
+    EXPECT_TRUE(prompter.Calls.empty());
+}
+
+TEST_F(CodeEditorLinkTest, CodeItemDialogStartsFromTheProjectAndItsTemplates)
+{
+    ProjectState *project = designer.ProjectOf(app);
+    project->ProgramDocumentName = dir.filePath("orders.bas");
+    project->Casing = 2;
+    std::optional<LoadCodeModel> seen;
+    dialogs.LoadCode = [&](LoadCodeModel &m) {
+        seen.emplace(m);
+        return false;
+    };
+    EXPECT_FALSE(link.EditCode(*app));
+    ASSERT_TRUE(seen);
+    EXPECT_FALSE(seen->NewItem); // a local path is a complete name
+    EXPECT_EQ(seen->FileName, dir.filePath("orders.bas"));
+    EXPECT_EQ(seen->TemplateNames(), QStringList({"Dialog", "Standard"}));
+    EXPECT_EQ(seen->TemplateNames().value(seen->TemplateIndex), "Standard"); // style "0"
+    EXPECT_EQ(seen->CasingIndex, 1);
+    EXPECT_TRUE(log.empty()); // cancelled before any editor was started
+}
+
+TEST_F(CodeEditorLinkTest, UnsavedProjectAsksToSaveFirst)
+{
+    clsControl *fresh = designer.AddControl(1, "FRESH", {}, {}, {}, {}, {});
+    designer.AddProject(*fresh); // a new project, never saved
+    prompter.Answers.push_back(iPrompter::Answer::Cancel);
+    EXPECT_FALSE(link.EditCode(*fresh));
+    const auto questions = prompter.Of(Kind::Question);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].Text,
+              "The code generator requires the project file name and item ID.\r\n"
+              "You must save the project file before you can edit program  code. ");
+    EXPECT_EQ(questions[0].ButtonSet, iPrompter::Buttons::OkCancel);
+    EXPECT_EQ(dialogs.LoadCodeShown, 0);
+}
+
+TEST_F(CodeEditorLinkTest, FailuresGiveTheirMessages)
+{
+    // The editor cannot be started.
+    link.SetEditorFactory([]() -> std::shared_ptr<iCodeEditor> { throw GuiError(429, "no display"); });
+    ChooseNew(dir.filePath("orders.new"));
+    EXPECT_FALSE(link.EditCode(*app));
+    auto messages = prompter.Of(Kind::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, "Unable to open code editor (Quill): no display");
+    EXPECT_EQ(link.CodeDocument(*app), nullptr);
+
+    // An existing item that is not there: the empty document is closed again.
+    prompter.Clear();
+    link.SetEditorFactory([this] {
+        editors.push_back(std::make_shared<RecordingEditor>(log));
+        return editors.back();
+    });
+    ChooseExisting(dir.filePath("missing.bas"));
+    EXPECT_FALSE(link.EditCode(*app));
+    messages = prompter.Of(Kind::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text,
+              "Unable to open code editor.\r\n'" + dir.filePath("missing.bas") + "' is not on file");
+    EXPECT_EQ(log.back(), "Close");
+    EXPECT_EQ(link.CodeDocument(*app), nullptr);
+}
+
+TEST_F(CodeEditorLinkTest, QuitAndDocumentCloseDropTheReferences)
+{
+    ChooseExisting(dir.filePath("orders.bas"));
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_NE(std::find(log.begin(), log.end(), "Open " + dir.filePath("orders.bas")), log.end());
+
+    // Closing the document keeps the editor; the next command asks for the code item again.
+    Doc()->Close();
+    EXPECT_EQ(link.CodeDocument(*app), nullptr);
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_EQ(editors.size(), 1u);
+    EXPECT_EQ(dialogs.LoadCodeShown, 2);
+
+    // Quitting the editor: a new one starts and gets the identity kept from the first.
+    editors.back()->CloseAll();
+    EXPECT_EQ(link.Editor(), nullptr);
+    log.clear();
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_EQ(editors.size(), 2u);
+    EXPECT_EQ(log.at(5), "Identity editor-session-1");
+}
+
+TEST_F(CodeEditorLinkTest, GoToHandlerAsksAboutTheDecoderAndAddsTheMissingHandler)
+{
+    ChooseExisting(dir.filePath("orders.bas"));
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_EQ(notices.back(), ""); // the sample's decoder is up to date
+
+    // The events the context menu offers for an item: its own, or the items of a bar.
+    EXPECT_EQ(link.HandlerEvents(*items.Find("ORDERS*ORDER*CMDOK")), QStringList{"Click"});
+    EXPECT_EQ(link.HandlerEvents(*items.Find("ORDERS**TOOLS")), QStringList({"MENU(NEW)", "MENU(SAVE)"}));
+    EXPECT_TRUE(link.HandlerEvents(*items.Find("ORDERS*ORDER*LBLCUST")).isEmpty());
+
+    // A new button reports Click: the decoder is stale and its handler is missing.
+    ASSERT_TRUE(designer.AddControl(18, "ORDERS*ORDER*CMDNEW", {}, {}, {}, {}, {}));
+    link.RefreshDecoderNotice(*app);
+    EXPECT_EQ(notices.back(), "Event decoder may require updating!");
+
+    dialogs.Answers = {CodeDecoderQuestion::Always};
+    log.clear();
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*CMDNEW"), "Click"));
+    EXPECT_EQ(dialogs.QuestionsShown, 1);
+    EXPECT_EQ(link.DecoderPreference(), CodeDecoderQuestion::AlwaysRebuild);
+    const Log expected{"SetText", "GoToLabel ORDERS.ORDER.CMDNEW.CLICK", "SetText",
+                       "GoToLabel ORDERS.ORDER.CMDNEW.CLICK", "Show"};
+    EXPECT_EQ(log, expected);
+    const QString text = Doc()->Body;
+    // Before the first handler whose label sorts after it.
+    EXPECT_LT(text.indexOf("ORDERS.CLOSE:"), text.indexOf("ORDERS.ORDER.CMDNEW.CLICK:"));
+    EXPECT_LT(text.indexOf("ORDERS.ORDER.CMDNEW.CLICK:"), text.indexOf("ORDERS.QUIT:"));
+    EXPECT_EQ(notices.back(), "");
+
+    // Preference "always": the next stale decoder is rebuilt without asking.
+    ASSERT_TRUE(designer.AddControl(18, "ORDERS*ORDER*CMDDEL", {}, {}, {}, {}, {}));
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*CMDOK"), "Click"));
+    EXPECT_EQ(dialogs.QuestionsShown, 1);
+    EXPECT_EQ(notices.back(), "");
+
+    // A bar item's handler, reached through the bar.
+    log.clear();
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS**TOOLS"), "MENU(SAVE)"));
+    EXPECT_EQ(log.at(0), "GoToLabel ORDERS.TOOLS.SAVE");
+
+    // An event the project does not report cannot be added: the command says so.
+    prompter.Clear();
+    EXPECT_FALSE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*LBLCUST"), "DblClick"));
+    const auto messages = prompter.Of(Kind::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.startsWith("Unable to locate event handler in code editor.\r\n"));
+}
+
+TEST_F(CodeEditorLinkTest, DecoderQuestionAnswersAndStoredPreference)
+{
+    ChooseExisting(dir.filePath("orders.bas"));
+    ASSERT_TRUE(link.EditCode(*app));
+    ASSERT_TRUE(designer.AddControl(18, "ORDERS*ORDER*CMDNEW", {}, {}, {}, {}, {}));
+    const QString before = Doc()->Body;
+    dialogs.Answers = {CodeDecoderQuestion::No, CodeDecoderQuestion::Never};
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*CMDOK"), "Click"));
+    EXPECT_EQ(Doc()->Body, before); // No: nothing rebuilt, the handler was there
+    EXPECT_EQ(link.DecoderPreference(), CodeDecoderQuestion::Ask);
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*CMDOK"), "Click"));
+    EXPECT_EQ(link.DecoderPreference(), CodeDecoderQuestion::NeverRebuild);
+    ASSERT_TRUE(link.GoToEventHandler(*items.Find("ORDERS*ORDER*CMDOK"), "Click"));
+    EXPECT_EQ(dialogs.QuestionsShown, 2);
+    EXPECT_EQ(Doc()->Body, before);
+    EXPECT_EQ(notices.back(), "Event decoder may require updating!");
+}
+
+TEST_F(CodeEditorLinkTest, CustomCommandActivatesTheDesignerInAnyCase)
+{
+    link.Custom("activateDesigner");
+    link.Custom("ACTIVATEDESIGNER");
+    link.Custom("Something");
+    EXPECT_EQ(broughtToFront, 2);
+}
+
+TEST_F(CodeEditorLinkTest, ClosingQuestionsSeeTheDocumentState)
+{
+    EXPECT_FALSE(link.HasUnsavedNewCode(*app));
+    EXPECT_TRUE(link.SaveCode(*app)); // no code: nothing to do
+
+    ChooseNew(dir.filePath("orders.bas")); // an existing item chosen for a new program
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_TRUE(link.HasUnsavedNewCode(*app));
+    EXPECT_FALSE(link.HasChangedCode(*app));
+    // The storage's closing question goes through the link.
+    storage.SetProgramCode(&link);
+    prompter.Answers = {iPrompter::Answer::Yes, iPrompter::Answer::No};
+    EXPECT_FALSE(storage.QueryClose(*app)); // Yes to save, then No to overwriting
+    const auto questions = prompter.Of(Kind::Question);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(questions[0].Text.startsWith("You have not saved the program code associated with 'ORDERS'."));
+    EXPECT_EQ(questions[1].Text, "Item '" + dir.filePath("orders.bas") + "' exists. Overwrite?");
+
+    prompter.Clear();
+    prompter.Answers = {iPrompter::Answer::Yes};
+    ASSERT_TRUE(link.SaveCode(*app));
+    EXPECT_FALSE(link.HasUnsavedNewCode(*app));
+    Doc()->SetText(Doc()->Body + "* more\r\n");
+    EXPECT_TRUE(link.HasChangedCode(*app));
+}
+
+TEST_F(CodeEditorLinkTest, UpdateModelWritesBackAndReportsAClosedDocument)
+{
+    ChooseExisting(dir.filePath("orders.bas"));
+    ASSERT_TRUE(designer.AddControl(18, "ORDERS*ORDER*CMDNEW", {}, {}, {}, {}, {}));
+    dialogs.Update = [this](UpdateCodeModel &m) {
+        EXPECT_EQ(m.Missing, QStringList{"ORDERS.ORDER.CMDNEW.CLICK"});
+        EXPECT_EQ(m.Decoder.Text, "GUI support code for the event decoder needs to be updated.");
+        EXPECT_TRUE(m.Decoder.CanUpdate);
+        m.AddRebuildsDecoder = true;
+        EXPECT_TRUE(m.AddMissing("ORDERS.ORDER.CMDNEW.CLICK"));
+        EXPECT_TRUE(m.Missing.isEmpty());
+        EXPECT_FALSE(m.Decoder.CanUpdate);
+        // The editor closes the document while the dialog is open.
+        Doc()->Close();
+        EXPECT_FALSE(m.RebuildDecoder());
+        EXPECT_TRUE(m.MustClose());
+    };
+    ASSERT_TRUE(link.UpdateCode(*app));
+    const auto messages = prompter.Of(Kind::Message);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, "The code for your project is no longer available. "
+                                "Perhaps the code window has been closed?");
+    EXPECT_EQ(notices.back(), "");
+}
