@@ -157,6 +157,10 @@ ProjectLoader::Result ProjectLoader::Load(const QString &text)
         ++result.Reports;
         result.MaxSeverity = std::max(result.MaxSeverity, severity);
         const QString source = currentPath.isEmpty() ? QString::fromLatin1(Label) : currentPath;
+        if (m_sink) {
+            m_sink(Problem{severity, number, source, extra, description});
+            return;
+        }
         m_prompter.Report(ErrorReport::Compose(severity, number, source, extra, description,
                                                [](int code) { return PropertyName(code); }));
     };

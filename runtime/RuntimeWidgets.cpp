@@ -1,0 +1,535 @@
+#include "runtime/RuntimeWidgets.h"
+
+#include "model/BarContent.h"
+#include "model/Vocabulary.h"
+#include "model/clsControl.h"
+#include "support/Marks.h"
+#include "support/PlatformMetrics.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Vocabulary;
+
+namespace {
+constexpr const char *ValidatePending = "corvaneValidate";
+
+// Marks in what the user typed would split the rows the host reads: they become blanks.
+QString Clean(QString text)
+{
+    for (QChar &c : text)
+        if (Marks::IsMark(c))
+            c = QLatin1Char(' ');
+    return text;
+}
+
+QStringList Entries(const QString &value)
+{
+    if (value.isEmpty())
+        return {};
+    QStringList rows = value.split(Marks::ValueMark());
+    for (QString &row : rows)
+        row.replace(Marks::SubValueMark(), QStringLiteral("  "));
+    return rows;
+}
+
+bool IsTrue(const QString &value)
+{
+    const QString v = value.trimmed();
+    return v == QLatin1String("1") || v == QLatin1String("-1");
+}
+
+// Raises the gestures no signal reports: Context everywhere, DblClick on the kinds without a
+// double-click signal, and Click on the kinds that are not buttons.
+class GestureFilter final : public QObject
+{
+public:
+    GestureFilter(QString id, bool click, bool doubleClick, iRuntimeEvents &events, QObject *parent)
+        : QObject(parent), m_id(std::move(id)), m_click(click), m_doubleClick(doubleClick),
+          m_events(events)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::ContextMenu:
+            m_events.Raise(m_id, Event::Context);
+            return true;
+        case QEvent::MouseButtonDblClick:
+            if (m_doubleClick)
+                m_events.Raise(m_id, Event::DblClick);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (m_click && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+                m_events.Raise(m_id, Event::Click);
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString m_id;
+    bool m_click;
+    bool m_doubleClick;
+    iRuntimeEvents &m_events;
+};
+
+void Watch(QWidget *widget, const QString &id, bool click, bool doubleClick, iRuntimeEvents &events)
+{
+    widget->installEventFilter(new GestureFilter(id, click, doubleClick, events, widget));
+}
+
+// A text box raises Validate when it loses the focus after the user changed it.
+class ValidateFilter final : public QObject
+{
+public:
+    ValidateFilter(QString id, iRuntimeEvents &events, QObject *parent)
+        : QObject(parent), m_id(std::move(id)), m_events(events)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut && watched->property(ValidatePending).toBool()) {
+            watched->setProperty(ValidatePending, false);
+            QString text;
+            if (auto *line = qobject_cast<QLineEdit *>(watched))
+                text = line->text();
+            else if (auto *plain = qobject_cast<QPlainTextEdit *>(watched))
+                text = plain->toPlainText();
+            m_events.Raise(m_id, Event::Validate, {Clean(text)});
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString m_id;
+    iRuntimeEvents &m_events;
+};
+
+QWidget *MakeText(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    const QString value = item.GetProperty(Prop::DefVal);
+    const bool readOnly = IsTrue(item.GetProperty(Prop::ReadOnly));
+    QWidget *widget = nullptr;
+    if (item.ObjType() == Type::TextMultiLine) {
+        auto *edit = new QPlainTextEdit(parent);
+        edit->setPlainText(value);
+        edit->setReadOnly(readOnly);
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, id, &events] {
+            edit->setProperty(ValidatePending, true);
+            events.Raise(id, Event::Change);
+        });
+        widget = edit;
+    } else {
+        auto *edit = new QLineEdit(value, parent);
+        edit->setReadOnly(readOnly);
+        if (item.ObjType() == Type::TextPassword)
+            edit->setEchoMode(QLineEdit::Password);
+        bool ok = false;
+        const int maxLen = item.GetProperty(Prop::MaxLen).toInt(&ok);
+        if (ok && maxLen > 0)
+            edit->setMaxLength(maxLen);
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, id, &events] {
+            edit->setProperty(ValidatePending, true);
+            events.Raise(id, Event::Change);
+        });
+        widget = edit;
+    }
+    widget->installEventFilter(new ValidateFilter(id, events, widget));
+    Watch(widget, id, false, true, events);
+    return widget;
+}
+
+QWidget *MakeOption(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    const QStringList entries = Entries(item.GetProperty(Prop::Items));
+    if (entries.isEmpty()) {
+        auto *radio = new QRadioButton(item.GetProperty(Prop::Caption), parent);
+        QObject::connect(radio, &QRadioButton::clicked, radio,
+                         [id, &events] { events.Raise(id, Event::Click, {QStringLiteral("1")}); });
+        Watch(radio, id, false, true, events);
+        return radio;
+    }
+    auto *box = new QGroupBox(item.GetProperty(Prop::Caption), parent);
+    auto *layout = new QVBoxLayout(box);
+    auto *group = new QButtonGroup(box);
+    for (int i = 0; i < entries.size(); ++i) {
+        auto *radio = new QRadioButton(entries[i], box);
+        layout->addWidget(radio);
+        group->addButton(radio, i + 1);
+    }
+    bool ok = false;
+    const int chosen = item.GetProperty(Prop::DefVal).toInt(&ok);
+    if (ok && group->button(chosen))
+        group->button(chosen)->setChecked(true);
+    QObject::connect(group, &QButtonGroup::idClicked, box,
+                     [id, &events](int n) { events.Raise(id, Event::Click, {QString::number(n)}); });
+    Watch(box, id, false, true, events);
+    return box;
+}
+
+QWidget *MakeList(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    auto *list = new QListWidget(parent);
+    list->addItems(Entries(item.GetProperty(Prop::Items)));
+    if (item.ObjType() == Type::ListMulti)
+        list->setSelectionMode(QAbstractItemView::MultiSelection);
+    if (item.ObjType() == Type::ListCheck) {
+        for (int i = 0; i < list->count(); ++i) {
+            list->item(i)->setFlags(list->item(i)->flags() | Qt::ItemIsUserCheckable);
+            list->item(i)->setCheckState(Qt::Unchecked);
+        }
+        QObject::connect(list, &QListWidget::itemChanged, list, [list, id, &events](QListWidgetItem *it) {
+            events.Raise(id, Event::Change, {QString::number(list->row(it) + 1)});
+        });
+    }
+    QObject::connect(list, &QListWidget::itemClicked, list, [list, id, &events](QListWidgetItem *it) {
+        events.Raise(id, Event::Click, {QString::number(list->row(it) + 1)});
+    });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [list, id, &events](QListWidgetItem *it) {
+        events.Raise(id, Event::DblClick, {QString::number(list->row(it) + 1)});
+    });
+    Watch(list, id, false, false, events);
+    return list;
+}
+
+QWidget *MakeCombo(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    auto *combo = new QComboBox(parent);
+    combo->addItems(Entries(item.GetProperty(Prop::Items)));
+    if (item.ObjType() == Type::Combo) {
+        combo->setEditable(true);
+        combo->setEditText(item.GetProperty(Prop::DefVal));
+        QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
+                         [id, &events] { events.Raise(id, Event::Change); });
+    } else {
+        combo->setCurrentIndex(-1);
+    }
+    QObject::connect(combo, &QComboBox::activated, combo, [id, &events](int index) {
+        events.Raise(id, Event::Click, {QString::number(index + 1)});
+    });
+    Watch(combo, id, false, false, events);
+    return combo;
+}
+
+QWidget *MakeGrid(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    const QStringList headings = Entries(item.GetProperty(Prop::ColHeading));
+    const int columns = std::max<int>(item.GetProperty(Prop::Columns).toInt(), headings.size());
+    const int rows = std::max(item.GetProperty(Prop::Rows).toInt(), 1);
+    auto *grid = new QTableWidget(std::min(rows, 100000), std::min(std::max(columns, 1), 1000), parent);
+    if (!headings.isEmpty())
+        grid->setHorizontalHeaderLabels(headings);
+    const bool editable = item.ObjType() == Type::GridEditable;
+    if (!editable)
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto cell = [](int row, int column) {
+        return QStringList{QString::number(row + 1), QString::number(column + 1)};
+    };
+    QObject::connect(grid, &QTableWidget::cellClicked, grid,
+                     [id, &events, cell](int r, int c) { events.Raise(id, Event::Click, cell(r, c)); });
+    QObject::connect(grid, &QTableWidget::cellDoubleClicked, grid,
+                     [id, &events, cell](int r, int c) { events.Raise(id, Event::DblClick, cell(r, c)); });
+    QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
+                     [id, &events](int c) { events.Raise(id, Event::ColClick, {QString::number(c + 1)}); });
+    if (editable) {
+        // Cell and row events belong to a grid the user edits: leaving a cell or a row that
+        // was changed validates it first.
+        auto rowChanged = std::make_shared<bool>(false);
+        QObject::connect(grid, &QTableWidget::cellChanged, grid, [grid, id, &events, cell, rowChanged](int r, int c) {
+            QTableWidgetItem *it = grid->item(r, c);
+            *rowChanged = true;
+            events.Raise(id, Event::ValidateCell, cell(r, c) << Clean(it ? it->text() : QString()));
+        });
+        QObject::connect(grid, &QTableWidget::currentCellChanged, grid,
+                         [id, &events, cell, rowChanged](int r, int c, int pr, int pc) {
+                             if (pr >= 0 && pc >= 0)
+                                 events.Raise(id, Event::DeactivateCell, cell(pr, pc));
+                             if (pr != r && pr >= 0) {
+                                 if (*rowChanged)
+                                     events.Raise(id, Event::ValidateRow, {QString::number(pr + 1)});
+                                 *rowChanged = false;
+                                 events.Raise(id, Event::DeactivateRow, {QString::number(pr + 1)});
+                             }
+                             if (pr != r && r >= 0)
+                                 events.Raise(id, Event::ActivateRow, {QString::number(r + 1)});
+                             if (r >= 0 && c >= 0)
+                                 events.Raise(id, Event::ActivateCell, cell(r, c));
+                         });
+    }
+    Watch(grid, id, false, false, events);
+    return grid;
+}
+} // namespace
+
+int RuntimeWidgets::Pixels(int twips, bool horizontal)
+{
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    const int per = std::max(1, horizontal ? m.TwipsPerPixelX : m.TwipsPerPixelY);
+    return int(std::lround(double(twips) / per));
+}
+
+QString RuntimeWidgets::ScaleText(const clsControl &item, int pixels, bool horizontal)
+{
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    const double twips = double(pixels) * (horizontal ? m.TwipsPerPixelX : m.TwipsPerPixelY);
+    const double per = horizontal ? item.ScaleX() : item.ScaleY();
+    return QString::number(per > 0 ? twips / per : twips, 'g', 10);
+}
+
+QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    const QString caption = item.GetProperty(Prop::Caption);
+    QWidget *widget = nullptr;
+    switch (item.ObjType()) {
+    case Type::Label: {
+        auto *label = new QLabel(caption.isEmpty() ? item.GetProperty(Prop::DefVal) : caption, parent);
+        Watch(label, id, true, true, events);
+        widget = label;
+        break;
+    }
+    case Type::Text:
+    case Type::TextMultiLine:
+    case Type::TextPassword:
+        widget = MakeText(item, parent, events);
+        break;
+    case Type::Command: {
+        auto *button = new QPushButton(caption, parent);
+        button->setDefault(item.GetProperty(Prop::Style) == QLatin1String("1"));
+        QObject::connect(button, &QPushButton::clicked, button, [id, &events] { events.Raise(id, Event::Click); });
+        Watch(button, id, false, true, events);
+        widget = button;
+        break;
+    }
+    case Type::Option:
+        widget = MakeOption(item, parent, events);
+        break;
+    case Type::Check: {
+        auto *check = new QCheckBox(caption, parent);
+        check->setChecked(IsTrue(item.GetProperty(Prop::DefVal)));
+        QObject::connect(check, &QCheckBox::clicked, check, [id, &events](bool on) {
+            events.Raise(id, Event::Click, {on ? QStringLiteral("1") : QStringLiteral("0")});
+        });
+        Watch(check, id, false, true, events);
+        widget = check;
+        break;
+    }
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck:
+        widget = MakeList(item, parent, events);
+        break;
+    case Type::Combo:
+    case Type::DropDownList:
+        widget = MakeCombo(item, parent, events);
+        break;
+    case Type::Frame: {
+        QWidget *frame = nullptr;
+        if (item.GetProperty(Prop::Style) == QLatin1String("1")) {
+            auto *plain = new QFrame(parent);
+            plain->setFrameShape(QFrame::StyledPanel);
+            frame = plain;
+        } else {
+            frame = new QGroupBox(caption, parent);
+        }
+        Watch(frame, id, true, true, events);
+        widget = frame;
+        break;
+    }
+    case Type::GridProtected:
+    case Type::GridEditable:
+        widget = MakeGrid(item, parent, events);
+        break;
+    case Type::Tabgroup: {
+        auto *tabs = new QTabWidget(parent);
+        QObject::connect(tabs->tabBar(), &QTabBar::tabBarClicked, tabs, [id, &events](int index) {
+            if (index >= 0)
+                events.Raise(id, Event::Click, {QString::number(index + 1)});
+        });
+        Watch(tabs, id, false, false, events);
+        widget = tabs;
+        break;
+    }
+    case Type::Tab: {
+        auto *page = new QWidget(parent);
+        if (auto *tabs = qobject_cast<QTabWidget *>(parent))
+            tabs->addTab(page, caption.isEmpty() ? item.ID() : caption);
+        Watch(page, id, true, true, events);
+        return page; // the tab widget places it
+    }
+    case Type::Gauge: {
+        auto *bar = new QProgressBar(parent);
+        bar->setValue(item.GetProperty(Prop::DefVal).toInt());
+        Watch(bar, id, true, true, events);
+        widget = bar;
+        break;
+    }
+    case Type::Tree: {
+        auto *tree = new QTreeWidget(parent);
+        tree->setHeaderHidden(true);
+        QObject::connect(tree, &QTreeWidget::itemClicked, tree, [id, &events] { events.Raise(id, Event::Click); });
+        QObject::connect(tree, &QTreeWidget::itemDoubleClicked, tree,
+                         [id, &events] { events.Raise(id, Event::DblClick); });
+        Watch(tree, id, false, false, events);
+        widget = tree;
+        break;
+    }
+    case Type::Picture:
+    case Type::Browser:
+    default: {
+        auto *label = new QLabel(parent);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setAlignment(Qt::AlignCenter);
+        label->setText(item.ObjType() == Type::Browser ? QStringLiteral("Browser")
+                                                       : item.GetProperty(Prop::Picture));
+        Watch(label, id, true, true, events);
+        widget = label;
+        break;
+    }
+    }
+    widget->setObjectName(id);
+    widget->setGeometry(Pixels(item.TwipLeft(), true), Pixels(item.TwipTop(), false),
+                        std::max(1, Pixels(item.TwipWidth(), true)),
+                        std::max(1, Pixels(item.TwipHeight(), false)));
+    widget->setEnabled(IsTrue(item.GetProperty(Prop::Enabled)));
+    widget->setVisible(IsTrue(item.GetProperty(Prop::Visible)));
+    const QString hint = item.GetProperty(Prop::Hint);
+    if (!hint.isEmpty())
+        widget->setToolTip(hint);
+    return widget;
+}
+
+void RuntimeWidgets::AddBars(const clsControl &owner, QMainWindow &window, iRuntimeEvents &events)
+{
+    for (const auto &entry : owner.Children()) {
+        const clsControl &bar = *entry.Value;
+        const int type = bar.ObjType();
+        if (!IsFormBar(type) || type == Type::Popup)
+            continue;
+        std::vector<BarDisplayItem> items;
+        try {
+            BarContent content(type);
+            content.SetItems(bar.GetProperty(Prop::Items));
+            items = content.DisplayModel();
+        } catch (...) {
+            continue; // a bar whose items do not read shows nothing rather than half
+        }
+        const QString id = bar.FullID();
+        const bool visible = IsTrue(bar.GetProperty(Prop::Visible));
+        if (type == Type::Statusbar) {
+            QStatusBar *status = window.statusBar();
+            for (const BarDisplayItem &it : items) {
+                auto *panel = new QLabel(it.Caption, status);
+                panel->setObjectName(it.Id);
+                status->addWidget(panel, it.Width == BarDisplayItem::SpringWidth ? 1 : 0);
+            }
+            status->setVisible(visible);
+            continue;
+        }
+        auto click = [id, &events](const QString &itemId) {
+            return [id, itemId, &events] { events.Raise(id, Event::Click, {itemId}); };
+        };
+        if (type == Type::Toolbar) {
+            auto *tools = window.addToolBar(bar.ID());
+            tools->setObjectName(id);
+            for (const BarDisplayItem &it : items) {
+                if (it.ItemKind == BarDisplayItem::Separator) {
+                    tools->addSeparator();
+                    continue;
+                }
+                QAction *action = tools->addAction(it.Caption.isEmpty() ? it.Id : it.Caption);
+                action->setObjectName(it.Id);
+                action->setToolTip(it.ToolTip);
+                action->setEnabled(it.Enabled);
+                action->setVisible(it.Visible);
+                QObject::connect(action, &QAction::triggered, tools, click(it.Id));
+            }
+            tools->setVisible(visible);
+            continue;
+        }
+        // A menu bar: each item sits in the menu of the nearest shallower item before it.
+        QMenuBar *menuBar = window.menuBar();
+        menuBar->setObjectName(id);
+        std::vector<QMenu *> open; // open[level - 1] is the menu that takes level + 1
+        for (size_t i = 0; i < items.size(); ++i) {
+            const BarDisplayItem &it = items[i];
+            const int level = std::max(1, it.Level);
+            open.resize(std::min<size_t>(open.size(), size_t(level - 1)));
+            QWidget *host = open.empty() ? static_cast<QWidget *>(menuBar) : open.back();
+            if (it.ItemKind == BarDisplayItem::Separator) {
+                if (auto *menu = qobject_cast<QMenu *>(host))
+                    menu->addSeparator();
+                continue;
+            }
+            const bool opens = i + 1 < items.size() && items[i + 1].Level > level;
+            if (opens) {
+                QMenu *menu = open.empty() ? menuBar->addMenu(it.Caption) : open.back()->addMenu(it.Caption);
+                menu->setObjectName(it.Id);
+                menu->menuAction()->setObjectName(it.Id);
+                menu->setEnabled(it.Enabled);
+                open.push_back(menu);
+                continue;
+            }
+            QAction *action = open.empty() ? menuBar->addAction(it.Caption) : open.back()->addAction(it.Caption);
+            action->setObjectName(it.Id);
+            action->setEnabled(it.Enabled);
+            action->setVisible(it.Visible);
+            QObject::connect(action, &QAction::triggered, menuBar, click(it.Id));
+        }
+        menuBar->setVisible(visible);
+    }
+}
+
+void RuntimeWidgets::SetValue(QWidget *widget, const QString &value)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(widget))
+        line->setText(value);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(widget)) {
+        const QSignalBlocker block(plain);
+        plain->setPlainText(value);
+    } else if (auto *check = qobject_cast<QCheckBox *>(widget))
+        check->setChecked(IsTrue(value));
+    else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        if (combo->isEditable())
+            combo->setEditText(value);
+        else
+            combo->setCurrentIndex(value.toInt() - 1);
+    } else if (auto *list = qobject_cast<QListWidget *>(widget))
+        list->clearSelection();
+    else if (auto *bar = qobject_cast<QProgressBar *>(widget))
+        bar->setValue(value.toInt());
+}
