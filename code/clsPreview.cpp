@@ -8,6 +8,7 @@
 #include "support/Marks.h"
 
 #include <QTime>
+#include <algorithm>
 #include <exception>
 
 namespace {

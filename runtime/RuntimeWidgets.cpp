@@ -3,6 +3,7 @@
 #include "model/BarContent.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "support/GuiError.h"
 #include "support/Marks.h"
 #include "support/PlatformMetrics.h"
 
@@ -30,6 +31,9 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
+#include <memory>
 
 using namespace Vocabulary;
 
@@ -137,8 +141,8 @@ private:
 QWidget *MakeText(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
 {
     const QString id = item.FullID();
-    const QString value = item.GetProperty(Prop::DefVal);
-    const bool readOnly = IsTrue(item.GetProperty(Prop::ReadOnly));
+    const QString value = RuntimeWidgets::Property(item, Prop::DefVal);
+    const bool readOnly = IsTrue(RuntimeWidgets::Property(item, Prop::ReadOnly));
     QWidget *widget = nullptr;
     if (item.ObjType() == Type::TextMultiLine) {
         auto *edit = new QPlainTextEdit(parent);
@@ -155,7 +159,7 @@ QWidget *MakeText(const clsControl &item, QWidget *parent, iRuntimeEvents &event
         if (item.ObjType() == Type::TextPassword)
             edit->setEchoMode(QLineEdit::Password);
         bool ok = false;
-        const int maxLen = item.GetProperty(Prop::MaxLen).toInt(&ok);
+        const int maxLen = RuntimeWidgets::Property(item, Prop::MaxLen).toInt(&ok);
         if (ok && maxLen > 0)
             edit->setMaxLength(maxLen);
         QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, id, &events] {
@@ -172,15 +176,15 @@ QWidget *MakeText(const clsControl &item, QWidget *parent, iRuntimeEvents &event
 QWidget *MakeOption(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
 {
     const QString id = item.FullID();
-    const QStringList entries = Entries(item.GetProperty(Prop::Items));
+    const QStringList entries = Entries(RuntimeWidgets::Property(item, Prop::Items));
     if (entries.isEmpty()) {
-        auto *radio = new QRadioButton(item.GetProperty(Prop::Caption), parent);
+        auto *radio = new QRadioButton(RuntimeWidgets::Property(item, Prop::Caption), parent);
         QObject::connect(radio, &QRadioButton::clicked, radio,
                          [id, &events] { events.Raise(id, Event::Click, {QStringLiteral("1")}); });
         Watch(radio, id, false, true, events);
         return radio;
     }
-    auto *box = new QGroupBox(item.GetProperty(Prop::Caption), parent);
+    auto *box = new QGroupBox(RuntimeWidgets::Property(item, Prop::Caption), parent);
     auto *layout = new QVBoxLayout(box);
     auto *group = new QButtonGroup(box);
     for (int i = 0; i < entries.size(); ++i) {
@@ -189,7 +193,7 @@ QWidget *MakeOption(const clsControl &item, QWidget *parent, iRuntimeEvents &eve
         group->addButton(radio, i + 1);
     }
     bool ok = false;
-    const int chosen = item.GetProperty(Prop::DefVal).toInt(&ok);
+    const int chosen = RuntimeWidgets::Property(item, Prop::DefVal).toInt(&ok);
     if (ok && group->button(chosen))
         group->button(chosen)->setChecked(true);
     QObject::connect(group, &QButtonGroup::idClicked, box,
@@ -202,7 +206,7 @@ QWidget *MakeList(const clsControl &item, QWidget *parent, iRuntimeEvents &event
 {
     const QString id = item.FullID();
     auto *list = new QListWidget(parent);
-    list->addItems(Entries(item.GetProperty(Prop::Items)));
+    list->addItems(Entries(RuntimeWidgets::Property(item, Prop::Items)));
     if (item.ObjType() == Type::ListMulti)
         list->setSelectionMode(QAbstractItemView::MultiSelection);
     if (item.ObjType() == Type::ListCheck) {
@@ -228,10 +232,10 @@ QWidget *MakeCombo(const clsControl &item, QWidget *parent, iRuntimeEvents &even
 {
     const QString id = item.FullID();
     auto *combo = new QComboBox(parent);
-    combo->addItems(Entries(item.GetProperty(Prop::Items)));
+    combo->addItems(Entries(RuntimeWidgets::Property(item, Prop::Items)));
     if (item.ObjType() == Type::Combo) {
         combo->setEditable(true);
-        combo->setEditText(item.GetProperty(Prop::DefVal));
+        combo->setEditText(RuntimeWidgets::Property(item, Prop::DefVal));
         QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
                          [id, &events] { events.Raise(id, Event::Change); });
     } else {
@@ -247,9 +251,9 @@ QWidget *MakeCombo(const clsControl &item, QWidget *parent, iRuntimeEvents &even
 QWidget *MakeGrid(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
 {
     const QString id = item.FullID();
-    const QStringList headings = Entries(item.GetProperty(Prop::ColHeading));
-    const int columns = std::max<int>(item.GetProperty(Prop::Columns).toInt(), headings.size());
-    const int rows = std::max(item.GetProperty(Prop::Rows).toInt(), 1);
+    const QStringList headings = Entries(RuntimeWidgets::Property(item, Prop::ColHeading));
+    const int columns = std::max<int>(RuntimeWidgets::Property(item, Prop::Columns).toInt(), headings.size());
+    const int rows = std::max(RuntimeWidgets::Property(item, Prop::Rows).toInt(), 1);
     auto *grid = new QTableWidget(std::min(rows, 100000), std::min(std::max(columns, 1), 1000), parent);
     if (!headings.isEmpty())
         grid->setHorizontalHeaderLabels(headings);
@@ -295,6 +299,15 @@ QWidget *MakeGrid(const clsControl &item, QWidget *parent, iRuntimeEvents &event
 }
 } // namespace
 
+QString RuntimeWidgets::Property(const clsControl &item, int code, const QString &fallback)
+{
+    try {
+        return item.GetProperty(code);
+    } catch (const GuiError &) {
+        return fallback;
+    }
+}
+
 int RuntimeWidgets::Pixels(int twips, bool horizontal)
 {
     const PlatformMetrics &m = PlatformMetrics::Current();
@@ -313,11 +326,11 @@ QString RuntimeWidgets::ScaleText(const clsControl &item, int pixels, bool horiz
 QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
 {
     const QString id = item.FullID();
-    const QString caption = item.GetProperty(Prop::Caption);
+    const QString caption = RuntimeWidgets::Property(item, Prop::Caption);
     QWidget *widget = nullptr;
     switch (item.ObjType()) {
     case Type::Label: {
-        auto *label = new QLabel(caption.isEmpty() ? item.GetProperty(Prop::DefVal) : caption, parent);
+        auto *label = new QLabel(caption.isEmpty() ? RuntimeWidgets::Property(item, Prop::DefVal) : caption, parent);
         Watch(label, id, true, true, events);
         widget = label;
         break;
@@ -329,7 +342,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         break;
     case Type::Command: {
         auto *button = new QPushButton(caption, parent);
-        button->setDefault(item.GetProperty(Prop::Style) == QLatin1String("1"));
+        button->setDefault(RuntimeWidgets::Property(item, Prop::Style) == QLatin1String("1"));
         QObject::connect(button, &QPushButton::clicked, button, [id, &events] { events.Raise(id, Event::Click); });
         Watch(button, id, false, true, events);
         widget = button;
@@ -340,7 +353,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         break;
     case Type::Check: {
         auto *check = new QCheckBox(caption, parent);
-        check->setChecked(IsTrue(item.GetProperty(Prop::DefVal)));
+        check->setChecked(IsTrue(RuntimeWidgets::Property(item, Prop::DefVal)));
         QObject::connect(check, &QCheckBox::clicked, check, [id, &events](bool on) {
             events.Raise(id, Event::Click, {on ? QStringLiteral("1") : QStringLiteral("0")});
         });
@@ -359,7 +372,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         break;
     case Type::Frame: {
         QWidget *frame = nullptr;
-        if (item.GetProperty(Prop::Style) == QLatin1String("1")) {
+        if (RuntimeWidgets::Property(item, Prop::Style) == QLatin1String("1")) {
             auto *plain = new QFrame(parent);
             plain->setFrameShape(QFrame::StyledPanel);
             frame = plain;
@@ -376,7 +389,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         break;
     case Type::Tabgroup: {
         auto *tabs = new QTabWidget(parent);
-        QObject::connect(tabs->tabBar(), &QTabBar::tabBarClicked, tabs, [id, &events](int index) {
+        QObject::connect(tabs, &QTabWidget::tabBarClicked, tabs, [id, &events](int index) {
             if (index >= 0)
                 events.Raise(id, Event::Click, {QString::number(index + 1)});
         });
@@ -393,7 +406,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
     }
     case Type::Gauge: {
         auto *bar = new QProgressBar(parent);
-        bar->setValue(item.GetProperty(Prop::DefVal).toInt());
+        bar->setValue(RuntimeWidgets::Property(item, Prop::DefVal).toInt());
         Watch(bar, id, true, true, events);
         widget = bar;
         break;
@@ -415,7 +428,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         label->setFrameShape(QFrame::StyledPanel);
         label->setAlignment(Qt::AlignCenter);
         label->setText(item.ObjType() == Type::Browser ? QStringLiteral("Browser")
-                                                       : item.GetProperty(Prop::Picture));
+                                                       : RuntimeWidgets::Property(item, Prop::Picture));
         Watch(label, id, true, true, events);
         widget = label;
         break;
@@ -425,9 +438,9 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
     widget->setGeometry(Pixels(item.TwipLeft(), true), Pixels(item.TwipTop(), false),
                         std::max(1, Pixels(item.TwipWidth(), true)),
                         std::max(1, Pixels(item.TwipHeight(), false)));
-    widget->setEnabled(IsTrue(item.GetProperty(Prop::Enabled)));
-    widget->setVisible(IsTrue(item.GetProperty(Prop::Visible)));
-    const QString hint = item.GetProperty(Prop::Hint);
+    widget->setEnabled(IsTrue(RuntimeWidgets::Property(item, Prop::Enabled, QStringLiteral("1"))));
+    widget->setVisible(IsTrue(RuntimeWidgets::Property(item, Prop::Visible, QStringLiteral("1"))));
+    const QString hint = RuntimeWidgets::Property(item, Prop::Hint);
     if (!hint.isEmpty())
         widget->setToolTip(hint);
     return widget;
@@ -443,13 +456,13 @@ void RuntimeWidgets::AddBars(const clsControl &owner, QMainWindow &window, iRunt
         std::vector<BarDisplayItem> items;
         try {
             BarContent content(type);
-            content.SetItems(bar.GetProperty(Prop::Items));
+            content.SetItems(RuntimeWidgets::Property(bar, Prop::Items));
             items = content.DisplayModel();
         } catch (...) {
             continue; // a bar whose items do not read shows nothing rather than half
         }
         const QString id = bar.FullID();
-        const bool visible = IsTrue(bar.GetProperty(Prop::Visible));
+        const bool visible = IsTrue(RuntimeWidgets::Property(bar, Prop::Visible, QStringLiteral("1")));
         if (type == Type::Statusbar) {
             QStatusBar *status = window.statusBar();
             for (const BarDisplayItem &it : items) {

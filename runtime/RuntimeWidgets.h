@@ -17,6 +17,9 @@ public:
 };
 
 namespace RuntimeWidgets {
+// A property's value, or fallback when the object's kind does not have that property.
+QString Property(const clsControl &item, int code, const QString &fallback = {});
+
 // Pixels of a length in twips.
 int Pixels(int twips, bool horizontal);
 // Twips of a length in pixels, expressed in the item's scale unit, as decimal text.

@@ -150,6 +150,8 @@ GuiResult clsGuiRuntime::Execute(const QString &command)
     try {
         const qsizetype firstEnd = command.indexOf(VM);
         const QString codeText = (firstEnd < 0 ? command : command.left(firstEnd)).trimmed();
+        if (HoldsHigherMark(codeText))
+            return Problem(2, GuiErrors::InvalidArgument, {}, QStringLiteral("A record mark stands in the command code"));
         qint64 code = 0;
         if (!NumberFormat::ParseInteger(codeText, code))
             return Problem(2, GuiErrors::InvalidFunction, {},
@@ -232,7 +234,7 @@ GuiResult clsGuiRuntime::Load(const QString &command)
 bool clsGuiRuntime::AnyFormShowable(const clsControl &app) const
 {
     for (const auto &entry : app.Children())
-        if (IsForm(entry.Value->ObjType()) && IsTrue(entry.Value->GetProperty(Prop::Enabled)))
+        if (IsForm(entry.Value->ObjType()) && IsTrue(RuntimeWidgets::Property(*entry.Value, Prop::Enabled, QStringLiteral("1"))))
             return true;
     return false;
 }
@@ -247,7 +249,7 @@ void clsGuiRuntime::BuildApplication(clsControl &app)
     if (app.ObjType() == Type::AppMdi) {
         auto *frame = new FormWindow(*this, app.FullID(), true);
         frame->setObjectName(app.FullID());
-        QString caption = app.GetProperty(Prop::Caption);
+        QString caption = RuntimeWidgets::Property(app, Prop::Caption);
         frame->setWindowTitle(caption.isEmpty() ? app.ID() : caption);
         auto *area = new QMdiArea(frame);
         frame->setCentralWidget(area);
@@ -277,7 +279,7 @@ void clsGuiRuntime::BuildForm(clsControl &form)
 {
     auto *window = new FormWindow(*this, form.FullID(), false);
     window->setObjectName(form.FullID());
-    const QString caption = form.GetProperty(Prop::Caption);
+    const QString caption = RuntimeWidgets::Property(form, Prop::Caption);
     window->setWindowTitle(caption.isEmpty() ? form.ID() : caption);
     auto *client = new QWidget(window);
     window->setCentralWidget(client);
@@ -292,7 +294,7 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     if (!form.AutoLeft() || !form.AutoTop())
         window->move(RuntimeWidgets::Pixels(form.AutoLeft() ? 0 : form.TwipLeft(), true),
                      RuntimeWidgets::Pixels(form.AutoTop() ? 0 : form.TwipTop(), false));
-    window->setEnabled(IsTrue(form.GetProperty(Prop::Enabled)));
+    window->setEnabled(IsTrue(RuntimeWidgets::Property(form, Prop::Enabled, QStringLiteral("1"))));
 
     const clsControl *app = form.App();
     QMainWindow *frame = app ? FrameOf(*app) : nullptr;
@@ -319,8 +321,8 @@ void clsGuiRuntime::BuildChildren(const clsControl &owner, QWidget *parent)
             continue;
         if (type == Type::Timer) {
             auto *timer = new QTimer(parent);
-            timer->setSingleShot(item.GetProperty(Prop::Style) != QLatin1String("1"));
-            timer->setInterval(std::max(0, item.GetProperty(Prop::Timeout).toInt()));
+            timer->setSingleShot(RuntimeWidgets::Property(item, Prop::Style) != QLatin1String("1"));
+            timer->setInterval(std::max(0, RuntimeWidgets::Property(item, Prop::Timeout).toInt()));
             const QString id = item.FullID();
             QObject::connect(timer, &QTimer::timeout, this, [this, id] { Raise(id, Event::Timer); });
             m_timers.insert(Key(id), timer);
@@ -339,7 +341,7 @@ void clsGuiRuntime::StartTimers(const clsControl &form, bool on)
         if (!it.key().startsWith(prefix) || !it.value())
             continue;
         const clsControl *item = m_project->Find(it.key());
-        if (on && item && IsTrue(item->GetProperty(Prop::Enabled)) && it.value()->interval() > 0)
+        if (on && item && IsTrue(RuntimeWidgets::Property(*item, Prop::Enabled, QStringLiteral("1"))) && it.value()->interval() > 0)
             it.value()->start();
         else if (!on)
             it.value()->stop();
@@ -420,7 +422,11 @@ GuiResult clsGuiRuntime::RunMethod(const QStringList &fields)
         } else if (widget) {
             widget->setEnabled(on);
         }
-        item->SetProperty(Prop::Enabled, on ? QStringLiteral("1") : QStringLiteral("0"));
+        try {
+            // Kept on the item too, so Show knows which forms can be shown.
+            item->SetProperty(Prop::Enabled, on ? QStringLiteral("1") : QStringLiteral("0"));
+        } catch (const GuiError &) {
+        }
         return Done();
     }
     case Method::Activate: {
@@ -464,7 +470,7 @@ GuiResult clsGuiRuntime::RunMethod(const QStringList &fields)
     case Method::Reset:
     case Method::Clear:
         if (widget && IsControl(type)) {
-            RuntimeWidgets::SetValue(widget, method == Method::Reset ? item->GetProperty(Prop::DefVal) : QString());
+            RuntimeWidgets::SetValue(widget, method == Method::Reset ? RuntimeWidgets::Property(*item, Prop::DefVal) : QString());
             return Done();
         }
         [[fallthrough]];

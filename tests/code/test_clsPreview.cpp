@@ -249,11 +249,11 @@ TEST_F(PreviewTest, StatusRowsAreListedAndSeverityThreeEndsThePreview)
                            "Own text"}));
 
     // 5007 counts as severity 3: the load ends the preview with its text.
-    factory.Answers = {Ok(), Status({"1", "", "", "", "5007", ""})};
     factory.Commands.clear();
     ASSERT_TRUE(preview.Preview(items.Find("SHOP*MAIN")));
     EXPECT_EQ(factory.Commands, std::vector<QString>{"99"}); // the earlier preview ended
     factory.Commands.clear();
+    factory.Answers = {Ok(), Status({"1", "", "", "", "5007", ""})};
     preview.StartupTimerTick();
     EXPECT_EQ(preview.Messages(), QStringList{"No forms exist (or all forms are disabled)"});
     EXPECT_EQ(factory.Commands.back(), "99");

@@ -86,7 +86,9 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
         EXPECT_EQ(window.TitleLabel()->text(), "Preview initializing: Shop*Main");
         EXPECT_EQ(window.CloseButton()->text(), "&Cancel");
         EXPECT_EQ(window.ClearButton()->text(), "Clea&r");
-        QTRY_COMPARE_WITH_TIMEOUT(window.TitleLabel()->text(), QString("Preview running: Shop*Main"), 2000);
+        for (int i = 0; i < 200 && window.Model().CurrentState() != clsPreview::Waiting; ++i)
+            QTest::qWait(10);
+        EXPECT_EQ(window.TitleLabel()->text(), "Preview running: Shop*Main");
         EXPECT_EQ(factory.Commands.size(), 4);
 
         GuiResult events;

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -120,8 +121,8 @@ TEST(GuiRuntime, LoadProblemsBecomeStatusRowsAndDisabledFormsGive5007)
                                      Cmd({"4", "", "8", "", "", "0"}),
                                      Cmd({"2", "SHOP*MAIN*OK", "", "18", "1", "1", "10", "1", "32"}),
                                      Cmd({"4", "", "22", "", "", "OK"}),
-                                     Cmd({"2", "SHOP*MAIN*OK", "", "18", "1", "3", "10", "1", "32"}),
                                      Cmd({"4", "", "9", "", "", "maybe"}),
+                                     Cmd({"2", "SHOP*MAIN*OK", "", "18", "1", "3", "10", "1", "32"}),
                                      Cmd({"0", "-1"})}
                              .join(AM);
     const GuiResult r = s.runtime.Execute(Cmd({"11", "2", text}));
@@ -173,6 +174,7 @@ TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
                                               EventRow("ORDERS*ORDER*TXTCUST", 128)}));
 
     // The check box has no events enabled.
+    ASSERT_NE(s.runtime.WidgetOf("ORDERS*ORDER*CHKURGENT"), nullptr);
     QTest::mouseClick(s.runtime.WidgetOf("ORDERS*ORDER*CHKURGENT"), Qt::LeftButton);
     EXPECT_TRUE(s.Events().isEmpty());
 
@@ -216,6 +218,7 @@ TEST(GuiRuntime, WaitDeliversLaterAndShutdownLeavesNothing)
     s.Events();
     // "7" with nothing queued answers nothing now; the click comes one event-loop turn later.
     EXPECT_TRUE(s.runtime.Execute("7").IsEmpty());
+    ASSERT_NE(s.runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL"), nullptr);
     QTest::mouseClick(s.runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL"), Qt::LeftButton);
     EXPECT_TRUE(s.later.isEmpty());
     QCoreApplication::processEvents();
@@ -226,6 +229,7 @@ TEST(GuiRuntime, WaitDeliversLaterAndShutdownLeavesNothing)
     // A click queued but not yet delivered when "99" comes is dropped with everything else.
     EXPECT_TRUE(s.runtime.Execute("7").IsEmpty());
     QPointer<QWidget> button = s.runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL");
+    ASSERT_FALSE(button.isNull());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(Severity(s.runtime.Execute("99")), "0");
     QCoreApplication::processEvents();
