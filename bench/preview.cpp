@@ -34,7 +34,10 @@ QString Project()
     for (int c = 0; c < Controls; ++c) {
         recs << Rec({"2", QStringLiteral("APP*BIG*C%1").arg(c), "", QString::number(Kinds[c % 5]),
                      QString::number((c % 20) * 10), QString::number(c / 20 * 1.1), "9", "1", "32"});
-        recs << Rec({"4", "", "22", "", "", QStringLiteral("Item %1").arg(c)});
+        // Labels, buttons and check boxes have a caption; text boxes and lists a value.
+        const int kind = Kinds[c % 5];
+        const bool caption = kind == 15 || kind == 18 || kind == 20;
+        recs << Rec({"4", "", caption ? "22" : "0", "", "", QStringLiteral("Item %1").arg(c)});
     }
     recs << Rec({"0", "-1"});
     return recs.join(QChar(Marks::Attribute));
@@ -47,7 +50,10 @@ double Preview(const QString &text)
     clsGuiRuntime runtime;
     const QString vm = Marks::ValueMark();
     runtime.Execute("1" + vm + "1.4");
-    runtime.Execute("11" + vm + "2" + vm + text);
+    const GuiResult loaded = runtime.Execute("11" + vm + "2" + vm + text);
+    for (const QStringList &row : loaded.Status)
+        if (row.value(0) != QLatin1String("0"))
+            std::fprintf(stderr, "load: %s\n", qPrintable(row.join(QLatin1Char('|'))));
     runtime.Execute("6" + vm + "APP*BIG" + vm + "2");
     QApplication::processEvents();
     const double ms = t.nsecsElapsed() / 1e6;
@@ -88,7 +94,8 @@ double DesignerLoad(const QString &text)
     clsItems items;
     ScriptedPrompter prompter;
     clsDesigner designer(items, &prompter);
-    designer.SetTemplate(text);
+    if (!designer.SetTemplate(text) || items.Count() < Controls)
+        std::fprintf(stderr, "the designer did not load the whole form\n");
     return t.nsecsElapsed() / 1e6;
 }
 

@@ -92,8 +92,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override
     {
         QMainWindow::resizeEvent(event);
-        if (Built && !m_appFrame && isVisible())
-            m_runtime.WindowResized(m_id, width(), height());
+        if (Built && !m_appFrame && isVisible() && centralWidget())
+            m_runtime.WindowResized(m_id, centralWidget()->width(), centralWidget()->height());
     }
     void contextMenuEvent(QContextMenuEvent *) override {}
 
@@ -287,13 +287,16 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     BuildChildren(form, client);
     const int width = std::max(40, RuntimeWidgets::Pixels(form.TwipWidth(), true));
     const int height = std::max(30, RuntimeWidgets::Pixels(form.TwipHeight(), false));
-    window->resize(width, height);
+    // Width and height are the form's client area; bars come on top of it.
+    client->setMinimumSize(width, height);
+    window->adjustSize();
+    client->setMinimumSize(0, 0);
     if (form.ObjType() == Type::FormFixed || form.ObjType() == Type::FormFixedChild
         || form.ObjType() == Type::FormDialog)
         window->setFixedSize(window->size());
-    if (!form.AutoLeft() || !form.AutoTop())
-        window->move(RuntimeWidgets::Pixels(form.AutoLeft() ? 0 : form.TwipLeft(), true),
-                     RuntimeWidgets::Pixels(form.AutoTop() ? 0 : form.TwipTop(), false));
+    const bool placed = !form.AutoLeft() || !form.AutoTop();
+    const QPoint at(RuntimeWidgets::Pixels(form.AutoLeft() ? 0 : form.TwipLeft(), true),
+                    RuntimeWidgets::Pixels(form.AutoTop() ? 0 : form.TwipTop(), false));
     window->setEnabled(IsTrue(RuntimeWidgets::Property(form, Prop::Enabled, QStringLiteral("1"))));
 
     const clsControl *app = form.App();
@@ -304,8 +307,17 @@ void clsGuiRuntime::BuildForm(clsControl &form)
         sub->setWidget(window);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         static_cast<QMdiArea *>(frame->centralWidget())->addSubWindow(sub);
+        // The sub-window is as large as the form plus its own frame and caption.
+        const QSize decoration = sub->size() - sub->contentsRect().size();
+        sub->resize(window->size() + decoration);
+        if (form.ObjType() == Type::FormFixedChild)
+            sub->setFixedSize(sub->size());
+        if (placed)
+            sub->move(at);
         sub->hide();
     } else {
+        if (placed)
+            window->move(at);
         m_windows << window;
     }
     window->Built = true;
