@@ -3,6 +3,7 @@
 #include "app/clsDesignerSettings.h"
 #include "support/ProgramTitle.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -55,6 +57,13 @@ frmPreview::frmPreview(clsDesigner &designer, iPrompter &prompter, iGuiRuntimeFa
     layout->addLayout(buttons);
     resize(520, 320);
 
+    // Escape closes like the button; Ctrl+C copies the selected lines (all when none is).
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    auto *copy = new QShortcut(QKeySequence::Copy, m_messages);
+    copy->setContext(Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, [this] { QGuiApplication::clipboard()->setText(SelectedText()); });
+
     connect(m_clear, &QPushButton::clicked, this, [this] { m_model.Clear(); });
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_timer, &QTimer::timeout, this, [this] { m_model.StartupTimerTick(); });
@@ -70,6 +79,16 @@ frmPreview::~frmPreview()
 bool frmPreview::Preview(const clsControl *selected)
 {
     return m_model.Preview(selected);
+}
+
+QString frmPreview::SelectedText() const
+{
+    QStringList lines;
+    const bool all = m_messages->selectedItems().isEmpty();
+    for (int i = 0; i < m_messages->count(); ++i)
+        if (all || m_messages->item(i)->isSelected())
+            lines << m_messages->item(i)->text();
+    return lines.join(QLatin1Char('\n'));
 }
 
 void frmPreview::closeEvent(QCloseEvent *event)

@@ -31,6 +31,8 @@ public:
     QPushButton *ClearButton() const { return m_clear; }
     QPushButton *CloseButton() const { return m_close; }
     QTimer *StartupTimer() const { return m_timer; }
+    // The selected message lines, or all of them when none is selected, one per line.
+    QString SelectedText() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -96,6 +96,12 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
         factory.Last->Handler(events);
         ASSERT_EQ(window.Messages()->count(), 1);
         EXPECT_EQ(window.Messages()->item(0)->text(), "Shop*Main - Click (1,2)");
+        events.Events = {QStringList{"Shop*Main", "8", ""}};
+        factory.Last->Handler(events);
+        window.Messages()->item(1)->setSelected(true);
+        EXPECT_EQ(window.SelectedText(), "Shop*Main - Activate");
+        window.Messages()->clearSelection();
+        EXPECT_EQ(window.SelectedText(), "Shop*Main - Click (1,2)\nShop*Main - Activate");
         QTest::mouseClick(window.ClearButton(), Qt::LeftButton);
         EXPECT_EQ(window.Messages()->count(), 0);
 
@@ -103,7 +109,7 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
         window.move(120, 80);
         window.Messages()->addItem("Shop*Main*Ok - Click");
         window.grab().save("/tmp/i18-frmPreview.png");
-        QTest::mouseClick(window.CloseButton(), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_Escape); // closes like the button
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(factory.Commands.last(), "99");
         EXPECT_EQ(window.Model().CurrentState(), clsPreview::Idle);
