@@ -34,11 +34,18 @@ public:
     void SetInsets(int left, int top, int right, int bottom) override;
     void RefreshBackground() override { ++m_backgroundRefreshes; }
     void SetMdi(bool mdi) override { m_mdi = mdi; }
+    void SetIcon(const QString &name) override
+    {
+        m_icon = name;
+        ++m_iconChanges;
+    }
     iItemSizer *CreateSizer() override;
     void DeleteSizer(iItemSizer *sizer) override;
 
     int Type() const { return m_type; }
     bool IsMdi() const { return m_mdi; }
+    QString Icon() const { return m_icon; }
+    int IconChanges() const { return m_iconChanges; }
     // Instances currently loaded (the timer counts once it exists).
     int InstanceCount() const { return int(m_instances.size()); }
     int SizerCount() const { return int(m_sizers.size()); }
@@ -68,4 +75,6 @@ private:
     int m_insetBottom = 0;
     int m_backgroundRefreshes = 0;
     bool m_mdi = false;
+    QString m_icon;
+    int m_iconChanges = 0;
 };

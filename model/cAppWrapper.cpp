@@ -1,5 +1,6 @@
 #include "model/cAppWrapper.h"
 
+#include "model/cFormWrapper.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "model/iDesignControl.h"
@@ -93,6 +94,18 @@ void cAppWrapper::RestoreScale()
     ChangeScaleMode(unit);
 }
 
+void cAppWrapper::ChangeIcon()
+{
+    if (m_surface)
+        m_surface->SetIcon(IconName());
+    if (!m_owner)
+        return;
+    for (const auto &entry : m_owner->Children())
+        if (auto *form = dynamic_cast<cFormWrapper *>(entry.Value->Wrapper()))
+            if (!form->HasCustomIcon())
+                form->ChangeIcon();
+}
+
 void cAppWrapper::SetNoAutoTips(bool on)
 {
     if (m_owner)
@@ -129,6 +142,9 @@ void cAppWrapper::Apply(int code, const QString &value)
     case Prop::Caption:
         if (m_surface)
             m_surface->SetTitle(value.isEmpty() && m_owner ? m_owner->ID() : value);
+        break;
+    case Prop::Icon:
+        ChangeIcon();
         break;
     default:
         cWrapperBase::Apply(code, value);

@@ -34,8 +34,10 @@ public:
     void SetNoAutoTips(bool on);
     bool AutoSelect() const { return StoredBool(Vocabulary::Prop::AutoSelect); }
     void SetAutoSelect(bool on);
-    // The application icon changed: forms without an icon of their own show it.
-    void ChangeIcon() {}
+    // The application icon changed: its own window and every form without an icon of its
+    // own show it.
+    void ChangeIcon();
+    QString IconName() const { return Stored(Vocabulary::Prop::Icon); }
     // The code editor closed the project's code document.
     void CodeDocument_DocumentClose() {}
 

@@ -1,5 +1,6 @@
 #include "model/cFormWrapper.h"
 
+#include "model/cAppWrapper.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "model/iDesignControl.h"
@@ -65,6 +66,18 @@ void cFormWrapper::CreateItem(clsControl *owner, int type, const QString &fullId
     cWrapperBase::CreateItem(owner, type, fullId);
     m_control->SetVisible(false);
     ShowTitle();
+    ChangeIcon();
+}
+
+void cFormWrapper::ChangeIcon()
+{
+    if (!m_form)
+        return;
+    QString icon = Stored(Prop::Icon);
+    if (icon.isEmpty() && m_owner && m_owner->Parent())
+        if (auto *app = dynamic_cast<const cAppWrapper *>(m_owner->Parent()->Wrapper()))
+            icon = app->IconName();
+    m_form->SetIcon(icon);
 }
 
 void cFormWrapper::ShowTitle()
@@ -99,6 +112,8 @@ void cFormWrapper::Apply(int code, const QString &value)
         return;
     if (code == Prop::Caption)
         ShowTitle();
+    else if (code == Prop::Icon)
+        ChangeIcon();
     else if (IsFontCode(code))
         m_owner->ApplyFont();
     else if (code == Prop::BackColor || code == Prop::ForeColor)

@@ -20,8 +20,9 @@ public:
     void Rename(QString &newFullId) override;
 
     bool HasCustomIcon() const { return !Stored(Vocabulary::Prop::Icon).isEmpty(); }
-    // The form's icon changed (or the application's, which forms without one show).
-    void ChangeIcon() {}
+    // The form's icon changed (or the application's, which forms without one show): the
+    // design window shows the form's own icon, else the application's.
+    void ChangeIcon();
 
 protected:
     std::span<const DefaultRule> Defaults() const override;

@@ -56,6 +56,11 @@ public:
     // A surface kind of the application: MDI frame (true) or single-document window.
     virtual void SetMdi(bool mdi) = 0;
 
+    // The picture file of the window's icon as the project names it: the form's own, or the
+    // application's for a form without one; empty for the program's default icon, "none"
+    // for no icon.
+    virtual void SetIcon(const QString &name) { Q_UNUSED(name); }
+
     // The sizer of an item on this form; owned by the form until returned.
     virtual iItemSizer *CreateSizer() = 0;
     virtual void DeleteSizer(iItemSizer *sizer) = 0;

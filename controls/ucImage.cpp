@@ -1,0 +1,150 @@
+#include "controls/ucImage.h"
+
+#include "controls/ucIHlp.h"
+#include "support/GuiError.h"
+
+#include <QLabel>
+#include <QPainter>
+
+ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new QLabel(this))
+{
+    // The picture is part of the control: its mouse events are the control's.
+    m_image->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_image->hide();
+    ApplyFrame();
+}
+
+void ucImage::SetFilename(const QString &name)
+{
+    m_filename = name;
+    if (!m_error.isEmpty() && toolTip() == m_error)
+        setToolTip(QString());
+    m_error.clear();
+    if (name.trimmed().isEmpty()) {
+        SetPicture({});
+        return;
+    }
+    if (PictureLoader::IsUrl(name)) {
+        const QString url = name.trimmed();
+        if (const QImage cached = ucIHlp::CheckDownloadCache(url); !cached.isNull()) {
+            SetPicture(cached);
+            return;
+        }
+        SetPicture({});
+        if (!m_downloader) {
+            m_downloader = new ucIHlp(this);
+            connect(m_downloader, &ucIHlp::Downloaded, this, [this](const QString &u, const QImage &image) {
+                if (u == m_filename.trimmed())
+                    SetPicture(image);
+            });
+            connect(m_downloader, &ucIHlp::Failed, this, [this](const QString &u, const QString &message) {
+                if (u == m_filename.trimmed())
+                    ShowError(message);
+            });
+        }
+        m_downloader->DownloadImage(url);
+        return;
+    }
+    const PictureLoader::Result result = PictureLoader::LoadFile(PictureLoader::LocalPath(name));
+    SetPicture(result.Image);
+    if (!result.Ok())
+        ShowError(result.Error);
+}
+
+void ucImage::SetPicture(const QImage &picture)
+{
+    m_picture = picture;
+    if (!picture.isNull() && !m_error.isEmpty()) {
+        if (toolTip() == m_error)
+            setToolTip(QString());
+        m_error.clear();
+    }
+    if (m_scale == PictureLoader::Scale::AutoResize && !picture.isNull())
+        resize(picture.size() + QSize(frameWidth() * 2, frameWidth() * 2));
+    Layout();
+    update();
+    Q_EMIT PictureChanged();
+}
+
+void ucImage::ShowError(const QString &message)
+{
+    m_error = message;
+    setToolTip(message);
+    update();
+    Q_EMIT LoadFailed(message);
+}
+
+void ucImage::SetImageScale(int mode)
+{
+    if (mode < 0 || mode > 3)
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    m_scale = PictureLoader::Scale(mode);
+    if (m_scale == PictureLoader::Scale::AutoResize && !m_picture.isNull())
+        resize(m_picture.size() + QSize(frameWidth() * 2, frameWidth() * 2));
+    Layout();
+}
+
+void ucImage::SetAppearance(int appearance)
+{
+    if (appearance < 0 || appearance > 1)
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    m_appearance = appearance;
+    ApplyFrame();
+}
+
+void ucImage::SetBorderStyle(int style)
+{
+    if (style < 0 || style > 1)
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    m_borderStyle = style;
+    ApplyFrame();
+}
+
+void ucImage::ApplyFrame()
+{
+    if (m_borderStyle == 0)
+        setFrameStyle(QFrame::NoFrame);
+    else
+        setFrameStyle(m_appearance == 1 ? QFrame::Panel | QFrame::Sunken
+                                        : QFrame::Box | QFrame::Plain);
+    Layout();
+}
+
+void ucImage::Layout()
+{
+    if (m_picture.isNull()) {
+        m_image->hide();
+        m_image->clear();
+        return;
+    }
+    const QRect inner = contentsRect();
+    QRect place = PictureLoader::Placement(m_picture.size(), inner.size(), m_scale);
+    place.translate(inner.topLeft());
+    // Pictures larger than the control are clipped by the control, not scaled.
+    const QImage shown = place.size() == m_picture.size()
+                             ? m_picture
+                             : PictureLoader::ScaledTo(m_picture, place.size());
+    m_image->setGeometry(place);
+    m_image->setPixmap(QPixmap::fromImage(shown));
+    m_image->show();
+}
+
+void ucImage::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    Layout();
+}
+
+void ucImage::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (m_error.isEmpty() || !m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    QFont small = font();
+    small.setPointSizeF(qMax(6.0, small.pointSizeF() * 0.85));
+    painter.setFont(small);
+    painter.drawText(contentsRect().adjusted(3, 3, -3, -3),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_error);
+}

@@ -1,0 +1,301 @@
+// DesignControl: every instance kind answers exactly what the core set (never values read
+// back from its widget), shows it on the widget in pixels, and takes no focus on a design form.
+#include "designer/DesignControl.h"
+#include "designer/DesignControlFactory.h"
+
+#include "controls/GridControl.h"
+#include "controls/ListBox.h"
+#include "controls/OptionGroup.h"
+#include "controls/TabGroup.h"
+#include "controls/TextBox.h"
+#include "controls/ucFakeMenu.h"
+#include "controls/ucProgressBar.h"
+#include "controls/ucTreeview.h"
+#include "model/Vocabulary.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace Vocabulary;
+
+namespace {
+
+const int AllKinds[] = {Type::AppMdi, Type::FormSizable, Type::Label, Type::Text,
+                        Type::TextMultiLine, Type::TextPassword, Type::Command, Type::Option,
+                        Type::Check, Type::List, Type::ListMulti, Type::ListCheck, Type::Combo,
+                        Type::DropDownList, Type::Picture, Type::Frame, Type::GridProtected,
+                        Type::GridEditable, Type::Tabgroup, Type::Tab, Type::Gauge, Type::Tree,
+                        Type::Timer, Type::Browser, Type::Menu, Type::Popup, Type::Toolbar,
+                        Type::Statusbar, Type::BorderFrame};
+
+} // namespace
+
+TEST(DesignControl, EveryKindAnswersWhatWasSetNotWhatItsWidgetHolds)
+{
+    QWidget form;
+    form.resize(400, 300);
+    // A hidden container: its children report themselves invisible to Qt.
+    form.hide();
+    for (int kind : AllKinds) {
+        SCOPED_TRACE(kind);
+        auto control = CreateDesignControl(kind, &form);
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->Kind(), kind);
+        EXPECT_EQ(DesignControl::Of(control->Widget()), control.get());
+
+        // 100 twips is 6.67 pixels: a widget holding pixels would answer 105.
+        control->Move(100, -10000, 1010, 499);
+        EXPECT_EQ(control->Left(), 100);
+        EXPECT_EQ(control->Top(), -10000);
+        EXPECT_EQ(control->Width(), 1010);
+        EXPECT_EQ(control->Height(), 499);
+        EXPECT_EQ(control->Widget()->pos(), QPoint(7, -667));
+        if (kind != Type::Timer)
+            EXPECT_EQ(control->Widget()->size(), QSize(67, 33));
+
+        control->SetVisible(true);
+        EXPECT_TRUE(control->IsVisible());
+        EXPECT_FALSE(control->Widget()->isVisible());
+        control->SetTag(QStringLiteral("APP*F1*C1"));
+        EXPECT_EQ(control->Tag(), QStringLiteral("APP*F1*C1"));
+        control->SetTabIndex(32767);
+        EXPECT_EQ(control->TabIndex(), 32767);
+
+        const DesignFont font{QStringLiteral("No Such Font Family"), 13.5, true, false, true};
+        control->SetFont(font);
+        EXPECT_EQ(control->Font(), font);
+        control->SetForeColor(qint32(0x80000012));
+        control->SetBackColor(0x00123456);
+        EXPECT_EQ(control->ForeColor(), qint32(0x80000012));
+        EXPECT_EQ(control->BackColor(), 0x00123456);
+        control->SetBorder(2);
+        EXPECT_EQ(control->Border(), 2);
+
+        control->SetText(QStringLiteral("first\nsecond"));
+        EXPECT_EQ(control->Text(), QStringLiteral("first\nsecond"));
+        control->SetMultiLine(true);
+        control->SetPasswordChar(QStringLiteral("*"));
+        EXPECT_TRUE(control->IsMultiLine());
+        EXPECT_EQ(control->PasswordChar(), QStringLiteral("*"));
+        const QStringList rows{QStringLiteral("a\tb"), QStringLiteral("c\td")};
+        control->SetListRows(rows);
+        EXPECT_EQ(control->ListRows(), rows);
+        control->SetGridSize(2, 3);
+        control->SetGridEditable(true);
+        EXPECT_TRUE(control->IsGridEditable());
+        control->SetCellText(2, 3, QStringLiteral("cell"));
+        control->SetCellText(3, 1, QStringLiteral("outside"));
+        EXPECT_EQ(control->CellText(2, 3), QStringLiteral("cell"));
+        EXPECT_EQ(control->CellText(3, 1), QString());
+        EXPECT_EQ(control->HasFont(), !(kind == Type::Picture || kind == Type::Timer
+                                        || kind == Type::Browser || IsFormBar(kind)
+                                        || kind == Type::BorderFrame));
+    }
+    EXPECT_FALSE(CreateDesignControl(Type::SelectionSizer, &form));
+    EXPECT_FALSE(CreateDesignControl(12345, &form));
+}
+
+TEST(DesignControl, ContainerTakesTheWidgetAndKeepsItsVisibility)
+{
+    QWidget form;
+    auto surface = CreateDesignControl(Type::FormSizable, &form);
+    auto frame = CreateDesignControl(Type::Frame, &form);
+    frame->SetContainer(surface.get());
+    EXPECT_EQ(frame->Widget()->parentWidget(), surface->ChildArea());
+    auto label = CreateDesignControl(Type::Label, &form);
+    label->SetVisible(true);
+    label->SetContainer(frame.get());
+    EXPECT_EQ(label->Container(), frame.get());
+    EXPECT_EQ(label->Widget()->parentWidget(), frame->ChildArea());
+    EXPECT_FALSE(label->Widget()->isHidden());
+    // A container the adapter does not know leaves the widget where it is.
+    label->SetContainer(nullptr);
+    EXPECT_EQ(label->Container(), nullptr);
+    EXPECT_EQ(label->Widget()->parentWidget(), frame->ChildArea());
+    // A click on a part of the label belongs to the label, not to the frame.
+    EXPECT_EQ(DesignControl::Of(label->Widget()), label.get());
+
+    // A container returned before its contents leaves them on the form, not deleted.
+    frame.reset();
+    ASSERT_TRUE(label->Widget());
+    EXPECT_EQ(label->Widget()->parentWidget(), surface->ChildArea());
+    label->SetText(QStringLiteral("still here"));
+}
+
+TEST(DesignControl, DesignModeTakesNoFocusAndEditsNothing)
+{
+    QWidget form;
+    for (int kind : AllKinds) {
+        SCOPED_TRACE(kind);
+        auto control = CreateDesignControl(kind, &form);
+        control->SetListRows({QStringLiteral("one"), QStringLiteral("two")});
+        control->SetTabs({QStringLiteral("A"), QStringLiteral("B")});
+        control->SetBarItems({DesignBarItem{}});
+        control->SetGridSize(2, 2);
+        control->SetGridEditable(true);
+        QList<QWidget *> widgets = control->Widget()->findChildren<QWidget *>();
+        widgets.prepend(control->Widget());
+        for (QWidget *w : widgets)
+            EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->metaObject()->className();
+        if (auto *view = qobject_cast<QAbstractItemView *>(control->Widget()))
+            EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+    }
+    auto text = CreateDesignControl(Type::Text, &form);
+    auto *box = qobject_cast<TextBox *>(text->Widget());
+    EXPECT_TRUE(box->LineEdit()->isReadOnly());
+    text->SetDesignMode(false);
+    EXPECT_FALSE(box->LineEdit()->isReadOnly());
+    EXPECT_NE(box->LineEdit()->focusPolicy(), Qt::NoFocus);
+    auto grid = CreateDesignControl(Type::GridEditable, &form);
+    grid->SetGridEditable(true);
+    EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
+    grid->SetDesignMode(false);
+    EXPECT_TRUE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
+}
+
+TEST(DesignControl, WidgetsShowWhatWasSet)
+{
+    QWidget form;
+    auto label = CreateDesignControl(Type::Label, &form);
+    label->SetText(QStringLiteral("Name:"));
+    EXPECT_EQ(qobject_cast<QLabel *>(label->Widget())->text(), QStringLiteral("Name:"));
+
+    auto text = CreateDesignControl(Type::Text, &form);
+    auto *box = qobject_cast<TextBox *>(text->Widget());
+    text->SetText(QStringLiteral("one\ntwo"));
+    EXPECT_EQ(box->LineEdit()->text(), QStringLiteral("one"));
+    text->SetMultiLine(true);
+    EXPECT_EQ(box->TextEdit()->toPlainText(), QStringLiteral("one\ntwo"));
+    text->SetMultiLine(false);
+    EXPECT_EQ(box->LineEdit()->text(), QStringLiteral("one"));
+    text->SetMultiLine(true);
+    EXPECT_EQ(box->TextEdit()->toPlainText(), QStringLiteral("one\ntwo"));
+    text->SetMultiLine(false);
+    text->SetPasswordChar(QStringLiteral("*"));
+    EXPECT_EQ(box->LineEdit()->echoMode(), QLineEdit::Password);
+
+    auto check = CreateDesignControl(Type::Check, &form);
+    check->SetValue(QStringLiteral("1"));
+    EXPECT_EQ(qobject_cast<QCheckBox *>(check->Widget())->checkState(), Qt::Checked);
+    check->SetValue(QStringLiteral("0"));
+    EXPECT_EQ(qobject_cast<QCheckBox *>(check->Widget())->checkState(), Qt::Unchecked);
+
+    auto options = CreateDesignControl(Type::Option, &form);
+    options->SetValue(QStringLiteral("2"));
+    options->SetListRows({QStringLiteral("Red"), QStringLiteral("Green\tG")});
+    auto *group = qobject_cast<OptionGroup *>(options->Widget());
+    EXPECT_EQ(group->Captions(), (QStringList{QStringLiteral("Red"), QStringLiteral("Green")}));
+    EXPECT_EQ(group->Selected(), 2);
+    options->SetValue(QStringLiteral("Red"));
+    EXPECT_EQ(group->Selected(), 1);
+    options->SetValue(QString());
+    EXPECT_EQ(group->Selected(), 0);
+
+    auto list = CreateDesignControl(Type::ListCheck, &form);
+    list->SetColumnHeadings({QStringLiteral("Code"), QStringLiteral("Name")});
+    list->SetColumnWidths({600, 1500});
+    list->SetListRows({QStringLiteral("A\tAlpha"), QStringLiteral("B\tBeta")});
+    list->SetCheckBoxes(true);
+    list->SetMultiSelect(true);
+    auto *listBox = qobject_cast<ListBox *>(list->Widget());
+    EXPECT_EQ(listBox->Rows(), list->ListRows());
+    EXPECT_EQ(listBox->topLevelItem(1)->text(1), QStringLiteral("Beta"));
+    EXPECT_EQ(listBox->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(listBox->columnWidth(0), 40);
+    EXPECT_FALSE(listBox->isHeaderHidden());
+    EXPECT_EQ(listBox->selectionMode(), QAbstractItemView::ExtendedSelection);
+
+    auto combo = CreateDesignControl(Type::DropDownList, &form);
+    combo->SetListRows({QStringLiteral("x\t1"), QStringLiteral("y\t2")});
+    combo->SetText(QStringLiteral("y"));
+    EXPECT_EQ(qobject_cast<QComboBox *>(combo->Widget())->currentText(), QStringLiteral("y"));
+
+    auto grid = CreateDesignControl(Type::GridProtected, &form);
+    grid->SetColumnHeadings({QStringLiteral("Qty"), QStringLiteral("Item")});
+    grid->SetGridSize(3, 2);
+    grid->SetCellText(3, 2, QStringLiteral("Bolt"));
+    auto *table = qobject_cast<GridControl *>(grid->Widget());
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->Cell(2, 1), QStringLiteral("Bolt"));
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Item"));
+
+    // A huge grid keeps every cell it is given but shows a bounded table.
+    grid->SetGridSize(5000000, 4);
+    grid->SetCellText(5000000, 4, QStringLiteral("last"));
+    EXPECT_EQ(grid->CellText(5000000, 4), QStringLiteral("last"));
+    EXPECT_EQ(grid->CellText(3, 2), QStringLiteral("Bolt"));
+    EXPECT_LE(table->rowCount(), 5000);
+    grid->SetGridSize(2, 2);
+    EXPECT_EQ(grid->CellText(3, 2), QString());
+    grid->SetGridSize(3, 2);
+    EXPECT_EQ(grid->CellText(3, 2), QString());
+
+    auto tabs = CreateDesignControl(Type::Tabgroup, &form);
+    tabs->SetCurrentTab(2);
+    tabs->SetTabs({QStringLiteral("General"), QStringLiteral("Address")});
+    auto *tabGroup = qobject_cast<TabGroup *>(tabs->Widget());
+    EXPECT_EQ(tabGroup->Tabs(), tabs->Tabs());
+    EXPECT_EQ(tabGroup->CurrentTab(), 2);
+
+    auto gauge = CreateDesignControl(Type::Gauge, &form);
+    gauge->SetValue(QStringLiteral("40"));
+    EXPECT_EQ(qobject_cast<ucProgressBar *>(gauge->Widget())->FilledWidth(100), 40);
+    gauge->SetValue(QStringLiteral("lots"));
+    EXPECT_EQ(qobject_cast<ucProgressBar *>(gauge->Widget())->FilledWidth(100), 0);
+
+    auto tree = CreateDesignControl(Type::Tree, &form);
+    tree->SetTreeNodes({{QStringLiteral("N1"), 1, QStringLiteral("Root"), {}, 1, {}},
+                        {QStringLiteral("N2"), 2, QStringLiteral("Child"), {}, 4, {}},
+                        // A level skipped hangs the node one level down.
+                        {QStringLiteral("N3"), 4, QStringLiteral("Deep"), {}, 0, {}},
+                        {QStringLiteral("N4"), 1, QStringLiteral("Second"), {}, 0, {}}});
+    auto *treeView = qobject_cast<ucTreeview *>(tree->Widget());
+    EXPECT_EQ(treeView->topLevelItemCount(), 2);
+    EXPECT_TRUE(treeView->Find(QStringLiteral("N1"))->isExpanded());
+    EXPECT_EQ(treeView->Find(QStringLiteral("N2"))->checkState(0), Qt::Checked);
+    EXPECT_EQ(treeView->Find(QStringLiteral("N3"))->parent(), treeView->Find(QStringLiteral("N2")));
+}
+
+TEST(DesignControl, BarsShowTheirButtonsPanelsAndMenuTitles)
+{
+    QWidget form;
+    form.resize(600, 300);
+    auto menu = CreateDesignControl(Type::Menu, &form);
+    DesignBarItem file{DesignBarItem::SubMenu, QStringLiteral("FILE"), 1, QStringLiteral("&File")};
+    DesignBarItem open{DesignBarItem::Command, QStringLiteral("OPEN"), 2, QStringLiteral("&Open")};
+    DesignBarItem help{DesignBarItem::SubMenu, QStringLiteral("HELP"), 1, QStringLiteral("&Help")};
+    help.Enabled = false;
+    menu->SetBarItems({file, open, help});
+    auto *band = qobject_cast<ucFakeMenu *>(menu->Widget());
+    ASSERT_EQ(band->ButtonCount(), 2);
+    EXPECT_EQ(band->ButtonID(1), QStringLiteral("FILE"));
+    EXPECT_EQ(band->ButtonCaption(2), QStringLiteral("&Help"));
+    EXPECT_FALSE(band->ButtonEnabled(2));
+
+    auto status = CreateDesignControl(Type::Statusbar, &form);
+    DesignBarItem fixed{DesignBarItem::TextPanel, QStringLiteral("P1"), 1, QStringLiteral("Ready")};
+    fixed.PanelWidth = 1500;
+    DesignBarItem spring{DesignBarItem::TextPanel, QStringLiteral("P2"), 1, QString()};
+    spring.PanelWidth = -1;
+    DesignBarItem caps{DesignBarItem::AutoPanel, QStringLiteral("P3"), 1, QString()};
+    caps.PanelKeyword = QStringLiteral("CAPS");
+    status->SetBarItems({fixed, spring, caps});
+    status->Move(0, 0, 9000, 330);
+    status->SetVisible(true);
+    form.show();
+    auto *panels = qobject_cast<ucFakeMenu *>(status->Widget());
+    ASSERT_EQ(panels->ButtonCount(), 3);
+    EXPECT_EQ(panels->Button(1)->width(), 100);
+    EXPECT_EQ(panels->ButtonCaption(3), QStringLiteral("CAPS"));
+    // The spring takes what the others leave: the three fill the band.
+    const int inner = panels->contentsRect().width();
+    EXPECT_EQ(panels->Button(1)->width() + panels->Button(2)->width() + panels->Button(3)->width(),
+              inner);
+}
