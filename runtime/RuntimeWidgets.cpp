@@ -1,5 +1,13 @@
 #include "runtime/RuntimeWidgets.h"
 
+#include "controls/GridControl.h"
+#include "controls/ListBox.h"
+#include "controls/OptionGroup.h"
+#include "controls/TextBox.h"
+#include "controls/ucFakeBrowser.h"
+#include "controls/ucImage.h"
+#include "controls/ucProgressBar.h"
+#include "controls/ucTreeview.h"
 #include "model/BarContent.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -8,7 +16,6 @@
 #include "support/PlatformMetrics.h"
 
 #include <QAbstractButton>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -16,13 +23,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -30,7 +35,6 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <cmath>
 #include <memory>
@@ -49,13 +53,14 @@ QString Clean(QString text)
     return text;
 }
 
+// The entries of a list value; the columns of an entry are joined by a tab.
 QStringList Entries(const QString &value)
 {
     if (value.isEmpty())
         return {};
     QStringList rows = value.split(Marks::ValueMark());
     for (QString &row : rows)
-        row.replace(Marks::SubValueMark(), QStringLiteral("  "));
+        row.replace(Marks::SubValueMark(), QStringLiteral("\t"));
     return rows;
 }
 
@@ -113,64 +118,57 @@ void Watch(QWidget *widget, const QString &id, bool click, bool doubleClick, iRu
 class ValidateFilter final : public QObject
 {
 public:
-    ValidateFilter(QString id, iRuntimeEvents &events, QObject *parent)
-        : QObject(parent), m_id(std::move(id)), m_events(events)
+    ValidateFilter(QString id, TextBox *box, iRuntimeEvents &events, QObject *parent)
+        : QObject(parent), m_id(std::move(id)), m_box(box), m_events(events)
     {
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut && watched->property(ValidatePending).toBool()) {
-            watched->setProperty(ValidatePending, false);
-            QString text;
-            if (auto *line = qobject_cast<QLineEdit *>(watched))
-                text = line->text();
-            else if (auto *plain = qobject_cast<QPlainTextEdit *>(watched))
-                text = plain->toPlainText();
-            m_events.Raise(m_id, Event::Validate, {Clean(text)});
+        if (event->type() == QEvent::FocusOut && m_box->property(ValidatePending).toBool()) {
+            m_box->setProperty(ValidatePending, false);
+            m_events.Raise(m_id, Event::Validate, {Clean(m_box->Text())});
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     QString m_id;
+    TextBox *m_box;
     iRuntimeEvents &m_events;
 };
 
 QWidget *MakeText(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
 {
     const QString id = item.FullID();
-    const QString value = RuntimeWidgets::Property(item, Prop::DefVal);
-    const bool readOnly = IsTrue(RuntimeWidgets::Property(item, Prop::ReadOnly));
-    QWidget *widget = nullptr;
-    if (item.ObjType() == Type::TextMultiLine) {
-        auto *edit = new QPlainTextEdit(parent);
-        edit->setPlainText(value);
-        edit->setReadOnly(readOnly);
-        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, id, &events] {
-            edit->setProperty(ValidatePending, true);
-            events.Raise(id, Event::Change);
-        });
-        widget = edit;
-    } else {
-        auto *edit = new QLineEdit(value, parent);
-        edit->setReadOnly(readOnly);
-        if (item.ObjType() == Type::TextPassword)
-            edit->setEchoMode(QLineEdit::Password);
-        bool ok = false;
-        const int maxLen = RuntimeWidgets::Property(item, Prop::MaxLen).toInt(&ok);
-        if (ok && maxLen > 0)
-            edit->setMaxLength(maxLen);
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, id, &events] {
-            edit->setProperty(ValidatePending, true);
-            events.Raise(id, Event::Change);
-        });
-        widget = edit;
+    auto *box = new TextBox(parent);
+    box->SetMultiLine(item.ObjType() == Type::TextMultiLine);
+    if (item.ObjType() == Type::TextPassword)
+        box->SetPasswordChar(QStringLiteral("*"));
+    box->SetText(RuntimeWidgets::Property(item, Prop::DefVal));
+    box->SetReadOnly(IsTrue(RuntimeWidgets::Property(item, Prop::ReadOnly)));
+    bool ok = false;
+    const int maxLen = RuntimeWidgets::Property(item, Prop::MaxLen).toInt(&ok);
+    if (ok && maxLen > 0)
+        box->LineEdit()->setMaxLength(maxLen);
+    // The user's edits only: the value set above raised nothing.
+    QObject::connect(box->LineEdit(), &QLineEdit::textEdited, box, [box, id, &events] {
+        box->setProperty(ValidatePending, true);
+        events.Raise(id, Event::Change);
+    });
+    QObject::connect(box->TextEdit(), &QPlainTextEdit::textChanged, box, [box, id, &events] {
+        if (!box->IsMultiLine())
+            return;
+        box->setProperty(ValidatePending, true);
+        events.Raise(id, Event::Change);
+    });
+    for (QWidget *inner : {static_cast<QWidget *>(box->LineEdit()), static_cast<QWidget *>(box->TextEdit())}) {
+        inner->installEventFilter(new ValidateFilter(id, box, events, inner));
+        Watch(inner, id, false, true, events);
     }
-    widget->installEventFilter(new ValidateFilter(id, events, widget));
-    Watch(widget, id, false, true, events);
-    return widget;
+    Watch(box, id, false, false, events);
+    return box;
 }
 
 QWidget *MakeOption(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
@@ -184,46 +182,37 @@ QWidget *MakeOption(const clsControl &item, QWidget *parent, iRuntimeEvents &eve
         Watch(radio, id, false, true, events);
         return radio;
     }
-    auto *box = new QGroupBox(RuntimeWidgets::Property(item, Prop::Caption), parent);
-    auto *layout = new QVBoxLayout(box);
-    auto *group = new QButtonGroup(box);
-    for (int i = 0; i < entries.size(); ++i) {
-        auto *radio = new QRadioButton(entries[i], box);
-        layout->addWidget(radio);
-        group->addButton(radio, i + 1);
-    }
-    bool ok = false;
-    const int chosen = RuntimeWidgets::Property(item, Prop::DefVal).toInt(&ok);
-    if (ok && group->button(chosen))
-        group->button(chosen)->setChecked(true);
-    QObject::connect(group, &QButtonGroup::idClicked, box,
-                     [id, &events](int n) { events.Raise(id, Event::Click, {QString::number(n)}); });
-    Watch(box, id, false, true, events);
-    return box;
+    auto *group = new OptionGroup(parent);
+    group->setTitle(RuntimeWidgets::Property(item, Prop::Caption));
+    group->SetRows(entries);
+    group->SetValue(RuntimeWidgets::Property(item, Prop::DefVal));
+    const QList<QRadioButton *> buttons = group->Buttons();
+    for (int i = 0; i < buttons.size(); ++i)
+        QObject::connect(buttons[i], &QRadioButton::clicked, group,
+                         [id, &events, i] { events.Raise(id, Event::Click, {QString::number(i + 1)}); });
+    Watch(group, id, false, true, events);
+    return group;
 }
 
 QWidget *MakeList(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
 {
     const QString id = item.FullID();
-    auto *list = new QListWidget(parent);
-    list->addItems(Entries(RuntimeWidgets::Property(item, Prop::Items)));
-    if (item.ObjType() == Type::ListMulti)
-        list->setSelectionMode(QAbstractItemView::MultiSelection);
-    if (item.ObjType() == Type::ListCheck) {
-        for (int i = 0; i < list->count(); ++i) {
-            list->item(i)->setFlags(list->item(i)->flags() | Qt::ItemIsUserCheckable);
-            list->item(i)->setCheckState(Qt::Unchecked);
-        }
-        QObject::connect(list, &QListWidget::itemChanged, list, [list, id, &events](QListWidgetItem *it) {
-            events.Raise(id, Event::Change, {QString::number(list->row(it) + 1)});
-        });
-    }
-    QObject::connect(list, &QListWidget::itemClicked, list, [list, id, &events](QListWidgetItem *it) {
-        events.Raise(id, Event::Click, {QString::number(list->row(it) + 1)});
-    });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [list, id, &events](QListWidgetItem *it) {
-        events.Raise(id, Event::DblClick, {QString::number(list->row(it) + 1)});
-    });
+    auto *list = new ListBox(parent);
+    list->SetColumns(std::max(1, RuntimeWidgets::Property(item, Prop::Columns).toInt()));
+    const QStringList headings = Entries(RuntimeWidgets::Property(item, Prop::ColHeading));
+    if (!headings.isEmpty())
+        list->SetHeadings(headings);
+    list->SetRows(Entries(RuntimeWidgets::Property(item, Prop::Items)));
+    list->SetMultiSelect(item.ObjType() == Type::ListMulti);
+    list->SetCheckBoxes(item.ObjType() == Type::ListCheck);
+    auto row = [list](QTreeWidgetItem *it) { return QString::number(list->indexOfTopLevelItem(it) + 1); };
+    if (item.ObjType() == Type::ListCheck)
+        QObject::connect(list, &QTreeWidget::itemChanged, list,
+                         [id, &events, row](QTreeWidgetItem *it) { events.Raise(id, Event::Change, {row(it)}); });
+    QObject::connect(list, &QTreeWidget::itemClicked, list,
+                     [id, &events, row](QTreeWidgetItem *it) { events.Raise(id, Event::Click, {row(it)}); });
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, list,
+                     [id, &events, row](QTreeWidgetItem *it) { events.Raise(id, Event::DblClick, {row(it)}); });
     Watch(list, id, false, false, events);
     return list;
 }
@@ -254,12 +243,12 @@ QWidget *MakeGrid(const clsControl &item, QWidget *parent, iRuntimeEvents &event
     const QStringList headings = Entries(RuntimeWidgets::Property(item, Prop::ColHeading));
     const int columns = std::max<int>(RuntimeWidgets::Property(item, Prop::Columns).toInt(), headings.size());
     const int rows = std::max(RuntimeWidgets::Property(item, Prop::Rows).toInt(), 1);
-    auto *grid = new QTableWidget(std::min(rows, 100000), std::min(std::max(columns, 1), 1000), parent);
+    auto *grid = new GridControl(parent);
+    grid->SetSize(rows, std::max(columns, 1));
     if (!headings.isEmpty())
-        grid->setHorizontalHeaderLabels(headings);
+        grid->SetHeadings(headings);
     const bool editable = item.ObjType() == Type::GridEditable;
-    if (!editable)
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->SetEditable(editable);
     auto cell = [](int row, int column) {
         return QStringList{QString::number(row + 1), QString::number(column + 1)};
     };
@@ -405,15 +394,14 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         return page; // the tab widget places it
     }
     case Type::Gauge: {
-        auto *bar = new QProgressBar(parent);
-        bar->setValue(RuntimeWidgets::Property(item, Prop::DefVal).toInt());
+        auto *bar = new ucProgressBar(parent);
+        bar->SetValueText(RuntimeWidgets::Property(item, Prop::DefVal));
         Watch(bar, id, true, true, events);
         widget = bar;
         break;
     }
     case Type::Tree: {
-        auto *tree = new QTreeWidget(parent);
-        tree->setHeaderHidden(true);
+        auto *tree = new ucTreeview(parent);
         QObject::connect(tree, &QTreeWidget::itemClicked, tree, [id, &events] { events.Raise(id, Event::Click); });
         QObject::connect(tree, &QTreeWidget::itemDoubleClicked, tree,
                          [id, &events] { events.Raise(id, Event::DblClick); });
@@ -421,16 +409,25 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         widget = tree;
         break;
     }
+    case Type::Browser: {
+        auto *browser = new ucFakeBrowser(parent);
+        browser->SetURL(RuntimeWidgets::Property(item, Prop::Content));
+        Watch(browser, id, true, true, events);
+        widget = browser;
+        break;
+    }
     case Type::Picture:
-    case Type::Browser:
     default: {
-        auto *label = new QLabel(parent);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setAlignment(Qt::AlignCenter);
-        label->setText(item.ObjType() == Type::Browser ? QStringLiteral("Browser")
-                                                       : RuntimeWidgets::Property(item, Prop::Picture));
-        Watch(label, id, true, true, events);
-        widget = label;
+        auto *image = new ucImage(parent);
+        bool ok = false;
+        const int scale = RuntimeWidgets::Property(item, Prop::Style).toInt(&ok);
+        try {
+            image->SetImageScale(ok ? scale : 0);
+        } catch (const GuiError &) {
+        }
+        image->SetFilename(RuntimeWidgets::Property(item, Prop::Picture));
+        Watch(image, id, true, true, events);
+        widget = image;
         break;
     }
     }
@@ -529,11 +526,11 @@ void RuntimeWidgets::AddBars(const clsControl &owner, QMainWindow &window, iRunt
 
 void RuntimeWidgets::SetValue(QWidget *widget, const QString &value)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(widget))
-        line->setText(value);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(widget)) {
-        const QSignalBlocker block(plain);
-        plain->setPlainText(value);
+    if (auto *box = qobject_cast<TextBox *>(widget)) {
+        const QSignalBlocker block(box->TextEdit());
+        box->SetText(value);
+    } else if (auto *group = qobject_cast<OptionGroup *>(widget)) {
+        group->SetValue(value);
     } else if (auto *check = qobject_cast<QCheckBox *>(widget))
         check->setChecked(IsTrue(value));
     else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
@@ -541,8 +538,8 @@ void RuntimeWidgets::SetValue(QWidget *widget, const QString &value)
             combo->setEditText(value);
         else
             combo->setCurrentIndex(value.toInt() - 1);
-    } else if (auto *list = qobject_cast<QListWidget *>(widget))
+    } else if (auto *list = qobject_cast<QAbstractItemView *>(widget))
         list->clearSelection();
-    else if (auto *bar = qobject_cast<QProgressBar *>(widget))
-        bar->setValue(value.toInt());
+    else if (auto *bar = qobject_cast<ucProgressBar *>(widget))
+        bar->SetValueText(value);
 }

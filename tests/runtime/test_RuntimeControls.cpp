@@ -4,6 +4,7 @@
 #include "runtime/clsGuiRuntime.h"
 
 #include "RuntimeTestSupport.h"
+#include "controls/ListBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -73,9 +74,9 @@ struct Kinds : ::testing::Test
 
 TEST_F(Kinds, ListsCombosAndTabsReportWhatWasChosen)
 {
-    auto *list = qobject_cast<QListWidget *>(runtime.WidgetOf("K*F*LST"));
-    ASSERT_TRUE(list && list->count() == 3);
-    const QRect second = list->visualItemRect(list->item(1));
+    auto *list = qobject_cast<ListBox *>(runtime.WidgetOf("K*F*LST"));
+    ASSERT_TRUE(list && list->topLevelItemCount() == 3);
+    const QRect second = list->visualItemRect(list->topLevelItem(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     const QList<QStringList> got = Take();
@@ -97,9 +98,9 @@ TEST_F(Kinds, ListsCombosAndTabsReportWhatWasChosen)
     EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*TABS", 32, {"2"})});
 
     // A check-box list has Change enabled: checking an entry names it.
-    auto *checks = qobject_cast<QListWidget *>(runtime.WidgetOf("K*F*CHK"));
-    ASSERT_TRUE(checks);
-    checks->item(0)->setCheckState(Qt::Checked);
+    auto *checks = qobject_cast<ListBox *>(runtime.WidgetOf("K*F*CHK"));
+    ASSERT_TRUE(checks && checks->HasCheckBoxes());
+    checks->topLevelItem(0)->setCheckState(0, Qt::Checked);
     EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*CHK", 128, {"1"})});
 }
 

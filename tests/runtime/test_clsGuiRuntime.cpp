@@ -4,6 +4,7 @@
 #include "runtime/clsGuiRuntime.h"
 
 #include "RuntimeTestSupport.h"
+#include "controls/TextBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -163,13 +164,14 @@ TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
 
     // Typing in the customer box (Change enabled) raises one Change per edit; the notes box
     // (no events enabled) raises nothing.
-    auto *cust = qobject_cast<QLineEdit *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
-    auto *notes = qobject_cast<QPlainTextEdit *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTNOTES"));
+    auto *cust = qobject_cast<TextBox *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
+    auto *notes = qobject_cast<TextBox *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTNOTES"));
     ASSERT_TRUE(cust && notes);
-    EXPECT_EQ(cust->maxLength(), 40);
-    QTest::keyClicks(cust, "ab");
-    QTest::keyClicks(notes, "xyz");
-    EXPECT_EQ(cust->text(), "ab");
+    EXPECT_TRUE(notes->IsMultiLine());
+    EXPECT_EQ(cust->LineEdit()->maxLength(), 40);
+    QTest::keyClicks(cust->LineEdit(), "ab");
+    QTest::keyClicks(notes->TextEdit(), "xyz");
+    EXPECT_EQ(cust->Text(), "ab");
     EXPECT_EQ(s.Events(), (QList<QStringList>{EventRow("ORDERS*ORDER*TXTCUST", 128),
                                               EventRow("ORDERS*ORDER*TXTCUST", 128)}));
 
@@ -206,7 +208,7 @@ TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
     EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "9", "1", "2"}))), "0");
     EXPECT_EQ(ok->pos(), QPoint(8, 32)); // characters: 120 x 240 twips
     EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*TXTCUST", "1"}))), "0");
-    EXPECT_TRUE(cust->text().isEmpty());
+    EXPECT_TRUE(cust->Text().isEmpty());
     EXPECT_EQ(Error(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "12"}))), "438");
 }
 
