@@ -23,6 +23,9 @@ const std::vector<CliCommand> &CliCommands()
          "PROJECT PROGRAM [--templates DIR] [--style STYLE] [--casing N] [--repair] [--startup] "
          "[--add-missing] [--remove-unused] [--decoder] [--output FILE] [--duplicates=cancel|skip]",
          "mend the program's structure, startup, handlers and decoder and write it", RunUpdate},
+        {"render", "PROJECT [--form ID]... [--output-dir DIR] [--scale FACTOR] [--duplicates=cancel|skip]",
+         "draw forms (default every form) as the designer shows them to DIR/<APP>_<FORM>.png",
+         RunRender},
     };
     return commands;
 }

@@ -36,3 +36,4 @@ int RunExport(const QStringList &arguments);
 int RunGenerate(const QStringList &arguments);
 int RunAnalyze(const QStringList &arguments);
 int RunUpdate(const QStringList &arguments);
+int RunRender(const QStringList &arguments);

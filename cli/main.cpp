@@ -1,5 +1,6 @@
 // The corvane command-line tool: headless commands over project documents and code.
 #include "cli/CliCommand.h"
+#include "cli/CliRender.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -26,8 +27,11 @@ void PrintHelp()
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments().mid(1);
+    // Only the render command needs widgets; every other command stays headless.
+    const std::unique_ptr<QCoreApplication> app = IsRenderCommand(argc, argv)
+        ? CreateRenderApplication(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList arguments = app->arguments().mid(1);
     if (arguments.isEmpty()) {
         PrintHelp();
         return CliExit::Usage;

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -55,6 +57,13 @@ mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_
     m_statusPanel = new QLabel(this);
     m_statusPanel->setObjectName(QStringLiteral("StatusPanel1"));
     statusBar()->addWidget(m_statusPanel, 1);
+    m_panels[0] = m_statusPanel;
+    for (int i = 1; i < 3; ++i) {
+        m_panels[size_t(i)] = new QLabel(this);
+        m_panels[size_t(i)]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        m_panels[size_t(i)]->setMinimumWidth(110);
+        statusBar()->addPermanentWidget(m_panels[size_t(i)]);
+    }
 
     BuildMenus();
     resize(DefaultWidth, DefaultHeight);
@@ -62,6 +71,25 @@ mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_
 
 void mdiMain::BuildMenus()
 {
+    const auto command = [this](QMenu *menu, const QString &key, const QString &text,
+                                const QKeySequence &shortcut) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(key);
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, [this, key] {
+            if (m_commandHandler)
+                m_commandHandler(key);
+        });
+        return action;
+    };
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_open = command(file, QStringLiteral("Open"), QStringLiteral("&Open..."), QKeySequence::Open);
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    m_undo = command(edit, QStringLiteral("Undo"), QStringLiteral("&Undo"), QKeySequence::Undo);
+    m_undo->setEnabled(false);
+
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     const auto entry = [&](const QString &key, const QString &text) {
@@ -158,6 +186,31 @@ void mdiMain::SetStatusText(const QString &text)
 QString mdiMain::StatusText() const
 {
     return m_statusPanel->text();
+}
+
+void mdiMain::SetStatusPanel(int panel, const QString &text)
+{
+    if (panel >= 1 && panel <= 3)
+        m_panels[size_t(panel - 1)]->setText(text);
+}
+
+QString mdiMain::StatusPanel(int panel) const
+{
+    return panel >= 1 && panel <= 3 ? m_panels[size_t(panel - 1)]->text() : QString();
+}
+
+QAction *mdiMain::CommandAction(const QString &key) const
+{
+    for (QAction *action : {m_open, m_undo})
+        if (action && action->objectName() == key)
+            return action;
+    return nullptr;
+}
+
+void mdiMain::SetUndoState(const QString &caption, bool enabled)
+{
+    m_undo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : QLatin1Char('&') + caption);
+    m_undo->setEnabled(enabled);
 }
 
 void mdiMain::CloseWithoutQuestions()

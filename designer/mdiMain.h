@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/iUndoState.h"
+
 #include <QMainWindow>
+#include <array>
 #include <functional>
 
 class ProcessState;
@@ -15,7 +18,7 @@ class QTreeWidget;
 // area beside it, a tool bar and a status bar whose first panel carries progress texts.
 // Closing it asks the open projects whether they may close, then stores its position keys
 // and saves the settings.
-class mdiMain : public QMainWindow
+class mdiMain : public QMainWindow, public iUndoState
 {
     Q_OBJECT
 
@@ -34,6 +37,18 @@ public:
 
     void SetStatusText(const QString &text);
     QString StatusText() const;
+    // Panels 1 (the status text), 2 (position) and 3 (size) of the status bar.
+    void SetStatusPanel(int panel, const QString &text);
+    QString StatusPanel(int panel) const;
+
+    // The commands of the File and Edit menus ("Open", "Undo") go to this handler.
+    void SetCommandHandler(std::function<void(const QString &key)> handler)
+    {
+        m_commandHandler = std::move(handler);
+    }
+    QAction *CommandAction(const QString &key) const;
+    // The Undo entry shows the newest record's caption.
+    void SetUndoState(const QString &caption, bool enabled) override;
 
     // Asked before the user's close goes ahead (the closing question of every open project);
     // false keeps the window open.
@@ -60,6 +75,10 @@ private:
     QAction *m_viewToolBar = nullptr;
     QAction *m_viewGrid = nullptr;
     std::function<bool()> m_closeQuery;
+    std::function<void(const QString &)> m_commandHandler;
+    std::array<QLabel *, 3> m_panels{};
+    QAction *m_open = nullptr;
+    QAction *m_undo = nullptr;
     bool m_noQuestions = false;
     bool m_shutDown = false;
 };

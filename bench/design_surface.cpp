@@ -1,0 +1,229 @@
+// The design surface on the offscreen platform:
+// (a) a form of 500 controls of every kind made by loading it onto a design form, against 500
+//     bare Qt widgets made in one plain QWidget (goal: at most 3 times as long);
+// (b) one move drag on a form of 50 and of 500 controls (goal: within 1.5 times: a drag moves
+//     only the sizer, it does not repaint or lay out every control);
+// (c) drawing every form of a 100-form x 100-control project as `corvane render` does, against
+//     loading it headless as `corvane check` does (goal: at most 3 times as long).
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/DesignSurfaceHost.h"
+#include "designer/frmDesign.h"
+#include "designer/ucSizer.h"
+#include "app/EditCommands.h"
+#include "app/MemoryClipboard.h"
+#include "app/UndoBuffer.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/DynamicArray.h"
+#include "support/Marks.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString Rec(const QStringList &fields) { return fields.join(QChar(Marks::Value)); }
+
+// Every control kind that sits on a form by itself.
+constexpr int Kinds[] = {15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 23, 24, 25, 26, 27, 28, 32, 33, 36};
+
+// One application in twips with forms of `controls` controls each, cycling through the kinds.
+QString Generate(int forms, int controls)
+{
+    QStringList recs{Rec({"TEMPLATE", "45000", "bench"}), Rec({"0", "1.4", "1"}),
+                     Rec({"2", "APP", "", "1", "0", "0", "12000", "9000", "1073741824"})};
+    for (int f = 0; f < forms; ++f) {
+        const QString form = QStringLiteral("APP*F%1").arg(f);
+        recs << Rec({"2", form, "", "5", "0", "0", "15000", "12000", "0"});
+        recs << Rec({"4", "", "22", "", "", form});
+        for (int c = 0; c < controls; ++c) {
+            const int kind = Kinds[c % std::size(Kinds)];
+            recs << Rec({"2", form + QStringLiteral("*C%1").arg(c), "", QString::number(kind),
+                         QString::number((c % 20) * 720), QString::number((c / 20) * 450), "660",
+                         "390", "0"});
+            recs << Rec({"4", "", "22", "", "", QStringLiteral("Item %1").arg(c)});
+        }
+    }
+    recs << Rec({"0", "-1"});
+    return recs.join(QChar(Marks::Attribute));
+}
+
+double Best(int runs, const std::function<double()> &run)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i)
+        best = std::min(best, run());
+    return best;
+}
+
+// Loads the text; with a factory the forms are design forms. Milliseconds.
+struct Loaded
+{
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    DynamicArray store;
+    UndoBuffer undo{store};
+    MemoryClipboard clipboard;
+    EditCommands edit{designer, undo, clipboard};
+    DesignSurfaceHost host{designer, edit};
+    DesignFormFactory factory;
+    explicit Loaded(bool withHost) : factory(withHost ? &host : nullptr) {}
+    ~Loaded() { designer.ReleaseAll(); }
+    double Load(const QString &text, bool design)
+    {
+        if (design)
+            items.SetFormFactory(&factory);
+        QElapsedTimer timer;
+        timer.start();
+        designer.SetTemplate(text);
+        return timer.nsecsElapsed() / 1e6;
+    }
+};
+
+double DesignForm500(const QString &text)
+{
+    Loaded loaded(true);
+    QElapsedTimer timer;
+    timer.start();
+    loaded.Load(text, true);
+    frmDesign *form = loaded.factory.Forms().value(1);
+    form->Canvas()->grab();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double BareWidgets500()
+{
+    QElapsedTimer timer;
+    timer.start();
+    QWidget parent;
+    parent.resize(1000, 800);
+    for (int c = 0; c < 500; ++c) {
+        QWidget *w = nullptr;
+        const QString text = QStringLiteral("Item %1").arg(c);
+        switch (c % 12) {
+        case 0: w = new QLabel(text, &parent); break;
+        case 1: w = new QLineEdit(text, &parent); break;
+        case 2: w = new QPushButton(text, &parent); break;
+        case 3: w = new QRadioButton(text, &parent); break;
+        case 4: w = new QCheckBox(text, &parent); break;
+        case 5: { auto *l = new QListWidget(&parent); l->addItem(text); w = l; break; }
+        case 6: { auto *b = new QComboBox(&parent); b->addItem(text); w = b; break; }
+        case 7: w = new QGroupBox(text, &parent); break;
+        case 8: w = new QTableWidget(3, 3, &parent); break;
+        case 9: w = new QProgressBar(&parent); break;
+        case 10: { auto *t = new QTreeWidget(&parent); t->addTopLevelItem(new QTreeWidgetItem({text})); w = t; break; }
+        default: w = new QTabWidget(&parent); break;
+        }
+        w->setGeometry((c % 20) * 48, (c / 20) * 30, 44, 26);
+    }
+    parent.grab();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// One move drag of the first control across 40 steps, each step painted.
+double Drag(int controls)
+{
+    Loaded loaded(true);
+    loaded.Load(Generate(1, controls), true);
+    frmDesign *form = loaded.factory.Forms().value(1);
+    QWidget *canvas = form->Canvas();
+    canvas->setAttribute(Qt::WA_DontShowOnScreen);
+    canvas->show();
+    QApplication::processEvents();
+    clsControl *item = loaded.items.Find(QStringLiteral("APP*F0*C0"));
+    QWidget *widget = nullptr;
+    for (QWidget *w : canvas->findChildren<QWidget *>())
+        if (form->ItemOf(w) == item && w->parentWidget() == canvas)
+            widget = w;
+    if (!widget)
+        return 0;
+    const auto send = [widget](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QApplication::sendEvent(widget, &event);
+    };
+    QElapsedTimer timer;
+    timer.start();
+    send(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    for (int step = 1; step <= 40; ++step) {
+        send(QEvent::MouseMove, {5 + step * 3, 5 + step * 2}, Qt::LeftButton);
+        canvas->repaint();
+    }
+    send(QEvent::MouseButtonRelease, {125, 85}, Qt::NoButton);
+    QApplication::processEvents();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double Check(const QString &text)
+{
+    Loaded loaded(false);
+    return loaded.Load(text, false);
+}
+
+double Render(const QString &text)
+{
+    Loaded loaded(false);
+    QElapsedTimer timer;
+    timer.start();
+    loaded.Load(text, true);
+    for (frmDesign *form : loaded.factory.Forms()) {
+        QWidget *canvas = form->Canvas();
+        if (!canvas->parentWidget() && form->Owner().ObjType() >= 5) {
+            form->SetDesignAids(false);
+            canvas->setAttribute(Qt::WA_DontShowOnScreen);
+            canvas->show();
+            QImage image(canvas->size(), QImage::Format_RGB32);
+            QPainter painter(&image);
+            canvas->render(&painter);
+            painter.end();
+            canvas->hide();
+        }
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QString five = Generate(1, 500);
+    const double design = Best(3, [&] { return DesignForm500(five); });
+    const double bare = Best(3, BareWidgets500);
+    std::printf("(a) 500 controls: design form %.1f ms, bare Qt widgets %.1f ms, ratio %.2f (goal <= 3)\n",
+                design, bare, bare > 0 ? design / bare : 0.0);
+
+    const double small = Best(3, [] { return Drag(50); });
+    const double large = Best(3, [] { return Drag(500); });
+    std::printf("(b) one move drag of 40 steps: 50 controls %.2f ms, 500 controls %.2f ms, ratio %.2f (goal <= 1.5)\n",
+                small, large, small > 0 ? large / small : 0.0);
+
+    const QString big = Generate(100, 100);
+    const double check = Best(2, [&] { return Check(big); });
+    const double render = Best(2, [&] { return Render(big); });
+    std::printf("(c) 100 forms x 100 controls: check %.0f ms, render %.0f ms (%.1f ms per form), ratio %.2f (goal <= 3)\n",
+                check, render, render / 100, check > 0 ? render / check : 0.0);
+    return 0;
+}

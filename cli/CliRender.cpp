@@ -1,0 +1,226 @@
+// corvane render: each named form (default every form) drawn to DIR/<APP>_<FORM>.png.
+#include "cli/CliRender.h"
+
+#include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
+#include "cli/CliProject.h"
+#include "designer/DesignControl.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/frmDesign.h"
+#include "model/clsControl.h"
+#include "model/Vocabulary.h"
+#include "support/PlatformMetrics.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+constexpr const char *Name = "render";
+
+// Picks every "--form ID" / "--form=ID" out of the arguments; the rest stays.
+bool TakeForms(QStringList &arguments, QStringList &forms, QString &error)
+{
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--form")) {
+            if (i + 1 >= arguments.size()) {
+                error = QStringLiteral("option --form needs a form ID");
+                return false;
+            }
+            forms.append(arguments.at(++i));
+        } else if (a.startsWith(QLatin1String("--form="))) {
+            forms.append(a.mid(7));
+        } else {
+            rest.append(a);
+        }
+    }
+    for (const QString &form : forms)
+        if (form.trimmed().isEmpty()) {
+            error = QStringLiteral("option --form needs a form ID");
+            return false;
+        }
+    arguments = rest;
+    return true;
+}
+
+// A file-name part made of an ID: characters a path would take specially become '_'.
+QString FileNamePart(const QString &id)
+{
+    QString part = id;
+    for (QChar &c : part)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
+            || c.unicode() < 32)
+            c = QLatin1Char('_');
+    return part;
+}
+
+int Pixels(int twips, double factor)
+{
+    return int(std::lround(double(twips) / 15.0 * factor));
+}
+
+// The design surface shows every control; a picture of the form leaves out those that the
+// running application would not show (their Visible property is off), with what they hold.
+void HideInvisible(const clsControl &item)
+{
+    for (const auto &entry : item.Children()) {
+        const clsControl &child = *entry.Value;
+        const int type = child.ObjType();
+        if ((Vocabulary::IsControl(type) || Vocabulary::IsFormBar(type)) && !child.Visible()) {
+            if (const auto *control = dynamic_cast<const DesignControl *>(child.ControlObject()))
+                if (QWidget *widget = control->Widget())
+                    widget->hide();
+            continue;
+        }
+        HideInvisible(child);
+    }
+}
+
+// Draws the form's client area at the given picture size.
+QImage Draw(frmDesign &form, QSize size)
+{
+    QWidget *canvas = form.Canvas();
+    HideInvisible(form.Owner());
+    form.SetDesignAids(false);
+    form.LayoutBands();
+    // Shown off screen, so that every child that is not hidden on purpose is drawn.
+    canvas->setAttribute(Qt::WA_DontShowOnScreen, true);
+    canvas->show();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (canvas->width() > 0 && canvas->height() > 0) {
+        QPainter painter(&image);
+        painter.scale(double(size.width()) / canvas->width(),
+                      double(size.height()) / canvas->height());
+        canvas->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    }
+    canvas->hide();
+    return image;
+}
+
+} // namespace
+
+bool IsRenderCommand(int argc, char *argv[])
+{
+    return argc > 1 && qstrcmp(argv[1], Name) == 0;
+}
+
+namespace {
+QtMessageHandler QtDefaultHandler = nullptr;
+
+// Qt's remarks about the desktop session it does not have are noise on the tool's stderr.
+void QuietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg
+        || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    QtDefaultHandler(type, context, message);
+}
+} // namespace
+
+std::unique_ptr<QCoreApplication> CreateRenderApplication(int &argc, char *argv[])
+{
+    // Pictures never depend on a display, nor on the screen the tool happens to run beside.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QtDefaultHandler = qInstallMessageHandler(QuietHandler);
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+int RunRender(const QStringList &given)
+{
+    QStringList arguments = given;
+    QStringList formIds;
+    QString error;
+    if (!TakeForms(arguments, formIds, error))
+        return CliUsage(Name, error);
+    const CliOptions options = CliOptions::Parse(
+        arguments, CliOptions::LoadingSyntax({QStringLiteral("output-dir"), QStringLiteral("scale")}));
+    if (!options.Ok())
+        return CliUsage(Name, options.Error());
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return CliUsage(Name, QStringLiteral("render needs its own application"));
+    double factor = 1.0;
+    if (const auto scale = options.Value(QStringLiteral("scale"))) {
+        bool ok = false;
+        factor = scale->toDouble(&ok);
+        if (!ok || !std::isfinite(factor) || factor <= 0 || factor > 16)
+            return CliUsage(Name, QStringLiteral("--scale needs a number above 0 and at most 16"));
+    }
+    const QString outputDir = options.Value(QStringLiteral("output-dir")).value_or(QString());
+    if (!outputDir.isEmpty() && !QDir(outputDir).exists())
+        return CliUsage(Name, QStringLiteral("no such folder: %1").arg(outputDir));
+
+    // Rendering measures in the fixed 15 twips per pixel, whatever the screen says.
+    PlatformMetrics::Install(PlatformMetrics::Headless());
+    DesignFormFactory factory;
+    CliProject project;
+    if (!project.Configure(options, error))
+        return CliUsage(Name, error);
+    project.Items().SetFormFactory(&factory);
+    int status = project.Load(options.Positional().at(0));
+    ProjectState *loaded = project.Project();
+    if (!loaded || !loaded->App) {
+        project.Items().SetFormFactory(nullptr);
+        return status == CliExit::Ok ? CliExit::Problem : status;
+    }
+    clsControl &app = *loaded->App;
+
+    std::vector<clsControl *> forms;
+    for (const auto &child : app.Children())
+        if (Vocabulary::IsForm(child.Value->ObjType()))
+            forms.push_back(child.Value);
+    if (!formIds.isEmpty()) {
+        std::vector<clsControl *> named;
+        for (const QString &id : formIds) {
+            clsControl *form = app.Child(id);
+            if (!form || !Vocabulary::IsForm(form->ObjType())) {
+                project.Items().SetFormFactory(nullptr);
+                return CliUsage(Name, QStringLiteral("no form '%1' in application %2").arg(id, app.ID()));
+            }
+            named.push_back(form);
+        }
+        forms = named;
+    }
+
+    for (clsControl *form : forms) {
+        frmDesign *design = DesignFormFactory::FormOf(*form);
+        const QSize size(Pixels(form->TwipWidth(), factor), Pixels(form->TwipHeight(), factor));
+        const QString fileName = FileNamePart(app.ID()) + QLatin1Char('_')
+            + FileNamePart(form->ID()) + QStringLiteral(".png");
+        const QString path = outputDir.isEmpty() ? fileName : QDir(outputDir).filePath(fileName);
+        if (!design) {
+            CliError(QStringLiteral("corvane render: form %1 has no design surface").arg(form->ID()));
+            status = CliExit::Problem;
+            continue;
+        }
+        if (size.width() < 1 || size.height() < 1 || size.width() > MaxRenderSide
+            || size.height() > MaxRenderSide) {
+            CliError(QStringLiteral("corvane render: form %1 is %2x%3 pixels; a picture must be "
+                                    "1 to %4 pixels on each side (try a smaller --scale)")
+                         .arg(form->ID())
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(MaxRenderSide));
+            status = CliExit::Problem;
+            continue;
+        }
+        const QImage image = Draw(*design, size);
+        QImageWriter writer(path, "png");
+        if (!writer.write(image)) {
+            CliError(QStringLiteral("corvane render: cannot write %1: %2").arg(path, writer.errorString()));
+            status = CliExit::Problem;
+            continue;
+        }
+        CliOut(QStringLiteral("%1 %2x%3\n").arg(path).arg(size.width()).arg(size.height()).toUtf8());
+    }
+    // The forms go with the registry, before the factory that made them.
+    project.Items().SetFormFactory(nullptr);
+    return status;
+}

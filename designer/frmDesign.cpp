@@ -1,0 +1,739 @@
+#include "designer/frmDesign.h"
+
+#include "controls/PictureLoader.h"
+#include "controls/clsFormIcon.h"
+#include "designer/DesignControl.h"
+#include "designer/DesignControlFactory.h"
+#include "designer/iDesignFormHost.h"
+#include "designer/ucSizer.h"
+#include "model/cMenuWrapper.h"
+#include "model/cTabgrpWrapper.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "model/iControlWrapper.h"
+#include "model/Vocabulary.h"
+#include "app/SizerGeometry.h"
+#include "support/ColourNames.h"
+#include "support/PlatformMetrics.h"
+
+#include <QEvent>
+#include <QImageReader>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTabBar>
+#include <algorithm>
+#include <cmath>
+
+using namespace Vocabulary;
+
+namespace {
+
+// The set an object type's instances are taken from; 0 for a type without one.
+int InstanceSet(int type)
+{
+    switch (type) {
+    case Type::Text:
+    case Type::TextMultiLine:
+    case Type::TextPassword: return Type::Text;
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck: return Type::List;
+    case Type::Combo:
+    case Type::DropDownList: return Type::Combo;
+    case Type::GridProtected:
+    case Type::GridEditable: return Type::GridProtected;
+    case Type::Label:
+    case Type::Command:
+    case Type::Option:
+    case Type::Check:
+    case Type::Picture:
+    case Type::Frame:
+    case Type::Tabgroup:
+    case Type::Tab:
+    case Type::Gauge:
+    case Type::Tree:
+    case Type::Browser:
+    case Type::Menu:
+    case Type::Popup:
+    case Type::Toolbar:
+    case Type::Statusbar:
+    case Type::BorderFrame: return type;
+    default: return 0;
+    }
+}
+
+// Kinds that report no double click of their own: the form tells one from two clicks.
+bool EmulatesDoubleClick(int type)
+{
+    switch (type) {
+    case Type::Check:
+    case Type::Command:
+    case Type::Gauge:
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck: return true;
+    default: return false;
+    }
+}
+
+// A colour value (RGB 0x00BBGGRR or a system colour) as the colour it shows now.
+QColor ColourOf(qint32 colour)
+{
+    const quint32 rgb = quint32(ColourToRGB(colour));
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+
+int PixelsX(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelX)));
+}
+
+int PixelsY(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelY)));
+}
+
+
+} // namespace
+
+// ---- The client area ------------------------------------------------------------------
+
+class frmDesign::CanvasWidget final : public QWidget
+{
+public:
+    explicit CanvasWidget(frmDesign &form) : m_form(form)
+    {
+        setObjectName(QStringLiteral("frmDesign"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::ClickFocus);
+    }
+    // The background picture scaled to the client area; null for the plain colour.
+    QImage Picture;
+    QColor Colour;
+    // Grid dots: first column and row and the steps, in pixels; no dots while a step is 0.
+    QPoint FirstDot;
+    QSize DotStep;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        // Only the exposed part is drawn: a drag repaints a few strips, not the form.
+        const QRect exposed = event->rect();
+        QPainter painter(this);
+        if (Picture.isNull())
+            painter.fillRect(exposed, Colour);
+        else
+            painter.drawImage(exposed.topLeft(), Picture, exposed);
+        if (DotStep.width() <= 0 || DotStep.height() <= 0)
+            return;
+        const auto firstIn = [](int first, int step, int from) {
+            return from <= first ? first : first + ((from - first + step - 1) / step) * step;
+        };
+        painter.setPen(Qt::black);
+        for (int y = firstIn(FirstDot.y(), DotStep.height(), exposed.top()); y <= exposed.bottom();
+             y += DotStep.height())
+            for (int x = firstIn(FirstDot.x(), DotStep.width(), exposed.left());
+                 x <= exposed.right(); x += DotStep.width())
+                painter.drawPoint(x, y);
+    }
+    void resizeEvent(QResizeEvent *) override { m_form.RefreshBackground(); }
+
+private:
+    frmDesign &m_form;
+};
+
+// The form window as the form's wrapper sees it: its outer size (the client area is that less
+// the window frame), colours, picture and font.
+class frmDesign::SurfaceControl final : public DesignControl
+{
+public:
+    SurfaceControl(frmDesign &form, int type, QWidget *canvas)
+        : DesignControl(type, canvas), m_form(form)
+    {
+    }
+    void Move(int left, int top, int width, int height) override
+    {
+        DesignControl::Move(left, top, width, height);
+        QWidget *canvas = Widget();
+        if (!canvas)
+            return;
+        canvas->move(0, 0);
+        canvas->setFixedSize(qMax(1, PixelsX(width - clsControl::FrameWidthTwips())),
+                             qMax(1, PixelsY(height - clsControl::CaptionHeightTwips())));
+        if (m_form.m_subWindow)
+            m_form.m_subWindow->resize(m_form.m_subWindow->sizeHint());
+    }
+    void SetBackColor(qint32 colour) override
+    {
+        DesignControl::SetBackColor(colour);
+        m_form.SetBackColor(colour);
+    }
+    // The form's window is its own (or the MDI area's): the application's surface is only
+    // remembered as the container, never made the parent.
+    void SetContainer(iDesignControl *container) override { m_container = container; }
+    iDesignControl *Container() const override { return m_container; }
+    // The design window shows whatever the form's own Visible says at run time.
+    void SetVisible(bool visible) override { m_shown = visible; }
+    bool IsVisible() const override { return m_shown; }
+    void SetPictureName(const QString &name) override
+    {
+        // A picture that cannot be loaded leaves the colour, as no picture would.
+        m_form.SetBackPicture(name.isEmpty() || PictureLoader::IsUrl(name)
+                                  ? QImage()
+                                  : PictureLoader::LoadFile(PictureLoader::LocalPath(name)).Image);
+    }
+
+private:
+    frmDesign &m_form;
+    iDesignControl *m_container = nullptr;
+    bool m_shown = false;
+};
+
+// ---- Life -----------------------------------------------------------------------------
+
+frmDesign::frmDesign(clsControl &owner, int type, iDesignFormHost *host)
+    : m_owner(owner), m_type(type), m_host(host)
+{
+    auto *canvas = new CanvasWidget(*this);
+    m_canvas = canvas;
+    m_surface = std::make_unique<SurfaceControl>(*this, type, canvas);
+    const PlatformMetrics &metrics = PlatformMetrics::Current();
+    m_backColor = qint32(metrics.SystemColours[15]);
+    SetDoubleClickInterval(metrics.DoubleClickTime);
+    m_clickTimer.setSingleShot(true);
+    connect(&m_clickTimer, &QTimer::timeout, this, [this] { m_clickPending = false; });
+    if (m_host)
+        canvas->installEventFilter(this);
+    RefreshBackground();
+}
+
+frmDesign::~frmDesign()
+{
+    m_sizers.clear();
+    m_instances.clear();
+    m_menu.reset();
+    m_timer.reset();
+    // The window belongs to the MDI area; it may be gone already.
+    if (QMdiSubWindow *window = m_subWindow.data()) {
+        window->removeEventFilter(this);
+        window->setWidget(nullptr);
+        delete window;
+    }
+    m_surface.reset();
+}
+
+QWidget *frmDesign::Canvas() const
+{
+    return m_canvas;
+}
+
+void frmDesign::AttachTo(QMdiArea *area)
+{
+    if (!area || m_subWindow)
+        return;
+    m_subWindow = area->addSubWindow(m_canvas, Qt::SubWindow);
+    m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_subWindow->setWindowTitle(m_title);
+    if (!m_icon.isNull())
+        m_subWindow->setWindowIcon(m_icon);
+    m_canvas->show();
+    m_subWindow->installEventFilter(this);
+    m_subWindow->resize(m_subWindow->sizeHint());
+    m_subWindow->show();
+}
+
+QImage frmDesign::Grab() const
+{
+    return m_canvas->grab().toImage();
+}
+
+void frmDesign::SetDoubleClickInterval(int ms)
+{
+    m_doubleClickInterval = ms < 50 ? 200 : ms;
+}
+
+// ---- Instances ------------------------------------------------------------------------
+
+iDesignControl *frmDesign::CreateControlInstance(int type)
+{
+    if (type == Type::Timer) {
+        if (!m_timer) {
+            m_timer = CreateDesignControl(Type::Timer, m_canvas);
+            if (m_timer)
+                Watch(m_timer->Widget());
+        }
+        return m_timer.get();
+    }
+    const int set = InstanceSet(type);
+    if (set == 0)
+        return nullptr;
+    std::unique_ptr<DesignControl> control = CreateDesignControl(type, m_canvas);
+    if (!control)
+        return nullptr;
+    ++m_upperBound[set];
+    DesignControl *instance = control.get();
+    m_instances.push_back(std::move(control));
+    instance->SetContainer(m_surface.get());
+    Watch(instance->Widget());
+    return instance;
+}
+
+void frmDesign::DeleteControlInstance(int, iDesignControl *control)
+{
+    if (!control || control == m_timer.get())
+        return;
+    auto it = std::find_if(m_instances.begin(), m_instances.end(),
+                           [control](const auto &p) { return p.get() == control; });
+    if (it == m_instances.end())
+        return;
+    // The order of the set means nothing (the widgets keep the z-order): the last one fills
+    // the gap, so unloading a large form stays linear.
+    std::swap(*it, m_instances.back());
+    m_instances.pop_back();
+}
+
+int frmDesign::UpperBound(int type) const
+{
+    return m_upperBound.value(InstanceSet(type));
+}
+
+iDesignControl *frmDesign::Surface()
+{
+    return m_surface.get();
+}
+
+iDesignControl *frmDesign::MenuControl()
+{
+    if (!m_menu)
+        m_menu = CreateDesignControl(Type::Menu, m_canvas);
+    return m_menu.get();
+}
+
+void frmDesign::SetTitle(const QString &title)
+{
+    m_title = title;
+    m_canvas->setWindowTitle(title);
+    if (m_subWindow)
+        m_subWindow->setWindowTitle(title);
+}
+
+void frmDesign::SetIcon(const QString &name)
+{
+    clsFormIcon icon;
+    if (name.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0) {
+        // No icon at all: an empty picture, so the window does not fall back to another one.
+        QPixmap empty(clsFormIcon::SmallSize(), clsFormIcon::SmallSize());
+        empty.fill(Qt::transparent);
+        m_icon = QIcon(empty);
+    } else {
+        // A picture that cannot be loaded shows the default icon.
+        if (name.isEmpty() || !icon.LoadCustomFormIcon(PictureLoader::LocalPath(name)))
+            icon.LoadFormIcon();
+        m_icon = icon.Icon();
+    }
+    m_canvas->setWindowIcon(m_icon);
+    if (m_subWindow)
+        m_subWindow->setWindowIcon(m_icon);
+}
+
+void frmDesign::Watch(QWidget *widget)
+{
+    if (!m_host || !widget)
+        return;
+    // Instances show their content but never take the keyboard: keys act on the project tree.
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->installEventFilter(this);
+    for (QWidget *child : widget->findChildren<QWidget *>()) {
+        child->setFocusPolicy(Qt::NoFocus);
+        child->installEventFilter(this);
+    }
+}
+
+// ---- Background, grid and bars ------------------------------------------------------------
+
+void frmDesign::SetInsets(int left, int top, int right, int bottom)
+{
+    m_insets[0] = left;
+    m_insets[1] = top;
+    m_insets[2] = right;
+    m_insets[3] = bottom;
+}
+
+void frmDesign::SetBackColor(qint32 colour)
+{
+    // Stored as 0x00BBGGRR like every colour value.
+    const QColor c = ColourOf(colour);
+    m_backColor = qint32(c.red() | (c.green() << 8) | (c.blue() << 16));
+    if (m_backPicture.isNull())
+        RefreshBackground();
+}
+
+void frmDesign::SetBackPicture(const QImage &picture)
+{
+    m_backPicture = picture;
+    RefreshBackground();
+}
+
+void frmDesign::SetGrid(int gridX, int gridY)
+{
+    if (gridX == m_gridX && gridY == m_gridY)
+        return;
+    m_gridX = gridX;
+    m_gridY = gridY;
+    RefreshBackground();
+}
+
+void frmDesign::SetDesignAids(bool on)
+{
+    m_designAids = on;
+    if (!on)
+        for (const auto &sizer : m_sizers)
+            sizer->SetActive(false);
+    RefreshBackground();
+}
+
+void frmDesign::RefreshBackground()
+{
+    auto *canvas = static_cast<CanvasWidget *>(m_canvas);
+    const QSize size = canvas->size();
+    canvas->Colour = QColor(m_backColor & 0xFF, (m_backColor >> 8) & 0xFF, (m_backColor >> 16) & 0xFF);
+    // A picture is scaled once per size; one too large to hold leaves the colour showing.
+    canvas->Picture = QImage();
+    if (!m_backPicture.isNull() && !size.isEmpty()
+        && qint64(size.width()) * size.height() <= PictureLoader::MaxPixels)
+        canvas->Picture = PictureLoader::ScaledTo(m_backPicture, size).convertToFormat(QImage::Format_RGB32);
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    const int stepX = m_gridX / qMax(1, m.TwipsPerPixelX);
+    const int stepY = m_gridY / qMax(1, m.TwipsPerPixelY);
+    if (m_designAids && stepX > 0 && stepY > 0) {
+        canvas->DotStep = QSize(stepX, stepY);
+        canvas->FirstDot = QPoint(stepX + m_insets[0] / qMax(1, m.TwipsPerPixelX),
+                                  stepY + m_insets[1] / qMax(1, m.TwipsPerPixelY));
+    } else {
+        canvas->DotStep = QSize();
+    }
+    canvas->update();
+    LayoutBands();
+    // A bar that is being made is not registered yet: its band is placed once it is.
+    if (!m_layoutPending) {
+        m_layoutPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_layoutPending = false;
+            LayoutBands();
+        });
+    }
+}
+
+void frmDesign::LayoutBands()
+{
+    // Menu bar first at the top, then tool bars docked top; status bar last at the bottom.
+    const int width = qMax(0, m_surface->Width() - clsControl::FrameWidthTwips());
+    const int height = qMax(0, m_surface->Height() - clsControl::CaptionHeightTwips());
+    int top = 0, bottom = height, left = 0, right = width;
+    std::vector<std::pair<iDesignControl *, cMenuWrapper *>> bars;
+    for (const auto &instance : m_instances) {
+        const int kind = instance->Kind();
+        if (kind != Type::Menu && kind != Type::Toolbar && kind != Type::Statusbar)
+            continue;
+        clsControl *item = m_owner.Items().Find(instance->Tag());
+        auto *bar = item ? dynamic_cast<cMenuWrapper *>(item->Wrapper()) : nullptr;
+        if (bar && bar->Visible())
+            bars.emplace_back(instance.get(), bar);
+    }
+    std::stable_sort(bars.begin(), bars.end(), [](const auto &a, const auto &b) {
+        const auto rank = [](int kind) { return kind == Type::Menu ? 0 : kind == Type::Toolbar ? 1 : 2; };
+        return rank(a.first->Kind()) < rank(b.first->Kind());
+    });
+    for (auto &[control, bar] : bars) {
+        const int kind = control->Kind();
+        const int align = bar->Position();
+        if (kind == Type::Menu) {
+            control->Move(0, top, width, bar->Height());
+            top += bar->Height();
+        } else if (kind == Type::Statusbar) {
+            bottom -= bar->Height();
+            control->Move(0, bottom, width, bar->Height());
+        } else if (align == 2) {
+            bottom -= bar->Height();
+            control->Move(0, bottom, width, bar->Height());
+        } else if (align == 3) {
+            control->Move(left, top, bar->Width(), qMax(0, bottom - top));
+            left += bar->Width();
+        } else if (align == 4) {
+            right -= bar->Width();
+            control->Move(right, top, bar->Width(), qMax(0, bottom - top));
+        } else {
+            control->Move(0, top, width, bar->Height());
+            top += bar->Height();
+        }
+        control->BringToFront();
+    }
+}
+
+// ---- Sizers ---------------------------------------------------------------------------
+
+iItemSizer *frmDesign::CreateSizer()
+{
+    auto sizer = std::make_unique<ucSizer>(*this);
+    sizer->SnapToGrid = m_host && m_host->SnapToGrid();
+    sizer->GridX = m_gridX;
+    sizer->GridY = m_gridY;
+    ConnectSizer(sizer.get());
+    m_sizers.push_back(std::move(sizer));
+    return m_sizers.back().get();
+}
+
+void frmDesign::DeleteSizer(iItemSizer *sizer)
+{
+    auto it = std::find_if(m_sizers.begin(), m_sizers.end(),
+                           [sizer](const auto &p) { return p.get() == sizer; });
+    if (it != m_sizers.end())
+        m_sizers.erase(it);
+}
+
+ucSizer *frmDesign::TrackingSizer() const
+{
+    for (const auto &sizer : m_sizers)
+        if (sizer->Tracking())
+            return sizer.get();
+    return nullptr;
+}
+
+void frmDesign::ContainerArea(const iDesignControl *container, int &originX, int &originY,
+                              int &right, int &bottom) const
+{
+    if (!container || container == m_surface.get()) {
+        originX = m_insets[0];
+        originY = m_insets[1];
+        right = qMax(0, m_surface->Width() - clsControl::FrameWidthTwips()) - m_insets[2];
+        bottom = qMax(0, m_surface->Height() - clsControl::CaptionHeightTwips()) - m_insets[3];
+        return;
+    }
+    originX = originY = 0;
+    right = container->Width();
+    bottom = container->Height();
+}
+
+void frmDesign::ConnectSizer(ucSizer *sizer)
+{
+    const auto begin = [this](iDesignControl *) {
+        m_moved = false;
+        m_sized = false;
+    };
+    connect(sizer, &ucSizer::BeforeMove, this, begin);
+    connect(sizer, &ucSizer::BeforeResize, this, begin);
+    connect(sizer, &ucSizer::Moving, this, [this](iDesignControl *, int left, int top) {
+        m_moved = true;
+        if (m_host)
+            m_host->SetStatusPanel(2, SizerGeometry::PairText(left, top, m_owner.ScaleX(),
+                                                              m_owner.ScaleY()));
+    });
+    connect(sizer, &ucSizer::Sizing, this,
+            [this](iDesignControl *ctrl, int left, int top, int width, int height) {
+                m_sized = true;
+                if (!m_host)
+                    return;
+                const double sx = m_owner.ScaleX(), sy = m_owner.ScaleY();
+                if (ctrl != m_surface.get()) {
+                    int originX = 0, originY = 0, r = 0, b = 0;
+                    ContainerArea(ctrl->Container(), originX, originY, r, b);
+                    m_host->SetStatusPanel(
+                        2, SizerGeometry::PairText(left - originX, top - originY, sx, sy));
+                }
+                m_host->SetStatusPanel(3, SizerGeometry::PairText(width, height, sx, sy));
+            });
+    const auto after = [this](iDesignControl *ctrl) {
+        clsControl *item = ctrl == m_surface.get() ? &m_owner : m_owner.Items().Find(ctrl->Tag());
+        const bool sized = m_sized;
+        m_moved = m_sized = false;
+        if (!item || !m_host)
+            return;
+        if (ctrl == m_surface.get()) {
+            m_host->MoveItem(*item, -1, -1, ctrl->Width() - clsControl::FrameWidthTwips(),
+                             ctrl->Height() - clsControl::CaptionHeightTwips(), true);
+            return;
+        }
+        int originX = 0, originY = 0, r = 0, b = 0;
+        ContainerArea(ctrl->Container(), originX, originY, r, b);
+        // Stored positions of controls placed on the form count from the client origin.
+        m_host->MoveItem(*item, ctrl->Left() - originX, ctrl->Top() - originY, ctrl->Width(),
+                         ctrl->Height(), sized);
+    };
+    connect(sizer, &ucSizer::AfterMove, this, after);
+    connect(sizer, &ucSizer::AfterResize, this, after);
+}
+
+// ---- Mouse ----------------------------------------------------------------------------
+
+clsControl *frmDesign::ItemOf(QObject *object) const
+{
+    const auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (widget == m_canvas)
+        return &m_owner;
+    const DesignControl *control = DesignControl::Of(widget);
+    if (!control)
+        return nullptr;
+    if (control == m_surface.get())
+        return &m_owner;
+    return m_owner.Items().Find(control->Tag());
+}
+
+bool frmDesign::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Close:
+        // Design forms close only through the designer's commands.
+        if (watched == m_subWindow.data()) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    case QEvent::ChildAdded:
+        if (watched != m_canvas)
+            if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child())) {
+                child->setFocusPolicy(Qt::NoFocus);
+                child->installEventFilter(this);
+            }
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        if (watched == m_subWindow.data())
+            return false;
+        return HandleMouse(watched, static_cast<QMouseEvent *>(event));
+    case QEvent::FocusIn:
+        if (m_host && watched != m_subWindow.data())
+            m_host->FocusProjectTree();
+        return false;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Shortcut:
+        // Nothing is edited or scrolled in place on the design surface.
+        return watched != m_subWindow.data();
+    default:
+        return false;
+    }
+}
+
+bool frmDesign::HandleMouse(QObject *watched, QMouseEvent *event)
+{
+    // Errors of a handler never leave it: the selection stays as it was.
+    try {
+        clsControl *item = ItemOf(watched);
+        if (!item || !m_host)
+            return true;
+        const QPoint global = event->globalPosition().toPoint();
+        const bool isForm = item == &m_owner;
+        const int type = item->ObjType();
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            if (ucSizer *sizer = TrackingSizer())
+                sizer->TrackTo(global);
+            break;
+        case QEvent::MouseButtonPress:
+            m_lastDown = global;
+            if (!isForm)
+                ItemMouseDown(*item, event->button(), global);
+            break;
+        case QEvent::MouseButtonDblClick:
+            m_lastDown = global;
+            if (EmulatesDoubleClick(type))
+                ItemMouseDown(*item, event->button(), global);
+            else
+                ItemDblClick(*item);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (EmulatesDoubleClick(type)) {
+                if (m_clickPending) {
+                    m_clickPending = false;
+                    m_clickTimer.stop();
+                    ItemDblClick(*item);
+                } else {
+                    m_clickPending = true;
+                    m_clickTimer.start(m_doubleClickInterval);
+                    ItemMouseUp(*item, event->button());
+                }
+            } else if (type == Type::Tabgroup) {
+                TabMouseUp(*item, qobject_cast<QWidget *>(watched), event->button());
+            } else {
+                ItemMouseUp(*item, event->button());
+            }
+            break;
+        default: break;
+        }
+    } catch (...) {
+    }
+    return true;
+}
+
+void frmDesign::SelectItem(clsControl &item)
+{
+    if (m_host)
+        m_host->SelectItem(item);
+}
+
+void frmDesign::ItemDblClick(clsControl &item)
+{
+    if (auto *sizer = dynamic_cast<ucSizer *>(item.Sizer()); sizer && sizer->Active())
+        sizer->StopTracking();
+    if (m_host)
+        m_host->ShowModify(item);
+}
+
+void frmDesign::ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global)
+{
+    if (button != Qt::LeftButton)
+        return;
+    auto *sizer = dynamic_cast<ucSizer *>(item.Sizer());
+    if (!sizer)
+        return;
+    // A press on a control that is not selected yet selects it, so one gesture both picks a
+    // control and drags it.
+    if (!sizer->Active())
+        SelectItem(item);
+    if (sizer->Active() && sizer->AllowMove)
+        sizer->StartTracking(global);
+}
+
+void frmDesign::ItemMouseUp(clsControl &item, Qt::MouseButton button)
+{
+    SelectItem(item);
+    if (button == Qt::LeftButton) {
+        if (auto *sizer = dynamic_cast<ucSizer *>(item.Sizer()))
+            sizer->StopTracking();
+    } else if (button == Qt::RightButton && m_host) {
+        m_host->ShowContextMenu(item);
+    }
+}
+
+void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button)
+{
+    // A click on a tab makes it the current one and selects its panel.
+    const auto *groupControl = dynamic_cast<const DesignControl *>(group.ControlObject());
+    QWidget *groupWidget = groupControl ? groupControl->Widget() : nullptr;
+    QTabBar *bar = groupWidget ? groupWidget->findChild<QTabBar *>() : nullptr;
+    if (!bar)
+        bar = qobject_cast<QTabBar *>(widget);
+    auto *wrapper = dynamic_cast<cTabgrpWrapper *>(group.Wrapper());
+    if (bar && wrapper) {
+        const int tab = bar->tabAt(bar->mapFromGlobal(m_lastDown));
+        if (tab >= 0) {
+            if (auto *sizer = dynamic_cast<ucSizer *>(group.Sizer()))
+                sizer->StopTracking();
+            wrapper->SetSelectedTabPanel(tab + 1);
+            if (const clsControl *panel = wrapper->SelectedPanel()) {
+                ItemMouseUp(*const_cast<clsControl *>(panel), button);
+                return;
+            }
+        }
+    }
+    ItemMouseUp(group, button);
+}

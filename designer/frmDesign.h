@@ -1,0 +1,148 @@
+#pragma once
+
+#include "model/iFormFuncs.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QIcon>
+#include <QImage>
+#include <QMdiSubWindow>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+class QMdiArea;
+class QMouseEvent;
+class QWidget;
+class DesignControl;
+class clsControl;
+class iDesignFormHost;
+class ucSizer;
+
+// The design surface of one form (or of the application's own frame): the form's client area
+// as a widget with the form's colour or picture and the design grid, the live control
+// instances on it, their selection sizers and the bands of its bars. Mouse input reaches the
+// form through an event filter on every instance, so the control widgets stay as they are at
+// run time; the form turns it into selection, drags, the property sheet and the context menu
+// through its host. Without a host (rendering) the form only shows.
+class frmDesign final : public QObject, public iFormFuncs
+{
+    Q_OBJECT
+
+public:
+    frmDesign(clsControl &owner, int type, iDesignFormHost *host);
+    ~frmDesign() override;
+
+    // ---- iFormFuncs ---------------------------------------------------------------------
+    iControlWrapper *Wrapper() const override { return m_wrapper; }
+    void SetWrapper(iControlWrapper *wrapper) override { m_wrapper = wrapper; }
+    iDesignControl *CreateControlInstance(int type) override;
+    void DeleteControlInstance(int type, iDesignControl *control) override;
+    iDesignControl *Surface() override;
+    iDesignControl *MenuControl() override;
+    QString Title() const override { return m_title; }
+    void SetTitle(const QString &title) override;
+    int InsetLeft() const override { return m_insets[0]; }
+    int InsetTop() const override { return m_insets[1]; }
+    int InsetRight() const override { return m_insets[2]; }
+    int InsetBottom() const override { return m_insets[3]; }
+    void SetInsets(int left, int top, int right, int bottom) override;
+    void RefreshBackground() override;
+    void SetMdi(bool) override {}
+    // The window's icon: a picture file, empty for the default icon, "none" for none.
+    void SetIcon(const QString &name) override;
+    QIcon WindowIcon() const { return m_icon; }
+    iItemSizer *CreateSizer() override;
+    void DeleteSizer(iItemSizer *sizer) override;
+
+    // ---- The form's own operations ------------------------------------------------------
+    void SetBackColor(qint32 colour);
+    // Scaled to the client area; a null image removes the picture.
+    void SetBackPicture(const QImage &picture);
+    qint32 BackColorRgb() const { return m_backColor; }
+    // Grid spacings in twips; dots are drawn while both are positive and design aids show.
+    void SetGrid(int gridX, int gridY);
+    int GridX() const { return m_gridX; }
+    int GridY() const { return m_gridY; }
+    // Places the bands of the docked bars along the edges (also done after every change of
+    // the insets, once the bar being made is registered).
+    void LayoutBands();
+    // Design aids are the grid dots and the sizers; a rendered picture leaves them out.
+    void SetDesignAids(bool on);
+
+    clsControl &Owner() const { return m_owner; }
+    iDesignFormHost *Host() const { return m_host; }
+    // The client area: the widget the controls and bands are children of.
+    QWidget *Canvas() const;
+    // Shows the form as a child window of the area. The window belongs to the area; the form
+    // only looks at it.
+    void AttachTo(QMdiArea *area);
+    QMdiSubWindow *SubWindow() const { return m_subWindow; }
+    // The client area as it looks now (without the window frame).
+    QImage Grab() const;
+    // Milliseconds within which a second click counts as a double click (never below 50).
+    int DoubleClickInterval() const { return m_doubleClickInterval; }
+    void SetDoubleClickInterval(int ms);
+    // The item a widget of this form belongs to (the form for the client area).
+    clsControl *ItemOf(QObject *object) const;
+    // Number of instances loaded, the timer counted once it exists.
+    int InstanceCount() const { return int(m_instances.size()) + (m_timer ? 1 : 0); }
+    // The index a new instance of the kind got (its set's upper bound).
+    int UpperBound(int type) const;
+    // The sizer whose move drag is in progress, or nullptr.
+    ucSizer *TrackingSizer() const;
+    // The container bounds (right and bottom edges, twips) and origin a control's drag keeps to.
+    void ContainerArea(const iDesignControl *container, int &originX, int &originY, int &right,
+                       int &bottom) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class CanvasWidget;
+    class SurfaceControl;
+
+    void Watch(QWidget *widget);
+    bool HandleMouse(QObject *watched, QMouseEvent *event);
+    // The four handlers every mouse gesture ends in.
+    void SelectItem(clsControl &item);
+    void ItemDblClick(clsControl &item);
+    void ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global);
+    void ItemMouseUp(clsControl &item, Qt::MouseButton button);
+    void TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button);
+    void ConnectSizer(ucSizer *sizer);
+    void ResetSizerRectangle(iDesignControl *ctrl);
+
+    clsControl &m_owner;
+    int m_type;
+    iDesignFormHost *m_host;
+    iControlWrapper *m_wrapper = nullptr;
+    std::unique_ptr<SurfaceControl> m_surface;
+    QWidget *m_canvas = nullptr; // owned by m_surface
+    QPointer<QMdiSubWindow> m_subWindow;
+    std::unique_ptr<DesignControl> m_menu;
+    std::unique_ptr<DesignControl> m_timer;
+    std::vector<std::unique_ptr<DesignControl>> m_instances;
+    std::vector<std::unique_ptr<ucSizer>> m_sizers;
+    QHash<int, int> m_upperBound;
+    QString m_title;
+    QIcon m_icon;
+    int m_insets[4] = {0, 0, 0, 0};
+    qint32 m_backColor = 0;
+    QImage m_backPicture;
+    int m_gridX = 0;
+    int m_gridY = 0;
+    bool m_designAids = true;
+    // Double-click emulation for kinds that report no double click of their own.
+    int m_doubleClickInterval = 500;
+    bool m_clickPending = false;
+    QTimer m_clickTimer;
+    QPoint m_lastDown;
+    // The rectangle before a drag, and what the drag did.
+    bool m_moved = false;
+    bool m_sized = false;
+    bool m_layoutPending = false;
+};

@@ -1,0 +1,361 @@
+#include "designer/ucSizer.h"
+
+#include "designer/DesignControl.h"
+#include "designer/frmDesign.h"
+#include "model/clsControl.h"
+#include "model/iDesignControl.h"
+#include "support/GuiError.h"
+#include "support/PlatformMetrics.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+int PixelsX(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelX)));
+}
+
+int PixelsY(int twips)
+{
+    return int(std::lround(double(twips) / qMax(1, PlatformMetrics::Current().TwipsPerPixelY)));
+}
+
+// One nib: a small filled square that reports its drags to the sizer. Qt gives a pressed
+// widget every mouse move until the release, which is the capture the drag needs.
+class SizerNib final : public QWidget
+{
+public:
+    SizerNib(ucSizer &sizer, int index, QWidget *parent)
+        : QWidget(parent), m_sizer(sizer), m_index(index)
+    {
+        setObjectName(QStringLiteral("Nib%1").arg(index));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        const bool diagonal = index == 6 || index == 9 || index == 5 || index == 10;
+        setCursor(!diagonal ? ((index & 3) ? Qt::SizeVerCursor : Qt::SizeHorCursor)
+                  : (index == 6 || index == 9) ? Qt::SizeFDiagCursor
+                                               : Qt::SizeBDiagCursor);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0, 0, 128));
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_sizer.NibPress(m_index, event->globalPosition().toPoint());
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        m_sizer.NibMove(m_index, event->globalPosition().toPoint());
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_sizer.NibRelease(m_index);
+    }
+
+private:
+    ucSizer &m_sizer;
+    int m_index;
+};
+
+// A segment of the outline: a one-pixel line that ignores the mouse, so clicks on the
+// control under it still reach the control.
+QWidget *OutlineSegment(QWidget *parent)
+{
+    auto *segment = new QWidget(parent);
+    segment->setAttribute(Qt::WA_TransparentForMouseEvents);
+    segment->setAutoFillBackground(true);
+    QPalette palette = segment->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 128));
+    segment->setPalette(palette);
+    segment->hide();
+    return segment;
+}
+
+constexpr int NibIndexes[] = {6, 4, 5, 2, 1, 10, 8, 9};
+
+} // namespace
+
+ucSizer::ucSizer(frmDesign &form) : m_form(form)
+{
+    QWidget *canvas = form.Canvas();
+    for (int index : NibIndexes)
+        m_nibs[size_t(index)] = new SizerNib(*this, index, canvas);
+    for (auto &segment : m_outline)
+        segment = OutlineSegment(canvas);
+    MinWidth = MinHeight = 2 * m_nibSize;
+}
+
+ucSizer::~ucSizer()
+{
+    // The canvas may already have taken its children with it.
+    for (auto &w : m_nibs)
+        delete w.data();
+    for (auto &w : m_outline)
+        delete w.data();
+}
+
+quintptr ucSizer::hWnd() const
+{
+    return quintptr(m_outline[0].data());
+}
+
+QWidget *ucSizer::Nib(int index) const
+{
+    return index >= 1 && index <= 10 ? m_nibs[size_t(index)] : nullptr;
+}
+
+void ucSizer::Detach()
+{
+    if (m_tracking)
+        m_tracking = false;
+    m_nibDrag = 0;
+    SetActive(false);
+    m_linked = nullptr;
+}
+
+void ucSizer::SetActive(bool active)
+{
+    m_active = active;
+    if (active && m_linked)
+        Track();
+    ShowParts(active && m_linked);
+}
+
+void ucSizer::ShowParts(bool shown)
+{
+    const bool form = LinkedIsForm();
+    if (!m_nibs[1])
+        return;
+    for (int index : NibIndexes) {
+        QWidget *nib = m_nibs[size_t(index)];
+        // A form's top and left edges stay where the window puts them.
+        nib->setVisible(shown && !(form && (index & (SizerGeometry::Top | SizerGeometry::Left))));
+        if (shown)
+            nib->raise();
+    }
+    for (const auto &segment : m_outline) {
+        segment->setVisible(shown && !form);
+        if (shown)
+            segment->raise();
+    }
+}
+
+void ucSizer::SetLinkedControl(iDesignControl *control)
+{
+    m_linked = control;
+    if (!control) {
+        ShowParts(false);
+        return;
+    }
+    Track();
+    ShowParts(m_active);
+}
+
+void ucSizer::SetNibSize(int twips)
+{
+    m_nibSize = qMax(15, twips);
+    Track();
+}
+
+bool ucSizer::LinkedIsForm() const
+{
+    return m_linked && m_linked == m_form.Surface();
+}
+
+SizerGeometry::Rect ucSizer::LinkedRect() const
+{
+    if (!m_linked)
+        return {};
+    if (LinkedIsForm())
+        return {0, 0, qMax(0, m_linked->Width() - clsControl::FrameWidthTwips()),
+                qMax(0, m_linked->Height() - clsControl::CaptionHeightTwips())};
+    return {m_linked->Left(), m_linked->Top(), m_linked->Width(), m_linked->Height()};
+}
+
+void ucSizer::Track()
+{
+    // During a drag the sizer shows the drag's rectangle, not the control's.
+    if (!m_linked || m_tracking || m_nibDrag)
+        return;
+    m_current = LinkedRect();
+    Place(m_current);
+}
+
+void ucSizer::Place(const SizerGeometry::Rect &rect)
+{
+    QWidget *canvas = m_form.Canvas();
+    if (!canvas || !m_nibs[1])
+        return;
+    QPoint offset;
+    if (!LinkedIsForm())
+        if (const auto *container = dynamic_cast<const DesignControl *>(m_linked->Container()))
+            if (QWidget *client = container->ChildArea(); client && client != canvas)
+                offset = client->mapTo(canvas, QPoint(0, 0));
+    const int x = offset.x() + PixelsX(rect.Left);
+    const int y = offset.y() + PixelsY(rect.Top);
+    const int w = qMax(1, PixelsX(rect.Width));
+    const int h = qMax(1, PixelsY(rect.Height));
+    const int n = qMax(3, PixelsX(m_nibSize));
+    const auto put = [&](int index, int left, int top) {
+        m_nibs[size_t(index)]->setGeometry(x + left, y + top, n, n);
+    };
+    put(6, 0, 0);
+    put(4, 0, (h - n) / 2);
+    put(5, 0, h - n);
+    put(2, (w - n) / 2, 0);
+    put(1, (w - n) / 2, h - n);
+    put(10, w - n, 0);
+    put(8, w - n, (h - n) / 2);
+    put(9, w - n, h - n);
+    m_outline[0]->setGeometry(x, y, w, 1);
+    m_outline[1]->setGeometry(x, y + h - 1, w, 1);
+    m_outline[2]->setGeometry(x, y, 1, h);
+    m_outline[3]->setGeometry(x + w - 1, y, 1, h);
+}
+
+SizerGeometry::Settings ucSizer::DragSettings() const
+{
+    SizerGeometry::Settings s;
+    s.SnapToGrid = SnapToGrid;
+    s.GridX = GridX;
+    s.GridY = GridY;
+    s.MinWidth = MinWidth;
+    s.MinHeight = MinHeight;
+    s.AllowMove = AllowMove;
+    if (LinkedIsForm()) {
+        // A form is bounded by the screen.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const QSize size = screen ? screen->size() : QSize(1920, 1080);
+        const PlatformMetrics &m = PlatformMetrics::Current();
+        s.ContainerWidth = size.width() * m.TwipsPerPixelX;
+        s.ContainerHeight = size.height() * m.TwipsPerPixelY;
+    } else {
+        m_form.ContainerArea(m_linked ? m_linked->Container() : nullptr, s.OriginX, s.OriginY,
+                             s.ContainerWidth, s.ContainerHeight);
+    }
+    return s;
+}
+
+QPoint ucSizer::Delta(QPoint globalCursor) const
+{
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    const QPoint d = globalCursor - m_cursorStart;
+    return {d.x() * m.TwipsPerPixelX, d.y() * m.TwipsPerPixelY};
+}
+
+void ucSizer::SetTracking(bool tracking)
+{
+    if (tracking)
+        StartTracking(QCursor::pos());
+    else
+        StopTracking();
+}
+
+void ucSizer::StartTracking(QPoint globalCursor)
+{
+    if (!AllowMove)
+        throw GuiError(380);
+    if (!m_active || !m_linked || LinkedIsForm())
+        return;
+    m_start = m_current = LinkedRect();
+    m_cursorStart = globalCursor;
+    m_changed = false;
+    m_tracking = true;
+}
+
+void ucSizer::TrackTo(QPoint globalCursor)
+{
+    if (!m_tracking || !m_linked)
+        return;
+    const QPoint d = Delta(globalCursor);
+    const SizerGeometry::Rect next =
+        SizerGeometry::MoveDrag(m_start, m_current, d.x(), d.y(), DragSettings());
+    if (next.Left == m_current.Left && next.Top == m_current.Top) {
+        Q_EMIT MouseMove(1, 0, d.x(), d.y());
+        return;
+    }
+    if (!m_changed) {
+        m_changed = true;
+        Q_EMIT BeforeMove(m_linked);
+    }
+    m_current = next;
+    Place(m_current);
+    const SizerGeometry::Settings s = DragSettings();
+    Q_EMIT Moving(m_linked, m_current.Left - s.OriginX, m_current.Top - s.OriginY);
+}
+
+void ucSizer::StopTracking()
+{
+    if (!m_tracking)
+        return;
+    m_tracking = false;
+    if (!m_changed || !m_linked)
+        return;
+    m_changed = false;
+    m_linked->Move(m_current.Left, m_current.Top, m_linked->Width(), m_linked->Height());
+    Q_EMIT AfterMove(m_linked);
+}
+
+void ucSizer::NibPress(int index, QPoint globalCursor)
+{
+    if (!m_linked || !AllowSize || m_tracking)
+        return;
+    if (!AllowMove && (index == 2 || index == 4 || index == 6))
+        return;
+    m_cursorStart = globalCursor;
+    m_start = m_current = LinkedRect();
+    m_nibDrag = index;
+    m_changed = false;
+}
+
+void ucSizer::NibMove(int index, QPoint globalCursor)
+{
+    if (m_nibDrag != index || !m_linked)
+        return;
+    const QPoint d = Delta(globalCursor);
+    const SizerGeometry::Rect next =
+        SizerGeometry::NibDrag(index, m_start, m_current, d.x(), d.y(), DragSettings());
+    if (next == m_current)
+        return;
+    if (!m_changed) {
+        m_changed = true;
+        Q_EMIT BeforeResize(m_linked);
+    }
+    m_current = next;
+    Place(m_current);
+    int width = m_current.Width, height = m_current.Height;
+    if (LinkedIsForm()) {
+        width += clsControl::FrameWidthTwips();
+        height += clsControl::CaptionHeightTwips();
+    }
+    Q_EMIT Sizing(m_linked, m_current.Left, m_current.Top, width, height);
+}
+
+void ucSizer::NibRelease(int index)
+{
+    if (m_nibDrag != index)
+        return;
+    m_nibDrag = 0;
+    if (!m_changed || !m_linked)
+        return;
+    m_changed = false;
+    if (LinkedIsForm())
+        m_linked->Move(m_linked->Left(), m_linked->Top(),
+                       m_current.Width + clsControl::FrameWidthTwips(),
+                       m_current.Height + clsControl::CaptionHeightTwips());
+    else
+        m_linked->Move(m_current.Left, m_current.Top, m_current.Width, m_current.Height);
+    Q_EMIT AfterResize(m_linked);
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "app/SizerGeometry.h"
+#include "model/iDesignControl.h"
+#include "model/iFormFuncs.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QVariant>
+#include <array>
+
+class QWidget;
+class frmDesign;
+
+// The selection sizer: eight nibs and an outline around the selected item on its design form.
+// A move drag starts when the form sets Tracking after a mouse down on the control; the sizer
+// then follows the cursor and only the sizer's own small widgets move until the mouse is
+// released, when the control takes its new place in one move. Dragging a nib resizes.
+// Positions are twips in the linked control's container; the nibs and the outline are
+// widgets of the form, so a frame never clips them.
+class ucSizer final : public QObject, public iItemSizer
+{
+    Q_OBJECT
+
+public:
+    explicit ucSizer(frmDesign &form);
+    ~ucSizer() override;
+
+    // ---- iItemSizer ---------------------------------------------------------------------
+    void Attach(iDesignControl *control) override { SetLinkedControl(control); }
+    void Detach() override;
+    void Refresh() override { Track(); }
+
+    // ---- Members --------------------------------------------------------------------------
+    bool Active() const { return m_active; }
+    void SetActive(bool active);
+    // An identifier of the sizer's window (the outline's top segment).
+    quintptr hWnd() const;
+    iDesignControl *LinkedControl() const { return m_linked; }
+    // A control, or the form's surface: the sizer then frames the form's client area.
+    void SetLinkedControl(iDesignControl *control);
+    int NibSize() const { return m_nibSize; }
+    void SetNibSize(int twips);
+    QVariant TagVariant() const { return m_tag; }
+    void SetTagVariant(const QVariant &tag) { m_tag = tag; }
+    bool Tracking() const { return m_tracking; }
+    // True starts a move drag from the cursor's position (error 380 while AllowMove is False);
+    // False ends it.
+    void SetTracking(bool tracking);
+    // The same, from a known cursor position (screen pixels).
+    void StartTracking(QPoint globalCursor);
+    void StopTracking();
+    // Fits the sizer over the linked item's rectangle again.
+    void Track();
+
+    bool AllowMove = true;
+    bool AllowSize = true;
+    bool SnapToGrid = false;
+    int GridX = 0;
+    int GridY = 0;
+    int MinWidth = 150;
+    int MinHeight = 150;
+
+    // The rectangle the sizer frames now (twips, container coordinates).
+    SizerGeometry::Rect Rectangle() const { return m_current; }
+    // A nib widget by its edge mask (1..10); nullptr for other indexes.
+    QWidget *Nib(int index) const;
+
+    // ---- Drag input (from the form's event filter and the nib widgets) -----------------
+    void TrackTo(QPoint globalCursor);
+    void NibPress(int index, QPoint globalCursor);
+    void NibMove(int index, QPoint globalCursor);
+    void NibRelease(int index);
+
+Q_SIGNALS:
+    void Click();
+    void DblClick();
+    void MouseUp(int button, int shift, int x, int y);
+    void MouseMove(int button, int shift, int x, int y);
+    void MouseDown(int button, int shift, int x, int y);
+    void BeforeResize(iDesignControl *ctrl);
+    void BeforeMove(iDesignControl *ctrl);
+    void Moving(iDesignControl *ctrl, int left, int top);
+    void Sizing(iDesignControl *ctrl, int left, int top, int width, int height);
+    void AfterResize(iDesignControl *ctrl);
+    void AfterMove(iDesignControl *ctrl);
+
+private:
+    bool LinkedIsForm() const;
+    SizerGeometry::Rect LinkedRect() const;
+    SizerGeometry::Settings DragSettings() const;
+    void Place(const SizerGeometry::Rect &rect);
+    void ShowParts(bool shown);
+    QPoint Delta(QPoint globalCursor) const;
+
+    frmDesign &m_form;
+    bool m_active = false;
+    bool m_tracking = false;
+    iDesignControl *m_linked = nullptr;
+    int m_nibSize = 75;
+    QVariant m_tag;
+    // Indexes 1..10 by edge mask; 3 and 7 stay empty.
+    std::array<QPointer<QWidget>, 11> m_nibs{};
+    std::array<QPointer<QWidget>, 4> m_outline{};
+    // Drag state.
+    QPoint m_cursorStart;
+    SizerGeometry::Rect m_start;
+    SizerGeometry::Rect m_current;
+    int m_nibDrag = 0;
+    bool m_changed = false;
+};

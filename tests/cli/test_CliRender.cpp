@@ -1,0 +1,112 @@
+// corvane render: picture sizes and names, what is drawn where (controls, the form's colour,
+// invisible controls), repeatable bytes, and the refusals: unknown forms, bad options, forms
+// too large to draw.
+#include "CliTestSupport.h"
+
+#include <QDir>
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace cli_test;
+
+namespace {
+
+QString Form(const QString &id, int width, int height)
+{
+    return Rec({"2", "APP*" + id, "", "5", "0", "0", QString::number(width),
+                QString::number(height), "0"});
+}
+QString Ctl(const QString &path, int type, int left, int top, int width, int height)
+{
+    return Rec({"2", path, "", QString::number(type), QString::number(left),
+                QString::number(top), QString::number(width), QString::number(height), "0"});
+}
+QString Set(int code, const QString &value)
+{
+    return Rec({"4", "", QString::number(code), "", "", value});
+}
+// A project in twips: APP with the forms and controls given.
+QString TwipProject(const QStringList &body)
+{
+    QStringList recs{Rec({"TEMPLATE", "1", "h"}), Rec({"0", "1.4", "1"}),
+                     Rec({"2", "APP", "", "1", "0", "0", "9000", "6000", "1073741824"})};
+    recs += body;
+    recs << Rec({"0", "-1"});
+    return recs.join("\r\n");
+}
+constexpr int BackColor = 14;
+constexpr int Visible = 9;
+
+} // namespace
+
+TEST(CliRender, DrawsEachFormAtItsStoredSize)
+{
+    QTemporaryDir dir;
+    const QString project = WriteFile(
+        dir, "p.gui",
+        TwipProject({Form("MAIN", 6000, 4500), Set(BackColor, "65280"),          // green
+                     Ctl("APP*MAIN*RED", 15, 1500, 1500, 1500, 750), Set(BackColor, "255"),
+                     Ctl("APP*MAIN*HIDDEN", 15, 3750, 1500, 1500, 750), Set(BackColor, "255"),
+                     Set(Visible, "0"), Form("OTHER", 3000, 1500)}));
+    const Outcome all = Corvane({"render", project, "--output-dir", dir.path()});
+    ASSERT_EQ(all.Status, 0) << all.Err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(all.Out),
+              dir.filePath("APP_MAIN.png") + " 400x300\n" + dir.filePath("APP_OTHER.png") + " 200x100\n");
+
+    const QImage image(dir.filePath("APP_MAIN.png"));
+    ASSERT_EQ(image.size(), QSize(400, 300));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(0, 255, 0));
+    // The visible control's area shows the control, the invisible one's the form.
+    EXPECT_EQ(image.pixelColor(150, 125), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(300, 125), QColor(0, 255, 0));
+
+    // One form by ID (any case), twice the size; the same picture twice is the same bytes.
+    const QString scaled = dir.filePath("x2");
+    QDir().mkpath(scaled);
+    const Outcome one = Corvane({"render", project, "--form", "other", "--scale", "2",
+                                 "--output-dir", scaled});
+    ASSERT_EQ(one.Status, 0) << one.Err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(one.Out), QDir(scaled).filePath("APP_OTHER.png") + " 400x200\n");
+    const QByteArray first = ReadFile(dir.filePath("APP_MAIN.png"));
+    ASSERT_EQ(Corvane({"render", project, "--form=MAIN", "--output-dir", dir.path()}).Status, 0);
+    EXPECT_EQ(ReadFile(dir.filePath("APP_MAIN.png")), first);
+}
+
+TEST(CliRender, RefusesUnknownFormsBadOptionsAndHugeForms)
+{
+    QTemporaryDir dir;
+    const QString project = WriteFile(
+        dir, "p.gui", TwipProject({Form("MAIN", 6000, 4500), Form("HUGE", 100000, 100000)}));
+    const Outcome unknown = Corvane({"render", project, "--form", "NOPE", "--output-dir", dir.path()});
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_TRUE(unknown.Err.contains("NOPE"));
+    EXPECT_TRUE(unknown.Out.isEmpty());
+    for (const QStringList &bad : {QStringList{"--scale", "0"}, QStringList{"--scale", "abc"},
+                                   QStringList{"--form"}, QStringList{"--output-dir", dir.filePath("none")}})
+        EXPECT_EQ(Corvane(QStringList{"render", project} + bad).Status, 2) << bad.join(' ').toStdString();
+
+    // A form too large for a picture is reported; the others are still drawn.
+    const Outcome huge = Corvane({"render", project, "--scale", "2", "--output-dir", dir.path()});
+    EXPECT_EQ(huge.Status, 1);
+    EXPECT_TRUE(huge.Err.contains("HUGE")) << huge.Err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(huge.Out), dir.filePath("APP_MAIN.png") + " 800x600\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("APP_HUGE.png")));
+    // At a fraction of the size it fits.
+    const Outcome small = Corvane({"render", project, "--form", "HUGE", "--scale", "0.1",
+                                   "--output-dir", dir.path()});
+    EXPECT_EQ(small.Status, 0) << small.Err.toStdString();
+    EXPECT_EQ(QImage(dir.filePath("APP_HUGE.png")).size(), QSize(667, 667));
+}
+
+TEST(CliRender, DrawsAFormOfTwoThousandControls)
+{
+    QTemporaryDir dir;
+    QStringList body{Form("BIG", 30000, 30000)};
+    for (int i = 0; i < 2000; ++i)
+        body << Ctl(QStringLiteral("APP*BIG*L%1").arg(i), i % 2 ? 15 : 18, (i % 40) * 720,
+                    (i / 40) * 540, 600, 300);
+    const QString project = WriteFile(dir, "big.gui", TwipProject(body));
+    const Outcome out = Corvane({"render", project, "--output-dir", dir.path()});
+    EXPECT_EQ(out.Status, 0) << out.Err.toStdString();
+    EXPECT_EQ(QImage(dir.filePath("APP_BIG.png")).size(), QSize(2000, 2000));
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+// A project loaded onto offscreen design forms with the designer's own host: selection,
+// moves and resizes through the edit commands, and the status panels recorded.
+#include "app/EditCommands.h"
+#include "app/LoaderTestSupport.h"
+#include "app/MemoryClipboard.h"
+#include "app/ScriptedPrompter.h"
+#include "app/UndoBuffer.h"
+#include "app/clsDesigner.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/DesignSurfaceHost.h"
+#include "designer/DesignControl.h"
+#include "designer/frmDesign.h"
+#include "designer/ucSizer.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "model/iDesignControl.h"
+#include "support/DynamicArray.h"
+
+#include <QMap>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace surface_test {
+
+inline QString Control(const QString &path, int type, const QString &parent, int left, int top,
+                       int width, int height)
+{
+    return LoaderText::Record({"2", path, parent, QString::number(type), QString::number(left),
+                               QString::number(top), QString::number(width),
+                               QString::number(height), "0"});
+}
+
+struct Fixture
+{
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    DynamicArray store;
+    UndoBuffer undo{store};
+    MemoryClipboard clipboard;
+    EditCommands edit{designer, undo, clipboard};
+    DesignSurfaceHost host{designer, edit};
+    DesignFormFactory factory{&host};
+    QMap<int, QString> panels;
+    bool snap = false;
+    int modifies = 0;
+    int selections = 0;
+    int treeFocus = 0;
+    int contextMenus = 0;
+
+    Fixture()
+    {
+        host.StatusPanel = [this](int panel, const QString &text) { panels[panel] = text; };
+        host.SnapSwitch = [this] { return snap; };
+        host.PropertySheet = [this](clsControl &) { ++modifies; };
+        host.HighlightInTree = [this](clsControl &) { ++selections; };
+        host.FocusTree = [this] { ++treeFocus; };
+        host.ContextMenu = [this](clsControl &) { ++contextMenus; };
+        items.SetFormFactory(&factory);
+    }
+    ~Fixture() { designer.ReleaseAll(); }
+
+    // Application A in twips with form F (6000 x 4500 inside): Label1, Check1, Frame1 with
+    // Text1 inside it, and whatever else is asked for.
+    void Load(const QStringList &more = {})
+    {
+        using namespace LoaderText;
+        QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                         Control("A*F", 5, "", 0, 0, 6000, 4500),
+                         Control("A*F*Label1", 15, "", 1200, 900, 1500, 450),
+                         Control("A*F*Check1", 20, "", 1200, 2400, 1500, 300),
+                         Control("A*F*Frame1", 26, "", 3000, 1500, 2400, 1800),
+                         Control("A*F*Text1", 16, "Frame1", 150, 300, 1200, 300)};
+        body += more;
+        ASSERT_TRUE(designer.SetTemplate(Project(body, "1.4", "1")))
+            << (prompter.ReportTexts().empty() ? std::string()
+                                               : prompter.ReportTexts()[0].toStdString());
+        Form()->Canvas()->show();
+    }
+    clsControl &Item(const QString &path) { return *items.Find(path); }
+    frmDesign *Form() { return DesignFormFactory::FormOf(Item("A*F")); }
+    QWidget *WidgetOfItem(const QString &path)
+    {
+        const auto *control = dynamic_cast<const DesignControl *>(Item(path).ControlObject());
+        return control ? control->Widget() : nullptr;
+    }
+    ucSizer *SizerOf(const QString &path) { return dynamic_cast<ucSizer *>(Item(path).Sizer()); }
+    // Stored rectangle in twips.
+    QList<int> Stored(const QString &path)
+    {
+        const clsControl &item = Item(path);
+        return {item.TwipLeft(), item.TwipTop(), item.TwipWidth(), item.TwipHeight()};
+    }
+};
+
+} // namespace surface_test

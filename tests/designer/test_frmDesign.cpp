@@ -1,0 +1,168 @@
+// The design form: instances made and returned by kind, the shared timer, background colour
+// and picture with the grid dots from the client origin, bands of docked bars, the double-click
+// emulation, focus to the project tree, and a window that only the designer closes.
+#include "DesignSurfaceFixture.h"
+
+#include "model/Vocabulary.h"
+#include "support/PlatformMetrics.h"
+
+#include <QFocusEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTest>
+
+using namespace surface_test;
+using namespace Vocabulary;
+
+TEST(frmDesign, MakesInstancesByKindAndKeepsTheOneTimer)
+{
+    Fixture f;
+    f.Load();
+    frmDesign *form = f.Form();
+    ASSERT_NE(form, nullptr);
+    // The project already put one label on the form: two more get the next indexes.
+    const int labels = form->UpperBound(Type::Label);
+    iDesignControl *a = form->CreateControlInstance(Type::Label);
+    iDesignControl *b = form->CreateControlInstance(Type::Label);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(form->UpperBound(Type::Label), labels + 2);
+    // Text boxes of all three kinds come from one set.
+    const int texts = form->UpperBound(Type::Text);
+    form->CreateControlInstance(Type::TextPassword);
+    EXPECT_EQ(form->UpperBound(Type::Text), texts + 1);
+
+    iDesignControl *timer = form->CreateControlInstance(Type::Timer);
+    EXPECT_EQ(form->CreateControlInstance(Type::Timer), timer);
+    const int count = form->InstanceCount();
+    form->DeleteControlInstance(Type::Timer, timer);
+    EXPECT_EQ(form->InstanceCount(), count);
+    EXPECT_EQ(form->CreateControlInstance(Type::Timer), timer);
+
+    // Types without an instance kind make nothing.
+    for (int type : {-1, 3, 5, 37, 500})
+        EXPECT_EQ(form->CreateControlInstance(type), nullptr) << type;
+    EXPECT_EQ(form->InstanceCount(), count);
+
+    form->DeleteControlInstance(Type::Label, a);
+    form->DeleteControlInstance(Type::Label, nullptr);
+    EXPECT_EQ(form->InstanceCount(), count - 1);
+}
+
+TEST(frmDesign, PaintsColourPictureAndGridDotsFromTheClientOrigin)
+{
+    Fixture f;
+    f.Load();
+    frmDesign *form = f.Form();
+    form->SetBackColor(0x0000FF); // red as 0x00BBGGRR
+    form->SetGrid(120, 120);
+    form->SetInsets(300, 0, 0, 0);
+    form->RefreshBackground();
+    const QImage image = form->Grab();
+    // 120 twips are 8 pixels; a 300-twip inset moves the first column to 8 + 20.
+    EXPECT_EQ(image.pixelColor(28, 8), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(36, 16), QColor(0, 0, 0));
+    EXPECT_EQ(image.pixelColor(27, 8), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(20, 8), QColor(255, 0, 0));
+
+    // With a picture the colour is kept but not shown.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(0, 255, 0));
+    form->SetGrid(0, 0);
+    form->SetBackPicture(picture);
+    form->SetBackColor(0xFF0000);
+    EXPECT_EQ(form->BackColorRgb(), 0xFF0000);
+    EXPECT_EQ(form->Grab().pixelColor(5, 5), QColor(0, 255, 0));
+    form->SetBackPicture(QImage());
+    EXPECT_EQ(form->Grab().pixelColor(5, 5), QColor(0, 0, 255));
+    // A system colour is stored as the colour it stands for now.
+    form->SetBackColor(qint32(0x8000000F));
+    EXPECT_EQ(quint32(form->BackColorRgb()), PlatformMetrics::Current().SystemColours[15]);
+}
+
+TEST(frmDesign, DockedBarsSetTheInsetsAndShowAsBands)
+{
+    Fixture f;
+    f.Load({Control("A*F*Menu1", Type::Menu, "", 0, 0, 0, 0),
+            Control("A*F*Status1", Type::Statusbar, "", 0, 0, 0, 0)});
+    frmDesign *form = f.Form();
+    QCoreApplication::processEvents();
+    EXPECT_GT(form->InsetTop(), 0);
+    EXPECT_GT(form->InsetBottom(), 0);
+    // The label keeps its place relative to the client origin below the menu band.
+    QWidget *label = f.WidgetOfItem("A*F*Label1");
+    EXPECT_EQ(label->y(), (900 + form->InsetTop()) / 15);
+    QWidget *menu = f.WidgetOfItem("A*F*Menu1");
+    QWidget *status = f.WidgetOfItem("A*F*Status1");
+    ASSERT_TRUE(menu && status);
+    EXPECT_EQ(menu->geometry().top(), 0);
+    EXPECT_EQ(menu->width(), 400);
+    EXPECT_EQ(status->geometry().bottom(), 299);
+}
+
+TEST(frmDesign, TellsADoubleClickFromTwoClicksOnKindsWithoutOne)
+{
+    Fixture f;
+    f.Load();
+    frmDesign *form = f.Form();
+    form->SetDoubleClickInterval(30);
+    EXPECT_EQ(form->DoubleClickInterval(), 200);
+    form->SetDoubleClickInterval(5000);
+    QWidget *check = f.WidgetOfItem("A*F*Check1");
+    ASSERT_NE(check, nullptr);
+    QTest::mouseClick(check, Qt::LeftButton, {}, {5, 5});
+    const int selected = f.selections;
+    QTest::mouseClick(check, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(f.modifies, 1);
+    EXPECT_EQ(f.selections, selected); // the second click is no second mouse up
+    // A third click starts over.
+    QTest::mouseClick(check, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(f.modifies, 1);
+    EXPECT_EQ(f.selections, selected + 1);
+    // Kinds with a double click of their own report it; a right click asks for the menu.
+    QTest::mouseDClick(f.WidgetOfItem("A*F*Label1"), Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(f.modifies, 2);
+    QTest::mouseClick(f.WidgetOfItem("A*F*Label1"), Qt::RightButton, {}, {5, 5});
+    EXPECT_EQ(f.contextMenus, 1);
+    EXPECT_EQ(f.undo.Count(), 0);
+}
+
+TEST(frmDesign, InstancesTakeNoKeyboardAndFocusGoesToTheTree)
+{
+    Fixture f;
+    f.Load();
+    QWidget *text = f.WidgetOfItem("A*F*Text1");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->focusPolicy(), Qt::NoFocus);
+    QFocusEvent focus(QEvent::FocusIn);
+    QApplication::sendEvent(f.Form()->Canvas(), &focus);
+    EXPECT_EQ(f.treeFocus, 1);
+    QTest::keyClick(text, Qt::Key_A);
+    EXPECT_EQ(f.Item("A*F*Text1").GetProperty(Prop::Value), QString());
+}
+
+TEST(frmDesign, WindowClosesOnlyWithItsItem)
+{
+    QMdiArea area;
+    Fixture f;
+    DesignFormFactory inArea(&f.host, &area);
+    f.items.SetFormFactory(&inArea);
+    f.Load();
+    QPointer<QMdiSubWindow> window = f.Form()->SubWindow();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "F");
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window);
+    // Deleting the form item takes its window along.
+    f.designer.RemoveControl("A*F");
+    EXPECT_FALSE(window);
+
+    // A window the area already took is not deleted twice.
+    f.designer.ReleaseAll();
+    f.Load();
+    delete f.Form()->SubWindow();
+    EXPECT_EQ(f.Form()->SubWindow(), nullptr);
+    f.designer.RemoveControl("A*F");
+    EXPECT_EQ(f.items.Find("A*F"), nullptr);
+    f.items.SetFormFactory(&f.factory);
+}

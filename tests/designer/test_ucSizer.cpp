@@ -1,0 +1,162 @@
+// The selection sizer on an offscreen design form, driven by synthetic mouse events: move
+// drags from a press on the control, each nib, snapping, container edges, the undo record and
+// status texts each drag leaves, and Undo putting the control back.
+#include "DesignSurfaceFixture.h"
+
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+#include <QTest>
+
+using namespace surface_test;
+
+namespace {
+
+const QChar VM(Marks::Value);
+
+void Drag(QWidget *widget, QPoint from, QPoint to)
+{
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    QTest::mouseMove(widget, to);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+}
+
+void Click(QWidget *widget, QPoint at = {5, 5})
+{
+    QTest::mousePress(widget, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+TEST(ucSizer, MoveDragStoresOneMoveThatUndoPutsBack)
+{
+    Fixture f;
+    f.Load();
+    QWidget *label = f.WidgetOfItem("A*F*Label1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry(), QRect(80, 60, 100, 30));
+
+    // A press on a control that is not selected yet selects it and drags it at once.
+    Drag(label, {50, 15}, {70, 25});
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1500, 1050, 1500, 450}));
+    EXPECT_EQ(label->geometry(), QRect(100, 70, 100, 30));
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*Label1"));
+    EXPECT_TRUE(f.SizerOf("A*F*Label1")->Active());
+    EXPECT_EQ(f.panels.value(2), "1500, 1050");
+    ASSERT_EQ(f.undo.Count(), 1);
+    EXPECT_EQ(f.undo.CurrentCaption(), "Undo move");
+    EXPECT_EQ(f.undo.Newest().First, "A*F*Label1");
+    EXPECT_EQ(f.undo.Newest().Second, QStringList({"1200", "900", "1500", "450"}).join(VM));
+
+    ASSERT_TRUE(f.edit.Undo());
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1200, 900, 1500, 450}));
+    EXPECT_EQ(label->geometry(), QRect(80, 60, 100, 30));
+    // The sizer follows the control back.
+    EXPECT_EQ(f.SizerOf("A*F*Label1")->Rectangle(), (SizerGeometry::Rect{1200, 900, 1500, 450}));
+}
+
+TEST(ucSizer, AClickWithoutMovingSelectsAndRecordsNothing)
+{
+    Fixture f;
+    f.Load();
+    Click(f.WidgetOfItem("A*F*Label1"));
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*Label1"));
+    EXPECT_TRUE(f.SizerOf("A*F*Label1")->Active());
+    EXPECT_EQ(f.undo.Count(), 0);
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1200, 900, 1500, 450}));
+    // Selecting another control takes the sizer off the first; a click on a nib without a
+    // move changes nothing.
+    Click(f.WidgetOfItem("A*F*Frame1"));
+    EXPECT_FALSE(f.SizerOf("A*F*Label1")->Active());
+    EXPECT_TRUE(f.SizerOf("A*F*Frame1")->Active());
+    EXPECT_FALSE(f.SizerOf("A*F*Frame1")->Nib(9)->isHidden());
+    EXPECT_TRUE(f.SizerOf("A*F*Frame1")->Nib(9)->isVisible()) << f.Form()->Canvas()->isVisible();
+    Click(f.SizerOf("A*F*Frame1")->Nib(9), {2, 2});
+    EXPECT_EQ(f.undo.Count(), 0);
+    // A click on the empty form selects the form.
+    Click(f.Form()->Canvas(), {5, 290});
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F"));
+}
+
+TEST(ucSizer, EveryNibResizesItsEdgesWithOneSizeRecord)
+{
+    Fixture f;
+    f.Load();
+    Click(f.WidgetOfItem("A*F*Label1"));
+    ucSizer *sizer = f.SizerOf("A*F*Label1");
+    struct Case { int nib; QList<int> expected; };
+    const Case cases[] = {
+        {1, {1200, 900, 1500, 600}},  {2, {1200, 1050, 1500, 300}},
+        {4, {1350, 900, 1350, 450}},  {8, {1200, 900, 1650, 450}},
+        {6, {1350, 1050, 1350, 300}}, {10, {1200, 1050, 1650, 300}},
+        {5, {1350, 900, 1350, 600}},  {9, {1200, 900, 1650, 600}},
+    };
+    for (const Case &c : cases) {
+        Drag(sizer->Nib(c.nib), {2, 2}, {12, 12});
+        EXPECT_EQ(f.Stored("A*F*Label1"), c.expected) << "nib " << c.nib;
+        EXPECT_EQ(f.undo.CurrentCaption(), "Undo size") << "nib " << c.nib;
+        EXPECT_EQ(f.undo.Newest().Second, QStringList({"1200", "900", "1500", "450"}).join(VM));
+        EXPECT_EQ(f.panels.value(3), QStringLiteral("%1, %2").arg(c.expected[2]).arg(c.expected[3]));
+        ASSERT_TRUE(f.edit.Undo());
+        EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1200, 900, 1500, 450}));
+    }
+}
+
+TEST(ucSizer, SnapsToTheGridWhenTheSwitchIsOn)
+{
+    Fixture f;
+    f.snap = true;
+    f.Load();
+    QWidget *label = f.WidgetOfItem("A*F*Label1");
+    Click(label);
+    EXPECT_EQ(f.SizerOf("A*F*Label1")->GridX, 120);
+    // 1200 + 13 px (195 twips) = 1395 snaps to 1440; the top did not move and stays.
+    Drag(label, {50, 15}, {63, 15});
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1440, 900, 1500, 450}));
+    // Widths in half-grid steps: 1500 + 5 px (75) = 1575 snaps to 1560.
+    Drag(f.SizerOf("A*F*Label1")->Nib(8), {2, 2}, {7, 2});
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1440, 900, 1560, 450}));
+}
+
+TEST(ucSizer, DragsNeverLeaveTheContainer)
+{
+    Fixture f;
+    f.Load();
+    // On the form: far beyond the right and bottom edges, then beyond the top left.
+    QWidget *label = f.WidgetOfItem("A*F*Label1");
+    Drag(label, {50, 15}, {5000, 5000});
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{4500, 4050, 1500, 450}));
+    Drag(label, {50, 15}, {-5000, -5000});
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{0, 0, 1500, 450}));
+
+    // In a frame: the frame's own area.
+    QWidget *text = f.WidgetOfItem("A*F*Text1");
+    ASSERT_NE(text, nullptr);
+    Drag(text, {10, 10}, {3000, 10});
+    EXPECT_EQ(f.Stored("A*F*Text1"), (QList<int>{1200, 300, 1200, 300}));
+    // Its right edge now touches the frame's: the right nib cannot take it further.
+    const int records = f.undo.Count();
+    Drag(f.SizerOf("A*F*Text1")->Nib(8), {2, 2}, {60, 2});
+    EXPECT_EQ(f.Stored("A*F*Text1"), (QList<int>{1200, 300, 1200, 300}));
+    EXPECT_EQ(f.undo.Count(), records);
+    // The left nib pulled far out stops at the frame's left edge, the right edge kept.
+    Drag(f.SizerOf("A*F*Text1")->Nib(4), {2, 2}, {-3000, 2});
+    EXPECT_EQ(f.Stored("A*F*Text1"), (QList<int>{0, 300, 2400, 300}));
+    // The sizer's nibs are widgets of the form, not of the frame.
+    EXPECT_EQ(f.SizerOf("A*F*Text1")->Nib(1)->parentWidget(), f.Form()->Canvas());
+}
+
+TEST(ucSizer, TrackingIsRefusedWhileMovingIsNotAllowed)
+{
+    Fixture f;
+    f.Load();
+    Click(f.WidgetOfItem("A*F*Label1"));
+    ucSizer *sizer = f.SizerOf("A*F*Label1");
+    sizer->AllowMove = false;
+    EXPECT_THROW(sizer->SetTracking(true), GuiError);
+    EXPECT_FALSE(sizer->Tracking());
+    // Nibs that move the top or left edge alone are ignored too.
+    Drag(sizer->Nib(2), {2, 2}, {2, 12});
+    EXPECT_EQ(f.undo.Count(), 0);
+}
