@@ -85,7 +85,10 @@ protected:
     }
     bool event(QEvent *event) override
     {
-        if (!m_appFrame && (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate))
+        // Inside an MDI frame the area reports activation; the frame's own activation reaches
+        // every widget in it and is not the form's.
+        if (!m_appFrame && isWindow()
+            && (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate))
             m_runtime.WindowActivation(m_id, event->type() == QEvent::WindowActivate);
         return QMainWindow::event(event);
     }

@@ -5,6 +5,7 @@
 
 #include "RuntimeTestSupport.h"
 #include "controls/ListBox.h"
+#include "controls/TextBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ struct Kinds : ::testing::Test
             Create("K*F*PROT", 27, "20", 0x400 | 0x4000 | 32), Prop(27, "2"), Prop(28, "2"),
             Create("K*F*CHK", 34, "26", 128), Prop(26, "A" + VM + "B"),
             Cmd({"2", "K*F*TMR", "", "35", "", "", "", "", "4194304"}), Prop(10, "1"), Prop(60, "5"),
+            Create("K*F*TXT", 16, "32", 128 | 256),
             Cmd({"0", "-1"})}.join(AM);
         runtime.Execute(Cmd({"1", "1.4"}));
         const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text}));
@@ -104,6 +106,22 @@ TEST_F(Kinds, ListsCombosAndTabsReportWhatWasChosen)
     EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*CHK", 128, {"1"})});
 }
 
+TEST_F(Kinds, TextBoxesValidateWhenLeftAfterAChangeAndMarksNeverSplitARow)
+{
+    auto *box = qobject_cast<TextBox *>(runtime.WidgetOf("K*F*TXT"));
+    ASSERT_TRUE(box);
+    QTest::keyClicks(box->LineEdit(), "a");
+    box->LineEdit()->insert(VM + "b"); // a value mark pasted in
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(box->LineEdit(), &out);
+    QCoreApplication::sendEvent(box->LineEdit(), &out); // nothing changed since: no second one
+    const QList<QStringList> got = Take();
+    ASSERT_EQ(got.size(), 3); // typing and pasting are two changes
+    EXPECT_EQ(got[0], Row("K*F*TXT", 128));
+    EXPECT_EQ(got[1], Row("K*F*TXT", 128));
+    EXPECT_EQ(got[2], Row("K*F*TXT", 256, {"a b"}));
+}
+
 TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
 {
     auto *grid = qobject_cast<QTableWidget *>(runtime.WidgetOf("K*F*GRD"));
@@ -147,6 +165,12 @@ TEST_F(Kinds, TimersAndResizeRaiseTheirEventsUntilShutdown)
     ASSERT_EQ(got.size(), 1);
     EXPECT_EQ(got[0].mid(0, 2), (QStringList{"K*F", "32768"}));
     EXPECT_EQ(got[0].size(), 5); // width and height in the scale unit
+
+    // The last form of an SDI application closed (its Close not enabled): it hides and the
+    // application quits.
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Take(), QList<QStringList>{Row("K", 1073741824)});
 
     runtime.Execute(Cmd({"6", "K*F*TMR", "7"}));
     runtime.Execute("99");
