@@ -260,13 +260,12 @@ void clsGuiRuntime::BuildApplication(clsControl &app)
         frame->resize(std::max(320, RuntimeWidgets::Pixels(app.TwipWidth(), true)),
                       std::max(240, RuntimeWidgets::Pixels(app.TwipHeight(), false)));
         QObject::connect(area, &QMdiArea::subWindowActivated, frame,
-                         [this, area, last = QPointer<QMdiSubWindow>()](QMdiSubWindow *now) mutable {
+                         [this, last = QPointer<QMdiSubWindow>()](QMdiSubWindow *now) mutable {
                              if (last && last != now && last->widget())
                                  WindowActivation(last->widget()->objectName(), false);
-                             if (now && now->widget())
+                             if (now && now != last && now->widget())
                                  WindowActivation(now->widget()->objectName(), true);
                              last = now;
-                             Q_UNUSED(area);
                          });
         frame->Built = true;
         m_frames.insert(Key(app.FullID()), frame);

@@ -9,12 +9,10 @@
 #include <memory>
 
 class QMainWindow;
-class QMdiArea;
 class QTimer;
 class QWidget;
 class clsControl;
 class RuntimeProject;
-class RuntimeFormWindow;
 
 // The GUI runtime: executes the command texts of a host program (or of the designer's
 // preview) and runs the loaded forms as live windows, reporting the user's events as rows.
