@@ -40,6 +40,6 @@ function(corvane_layer_tests name)
   target_compile_definitions(tests_${name} PRIVATE
     CORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}" CORVANE_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(tests_${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${CORVANE_TEST_TIMEOUT}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -111,8 +111,14 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
     CodeSectionMap::Templates t;
     for (int n : {TemplateSection::Header, TemplateSection::Startup, TemplateSection::EventLoop,
                   TemplateSection::Trailer, TemplateSection::Error, TemplateSection::Dynamic,
-                  TemplateSection::Custom})
-        t.Sections[n] = FilledLines(Section(n), vars);
+                  TemplateSection::Custom}) {
+        // A section that needs a value the project lacks is left out of a new program and
+        // never put back by a repair: there is nothing to look for.
+        const QString section = Section(n);
+        t.Sections[n] = Placeholders::SubstituteVariables(section, vars).isEmpty()
+                            ? QStringList()
+                            : FilledLines(section, vars);
+    }
     for (const QString &line : state.Decoder.split(CrLf)) {
         if (!line.trimmed().isEmpty())
             t.Sections[TemplateSection::Decoder] << line;
@@ -147,9 +153,9 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
 
     CodeAnalysisResult &r = state.Result;
     for (int piece = 0; piece < CodeAnalysisResult::PieceCount; ++piece)
-        r.PieceStatus[size_t(piece)] = map.Section(PieceSections[size_t(piece)]).Found()
-                                      ? CodeAnalysisResult::Present
-                                      : CodeAnalysisResult::Missing;
+        r.PieceStatus[size_t(piece)] = map.Lacks(PieceSections[size_t(piece)])
+                                      ? CodeAnalysisResult::Missing
+                                      : CodeAnalysisResult::Present;
 
     // Startup, event loop and trailer follow the section before them.
     int previousEnd = map.Section(TemplateSection::Header).Last;

@@ -89,12 +89,48 @@ CodeSectionMap::Pattern CodeSectionMap::MakePattern(const QString &section, cons
         p.SingleLine = true;
     } else {
         p.LastKey = CodeProgramText::LineKey(body.last());
-        p.LastCount = int(std::count_if(body.begin(), body.end(), [&p](const QString &line) {
-            return CodeProgramText::LineKey(line) == p.LastKey;
-        }));
+        p.LastCount = 0;
+        p.LastExactCount = 0;
+        for (const QString &line : body) {
+            const QString key = CodeProgramText::LineKey(line);
+            p.LastCount += key.contains(p.LastKey) ? 1 : 0;
+            p.LastExactCount += key == p.LastKey ? 1 : 0;
+        }
+        // A body whose last line is blank after all has nothing to search for.
+        p.SingleLine = p.LastKey.isEmpty();
     }
     p.Valid = true;
     return p;
+}
+
+CodeSectionMap::Shape CodeSectionMap::ShapeOf(const QStringList &lines)
+{
+    Shape shape;
+    QStringList keys;
+    for (const QString &line : lines) {
+        const QString key = CodeProgramText::LineKey(line);
+        if (!key.isEmpty())
+            keys << key;
+    }
+    shape.Size = int(keys.size());
+    if (keys.isEmpty())
+        return shape;
+    while (shape.Lead < keys.size() && IsBannerLine(keys[shape.Lead]))
+        ++shape.Lead;
+    if (shape.Lead == keys.size()) {
+        shape.StarsOnly = true;
+        return shape;
+    }
+    while (IsBannerLine(keys[keys.size() - 1 - shape.Trail]))
+        ++shape.Trail;
+    const QStringList core = keys.mid(shape.Lead, keys.size() - shape.Lead - shape.Trail);
+    shape.FirstKey = core.first();
+    shape.LastKey = core.last();
+    shape.LastCount = int(std::count_if(core.begin(), core.end(), [&shape](const QString &key) {
+        return key.contains(shape.LastKey);
+    }));
+    shape.LastExactCount = int(core.count(shape.LastKey));
+    return shape;
 }
 
 bool CodeSectionMap::IsLabelChar(QChar c) const
@@ -121,42 +157,36 @@ QString CodeSectionMap::MatchLabel(const QString &compact, const Pattern &p) con
         pos += p.Prefix.size();
     }
 
-    QString label;
-    if (p.SuffixComplete) {
-        if (!compact.endsWith(p.Suffix, Qt::CaseInsensitive)
-            || compact.size() - p.Suffix.size() <= pos)
-            return {};
-        label = compact.mid(pos, compact.size() - p.Suffix.size() - pos);
-        for (QChar c : label) {
-            if (!IsLabelChar(c))
-                return {};
-        }
-    } else {
-        qsizetype end = pos;
-        while (end < compact.size() && IsLabelChar(compact[end]))
-            ++end;
-        if (end == pos || !QStringView(compact).mid(end).startsWith(p.Suffix, Qt::CaseInsensitive))
-            return {};
-        label = compact.mid(pos, end - pos);
+    // The line as the template writes it...
+    if (p.SuffixComplete && compact.endsWith(p.Suffix, Qt::CaseInsensitive)
+        && compact.size() - p.Suffix.size() > pos) {
+        const QString label = compact.mid(pos, compact.size() - p.Suffix.size() - pos);
+        if (std::all_of(label.begin(), label.end(), [this](QChar c) { return IsLabelChar(c); }))
+            return label;
     }
-    return label;
+    // ... or with more after it: a comment or a statement the programmer added.
+    qsizetype end = pos;
+    while (end < compact.size() && IsLabelChar(compact[end]))
+        ++end;
+    if (end == pos || !QStringView(compact).mid(end).startsWith(p.Suffix, Qt::CaseInsensitive))
+        return {};
+    return compact.mid(pos, end - pos);
 }
 
 CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templates)
     : m_lines(lines), m_extraLabelChars(templates.ExtraLabelChars)
 {
     const int count = int(m_lines.size());
+    m_keys.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
-        const QString &line = m_lines[i];
-        const QString key = CodeProgramText::LineKey(line);
+        m_keys.push_back(CodeProgramText::LineKey(m_lines[i]));
+        const QString &key = m_keys.back();
         if (key.isEmpty())
             continue;
         m_byKey[key].push_back(i);
+        // A section written right after a banner continues the banner's last "*".
         if (key.startsWith(QLatin1Char('*'))) {
-            qsizetype s = 0;
-            while (s < key.size() && key[s] == QLatin1Char('*'))
-                ++s;
-            const QString rest = key.mid(s).trimmed();
+            const QString rest = key.mid(1).trimmed();
             if (!rest.isEmpty())
                 m_afterStar[rest].push_back(i);
         }
@@ -217,19 +247,18 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
         candidates.push_back({i, label, mask});
     }
 
-    // First lines of the structural sections.
+    // First lines of the structural sections (of their cores, past leading star lines).
+    std::map<int, Shape> shapes;
     std::map<int, int> starts;
     for (const auto &[n, sectionLines] : templates.Sections) {
-        if (sectionLines.isEmpty())
+        const Shape shape = ShapeOf(sectionLines);
+        if (shape.Size == 0 || shape.StarsOnly) {
+            // Nothing that tells this section from a banner: nothing to look for.
+            m_empty.insert(n);
             continue;
-        const QString &first = sectionLines.first();
-        const bool afterBanner = !first.isEmpty() && IsBlank(first[0]);
-        int start = FirstLine(CodeProgramText::LineKey(first), 0);
-        if (afterBanner) {
-            const auto it = m_afterStar.constFind(CodeProgramText::LineKey(first));
-            if (it != m_afterStar.constEnd() && (start < 0 || it->front() < start))
-                start = it->front();
         }
+        shapes[n] = shape;
+        const int start = FirstLine(shape.FirstKey);
         if (start >= 0)
             starts[n] = start;
     }
@@ -242,14 +271,28 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
     m_anchors.erase(std::unique(m_anchors.begin(), m_anchors.end()), m_anchors.end());
 
     for (const auto &[n, start] : starts) {
-        const QStringList &sectionLines = templates.Sections.at(n);
-        const QString lastKey = CodeProgramText::LineKey(sectionLines.last());
-        const int repeats = int(std::count_if(
-            sectionLines.begin(), sectionLines.end(),
-            [&lastKey](const QString &l) { return CodeProgramText::LineKey(l) == lastKey; }));
-        const int last = LastLine(start, lastKey, repeats, sectionLines.size() == 1);
-        if (last >= 0)
-            m_sections[n] = Span{start, last};
+        const Shape &shape = shapes.at(n);
+        bool whole = false;
+        int first = start;
+        int last = LastLine(first, first, shape.LastKey, shape.LastCount, shape.LastExactCount,
+                            &whole);
+        if (last < 0) {
+            // The line equal to the first line may be a stray copy after the section: an
+            // earlier line that holds the first line's text may still open the section.
+            const std::vector<int> &holding = Containing(shape.FirstKey);
+            if (holding.empty() || holding.front() >= start)
+                continue;
+            first = holding.front();
+            last = LastLine(first, first, shape.LastKey, shape.LastCount, shape.LastExactCount,
+                            &whole);
+            if (last < 0)
+                continue;
+        }
+        for (int k = 0; k < shape.Lead && first > 0 && IsStarLine(first - 1); ++k)
+            --first;
+        for (int k = 0; whole && k < shape.Trail && last + 1 < count && IsStarLine(last + 1); ++k)
+            ++last;
+        m_sections[n] = Span{first, last};
     }
 
     for (const Candidate &c : candidates) {
@@ -264,7 +307,11 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
             if (!(c.Mask & (1u << k)))
                 continue;
             const Pattern &p = m_patterns[k];
-            const int last = LastLine(c.Line, p.LastKey, p.LastCount, p.SingleLine);
+            // The body's last line is searched after the label line, which may hold the same
+            // word (a menu item called RETURN, say).
+            const int last = p.SingleLine ? c.Line
+                                          : LastLine(c.Line, c.Line + 1, p.LastKey, p.LastCount,
+                                                     p.LastExactCount);
             if (last < 0)
                 continue;
             if (!mask) {
@@ -282,13 +329,43 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
     }
 }
 
-int CodeSectionMap::FirstLine(const QString &key, int from) const
+int CodeSectionMap::FirstLine(const QString &key) const
 {
-    const auto it = m_byKey.constFind(key);
-    if (it == m_byKey.constEnd())
+    if (key.isEmpty())
         return -1;
-    const auto pos = std::lower_bound(it->begin(), it->end(), from);
-    return pos == it->end() ? -1 : *pos;
+    // The line itself, alone or right after a banner's "*"...
+    int best = -1;
+    for (const auto *index : {&m_byKey, &m_afterStar}) {
+        const auto it = index->constFind(key);
+        if (it != index->constEnd() && (best < 0 || it->front() < best))
+            best = it->front();
+    }
+    if (best >= 0)
+        return best;
+    // ... else the first line that holds it.
+    const std::vector<int> &holding = Containing(key);
+    return holding.empty() ? -1 : holding.front();
+}
+
+const std::vector<int> &CodeSectionMap::Containing(const QString &key) const
+{
+    auto it = m_containing.find(key);
+    if (it != m_containing.end())
+        return *it;
+    std::vector<int> at;
+    if (!key.isEmpty()) {
+        for (int i = 0; i < int(m_keys.size()); ++i) {
+            if (m_keys[size_t(i)].contains(key))
+                at.push_back(i);
+        }
+    }
+    return *m_containing.insert(key, std::move(at));
+}
+
+bool CodeSectionMap::IsStarLine(int line) const
+{
+    const QString &key = m_keys[size_t(line)];
+    return !key.isEmpty() && IsBannerLine(key);
 }
 
 int CodeSectionMap::NextAnchor(int line) const
@@ -297,37 +374,53 @@ int CodeSectionMap::NextAnchor(int line) const
     return it == m_anchors.end() ? int(m_lines.size()) : *it;
 }
 
-int CodeSectionMap::LastLine(int start, const QString &lastKey, int count, bool singleLine) const
+int CodeSectionMap::LastLine(int start, int from, const QString &lastKey, int count,
+                             int exactCount, bool *whole) const
 {
-    if (singleLine)
-        return start;
-    const auto it = m_byKey.constFind(lastKey);
-    if (it == m_byKey.constEnd())
-        return -1;
-    const std::vector<int> &at = *it;
-    const auto from = std::lower_bound(at.begin(), at.end(), start);
-    if (from == at.end())
-        return -1;
-
+    if (whole)
+        *whole = true;
     const int bound = NextAnchor(start);
-    const auto within = std::lower_bound(from, at.end(), bound); // first one at the bound
+    // The matches in [from, bound) of a sorted list of line indices.
+    auto within = [from, bound](const std::vector<int> &at) {
+        const auto begin = std::lower_bound(at.begin(), at.end(), from);
+        return std::make_pair(begin, std::lower_bound(begin, at.end(), bound));
+    };
+
+    // Lines equal to the last line first: code added inside the span may hold its text.
+    const auto exact = m_byKey.constFind(lastKey);
+    if (exact != m_byKey.constEnd() && exactCount > 0) {
+        const auto [begin, end] = within(*exact);
+        if (end - begin >= exactCount)
+            return *(begin + (exactCount - 1));
+    }
+    const std::vector<int> &holding = Containing(lastKey);
+    const auto [begin, end] = within(holding);
     const auto wanted = std::max(count, 1) - 1;
-    if (within - from > wanted)
-        return *(from + wanted);
-    if (within != from)
-        return *(within - 1); // fewer repetitions than the template has: the last before the bound
+    if (end - begin > wanted)
+        return *(begin + wanted);
+    if (end != begin)
+        return *(end - 1); // fewer repetitions than the template has: the last before the bound
+    if (end == holding.end())
+        return -1; // the last line is nowhere after the first
 
     // The last line only follows the next section: end before it, without the banner.
-    int end = bound - 1;
-    while (end > start && IsBannerLine(m_lines[end]))
-        --end;
-    return end;
+    if (whole)
+        *whole = false;
+    int last = bound - 1;
+    while (last > start && IsBannerLine(m_lines[last]))
+        --last;
+    return last;
 }
 
 CodeSectionMap::Span CodeSectionMap::Section(int n) const
 {
     const auto it = m_sections.find(n);
     return it == m_sections.end() ? Span{} : it->second;
+}
+
+bool CodeSectionMap::Lacks(int n) const
+{
+    return !m_empty.contains(n) && !Section(n).Found();
 }
 
 int CodeSectionMap::FindHandler(const QString &label, int section) const

@@ -12,13 +12,23 @@
 // startup, event loop, trailer, decoder, error, dynamic and custom event handler) and every
 // event handler, as spans of whole lines.
 //
-// A section is found by its first line and its last line, compared as whole lines without
-// regard to case, indentation or runs of blanks. A first line that starts with a blank is
-// also found after the "*" that ends a banner, as a new program writes it. The last line is
-// searched from the first; when the section's own text repeats its last line (a startup block
-// with several END lines, say) the span runs to the matching repetition. A span never runs
-// into the next section or handler: when its last line only turns up beyond that point, the
-// span ends before it, without the banner lines in between.
+// A section is found by searching for its first line and then for its last line, without
+// regard to case, indentation or runs of blanks. The search looks for the line's text inside
+// a program line, so a first line that continues the "*" ending a banner (as a new program
+// writes sections 10 and 12) is found as well as one standing alone. A program line that
+// holds the first line whole, or right after a banner's "*", is preferred over an earlier
+// one that merely contains it somewhere (a quoted word in the header, say), unless the
+// section's last line does not follow that line (a stray copy at the end). Leading and
+// trailing lines made only of "*" are too common to search for: the section is found by its
+// other lines and its span widened over those star lines when the program has them.
+//
+// The last line is searched from the first; when the section's own text holds its last line
+// more than once (a startup block with several END lines, say) the span runs to the matching
+// repetition, and a line equal to the last line is preferred over one that merely contains
+// it. A span never runs into the next section or handler: when its last line only turns up
+// beyond that point, the span ends before it, without the banner lines in between.
+// A section that comes out empty for the project, or holds nothing but star lines, has
+// nothing to find and is never missing.
 //
 // An event handler is found through its label line, the first line of its template section
 // with the label in place of the target placeholder (blanks ignored). Only labels that begin
@@ -27,7 +37,8 @@
 // structural section, so hand-written subroutines are not taken for handlers.
 //
 // The program's lines are indexed once; every look-up is a hash probe plus a binary search,
-// so a program with thousands of handlers is mapped in time proportional to its length.
+// and each distinct text searched for is looked for once in every line, so a program with
+// thousands of handlers is mapped in time proportional to its length.
 class CodeSectionMap
 {
 public:
@@ -69,8 +80,11 @@ public:
     CodeSectionMap(const QStringList &lines, const Templates &templates);
 
     const QStringList &Lines() const { return m_lines; }
-    // The span of a structural section; not found when missing.
+    // The span of a structural section; not found when missing or empty.
     Span Section(int n) const;
+    // Whether a structural section the program should hold is not there: false for a
+    // section found and for one that comes out empty for the project.
+    bool Lacks(int n) const;
     // Every handler in text order.
     const std::vector<Handler> &Handlers() const { return m_handlers; }
     // The first handler with this label (any case) written in the section's form; -1 when
@@ -90,22 +104,44 @@ private:
         bool SuffixComplete = true;
         bool PrefixAnchored = true; // the prefix starts the line
         QString LastKey;
-        int LastCount = 1;
+        int LastCount = 1;      // body lines holding the last line
+        int LastExactCount = 1; // body lines equal to it
         bool SingleLine = false;
         bool Valid = false;
     };
 
+    // How a structural section is searched for: by its lines other than leading and
+    // trailing star lines (the core), the star lines counted.
+    struct Shape
+    {
+        int Lead = 0, Trail = 0;
+        QString FirstKey, LastKey;
+        int LastCount = 1, LastExactCount = 1;
+        bool StarsOnly = false; // nothing but star lines
+        int Size = 0;
+    };
+
     static Pattern MakePattern(const QString &section, const QStringList &body);
+    static Shape ShapeOf(const QStringList &lines);
     QString MatchLabel(const QString &compact, const Pattern &p) const;
     bool IsLabelChar(QChar c) const;
-    int FirstLine(const QString &line, int from) const;
-    int LastLine(int start, const QString &lastKey, int count, bool singleLine) const;
+    int FirstLine(const QString &key) const;
+    // The last line of a span whose first line is `start` (searched from `from`); -1 when the
+    // last line is nowhere after it. *whole tells whether it was found before the next anchor.
+    int LastLine(int start, int from, const QString &lastKey, int count, int exactCount,
+                 bool *whole = nullptr) const;
     int NextAnchor(int line) const;
+    // Lines whose key holds the text, ascending; worked out once per text.
+    const std::vector<int> &Containing(const QString &key) const;
+    bool IsStarLine(int line) const;
 
     QStringList m_lines;
     QString m_extraLabelChars;
+    std::vector<QString> m_keys;                  // per line: its key (CodeProgramText::LineKey)
     QHash<QString, std::vector<int>> m_byKey;     // line key -> line indices, ascending
-    QHash<QString, std::vector<int>> m_afterStar; // the same for lines begun by "*"
+    QHash<QString, std::vector<int>> m_afterStar; // key after the one "*" that begins it
+    mutable QHash<QString, std::vector<int>> m_containing;
+    QSet<int> m_empty; // structural sections with nothing to find
     std::vector<int> m_anchors;                   // first lines of sections and handlers
     std::map<int, Span> m_sections;
     std::array<Pattern, 3> m_patterns;

@@ -105,7 +105,7 @@ QString CodeUpdate::RepairStructure(const QString &programText)
     const TemplateVariables vars = m_analysis.ProjectVariables();
     for (const Step &r : order) {
         CodeAnalysis::State state = m_analysis.Inspect(text);
-        if (state.Map->Section(r.Section).Found())
+        if (!state.Map->Lacks(r.Section))
             continue;
         QString piece = Placeholders::SubstituteVariables(m_analysis.Section(r.Section), vars);
         if (piece.isEmpty())

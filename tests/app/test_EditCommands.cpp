@@ -253,11 +253,15 @@ TEST(EditCommands, PasteAsksOnAClashAndRenamesThroughTheText)
     ASSERT_TRUE(f.Find("A*Form1*Frame2"));
     EXPECT_EQ(f.Find("A*Form1*Text7")->Parent(), f.Find("A*Form1*Frame2"));
 
-    // Undo removes each paste again.
+    // Undo removes each paste again: the form and every control in it.
     const int before = f.items.Count();
+    int objects = 0;
+    for (const QString &record : f.designer.GetTemplate("A*Form1", {}, 0).split(QChar(Marks::Attribute)))
+        objects += record.startsWith(QString("2") + VM) ? 1 : 0;
+    ASSERT_GT(objects, 1);
     ASSERT_TRUE(f.edit.Undo());
     EXPECT_FALSE(f.Find("A*Form1"));
-    EXPECT_LT(f.items.Count(), before);
+    EXPECT_EQ(f.items.Count(), before - objects);
     ASSERT_TRUE(f.edit.Undo());
     EXPECT_FALSE(f.Find("A*F*Frame2"));
     EXPECT_FALSE(f.Find("A*F*Text7"));
@@ -469,5 +473,51 @@ TEST(EditCommands, ClipFuncsMembersNotImplementedByAWindowFail)
         } catch (const GuiError &error) {
             EXPECT_EQ(error.Number(), GuiErrors::NotImplemented);
         }
+    }
+}
+
+// An automatic position stays automatic when pasted into an application of another scale
+// unit; it is not converted into a number.
+TEST(EditCommands, PastedAutomaticPositionStaysAutomatic)
+{
+    Fixture source;
+    source.LoadProject("1"); // twips
+    ASSERT_TRUE(source.designer.AddControl(15, "A*F*AutoLabel", {}, "auto", "auto", "600", "200"));
+    Fixture target;
+    ASSERT_TRUE(target.designer.SetTemplate(Project(
+        {Record({"2", "B", "", "1", "0", "0", "90", "60", "1073741824"}), Create("B*H", 6)},
+        "1.4", "3"))); // pixels
+
+    source.Select("A*F*AutoLabel");
+    ASSERT_TRUE(source.edit.Copy());
+    target.clipboard.SetText(source.clipboard.Text());
+    target.Select("B*H");
+    ASSERT_TRUE(target.edit.Paste());
+    const clsControl *label = target.Find("B*H*AutoLabel");
+    ASSERT_TRUE(label);
+    EXPECT_TRUE(label->AutoLeft());
+    EXPECT_TRUE(label->AutoTop());
+    EXPECT_EQ(label->TwipWidth(), 600);
+}
+
+// A change of the width alone or the height alone is a size, undone as one.
+TEST(EditCommands, ChangingOneSideIsRecordedAsASize)
+{
+    struct Case
+    {
+        const char *width, *height;
+        int twipWidth, twipHeight;
+    };
+    for (const Case c : {Case{"55", "", 55, 2}, Case{"", "7", 10, 7}}) {
+        Fixture f;
+        f.LoadProject();
+        clsControl *label = f.Find("A*F*Label2");
+        ASSERT_TRUE(f.edit.MoveItem(*label, {}, {}, c.width, c.height));
+        EXPECT_EQ(f.state.Caption, "Undo size") << c.width << "x" << c.height;
+        EXPECT_EQ(label->TwipWidth(), c.twipWidth);
+        EXPECT_EQ(label->TwipHeight(), c.twipHeight);
+        ASSERT_TRUE(f.edit.Undo());
+        EXPECT_EQ(label->TwipWidth(), 10);
+        EXPECT_EQ(label->TwipHeight(), 2);
     }
 }

@@ -2,10 +2,14 @@
 // dialog and rename list, the error table, and the "auto" position written as -100000000.
 #include "LoaderTestSupport.h"
 #include "app/ScriptedPrompter.h"
+#include "app/ProjectLoader.h"
 #include "app/clsDesigner.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
+#include "model/PlainFormFactory.h"
+#include "model/iFormFuncs.h"
+#include "support/GuiError.h"
 
 #include <gtest/gtest.h>
 
@@ -281,4 +285,154 @@ TEST(ProjectLoader, RenameListMapsTheLongestRenamedPrefix)
     EXPECT_FALSE(skipped);
     EXPECT_EQ(ProjectLoader::MapPath(renames, "APP*F2*X", skipped), "");
     EXPECT_TRUE(skipped);
+}
+
+namespace {
+// A design form that raises the error a caption names ("RAISE 53"), so the loader meets
+// every kind of error a wrapper can give while a record is replayed.
+class RaisingForm final : public iFormFuncs
+{
+public:
+    explicit RaisingForm(std::unique_ptr<iFormFuncs> inner) : m_inner(std::move(inner)) {}
+    iControlWrapper *Wrapper() const override { return m_inner->Wrapper(); }
+    void SetWrapper(iControlWrapper *wrapper) override { m_inner->SetWrapper(wrapper); }
+    iDesignControl *CreateControlInstance(int type) override
+    {
+        return m_inner->CreateControlInstance(type);
+    }
+    void DeleteControlInstance(int type, iDesignControl *control) override
+    {
+        m_inner->DeleteControlInstance(type, control);
+    }
+    iDesignControl *Surface() override { return m_inner->Surface(); }
+    iDesignControl *MenuControl() override { return m_inner->MenuControl(); }
+    QString Title() const override { return m_inner->Title(); }
+    void SetTitle(const QString &title) override
+    {
+        if (title.startsWith("RAISE "))
+            throw GuiError(title.mid(6).toInt());
+        m_inner->SetTitle(title);
+    }
+    int InsetLeft() const override { return m_inner->InsetLeft(); }
+    int InsetTop() const override { return m_inner->InsetTop(); }
+    int InsetRight() const override { return m_inner->InsetRight(); }
+    int InsetBottom() const override { return m_inner->InsetBottom(); }
+    void SetInsets(int l, int t, int r, int b) override { m_inner->SetInsets(l, t, r, b); }
+    void RefreshBackground() override { m_inner->RefreshBackground(); }
+    void SetMdi(bool mdi) override { m_inner->SetMdi(mdi); }
+    iItemSizer *CreateSizer() override { return m_inner->CreateSizer(); }
+    void DeleteSizer(iItemSizer *sizer) override { m_inner->DeleteSizer(sizer); }
+
+private:
+    std::unique_ptr<iFormFuncs> m_inner;
+};
+
+class RaisingFactory final : public iFormFactory
+{
+public:
+    std::unique_ptr<iFormFuncs> CreateDesignForm(clsControl &owner, int type) override
+    {
+        return std::make_unique<RaisingForm>(m_plain.CreateDesignForm(owner, type));
+    }
+
+private:
+    PlainFormFactory m_plain;
+};
+} // namespace
+
+// One case per error after which loading goes on: it is reported as a notice and the records
+// after it still load. Any other error is a warning and ends the load.
+TEST(ProjectLoader, EveryErrorOfTheGoOnListLetsLaterRecordsLoad)
+{
+    struct Case
+    {
+        int error;
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {GuiErrors::InvalidPropertyValue, true}, {GuiErrors::FileNotFound, true},
+        {GuiErrors::SubscriptOutOfRange, true},  {GuiErrors::InvalidFormOrParent, true},
+        {GuiErrors::MethodConverted, true},      {GuiErrors::MethodIgnored, true},
+        {GuiErrors::CreateFailed, false},        {GuiErrors::NotSupported, false},
+        {GuiErrors::InvalidPropValue, false},
+    };
+    for (const Case &c : cases) {
+        RaisingFactory factory;
+        Fixture f;
+        f.items.SetFormFactory(&factory);
+        f.Load(Project({MinimalApp(), Create("APP*F1", 5),
+                        Prop(22, QString("RAISE %1").arg(c.error)), Create("APP*F1*T", 15),
+                        Prop(22, "after")}));
+        const auto reports = f.Reports();
+        ASSERT_EQ(reports.size(), 1u)
+            << c.error << ": " << qPrintable(QStringList(reports.begin(), reports.end()).join(" / "));
+        EXPECT_EQ(f.prompter.Calls[0].Icon,
+                  c.goesOn ? MessageIcon::Information : MessageIcon::Exclamation)
+            << c.error;
+        EXPECT_EQ(f.designer.LastLoad().Stopped, !c.goesOn) << c.error;
+        const clsControl *later = f.items.Find("APP*F1*T");
+        EXPECT_EQ(later != nullptr, c.goesOn) << c.error;
+        if (later)
+            EXPECT_EQ(later->GetProperty(22), "after");
+    }
+}
+
+// Containers nest up to the limit and no deeper; the refused one is a notice and the load
+// goes on.
+TEST(ProjectLoader, ContainerDepthLimitIsExact)
+{
+    const int limit = ProjectLoader::MaxContainerDepth;
+    QStringList body{MinimalApp(), Create("APP*F1", 5), Create("APP*F1*FR1", 26)};
+    for (int n = 2; n <= limit + 1; ++n)
+        body << Create(QString("APP*F1*FR%1").arg(n), 26, QString("FR%1").arg(n - 1));
+    body << Create("APP*F1*AFTER", 16);
+    Fixture f;
+    EXPECT_TRUE(f.Load(Project(body)));
+    EXPECT_TRUE(f.items.Find(QString("APP*F1*FR%1").arg(limit)));
+    EXPECT_FALSE(f.items.Find(QString("APP*F1*FR%1").arg(limit + 1)));
+    ASSERT_EQ(f.Reports().size(), 1u);
+    EXPECT_TRUE(f.Reports()[0].startsWith("Invalid Form or Parent ID"));
+    EXPECT_TRUE(f.items.Find("APP*F1*AFTER"));
+}
+
+// The version and scale limits at their edges: the lowest and highest accepted values and
+// one beyond each. Versions are read in tenths, rounded.
+TEST(ProjectLoader, VersionAndScaleEdges)
+{
+    struct Case
+    {
+        const char *version, *scale;
+        bool loads;
+        const char *report; // start of the one report, "" for none
+    };
+    const Case cases[] = {
+        {"1.0", "0", true, "Version of project is older"},
+        {"0.96", "0", true, "Version of project is older"},
+        {"0.94", "0", false, "Project or macro specifies"},
+        {"1.4", "0", true, ""},
+        {"1.44", "7", true, ""},
+        {"1.46", "0", false, "Version of project is newer"},
+        {"1.5", "0", false, "Version of project is newer"},
+        {"10.0", "0", false, "Version of project is newer"},
+        {"10.04", "0", false, "Version of project is newer"},
+        {"10.06", "0", false, "Project or macro specifies"},
+        {"1.4", "7", true, ""},
+        {"1.4", "8", false, "The scale unit specified"},
+        {"1.4", "-1", false, "The scale unit specified"},
+        {"1.3", "7", true, "Version of project is older"},
+        {"1.3", "8", false, "The scale unit specified"},
+    };
+    for (const Case &c : cases) {
+        Fixture f;
+        EXPECT_EQ(f.Load(Project({MinimalApp()}, c.version, c.scale)), c.loads)
+            << c.version << " " << c.scale;
+        const auto reports = f.Reports();
+        if (QString(c.report).isEmpty()) {
+            EXPECT_TRUE(reports.empty()) << c.version << " " << c.scale;
+        } else {
+            ASSERT_EQ(reports.size(), 1u) << c.version << " " << c.scale;
+            EXPECT_TRUE(reports[0].startsWith(c.report)) << qPrintable(reports[0]);
+        }
+        EXPECT_EQ(f.items.Find("APP") != nullptr, c.loads) << c.version << " " << c.scale;
+    }
 }

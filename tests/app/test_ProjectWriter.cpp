@@ -98,6 +98,32 @@ TEST(ProjectWriter, ApplicationOnlyLeavesFormsOutButKeepsBars)
     EXPECT_TRUE(f.designer.GetTemplate("app*f1", {}, 0).contains("APP*F1*TXT"));
 }
 
+// The application-only filter leaves out every form type (5 to 9) and keeps every bar type
+// (75 to 78); only a flag above 0 filters.
+TEST(ProjectWriter, ApplicationOnlyFilterCoversEveryFormAndBarType)
+{
+    Fixture f;
+    f.designer.AddControl(0, "APP", {}, {}, {}, {}, {});
+    for (int type = 5; type <= 9; ++type)
+        f.designer.AddControl(type, QString("APP*FORM%1").arg(type), {}, {}, {}, {}, {});
+    for (int type = 75; type <= 78; ++type)
+        f.designer.AddControl(type, QString("APP**BAR%1").arg(type), {}, {}, {}, {}, {});
+    struct Case
+    {
+        int flag;
+        bool forms;
+    };
+    for (const Case c : {Case{-1, true}, Case{0, true}, Case{1, false}, Case{2, false}}) {
+        const QString text = f.designer.GetTemplate("APP", {}, c.flag);
+        for (int type = 5; type <= 9; ++type)
+            EXPECT_EQ(text.contains(QString("APP*FORM%1").arg(type)), c.forms)
+                << "flag " << c.flag << " form type " << type;
+        for (int type = 75; type <= 78; ++type)
+            EXPECT_TRUE(text.contains(QString("APP**BAR%1").arg(type)))
+                << "flag " << c.flag << " bar type " << type;
+    }
+}
+
 TEST(ProjectWriter, UnknownIdIsReportedAndGivesNothing)
 {
     Fixture f;
@@ -117,8 +143,11 @@ TEST(ProjectWriter, TimeOfWritingIsADayNumberWithAPoint)
     // 2000-01-01 12:00 UTC; reproducible whatever the time zone.
     qputenv("SOURCE_DATE_EPOCH", "946728000");
     EXPECT_EQ(ProjectWriter::TimeOfWriting(), "36526.5");
+    // Anything else is ignored: the time is now.
     qputenv("SOURCE_DATE_EPOCH", "not a number");
-    EXPECT_NE(ProjectWriter::TimeOfWriting(), "36526.5");
+    const QString now = ProjectWriter::TimeOfWriting();
+    const QString today = ProjectWriter::DayNumber(QDateTime::currentDateTime()).section('.', 0, 0);
+    EXPECT_EQ(now.section('.', 0, 0), today);
     qunsetenv("SOURCE_DATE_EPOCH");
 
     EXPECT_EQ(ProjectWriter::VersionText(14), "1.4");

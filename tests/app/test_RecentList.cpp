@@ -55,7 +55,7 @@ TEST(RecentList, BehavesAsTheTableSays)
             list.AddItem(entry);
         EXPECT_EQ(ErrorOf([&] { row.action(list); }), row.error);
         EXPECT_EQ(list.Items(), row.expected);
-        EXPECT_LE(list.ListCount(), list.ListSize());
+        ASSERT_EQ(list.ListCount(), row.expected.size());
         for (int i = 1; i <= list.ListCount(); ++i)
             EXPECT_EQ(list.ListItem(i), row.expected[i - 1]);
     }

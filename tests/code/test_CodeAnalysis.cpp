@@ -1,4 +1,4 @@
-// Analysis of an existing program: sections found by whole first and last lines, their order,
+// Analysis of an existing program: sections found by their first and last lines, their order,
 // a decoder compared for meaning, missing and unused handlers, the report lines of the update
 // dialog and the analyze command's lines, and programs that are not what they should be.
 #include "code/CodeAnalysis.h"
@@ -111,15 +111,19 @@ TEST(CodeAnalysis, FreshProgramIsCompleteWithEitherTemplateAndLineEnd)
     EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << r.UnusedText().toStdString();
 }
 
-TEST(CodeAnalysis, SectionsAreWholeLinesInSequence)
+TEST(CodeAnalysis, SectionsFoundInSequence)
 {
     Bench s;
     const QString program = s.Program();
 
-    // A first line quoted inside a longer line does not count.
+    // A first line is searched for inside the program's lines: quoted in a longer line it
+    // still counts when the line itself is gone; the loop's last line must follow it.
     QString text = program;
     text.replace("* LOOP\r\n", "X = '* LOOP'\r\n");
     CodeAnalysisResult r = s.Analyze(text);
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Present);
+    text.replace("\r\nREPEAT\r\n", "\r\n");
+    r = s.Analyze(text);
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Missing);
 
     // Header, startup, trailer, event loop: the trailer starts before the loop ends.
@@ -335,10 +339,11 @@ TEST(CodeAnalysis, BadPrograms)
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Header], CodeAnalysisResult::Missing);
     EXPECT_EQ(r.MissingHandlers.size(), 3);
 
-    // One long line, and the program with its line ends gone.
+    // One long line, and the program with its line ends gone: no handler label stands at
+    // the end of a line.
     r = s.Analyze(QString(program).remove('\r').remove('\n'));
     EXPECT_TRUE(r.Analyzed);
-    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Missing);
+    EXPECT_EQ(r.MissingHandlers.size(), 3);
     EXPECT_TRUE(s.Analyze({}).Analyzed);
 
     // First lines without their last line: the trailer's STOP is gone; the last handler's

@@ -122,8 +122,12 @@ TEST(CodeUpdate, AddsMissingHandlersInLabelOrder)
     const QString none = Without(Without(program, "SHOP.QUIT:", "SHOP.MAIN.CLOSE:"),
                                  "SHOP.MAIN.OK.CLICK:", "* DYNAMIC");
     const QString added = all.update.AddMissingHandlers(none, {"shop.main.ok.dblclick", "SHOP.QUIT", "NOPE"});
-    EXPECT_LT(added.indexOf("SHOP.MAIN.CLOSE:"), added.indexOf("SHOP.MAIN.OK.DBLCLICK:"));
-    EXPECT_LT(added.indexOf("SHOP.MAIN.OK.DBLCLICK:"), added.indexOf("SHOP.QUIT:"));
+    const qsizetype close = added.indexOf("SHOP.MAIN.CLOSE:");
+    const qsizetype dblClick = added.indexOf("SHOP.MAIN.OK.DBLCLICK:");
+    const qsizetype quitAt = added.indexOf("SHOP.QUIT:");
+    ASSERT_GE(close, 0);
+    EXPECT_LT(close, dblClick);
+    EXPECT_LT(dblClick, quitAt);
     EXPECT_EQ(all.analysis.Analyze(added).MissingHandlers, QStringList{"SHOP.MAIN.OK.CLICK"});
 }
 
@@ -178,6 +182,18 @@ TEST(CodeUpdate, StartupBuiltOrReplaced)
     QString stale = program;
     stale.replace("SHOW 'Main'", "SHOW 'Old'\r\nCRT 'more'");
     EXPECT_EQ(b.update.UpdateStartup(stale).toStdString(), program.toStdString());
+
+    // A startup section out of sequence (before the header) is left for the programmer to
+    // move: nothing is replaced or added.
+    const qsizetype start = program.indexOf("* STARTUP");
+    const qsizetype end = program.indexOf("* LOOP");
+    QString early = program;
+    const QString block = early.mid(start, end - start);
+    early.remove(start, end - start);
+    early.insert(early.indexOf("* HEADER"), block);
+    ASSERT_EQ(b.analysis.Analyze(early).PieceStatus[CodeAnalysisResult::Startup],
+              CodeAnalysisResult::OutOfSequence);
+    EXPECT_EQ(b.update.UpdateStartup(early), early);
 
     // No form: nothing to show at start.
     Bench noForm(Shop(Quit, 0, 0, 0));

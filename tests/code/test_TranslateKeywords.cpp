@@ -135,7 +135,7 @@ TEST(TranslateKeywords, ShippedTableIsUsable)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const TranslateKeywords table = TranslateKeywords::FromText(QString::fromUtf8(file.readAll()));
     ASSERT_TRUE(table.IsUsable());
-    EXPECT_GT(table.VariableCount(), 0);
+    EXPECT_EQ(table.VariableCount(), 26);
     const QString code = QStringLiteral("* GUI.EVENT LOOP\r\nLOOP UNTIL GUI.DONE DO GOSUB X REPEAT");
     EXPECT_EQ(table.Translate(code, 2), "* gui.event LOOP\r\nloop until gui.done do gosub X repeat");
     EXPECT_EQ(table.Translate(code, 3), "* Gui.Event LOOP\r\nLoop Until Gui.Done Do GoSub X Repeat");

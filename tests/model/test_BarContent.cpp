@@ -176,3 +176,49 @@ TEST(BarContent, OnlyStatusBarsAcceptEventsOtherThanClick)
     EXPECT_EQ(ErrorOf([&] { BarContent::CheckEventMask(BarContent::StatusBar, -1); }), 0);
     EXPECT_EQ(ErrorOf([] { BarContent bar(33); }), 5003);
 }
+
+// Every flag part of an entry (enabled, visible, causes validation) takes 0, 1, -1 or
+// nothing, on every kind of bar; the status bar's alignment takes 0 to 2. A refused value
+// leaves the bar as it was.
+TEST(BarContent, EveryFlagPartIsChecked)
+{
+    struct Row
+    {
+        int part; // 0-based
+        const char *value;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {4, "0", true},   {4, "1", true},   {4, "-1", true},  {4, "", true},
+        {4, "2", false},  {4, "-2", false}, {4, "yes", false},
+        {5, "0", true},   {5, "1", true},   {5, "2", false},  {5, "x", false},
+        {7, "0", true},   {7, "1", true},   {7, "2", false},  {7, "x", false},
+    };
+    for (int type : {BarContent::Menu, BarContent::PopupMenu, BarContent::ToolBar,
+                     BarContent::StatusBar}) {
+        for (const Row &row : rows) {
+            QStringList parts{"ITEM", "1", "Item", "", "1", "1", "", "0", "", "", ""};
+            parts[row.part] = row.value;
+            BarContent bar(type);
+            bar.SetItems(Entry("FIRST", "1"));
+            const QString before = bar.GetItems();
+            const int error = ErrorOf([&] { bar.SetItems(parts.join(SM)); });
+            EXPECT_EQ(error, row.accepted ? 0 : GuiErrors::InvalidPropertyValue)
+                << "bar " << type << " part " << row.part + 1 << " value '" << row.value << "'";
+            if (!row.accepted)
+                EXPECT_EQ(bar.GetItems(), before);
+        }
+    }
+
+    struct Align
+    {
+        const char *value;
+        bool accepted;
+    };
+    for (const Align a : {Align{"0", true}, Align{"2", true}, Align{"3", false}, Align{"-1", false}}) {
+        BarContent status(BarContent::StatusBar);
+        EXPECT_EQ(ErrorOf([&] { status.SetItems(Panel("P", "1", a.value)); }),
+                  a.accepted ? 0 : GuiErrors::InvalidPropertyValue)
+            << "align " << a.value;
+    }
+}

@@ -105,7 +105,7 @@ TEST_F(CompoundContentTest, ListColumnsFollowTheScaleUnit)
     EXPECT_EQ(Set(combo, Prop::ColWidth, 2, 0, "10"), 0);
     // Characters are 120 twips wide; the first column has no width of its own.
     EXPECT_EQ(Control(combo)->ColumnWidths(), (QList<int>{1000, 1200}));
-    EXPECT_EQ(combo.GetProperty(Prop::ColWidth, 1), combo.GetDefaultProperty(Prop::ColWidth));
+    EXPECT_EQ(combo.GetProperty(Prop::ColWidth, 1), "8.33"); // 1000 twips in characters
     EXPECT_EQ(Set(combo, Prop::ColWidth, 3, 0, "1"), GuiErrors::InvalidPropertyValue);
     EXPECT_EQ(Set(combo, Prop::ColAlign, 1, 0, "5"), GuiErrors::InvalidPropertyValue);
     EXPECT_EQ(Set(combo, Prop::ColDataType, 0, 0, "0" + VM + "99"), GuiErrors::InvalidPropertyValue);

@@ -123,3 +123,30 @@ TEST(TreeContent, ValueSelectsOneNodeAndCheckedNodesAreListedByPath)
     tree.TreeSetValue("");
     EXPECT_EQ(tree.TreeGetValue(), "");
 }
+
+// A path is looked for inside the subtree its leading IDs reach: a child of the same ID in
+// a sibling subtree, or under a later root, is never taken for it.
+TEST(TreeContent, PathLookUpStaysInsideItsSubtree)
+{
+    // DOCS > A > LEAF;  DOCS > B > ONLYB;  MISC > DEEP > ONLYB
+    TreeContent tree;
+    tree.SetItems(QStringList({Node("DOCS", 1), Node("A", 2), Node("LEAF", 3), Node("B", 2),
+                               Node("ONLYB", 3, "under B"), Node("MISC", 1), Node("DEEP", 2),
+                               Node("ONLYB", 3, "under DEEP")})
+                      .join(VM));
+    struct Case
+    {
+        const char *path;
+        int node; // 0: no such node
+    };
+    for (const Case c : {Case{"DOCS\\A\\ONLYB", 0}, Case{"DOCS\\B\\ONLYB", 5},
+                         Case{"DOCS\\A\\LEAF", 3}, Case{"DOCS\\DEEP", 0}, Case{"MISC\\A", 0},
+                         Case{"MISC\\DEEP\\ONLYB", 8}, Case{"DOCS\\B\\ONLYB\\X", 0},
+                         Case{"A", 0}}) {
+        EXPECT_EQ(tree.FindNode(c.path), c.node) << c.path;
+    }
+    const QString before = tree.GetItems();
+    EXPECT_EQ(ErrorOf([&] { tree.TreeSetCaption("DOCS\\A\\ONLYB", "wrong"); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(tree.GetItems(), before);
+}

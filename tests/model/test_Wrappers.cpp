@@ -271,6 +271,57 @@ TEST_F(WrapperTest, BadValuesRaiseAndLeaveTheItemUnchanged)
     EXPECT_FALSE(t.IsNonDefault(Prop::BackColor));
 }
 
+// Every validated range at its edges: the lowest and the highest legal value are taken and
+// kept; one beyond either end is refused and leaves the value as it was.
+TEST_F(WrapperTest, RangesAcceptTheirEndsAndRefuseOneBeyond)
+{
+    struct Range
+    {
+        int type;
+        int code;
+        const char *low, *high, *belowLow, *aboveHigh;
+        int error = GuiErrors::InvalidPropertyValue;
+    };
+    const Range ranges[] = {
+        {15, Prop::Align, "0", "2", "-1", "3"},
+        {16, Prop::Border, "0", "2", "-1", "3"},
+        {21, Prop::GridLines, "0", "3", "-1", "4"},
+        {18, Prop::IconAlign, "0", "4", "-1", "5"},
+        {18, Prop::IconSize, "0", "1", "-1", "2"},
+        {16, Prop::MaxLen, "0", "2147483647", "-1", "2147483648"},
+        {16, Prop::FontSize, "0.01", "2048", "0", "2048.01"},
+        {16, Prop::EventMask, "-2147483648", "4294967295", "-2147483649", "4294967296"},
+        {77, Prop::Style, "0", "2", "-1", "3"},
+    };
+    int n = 0;
+    for (const Range &r : ranges) {
+        const QString where = QString("type %1 code %2").arg(r.type).arg(r.code);
+        clsControl &item = r.type == 77 ? items.CreateItem(77, QString("APP*F1*R%1").arg(++n))
+                                        : Make(r.type, QString("R%1").arg(++n));
+        for (const char *legal : {r.low, r.high}) {
+            EXPECT_EQ(ErrorOf([&] { item.SetProperty(r.code, QString::fromLatin1(legal)); }), 0)
+                << qPrintable(where) << " value " << legal;
+        }
+        const QString kept = item.GetProperty(r.code);
+        for (const char *illegal : {r.belowLow, r.aboveHigh}) {
+            EXPECT_EQ(ErrorOf([&] { item.SetProperty(r.code, QString::fromLatin1(illegal)); }),
+                      r.error)
+                << qPrintable(where) << " value " << illegal;
+            EXPECT_EQ(item.GetProperty(r.code), kept) << qPrintable(where);
+        }
+    }
+
+    // The application's scale unit: 0 to 7.
+    for (const char *unit : {"0", "7"})
+        EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::Scale, QString(unit)); }), 0) << unit;
+    for (const char *unit : {"-1", "8"}) {
+        EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::Scale, QString(unit)); }),
+                  GuiErrors::InvalidPropertyValue)
+            << unit;
+        EXPECT_EQ(app->GetProperty(Prop::Scale), "7");
+    }
+}
+
 TEST_F(WrapperTest, MethodsBecomePropertyChanges)
 {
     clsControl &t = Make(16, "T");

@@ -127,6 +127,33 @@ TEST_F(ItemTest, IdentityLinksAndChildList)
     EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
 }
 
+// The child list's type range includes both of its ends: the status bar (78) is the highest
+// type a form's bar filter admits.
+TEST_F(ItemTest, ChildListRangeIncludesBothEnds)
+{
+    items.CreateItem(15, "APP*F1*LBL");
+    items.CreateItem(75, "APP*F1*MENU");
+    items.CreateItem(77, "APP*F1*TOOLS");
+    items.CreateItem(78, "APP*F1*STATUS");
+    const QString vm = Marks::ValueMark();
+    struct Case
+    {
+        int lowest, highest;
+        QString expected;
+    };
+    const Case cases[] = {
+        {75, 78, "APP*F1*MENU" + vm + "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
+        {75, 77, "APP*F1*MENU" + vm + "APP*F1*TOOLS"},
+        {78, 78, "APP*F1*STATUS"},
+        {76, 78, "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
+        {15, 15, "APP*F1*LBL"},
+        {16, 74, ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(form->GetChildList(c.lowest, c.highest), c.expected)
+            << c.lowest << "-" << c.highest;
+}
+
 TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
 {
     clsControl &t1 = items.CreateItem(16, "APP*F1*Text1");
