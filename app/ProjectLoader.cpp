@@ -154,8 +154,8 @@ QString ProjectLoader::PositionText(const QString &field)
 class ProjectLoader::Session
 {
 public:
-    Session(clsItems &items, iPrompter &prompter, const QString &text)
-        : m_items(items), m_prompter(prompter), m_records(QStringView(text).split(AM))
+    Session(clsItems &items, iPrompter &prompter, const ProblemSink &sink, const QString &text)
+        : m_items(items), m_prompter(prompter), m_sink(sink), m_records(QStringView(text).split(AM))
     {
     }
 
@@ -179,6 +179,7 @@ private:
 
     clsItems &m_items;
     iPrompter &m_prompter;
+    const ProblemSink &m_sink;
     const QList<QStringView> m_records;
     Result m_result;
     RenameList m_renames;
@@ -193,7 +194,7 @@ private:
 
 ProjectLoader::Result ProjectLoader::Load(const QString &text)
 {
-    Session session(m_items, m_prompter, text);
+    Session session(m_items, m_prompter, m_sink, text);
     if (session.Validate())
         session.ReplayRecords();
     return session.Finish();
@@ -204,6 +205,10 @@ void ProjectLoader::Session::Report(int severity, int number, int extra, const Q
     ++m_result.Reports;
     m_result.MaxSeverity = std::max(m_result.MaxSeverity, severity);
     const QString source = m_currentPath.isEmpty() ? QString::fromLatin1(Label) : m_currentPath;
+    if (m_sink) {
+        m_sink(Problem{severity, number, source, extra, description});
+        return;
+    }
     m_prompter.Report(ErrorReport::Compose(severity, number, source, extra, description,
                                            [](int code) { return PropertyName(code); }));
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class clsControl;
@@ -43,6 +44,20 @@ public:
 
     Result Load(const QString &text);
 
+    // One problem of a load, before it is composed into a report. A loader given a sink
+    // hands its problems there instead of to the prompter (the GUI runtime turns them into
+    // status rows).
+    struct Problem
+    {
+        int Severity = 1;
+        int Number = 0;
+        QString Source; // the ID path of the current object, or the procedure label
+        int Extra = 0;  // the property code, or the method code for 5054 and 5055
+        QString Description;
+    };
+    using ProblemSink = std::function<void(const Problem &)>;
+    void SetProblemSink(ProblemSink sink) { m_sink = std::move(sink); }
+
     // The rename list: upper-cased old ID path to new ID path; an empty new path marks an
     // object the user chose to skip.
     using RenameList = QHash<QString, QString>;
@@ -59,4 +74,5 @@ private:
 
     clsItems &m_items;
     iPrompter &m_prompter;
+    ProblemSink m_sink;
 };

@@ -26,7 +26,8 @@ const QHash<QString, QStringList> &Allowed()
         {"code", {"app", "model", "host", "support"}},
         {"controls", {"support", "model:Vocabulary"}},
         {"designer", {"code", "app", "model", "host", "controls", "support"}},
-        {"runtime", {"support", "model", "controls", "code:i"}},
+        // The runtime loads project text by the designer's own loading rules.
+        {"runtime", {"support", "model", "controls", "code:i", "app:ProjectLoader", "app:iPrompter"}},
         // The editor reads programs and the keyword table as the generator writes them.
         {"quill", {"code:i", "code:CodeProgramText", "code:TemplateFiles", "code:TranslateKeywords",
                    "app", "model", "host", "support"}},

@@ -1,0 +1,165 @@
+// Previewing a form of 500 controls of every kind through the GUI runtime (initialise, load
+// the project text, show the form, until its window is painted) against opening the same
+// form on the design surface (load onto a design form, until its canvas is painted), and
+// against making 500 comparable Qt widgets bare on one window. Run on the offscreen platform.
+#include "app/EditCommands.h"
+#include "app/MemoryClipboard.h"
+#include "app/ScriptedPrompter.h"
+#include "app/UndoBuffer.h"
+#include "app/clsDesigner.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/DesignSurfaceHost.h"
+#include "designer/frmDesign.h"
+#include "model/clsItems.h"
+#include "runtime/clsGuiRuntime.h"
+#include "support/DynamicArray.h"
+#include "support/Marks.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <iterator>
+
+namespace {
+QString Rec(const QStringList &fields) { return fields.join(QChar(Marks::Value)); }
+constexpr int Controls = 500;
+// Every control kind that sits on a form by itself.
+constexpr int Kinds[] = {15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 23, 24, 25, 26, 27, 28, 32, 33, 36};
+
+QString Project()
+{
+    QStringList recs{Rec({"TEMPLATE", "45000", "bench"}), Rec({"0", "1.4", "1"}),
+                     Rec({"2", "APP", "", "1", "0", "0", "12000", "9000", "1073741824"}),
+                     Rec({"2", "APP*BIG", "", "8", "0", "0", "15000", "12000", "1"}),
+                     Rec({"4", "", "22", "", "", "Big"})};
+    for (int c = 0; c < Controls; ++c) {
+        const int kind = Kinds[c % std::size(Kinds)];
+        recs << Rec({"2", QStringLiteral("APP*BIG*C%1").arg(c), "", QString::number(kind),
+                     QString::number((c % 20) * 720), QString::number((c / 20) * 450), "660", "390",
+                     "32"});
+        if (kind == 15 || kind == 18 || kind == 19 || kind == 20 || kind == 26)
+            recs << Rec({"4", "", "22", "", "", QStringLiteral("Item %1").arg(c)});
+    }
+    recs << Rec({"0", "-1"});
+    return recs.join(QChar(Marks::Attribute));
+}
+
+double Preview(const QString &text)
+{
+    QElapsedTimer t;
+    t.start();
+    clsGuiRuntime runtime;
+    const QString vm = Marks::ValueMark();
+    runtime.Execute("1" + vm + "1.4");
+    const GuiResult loaded = runtime.Execute("11" + vm + "2" + vm + text);
+    for (const QStringList &row : loaded.Status)
+        if (row.value(0) != QLatin1String("0"))
+            std::fprintf(stderr, "load: %s\n", qPrintable(row.join(QLatin1Char('|'))));
+    runtime.Execute("6" + vm + "APP*BIG" + vm + "2");
+    QApplication::processEvents();
+    runtime.WidgetOf("APP*BIG")->grab();
+    const double ms = t.nsecsElapsed() / 1e6;
+    runtime.Execute("99");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return ms;
+}
+
+double DesignSurface(const QString &text)
+{
+    QElapsedTimer t;
+    t.start();
+    double ms = 0;
+    {
+        clsItems items;
+        ScriptedPrompter prompter;
+        clsDesigner designer{items, &prompter};
+        DynamicArray store;
+        UndoBuffer undo{store};
+        MemoryClipboard clipboard;
+        EditCommands edit{designer, undo, clipboard};
+        DesignSurfaceHost host{designer, edit};
+        DesignFormFactory factory(&host);
+        items.SetFormFactory(&factory);
+        if (!designer.SetTemplate(text) || items.Count() < Controls)
+            std::fprintf(stderr, "the design surface did not load the whole form\n");
+        if (frmDesign *form = factory.Forms().value(1))
+            form->Canvas()->grab();
+        else
+            std::fprintf(stderr, "the design form was not made\n");
+        ms = t.nsecsElapsed() / 1e6;
+        designer.ReleaseAll();
+    }
+    return ms;
+}
+
+double Bare()
+{
+    QElapsedTimer t;
+    t.start();
+    QWidget parent;
+    parent.resize(1000, 800);
+    for (int c = 0; c < Controls; ++c) {
+        QWidget *w = nullptr;
+        const QString text = QStringLiteral("Item %1").arg(c);
+        switch (c % 10) {
+        case 0: w = new QLabel(text, &parent); break;
+        case 1: w = new QLineEdit(text, &parent); break;
+        case 2: w = new QPushButton(text, &parent); break;
+        case 3: w = new QRadioButton(text, &parent); break;
+        case 4: w = new QCheckBox(text, &parent); break;
+        case 5: { auto *l = new QListWidget(&parent); l->addItem(text); w = l; break; }
+        case 6: { auto *b = new QComboBox(&parent); b->addItem(text); w = b; break; }
+        case 7: w = new QGroupBox(text, &parent); break;
+        case 8: w = new QTableWidget(3, 3, &parent); break;
+        default: { auto *tr = new QTreeWidget(&parent); tr->addTopLevelItem(new QTreeWidgetItem({text})); w = tr; break; }
+        }
+        w->setGeometry((c % 20) * 48, (c / 20) * 30, 44, 26);
+    }
+    parent.grab();
+    return t.nsecsElapsed() / 1e6;
+}
+
+double Median(int runs, const std::function<double()> &run)
+{
+    std::vector<double> v;
+    for (int i = 0; i < runs; ++i)
+        v.push_back(run());
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString text = Project();
+    Preview(text); // warm-up: styles, fonts, plugins
+    DesignSurface(text);
+    Bare();
+    const double p = Median(7, [&] { return Preview(text); });
+    const double d = Median(7, [&] { return DesignSurface(text); });
+    const double b = Median(7, [] { return Bare(); });
+    std::printf("form of %d controls of every kind, median of 7 runs\n", Controls);
+    std::printf("  preview (1, 11, 6, painted)        %8.2f ms\n", p);
+    std::printf("  design surface (load, painted)     %8.2f ms\n", d);
+    std::printf("  bare Qt widgets (made, painted)    %8.2f ms\n", b);
+    std::printf("  ratio preview / design surface     %8.2f (goal: at most 3)\n", p / d);
+    std::printf("  ratio preview / bare widgets       %8.2f\n", p / b);
+    return 0;
+}

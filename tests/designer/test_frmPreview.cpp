@@ -1,0 +1,127 @@
+// The preview window over its state machine: it shows titles, button captions and message
+// lines as the model changes them, starts through its start-up timer, clears its list,
+// shuts the runtime down when closed, and stores and restores its position.
+#include "designer/frmPreview.h"
+
+#include "app/PersistSettings.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "app/clsDesignerSettings.h"
+#include "model/clsItems.h"
+#include "support/Marks.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+// Answers every command with a done row, except "7", which waits.
+class AnsweringRuntime : public iGuiRuntime
+{
+public:
+    QStringList *Commands = nullptr;
+    ResultHandler Handler;
+    GuiResult Execute(const QString &command) override
+    {
+        *Commands << command;
+        GuiResult r;
+        if (command != "7")
+            r.Status << QStringList{"0", "", "", "", "0", ""};
+        return r;
+    }
+    void SetReturnResult(ResultHandler handler) override { Handler = std::move(handler); }
+};
+
+struct Factory : iGuiRuntimeFactory
+{
+    QStringList Commands;
+    AnsweringRuntime *Last = nullptr;
+    std::unique_ptr<iGuiRuntime> Create(const QString &) override
+    {
+        auto r = std::make_unique<AnsweringRuntime>();
+        r->Commands = &Commands;
+        Last = r.get();
+        return r;
+    }
+};
+
+QString Project()
+{
+    const QString vm = Marks::ValueMark();
+    return QStringList{"TEMPLATE", "0" + vm + "1.4" + vm + "0",
+                       QStringList{"2", "Shop", "", "1", "0", "0", "40", "20", "0"}.join(vm),
+                       QStringList{"2", "Shop*Main", "", "6", "0", "0", "40", "20", "1"}.join(vm),
+                       "0" + vm + "-1"}
+        .join(Marks::AttributeMark());
+}
+} // namespace
+
+TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("cvwin70.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
+    ini.close();
+    modPersistSettings store(dir.path());
+    clsDesignerSettings settings(&store);
+
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer(items, &prompter);
+    ASSERT_TRUE(designer.SetTemplate(Project()));
+    Factory factory;
+    {
+        frmPreview window(designer, prompter, factory, &settings);
+        EXPECT_FALSE(window.Preview(items.Find("SHOP")));
+        EXPECT_FALSE(window.isVisible());
+
+        ASSERT_TRUE(window.Preview(items.Find("SHOP*MAIN")));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.TitleLabel()->text(), "Preview initializing: Shop*Main");
+        EXPECT_EQ(window.CloseButton()->text(), "&Cancel");
+        EXPECT_EQ(window.ClearButton()->text(), "Clea&r");
+        for (int i = 0; i < 200 && window.Model().CurrentState() != clsPreview::Waiting; ++i)
+            QTest::qWait(10);
+        EXPECT_EQ(window.TitleLabel()->text(), "Preview running: Shop*Main");
+        EXPECT_EQ(factory.Commands.size(), 4);
+
+        GuiResult events;
+        events.Events << QStringList{"Shop*Main", "32", "", "1", "2"};
+        factory.Last->Handler(events);
+        ASSERT_EQ(window.Messages()->count(), 1);
+        EXPECT_EQ(window.Messages()->item(0)->text(), "Shop*Main - Click (1,2)");
+        events.Events = {QStringList{"Shop*Main", "8", ""}};
+        factory.Last->Handler(events);
+        window.Messages()->item(1)->setSelected(true);
+        EXPECT_EQ(window.SelectedText(), "Shop*Main - Activate");
+        window.Messages()->clearSelection();
+        EXPECT_EQ(window.SelectedText(), "Shop*Main - Click (1,2)\nShop*Main - Activate");
+        QTest::mouseClick(window.ClearButton(), Qt::LeftButton);
+        EXPECT_EQ(window.Messages()->count(), 0);
+
+        window.resize(560, 300);
+        window.move(120, 80);
+        window.Messages()->addItem("Shop*Main*Ok - Click");
+        window.grab().save("/tmp/i18-frmPreview.png");
+        QTest::keyClick(&window, Qt::Key_Escape); // closes like the button
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(factory.Commands.last(), "99");
+        EXPECT_EQ(window.Model().CurrentState(), clsPreview::Idle);
+    }
+    EXPECT_EQ(factory.Commands.count("99"), 1); // destroying the closed window sends no more
+    const int left = settings.ReadInt("PreviewLeft", -1);
+    const int top = settings.ReadInt("PreviewTop", -1);
+    EXPECT_GE(left, 0);
+    EXPECT_GE(top, 0);
+
+    frmPreview again(designer, prompter, factory, &settings);
+    ASSERT_TRUE(again.Preview(items.Find("SHOP*MAIN")));
+    EXPECT_EQ(again.pos(), QPoint(left, top));
+    again.close();
+}

@@ -1,0 +1,179 @@
+// The other live control kinds: list, drop-down combo, tab group, editable and protected
+// grids, check-box lists, a continuous timer and a form resize raise their events with
+// their arguments, and only where the event mask enables them.
+#include "runtime/clsGuiRuntime.h"
+
+#include "RuntimeTestSupport.h"
+#include "controls/ListBox.h"
+#include "controls/TextBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using RuntimeTest::Cmd;
+
+namespace {
+const QString AM = Marks::AttributeMark();
+const QString VM = Marks::ValueMark();
+
+QString Create(const QString &id, int type, const QString &top, qint64 mask, const QString &parent = {})
+{
+    return Cmd({"2", id, parent, QString::number(type), "1", top, "20", "4", QString::number(mask)});
+}
+QString Prop(int code, const QString &value) { return Cmd({"4", "", QString::number(code), "", "", value}); }
+
+struct Kinds : ::testing::Test
+{
+    clsGuiRuntime runtime;
+    QList<QStringList> rows;
+
+    void SetUp() override
+    {
+        runtime.SetReturnResult([this](const GuiResult &r) { rows += r.Events; });
+        const QString text = QStringList{
+            "TEMPLATE", Cmd({"0", "1.4", "0"}),
+            Cmd({"2", "K", "", "1", "0", "0", "80", "30", "1073741824"}),
+            Cmd({"2", "K*F", "", "8", "0", "0", "60", "40", "32768"}),
+            Create("K*F*LST", 21, "1", 32 | 64), Prop(26, "Red" + VM + "Green" + VM + "Blue"),
+            Create("K*F*CBO", 23, "6", 32 | 128), Prop(26, "One" + VM + "Two"),
+            Create("K*F*TABS", 30, "8", 32), Create("K*F*T1", 31, "0", 0, "TABS"), Prop(22, "First"),
+            Create("K*F*T2", 31, "0", 0, "TABS"), Prop(22, "Second"),
+            Create("K*F*GRD", 28, "14", 0x4000 | 0x400 | 0x20000 | 0x40000 | 0x80000 | 0x800),
+            Prop(27, "2"), Prop(28, "3"),
+            Create("K*F*PROT", 27, "20", 0x400 | 0x4000 | 32), Prop(27, "2"), Prop(28, "2"),
+            Create("K*F*CHK", 34, "26", 128), Prop(26, "A" + VM + "B"),
+            Cmd({"2", "K*F*TMR", "", "35", "", "", "", "", "4194304"}), Prop(10, "1"), Prop(60, "5"),
+            Create("K*F*TXT", 16, "32", 128 | 256),
+            Cmd({"0", "-1"})}.join(AM);
+        runtime.Execute(Cmd({"1", "1.4"}));
+        const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text}));
+        for (const QStringList &row : loaded.Status)
+            ASSERT_EQ(row.value(0), "0") << row.join("|").toStdString();
+        ASSERT_EQ(runtime.Execute(Cmd({"6", "K*F", "2"})).Status.value(0).value(0), "0");
+        runtime.Execute(Cmd({"6", "K*F*TMR", "8"})); // the timer waits for its own test
+        Take();
+    }
+    QList<QStringList> Take()
+    {
+        QList<QStringList> out = runtime.Execute("7").Events;
+        QCoreApplication::processEvents();
+        out += rows;
+        rows.clear();
+        return out;
+    }
+    static QStringList Row(const QString &id, qint64 mask, const QStringList &args = {})
+    {
+        return QStringList{id, QString::number(mask), ""} + args;
+    }
+};
+} // namespace
+
+TEST_F(Kinds, ListsCombosAndTabsReportWhatWasChosen)
+{
+    auto *list = qobject_cast<ListBox *>(runtime.WidgetOf("K*F*LST"));
+    ASSERT_TRUE(list && list->topLevelItemCount() == 3);
+    const QRect second = list->visualItemRect(list->topLevelItem(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    const QList<QStringList> got = Take();
+    ASSERT_FALSE(got.isEmpty());
+    EXPECT_EQ(got.first(), Row("K*F*LST", 32, {"2"}));
+    EXPECT_TRUE(got.contains(Row("K*F*LST", 64, {"2"})));
+
+    auto *combo = qobject_cast<QComboBox *>(runtime.WidgetOf("K*F*CBO"));
+    ASSERT_TRUE(combo && combo->isEditable());
+    QTest::keyClicks(combo->lineEdit(), "x");
+    combo->activated(1); // what choosing the second entry emits
+    EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*CBO", 128), Row("K*F*CBO", 32, {"2"})}));
+
+    auto *tabs = qobject_cast<QTabWidget *>(runtime.WidgetOf("K*F*TABS"));
+    ASSERT_TRUE(tabs && tabs->count() == 2);
+    EXPECT_EQ(tabs->tabText(1), "Second");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*TABS", 32, {"2"})});
+
+    // A check-box list has Change enabled: checking an entry names it.
+    auto *checks = qobject_cast<ListBox *>(runtime.WidgetOf("K*F*CHK"));
+    ASSERT_TRUE(checks && checks->HasCheckBoxes());
+    checks->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*CHK", 128, {"1"})});
+}
+
+TEST_F(Kinds, TextBoxesValidateWhenLeftAfterAChangeAndMarksNeverSplitARow)
+{
+    auto *box = qobject_cast<TextBox *>(runtime.WidgetOf("K*F*TXT"));
+    ASSERT_TRUE(box);
+    QTest::keyClicks(box->LineEdit(), "a");
+    box->LineEdit()->insert(VM + "b"); // a value mark pasted in
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(box->LineEdit(), &out);
+    QCoreApplication::sendEvent(box->LineEdit(), &out); // nothing changed since: no second one
+    const QList<QStringList> got = Take();
+    ASSERT_EQ(got.size(), 3); // typing and pasting are two changes
+    EXPECT_EQ(got[0], Row("K*F*TXT", 128));
+    EXPECT_EQ(got[1], Row("K*F*TXT", 128));
+    EXPECT_EQ(got[2], Row("K*F*TXT", 256, {"a b"}));
+}
+
+TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
+{
+    auto *grid = qobject_cast<QTableWidget *>(runtime.WidgetOf("K*F*GRD"));
+    ASSERT_TRUE(grid && grid->rowCount() == 3 && grid->columnCount() == 2);
+    grid->setCurrentCell(0, 0);
+    EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*GRD", 0x40000, {"1"}), Row("K*F*GRD", 0x4000, {"1", "1"})}));
+    grid->model()->setData(grid->model()->index(0, 0), "7"); // what the cell editor commits
+    grid->setCurrentCell(1, 1);
+    EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*GRD", 0x400, {"1", "1", "7"}),
+                                          Row("K*F*GRD", 0x20000, {"1", "1"}),
+                                          Row("K*F*GRD", 0x800, {"1"}),
+                                          Row("K*F*GRD", 0x80000, {"1"}),
+                                          Row("K*F*GRD", 0x40000, {"2"}),
+                                          Row("K*F*GRD", 0x4000, {"2", "2"})}));
+
+    // The protected grid cannot be edited and raises no cell events, only its Click.
+    auto *prot = qobject_cast<QTableWidget *>(runtime.WidgetOf("K*F*PROT"));
+    ASSERT_TRUE(prot);
+    EXPECT_EQ(prot->editTriggers(), QAbstractItemView::NoEditTriggers);
+    prot->setCurrentCell(1, 1);
+    prot->cellClicked(0, 1); // what a click on the cell emits
+    EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*PROT", 32, {"1", "2"})});
+}
+
+TEST_F(Kinds, TimersAndResizeRaiseTheirEventsUntilShutdown)
+{
+    ASSERT_EQ(runtime.Execute(Cmd({"6", "K*F*TMR", "7"})).Status.value(0).value(0), "0");
+    QList<QStringList> got;
+    for (int i = 0; i < 100 && got.size() < 2; ++i) {
+        QTest::qWait(5);
+        got += Take();
+    }
+    ASSERT_GE(got.size(), 2); // continuous
+    EXPECT_EQ(got[0], Row("K*F*TMR", 4194304));
+    runtime.Execute(Cmd({"6", "K*F*TMR", "8"}));
+    Take();
+
+    QWidget *form = runtime.WidgetOf("K*F");
+    form->resize(form->width() + 40, form->height());
+    got = Take();
+    ASSERT_EQ(got.size(), 1);
+    EXPECT_EQ(got[0].mid(0, 2), (QStringList{"K*F", "32768"}));
+    EXPECT_EQ(got[0].size(), 5); // width and height in the scale unit
+
+    // The last form of an SDI application closed (its Close not enabled): it hides and the
+    // application quits.
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Take(), QList<QStringList>{Row("K", 1073741824)});
+
+    runtime.Execute(Cmd({"6", "K*F*TMR", "7"}));
+    runtime.Execute("99");
+    QTest::qWait(30);
+    EXPECT_TRUE(rows.isEmpty());
+}
