@@ -1,5 +1,7 @@
 #include "app/DocumentStorage.h"
 
+#include "app/DefaultIds.h"
+#include "app/ErrorBoundary.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
 #include "app/ProjectWriter.h"
@@ -11,6 +13,7 @@
 #include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
+#include "model/clsItems.h"
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
@@ -20,7 +23,7 @@
 using namespace Vocabulary;
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 const QString StatusReading = QStringLiteral("Reading document from host");
 const QString StatusSaving = QStringLiteral("Saving document to host");
 
@@ -208,9 +211,9 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         QString text;
         try {
             text = document->Read();
-        } catch (const GuiError &error) {
+        } catch (...) {
             result.Unreadable = true;
-            Report(error.Number(), error.Description(), QString::fromLatin1(OpenLabel));
+            ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(OpenLabel));
             return result;
         }
         CopyHostParameters(*document);
@@ -230,14 +233,10 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         }
         Bind(*project, text, std::move(document));
         m_designer.SetCurrentItem(app);
-        if (m_designer.ProjectTree())
-            m_designer.ProjectTree()->Refresh();
         result.Success = true;
         result.App = app;
-    } catch (const GuiError &error) {
-        Report(error.Number(), error.Description(), QString::fromLatin1(OpenLabel));
-    } catch (const std::exception &error) {
-        Report(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()), QString::fromLatin1(OpenLabel));
+    } catch (...) {
+        ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(OpenLabel));
     }
     return result;
 }
@@ -256,8 +255,8 @@ bool DocumentStorage::FileOpen()
         if (result.Success)
             AddRecent(result.DisplayName);
         return result.Success;
-    } catch (const GuiError &error) {
-        Report(error.Number(), error.Description(), QString::fromLatin1(OpenLabel));
+    } catch (...) {
+        ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(OpenLabel));
     }
     return false;
 }
@@ -277,36 +276,40 @@ DocumentStorage::OpenResult DocumentStorage::OpenRecent(int index)
 
 bool DocumentStorage::New(const QString &documentName)
 {
-    m_pendingNew.reset();
-    if (!documentName.isEmpty()) {
-        m_pendingNew = m_state.Connection.Open(documentName);
-        if (m_pendingNew)
-            CopyHostParameters(*m_pendingNew);
-    }
-    if (!m_createMode) {
-        m_pendingNew.reset();
-        return false;
-    }
-    m_createMode->BeginCreateApplication();
-    return true;
+    return ErrorBoundary::Value(m_designer.Prompter(), QString::fromLatin1(NewLabel), [&] {
+        std::unique_ptr<mvDocument> document;
+        if (!documentName.isEmpty()) {
+            document = m_state.Connection.Open(documentName);
+            if (document)
+                CopyHostParameters(*document);
+        }
+        if (!m_createMode)
+            return false;
+        const iCreateMode::Outcome outcome = m_createMode->CreateApplication(
+            DefaultIds::ForType(m_designer.Items(), QStringLiteral("App"), nullptr, nullptr));
+        clsControl *app = outcome.Created ? m_designer.Items().Find(outcome.FullID) : nullptr;
+        if (!app || !IsApplication(app->ObjType()))
+            return false;
+        ApplicationCreated(*app, std::move(document));
+        return true;
+    });
 }
 
-ProjectState &DocumentStorage::ApplicationCreated(clsControl &app)
+void DocumentStorage::ApplicationCreated(clsControl &app, std::unique_ptr<mvDocument> document)
 {
     ProjectState &project = m_designer.AddProject(app);
-    if (m_pendingNew) {
+    if (document) {
         if (m_state.Settings.RecordLocking) {
             try {
-                m_pendingNew->Lock();
+                document->Lock();
             } catch (const GuiError &) {
                 // The document is written only on save, which reports the lock again.
             }
         }
-        project.Document = std::move(m_pendingNew);
+        project.Document = std::move(document);
     }
     project.Changed = true;
     m_designer.SetCurrentItem(&app);
-    return project;
 }
 
 // ---- Save ------------------------------------------------------------------------------
@@ -378,10 +381,8 @@ bool DocumentStorage::WriteProject(ProjectState &project)
         project.Changed = false;
         CopyHostParameters(*project.Document);
         return true;
-    } catch (const GuiError &error) {
-        Report(error.Number(), error.Description(), QString());
-    } catch (const std::exception &error) {
-        Report(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()), QString());
+    } catch (...) {
+        ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString());
     }
     return false;
 }
@@ -464,10 +465,8 @@ bool DocumentStorage::FileSaveAs(clsControl *app)
             m_state.Settings.RecentList.RemoveItem(previousName);
         AddRecent(project->Document->DisplayName());
         return true;
-    } catch (const GuiError &error) {
-        Report(error.Number(), error.Description(), QString::fromLatin1(SaveAsLabel));
-    } catch (const std::exception &error) {
-        Report(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()), QString::fromLatin1(SaveAsLabel));
+    } catch (...) {
+        ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(SaveAsLabel));
     }
     return false;
 }

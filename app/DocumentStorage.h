@@ -41,11 +41,9 @@ public:
     OpenResult OpenRecent(int index);
 
     // Starts a new project, bound to the named document when one is given: the property
-    // sheet is shown in create mode and ApplicationCreated finishes the command.
+    // sheet is shown in create mode, and the application the user creates there becomes an
+    // open project bound to that document (or to none). False when the user cancelled.
     bool New(const QString &documentName = {});
-    // The user created the new application: it becomes an open project bound to the
-    // document New was given (or to none).
-    ProjectState &ApplicationCreated(clsControl &app);
 
     // Save: without a document this is Save As. nullptr means the current project.
     bool Save(clsControl *app = nullptr);
@@ -74,6 +72,7 @@ public:
     static QString ToMemoryForm(const QString &text);
 
     static constexpr const char *OpenLabel = "<CvGuiSvrMod FileOpen>";
+    static constexpr const char *NewLabel = "<CvGuiSvrMod FileNew>";
     static constexpr const char *SaveAsLabel = "<CvGuiSvrMod FileSaveAs>";
 
 private:
@@ -82,10 +81,10 @@ private:
     void AddRecent(const QString &displayName);
     void Report(int number, const QString &description, const QString &label);
     void Bind(ProjectState &project, const QString &text, std::unique_ptr<mvDocument> document);
+    void ApplicationCreated(clsControl &app, std::unique_ptr<mvDocument> document);
 
     clsDesigner &m_designer;
     ProcessState &m_state;
     iProgramCodeState *m_code = nullptr;
     iCreateMode *m_createMode = nullptr;
-    std::unique_ptr<mvDocument> m_pendingNew;
 };

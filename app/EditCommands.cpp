@@ -1,6 +1,7 @@
 #include "app/EditCommands.h"
 
 #include "app/DefaultIds.h"
+#include "app/ErrorBoundary.h"
 #include "app/ProjectLoader.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
@@ -28,7 +29,7 @@ const QChar AM(Marks::Attribute);
 const QChar VM(Marks::Value);
 const QChar SVM(Marks::SubValue);
 const QChar Star(QLatin1Char('*'));
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 bool ToInt(const QString &text, int &value)
 {
@@ -185,7 +186,7 @@ struct PasteText
 } // namespace
 
 EditCommands::EditCommands(clsDesigner &designer, UndoBuffer &undo, iClipboard &clipboard)
-    : m_designer(designer), m_undo(undo), m_clipboard(clipboard)
+    : m_designer(designer), m_undo(undo), m_clipboard(&clipboard)
 {
 }
 
@@ -228,10 +229,10 @@ QString EditCommands::DefaultId(const QString &typeName, const QSet<QString> &av
                                avoidUpper);
 }
 
-bool EditCommands::CreateNewItem(const QString &typeName)
+bool EditCommands::CreateNewItem(const QString &typeName, QString *createdId)
 {
     iPrompter &prompter = m_designer.Prompter();
-    try {
+    return ErrorBoundary::Value(prompter, QString::fromLatin1(CreateLabel), [&] {
         const int type = DefaultIds::TypeOfName(typeName);
         if (type == -2 || type == Type::Root)
             throw GuiError(GuiErrors::InvalidArgument);
@@ -264,17 +265,19 @@ bool EditCommands::CreateNewItem(const QString &typeName)
         }
         if (!m_createMode)
             return false;
-        m_createMode->BeginCreateItem(name, type, DefaultId(name), parent);
+        const iCreateMode::Outcome outcome =
+            m_createMode->CreateItem(name, type, DefaultId(name), parent);
+        clsControl *created = outcome.Created ? m_designer.Items().Find(outcome.FullID) : nullptr;
+        // The sheet may already have selected a part of the new object (a new tab group
+        // shows its first tab); that selection stays.
+        const clsControl *current = m_designer.CurrentItem();
+        if (created && !(current && current->Parent() == created))
+            m_designer.SelectItem(created);
         Refresh();
-        return true;
-    } catch (const GuiError &error) {
-        m_designer.ReportError(error.Number(), error.Description(),
-                               QString::fromLatin1(CreateLabel));
-    } catch (const std::exception &error) {
-        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
-                               QString::fromLatin1(CreateLabel));
-    }
-    return false;
+        if (createdId)
+            *createdId = created ? created->FullID() : QString();
+        return created != nullptr;
+    });
 }
 
 // ---- Clipboard text ---------------------------------------------------------------------
@@ -310,7 +313,7 @@ bool EditCommands::Copy()
     if (text.isEmpty())
         return false;
     const QString clip = ToClipboardText(text);
-    m_clipboard.SetText(clip);
+    m_clipboard->SetText(clip);
     m_lastClipText = clip;
     m_lastProjectText = text;
     Refresh();
@@ -345,7 +348,7 @@ bool EditCommands::RemoveSelected(int kind)
     }
     if (kind == UndoBuffer::Cut) {
         const QString clip = ToClipboardText(text);
-        m_clipboard.SetText(clip);
+        m_clipboard->SetText(clip);
         m_lastClipText = clip;
         m_lastProjectText = text;
     }
@@ -361,7 +364,7 @@ bool EditCommands::RemoveSelected(int kind)
 
 bool EditCommands::Paste()
 {
-    const QString clip = m_clipboard.Text();
+    const QString clip = m_clipboard->Text();
     if (clip.isEmpty())
         return false;
     const QString text = !m_lastClipText.isEmpty() && clip == m_lastClipText
@@ -373,14 +376,11 @@ bool EditCommands::Paste()
     if (!target)
         return false;
     QStringList created;
-    try {
-        if (Insert(text, *target, &created) != Insertion::Inserted)
-            return false;
-    } catch (const std::exception &error) {
-        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
-                               QString::fromLatin1(EditLabel));
+    const bool inserted = ErrorBoundary::Value(m_designer.Prompter(), QString::fromLatin1(EditLabel), [&] {
+        return Insert(text, *target, &created) == Insertion::Inserted;
+    });
+    if (!inserted)
         return false;
-    }
     AddUndoRecord(UndoBuffer::Paste, QString(), created.join(VM));
     Refresh();
     return true;
@@ -537,8 +537,6 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
 
     if (!load.Valid || load.Stopped || made.empty()) {
         for (clsControl *item : tops) {
-            if (iProjectTree *tree = m_designer.ProjectTree())
-                tree->RemoveItem(*item);
             try {
                 item->DeleteItem();
             } catch (const std::exception &) {
@@ -548,8 +546,6 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
         for (const auto &[project, wasChanged] : changed)
             project->Changed = wasChanged;
         m_designer.SetCurrentItem(current);
-        if (iProjectTree *tree = m_designer.ProjectTree())
-            tree->Refresh();
         return Insertion::Failed;
     }
     if (created) {
@@ -572,15 +568,27 @@ bool EditCommands::MoveItem(clsControl &item, const QString &left, const QString
 {
     const QString path = item.FullID();
     const QString former = UndoBuffer::GeometryText(item);
-    try {
-        item.Move(left, top, width, height);
-    } catch (const GuiError &error) {
-        m_designer.ReportError(error.Number(), error.Description(), QString::fromLatin1(EditLabel));
+    if (!ErrorBoundary::Run(m_designer.Prompter(), QString::fromLatin1(EditLabel),
+                            [&] { item.Move(left, top, width, height); }))
         return false;
-    }
     const bool sized = !width.trimmed().isEmpty() || !height.trimmed().isEmpty();
     m_designer.MarkChanged(&item);
     AddUndoRecord(sized ? UndoBuffer::Size : UndoBuffer::Move, path, former);
+    Refresh();
+    return true;
+}
+
+bool EditCommands::MoveItemTwips(clsControl &item, std::optional<int> left,
+                                 std::optional<int> top, std::optional<int> width,
+                                 std::optional<int> height)
+{
+    const QString path = item.FullID();
+    const QString former = UndoBuffer::GeometryText(item);
+    if (!ErrorBoundary::Run(m_designer.Prompter(), QString::fromLatin1(EditLabel),
+                            [&] { item.MoveTwips(left, top, width, height); }))
+        return false;
+    m_designer.MarkChanged(&item);
+    AddUndoRecord(width || height ? UndoBuffer::Size : UndoBuffer::Move, path, former);
     Refresh();
     return true;
 }
@@ -610,15 +618,9 @@ bool EditCommands::Undo()
     if (m_undo.IsEmpty())
         return false;
     const UndoBuffer::Record record = m_undo.Newest();
-    bool done = false;
-    try {
-        done = UndoRecord(record.Kind, record.First, record.Second);
-    } catch (const GuiError &error) {
-        m_designer.ReportError(error.Number(), error.Description(), QString::fromLatin1(UndoLabel));
-    } catch (const std::exception &error) {
-        m_designer.ReportError(GuiErrors::InvalidCall, QString::fromLocal8Bit(error.what()),
-                               QString::fromLatin1(UndoLabel));
-    }
+    const bool done = ErrorBoundary::Value(m_designer.Prompter(), QString::fromLatin1(UndoLabel), [&] {
+        return UndoRecord(record.Kind, record.First, record.Second);
+    });
     m_undo.DropNewest();
     Refresh();
     return done;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class clsControl;
 class clsDesigner;
@@ -27,6 +28,7 @@ public:
     EditCommands(clsDesigner &designer, UndoBuffer &undo, iClipboard &clipboard);
 
     void SetCreateMode(iCreateMode *createMode) { m_createMode = createMode; }
+    void SetClipboard(iClipboard &clipboard) { m_clipboard = &clipboard; }
     // Which form is active (the main window's active design form). Until one is set, the
     // form of the current selection counts as active.
     void SetActiveFormSource(std::function<clsControl *()> source)
@@ -39,8 +41,10 @@ public:
 
     // ---- Adding objects ------------------------------------------------------------
     // Checks that the object has somewhere to go and opens the property sheet in create mode
-    // with its default ID. False when refused (the user has been told why).
-    bool CreateNewItem(const QString &typeName);
+    // with its default ID. True when the user created the object, which is then selected
+    // (its full ID in createdId); false when refused (the user has been told why) or
+    // cancelled.
+    bool CreateNewItem(const QString &typeName, QString *createdId = nullptr);
     // The default ID for a new object of that type in the current application or active
     // form (see DefaultIds::ForType).
     QString DefaultId(const QString &typeName, const QSet<QString> &avoidUpper = {}) const;
@@ -59,6 +63,10 @@ public:
     // former rectangle is kept for undo. Strings as clsControl::Move takes them.
     bool MoveItem(clsControl &item, const QString &left, const QString &top,
                   const QString &width, const QString &height);
+    // The same from a drag on the design surface, in twips (nullopt leaves a coordinate):
+    // a resize when a width or height is given, else a move.
+    bool MoveItemTwips(clsControl &item, std::optional<int> left, std::optional<int> top,
+                       std::optional<int> width, std::optional<int> height);
     // A rename from the project tree; false when another object has the ID.
     bool RenameItem(clsControl &item, const QString &newId);
     // Adds an undo record and tells the menus.
@@ -85,7 +93,7 @@ private:
 
     clsDesigner &m_designer;
     UndoBuffer &m_undo;
-    iClipboard &m_clipboard;
+    iClipboard *m_clipboard;
     iCreateMode *m_createMode = nullptr;
     std::function<clsControl *()> m_activeForm;
     // The last text Copy put on the clipboard in both forms: a value holding a TAB or a

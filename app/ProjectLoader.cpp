@@ -111,8 +111,8 @@ struct CancelLoad
 };
 } // namespace
 
-ProjectLoader::ProjectLoader(clsItems &items, iPrompter &prompter, iProjectTree *tree)
-    : m_items(items), m_prompter(prompter), m_tree(tree)
+ProjectLoader::ProjectLoader(clsItems &items, iPrompter &prompter)
+    : m_items(items), m_prompter(prompter)
 {
 }
 
@@ -148,277 +148,328 @@ QString ProjectLoader::PositionText(const QString &field)
     return field;
 }
 
-ProjectLoader::Result ProjectLoader::Load(const QString &text)
+// One load of one text, step by step: validate the document, then replay its records, each
+// record a header, a create, a property or a method, reporting as it goes.
+class ProjectLoader::Session
 {
-    Result result;
-    QString currentPath;
-
-    auto report = [&](int severity, int number, int extra, const QString &description) {
-        ++result.Reports;
-        result.MaxSeverity = std::max(result.MaxSeverity, severity);
-        const QString source = currentPath.isEmpty() ? QString::fromLatin1(Label) : currentPath;
-        m_prompter.Report(ErrorReport::Compose(severity, number, source, extra, description,
-                                               [](int code) { return PropertyName(code); }));
-    };
-
-    const QList<QStringView> records = QStringView(text).split(AM);
-    const Record first = SplitRecord(records.value(0), 1);
-    const Record second = SplitRecord(records.value(1), 1);
-    const QString kind = first.Text(1).toUpper();
-    if ((kind != QLatin1String("TEMPLATE") && kind != QLatin1String("MACRO"))
-        || records.size() < 2 || second.Get(1) != QLatin1String("0")) {
-        report(2, GuiErrors::InvalidVersion, 0, {});
-        return result;
+public:
+    Session(clsItems &items, iPrompter &prompter, const QString &text)
+        : m_items(items), m_prompter(prompter), m_records(QStringView(text).split(AM))
+    {
     }
-    result.Valid = true;
 
-    RenameList renames;
-    clsControl *current = nullptr;
+    bool Validate();
+    void ReplayRecords();
+    Result Finish() { return std::move(m_result); }
+
+private:
+    // The four kinds of record; a header that stops the load gives false.
+    bool HeaderRecord(const Record &rec);
+    void CreateRecord(const Record &rec);
+    void PropertyRecord(const Record &rec);
+    void MethodRecord(const Record &rec);
+
+    void Report(int severity, int number, int extra, const QString &description);
+    clsControl *CreateAskingForId(int type, QString &path, const QString &rawPath,
+                                  const QString &parentId);
+    void Created(clsControl &item, int type, const Record &rec);
+    // The object a property or method record names; nullptr to pass the record over.
+    clsControl *Target(const Record &rec);
+
+    clsItems &m_items;
+    iPrompter &m_prompter;
+    const QList<QStringView> m_records;
+    Result m_result;
+    RenameList m_renames;
+    QString m_currentPath;
+    clsControl *m_current = nullptr;
     // After a create record that made nothing, the records that belong to it are passed
     // over: they must not land on the object before it.
-    bool orphan = false;
+    bool m_orphan = false;
+    int m_extra = 0; // the property or method code of the record being replayed
+};
 
-    auto header = [&](const Record &rec) {
-        const QString versionText = rec.Text(2);
-        if (versionText.isEmpty())
-            return true;
-        bool ok = false;
-        const double number = NumberFormat::ParseInvariant(versionText, &ok);
-        if (ok && number < 0)
-            return true; // the closing record
-        const double tenths = ok ? std::round(number * 10) : 0;
-        const int version = tenths >= 0 && tenths < 1000 ? int(tenths) : 0;
-        int scale = 0;
-        if (!rec.Get(3).trimmed().isEmpty() && !ToInt(rec.Get(3), scale))
-            scale = -1;
-        if (version < 10 || version >= 101) {
-            report(2, GuiErrors::InvalidVersion, 0, {});
-            return false;
-        }
-        if (version >= 15) {
-            report(2, GuiErrors::NewerVersion, 0, {});
-            return false;
-        }
-        if (!IsScaleUnit(scale)) {
-            report(2, GuiErrors::InvalidScaleUnit, 0, {});
-            return false;
-        }
-        if (version < CurrentProjectVersion)
-            report(1, GuiErrors::OlderVersion, 0, {});
-        result.Version = version;
-        result.Scale = scale;
-        return true;
-    };
+ProjectLoader::Result ProjectLoader::Load(const QString &text)
+{
+    Session session(m_items, m_prompter, text);
+    if (session.Validate())
+        session.ReplayRecords();
+    return session.Finish();
+}
 
-    auto create = [&](const Record &rec) {
-        const QString rawPath = rec.Text(2);
-        const QString rawParent = rec.Text(3);
-        int type = -2;
-        if (!ToInt(rec.Get(4), type))
-            type = -2;
-        current = nullptr;
-        orphan = true;
-        bool skipped = false;
-        QString path = MapPath(renames, rawPath, skipped);
-        if (skipped)
-            return;
-        currentPath = path;
-        if (HoldsMark(rawPath) || HoldsMark(rawParent))
-            throw GuiError(GuiErrors::InvalidIdForObject);
+void ProjectLoader::Session::Report(int severity, int number, int extra, const QString &description)
+{
+    ++m_result.Reports;
+    m_result.MaxSeverity = std::max(m_result.MaxSeverity, severity);
+    const QString source = m_currentPath.isEmpty() ? QString::fromLatin1(Label) : m_currentPath;
+    m_prompter.Report(ErrorReport::Compose(severity, number, source, extra, description,
+                                           [](int code) { return PropertyName(code); }));
+}
 
-        QString parentId;
-        if (!rawParent.isEmpty()) {
-            const QStringList rawParts = rawPath.split(Star);
-            const QString container = MapPath(
-                renames, rawParts.value(0) + Star + rawParts.value(1) + Star + rawParent, skipped);
-            if (skipped)
-                return; // inside a skipped container
-            parentId = LastPart(container);
-            const QStringList parts = path.split(Star);
-            int depth = 0;
-            for (const clsControl *p = m_items.Find(parts.value(0) + Star + parts.value(1) + Star
-                                                    + parentId);
-                 p && IsControl(p->ObjType()); p = p->Parent())
-                ++depth;
-            if (depth >= MaxContainerDepth)
-                throw GuiError(GuiErrors::InvalidFormOrParent);
-        }
+bool ProjectLoader::Session::Validate()
+{
+    const Record first = SplitRecord(m_records.value(0), 1);
+    const Record second = SplitRecord(m_records.value(1), 1);
+    const QString kind = first.Text(1).toUpper();
+    if ((kind != QLatin1String("TEMPLATE") && kind != QLatin1String("MACRO"))
+        || m_records.size() < 2 || second.Get(1) != QLatin1String("0")) {
+        Report(2, GuiErrors::InvalidVersion, 0, {});
+        return false;
+    }
+    m_result.Valid = true;
+    return true;
+}
 
-        clsControl *item = nullptr;
-        for (int round = 0; !item; ++round) {
-            try {
-                item = &m_items.CreateItem(type, path, parentId);
-            } catch (const GuiError &error) {
-                const QString own = LastPart(path);
-                const bool dialog = error.Number() == GuiErrors::DuplicateId
-                    || (error.Number() == GuiErrors::InvalidIdForObject && own.isEmpty());
-                if (!dialog)
-                    throw;
-                if (round >= MaxDialogRounds)
-                    throw CancelLoad{};
-                const QStringList parts = path.split(Star);
-                const int level = int(std::min<qsizetype>(parts.size() - 1, 2));
-                static const char *const Levels[] = {"Application", "Form", "Control"};
-                static const char *const Labels[] = {"App &ID", "Form &ID", "Control &ID"};
-                iPrompter::DuplicateIdRequest request;
-                request.Level = level;
-                request.Id = own;
-                request.AppId = level >= 1 ? parts.value(0) : QString();
-                request.FormId = level >= 2 ? parts.value(1) : QString();
-                request.Label = QString::fromLatin1(Labels[level]);
-                request.Text = QString::fromLatin1(own.isEmpty() ? "Missing" : "Duplicate")
-                    + QLatin1Char(' ') + QString::fromLatin1(Levels[level])
-                    + QStringLiteral(" ID encountered while loading file. Please enter a new ID "
-                                     "and click OK to continue, Skip to bypass this item or "
-                                     "Cancel to quit loading file.");
-                const iPrompter::DuplicateIdAnswer answer = m_prompter.AskDuplicateId(request);
-                using Choice = decltype(iPrompter::DuplicateIdAnswer{}.Choice);
-                if (answer.Choice == Choice::Cancel)
-                    throw CancelLoad{};
-                if (answer.Choice == Choice::Skip) {
-                    renames.insert(rawPath.toUpper(), QString());
-                    return;
-                }
-                // An entered ID holding "*" or a mark names no object: ask again.
-                if (answer.NewId.contains(Star) || HoldsMark(answer.NewId))
-                    continue;
-                QStringList renamed = parts;
-                renamed.last() = answer.NewId;
-                path = renamed.join(Star);
-                currentPath = path;
-                renames.insert(rawPath.toUpper(), path);
-            }
-        }
-
-        current = item;
-        orphan = false;
-        ++result.Created;
-        if (clsControl *app = item->App();
-            app && std::find(result.Touched.begin(), result.Touched.end(), app) == result.Touched.end())
-            result.Touched.push_back(app);
-        if (IsApplication(type)) {
-            if (!result.Application)
-                result.Application = item;
-            result.Applications.push_back(item);
-            if (auto *app = dynamic_cast<cAppWrapper *>(item->Wrapper()))
-                app->SetProjectVersion(result.Version);
-            item->SetProperty(Prop::Scale, QString::number(result.Scale));
-        }
-        if (m_tree)
-            m_tree->AddItem(*item);
-        item->Move(PositionText(rec.Text(5)), PositionText(rec.Text(6)), rec.Text(7),
-                   rec.Text(8));
-        item->SetProperty(Prop::EventMask, rec.Text(9));
-    };
-
-    // The object a property or method record names; nullptr to pass the record over.
-    auto target = [&](const Record &rec) -> clsControl * {
-        const QString id = rec.Text(2);
-        if (id.isEmpty()) {
-            if (orphan)
-                return nullptr;
-            if (!current)
-                throw GuiError(GuiErrors::InvalidObjectId);
-            return current;
-        }
-        bool skipped = false;
-        const QString path = MapPath(renames, id, skipped);
-        if (skipped)
-            return nullptr;
-        clsControl *item = m_items.Find(path);
-        if (!item || item->ObjType() == Type::Root)
-            throw GuiError(GuiErrors::InvalidObjectId);
-        return item;
-    };
-
-    int extra = 0;
-    auto property = [&](const Record &rec) {
-        clsControl *item = target(rec);
-        if (!item)
-            return;
-        int code = 0;
-        if (!ToInt(rec.Get(3), code))
-            throw GuiError(GuiErrors::InvalidPropertyValue);
-        extra = code;
-        const int index1 = IndexField(rec.Get(4));
-        const int index2 = IndexField(rec.Get(5));
-        QString value = rec.HasRest ? rec.Rest.toString() : QString();
-        QString itemId;
-        item->SetProperty(code, index1, index2, value, itemId);
-    };
-
-    auto method = [&](const Record &rec) {
-        clsControl *item = target(rec);
-        if (!item)
-            return;
-        int code = 0;
-        if (!ToInt(rec.Get(3), code))
-            throw GuiError(GuiErrors::InvalidPropertyValue);
-        extra = code;
-        // Activate, Print and Help have no meaning in a design: they are not run at all.
-        const bool ignored = code == Method::Activate || code == Method::Print || code == Method::Help;
-        if (!ignored) {
-            try {
-                item->InvokeMethod(code, rec.Text(4), rec.Text(5),
-                                   rec.HasRest ? rec.Rest.toString() : QString());
-            } catch (const GuiError &error) {
-                // A method the object does not know is passed over like the ignored ones.
-                if (error.Number() != GuiErrors::NotSupported)
-                    throw;
-                throw GuiError(GuiErrors::MethodIgnored);
-            }
-        }
-        if (code == Method::Move)
-            return;
-        throw GuiError(ignored ? GuiErrors::MethodIgnored : GuiErrors::MethodConverted);
-    };
-
-    const qsizetype count = records.size();
+void ProjectLoader::Session::ReplayRecords()
+{
+    const qsizetype count = m_records.size();
     for (qsizetype r = 1; r < count; ++r) {
-        const QStringView text = records.at(r);
+        const QStringView text = m_records.at(r);
         const qsizetype firstEnd = text.indexOf(VM);
         int function = 0;
         if (!ToInt(firstEnd < 0 ? text : text.left(firstEnd), function))
             continue;
-        extra = 0;
+        m_extra = 0;
         try {
             switch (function) {
             case 0:
-                if (!header(SplitRecord(text, 3))) {
-                    result.Stopped = true;
-                    r = count;
+                if (!HeaderRecord(SplitRecord(text, 3))) {
+                    m_result.Stopped = true;
+                    return;
                 }
                 break;
             case 2:
-                create(SplitRecord(text, 9));
+                CreateRecord(SplitRecord(text, 9));
                 break;
             case 4:
-                property(SplitRecord(text, 5));
+                PropertyRecord(SplitRecord(text, 5));
                 break;
             case 6:
-                method(SplitRecord(text, 5));
+                MethodRecord(SplitRecord(text, 5));
                 break;
             default:
                 throw GuiError(GuiErrors::InvalidFunction);
             }
         } catch (const GuiError &error) {
             const bool goOn = GoesOn(error.Number());
-            report(goOn ? 1 : 2, error.Number(), extra, error.Description());
+            Report(goOn ? 1 : 2, error.Number(), m_extra, error.Description());
             if (!goOn) {
-                result.Stopped = true;
-                break;
+                m_result.Stopped = true;
+                return;
             }
         } catch (const CancelLoad &) {
-            result.Stopped = true;
-            break;
+            m_result.Stopped = true;
+            return;
         } catch (const std::exception &error) {
-            report(2, GuiErrors::InvalidCall, extra, QString::fromLocal8Bit(error.what()));
-            result.Stopped = true;
-            break;
+            Report(2, GuiErrors::InvalidCall, m_extra, QString::fromLocal8Bit(error.what()));
+            m_result.Stopped = true;
+            return;
         }
     }
+}
 
-    if (m_tree)
-        m_tree->Refresh();
-    return result;
+bool ProjectLoader::Session::HeaderRecord(const Record &rec)
+{
+    const QString versionText = rec.Text(2);
+    if (versionText.isEmpty())
+        return true;
+    bool ok = false;
+    const double number = NumberFormat::ParseInvariant(versionText, &ok);
+    if (ok && number < 0)
+        return true; // the closing record
+    const double tenths = ok ? std::round(number * 10) : 0;
+    const int version = tenths >= 0 && tenths < 1000 ? int(tenths) : 0;
+    int scale = 0;
+    if (!rec.Get(3).trimmed().isEmpty() && !ToInt(rec.Get(3), scale))
+        scale = -1;
+    if (version < 10 || version >= 101) {
+        Report(2, GuiErrors::InvalidVersion, 0, {});
+        return false;
+    }
+    if (version >= 15) {
+        Report(2, GuiErrors::NewerVersion, 0, {});
+        return false;
+    }
+    if (!IsScaleUnit(scale)) {
+        Report(2, GuiErrors::InvalidScaleUnit, 0, {});
+        return false;
+    }
+    if (version < CurrentProjectVersion)
+        Report(1, GuiErrors::OlderVersion, 0, {});
+    m_result.Version = version;
+    m_result.Scale = scale;
+    return true;
+}
+
+void ProjectLoader::Session::CreateRecord(const Record &rec)
+{
+    const QString rawPath = rec.Text(2);
+    const QString rawParent = rec.Text(3);
+    int type = -2;
+    if (!ToInt(rec.Get(4), type))
+        type = -2;
+    m_current = nullptr;
+    m_orphan = true;
+    bool skipped = false;
+    QString path = MapPath(m_renames, rawPath, skipped);
+    if (skipped)
+        return;
+    m_currentPath = path;
+    if (HoldsMark(rawPath) || HoldsMark(rawParent))
+        throw GuiError(GuiErrors::InvalidIdForObject);
+
+    QString parentId;
+    if (!rawParent.isEmpty()) {
+        const QStringList rawParts = rawPath.split(Star);
+        const QString container = MapPath(
+            m_renames, rawParts.value(0) + Star + rawParts.value(1) + Star + rawParent, skipped);
+        if (skipped)
+            return; // inside a skipped container
+        parentId = LastPart(container);
+        const QStringList parts = path.split(Star);
+        int depth = 0;
+        for (const clsControl *p = m_items.Find(parts.value(0) + Star + parts.value(1) + Star
+                                                + parentId);
+             p && IsControl(p->ObjType()); p = p->Parent())
+            ++depth;
+        if (depth >= MaxContainerDepth)
+            throw GuiError(GuiErrors::InvalidFormOrParent);
+    }
+
+    if (clsControl *item = CreateAskingForId(type, path, rawPath, parentId))
+        Created(*item, type, rec);
+}
+
+clsControl *ProjectLoader::Session::CreateAskingForId(int type, QString &path,
+                                                      const QString &rawPath,
+                                                      const QString &parentId)
+{
+    for (int round = 0;; ++round) {
+        try {
+            return &m_items.CreateItem(type, path, parentId);
+        } catch (const GuiError &error) {
+            const QString own = LastPart(path);
+            const bool dialog = error.Number() == GuiErrors::DuplicateId
+                || (error.Number() == GuiErrors::InvalidIdForObject && own.isEmpty());
+            if (!dialog)
+                throw;
+            if (round >= MaxDialogRounds)
+                throw CancelLoad{};
+            const QStringList parts = path.split(Star);
+            const int level = int(std::min<qsizetype>(parts.size() - 1, 2));
+            static const char *const Levels[] = {"Application", "Form", "Control"};
+            static const char *const Labels[] = {"App &ID", "Form &ID", "Control &ID"};
+            iPrompter::DuplicateIdRequest request;
+            request.Level = level;
+            request.Id = own;
+            request.AppId = level >= 1 ? parts.value(0) : QString();
+            request.FormId = level >= 2 ? parts.value(1) : QString();
+            request.Label = QString::fromLatin1(Labels[level]);
+            request.Text = QString::fromLatin1(own.isEmpty() ? "Missing" : "Duplicate")
+                + QLatin1Char(' ') + QString::fromLatin1(Levels[level])
+                + QStringLiteral(" ID encountered while loading file. Please enter a new ID "
+                                 "and click OK to continue, Skip to bypass this item or "
+                                 "Cancel to quit loading file.");
+            const iPrompter::DuplicateIdAnswer answer = m_prompter.AskDuplicateId(request);
+            using Choice = decltype(iPrompter::DuplicateIdAnswer{}.Choice);
+            if (answer.Choice == Choice::Cancel)
+                throw CancelLoad{};
+            if (answer.Choice == Choice::Skip) {
+                m_renames.insert(rawPath.toUpper(), QString());
+                return nullptr;
+            }
+            // An entered ID holding "*" or a mark names no object: ask again.
+            if (answer.NewId.contains(Star) || HoldsMark(answer.NewId))
+                continue;
+            QStringList renamed = parts;
+            renamed.last() = answer.NewId;
+            path = renamed.join(Star);
+            m_currentPath = path;
+            m_renames.insert(rawPath.toUpper(), path);
+        }
+    }
+}
+
+void ProjectLoader::Session::Created(clsControl &item, int type, const Record &rec)
+{
+    m_current = &item;
+    m_orphan = false;
+    ++m_result.Created;
+    std::vector<clsControl *> &touched = m_result.Touched;
+    if (clsControl *app = item.App();
+        app && std::find(touched.begin(), touched.end(), app) == touched.end())
+        touched.push_back(app);
+    if (IsApplication(type)) {
+        if (!m_result.Application)
+            m_result.Application = &item;
+        m_result.Applications.push_back(&item);
+        if (auto *app = dynamic_cast<cAppWrapper *>(item.Wrapper()))
+            app->SetProjectVersion(m_result.Version);
+        item.SetProperty(Prop::Scale, QString::number(m_result.Scale));
+    }
+    item.Move(PositionText(rec.Text(5)), PositionText(rec.Text(6)), rec.Text(7), rec.Text(8));
+    item.SetProperty(Prop::EventMask, rec.Text(9));
+}
+
+clsControl *ProjectLoader::Session::Target(const Record &rec)
+{
+    const QString id = rec.Text(2);
+    if (id.isEmpty()) {
+        if (m_orphan)
+            return nullptr;
+        if (!m_current)
+            throw GuiError(GuiErrors::InvalidObjectId);
+        return m_current;
+    }
+    bool skipped = false;
+    const QString path = MapPath(m_renames, id, skipped);
+    if (skipped)
+        return nullptr;
+    clsControl *item = m_items.Find(path);
+    if (!item || item->ObjType() == Type::Root)
+        throw GuiError(GuiErrors::InvalidObjectId);
+    return item;
+}
+
+void ProjectLoader::Session::PropertyRecord(const Record &rec)
+{
+    clsControl *item = Target(rec);
+    if (!item)
+        return;
+    int code = 0;
+    if (!ToInt(rec.Get(3), code))
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    m_extra = code;
+    const int index1 = IndexField(rec.Get(4));
+    const int index2 = IndexField(rec.Get(5));
+    QString value = rec.HasRest ? rec.Rest.toString() : QString();
+    QString itemId;
+    item->SetProperty(code, index1, index2, value, itemId);
+}
+
+void ProjectLoader::Session::MethodRecord(const Record &rec)
+{
+    clsControl *item = Target(rec);
+    if (!item)
+        return;
+    int code = 0;
+    if (!ToInt(rec.Get(3), code))
+        throw GuiError(GuiErrors::InvalidPropertyValue);
+    m_extra = code;
+    // Activate, Print and Help have no meaning in a design: they are not run at all.
+    const bool ignored = code == Method::Activate || code == Method::Print || code == Method::Help;
+    if (!ignored) {
+        try {
+            item->InvokeMethod(code, rec.Text(4), rec.Text(5),
+                               rec.HasRest ? rec.Rest.toString() : QString());
+        } catch (const GuiError &error) {
+            // A method the object does not know is passed over like the ignored ones.
+            if (error.Number() != GuiErrors::NotSupported)
+                throw;
+            throw GuiError(GuiErrors::MethodIgnored);
+        }
+    }
+    if (code == Method::Move)
+        return;
+    throw GuiError(ignored ? GuiErrors::MethodIgnored : GuiErrors::MethodConverted);
 }

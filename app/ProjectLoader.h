@@ -8,7 +8,6 @@
 class clsControl;
 class clsItems;
 class iPrompter;
-class iProjectTree;
 
 // Replays a project or macro text into design items: validates the document kind and the
 // version, creates an item per create record, sets properties, invokes methods, asks for a
@@ -40,7 +39,7 @@ public:
     static constexpr int MaxContainerDepth = 100;
     static constexpr const char *Label = "<clsDesigner SetTemplate>";
 
-    ProjectLoader(clsItems &items, iPrompter &prompter, iProjectTree *tree = nullptr);
+    ProjectLoader(clsItems &items, iPrompter &prompter);
 
     Result Load(const QString &text);
 
@@ -56,7 +55,8 @@ public:
     static QString PositionText(const QString &field);
 
 private:
+    class Session;
+
     clsItems &m_items;
     iPrompter &m_prompter;
-    iProjectTree *m_tree;
 };

@@ -24,11 +24,14 @@ public:
     std::deque<Answer> Answers;
     std::deque<DuplicateIdAnswer> DuplicateAnswers;
     std::vector<Call> Calls;
+    // Every status-bar text, in order.
+    std::vector<QString> StatusTexts;
 
     void ShowMessage(const QString &text, MessageIcon icon) override;
     Answer Ask(const QString &text, Buttons buttons, MessageIcon icon) override;
     void Report(const ErrorReport &report) override;
     DuplicateIdAnswer AskDuplicateId(const DuplicateIdRequest &request) override;
+    void SetStatusText(const QString &text) override { StatusTexts.push_back(text); }
 
     // The calls of one kind, in order.
     std::vector<Call> Of(Kind kind) const;

@@ -1,10 +1,13 @@
 #include "app/clsDesigner.h"
 
+#include "app/ErrorBoundary.h"
 #include "app/ProjectWriter.h"
 #include "app/iPrompter.h"
+#include "app/iUndoState.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
+#include "model/iFormFuncs.h"
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 
@@ -33,7 +36,7 @@ QString MemberLabel(const char *member)
 }
 
 // The events an object reports from the moment it is added.
-qint32 InitialEventMask(int type)
+qint32 InitialMask(int type)
 {
     // An MDI frame also reports Close: its child forms close with it.
     if (type == Type::AppMdi)
@@ -48,12 +51,81 @@ qint32 InitialEventMask(int type)
 }
 } // namespace
 
+qint32 clsDesigner::InitialEventMask(int type) { return InitialMask(type); }
+
 clsDesigner::clsDesigner(clsItems &items, iPrompter *prompter)
     : m_items(items), m_prompter(prompter)
 {
+    m_items.SetObserver(this);
 }
 
-clsDesigner::~clsDesigner() = default;
+clsDesigner::~clsDesigner()
+{
+    if (m_items.Observer() == this)
+        m_items.SetObserver(nullptr);
+}
+
+void clsDesigner::SetProjectTree(iProjectTree *tree)
+{
+    m_tree = tree;
+    if (!m_tree)
+        return;
+    m_tree->RemoveAll();
+    // Parents before children, siblings in child order.
+    auto addBelow = [this](auto &&self, const clsControl &parent) -> void {
+        int position = 0;
+        for (const auto &entry : parent.Children()) {
+            ItemAdded(*entry.Value, position++);
+            self(self, *entry.Value);
+        }
+    };
+    if (m_items.Root())
+        addBelow(addBelow, *m_items.Root());
+}
+
+namespace {
+QString ParentKey(const clsControl &item)
+{
+    const clsControl *parent = item.Parent();
+    return parent && parent->ObjType() != Type::Root ? parent->FullID() : QString();
+}
+
+bool IsWithin(const clsControl *item, const clsControl &ancestor)
+{
+    for (; item; item = item->Parent())
+        if (item == &ancestor)
+            return true;
+    return false;
+}
+} // namespace
+
+void clsDesigner::ItemAdded(clsControl &item, int position)
+{
+    if (m_tree)
+        m_tree->AddItem(item.ObjType(), position, item.FullID(), ParentKey(item));
+}
+
+void clsDesigner::ItemRemoving(clsControl &item)
+{
+    if (IsWithin(m_current, item))
+        m_current = nullptr;
+    if (m_tree)
+        m_tree->RemoveItem(item.FullID());
+    if (IsApplication(item.ObjType()))
+        std::erase_if(m_projects, [&](const auto &p) { return p->App == &item; });
+}
+
+void clsDesigner::ItemRenamed(clsControl &item, const QString &oldFullId)
+{
+    if (m_tree)
+        m_tree->RenameItem(oldFullId, item.FullID());
+}
+
+void clsDesigner::ItemRepositioned(clsControl &item, int position)
+{
+    if (m_tree)
+        m_tree->RepositionItem(item.FullID(), ParentKey(item), position);
+}
 
 iPrompter &clsDesigner::Prompter() const
 {
@@ -79,19 +151,31 @@ clsControl *clsDesigner::FindOrReport(const QString &id, const char *member)
 
 QString clsDesigner::GetTemplate(const QString &id, const QString &header, int appOnly)
 {
-    try {
+    return ErrorBoundary::Value(Prompter(), MemberLabel("GetTemplate"), [&] {
         int version = CurrentProjectVersion;
         return ProjectWriter::GetTemplate(m_items, id, header, appOnly, version);
-    } catch (const GuiError &error) {
-        ReportError(error.Number(), error.Description(), MemberLabel("GetTemplate"));
-    }
-    return {};
+    });
 }
 
 bool clsDesigner::SetTemplate(const QString &text)
 {
-    ProjectLoader loader(m_items, Prompter(), m_tree);
-    m_lastLoad = loader.Load(text);
+    m_lastLoad = {};
+    const bool ran = ErrorBoundary::Run(Prompter(), MemberLabel("SetTemplate"), [&] {
+        ProjectLoader loader(m_items, Prompter());
+        m_lastLoad = loader.Load(text);
+    });
+    if (!ran) {
+        // What the load made before the error stays, as after a load that stopped.
+        m_lastLoad.Stopped = true;
+        m_lastLoad.MaxSeverity = std::max(m_lastLoad.MaxSeverity, 2);
+        for (const auto &entry : m_items.Root()->Children())
+            if (!ProjectOf(entry.Value)) {
+                m_lastLoad.Applications.push_back(entry.Value);
+                m_lastLoad.Touched.push_back(entry.Value);
+            }
+    }
+    if (m_tree)
+        m_tree->Refresh();
     // Applications made by the load are open projects; a project that gained items has
     // changed (opening a document clears the flag again).
     for (clsControl *app : m_lastLoad.Applications)
@@ -106,18 +190,14 @@ clsControl *clsDesigner::AddControl(int type, const QString &id, const QString &
                                     const QString &width, const QString &height)
 {
     clsControl *item = nullptr;
-    try {
+    ErrorBoundary::Run(Prompter(), MemberLabel("AddControl"), [&] {
         item = &m_items.CreateItem(type, id, parentId);
         if (IsApplication(type))
             AddProject(*item);
-        if (m_tree)
-            m_tree->AddItem(*item);
         item->Move(left, top, width, height);
-        item->SetEventMask(InitialEventMask(type));
+        item->SetEventMask(InitialMask(type));
         MarkChanged(item);
-    } catch (const GuiError &error) {
-        ReportError(error.Number(), error.Description(), MemberLabel("AddControl"));
-    }
+    });
     return item;
 }
 
@@ -130,15 +210,10 @@ void clsDesigner::RemoveControl(const QString &id)
         RemoveProject(*item);
         return;
     }
-    try {
+    ErrorBoundary::Run(Prompter(), MemberLabel("RemoveControl"), [&] {
         MarkChanged(item);
-        m_current = nullptr;
-        if (m_tree)
-            m_tree->RemoveItem(*item);
         item->DeleteItem();
-    } catch (const GuiError &error) {
-        ReportError(error.Number(), error.Description(), MemberLabel("RemoveControl"));
-    }
+    });
 }
 
 QString clsDesigner::GetProperty(int code, const QString &id)
@@ -146,12 +221,8 @@ QString clsDesigner::GetProperty(int code, const QString &id)
     clsControl *item = FindOrReport(id, "GetProperty");
     if (!item)
         return {};
-    try {
-        return item->GetProperty(code);
-    } catch (const GuiError &error) {
-        ReportError(error.Number(), error.Description(), MemberLabel("GetProperty"));
-    }
-    return {};
+    return ErrorBoundary::Value(Prompter(), MemberLabel("GetProperty"),
+                                [&] { return item->GetProperty(code); });
 }
 
 void clsDesigner::SetProperty(int code, const QString &id, const QString &value)
@@ -159,12 +230,47 @@ void clsDesigner::SetProperty(int code, const QString &id, const QString &value)
     clsControl *item = FindOrReport(id, "SetProperty");
     if (!item)
         return;
-    try {
+    ErrorBoundary::Run(Prompter(), MemberLabel("SetProperty"), [&] {
         item->SetProperty(code, value);
         MarkChanged(item);
-    } catch (const GuiError &error) {
-        ReportError(error.Number(), error.Description(), MemberLabel("SetProperty"));
+    });
+}
+
+bool clsDesigner::SelectItem(clsControl *item)
+{
+    if (item && (item->ObjType() == Type::Root || m_items.Find(item->FullID()) != item))
+        return false;
+    if (m_current && m_current != item)
+        if (iItemSizer *previous = m_current->ExistingSizer())
+            previous->SetActive(false);
+    m_current = item;
+    if (item) {
+        if (iItemSizer *sizer = item->Sizer())
+            sizer->SetActive(true);
+        if (m_tree)
+            m_tree->Highlight(item->FullID());
     }
+    Prompter().SetStatusText(item ? Description(*item) : QString());
+    if (m_commandStates)
+        m_commandStates->CommandsChanged();
+    return true;
+}
+
+bool clsDesigner::SelectItem(const QString &fullId)
+{
+    clsControl *item = fullId.isEmpty() ? nullptr : m_items.Find(fullId);
+    return item && SelectItem(item);
+}
+
+QString clsDesigner::Description(const clsControl &item)
+{
+    QString kind;
+    try {
+        kind = TypeKeyword(item.ObjType(), false);
+    } catch (const GuiError &) {
+        kind = QString::number(item.ObjType());
+    }
+    return kind + QLatin1Char(' ') + item.FullID();
 }
 
 ProjectState *clsDesigner::ProjectOf(const clsControl *item) const
@@ -190,19 +296,13 @@ ProjectState &clsDesigner::AddProject(clsControl &app)
 
 void clsDesigner::RemoveProject(clsControl &app)
 {
-    const auto it = std::find_if(m_projects.begin(), m_projects.end(),
-                                 [&](const auto &p) { return p->App == &app; });
-    if (m_current && m_current->App() == &app)
-        m_current = nullptr;
-    if (m_tree)
-        m_tree->RemoveItem(app);
+    // The registry tells this object, which forgets the project and the selection in it.
     try {
         app.DeleteItem();
     } catch (const std::exception &) {
         // The item is gone from the registry either way; nothing more to undo.
     }
-    if (it != m_projects.end())
-        m_projects.erase(it);
+    std::erase_if(m_projects, [&](const auto &p) { return p->App == &app; });
 }
 
 std::vector<ProjectState *> clsDesigner::Projects() const

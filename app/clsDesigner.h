@@ -3,6 +3,7 @@
 #include "app/ProjectLoader.h"
 #include "app/ProjectState.h"
 #include "app/iProjectTree.h"
+#include "model/iItemsObserver.h"
 
 #include <QString>
 #include <memory>
@@ -11,16 +12,21 @@
 class clsControl;
 class clsItems;
 class iPrompter;
+class iUndoState;
 
 // The designer object: the members the code editor calls to read and change the projects,
 // and the per-project state (document binding, changed flag, record 1 texts) of every open
 // project. Errors inside its members are reported through the prompter under the label
 // "<clsDesigner member>" and the member returns an empty result.
-class clsDesigner
+//
+// It is the registry's observer for as long as it lives: the project tree follows the
+// registry through it alone, a deleted selection is forgotten and a deleted application is
+// no longer an open project, whoever deleted it.
+class clsDesigner : private iItemsObserver
 {
 public:
     explicit clsDesigner(clsItems &items, iPrompter *prompter = nullptr);
-    ~clsDesigner();
+    ~clsDesigner() override;
     clsDesigner(const clsDesigner &) = delete;
     clsDesigner &operator=(const clsDesigner &) = delete;
 
@@ -30,7 +36,8 @@ public:
     iPrompter &Prompter() const;
     void SetPrompter(iPrompter *prompter) { m_prompter = prompter; }
     iProjectTree *ProjectTree() const { return m_tree; }
-    void SetProjectTree(iProjectTree *tree) { m_tree = tree; }
+    // The tree is filled with the projects already open.
+    void SetProjectTree(iProjectTree *tree);
 
     // ---- Members used by the code editor -------------------------------------------
     // The project text of the object with that ID and everything below it; with
@@ -44,6 +51,8 @@ public:
                            const QString &left, const QString &top, const QString &width,
                            const QString &height);
     void RemoveControl(const QString &id);
+    // The events a new object of the type starts with.
+    static qint32 InitialEventMask(int type);
     QString GetProperty(int code, const QString &id);
     void SetProperty(int code, const QString &id, const QString &value);
 
@@ -61,7 +70,19 @@ public:
     // The project of the current selection; falls back to the last project opened.
     ProjectState *CurrentProject() const;
     clsControl *CurrentItem() const { return m_current; }
+    // Changes the selection quietly: no sizer, tree or status bar is touched.
     void SetCurrentItem(clsControl *item) { m_current = item; }
+    // Makes the item the selection as the user sees it: the previous item's sizer is hidden,
+    // this one's shown, its node highlighted in the project tree, its description put in the
+    // status bar and the command states recomputed. nullptr clears the selection. False
+    // (nothing changes) for the root or an item that is not registered.
+    bool SelectItem(clsControl *item);
+    // The same by full ID (any case).
+    bool SelectItem(const QString &fullId);
+    // What the status bar says about a selected item: its kind and full ID.
+    static QString Description(const clsControl &item);
+    // Told whenever the selection changes, so menus and tools follow it.
+    void SetCommandStates(iUndoState *states) { m_commandStates = states; }
     // Every edit marks its project changed.
     void MarkChanged(const clsControl *item);
     // Deletes every open project (shutdown).
@@ -71,11 +92,17 @@ public:
     void ReportError(int number, const QString &description, const QString &label);
 
 private:
+    void ItemAdded(clsControl &item, int position) override;
+    void ItemRemoving(clsControl &item) override;
+    void ItemRenamed(clsControl &item, const QString &oldFullId) override;
+    void ItemRepositioned(clsControl &item, int position) override;
+
     clsControl *FindOrReport(const QString &id, const char *member);
 
     clsItems &m_items;
     iPrompter *m_prompter;
     iProjectTree *m_tree = nullptr;
+    iUndoState *m_commandStates = nullptr;
     std::vector<std::unique_ptr<ProjectState>> m_projects;
     clsControl *m_current = nullptr;
     ProjectLoader::Result m_lastLoad;

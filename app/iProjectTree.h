@@ -1,15 +1,29 @@
 #pragma once
 
-class clsControl;
+#include <QString>
 
-// The view of the item tree that the designer keeps up to date (the project tree of the main
-// window). Headless, there is none.
+// The view of the item tree that follows the registry (the project tree of the main window).
+// Nodes are keyed by the items' full IDs, any case. Only the designer object calls it, as the
+// registry tells it about changes; headless, there is none.
 class iProjectTree
 {
 public:
     virtual ~iProjectTree() = default;
-    virtual void AddItem(clsControl &item) = 0;
-    // Called before the item and its descendants are deleted.
-    virtual void RemoveItem(clsControl &item) = 0;
+    // A node for the item under its parent's node (an application's is a top node), at
+    // position (0-based) among its siblings.
+    virtual void AddItem(int type, int position, const QString &fullId,
+                         const QString &parentFullId) = 0;
+    // The node and its subtree.
+    virtual void RemoveItem(const QString &fullId) = 0;
+    virtual void RemoveAll() = 0;
+    // The node and its subtree move under the new parent's node, at position.
+    virtual void RepositionItem(const QString &fullId, const QString &newParentFullId,
+                                int position) = 0;
+    // The node takes the new full ID and shows the new own ID; the keys of its subtree follow
+    // (a form's controls carry the form's ID in theirs).
+    virtual void RenameItem(const QString &oldFullId, const QString &newFullId) = 0;
+    // Selects the node and gives the tree the keyboard focus.
+    virtual void Highlight(const QString &fullId) = 0;
+    // A load has finished: the view may expand what it shows.
     virtual void Refresh() {}
 };

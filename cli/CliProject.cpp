@@ -10,16 +10,15 @@
 #include <QFileInfo>
 
 CliProject::CliProject()
-    : m_state(Process()), m_designer(m_items, &m_prompter), m_storage(m_designer, m_state)
 {
     // A read-only tool: it takes no record locks and keeps the host parameters to itself.
-    m_state.Settings.RecordLocking = false;
+    m_root.Settings().RecordLocking = false;
+    DesignerPorts ports;
+    ports.Prompter = &m_prompter;
+    m_root.Connect(ports);
 }
 
-CliProject::~CliProject()
-{
-    m_designer.ReleaseAll();
-}
+CliProject::~CliProject() = default;
 
 bool CliProject::Configure(const CliOptions &options, QString &error)
 {
@@ -38,9 +37,9 @@ bool CliProject::Configure(const CliOptions &options, QString &error)
 
 int CliProject::Load(const QString &documentName)
 {
-    const DocumentStorage::OpenResult result = m_storage.OpenByName(documentName);
+    const DocumentStorage::OpenResult result = Storage().OpenByName(documentName);
     if (result.Success)
-        m_project = m_designer.ProjectOf(result.App);
+        m_project = Designer().ProjectOf(result.App);
     if (result.Unreadable)
         return CliExit::Usage;
     if (!m_project)
@@ -50,7 +49,7 @@ int CliProject::Load(const QString &documentName)
 
 bool CliProject::Complete() const
 {
-    return m_project && !m_designer.LastLoad().Stopped;
+    return m_project && !Designer().LastLoad().Stopped;
 }
 
 int CliProject::Status() const

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "app/DocumentStorage.h"
+#include "app/DesignerRoot.h"
 #include "app/HeadlessPrompter.h"
-#include "app/clsDesigner.h"
-#include "model/clsItems.h"
 
 #include <QString>
 
@@ -11,8 +9,8 @@ class CliOptions;
 class ProcessState;
 struct ProjectState;
 
-// What every loading subcommand shares: a registry of its own, the designer, document
-// storage and the headless prompter that writes each report to stderr.
+// What every loading subcommand shares: the designer's world, built as the designer builds
+// it, with the headless prompter that writes each report to stderr.
 class CliProject
 {
 public:
@@ -35,18 +33,17 @@ public:
     // Ok, or Problem once a report of severity 2 or more occurred.
     int Status() const;
 
-    ProcessState &State() const { return m_state; }
-    clsItems &Items() { return m_items; }
-    clsDesigner &Designer() { return m_designer; }
-    DocumentStorage &Storage() { return m_storage; }
+    ProcessState &State() { return m_root.State(); }
+    const ProcessState &State() const { return m_root.State(); }
+    clsItems &Items() { return m_root.Items(); }
+    clsDesigner &Designer() { return m_root.Designer(); }
+    const clsDesigner &Designer() const { return m_root.Designer(); }
+    DocumentStorage &Storage() { return m_root.Storage(); }
     HeadlessPrompter &Prompter() { return m_prompter; }
 
 private:
-    ProcessState &m_state;
     HeadlessPrompter m_prompter;
-    clsItems m_items;
-    clsDesigner m_designer;
-    DocumentStorage m_storage;
+    DesignerRoot m_root;
     ProjectState *m_project = nullptr;
 };
 

@@ -4,11 +4,12 @@
 #include "code/Placeholders.h"
 #include "code/TemplateFiles.h"
 #include "support/GuiError.h"
+#include "support/Marks.h"
 
 #include <QSet>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 // The template section each analysed piece is made from, in the order of the pieces.
 constexpr std::array<int, CodeAnalysisResult::PieceCount> PieceSections{

@@ -1,10 +1,11 @@
 #include "code/CodeGenDecoder.h"
 
 #include "code/Placeholders.h"
+#include "support/Marks.h"
 
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 const QString MenuPrefix = QStringLiteral("MENU(");
 
 // What is open at one level of the dispatch block: nothing, or an object or event by its

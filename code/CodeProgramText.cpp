@@ -1,10 +1,11 @@
 #include "code/CodeProgramText.h"
 
+#include "support/Marks.h"
 #include "support/TextEncoding.h"
 
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 } // namespace

@@ -1,11 +1,12 @@
 #include "code/CodeSectionMap.h"
 
 #include "code/CodeProgramText.h"
+#include "support/Marks.h"
 
 #include <algorithm>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 

@@ -5,13 +5,14 @@
 #include "code/Placeholders.h"
 #include "code/TemplateFiles.h"
 #include "support/GuiError.h"
+#include "support/Marks.h"
 
 #include <QSet>
 #include <algorithm>
 #include <vector>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 // Stands for "the first handler" in a list of places to insert before.
 constexpr int FirstHandler = -1;

@@ -1,12 +1,14 @@
 #include "code/Placeholders.h"
 
+#include "support/Marks.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QStringView>
 #include <optional>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 // The indentation of continued lines is capped: a longer prefix lays nothing out better, and
 // without a cap a line of many multi-line placeholders would grow with the square of its size.

@@ -3,6 +3,7 @@
 #include "code/TranslateKeywords.h"
 #include "support/GuiError.h"
 #include "support/IniFile.h"
+#include "support/Marks.h"
 #include "support/TextEncoding.h"
 
 #include <QDir>
@@ -11,7 +12,7 @@
 #include <algorithm>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 // Open failures that are not "file not found".
 constexpr int PermissionDenied = 70;

@@ -4,13 +4,14 @@
 #include "code/Placeholders.h"
 #include "code/TemplateFiles.h"
 #include "code/iCodeCommandHost.h"
+#include "support/Marks.h"
 
 #include <array>
 #include <functional>
 #include <utility>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+using Marks::CrLf;
 
 struct KeyName
 {

@@ -1,54 +1,137 @@
 #include "designer/clsProjectTree.h"
 
 #include "model/Vocabulary.h"
-#include "model/clsControl.h"
 #include "support/GuiError.h"
 
 #include <QTreeWidget>
 
 namespace {
-constexpr int ItemRole = Qt::UserRole + 1;
+constexpr int FullIdRole = Qt::UserRole + 1;
+constexpr int TypeRole = Qt::UserRole + 2;
+
+QString OwnId(const QString &fullId)
+{
+    return fullId.section(QLatin1Char('*'), -1);
 }
+} // namespace
 
 clsProjectTree::clsProjectTree(QTreeWidget &view) : m_view(view) {}
 
-QString clsProjectTree::NodeText(const clsControl &item)
+QString clsProjectTree::FullIdOf(const QTreeWidgetItem *node)
+{
+    return node ? node->data(0, FullIdRole).toString() : QString();
+}
+
+void clsProjectTree::Show(QTreeWidgetItem *node, const QString &fullId, int type)
 {
     QString kind;
     try {
-        kind = Vocabulary::TypeKeyword(item.ObjType(), false);
+        kind = Vocabulary::TypeKeyword(type, false);
     } catch (const GuiError &) {
-        kind = QString::number(item.ObjType());
+        kind = QString::number(type);
     }
-    return QStringLiteral("%1 (%2)").arg(item.ID(), kind);
+    node->setText(0, QStringLiteral("%1 (%2)").arg(OwnId(fullId), kind));
+    node->setToolTip(0, fullId);
+    node->setData(0, FullIdRole, fullId);
+    node->setData(0, TypeRole, type);
 }
 
-void clsProjectTree::AddItem(clsControl &item)
+void clsProjectTree::Insert(QTreeWidgetItem *node, QTreeWidgetItem *parent, int position)
 {
-    if (m_nodes.contains(&item))
+    const int count = parent ? parent->childCount() : m_view.topLevelItemCount();
+    const int at = position < 0 || position > count ? count : position;
+    if (parent)
+        parent->insertChild(at, node);
+    else
+        m_view.insertTopLevelItem(at, node);
+}
+
+void clsProjectTree::AddItem(int type, int position, const QString &fullId,
+                             const QString &parentFullId)
+{
+    const QString key = fullId.toUpper();
+    if (m_nodes.contains(key))
         return;
-    QTreeWidgetItem *parentNode = NodeOf(item.Parent());
-    auto *node = parentNode ? new QTreeWidgetItem(parentNode) : new QTreeWidgetItem(&m_view);
-    node->setText(0, NodeText(item));
-    node->setToolTip(0, item.FullID());
-    node->setData(0, ItemRole, QVariant::fromValue(static_cast<void *>(&item)));
-    m_nodes.insert(&item, node);
+    auto *node = new QTreeWidgetItem;
+    Show(node, fullId, type);
+    Insert(node, parentFullId.isEmpty() ? nullptr : Node(parentFullId), position);
+    m_nodes.insert(key, node);
 }
 
 void clsProjectTree::Forget(QTreeWidgetItem *node)
 {
     for (int i = 0; i < node->childCount(); ++i)
         Forget(node->child(i));
-    m_nodes.remove(static_cast<const clsControl *>(node->data(0, ItemRole).value<void *>()));
+    m_nodes.remove(FullIdOf(node).toUpper());
 }
 
-void clsProjectTree::RemoveItem(clsControl &item)
+void clsProjectTree::RemoveItem(const QString &fullId)
 {
-    QTreeWidgetItem *node = NodeOf(&item);
+    QTreeWidgetItem *node = Node(fullId);
     if (!node)
         return;
     Forget(node);
     delete node;
+}
+
+void clsProjectTree::RemoveAll()
+{
+    m_nodes.clear();
+    m_view.clear();
+}
+
+void clsProjectTree::RepositionItem(const QString &fullId, const QString &newParentFullId,
+                                    int position)
+{
+    QTreeWidgetItem *node = Node(fullId);
+    if (!node)
+        return;
+    const bool wasCurrent = m_view.currentItem() == node;
+    const bool expanded = node->isExpanded();
+    // Taking the node keeps its subtree with it.
+    if (QTreeWidgetItem *parent = node->parent())
+        parent->removeChild(node);
+    else
+        m_view.takeTopLevelItem(m_view.indexOfTopLevelItem(node));
+    Insert(node, newParentFullId.isEmpty() ? nullptr : Node(newParentFullId), position);
+    node->setExpanded(expanded);
+    if (wasCurrent)
+        m_view.setCurrentItem(node);
+}
+
+void clsProjectTree::RenameItem(const QString &oldFullId, const QString &newFullId)
+{
+    QTreeWidgetItem *node = Node(oldFullId);
+    if (!node)
+        return;
+    // The node and every descendant whose key starts with the old ID take the new one:
+    // a form's controls carry the form's ID, a frame's do not.
+    const QString oldPrefix = oldFullId.toUpper() + QLatin1Char('*');
+    const QString newPrefix = newFullId + QLatin1Char('*');
+    auto rekey = [&](auto &&self, QTreeWidgetItem *n, bool top) -> void {
+        const QString id = FullIdOf(n);
+        QString renamed;
+        if (top)
+            renamed = newFullId;
+        else if (id.toUpper().startsWith(oldPrefix))
+            renamed = newPrefix + id.mid(oldPrefix.size());
+        if (!renamed.isEmpty()) {
+            m_nodes.remove(id.toUpper());
+            Show(n, renamed, n->data(0, TypeRole).toInt());
+            m_nodes.insert(renamed.toUpper(), n);
+        }
+        for (int i = 0; i < n->childCount(); ++i)
+            self(self, n->child(i), false);
+    };
+    rekey(rekey, node, true);
+}
+
+void clsProjectTree::Highlight(const QString &fullId)
+{
+    if (QTreeWidgetItem *node = Node(fullId)) {
+        m_view.setCurrentItem(node);
+        m_view.setFocus();
+    }
 }
 
 void clsProjectTree::Refresh()

@@ -175,7 +175,10 @@ void mdiMain::closeEvent(QCloseEvent *event)
     if (!m_shutDown) {
         m_shutDown = true;
         StoreWindowPosition();
-        Startup::SaveOnShutdown(m_state);
+        if (m_shutdown)
+            m_shutdown();
+        else
+            Startup::SaveOnShutdown(m_state);
     }
     event->accept();
 }

@@ -38,6 +38,9 @@ public:
     // Asked before the user's close goes ahead (the closing question of every open project);
     // false keeps the window open.
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+    // Runs once the window has stored its place, as it closes: the projects are released and
+    // the settings saved. Without one the window saves the settings itself.
+    void SetShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
     // Closes without asking: the program, not the user, ends the designer.
     void CloseWithoutQuestions();
 
@@ -60,6 +63,7 @@ private:
     QAction *m_viewToolBar = nullptr;
     QAction *m_viewGrid = nullptr;
     std::function<bool()> m_closeQuery;
+    std::function<void()> m_shutdown;
     bool m_noQuestions = false;
     bool m_shutDown = false;
 };

@@ -1,25 +1,29 @@
-// The designer's entry point: process state, main window, command line.
+// The designer's entry point: the designer's world, the main window, the command line.
 #include "app/CommandLine.h"
+#include "app/DesignerRoot.h"
 #include "app/DocumentOpener.h"
-#include "app/DocumentStorage.h"
-#include "app/ProcessState.h"
-#include "app/Startup.h"
-#include "app/clsDesigner.h"
 #include "controls/QtPlatformMetrics.h"
+#include "designer/QtClipboard.h"
 #include "designer/QtPrompter.h"
+#include "designer/SheetCreateMode.h"
 #include "designer/clsProjectTree.h"
+#include "designer/frmProperties.h"
 #include "designer/mdiMain.h"
-#include "model/clsItems.h"
+#include "model/ExtensionProfile.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QtPlatformMetrics::InstallFromQt();
 
-    ProcessState &state = Process();
-    Startup::InitialiseProcess(state);
+    // Everything the designer keeps, the item registry with its design forms first of all,
+    // lives inside the QApplication's lifetime.
+    DesignerRoot root;
+    root.Start();
+    ProcessState &state = root.State();
 
     mdiMain window(state);
     window.RestoreWindowPosition();
@@ -27,16 +31,33 @@ int main(int argc, char *argv[])
     window.show();
 
     QtPrompter prompter(&window, [&window](const QString &text) { window.SetStatusText(text); });
-    clsDesigner designer(clsItems::Instance(), &prompter);
+    QtClipboard clipboard;
     clsProjectTree projectTree(*window.ProjectTree());
-    designer.SetProjectTree(&projectTree);
-    DocumentStorage storage(designer, state);
-    DocumentOpener opener(storage, state, prompter);
-    window.SetCloseQuery([&storage] { return storage.QueryExit(); });
+    // The property sheet creates every new object and edits existing ones.
+    frmProperties sheet(root.Designer(), prompter, &window);
+    sheet.SetEditCommands(&root.Edit());
+    sheet.SetSettings(&root.Settings());
+    // A site's extension profile beside the program adds its custom fields to the sheet.
+    if (const QString profile = state.ProgramFolder + QStringLiteral("extension.ini");
+        QFileInfo::exists(profile))
+        sheet.SetExtensionProfile(
+            std::make_shared<const ExtensionProfile>(ExtensionProfile::Load(profile)));
+    SheetCreateMode createMode(sheet);
+    DesignerPorts ports;
+    ports.CreateMode = &createMode;
+    ports.Prompter = &prompter;
+    ports.Clipboard = &clipboard;
+    ports.ProjectTree = &projectTree;
+    root.Connect(ports);
+
+    DocumentOpener opener(root.Storage(), state, prompter);
+    window.SetCloseQuery([&root] { return root.Storage().QueryExit(); });
+    window.SetShutdown([&root] { root.Shutdown(); });
     ParseCmdLine(JoinArguments(app.arguments().mid(1)), state, opener);
     window.SetStatusText(QString());
     const int status = app.exec();
-    designer.ReleaseAll();
-    designer.SetProjectTree(nullptr);
+    // Projects go while the windows still stand; then no port may be reached any more.
+    root.Shutdown();
+    root.Disconnect();
     return status;
 }

@@ -2,13 +2,16 @@
 
 #include "model/iFormFuncs.h"
 
-// A selection sizer without a window: remembers its control and counts refreshes.
+// A selection sizer without a window: remembers its control and whether it is shown, and
+// counts refreshes.
 class PlainSizer final : public iItemSizer
 {
 public:
     void Attach(iDesignControl *control) override { m_control = control; }
     void Detach() override { m_control = nullptr; }
     void Refresh() override { ++m_refreshCount; }
+    void SetActive(bool active) override { m_active = active; }
+    bool IsActive() const override { return m_active; }
 
     iDesignControl *Control() const { return m_control; }
     int RefreshCount() const { return m_refreshCount; }
@@ -16,4 +19,5 @@ public:
 private:
     iDesignControl *m_control = nullptr;
     int m_refreshCount = 0;
+    bool m_active = false;
 };

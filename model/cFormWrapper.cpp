@@ -64,6 +64,7 @@ void cFormWrapper::CreateItem(clsControl *owner, int type, const QString &fullId
 {
     cWrapperBase::CreateItem(owner, type, fullId);
     m_control->SetVisible(false);
+    m_shown = false;
     ShowTitle();
 }
 
@@ -77,13 +78,17 @@ void cFormWrapper::ShowTitle()
 
 bool cFormWrapper::Visible() const
 {
-    return m_control && m_control->IsVisible();
+    // The form's own record, not the window's: a window under a hidden main window reports
+    // itself invisible although the form is shown.
+    return m_control && m_shown;
 }
 
 void cFormWrapper::SetVisible(bool visible)
 {
-    if (m_control)
-        m_control->SetVisible(visible);
+    if (!m_control)
+        return;
+    m_control->SetVisible(visible);
+    m_shown = visible;
 }
 
 void cFormWrapper::Rename(QString &newFullId)

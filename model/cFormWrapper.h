@@ -34,4 +34,5 @@ protected:
 private:
     void ShowTitle();
     std::unique_ptr<iFormFuncs> m_form;
+    bool m_shown = false;
 };

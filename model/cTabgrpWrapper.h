@@ -18,6 +18,7 @@ public:
     void SelectPanel(const clsControl *panel);
     // Shows the tab strip from the panels' captions in child order.
     void RebuildTabs();
+    void ChildrenChanged() override { RebuildTabs(); }
 
 protected:
     std::span<const DefaultRule> Defaults() const override;

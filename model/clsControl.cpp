@@ -1,27 +1,10 @@
 #include "model/clsControl.h"
 
 #include "model/Vocabulary.h"
+#include "model/WrapperFactory.h"
 #include "model/cAppWrapper.h"
-#include "model/cBrowserWrapper.h"
-#include "model/cCheckWrapper.h"
-#include "model/cComboWrapper.h"
-#include "model/cCommandWrapper.h"
-#include "model/cEditWrapper.h"
-#include "model/cFormWrapper.h"
-#include "model/cFrameWrapper.h"
-#include "model/cGaugeWrapper.h"
-#include "model/cGridWrapper.h"
-#include "model/cLabelWrapper.h"
-#include "model/cListWrapper.h"
-#include "model/cMenuWrapper.h"
-#include "model/cOptionWrapper.h"
-#include "model/cPictureWrapper.h"
-#include "model/cRootObject.h"
-#include "model/cTabgrpWrapper.h"
-#include "model/cTabpnlWrapper.h"
-#include "model/cTimerWrapper.h"
-#include "model/cTreeWrapper.h"
 #include "model/clsItems.h"
+#include "model/iControlWrapper.h"
 #include "model/iDesignControl.h"
 #include "model/iFormFuncs.h"
 #include "model/iItemsObserver.h"
@@ -55,29 +38,7 @@ clsControl::~clsControl() = default;
 
 std::unique_ptr<iControlWrapper> clsControl::CreateWrapper(int type)
 {
-    switch (WrapperKindOf(type)) {
-    case WrapperKind::Root: return std::make_unique<cRootObject>();
-    case WrapperKind::App: return std::make_unique<cAppWrapper>();
-    case WrapperKind::Form: return std::make_unique<cFormWrapper>();
-    case WrapperKind::Label: return std::make_unique<cLabelWrapper>();
-    case WrapperKind::Edit: return std::make_unique<cEditWrapper>();
-    case WrapperKind::Command: return std::make_unique<cCommandWrapper>();
-    case WrapperKind::Option: return std::make_unique<cOptionWrapper>();
-    case WrapperKind::Check: return std::make_unique<cCheckWrapper>();
-    case WrapperKind::List: return std::make_unique<cListWrapper>();
-    case WrapperKind::Combo: return std::make_unique<cComboWrapper>();
-    case WrapperKind::Picture: return std::make_unique<cPictureWrapper>();
-    case WrapperKind::Frame: return std::make_unique<cFrameWrapper>();
-    case WrapperKind::Grid: return std::make_unique<cGridWrapper>();
-    case WrapperKind::Tabgrp: return std::make_unique<cTabgrpWrapper>();
-    case WrapperKind::Tabpnl: return std::make_unique<cTabpnlWrapper>();
-    case WrapperKind::Gauge: return std::make_unique<cGaugeWrapper>();
-    case WrapperKind::Tree: return std::make_unique<cTreeWrapper>();
-    case WrapperKind::Timer: return std::make_unique<cTimerWrapper>();
-    case WrapperKind::Browser: return std::make_unique<cBrowserWrapper>();
-    case WrapperKind::Menu: return std::make_unique<cMenuWrapper>();
-    }
-    Fail(GuiErrors::InvalidArgument);
+    return WrapperFactory::Create(type);
 }
 
 int clsControl::FrameWidthTwips()
@@ -340,6 +301,14 @@ void clsControl::Resized()
 
 void clsControl::DeleteItem()
 {
+    if (m_registered && m_objType != Type::Root)
+        if (iItemsObserver *observer = m_items->Observer())
+            observer->ItemRemoving(*this);
+    DeleteTree();
+}
+
+void clsControl::DeleteTree()
+{
     if (IsForm(m_objType) && m_wrapper)
         m_wrapper->SetVisible(false);
 
@@ -349,7 +318,7 @@ void clsControl::DeleteItem()
     for (const auto &entry : m_children)
         children.push_back(entry.Value);
     for (clsControl *child : children)
-        child->DeleteItem();
+        child->DeleteTree();
     m_children.Clear();
 
     ReleaseSizer();
@@ -359,10 +328,9 @@ void clsControl::DeleteItem()
     }
     if (m_parent && m_registered && m_objType != Type::Root) {
         m_parent->m_children.Take(clsItems::KeyOf(m_id));
-        // The tab strip loses the panel's tab.
-        if (m_objType == Type::Tab)
-            if (auto *group = dynamic_cast<cTabgrpWrapper *>(m_parent->Wrapper()))
-                group->RebuildTabs();
+        // A tab strip loses the panel's tab.
+        if (m_parent->Wrapper())
+            m_parent->Wrapper()->ChildrenChanged();
     }
     m_parent = nullptr;
     m_app = nullptr;
@@ -452,6 +420,28 @@ void clsControl::Move(const QString &left, const QString &top, const QString &wi
     ApplyMove(!w.given && !h.given);
 }
 
+void clsControl::MoveTwips(std::optional<int> left, std::optional<int> top,
+                           std::optional<int> width, std::optional<int> height)
+{
+    if ((width && *width < 0) || (height && *height < 0))
+        Fail(GuiErrors::InvalidPropertyValue);
+    if (left) {
+        m_autoLeft = false;
+        m_twipLeft = *left;
+    }
+    if (top) {
+        m_autoTop = false;
+        m_twipTop = *top;
+    }
+    if (width)
+        m_twipWidth = *width;
+    if (height)
+        m_twipHeight = *height;
+    if (left || top || width || height)
+        m_movedFlag = true;
+    ApplyMove(!width && !height);
+}
+
 void clsControl::ApplyMove(bool positionOnly)
 {
     // Tab panels follow their tab group.
@@ -533,11 +523,11 @@ bool clsControl::RepositionItem(const QString &targetId, bool after)
     if (!sibling || !m_parent->m_children.MoveNextTo(key, target, after))
         return false;
     if (iItemsObserver *observer = m_items->Observer())
-        observer->ItemRepositioned(*this);
+        observer->ItemRepositioned(*this, m_parent->m_children.IndexOf(key));
     m_parent->RestoreZOrder();
-    if (m_objType == Type::Tab && sibling->ObjType() == Type::Tab)
-        if (auto *group = dynamic_cast<cTabgrpWrapper *>(m_parent->Wrapper()))
-            group->RebuildTabs();
+    // Tab panels in a new order rebuild their group's strip.
+    if (m_parent->Wrapper())
+        m_parent->Wrapper()->ChildrenChanged();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class clsItems;
 class iControlWrapper;
@@ -83,6 +84,11 @@ public:
     // for left or top. Error 380 for a value that is not a number or a negative size.
     void Move(const QString &left, const QString &top, const QString &width,
               const QString &height);
+    // The same in twips, as the design surface reports a drag: no formatting into the
+    // application's unit and back. nullopt leaves a coordinate; a given left or top is no
+    // longer "auto". Error 380 for a negative size.
+    void MoveTwips(std::optional<int> left, std::optional<int> top, std::optional<int> width,
+                   std::optional<int> height);
     // In the application's scale unit rounded to 2 decimals; Left/Top give -100000000 for
     // an "auto" position.
     float Left() const;
@@ -113,6 +119,8 @@ public:
 
     // The item's selection sizer, made on first use; none for the root, timers and bars.
     iItemSizer *Sizer();
+    // The sizer when one has been made; never makes one.
+    iItemSizer *ExistingSizer() const { return m_sizer; }
 
     // Gives the item's control font to every descendant that has no font of its own.
     void ApplyFont();
@@ -144,6 +152,7 @@ private:
     // Validates, sets identity and builds the wrapper and control; registers nothing.
     void Create(int type, const QString &fullId, const QString &parentId);
     void CreateDefault(int type, clsControl *parent);
+    void DeleteTree();
     void ApplyMove(bool positionOnly);
     void ReleaseSizer();
     void ReKeyDescendants();

@@ -2,9 +2,9 @@
 
 #include "model/PlainFormFactory.h"
 #include "model/Vocabulary.h"
-#include "model/cTabgrpWrapper.h"
 #include "model/clsControl.h"
 #include "model/iControlWrapper.h"
+#include "model/iItemsObserver.h"
 
 clsItems::clsItems() : m_plainFactory(std::make_unique<PlainFormFactory>())
 {
@@ -24,12 +24,6 @@ clsItems::~clsItems()
     } catch (...) {
     }
     m_items.Clear();
-}
-
-clsItems &clsItems::Instance()
-{
-    static clsItems items;
-    return items;
 }
 
 QString clsItems::KeyOf(const QString &id)
@@ -79,14 +73,16 @@ clsControl &clsItems::CreateItem(int type, const QString &fullId, const QString 
     auto item = std::make_unique<clsControl>(*this);
     item->Create(type, fullId, parentId);
     clsControl &created = *item;
-    if (type != Vocabulary::Type::Root && created.Parent()) {
-        created.Parent()->m_children.Add(KeyOf(created.ID()), &created);
+    clsControl *parent = type != Vocabulary::Type::Root ? created.Parent() : nullptr;
+    if (parent) {
+        parent->m_children.Add(KeyOf(created.ID()), &created);
         // A new tab panel gets its tab at the end of the strip.
-        if (type == Vocabulary::Type::Tab)
-            if (auto *group = dynamic_cast<cTabgrpWrapper *>(created.Parent()->Wrapper()))
-                group->RebuildTabs();
+        if (parent->Wrapper())
+            parent->Wrapper()->ChildrenChanged();
     }
     Register(std::move(item));
+    if (m_observer && parent)
+        m_observer->ItemAdded(created, parent->m_children.Count() - 1);
     return created;
 }
 

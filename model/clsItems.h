@@ -12,7 +12,8 @@ class iItemsObserver;
 
 // The registry of all design items of all open projects, keyed by the upper-cased full ID in
 // creation order. Its first entry is the root item (type -1, full ID ""), whose children are
-// the open applications. It owns the items.
+// the open applications. It owns the items. The designer's one registry belongs to its
+// composition root (DesignerRoot), which lives inside the QApplication's lifetime.
 class clsItems
 {
 public:
@@ -20,9 +21,6 @@ public:
     ~clsItems();
     clsItems(const clsItems &) = delete;
     clsItems &operator=(const clsItems &) = delete;
-
-    // The process-wide registry.
-    static clsItems &Instance();
 
     clsControl *Root() const { return m_root; }
     // Any case; nullptr when absent.

@@ -41,4 +41,5 @@ void iControlWrapper::BringToFront() { NotImplemented(); }
 void iControlWrapper::Rename(QString &) { NotImplemented(); }
 void iControlWrapper::Resized() { NotImplemented(); }
 void iControlWrapper::FullIDChanged(const QString &) {}
+void iControlWrapper::ChildrenChanged() {}
 iFormFuncs *iControlWrapper::FormFuncs() const { return nullptr; }

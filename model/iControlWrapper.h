@@ -52,6 +52,8 @@ public:
 
     // The full ID changed because an ancestor (form or application) was renamed: the stored
     // ID and the control's tag follow; the shown text does not change.
+    // The item's children were added, removed or reordered (a tab group rebuilds its strip).
+    virtual void ChildrenChanged();
     virtual void FullIDChanged(const QString &newFullId);
     // The design form of a form or application wrapper; nullptr for every other kind.
     virtual iFormFuncs *FormFuncs() const;

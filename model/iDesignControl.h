@@ -9,6 +9,15 @@
 // implements it with real widgets; PlainControl records the settings for headless use.
 // Positions and sizes are in twips, relative to the container; colours are colour values
 // (RGB 0x00BBGGRR, or 0x80000000 plus a system-colour index).
+//
+// The contract every implementation keeps: a getter returns exactly what the core last set,
+// not what the view makes of it. Left/Top/Width/Height give back the twips of the last Move
+// (a widget that places itself in whole pixels keeps the twips beside it, or 100 twips would
+// come back as 105 after one round trip); IsVisible gives back the last SetVisible (a widget
+// under a hidden parent still answers true); Font, colours, Border, Text, list rows, cells and
+// the rest give back the value as it was given. DesignControlBase keeps the contract by
+// construction. The core relies on it where it reads a control back (a shift by the keyboard,
+// a type change); where it needs its own values it uses the ones it stored itself.
 struct DesignFont
 {
     QString Name;

@@ -16,6 +16,9 @@ public:
     virtual void Detach() = 0;
     // The control's rectangle changed.
     virtual void Refresh() = 0;
+    // Shown over its control with its nibs (the item is the selection), or hidden.
+    virtual void SetActive(bool active) = 0;
+    virtual bool IsActive() const = 0;
 };
 
 // What a design form offers the wrappers: the instances of every control kind, its own
@@ -62,6 +65,15 @@ public:
 };
 
 // Makes design forms: one per form item and one for the application's own surface.
+//
+// Ownership: the design form made for an item belongs to that item's wrapper and lives exactly
+// as long as the item (it goes when the item is deleted, when its project closes, or when the
+// registry is released at shutdown). A form shown in a window does not own that window
+// outright: a window inside an MDI area belongs to the area, which deletes it with itself and
+// when the user closes it. The design form therefore reaches its window only through a guarded
+// pointer (QPointer), deletes the window when the form goes first, and does nothing when the
+// window has gone already; a window is never deleted twice and never used after it has gone.
+// The registry itself is made after the QApplication and released before it.
 class iFormFactory
 {
 public:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QLatin1String>
 #include <QString>
 
 // The MultiValue delimiters as the designer holds them in memory, highest level first,
@@ -17,6 +18,10 @@ inline QString AttributeMark() { return QString(QChar(Attribute)); }
 inline QString ValueMark() { return QString(QChar(Value)); }
 inline QString SubValueMark() { return QString(QChar(SubValue)); }
 inline QString ClipSeparator() { return QString(QChar(Clip)); }
+
+// The record separator of stored documents and the line end of program text and of the
+// clipboard text.
+inline constexpr QLatin1String CrLf("\r\n");
 
 inline bool IsMark(QChar c)
 {

@@ -44,12 +44,26 @@ public:
     }
 };
 
+// Stands in for the property sheet: creates the application under the offered ID, or
+// cancels.
 class RecordingCreateMode : public iCreateMode
 {
 public:
+    explicit RecordingCreateMode(clsDesigner &designer) : Designer(designer) {}
+    clsDesigner &Designer;
     int Calls = 0;
-    void BeginCreateApplication() override { ++Calls; }
-    void BeginCreateItem(const QString &, int, const QString &, clsControl *) override {}
+    bool Cancel = false;
+    QString Offered;
+    Outcome CreateApplication(const QString &defaultId) override
+    {
+        ++Calls;
+        Offered = defaultId;
+        if (Cancel)
+            return {};
+        clsControl *app = Designer.AddControl(1, defaultId, {}, {}, {}, {}, {});
+        return {app != nullptr, app ? app->FullID() : QString()};
+    }
+    Outcome CreateItem(const QString &, int, const QString &, clsControl *) override { return {}; }
 };
 
 class FakeCode : public iProgramCodeState
@@ -119,7 +133,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     EXPECT_EQ(messages[1].Icon, MessageIcon::Exclamation);
 
     // A missing item offers a new project bound to that name.
-    RecordingCreateMode create;
+    RecordingCreateMode create(d.designer);
     d.storage.SetCreateMode(&create);
     d.prompter.Answers.push_back(Answer::Ok);
     EXPECT_FALSE(d.storage.OpenByName(Path("new.gui")).Success);
@@ -127,14 +141,25 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0].Text, "Item '" + Path("new.gui") + "' not on file. Create new project?");
     EXPECT_EQ(questions[0].ButtonSet, iPrompter::Buttons::OkCancel);
+    // The sheet returned with the new application: it is bound to the document at once.
     EXPECT_EQ(create.Calls, 1);
-    clsControl *app = d.designer.AddControl(1, "NEWAPP", {}, {}, {}, {}, {});
-    ProjectState &project = d.storage.ApplicationCreated(*app);
+    EXPECT_EQ(create.Offered, "GUIAPP");
+    clsControl *app = d.designer.Items().Find("GUIAPP");
+    ASSERT_NE(app, nullptr);
+    ProjectState &project = *d.designer.ProjectOf(app);
     ASSERT_TRUE(project.Document);
     EXPECT_TRUE(project.Changed);
+    EXPECT_EQ(d.designer.CurrentItem(), app);
     EXPECT_TRUE(d.storage.Save(app));
     EXPECT_FALSE(project.Changed);
-    EXPECT_TRUE(ReadBytes(Path("new.gui")).contains("NEWAPP"));
+    EXPECT_TRUE(ReadBytes(Path("new.gui")).contains("GUIAPP"));
+
+    // Cancelled in the sheet: no project, nothing bound, and New says so.
+    create.Cancel = true;
+    const auto projects = d.designer.Projects().size();
+    EXPECT_FALSE(d.storage.New(Path("other.gui")));
+    EXPECT_EQ(d.designer.Projects().size(), projects);
+    EXPECT_EQ(create.Offered, "GUIAPP2");
     EXPECT_EQ(state.Settings.RecentList.ListItem(1), Path("new.gui"));
 }
 

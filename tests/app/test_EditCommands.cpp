@@ -12,6 +12,7 @@
 #include "app/iUndoState.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
+#include "model/iDesignControl.h"
 #include "support/DynamicArray.h"
 
 #include <gtest/gtest.h>
@@ -42,13 +43,14 @@ struct CreateStandIn : iCreateMode
     clsDesigner &Designer;
     std::vector<QString> Offered;
     explicit CreateStandIn(clsDesigner &designer) : Designer(designer) {}
-    void BeginCreateApplication() override {}
-    void BeginCreateItem(const QString &, int type, const QString &defaultId,
-                         clsControl *parent) override
+    Outcome CreateApplication(const QString &) override { return {}; }
+    Outcome CreateItem(const QString &, int type, const QString &defaultId,
+                       clsControl *parent) override
     {
         Offered.push_back(defaultId);
         const QString path = parent ? parent->FullID() + "*" + defaultId : defaultId;
-        Designer.AddControl(type, path, {}, "1", "1", "10", "2");
+        clsControl *item = Designer.AddControl(type, path, {}, "1", "1", "10", "2");
+        return {item != nullptr, item ? item->FullID() : QString()};
     }
 };
 
@@ -520,4 +522,41 @@ TEST(EditCommands, ChangingOneSideIsRecordedAsASize)
         EXPECT_EQ(label->TwipWidth(), 10);
         EXPECT_EQ(label->TwipHeight(), 2);
     }
+}
+
+TEST(EditCommands, DragsMoveAndResizeInTwipsWithoutRounding)
+{
+    // In characters a twip is no round number of units: a drag must still land exactly.
+    Fixture f;
+    f.LoadProject("0");
+    clsControl *label = f.Find("A*F*Label1");
+    const int left = label->TwipLeft();
+    const int top = label->TwipTop();
+    ASSERT_TRUE(f.edit.MoveItemTwips(*label, 105, 45, std::nullopt, std::nullopt));
+    EXPECT_EQ(label->TwipLeft(), 105);
+    EXPECT_EQ(label->TwipTop(), 45);
+    EXPECT_EQ(label->ControlObject()->Left(), 105);
+    EXPECT_EQ(f.state.Caption, "Undo move");
+    ASSERT_TRUE(f.edit.MoveItemTwips(*label, std::nullopt, std::nullopt, 1441, 17));
+    EXPECT_EQ(label->TwipWidth(), 1441);
+    EXPECT_EQ(label->ControlObject()->Height(), 17);
+    EXPECT_EQ(label->TwipLeft(), 105);
+    EXPECT_EQ(f.state.Caption, "Undo size");
+
+    // A negative size is refused and leaves no record; undo goes back to the exact start.
+    f.prompter.Clear();
+    EXPECT_FALSE(f.edit.MoveItemTwips(*label, std::nullopt, std::nullopt, -1, 5));
+    EXPECT_EQ(f.prompter.Of(Kind::Report).size(), 1u);
+    EXPECT_EQ(f.undo.Count(), 2);
+    ASSERT_TRUE(f.edit.Undo());
+    ASSERT_TRUE(f.edit.Undo());
+    EXPECT_EQ(label->TwipLeft(), left);
+    EXPECT_EQ(label->TwipTop(), top);
+
+    // A form is sized only: its window keeps its place.
+    clsControl *form = f.Find("A*F");
+    ASSERT_TRUE(f.edit.MoveItemTwips(*form, std::nullopt, std::nullopt, 4815, 3333));
+    EXPECT_EQ(form->TwipWidth(), 4815);
+    EXPECT_EQ(form->TwipHeight(), 3333);
+    EXPECT_TRUE(f.designer.CurrentProject()->Changed);
 }

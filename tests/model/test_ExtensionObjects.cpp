@@ -1,7 +1,7 @@
 // The custom-properties page logic and the public extension object: what the page shows for
 // a profile and an object's value, what it collects back, and how the public object answers.
 #include "model/clsGUIObject.h"
-#include "model/ucExtProps.h"
+#include "model/ExtPropsPage.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
@@ -30,9 +30,9 @@ const char *const kProfile = "[Extension]\nName=SiteA\nCaption=Site fields\n"
                              "[Last]\nCaption=Last\nPos=999\n"
                              "[Note]\nCaption=Note\nPos=2\n";
 
-ucExtProps Page(const char *profile, int type, const QString &value)
+ExtPropsPage Page(const char *profile, int type, const QString &value)
 {
-    ucExtProps page;
+    ExtPropsPage page;
     page.Init(ExtensionProfile::FromText(QString::fromUtf8(profile)));
     page.SetCtlType(type);
     page.SetExtProp(value);
@@ -40,7 +40,7 @@ ucExtProps Page(const char *profile, int type, const QString &value)
     return page;
 }
 
-QStringList Captions(const ucExtProps &page)
+QStringList Captions(const ExtPropsPage &page)
 {
     QStringList captions;
     for (const auto &row : page.Rows())
@@ -50,11 +50,11 @@ QStringList Captions(const ucExtProps &page)
 
 } // namespace
 
-TEST(ucExtProps, InitReadsTheProfileFile)
+TEST(ExtPropsPage, InitReadsTheProfileFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ucExtProps page;
+    ExtPropsPage page;
     EXPECT_FALSE(page.Init(dir.filePath("missing.ini")));
 
     QFile file(dir.filePath("site.ini"));
@@ -70,10 +70,10 @@ TEST(ucExtProps, InitReadsTheProfileFile)
     EXPECT_FALSE(page.IsDefined(16));
 }
 
-TEST(ucExtProps, RowsFollowTheFieldList)
+TEST(ExtPropsPage, RowsFollowTheFieldList)
 {
     const QString stored = "SiteA" + VM + "two" + VM + "three" + VM + "four";
-    const ucExtProps edit = Page(kProfile, 16, stored);
+    const ExtPropsPage edit = Page(kProfile, 16, stored);
     // The caption-less field is skipped; positions 1 and 1000 are reported, 2 and 999 kept.
     EXPECT_EQ(Captions(edit), QStringList({"Code", "First", "Last"}));
     EXPECT_EQ(edit.Rows()[0].Value, "three");
@@ -88,9 +88,9 @@ TEST(ucExtProps, RowsFollowTheFieldList)
     EXPECT_EQ(Captions(Page(kProfile, 15, stored)), QStringList({"Note"}));
 }
 
-TEST(ucExtProps, NoFieldsShowsOneUneditableRow)
+TEST(ExtPropsPage, NoFieldsShowsOneUneditableRow)
 {
-    ucExtProps page = Page("[Extension]\nName=SiteA\nCaption=X\n[Labelgx]\nFields=Bad\n"
+    ExtPropsPage page = Page("[Extension]\nName=SiteA\nCaption=X\n[Labelgx]\nFields=Bad\n"
                            "[Bad]\nCaption=Bad\nPos=0\n",
                            15, "SiteA" + VM + "kept");
     ASSERT_EQ(page.Rows().size(), 1u);
@@ -102,10 +102,10 @@ TEST(ucExtProps, NoFieldsShowsOneUneditableRow)
     EXPECT_EQ(page.GetExtProp(), "SiteA");
 }
 
-TEST(ucExtProps, ProfileMismatchLeavesTheValueAlone)
+TEST(ExtPropsPage, ProfileMismatchLeavesTheValueAlone)
 {
     const QString stored = "SiteB" + VM + "two" + VM + "three";
-    ucExtProps page = Page(kProfile, 16, stored);
+    ExtPropsPage page = Page(kProfile, 16, stored);
     EXPECT_TRUE(page.Rows().empty());
     EXPECT_EQ(page.Messages(), QStringList("Extension profile 'SiteB' used when object was "
                                            "created does not match current profile 'SiteA'."));
@@ -114,14 +114,14 @@ TEST(ucExtProps, ProfileMismatchLeavesTheValueAlone)
     EXPECT_TRUE(page.Validate());
 
     // The same name in other letters is the same profile.
-    const ucExtProps same = Page(kProfile, 16, "sitea" + VM + "two" + VM + "three");
+    const ExtPropsPage same = Page(kProfile, 16, "sitea" + VM + "two" + VM + "three");
     EXPECT_EQ(same.Messages().size(), 2); // only the two bad positions
     EXPECT_EQ(same.Rows()[0].Value, "three");
 }
 
-TEST(ucExtProps, CollectingWritesTheProfileName)
+TEST(ExtPropsPage, CollectingWritesTheProfileName)
 {
-    ucExtProps page = Page(kProfile, 16, VM + "two" + VM + "three");
+    ExtPropsPage page = Page(kProfile, 16, VM + "two" + VM + "three");
     EXPECT_FALSE(page.IsChanged());
     ASSERT_TRUE(page.SetRowValue(0, "new"));
     EXPECT_TRUE(page.IsChanged());
@@ -142,9 +142,9 @@ TEST(ucExtProps, CollectingWritesTheProfileName)
     EXPECT_EQ(page.Rows()[0].Value, "new");
 }
 
-TEST(ucExtProps, ValueIsKeptUntilThePageIsShown)
+TEST(ExtPropsPage, ValueIsKeptUntilThePageIsShown)
 {
-    ucExtProps page;
+    ExtPropsPage page;
     page.Init(ExtensionProfile::FromText(QString::fromUtf8(kProfile)));
     page.SetCtlType(16);
     const QString stored = "SiteB" + VM + "x";
@@ -159,11 +159,11 @@ TEST(ucExtProps, ValueIsKeptUntilThePageIsShown)
     EXPECT_EQ(page.GetExtProp(), stored);
 }
 
-TEST(ucExtProps, MarksInValuesStayInTheirField)
+TEST(ExtPropsPage, MarksInValuesStayInTheirField)
 {
     // A stored field with subvalues round-trips untouched.
     const QString parts = "a" + SM + "b" + SM + SM + "c";
-    ucExtProps page = Page(kProfile, 16, "SiteA" + VM + parts + VM + "three");
+    ExtPropsPage page = Page(kProfile, 16, "SiteA" + VM + parts + VM + "three");
     EXPECT_EQ(page.Rows()[1].Value, parts);
     EXPECT_EQ(page.GetExtProp(), "SiteA" + VM + parts + VM + "three");
 
@@ -178,7 +178,7 @@ TEST(ucExtProps, MarksInValuesStayInTheirField)
     EXPECT_EQ(fields.Count(), 3);
 
     // Whatever the page collects, it accepts when loaded and validated again.
-    ucExtProps again = Page(kProfile, 16, page.GetExtProp());
+    ExtPropsPage again = Page(kProfile, 16, page.GetExtProp());
     EXPECT_TRUE(again.Validate());
     EXPECT_EQ(again.GetExtProp(), page.GetExtProp());
 }

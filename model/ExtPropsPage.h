@@ -7,11 +7,11 @@
 #include <QStringList>
 #include <vector>
 
-// The logic of the "Custom properties" page: it loads an object's extension value, lays the
+// The model of the "Custom properties" page: it loads an object's extension value, lays the
 // profile's fields out as grid rows of caption and value, takes the user's edits and collects
-// them back into an extension value. The page widget shows Rows() and Messages() and passes
-// edits to SetRowValue.
-class ucExtProps
+// them back into an extension value. The page widget (ucExtProps, in the property sheet)
+// shows Rows() and Messages() and passes edits to SetRowValue.
+class ExtPropsPage
 {
 public:
     struct Row {

@@ -1,25 +1,25 @@
-#include "model/ucExtProps.h"
+#include "model/ExtPropsPage.h"
 
 #include "support/Marks.h"
 
-bool ucExtProps::Init(const QString &profileFile)
+bool ExtPropsPage::Init(const QString &profileFile)
 {
     return Init(ExtensionProfile::Load(profileFile));
 }
 
-bool ucExtProps::Init(const ExtensionProfile &profile)
+bool ExtPropsPage::Init(const ExtensionProfile &profile)
 {
     m_profile = profile;
     m_caption = m_profile.Caption();
     return m_profile.IsOffered();
 }
 
-bool ucExtProps::IsDefined(int typeCode) const
+bool ExtPropsPage::IsDefined(int typeCode) const
 {
     return !m_profile.FieldNames(typeCode).isEmpty();
 }
 
-QString ucExtProps::GetExtProp() const
+QString ExtPropsPage::GetExtProp() const
 {
     if (!m_activated || m_mismatch)
         return m_value.Text();
@@ -35,7 +35,7 @@ QString ucExtProps::GetExtProp() const
     return collected.Text();
 }
 
-void ucExtProps::SetExtProp(const QString &value)
+void ExtPropsPage::SetExtProp(const QString &value)
 {
     m_value.Initialise(value, DynamicArray::RecordDelimiters());
     m_rows.clear();
@@ -45,7 +45,7 @@ void ucExtProps::SetExtProp(const QString &value)
     m_changed = false;
 }
 
-void ucExtProps::Activate()
+void ExtPropsPage::Activate()
 {
     m_rows.clear();
     m_messages.clear();
@@ -79,7 +79,7 @@ void ucExtProps::Activate()
         m_rows.push_back({QStringLiteral("N/A"), QString(), 0});
 }
 
-bool ucExtProps::Validate() const
+bool ExtPropsPage::Validate() const
 {
     for (const Row &row : m_rows) {
         if (row.Pos != 0 && !ExtensionProfile::IsValidPos(row.Pos))
@@ -90,13 +90,13 @@ bool ucExtProps::Validate() const
     return true;
 }
 
-bool ucExtProps::IsRowEditable(int index) const
+bool ExtPropsPage::IsRowEditable(int index) const
 {
     return m_enabled && index >= 0 && index < int(m_rows.size())
            && ExtensionProfile::IsValidPos(m_rows[size_t(index)].Pos);
 }
 
-bool ucExtProps::SetRowValue(int index, const QString &value)
+bool ExtPropsPage::SetRowValue(int index, const QString &value)
 {
     if (!IsRowEditable(index))
         return false;
@@ -111,7 +111,7 @@ bool ucExtProps::SetRowValue(int index, const QString &value)
     return true;
 }
 
-QString ucExtProps::CleanFieldValue(const QString &value)
+QString ExtPropsPage::CleanFieldValue(const QString &value)
 {
     QString clean = value;
     for (QChar &c : clean) {

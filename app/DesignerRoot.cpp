@@ -1,0 +1,48 @@
+#include "app/DesignerRoot.h"
+
+#include "app/Startup.h"
+
+DesignerRoot::DesignerRoot(std::unique_ptr<ProcessState> state)
+    : m_state(state ? std::move(state) : std::make_unique<ProcessState>()),
+      m_process(*m_state),
+      m_designer(m_items),
+      m_storage(m_designer, *m_state),
+      m_undo(m_state->UndoBuffer),
+      m_edit(m_designer, m_undo, m_memoryClipboard)
+{
+}
+
+DesignerRoot::~DesignerRoot()
+{
+    // The ports may be gone already; nothing may reach them while the projects go.
+    Disconnect();
+    m_designer.ReleaseAll();
+}
+
+void DesignerRoot::Start()
+{
+    Startup::InitialiseProcess(*m_state);
+}
+
+void DesignerRoot::Connect(const DesignerPorts &ports)
+{
+    m_ports = ports;
+    m_designer.SetPrompter(ports.Prompter);
+    m_designer.SetProjectTree(ports.ProjectTree);
+    m_designer.SetCommandStates(ports.CommandStates);
+    m_items.SetFormFactory(ports.FormFactory);
+    m_storage.SetCreateMode(ports.CreateMode);
+    m_storage.SetProgramCode(ports.ProgramCode);
+    m_edit.SetCreateMode(ports.CreateMode);
+    m_edit.SetClipboard(ports.Clipboard ? *ports.Clipboard : m_memoryClipboard);
+    m_undo.SetStateListener(ports.CommandStates);
+}
+
+void DesignerRoot::Shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_designer.ReleaseAll();
+    Startup::SaveOnShutdown(*m_state);
+}

@@ -1,0 +1,269 @@
+#pragma once
+
+#include "model/iPropertySource.h"
+#include "model/ExtPropsPage.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class EditCommands;
+class clsControl;
+class clsDesigner;
+class iPrompter;
+
+// Everything the property sheet knows without a window: which pages and fields an object
+// type offers (labels and fixed choices as the sheet shows them), the values loaded from the
+// item or from a default item of the type, what the user changed, the composition and checks
+// of the ID, the checks of every field, the questions some changes ask, and what is written
+// when the user confirms. The dialog reads this model and forwards the user's edits to it.
+class PropertySheetModel final : public iPropertySource
+{
+public:
+    enum class Mode { Create, Modify };
+    enum class Page {
+        General, Application, Traits, List, Options, Events, Colors, Font, Picture, Icon,
+        Tabs, Tree, DragDrop, Menu, Private, Custom,
+    };
+    static constexpr int PageCount = int(Page::Custom) + 1;
+    // The tab titles in tab order ("Drag && Drop" shows as "Drag & Drop").
+    static QString PageTitle(Page page);
+
+    enum class Kind {
+        Text,    // free text
+        Number,  // a number, or the field's word ("auto", "none") where it has one
+        Check,   // "1"/"0"
+        Choice,  // one of Choices, stored as its value
+        Colour,  // a colour value; "Use default color" leaves it unset
+        Picture, // a file name or a stored picture's marker; Browse and Clear
+        Icon,    // as Picture; "none" means no icon; "Default icon" leaves it unset
+        Font,    // the font name; the other font codes follow it
+    };
+    struct Choice
+    {
+        QString Label;
+        QString Value;
+    };
+    struct Field
+    {
+        int Code = 0;
+        Page OnPage = Page::General;
+        Kind Type = Kind::Text;
+        QString Label;
+        QString Group; // the frame the field sits in, if any
+        std::vector<Choice> Choices;
+        QString Word;  // "auto" or "none": what an unset number shows and accepts
+        double Min = 0;
+        double Max = 0;
+        bool Integer = false;
+        bool ReadOnly = false; // shown for reference only
+    };
+    struct StyleOption
+    {
+        QString Label;
+        int Type = 0;   // the object type the option selects
+        int Style = -1; // the Style value it writes; -1 writes none
+    };
+    // A field that failed its check: Code is the field's (IdCode for the ID field).
+    struct Problem
+    {
+        int Code = 0;
+        QString Message;
+    };
+
+    // Pseudo codes of fields that are not properties of their own.
+    static constexpr int IdCode = -2;
+    static constexpr int NodeStyleCode = -100; // the tree's node style, part of its Style
+    static constexpr int CacheIdCode = -101;   // shown for the application, not stored
+    static constexpr int MaxIdLength = 64;
+    static constexpr int MaxTextLength = 32767;
+
+    PropertySheetModel();
+    ~PropertySheetModel() override;
+
+    // ---- Set-up ------------------------------------------------------------------------
+    // A new object of the type. app is the application it goes into (none for an
+    // application), form the form (none for the application, forms and application bars),
+    // selected the current selection, which becomes the parent when it is a frame, tab group
+    // or tab panel of that form. defaultId is the ID offered.
+    void SetupCreate(clsDesigner &designer, int type, clsControl *app, clsControl *form,
+                     clsControl *selected, const QString &defaultId);
+    // An existing item.
+    void SetupModify(clsDesigner &designer, clsControl &item);
+    // Forgets the object and drops the temporary item once the sheet has closed, so nothing
+    // points into a project that may change before the next use.
+    void Close() { Reset(); }
+    // The extension profile the Custom page serves; none hides the page.
+    void SetExtensionProfile(std::shared_ptr<const ExtensionProfile> profile);
+
+    // ---- What the sheet shows -------------------------------------------------------
+    Mode SheetMode() const { return m_mode; }
+    // The object edited, or the one made by Apply in create mode; none before.
+    clsControl *Item() const { return m_item; }
+    int ObjType() const; // as the style option currently selects it
+    int OriginalType() const { return m_type; }
+    QString Caption() const;     // "Text Box", "Application" ...
+    QString PageHeading() const; // "Menu properties" ... for bars, else empty
+    QString ConfirmLabel() const { return m_mode == Mode::Create ? "&Create" : "&Apply"; }
+    bool HasPage(Page page) const { return m_pages.contains(page); }
+    QList<Page> Pages() const;
+    const std::vector<Field> &Fields() const { return m_fields; }
+    const Field *FindField(int code) const;
+    std::vector<const Field *> FieldsOn(Page page) const;
+
+    // Identity. The editable ID is the form's for applications and forms ("App Name" or
+    // "Form ID"), else the control's; the others are shown for reference.
+    QString IdLabel() const;
+    bool EditsFormId() const;
+    QString AppIdText() const { return m_appId; }
+    QString FormIdText() const { return m_formId; }
+    QString IdText() const { return m_id; }
+    void SetIdText(const QString &id) { m_id = id; }
+    // The full ID the sheet's fields compose.
+    QString FullId() const;
+
+    const std::vector<StyleOption> &StyleOptions() const { return m_styles; }
+    int StyleIndex() const { return m_styleIndex; }
+    void SetStyleIndex(int index);
+
+    // ---- Values -------------------------------------------------------------------------
+    // The text a field shows: numbers in the application's unit with the word where unset.
+    QString Text(int code) const;
+    // True while the field shows a value that is only the default.
+    bool IsDefault(int code) const;
+    // The user's edit of a field (checked on confirm, not here).
+    void SetText(int code, const QString &text);
+    // The "Use default ..." ticks of colours, fonts and icons: the property is left unset.
+    bool UsesDefault(int code) const;
+    void SetUseDefault(int code, bool useDefault);
+    // Font: one call for the five font codes, from a chosen font.
+    void SetFont(const QString &name, double size, bool bold, bool italic, bool underline);
+
+    // Events: the codes the type offers, in code order; whether each is on; whether the page
+    // may change it (the application's required events are always on).
+    std::vector<int> Events() const;
+    bool EventOn(int code) const;
+    bool EventLocked(int code) const;
+    void SetEvent(int code, bool on);
+    qint32 EventMask() const;
+    // Tab groups: whether events are raised by the individual tabs or by the group.
+    bool TabEventsOnGroup() const { return m_tabEventsOnGroup; }
+    void SetTabEventsOnGroup(bool onGroup) { m_tabEventsOnGroup = onGroup; }
+
+    // The application's help type; choosing an HTML type without the Help event asks whether
+    // to switch it on (Yes does). Index into the help-type list.
+    void ChooseHelpType(int index, iPrompter &prompter);
+    static QString HelpQuestion(int helpType);
+
+    // Drag and drop. Unticking a side that holds IDs asks first; No keeps the tick. Returns
+    // the tick as it is afterwards.
+    bool DragSource() const { return m_dragSource; }
+    bool DropTarget() const { return m_dropTarget; }
+    bool SetDragSource(bool on, iPrompter &prompter);
+    bool SetDropTarget(bool on, iPrompter &prompter);
+    QString DragIdText() const { return m_dragId; }
+    void SetDragIdText(const QString &id) { m_dragId = id.trimmed(); }
+    bool UseControlIdAsDragId() const;
+    void SetUseControlIdAsDragId(bool on);
+    QStringList DropIds() const;
+    void AddDropId(const QString &id);
+    void RemoveDropId(const QString &id);
+    // The drag IDs of the other objects of the application, for the drop-target list.
+    QStringList ProjectDragIds() const;
+
+    // The Custom page (extension fields); none when no profile applies to the type.
+    ExtPropsPage *Extension() { return m_ext ? m_ext.get() : nullptr; }
+
+    // ---- Confirm ------------------------------------------------------------------------
+    // The first problem of the sheet, in tab order, or none. The duplicate-ID message when
+    // the composed ID names another object.
+    std::optional<Problem> Validate() const;
+    // Writes the sheet: in create mode adds the item (through the designer's add-item
+    // operation, at the position entered) and returns it; in modify mode renames, changes
+    // the type and sets the changed properties, in that order. Raises GuiError; whatever was
+    // written before the error stays. Undo records go through edit when given.
+    clsControl *Apply(EditCommands *edit);
+
+    // The file-chooser filters (Qt's form) for icons and tool, node and tab images, for
+    // pictures, for the application logo and for the help file. They list what the picture
+    // helpers can load.
+    enum class Chooser { Icon, Picture, Logo, HelpFile };
+    static QString FileFilter(Chooser chooser);
+
+    // The container a new control goes into (its own ID), empty when it goes onto the form.
+    QString ParentId() const;
+    // Default size of a new object of the type, in twips (0 for none).
+    static std::pair<int, int> DefaultSizeTwips(int type);
+
+    // ---- iPropertySource (the extension object's view of the pending values) --------------
+    QString GetPendingValue(int propertyCode, int column = 0) const override;
+    void SetPendingValue(int propertyCode, const QString &value) override;
+
+private:
+    void Reset();
+    void RememberPaths();
+    bool StillThere(const clsControl *item, const QString &fullId) const;
+    void BuildFields();
+    void BuildStyles();
+    void Load(clsControl &source, bool allDefault);
+    QString Stored(int code) const;
+    void AddField(Field field);
+    std::optional<Problem> CheckId() const;
+    std::optional<Problem> CheckField(const Field &field) const;
+    QString ValueToWrite(const Field &field) const;
+    void WriteProperties(clsControl &item, EditCommands *edit);
+    double ScaleX() const;
+    double ScaleY() const;
+    QString Name(const Field &field) const;
+
+    Mode m_mode = Mode::Modify;
+    clsDesigner *m_designer = nullptr;
+    clsControl *m_item = nullptr;
+    clsControl *m_app = nullptr;
+    clsControl *m_form = nullptr;
+    clsControl *m_parent = nullptr;
+    QString m_itemFullId; // the IDs the objects above had when the sheet opened
+    QString m_parentFullId;
+    QString m_appFullId;
+    QString m_formFullId;
+    std::unique_ptr<clsControl> m_defaults; // the temporary item of create mode
+    int m_type = 0;
+    QString m_appId;
+    QString m_formId;
+    QString m_id;
+    QString m_originalId;
+
+    std::vector<Field> m_fields;
+    QSet<Page> m_pages;
+    std::vector<StyleOption> m_styles;
+    int m_styleIndex = -1;
+    int m_originalStyleIndex = -1;
+
+    QHash<int, QString> m_loaded;  // as the sheet opened (shown form)
+    QHash<int, QString> m_values;  // as the user left them
+    QSet<int> m_defaultMarks;      // loaded values that are only defaults
+    QSet<int> m_useDefault;        // codes whose "Use default" tick is set
+    QSet<int> m_loadedUseDefault;
+
+    std::vector<int> m_events;
+    qint32 m_mask = 0;
+    qint32 m_loadedMask = 0;
+    bool m_tabEventsOnGroup = false;
+
+    bool m_dragSource = false;
+    bool m_dropTarget = false;
+    QString m_dragId;
+    QStringList m_dropIds;
+    QString m_loadedDragId;
+    QString m_loadedDropIds;
+
+    std::shared_ptr<const ExtensionProfile> m_profile;
+    std::unique_ptr<ExtPropsPage> m_ext;
+    QString m_loadedExtension;
+    bool m_extensionSet = false; // written through the extension object
+};

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "app/PropertySheetModel.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class EditCommands;
+class ExtensionProfile;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QListWidget;
+class clsControl;
+class clsDesigner;
+class clsDesignerSettings;
+class iPrompter;
+
+// The one dialog in which every object of a project is created and edited. It shows what its
+// model (PropertySheetModel) says about the object: identity, style options and the pages of
+// the type; it forwards every edit to the model and, once the model accepts the sheet, lets
+// the model write the object. Closing the window is Cancel; the dialog is only hidden, so one
+// instance serves every use.
+class frmProperties final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Result
+    {
+        bool Confirmed = false;
+        QString FullId;
+    };
+
+    frmProperties(clsDesigner &designer, iPrompter &prompter, QWidget *parent = nullptr);
+    ~frmProperties() override;
+
+    // Undo records for renames, moves and new objects; none leaves no records.
+    void SetEditCommands(EditCommands *edit) { m_edit = edit; }
+    // Where "PropertiesLeft"/"PropertiesTop" are kept; none keeps nothing.
+    void SetSettings(clsDesignerSettings *settings) { m_settings = settings; }
+    void SetExtensionProfile(std::shared_ptr<const ExtensionProfile> profile);
+    // Refreshes the command states and status text after a change.
+    void SetRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
+
+    // A new object of the type in app (none for an application) and form (for controls and
+    // form bars); the ID offered is defaultId.
+    Result ShowCreate(int type, clsControl *app, clsControl *form, const QString &defaultId);
+    // The object with that full ID; nothing happens for an empty or unknown ID.
+    Result ShowModify(const QString &fullId);
+
+    PropertySheetModel &Model() { return m_model; }
+
+    // ---- The widgets, for tests and keyboard wiring ---------------------------------------
+    QLineEdit *IdEdit() const { return m_idEdit; }
+    QComboBox *StyleCombo() const { return m_styleCombo; }
+    QPushButton *ConfirmButton() const { return m_confirm; }
+    QPushButton *CancelButton() const { return m_cancel; }
+    QTabWidget *Pages() const { return m_tabs; }
+    // The editor of a field (line edit, check box, combo box) or nullptr.
+    QWidget *FieldWidget(int code) const { return m_fieldWidgets.value(code); }
+    QCheckBox *UseDefaultBox(int code) const { return m_defaultBoxes.value(code); }
+    QLabel *ColourDescription(int code) const { return m_colourDescriptions.value(code); }
+    QCheckBox *EventBox(int code) const { return m_eventBoxes.value(code); }
+    QPushButton *FontButton() const { return m_fontButton; }
+    QLabel *FontSummary() const { return m_fontSummary; }
+    QCheckBox *DragSourceBox() const { return m_dragSource; }
+    QCheckBox *DropTargetBox() const { return m_dropTarget; }
+    QListWidget *DropList() const { return m_dropList; }
+    QTableWidget *ExtensionGrid() const { return m_extGrid; }
+    // The tab index of a page, -1 when the type does not show it.
+    int PageIndex(PropertySheetModel::Page page) const;
+
+    // Hooks tests use instead of the modal system dialogs.
+    std::function<bool(qint32 &colour)> ChooseColour;
+    std::function<bool(QFont &font)> ChooseFont;
+    std::function<QString(const QString &filter)> ChooseFile;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Result Run(const QString &label);
+    void Rebuild();
+    void ClearPages();
+    QWidget *BuildFieldsPage(PropertySheetModel::Page page);
+    QWidget *BuildColoursPage();
+    QWidget *BuildFontPage();
+    QWidget *BuildEventsPage();
+    QWidget *BuildDragDropPage();
+    QWidget *BuildCustomPage();
+    QWidget *FieldEditor(const PropertySheetModel::Field &field, QWidget *parent);
+    QWidget *PictureEditor(const PropertySheetModel::Field &field, QWidget *parent);
+    QWidget *ColourEditor(const PropertySheetModel::Field &field, QWidget *parent);
+    void ShowDefaultMark(int code, QWidget *editor);
+    void FillColourCombo(QComboBox *combo, int code);
+    void ColourChosen(int code, QComboBox *combo);
+    void RefreshFont();
+    void RefreshEvents();
+    void RefreshDragDrop();
+    void Confirm();
+    void FocusField(int code);
+    QString WithAccessKey(const QString &label);
+
+    clsDesigner &m_designer;
+    iPrompter &m_prompter;
+    EditCommands *m_edit = nullptr;
+    clsDesignerSettings *m_settings = nullptr;
+    std::function<void()> m_refresh;
+    PropertySheetModel m_model;
+    bool m_positionRestored = false;
+
+    QLabel *m_typeLabel = nullptr;
+    QLabel *m_appIdLabel = nullptr;
+    QLabel *m_appIdText = nullptr;
+    QLabel *m_formIdLabel = nullptr;
+    QLabel *m_formIdText = nullptr;
+    QLabel *m_idLabel = nullptr;
+    QLineEdit *m_idEdit = nullptr;
+    QComboBox *m_styleCombo = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QPushButton *m_confirm = nullptr;
+    QPushButton *m_cancel = nullptr;
+
+    QHash<int, QWidget *> m_fieldWidgets;
+    QHash<int, QCheckBox *> m_defaultBoxes;
+    QHash<int, QLabel *> m_colourDescriptions;
+    QHash<int, QCheckBox *> m_eventBoxes;
+    QHash<int, QLabel *> m_iconPreviews;
+    QPushButton *m_fontButton = nullptr;
+    QLabel *m_fontSummary = nullptr;
+    QCheckBox *m_dragSource = nullptr;
+    QLineEdit *m_dragIdEdit = nullptr;
+    QCheckBox *m_useControlId = nullptr;
+    QCheckBox *m_dropTarget = nullptr;
+    QListWidget *m_dropList = nullptr;
+    QComboBox *m_dropIdCombo = nullptr;
+    QTableWidget *m_extGrid = nullptr;
+    QHash<int, int> m_pageIndex;
+    QString m_usedKeys; // access keys taken on the page being built
+};

@@ -1,0 +1,389 @@
+// The property sheet dialog is wired to its model: typing, ticking and choosing reach the
+// object on confirm, refusals keep the sheet open on the offending field, Enter confirms and
+// Escape or the close box cancels, and the sheet remembers where it was. Screenshots of the
+// sheet are written when CORVANE_SHEET_SHOTS names a folder.
+#include "ModalDriver.h"
+
+#include "../app/LoaderTestSupport.h"
+#include "app/EditCommands.h"
+#include "app/MemoryClipboard.h"
+#include "app/PersistSettings.h"
+#include "app/ScriptedPrompter.h"
+#include "app/UndoBuffer.h"
+#include "app/clsDesigner.h"
+#include "app/clsDesignerSettings.h"
+#include "designer/SheetCreateMode.h"
+#include "designer/frmProperties.h"
+#include "model/Vocabulary.h"
+#include "support/GuiError.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "model/iDesignControl.h"
+#include "support/DynamicArray.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace LoaderText;
+using namespace Vocabulary;
+
+namespace {
+
+struct Fixture
+{
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    DynamicArray store;
+    UndoBuffer undo{store};
+    MemoryClipboard clipboard;
+    EditCommands edit{designer, undo, clipboard};
+    frmProperties sheet{designer, prompter};
+
+    Fixture()
+    {
+        EXPECT_TRUE(designer.SetTemplate(Project(
+            {Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+             Create("A*F", 5), Create("A*F*Text1", 16, {}, "300", "150"),
+             Create("A*F*Grid1", 27)},
+            "1.4", "1")));
+        prompter.Clear();
+        sheet.SetEditCommands(&edit);
+    }
+    clsControl *Find(const QString &path) const { return items.Find(path); }
+    frmProperties::Result New(int type, std::function<void(frmProperties *)> user,
+                                 const QString &id = "New1")
+    {
+        WhenModal<frmProperties>(std::move(user));
+        return sheet.ShowCreate(type, Find("A"), IsControl(type) || IsFormBar(type) ? Find("A*F") : nullptr,
+                                id);
+    }
+    frmProperties::Result Modify(const QString &path, std::function<void(frmProperties *)> user)
+    {
+        WhenModal<frmProperties>(std::move(user));
+        return sheet.ShowModify(path);
+    }
+};
+
+void TypeInto(QWidget *widget, const QString &text)
+{
+    auto *edit = qobject_cast<QLineEdit *>(widget);
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void Choose(QComboBox *combo, const QString &text)
+{
+    ASSERT_TRUE(combo);
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+}
+
+} // namespace
+
+TEST(frmProperties, TextBoxCreateRefusesADuplicateAndRenameAcceptsOtherCase)
+{
+    Fixture f;
+    bool stillOpen = false;
+    auto r = f.New(16, [&](frmProperties *d) {
+        EXPECT_EQ(d->ConfirmButton()->text(), "&Create");
+        TypeInto(d->IdEdit(), "text1");
+        QTest::keyClick(d->IdEdit(), Qt::Key_Return);
+        stillOpen = d->isVisible();
+        EXPECT_EQ(QApplication::focusWidget(), d->IdEdit());
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_FALSE(r.Confirmed);
+    ASSERT_EQ(f.prompter.Calls.size(), 1u);
+    EXPECT_EQ(f.prompter.Calls[0].Text,
+              "A Text Box with the same ID already exists in this form.\n"
+              "Please enter a unique ID to continue.");
+    EXPECT_EQ(f.prompter.Calls[0].Icon, MessageIcon::Exclamation);
+
+    r = f.Modify("A*F*Text1", [](frmProperties *d) {
+        EXPECT_EQ(d->ConfirmButton()->text(), "&Apply");
+        EXPECT_EQ(d->IdEdit()->selectedText(), "Text1"); // the whole ID selected
+        TypeInto(d->IdEdit(), "TEXT1");
+        QTest::keyClick(d->IdEdit(), Qt::Key_Return);
+    });
+    EXPECT_TRUE(r.Confirmed);
+    EXPECT_EQ(r.FullId, "A*F*TEXT1");
+    EXPECT_EQ(f.Find("A*F*Text1")->ID(), "TEXT1");
+}
+
+TEST(frmProperties, TextBoxStyleChangesInPlaceToAPasswordBox)
+{
+    Fixture f;
+    clsControl *text = f.Find("A*F*Text1");
+    iDesignControl *control = text->ControlObject();
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        Choose(d->StyleCombo(), "Password");
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(text->ObjType(), 29);
+    EXPECT_EQ(text->ControlObject(), control);
+    EXPECT_EQ(control->PasswordChar(), "*");
+}
+
+TEST(frmProperties, ColoursByNameAndDefaultFontAndEvents)
+{
+    Fixture f;
+    clsControl *text = f.Find("A*F*Text1");
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        auto *combo = qobject_cast<QComboBox *>(d->FieldWidget(Prop::BackColor));
+        ASSERT_TRUE(combo);
+        EXPECT_GE(combo->findText("Standard Colors"), 0);
+        EXPECT_GE(combo->findText("System Colors"), 0);
+        EXPECT_GE(combo->findText("Custom Color >>"), 0);
+        EXPECT_TRUE(d->UseDefaultBox(Prop::BackColor)->isChecked());
+        Choose(combo, "Dark Red");
+        EXPECT_FALSE(d->UseDefaultBox(Prop::BackColor)->isChecked());
+        EXPECT_EQ(d->ColourDescription(Prop::BackColor)->text(),
+                  "Dark Red (standard color) R=128 G=0 B=0");
+        d->ChooseFont = [](QFont &font) {
+            font = QFont("Courier New", 14);
+            font.setItalic(true);
+            return true;
+        };
+        d->FontButton()->click();
+        d->EventBox(Event::Change)->click();
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(text->GetProperty(Prop::BackColor), "128");
+    EXPECT_EQ(text->GetProperty(Prop::FontName), "Courier New");
+    EXPECT_EQ(text->GetProperty(Prop::FontItalic), "1");
+    EXPECT_TRUE(text->EventMask() & EventMaskBit(Event::Change));
+
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        EXPECT_EQ(d->FontSummary()->text(), "Courier New");
+        d->UseDefaultBox(Prop::BackColor)->click();
+        d->UseDefaultBox(Prop::FontName)->click();
+        d->ConfirmButton()->click();
+    });
+    EXPECT_FALSE(text->IsNonDefault(Prop::BackColor));
+    EXPECT_FALSE(text->IsNonDefault(Prop::FontName));
+    // A custom colour comes from the colour chooser.
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        d->ChooseColour = [](qint32 &c) {
+            c = 0x123456;
+            return true;
+        };
+        Choose(qobject_cast<QComboBox *>(d->FieldWidget(Prop::ForeColor)), "Custom Color >>");
+        EXPECT_EQ(d->ColourDescription(Prop::ForeColor)->text(), "custom color: R=86 G=52 B=18");
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(text->GetProperty(Prop::ForeColor), QString::number(0x123456));
+}
+
+TEST(frmProperties, BadNumbersKeepTheSheetOpenOnTheField)
+{
+    Fixture f;
+    const float width = f.Find("A*F*Grid1")->Width();
+    f.Modify("A*F*Grid1", [&](frmProperties *d) {
+        QWidget *width = d->FieldWidget(Prop::Width);
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::Colors));
+        TypeInto(width, "wide");
+        d->ConfirmButton()->click();
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->Pages()->currentIndex(), d->PageIndex(PropertySheetModel::Page::General));
+        EXPECT_EQ(QApplication::focusWidget(), width);
+        d->reject();
+    });
+    ASSERT_EQ(f.prompter.Calls.size(), 1u);
+    EXPECT_EQ(f.prompter.Calls[0].Text, "Width must be a number from 0 to 100000000.");
+    EXPECT_EQ(f.Find("A*F*Grid1")->Width(), width);
+}
+
+TEST(frmProperties, AccessKeysHelpQuestionAndDragQuestions)
+{
+    Fixture f;
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        // Every labelled field has its access key; Alt+W reaches Width on the first page.
+        QTest::keyClick(d, Qt::Key_W, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d->FieldWidget(Prop::Width));
+        QTest::keyClick(d, Qt::Key_I, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d->IdEdit());
+        // Tab runs from the ID over the style and the page tabs into the first page's fields.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d->StyleCombo());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d->FieldWidget(Prop::Left));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), d->CancelButton()); // the buttons end the round
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::DragDrop));
+        d->DragSourceBox()->click();
+        EXPECT_TRUE(d->DragSourceBox()->isChecked());
+        d->ConfirmButton()->click();
+    });
+    clsControl *text = f.Find("A*F*Text1");
+    text->SetProperty(Prop::DragID, "CUST");
+    f.prompter.Answers = {iPrompter::Answer::No};
+    f.Modify("A*F*Text1", [](frmProperties *d) {
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::DragDrop));
+        d->DragSourceBox()->click(); // asks; No keeps the tick
+        EXPECT_TRUE(d->DragSourceBox()->isChecked());
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(f.prompter.Calls.back().Text,
+              "Are you sure you want to clear the Drag ID for this control?");
+    EXPECT_EQ(text->GetProperty(Prop::DragID), "CUST");
+
+    f.prompter.Answers = {iPrompter::Answer::Yes};
+    f.Modify("A", [](frmProperties *d) {
+        EXPECT_FALSE(d->EventBox(Event::Quit)->isEnabled()); // an MDI frame always reports it
+        EXPECT_TRUE(d->EventBox(Event::Quit)->isChecked());
+        Choose(qobject_cast<QComboBox *>(d->FieldWidget(Prop::HelpType)), "HTML Help Event");
+        EXPECT_TRUE(d->EventBox(Event::Help)->isChecked());
+        d->ConfirmButton()->click();
+    });
+    EXPECT_TRUE(f.Find("A")->EventMask() & EventMaskBit(Event::Help));
+    EXPECT_EQ(f.Find("A")->GetProperty(Prop::HelpType), "1");
+}
+
+TEST(frmProperties, UnloadablePictureAndAnObjectRemovedMeanwhile)
+{
+    Fixture f;
+    f.Modify("A*F", [](frmProperties *d) {
+        d->ChooseFile = [](const QString &filter) {
+            EXPECT_TRUE(filter.startsWith("All Picture Files"));
+            return QStringLiteral("/nonexistent/picture.bmp");
+        };
+        d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::Picture));
+        auto *browse = d->Pages()->currentWidget()->findChild<QPushButton *>(
+            QString(), Qt::FindChildrenRecursively);
+        ASSERT_TRUE(browse);
+        browse->click();
+        EXPECT_EQ(qobject_cast<QLineEdit *>(d->FieldWidget(Prop::Picture))->text(), "");
+        d->reject();
+    });
+    ASSERT_FALSE(f.prompter.Calls.empty());
+    EXPECT_EQ(f.prompter.Calls[0].Text,
+              "The picture \"/nonexistent/picture.bmp\" cannot be loaded.");
+
+    // The object goes away while the sheet is open: reported, nothing else changed.
+    f.prompter.Clear();
+    auto r = f.Modify("A*F*Text1", [&](frmProperties *d) {
+        TypeInto(d->FieldWidget(Prop::Hint), "tip");
+        f.designer.RemoveControl("A*F*Text1");
+        d->ConfirmButton()->click();
+    });
+    EXPECT_FALSE(r.Confirmed);
+    ASSERT_EQ(f.prompter.ReportTexts().size(), 1u);
+    EXPECT_TRUE(f.prompter.ReportTexts()[0].contains("<frmProperties ShowModify>"));
+}
+
+TEST(frmProperties, CloseBoxCancelsAndThePositionIsKept)
+{
+    Fixture f;
+    QTemporaryDir dir;
+    {
+        QFile ini(dir.filePath("cvwin70.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
+    }
+    modPersistSettings persist(dir.path() + "/");
+    clsDesignerSettings settings(&persist);
+    f.sheet.SetSettings(&settings);
+    auto r = f.Modify("A*F*Text1", [](frmProperties *d) {
+        TypeInto(d->IdEdit(), "Other");
+        d->move(140, 90);
+        d->close();
+    });
+    EXPECT_FALSE(r.Confirmed);
+    EXPECT_TRUE(f.Find("A*F*Text1"));
+    EXPECT_EQ(settings.ReadInt("PropertiesLeft", -1), f.sheet.x() * 15);
+    EXPECT_EQ(settings.ReadInt("PropertiesTop", -1), f.sheet.y() * 15);
+    // A second sheet opens where the first was left.
+    frmProperties second(f.designer, f.prompter);
+    second.SetSettings(&settings);
+    WhenModal<frmProperties>([&](frmProperties *d) {
+        EXPECT_EQ(d->pos(), f.sheet.pos());
+        d->reject();
+    });
+    second.ShowModify("A*F*Text1");
+    // Nothing happens for an empty or unknown ID.
+    EXPECT_FALSE(f.sheet.ShowModify(QString()).Confirmed);
+    EXPECT_FALSE(f.sheet.ShowModify("A*F*Nothing").Confirmed);
+}
+
+TEST(frmProperties, EveryKindCreatedByEnterLoadsBackIdentical)
+{
+    Fixture f;
+    SheetCreateMode createMode(f.sheet);
+    f.edit.SetCreateMode(&createMode);
+    f.designer.SetCurrentItem(f.Find("A*F"));
+    const char *kinds[] = {"Label", "Text", "Command", "Option", "Check", "List", "Combo",
+                           "Picture", "Frame", "Grid", "Tabgroup", "Gauge", "Tree", "Timer",
+                           "Browser", "Popup", "Toolbar", "Statusbar", "Menu", "Form"};
+    for (const char *kind : kinds) {
+        SCOPED_TRACE(kind);
+        f.designer.SetCurrentItem(f.Find("A*F"));
+        WhenModal<frmProperties>([](frmProperties *d) {
+            QTest::keyClick(d->IdEdit(), Qt::Key_Return);
+        });
+        EXPECT_TRUE(f.edit.CreateNewItem(kind));
+    }
+    EXPECT_TRUE(f.prompter.Calls.empty()) << f.prompter.Calls[0].Text.toStdString();
+    EXPECT_TRUE(f.Find("A*F*Label1"));
+    EXPECT_TRUE(f.Find("A*Form1"));
+    const QString text = f.designer.GetTemplate("A", {}, 0);
+    clsItems items2;
+    ScriptedPrompter prompter2;
+    clsDesigner designer2{items2, &prompter2};
+    ASSERT_TRUE(designer2.SetTemplate(text));
+    EXPECT_EQ(designer2.GetTemplate("A", {}, 0).section(QChar(Marks::Attribute), 1),
+              text.section(QChar(Marks::Attribute), 1));
+}
+
+TEST(frmProperties, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("CORVANE_SHEET_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "set CORVANE_SHEET_SHOTS to a folder to write screenshots";
+    Fixture f;
+    // A project that looks like one a developer would have.
+    ASSERT_TRUE(f.designer.SetTemplate(Project(
+        {Record({"2", "SALES", "", "0", "0", "0", "100", "40", "1073741825"}),
+         LoaderText::Prop(22, "Sales Orders"), LoaderText::Prop(42, "Order desk"), LoaderText::Prop(41, "Order entry and lookup"),
+         Create("SALES*ORDERS", 5), LoaderText::Prop(22, "Orders"),
+         Create("SALES*ORDERS*CUSTNAME", 16, {}, "12", "2"), LoaderText::Prop(4, "30"), LoaderText::Prop(5, "1"),
+         LoaderText::Prop(49, "The customer's name as it appears on the invoice"), LoaderText::Prop(51, "40"),
+         LoaderText::Prop(54, "1"), LoaderText::Prop(15, "&H800000"),
+         Create("SALES*ORDERS*LINES", 28, {}, "2", "5"), LoaderText::Prop(4, "60"), LoaderText::Prop(5, "12"),
+         LoaderText::Prop(99, "1152")},
+        "1.4", "0")));
+    QDir().mkpath(folder);
+    auto shoot = [&](const QString &path, const QString &name, PropertySheetModel::Page page) {
+        f.Modify(path, [&](frmProperties *d) {
+            d->Pages()->setCurrentIndex(d->PageIndex(page));
+            d->grab().save(folder + "/" + name + ".png");
+            d->reject();
+        });
+    };
+    shoot("SALES", "sheet-application", PropertySheetModel::Page::Application);
+    shoot("SALES*ORDERS", "sheet-form", PropertySheetModel::Page::General);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox", PropertySheetModel::Page::General);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-colors", PropertySheetModel::Page::Colors);
+    shoot("SALES*ORDERS*LINES", "sheet-grid", PropertySheetModel::Page::Traits);
+    shoot("SALES*ORDERS*LINES", "sheet-grid-events", PropertySheetModel::Page::Events);
+    shoot("SALES*ORDERS", "sheet-form-icon", PropertySheetModel::Page::Icon);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-font", PropertySheetModel::Page::Font);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-dragdrop", PropertySheetModel::Page::DragDrop);
+}
