@@ -1,5 +1,8 @@
 #include "designer/frmProperties.h"
 
+#include "designer/BarEditorView.h"
+#include "designer/TreeEditorView.h"
+
 #include "designer/ucExtProps.h"
 
 #include "app/EditCommands.h"
@@ -221,6 +224,8 @@ frmProperties::Result frmProperties::Run(const QString &label)
         clsControl *item = m_model.Apply(m_edit);
         if (!item)
             return;
+        for (ContentEditorPage *editor : std::as_const(m_contentPages))
+            editor->Apply(*item, m_designer);
         result.Confirmed = true;
         result.FullId = item->FullID();
         if (create) {
@@ -307,6 +312,7 @@ void frmProperties::ClearPages()
     m_eventBoxes.clear();
     m_iconPreviews.clear();
     m_pageIndex.clear();
+    m_contentPages.clear();
     m_fontButton = nullptr;
     m_fontSummary = nullptr;
     m_dragSource = m_dropTarget = nullptr;
@@ -365,6 +371,7 @@ void frmProperties::Rebuild()
         case Page::Custom: widget = BuildCustomPage(); break;
         default: widget = BuildFieldsPage(page); break;
         }
+        AddContentEditor(page, widget);
         QString title = PropertySheetModel::PageTitle(page);
         if (page == Page::Custom && m_model.Extension()
             && !m_model.Extension()->Caption().isEmpty())
@@ -388,6 +395,22 @@ void frmProperties::Rebuild()
     m_idEdit->setFocus();
     m_idEdit->selectAll();
     Q_UNUSED(create);
+}
+
+void frmProperties::AddContentEditor(Page page, QWidget *widget)
+{
+    ContentEditorPage *editor = nullptr;
+    switch (page) {
+    case Page::Menu: editor = new BarEditorView(m_prompter, widget); break;
+    case Page::Tree: editor = new TreeEditorView(m_prompter, widget); break;
+    default: return;
+    }
+    // Above the page's closing stretch, taking the room.
+    if (auto *outer = qobject_cast<QVBoxLayout *>(widget->layout()))
+        outer->insertWidget(outer->count() - 1, editor, 100);
+    m_contentPages.insert(int(page), editor);
+    editor->Load(m_model.SheetMode() == PropertySheetModel::Mode::Modify ? m_model.Item() : nullptr,
+                 m_model.OriginalType());
 }
 
 QWidget *frmProperties::BuildFieldsPage(Page page)
@@ -1087,6 +1110,11 @@ void frmProperties::Confirm()
         m_prompter.ShowMessage(problem->Message, MessageIcon::Exclamation);
         FocusField(problem->Code);
         return;
+    }
+    for (auto it = m_contentPages.cbegin(); it != m_contentPages.cend(); ++it) {
+        m_tabs->setCurrentIndex(m_pageIndex.value(it.key(), m_tabs->currentIndex()));
+        if (!it.value()->Check())
+            return;
     }
     accept();
 }

@@ -1,0 +1,207 @@
+// The content editors on the property sheet, driven as a user drives them: stored menus and
+// trees are repaired with their messages when the sheet opens, ID checks keep the focus on the
+// field, and edits reach the object and its design control when the sheet is applied.
+// Screenshots are written when CORVANE_SHEET_SHOTS names a folder.
+#include "ModalDriver.h"
+
+#include "../app/LoaderTestSupport.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "designer/BarEditorView.h"
+#include "designer/TreeEditorView.h"
+#include "designer/frmProperties.h"
+#include "model/BarContent.h"
+#include "model/TreeContent.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/Marks.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace LoaderText;
+using Page = PropertySheetModel::Page;
+
+namespace {
+
+const QString sv(QChar(Marks::SubValue)), vm(QChar(Marks::Value));
+
+QString Entries(std::initializer_list<QStringList> entries)
+{
+    QStringList joined;
+    for (const QStringList &parts : entries)
+        joined << parts.join(sv);
+    return joined.join(vm);
+}
+
+struct Fixture
+{
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    frmProperties sheet{designer, prompter};
+
+    explicit Fixture(const QStringList &body)
+    {
+        QStringList records{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                            Create("A*F", 5)};
+        records += body;
+        EXPECT_TRUE(designer.SetTemplate(Project(records, "1.4", "1")));
+        prompter.Clear();
+    }
+    frmProperties::Result Modify(const QString &path, std::function<void(frmProperties *)> user)
+    {
+        WhenModal<frmProperties>(std::move(user));
+        return sheet.ShowModify(path);
+    }
+    std::vector<QString> Messages() const
+    {
+        std::vector<QString> texts;
+        for (const auto &call : prompter.Of(ScriptedPrompter::Kind::Message))
+            texts.push_back(call.Text);
+        return texts;
+    }
+};
+
+void Shot(QWidget *widget, const char *name)
+{
+    const QString folder = qEnvironmentVariable("CORVANE_SHEET_SHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
+}
+
+void Retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
+{
+    // The bar itself takes a first entry at level 2 and a repeated ID; the editor's tree does
+    // not. (A stored jump by two levels never reaches the item: the loader refuses it.)
+    Fixture f({Create("A*F*MAIN", 75),
+               Prop(26, Entries({{"FILE", "2", "&File"}, {"NEW", "3", "&New"}, {"FILE", "3", "Again"}}))});
+    const auto result = f.Modify("A*F*MAIN", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        ASSERT_TRUE(bar);
+        // Opening showed the two repairs, in order.
+        const auto messages = f.Messages();
+        ASSERT_EQ(messages.size(), 3u);
+        EXPECT_EQ(messages[0], "The menu level for item '&File' is invalid and will be adjusted to a "
+                               "valid level. The level for subsequent items may also be adjusted.");
+        EXPECT_EQ(messages[1], "The menu level for item '&New' is invalid and will be adjusted to a "
+                               "valid level. The level for subsequent items may also be adjusted.");
+        EXPECT_EQ(messages[2], "Menu item ID 'FILE' is duplicated. New ID is 'FILE_2'");
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
+        EXPECT_EQ(bar->Tree()->topLevelItem(0)->child(0)->child(0)->childCount(), 1);
+        EXPECT_EQ(bar->ShortcutField()->count(), 102);
+        Shot(sheet, "menu-editor");
+
+        // A new item with a duplicate ID cannot be left.
+        bar->Select(0);
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        f.prompter.Clear();
+        Retype(bar->IdField()->lineEdit(), "file");
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "'file' already exists in this menu Please enter a unique ID.");
+        EXPECT_TRUE(bar->IdField()->hasFocus());
+        Retype(bar->IdField()->lineEdit(), "HELP");
+        Retype(bar->CaptionField(), "&Help");
+        bar->ShortcutField()->setCurrentIndex(27); // F1
+        Q_EMIT bar->ShortcutField()->activated(27);
+        QTest::mouseClick(bar->UpButton(), Qt::LeftButton); // HELP moves above FILE
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const QString stored = f.items.Find("A*F*MAIN")->GetProperty(26);
+    EXPECT_EQ(stored, Entries({{"HELP", "1", "&Help", "", "", "", "27"}, {"FILE", "1", "&File"},
+                               {"NEW", "2", "&New"}, {"FILE_2", "3", "Again"}}));
+}
+
+TEST(ContentEditors, StoredMenuWhoseSecondEntryJumpsTwoLevelsShowsOneMessage)
+{
+    ScriptedPrompter prompter;
+    BarEditorView bar(prompter);
+    bar.LoadItems(Entries({{"FILE", "1", "&File"}, {"NEW", "3", "&New"}, {"OPEN", "2", "&Open"}}), 75);
+    ASSERT_EQ(prompter.Calls.size(), 1u);
+    EXPECT_EQ(prompter.Calls[0].Text, "The menu level for item '&New' is invalid and will be adjusted "
+                                      "to a valid level. The level for subsequent items may also be "
+                                      "adjusted.");
+    EXPECT_EQ(bar.Tree()->topLevelItem(0)->child(0)->childCount(), 2);
+    BarContent content(75);
+    EXPECT_NO_THROW(content.SetItems(bar.Model().Store()));
+}
+
+TEST(ContentEditors, ToolBarAndStatusBarWordTheirMessages)
+{
+    Fixture f({Create("A*F*TOOLS", 77), Prop(26, Entries({{"NEW", "1", "New"}})),
+               Create("A*F*STATUS", 78), Prop(26, Entries({{"MSG", "1", "Ready"}}))});
+    f.Modify("A*F*TOOLS", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        ASSERT_TRUE(bar);
+        bar->Select(0);
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton); // the new tool has no ID
+        ASSERT_FALSE(f.Messages().empty());
+        EXPECT_EQ(f.Messages().back(), "Please enter a valid tool ID.");
+        EXPECT_TRUE(sheet->isVisible());
+        sheet->reject();
+    });
+    f.prompter.Clear();
+    f.Modify("A*F*STATUS", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        bar->Select(-1);
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+        EXPECT_EQ(f.Messages().back(), "Please enter a valid panel ID.");
+        sheet->reject();
+    });
+    EXPECT_EQ(f.items.Find("A*F*TOOLS")->GetProperty(26), Entries({{"NEW", "1", "New"}}));
+}
+
+TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
+{
+    Fixture f({Create("A*F*TV", 33),
+               Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"de", "2", "Again"},
+                                 {"NA", "1", "America"}}))});
+    const auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        ASSERT_TRUE(tree);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "Tree item ID 'de' is duplicated. New ID is 'de_2'");
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tree));
+        EXPECT_EQ(tree->Tree()->topLevelItem(0)->child(1)->text(0), "Again (de_2)");
+        Shot(sheet, "tree-editor");
+        f.prompter.Clear();
+        // DE is taken under EU but free under NA.
+        tree->Select(3);
+        QTest::mouseClick(tree->ChildButton(), Qt::LeftButton);
+        Retype(tree->IdField(), "de");
+        Retype(tree->CaptionField(), "Delaware");
+        tree->Select(2);
+        Retype(tree->IdField(), "DE");
+        tree->Select(0);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "'DE' already exists in this tree structure. Please enter an ID "
+                                   "that is unique in this branch of the tree.");
+        EXPECT_TRUE(tree->IdField()->hasFocus());
+        Retype(tree->IdField(), "FR");
+        QTest::mouseClick(tree->DeleteButton(), Qt::LeftButton); // FR goes
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
+              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"NA", "1", "America"},
+                       {"de", "2", "Delaware"}}));
+}
