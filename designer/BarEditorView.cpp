@@ -50,7 +50,7 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
     m_align = new QComboBox(this);
     m_align->addItems({tr("Left"), tr("Right"), tr("Center")});
 
-    auto *fields = new QFormLayout;
+    auto *fields = m_fields = new QFormLayout;
     fields->addRow(tr("Item &ID:"), m_id);
     fields->addRow(tr("&Caption:"), m_caption);
     fields->addRow(tr("&Help hint text:"), m_hint);
@@ -167,6 +167,9 @@ void BarEditorView::LoadItems(const QString &items, int type)
     m_newSub->setVisible(menu);
     m_shortcut->setEnabled(menu);
     m_validation->setVisible(type == BarContent::ToolBar);
+    m_fields->setRowVisible(m_shortcut, menu);
+    m_fields->setRowVisible(m_size, type == BarContent::StatusBar);
+    m_fields->setRowVisible(m_align, type == BarContent::StatusBar);
     m_size->setEnabled(type == BarContent::StatusBar);
     m_align->setEnabled(type == BarContent::StatusBar);
     m_id->clear();

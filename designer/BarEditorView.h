@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -50,6 +51,7 @@ private:
 
     std::unique_ptr<BarEditorModel> m_model;
     QTreeWidget *m_tree;
+    QFormLayout *m_fields;
     QComboBox *m_id;
     QLineEdit *m_caption;
     QLineEdit *m_hint;

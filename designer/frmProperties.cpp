@@ -1,7 +1,9 @@
 #include "designer/frmProperties.h"
 
 #include "designer/BarEditorView.h"
+#include "designer/OptionGridView.h"
 #include "designer/TreeEditorView.h"
+#include "designer/ucListProps.h"
 
 #include "designer/ucExtProps.h"
 
@@ -403,6 +405,8 @@ void frmProperties::AddContentEditor(Page page, QWidget *widget)
     switch (page) {
     case Page::Menu: editor = new BarEditorView(m_prompter, widget); break;
     case Page::Tree: editor = new TreeEditorView(m_prompter, widget); break;
+    case Page::Options: editor = new OptionGridView(m_prompter, widget); break;
+    case Page::List: editor = new ucListProps(m_prompter, widget); break;
     default: return;
     }
     // Above the page's closing stretch, taking the room.

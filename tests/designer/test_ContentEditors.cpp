@@ -9,6 +9,7 @@
 #include "app/clsDesigner.h"
 #include "designer/BarEditorView.h"
 #include "designer/TreeEditorView.h"
+#include "designer/ucListProps.h"
 #include "designer/frmProperties.h"
 #include "model/BarContent.h"
 #include "model/TreeContent.h"
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 using namespace LoaderText;
@@ -204,4 +207,58 @@ TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
     EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
               Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"NA", "1", "America"},
                        {"de", "2", "Delaware"}}));
+}
+
+TEST(ContentEditors, ListRowsAndGridCellsReachTheObject)
+{
+    Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
+               Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty")});
+    auto result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
+        EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        QTest::mouseClick(list->AddRowButton(), Qt::LeftButton);
+        list->PasteText("Clark\tParis\n");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(26), "Adams" + vm + "Baker" + vm + "Clark" + sv + "Paris");
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
+
+    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(grid);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
+        grid->Pages()->setCurrentIndex(1);
+        QTest::mouseClick(grid->AddRowButton(), Qt::LeftButton);
+        grid->ItemsGrid()->setCurrentCell(0, 0);
+        grid->PasteText("Bolt\t12");
+        Shot(sheet, "list-editor");
+        grid->ColumnField()->setValue(2);
+        Retype(grid->HeadingField(), "Quantity");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const clsControl *grid = f.items.Find("A*F*GRD");
+    EXPECT_EQ(grid->GetProperty(1, 2, 1), "12");
+    EXPECT_EQ(grid->GetProperty(32), "Item" + vm + "Quantity");
+    EXPECT_EQ(grid->GetProperty(28), "1");
+}
+
+TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
+{
+    const QString menu = Entries({{"FILE", "1", "&File", "", "", "", "", "", ""}, {"-", "2"}, {"X", "2"}});
+    Fixture f({Create("A*F*MAIN", 75), Prop(26, menu), Create("A*F*OPT", 19),
+               Prop(26, "Post" + sv + "1" + vm + "Pick up")});
+    for (const char *path : {"A*F*MAIN", "A*F*OPT"}) {
+        const auto result = f.Modify(path, [&](frmProperties *sheet) {
+            QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+        });
+        EXPECT_TRUE(result.Confirmed) << path;
+    }
+    EXPECT_EQ(f.items.Find("A*F*MAIN")->GetProperty(26), menu);
+    EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + sv + "1" + vm + "Pick up");
+    EXPECT_TRUE(f.Messages().empty());
 }
