@@ -2,6 +2,7 @@
 
 #include "designer/BarEditorView.h"
 #include "designer/OptionGridView.h"
+#include "designer/TabListView.h"
 #include "designer/TreeEditorView.h"
 #include "designer/ucListProps.h"
 
@@ -407,6 +408,7 @@ void frmProperties::AddContentEditor(Page page, QWidget *widget)
     case Page::Tree: editor = new TreeEditorView(m_prompter, widget); break;
     case Page::Options: editor = new OptionGridView(m_prompter, widget); break;
     case Page::List: editor = new ucListProps(m_prompter, widget); break;
+    case Page::Tabs: editor = new TabListView(m_prompter, widget); break;
     default: return;
     }
     // Above the page's closing stretch, taking the room.

@@ -8,6 +8,7 @@
 #include "app/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "designer/BarEditorView.h"
+#include "designer/TabListView.h"
 #include "designer/TreeEditorView.h"
 #include "designer/ucListProps.h"
 #include "designer/frmProperties.h"
@@ -23,7 +24,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QLabel>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -261,4 +264,45 @@ TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
     EXPECT_EQ(f.items.Find("A*F*MAIN")->GetProperty(26), menu);
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + sv + "1" + vm + "Pick up");
     EXPECT_TRUE(f.Messages().empty());
+}
+
+TEST(ContentEditors, TabsBecomePanelsOnApply)
+{
+    Fixture f({Create("A*F*TABS", 30), Create("A*F*TABLIST", 31, "TABS"), Prop(22, "List"),
+               Create("A*F*LST", 21, "TABLIST"), Create("A*F*TABTREE", 31, "TABS"),
+               Prop(22, "Regions"), Create("A*F*CMDOK", 18)});
+    f.prompter.Answers.push_back(iPrompter::Answer::Yes);
+    const auto result = f.Modify("A*F*TABS", [&](frmProperties *sheet) {
+        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        ASSERT_TRUE(tabs);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
+        EXPECT_EQ(tabs->Strip()->count(), 2);
+        EXPECT_EQ(tabs->PositionLabel()->text(), "Tab 1 of 2");
+        // A tab ID used by another tab of the group, or by another item of the form.
+        Retype(tabs->IdField(), "tabtree");
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "Tab ID tabtree is already used in this group.\nPlease select a different ID.");
+        Retype(tabs->IdField(), "CMDOK");
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
+        EXPECT_EQ(f.Messages().size(), 2u);
+        Retype(tabs->IdField(), "TABLIST");
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton); // a third tab, "Tab1"
+        Retype(tabs->CaptionField(), "Notes");
+        Shot(sheet, "tabs-editor");
+        tabs->Strip()->setCurrentIndex(0);
+        QTest::mouseClick(tabs->DeleteButton(), Qt::LeftButton); // holds LST: asks, Yes
+        EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question).size(), 1u);
+        EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question)[0].Text,
+                  "The List tab contains one or more controls.\nAre you sure you want to delete this tab?");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_FALSE(f.items.Find("A*F*TABLIST"));
+    EXPECT_FALSE(f.items.Find("A*F*LST"));
+    const clsControl *notes = f.items.Find("A*F*Tab1");
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(notes->GetProperty(22), "Notes");
+    EXPECT_EQ(notes->Parent(), f.items.Find("A*F*TABS"));
+    EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABTREE" + vm + "A*F*Tab1");
 }
