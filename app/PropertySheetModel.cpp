@@ -104,7 +104,8 @@ QString SheetCaption(int type)
     case WrapperKind::Label: return QStringLiteral("Label");
     case WrapperKind::List: return QStringLiteral("List Box");
     case WrapperKind::Combo:
-        return type == Type::DropDownList ? QStringLiteral("List Box") : QStringLiteral("Combo Box");
+        return type == Type::DropDownList ? QStringLiteral("List Box")
+                                          : QStringLiteral("Combo Box");
     case WrapperKind::Option: return QStringLiteral("Option Group");
     case WrapperKind::Check: return QStringLiteral("Check Box");
     case WrapperKind::Command: return QStringLiteral("Command Button");
@@ -136,6 +137,13 @@ bool HoldsRecordMarks(const QString &text)
 }
 
 // Numbers are shown and typed with the locale's decimal separator.
+// An empty number field, or one holding its word ("auto", "none").
+bool IsWord(const PropertySheetModel::Field &field, const QString &text)
+{
+    return !field.Word.isEmpty()
+           && (text.isEmpty() || text.compare(field.Word, Qt::CaseInsensitive) == 0);
+}
+
 QString FormatNumber(double value)
 {
     QString text = NumberFormat::Format(value, 2);
@@ -626,11 +634,6 @@ void PropertySheetModel::BuildFields()
     }
 }
 
-QString PropertySheetModel::Stored(int code) const
-{
-    return m_values.value(code);
-}
-
 void PropertySheetModel::Load(clsControl &source, bool allDefault)
 {
     auto value = [&](int code) -> QString {
@@ -975,16 +978,24 @@ void PropertySheetModel::RemoveDropId(const QString &id)
 QStringList PropertySheetModel::ProjectDragIds() const
 {
     QStringList ids;
-    if (!m_designer || !m_app)
+    if (!m_app)
         return ids;
-    const QString prefix = m_app->FullID().toUpper() + QLatin1Char('*');
-    for (clsControl *item : m_designer->Items().InOrder()) {
-        if (item == m_item || !item->FullID().toUpper().startsWith(prefix)
+    QSet<QString> seen;
+    // The application's own tree, not the whole registry: other projects' IDs do not match.
+    std::vector<const clsControl *> pending{m_app};
+    while (!pending.empty()) {
+        const clsControl *item = pending.back();
+        pending.pop_back();
+        for (const auto &entry : item->Children())
+            pending.push_back(entry.Value);
+        if (item == m_item || !IsKnownType(item->ObjType())
             || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
             continue;
         const QString drag = item->GetProperty(Prop::DragID);
-        if (!drag.isEmpty() && !ids.contains(drag, Qt::CaseInsensitive))
+        if (!drag.isEmpty() && !seen.contains(drag.toUpper())) {
+            seen.insert(drag.toUpper());
             ids.append(drag);
+        }
     }
     ids.sort(Qt::CaseInsensitive);
     return ids;
@@ -1044,7 +1055,7 @@ PropertySheetModel::CheckField(const Field &field) const
     switch (field.Type) {
     case Kind::Number: {
         const QString t = text.trimmed();
-        if (!field.Word.isEmpty() && (t.isEmpty() || t.compare(field.Word, Qt::CaseInsensitive) == 0))
+        if (IsWord(field, t))
             return std::nullopt;
         double factor = 1;
         if (IsPositionCode(field.Code))
@@ -1121,7 +1132,7 @@ QString PropertySheetModel::ValueToWrite(const Field &field) const
     const QString t = m_values.value(field.Code).trimmed();
     switch (field.Type) {
     case Kind::Number:
-        if (!field.Word.isEmpty() && (t.isEmpty() || t.compare(field.Word, Qt::CaseInsensitive) == 0))
+        if (IsWord(field, t))
             return IsPositionCode(field.Code) ? field.Word : QString();
         return NumberFormat::Format(NumberFormat::ParseInvariant(Process().ToPointDecimal(t)), 6);
     case Kind::Colour: {
@@ -1184,8 +1195,7 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
         item.SetProperty(f.Code, ValueToWrite(f));
     }
 
-    if (const Field *node = FindField(NodeStyleCode)) {
-        Q_UNUSED(node);
+    if (FindField(NodeStyleCode)) {
         const int tree = m_styleIndex >= 0 ? m_styles[size_t(m_styleIndex)].Style : 0;
         const int style = tree + m_values.value(NodeStyleCode).toInt();
         if (item.GetProperty(Prop::Style).toInt() != style)
@@ -1303,7 +1313,8 @@ QString PropertySheetModel::FileFilter(Chooser chooser)
 {
     switch (chooser) {
     case Chooser::Icon:
-        return QStringLiteral("All Picture Files (*.bmp *.dib *.gif *.jpg *.jpeg *.png *.ico *.cur);;"
+        return QStringLiteral("All Picture Files "
+                              "(*.bmp *.dib *.gif *.jpg *.jpeg *.png *.ico *.cur);;"
                               "Bitmaps (*.bmp *.dib);;GIF Images (*.gif);;"
                               "JPEG Images (*.jpg *.jpeg);;PNG Images (*.png);;"
                               "Icons (*.ico *.cur);;All Files (*)");

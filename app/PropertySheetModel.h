@@ -211,7 +211,6 @@ private:
     void BuildFields();
     void BuildStyles();
     void Load(clsControl &source, bool allDefault);
-    QString Stored(int code) const;
     void AddField(Field field);
     std::optional<Problem> CheckId() const;
     std::optional<Problem> CheckField(const Field &field) const;

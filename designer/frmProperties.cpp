@@ -245,11 +245,11 @@ frmProperties::Result frmProperties::Run(const QString &label)
     });
     // An object made before a later step failed exists all the same: say so, so that the
     // command that asked for it treats it as created.
-    if (create && !result.Confirmed)
-        if (clsControl *made = m_model.Item(); made && m_designer.Items().Find(m_model.FullId()) == made) {
-            result.Confirmed = true;
-            result.FullId = made->FullID();
-        }
+    clsControl *made = create && !result.Confirmed ? m_model.Item() : nullptr;
+    if (made && m_designer.Items().Find(m_model.FullId()) == made) {
+        result.Confirmed = true;
+        result.FullId = made->FullID();
+    }
     if (m_refresh)
         m_refresh();
     return result;
@@ -334,7 +334,6 @@ void frmProperties::ClearPages()
 void frmProperties::Rebuild()
 {
     ClearPages();
-    const bool create = m_model.SheetMode() == PropertySheetModel::Mode::Create;
     m_confirm->setText(m_model.ConfirmLabel());
     m_typeLabel->setText(m_model.Caption());
 
@@ -397,7 +396,6 @@ void frmProperties::Rebuild()
     RefreshDragDrop();
     m_idEdit->setFocus();
     m_idEdit->selectAll();
-    Q_UNUSED(create);
 }
 
 void frmProperties::AddContentEditor(Page page, QWidget *widget)

@@ -42,12 +42,15 @@ struct CreateStandIn : iCreateMode
 {
     clsDesigner &Designer;
     std::vector<QString> Offered;
+    bool Cancel = false;
     explicit CreateStandIn(clsDesigner &designer) : Designer(designer) {}
     Outcome CreateApplication(const QString &) override { return {}; }
     Outcome CreateItem(const QString &, int type, const QString &defaultId,
                        clsControl *parent) override
     {
         Offered.push_back(defaultId);
+        if (Cancel)
+            return {};
         const QString path = parent ? parent->FullID() + "*" + defaultId : defaultId;
         clsControl *item = Designer.AddControl(type, path, {}, "1", "1", "10", "2");
         return {item != nullptr, item ? item->FullID() : QString()};
@@ -104,6 +107,13 @@ TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
     EXPECT_TRUE(f.edit.CreateNewItem("App"));
     EXPECT_TRUE(f.edit.CreateNewItem("App"));
     EXPECT_EQ(sheet.Offered, (std::vector<QString>{"GUIAPP", "GUIAPP2"}));
+    // What the sheet created is the selection; a cancel in the sheet creates nothing.
+    QString created;
+    sheet.Cancel = true;
+    EXPECT_FALSE(f.edit.CreateNewItem("App", &created));
+    EXPECT_TRUE(created.isEmpty());
+    EXPECT_EQ(f.designer.CurrentItem(), f.Find("GUIAPP2"));
+    sheet.Cancel = false;
     f.Select("GUIAPP");
 
     f.prompter.Clear();
@@ -114,8 +124,9 @@ TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
     EXPECT_EQ(f.prompter.Calls[1].Text,
               "You must activate a form before adding a menu, tool bar or status bar.");
 
-    EXPECT_TRUE(f.edit.CreateNewItem("Form"));
-    f.Select("GUIAPP*Form1");
+    EXPECT_TRUE(f.edit.CreateNewItem("Form", &created));
+    EXPECT_EQ(created, "GUIAPP*Form1");
+    EXPECT_EQ(f.designer.CurrentItem(), f.Find("GUIAPP*Form1"));
     EXPECT_TRUE(f.edit.CreateNewItem("Label"));
     EXPECT_TRUE(f.edit.CreateNewItem("Label"));
     EXPECT_TRUE(f.edit.CreateNewItem("Label"));
@@ -478,6 +489,43 @@ TEST(EditCommands, ClipFuncsMembersNotImplementedByAWindowFail)
     }
 }
 
+TEST(EditCommands, DragsMoveAndResizeInTwipsWithoutRounding)
+{
+    // In characters a twip is no round number of units: a drag must still land exactly.
+    Fixture f;
+    f.LoadProject("0");
+    clsControl *label = f.Find("A*F*Label1");
+    const int left = label->TwipLeft();
+    const int top = label->TwipTop();
+    ASSERT_TRUE(f.edit.MoveItemTwips(*label, 105, 45, std::nullopt, std::nullopt));
+    EXPECT_EQ(label->TwipLeft(), 105);
+    EXPECT_EQ(label->TwipTop(), 45);
+    EXPECT_EQ(label->ControlObject()->Left(), 105);
+    EXPECT_EQ(f.state.Caption, "Undo move");
+    ASSERT_TRUE(f.edit.MoveItemTwips(*label, std::nullopt, std::nullopt, 1441, 17));
+    EXPECT_EQ(label->TwipWidth(), 1441);
+    EXPECT_EQ(label->ControlObject()->Height(), 17);
+    EXPECT_EQ(label->TwipLeft(), 105);
+    EXPECT_EQ(f.state.Caption, "Undo size");
+
+    // A negative size is refused and leaves no record; undo goes back to the exact start.
+    f.prompter.Clear();
+    EXPECT_FALSE(f.edit.MoveItemTwips(*label, std::nullopt, std::nullopt, -1, 5));
+    EXPECT_EQ(f.prompter.Of(Kind::Report).size(), 1u);
+    EXPECT_EQ(f.undo.Count(), 2);
+    ASSERT_TRUE(f.edit.Undo());
+    ASSERT_TRUE(f.edit.Undo());
+    EXPECT_EQ(label->TwipLeft(), left);
+    EXPECT_EQ(label->TwipTop(), top);
+
+    // A form is sized only: its window keeps its place.
+    clsControl *form = f.Find("A*F");
+    ASSERT_TRUE(f.edit.MoveItemTwips(*form, std::nullopt, std::nullopt, 4815, 3333));
+    EXPECT_EQ(form->TwipWidth(), 4815);
+    EXPECT_EQ(form->TwipHeight(), 3333);
+    EXPECT_TRUE(f.designer.CurrentProject()->Changed);
+}
+
 // An automatic position stays automatic when pasted into an application of another scale
 // unit; it is not converted into a number.
 TEST(EditCommands, PastedAutomaticPositionStaysAutomatic)
@@ -522,41 +570,4 @@ TEST(EditCommands, ChangingOneSideIsRecordedAsASize)
         EXPECT_EQ(label->TwipWidth(), 10);
         EXPECT_EQ(label->TwipHeight(), 2);
     }
-}
-
-TEST(EditCommands, DragsMoveAndResizeInTwipsWithoutRounding)
-{
-    // In characters a twip is no round number of units: a drag must still land exactly.
-    Fixture f;
-    f.LoadProject("0");
-    clsControl *label = f.Find("A*F*Label1");
-    const int left = label->TwipLeft();
-    const int top = label->TwipTop();
-    ASSERT_TRUE(f.edit.MoveItemTwips(*label, 105, 45, std::nullopt, std::nullopt));
-    EXPECT_EQ(label->TwipLeft(), 105);
-    EXPECT_EQ(label->TwipTop(), 45);
-    EXPECT_EQ(label->ControlObject()->Left(), 105);
-    EXPECT_EQ(f.state.Caption, "Undo move");
-    ASSERT_TRUE(f.edit.MoveItemTwips(*label, std::nullopt, std::nullopt, 1441, 17));
-    EXPECT_EQ(label->TwipWidth(), 1441);
-    EXPECT_EQ(label->ControlObject()->Height(), 17);
-    EXPECT_EQ(label->TwipLeft(), 105);
-    EXPECT_EQ(f.state.Caption, "Undo size");
-
-    // A negative size is refused and leaves no record; undo goes back to the exact start.
-    f.prompter.Clear();
-    EXPECT_FALSE(f.edit.MoveItemTwips(*label, std::nullopt, std::nullopt, -1, 5));
-    EXPECT_EQ(f.prompter.Of(Kind::Report).size(), 1u);
-    EXPECT_EQ(f.undo.Count(), 2);
-    ASSERT_TRUE(f.edit.Undo());
-    ASSERT_TRUE(f.edit.Undo());
-    EXPECT_EQ(label->TwipLeft(), left);
-    EXPECT_EQ(label->TwipTop(), top);
-
-    // A form is sized only: its window keeps its place.
-    clsControl *form = f.Find("A*F");
-    ASSERT_TRUE(f.edit.MoveItemTwips(*form, std::nullopt, std::nullopt, 4815, 3333));
-    EXPECT_EQ(form->TwipWidth(), 4815);
-    EXPECT_EQ(form->TwipHeight(), 3333);
-    EXPECT_TRUE(f.designer.CurrentProject()->Changed);
 }
