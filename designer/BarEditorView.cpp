@@ -4,11 +4,14 @@
 #include "app/iPrompter.h"
 #include "model/BarContent.h"
 #include "model/clsControl.h"
+#include "support/GuiError.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -19,6 +22,7 @@
 namespace {
 constexpr int IndexRole = Qt::UserRole + 1;
 constexpr int ItemsCode = 26;
+constexpr int VisibleCode = 9, StyleCode = 10, AlignCode = 25, IconSizeCode = 70;
 }
 
 BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
@@ -73,7 +77,25 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
         buttons->addWidget(b);
     buttons->addStretch(1);
 
+    m_barBox = new QGroupBox(tr("Toolbar Properties"), this);
+    m_position = new QComboBox(m_barBox);
+    m_position->addItems({tr("Floating"), tr("Top"), tr("Bottom"), tr("Left"), tr("Right")});
+    m_large = new QRadioButton(tr("Lar&ge icons"), m_barBox);
+    m_small = new QRadioButton(tr("S&mall icons"), m_barBox);
+    m_captions = new QCheckBox(tr("Show caption beside button"), m_barBox);
+    m_barVisible = new QCheckBox(tr("Visible"), m_barBox);
+    auto *barForm = new QFormLayout(m_barBox);
+    barForm->addRow(tr("Position:"), m_position);
+    auto *sizes = new QHBoxLayout;
+    sizes->addWidget(m_small);
+    sizes->addWidget(m_large);
+    sizes->addStretch(1);
+    barForm->addRow(sizes);
+    barForm->addRow(m_captions);
+    barForm->addRow(m_barVisible);
+
     auto *right = new QVBoxLayout;
+    right->addWidget(m_barBox);
     right->addLayout(fields);
     right->addStretch(1);
     auto *top = new QHBoxLayout;
@@ -156,6 +178,34 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
 void BarEditorView::Load(clsControl *item, int type)
 {
     LoadItems(item ? item->GetProperty(ItemsCode) : QString(), type);
+    BarSettingsShown shown;
+    m_iconSizeSupported = m_styleSupported = type == BarContent::ToolBar;
+    // A setting the bar's kind does not have is left off the page.
+    auto read = [item](int code, bool *supported) -> QString {
+        try {
+            return item->GetProperty(code);
+        } catch (const GuiError &) {
+            if (supported)
+                *supported = false;
+            return {};
+        }
+    };
+    if (item && !m_model->IsMenu()) {
+        shown.Position = std::clamp(read(AlignCode, nullptr).toInt(), 0, 4);
+        shown.Visible = read(VisibleCode, nullptr) != QLatin1String("0");
+        if (m_iconSizeSupported)
+            shown.Large = read(IconSizeCode, &m_iconSizeSupported) == QLatin1String("1");
+        if (m_styleSupported)
+            shown.Captions = read(StyleCode, &m_styleSupported) == QLatin1String("2");
+    }
+    m_large->setVisible(m_iconSizeSupported);
+    m_small->setVisible(m_iconSizeSupported);
+    m_captions->setVisible(m_styleSupported);
+    m_barLoaded = shown;
+    m_position->setCurrentIndex(shown.Position);
+    (shown.Large ? m_large : m_small)->setChecked(true);
+    m_captions->setChecked(shown.Captions);
+    m_barVisible->setChecked(shown.Visible);
 }
 
 void BarEditorView::LoadItems(const QString &items, int type)
@@ -168,6 +218,10 @@ void BarEditorView::LoadItems(const QString &items, int type)
     m_shortcut->setEnabled(menu);
     m_validation->setVisible(type == BarContent::ToolBar);
     m_fields->setRowVisible(m_shortcut, menu);
+    // Tool bars and status bars are bands of their own; menus have no band settings.
+    m_barBox->setVisible(!menu);
+    m_barBox->setTitle(type == BarContent::ToolBar ? tr("Toolbar Properties") : tr("Status bar properties"));
+
     m_fields->setRowVisible(m_size, type == BarContent::StatusBar);
     m_fields->setRowVisible(m_align, type == BarContent::StatusBar);
     m_size->setEnabled(type == BarContent::StatusBar);
@@ -351,4 +405,17 @@ void BarEditorView::Apply(clsControl &item, clsDesigner &)
     const QString value = m_model->Store();
     if (value != item.GetProperty(ItemsCode))
         item.SetProperty(ItemsCode, value);
+    if (m_model->IsMenu())
+        return;
+    // Only what the user changed: the bar keeps its stored settings otherwise.
+    if (m_position->currentIndex() != m_barLoaded.Position)
+        item.SetProperty(AlignCode, QString::number(m_position->currentIndex()));
+    if (m_barVisible->isChecked() != m_barLoaded.Visible)
+        item.SetProperty(VisibleCode, m_barVisible->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    if (m_model->BarType() == BarContent::ToolBar) {
+        if (m_iconSizeSupported && m_large->isChecked() != m_barLoaded.Large)
+            item.SetProperty(IconSizeCode, m_large->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        if (m_styleSupported && m_captions->isChecked() != m_barLoaded.Captions)
+            item.SetProperty(StyleCode, m_captions->isChecked() ? QStringLiteral("2") : QStringLiteral("1"));
+    }
 }

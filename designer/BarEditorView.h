@@ -8,6 +8,8 @@
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QGroupBox;
+class QRadioButton;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -30,6 +32,8 @@ public:
     QComboBox *IdField() const { return m_id; }
     QLineEdit *CaptionField() const { return m_caption; }
     QComboBox *ShortcutField() const { return m_shortcut; }
+    QComboBox *PositionField() const { return m_position; }
+    QGroupBox *BarSettings() const { return m_barBox; }
     QCheckBox *BeginGroupBox() const { return m_beginGroup; }
     QPushButton *NewItemButton() const { return m_newItem; }
     QPushButton *NewSubButton() const { return m_newSub; }
@@ -68,6 +72,17 @@ private:
     QPushButton *m_delete;
     QPushButton *m_up;
     QPushButton *m_down;
+    // The whole bar: band position, icon size, captions beside buttons, visible.
+    QGroupBox *m_barBox;
+    QComboBox *m_position;
+    QRadioButton *m_large;
+    QRadioButton *m_small;
+    QCheckBox *m_captions;
+    QCheckBox *m_barVisible;
+    struct BarSettingsShown { int Position = 1; bool Large = false; bool Captions = false; bool Visible = true; };
+    BarSettingsShown m_barLoaded;
+    bool m_iconSizeSupported = false;
+    bool m_styleSupported = false;
     QString m_loaded;
     bool m_showing = false;
     int m_shown = -1;

@@ -413,8 +413,11 @@ void frmProperties::AddContentEditor(Page page, QWidget *widget)
     if (auto *outer = qobject_cast<QVBoxLayout *>(widget->layout()))
         outer->insertWidget(outer->count() - 1, editor, 100);
     m_contentPages.insert(int(page), editor);
-    editor->Load(m_model.SheetMode() == PropertySheetModel::Mode::Modify ? m_model.Item() : nullptr,
-                 m_model.OriginalType());
+    // Content the editor cannot read is reported; the page then starts empty.
+    const bool modify = m_model.SheetMode() == PropertySheetModel::Mode::Modify;
+    ErrorBoundary::Run(m_designer.Prompter(),
+                       QString::fromLatin1(modify ? ShowModifyLabel : ShowCreateLabel),
+                       [&] { editor->Load(modify ? m_model.Item() : nullptr, m_model.OriginalType()); });
 }
 
 QWidget *frmProperties::BuildFieldsPage(Page page)

@@ -162,8 +162,13 @@ TEST(ContentEditors, ToolBarAndStatusBarWordTheirMessages)
         ASSERT_FALSE(f.Messages().empty());
         EXPECT_EQ(f.Messages().back(), "Please enter a valid tool ID.");
         EXPECT_TRUE(sheet->isVisible());
-        sheet->reject();
+        QTest::mouseClick(bar->DeleteButton(), Qt::LeftButton);
+        bar->PositionField()->setCurrentIndex(2); // Bottom
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
+        Shot(sheet, "toolbar-editor");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
+    EXPECT_EQ(f.items.Find("A*F*TOOLS")->GetProperty(25), "2");
     f.prompter.Clear();
     f.Modify("A*F*STATUS", [&](frmProperties *sheet) {
         auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
