@@ -1,5 +1,11 @@
 #include "designer/frmProperties.h"
 
+#include "designer/BarEditorView.h"
+#include "designer/OptionGridView.h"
+#include "designer/TabListView.h"
+#include "designer/TreeEditorView.h"
+#include "designer/ucListProps.h"
+
 #include "designer/ucExtProps.h"
 
 #include "app/EditCommands.h"
@@ -221,6 +227,8 @@ frmProperties::Result frmProperties::Run(const QString &label)
         clsControl *item = m_model.Apply(m_edit);
         if (!item)
             return;
+        for (ContentEditorPage *editor : std::as_const(m_contentPages))
+            editor->Apply(*item, m_designer);
         result.Confirmed = true;
         result.FullId = item->FullID();
         if (create) {
@@ -307,6 +315,7 @@ void frmProperties::ClearPages()
     m_eventBoxes.clear();
     m_iconPreviews.clear();
     m_pageIndex.clear();
+    m_contentPages.clear();
     m_fontButton = nullptr;
     m_fontSummary = nullptr;
     m_dragSource = m_dropTarget = nullptr;
@@ -364,6 +373,7 @@ void frmProperties::Rebuild()
         case Page::Custom: widget = BuildCustomPage(); break;
         default: widget = BuildFieldsPage(page); break;
         }
+        AddContentEditor(page, widget);
         QString title = PropertySheetModel::PageTitle(page);
         if (page == Page::Custom && m_model.Extension()
             && !m_model.Extension()->Caption().isEmpty())
@@ -386,6 +396,28 @@ void frmProperties::Rebuild()
     RefreshDragDrop();
     m_idEdit->setFocus();
     m_idEdit->selectAll();
+}
+
+void frmProperties::AddContentEditor(Page page, QWidget *widget)
+{
+    ContentEditorPage *editor = nullptr;
+    switch (page) {
+    case Page::Menu: editor = new BarEditorView(m_prompter, widget); break;
+    case Page::Tree: editor = new TreeEditorView(m_prompter, widget); break;
+    case Page::Options: editor = new OptionGridView(m_prompter, widget); break;
+    case Page::List: editor = new ucListProps(m_prompter, widget); break;
+    case Page::Tabs: editor = new TabListView(m_prompter, widget); break;
+    default: return;
+    }
+    // Above the page's closing stretch, taking the room.
+    if (auto *outer = qobject_cast<QVBoxLayout *>(widget->layout()))
+        outer->insertWidget(outer->count() - 1, editor, 100);
+    m_contentPages.insert(int(page), editor);
+    // Content the editor cannot read is reported; the page then starts empty.
+    const bool modify = m_model.SheetMode() == PropertySheetModel::Mode::Modify;
+    ErrorBoundary::Run(m_designer.Prompter(),
+                       QString::fromLatin1(modify ? ShowModifyLabel : ShowCreateLabel),
+                       [&] { editor->Load(modify ? m_model.Item() : nullptr, m_model.OriginalType()); });
 }
 
 QWidget *frmProperties::BuildFieldsPage(Page page)
@@ -1085,6 +1117,11 @@ void frmProperties::Confirm()
         m_prompter.ShowMessage(problem->Message, MessageIcon::Exclamation);
         FocusField(problem->Code);
         return;
+    }
+    for (auto it = m_contentPages.cbegin(); it != m_contentPages.cend(); ++it) {
+        m_tabs->setCurrentIndex(m_pageIndex.value(it.key(), m_tabs->currentIndex()));
+        if (!it.value()->Check())
+            return;
     }
     accept();
 }

@@ -18,6 +18,7 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class QListWidget;
+class ContentEditorPage;
 class clsControl;
 class clsDesigner;
 class clsDesignerSettings;
@@ -75,6 +76,11 @@ public:
     QCheckBox *DropTargetBox() const { return m_dropTarget; }
     QListWidget *DropList() const { return m_dropList; }
     QTableWidget *ExtensionGrid() const { return m_extGrid; }
+    // The content editor on a page (menu, tree, tabs, options, list), or nullptr.
+    ContentEditorPage *ContentEditor(PropertySheetModel::Page page) const
+    {
+        return m_contentPages.value(int(page));
+    }
     // The tab index of a page, -1 when the type does not show it.
     int PageIndex(PropertySheetModel::Page page) const;
 
@@ -93,6 +99,7 @@ private:
     void Rebuild();
     void ClearPages();
     QWidget *BuildFieldsPage(PropertySheetModel::Page page);
+    void AddContentEditor(PropertySheetModel::Page page, QWidget *widget);
     QWidget *BuildColoursPage();
     QWidget *BuildFontPage();
     QWidget *BuildEventsPage();
@@ -146,5 +153,6 @@ private:
     QComboBox *m_dropIdCombo = nullptr;
     QTableWidget *m_extGrid = nullptr;
     QHash<int, int> m_pageIndex;
+    QHash<int, ContentEditorPage *> m_contentPages; // by page
     QString m_usedKeys; // access keys taken on the page being built
 };

@@ -1,0 +1,309 @@
+#include "app/ItemListModel.h"
+
+#include "app/LeveledEntries.h"
+#include "model/ListContent.h"
+#include "support/Marks.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ListColumnCodes[] = {ItemListModel::ColHeading, ItemListModel::ColDataType,
+                                   ItemListModel::ColWidth, ItemListModel::ColAlign};
+constexpr int GridColumnCodes[] = {
+    ItemListModel::ColHeading, ItemListModel::ColFieldType, ItemListModel::ColDataType,
+    ItemListModel::ColItems,   ItemListModel::ColWidth,     ItemListModel::ColAlign,
+    ItemListModel::ColSizable, ItemListModel::ColHint,      ItemListModel::ColTabStop};
+constexpr int ListScalarCodes[] = {ItemListModel::Columns, ItemListModel::GridLines,
+                                   ItemListModel::DataCol, ItemListModel::MaxDrop,
+                                   ItemListModel::IconSize, ItemListModel::Picture};
+constexpr int GridScalarCodes[] = {ItemListModel::Columns, ItemListModel::Rows,
+                                   ItemListModel::FixedCols, ItemListModel::GridLines};
+
+int Count(const QString &text)
+{
+    int n = 0;
+    ListValue::ParseInt(text, 0, ListValue::MaxRows, &n);
+    return n;
+}
+
+} // namespace
+
+std::vector<int> ItemListModel::ColumnCodes() const
+{
+    if (IsGrid())
+        return {std::begin(GridColumnCodes), std::end(GridColumnCodes)};
+    return {std::begin(ListColumnCodes), std::end(ListColumnCodes)};
+}
+
+void ItemListModel::LoadProps(int ctlType, const Values &values)
+{
+    m_type = ctlType;
+    m_loaded = values;
+    m_rows.clear();
+    m_columnLists.clear();
+    m_scalars.clear();
+    auto stored = [&values](int code) {
+        const auto it = values.find(code);
+        return it == values.end() ? QString() : it->second;
+    };
+    const QStringList rows = ListValue::SplitEntries(stored(IsGrid() ? Value : Items));
+    m_rows.reserve(size_t(rows.size()));
+    for (const QString &row : rows)
+        m_rows.push_back(ListValue::SplitParts(row));
+    for (int code : ColumnCodes())
+        m_columnLists[code] = ListValue::SplitEntries(stored(code));
+    const auto scalars = IsGrid() ? std::vector<int>(std::begin(GridScalarCodes), std::end(GridScalarCodes))
+                                  : std::vector<int>(std::begin(ListScalarCodes), std::end(ListScalarCodes));
+    for (int code : scalars)
+        m_scalars[code] = stored(code);
+}
+
+ItemListModel::Values ItemListModel::Store() const
+{
+    Values values;
+    auto put = [&](int code, const QString &text) {
+        if (!text.isEmpty() || m_loaded.count(code))
+            values[code] = text;
+    };
+    QStringList rows;
+    rows.reserve(qsizetype(m_rows.size()));
+    for (const QStringList &row : m_rows)
+        rows << ListValue::JoinParts(row);
+    put(IsGrid() ? Value : Items, ListValue::JoinEntries(rows));
+    for (const auto &[code, list] : m_columnLists)
+        put(code, ListValue::JoinEntries(list));
+    for (const auto &[code, text] : m_scalars)
+        put(code, text);
+    return values;
+}
+
+ItemListModel::Values ItemListModel::Changes() const
+{
+    Values changes;
+    for (const auto &[code, text] : Store()) {
+        const auto it = m_loaded.find(code);
+        if (it == m_loaded.end() ? !text.isEmpty() : it->second != text)
+            changes[code] = text;
+    }
+    return changes;
+}
+
+int ItemListModel::ColumnCount() const
+{
+    const int n = Count(Scalar(Columns));
+    return IsGrid() ? n : std::max(n, 1);
+}
+
+QString ItemListModel::Cell(int row, int column) const
+{
+    if (row < 0 || size_t(row) >= m_rows.size())
+        return {};
+    return m_rows[size_t(row)].value(column);
+}
+
+void ItemListModel::SetCell(int row, int column, const QString &text)
+{
+    const QString clean = LeveledEntries::WithoutMarks(text);
+    if (row < 0 || column < 0 || Cell(row, column) == clean)
+        return;
+    while (m_rows.size() <= size_t(row))
+        m_rows.push_back({QString()});
+    QStringList &parts = m_rows[size_t(row)];
+    while (parts.size() <= column)
+        parts.append(QString());
+    parts[column] = clean;
+    SyncRowCount();
+}
+
+const QStringList *ItemListModel::FindList(int code) const
+{
+    const auto it = m_columnLists.find(code);
+    return it == m_columnLists.end() ? nullptr : &it->second;
+}
+
+QStringList &ItemListModel::List(int code)
+{
+    return m_columnLists[code];
+}
+
+QString ItemListModel::ColumnValue(int code, int column) const
+{
+    const QStringList *list = FindList(code);
+    return list ? list->value(column) : QString();
+}
+
+void ItemListModel::SetColumnValue(int code, int column, const QString &text)
+{
+    // A column's drop-down entries keep their subvalue marks; nothing else holds marks.
+    QString clean;
+    for (QChar c : text) {
+        if (!Marks::IsMark(c) || (code == ColItems && c.unicode() == Marks::SubValue))
+            clean.append(c);
+    }
+    if (column < 0 || ColumnValue(code, column) == clean || !FindList(code))
+        return;
+    QStringList &list = List(code);
+    while (list.size() <= column)
+        list.append(QString());
+    list[column] = clean;
+}
+
+QString ItemListModel::ColumnValues(int code) const
+{
+    const QStringList *list = FindList(code);
+    return list ? ListValue::JoinEntries(*list) : QString();
+}
+
+QString ItemListModel::Scalar(int code) const
+{
+    const auto it = m_scalars.find(code);
+    return it == m_scalars.end() ? QString() : it->second;
+}
+
+void ItemListModel::SetScalar(int code, const QString &text)
+{
+    const auto it = m_scalars.find(code);
+    if (it != m_scalars.end() && it->second != text)
+        it->second = LeveledEntries::WithoutMarks(text);
+}
+
+QString ItemListModel::MaxDropText() const
+{
+    int n = 0;
+    return ListValue::ParseInt(Scalar(MaxDrop), 1, INT_MAX, &n) ? QString::number(n)
+                                                                 : QStringLiteral("auto");
+}
+
+bool ItemListModel::SetMaxDropText(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0) {
+        if (MaxDropText() != QLatin1String("auto"))
+            SetScalar(MaxDrop, QString());
+        return true;
+    }
+    int n = 0;
+    if (!ListValue::ParseInt(t, 1, 10000, &n))
+        return false;
+    if (MaxDropText() != t)
+        SetScalar(MaxDrop, QString::number(n));
+    return true;
+}
+
+int ItemListModel::DataColumn() const
+{
+    int n = 0;
+    ListValue::ParseInt(Scalar(DataCol), 1, INT_MAX, &n);
+    return n;
+}
+
+void ItemListModel::SyncRowCount()
+{
+    if (IsGrid() && int(m_rows.size()) > Count(Scalar(Rows)))
+        SetScalar(Rows, QString::number(m_rows.size()));
+}
+
+void ItemListModel::SetColumnCount(int count)
+{
+    if (count != Count(Scalar(Columns)) || (!IsGrid() && count > 1))
+        SetScalar(Columns, QString::number(count));
+}
+
+int ItemListModel::InsertRow(int before)
+{
+    const int rows = IsGrid() ? std::max(RowCount(), Count(Scalar(Rows))) : RowCount();
+    before = std::clamp(before, 0, rows);
+    if (size_t(before) <= m_rows.size())
+        m_rows.insert(m_rows.begin() + before, QStringList{QString()});
+    if (IsGrid())
+        SetScalar(Rows, QString::number(rows + 1));
+    return before;
+}
+
+void ItemListModel::DeleteRow(int row)
+{
+    const int rows = IsGrid() ? std::max(RowCount(), Count(Scalar(Rows))) : RowCount();
+    if (row < 0 || row >= rows)
+        return;
+    if (size_t(row) < m_rows.size())
+        m_rows.erase(m_rows.begin() + row);
+    if (IsGrid())
+        SetScalar(Rows, QString::number(rows - 1));
+}
+
+int ItemListModel::InsertColumn(int before)
+{
+    const int columns = ColumnCount();
+    before = std::clamp(before, 0, IsGrid() || Count(Scalar(Columns)) > 1 ? columns : 1);
+    for (QStringList &row : m_rows) {
+        if (row.size() > before)
+            row.insert(before, QString());
+    }
+    for (auto &[code, list] : m_columnLists) {
+        if (list.size() > before)
+            list.insert(before, QString());
+    }
+    // A single-column list that gains a column has two.
+    SetColumnCount(IsGrid() || Count(Scalar(Columns)) > 1 ? columns + 1 : 2);
+    return before;
+}
+
+void ItemListModel::DeleteColumn(int column)
+{
+    const int columns = ColumnCount();
+    if (column < 0 || column >= columns || (!IsGrid() && columns <= 1))
+        return;
+    for (QStringList &row : m_rows) {
+        if (row.size() > column && row.size() > 1)
+            row.removeAt(column);
+        else if (row.size() > column)
+            row[column].clear();
+    }
+    for (auto &[code, list] : m_columnLists) {
+        if (list.size() > column)
+            list.removeAt(column);
+    }
+    SetColumnCount(columns - 1);
+}
+
+int ItemListModel::Paste(int row, int column, const QString &text)
+{
+    QString normal = text;
+    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (normal.endsWith(QLatin1Char('\n')))
+        normal.chop(1);
+    if (normal.isEmpty() && text.isEmpty())
+        return 0;
+    const QStringList lines = normal.split(QLatin1Char('\n'));
+    int written = 0;
+    int widest = 0;
+    for (qsizetype l = 0; l < lines.size(); ++l) {
+        const QStringList cells = lines[l].split(QLatin1Char('\t'));
+        widest = std::max(widest, int(cells.size()));
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            SetCell(row + int(l), column + int(c), cells[c]);
+            ++written;
+        }
+    }
+    if (column + widest > ColumnCount())
+        SetColumnCount(column + widest);
+    if (IsGrid() && row + int(lines.size()) > Count(Scalar(Rows)))
+        SetScalar(Rows, QString::number(row + lines.size()));
+    return written;
+}
+
+QStringList ItemListModel::DropDownItems(int column) const
+{
+    const QString entry = ColumnValue(ColItems, column);
+    return entry.isEmpty() ? QStringList() : entry.split(QChar(Marks::SubValue));
+}
+
+void ItemListModel::SetDropDownItems(int column, const QStringList &items)
+{
+    QStringList clean;
+    for (const QString &item : items)
+        clean << LeveledEntries::WithoutMarks(item);
+    SetColumnValue(ColItems, column, clean.join(QChar(Marks::SubValue)));
+}

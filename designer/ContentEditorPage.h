@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class clsControl;
+class clsDesigner;
+class iPrompter;
+
+// A content editor on a page of the property sheet: it loads an object's compound content
+// into its headless model, checks it when the sheet is confirmed and writes it back through
+// the design item when the sheet is applied.
+class ContentEditorPage : public QWidget
+{
+public:
+    ContentEditorPage(iPrompter &prompter, QWidget *parent) : QWidget(parent), m_prompter(prompter) {}
+
+    // Loads the object's content (item is nullptr while an object is being created).
+    virtual void Load(clsControl *item, int type) = 0;
+    // True when the content may be applied; otherwise the problem has been shown and the
+    // focus put on the field to mend.
+    virtual bool Check() = 0;
+    // Writes what changed to the item.
+    virtual void Apply(clsControl &item, clsDesigner &designer) = 0;
+
+protected:
+    // Shows the repairs made while loading: the first ten one by one, the rest counted.
+    void ShowRepairs(const QStringList &messages);
+    iPrompter &m_prompter;
+};

@@ -1,0 +1,169 @@
+// Every compound property of the sample projects and of random content comes back byte for
+// byte from its editor model when the user changes nothing.
+#include "app/BarEditorModel.h"
+#include "app/DocumentStorage.h"
+#include "app/ItemListModel.h"
+#include "app/OptionGridModel.h"
+#include "app/ScriptedPrompter.h"
+#include "app/TreeEditorModel.h"
+#include "app/clsDesigner.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/Marks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString sv(QChar(Marks::SubValue)), vm(QChar(Marks::Value));
+
+// Stored values for the item list editor: what the item holds for every code the editor
+// reads, as the sheet hands them over.
+ItemListModel::Values StoredValues(const clsControl &item, const ItemListModel &shape)
+{
+    ItemListModel::Values values;
+    std::vector<int> codes = shape.ColumnCodes();
+    for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 70, 23})
+        codes.push_back(code);
+    for (int code : codes) {
+        if (item.IsNonDefault(code))
+            values[code] = item.GetProperty(code);
+    }
+    return values;
+}
+
+// Checks one item; returns how many compound properties were compared.
+int CheckItem(const clsControl &item)
+{
+    const int type = item.ObjType();
+    const QString where = item.FullID();
+    if (type >= 75 && type <= 78) {
+        const QString stored = item.GetProperty(26);
+        BarEditorModel model(type);
+        EXPECT_TRUE(model.Load(stored).isEmpty()) << qPrintable(where);
+        EXPECT_EQ(model.Store(), stored) << qPrintable(where);
+        EXPECT_TRUE(model.Validate().isEmpty()) << qPrintable(where);
+        return 1;
+    }
+    if (type == 33) {
+        const QString stored = item.GetProperty(26);
+        TreeEditorModel model;
+        EXPECT_TRUE(model.Load(stored).isEmpty()) << qPrintable(where);
+        EXPECT_EQ(model.Store(), stored) << qPrintable(where);
+        return 1;
+    }
+    if (type == 19) {
+        OptionGridModel model;
+        model.Load(item.GetProperty(26), item.GetProperty(1), item.GetProperty(27), item.GetProperty(28));
+        EXPECT_EQ(model.StoreItems(), item.GetProperty(26)) << qPrintable(where);
+        EXPECT_EQ(model.StoreValue(), item.GetProperty(1)) << qPrintable(where);
+        return 1;
+    }
+    if ((type >= 21 && type <= 24) || type == 34 || type == 27 || type == 28) {
+        ItemListModel shape;
+        shape.LoadProps(type, {});
+        const ItemListModel::Values values = StoredValues(item, shape);
+        ItemListModel model;
+        model.LoadProps(type, values);
+        EXPECT_TRUE(model.Changes().empty()) << qPrintable(where);
+        for (const auto &[code, text] : model.Store())
+            EXPECT_EQ(text, values.count(code) ? values.at(code) : QString()) << qPrintable(where) << " code " << code;
+        return int(values.size());
+    }
+    return 0;
+}
+
+QString RandomText(QRandomGenerator &random)
+{
+    static const QString alphabet = QStringLiteral("abcXYZ 019&*-_.|\\\t~é漢");
+    QString text;
+    const int n = random.bounded(6);
+    for (int i = 0; i < n; ++i)
+        text.append(alphabet[random.bounded(int(alphabet.size()))]);
+    return text;
+}
+
+} // namespace
+
+TEST(ContentEditorsRoundTrip, SampleProjects)
+{
+    int compared = 0;
+    for (const QString &name : QDir(QStringLiteral(CORVANE_SOURCE_DIR "/examples")).entryList({"*.gui"})) {
+        QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/examples/") + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        clsItems items;
+        ScriptedPrompter prompter;
+        clsDesigner designer(items, &prompter);
+        ASSERT_TRUE(designer.SetTemplate(DocumentStorage::ToMemoryForm(QString::fromUtf8(file.readAll()))));
+        for (clsControl *item : items.InOrder())
+            compared += CheckItem(*item);
+        designer.ReleaseAll();
+    }
+    EXPECT_GT(compared, 8);
+}
+
+TEST(ContentEditorsRoundTrip, RandomContent)
+{
+    QRandomGenerator random(4711);
+    for (int round = 0; round < 200; ++round) {
+        // A bar with valid levels, unique IDs and arbitrary other parts.
+        const int type = 75 + round % 4;
+        QStringList entries;
+        int level = 1;
+        const int count = random.bounded(12);
+        for (int i = 0; i < count; ++i) {
+            if (type <= 76)
+                level = 1 + random.bounded(level + (i == 0 ? 0 : 1));
+            QStringList parts{i % 5 == 4 ? QStringLiteral("-") : QStringLiteral("ID%1").arg(i),
+                              type <= 76 ? QString::number(level) : RandomText(random)};
+            const int more = random.bounded(10);
+            for (int p = 0; p < more; ++p)
+                parts << (p == 2 || p == 3 ? QString::number(random.bounded(2))
+                          : p == 7 ? QString::number(random.bounded(3) - 1)
+                          : p == 8 ? QString::number(random.bounded(3))
+                          : p == 4 ? QString::number(random.bounded(102))
+                          : RandomText(random));
+            entries << parts.join(sv);
+        }
+        const QString bar = entries.join(vm);
+        BarEditorModel barModel(type);
+        EXPECT_TRUE(barModel.Load(bar).isEmpty()) << round;
+        EXPECT_EQ(barModel.Store(), bar) << round;
+
+        // A tree: levels reachable, sibling IDs unique (a counter per entry).
+        QStringList nodes;
+        level = 1;
+        const int nodeCount = random.bounded(15);
+        for (int i = 0; i < nodeCount; ++i) {
+            level = i == 0 ? 1 : 1 + random.bounded(level + 1);
+            QStringList parts{QStringLiteral("N%1").arg(i), QString::number(level), RandomText(random)};
+            const int more = random.bounded(4);
+            for (int p = 0; p < more; ++p)
+                parts << (p == 1 ? QString::number(random.bounded(8)) : RandomText(random));
+            nodes << parts.join(sv);
+        }
+        TreeEditorModel treeModel;
+        EXPECT_TRUE(treeModel.Load(nodes.join(vm)).isEmpty()) << round;
+        EXPECT_EQ(treeModel.Store(), nodes.join(vm)) << round;
+
+        // A grid's cells and column settings, ragged rows included.
+        ItemListModel::Values values;
+        QStringList rows;
+        for (int r = random.bounded(6); r > 0; --r) {
+            QStringList cells;
+            for (int c = random.bounded(5); c >= 0; --c)
+                cells << RandomText(random).remove(QLatin1Char('\t'));
+            rows << cells.join(sv);
+        }
+        values[ItemListModel::Value] = rows.join(vm);
+        values[ItemListModel::ColHeading] = QStringList{RandomText(random), RandomText(random)}.join(vm);
+        values[ItemListModel::Columns] = QString::number(random.bounded(6));
+        ItemListModel gridModel;
+        gridModel.LoadProps(28, values);
+        EXPECT_TRUE(gridModel.Changes().empty()) << round;
+    }
+}

@@ -1,0 +1,73 @@
+// The item list editor's model: rows, columns and per-column settings of lists and grids
+// edited without disturbing what the user did not touch, and pasted text split into cells.
+#include "app/ItemListModel.h"
+#include "model/GridContent.h"
+#include "support/Marks.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString sv(QChar(Marks::SubValue)), vm(QChar(Marks::Value));
+}
+
+TEST(ItemListModel, GridColumnsMoveTheirSettingsAndCells)
+{
+    ItemListModel model;
+    model.LoadProps(28, {{ItemListModel::Columns, "3"},
+                         {ItemListModel::ColHeading, "Item" + vm + "Quantity" + vm + "Price"},
+                         {ItemListModel::Value, "a" + sv + "1" + sv + "9.5" + vm + "b"}});
+    EXPECT_TRUE(model.Changes().empty());
+    EXPECT_EQ(model.ColumnCount(), 3);
+    EXPECT_EQ(model.RowCount(), 2);
+    EXPECT_EQ(model.InsertColumn(1), 1);
+    model.SetColumnValue(ItemListModel::ColHeading, 1, "Unit");
+    model.SetColumnValue(ItemListModel::ColWidth, 1, "12");
+    model.DeleteColumn(3);
+    model.DeleteRow(1);
+    const auto changes = model.Changes();
+    EXPECT_EQ(changes.count(ItemListModel::Columns), 0u); // back to three
+    EXPECT_EQ(changes.at(ItemListModel::ColHeading), "Item" + vm + "Unit" + vm + "Quantity");
+    EXPECT_EQ(changes.at(ItemListModel::ColWidth), vm + "12");
+    EXPECT_EQ(changes.at(ItemListModel::Value), "a" + sv + sv + "1");
+    EXPECT_EQ(changes.at(ItemListModel::Rows), "1");
+    GridContent grid;
+    EXPECT_NO_THROW({
+        grid.SetColumns("3");
+        grid.SetColumnProperty(32, changes.at(ItemListModel::ColHeading));
+        grid.SetColumnProperty(37, changes.at(ItemListModel::ColWidth));
+        grid.SetValue(changes.at(ItemListModel::Value));
+    });
+    EXPECT_EQ(grid.Cell(3, 1), "1");
+}
+
+TEST(ItemListModel, PasteSplitsLinesAndTabsAndGrowsTheTable)
+{
+    ItemListModel list;
+    list.LoadProps(21, {{ItemListModel::Items, "Adams" + vm + "Baker"}});
+    EXPECT_EQ(list.Paste(1, 0, "Brown\tLondon\r\nClark\tParis\r\n"), 4);
+    EXPECT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.ColumnCount(), 2);
+    EXPECT_EQ(list.Store().at(ItemListModel::Items),
+              "Adams" + vm + "Brown" + sv + "London" + vm + "Clark" + sv + "Paris");
+    EXPECT_EQ(list.Store().at(ItemListModel::Columns), "2");
+    EXPECT_EQ(list.Paste(0, 0, QString("x") + QChar(Marks::Attribute) + "y"), 1);
+    EXPECT_EQ(list.Cell(0, 0), "xy");
+
+    ItemListModel grid;
+    grid.LoadProps(27, {});
+    grid.Paste(0, 1, "1\t2\n3");
+    EXPECT_EQ(grid.ColumnCount(), 3);
+    EXPECT_EQ(grid.Scalar(ItemListModel::Rows), "2");
+}
+
+TEST(ItemListModel, MaxDropShowsAutoWhenUnset)
+{
+    ItemListModel combo;
+    combo.LoadProps(23, {{ItemListModel::MaxDrop, ""}});
+    EXPECT_EQ(combo.MaxDropText(), "auto");
+    EXPECT_TRUE(combo.SetMaxDropText("8"));
+    EXPECT_EQ(combo.Changes().at(ItemListModel::MaxDrop), "8");
+    EXPECT_FALSE(combo.SetMaxDropText("many"));
+    EXPECT_TRUE(combo.SetMaxDropText("AUTO"));
+    EXPECT_TRUE(combo.Changes().empty());
+}

@@ -1,0 +1,313 @@
+// The content editors on the property sheet, driven as a user drives them: stored menus and
+// trees are repaired with their messages when the sheet opens, ID checks keep the focus on the
+// field, and edits reach the object and its design control when the sheet is applied.
+// Screenshots are written when CORVANE_SHEET_SHOTS names a folder.
+#include "ModalDriver.h"
+
+#include "../app/LoaderTestSupport.h"
+#include "app/ScriptedPrompter.h"
+#include "app/clsDesigner.h"
+#include "designer/BarEditorView.h"
+#include "designer/TabListView.h"
+#include "designer/TreeEditorView.h"
+#include "designer/ucListProps.h"
+#include "designer/frmProperties.h"
+#include "model/BarContent.h"
+#include "model/TreeContent.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/Marks.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+using namespace LoaderText;
+using Page = PropertySheetModel::Page;
+
+namespace {
+
+const QString sv(QChar(Marks::SubValue)), vm(QChar(Marks::Value));
+
+QString Entries(std::initializer_list<QStringList> entries)
+{
+    QStringList joined;
+    for (const QStringList &parts : entries)
+        joined << parts.join(sv);
+    return joined.join(vm);
+}
+
+struct Fixture
+{
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    frmProperties sheet{designer, prompter};
+
+    explicit Fixture(const QStringList &body)
+    {
+        QStringList records{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                            Create("A*F", 5)};
+        records += body;
+        EXPECT_TRUE(designer.SetTemplate(Project(records, "1.4", "1")));
+        prompter.Clear();
+    }
+    frmProperties::Result Modify(const QString &path, std::function<void(frmProperties *)> user)
+    {
+        WhenModal<frmProperties>(std::move(user));
+        return sheet.ShowModify(path);
+    }
+    std::vector<QString> Messages() const
+    {
+        std::vector<QString> texts;
+        for (const auto &call : prompter.Of(ScriptedPrompter::Kind::Message))
+            texts.push_back(call.Text);
+        return texts;
+    }
+};
+
+void Shot(QWidget *widget, const char *name)
+{
+    const QString folder = qEnvironmentVariable("CORVANE_SHEET_SHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
+}
+
+void Retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
+{
+    // The bar itself takes a first entry at level 2 and a repeated ID; the editor's tree does
+    // not. (A stored jump by two levels never reaches the item: the loader refuses it.)
+    Fixture f({Create("A*F*MAIN", 75),
+               Prop(26, Entries({{"FILE", "2", "&File"}, {"NEW", "3", "&New"}, {"FILE", "3", "Again"}}))});
+    const auto result = f.Modify("A*F*MAIN", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        ASSERT_TRUE(bar);
+        // Opening showed the two repairs, in order.
+        const auto messages = f.Messages();
+        ASSERT_EQ(messages.size(), 3u);
+        EXPECT_EQ(messages[0], "The menu level for item '&File' is invalid and will be adjusted to a "
+                               "valid level. The level for subsequent items may also be adjusted.");
+        EXPECT_EQ(messages[1], "The menu level for item '&New' is invalid and will be adjusted to a "
+                               "valid level. The level for subsequent items may also be adjusted.");
+        EXPECT_EQ(messages[2], "Menu item ID 'FILE' is duplicated. New ID is 'FILE_2'");
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
+        EXPECT_EQ(bar->Tree()->topLevelItem(0)->child(0)->child(0)->childCount(), 1);
+        EXPECT_EQ(bar->ShortcutField()->count(), 102);
+        Shot(sheet, "menu-editor");
+
+        // A new item with a duplicate ID cannot be left.
+        bar->Select(0);
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        f.prompter.Clear();
+        Retype(bar->IdField()->lineEdit(), "file");
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "'file' already exists in this menu Please enter a unique ID.");
+        EXPECT_TRUE(bar->IdField()->hasFocus());
+        Retype(bar->IdField()->lineEdit(), "HELP");
+        Retype(bar->CaptionField(), "&Help");
+        bar->ShortcutField()->setCurrentIndex(27); // F1
+        Q_EMIT bar->ShortcutField()->activated(27);
+        QTest::mouseClick(bar->UpButton(), Qt::LeftButton); // HELP moves above FILE
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const QString stored = f.items.Find("A*F*MAIN")->GetProperty(26);
+    EXPECT_EQ(stored, Entries({{"HELP", "1", "&Help", "", "", "", "27"}, {"FILE", "1", "&File"},
+                               {"NEW", "2", "&New"}, {"FILE_2", "3", "Again"}}));
+}
+
+TEST(ContentEditors, StoredMenuWhoseSecondEntryJumpsTwoLevelsShowsOneMessage)
+{
+    ScriptedPrompter prompter;
+    BarEditorView bar(prompter);
+    bar.LoadItems(Entries({{"FILE", "1", "&File"}, {"NEW", "3", "&New"}, {"OPEN", "2", "&Open"}}), 75);
+    ASSERT_EQ(prompter.Calls.size(), 1u);
+    EXPECT_EQ(prompter.Calls[0].Text, "The menu level for item '&New' is invalid and will be adjusted "
+                                      "to a valid level. The level for subsequent items may also be "
+                                      "adjusted.");
+    EXPECT_EQ(bar.Tree()->topLevelItem(0)->child(0)->childCount(), 2);
+    BarContent content(75);
+    EXPECT_NO_THROW(content.SetItems(bar.Model().Store()));
+}
+
+TEST(ContentEditors, ToolBarAndStatusBarWordTheirMessages)
+{
+    Fixture f({Create("A*F*TOOLS", 77), Prop(26, Entries({{"NEW", "1", "New"}})),
+               Create("A*F*STATUS", 78), Prop(26, Entries({{"MSG", "1", "Ready"}}))});
+    f.Modify("A*F*TOOLS", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        ASSERT_TRUE(bar);
+        bar->Select(0);
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton); // the new tool has no ID
+        ASSERT_FALSE(f.Messages().empty());
+        EXPECT_EQ(f.Messages().back(), "Please enter a valid tool ID.");
+        EXPECT_TRUE(sheet->isVisible());
+        QTest::mouseClick(bar->DeleteButton(), Qt::LeftButton);
+        bar->PositionField()->setCurrentIndex(2); // Bottom
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
+        Shot(sheet, "toolbar-editor");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(f.items.Find("A*F*TOOLS")->GetProperty(25), "2");
+    f.prompter.Clear();
+    f.Modify("A*F*STATUS", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        bar->Select(-1);
+        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+        EXPECT_EQ(f.Messages().back(), "Please enter a valid panel ID.");
+        sheet->reject();
+    });
+    EXPECT_EQ(f.items.Find("A*F*TOOLS")->GetProperty(26), Entries({{"NEW", "1", "New"}}));
+}
+
+TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
+{
+    Fixture f({Create("A*F*TV", 33),
+               Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"de", "2", "Again"},
+                                 {"NA", "1", "America"}}))});
+    const auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        ASSERT_TRUE(tree);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "Tree item ID 'de' is duplicated. New ID is 'de_2'");
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tree));
+        EXPECT_EQ(tree->Tree()->topLevelItem(0)->child(1)->text(0), "Again (de_2)");
+        Shot(sheet, "tree-editor");
+        f.prompter.Clear();
+        // DE is taken under EU but free under NA.
+        tree->Select(3);
+        QTest::mouseClick(tree->ChildButton(), Qt::LeftButton);
+        Retype(tree->IdField(), "de");
+        Retype(tree->CaptionField(), "Delaware");
+        tree->Select(2);
+        Retype(tree->IdField(), "DE");
+        tree->Select(0);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "'DE' already exists in this tree structure. Please enter an ID "
+                                   "that is unique in this branch of the tree.");
+        EXPECT_TRUE(tree->IdField()->hasFocus());
+        Retype(tree->IdField(), "FR");
+        QTest::mouseClick(tree->DeleteButton(), Qt::LeftButton); // FR goes
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
+              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"NA", "1", "America"},
+                       {"de", "2", "Delaware"}}));
+}
+
+TEST(ContentEditors, ListRowsAndGridCellsReachTheObject)
+{
+    Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
+               Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty")});
+    auto result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
+        EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        QTest::mouseClick(list->AddRowButton(), Qt::LeftButton);
+        list->PasteText("Clark\tParis\n");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(26), "Adams" + vm + "Baker" + vm + "Clark" + sv + "Paris");
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
+
+    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(grid);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
+        grid->Pages()->setCurrentIndex(1);
+        QTest::mouseClick(grid->AddRowButton(), Qt::LeftButton);
+        grid->ItemsGrid()->setCurrentCell(0, 0);
+        grid->PasteText("Bolt\t12");
+        Shot(sheet, "list-editor");
+        grid->ColumnField()->setValue(2);
+        Retype(grid->HeadingField(), "Quantity");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const clsControl *grid = f.items.Find("A*F*GRD");
+    EXPECT_EQ(grid->GetProperty(1, 2, 1), "12");
+    EXPECT_EQ(grid->GetProperty(32), "Item" + vm + "Quantity");
+    EXPECT_EQ(grid->GetProperty(28), "1");
+}
+
+TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
+{
+    const QString menu = Entries({{"FILE", "1", "&File", "", "", "", "", "", ""}, {"-", "2"}, {"X", "2"}});
+    Fixture f({Create("A*F*MAIN", 75), Prop(26, menu), Create("A*F*OPT", 19),
+               Prop(26, "Post" + sv + "1" + vm + "Pick up")});
+    for (const char *path : {"A*F*MAIN", "A*F*OPT"}) {
+        const auto result = f.Modify(path, [&](frmProperties *sheet) {
+            QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+        });
+        EXPECT_TRUE(result.Confirmed) << path;
+    }
+    EXPECT_EQ(f.items.Find("A*F*MAIN")->GetProperty(26), menu);
+    EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + sv + "1" + vm + "Pick up");
+    EXPECT_TRUE(f.Messages().empty());
+}
+
+TEST(ContentEditors, TabsBecomePanelsOnApply)
+{
+    Fixture f({Create("A*F*TABS", 30), Create("A*F*TABLIST", 31, "TABS"), Prop(22, "List"),
+               Create("A*F*LST", 21, "TABLIST"), Create("A*F*TABTREE", 31, "TABS"),
+               Prop(22, "Regions"), Create("A*F*CMDOK", 18)});
+    f.prompter.Answers.push_back(iPrompter::Answer::Yes);
+    const auto result = f.Modify("A*F*TABS", [&](frmProperties *sheet) {
+        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        ASSERT_TRUE(tabs);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
+        EXPECT_EQ(tabs->Strip()->count(), 2);
+        EXPECT_EQ(tabs->PositionLabel()->text(), "Tab 1 of 2");
+        // A tab ID used by another tab of the group, or by another item of the form.
+        Retype(tabs->IdField(), "tabtree");
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_EQ(f.Messages()[0], "Tab ID tabtree is already used in this group.\nPlease select a different ID.");
+        Retype(tabs->IdField(), "CMDOK");
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
+        EXPECT_EQ(f.Messages().size(), 2u);
+        Retype(tabs->IdField(), "TABLIST");
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton); // a third tab, "Tab1"
+        Retype(tabs->CaptionField(), "Notes");
+        Shot(sheet, "tabs-editor");
+        tabs->Strip()->setCurrentIndex(0);
+        QTest::mouseClick(tabs->DeleteButton(), Qt::LeftButton); // holds LST: asks, Yes
+        EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question).size(), 1u);
+        EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question)[0].Text,
+                  "The List tab contains one or more controls.\nAre you sure you want to delete this tab?");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_FALSE(f.items.Find("A*F*TABLIST"));
+    EXPECT_FALSE(f.items.Find("A*F*LST"));
+    const clsControl *notes = f.items.Find("A*F*Tab1");
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(notes->GetProperty(22), "Notes");
+    EXPECT_EQ(notes->Parent(), f.items.Find("A*F*TABS"));
+    EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABTREE" + vm + "A*F*Tab1");
+}
