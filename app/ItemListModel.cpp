@@ -2,6 +2,7 @@
 
 #include "app/LeveledEntries.h"
 #include "model/ListContent.h"
+#include "model/Vocabulary.h"
 #include "support/Marks.h"
 
 #include <algorithm>
@@ -16,9 +17,12 @@ constexpr int GridColumnCodes[] = {
     ItemListModel::ColSizable, ItemListModel::ColHint,      ItemListModel::ColTabStop};
 constexpr int ListScalarCodes[] = {ItemListModel::Columns, ItemListModel::GridLines,
                                    ItemListModel::DataCol, ItemListModel::MaxDrop,
-                                   ItemListModel::IconSize, ItemListModel::Picture};
-constexpr int GridScalarCodes[] = {ItemListModel::Columns, ItemListModel::Rows,
-                                   ItemListModel::FixedCols, ItemListModel::GridLines};
+                                   ItemListModel::IconSize};
+// The grid keeps its maximum length, required and read-only switches for all columns at once.
+constexpr int GridScalarCodes[] = {ItemListModel::Columns,  ItemListModel::Rows,
+                                   ItemListModel::FixedCols, ItemListModel::GridLines,
+                                   ItemListModel::MaxLen,   ItemListModel::Required,
+                                   ItemListModel::ReadOnly};
 
 int Count(const QString &text)
 {
@@ -53,6 +57,13 @@ void ItemListModel::LoadProps(int ctlType, const Values &values)
         m_rows.push_back(ListValue::SplitParts(row));
     for (int code : ColumnCodes())
         m_columnLists[code] = ListValue::SplitEntries(stored(code));
+    m_icons.clear();
+    for (const QString &row : ListValue::SplitEntries(stored(Icon)))
+        m_icons.push_back(ListValue::SplitParts(row));
+    m_showIcons = HasIcons();
+    m_showHeadings = true;
+    m_defaultRow = 0;
+    m_autoExtend = ctlType == 28;
     const auto scalars = IsGrid() ? std::vector<int>(std::begin(GridScalarCodes), std::end(GridScalarCodes))
                                   : std::vector<int>(std::begin(ListScalarCodes), std::end(ListScalarCodes));
     for (int code : scalars)
@@ -73,6 +84,11 @@ ItemListModel::Values ItemListModel::Store() const
     put(IsGrid() ? Value : Items, ListValue::JoinEntries(rows));
     for (const auto &[code, list] : m_columnLists)
         put(code, ListValue::JoinEntries(list));
+    QStringList icons;
+    icons.reserve(qsizetype(m_icons.size()));
+    for (const QStringList &row : m_icons)
+        icons << ListValue::JoinParts(row);
+    put(Icon, ListValue::JoinEntries(icons));
     for (const auto &[code, text] : m_scalars)
         put(code, text);
     return values;
@@ -216,6 +232,7 @@ int ItemListModel::InsertRow(int before)
     before = std::clamp(before, 0, rows);
     if (size_t(before) <= m_rows.size())
         m_rows.insert(m_rows.begin() + before, QStringList{QString()});
+    ShiftIconRows(before, true);
     if (IsGrid())
         SetScalar(Rows, QString::number(rows + 1));
     return before;
@@ -228,6 +245,7 @@ void ItemListModel::DeleteRow(int row)
         return;
     if (size_t(row) < m_rows.size())
         m_rows.erase(m_rows.begin() + row);
+    ShiftIconRows(row, false);
     if (IsGrid())
         SetScalar(Rows, QString::number(rows - 1));
 }
@@ -237,6 +255,10 @@ int ItemListModel::InsertColumn(int before)
     const int columns = ColumnCount();
     before = std::clamp(before, 0, IsGrid() || Count(Scalar(Columns)) > 1 ? columns : 1);
     for (QStringList &row : m_rows) {
+        if (row.size() > before)
+            row.insert(before, QString());
+    }
+    for (QStringList &row : m_icons) {
         if (row.size() > before)
             row.insert(before, QString());
     }
@@ -254,11 +276,13 @@ void ItemListModel::DeleteColumn(int column)
     const int columns = ColumnCount();
     if (column < 0 || column >= columns || (!IsGrid() && columns <= 1))
         return;
-    for (QStringList &row : m_rows) {
-        if (row.size() > column && row.size() > 1)
-            row.removeAt(column);
-        else if (row.size() > column)
-            row[column].clear();
+    for (auto *rows : {&m_rows, &m_icons}) {
+        for (QStringList &row : *rows) {
+            if (row.size() > column && row.size() > 1)
+                row.removeAt(column);
+            else if (row.size() > column)
+                row[column].clear();
+        }
     }
     for (auto &[code, list] : m_columnLists) {
         if (list.size() > column)
@@ -306,4 +330,64 @@ void ItemListModel::SetDropDownItems(int column, const QStringList &items)
     for (const QString &item : items)
         clean << LeveledEntries::WithoutMarks(item);
     SetColumnValue(ColItems, column, clean.join(QChar(Marks::SubValue)));
+}
+
+void ItemListModel::ShiftIconRows(int at, bool insert)
+{
+    // Icons follow their rows; a table without icons stays without them.
+    if (size_t(at) >= m_icons.size())
+        return;
+    if (insert)
+        m_icons.insert(m_icons.begin() + at, QStringList{QString()});
+    else
+        m_icons.erase(m_icons.begin() + at);
+}
+
+QString ItemListModel::CellIcon(int row, int column) const
+{
+    if (row < 0 || size_t(row) >= m_icons.size())
+        return {};
+    return m_icons[size_t(row)].value(column);
+}
+
+void ItemListModel::SetCellIcon(int row, int column, const QString &file)
+{
+    const QString clean = LeveledEntries::WithoutMarks(file.trimmed());
+    if (row < 0 || column < 0 || CellIcon(row, column) == clean)
+        return;
+    while (m_icons.size() <= size_t(row))
+        m_icons.push_back({QString()});
+    QStringList &parts = m_icons[size_t(row)];
+    while (parts.size() <= column)
+        parts.append(QString());
+    parts[column] = clean;
+    // Trailing empties add nothing; dropping them keeps a cleared table an empty value.
+    while (!m_icons.empty()) {
+        QStringList &last = m_icons.back();
+        while (last.size() > 1 && last.back().isEmpty())
+            last.removeLast();
+        if (last.size() == 1 && last.front().isEmpty())
+            m_icons.pop_back();
+        else
+            break;
+    }
+    if (!clean.isEmpty())
+        m_showIcons = true;
+}
+
+bool ItemListModel::HasIcons() const
+{
+    for (const QStringList &row : m_icons)
+        for (const QString &icon : row)
+            if (!icon.isEmpty())
+                return true;
+    return false;
+}
+
+QString ItemListModel::DefaultWidthText() const
+{
+    // A new column is 1000 twips wide.
+    const double perUnit = Vocabulary::TwipsPerUnitX(m_scaleMode);
+    const double width = 1000.0 / (perUnit > 0 ? perUnit : 1.0);
+    return QString::number(width, 'g', 6);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -73,6 +74,30 @@ public:
     // added as needed. Marks are dropped. Returns the number of cells written.
     int Paste(int row, int column, const QString &text);
 
+    // Icons of the items (lists) or cells (grids), kept under Icon in the layout of the
+    // rows: one entry per row, one part per column. Empty when the cell has none.
+    QString CellIcon(int row, int column) const;
+    void SetCellIcon(int row, int column, const QString &file);
+    bool HasIcons() const;
+
+    // Switches of the editor that have no property of their own: the heading row, the row
+    // selected when the grid opens (1-based, 0 none), new lines added at the end of an
+    // editable grid, and the icon column of a list. They start from what the object shows.
+    bool ShowHeadings() const { return m_showHeadings; }
+    void SetShowHeadings(bool on) { m_showHeadings = on; }
+    int DefaultRow() const { return m_defaultRow; }
+    void SetDefaultRow(int row) { m_defaultRow = std::max(0, row); }
+    bool AutoExtend() const { return m_autoExtend; }
+    void SetAutoExtend(bool on) { m_autoExtend = on; }
+    bool ShowIcons() const { return m_showIcons; }
+    void SetShowIcons(bool on) { m_showIcons = on; }
+
+    // The scale unit column widths are shown and entered in (0 characters ... 7 centimetres),
+    // and the width of a new column in that unit.
+    int ScaleMode() const { return m_scaleMode; }
+    void SetScaleMode(int unit) { m_scaleMode = unit; }
+    QString DefaultWidthText() const;
+
     // The drop-down entries of a grid column (ColItems, entries split at "|").
     QStringList DropDownItems(int column) const;
     void SetDropDownItems(int column, const QStringList &items);
@@ -82,10 +107,17 @@ private:
     const QStringList *FindList(int code) const;
     void SetColumnCount(int count);
     void SyncRowCount();
+    void ShiftIconRows(int at, bool insert);
 
     int m_type = 21;
     Values m_loaded;
     std::vector<QStringList> m_rows;
     std::map<int, QStringList> m_columnLists;
     Values m_scalars;
+    std::vector<QStringList> m_icons;
+    bool m_showHeadings = true;
+    int m_defaultRow = 0;
+    bool m_autoExtend = false;
+    bool m_showIcons = false;
+    int m_scaleMode = 0;
 };

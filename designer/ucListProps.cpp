@@ -1,6 +1,8 @@
 #include "designer/ucListProps.h"
 
+#include "app/PropertySheetModel.h"
 #include "app/iPrompter.h"
+#include "model/Vocabulary.h"
 #include "model/clsControl.h"
 
 #include <QApplication>
@@ -8,12 +10,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -67,17 +71,26 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_locked = new QSpinBox(columns);
     m_hint = new QLineEdit(columns);
     m_sizable = new QCheckBox(tr("&Sizable"), columns);
+    m_maxLen = new QLineEdit(columns);
+    m_maxLen->setValidator(new QIntValidator(0, 1000000, m_maxLen));
+    m_required = new QCheckBox(tr("Re&quired"), columns);
+    m_readOnly = new QCheckBox(tr("&Read only"), columns);
     m_dataColumn = new QCheckBox(tr("Data col&umn"), columns);
     cf->addRow(tr("&Column:"), m_column);
     cf->addRow(tr("&Heading:"), m_heading);
     cf->addRow(tr("Column &type:"), m_fieldType);
     cf->addRow(tr("&Alignment:"), m_align);
     cf->addRow(tr("&Data type:"), m_dataType);
-    cf->addRow(tr("&Width:"), m_width);
+    m_widthLabel = new QLabel(tr("&Width:"), columns);
+    m_widthLabel->setBuddy(m_width);
+    cf->addRow(m_widthLabel, m_width);
+    cf->addRow(tr("Max len&gth:"), m_maxLen);
     cf->addRow(tr("&Locked columns:"), m_locked);
     cf->addRow(tr("Column help hint te&xt:"), m_hint);
     auto *checks = new QHBoxLayout;
+    checks->addWidget(m_required);
     checks->addWidget(m_sizable);
+    checks->addWidget(m_readOnly);
     checks->addWidget(m_dataColumn);
     checks->addStretch(1);
     cf->addRow(checks);
@@ -102,9 +115,31 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_maxDrop = new QComboBox(items);
     m_maxDrop->setEditable(true);
     m_maxDrop->addItem(QStringLiteral("auto"));
+    m_headings = new QCheckBox(tr("Show column &headings"), items);
+    m_defaultRowBox = new QCheckBox(tr("De&fault row"), items);
+    m_autoExtend = new QCheckBox(tr("A&utomatically add new lines to grid"), items);
+    m_icons = new QCheckBox(tr("Show i&con in first column"), items);
+    m_iconSize = new QComboBox(items);
+    m_iconSize->addItems({tr("Small"), tr("Large")});
+    m_cellIconLabel = new QLabel(tr("C&ell icon file name or URL:"), items);
+    m_cellIcon = new QLineEdit(items);
+    m_cellIcon->setPlaceholderText(tr("Enter icon file name or URL"));
+    m_cellIconLabel->setBuddy(m_cellIcon);
+    m_cellIconButton = new QPushButton(tr("..."), items);
+    m_cellIconButton->setFixedWidth(m_cellIconButton->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    auto *iconRow = new QHBoxLayout;
+    iconRow->addWidget(m_cellIcon, 1);
+    iconRow->addWidget(m_cellIconButton);
     auto *itemFields = new QFormLayout;
     itemFields->addRow(tr("&Grid lines:"), m_gridLines);
     itemFields->addRow(tr("Max dropdown &lines:"), m_maxDrop);
+    itemFields->addRow(tr("Icon si&ze:"), m_iconSize);
+    itemFields->addRow(m_cellIconLabel, iconRow);
+    auto *switches = new QGridLayout;
+    switches->addWidget(m_headings, 0, 0);
+    switches->addWidget(m_defaultRowBox, 0, 1);
+    switches->addWidget(m_icons, 1, 0);
+    switches->addWidget(m_autoExtend, 1, 1);
     auto *help = new QLabel(tr("Paste (Ctrl+V) fills the grid from the current cell: each line "
                                "becomes a row, tabs separate the cells, a last line break adds "
                                "no row; rows and columns are added as needed."),
@@ -123,17 +158,29 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     il->addWidget(m_items, 1);
     il->addLayout(ib);
     il->addLayout(itemFields);
+    il->addLayout(switches);
     il->addWidget(help);
     m_pages->addTab(items, tr("Items"));
 
     // ---- Dropdown list
     auto *drop = new QWidget;
     m_dropFor = new QLabel(drop);
-    m_dropItems = new QPlainTextEdit(drop);
-    m_dropItems->setPlaceholderText(tr("One entry per line; \"|\" between the columns of an entry"));
+    m_dropColumns = new QSpinBox(drop);
+    m_dropColumns->setRange(1, 50);
+    m_dropRows = new QSpinBox(drop);
+    m_dropRows->setRange(0, 10000);
+    m_dropGrid = new QTableWidget(drop);
+    auto *df = new QFormLayout;
+    df->addRow(tr("Dropdown list for column:"), m_dropFor);
+    df->addRow(tr("C&olumns in dropdown list:"), m_dropColumns);
+    df->addRow(tr("Ro&ws in dropdown list:"), m_dropRows);
+    auto *dropHelp = new QLabel(tr("Each row is one entry of the list; its cells are stored with "
+                                   "\"|\" between them."), drop);
+    dropHelp->setWordWrap(true);
     auto *dl = new QVBoxLayout(drop);
-    dl->addWidget(m_dropFor);
-    dl->addWidget(m_dropItems, 1);
+    dl->addLayout(df);
+    dl->addWidget(m_dropGrid, 1);
+    dl->addWidget(dropHelp);
     m_pages->addTab(drop, tr("Dropdown List"));
 
     connect(m_column, &QSpinBox::valueChanged, this, [this] {
@@ -146,7 +193,38 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
         if (!m_filling)
             m_model.SetCell(row, column, m_items->item(row, column)->text());
     });
-    connect(m_items, &QTableWidget::currentCellChanged, this, [this] { RefreshRowLabel(); });
+    connect(m_items, &QTableWidget::currentCellChanged, this, [this] {
+        RefreshRowLabel();
+        ShowCellIcon();
+    });
+    connect(m_cellIcon, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_model.SetCellIcon(std::max(0, m_items->currentRow()),
+                            m_model.IsGrid() ? std::max(0, m_items->currentColumn()) : 0, text);
+    });
+    connect(m_cellIconButton, &QPushButton::clicked, this, [this] { ChooseCellIcon(); });
+    connect(m_headings, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.SetShowHeadings(on);
+        m_items->horizontalHeader()->setVisible(on || !m_model.IsGrid());
+    });
+    connect(m_autoExtend, &QCheckBox::toggled, this, [this](bool on) { m_model.SetAutoExtend(on); });
+    connect(m_icons, &QCheckBox::toggled, this, [this](bool on) { m_model.SetShowIcons(on); });
+    connect(m_defaultRowBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_filling)
+            return;
+        const int row = m_items->currentRow() + 1;
+        if (on && row > 0)
+            m_model.SetDefaultRow(row);
+        else if (!on && m_model.DefaultRow() == row)
+            m_model.SetDefaultRow(0);
+    });
+    auto resizeDrop = [this] {
+        if (m_filling)
+            return;
+        m_dropGrid->setColumnCount(m_dropColumns->value());
+        m_dropGrid->setRowCount(m_dropRows->value());
+    };
+    connect(m_dropColumns, &QSpinBox::valueChanged, this, resizeDrop);
+    connect(m_dropRows, &QSpinBox::valueChanged, this, resizeDrop);
     auto columnOp = [this](auto op) {
         StoreColumn();
         const int at = op();
@@ -187,7 +265,7 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     ItemListModel::Values values;
     if (item) {
         std::vector<int> codes = shape.ColumnCodes();
-        for (int code : {1, 26, 27, 28, 33, 39, 53, 55})
+        for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 56, 70})
             codes.push_back(code);
         for (int code : codes)
             if (item->IsNonDefault(code))
@@ -195,8 +273,22 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     }
     m_model.LoadProps(ctlType, values);
     const bool grid = m_model.IsGrid();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_fieldType, m_locked, m_hint, m_sizable})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_fieldType, m_locked, m_hint, m_sizable,
+                                                       m_maxLen, m_required, m_readOnly,
+                                                       m_headings, m_defaultRowBox, m_autoExtend})
         w->setEnabled(grid);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_icons, m_iconSize})
+        w->setEnabled(!grid);
+    m_cellIconLabel->setText(grid ? tr("C&ell icon file name or URL:")
+                                  : tr("It&em icon file name or URL:"));
+    m_filling = true;
+    m_headings->setChecked(m_model.ShowHeadings());
+    m_autoExtend->setChecked(m_model.AutoExtend());
+    m_icons->setChecked(m_model.ShowIcons());
+    m_iconSize->setCurrentIndex(std::clamp(m_model.Scalar(ItemListModel::IconSize).toInt(), 0, 1));
+    m_filling = false;
+    m_items->horizontalHeader()->setVisible(true);
+    SetScaleMode(m_model.ScaleMode());
     m_dataColumn->setEnabled(ctlType == 23);
     m_maxDrop->setEnabled(!grid);
     m_pages->setTabVisible(2, grid);
@@ -206,6 +298,12 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
                                          : m_model.Scalar(ItemListModel::GridLines).toInt(), 0, 3);
     m_gridLines->setCurrentIndex(m_initialGridLines);
     m_locked->setValue(m_model.Scalar(ItemListModel::FixedCols).toInt());
+    const QString maxLen = m_model.Scalar(ItemListModel::MaxLen);
+    m_maxLen->setText(maxLen == QLatin1String("0") ? QString() : maxLen);
+    m_required->setChecked(item && item->GetProperty(ItemListModel::Required) == QLatin1String("1"));
+    m_readOnly->setChecked(item && item->GetProperty(ItemListModel::ReadOnly) == QLatin1String("1"));
+    m_initialRequired = m_required->isChecked();
+    m_initialReadOnly = m_readOnly->isChecked();
     m_shownColumn = -1;
     FillItems();
     ShowColumn();
@@ -233,11 +331,86 @@ void ucListProps::FillItems()
     m_locked->setRange(0, std::max(columns, 0));
     m_filling = false;
     RefreshRowLabel();
+    ShowCellIcon();
 }
 
 void ucListProps::RefreshRowLabel()
 {
-    m_rowLabel->setText(tr("Row %1 of %2").arg(std::max(0, m_items->currentRow() + 1)).arg(m_items->rowCount()));
+    const int row = m_items->currentRow() + 1;
+    m_rowLabel->setText(tr("Row: %1 of %2").arg(std::max(0, row)).arg(m_items->rowCount()));
+    const bool was = m_filling;
+    m_filling = true;
+    m_defaultRowBox->setChecked(row > 0 && m_model.DefaultRow() == row);
+    m_filling = was;
+}
+
+void ucListProps::ShowCellIcon()
+{
+    const int row = std::max(0, m_items->currentRow());
+    m_cellIcon->setText(m_model.CellIcon(row, m_model.IsGrid() ? std::max(0, m_items->currentColumn()) : 0));
+}
+
+void ucListProps::ChooseCellIcon()
+{
+    const QString caption = m_model.IsGrid() ? tr("Cell icon file or URL:") : tr("Item icon file or URL:");
+    const QString filter = PropertySheetModel::FileFilter(PropertySheetModel::Chooser::Icon);
+    const QString file = ChooseFile ? ChooseFile(caption, filter)
+                                    : QFileDialog::getOpenFileName(this, caption, QString(), filter);
+    if (file.isEmpty())
+        return;
+    m_cellIcon->setText(file);
+    m_model.SetCellIcon(std::max(0, m_items->currentRow()),
+                        m_model.IsGrid() ? std::max(0, m_items->currentColumn()) : 0, file);
+    m_filling = true;
+    m_icons->setChecked(m_model.ShowIcons());
+    m_filling = false;
+}
+
+void ucListProps::SetScaleMode(int unit)
+{
+    m_model.SetScaleMode(Vocabulary::IsScaleUnit(unit) ? unit : 0);
+    const QString name = Vocabulary::ScaleUnitName(m_model.ScaleMode());
+    m_widthLabel->setText(name.isEmpty() ? tr("&Width:") : tr("&Width (%1):").arg(name));
+    m_width->setPlaceholderText(m_model.DefaultWidthText());
+}
+
+void ucListProps::ShowDropDown(int column)
+{
+    m_filling = true;
+    QList<QStringList> rows;
+    int widest = 1;
+    for (const QString &entry : m_model.DropDownItems(column)) {
+        rows << entry.split(QLatin1Char('|'));
+        widest = std::max(widest, int(rows.back().size()));
+    }
+    m_dropColumns->setValue(widest);
+    m_dropRows->setValue(int(rows.size()));
+    m_dropGrid->clear();
+    m_dropGrid->setColumnCount(widest);
+    m_dropGrid->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            m_dropGrid->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+    m_filling = false;
+}
+
+void ucListProps::StoreDropDown(int column)
+{
+    // A row keeps as many cells as it had or has filled, so "a|b" with one column shown
+    // loses nothing the user did not remove.
+    QStringList entries;
+    for (int r = 0; r < m_dropGrid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m_dropGrid->columnCount(); ++c) {
+            const QTableWidgetItem *cell = m_dropGrid->item(r, c);
+            cells << (cell ? cell->text().remove(QLatin1Char('|')) : QString());
+        }
+        while (cells.size() > 1 && cells.back().isEmpty())
+            cells.removeLast();
+        entries << cells.join(QLatin1Char('|'));
+    }
+    if (entries != m_model.DropDownItems(column))
+        m_model.SetDropDownItems(column, entries);
 }
 
 void ucListProps::ShowColumn()
@@ -261,9 +434,9 @@ void ucListProps::ShowColumn()
     m_hint->setText(m_model.ColumnValue(ItemListModel::ColHint, c));
     m_sizable->setChecked(m_model.ColumnValue(ItemListModel::ColSizable, c) != QLatin1String("0"));
     m_dataColumn->setChecked(m_model.DataColumn() == c + 1);
-    m_dropFor->setText(tr("Dropdown list for column: %1").arg(c + 1));
-    m_dropItems->setPlainText(m_model.DropDownItems(c).join(QLatin1Char('\n')));
+    m_dropFor->setText(QString::number(c + 1));
     m_filling = false;
+    ShowDropDown(c);
 }
 
 void ucListProps::StoreColumn()
@@ -286,11 +459,7 @@ void ucListProps::StoreColumn()
         set(ItemListModel::ColHint, m_hint->text(), QString());
         set(ItemListModel::ColSizable, m_sizable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
             QStringLiteral("1"));
-        QStringList entries = m_dropItems->toPlainText().split(QLatin1Char('\n'));
-        if (entries == QStringList{QString()})
-            entries.clear();
-        if (entries != m_model.DropDownItems(c))
-            m_model.SetDropDownItems(c, entries);
+        StoreDropDown(c);
     }
     if (m_model.CtlType() == 23) {
         if (m_dataColumn->isChecked() && m_model.DataColumn() != c + 1)
@@ -330,6 +499,19 @@ bool ucListProps::Check()
     }
     if (m_gridLines->currentIndex() != m_initialGridLines)
         m_model.SetScalar(ItemListModel::GridLines, QString::number(m_gridLines->currentIndex()));
+    if (!m_model.IsGrid() && m_iconSize->currentIndex() != std::clamp(m_model.Scalar(ItemListModel::IconSize).toInt(), 0, 1))
+        m_model.SetScalar(ItemListModel::IconSize, QString::number(m_iconSize->currentIndex()));
+    if (m_model.IsGrid()) {
+        // Written only when the user changed them, so an unset switch stays unset.
+        const QString maxLen = m_maxLen->text().trimmed();
+        const QString stored = m_model.Scalar(ItemListModel::MaxLen);
+        if (maxLen != (stored == QLatin1String("0") ? QString() : stored))
+            m_model.SetScalar(ItemListModel::MaxLen, maxLen.isEmpty() ? QStringLiteral("0") : maxLen);
+        if (m_required->isChecked() != m_initialRequired)
+            m_model.SetScalar(ItemListModel::Required, m_required->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        if (m_readOnly->isChecked() != m_initialReadOnly)
+            m_model.SetScalar(ItemListModel::ReadOnly, m_readOnly->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    }
     if (m_model.IsGrid() && m_locked->value() != m_model.Scalar(ItemListModel::FixedCols).toInt())
         m_model.SetScalar(ItemListModel::FixedCols, QString::number(m_locked->value()));
     return true;
@@ -346,3 +528,38 @@ void ucListProps::Apply(clsControl &item, clsDesigner &)
         if (code != ItemListModel::Columns && code != ItemListModel::Rows)
             item.SetProperty(code, value);
 }
+
+// ---- the editor's values
+
+namespace {
+int Index(int column) { return column - 1; }
+} // namespace
+
+QString ucListProps::ColAlign(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColAlign, Index(column)); }
+QString ucListProps::ColAligns() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColAlign); }
+QString ucListProps::ColDataType(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColDataType, Index(column)); }
+QString ucListProps::ColDataTypes() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColDataType); }
+QString ucListProps::ColFieldType(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColFieldType, Index(column)); }
+QString ucListProps::ColFieldTypes() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColFieldType); }
+QString ucListProps::ColHeading(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColHeading, Index(column)); }
+QString ucListProps::ColHeadings() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColHeading); }
+QString ucListProps::ColHints() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColHint); }
+QString ucListProps::ColItems(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColItems, Index(column)); }
+QString ucListProps::ColSizable(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColSizable, Index(column)); }
+QString ucListProps::ColSizables() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColSizable); }
+QString ucListProps::ColWidth(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColWidth, Index(column)); }
+QString ucListProps::ColWidths() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColWidth); }
+bool ucListProps::DataCol(int column) { StoreColumn(); return m_model.DataColumn() == column; }
+QString ucListProps::DataCols() { StoreColumn(); return m_model.Scalar(ItemListModel::DataCol); }
+QString ucListProps::FixedCols() { Check(); return m_model.Scalar(ItemListModel::FixedCols); }
+QString ucListProps::GridLines() { Check(); return m_model.Scalar(ItemListModel::GridLines); }
+QString ucListProps::IconSize() { Check(); return m_model.Scalar(ItemListModel::IconSize); }
+QString ucListProps::Items() { return m_model.Store()[m_model.IsGrid() ? ItemListModel::Value : ItemListModel::Items]; }
+QString ucListProps::MaxDrop() { return m_maxDrop->currentText().trimmed(); }
+QString ucListProps::MaxLens() { Check(); return m_model.Scalar(ItemListModel::MaxLen); }
+QString ucListProps::Picture() { return m_model.Store()[ItemListModel::Icon]; }
+// The grid holds these three for all its columns: every column answers the same.
+QString ucListProps::ReadOnly(int) { return ReadOnlys(); }
+QString ucListProps::ReadOnlys() { Check(); return m_model.Scalar(ItemListModel::ReadOnly); }
+QString ucListProps::Required(int) { return Requireds(); }
+QString ucListProps::Requireds() { Check(); return m_model.Scalar(ItemListModel::Required); }

@@ -3,11 +3,12 @@
 #include "app/ItemListModel.h"
 #include "designer/ContentEditorPage.h"
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -28,7 +29,45 @@ public:
     void Apply(clsControl &item, clsDesigner &designer) override;
 
     ItemListModel &Model() { return m_model; }
+
+    // The editor's values: the singular members give one column's stored entry (columns
+    // count from 1), the plural ones every column's, as the object stores them. Each reads
+    // the fields shown first, so it answers what the user sees.
+    QString ColAlign(int column);
+    QString ColAligns();
+    QString ColDataType(int column);
+    QString ColDataTypes();
+    QString ColFieldType(int column);
+    QString ColFieldTypes();
+    QString ColHeading(int column);
+    QString ColHeadings();
+    QString ColHints();
+    QString ColItems(int column);
+    int Cols() const { return m_model.ColumnCount(); }
+    QString ColSizable(int column);
+    QString ColSizables();
+    QString ColWidth(int column);
+    QString ColWidths();
     int CtlType() const { return m_model.CtlType(); }
+    void SetCtlType(int type) { LoadProps(nullptr, type); }
+    bool DataCol(int column);
+    QString DataCols();
+    int DefaultRow() const { return m_model.DefaultRow(); }
+    QString FixedCols();
+    QString GridLines();
+    QString IconSize();
+    bool Icons() const { return m_model.ShowIcons(); }
+    QString Items();
+    QString MaxDrop();
+    QString MaxLens();
+    QString Picture();
+    QString ReadOnly(int column);
+    QString ReadOnlys();
+    QString Required(int column);
+    QString Requireds();
+    int ScaleMode() const { return m_model.ScaleMode(); }
+    void SetScaleMode(int unit);
+    int Style() const { return m_model.CtlType(); }
     QTabWidget *Pages() const { return m_pages; }
     QTableWidget *ItemsGrid() const { return m_items; }
     QSpinBox *ColumnField() const { return m_column; }
@@ -38,6 +77,22 @@ public:
     QPushButton *AddColumnButton() const { return m_addColumn; }
     QPushButton *AddRowButton() const { return m_addRow; }
     QPushButton *DeleteRowButton() const { return m_deleteRow; }
+    QLineEdit *MaxLengthField() const { return m_maxLen; }
+    QCheckBox *RequiredField() const { return m_required; }
+    QCheckBox *ReadOnlyField() const { return m_readOnly; }
+    QCheckBox *HeadingsField() const { return m_headings; }
+    QCheckBox *DefaultRowField() const { return m_defaultRowBox; }
+    QCheckBox *AutoExtendField() const { return m_autoExtend; }
+    QCheckBox *IconsField() const { return m_icons; }
+    QComboBox *IconSizeField() const { return m_iconSize; }
+    QLineEdit *CellIconField() const { return m_cellIcon; }
+    QPushButton *CellIconButton() const { return m_cellIconButton; }
+    QSpinBox *DropColumnsField() const { return m_dropColumns; }
+    QSpinBox *DropRowsField() const { return m_dropRows; }
+    QTableWidget *DropGrid() const { return m_dropGrid; }
+    // The icon chooser (a file dialog unless a test sets it): caption and filter in, the
+    // chosen file out (empty when cancelled).
+    std::function<QString(const QString &caption, const QString &filter)> ChooseFile;
     // Pastes text at the current cell of the items grid.
     void PasteText(const QString &text);
 
@@ -49,6 +104,10 @@ private:
     void ShowColumn();
     void StoreColumn();
     void RefreshRowLabel();
+    void ShowDropDown(int column);
+    void StoreDropDown(int column);
+    void ShowCellIcon();
+    void ChooseCellIcon();
 
     ItemListModel m_model;
     QTabWidget *m_pages;
@@ -63,6 +122,10 @@ private:
     QLineEdit *m_hint;
     QCheckBox *m_sizable;
     QCheckBox *m_dataColumn;
+    QLabel *m_widthLabel;
+    QLineEdit *m_maxLen;
+    QCheckBox *m_required;
+    QCheckBox *m_readOnly;
     QPushButton *m_addColumn;
     QPushButton *m_insertColumn;
     QPushButton *m_deleteColumn;
@@ -74,10 +137,22 @@ private:
     QPushButton *m_addRow;
     QPushButton *m_insertRow;
     QPushButton *m_deleteRow;
+    QCheckBox *m_headings;
+    QCheckBox *m_defaultRowBox;
+    QCheckBox *m_autoExtend;
+    QCheckBox *m_icons;
+    QComboBox *m_iconSize;
+    QLabel *m_cellIconLabel;
+    QLineEdit *m_cellIcon;
+    QPushButton *m_cellIconButton;
     // Dropdown list
     QLabel *m_dropFor;
-    QPlainTextEdit *m_dropItems;
+    QSpinBox *m_dropColumns;
+    QSpinBox *m_dropRows;
+    QTableWidget *m_dropGrid;
     int m_initialGridLines = 0;
+    bool m_initialRequired = false;
+    bool m_initialReadOnly = false;
     int m_shownColumn = -1;
     bool m_filling = false;
 };

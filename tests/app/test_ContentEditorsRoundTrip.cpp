@@ -27,7 +27,7 @@ ItemListModel::Values StoredValues(const clsControl &item, const ItemListModel &
 {
     ItemListModel::Values values;
     std::vector<int> codes = shape.ColumnCodes();
-    for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 70, 23})
+    for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 56, 70, 23})
         codes.push_back(code);
     for (int code : codes) {
         if (item.IsNonDefault(code))
@@ -162,8 +162,16 @@ TEST(ContentEditorsRoundTrip, RandomContent)
         values[ItemListModel::Value] = rows.join(vm);
         values[ItemListModel::ColHeading] = QStringList{RandomText(random), RandomText(random)}.join(vm);
         values[ItemListModel::Columns] = QString::number(random.bounded(6));
+        // Cell icons and per-column checks, as ragged as the cells.
+        values[ItemListModel::Icon] = QStringList{RandomText(random), sv + RandomText(random), QString()}.join(vm);
+        values[ItemListModel::MaxLen] = QString::number(random.bounded(99));
+        values[ItemListModel::Required] = QStringLiteral("1");
         ItemListModel gridModel;
         gridModel.LoadProps(28, values);
         EXPECT_TRUE(gridModel.Changes().empty()) << round;
+        ItemListModel listModel;
+        values[ItemListModel::Items] = values[ItemListModel::Value];
+        listModel.LoadProps(21, values);
+        EXPECT_TRUE(listModel.Changes().empty()) << round;
     }
 }

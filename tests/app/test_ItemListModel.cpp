@@ -71,3 +71,50 @@ TEST(ItemListModel, MaxDropShowsAutoWhenUnset)
     EXPECT_TRUE(combo.SetMaxDropText("AUTO"));
     EXPECT_TRUE(combo.Changes().empty());
 }
+
+TEST(ItemListModel, IconsAndColumnChecksFollowTheirRowsAndColumns)
+{
+    ItemListModel list;
+    list.LoadProps(21, {{ItemListModel::Items, "a" + vm + "b" + vm + "c"},
+                        {ItemListModel::Icon, vm + "b.ico"}});
+    EXPECT_TRUE(list.ShowIcons());
+    EXPECT_EQ(list.CellIcon(1, 0), "b.ico");
+    list.InsertRow(0);
+    EXPECT_EQ(list.CellIcon(2, 0), "b.ico");
+    list.DeleteRow(0);
+    list.SetCellIcon(2, 0, " c.png ");
+    EXPECT_EQ(list.Changes().at(ItemListModel::Icon), vm + "b.ico" + vm + "c.png");
+    // Clearing every icon stores an empty value, not a row of empty entries.
+    list.SetCellIcon(1, 0, "");
+    list.SetCellIcon(2, 0, "");
+    EXPECT_EQ(list.Changes().at(ItemListModel::Icon), "");
+    EXPECT_FALSE(list.HasIcons());
+
+    ItemListModel plain;
+    plain.LoadProps(21, {{ItemListModel::Items, "a" + vm + "b"}});
+    plain.InsertRow(0);
+    EXPECT_EQ(plain.Changes().count(ItemListModel::Icon), 0u); // no icons, none invented
+
+    ItemListModel grid;
+    grid.LoadProps(28, {{ItemListModel::Columns, "3"},
+                        {ItemListModel::MaxLen, "5"},
+                        {ItemListModel::Icon, "x" + sv + "y" + sv + "z"}});
+    EXPECT_TRUE(grid.Changes().empty());
+    grid.DeleteColumn(1);
+    grid.InsertColumn(0);
+    grid.SetScalar(ItemListModel::ReadOnly, "1");
+    const auto changes = grid.Changes();
+    EXPECT_EQ(changes.count(ItemListModel::MaxLen), 0u); // the whole grid's, columns aside
+    EXPECT_EQ(changes.at(ItemListModel::Icon), sv + "x" + sv + "z");
+    EXPECT_EQ(changes.at(ItemListModel::ReadOnly), "1");
+}
+
+TEST(ItemListModel, NewColumnWidthFollowsTheScaleMode)
+{
+    ItemListModel grid;
+    grid.LoadProps(27, {});
+    grid.SetScaleMode(1); // twips
+    EXPECT_EQ(grid.DefaultWidthText(), "1000");
+    grid.SetScaleMode(5); // inches
+    EXPECT_EQ(grid.DefaultWidthText(), QString::number(1000.0 / 1440.0, 'g', 6));
+}

@@ -18,6 +18,7 @@
 #include "model/clsItems.h"
 #include "support/Marks.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -310,4 +311,65 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
     EXPECT_EQ(notes->GetProperty(22), "Notes");
     EXPECT_EQ(notes->Parent(), f.items.Find("A*F*TABS"));
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABTREE" + vm + "A*F*Tab1");
+}
+
+TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
+{
+    Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
+               Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty"),
+               Prop(36, vm + "S|Small" + sv + "L|Large")});
+    auto result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_FALSE(list->Icons());
+        EXPECT_FALSE(list->MaxLengthField()->isEnabled()); // grid-only
+        QString asked;
+        list->ChooseFile = [&](const QString &caption, const QString &filter) {
+            asked = caption;
+            EXPECT_TRUE(filter.contains("*.cur"));
+            return QStringLiteral("baker.ico");
+        };
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        QTest::mouseClick(list->CellIconButton(), Qt::LeftButton);
+        EXPECT_EQ(asked, "Item icon file or URL:");
+        EXPECT_TRUE(list->Icons());
+        list->IconSizeField()->setCurrentIndex(1);
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(56), vm + "baker.ico");
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(70), "1");
+
+    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(grid);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
+        grid->SetScaleMode(1);
+        EXPECT_EQ(grid->WidthField()->placeholderText(), "1000");
+        // The second column's drop-down list shows as a two-column grid.
+        grid->ColumnField()->setValue(2);
+        EXPECT_EQ(grid->DropColumnsField()->value(), 2);
+        EXPECT_EQ(grid->DropRowsField()->value(), 2);
+        EXPECT_EQ(grid->DropGrid()->item(1, 1)->text(), "Large");
+        grid->DropRowsField()->setValue(3);
+        grid->DropGrid()->setItem(2, 0, new QTableWidgetItem("M|"));
+        grid->DropGrid()->setItem(2, 1, new QTableWidgetItem("Medium"));
+        Retype(grid->MaxLengthField(), "8");
+        grid->RequiredField()->setChecked(true);
+        // Choosing another column writes the shown column's fields back.
+        grid->ColumnField()->setValue(1);
+        EXPECT_EQ(grid->MaxLens(), "8");
+        EXPECT_EQ(grid->Required(1), "1");
+        EXPECT_EQ(grid->ColItems(2), "S|Small" + sv + "L|Large" + sv + "M|Medium");
+        EXPECT_EQ(grid->ColHeadings(), "Item" + vm + "Qty");
+        grid->Pages()->setCurrentIndex(1);
+        Shot(sheet, "list-editor-grid");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const clsControl *grid = f.items.Find("A*F*GRD");
+    EXPECT_EQ(grid->GetProperty(36), vm + "S|Small" + sv + "L|Large" + sv + "M|Medium");
+    EXPECT_EQ(grid->GetProperty(51), "8");
+    EXPECT_EQ(grid->GetProperty(54), "1");
+    EXPECT_FALSE(grid->IsNonDefault(12)); // untouched: not written
 }
