@@ -130,7 +130,7 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     auto *iconRow = new QHBoxLayout;
     iconRow->addWidget(m_cellIcon, 1);
     iconRow->addWidget(m_cellIconButton);
-    auto *itemFields = new QFormLayout;
+    auto *itemFields = m_itemFields = new QFormLayout;
     itemFields->addRow(tr("&Grid lines:"), m_gridLines);
     itemFields->addRow(tr("Max dropdown &lines:"), m_maxDrop);
     itemFields->addRow(tr("Icon si&ze:"), m_iconSize);
@@ -274,11 +274,14 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     m_model.LoadProps(ctlType, values);
     const bool grid = m_model.IsGrid();
     for (QWidget *w : std::initializer_list<QWidget *>{m_fieldType, m_locked, m_hint, m_sizable,
-                                                       m_maxLen, m_required, m_readOnly,
-                                                       m_headings, m_defaultRowBox, m_autoExtend})
+                                                       m_maxLen, m_required, m_readOnly})
         w->setEnabled(grid);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_icons, m_iconSize})
-        w->setEnabled(!grid);
+    // The items page shows only what the type has, leaving the room to the items grid.
+    m_itemFields->setRowVisible(m_maxDrop, !grid);
+    m_itemFields->setRowVisible(m_iconSize, !grid);
+    m_icons->setVisible(!grid);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_headings, m_defaultRowBox, m_autoExtend})
+        w->setVisible(grid);
     m_cellIconLabel->setText(grid ? tr("C&ell icon file name or URL:")
                                   : tr("It&em icon file name or URL:"));
     m_filling = true;

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -137,6 +138,7 @@ private:
     QPushButton *m_addRow;
     QPushButton *m_insertRow;
     QPushButton *m_deleteRow;
+    QFormLayout *m_itemFields;
     QCheckBox *m_headings;
     QCheckBox *m_defaultRowBox;
     QCheckBox *m_autoExtend;

@@ -334,6 +334,9 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         EXPECT_EQ(asked, "Item icon file or URL:");
         EXPECT_TRUE(list->Icons());
         list->IconSizeField()->setCurrentIndex(1);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
+        list->Pages()->setCurrentIndex(1);
+        Shot(sheet, "list-editor-list");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(result.Confirmed);
@@ -356,6 +359,10 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         grid->DropGrid()->setItem(2, 1, new QTableWidgetItem("Medium"));
         Retype(grid->MaxLengthField(), "8");
         grid->RequiredField()->setChecked(true);
+        grid->Pages()->setCurrentIndex(2);
+        Shot(sheet, "list-editor-dropdown");
+        grid->Pages()->setCurrentIndex(0);
+        Shot(sheet, "list-editor-columns");
         // Choosing another column writes the shown column's fields back.
         grid->ColumnField()->setValue(1);
         EXPECT_EQ(grid->MaxLens(), "8");
