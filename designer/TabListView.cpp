@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -25,6 +26,9 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_strip->setExpanding(false);
     m_strip->setDrawBase(true);
     m_position = new QLabel(this);
+    m_count = new QSpinBox(this);
+    m_count->setRange(0, 999);
+    m_count->setKeyboardTracking(false);
     m_id = new QLineEdit(this);
     m_caption = new QLineEdit(this);
     m_hint = new QLineEdit(this);
@@ -33,6 +37,7 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_visible = new QCheckBox(tr("&Visible"), this);
     m_enabled = new QCheckBox(tr("&Enabled"), this);
     auto *fields = new QFormLayout;
+    fields->addRow(tr("&Number of tabs:"), m_count);
     fields->addRow(m_position);
     fields->addRow(tr("Tab &ID:"), m_id);
     fields->addRow(tr("Tab &caption:"), m_caption);
@@ -69,6 +74,10 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
             return;
         }
         ShowTab();
+    });
+    connect(m_count, &QSpinBox::valueChanged, this, [this](int count) {
+        if (!m_filling)
+            SetCount(count);
     });
     auto edited = [this] { TabEdited(); };
     for (QLineEdit *e : {m_caption, m_hint, m_icon})
@@ -140,8 +149,34 @@ void TabListView::Fill(int select)
     for (const auto &tab : m_model.Tabs())
         m_strip->addTab(tab.Caption.isEmpty() ? tab.Id : tab.Caption);
     m_strip->setCurrentIndex(std::clamp(select, -1, m_model.Count() - 1));
+    m_count->setValue(m_model.Count());
     m_filling = false;
     ShowTab();
+}
+
+void TabListView::SetCount(int count)
+{
+    if (!CommitId()) {
+        Fill(m_strip->currentIndex());
+        return;
+    }
+    const int before = m_model.Count();
+    if (count > before) {
+        m_model.SetCount(count);
+        Fill(before);
+        return;
+    }
+    while (m_model.Count() > count) {
+        const int last = m_model.Count() - 1;
+        const QString question = m_model.DeleteQuestion(last);
+        if (!question.isEmpty()
+            && m_prompter.Ask(question, iPrompter::Buttons::YesNo, MessageIcon::Exclamation)
+                   != iPrompter::Answer::Yes)
+            break;
+        m_shown = -1;
+        m_model.Delete(last);
+    }
+    Fill(std::min(m_strip->currentIndex(), m_model.Count() - 1));
 }
 
 void TabListView::ShowTab()

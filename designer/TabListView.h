@@ -7,6 +7,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTabBar;
 
 // The "Tabs" page's tab list editor: a tab strip mirroring the group's tabs and the fields of
@@ -29,6 +30,9 @@ public:
     QPushButton *AddButton() const { return m_add; }
     QPushButton *InsertButton() const { return m_insert; }
     QPushButton *DeleteButton() const { return m_delete; }
+    // The number of tabs: more adds tabs at the end, fewer deletes the last ones (asking
+    // first about each one whose panel holds controls).
+    QSpinBox *CountField() const { return m_count; }
     bool CommitId();
 
 private:
@@ -41,6 +45,7 @@ private:
     clsControl *m_group = nullptr;
     QTabBar *m_strip;
     QLabel *m_position;
+    QSpinBox *m_count;
     QLineEdit *m_id;
     QLineEdit *m_caption;
     QLineEdit *m_hint;
@@ -53,5 +58,6 @@ private:
     QPushButton *m_left;
     QPushButton *m_right;
     int m_shown = -1;
+    void SetCount(int count);
     bool m_filling = false;
 };

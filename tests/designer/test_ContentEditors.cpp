@@ -380,3 +380,30 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
     EXPECT_EQ(grid->GetProperty(54), "1");
     EXPECT_FALSE(grid->IsNonDefault(12)); // untouched: not written
 }
+
+TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
+{
+    Fixture f({Create("A*F*TABS", 30), Create("A*F*TABLIST", 31, "TABS"), Prop(22, "List"),
+               Create("A*F*LST", 21, "TABLIST"), Create("A*F*TABTREE", 31, "TABS"),
+               Prop(22, "Regions")});
+    f.prompter.Answers.push_back(iPrompter::Answer::No);
+    const auto result = f.Modify("A*F*TABS", [&](frmProperties *sheet) {
+        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        ASSERT_TRUE(tabs);
+        EXPECT_EQ(tabs->CountField()->value(), 2);
+        tabs->CountField()->setValue(4);
+        EXPECT_EQ(tabs->Strip()->count(), 4);
+        EXPECT_EQ(tabs->Strip()->tabText(3), "Tab4");
+        EXPECT_EQ(tabs->PositionLabel()->text(), "Tab 3 of 4");
+        // Down to none: the empty tabs go quietly, the one holding a list asks and stays.
+        tabs->CountField()->setValue(0);
+        EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question).size(), 1u);
+        EXPECT_EQ(tabs->Strip()->count(), 1);
+        EXPECT_EQ(tabs->CountField()->value(), 1);
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_TRUE(f.items.Find("A*F*LST"));
+    EXPECT_FALSE(f.items.Find("A*F*TABTREE"));
+    EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABLIST");
+}
