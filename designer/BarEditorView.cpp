@@ -59,7 +59,7 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
     fields->addRow(tr("&Caption:"), m_caption);
     fields->addRow(tr("&Help hint text:"), m_hint);
     fields->addRow(tr("S&hortcut:"), m_shortcut);
-    fields->addRow(tr("Ic&on file name or URL:"), m_icon);
+    fields->addRow(tr("Ic&on file name or URL:"), WithIconChooser(m_icon, tr("Icon file or URL:")));
     fields->addRow(tr("Si&ze:"), m_size);
     fields->addRow(tr("A&lign:"), m_align);
     auto *checks = new QHBoxLayout;

@@ -1,6 +1,12 @@
 #include "designer/ContentEditorPage.h"
 
+#include "app/PropertySheetModel.h"
 #include "app/iPrompter.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 
 void ContentEditorPage::ShowRepairs(const QStringList &messages)
 {
@@ -11,4 +17,31 @@ void ContentEditorPage::ShowRepairs(const QStringList &messages)
         m_prompter.ShowMessage(QString::number(messages.size() - Shown)
                                    + QStringLiteral(" more items were repaired the same way."),
                                MessageIcon::Exclamation);
+}
+
+QString ContentEditorPage::ChooseIcon(const QString &caption)
+{
+    const QString filter = PropertySheetModel::FileFilter(PropertySheetModel::Chooser::Icon);
+    return ChooseFile ? ChooseFile(caption, filter)
+                      : QFileDialog::getOpenFileName(this, caption, QString(), filter);
+}
+
+QWidget *ContentEditorPage::WithIconChooser(QLineEdit *field, const QString &caption)
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field, 1);
+    auto *browse = new QPushButton(QStringLiteral("..."), row);
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    browse->setToolTip(caption);
+    layout->addWidget(browse);
+    connect(browse, &QPushButton::clicked, field, [this, field, caption] {
+        const QString file = ChooseIcon(caption);
+        if (file.isEmpty())
+            return;
+        field->setText(file);
+        Q_EMIT field->textEdited(file);
+    });
+    return row;
 }

@@ -3,9 +3,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class clsControl;
 class clsDesigner;
 class iPrompter;
+class QLineEdit;
 
 // A content editor on a page of the property sheet: it loads an object's compound content
 // into its headless model, checks it when the sheet is confirmed and writes it back through
@@ -23,7 +26,16 @@ public:
     // Writes what changed to the item.
     virtual void Apply(clsControl &item, clsDesigner &designer) = 0;
 
+    // The icon chooser (a file dialog unless a test sets it): caption and filter in, the
+    // chosen file out (empty when cancelled).
+    std::function<QString(const QString &caption, const QString &filter)> ChooseFile;
+
 protected:
+    // The icon field with a "..." button beside it that offers the icon chooser; a chosen
+    // file goes into the field as if typed.
+    QWidget *WithIconChooser(QLineEdit *field, const QString &caption);
+    // Asks for an icon file; empty when cancelled.
+    QString ChooseIcon(const QString &caption);
     // Shows the repairs made while loading: the first ten one by one, the rest counted.
     void ShowRepairs(const QStringList &messages);
     iPrompter &m_prompter;

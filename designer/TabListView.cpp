@@ -42,7 +42,7 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     fields->addRow(tr("Tab &ID:"), m_id);
     fields->addRow(tr("Tab &caption:"), m_caption);
     fields->addRow(tr("Tab &help hint:"), m_hint);
-    fields->addRow(tr("Tab ic&on:"), m_icon);
+    fields->addRow(tr("Tab ic&on:"), WithIconChooser(m_icon, tr("Tab icon file or URL:")));
     auto *checks = new QHBoxLayout;
     checks->addWidget(m_visible);
     checks->addWidget(m_enabled);

@@ -1,6 +1,5 @@
 #include "designer/ucListProps.h"
 
-#include "app/PropertySheetModel.h"
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -17,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFileDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -356,9 +354,7 @@ void ucListProps::ShowCellIcon()
 void ucListProps::ChooseCellIcon()
 {
     const QString caption = m_model.IsGrid() ? tr("Cell icon file or URL:") : tr("Item icon file or URL:");
-    const QString filter = PropertySheetModel::FileFilter(PropertySheetModel::Chooser::Icon);
-    const QString file = ChooseFile ? ChooseFile(caption, filter)
-                                    : QFileDialog::getOpenFileName(this, caption, QString(), filter);
+    const QString file = ChooseIcon(caption);
     if (file.isEmpty())
         return;
     m_cellIcon->setText(file);

@@ -91,9 +91,7 @@ public:
     QSpinBox *DropColumnsField() const { return m_dropColumns; }
     QSpinBox *DropRowsField() const { return m_dropRows; }
     QTableWidget *DropGrid() const { return m_dropGrid; }
-    // The icon chooser (a file dialog unless a test sets it): caption and filter in, the
-    // chosen file out (empty when cancelled).
-    std::function<QString(const QString &caption, const QString &filter)> ChooseFile;
+
     // Pastes text at the current cell of the items grid.
     void PasteText(const QString &text);
 

@@ -400,10 +400,25 @@ TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
         EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question).size(), 1u);
         EXPECT_EQ(tabs->Strip()->count(), 1);
         EXPECT_EQ(tabs->CountField()->value(), 1);
+        // The icon field's "..." button offers the chooser and fills the field.
+        QString asked;
+        tabs->ChooseFile = [&](const QString &caption, const QString &filter) {
+            asked = caption;
+            EXPECT_TRUE(filter.contains("*.ico"));
+            return QStringLiteral("list.ico");
+        };
+        QPushButton *browse = nullptr;
+        for (QPushButton *b : tabs->findChildren<QPushButton *>())
+            if (b->text() == "...")
+                browse = b;
+        ASSERT_TRUE(browse);
+        QTest::mouseClick(browse, Qt::LeftButton);
+        EXPECT_EQ(asked, "Tab icon file or URL:");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(result.Confirmed);
     EXPECT_TRUE(f.items.Find("A*F*LST"));
     EXPECT_FALSE(f.items.Find("A*F*TABTREE"));
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABLIST");
+    EXPECT_EQ(f.items.Find("A*F*TABLIST")->GetProperty(56), "list.ico");
 }
