@@ -520,10 +520,12 @@ void PropertySheetModel::BuildFields()
                Choices({"change active cell", "initiate drag-and-drop", "select cells",
                         "ignore drag"}));
         choice(Prop::FocusStyle, Page::Traits, "Focus style:",
-               {{"selected cell style", "0"},
-                {"thin dotted rectangle", "1"},
+               {{"thin dotted rectangle", "1"},
                 {"thick dotted rectangle", "2"},
                 {"thick solid rectangle", "3"}});
+        // Focus style 0 draws no rectangle but shows the active cell as selected; the sheet
+        // offers it as a tick of its own beside the three rectangles.
+        check(SelCellStyleCode, Page::Traits, "Show the active cell in the selected-cell style");
         break;
     case WrapperKind::Tree:
         choice(NodeStyleCode, Page::Traits, "Node style:",
@@ -587,7 +589,8 @@ void PropertySheetModel::BuildFields()
     if (kind != WrapperKind::Picture && kind != WrapperKind::Gauge) {
         special(Prop::BackColor, Page::Colors, Kind::Colour, "Background color");
         special(Prop::ForeColor, Page::Colors, Kind::Colour, "Foreground color");
-        special(Prop::AltColor, Page::Colors, Kind::Colour, "Alternate color");
+        special(Prop::AltColor, Page::Colors, Kind::Colour,
+                kind == WrapperKind::Grid ? "Alternate row color" : "Alternate color");
         check(Prop::Transparent, Page::Colors, "Background is transparent");
     }
     if (!isApp && kind != WrapperKind::Picture && kind != WrapperKind::Gauge
@@ -653,6 +656,15 @@ void PropertySheetModel::Load(clsControl &source, bool allDefault)
         if (f.Code == NodeStyleCode) {
             const int style = value(Prop::Style).toInt();
             m_loaded[f.Code] = QString::number(style & 7);
+            continue;
+        }
+        if (f.Code == SelCellStyleCode) {
+            const bool selected = value(Prop::FocusStyle).trimmed() == QLatin1String("0");
+            m_loaded[f.Code] = selected ? QStringLiteral("1") : QStringLiteral("0");
+            if (selected) // the rectangle list then shows the type's usual rectangle
+                m_loaded[Prop::FocusStyle] = QStringLiteral("3");
+            if (allDefault || !source.IsNonDefault(Prop::FocusStyle))
+                m_defaultMarks.insert(f.Code);
             continue;
         }
         QString v;
@@ -1186,6 +1198,8 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
                     item.SetProperty(code, m_values.value(code).trimmed());
             continue;
         }
+        if (f.Code == Prop::FocusStyle && FindField(SelCellStyleCode))
+            continue; // written with the selected-cell tick below
         if (!changed(f.Code))
             continue;
         if ((f.Type == Kind::Colour || f.Type == Kind::Icon) && m_useDefault.contains(f.Code)) {
@@ -1193,6 +1207,15 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
             continue;
         }
         item.SetProperty(f.Code, ValueToWrite(f));
+    }
+
+    if (FindField(SelCellStyleCode) && FindField(Prop::FocusStyle)
+        && (changed(SelCellStyleCode) || changed(Prop::FocusStyle))) {
+        const QString focus = m_values.value(SelCellStyleCode) == QLatin1String("1")
+                                  ? QStringLiteral("0")
+                                  : ValueToWrite(*FindField(Prop::FocusStyle));
+        if (item.GetProperty(Prop::FocusStyle) != focus)
+            item.SetProperty(Prop::FocusStyle, focus);
     }
 
     if (FindField(NodeStyleCode)) {
@@ -1342,6 +1365,10 @@ QString PropertySheetModel::GetPendingValue(int propertyCode, int column) const
     case Prop::ObjectID: return m_id.trimmed();
     case Prop::Extension: return m_ext ? m_ext->GetExtProp() : m_loadedExtension;
     case Prop::EventMask: return QString::number(EventMask());
+    case Prop::FocusStyle:
+        if (m_values.value(SelCellStyleCode) == QLatin1String("1"))
+            return QStringLiteral("0");
+        break;
     case Prop::Style:
         if (m_styleIndex >= 0 && m_styles[size_t(m_styleIndex)].Style >= 0)
             return QString::number(m_styles[size_t(m_styleIndex)].Style

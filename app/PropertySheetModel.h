@@ -80,6 +80,7 @@ public:
     static constexpr int IdCode = -2;
     static constexpr int NodeStyleCode = -100; // the tree's node style, part of its Style
     static constexpr int CacheIdCode = -101;   // shown for the application, not stored
+    static constexpr int SelCellStyleCode = -102; // a grid's focus style 0, as a tick
     static constexpr int MaxIdLength = 64;
     static constexpr int MaxTextLength = 32767;
 

@@ -532,3 +532,52 @@ TEST(PropertySheetModel, NumbersAreTypedWithTheLocaleSeparator)
     ASSERT_TRUE(item);
     EXPECT_EQ(item->TwipWidth(), 3); // 2.5 twips, rounded
 }
+
+TEST(PropertySheetModel, GridFocusStyleSelectedCellTickAndAlternateRowColour)
+{
+    Fixture f;
+    f.New(27, "Grid1");
+    EXPECT_EQ(ChoiceLabels(f.sheet.FindField(Prop::DragMode)),
+              (QStringList{"change active cell", "initiate drag-and-drop", "select cells",
+                           "ignore drag"}));
+    EXPECT_EQ(ChoiceLabels(f.sheet.FindField(Prop::FocusStyle)),
+              (QStringList{"thin dotted rectangle", "thick dotted rectangle",
+                           "thick solid rectangle"}));
+    ASSERT_TRUE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
+    ASSERT_TRUE(f.sheet.FindField(Prop::AltColor));
+    EXPECT_EQ(f.sheet.FindField(Prop::AltColor)->Label, "Alternate row color");
+    EXPECT_EQ(f.sheet.Text(PropertySheetModel::SelCellStyleCode), "0");
+    EXPECT_TRUE(f.sheet.IsDefault(PropertySheetModel::SelCellStyleCode));
+
+    // The tick writes focus style 0 whatever rectangle is chosen.
+    f.sheet.SetText(Prop::FocusStyle, "1");
+    f.sheet.SetText(PropertySheetModel::SelCellStyleCode, "1");
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::FocusStyle), "0");
+    f.sheet.SetUseDefault(Prop::AltColor, false);
+    f.sheet.SetText(Prop::AltColor, "&HFFFF00");
+    ASSERT_FALSE(f.sheet.Validate());
+    clsControl *grid = f.sheet.Apply(&f.edit);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "0");
+    EXPECT_TRUE(grid->IsNonDefault(Prop::AltColor));
+
+    // Loaded back, the tick is on and the rectangle list shows a valid rectangle; removing
+    // the tick writes the rectangle chosen.
+    f.sheet.SetupModify(f.designer, *grid);
+    EXPECT_EQ(f.sheet.Text(PropertySheetModel::SelCellStyleCode), "1");
+    EXPECT_EQ(f.sheet.Text(Prop::FocusStyle), "3");
+    EXPECT_FALSE(f.sheet.Validate());
+    f.sheet.Apply(&f.edit); // nothing changed, nothing written
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "0");
+    f.sheet.SetupModify(f.designer, *grid);
+    f.sheet.SetText(PropertySheetModel::SelCellStyleCode, "0");
+    f.sheet.SetText(Prop::FocusStyle, "2");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "2");
+    // Other kinds keep the plain colour label and have no selected-cell tick.
+    f.New(16);
+    EXPECT_EQ(f.sheet.FindField(Prop::AltColor) ? f.sheet.FindField(Prop::AltColor)->Label
+                                                : QString("Alternate color"),
+              "Alternate color");
+    EXPECT_FALSE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
+}
