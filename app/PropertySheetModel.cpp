@@ -190,6 +190,7 @@ void PropertySheetModel::Reset()
     m_loadedDragId.clear();
     m_loadedDropIds.clear();
     m_ext.reset();
+    m_private.reset();
     m_loadedExtension.clear();
     m_extensionSet = false;
 }
@@ -632,6 +633,7 @@ void PropertySheetModel::BuildFields()
         if (ext->Init(*m_profile) && ext->IsDefined(m_type)) {
             ext->SetCtlType(m_type);
             m_ext = std::move(ext);
+            m_pages.insert(Page::Private);
             m_pages.insert(Page::Custom);
         }
     }
@@ -736,6 +738,53 @@ void PropertySheetModel::Load(clsControl &source, bool allDefault)
         m_ext->SetExtProp(m_loadedExtension);
         m_ext->Activate();
     }
+    LoadPrivate(m_loadedExtension);
+}
+
+void PropertySheetModel::LoadPrivate(const QString &value)
+{
+    m_private.reset();
+    if (!m_ext || !m_profile)
+        return;
+    // The page is served by a profile made up on the spot: one field per position that holds
+    // a value and that no field of the type claims.
+    QSet<int> declared;
+    for (const QString &name : m_profile->FieldNames(m_type))
+        declared.insert(m_profile->FieldPos(name));
+    const DynamicArray held(value, DynamicArray::RecordDelimiters());
+    const int last = qMin(held.Count(), ExtensionProfile::LastFieldPos);
+    QStringList names;
+    QString sections;
+    for (int pos = ExtensionProfile::FirstFieldPos; pos <= last; ++pos) {
+        if (declared.contains(pos) || held.Extract({pos}).isEmpty())
+            continue;
+        const QString name = QStringLiteral("Field") + QString::number(pos);
+        names << name;
+        sections += QStringLiteral("[%1]\nCaption=Field %2\nPos=%2\n").arg(name).arg(pos);
+    }
+    auto page = std::make_unique<ExtPropsPage>();
+    page->Init(ExtensionProfile::FromText(
+        QStringLiteral("[Extension]\nName=") + m_profile->Name()
+        + QStringLiteral("\nCaption=Private\n[gxAny]\nFields=") + names.join(QLatin1Char(','))
+        + QStringLiteral("\n") + sections));
+    page->SetCtlType(m_type);
+    page->SetExtProp(value);
+    page->Activate();
+    m_private = std::move(page);
+}
+
+QString PropertySheetModel::ExtensionToWrite() const
+{
+    if (!m_ext)
+        return m_loadedExtension;
+    // The Custom page collects only its own fields; the private values go back where they were.
+    DynamicArray out(m_ext->GetExtProp(), DynamicArray::RecordDelimiters());
+    if (m_private)
+        for (const ExtPropsPage::Row &row : m_private->Rows())
+            if (ExtensionProfile::IsValidPos(row.Pos)
+                && (!row.Value.isEmpty() || row.Pos <= out.Count()))
+                out.Replace({row.Pos}, row.Value);
+    return out.Text();
 }
 
 // ---- What the sheet shows ----------------------------------------------------------------
@@ -1119,7 +1168,7 @@ std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
     if (m_dragSource && (m_dragId.contains(QLatin1Char('|')) || HoldsRecordMarks(m_dragId)
                          || m_dragId.size() > MaxTextLength))
         return Problem{Prop::DragID, QStringLiteral("A Drag ID may not contain \"|\" or marks.")};
-    if (m_ext && !m_ext->Validate())
+    if ((m_ext && !m_ext->Validate()) || (m_private && !m_private->Validate()))
         return Problem{Prop::Extension, QStringLiteral("The custom properties cannot be "
                                                        "saved.")};
     return std::nullopt;
@@ -1251,8 +1300,9 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
         item.SetProperty(Prop::EventMask, QString::number(mask));
     }
 
-    if (m_ext && (m_ext->IsChanged() || m_extensionSet))
-        item.SetProperty(Prop::Extension, m_ext->GetExtProp());
+    if (m_ext && (m_ext->IsChanged() || (m_private && m_private->IsChanged()) || m_extensionSet)
+        && ExtensionToWrite() != item.Extension())
+        item.SetProperty(Prop::Extension, ExtensionToWrite());
 }
 
 bool PropertySheetModel::StillThere(const clsControl *item, const QString &fullId) const
@@ -1363,7 +1413,7 @@ QString PropertySheetModel::GetPendingValue(int propertyCode, int column) const
     switch (propertyCode) {
     case Prop::ObjectType: return QString::number(ObjType());
     case Prop::ObjectID: return m_id.trimmed();
-    case Prop::Extension: return m_ext ? m_ext->GetExtProp() : m_loadedExtension;
+    case Prop::Extension: return ExtensionToWrite();
     case Prop::EventMask: return QString::number(EventMask());
     case Prop::FocusStyle:
         if (m_values.value(SelCellStyleCode) == QLatin1String("1"))
@@ -1396,5 +1446,6 @@ void PropertySheetModel::SetPendingValue(int propertyCode, const QString &value)
         return;
     m_ext->SetExtProp(value);
     m_ext->Activate();
+    LoadPrivate(value);
     m_extensionSet = true;
 }

@@ -179,6 +179,11 @@ public:
 
     // The Custom page (extension fields); none when no profile applies to the type.
     ExtPropsPage *Extension() { return m_ext ? m_ext.get() : nullptr; }
+    // The Private page, shown with the Custom page: the values the object's extension holds
+    // at positions the profile declares no field of the type for (left by an extension
+    // component or an earlier profile), one row each, "N/A" when there are none. Its edits
+    // are written with the Custom page's into the one extension value.
+    ExtPropsPage *PrivateExtension() { return m_private ? m_private.get() : nullptr; }
 
     // ---- Confirm ------------------------------------------------------------------------
     // The first problem of the sheet, in tab order, or none. The duplicate-ID message when
@@ -264,6 +269,9 @@ private:
 
     std::shared_ptr<const ExtensionProfile> m_profile;
     std::unique_ptr<ExtPropsPage> m_ext;
+    std::unique_ptr<ExtPropsPage> m_private;
+    void LoadPrivate(const QString &value);
+    QString ExtensionToWrite() const;
     QString m_loadedExtension;
     bool m_extensionSet = false; // written through the extension object
 };

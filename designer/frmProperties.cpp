@@ -324,6 +324,7 @@ void frmProperties::ClearPages()
     m_dropList = nullptr;
     m_dropIdCombo = nullptr;
     m_extGrid = nullptr;
+    m_privateGrid = nullptr;
     while (m_tabs->count() > 0) {
         QWidget *page = m_tabs->widget(0);
         m_tabs->removeTab(0);
@@ -371,6 +372,7 @@ void frmProperties::Rebuild()
         case Page::Events: widget = BuildEventsPage(); break;
         case Page::DragDrop: widget = BuildDragDropPage(); break;
         case Page::Custom: widget = BuildCustomPage(); break;
+        case Page::Private: widget = BuildPrivatePage(); break;
         default: widget = BuildFieldsPage(page); break;
         }
         AddContentEditor(page, widget);
@@ -1092,6 +1094,17 @@ QWidget *frmProperties::BuildCustomPage()
         return new QWidget;
     auto *page = new ucExtProps(*ext);
     m_extGrid = page->Grid();
+    return page;
+}
+
+QWidget *frmProperties::BuildPrivatePage()
+{
+    ExtPropsPage *ext = m_model.PrivateExtension();
+    if (!ext)
+        return new QWidget;
+    auto *page = new ucExtProps(*ext);
+    page->Grid()->setObjectName(QStringLiteral("PrivateGrid"));
+    m_privateGrid = page->Grid();
     return page;
 }
 
