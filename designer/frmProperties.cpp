@@ -493,6 +493,14 @@ QWidget *frmProperties::BuildFieldsPage(Page page)
             form->addRow(QString(), new QLabel(tr("(clear to disable caching)"), widget));
         }
     }
+    // A grid drawing the active cell in the selected-cell style shows no rectangle.
+    auto *selectedCell =
+        qobject_cast<QCheckBox *>(m_fieldWidgets.value(PropertySheetModel::SelCellStyleCode));
+    QWidget *rectangle = m_fieldWidgets.value(Vocabulary::Prop::FocusStyle);
+    if (selectedCell && rectangle && widget->isAncestorOf(selectedCell)) {
+        rectangle->setEnabled(!selectedCell->isChecked());
+        connect(selectedCell, &QCheckBox::toggled, rectangle, &QWidget::setDisabled);
+    }
     outer->addStretch(1);
     return widget;
 }

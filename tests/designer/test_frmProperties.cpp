@@ -222,7 +222,10 @@ TEST(frmProperties, GridSelectedCellTickAndPrivateExtensionPage)
         auto *tick = qobject_cast<QCheckBox *>(
             d->FieldWidget(PropertySheetModel::SelCellStyleCode));
         ASSERT_TRUE(tick);
+        ASSERT_TRUE(d->FieldWidget(Prop::FocusStyle));
+        EXPECT_TRUE(d->FieldWidget(Prop::FocusStyle)->isEnabled());
         tick->click();
+        EXPECT_FALSE(d->FieldWidget(Prop::FocusStyle)->isEnabled());
         ASSERT_GE(d->PageIndex(PropertySheetModel::Page::Private), 0);
         EXPECT_EQ(d->Pages()->tabText(d->PageIndex(PropertySheetModel::Page::Private)),
                   "Private");
