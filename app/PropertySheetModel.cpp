@@ -798,6 +798,12 @@ int PropertySheetModel::ObjType() const
 
 QString PropertySheetModel::Caption() const { return SheetCaption(m_type); }
 
+QString PropertySheetModel::StyleLabel() const
+{
+    return WrapperKindOf(m_type) == WrapperKind::Tree ? QStringLiteral("Tree style:")
+                                                      : QStringLiteral("Style:");
+}
+
 QString PropertySheetModel::PageHeading() const
 {
     switch (m_type) {

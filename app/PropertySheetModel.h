@@ -129,6 +129,8 @@ public:
     QString FullId() const;
 
     const std::vector<StyleOption> &StyleOptions() const { return m_styles; }
+    // The label of the style options: "Tree style:" for trees, else "Style:".
+    QString StyleLabel() const;
     int StyleIndex() const { return m_styleIndex; }
     void SetStyleIndex(int index);
 

@@ -130,11 +130,11 @@ frmProperties::frmProperties(clsDesigner &designer, iPrompter &prompter, QWidget
     m_idLabel->setBuddy(m_idEdit);
     identity->addWidget(m_idLabel, 3, 0);
     identity->addWidget(m_idEdit, 3, 1);
-    auto *styleLabel = new QLabel(tr("&Style:"), this);
+    m_styleLabel = new QLabel(tr("&Style:"), this);
     m_styleCombo = new QComboBox(this);
     m_styleCombo->setObjectName(QStringLiteral("StyleCombo"));
-    styleLabel->setBuddy(m_styleCombo);
-    identity->addWidget(styleLabel, 4, 0);
+    m_styleLabel->setBuddy(m_styleCombo);
+    identity->addWidget(m_styleLabel, 4, 0);
     identity->addWidget(m_styleCombo, 4, 1);
     identity->setColumnStretch(1, 1);
 
@@ -351,6 +351,9 @@ void frmProperties::Rebuild()
                                                             QLatin1String("App &Name")));
     m_idEdit->setText(m_model.IdText());
 
+    m_styleLabel->setText(
+        m_model.StyleLabel().replace(QLatin1String("Style:"), QLatin1String("&Style:"))
+            .replace(QLatin1String("style:"), QLatin1String("&style:")));
     m_styleCombo->clear();
     for (const auto &option : m_model.StyleOptions())
         m_styleCombo->addItem(option.Label);

@@ -155,6 +155,7 @@ private:
     QComboBox *m_dropIdCombo = nullptr;
     QTableWidget *m_extGrid = nullptr;
     QTableWidget *m_privateGrid = nullptr;
+    QLabel *m_styleLabel = nullptr;
     QHash<int, int> m_pageIndex;
     QHash<int, ContentEditorPage *> m_contentPages; // by page
     QString m_usedKeys; // access keys taken on the page being built

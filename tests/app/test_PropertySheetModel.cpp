@@ -119,6 +119,9 @@ TEST(PropertySheetModel, PagesCaptionsAndStyleOptionsFollowTheType)
         EXPECT_EQ(f.sheet.ConfirmLabel(), "&Create");
     }
     EXPECT_EQ(f.sheet.PageHeading(), "");
+    EXPECT_EQ(f.sheet.StyleLabel(), "Style:");
+    f.New(33);
+    EXPECT_EQ(f.sheet.StyleLabel(), "Tree style:");
     f.New(78);
     EXPECT_EQ(f.sheet.PageHeading(), "Status bar properties");
 
