@@ -415,6 +415,7 @@ TEST(frmProperties, Screenshots)
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox", PropertySheetModel::Page::General);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-colors", PropertySheetModel::Page::Colors);
     shoot("SALES*ORDERS*LINES", "sheet-grid", PropertySheetModel::Page::Traits);
+    shoot("SALES*ORDERS*LINES", "sheet-grid-general", PropertySheetModel::Page::General);
     shoot("SALES*ORDERS*LINES", "sheet-grid-events", PropertySheetModel::Page::Events);
     shoot("SALES*ORDERS*LINES", "sheet-grid-colors", PropertySheetModel::Page::Colors);
     f.sheet.SetExtensionProfile(std::make_shared<ExtensionProfile>(ExtensionProfile::FromText(
