@@ -190,6 +190,7 @@ void PropertySheetModel::Reset()
     m_loadedDragId.clear();
     m_loadedDropIds.clear();
     m_ext.reset();
+    m_private.reset();
     m_loadedExtension.clear();
     m_extensionSet = false;
 }
@@ -520,10 +521,12 @@ void PropertySheetModel::BuildFields()
                Choices({"change active cell", "initiate drag-and-drop", "select cells",
                         "ignore drag"}));
         choice(Prop::FocusStyle, Page::Traits, "Focus style:",
-               {{"selected cell style", "0"},
-                {"thin dotted rectangle", "1"},
+               {{"thin dotted rectangle", "1"},
                 {"thick dotted rectangle", "2"},
                 {"thick solid rectangle", "3"}});
+        // Focus style 0 draws no rectangle but shows the active cell as selected; the sheet
+        // offers it as a tick of its own beside the three rectangles.
+        check(SelCellStyleCode, Page::Traits, "Show the active cell in the selected-cell style");
         break;
     case WrapperKind::Tree:
         choice(NodeStyleCode, Page::Traits, "Node style:",
@@ -587,7 +590,8 @@ void PropertySheetModel::BuildFields()
     if (kind != WrapperKind::Picture && kind != WrapperKind::Gauge) {
         special(Prop::BackColor, Page::Colors, Kind::Colour, "Background color");
         special(Prop::ForeColor, Page::Colors, Kind::Colour, "Foreground color");
-        special(Prop::AltColor, Page::Colors, Kind::Colour, "Alternate color");
+        special(Prop::AltColor, Page::Colors, Kind::Colour,
+                kind == WrapperKind::Grid ? "Alternate row color" : "Alternate color");
         check(Prop::Transparent, Page::Colors, "Background is transparent");
     }
     if (!isApp && kind != WrapperKind::Picture && kind != WrapperKind::Gauge
@@ -629,6 +633,7 @@ void PropertySheetModel::BuildFields()
         if (ext->Init(*m_profile) && ext->IsDefined(m_type)) {
             ext->SetCtlType(m_type);
             m_ext = std::move(ext);
+            m_pages.insert(Page::Private);
             m_pages.insert(Page::Custom);
         }
     }
@@ -653,6 +658,15 @@ void PropertySheetModel::Load(clsControl &source, bool allDefault)
         if (f.Code == NodeStyleCode) {
             const int style = value(Prop::Style).toInt();
             m_loaded[f.Code] = QString::number(style & 7);
+            continue;
+        }
+        if (f.Code == SelCellStyleCode) {
+            const bool selected = value(Prop::FocusStyle).trimmed() == QLatin1String("0");
+            m_loaded[f.Code] = selected ? QStringLiteral("1") : QStringLiteral("0");
+            if (selected) // the rectangle list then shows the type's usual rectangle
+                m_loaded[Prop::FocusStyle] = QStringLiteral("3");
+            if (allDefault || !source.IsNonDefault(Prop::FocusStyle))
+                m_defaultMarks.insert(f.Code);
             continue;
         }
         QString v;
@@ -724,6 +738,53 @@ void PropertySheetModel::Load(clsControl &source, bool allDefault)
         m_ext->SetExtProp(m_loadedExtension);
         m_ext->Activate();
     }
+    LoadPrivate(m_loadedExtension);
+}
+
+void PropertySheetModel::LoadPrivate(const QString &value)
+{
+    m_private.reset();
+    if (!m_ext || !m_profile)
+        return;
+    // The page is served by a profile made up on the spot: one field per position that holds
+    // a value and that no field of the type claims.
+    QSet<int> declared;
+    for (const QString &name : m_profile->FieldNames(m_type))
+        declared.insert(m_profile->FieldPos(name));
+    const DynamicArray held(value, DynamicArray::RecordDelimiters());
+    const int last = qMin(held.Count(), ExtensionProfile::LastFieldPos);
+    QStringList names;
+    QString sections;
+    for (int pos = ExtensionProfile::FirstFieldPos; pos <= last; ++pos) {
+        if (declared.contains(pos) || held.Extract({pos}).isEmpty())
+            continue;
+        const QString name = QStringLiteral("Field") + QString::number(pos);
+        names << name;
+        sections += QStringLiteral("[%1]\nCaption=Field %2\nPos=%2\n").arg(name).arg(pos);
+    }
+    auto page = std::make_unique<ExtPropsPage>();
+    page->Init(ExtensionProfile::FromText(
+        QStringLiteral("[Extension]\nName=") + m_profile->Name()
+        + QStringLiteral("\nCaption=Private\n[gxAny]\nFields=") + names.join(QLatin1Char(','))
+        + QStringLiteral("\n") + sections));
+    page->SetCtlType(m_type);
+    page->SetExtProp(value);
+    page->Activate();
+    m_private = std::move(page);
+}
+
+QString PropertySheetModel::ExtensionToWrite() const
+{
+    if (!m_ext)
+        return m_loadedExtension;
+    // The Custom page collects only its own fields; the private values go back where they were.
+    DynamicArray out(m_ext->GetExtProp(), DynamicArray::RecordDelimiters());
+    if (m_private)
+        for (const ExtPropsPage::Row &row : m_private->Rows())
+            if (ExtensionProfile::IsValidPos(row.Pos)
+                && (!row.Value.isEmpty() || row.Pos <= out.Count()))
+                out.Replace({row.Pos}, row.Value);
+    return out.Text();
 }
 
 // ---- What the sheet shows ----------------------------------------------------------------
@@ -736,6 +797,12 @@ int PropertySheetModel::ObjType() const
 }
 
 QString PropertySheetModel::Caption() const { return SheetCaption(m_type); }
+
+QString PropertySheetModel::StyleLabel() const
+{
+    return WrapperKindOf(m_type) == WrapperKind::Tree ? QStringLiteral("Tree style:")
+                                                      : QStringLiteral("Style:");
+}
 
 QString PropertySheetModel::PageHeading() const
 {
@@ -1107,7 +1174,7 @@ std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
     if (m_dragSource && (m_dragId.contains(QLatin1Char('|')) || HoldsRecordMarks(m_dragId)
                          || m_dragId.size() > MaxTextLength))
         return Problem{Prop::DragID, QStringLiteral("A Drag ID may not contain \"|\" or marks.")};
-    if (m_ext && !m_ext->Validate())
+    if ((m_ext && !m_ext->Validate()) || (m_private && !m_private->Validate()))
         return Problem{Prop::Extension, QStringLiteral("The custom properties cannot be "
                                                        "saved.")};
     return std::nullopt;
@@ -1186,6 +1253,8 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
                     item.SetProperty(code, m_values.value(code).trimmed());
             continue;
         }
+        if (f.Code == Prop::FocusStyle && FindField(SelCellStyleCode))
+            continue; // written with the selected-cell tick below
         if (!changed(f.Code))
             continue;
         if ((f.Type == Kind::Colour || f.Type == Kind::Icon) && m_useDefault.contains(f.Code)) {
@@ -1193,6 +1262,15 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
             continue;
         }
         item.SetProperty(f.Code, ValueToWrite(f));
+    }
+
+    if (FindField(SelCellStyleCode) && FindField(Prop::FocusStyle)
+        && (changed(SelCellStyleCode) || changed(Prop::FocusStyle))) {
+        const QString focus = m_values.value(SelCellStyleCode) == QLatin1String("1")
+                                  ? QStringLiteral("0")
+                                  : ValueToWrite(*FindField(Prop::FocusStyle));
+        if (item.GetProperty(Prop::FocusStyle) != focus)
+            item.SetProperty(Prop::FocusStyle, focus);
     }
 
     if (FindField(NodeStyleCode)) {
@@ -1228,8 +1306,9 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
         item.SetProperty(Prop::EventMask, QString::number(mask));
     }
 
-    if (m_ext && (m_ext->IsChanged() || m_extensionSet))
-        item.SetProperty(Prop::Extension, m_ext->GetExtProp());
+    if (m_ext && (m_ext->IsChanged() || (m_private && m_private->IsChanged()) || m_extensionSet)
+        && ExtensionToWrite() != item.Extension())
+        item.SetProperty(Prop::Extension, ExtensionToWrite());
 }
 
 bool PropertySheetModel::StillThere(const clsControl *item, const QString &fullId) const
@@ -1340,8 +1419,12 @@ QString PropertySheetModel::GetPendingValue(int propertyCode, int column) const
     switch (propertyCode) {
     case Prop::ObjectType: return QString::number(ObjType());
     case Prop::ObjectID: return m_id.trimmed();
-    case Prop::Extension: return m_ext ? m_ext->GetExtProp() : m_loadedExtension;
+    case Prop::Extension: return ExtensionToWrite();
     case Prop::EventMask: return QString::number(EventMask());
+    case Prop::FocusStyle:
+        if (m_values.value(SelCellStyleCode) == QLatin1String("1"))
+            return QStringLiteral("0");
+        break;
     case Prop::Style:
         if (m_styleIndex >= 0 && m_styles[size_t(m_styleIndex)].Style >= 0)
             return QString::number(m_styles[size_t(m_styleIndex)].Style
@@ -1369,5 +1452,6 @@ void PropertySheetModel::SetPendingValue(int propertyCode, const QString &value)
         return;
     m_ext->SetExtProp(value);
     m_ext->Activate();
+    LoadPrivate(value);
     m_extensionSet = true;
 }

@@ -80,6 +80,7 @@ public:
     static constexpr int IdCode = -2;
     static constexpr int NodeStyleCode = -100; // the tree's node style, part of its Style
     static constexpr int CacheIdCode = -101;   // shown for the application, not stored
+    static constexpr int SelCellStyleCode = -102; // a grid's focus style 0, as a tick
     static constexpr int MaxIdLength = 64;
     static constexpr int MaxTextLength = 32767;
 
@@ -128,6 +129,8 @@ public:
     QString FullId() const;
 
     const std::vector<StyleOption> &StyleOptions() const { return m_styles; }
+    // The label of the style options: "Tree style:" for trees, else "Style:".
+    QString StyleLabel() const;
     int StyleIndex() const { return m_styleIndex; }
     void SetStyleIndex(int index);
 
@@ -178,6 +181,11 @@ public:
 
     // The Custom page (extension fields); none when no profile applies to the type.
     ExtPropsPage *Extension() { return m_ext ? m_ext.get() : nullptr; }
+    // The Private page, shown with the Custom page: the values the object's extension holds
+    // at positions the profile declares no field of the type for (left by an extension
+    // component or an earlier profile), one row each, "N/A" when there are none. Its edits
+    // are written with the Custom page's into the one extension value.
+    ExtPropsPage *PrivateExtension() { return m_private ? m_private.get() : nullptr; }
 
     // ---- Confirm ------------------------------------------------------------------------
     // The first problem of the sheet, in tab order, or none. The duplicate-ID message when
@@ -263,6 +271,9 @@ private:
 
     std::shared_ptr<const ExtensionProfile> m_profile;
     std::unique_ptr<ExtPropsPage> m_ext;
+    std::unique_ptr<ExtPropsPage> m_private;
+    void LoadPrivate(const QString &value);
+    QString ExtensionToWrite() const;
     QString m_loadedExtension;
     bool m_extensionSet = false; // written through the extension object
 };

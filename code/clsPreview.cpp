@@ -1,12 +1,15 @@
 #include "code/clsPreview.h"
 
+#include "app/ProjectState.h"
 #include "app/clsDesigner.h"
+#include "host/mvDocument.h"
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
+#include <QFileInfo>
 #include <QTime>
 #include <algorithm>
 #include <exception>
@@ -81,6 +84,7 @@ bool clsPreview::Preview(const clsControl *selected)
         return false;
     m_runtime = std::move(runtime);
     m_runtime->SetReturnResult([this](const GuiResult &result) { ReturnResult(result); });
+    m_runtime->SetProjectFolder(ProjectFolder(m_designer.ProjectOf(selected)));
 
     m_appId = selected->App()->ID();
     m_formId = selected->ID();
@@ -97,6 +101,18 @@ bool clsPreview::Preview(const clsControl *selected)
         m_view->ShowWindow();
     }
     return true;
+}
+
+QString clsPreview::ProjectFolder(const ProjectState *project)
+{
+    const mvDocument *document = project ? project->Document.get() : nullptr;
+    if (!document || !document->Parts().IsLocalFile() || document->FileName().isEmpty())
+        return {};
+    const QFileInfo file(document->FileName());
+    // A local project is a file named by its path, or an item (file) in a folder.
+    if (document->ItemID().isEmpty() || !file.isDir())
+        return file.absolutePath();
+    return file.absoluteFilePath();
 }
 
 QString clsPreview::BuildProjectText() const

@@ -9,6 +9,7 @@
 
 class clsControl;
 class clsDesigner;
+struct ProjectState;
 class iPrompter;
 
 // What the preview window shows; the window implements it and forwards its gestures to
@@ -88,6 +89,9 @@ private:
     GuiResult Execute(const QString &command);
     void Finish();
     QString BuildProjectText() const;
+    // The folder pictures named relative to the project are taken from: that of a local
+    // project's file; empty for a project on a host (the runtime's working folder).
+    static QString ProjectFolder(const ProjectState *project);
 
     clsDesigner &m_designer;
     iPrompter &m_prompter;

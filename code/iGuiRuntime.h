@@ -35,6 +35,9 @@ public:
     virtual ~iGuiRuntime() = default;
     virtual GuiResult Execute(const QString &command) = 0;
     virtual void SetReturnResult(ResultHandler handler) = 0;
+    // The folder of the project's document, so that pictures named relative to the project
+    // are found there; empty (the default) means the working folder. Set before "11".
+    virtual void SetProjectFolder(const QString &folder) { Q_UNUSED(folder); }
 };
 
 // Makes a GUI runtime by its class name; nullptr when the class cannot be created.

@@ -130,11 +130,11 @@ frmProperties::frmProperties(clsDesigner &designer, iPrompter &prompter, QWidget
     m_idLabel->setBuddy(m_idEdit);
     identity->addWidget(m_idLabel, 3, 0);
     identity->addWidget(m_idEdit, 3, 1);
-    auto *styleLabel = new QLabel(tr("&Style:"), this);
+    m_styleLabel = new QLabel(tr("&Style:"), this);
     m_styleCombo = new QComboBox(this);
     m_styleCombo->setObjectName(QStringLiteral("StyleCombo"));
-    styleLabel->setBuddy(m_styleCombo);
-    identity->addWidget(styleLabel, 4, 0);
+    m_styleLabel->setBuddy(m_styleCombo);
+    identity->addWidget(m_styleLabel, 4, 0);
     identity->addWidget(m_styleCombo, 4, 1);
     identity->setColumnStretch(1, 1);
 
@@ -324,6 +324,7 @@ void frmProperties::ClearPages()
     m_dropList = nullptr;
     m_dropIdCombo = nullptr;
     m_extGrid = nullptr;
+    m_privateGrid = nullptr;
     while (m_tabs->count() > 0) {
         QWidget *page = m_tabs->widget(0);
         m_tabs->removeTab(0);
@@ -350,6 +351,9 @@ void frmProperties::Rebuild()
                                                             QLatin1String("App &Name")));
     m_idEdit->setText(m_model.IdText());
 
+    m_styleLabel->setText(
+        m_model.StyleLabel().replace(QLatin1String("Style:"), QLatin1String("&Style:"))
+            .replace(QLatin1String("style:"), QLatin1String("&style:")));
     m_styleCombo->clear();
     for (const auto &option : m_model.StyleOptions())
         m_styleCombo->addItem(option.Label);
@@ -371,6 +375,7 @@ void frmProperties::Rebuild()
         case Page::Events: widget = BuildEventsPage(); break;
         case Page::DragDrop: widget = BuildDragDropPage(); break;
         case Page::Custom: widget = BuildCustomPage(); break;
+        case Page::Private: widget = BuildPrivatePage(); break;
         default: widget = BuildFieldsPage(page); break;
         }
         AddContentEditor(page, widget);
@@ -490,6 +495,14 @@ QWidget *frmProperties::BuildFieldsPage(Page page)
         if (field->Code == PropertySheetModel::CacheIdCode) {
             form->addRow(QString(), new QLabel(tr("(clear to disable caching)"), widget));
         }
+    }
+    // A grid drawing the active cell in the selected-cell style shows no rectangle.
+    auto *selectedCell =
+        qobject_cast<QCheckBox *>(m_fieldWidgets.value(PropertySheetModel::SelCellStyleCode));
+    QWidget *rectangle = m_fieldWidgets.value(Vocabulary::Prop::FocusStyle);
+    if (selectedCell && rectangle && widget->isAncestorOf(selectedCell)) {
+        rectangle->setEnabled(!selectedCell->isChecked());
+        connect(selectedCell, &QCheckBox::toggled, rectangle, &QWidget::setDisabled);
     }
     outer->addStretch(1);
     return widget;
@@ -1092,6 +1105,17 @@ QWidget *frmProperties::BuildCustomPage()
         return new QWidget;
     auto *page = new ucExtProps(*ext);
     m_extGrid = page->Grid();
+    return page;
+}
+
+QWidget *frmProperties::BuildPrivatePage()
+{
+    ExtPropsPage *ext = m_model.PrivateExtension();
+    if (!ext)
+        return new QWidget;
+    auto *page = new ucExtProps(*ext);
+    page->Grid()->setObjectName(QStringLiteral("PrivateGrid"));
+    m_privateGrid = page->Grid();
     return page;
 }
 

@@ -76,6 +76,7 @@ public:
     QCheckBox *DropTargetBox() const { return m_dropTarget; }
     QListWidget *DropList() const { return m_dropList; }
     QTableWidget *ExtensionGrid() const { return m_extGrid; }
+    QTableWidget *PrivateGrid() const { return m_privateGrid; }
     // The content editor on a page (menu, tree, tabs, options, list), or nullptr.
     ContentEditorPage *ContentEditor(PropertySheetModel::Page page) const
     {
@@ -105,6 +106,7 @@ private:
     QWidget *BuildEventsPage();
     QWidget *BuildDragDropPage();
     QWidget *BuildCustomPage();
+    QWidget *BuildPrivatePage();
     QWidget *FieldEditor(const PropertySheetModel::Field &field, QWidget *parent);
     QWidget *PictureEditor(const PropertySheetModel::Field &field, QWidget *parent);
     QWidget *ColourEditor(const PropertySheetModel::Field &field, QWidget *parent);
@@ -152,6 +154,8 @@ private:
     QListWidget *m_dropList = nullptr;
     QComboBox *m_dropIdCombo = nullptr;
     QTableWidget *m_extGrid = nullptr;
+    QTableWidget *m_privateGrid = nullptr;
+    QLabel *m_styleLabel = nullptr;
     QHash<int, int> m_pageIndex;
     QHash<int, ContentEditorPage *> m_contentPages; // by page
     QString m_usedKeys; // access keys taken on the page being built

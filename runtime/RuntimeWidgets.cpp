@@ -9,15 +9,19 @@
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
 #include "model/BarContent.h"
+#include "model/TreeContent.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "support/ColourNames.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
+#include "support/NumberFormat.h"
 #include "support/PlatformMetrics.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -86,7 +90,7 @@ protected:
     {
         switch (event->type()) {
         case QEvent::ContextMenu:
-            m_events.Raise(m_id, Event::Context);
+            m_events.ContextGesture(m_id, static_cast<QContextMenuEvent *>(event)->globalPos());
             return true;
         case QEvent::MouseButtonDblClick:
             if (m_doubleClick)
@@ -291,6 +295,103 @@ QWidget *MakeGrid(const clsControl &item, QWidget *parent, iRuntimeEvents &event
     Watch(grid, id, false, false, events);
     return grid;
 }
+
+// A picture name as the widgets load it: a relative file name is taken from the runtime's
+// picture folder when it knows one; URLs and absolute names are left alone.
+QString PictureName(const QString &name, const iRuntimeEvents &events)
+{
+    if (name.trimmed().isEmpty() || PictureLoader::IsUrl(name))
+        return name;
+    const QString folder = events.PictureFolder();
+    return folder.isEmpty() ? name : PictureLoader::LocalPath(name, folder);
+}
+
+constexpr int NodePathRole = Qt::UserRole + 2;
+
+// A tree shows its nodes; Click and DblClick name the node by its ID path (the IDs from the
+// root node down, joined by a backslash), the same text the tree's value holds.
+QWidget *MakeTree(const clsControl &item, QWidget *parent, iRuntimeEvents &events)
+{
+    const QString id = item.FullID();
+    auto *tree = new ucTreeview(parent);
+    TreeContent content;
+    try {
+        content.SetItems(RuntimeWidgets::Property(item, Prop::Items));
+    } catch (const GuiError &) {
+        content = TreeContent(); // nodes that do not read show an empty tree, not half of one
+    }
+    QList<ucTreeview::Node> nodes;
+    for (const TreeNode &node : content.Nodes()) {
+        QIcon icon;
+        if (!node.Icon.trimmed().isEmpty() && !PictureLoader::IsUrl(node.Icon)) {
+            const QImage picture = PictureLoader::LoadFile(PictureLoader::LocalPath(node.Icon, events.PictureFolder())).Image;
+            if (!picture.isNull())
+                icon = QIcon(QPixmap::fromImage(picture.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        }
+        nodes.append({node.Id, node.Level, node.Caption, node.Icon, node.State, node.Hint, icon});
+    }
+    tree->SetNodes(nodes);
+    // The tree holds one item per node in pre-order, so the n-th item is the n-th node.
+    int n = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        (*it)->setData(0, NodePathRole, content.NodePath(++n));
+    auto path = [](QTreeWidgetItem *it) { return QStringList{it ? it->data(0, NodePathRole).toString() : QString()}; };
+    QObject::connect(tree, &QTreeWidget::itemClicked, tree,
+                     [id, &events, path](QTreeWidgetItem *it) { events.Raise(id, Event::Click, path(it)); });
+    QObject::connect(tree, &QTreeWidget::itemDoubleClicked, tree,
+                     [id, &events, path](QTreeWidgetItem *it) { events.Raise(id, Event::DblClick, path(it)); });
+    Watch(tree, id, false, false, events);
+    return tree;
+}
+
+// Fills a menu bar or a pop-up menu from bar items: each item sits in the menu of the nearest
+// shallower item before it; an item whose successor is deeper opens a submenu.
+template <class Root>
+void FillMenu(Root *root, const std::vector<BarDisplayItem> &items, const QString &id, iRuntimeEvents &events)
+{
+    std::vector<QMenu *> open; // open[level - 1] is the menu that takes level + 1
+    for (size_t i = 0; i < items.size(); ++i) {
+        const BarDisplayItem &it = items[i];
+        const int level = std::max(1, it.Level);
+        open.resize(std::min<size_t>(open.size(), size_t(level - 1)));
+        if (it.ItemKind == BarDisplayItem::Separator) {
+            if (!open.empty())
+                open.back()->addSeparator();
+            else if constexpr (std::is_same_v<Root, QMenu>)
+                root->addSeparator();
+            continue;
+        }
+        const bool opens = i + 1 < items.size() && items[i + 1].Level > level;
+        if (opens) {
+            QMenu *menu = open.empty() ? root->addMenu(it.Caption) : open.back()->addMenu(it.Caption);
+            menu->setObjectName(it.Id);
+            menu->menuAction()->setObjectName(it.Id);
+            menu->setEnabled(it.Enabled);
+            open.push_back(menu);
+            continue;
+        }
+        QAction *action = open.empty() ? root->addAction(it.Caption) : open.back()->addAction(it.Caption);
+        action->setObjectName(it.Id);
+        action->setEnabled(it.Enabled);
+        action->setVisible(it.Visible);
+        const QString itemId = it.Id;
+        QObject::connect(action, &QAction::triggered, root, [id, itemId, &events] { events.Raise(id, Event::Click, {itemId}); });
+    }
+}
+
+// The display model of a bar's items; throws when they do not read.
+std::vector<BarDisplayItem> BarItems(const clsControl &bar)
+{
+    BarContent content(bar.ObjType());
+    content.SetItems(RuntimeWidgets::Property(bar, Prop::Items));
+    return content.DisplayModel();
+}
+
+QColor ToQColor(qint32 colour)
+{
+    const quint32 rgb = quint32(ColourToRGB(colour));
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
 } // namespace
 
 QString RuntimeWidgets::Property(const clsControl &item, int code, const QString &fallback)
@@ -406,12 +507,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         break;
     }
     case Type::Tree: {
-        auto *tree = new ucTreeview(parent);
-        QObject::connect(tree, &QTreeWidget::itemClicked, tree, [id, &events] { events.Raise(id, Event::Click); });
-        QObject::connect(tree, &QTreeWidget::itemDoubleClicked, tree,
-                         [id, &events] { events.Raise(id, Event::DblClick); });
-        Watch(tree, id, false, false, events);
-        widget = tree;
+        widget = MakeTree(item, parent, events);
         break;
     }
     case Type::Browser: {
@@ -430,7 +526,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
             image->SetImageScale(ok ? scale : 0);
         } catch (const GuiError &) {
         }
-        image->SetFilename(RuntimeWidgets::Property(item, Prop::Picture));
+        image->SetFilename(PictureName(RuntimeWidgets::Property(item, Prop::Picture), events));
         Watch(image, id, true, true, events);
         widget = image;
         break;
@@ -445,6 +541,7 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
     const QString hint = RuntimeWidgets::Property(item, Prop::Hint);
     if (!hint.isEmpty())
         widget->setToolTip(hint);
+    ApplyLook(item, widget);
     return widget;
 }
 
@@ -457,9 +554,7 @@ void RuntimeWidgets::AddBars(const clsControl &owner, QMainWindow &window, iRunt
             continue;
         std::vector<BarDisplayItem> items;
         try {
-            BarContent content(type);
-            content.SetItems(RuntimeWidgets::Property(bar, Prop::Items));
-            items = content.DisplayModel();
+            items = BarItems(bar);
         } catch (...) {
             continue; // a bar whose items do not read shows nothing rather than half
         }
@@ -496,37 +591,72 @@ void RuntimeWidgets::AddBars(const clsControl &owner, QMainWindow &window, iRunt
             tools->setVisible(visible);
             continue;
         }
-        // A menu bar: each item sits in the menu of the nearest shallower item before it.
         QMenuBar *menuBar = window.menuBar();
         menuBar->setObjectName(id);
-        std::vector<QMenu *> open; // open[level - 1] is the menu that takes level + 1
-        for (size_t i = 0; i < items.size(); ++i) {
-            const BarDisplayItem &it = items[i];
-            const int level = std::max(1, it.Level);
-            open.resize(std::min<size_t>(open.size(), size_t(level - 1)));
-            QWidget *host = open.empty() ? static_cast<QWidget *>(menuBar) : open.back();
-            if (it.ItemKind == BarDisplayItem::Separator) {
-                if (auto *menu = qobject_cast<QMenu *>(host))
-                    menu->addSeparator();
-                continue;
-            }
-            const bool opens = i + 1 < items.size() && items[i + 1].Level > level;
-            if (opens) {
-                QMenu *menu = open.empty() ? menuBar->addMenu(it.Caption) : open.back()->addMenu(it.Caption);
-                menu->setObjectName(it.Id);
-                menu->menuAction()->setObjectName(it.Id);
-                menu->setEnabled(it.Enabled);
-                open.push_back(menu);
-                continue;
-            }
-            QAction *action = open.empty() ? menuBar->addAction(it.Caption) : open.back()->addAction(it.Caption);
-            action->setObjectName(it.Id);
-            action->setEnabled(it.Enabled);
-            action->setVisible(it.Visible);
-            QObject::connect(action, &QAction::triggered, menuBar, click(it.Id));
-        }
+        FillMenu(menuBar, items, id, events);
         menuBar->setVisible(visible);
     }
+}
+
+QMenu *RuntimeWidgets::CreatePopup(const clsControl &popup, QWidget *parent, iRuntimeEvents &events)
+{
+    std::vector<BarDisplayItem> items;
+    try {
+        items = BarItems(popup);
+    } catch (...) {
+        return nullptr;
+    }
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(popup.FullID());
+    FillMenu(menu, items, popup.FullID(), events);
+    return menu;
+}
+
+void RuntimeWidgets::ApplyLook(const clsControl &item, QWidget *widget)
+{
+    if (!widget)
+        return;
+    const int type = item.ObjType();
+    // Pictures and bars keep the look of the platform, as on the design surface.
+    if (type == Type::Picture || IsFormBar(type))
+        return;
+    qint32 fore = 0, back = 0;
+    const bool hasFore = ParseColourValue(Property(item, Prop::ForeColor), fore);
+    const bool hasBack = ParseColourValue(Property(item, Prop::BackColor), back);
+    if (hasFore || hasBack) {
+        QPalette palette = widget->palette();
+        if (hasFore)
+            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                palette.setColor(role, ToQColor(fore));
+        if (hasBack)
+            for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+                palette.setColor(role, ToQColor(back));
+        widget->setPalette(palette);
+        if (hasBack)
+            widget->setAutoFillBackground(true);
+    }
+    const QString name = Property(item, Prop::FontName).trimmed();
+    const QString size = Property(item, Prop::FontSize).trimmed();
+    const QString bold = Property(item, Prop::FontBold), italic = Property(item, Prop::FontItalic),
+                  underline = Property(item, Prop::FontUnderline);
+    if (name.isEmpty() && size.isEmpty() && bold.isEmpty() && italic.isEmpty() && underline.isEmpty())
+        return;
+    QFont font = widget->font();
+    if (!name.isEmpty())
+        font.setFamily(name);
+    bool ok = false;
+    const double points = NumberFormat::ParseInvariant(size, &ok);
+    if (ok && points > 0 && points < 1000)
+        font.setPointSizeF(points);
+    font.setBold(IsTrue(bold));
+    font.setItalic(IsTrue(italic));
+    font.setUnderline(IsTrue(underline));
+    widget->setFont(font);
+}
+
+void iRuntimeEvents::ContextGesture(const QString &fullId, const QPoint &)
+{
+    Raise(fullId, Event::Context);
 }
 
 void RuntimeWidgets::SetValue(QWidget *widget, const QString &value)

@@ -9,6 +9,9 @@
 #include "support/NumberFormat.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QMenu>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -98,7 +101,11 @@ protected:
         if (Built && !m_appFrame && isVisible() && centralWidget())
             m_runtime.WindowResized(m_id, centralWidget()->width(), centralWidget()->height());
     }
-    void contextMenuEvent(QContextMenuEvent *) override {}
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        if (!m_appFrame)
+            m_runtime.ContextGesture(m_id, event->globalPos());
+    }
 
 private:
     clsGuiRuntime &m_runtime;
@@ -286,6 +293,19 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     auto *client = new QWidget(window);
     window->setCentralWidget(client);
     RuntimeWidgets::AddBars(form, *window, *this);
+    RuntimeWidgets::ApplyLook(form, client);
+    // The first pop-up menu the form owns is its context menu (and its controls').
+    for (const auto &entry : form.Children()) {
+        const clsControl &bar = *entry.Value;
+        if (bar.ObjType() != Type::Popup)
+            continue;
+        if (QMenu *menu = RuntimeWidgets::CreatePopup(bar, window, *this)) {
+            m_widgets.insert(Key(bar.FullID()), menu);
+            if (!m_popups.contains(Key(form.FullID()))
+                && IsTrue(RuntimeWidgets::Property(bar, Prop::Enabled, QStringLiteral("1"))))
+                m_popups.insert(Key(form.FullID()), menu);
+        }
+    }
     BuildChildren(form, client);
     const int width = std::max(40, RuntimeWidgets::Pixels(form.TwipWidth(), true));
     const int height = std::max(30, RuntimeWidgets::Pixels(form.TwipHeight(), false));
@@ -410,6 +430,8 @@ GuiResult clsGuiRuntime::RunMethod(const QStringList &fields)
         } else if (IsApplication(type)) {
             if (widget)
                 widget->show();
+        } else if (auto *menu = qobject_cast<QMenu *>(widget)) {
+            menu->popup(QCursor::pos()); // a pop-up menu opens at the mouse
         } else if (widget) {
             widget->show();
         }
@@ -453,11 +475,16 @@ GuiResult clsGuiRuntime::RunMethod(const QStringList &fields)
         return Done();
     }
     case Method::Move: {
-        if (!widget || IsApplication(type))
+        if (IsApplication(type) && !widget)
+            return Problem(2, GuiErrors::NotSupported, id,
+                           QStringLiteral("An SDI application has no window of its own to move; move its forms instead"));
+        if (!widget || qobject_cast<QMenu *>(widget) || IsFormBar(type))
             return Problem(2, GuiErrors::NotSupported, id, QStringLiteral("Move is not supported by this object"));
+        // Forms and the frame of an MDI application move as whole windows.
+        const bool window = IsForm(type) || IsApplication(type);
         QWidget *moved = IsForm(type) && qobject_cast<QMdiSubWindow *>(widget->parentWidget())
                              ? widget->parentWidget() : widget;
-        QRect geometry = IsForm(type) ? moved->frameGeometry() : moved->geometry();
+        QRect geometry = window ? moved->frameGeometry() : moved->geometry();
         auto arg = [&](int n, double per, int current) {
             bool ok = false;
             const double v = NumberFormat::ParseInvariant(fields.value(n).trimmed(), &ok);
@@ -469,7 +496,12 @@ GuiResult clsGuiRuntime::RunMethod(const QStringList &fields)
         const int top = arg(4, item->ScaleY(), geometry.top());
         const int width = arg(5, item->ScaleX(), geometry.width());
         const int height = arg(6, item->ScaleY(), geometry.height());
-        if (IsForm(type)) {
+        if (IsApplication(type)) {
+            moved->move(left, top);
+            if (width != geometry.width() || height != geometry.height())
+                moved->resize(std::max(1, width - (geometry.width() - moved->width())),
+                              std::max(1, height - (geometry.height() - moved->height())));
+        } else if (IsForm(type)) {
             moved->move(left, top);
             if (width != geometry.width() || height != geometry.height()) {
                 widget->setMinimumSize(0, 0);
@@ -521,6 +553,22 @@ void clsGuiRuntime::Raise(const QString &fullId, int eventCode, const QStringLis
         m_deliveryQueued = true;
         QMetaObject::invokeMethod(this, &clsGuiRuntime::Deliver, Qt::QueuedConnection);
     }
+}
+
+void clsGuiRuntime::ContextGesture(const QString &fullId, const QPoint &globalPos)
+{
+    Raise(fullId, Event::Context);
+    const clsControl *item = m_initialised && m_project ? m_project->Find(fullId) : nullptr;
+    const clsControl *form = !item ? nullptr : IsForm(item->ObjType()) ? item : item->Form();
+    if (!form)
+        return;
+    if (QMenu *menu = PopupOf(form->FullID()))
+        menu->popup(globalPos);
+}
+
+QMenu *clsGuiRuntime::PopupOf(const QString &formId) const
+{
+    return m_popups.value(Key(formId)).data();
 }
 
 void clsGuiRuntime::Deliver()
@@ -600,6 +648,7 @@ void clsGuiRuntime::ReleaseWindows()
             t->stop();
     m_timers.clear();
     m_widgets.clear();
+    m_popups.clear();
     m_frames.clear();
     for (const QPointer<QWidget> &w : m_windows) {
         if (!w)

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QMainWindow;
+class QMenu;
 class QTimer;
 class QWidget;
 class clsControl;
@@ -32,6 +33,8 @@ public:
 
     GuiResult Execute(const QString &command) override;
     void SetReturnResult(ResultHandler handler) override { m_handler = std::move(handler); }
+    void SetProjectFolder(const QString &folder) override { m_projectFolder = folder; }
+    QString ProjectFolder() const { return m_projectFolder; }
 
     bool Initialised() const { return m_initialised; }
     // The live widget of an object (form window, control, bar) by full ID; nullptr if none.
@@ -45,9 +48,14 @@ public:
     void AppClosing(bool &accept);
     void WindowActivation(const QString &formId, bool active);
     void WindowResized(const QString &formId, int width, int height);
+    // Raises Context and opens the pop-up menu of the object's form, when it has one.
+    void ContextGesture(const QString &fullId, const QPoint &globalPos) override;
+    // The pop-up menu the context gesture opens on a form and its controls; nullptr if none.
+    QMenu *PopupOf(const QString &formId) const;
 
 private:
     void Raise(const QString &fullId, int eventCode, const QStringList &args = {}) override;
+    QString PictureFolder() const override { return m_projectFolder; }
     void Deliver();
 
     GuiResult Initialise(const QStringList &fields);
@@ -78,4 +86,7 @@ private:
     QHash<QString, QPointer<QMainWindow>> m_frames;
     QList<QPointer<QWidget>> m_windows;
     QList<QPointer<QWidget>> m_released;
+    // The pop-up menu of each form (upper-case form ID) that owns one.
+    QHash<QString, QPointer<QMenu>> m_popups;
+    QString m_projectFolder;
 };

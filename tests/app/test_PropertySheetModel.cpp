@@ -119,6 +119,9 @@ TEST(PropertySheetModel, PagesCaptionsAndStyleOptionsFollowTheType)
         EXPECT_EQ(f.sheet.ConfirmLabel(), "&Create");
     }
     EXPECT_EQ(f.sheet.PageHeading(), "");
+    EXPECT_EQ(f.sheet.StyleLabel(), "Style:");
+    f.New(33);
+    EXPECT_EQ(f.sheet.StyleLabel(), "Tree style:");
     f.New(78);
     EXPECT_EQ(f.sheet.PageHeading(), "Status bar properties");
 
@@ -531,4 +534,153 @@ TEST(PropertySheetModel, NumbersAreTypedWithTheLocaleSeparator)
     clsControl *item = f.sheet.Apply(&f.edit);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->TwipWidth(), 3); // 2.5 twips, rounded
+}
+
+TEST(PropertySheetModel, GridFocusStyleSelectedCellTickAndAlternateRowColour)
+{
+    Fixture f;
+    f.New(27, "Grid1");
+    EXPECT_EQ(ChoiceLabels(f.sheet.FindField(Prop::DragMode)),
+              (QStringList{"change active cell", "initiate drag-and-drop", "select cells",
+                           "ignore drag"}));
+    EXPECT_EQ(ChoiceLabels(f.sheet.FindField(Prop::FocusStyle)),
+              (QStringList{"thin dotted rectangle", "thick dotted rectangle",
+                           "thick solid rectangle"}));
+    ASSERT_TRUE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
+    ASSERT_TRUE(f.sheet.FindField(Prop::AltColor));
+    EXPECT_EQ(f.sheet.FindField(Prop::AltColor)->Label, "Alternate row color");
+    EXPECT_EQ(f.sheet.Text(PropertySheetModel::SelCellStyleCode), "0");
+    EXPECT_TRUE(f.sheet.IsDefault(PropertySheetModel::SelCellStyleCode));
+
+    // The tick writes focus style 0 whatever rectangle is chosen.
+    f.sheet.SetText(Prop::FocusStyle, "1");
+    f.sheet.SetText(PropertySheetModel::SelCellStyleCode, "1");
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::FocusStyle), "0");
+    f.sheet.SetUseDefault(Prop::AltColor, false);
+    f.sheet.SetText(Prop::AltColor, "&HFFFF00");
+    ASSERT_FALSE(f.sheet.Validate());
+    clsControl *grid = f.sheet.Apply(&f.edit);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "0");
+    EXPECT_TRUE(grid->IsNonDefault(Prop::AltColor));
+
+    // Loaded back, the tick is on and the rectangle list shows a valid rectangle; removing
+    // the tick writes the rectangle chosen.
+    f.sheet.SetupModify(f.designer, *grid);
+    EXPECT_EQ(f.sheet.Text(PropertySheetModel::SelCellStyleCode), "1");
+    EXPECT_EQ(f.sheet.Text(Prop::FocusStyle), "3");
+    EXPECT_FALSE(f.sheet.Validate());
+    f.sheet.Apply(&f.edit); // nothing changed, nothing written
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "0");
+    f.sheet.SetupModify(f.designer, *grid);
+    f.sheet.SetText(PropertySheetModel::SelCellStyleCode, "0");
+    f.sheet.SetText(Prop::FocusStyle, "2");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "2");
+    // Other kinds keep the plain colour label and have no selected-cell tick.
+    f.New(16);
+    EXPECT_EQ(f.sheet.FindField(Prop::AltColor) ? f.sheet.FindField(Prop::AltColor)->Label
+                                                : QString("Alternate color"),
+              "Alternate color");
+    EXPECT_FALSE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
+}
+
+TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
+{
+    Fixture f;
+    const QChar vm(0xF8FD);
+    auto profile = std::make_shared<ExtensionProfile>(ExtensionProfile::FromText(
+        "[Extension]\nName=Site\nCaption=Site fields\n[Editgx]\nFields=Code,Bad\n"
+        "[Code]\nCaption=Code\nPos=2\n[Bad]\nCaption=Bad\nPos=1000\n"));
+    f.sheet.SetExtensionProfile(profile);
+    clsControl *text = f.Find("A*F*Text1");
+
+    // Without private values the page shows one "N/A" row; it is shown with the Custom page.
+    f.sheet.SetupModify(f.designer, *text);
+    ASSERT_TRUE(f.sheet.HasPage(Page::Private));
+    ASSERT_TRUE(f.sheet.PrivateExtension());
+    ASSERT_EQ(f.sheet.PrivateExtension()->Rows().size(), 1u);
+    EXPECT_EQ(f.sheet.PrivateExtension()->Rows()[0].Caption, "N/A");
+    EXPECT_FALSE(f.sheet.PrivateExtension()->IsRowEditable(0));
+    EXPECT_EQ(f.sheet.Extension()->Messages(),
+              QStringList{"Field definition 'Bad' has invalid position 1000."});
+
+    // Positions no field claims show on the Private page and survive an edit of the Custom
+    // page (before, collecting the Custom page dropped them).
+    text->SetProperty(Prop::Extension, QString("Site") + vm + "C" + vm + "" + vm + "kept" + vm + "p5");
+    f.sheet.SetupModify(f.designer, *text);
+    const auto &rows = f.sheet.PrivateExtension()->Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Caption, "Field 4");
+    EXPECT_EQ(rows[0].Value, "kept");
+    EXPECT_EQ(rows[1].Pos, 5);
+    EXPECT_TRUE(f.sheet.Extension()->SetRowValue(0, "C2"));
+    EXPECT_TRUE(f.sheet.PrivateExtension()->SetRowValue(1, "P5"));
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::Extension),
+              QString("Site") + vm + "C2" + vm + vm + "kept" + vm + "P5");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), QString("Site") + vm + "C2" + vm + vm + "kept" + vm + "P5");
+
+    // A value written by another profile is shown with the message on both pages and left
+    // exactly as it is.
+    const QString foreign = QString("Other") + vm + "x" + vm + "y";
+    text->SetProperty(Prop::Extension, foreign);
+    f.sheet.SetupModify(f.designer, *text);
+    EXPECT_EQ(f.sheet.PrivateExtension()->Messages().size(), 1);
+    EXPECT_TRUE(f.sheet.PrivateExtension()->Rows().empty());
+    f.sheet.SetText(Prop::Hint, "h");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), foreign);
+
+    // A value the extension object writes refills both pages.
+    f.sheet.SetupModify(f.designer, *text);
+    f.sheet.SetPendingValue(Prop::Extension, QString("Site") + vm + "A" + vm + "B");
+    ASSERT_EQ(f.sheet.PrivateExtension()->Rows().size(), 1u);
+    EXPECT_EQ(f.sheet.PrivateExtension()->Rows()[0].Value, "B");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), QString("Site") + vm + "A" + vm + "B");
+
+    // No profile, no pages.
+    f.sheet.SetExtensionProfile(nullptr);
+    f.sheet.SetupModify(f.designer, *text);
+    EXPECT_FALSE(f.sheet.HasPage(Page::Private));
+    EXPECT_FALSE(f.sheet.PrivateExtension());
+}
+
+TEST(PropertySheetModel, MegabytesPastedIntoFieldsAreRefusedQuicklyAndWriteNothing)
+{
+    Fixture f;
+    const QString before = f.Text("A");
+    const QString huge(4 * 1024 * 1024, QLatin1Char('9'));
+    const struct { int Type; int Code; } rows[] = {
+        {16, PropertySheetModel::IdCode}, {16, Prop::Left}, {16, Prop::Width},
+        {16, Prop::MaxLen}, {16, Prop::Hint}, {16, Prop::DefVal}, {35, Prop::Timeout},
+        {0, Prop::Timeout}, {0, Prop::MsgText}, {19, Prop::Columns},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.Code);
+        if (r.Type == 0)
+            f.sheet.SetupModify(f.designer, *f.Find("A"));
+        else
+            f.New(r.Type);
+        if (r.Code == PropertySheetModel::IdCode)
+            f.sheet.SetIdText(huge);
+        else
+            f.sheet.SetText(r.Code, huge);
+        const auto problem = f.sheet.Validate();
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->Code, r.Code);
+        EXPECT_LT(problem->Message.size(), 200); // the message names the field, not the text
+    }
+    // Out-of-range busy time-out and option columns name their field.
+    f.sheet.SetupModify(f.designer, *f.Find("A"));
+    f.sheet.SetText(Prop::Timeout, "-1");
+    ASSERT_TRUE(f.sheet.Validate());
+    EXPECT_TRUE(f.sheet.Validate()->Message.startsWith("Busy message time-out (seconds) must"));
+    f.New(19);
+    f.sheet.SetText(Prop::Columns, "1000");
+    ASSERT_TRUE(f.sheet.Validate());
+    EXPECT_EQ(f.sheet.Validate()->Message,
+              "Columns must be \"auto\" or a whole number from 0 to 999.");
+    EXPECT_EQ(f.Text("A"), before);
 }

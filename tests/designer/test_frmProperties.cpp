@@ -14,6 +14,7 @@
 #include "app/clsDesignerSettings.h"
 #include "designer/SheetCreateMode.h"
 #include "designer/frmProperties.h"
+#include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
 #include "model/clsControl.h"
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace LoaderText;
@@ -207,6 +209,37 @@ TEST(frmProperties, BadNumbersKeepTheSheetOpenOnTheField)
     EXPECT_EQ(f.Find("A*F*Grid1")->Width(), width);
 }
 
+TEST(frmProperties, GridSelectedCellTickAndPrivateExtensionPage)
+{
+    Fixture f;
+    const QChar vm(0xF8FD);
+    f.sheet.SetExtensionProfile(std::make_shared<ExtensionProfile>(ExtensionProfile::FromText(
+        "[Extension]\nName=Site\nCaption=Site fields\n[Gridgx]\nFields=Code\n"
+        "[Code]\nCaption=Code\nPos=2\n")));
+    clsControl *grid = f.Find("A*F*Grid1");
+    grid->SetProperty(Prop::Extension, QString("Site") + vm + "C" + vm + "old");
+    f.Modify("A*F*Grid1", [&](frmProperties *d) {
+        auto *tick = qobject_cast<QCheckBox *>(
+            d->FieldWidget(PropertySheetModel::SelCellStyleCode));
+        ASSERT_TRUE(tick);
+        ASSERT_TRUE(d->FieldWidget(Prop::FocusStyle));
+        EXPECT_TRUE(d->FieldWidget(Prop::FocusStyle)->isEnabled());
+        tick->click();
+        EXPECT_FALSE(d->FieldWidget(Prop::FocusStyle)->isEnabled());
+        ASSERT_GE(d->PageIndex(PropertySheetModel::Page::Private), 0);
+        EXPECT_EQ(d->Pages()->tabText(d->PageIndex(PropertySheetModel::Page::Private)),
+                  "Private");
+        QTableWidget *grid = d->PrivateGrid();
+        ASSERT_TRUE(grid);
+        ASSERT_EQ(grid->rowCount(), 1);
+        EXPECT_EQ(grid->item(0, 0)->text(), "Field 3");
+        grid->item(0, 1)->setText("new");
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(grid->GetProperty(Prop::FocusStyle), "0");
+    EXPECT_EQ(grid->Extension(), QString("Site") + vm + "C" + vm + "new");
+}
+
 TEST(frmProperties, AccessKeysHelpQuestionAndDragQuestions)
 {
     Fixture f;
@@ -382,7 +415,14 @@ TEST(frmProperties, Screenshots)
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox", PropertySheetModel::Page::General);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-colors", PropertySheetModel::Page::Colors);
     shoot("SALES*ORDERS*LINES", "sheet-grid", PropertySheetModel::Page::Traits);
+    shoot("SALES*ORDERS*LINES", "sheet-grid-general", PropertySheetModel::Page::General);
     shoot("SALES*ORDERS*LINES", "sheet-grid-events", PropertySheetModel::Page::Events);
+    shoot("SALES*ORDERS*LINES", "sheet-grid-colors", PropertySheetModel::Page::Colors);
+    f.sheet.SetExtensionProfile(std::make_shared<ExtensionProfile>(ExtensionProfile::FromText(
+        "[Extension]\nName=Site\nCaption=Site fields\n[gxAny]\nFields=Dept\n"
+        "[Dept]\nCaption=Department\nPos=2\n")));
+    shoot("SALES*ORDERS*LINES", "sheet-grid-private", PropertySheetModel::Page::Private);
+    f.sheet.SetExtensionProfile(nullptr);
     shoot("SALES*ORDERS", "sheet-form-icon", PropertySheetModel::Page::Icon);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-font", PropertySheetModel::Page::Font);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-dragdrop", PropertySheetModel::Page::DragDrop);
