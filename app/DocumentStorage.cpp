@@ -2,6 +2,7 @@
 
 #include "app/DefaultIds.h"
 #include "app/ErrorBoundary.h"
+#include "app/PictureNames.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
 #include "app/ProjectWriter.h"
@@ -10,6 +11,7 @@
 #include "app/iProgramCodeState.h"
 #include "app/iPrompter.h"
 #include "host/DocumentName.h"
+#include "host/FileDocument.h"
 #include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
@@ -17,6 +19,8 @@
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
+
+#include <QFileInfo>
 
 #include <exception>
 
@@ -136,6 +140,25 @@ ProjectState *DocumentStorage::Target(clsControl *app) const
     return app ? m_designer.ProjectOf(app) : m_designer.CurrentProject();
 }
 
+QString DocumentStorage::LocalFolder(const clsControl *app) const
+{
+    const ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;
+    const mvDocument *document = project && project->Document ? project->Document.get() : m_opening;
+    const auto *file = dynamic_cast<const FileDocument *>(document);
+    return file ? QFileInfo(file->Path()).absolutePath() : QString();
+}
+
+QString DocumentStorage::ResolvePicture(const clsControl *app, const QString &name) const
+{
+    const QString folder = LocalFolder(app);
+    if (!folder.isEmpty()) {
+        const QString beside = PictureNames::Resolve(name, folder);
+        if (QFileInfo(beside).isFile())
+            return beside;
+    }
+    return PictureNames::Resolve(name, m_state.ImagesFolder);
+}
+
 // ---- Open ------------------------------------------------------------------------------
 
 void DocumentStorage::Bind(ProjectState &project, const QString &text,
@@ -219,7 +242,16 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         CopyHostParameters(*document);
         text = ToMemoryForm(text);
 
-        m_designer.SetTemplate(text);
+        // Pictures named relative to the project are found beside this document while the
+        // forms load.
+        m_opening = document.get();
+        try {
+            m_designer.SetTemplate(text);
+        } catch (...) {
+            m_opening = nullptr;
+            throw;
+        }
+        m_opening = nullptr;
         const ProjectLoader::Result &load = m_designer.LastLoad();
         clsControl *app = load.Application;
         ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;

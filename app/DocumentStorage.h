@@ -71,12 +71,20 @@ public:
     static QString ToStoredForm(const QString &text);
     static QString ToMemoryForm(const QString &text);
 
+    // The file to load for a picture, icon or logo name of the application's project: a
+    // relative name is looked for first beside the project's local file (also while it is
+    // being opened), then as any picture name of the designer (the images folder, URLs
+    // through the download cache).
+    QString ResolvePicture(const clsControl *app, const QString &name) const;
+
     static constexpr const char *OpenLabel = "<CvGuiSvrMod FileOpen>";
     static constexpr const char *NewLabel = "<CvGuiSvrMod FileNew>";
     static constexpr const char *SaveAsLabel = "<CvGuiSvrMod FileSaveAs>";
 
 private:
     ProjectState *Target(clsControl *app) const;
+    // The folder of the project's local file; empty for a host item or a project never saved.
+    QString LocalFolder(const clsControl *app) const;
     void CopyHostParameters(const mvDocument &document);
     void AddRecent(const QString &displayName);
     void Report(int number, const QString &description, const QString &label);
@@ -87,4 +95,6 @@ private:
     ProcessState &m_state;
     iProgramCodeState *m_code = nullptr;
     iCreateMode *m_createMode = nullptr;
+    // The document being read by OpenByName while its project loads (not yet bound to it).
+    const mvDocument *m_opening = nullptr;
 };

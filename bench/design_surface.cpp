@@ -228,16 +228,26 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
+    // BENCH_PART=b (or a, c) runs one part only.
+    const QByteArray only = qgetenv("BENCH_PART");
+    const auto runs = [&only](char part) { return only.isEmpty() || only.contains(part); };
+
     const QString five = Generate(1, 500);
+    if (runs('a')) {
     const double design = Best(3, [&] { return DesignForm500(five); });
     const double bare = Best(3, BareWidgets500);
     std::printf("(a) 500 controls: design form %.1f ms, bare Qt widgets %.1f ms, ratio %.2f (goal <= 3)\n",
                 design, bare, bare > 0 ? design / bare : 0.0);
+    }
+    if (runs('b')) {
 
     const double small = Best(5, [] { return Drag(50); });
     const double large = Best(5, [] { return Drag(500); });
     std::printf("(b) one move drag of 40 steps of a selected control: 50 controls %.2f ms, 500 controls %.2f ms, ratio %.2f (goal <= 1.5)\n",
                 small, large, small > 0 ? large / small : 0.0);
+    }
+    if (!runs('c'))
+        return 0;
 
     const QString big = Generate(100, 100);
     const double check = Best(2, [&] { return Check(big); });

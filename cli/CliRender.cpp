@@ -164,6 +164,9 @@ int RunRender(const QStringList &given)
     CliProject project;
     if (!project.Configure(options, error))
         return CliUsage(Name, error);
+    factory.SetPictureResolver([&project](const clsControl *app, const QString &name) {
+        return project.Storage().ResolvePicture(app, name);
+    });
     project.Items().SetFormFactory(&factory);
     int status = project.Load(options.Positional().at(0));
     ProjectState *loaded = project.Project();

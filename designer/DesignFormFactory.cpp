@@ -17,6 +17,11 @@ DesignFormFactory::DesignFormFactory(iDesignFormHost *host, QMdiArea *area)
 std::unique_ptr<iFormFuncs> DesignFormFactory::CreateDesignForm(clsControl &owner, int type)
 {
     auto form = std::make_unique<frmDesign>(owner, type, m_host);
+    if (m_resolvePicture)
+        form->SetPictureResolver(
+            [resolve = m_resolvePicture, &owner](const QString &name) {
+                return resolve(owner.App() ? owner.App() : &owner, name);
+            });
     if (clsControl *app = owner.App())
         if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper())) {
             const auto [gridX, gridY] =

@@ -4,8 +4,11 @@
 
 #include <QList>
 #include <QPointer>
+#include <QString>
+#include <functional>
 
 class QMdiArea;
+class clsControl;
 class frmDesign;
 class iDesignFormHost;
 
@@ -21,6 +24,11 @@ public:
 
     std::unique_ptr<iFormFuncs> CreateDesignForm(clsControl &owner, int type) override;
 
+    // Turns a picture or icon name of the application's project into the file to load; the
+    // forms made afterwards use it for their pictures, icons and those of their controls.
+    using PictureResolver = std::function<QString(const clsControl *app, const QString &name)>;
+    void SetPictureResolver(PictureResolver resolver) { m_resolvePicture = std::move(resolver); }
+
     // The design forms that exist now, in the order they were made.
     QList<frmDesign *> Forms() const;
     // The design form of a form item, or nullptr.
@@ -30,4 +38,5 @@ private:
     iDesignFormHost *m_host;
     QPointer<QMdiArea> m_area;
     mutable QList<QPointer<frmDesign>> m_forms;
+    PictureResolver m_resolvePicture;
 };

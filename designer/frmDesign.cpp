@@ -184,7 +184,7 @@ public:
         // A picture that cannot be loaded leaves the colour, as no picture would.
         m_form.SetBackPicture(name.isEmpty() || PictureLoader::IsUrl(name)
                                   ? QImage()
-                                  : PictureLoader::LoadFile(PictureLoader::LocalPath(name)).Image);
+                                  : PictureLoader::LoadFile(m_form.PictureFile(name)).Image);
     }
 
 private:
@@ -226,6 +226,22 @@ frmDesign::~frmDesign()
     m_surface.reset();
 }
 
+void frmDesign::SetPictureResolver(PictureResolver resolver)
+{
+    m_resolvePicture = std::move(resolver);
+    for (auto *control : {m_menu.get(), m_timer.get()})
+        if (control)
+            control->SetPictureResolver(m_resolvePicture);
+    for (const auto &instance : m_instances)
+        instance->SetPictureResolver(m_resolvePicture);
+}
+
+QString frmDesign::PictureFile(const QString &name) const
+{
+    return m_resolvePicture && !PictureLoader::IsUrl(name) ? m_resolvePicture(name)
+                                                           : PictureLoader::LocalPath(name);
+}
+
 QWidget *frmDesign::Canvas() const
 {
     return m_canvas;
@@ -265,6 +281,8 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
             m_timer = CreateDesignControl(Type::Timer, m_canvas);
             if (m_timer && m_host)
                 m_timer->SetInputFilter(this);
+            if (m_timer && m_resolvePicture)
+                m_timer->SetPictureResolver(m_resolvePicture);
         }
         return m_timer.get();
     }
@@ -278,6 +296,8 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
     DesignControl *instance = control.get();
     m_instances.push_back(std::move(control));
     instance->SetContainer(m_surface.get());
+    if (m_resolvePicture)
+        instance->SetPictureResolver(m_resolvePicture);
     if (m_host)
         instance->SetInputFilter(this);
     else
@@ -312,8 +332,11 @@ iDesignControl *frmDesign::Surface()
 
 iDesignControl *frmDesign::MenuControl()
 {
-    if (!m_menu)
+    if (!m_menu) {
         m_menu = CreateDesignControl(Type::Menu, m_canvas);
+        if (m_menu && m_resolvePicture)
+            m_menu->SetPictureResolver(m_resolvePicture);
+    }
     return m_menu.get();
 }
 
@@ -335,7 +358,7 @@ void frmDesign::SetIcon(const QString &name)
         m_icon = QIcon(empty);
     } else {
         // A picture that cannot be loaded shows the default icon.
-        if (name.isEmpty() || !icon.LoadCustomFormIcon(PictureLoader::LocalPath(name)))
+        if (name.isEmpty() || !icon.LoadCustomFormIcon(PictureFile(name)))
             icon.LoadFormIcon();
         m_icon = icon.Icon();
     }

@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,11 @@ class frmDesign final : public QObject, public iFormFuncs
 public:
     frmDesign(clsControl &owner, int type, iDesignFormHost *host);
     ~frmDesign() override;
+
+    // Turns the picture and icon names of the form and its controls into files to load (by
+    // default only "\" and "/" are made alike): set before the controls are made.
+    using PictureResolver = std::function<QString(const QString &name)>;
+    void SetPictureResolver(PictureResolver resolver);
 
     // ---- iFormFuncs ---------------------------------------------------------------------
     iControlWrapper *Wrapper() const override { return m_wrapper; }
@@ -116,6 +122,8 @@ private:
     void TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button);
     void ConnectSizer(ucSizer *sizer);
     void ResetSizerRectangle(iDesignControl *ctrl);
+    // The file to load for a picture or icon name of this form.
+    QString PictureFile(const QString &name) const;
 
     clsControl &m_owner;
     int m_type;
@@ -134,6 +142,7 @@ private:
     int m_insets[4] = {0, 0, 0, 0};
     qint32 m_backColor = 0;
     QImage m_backPicture;
+    PictureResolver m_resolvePicture;
     int m_gridX = 0;
     int m_gridY = 0;
     bool m_designAids = true;

@@ -44,6 +44,9 @@ int main(int argc, char *argv[])
     host.FocusTree = [&window] { window.ProjectTree()->setFocus(Qt::OtherFocusReason); };
     host.SnapSwitch = [&state] { return state.Settings.ViewGrid; };
     DesignFormFactory forms(&host, window.MdiArea());
+    forms.SetPictureResolver([&root](const clsControl *app, const QString &name) {
+        return root.Storage().ResolvePicture(app, name);
+    });
 
     // The property sheet creates every new object and edits existing ones.
     frmProperties sheet(root.Designer(), prompter, &window);

@@ -1,9 +1,12 @@
 // A design form's window belongs to the MDI area, the design form to its item: closing a
 // project, deleting forms, losing the main window first and ending the program delete every
-// window once and touch none after it has gone (run it in the AddressSanitizer build).
+// window once and touch none after it has gone (run it in the AddressSanitizer build). Both
+// with a small windowed stand-in and with the real design forms, sizers and all.
 #include "app/LoaderTestSupport.h"
 #include "app/DesignerRoot.h"
 #include "app/ScriptedPrompter.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/DesignSurfaceHost.h"
 #include "designer/MdiFormWindow.h"
 #include "model/PlainForm.h"
 #include "model/PlainFormFactory.h"
@@ -74,39 +77,75 @@ QString TwoForms(const QString &app)
     return Project({Record({"2", app, "", "0", "0", "0", "80", "30", "1073741825"}), Create(app + "*F", 5),
                     Create(app + "*F*Label1", 15), Create(app + "*G", 5)});
 }
+
+// The forms under test: the small windowed stand-in, or the real design forms with their
+// host (so a selected control carries its sizer's nibs on the form).
+enum class Forms { StandIn, Design };
+
+struct Rig
+{
+    Rig(Forms kind, QMdiArea *area) : Kind(kind), Area(area) { StandIn.Area = area; }
+    // Hooks the forms up to a root: with the real forms the host needs the root's designer.
+    void Connect(DesignerRoot &root, iPrompter *prompter)
+    {
+        DesignerPorts ports;
+        ports.Prompter = prompter;
+        if (Kind == Forms::Design) {
+            Host = std::make_unique<DesignSurfaceHost>(root.Designer(), root.Edit());
+            Design = std::make_unique<DesignFormFactory>(Host.get(), Area);
+            ports.FormFactory = Design.get();
+        } else {
+            ports.FormFactory = &StandIn;
+        }
+        root.Connect(ports);
+    }
+    Forms Kind;
+    QMdiArea *Area;
+    WindowedFormFactory StandIn;
+    std::unique_ptr<DesignSurfaceHost> Host;
+    std::unique_ptr<DesignFormFactory> Design;
+};
+
+class FormOwnership : public testing::TestWithParam<Forms>
+{
+};
 } // namespace
 
-TEST(FormOwnership, ClosingDeletingAndLosingTheMainWindowFirst)
+TEST_P(FormOwnership, ClosingDeletingAndLosingTheMainWindowFirst)
 {
     auto window = std::make_unique<QMainWindow>();
     auto *area = new QMdiArea;
     window->setCentralWidget(area);
-    WindowedFormFactory factory;
-    factory.Area = area;
     ScriptedPrompter prompter;
+    Rig rig(GetParam(), area);
     auto root = std::make_unique<DesignerRoot>(std::make_unique<ProcessState>(QStringLiteral("/nonexistent/")));
-    DesignerPorts ports;
-    ports.Prompter = &prompter;
-    ports.FormFactory = &factory;
-    root->Connect(ports);
+    rig.Connect(*root, &prompter);
     clsDesigner &designer = root->Designer();
 
-    // Closing a project deletes its forms' windows.
+    // Closing a project deletes its forms' windows (one with a selected control).
     ASSERT_TRUE(designer.SetTemplate(TwoForms("A")));
     ASSERT_EQ(area->subWindowList().size(), 2);
+    designer.SelectItem(QStringLiteral("A*F*Label1"));
     designer.RemoveProject(*root->Items().Find("A"));
     EXPECT_TRUE(area->subWindowList().isEmpty());
 
     // Deleting one form deletes its window only.
     ASSERT_TRUE(designer.SetTemplate(TwoForms("B")));
+    designer.SelectItem(QStringLiteral("B*F*Label1"));
     QPointer<QMdiSubWindow> kept = area->subWindowList().value(0);
     designer.RemoveControl("B*G");
     ASSERT_EQ(area->subWindowList().size(), 1);
     EXPECT_EQ(area->subWindowList().value(0), kept.data());
+    // And the form of the selection, with its sizer.
+    designer.RemoveControl("B*F");
+    EXPECT_TRUE(area->subWindowList().isEmpty());
+    ASSERT_TRUE(designer.SetTemplate(TwoForms("B2")));
+    kept = area->subWindowList().value(0);
 
     // A window the area deleted already (the main window went first) is not deleted again
     // when its form goes.
     ASSERT_TRUE(designer.SetTemplate(TwoForms("C")));
+    designer.SelectItem(QStringLiteral("C*F*Label1"));
     window.reset();
     EXPECT_TRUE(kept.isNull());
     designer.ReleaseAll();
@@ -116,21 +155,27 @@ TEST(FormOwnership, ClosingDeletingAndLosingTheMainWindowFirst)
     root.reset();
 }
 
-TEST(FormOwnership, EndingWithProjectsOpenReleasesThemInsideTheApplication)
+TEST_P(FormOwnership, EndingWithProjectsOpenReleasesThemInsideTheApplication)
 {
     QMainWindow window;
     auto *area = new QMdiArea;
     window.setCentralWidget(area);
-    WindowedFormFactory factory;
-    factory.Area = area;
+    Rig rig(GetParam(), area);
     {
         DesignerRoot root(std::make_unique<ProcessState>(QStringLiteral("/nonexistent/")));
-        DesignerPorts ports;
-        ports.FormFactory = &factory;
-        root.Connect(ports);
+        rig.Connect(root, nullptr);
         ASSERT_TRUE(root.Designer().SetTemplate(TwoForms("A")));
-        ASSERT_EQ(area->subWindowList().size(), 2);
+        ASSERT_TRUE(root.Designer().SetTemplate(TwoForms("B")));
+        ASSERT_EQ(area->subWindowList().size(), 4);
+        root.Designer().SelectItem(QStringLiteral("B*F*Label1"));
         // No Shutdown: the root's own end releases the projects and their windows.
     }
     EXPECT_TRUE(area->subWindowList().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(StandInAndDesignForms, FormOwnership,
+                         testing::Values(Forms::StandIn, Forms::Design),
+                         [](const testing::TestParamInfo<Forms> &info) {
+                             return info.param == Forms::Design ? "DesignForms" : "StandInForms";
+                         });
+
