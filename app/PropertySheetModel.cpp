@@ -1166,6 +1166,9 @@ PropertySheetModel::CheckField(const Field &field) const
 
 std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
 {
+    // The checks read the objects; one removed meanwhile is reported by Apply instead.
+    if (!ObjectsStillThere())
+        return std::nullopt;
     if (auto p = CheckId())
         return p;
     for (const Field &f : m_fields)
@@ -1313,7 +1316,13 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
 
 bool PropertySheetModel::StillThere(const clsControl *item, const QString &fullId) const
 {
-    return !item || m_designer->Items().Find(fullId) == item;
+    return !item || (m_designer && m_designer->Items().Find(fullId) == item);
+}
+
+bool PropertySheetModel::ObjectsStillThere() const
+{
+    return StillThere(m_item, m_itemFullId) && StillThere(m_parent, m_parentFullId)
+        && StillThere(m_app, m_appFullId) && StillThere(m_form, m_formFullId);
 }
 
 clsControl *PropertySheetModel::Apply(EditCommands *edit)
@@ -1322,8 +1331,7 @@ clsControl *PropertySheetModel::Apply(EditCommands *edit)
         throw GuiError(GuiErrors::ObjectNotSet);
     // The object, or the objects a new one goes into, may have been removed while the sheet
     // was open (the code editor can change the project meanwhile).
-    if (!StillThere(m_item, m_itemFullId) || !StillThere(m_parent, m_parentFullId)
-        || !StillThere(m_app, m_appFullId) || !StillThere(m_form, m_formFullId))
+    if (!ObjectsStillThere())
         throw GuiError(GuiErrors::InvalidObjectId);
     if (m_mode == Mode::Create) {
         QString pos[4];

@@ -216,6 +216,8 @@ private:
     void Reset();
     void RememberPaths();
     bool StillThere(const clsControl *item, const QString &fullId) const;
+    // Whether the object and the objects around it are still those the sheet opened with.
+    bool ObjectsStillThere() const;
     void BuildFields();
     void BuildStyles();
     void Load(clsControl &source, bool allDefault);
