@@ -32,40 +32,6 @@ using namespace Vocabulary;
 
 namespace {
 
-// The set an object type's instances are taken from; 0 for a type without one.
-int InstanceSet(int type)
-{
-    switch (type) {
-    case Type::Text:
-    case Type::TextMultiLine:
-    case Type::TextPassword: return Type::Text;
-    case Type::List:
-    case Type::ListMulti:
-    case Type::ListCheck: return Type::List;
-    case Type::Combo:
-    case Type::DropDownList: return Type::Combo;
-    case Type::GridProtected:
-    case Type::GridEditable: return Type::GridProtected;
-    case Type::Label:
-    case Type::Command:
-    case Type::Option:
-    case Type::Check:
-    case Type::Picture:
-    case Type::Frame:
-    case Type::Tabgroup:
-    case Type::Tab:
-    case Type::Gauge:
-    case Type::Tree:
-    case Type::Browser:
-    case Type::Menu:
-    case Type::Popup:
-    case Type::Toolbar:
-    case Type::Statusbar:
-    case Type::BorderFrame: return type;
-    default: return 0;
-    }
-}
-
 // Kinds that report no double click of their own: the form tells one from two clicks.
 bool EmulatesDoubleClick(int type)
 {
@@ -286,7 +252,7 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
         }
         return m_timer.get();
     }
-    const int set = InstanceSet(type);
+    const int set = InstanceSetOf(type);
     if (set == 0)
         return nullptr;
     std::unique_ptr<DesignControl> control = CreateDesignControl(type, m_canvas);
@@ -322,7 +288,7 @@ void frmDesign::DeleteControlInstance(int, iDesignControl *control)
 
 int frmDesign::UpperBound(int type) const
 {
-    return m_upperBound.value(InstanceSet(type));
+    return m_upperBound.value(InstanceSetOf(type));
 }
 
 iDesignControl *frmDesign::Surface()

@@ -8,45 +8,6 @@
 
 using namespace Vocabulary;
 
-namespace {
-
-// The set an object type's instances are taken from; 0 for a type without one.
-int InstanceSet(int type)
-{
-    switch (type) {
-    case Type::Text:
-    case Type::TextMultiLine:
-    case Type::TextPassword: return Type::Text;
-    case Type::List:
-    case Type::ListMulti:
-    case Type::ListCheck: return Type::List;
-    case Type::Combo:
-    case Type::DropDownList: return Type::Combo;
-    case Type::GridProtected:
-    case Type::GridEditable: return Type::GridProtected;
-    case Type::Label:
-    case Type::Command:
-    case Type::Option:
-    case Type::Check:
-    case Type::Picture:
-    case Type::Frame:
-    case Type::Tabgroup:
-    case Type::Tab:
-    case Type::Gauge:
-    case Type::Tree:
-    case Type::Browser:
-    case Type::Menu:
-    case Type::Popup:
-    case Type::Toolbar:
-    case Type::Statusbar:
-    case Type::BorderFrame:
-    case Type::SelectionSizer: return type;
-    default: return 0;
-    }
-}
-
-} // namespace
-
 PlainForm::PlainForm(int type)
     : m_type(type), m_surface(std::make_unique<PlainControl>(this, type, 0))
 {
@@ -63,7 +24,7 @@ iDesignControl *PlainForm::CreateControlInstance(int type)
             m_timer = std::make_unique<PlainControl>(this, Type::Timer, 0);
         return m_timer.get();
     }
-    const int set = InstanceSet(type);
+    const int set = InstanceSetOf(type);
     if (set == 0)
         return nullptr;
     const int index = ++m_upperBound[set];

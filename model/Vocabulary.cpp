@@ -553,4 +553,38 @@ double TwipsPerUnitY(int unit)
     return ScaleUnits[unit].twipsY;
 }
 
+int InstanceSetOf(int type)
+{
+    switch (type) {
+    case Type::Text:
+    case Type::TextMultiLine:
+    case Type::TextPassword: return Type::Text;
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck: return Type::List;
+    case Type::Combo:
+    case Type::DropDownList: return Type::Combo;
+    case Type::GridProtected:
+    case Type::GridEditable: return Type::GridProtected;
+    case Type::Label:
+    case Type::Command:
+    case Type::Option:
+    case Type::Check:
+    case Type::Picture:
+    case Type::Frame:
+    case Type::Tabgroup:
+    case Type::Tab:
+    case Type::Gauge:
+    case Type::Tree:
+    case Type::Browser:
+    case Type::Menu:
+    case Type::Popup:
+    case Type::Toolbar:
+    case Type::Statusbar:
+    case Type::BorderFrame:
+    case Type::SelectionSizer: return type;
+    default: return 0;
+    }
+}
+
 } // namespace Vocabulary

@@ -65,6 +65,9 @@ enum class ObjectKind { Root, Application, Form, Control, FormBar, Unknown };
 
 bool IsKnownType(int type);
 ObjectKind KindOf(int type);
+// The instance kind a design form makes for an object type: the set its instances are
+// numbered in (one for the three text boxes, one for the lists, ...); 0 for a type without one.
+int InstanceSetOf(int type);
 inline bool IsApplication(int type) { return type == 0 || type == 1; }
 inline bool IsForm(int type) { return type >= 5 && type <= 9; }
 inline bool IsControl(int type) { return type >= 15 && type <= 36; }
