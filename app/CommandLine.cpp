@@ -86,10 +86,22 @@ QString StripQuotes(const QString &value)
     return value;
 }
 
+namespace {
+bool IsKnownSwitch(const QString &prefix)
+{
+    static const QStringList switches = {"/T=", "/H=", "/A=", "/F=", "/I=", "/X="};
+    return switches.contains(prefix.toUpper());
+}
+} // namespace
+
 void ParseCmdLine(const QString &commandLine, ProcessState &state, iDocumentOpener &opener)
 {
     for (const QString &argument : SplitCommandLine(commandLine)) {
-        if (!argument.startsWith(QLatin1Char('/'))) {
+        // Switches begin with "/"; so does an absolute path of this system. A "/" argument
+        // that is no switch of ours and goes on into folders is a document name.
+        const bool isPath = argument.startsWith(QLatin1Char('/'))
+            && !IsKnownSwitch(argument.left(3)) && argument.indexOf(QLatin1Char('/'), 1) > 0;
+        if (!argument.startsWith(QLatin1Char('/')) || isPath) {
             Guarded(opener, [&] { OpenFromCommandLine(StripQuotes(argument), opener); });
             continue;
         }

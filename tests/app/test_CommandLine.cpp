@@ -125,6 +125,15 @@ TEST_F(CommandLine, UnbalancedQuotesTakeTheRestOfTheLine)
     EXPECT_EQ(opener.calls, QStringList({"open \"", "recent shown:\"", "service mvdb|||| 15"}));
 }
 
+// An absolute path without blanks reaches the command line unquoted; it is a document name,
+// not a switch. Unknown switches are still passed over.
+TEST_F(CommandLine, AbsolutePathsOpenAndUnknownSwitchesAreIgnored)
+{
+    EXPECT_EQ(Parse("/work/p/a.gui /q=x /TYPE=zzz /T=file"),
+              QStringList({"open /work/p/a.gui", "recent shown:/work/p/a.gui",
+                           "service file|||| 15"}));
+}
+
 TEST_F(CommandLine, ArgumentsFromTheShellSurviveTheJoin)
 {
     const QStringList argv = {"/F=GUI Projects", "/I=MY ITEM", "/home/u/my file.gui", "plain", ""};
