@@ -36,7 +36,7 @@ TreeEditorView::TreeEditorView(iPrompter &prompter, QWidget *parent)
     fields->addRow(tr("Node &ID:"), m_id);
     fields->addRow(tr("&Caption:"), m_caption);
     fields->addRow(tr("Node &help hint text:"), m_hint);
-    fields->addRow(tr("Ic&on file name or URL:"), m_icon);
+    fields->addRow(tr("Ic&on file name or URL:"), WithIconChooser(m_icon, tr("Node icon file or URL:")));
     fields->addRow(m_expanded);
     fields->addRow(m_selected);
 
