@@ -422,3 +422,31 @@ TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABLIST");
     EXPECT_EQ(f.items.Find("A*F*TABLIST")->GetProperty(56), "list.ico");
 }
+
+TEST(ContentEditors, TreeNodeIconComesFromTheChooser)
+{
+    Fixture f({Create("A*F*TV", 33), Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}}))});
+    const auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        ASSERT_TRUE(tree);
+        tree->Select(1);
+        QString asked;
+        tree->ChooseFile = [&](const QString &caption, const QString &filter) {
+            asked = caption;
+            EXPECT_TRUE(filter.contains("*.ico"));
+            return QStringLiteral("flag.ico");
+        };
+        QPushButton *browse = nullptr;
+        for (QPushButton *b : tree->findChildren<QPushButton *>())
+            if (b->text() == "...")
+                browse = b;
+        ASSERT_TRUE(browse);
+        QTest::mouseClick(browse, Qt::LeftButton);
+        EXPECT_EQ(asked, "Node icon file or URL:");
+        tree->Select(0); // the node's fields are kept when another is chosen
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
+              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany", "flag.ico"}}));
+}
