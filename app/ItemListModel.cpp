@@ -115,7 +115,10 @@ void ItemListModel::SetDefaultRow(int row)
     row = std::max(0, row);
     if (!IsGrid() || row == DefaultRow())
         return;
-    SetScalar(Row, row ? QString::number(row) : QString());
+    // None is "0" where a row was stored, so the stored value is replaced, not left behind.
+    const auto loaded = m_loaded.find(Row);
+    const bool stored = loaded != m_loaded.end() && !loaded->second.isEmpty();
+    SetScalar(Row, row ? QString::number(row) : stored ? QStringLiteral("0") : QString());
 }
 
 int ItemListModel::ColumnCount() const

@@ -135,7 +135,7 @@ TEST(ItemListModel, DefaultRowIsTheGridsStoredRowAndFollowsItsRow)
     EXPECT_EQ(m.DefaultRow(), 2);
     m.DeleteRow(1);
     EXPECT_EQ(m.DefaultRow(), 0);
-    EXPECT_EQ(m.Store().at(ItemListModel::Row), QString());
+    EXPECT_EQ(m.Store().at(ItemListModel::Row), QStringLiteral("0"));
 
     // Nothing stored and nothing chosen writes no Row; a list has no default row.
     ItemListModel fresh;

@@ -444,6 +444,17 @@ TEST(frmProperties, ListEditorUsesTheApplicationsScaleAndStoresTheDefaultRow)
         d->ConfirmButton()->click();
     });
     EXPECT_EQ(f.Find("A*F*Grid1")->GetProperty(31), "2");
+    // Unticked again, the stored row is replaced by none.
+    f.Modify("A*F*Grid1", [&](frmProperties *d) {
+        auto *list = dynamic_cast<ucListProps *>(d->ContentEditor(PropertySheetModel::Page::List));
+        ASSERT_TRUE(list);
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        EXPECT_TRUE(list->DefaultRowField()->isChecked());
+        list->DefaultRowField()->setChecked(false);
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(f.Find("A*F*Grid1")->GetProperty(31).toInt(), 0);
+    EXPECT_TRUE(f.prompter.Calls.empty());
     // A new grid measures in the same unit.
     f.New(27, [&](frmProperties *d) {
         auto *list = dynamic_cast<ucListProps *>(d->ContentEditor(PropertySheetModel::Page::List));
