@@ -22,7 +22,7 @@ constexpr int ListScalarCodes[] = {ItemListModel::Columns, ItemListModel::GridLi
 constexpr int GridScalarCodes[] = {ItemListModel::Columns,  ItemListModel::Rows,
                                    ItemListModel::FixedCols, ItemListModel::GridLines,
                                    ItemListModel::MaxLen,   ItemListModel::Required,
-                                   ItemListModel::ReadOnly};
+                                   ItemListModel::ReadOnly, ItemListModel::Row};
 
 int Count(const QString &text)
 {
@@ -62,7 +62,6 @@ void ItemListModel::LoadProps(int ctlType, const Values &values)
         m_icons.push_back(ListValue::SplitParts(row));
     m_showIcons = HasIcons();
     m_showHeadings = true;
-    m_defaultRow = 0;
     m_autoExtend = ctlType == 28;
     const auto scalars = IsGrid() ? std::vector<int>(std::begin(GridScalarCodes), std::end(GridScalarCodes))
                                   : std::vector<int>(std::begin(ListScalarCodes), std::end(ListScalarCodes));
@@ -103,6 +102,23 @@ ItemListModel::Values ItemListModel::Changes() const
             changes[code] = text;
     }
     return changes;
+}
+
+int ItemListModel::DefaultRow() const
+{
+    return IsGrid() ? Count(Scalar(Row)) : 0;
+}
+
+void ItemListModel::SetDefaultRow(int row)
+{
+    // Untouched, the stored text stays as it was ("0" and empty both mean none).
+    row = std::max(0, row);
+    if (!IsGrid() || row == DefaultRow())
+        return;
+    // None is "0" where a row was stored, so the stored value is replaced, not left behind.
+    const auto loaded = m_loaded.find(Row);
+    const bool stored = loaded != m_loaded.end() && !loaded->second.isEmpty();
+    SetScalar(Row, row ? QString::number(row) : stored ? QStringLiteral("0") : QString());
 }
 
 int ItemListModel::ColumnCount() const
@@ -235,6 +251,9 @@ int ItemListModel::InsertRow(int before)
     ShiftIconRows(before, true);
     if (IsGrid())
         SetScalar(Rows, QString::number(rows + 1));
+    // The default row stays on its row.
+    if (DefaultRow() > before)
+        SetDefaultRow(DefaultRow() + 1);
     return before;
 }
 
@@ -248,6 +267,11 @@ void ItemListModel::DeleteRow(int row)
     ShiftIconRows(row, false);
     if (IsGrid())
         SetScalar(Rows, QString::number(rows - 1));
+    // A deleted default row leaves none; later ones move up with their rows.
+    if (DefaultRow() == row + 1)
+        SetDefaultRow(0);
+    else if (DefaultRow() > row + 1)
+        SetDefaultRow(DefaultRow() - 1);
 }
 
 int ItemListModel::InsertColumn(int before)

@@ -20,7 +20,7 @@ public:
 
     // Property codes the editor reads and writes.
     enum Code {
-        Value = 1, ReadOnly = 12, Picture = 23, Items = 26, Columns = 27, Rows = 28,
+        Value = 1, ReadOnly = 12, Picture = 23, Items = 26, Columns = 27, Rows = 28, Row = 31,
         ColHeading = 32, GridLines = 33, ColFieldType = 34, ColDataType = 35, ColItems = 36,
         ColWidth = 37, ColAlign = 38, DataCol = 39, MaxLen = 51, MaxDrop = 53, Required = 54,
         FixedCols = 55, Icon = 56, ColSizable = 63, ColHint = 64, IconSize = 70,
@@ -80,13 +80,14 @@ public:
     void SetCellIcon(int row, int column, const QString &file);
     bool HasIcons() const;
 
-    // Switches of the editor that have no property of their own: the heading row, the row
-    // selected when the grid opens (1-based, 0 none), new lines added at the end of an
-    // editable grid, and the icon column of a list. They start from what the object shows.
+    // The row current when the grid opens (1-based, 0 none): the grid's stored Row.
+    int DefaultRow() const;
+    void SetDefaultRow(int row);
+    // Switches of the editor that have no property of their own: the heading row, new lines
+    // added at the end of an editable grid, and the icon column of a list. They start from
+    // what the object shows.
     bool ShowHeadings() const { return m_showHeadings; }
     void SetShowHeadings(bool on) { m_showHeadings = on; }
-    int DefaultRow() const { return m_defaultRow; }
-    void SetDefaultRow(int row) { m_defaultRow = std::max(0, row); }
     bool AutoExtend() const { return m_autoExtend; }
     void SetAutoExtend(bool on) { m_autoExtend = on; }
     bool ShowIcons() const { return m_showIcons; }
@@ -116,7 +117,6 @@ private:
     Values m_scalars;
     std::vector<QStringList> m_icons;
     bool m_showHeadings = true;
-    int m_defaultRow = 0;
     bool m_autoExtend = false;
     bool m_showIcons = false;
     int m_scaleMode = 0;

@@ -1185,6 +1185,11 @@ std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
 
 // ---- Apply -------------------------------------------------------------------------------
 
+clsControl *PropertySheetModel::Application() const
+{
+    return m_item && m_item->App() ? m_item->App() : m_app;
+}
+
 double PropertySheetModel::ScaleX() const
 {
     const clsControl *basis = m_item ? m_item : m_defaults.get();

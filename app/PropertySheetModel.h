@@ -106,6 +106,8 @@ public:
     Mode SheetMode() const { return m_mode; }
     // The object edited, or the one made by Apply in create mode; none before.
     clsControl *Item() const { return m_item; }
+    // The application the edited (or new) object belongs to; null when there is none.
+    clsControl *Application() const;
     int ObjType() const; // as the style option currently selects it
     int OriginalType() const { return m_type; }
     QString Caption() const;     // "Text Box", "Application" ...

@@ -106,6 +106,13 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
     outer->addLayout(top, 1);
     outer->addLayout(buttons);
 
+    EditCaptionsInPlace(m_tree, IndexRole, [this](int i) { return m_model->Caption(i); },
+                        [this](int i, const QString &text) {
+                            if (i != m_shown)
+                                return;
+                            m_caption->setText(text);
+                            EntryEdited();
+                        });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *, QTreeWidgetItem *previous) {
                 if (m_showing)
@@ -282,6 +289,7 @@ void BarEditorView::Rebuild(int select)
         parents.resize(size_t(std::min<int>(level, int(parents.size()))));
         auto *node = new QTreeWidgetItem(parents.back(), QStringList{m_model->Label(i)});
         node->setData(0, IndexRole, i);
+        node->setFlags(node->flags() | Qt::ItemIsEditable);
         node->setToolTip(0, m_model->Key(i));
         parents.push_back(node);
     }

@@ -7,6 +7,50 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+namespace {
+
+class CaptionDelegate final : public QStyledItemDelegate
+{
+public:
+    CaptionDelegate(QObject *parent, int role, std::function<QString(int)> caption,
+                    std::function<void(int, const QString &)> setCaption)
+        : QStyledItemDelegate(parent), m_role(role), m_caption(std::move(caption)),
+          m_setCaption(std::move(setCaption))
+    {
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+            edit->setText(m_caption(index.data(m_role).toInt()));
+            edit->selectAll();
+        }
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        // The page updates its fields and the label; the tree's own text is never the caption.
+        if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            m_setCaption(index.data(m_role).toInt(), edit->text());
+    }
+
+private:
+    int m_role;
+    std::function<QString(int)> m_caption;
+    std::function<void(int, const QString &)> m_setCaption;
+};
+
+} // namespace
+
+void ContentEditorPage::EditCaptionsInPlace(QTreeWidget *tree, int indexRole,
+                                            std::function<QString(int)> caption,
+                                            std::function<void(int, const QString &)> setCaption)
+{
+    tree->setItemDelegate(new CaptionDelegate(tree, indexRole, std::move(caption), std::move(setCaption)));
+    tree->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    tree->setExpandsOnDoubleClick(false);
+}
 
 void ContentEditorPage::ShowRepairs(const QStringList &messages)
 {

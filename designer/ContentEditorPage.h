@@ -9,6 +9,7 @@ class clsControl;
 class clsDesigner;
 class iPrompter;
 class QLineEdit;
+class QTreeWidget;
 
 // A content editor on a page of the property sheet: it loads an object's compound content
 // into its headless model, checks it when the sheet is confirmed and writes it back through
@@ -34,6 +35,11 @@ protected:
     // The icon field with a "..." button beside it that offers the icon chooser; a chosen
     // file goes into the field as if typed.
     QWidget *WithIconChooser(QLineEdit *field, const QString &caption);
+    // Lets the user retype an entry's caption in place (F2 or a double click): the editor
+    // starts from the caption alone, not the shown label, and a finished edit goes to
+    // setCaption. Only items made editable take part (the index is read from indexRole).
+    void EditCaptionsInPlace(QTreeWidget *tree, int indexRole, std::function<QString(int)> caption,
+                             std::function<void(int, const QString &)> setCaption);
     // Asks for an icon file; empty when cancelled.
     QString ChooseIcon(const QString &caption);
     // Shows the repairs made while loading: the first ten one by one, the rest counted.

@@ -36,7 +36,7 @@ TreeEditorView::TreeEditorView(iPrompter &prompter, QWidget *parent)
     fields->addRow(tr("Node &ID:"), m_id);
     fields->addRow(tr("&Caption:"), m_caption);
     fields->addRow(tr("Node &help hint text:"), m_hint);
-    fields->addRow(tr("Ic&on file name or URL:"), m_icon);
+    fields->addRow(tr("Ic&on file name or URL:"), WithIconChooser(m_icon, tr("Node icon file or URL:")));
     fields->addRow(m_expanded);
     fields->addRow(m_selected);
 
@@ -61,6 +61,13 @@ TreeEditorView::TreeEditorView(iPrompter &prompter, QWidget *parent)
     outer->addLayout(top, 1);
     outer->addLayout(buttons);
 
+    EditCaptionsInPlace(m_tree, IndexRole, [this](int i) { return m_model.Caption(i); },
+                        [this](int i, const QString &text) {
+                            if (i != m_shown)
+                                return;
+                            m_caption->setText(text);
+                            NodeEdited();
+                        });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *, QTreeWidgetItem *previous) {
                 if (m_showing)
@@ -164,6 +171,7 @@ void TreeEditorView::Rebuild(int select)
         if (parents.empty())
             roots << node;
         node->setData(0, IndexRole, i);
+        node->setFlags(node->flags() | Qt::ItemIsEditable);
         node->setExpanded(false);
         parents.push_back(node);
     }

@@ -418,6 +418,17 @@ void frmProperties::AddContentEditor(Page page, QWidget *widget)
     if (auto *outer = qobject_cast<QVBoxLayout *>(widget->layout()))
         outer->insertWidget(outer->count() - 1, editor, 100);
     m_contentPages.insert(int(page), editor);
+    // Column widths are shown and entered in the application's scale unit.
+    if (auto *list = dynamic_cast<ucListProps *>(editor)) {
+        int unit = 0;
+        if (clsControl *app = m_model.Application()) {
+            try {
+                unit = app->GetProperty(Prop::Scale).toInt();
+            } catch (const GuiError &) {
+            }
+        }
+        list->SetScaleMode(unit);
+    }
     // Content the editor cannot read is reported; the page then starts empty.
     const bool modify = m_model.SheetMode() == PropertySheetModel::Mode::Modify;
     ErrorBoundary::Run(m_designer.Prompter(),

@@ -263,7 +263,7 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     ItemListModel::Values values;
     if (item) {
         std::vector<int> codes = shape.ColumnCodes();
-        for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 56, 70})
+        for (int code : {1, 26, 27, 28, 31, 33, 39, 53, 55, 56, 70})
             codes.push_back(code);
         for (int code : codes)
             if (item->IsNonDefault(code))

@@ -118,3 +118,32 @@ TEST(ItemListModel, NewColumnWidthFollowsTheScaleMode)
     grid.SetScaleMode(5); // inches
     EXPECT_EQ(grid.DefaultWidthText(), QString::number(1000.0 / 1440.0, 'g', 6));
 }
+
+TEST(ItemListModel, DefaultRowIsTheGridsStoredRowAndFollowsItsRow)
+{
+    ItemListModel m;
+    m.LoadProps(27, {{ItemListModel::Rows, QStringLiteral("3")}, {ItemListModel::Row, QStringLiteral("0")}});
+    EXPECT_EQ(m.DefaultRow(), 0);
+    m.SetDefaultRow(0); // untouched: the stored "0" stays
+    EXPECT_TRUE(m.Changes().empty());
+
+    m.SetDefaultRow(2);
+    EXPECT_EQ(m.Changes().at(ItemListModel::Row), QStringLiteral("2"));
+    m.InsertRow(0);
+    EXPECT_EQ(m.DefaultRow(), 3);
+    m.DeleteRow(0);
+    EXPECT_EQ(m.DefaultRow(), 2);
+    m.DeleteRow(1);
+    EXPECT_EQ(m.DefaultRow(), 0);
+    EXPECT_EQ(m.Store().at(ItemListModel::Row), QStringLiteral("0"));
+
+    // Nothing stored and nothing chosen writes no Row; a list has no default row.
+    ItemListModel fresh;
+    fresh.LoadProps(28, {});
+    EXPECT_EQ(fresh.Store().count(ItemListModel::Row), 0u);
+    ItemListModel list;
+    list.LoadProps(21, {{ItemListModel::Items, QStringLiteral("a")}});
+    list.SetDefaultRow(1);
+    EXPECT_EQ(list.DefaultRow(), 0);
+    EXPECT_EQ(list.Store().count(ItemListModel::Row), 0u);
+}

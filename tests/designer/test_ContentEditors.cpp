@@ -18,6 +18,7 @@
 #include "model/clsItems.h"
 #include "support/Marks.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -421,4 +422,86 @@ TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
     EXPECT_FALSE(f.items.Find("A*F*TABTREE"));
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABLIST");
     EXPECT_EQ(f.items.Find("A*F*TABLIST")->GetProperty(56), "list.ico");
+}
+
+TEST(ContentEditors, TreeNodeIconComesFromTheChooser)
+{
+    Fixture f({Create("A*F*TV", 33), Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}}))});
+    const auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        ASSERT_TRUE(tree);
+        tree->Select(1);
+        QString asked;
+        tree->ChooseFile = [&](const QString &caption, const QString &filter) {
+            asked = caption;
+            EXPECT_TRUE(filter.contains("*.ico"));
+            return QStringLiteral("flag.ico");
+        };
+        QPushButton *browse = nullptr;
+        for (QPushButton *b : tree->findChildren<QPushButton *>())
+            if (b->text() == "...")
+                browse = b;
+        ASSERT_TRUE(browse);
+        QTest::mouseClick(browse, Qt::LeftButton);
+        EXPECT_EQ(asked, "Node icon file or URL:");
+        tree->Select(0); // the node's fields are kept when another is chosen
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
+              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany", "flag.ico"}}));
+}
+
+namespace {
+
+// F2 on the current entry, the caption retyped in the editor that opens, Enter.
+void RenameInPlace(QTreeWidget *tree, const QString &expectedStart, const QString &text)
+{
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->text(), expectedStart); // the caption alone, not "caption (ID)"
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the view commits the edit queued
+}
+
+} // namespace
+
+TEST(ContentEditors, CaptionsAreRenamedInPlaceInTheMenuAndTreeViews)
+{
+    Fixture f({Create("A*F*TV", 33), Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}})),
+               Create("A*F*MAIN", 75), Prop(26, Entries({{"FILE", "1", "&File"}, {"NEW", "2", "&New"}}))});
+    auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        ASSERT_TRUE(tree);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tree));
+        tree->Select(1);
+        RenameInPlace(tree->Tree(), "Germany", "Deutschland");
+        EXPECT_EQ(tree->CaptionField()->text(), "Deutschland");
+        EXPECT_EQ(tree->Tree()->currentItem()->text(0), "Deutschland (DE)");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
+              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Deutschland"}}));
+
+    result = f.Modify("A*F*MAIN", [&](frmProperties *sheet) {
+        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        ASSERT_TRUE(bar);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
+        bar->Select(1);
+        RenameInPlace(bar->Tree(), "&New", "&Open");
+        // The bar's own root line is not an entry and cannot be renamed.
+        bar->Tree()->setCurrentItem(bar->Tree()->topLevelItem(0));
+        QTest::keyClick(bar->Tree(), Qt::Key_F2);
+        EXPECT_FALSE(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const QString items = f.items.Find("A*F*MAIN")->GetProperty(26);
+    EXPECT_TRUE(items.contains("&Open"));
+    EXPECT_FALSE(items.contains("&New"));
 }

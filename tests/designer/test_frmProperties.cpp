@@ -14,6 +14,7 @@
 #include "app/clsDesignerSettings.h"
 #include "designer/SheetCreateMode.h"
 #include "designer/frmProperties.h"
+#include "designer/ucListProps.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
@@ -426,4 +427,39 @@ TEST(frmProperties, Screenshots)
     shoot("SALES*ORDERS", "sheet-form-icon", PropertySheetModel::Page::Icon);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-font", PropertySheetModel::Page::Font);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-dragdrop", PropertySheetModel::Page::DragDrop);
+}
+
+TEST(frmProperties, ListEditorUsesTheApplicationsScaleAndStoresTheDefaultRow)
+{
+    Fixture f;
+    f.Find("A")->SetProperty(Prop::Scale, "5");
+    f.Find("A*F*Grid1")->SetProperty(Prop::Rows, "3");
+    f.Modify("A*F*Grid1", [&](frmProperties *d) {
+        auto *list = dynamic_cast<ucListProps *>(d->ContentEditor(PropertySheetModel::Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->ScaleMode(), 5);
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        list->DefaultRowField()->setChecked(true);
+        EXPECT_EQ(list->DefaultRow(), 2);
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(f.Find("A*F*Grid1")->GetProperty(31), "2");
+    // Unticked again, the stored row is replaced by none.
+    f.Modify("A*F*Grid1", [&](frmProperties *d) {
+        auto *list = dynamic_cast<ucListProps *>(d->ContentEditor(PropertySheetModel::Page::List));
+        ASSERT_TRUE(list);
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        EXPECT_TRUE(list->DefaultRowField()->isChecked());
+        list->DefaultRowField()->setChecked(false);
+        d->ConfirmButton()->click();
+    });
+    EXPECT_EQ(f.Find("A*F*Grid1")->GetProperty(31).toInt(), 0);
+    EXPECT_TRUE(f.prompter.Calls.empty());
+    // A new grid measures in the same unit.
+    f.New(27, [&](frmProperties *d) {
+        auto *list = dynamic_cast<ucListProps *>(d->ContentEditor(PropertySheetModel::Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->ScaleMode(), 5);
+        d->reject();
+    }, "Grid2");
 }
