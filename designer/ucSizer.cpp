@@ -9,12 +9,17 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
 
 namespace {
+
+// Marks the nib and outline widgets, which sit above the controls of the canvas.
+constexpr const char *SizerPartProperty = "corvaneSizerPart";
 
 int PixelsX(int twips)
 {
@@ -35,6 +40,7 @@ public:
         : QWidget(parent), m_sizer(sizer), m_index(index)
     {
         setObjectName(QStringLiteral("Nib%1").arg(index));
+        setProperty(SizerPartProperty, true);
         setAttribute(Qt::WA_OpaquePaintEvent);
         const bool diagonal = index == 6 || index == 9 || index == 5 || index == 10;
         setCursor(!diagonal ? ((index & 3) ? Qt::SizeVerCursor : Qt::SizeHorCursor)
@@ -75,6 +81,7 @@ QWidget *OutlineSegment(QWidget *parent)
 {
     auto *segment = new QWidget(parent);
     segment->setAttribute(Qt::WA_TransparentForMouseEvents);
+    segment->setProperty(SizerPartProperty, true);
     segment->setAutoFillBackground(true);
     QPalette palette = segment->palette();
     palette.setColor(QPalette::Window, QColor(0, 0, 128));
@@ -85,6 +92,96 @@ QWidget *OutlineSegment(QWidget *parent)
 
 constexpr int NibIndexes[] = {6, 4, 5, 2, 1, 10, 8, 9};
 
+// The outline and the nibs of a rectangle in canvas pixels, n pixels a nib.
+QRegion SizerParts(const QRect &box, int n)
+{
+    if (box.isEmpty())
+        return {};
+    const int x = box.x(), y = box.y(), w = box.width(), h = box.height();
+    QRegion parts;
+    parts += QRect(x, y, w, 1);
+    parts += QRect(x, y + h - 1, w, 1);
+    parts += QRect(x, y, 1, h);
+    parts += QRect(x + w - 1, y, 1, h);
+    for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - n) / 2), QPoint(0, h - n),
+                            QPoint((w - n) / 2, 0), QPoint((w - n) / 2, h - n),
+                            QPoint(w - n, 0), QPoint(w - n, (h - n) / 2), QPoint(w - n, h - n)})
+        parts += QRect(x + at.x(), y + at.y(), n, n);
+    return parts;
+}
+
+// Draws a move drag's sizer. Moving a child of the canvas makes Qt recompute which parts of
+// the canvas its opaque children cover, a walk over every control; so while a drag runs the
+// nib and outline widgets are hidden and this widget, which covers the canvas and never
+// moves, paints them instead and repaints only the thin strips that change. It ignores the
+// mouse, and it is shared by the sizers of a canvas and stays shown, so a drag's start does
+// not repaint the whole form.
+class SizerOverlay final : public QWidget
+{
+public:
+    explicit SizerOverlay(QWidget *canvas) : QWidget(canvas)
+    {
+        setObjectName(QStringLiteral("SizerOverlay"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(canvas->rect());
+        show();
+    }
+
+    static SizerOverlay *Of(QWidget *canvas)
+    {
+        if (auto *overlay = canvas->findChild<SizerOverlay *>(QStringLiteral("SizerOverlay"),
+                                                              Qt::FindDirectChildrenOnly))
+            return overlay;
+        return new SizerOverlay(canvas);
+    }
+
+    // Made ready for a drag: as big as the canvas and above every control.
+    void Prepare()
+    {
+        QWidget *canvas = parentWidget();
+        if (geometry() != canvas->rect())
+            setGeometry(canvas->rect());
+        // Raising repaints the whole canvas, so only when a control has come above it since;
+        // the sizers' own widgets may lie above it, they are hidden during a drag.
+        const QObjectList &children = canvas->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it) {
+            if (*it == this)
+                return;
+            const auto *w = qobject_cast<const QWidget *>(*it);
+            if (w && !w->isHidden() && !w->property(SizerPartProperty).toBool()) {
+                raise();
+                return;
+            }
+        }
+    }
+
+    void SetBox(const QRect &box, int n)
+    {
+        if (box == m_box && n == m_nib)
+            return;
+        const QRegion old = SizerParts(m_box, m_nib);
+        m_box = box;
+        m_nib = n;
+        const QRegion now = SizerParts(m_box, m_nib);
+        update(old.subtracted(now) + now.subtracted(old));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        const QRegion parts = SizerParts(m_box, m_nib) & event->region();
+        if (parts.isEmpty())
+            return;
+        QPainter painter(this);
+        for (const QRect &r : parts)
+            painter.fillRect(r, QColor(0, 0, 128));
+    }
+
+private:
+    QRect m_box;
+    int m_nib = 0;
+};
+
 } // namespace
 
 ucSizer::ucSizer(frmDesign &form) : m_form(form)
@@ -94,6 +191,7 @@ ucSizer::ucSizer(frmDesign &form) : m_form(form)
         m_nibs[size_t(index)] = new SizerNib(*this, index, canvas);
     for (auto &segment : m_outline)
         segment = OutlineSegment(canvas);
+    m_overlay = SizerOverlay::Of(canvas);
     MinWidth = MinHeight = 2 * m_nibSize;
 }
 
@@ -116,10 +214,24 @@ QWidget *ucSizer::Nib(int index) const
     return index >= 1 && index <= 10 ? m_nibs[size_t(index)] : nullptr;
 }
 
+void ucSizer::EndOverlay()
+{
+    // The widgets take over from the overlay where the drag left the sizer; the control's
+    // move, if any, then places them over the control.
+    m_tracking = false;
+    if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data()))
+        overlay->SetBox({}, 0);
+    if (m_linked)
+        Place(m_current);
+    ShowParts(m_active && m_linked);
+}
+
 void ucSizer::Detach()
 {
-    if (m_tracking)
-        m_tracking = false;
+    if (m_tracking) {
+        m_linked = nullptr;
+        EndOverlay();
+    }
     m_nibDrag = 0;
     SetActive(false);
     m_linked = nullptr;
@@ -138,6 +250,8 @@ void ucSizer::ShowParts(bool shown)
     const bool form = LinkedIsForm();
     if (!m_nibs[1])
         return;
+    // During a move drag the overlay draws the sizer.
+    shown = shown && !m_tracking;
     for (int index : NibIndexes) {
         QWidget *nib = m_nibs[size_t(index)];
         // A form's top and left edges stay where the window puts them.
@@ -208,6 +322,11 @@ void ucSizer::Place(const SizerGeometry::Rect &rect)
     const int w = qMax(1, PixelsX(rect.Width));
     const int h = qMax(1, PixelsY(rect.Height));
     const int n = qMax(3, PixelsX(m_nibSize));
+    if (m_tracking) {
+        if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data()))
+            overlay->SetBox(QRect(x, y, w, h), n);
+        return;
+    }
     const auto put = [&](int index, int left, int top) {
         m_nibs[size_t(index)]->setGeometry(x + left, y + top, n, n);
     };
@@ -273,6 +392,11 @@ void ucSizer::StartTracking(QPoint globalCursor)
     m_cursorStart = globalCursor;
     m_changed = false;
     m_tracking = true;
+    if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data())) {
+        overlay->Prepare();
+        Place(m_current);
+        ShowParts(false);
+    }
 }
 
 void ucSizer::TrackTo(QPoint globalCursor)
@@ -300,7 +424,7 @@ void ucSizer::StopTracking()
 {
     if (!m_tracking)
         return;
-    m_tracking = false;
+    EndOverlay();
     if (!m_changed || !m_linked)
         return;
     m_changed = false;

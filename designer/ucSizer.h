@@ -18,7 +18,8 @@ class frmDesign;
 // then follows the cursor and only the sizer's own small widgets move until the mouse is
 // released, when the control takes its new place in one move. Dragging a nib resizes.
 // Positions are twips in the linked control's container; the nibs and the outline are
-// widgets of the form, so a frame never clips them.
+// widgets of the form, so a frame never clips them. While a move drag runs they are hidden and
+// a still overlay over the form draws them, so a drag step repaints only the sizer's strips.
 class ucSizer final : public QObject, public iItemSizer
 {
     Q_OBJECT
@@ -94,6 +95,7 @@ private:
     void Place(const SizerGeometry::Rect &rect);
     void ShowParts(bool shown);
     QPoint Delta(QPoint globalCursor) const;
+    void EndOverlay();
 
     frmDesign &m_form;
     bool m_active = false;
@@ -104,6 +106,8 @@ private:
     // Indexes 1..10 by edge mask; 3 and 7 stay empty.
     std::array<QPointer<QWidget>, 11> m_nibs{};
     std::array<QPointer<QWidget>, 4> m_outline{};
+    // Paints the sizer during a move drag; shared by the sizers of the form.
+    QPointer<QWidget> m_overlay;
     // Drag state.
     QPoint m_cursorStart;
     SizerGeometry::Rect m_start;

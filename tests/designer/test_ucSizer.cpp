@@ -6,6 +6,7 @@
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
+#include <QScreen>
 #include <QTest>
 
 using namespace surface_test;
@@ -54,6 +55,51 @@ TEST(ucSizer, MoveDragStoresOneMoveThatUndoPutsBack)
     EXPECT_EQ(label->geometry(), QRect(80, 60, 100, 30));
     // The sizer follows the control back.
     EXPECT_EQ(f.SizerOf("A*F*Label1")->Rectangle(), (SizerGeometry::Rect{1200, 900, 1500, 450}));
+}
+
+TEST(ucSizer, DuringAMoveDragTheSizerIsDrawnAtTheDragPlaceAndClicksStillReachControls)
+{
+    Fixture f;
+    f.Load();
+    QWidget *canvas = f.Form()->Canvas();
+    QWidget *label = f.WidgetOfItem("A*F*Label1");
+    ucSizer *sizer = f.SizerOf("A*F*Label1");
+    const QColor navy(0, 0, 128);
+    // What the window's backing store holds, so a part repainted too little shows.
+    const auto shown = [canvas](QPoint at) {
+        QCoreApplication::processEvents();
+        QWidget *window = canvas->window();
+        const QPoint p = canvas->mapTo(window, at);
+        return window->screen()
+            ->grabWindow(window->winId(), p.x(), p.y(), 1, 1)
+            .toImage()
+            .pixelColor(0, 0);
+    };
+    Click(label, {50, 15});
+    ASSERT_TRUE(sizer->Active());
+    EXPECT_EQ(shown({80, 60}), navy);
+
+    QTest::mousePress(label, Qt::LeftButton, {}, {50, 15});
+    QTest::mouseMove(label, {70, 25});
+    // The control keeps its place until the release; the sizer shows where it will go.
+    EXPECT_TRUE(sizer->Tracking());
+    EXPECT_EQ(label->geometry(), QRect(80, 60, 100, 30));
+    EXPECT_TRUE(sizer->Nib(6)->isHidden());
+    EXPECT_EQ(shown({100, 70}), navy);
+    EXPECT_EQ(shown({199, 99}), navy);
+    EXPECT_NE(shown({80, 60}), navy);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, {70, 25});
+
+    EXPECT_FALSE(sizer->Tracking());
+    EXPECT_EQ(label->geometry(), QRect(100, 70, 100, 30));
+    EXPECT_FALSE(sizer->Nib(6)->isHidden());
+    EXPECT_EQ(sizer->Nib(6)->geometry().topLeft(), QPoint(100, 70));
+    EXPECT_EQ(shown({100, 70}), navy);
+    EXPECT_NE(shown({80, 60}), navy);
+    // Whatever draws the sizer during a drag lies over the controls without taking their
+    // clicks.
+    EXPECT_EQ(f.Form()->ItemOf(canvas->childAt(QPoint(150, 85))), &f.Item("A*F*Label1"));
+    EXPECT_EQ(canvas->childAt(QPoint(100, 70)), sizer->Nib(6));
 }
 
 TEST(ucSizer, AClickWithoutMovingSelectsAndRecordsNothing)
