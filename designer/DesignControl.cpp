@@ -54,13 +54,6 @@ Qt::Alignment ToQtAlignment(int align)
     }
 }
 
-// Cells are keyed by their 0-based row and column.
-constexpr qint64 CellKeyBase = qint64(1) << 32;
-qint64 CellKey(int row, int column)
-{
-    return qint64(row - 1) * CellKeyBase + (column - 1);
-}
-
 QString FirstColumn(const QString &row)
 {
     return row.section(QLatin1Char('\t'), 0, 0);
@@ -68,7 +61,8 @@ QString FirstColumn(const QString &row)
 
 } // namespace
 
-DesignControl::DesignControl(int kind, QWidget *widget) : m_kind(kind), m_widget(widget)
+DesignControl::DesignControl(int kind, QWidget *widget)
+    : DesignControlBase(kind), m_widget(widget)
 {
     Q_ASSERT(widget);
     widget->setProperty(ControlProperty, QVariant::fromValue(static_cast<void *>(this)));
@@ -146,7 +140,7 @@ void DesignControl::ApplyDesignMode()
     else if (auto *combo = qobject_cast<QComboBox *>(m_widget); combo && combo->lineEdit())
         combo->lineEdit()->setReadOnly(m_designMode);
     else if (auto *grid = qobject_cast<GridControl *>(m_widget))
-        grid->SetEditable(m_gridEditable && !m_designMode);
+        grid->SetEditable(IsGridEditable() && !m_designMode);
 }
 
 void DesignControl::SetInputFilter(QObject *filter)
@@ -177,29 +171,26 @@ void DesignControl::SetPictureResolver(PictureResolver resolver)
 
 void DesignControl::SetContainer(iDesignControl *container)
 {
-    m_container = container;
+    DesignControlBase::SetContainer(container);
     auto *host = dynamic_cast<iWidgetHost *>(container);
     if (!m_widget || !host || !host->ChildArea() || host->ChildArea() == m_widget)
         return;
     if (m_widget->parentWidget() != host->ChildArea()) {
         m_widget->setParent(host->ChildArea());
         // A new parent hides the widget: show it again as the core last set it.
-        m_widget->setVisible(m_visible);
+        m_widget->setVisible(IsVisible());
     }
 }
 
 void DesignControl::Move(int left, int top, int width, int height)
 {
-    m_left = left;
-    m_top = top;
-    m_width = width;
-    m_height = height;
+    DesignControlBase::Move(left, top, width, height);
     if (!m_widget)
         return;
     const PlatformMetrics &metrics = PlatformMetrics::Current();
     const int x = ToPixels(left, metrics.TwipsPerPixelX);
     const int y = ToPixels(top, metrics.TwipsPerPixelY);
-    if (m_kind == Type::Timer) {
+    if (Kind() == Type::Timer) {
         // The timer's icon keeps its size wherever it is put.
         m_widget->move(x, y);
         return;
@@ -211,7 +202,7 @@ void DesignControl::Move(int left, int top, int width, int height)
 
 void DesignControl::SetVisible(bool visible)
 {
-    m_visible = visible;
+    DesignControlBase::SetVisible(visible);
     if (m_widget)
         m_widget->setVisible(visible);
 }
@@ -224,7 +215,7 @@ void DesignControl::BringToFront()
 
 void DesignControl::SetFont(const DesignFont &font)
 {
-    m_font = font;
+    DesignControlBase::SetFont(font);
     if (!m_widget || !HasFont())
         return;
     QFont qfont = m_widget->font();
@@ -238,23 +229,16 @@ void DesignControl::SetFont(const DesignFont &font)
     m_widget->setFont(qfont);
 }
 
-bool DesignControl::HasFont() const
-{
-    return !(m_kind == Type::Picture || m_kind == Type::Timer || m_kind == Type::Browser
-             || IsFormBar(m_kind) || m_kind == Type::BorderFrame
-             || m_kind == Type::SelectionSizer);
-}
-
 void DesignControl::SetForeColor(qint32 colour)
 {
-    m_foreColor = colour;
+    DesignControlBase::SetForeColor(colour);
     m_coloursSet = true;
     ApplyColours();
 }
 
 void DesignControl::SetBackColor(qint32 colour)
 {
-    m_backColor = colour;
+    DesignControlBase::SetBackColor(colour);
     m_coloursSet = true;
     ApplyColours();
 }
@@ -264,11 +248,11 @@ void DesignControl::ApplyColours()
     if (!m_widget || !m_coloursSet)
         return;
     // Pictures, bars and the timer keep the look of the platform.
-    if (m_kind == Type::Picture || m_kind == Type::Timer || IsFormBar(m_kind)
-        || m_kind == Type::BorderFrame)
+    if (Kind() == Type::Picture || Kind() == Type::Timer || IsFormBar(Kind())
+        || Kind() == Type::BorderFrame)
         return;
-    const QColor fore = ToQColor(m_foreColor);
-    const QColor back = ToQColor(m_backColor);
+    const QColor fore = ToQColor(ForeColor());
+    const QColor back = ToQColor(BackColor());
     QPalette palette = m_widget->palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, fore);
@@ -280,13 +264,13 @@ void DesignControl::ApplyColours()
 
 void DesignControl::SetAppearance3D(bool on)
 {
-    m_appearance3D = on;
+    DesignControlBase::SetAppearance3D(on);
     ApplyBorder();
 }
 
 void DesignControl::SetBorder(int border)
 {
-    m_border = border;
+    DesignControlBase::SetBorder(border);
     ApplyBorder();
 }
 
@@ -294,7 +278,7 @@ void DesignControl::ApplyBorder()
 {
     if (!m_widget)
         return;
-    const int border = qBound(0, m_border, 2);
+    const int border = qBound(0, Border(), 2);
     if (auto *image = qobject_cast<ucImage *>(m_widget)) {
         image->SetBorderStyle(border == 0 ? 0 : 1);
         image->SetAppearance(border == 2 ? 1 : 0);
@@ -307,7 +291,7 @@ void DesignControl::ApplyBorder()
         combo->setFrame(border != 0);
     } else if (auto *group = qobject_cast<QGroupBox *>(m_widget)) {
         group->setFlat(border == 0);
-    } else if (IsFormBar(m_kind) || m_kind == Type::Command || m_kind == Type::Timer) {
+    } else if (IsFormBar(Kind()) || Kind() == Type::Command || Kind() == Type::Timer) {
         // Buttons and bands draw their own edges.
     } else if (auto *frame = qobject_cast<QFrame *>(m_widget)) {
         if (border == 0)
@@ -321,7 +305,7 @@ void DesignControl::ApplyBorder()
 
 void DesignControl::SetHelpMarker(bool on)
 {
-    m_helpMarker = on;
+    DesignControlBase::SetHelpMarker(on);
     if (!m_widget)
         return;
     if (on && !m_helpLabel) {
@@ -347,7 +331,7 @@ void DesignControl::SetHelpMarker(bool on)
 
 void DesignControl::PlaceHelpMarker()
 {
-    if (!m_helpLabel || !m_helpMarker || !m_widget)
+    if (!m_helpLabel || !HelpMarker() || !m_widget)
         return;
     const int side = 11;
     m_helpLabel->setGeometry(qMax(0, m_widget->width() - side), 0, side, side);
@@ -356,7 +340,7 @@ void DesignControl::PlaceHelpMarker()
 
 void DesignControl::SetText(const QString &text)
 {
-    m_text = text;
+    DesignControlBase::SetText(text);
     if (!m_widget)
         return;
     if (auto *label = qobject_cast<QLabel *>(m_widget))
@@ -379,13 +363,13 @@ void DesignControl::SetText(const QString &text)
             combo->setCurrentIndex(at);
             combo->setPlaceholderText(at < 0 ? text : QString());
         }
-    } else if (m_kind == Type::Timer)
+    } else if (Kind() == Type::Timer)
         m_widget->setToolTip(text);
 }
 
 void DesignControl::SetValue(const QString &value)
 {
-    m_value = value;
+    DesignControlBase::SetValue(value);
     if (auto *check = qobject_cast<QCheckBox *>(m_widget)) {
         const int state = value.trimmed().toInt();
         check->setTristate(state == 2);
@@ -400,7 +384,7 @@ void DesignControl::SetValue(const QString &value)
 
 void DesignControl::SetAlignment(int align)
 {
-    m_alignment = align;
+    DesignControlBase::SetAlignment(align);
     const Qt::Alignment a = ToQtAlignment(align);
     if (auto *label = qobject_cast<QLabel *>(m_widget))
         label->setAlignment(a | Qt::AlignTop);
@@ -412,7 +396,7 @@ void DesignControl::SetAlignment(int align)
 
 void DesignControl::SetMultiLine(bool on)
 {
-    m_multiLine = on;
+    DesignControlBase::SetMultiLine(on);
     if (auto *box = qobject_cast<TextBox *>(m_widget)) {
         box->SetMultiLine(on);
         ApplyDesignMode();
@@ -421,26 +405,26 @@ void DesignControl::SetMultiLine(bool on)
 
 void DesignControl::SetVerticalScrollBar(bool on)
 {
-    m_scrollBar = on;
+    DesignControlBase::SetVerticalScrollBar(on);
     if (auto *box = qobject_cast<TextBox *>(m_widget))
         box->SetVerticalScrollBar(on);
 }
 
 void DesignControl::SetPasswordChar(const QString &c)
 {
-    m_passwordChar = c;
+    DesignControlBase::SetPasswordChar(c);
     if (auto *box = qobject_cast<TextBox *>(m_widget))
         box->SetPasswordChar(c);
 }
 
 void DesignControl::SetListRows(const QStringList &rows)
 {
-    m_rows = rows;
+    DesignControlBase::SetListRows(rows);
     if (auto *list = qobject_cast<ListBox *>(m_widget)) {
         list->SetRows(rows);
         // Rows may have added columns: the widths given apply to them too.
-        if (!m_columnWidths.isEmpty())
-            SetColumnWidths(m_columnWidths);
+        if (!ColumnWidths().isEmpty())
+            SetColumnWidths(ColumnWidths());
     } else if (auto *combo = qobject_cast<QComboBox *>(m_widget)) {
         const QSignalBlocker block(combo);
         combo->clear();
@@ -451,24 +435,24 @@ void DesignControl::SetListRows(const QStringList &rows)
                                    QString(row).replace(QLatin1Char('\t'), QStringLiteral("  ")),
                                    Qt::ToolTipRole);
         }
-        SetText(m_text);
+        SetText(Text());
     } else if (auto *options = qobject_cast<OptionGroup *>(m_widget)) {
         options->SetRows(rows);
-        options->SetValue(m_value);
+        options->SetValue(Value());
         ApplyDesignMode();
     }
 }
 
 void DesignControl::SetColumnCount(int columns)
 {
-    m_columnCount = columns;
+    DesignControlBase::SetColumnCount(columns);
     if (auto *list = qobject_cast<ListBox *>(m_widget))
         list->SetColumns(columns);
 }
 
 void DesignControl::SetColumnHeadings(const QStringList &headings)
 {
-    m_headings = headings;
+    DesignControlBase::SetColumnHeadings(headings);
     if (auto *list = qobject_cast<ListBox *>(m_widget))
         list->SetHeadings(headings);
     else if (auto *grid = qobject_cast<GridControl *>(m_widget))
@@ -477,7 +461,7 @@ void DesignControl::SetColumnHeadings(const QStringList &headings)
 
 void DesignControl::SetColumnWidths(const QList<int> &twips)
 {
-    m_columnWidths = twips;
+    DesignControlBase::SetColumnWidths(twips);
     QList<int> pixels;
     pixels.reserve(twips.size());
     const int perPixel = PlatformMetrics::Current().TwipsPerPixelX;
@@ -491,64 +475,47 @@ void DesignControl::SetColumnWidths(const QList<int> &twips)
 
 void DesignControl::SetMultiSelect(bool on)
 {
-    m_multiSelect = on;
+    DesignControlBase::SetMultiSelect(on);
     if (auto *list = qobject_cast<ListBox *>(m_widget))
         list->SetMultiSelect(on);
 }
 
 void DesignControl::SetCheckBoxes(bool on)
 {
-    m_checkBoxes = on;
+    DesignControlBase::SetCheckBoxes(on);
     if (auto *list = qobject_cast<ListBox *>(m_widget))
         list->SetCheckBoxes(on);
 }
 
 void DesignControl::SetGridSize(int rows, int columns)
 {
-    m_gridRows = qMax(0, rows);
-    m_gridColumns = qMax(0, columns);
-    for (auto it = m_cells.begin(); it != m_cells.end();) {
-        if (it.key() / CellKeyBase >= m_gridRows || it.key() % CellKeyBase >= m_gridColumns)
-            it = m_cells.erase(it);
-        else
-            ++it;
-    }
+    DesignControlBase::SetGridSize(rows, columns);
     if (auto *grid = qobject_cast<GridControl *>(m_widget)) {
-        grid->SetSize(m_gridRows, m_gridColumns);
-        if (!m_headings.isEmpty())
-            grid->SetHeadings(m_headings);
+        grid->SetSize(GridRows(), GridColumns());
+        if (!ColumnHeadings().isEmpty())
+            grid->SetHeadings(ColumnHeadings());
     }
 }
 
 void DesignControl::SetGridEditable(bool on)
 {
-    m_gridEditable = on;
+    DesignControlBase::SetGridEditable(on);
     if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetEditable(on && !m_designMode);
 }
 
 void DesignControl::SetCellText(int row, int column, const QString &text)
 {
-    if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
+    if (row < 1 || column < 1 || row > GridRows() || column > GridColumns())
         return;
-    if (text.isEmpty())
-        m_cells.remove(CellKey(row, column));
-    else
-        m_cells.insert(CellKey(row, column), text);
+    DesignControlBase::SetCellText(row, column, text);
     if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetCell(row - 1, column - 1, text);
 }
 
-QString DesignControl::CellText(int row, int column) const
-{
-    if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
-        return {};
-    return m_cells.value(CellKey(row, column));
-}
-
 void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
 {
-    m_barItems = items;
+    DesignControlBase::SetBarItems(items);
     auto *band = qobject_cast<ucFakeMenu *>(m_widget);
     if (!band)
         return;
@@ -561,12 +528,12 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
             continue;
         }
         // A menu bar shows its titles; what they open is not on the form.
-        if ((m_kind == Type::Menu || m_kind == Type::Popup) && item.Level != 1)
+        if ((Kind() == Type::Menu || Kind() == Type::Popup) && item.Level != 1)
             continue;
         QString caption = item.Caption;
         if (caption.isEmpty() && item.ItemKind == DesignBarItem::AutoPanel)
             caption = item.PanelKeyword;
-        const QIcon icon = m_kind == Type::Toolbar ? SmallIcon(item.Icon) : QIcon();
+        const QIcon icon = Kind() == Type::Toolbar ? SmallIcon(item.Icon) : QIcon();
         // A tool with a picture needs no caption; anything else shows at least its ID.
         if (caption.isEmpty() && icon.isNull())
             caption = item.ID;
@@ -588,7 +555,7 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
 
 void DesignControl::SetTreeNodes(const QList<DesignTreeNode> &nodes)
 {
-    m_treeNodes = nodes;
+    DesignControlBase::SetTreeNodes(nodes);
     auto *tree = qobject_cast<ucTreeview *>(m_widget);
     if (!tree)
         return;
@@ -602,17 +569,17 @@ void DesignControl::SetTreeNodes(const QList<DesignTreeNode> &nodes)
 
 void DesignControl::SetTabs(const QStringList &captions)
 {
-    m_tabs = captions;
+    DesignControlBase::SetTabs(captions);
     if (auto *tabs = qobject_cast<TabGroup *>(m_widget)) {
         tabs->SetTabs(captions);
-        tabs->SetCurrentTab(m_currentTab);
+        tabs->SetCurrentTab(CurrentTab());
         ApplyDesignMode();
     }
 }
 
 void DesignControl::SetCurrentTab(int index)
 {
-    m_currentTab = index;
+    DesignControlBase::SetCurrentTab(index);
     if (auto *tabs = qobject_cast<TabGroup *>(m_widget))
         tabs->SetCurrentTab(index);
 }
@@ -643,7 +610,7 @@ QIcon DesignControl::SmallIcon(const QString &name)
 
 void DesignControl::SetPictureName(const QString &name)
 {
-    m_pictureName = name;
+    DesignControlBase::SetPictureName(name);
     auto *image = qobject_cast<ucImage *>(m_widget);
     if (!image)
         return;
@@ -655,7 +622,7 @@ void DesignControl::SetPictureName(const QString &name)
 
 void DesignControl::SetPictureScale(int mode)
 {
-    m_pictureScale = mode;
+    DesignControlBase::SetPictureScale(mode);
     if (auto *image = qobject_cast<ucImage *>(m_widget))
         image->SetImageScale(mode >= 1 && mode <= 2 ? mode : 0);
 }

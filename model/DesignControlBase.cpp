@@ -18,16 +18,25 @@ bool DesignControlBase::HasFont() const
              || m_kind == Type::SelectionSizer);
 }
 
+namespace {
+// Cells are keyed by their 0-based row and column; only cells with text are kept, so a large
+// empty grid costs nothing.
+constexpr qint64 CellKeyBase = qint64(1) << 32;
+qint64 CellKey(int row, int column)
+{
+    return qint64(row - 1) * CellKeyBase + (column - 1);
+}
+} // namespace
+
 void DesignControlBase::SetGridSize(int rows, int columns)
 {
     m_gridRows = qMax(0, rows);
     m_gridColumns = qMax(0, columns);
-    m_cells.resize(m_gridRows);
-    for (QStringList &row : m_cells) {
-        while (row.size() < m_gridColumns)
-            row.append(QString());
-        while (row.size() > m_gridColumns)
-            row.removeLast();
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it.key() / CellKeyBase >= m_gridRows || it.key() % CellKeyBase >= m_gridColumns)
+            it = m_cells.erase(it);
+        else
+            ++it;
     }
 }
 
@@ -35,12 +44,15 @@ void DesignControlBase::SetCellText(int row, int column, const QString &text)
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return;
-    m_cells[row - 1][column - 1] = text;
+    if (text.isEmpty())
+        m_cells.remove(CellKey(row, column));
+    else
+        m_cells.insert(CellKey(row, column), text);
 }
 
 QString DesignControlBase::CellText(int row, int column) const
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return {};
-    return m_cells[row - 1][column - 1];
+    return m_cells.value(CellKey(row, column));
 }

@@ -2,6 +2,8 @@
 
 #include "model/iDesignControl.h"
 
+#include <QHash>
+
 // A design control that keeps every setting exactly as it was given and answers its getters
 // from what it kept, so it meets the contract of iDesignControl by construction. A widget
 // adapter derives from it, overrides the setters of what its widget shows and calls the base
@@ -125,7 +127,7 @@ private:
     int m_gridRows = 0;
     int m_gridColumns = 0;
     bool m_gridEditable = false;
-    QList<QStringList> m_cells;
+    QHash<qint64, QString> m_cells;
     QList<DesignBarItem> m_barItems;
     QList<DesignTreeNode> m_treeNodes;
     QStringList m_tabs;
