@@ -1,13 +1,6 @@
-// Widget tests need a QApplication; without a display they run on the offscreen platform.
-#include <QApplication>
-
-#include <gtest/gtest.h>
+#include "WidgetTestMain.h"
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return WidgetTestMain::Run(argc, argv);
 }
