@@ -19,6 +19,8 @@
 #include "support/DynamicArray.h"
 #include "support/Marks.h"
 
+#include "BareWidgets.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -115,34 +117,6 @@ double DesignForm500(const QString &text)
     return timer.nsecsElapsed() / 1e6;
 }
 
-double BareWidgets500()
-{
-    QElapsedTimer timer;
-    timer.start();
-    QWidget parent;
-    parent.resize(1000, 800);
-    for (int c = 0; c < 500; ++c) {
-        QWidget *w = nullptr;
-        const QString text = QStringLiteral("Item %1").arg(c);
-        switch (c % 12) {
-        case 0: w = new QLabel(text, &parent); break;
-        case 1: w = new QLineEdit(text, &parent); break;
-        case 2: w = new QPushButton(text, &parent); break;
-        case 3: w = new QRadioButton(text, &parent); break;
-        case 4: w = new QCheckBox(text, &parent); break;
-        case 5: { auto *l = new QListWidget(&parent); l->addItem(text); w = l; break; }
-        case 6: { auto *b = new QComboBox(&parent); b->addItem(text); w = b; break; }
-        case 7: w = new QGroupBox(text, &parent); break;
-        case 8: w = new QTableWidget(3, 3, &parent); break;
-        case 9: w = new QProgressBar(&parent); break;
-        case 10: { auto *t = new QTreeWidget(&parent); t->addTopLevelItem(new QTreeWidgetItem({text})); w = t; break; }
-        default: w = new QTabWidget(&parent); break;
-        }
-        w->setGeometry((c % 20) * 48, (c / 20) * 30, 44, 26);
-    }
-    parent.grab();
-    return timer.nsecsElapsed() / 1e6;
-}
 
 // One move drag of the first control across 40 steps, each step painted.
 double Drag(int controls)
@@ -235,7 +209,7 @@ int main(int argc, char **argv)
     const QString five = Generate(1, 500);
     if (runs('a')) {
     const double design = Best(3, [&] { return DesignForm500(five); });
-    const double bare = Best(3, BareWidgets500);
+    const double bare = Best(3, [] { return BareWidgets(500); });
     std::printf("(a) 500 controls: design form %.1f ms, bare Qt widgets %.1f ms, ratio %.2f (goal <= 3)\n",
                 design, bare, bare > 0 ? design / bare : 0.0);
     }

@@ -15,6 +15,8 @@
 #include "support/DynamicArray.h"
 #include "support/Marks.h"
 
+#include "BareWidgets.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,32 +108,6 @@ double DesignSurface(const QString &text)
     return ms;
 }
 
-double Bare()
-{
-    QElapsedTimer t;
-    t.start();
-    QWidget parent;
-    parent.resize(1000, 800);
-    for (int c = 0; c < Controls; ++c) {
-        QWidget *w = nullptr;
-        const QString text = QStringLiteral("Item %1").arg(c);
-        switch (c % 10) {
-        case 0: w = new QLabel(text, &parent); break;
-        case 1: w = new QLineEdit(text, &parent); break;
-        case 2: w = new QPushButton(text, &parent); break;
-        case 3: w = new QRadioButton(text, &parent); break;
-        case 4: w = new QCheckBox(text, &parent); break;
-        case 5: { auto *l = new QListWidget(&parent); l->addItem(text); w = l; break; }
-        case 6: { auto *b = new QComboBox(&parent); b->addItem(text); w = b; break; }
-        case 7: w = new QGroupBox(text, &parent); break;
-        case 8: w = new QTableWidget(3, 3, &parent); break;
-        default: { auto *tr = new QTreeWidget(&parent); tr->addTopLevelItem(new QTreeWidgetItem({text})); w = tr; break; }
-        }
-        w->setGeometry((c % 20) * 48, (c / 20) * 30, 44, 26);
-    }
-    parent.grab();
-    return t.nsecsElapsed() / 1e6;
-}
 
 double Median(int runs, const std::function<double()> &run)
 {
@@ -151,10 +127,10 @@ int main(int argc, char **argv)
     const QString text = Project();
     Preview(text); // warm-up: styles, fonts, plugins
     DesignSurface(text);
-    Bare();
+    BareWidgets(Controls);
     const double p = Median(7, [&] { return Preview(text); });
     const double d = Median(7, [&] { return DesignSurface(text); });
-    const double b = Median(7, [] { return Bare(); });
+    const double b = Median(7, [] { return BareWidgets(Controls); });
     std::printf("form of %d controls of every kind, median of 7 runs\n", Controls);
     std::printf("  preview (1, 11, 6, painted)        %8.2f ms\n", p);
     std::printf("  design surface (load, painted)     %8.2f ms\n", d);
