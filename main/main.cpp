@@ -11,6 +11,7 @@
 #include "designer/clsProjectTree.h"
 #include "designer/frmProperties.h"
 #include "designer/mdiMain.h"
+#include "main/TestProbe.h"
 #include "model/ExtensionProfile.h"
 #include "model/clsControl.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char *argv[])
     window.RestoreWindowPosition();
     window.ApplyViewSettings();
     window.show();
+    TestProbe::InstallFromEnvironment(root, window);
 
     QtPrompter prompter(&window, [&window](const QString &text) { window.SetStatusText(text); });
     QtClipboard clipboard;

@@ -4,8 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
-          libfreeimage-dev libgtest-dev libqscintilla2-qt6-dev)
-[ "${CORVANE_GUI:-0}" = 1 ] && packages+=(xvfb xauth)
+          libfreeimage-dev libgtest-dev libqscintilla2-qt6-dev
+          # The end-to-end tests drive the real window on a virtual X display.
+          xvfb xauth xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

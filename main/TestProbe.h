@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class DesignerRoot;
+class QLocalServer;
+class QLocalSocket;
+class QWidget;
+
+// A query port for the end-to-end tests, which drive the real window with real input events
+// and need to know where things are and what the designer holds. It listens on a local
+// socket and answers one-line requests with one line of JSON; it never changes anything.
+// It exists only when CORVANE_TEST_PROBE names the socket's path: a designer started
+// without the variable has no probe at all.
+//
+// Requests (names are object names, IDs full IDs, case as the designer keeps them):
+//   idle                 {"ok":true} once the event loop gets to it
+//   rect NAME            the global rectangle of a visible widget, menu or action
+//   node ID              the global rectangle of the project-tree node of an item
+//   control ID           the global rectangle of an item on its design form
+//   geometry ID          left, top, width and height of an item in twips
+//   selected             the full ID of the selected item
+//   projects             every open project: ID, Changed, read-only, document name
+//   items                the full IDs of every item, in tree order
+//   modal                the active modal window, its text and its buttons with rectangles
+//   popup                the open pop-up menu and its entries with rectangles
+//   windows              every visible top-level window
+//   focus                the widget with the keyboard focus
+//   title                the main window's title and status text
+//   shot PATH            writes a picture of the main window to PATH (PNG)
+class TestProbe : public QObject
+{
+    Q_OBJECT
+
+public:
+    TestProbe(DesignerRoot &root, QWidget &mainWindow, QObject *parent = nullptr);
+    ~TestProbe() override;
+
+    // Starts the probe when the environment asks for one; it lives as long as the window.
+    static void InstallFromEnvironment(DesignerRoot &root, QWidget &mainWindow);
+
+    bool Listen(const QString &path);
+    // One request, one answer (compact JSON, no line break).
+    QByteArray Answer(const QString &request) const;
+
+private:
+    void Serve(QLocalSocket *socket);
+
+    DesignerRoot &m_root;
+    QWidget &m_window;
+    QLocalServer *m_server = nullptr;
+};

@@ -1,0 +1,245 @@
+"""Shared driver of the end-to-end tests: a virtual X display, designers started with empty
+settings, the test probe and real input events through xdotool.
+
+Standard library only. Every wait polls with a deadline; nothing sleeps longer than the
+next poll.
+"""
+
+import json
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
+
+
+class Failure(Exception):
+    pass
+
+
+def skip_unless_tools():
+    missing = [tool for tool in ("Xvfb", "xdotool") if shutil.which(tool) is None]
+    if missing:
+        print("SKIPPED: end-to-end tests need " + " and ".join(missing) +
+              " (bash scripts/setup.sh installs them)")
+        sys.exit(SKIP)
+
+
+def wait_for(what, check, timeout=10.0, interval=0.02):
+    """Polls check() until it returns something true; fails naming what it waited for."""
+    deadline = time.monotonic() + timeout
+    last = None
+    while True:
+        try:
+            last = check()
+        except (OSError, Failure) as error:
+            last = error
+            result = None
+        else:
+            result = last
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for %s (last: %r)" % (what, last))
+        time.sleep(interval)
+
+
+class Display:
+    """An Xvfb server on a display number it picks itself."""
+
+    def __init__(self, width=1280, height=1024):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+             "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            deadline = time.monotonic() + 20
+            while not number.endswith(b"\n") and time.monotonic() < deadline:
+                chunk = pipe.read(1)
+                if not chunk:
+                    break
+                number += chunk
+        if not number.strip():
+            self.process.kill()
+            raise Failure("Xvfb did not start")
+        self.name = ":" + number.decode().strip()
+
+    def env(self):
+        return {"DISPLAY": self.name}
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+
+
+class Input:
+    """Real input events on the display through xdotool."""
+
+    def __init__(self, display):
+        self.env = dict(os.environ, DISPLAY=display.name)
+
+    def run(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL, timeout=20)
+
+    def move(self, x, y):
+        self.run("mousemove", "--sync", int(x), int(y))
+
+    def click(self, x, y, button=1, repeat=1):
+        self.move(x, y)
+        self.run("click", "--repeat", repeat, "--delay", 40, button)
+
+    def drag(self, x0, y0, x1, y1, steps=8, button=1):
+        """Presses at the start, moves there in steps as a hand would, and releases."""
+        args = ["mousemove", "--sync", int(x0), int(y0), "mousedown", button, "sleep", "0.05"]
+        for i in range(1, steps + 1):
+            x = x0 + (x1 - x0) * i / steps
+            y = y0 + (y1 - y0) * i / steps
+            args += ["mousemove", "--sync", int(round(x)), int(round(y)), "sleep", "0.02"]
+        args += ["sleep", "0.05", "mouseup", button]
+        self.run(*args)
+
+    def key(self, *keys):
+        self.run("key", "--clearmodifiers", "--delay", 30, *keys)
+
+    def type(self, text):
+        self.run("type", "--clearmodifiers", "--delay", 12, text)
+
+
+class Designer:
+    """One corvane-designer process with its own probe socket."""
+
+    def __init__(self, build_dir, display, home, name="designer", args=(), extra_env=None):
+        self.name = name
+        self.home = home
+        self.socket_path = os.path.join(home, "run", name + ".sock")
+        os.makedirs(os.path.dirname(self.socket_path), mode=0o700, exist_ok=True)
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("QT_", "XDG_", "CORVANE_"))}
+        env.update(display.env())
+        env.update({
+            "HOME": home,
+            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
+            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
+            "XDG_CACHE_HOME": os.path.join(home, ".cache"),
+            "XDG_RUNTIME_DIR": os.path.join(home, "run"),
+            "QT_QPA_PLATFORM": "xcb",
+            "CORVANE_TEST_PROBE": self.socket_path,
+            # The designer's own messages on stderr end in the log, not in a dialog.
+            "QT_LOGGING_RULES": "qt.qpa.*=false",
+        })
+        if extra_env:
+            env.update(extra_env)
+        self.log_path = os.path.join(home, name + ".log")
+        self.log = open(self.log_path, "wb")
+        exe = os.path.join(build_dir, "main", "corvane-designer")
+        self.process = subprocess.Popen([exe] + list(args), env=env, cwd=home,
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        wait_for(name + "'s probe", self._probe_ready, timeout=30)
+
+    def _probe_ready(self):
+        if self.process.poll() is not None:
+            raise Failure("%s ended with status %s before answering; log:\n%s"
+                          % (self.name, self.process.returncode, self.log_text()))
+        return os.path.exists(self.socket_path) and self.ask("idle").get("ok")
+
+    def log_text(self):
+        try:
+            with open(self.log_path, "rb") as f:
+                return f.read()[-4000:].decode("utf-8", "replace")
+        except OSError:
+            return ""
+
+    def ask(self, request, timeout=10.0):
+        """One probe request; the answer is a dict (ok False when the program said no)."""
+        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as s:
+            s.settimeout(timeout)
+            s.connect(self.socket_path)
+            s.sendall(request.encode("utf-8") + b"\n")
+            data = b""
+            while not data.endswith(b"\n"):
+                chunk = s.recv(65536)
+                if not chunk:
+                    raise Failure("probe closed the connection on " + request)
+                data += chunk
+        return json.loads(data.decode("utf-8"))
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def responsive(self, timeout=10.0):
+        return self.alive() and self.ask("idle", timeout).get("ok", False)
+
+    def where(self, request, timeout=10.0):
+        """Waits until a probe request answers a visible rectangle and returns it."""
+        return wait_for(request, lambda: self._rect(request), timeout)
+
+    def _rect(self, request):
+        answer = self.ask(request)
+        return answer if answer.get("ok") and answer.get("w", 0) > 0 else None
+
+    def items(self):
+        return [i.upper() for i in self.ask("items").get("items", [])]
+
+    def projects(self):
+        return self.ask("projects").get("projects", [])
+
+    def modal(self):
+        answer = self.ask("modal")
+        return answer if answer.get("ok") else None
+
+    def wait_modal(self, what, timeout=10.0, cls=None):
+        def check():
+            modal = self.modal()
+            if modal and (cls is None or modal.get("class") == cls or modal.get("name") == cls):
+                return modal
+            return None
+        return wait_for(what, check, timeout)
+
+    def wait_no_modal(self, timeout=10.0):
+        wait_for("the dialog to close", lambda: self.modal() is None, timeout)
+
+    def stop(self, timeout=10.0):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(timeout)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.log.close()
+
+
+def button(modal, *texts):
+    """The first button of a dialog whose text is one of texts (without access keys)."""
+    for text in texts:
+        for b in modal.get("buttons", []):
+            if b.get("text", "").lower() == text.lower() and b.get("enabled", True):
+                return b
+    return None
+
+
+def make_home(prefix):
+    home = tempfile.mkdtemp(prefix=prefix)
+    for sub in (".config", ".local/share", ".cache", "run"):
+        os.makedirs(os.path.join(home, sub), mode=0o700, exist_ok=True)
+    return home
+
+
+def build_dir_from_args(argv):
+    for i, arg in enumerate(argv):
+        if arg == "--build" and i + 1 < len(argv):
+            return os.path.abspath(argv[i + 1])
+    return os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", "build"))

@@ -1,0 +1,326 @@
+#!/usr/bin/env python3
+"""Seeded random input on the real window: clicks, double clicks, drags, key presses (with
+bursts of a hundred Ctrl+Z), context menus and menu commands. Dialogs that open are answered
+or closed by the driver, sometimes saving the project under a new name. Afterwards the
+designer must still answer, every project tree node must stand for an item and every item
+have its node, and every project it saved must load back without a report.
+
+Usage: random_input.py [--build DIR] [--seed N] [--steps N] [--minutes M] [--keep]
+The seed is printed first and again on failure; the same seed replays the same input
+(timing aside). Exit status 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool).
+"""
+
+import collections
+import glob
+import os
+import random
+import shutil
+import subprocess
+import sys
+import time
+import traceback
+
+import e2e
+from e2e import Failure, wait_for
+
+KEYS = ["Delete", "ctrl+z", "ctrl+c", "ctrl+v", "ctrl+x", "F4", "F2", "Escape", "Tab",
+        "Return", "Up", "Down", "Left", "Right", "Home", "a", "x", "1", "space", "BackSpace",
+        "ctrl+n", "ctrl+s", "ctrl+o", "shift+Tab", "alt+f", "alt+e", "alt+v"]
+# Ending the program is not random input's business.
+NEVER = {"Exit"}
+
+
+def option(name, default, kind=int):
+    if name in sys.argv:
+        return kind(sys.argv[sys.argv.index(name) + 1])
+    return default
+
+
+class RandomRun:
+    def __init__(self, build_dir, seed, steps, minutes, keep):
+        self.build = build_dir
+        self.seed = seed
+        self.steps = steps
+        self.deadline = time.monotonic() + minutes * 60 if minutes else None
+        self.keep = keep
+        self.rng = random.Random(seed)
+        self.home = e2e.make_home("corvane-random-")
+        self.work = os.path.join(self.home, "projects")
+        os.makedirs(self.work)
+        self.display = None
+        self.input = None
+        self.designer = None
+        self.history = collections.deque(maxlen=40)
+        self.messages = collections.Counter()
+        self.saves = 0
+        self.done = 0
+
+    # ---- what the program shows ------------------------------------------------------------
+
+    def main_rect(self):
+        return self.designer.where("rect mdiMain")
+
+    def point_in(self, rect, margin=2):
+        return (self.rng.randint(rect["x"] + margin, rect["x"] + max(margin, rect["w"] - margin)),
+                self.rng.randint(rect["y"] + margin, rect["y"] + max(margin, rect["h"] - margin)))
+
+    def random_item(self):
+        items = self.designer.items()
+        return self.rng.choice(items) if items else None
+
+    # ---- actions ---------------------------------------------------------------------------
+
+    def act(self):
+        r = self.rng.random()
+        d = self.designer
+        if r < 0.18:
+            x, y = self.point_in(self.main_rect())
+            self.note("click", x, y)
+            self.input.click(x, y)
+        elif r < 0.23:
+            x, y = self.point_in(self.area_rect())
+            self.note("double click", x, y)
+            self.input.click(x, y, repeat=2)
+        elif r < 0.28:
+            x, y = self.point_in(self.main_rect())
+            self.note("right click", x, y)
+            self.input.click(x, y, button=3)
+        elif r < 0.40:
+            item = self.random_item()
+            rect = d.ask("control " + item) if item else {}
+            if rect.get("ok") and rect.get("visible"):
+                x0, y0 = self.point_in(rect, 1)
+            else:
+                x0, y0 = self.point_in(self.area_rect())
+            dx, dy = self.rng.randint(-120, 120), self.rng.randint(-90, 90)
+            self.note("drag", item, x0, y0, dx, dy)
+            self.input.drag(x0, y0, x0 + dx, y0 + dy, steps=self.rng.randint(1, 6))
+        elif r < 0.46:
+            x0, y0 = self.point_in(self.main_rect())
+            x1, y1 = self.point_in(self.main_rect())
+            self.note("drag anywhere", x0, y0, x1, y1)
+            self.input.drag(x0, y0, x1, y1, steps=3)
+        elif r < 0.54:
+            item = self.random_item()
+            node = d.ask("node " + item) if item else {}
+            if node.get("ok"):
+                self.note("tree click", item)
+                self.input.click(node["cx"], node["cy"])
+        elif r < 0.74:
+            key = self.rng.choice(KEYS)
+            self.focus_main()
+            self.note("key", key)
+            self.input.key(key)
+        elif r < 0.75:
+            self.focus_main()
+            self.note("burst of 100 ctrl+z")
+            self.input.run("key", "--clearmodifiers", "--delay", 3, *(["ctrl+z"] * 100))
+        else:
+            self.menu_command()
+
+    def area_rect(self):
+        area = self.designer.ask("rect mdiArea")
+        return area if area.get("ok") else self.main_rect()
+
+    def focus_main(self):
+        rect = self.main_rect()
+        # Keys go to the window under the pointer when no window manager runs.
+        self.input.move(rect["cx"], rect["y"] + 12)
+
+    def menu_command(self):
+        bar = self.designer.ask("windows")
+        titles = [w for w in self.menu_titles() if w.get("ok")]
+        if not titles:
+            return
+        title = self.rng.choice(titles)
+        self.note("menu", title["name"] or title["text"])
+        self.input.click(title["cx"], title["cy"])
+        popup = self.wait_popup()
+        if not popup:
+            return
+        entries = [e for e in popup["entries"] if e["enabled"] and e["name"] not in NEVER
+                   and e["text"] != "Exit"]
+        if not entries:
+            self.input.key("Escape")
+            return
+        entry = self.rng.choice(entries)
+        self.note("menu entry", entry["name"] or entry["text"])
+        self.input.click(entry["cx"], entry["cy"])
+        del bar
+
+    def menu_titles(self):
+        titles = []
+        for name in ("MainMenu.File", "MainMenu.Edit", "MainMenu.View", "MainMenu.Tools",
+                     "MainMenu.Window", "MainMenu.Help", "mnuFile", "mnuEdit", "mnuView"):
+            answer = self.designer.ask("rect " + name)
+            if answer.get("ok"):
+                titles.append(answer)
+        return titles
+
+    def wait_popup(self):
+        try:
+            return wait_for("a menu", lambda: (lambda p: p if p.get("ok") else None)(
+                self.designer.ask("popup")), timeout=2)
+        except Failure:
+            return None
+
+    # ---- dialogs and menus left open -------------------------------------------------------
+
+    def settle(self):
+        """Answers or closes whatever dialog or menu the last action opened."""
+        d = self.designer
+        deadline = time.monotonic() + 20
+        tries = 0
+        while time.monotonic() < deadline:
+            if not d.alive():
+                raise Failure("the designer ended (status %s)" % d.process.returncode)
+            popup = d.ask("popup")
+            if popup.get("ok"):
+                entries = [e for e in popup.get("entries", []) if e["enabled"]
+                           and e["name"] not in NEVER and e["text"] != "Exit"]
+                if entries and self.rng.random() < 0.5:
+                    entry = self.rng.choice(entries)
+                    self.note("popup entry", entry["name"] or entry["text"])
+                    self.input.click(entry["cx"], entry["cy"])
+                else:
+                    self.input.move(popup["cx"], popup["cy"])
+                    self.input.key("Escape")
+                continue
+            modal = d.modal()
+            if not modal:
+                return
+            tries += 1
+            self.answer(modal, tries)
+        raise Failure("a dialog stays open: %r" % d.modal())
+
+    def answer(self, modal, tries):
+        text = modal.get("text") or modal.get("title") or modal.get("class")
+        self.messages[(modal.get("class"), text.split("\n")[0][:120])] += 1
+        self.input.move(modal["cx"], modal["cy"])
+        cls = modal.get("class", "")
+        if tries > 3:
+            b = e2e.button(modal, "Cancel", "Close", "No", "OK")
+            if b:
+                self.input.click(b["cx"], b["cy"])
+            else:
+                self.input.key("Escape")
+            return
+        if cls == "QFileDialog" or "chooser" in cls.lower() or modal.get("title") in (
+                "Save Project", "Open", "Save Code"):
+            if modal.get("title") != "Open" and self.rng.random() < 0.6:
+                self.saves += 1
+                path = os.path.join(self.work, "saved%d.gui" % self.saves)
+                self.note("save as", path)
+                self.input.type(path)
+                self.input.key("Return")
+            else:
+                self.input.key("Escape")
+            return
+        buttons = [b for b in modal.get("buttons", []) if b.get("enabled")]
+        if cls == "QMessageBox" and buttons:
+            b = self.rng.choice(buttons)
+            self.note("answer", b["text"], "to", text[:60])
+            self.input.click(b["cx"], b["cy"])
+            return
+        key = self.rng.choice(["Return", "Escape", "Escape"])
+        self.note("dialog key", key, cls)
+        self.input.key(key)
+
+    # ---- checks ----------------------------------------------------------------------------
+
+    def check_responsive(self):
+        if not self.designer.alive():
+            raise Failure("the designer ended (status %s)" % self.designer.process.returncode)
+        start = time.monotonic()
+        if not self.designer.responsive(timeout=15):
+            raise Failure("the designer does not answer")
+        return time.monotonic() - start
+
+    def check_tree(self):
+        """Every item has its tree node; the tree shows nothing that is gone."""
+        items = self.designer.ask("items").get("items", [])
+        for item in items:
+            if not self.designer.ask("node " + item).get("ok"):
+                raise Failure("item %s has no node in the project tree" % item)
+
+    def check_saved(self):
+        exe = os.path.join(self.build, "cli", "corvane")
+        files = sorted(glob.glob(os.path.join(self.work, "*.gui")))
+        for path in files:
+            if os.path.basename(path).startswith("start"):
+                continue
+            result = subprocess.run([exe, "check", path], capture_output=True, text=True,
+                                    timeout=60, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+            if result.returncode != 0 or result.stderr.strip():
+                raise Failure("saved project %s does not load back cleanly: %s"
+                              % (path, result.stderr.strip()))
+        return len([f for f in files if not os.path.basename(f).startswith("start")])
+
+    def note(self, *what):
+        self.history.append("%d: %s" % (self.done, " ".join(str(w) for w in what)))
+
+    # ---- the whole -------------------------------------------------------------------------
+
+    def run(self):
+        self.display = e2e.Display()
+        self.input = e2e.Input(self.display)
+        here = os.path.dirname(os.path.abspath(__file__))
+        sample = os.path.join(self.work, "start.gui")
+        shutil.copy(os.path.join(here, "..", "..", "examples", "login.gui"), sample)
+        self.designer = e2e.Designer(self.build, self.display, self.home, "random", [sample])
+        wait_for("the sample project", lambda: self.designer.projects(), timeout=15)
+        started = time.monotonic()
+        slowest = 0.0
+        while self.done < self.steps and (self.deadline is None
+                                          or time.monotonic() < self.deadline):
+            self.act()
+            self.settle()
+            slowest = max(slowest, self.check_responsive())
+            self.done += 1
+            if self.done % 500 == 0:
+                print("%d steps, %.1f minutes" % (self.done, (time.monotonic() - started) / 60),
+                      flush=True)
+        self.settle()
+        self.check_responsive()
+        self.check_tree()
+        checked = self.check_saved()
+        print("seed %d: %d steps in %.1f s, %d saves checked, slowest answer %.2f s"
+              % (self.seed, self.done, time.monotonic() - started, checked, slowest))
+        print("dialogs seen:")
+        for (cls, text), count in sorted(self.messages.items(), key=lambda m: -m[1]):
+            print("  %4d  %s: %s" % (count, cls, text))
+
+    def close(self):
+        if self.designer:
+            self.designer.stop()
+        if self.display:
+            self.display.close()
+        if not self.keep:
+            shutil.rmtree(self.home, ignore_errors=True)
+
+
+def main():
+    e2e.skip_unless_tools()
+    seed = option("--seed", int(time.time() * 1000) % 1000000007)
+    print("seed", seed, flush=True)
+    run = RandomRun(e2e.build_dir_from_args(sys.argv), seed, option("--steps", 300),
+                    option("--minutes", 0, float), "--keep" in sys.argv)
+    try:
+        run.run()
+    except Exception as error:
+        traceback.print_exc()
+        print("last steps:\n  " + "\n  ".join(run.history))
+        if run.designer:
+            print("---- log of the designer:\n" + run.designer.log_text())
+        print("FAILED with seed %d after %d steps: %s" % (seed, run.done, error))
+        print("replay: %s --seed %d --steps %d" % (sys.argv[0], seed, run.done + 1))
+        run.keep = True
+        print("kept:", run.home)
+        run.close()
+        return 1
+    run.close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
