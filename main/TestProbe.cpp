@@ -155,6 +155,14 @@ QJsonArray MenuEntries(const QMenu *menu)
     return entries;
 }
 
+QWidget *MainWindow()
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("mdiMain"))
+            return top;
+    return nullptr;
+}
+
 QTreeWidgetItem *TreeNode(const QTreeWidget &tree, const QString &fullId)
 {
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(&tree)); *it; ++it) {
@@ -176,23 +184,21 @@ QWidget *ItemWidget(const clsControl &item)
 }
 } // namespace
 
-TestProbe::TestProbe(DesignerRoot &root, QWidget &mainWindow, QObject *parent)
-    : QObject(parent), m_root(root), m_window(mainWindow)
-{
-}
+TestProbe::TestProbe(DesignerRoot &root) : m_root(root) {}
 
 TestProbe::~TestProbe() = default;
 
-void TestProbe::InstallFromEnvironment(DesignerRoot &root, QWidget &mainWindow)
+std::unique_ptr<TestProbe> TestProbe::InstallFromEnvironment(DesignerRoot &root)
 {
     const QString path = qEnvironmentVariable("CORVANE_TEST_PROBE");
     if (path.isEmpty())
-        return;
-    auto *probe = new TestProbe(root, mainWindow, &mainWindow);
+        return nullptr;
+    auto probe = std::make_unique<TestProbe>(root);
     if (!probe->Listen(path)) {
         qWarning("Test probe: cannot listen on %s", qPrintable(path));
-        delete probe;
+        return nullptr;
     }
+    return probe;
 }
 
 bool TestProbe::Listen(const QString &path)
@@ -334,14 +340,15 @@ QByteArray TestProbe::Answer(const QString &request) const
             QWidget *active = QApplication::activeWindow();
             answer.insert(QStringLiteral("window"), active ? active->objectName() : QString());
         } else if (verb == QLatin1String("title")) {
+            QWidget *window = MainWindow();
             const auto *panel = qobject_cast<const QLabel *>(FindWidget(QStringLiteral("Panel1")));
             answer = {{QStringLiteral("ok"), true},
-                      {QStringLiteral("title"), m_window.windowTitle()},
+                      {QStringLiteral("title"), window ? window->windowTitle() : QString()},
                       {QStringLiteral("status"), panel ? panel->text() : QString()}};
         } else if (verb == QLatin1String("shot") || verb == QLatin1String("screen")) {
             QImage picture;
-            if (verb == QLatin1String("shot"))
-                picture = m_window.grab().toImage();
+            if (QWidget *window = MainWindow(); window && verb == QLatin1String("shot"))
+                picture = window->grab().toImage();
             else if (QScreen *screen = QGuiApplication::primaryScreen())
                 picture = screen->grabWindow(0).toImage();
             answer = {{QStringLiteral("ok"), !picture.isNull() && picture.save(arg, "PNG")},

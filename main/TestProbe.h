@@ -4,16 +4,18 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class DesignerRoot;
 class QLocalServer;
 class QLocalSocket;
-class QWidget;
 
 // A query port for the end-to-end tests, which drive the real window with real input events
 // and need to know where things are and what the designer holds. It listens on a local
 // socket and answers one-line requests with one line of JSON; it never changes anything.
 // It exists only when CORVANE_TEST_PROBE names the socket's path: a designer started
-// without the variable has no probe at all.
+// without the variable has no probe at all. It is made before the main window (whose
+// command line may ask a question at once) and finds the window by its object name.
 //
 // Requests (names are object names, IDs full IDs, case as the designer keeps them):
 //   idle                 {"ok":true} once the event loop gets to it
@@ -35,11 +37,12 @@ class TestProbe : public QObject
     Q_OBJECT
 
 public:
-    TestProbe(DesignerRoot &root, QWidget &mainWindow, QObject *parent = nullptr);
+    explicit TestProbe(DesignerRoot &root);
     ~TestProbe() override;
 
-    // Starts the probe when the environment asks for one; it lives as long as the window.
-    static void InstallFromEnvironment(DesignerRoot &root, QWidget &mainWindow);
+    // A listening probe when the environment asks for one, else none. Keep it no longer
+    // than the root.
+    static std::unique_ptr<TestProbe> InstallFromEnvironment(DesignerRoot &root);
 
     bool Listen(const QString &path);
     // One request, one answer (compact JSON, no line break).
@@ -49,6 +52,5 @@ private:
     void Serve(QLocalSocket *socket);
 
     DesignerRoot &m_root;
-    QWidget &m_window;
     QLocalServer *m_server = nullptr;
 };

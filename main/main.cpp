@@ -28,6 +28,7 @@ int main(int argc, char *argv[])
     // Everything the designer keeps, the item registry with its design forms first of all,
     // lives inside the QApplication's lifetime.
     DesignerRoot root;
+    const auto probe = TestProbe::InstallFromEnvironment(root);
     root.Start();
     ProcessState &state = root.State();
 
@@ -35,7 +36,6 @@ int main(int argc, char *argv[])
     window.RestoreWindowPosition();
     window.ApplyViewSettings();
     window.show();
-    TestProbe::InstallFromEnvironment(root, window);
 
     QtPrompter prompter(&window, [&window](const QString &text) { window.SetStatusText(text); });
     QtClipboard clipboard;

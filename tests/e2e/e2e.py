@@ -89,33 +89,46 @@ class Input:
 
     def __init__(self, display):
         self.env = dict(os.environ, DISPLAY=display.name)
+        self.pointer = None
+
+    def goto(self, x, y):
+        """The arguments that bring the pointer to x, y and wait until it is there. None when
+        it is there already: xdotool would wait for a motion that never comes."""
+        x, y = int(round(x)), int(round(y))
+        if self.pointer == (x, y):
+            return []
+        self.pointer = (x, y)
+        return ["mousemove", "--sync", x, y]
 
     def run(self, *args):
         subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True,
                        stdout=subprocess.DEVNULL, timeout=20)
 
     def move(self, x, y):
-        self.run("mousemove", "--sync", int(x), int(y))
+        args = self.goto(x, y)
+        if args:
+            self.run(*args)
 
     def click(self, x, y, button=1, repeat=1):
-        self.move(x, y)
-        self.run("click", "--repeat", repeat, "--delay", 40, button)
+        self.run(*self.goto(x, y), "click", "--repeat", repeat, "--delay", 40, button)
 
     def drag(self, x0, y0, x1, y1, steps=8, button=1):
         """Presses at the start, moves there in steps as a hand would, and releases."""
-        args = ["mousemove", "--sync", int(x0), int(y0), "mousedown", button, "sleep", "0.05"]
+        args = self.goto(x0, y0) + ["mousedown", button, "sleep", "0.05"]
         for i in range(1, steps + 1):
-            x = x0 + (x1 - x0) * i / steps
-            y = y0 + (y1 - y0) * i / steps
-            args += ["mousemove", "--sync", int(round(x)), int(round(y)), "sleep", "0.02"]
+            args += self.goto(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps)
+            args += ["sleep", "0.02"]
         args += ["sleep", "0.05", "mouseup", button]
         self.run(*args)
 
-    def key(self, *keys):
-        self.run("key", "--clearmodifiers", "--delay", 30, *keys)
+    def key(self, *keys, at=None, delay=30):
+        """Key presses; with at, the pointer goes there first (the window under the pointer
+        gets the keys while no window has taken the focus)."""
+        where = self.goto(*at) if at else []
+        self.run(*where, "key", "--delay", delay, *keys)
 
     def type(self, text):
-        self.run("type", "--clearmodifiers", "--delay", 12, text)
+        self.run("type", "--delay", 12, text)
 
 
 class Designer:

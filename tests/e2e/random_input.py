@@ -53,6 +53,7 @@ class RandomRun:
         self.history = collections.deque(maxlen=40)
         self.messages = collections.Counter()
         self.saves = 0
+        self.timing = collections.Counter()
         self.done = 0
 
     # ---- what the program shows ------------------------------------------------------------
@@ -71,6 +72,14 @@ class RandomRun:
     # ---- actions ---------------------------------------------------------------------------
 
     def act(self):
+        started = time.monotonic()
+        try:
+            self._act()
+        finally:
+            kind = self.history[-1].split(": ", 1)[-1].split(" ")[0] if self.history else "-"
+            self.timing[kind] += time.monotonic() - started
+
+    def _act(self):
         r = self.rng.random()
         d = self.designer
         if r < 0.18:
@@ -108,13 +117,11 @@ class RandomRun:
                 self.input.click(node["cx"], node["cy"])
         elif r < 0.74:
             key = self.rng.choice(KEYS)
-            self.focus_main()
             self.note("key", key)
-            self.input.key(key)
+            self.input.key(key, at=self.keys_point())
         elif r < 0.75:
-            self.focus_main()
             self.note("burst of 100 ctrl+z")
-            self.input.run("key", "--clearmodifiers", "--delay", 3, *(["ctrl+z"] * 100))
+            self.input.key(*(["ctrl+z"] * 100), at=self.keys_point(), delay=3)
         else:
             self.menu_command()
 
@@ -122,10 +129,9 @@ class RandomRun:
         area = self.designer.ask("rect mdiArea")
         return area if area.get("ok") else self.main_rect()
 
-    def focus_main(self):
+    def keys_point(self):
         rect = self.main_rect()
-        # Keys go to the window under the pointer when no window manager runs.
-        self.input.move(rect["cx"], rect["y"] + 12)
+        return rect["cx"], rect["y"] + 12
 
     def menu_command(self):
         bar = self.designer.ask("windows")
@@ -286,6 +292,8 @@ class RandomRun:
         checked = self.check_saved()
         print("seed %d: %d steps in %.1f s, %d saves checked, slowest answer %.2f s"
               % (self.seed, self.done, time.monotonic() - started, checked, slowest))
+        print("seconds by action:", ", ".join(
+            "%s %.1f" % kv for kv in self.timing.most_common()))
         print("dialogs seen:")
         for (cls, text), count in sorted(self.messages.items(), key=lambda m: -m[1]):
             print("  %4d  %s: %s" % (count, cls, text))

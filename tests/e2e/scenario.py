@@ -61,8 +61,7 @@ class Scenario:
     def confirm_sheet(self, designer, what):
         """The property sheet opens in create mode; Enter confirms it."""
         sheet = designer.wait_modal("the property sheet for " + what, cls="frmProperties")
-        self.input.move(sheet["cx"], sheet["cy"])
-        self.input.key("Return")
+        self.input.key("Return", at=(sheet["cx"], sheet["cy"]))
         designer.wait_no_modal()
 
     def create_from_tool(self, designer, tool, item_id):
@@ -90,8 +89,7 @@ class Scenario:
 
     def undo(self, designer, expected):
         main = designer.where("rect mdiMain")
-        self.input.move(main["cx"], main["y"] + 10)
-        self.input.key("ctrl+z")
+        self.input.key("ctrl+z", at=(main["cx"], main["y"] + 10))
         wait_for("undo to restore %r" % (expected,),
                  lambda: self.geometry(designer, expected[0]) == expected[1])
 
@@ -172,8 +170,7 @@ class Scenario:
             self.missing.append("save to a local file (no Save command)")
             return False
         main = a.where("rect mdiMain")
-        self.input.move(main["cx"], main["y"] + 10)
-        self.input.key("ctrl+s")
+        self.input.key("ctrl+s", at=(main["cx"], main["y"] + 10))
         chooser = a.wait_modal("the Save As chooser")
         self.input.move(chooser["cx"], chooser["cy"])
         self.input.type(self.project_path)
@@ -243,8 +240,7 @@ class Scenario:
 
     def exit_designer(self, a):
         main = a.where("rect mdiMain")
-        self.input.move(main["cx"], main["y"] + 10)
-        self.input.key("ctrl+q")
+        self.input.key("ctrl+q", at=(main["cx"], main["y"] + 10))
         try:
             wait_for("the designer to end", lambda: not a.alive(), timeout=15)
         except Failure:

@@ -43,7 +43,7 @@ struct World
     DesignSurfaceHost host{root.Designer(), root.Edit()};
     DesignFormFactory forms{&host, area};
     clsProjectTree projectTree{*tree};
-    TestProbe probe{root, window};
+    TestProbe probe{root};
 
     World()
     {
@@ -157,16 +157,13 @@ TEST(TestProbe, AnswersOverItsSocketOnlyWhenAskedFor)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("probe.sock"));
     World w;
-    {
-        // Without the variable no probe is made.
-        qunsetenv("CORVANE_TEST_PROBE");
-        TestProbe::InstallFromEnvironment(w.root, w.window);
-        EXPECT_EQ(w.window.findChildren<TestProbe *>().size(), 0);
-    }
-    qputenv("CORVANE_TEST_PROBE", path.toLocal8Bit());
-    TestProbe::InstallFromEnvironment(w.root, w.window);
+    // Without the variable no probe is made.
     qunsetenv("CORVANE_TEST_PROBE");
-    ASSERT_EQ(w.window.findChildren<TestProbe *>().size(), 1);
+    EXPECT_EQ(TestProbe::InstallFromEnvironment(w.root), nullptr);
+    qputenv("CORVANE_TEST_PROBE", path.toLocal8Bit());
+    const auto probe = TestProbe::InstallFromEnvironment(w.root);
+    qunsetenv("CORVANE_TEST_PROBE");
+    ASSERT_NE(probe, nullptr);
 
     QLocalSocket socket;
     socket.connectToServer(path);
