@@ -4,7 +4,9 @@
 #include "app/DesignerRoot.h"
 #include "app/ScriptedPrompter.h"
 #include "designer/ModalDriver.h"
+#include "designer/clsProjectTree.h"
 #include "designer/frmProperties.h"
+#include "designer/ucSizer.h"
 #include "designer/vxMenuBar.h"
 #include "host/iDocumentChooser.h"
 #include "main/DesignerWindow.h"
@@ -13,6 +15,8 @@
 #include "support/IniFile.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QTreeWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -178,4 +182,46 @@ TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
     EXPECT_GT(stored.ReadInt("GUIDesigner_Settings", "MainWidth", 0), 0);
     EXPECT_EQ(stored.ReadString("GUIDesigner_Settings", "RecentFile_1", ""),
               QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui"));
+}
+
+TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnItsNode)
+{
+    Designer d;
+    d.window->Start({QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui")});
+    clsControl *app = d.window->Root().Items().Find("ORDERS");
+    ASSERT_TRUE(app);
+    clsControl *form = FirstForm(*app);
+    ASSERT_TRUE(form);
+    clsControl *control = nullptr;
+    for (const auto &entry : form->Children())
+        if (Vocabulary::IsControl(entry.Value->ObjType())) {
+            control = entry.Value;
+            break;
+        }
+    ASSERT_TRUE(control);
+
+    // The selection's sizer snaps by the switch, and stops at once when it is turned off.
+    d.window->Root().Designer().SelectItem(control);
+    auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
+    ASSERT_TRUE(sizer);
+    EXPECT_TRUE(sizer->SnapToGrid);
+    d.window->Dispatch("ViewGrid");
+    EXPECT_FALSE(d.window->Root().Settings().ViewGrid);
+    EXPECT_FALSE(sizer->SnapToGrid);
+    EXPECT_FALSE(d.Bands().Checked("ViewGrid"));
+
+    // A context request on a tree node selects that node's item and shows the pop-up.
+    QTreeWidget *tree = d.window->Window().ProjectTree();
+    QTreeWidgetItem *node = d.window->Tree().Node(form->FullID());
+    ASSERT_TRUE(node);
+    tree->scrollToItem(node);
+    Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(node).center());
+    EXPECT_EQ(d.window->Root().Designer().CurrentItem(), form);
+    auto *popup = d.window->Window().findChild<QMenu *>("Popup");
+    ASSERT_TRUE(popup);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(d.Bands().Enabled("Textbox")) << "the pop-up's New entries follow the node";
+    popup->hide();
+    ASSERT_FALSE(d.prompter.StatusTexts.empty());
+    EXPECT_EQ(d.prompter.StatusTexts.back(), clsDesigner::Description(*form));
 }
