@@ -2,138 +2,378 @@
 
 #include "app/ProcessState.h"
 #include "app/Startup.h"
+#include "app/iPrompter.h"
+#include "designer/ItemImages.h"
+#include "designer/ToolImages.h"
+#include "designer/vxMenuBar.h"
 #include "support/PlatformMetrics.h"
 #include "support/ProgramTitle.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
-#include <QKeySequence>
+#include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
 
+using namespace MainCommands;
+
 namespace {
 constexpr int NotStored = -100000;
-constexpr int DefaultWidth = 1024;
-constexpr int DefaultHeight = 720;
+constexpr int DefaultWidth = 1100;
+constexpr int DefaultHeight = 760;
 constexpr int DefaultProjectWidth = 220;
 
 enum WindowStateValue { StateNormal = 0, StateMinimized = 1, StateMaximized = 2 };
 
 int TwipsX() { return qMax(1, PlatformMetrics::Current().TwipsPerPixelX); }
 int TwipsY() { return qMax(1, PlatformMetrics::Current().TwipsPerPixelY); }
+
+QString Text(const char *text) { return QString::fromLatin1(text); }
+
+vxMenuBar::ToolSpec Spec(const Tool &tool, const QIcon &icon = {})
+{
+    return {Text(tool.Key), Text(tool.Caption), Text(tool.Shortcut), tool.Group, Text(tool.ToolTip),
+            icon};
+}
+
+// The settings field each view toggle keeps its choice in.
+bool &ViewSetting(clsDesignerSettings &s, const QString &key)
+{
+    if (key == QLatin1String("StatusBar"))
+        return s.ViewStatusBar;
+    if (key == QLatin1String("ViewToolbar"))
+        return s.ViewToolBar;
+    return s.ViewGrid;
+}
 } // namespace
 
 mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_state(state)
 {
-    setWindowTitle(QString::fromLatin1(ProgramTitle));
+    setWindowTitle(Text(ProgramTitle));
     setObjectName(QStringLiteral("mdiMain"));
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitProject"));
+    m_splitter->setChildrenCollapsible(false);
     m_projectTree = new QTreeWidget(m_splitter);
     m_projectTree->setObjectName(QStringLiteral("tvProject"));
     m_projectTree->header()->hide();
+    m_projectTree->setMinimumWidth(60);
+    m_projectTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_projectTree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (m_treeContext)
+            m_treeContext(pos);
+        else
+            ShowContextMenu(m_projectTree->viewport()->mapToGlobal(pos));
+    });
     m_mdiArea = new QMdiArea(m_splitter);
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setBackground(QColor(171, 171, 171));
     m_splitter->addWidget(m_projectTree);
     m_splitter->addWidget(m_mdiArea);
+    m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({DefaultProjectWidth, DefaultWidth - DefaultProjectWidth});
     setCentralWidget(m_splitter);
 
-    m_toolBar = addToolBar(QStringLiteral("Tool Bar"));
-    m_toolBar->setObjectName(QStringLiteral("tbMain"));
-    m_toolBar->setMovable(false);
-
-    m_statusPanel = new QLabel(this);
-    m_statusPanel->setObjectName(QStringLiteral("StatusPanel1"));
-    statusBar()->addWidget(m_statusPanel, 1);
-    m_panels[0] = m_statusPanel;
-    for (int i = 1; i < 3; ++i) {
-        m_panels[size_t(i)] = new QLabel(this);
-        m_panels[size_t(i)]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        m_panels[size_t(i)]->setMinimumWidth(110);
-        statusBar()->addPermanentWidget(m_panels[size_t(i)]);
-    }
-
-    BuildMenus();
+    BuildBands();
     resize(DefaultWidth, DefaultHeight);
+    UpdateCommandStates();
 }
 
-void mdiMain::BuildMenus()
+mdiMain::~mdiMain() = default;
+
+void mdiMain::BuildBands()
 {
-    const auto command = [this](QMenu *menu, const QString &key, const QString &text,
-                                const QKeySequence &shortcut) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(key);
-        action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, [this, key] {
-            if (m_commandHandler)
-                m_commandHandler(key);
-        });
-        return action;
-    };
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    m_open = command(file, QStringLiteral("Open"), QStringLiteral("&Open..."), QKeySequence::Open);
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    m_undo = command(edit, QStringLiteral("Undo"), QStringLiteral("&Undo"), QKeySequence::Undo);
-    m_undo->setEnabled(false);
-
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("mnuView"));
-    const auto entry = [&](const QString &key, const QString &text) {
-        QAction *action = view->addAction(text);
-        action->setObjectName(key);
-        action->setCheckable(true);
-        return action;
-    };
-    m_viewStatusBar = entry(QStringLiteral("StatusBar"), QStringLiteral("&Status Bar"));
-    m_viewToolBar = entry(QStringLiteral("ViewToolBar"), QStringLiteral("&Tool Bar"));
-    m_viewGrid = entry(QStringLiteral("ViewGrid"), QStringLiteral("&Grid"));
-
-    connect(m_viewStatusBar, &QAction::toggled, this, [this](bool on) {
-        m_state.Settings.ViewStatusBar = on;
-        statusBar()->setVisible(on);
+    m_bands = new vxMenuBar(*this);
+    connect(m_bands, &vxMenuBar::Click, this, [this](const QString &key) { Dispatch(key); });
+    connect(m_bands, &vxMenuBar::MenuOpening, this, [this](const QString &band, const QString &menu) {
+        if (band != QLatin1String(MainMenuBand))
+            return;
+        if (menu == QLatin1String("File"))
+            RebuildRecentFiles();
+        else if (menu == QLatin1String("Window"))
+            RebuildWindowList();
     });
-    connect(m_viewToolBar, &QAction::toggled, this, [this](bool on) {
-        m_state.Settings.ViewToolBar = on;
-        m_toolBar->setVisible(on);
-    });
-    connect(m_viewGrid, &QAction::toggled, this, [this](bool on) {
-        m_state.Settings.ViewGrid = on;
-        m_mdiArea->viewport()->update();
-    });
-}
 
-QAction *mdiMain::MenuEntry(const QString &key) const
-{
-    for (QAction *action : {m_viewStatusBar, m_viewToolBar, m_viewGrid}) {
-        if (action->objectName() == key)
-            return action;
+    // The main menu.
+    const QString mainMenu = Text(MainMenuBand);
+    m_bands->AddMenuBarBand(mainMenu);
+    for (const Menu &menu : MainMenu()) {
+        m_bands->AddMenu(mainMenu, QString(), Text(menu.Key), Text(menu.Caption));
+        for (const Tool &tool : menu.Entries)
+            m_bands->AddTool(mainMenu, Text(menu.Key), Spec(tool, ToolImages::Icon(Text(tool.Key))));
     }
-    return nullptr;
+    for (const char *key : {"ViewToolbar", "StatusBar", "ViewGrid"})
+        m_bands->SetChecked(Text(key), true);
+
+    // The main tool bar and the tool bar of item kinds.
+    const QString mainBand = Text(MainBand);
+    m_bands->AddToolBand(mainBand, QStringLiteral("Main"));
+    for (const Tool &tool : MainBandTools())
+        m_bands->AddTool(mainBand, QString(), Spec(tool, ToolImages::Icon(Text(tool.Key))));
+    const QString controls = Text(ControlsBand);
+    m_bands->AddToolBand(controls, QStringLiteral("Controls"));
+    for (const Tool &tool : ControlTools())
+        m_bands->AddTool(controls, QString(), Spec(tool, ItemImages::Icon(Text(tool.Key))));
+
+    // The context menu, with the item kinds again in its New sub-menu.
+    const QString popup = Text(PopupBand);
+    m_bands->AddPopupBand(popup);
+    for (const Tool &tool : PopupTools()) {
+        const QString key = Text(tool.Key);
+        if (key == QLatin1String(PopupNewMenu)) {
+            m_bands->AddMenu(popup, QString(), key, Text(tool.Caption), tool.Group);
+            for (const Tool &kind : ControlTools())
+                m_bands->AddTool(popup, key, Spec(kind, ItemImages::Icon(Text(kind.Key))));
+        } else if (key == QLatin1String(PopupCodeMenu)) {
+            m_bands->AddMenu(popup, QString(), key, Text(tool.Caption), tool.Group);
+        } else {
+            m_bands->AddTool(popup, QString(), Spec(tool, ToolImages::Icon(key)));
+        }
+    }
+
+    // The status bar.
+    const QString status = Text(StatusBand);
+    m_bands->AddStatusBand(status);
+    for (const Panel &panel : StatusPanels())
+        m_bands->AddPanel(status, Text(panel.Key), Text(panel.Text), Text(panel.ToolTip));
+
+    m_bands->SetEnabled(QStringLiteral("Undo"), false);
 }
+
+QAction *mdiMain::CommandAction(const QString &key) const
+{
+    return m_bands->Tool(key);
+}
+
+// ---- Dispatch ------------------------------------------------------------------------------
+
+void mdiMain::Dispatch(const QString &key)
+{
+    const Command command = Classify(key);
+    switch (command.What) {
+    case Kind::Unknown:
+        if (m_prompter)
+            m_prompter->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
+        return;
+    case Kind::ViewToggle:
+        ToggleView(key);
+        return;
+    case Kind::WindowList: {
+        const QList<QMdiSubWindow *> windows = DesignWindows();
+        if (command.Index <= windows.size())
+            m_mdiArea->setActiveSubWindow(windows.at(command.Index - 1));
+        ShowDescription();
+        return;
+    }
+    default:
+        break;
+    }
+    if (m_commandHandler)
+        m_commandHandler(key);
+    if (command.What == Kind::RecentFile || command.What == Kind::CodeMenu)
+        ShowDescription();
+}
+
+void mdiMain::ToggleView(const QString &key)
+{
+    bool &setting = ViewSetting(m_state.Settings, key);
+    setting = !setting;
+    m_bands->SetChecked(key, setting);
+    if (key == QLatin1String("StatusBar")) {
+        m_bands->SetBandVisible(Text(StatusBand), setting);
+    } else if (key == QLatin1String("ViewToolbar")) {
+        m_bands->SetBandVisible(Text(MainBand), setting);
+    } else if (m_gridChanged) {
+        m_gridChanged(setting);
+    }
+}
+
+void mdiMain::ShowDescription()
+{
+    if (m_describeSelection)
+        SetStatusText(m_describeSelection());
+}
+
+// ---- Command states -----------------------------------------------------------------------
+
+void mdiMain::UpdateCommandStates()
+{
+    const StateInputs inputs = m_stateSource ? m_stateSource() : StateInputs();
+    const QHash<QString, bool> states = EnabledStates(inputs);
+    for (auto it = states.constBegin(); it != states.constEnd(); ++it)
+        m_bands->SetEnabled(it.key(), it.value());
+    // The context menu's sub-menus follow what they hold.
+    const QString popup = Text(PopupBand);
+    if (QMenu *menu = m_bands->Menu(popup, Text(PopupNewMenu)))
+        menu->setEnabled(inputs.ProjectOpen);
+    ShowProjectTitle(m_projectTitle ? m_projectTitle() : QString());
+}
+
+void mdiMain::SetUndoState(const QString &caption, bool enabled)
+{
+    const QString key = QStringLiteral("Undo");
+    m_bands->SetCaption(key, caption.isEmpty() ? Caption(key) : QLatin1Char('&') + caption);
+    m_bands->SetEnabled(key, enabled);
+}
+
+// ---- Title ---------------------------------------------------------------------------------
+
+QString mdiMain::Title() const
+{
+    return windowTitle();
+}
+
+void mdiMain::SetTitle(const QString &title)
+{
+    setWindowTitle(title);
+}
+
+void mdiMain::ShowProjectTitle(const QString &projectTitle)
+{
+    SetTitle(WindowTitle(Text(ProgramTitle), projectTitle));
+}
+
+// ---- Menus built on demand ------------------------------------------------------------------
+
+void mdiMain::ClearDynamicTools(const QString &prefix)
+{
+    for (qsizetype i = m_dynamicTools.size() - 1; i >= 0; --i) {
+        if (m_dynamicTools.at(i).startsWith(prefix)) {
+            m_bands->RemoveTool(m_dynamicTools.at(i));
+            m_dynamicTools.removeAt(i);
+        }
+    }
+}
+
+void mdiMain::RebuildRecentFiles()
+{
+    ClearDynamicTools(QStringLiteral("file_"));
+    QMenu *file = m_bands->Menu(Text(MainMenuBand), QStringLiteral("File"));
+    if (!file)
+        return;
+    // The entries go between Save as and Exit's separator, as a group of their own.
+    QAction *before = nullptr;
+    for (QAction *action : file->actions())
+        if (action->objectName() == QLatin1String("Exit.group")
+            || action->objectName() == QLatin1String("Exit")) {
+            before = action;
+            break;
+        }
+    const clsRecentList &recent = m_state.Settings.RecentList;
+    for (int n = 1; n <= recent.ListCount(); ++n) {
+        const QString key = RecentFileKey(n);
+        m_bands->AddTool(Text(MainMenuBand), QStringLiteral("File"),
+                         {key, NumberedCaption(n, recent.ListItem(n)), QString(), n == 1,
+                          recent.ListItem(n), QIcon()},
+                         before);
+        m_dynamicTools << key;
+    }
+}
+
+QList<QMdiSubWindow *> mdiMain::DesignWindows() const
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (!window->isHidden())
+            windows << window;
+    return windows;
+}
+
+void mdiMain::RebuildWindowList()
+{
+    ClearDynamicTools(QStringLiteral("wl*"));
+    const QList<QMdiSubWindow *> windows = DesignWindows();
+    QMdiSubWindow *active = m_mdiArea->activeSubWindow();
+    for (int n = 1; n <= windows.size(); ++n) {
+        const QString key = WindowListKey(n);
+        QString title = windows.at(n - 1)->windowTitle();
+        title.remove(QStringLiteral("[*]"));
+        m_bands->AddTool(Text(MainMenuBand), QStringLiteral("Window"),
+                         {key, NumberedCaption(n, title), QString(), false, QString(), QIcon()});
+        m_bands->SetChecked(key, windows.at(n - 1) == active);
+        m_dynamicTools << key;
+    }
+}
+
+void mdiMain::ShowContextMenu()
+{
+    ShowContextMenu(QCursor::pos());
+}
+
+void mdiMain::ShowContextMenu(const QPoint &globalPos)
+{
+    ClearDynamicTools(QStringLiteral("cm*"));
+    ClearDynamicTools(QStringLiteral("cl*"));
+    const QString popup = Text(PopupBand);
+    QMenu *code = m_bands->Menu(popup, Text(PopupCodeMenu));
+    if (code) {
+        // Separators of an earlier build.
+        for (QAction *action : code->actions())
+            if (action->isSeparator()) {
+                code->removeAction(action);
+                action->deleteLater();
+            }
+        const QList<CodeMenuEntry> entries = m_codeMenu ? m_codeMenu() : QList<CodeMenuEntry>();
+        for (const CodeMenuEntry &entry : entries) {
+            if (entry.Key == QLatin1String("-")) {
+                code->addSeparator();
+                continue;
+            }
+            if (m_bands->HasTool(entry.Key))
+                continue;
+            m_bands->AddTool(popup, Text(PopupCodeMenu),
+                             {entry.Key, entry.Caption, QString(), false, QString(), QIcon()});
+            m_dynamicTools << entry.Key;
+        }
+        UpdateCommandStates();
+        code->menuAction()->setEnabled(!entries.isEmpty());
+    }
+    if (auto *menu = qobject_cast<QMenu *>(m_bands->BandWidget(popup)))
+        menu->popup(globalPos);
+}
+
+// ---- Label edits --------------------------------------------------------------------------
+
+void mdiMain::DropEditShortcuts()
+{
+    for (const EditShortcut &entry : EditShortcuts())
+        m_bands->SetShortcut(Text(entry.Key), QString());
+    m_editShortcutsDropped = true;
+}
+
+void mdiMain::RestoreEditShortcuts()
+{
+    for (const EditShortcut &entry : EditShortcuts())
+        m_bands->SetShortcut(Text(entry.Key), Text(entry.Shortcut));
+    m_editShortcutsDropped = false;
+}
+
+// ---- Views ------------------------------------------------------------------------------
 
 void mdiMain::ApplyViewSettings()
 {
     const clsDesignerSettings &s = m_state.Settings;
-    m_viewStatusBar->setChecked(s.ViewStatusBar);
-    m_viewToolBar->setChecked(s.ViewToolBar);
-    m_viewGrid->setChecked(s.ViewGrid);
-    statusBar()->setVisible(s.ViewStatusBar);
-    m_toolBar->setVisible(s.ViewToolBar);
+    m_bands->SetChecked(QStringLiteral("StatusBar"), s.ViewStatusBar);
+    m_bands->SetChecked(QStringLiteral("ViewToolbar"), s.ViewToolBar);
+    m_bands->SetChecked(QStringLiteral("ViewGrid"), s.ViewGrid);
+    m_bands->SetBandVisible(Text(StatusBand), s.ViewStatusBar);
+    m_bands->SetBandVisible(Text(MainBand), s.ViewToolBar);
 }
+
+// ---- Placement ----------------------------------------------------------------------------
 
 void mdiMain::RestoreWindowPosition()
 {
@@ -144,7 +384,7 @@ void mdiMain::RestoreWindowPosition()
     const int width = s.ReadInt(QStringLiteral("MainWidth"), NotStored);
     const int height = s.ReadInt(QStringLiteral("MainHeight"), NotStored);
     if (width > 0 && height > 0)
-        resize(qMax(200, width / TwipsX()), qMax(150, height / TwipsY()));
+        resize(qMax(320, width / TwipsX()), qMax(240, height / TwipsY()));
     if (left > NotStored && top > NotStored) {
         const QPoint where(left / TwipsX(), top / TwipsY());
         // A position from a screen that is no longer attached is not used.
@@ -153,7 +393,7 @@ void mdiMain::RestoreWindowPosition()
     }
     const int split = s.ReadInt(QStringLiteral("ProjectSplitPos"), NotStored);
     if (split > 0) {
-        const int projectWidth = qBound(40, split / TwipsX(), qMax(40, this->width() - 80));
+        const int projectWidth = qBound(60, split / TwipsX(), qMax(60, this->width() - 80));
         m_splitter->setSizes({projectWidth, qMax(1, this->width() - projectWidth)});
     }
     if (s.ReadInt(QStringLiteral("MainWindowState"), StateNormal) == StateMaximized)
@@ -178,40 +418,31 @@ void mdiMain::StoreWindowPosition()
     s.WriteInt(QStringLiteral("ProjectSplitPos"), m_splitter->sizes().value(0) * TwipsX());
 }
 
+// ---- Status bar ----------------------------------------------------------------------------
+
 void mdiMain::SetStatusText(const QString &text)
 {
-    m_statusPanel->setText(text);
+    SetStatusPanel(1, text);
 }
 
 QString mdiMain::StatusText() const
 {
-    return m_statusPanel->text();
+    return StatusPanel(1);
 }
 
 void mdiMain::SetStatusPanel(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 3)
-        m_panels[size_t(panel - 1)]->setText(text);
+    if (QLabel *label = m_bands->Panel(QStringLiteral("Panel") + QString::number(panel)))
+        label->setText(text);
 }
 
 QString mdiMain::StatusPanel(int panel) const
 {
-    return panel >= 1 && panel <= 3 ? m_panels[size_t(panel - 1)]->text() : QString();
+    QLabel *label = m_bands->Panel(QStringLiteral("Panel") + QString::number(panel));
+    return label ? label->text() : QString();
 }
 
-QAction *mdiMain::CommandAction(const QString &key) const
-{
-    for (QAction *action : {m_open, m_undo})
-        if (action && action->objectName() == key)
-            return action;
-    return nullptr;
-}
-
-void mdiMain::SetUndoState(const QString &caption, bool enabled)
-{
-    m_undo->setText(caption.isEmpty() ? QStringLiteral("&Undo") : QLatin1Char('&') + caption);
-    m_undo->setEnabled(enabled);
-}
+// ---- Closing ----------------------------------------------------------------------------------
 
 void mdiMain::CloseWithoutQuestions()
 {

@@ -1,12 +1,23 @@
-// The main window's close: the user's close asks the open projects first and may be refused;
-// a close by the program asks nothing; a close that goes ahead stores the window's keys.
+// The main window: its bands and tools, dispatch, the menus built on demand, the edit
+// shortcuts around a label edit, the title, and its close (the user's close asks the open
+// projects first and may be refused; a close that goes ahead stores the window's keys).
 #include "app/ProcessState.h"
+#include "app/ScriptedPrompter.h"
 #include "app/Startup.h"
 #include "designer/mdiMain.h"
+#include "designer/vxMenuBar.h"
 #include "support/IniFile.h"
 
+#include <QAction>
 #include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSplitter>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -69,4 +80,278 @@ TEST(mdiMain, CloseByTheProgramAsksNothing)
     window.CloseWithoutQuestions();
     EXPECT_EQ(asked, 0);
     EXPECT_FALSE(window.isVisible());
+}
+
+// ---- Bands, dispatch and the menus built on demand ----------------------------------------
+
+namespace {
+struct Window
+{
+    Window() : state(folder.dir.path())
+    {
+        Startup::InitialiseProcess(state);
+        window = std::make_unique<mdiMain>(state);
+        window->SetPrompter(&prompter);
+        window->SetCommandHandler([this](const QString &key) { handled << key; });
+    }
+    vxMenuBar &Bands() const { return window->Bands(); }
+    QStringList MenuTexts(QMenu *menu) const
+    {
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    }
+
+    Folder folder;
+    ProcessState state;
+    ScriptedPrompter prompter;
+    std::unique_ptr<mdiMain> window;
+    QStringList handled;
+};
+} // namespace
+
+TEST(mdiMain, EveryBandAndToolWithItsCaptionShortcutToolTipAndName)
+{
+    Window w;
+    mdiMain &window = *w.window;
+    QMenu *file = window.findChild<QMenu *>("MainMenu.File");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->title(), "&File");
+    EXPECT_EQ(w.MenuTexts(file),
+              QStringList({"&New", "&Open", "-", "&Close", "&Save", "Save &as", "-", "E&xit"}));
+    QMenu *edit = window.findChild<QMenu *>("MainMenu.Edit");
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(w.MenuTexts(edit), QStringList({"&Undo", "-", "C&ut", "C&opy", "&Paste", "&Delete",
+                                              "-", "P&roperties"}));
+    for (const char *menu : {"View", "Tools", "Window", "Help"})
+        EXPECT_TRUE(window.findChild<QMenu *>(QStringLiteral("MainMenu.") + menu)) << menu;
+
+    const struct { const char *key, *shortcut, *tip; } tools[] = {
+        {"New", "Ctrl+N", "Create new GUI application project"},
+        {"Save", "Ctrl+S", "Save the current GUI project"},
+        {"Properties", "F4", "Display properties for selected object"},
+        {"Delete", "Del", "Delete currently selected object"},
+        {"Exit", "Ctrl+Q", ""},
+        {"Preview", "", "Display preview window for current Form"},
+    };
+    for (const auto &t : tools) {
+        EXPECT_EQ(w.Bands().Shortcut(t.key), t.shortcut) << t.key;
+        if (*t.tip)
+            EXPECT_EQ(w.Bands().ToolTip(t.key), t.tip) << t.key;
+    }
+    // Tool-bar buttons carry band and key; the item kinds keep the tool bar's order.
+    EXPECT_TRUE(window.findChild<QToolButton *>("BandMain.Save"));
+    EXPECT_TRUE(window.findChild<QToolButton *>("BandMain.Preview"));
+    QToolBar *controls = w.Bands().ToolBand("BandControls");
+    ASSERT_TRUE(controls);
+    QStringList kinds;
+    for (QAction *action : controls->actions())
+        kinds << action->objectName();
+    EXPECT_EQ(kinds.size(), 20);
+    EXPECT_EQ(kinds.first(), "Form");
+    EXPECT_EQ(kinds.last(), "Timer");
+    EXPECT_TRUE(window.findChild<QToolButton *>("BandControls.Textbox"));
+    EXPECT_EQ(w.Bands().ToolTip("Browser"), "HTML viewer");
+    EXPECT_EQ(w.Bands().ToolTip("Menu"), "Main menu");
+    for (const char *key : {"New", "Open", "Save", "Properties", "Quill", "Upd", "Preview", "Undo",
+                            "Cut", "Copy", "Paste", "Delete", "Textbox", "Statusbar"})
+        EXPECT_FALSE(w.Bands().Tool(key)->icon().isNull()) << key;
+
+    // The context menu and its New sub-menu.
+    auto *popup = window.findChild<QMenu *>("Popup");
+    ASSERT_TRUE(popup);
+    QMenu *newMenu = window.findChild<QMenu *>("Popup.New");
+    ASSERT_TRUE(newMenu);
+    const QStringList news = w.MenuTexts(newMenu);
+    EXPECT_EQ(news.size(), 20);
+    EXPECT_TRUE(news.contains("HTML viewer"));
+    EXPECT_TRUE(news.contains("Status bar"));
+    EXPECT_TRUE(window.findChild<QMenu *>("Popup.Code"));
+
+    // Status panels with their first texts and tool tips.
+    const struct { int panel; const char *text, *tip; } panels[] = {
+        {1, "Starting up", "Server status"}, {2, "0,0", "Current location"},
+        {3, "0,0", "Current size"}, {4, "", ""}, {5, "", ""},
+    };
+    for (const auto &p : panels) {
+        auto *label = window.findChild<QLabel *>(QStringLiteral("Panel%1").arg(p.panel));
+        ASSERT_TRUE(label) << p.panel;
+        EXPECT_EQ(label->text(), p.text);
+        EXPECT_EQ(label->toolTip(), p.tip);
+    }
+    EXPECT_TRUE(window.findChild<QSplitter *>("splitProject"));
+    EXPECT_TRUE(window.findChild<QMdiArea *>("mdiArea"));
+}
+
+TEST(mdiMain, StatesFollowTheSourceAndTheTitleNamesTheProject)
+{
+    Window w;
+    // No source: no project.
+    w.window->UpdateCommandStates();
+    for (const char *key : {"Save", "Form", "Textbox", "Timer", "Menu", "Cut"})
+        EXPECT_FALSE(w.Bands().Enabled(key)) << key;
+    EXPECT_TRUE(w.Bands().Enabled("New"));
+    EXPECT_EQ(w.window->Title(), "Corvane GUI Designer");
+
+    MainCommands::StateInputs in;
+    in.ProjectOpen = in.ItemSelected = in.FormActive = true;
+    in.SelectedType = 5;
+    w.window->SetStateSource([&] { return in; });
+    w.window->SetProjectTitleSource([] { return QStringLiteral("/tmp/orders.gui"); });
+    w.window->CommandsChanged();
+    for (const char *key : {"Save", "Form", "Textbox", "Timer", "Menu", "Cut", "Properties"})
+        EXPECT_TRUE(w.Bands().Enabled(key)) << key;
+    EXPECT_EQ(w.window->Title(), "Corvane GUI Designer - [/tmp/orders.gui]");
+    EXPECT_TRUE(w.window->findChild<QToolButton *>("BandControls.Textbox")->isEnabled());
+
+    // The undo caption shows on the one Undo tool of menu, pop-up and tool bar.
+    w.window->SetUndoState("Undo move", true);
+    EXPECT_EQ(w.Bands().Caption("Undo"), "&Undo move");
+    EXPECT_TRUE(w.window->findChild<QToolButton *>("BandMain.Undo")->isEnabled());
+    w.window->SetUndoState("Undo move", false);
+    EXPECT_FALSE(w.window->findChild<QToolButton *>("BandMain.Undo")->isEnabled());
+}
+
+TEST(mdiMain, DispatchHandsOnCommandsTogglesViewsAndRefusesUnknownKeys)
+{
+    Window w;
+    w.window->show();
+    for (const char *key : {"Save", "Textbox", "file_2", "cm*Click", "Settings", "Exit"})
+        w.window->Dispatch(key);
+    EXPECT_EQ(w.handled, QStringList({"Save", "Textbox", "file_2", "cm*Click", "Settings", "Exit"}));
+    EXPECT_TRUE(w.prompter.Calls.empty());
+
+    w.window->Dispatch("Frobnicate");
+    ASSERT_EQ(w.prompter.Calls.size(), 1u);
+    EXPECT_EQ(w.prompter.Calls[0].Text, "The selected function (Frobnicate) is not available at this time");
+    EXPECT_EQ(w.handled.size(), 6) << "an unknown key reaches no command";
+
+    // A click on a tool is the same dispatch.
+    w.Bands().Tool("Copy")->setEnabled(true);
+    w.Bands().Tool("Copy")->trigger();
+    EXPECT_EQ(w.handled.last(), "Copy");
+
+    // View toggles flip the band and the setting; the grid tells the forms.
+    bool grid = true;
+    w.window->SetGridChanged([&](bool on) { grid = on; });
+    w.window->Dispatch("ViewToolbar");
+    EXPECT_FALSE(w.state.Settings.ViewToolBar);
+    EXPECT_FALSE(w.Bands().BandVisible("BandMain"));
+    EXPECT_FALSE(w.Bands().Checked("ViewToolbar"));
+    w.window->Dispatch("StatusBar");
+    EXPECT_FALSE(w.state.Settings.ViewStatusBar);
+    EXPECT_FALSE(w.Bands().BandVisible("StatusBar"));
+    w.Bands().Tool("ViewGrid")->trigger(); // a click checks off and toggles once
+    EXPECT_FALSE(w.state.Settings.ViewGrid);
+    EXPECT_FALSE(grid);
+    EXPECT_FALSE(w.Bands().Checked("ViewGrid"));
+    w.window->Dispatch("ViewGrid");
+    EXPECT_TRUE(w.state.Settings.ViewGrid);
+    EXPECT_TRUE(grid);
+    EXPECT_TRUE(w.Bands().BandVisible("BandControls"));
+}
+
+TEST(mdiMain, RecentFilesAndWindowListAreRebuiltWhenTheirMenusOpen)
+{
+    Window w;
+    w.window->show();
+    clsRecentList &recent = w.state.Settings.RecentList;
+    recent.SetListSize(5);
+    for (int i = 5; i >= 1; --i)
+        recent.AddItem(QStringLiteral("/p/app%1.gui").arg(i));
+    QMenu *file = w.Bands().Menu("MainMenu", "File");
+    Q_EMIT file->aboutToShow();
+    QStringList texts = w.MenuTexts(file);
+    EXPECT_EQ(texts.mid(6), QStringList({"-", "&1 /p/app1.gui", "&2 /p/app2.gui", "&3 /p/app3.gui",
+                                         "&4 /p/app4.gui", "&5 /p/app5.gui", "-", "E&xit"}));
+    // Opening again does not pile up entries; a shorter list shows fewer.
+    recent.SetListSize(2);
+    Q_EMIT file->aboutToShow();
+    texts = w.MenuTexts(file);
+    EXPECT_EQ(texts.mid(6), QStringList({"-", "&1 /p/app1.gui", "&2 /p/app2.gui", "-", "E&xit"}));
+    recent.Clear();
+    Q_EMIT file->aboutToShow();
+    EXPECT_EQ(w.MenuTexts(file).mid(6), QStringList({"-", "E&xit"}));
+
+    // The Window menu lists the design forms and activates the one chosen.
+    w.handled.clear();
+    QMdiArea *area = w.window->MdiArea();
+    for (const char *title : {"Order", "Customers", "Login"}) {
+        QMdiSubWindow *sub = area->addSubWindow(new QWidget);
+        sub->setWindowTitle(title);
+        sub->show();
+    }
+    w.window->SetSelectionDescription([] { return QStringLiteral("Form GUIAPP*LOGIN"); });
+    QMenu *windows = w.Bands().Menu("MainMenu", "Window");
+    Q_EMIT windows->aboutToShow();
+    EXPECT_EQ(w.MenuTexts(windows), QStringList({"&1 Order", "&2 Customers", "&3 Login"}));
+    w.window->SetStatusText("something else");
+    w.Bands().Tool("wl*2")->trigger();
+    EXPECT_EQ(area->activeSubWindow()->windowTitle(), "Customers");
+    EXPECT_EQ(w.window->StatusText(), "Form GUIAPP*LOGIN") << "the selection is described again";
+    w.window->Dispatch("wl*9"); // a list that changed since: nothing happens
+    EXPECT_EQ(area->activeSubWindow()->windowTitle(), "Customers");
+    EXPECT_TRUE(w.handled.isEmpty());
+}
+
+TEST(mdiMain, LabelEditsBorrowTheEditShortcutsAndTheContextMenuListsTheCode)
+{
+    Window w;
+    w.window->DropEditShortcuts();
+    for (const char *key : {"Copy", "Cut", "Delete", "Paste", "Undo"})
+        EXPECT_EQ(w.Bands().Shortcut(key), "") << key;
+    EXPECT_EQ(w.Bands().Shortcut("Save"), "Ctrl+S") << "other shortcuts stay";
+    w.window->RestoreEditShortcuts();
+    const struct { const char *key, *shortcut; } back[] = {
+        {"Copy", "Ctrl+C"}, {"Cut", "Ctrl+X"}, {"Delete", "Del"}, {"Paste", "Ctrl+V"}, {"Undo", "Ctrl+Z"}};
+    for (const auto &b : back)
+        EXPECT_EQ(w.Bands().Shortcut(b.key), b.shortcut) << b.key;
+
+    w.window->show();
+    QList<mdiMain::CodeMenuEntry> entries = {
+        {"cm*Click", "Click"}, {"cm*DblClick", "DblClick"}, {"-", ""}, {"cl*1", "Handler list"}};
+    w.window->SetCodeMenuSource([&] { return entries; });
+    w.window->ShowContextMenu(w.window->mapToGlobal(QPoint(50, 50)));
+    auto *popup = w.window->findChild<QMenu *>("Popup");
+    ASSERT_TRUE(popup);
+    EXPECT_TRUE(popup->isVisible());
+    QMenu *code = w.Bands().Menu("Popup", "Code");
+    EXPECT_EQ(w.MenuTexts(code), QStringList({"Click", "DblClick", "-", "Handler list"}));
+    popup->hide();
+    // Rebuilt for the next selection, without the old entries.
+    entries = {{"cm*Change", "Change"}};
+    w.window->ShowContextMenu(w.window->mapToGlobal(QPoint(50, 50)));
+    EXPECT_EQ(w.MenuTexts(code), QStringList({"Change"}));
+    EXPECT_FALSE(w.Bands().HasTool("cm*Click"));
+    w.Bands().Tool("cm*Change")->trigger();
+    EXPECT_EQ(w.handled.last(), "cm*Change");
+    popup->hide();
+}
+
+TEST(mdiMain, WindowKeysAreStoredAndRestored)
+{
+    Folder folder;
+    {
+        ProcessState state(folder.dir.path());
+        Startup::InitialiseProcess(state);
+        mdiMain window(state);
+        window.resize(1000, 700);
+        window.show();
+        window.Splitter()->setSizes({300, 700});
+        window.StoreWindowPosition();
+        state.Settings.SaveSettings();
+    }
+    const IniFile stored = IniFile::Load(folder.AppState());
+    EXPECT_EQ(stored.ReadInt("GUIDesigner_Settings", "MainHeight", 0), 700 * 15);
+    EXPECT_EQ(stored.ReadInt("GUIDesigner_Settings", "ProjectSplitPos", 0), 300 * 15);
+    EXPECT_EQ(stored.ReadInt("GUIDesigner_Settings", "MainWindowState", -1), 0);
+
+    ProcessState state(folder.dir.path());
+    Startup::InitialiseProcess(state);
+    mdiMain window(state);
+    window.RestoreWindowPosition();
+    window.show();
+    EXPECT_EQ(window.size(), QSize(1000, 700));
+    EXPECT_EQ(window.Splitter()->sizes().value(0), 300);
 }

@@ -1,0 +1,214 @@
+#include "designer/ToolImages.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace {
+
+const QColor Ink(40, 48, 64);
+const QColor Paper(252, 252, 248);
+const QColor Folder(232, 186, 74);
+const QColor Blue(46, 104, 184);
+const QColor Red(200, 44, 44);
+const QColor Green(40, 140, 70);
+
+QPen Line(const QColor &colour, qreal width = 1.0)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void Page(QPainter &p, const QRectF &r)
+{
+    QPainterPath path;
+    const qreal fold = 3.5;
+    path.moveTo(r.left(), r.top());
+    path.lineTo(r.right() - fold, r.top());
+    path.lineTo(r.right(), r.top() + fold);
+    path.lineTo(r.right(), r.bottom());
+    path.lineTo(r.left(), r.bottom());
+    path.closeSubpath();
+    p.setPen(Line(Ink));
+    p.setBrush(Paper);
+    p.drawPath(path);
+    p.drawLine(QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold));
+    p.drawLine(QPointF(r.right() - fold, r.top() + fold), QPointF(r.right(), r.top() + fold));
+}
+
+void TextLines(QPainter &p, qreal left, qreal right, qreal top, int count)
+{
+    p.setPen(Line(QColor(140, 150, 170), 0.8));
+    for (int i = 0; i < count; ++i)
+        p.drawLine(QPointF(left, top + 2 * i), QPointF(right, top + 2 * i));
+}
+
+void Arrow(QPainter &p, const QPointF &tip, qreal dx, qreal dy, const QColor &colour)
+{
+    // A filled head pointing along (dx, dy) from a unit vector scaled to the head size.
+    const QPointF dir(dx, dy);
+    const QPointF normal(-dy, dx);
+    QPolygonF head;
+    head << tip << tip - dir * 3.2 + normal * 2.2 << tip - dir * 3.2 - normal * 2.2;
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(head);
+}
+
+using Drawer = std::function<void(QPainter &)>;
+
+const QHash<QString, Drawer> &Drawers()
+{
+    static const QHash<QString, Drawer> drawers = {
+        {QStringLiteral("New"),
+         [](QPainter &p) {
+             Page(p, QRectF(3.5, 1.5, 9, 13));
+             // A spark: the page is new.
+             p.setPen(Line(QColor(230, 160, 20), 1.2));
+             p.drawLine(QPointF(12.5, 9), QPointF(12.5, 15));
+             p.drawLine(QPointF(9.5, 12), QPointF(15.5, 12));
+         }},
+        {QStringLiteral("Open"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink));
+             p.setBrush(Folder.darker(115));
+             p.drawPolygon(QPolygonF({QPointF(1.5, 3.5), QPointF(6, 3.5), QPointF(7.5, 5),
+                                      QPointF(13.5, 5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
+             p.setBrush(Folder);
+             p.drawPolygon(QPolygonF({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5),
+                                      QPointF(1.5, 13.5)}));
+         }},
+        {QStringLiteral("Save"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink));
+             p.setBrush(Blue);
+             p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1.2, 1.2);
+             p.setBrush(Paper);
+             p.drawRect(QRectF(4, 1.5, 8, 5));
+             p.setBrush(QColor(200, 205, 215));
+             p.drawRect(QRectF(4, 9.5, 8, 5));
+             p.setPen(Line(Blue, 1.2));
+             p.drawLine(QPointF(9.5, 2.5), QPointF(9.5, 5.5));
+         }},
+        {QStringLiteral("Properties"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink));
+             p.setBrush(Paper);
+             p.drawRect(QRectF(1.5, 1.5, 13, 13));
+             p.setBrush(QColor(210, 220, 235));
+             p.drawRect(QRectF(1.5, 1.5, 13, 3));
+             for (int row = 0; row < 4; ++row) {
+                 const qreal y = 7 + row * 2;
+                 p.setPen(Line(Blue, 1.0));
+                 p.drawLine(QPointF(3.5, y), QPointF(6.5, y));
+                 p.setPen(Line(QColor(140, 150, 170), 0.8));
+                 p.drawLine(QPointF(8, y), QPointF(12.5, y));
+             }
+         }},
+        {QStringLiteral("Quill"),
+         [](QPainter &p) {
+             Page(p, QRectF(1.5, 1.5, 10, 13));
+             TextLines(p, 3.5, 8.5, 5, 4);
+             // The pen writing on it.
+             p.setPen(Line(Ink, 0.9));
+             p.setBrush(QColor(120, 70, 160));
+             p.drawPolygon(QPolygonF({QPointF(14.8, 3.2), QPointF(15.8, 4.2), QPointF(9.5, 12),
+                                      QPointF(8, 13), QPointF(8.5, 11.2)}));
+         }},
+        {QStringLiteral("Upd"),
+         [](QPainter &p) {
+             Page(p, QRectF(1.5, 1.5, 10, 13));
+             TextLines(p, 3.5, 8.5, 5, 4);
+             p.setPen(Line(Green, 1.6));
+             p.setBrush(Qt::NoBrush);
+             p.drawArc(QRectF(7.5, 7.5, 7, 7), 90 * 16, 270 * 16);
+             Arrow(p, QPointF(11.2, 7.5), 1, 0, Green);
+         }},
+        {QStringLiteral("Preview"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink));
+             p.setBrush(Paper);
+             p.drawRect(QRectF(1.5, 2.5, 13, 11));
+             p.setBrush(Blue);
+             p.drawRect(QRectF(1.5, 2.5, 13, 2.5));
+             p.setPen(Qt::NoPen);
+             p.setBrush(Green);
+             p.drawPolygon(QPolygonF({QPointF(6.5, 6.5), QPointF(11, 9.2), QPointF(6.5, 12)}));
+         }},
+        {QStringLiteral("Undo"),
+         [](QPainter &p) {
+             p.setPen(Line(Blue, 1.8));
+             p.setBrush(Qt::NoBrush);
+             QPainterPath path;
+             path.moveTo(5, 6);
+             path.lineTo(10, 6);
+             path.cubicTo(15, 6, 15, 13.5, 10, 13.5);
+             path.lineTo(6, 13.5);
+             p.drawPath(path);
+             Arrow(p, QPointF(1.5, 6), -1, 0, Blue);
+         }},
+        {QStringLiteral("Cut"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink, 1.2));
+             p.drawLine(QPointF(5, 1.5), QPointF(10.5, 10));
+             p.drawLine(QPointF(11, 1.5), QPointF(5.5, 10));
+             p.setPen(Line(Red, 1.3));
+             p.setBrush(Qt::NoBrush);
+             p.drawEllipse(QRectF(2, 10, 4.5, 4.5));
+             p.drawEllipse(QRectF(9.5, 10, 4.5, 4.5));
+         }},
+        {QStringLiteral("Copy"),
+         [](QPainter &p) {
+             Page(p, QRectF(1.5, 1.5, 8.5, 10));
+             Page(p, QRectF(6, 5.5, 8.5, 10));
+             TextLines(p, 7.5, 12.5, 9, 3);
+         }},
+        {QStringLiteral("Paste"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink));
+             p.setBrush(QColor(184, 134, 80));
+             p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12.5), 1, 1);
+             p.setBrush(QColor(200, 205, 215));
+             p.drawRect(QRectF(4, 1.5, 5, 2.5));
+             Page(p, QRectF(6.5, 6.5, 8, 9));
+             TextLines(p, 8, 12.5, 10, 3);
+         }},
+        {QStringLiteral("Delete"),
+         [](QPainter &p) {
+             p.setPen(Line(Red, 2.4));
+             p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+             p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+         }},
+    };
+    return drawers;
+}
+
+QPixmap Render(const Drawer &draw, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 16.0, size / 16.0);
+    draw(painter);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon ToolImages::Icon(const QString &key)
+{
+    static QHash<QString, QIcon> cache;
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+    const auto drawer = Drawers().constFind(key);
+    if (drawer == Drawers().constEnd())
+        return {};
+    QIcon icon;
+    for (int size : {16, 24, 32, 48})
+        icon.addPixmap(Render(*drawer, size));
+    cache.insert(key, icon);
+    return icon;
+}

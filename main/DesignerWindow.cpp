@@ -1,0 +1,323 @@
+#include "main/DesignerWindow.h"
+
+#include "app/CommandLine.h"
+#include "app/DesignerRoot.h"
+#include "app/DocumentOpener.h"
+#include "app/ErrorBoundary.h"
+#include "app/MainCommands.h"
+#include "controls/QtPlatformMetrics.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/DesignSurfaceHost.h"
+#include "designer/QtClipboard.h"
+#include "designer/QtPrompter.h"
+#include "designer/SheetCreateMode.h"
+#include "designer/clsProjectTree.h"
+#include "designer/frmDesign.h"
+#include "designer/frmProperties.h"
+#include "designer/ucSizer.h"
+#include "main/LocalFileChooser.h"
+#include "model/ExtensionProfile.h"
+#include "model/Vocabulary.h"
+#include "model/clsControl.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTreeWidget>
+
+using namespace MainCommands;
+
+namespace {
+const QString CommandLabel = QStringLiteral("<mdiMain Command>");
+}
+
+DesignerWindow::DesignerWindow() : DesignerWindow(Options()) {}
+
+DesignerWindow::DesignerWindow(Options options)
+    : m_root(std::make_unique<DesignerRoot>(std::move(options.State))),
+      m_prompterPort(options.Prompter),
+      m_createMode(options.CreateMode),
+      m_chooser(options.Chooser)
+{
+}
+
+DesignerWindow::~DesignerWindow()
+{
+    // The projects go while the windows, the tree and the forms' host still stand; then no
+    // port may be reached any more.
+    if (m_window)
+        m_root->Designer().ReleaseAll();
+    m_root->State().Connection.SetChooser(nullptr);
+    m_root->Disconnect();
+}
+
+void DesignerWindow::Start(const QStringList &arguments)
+{
+    if (m_window)
+        return;
+    // Steps 1 to 11: platform flags, folders, locale, DisableThemes, screen metrics and
+    // cursors (from the running display), the connection's mode, marks and host type,
+    // settings, the undo buffer, the event names.
+    QtPlatformMetrics::InstallFromQt();
+    m_root->Start();
+    ProcessState &state = m_root->State();
+
+    // 12. The main window, with its placement and bands.
+    m_window = std::make_unique<mdiMain>(state);
+    mdiMain &window = *m_window;
+    window.RestoreWindowPosition();
+    if (!m_prompterPort) {
+        m_qtPrompter = std::make_unique<QtPrompter>(
+            &window, [this](const QString &text) { m_window->SetStatusText(text); });
+        m_prompterPort = m_qtPrompter.get();
+    }
+    window.SetPrompter(m_prompterPort);
+    m_clipboard = std::make_unique<QtClipboard>();
+    m_tree = std::make_unique<clsProjectTree>(*window.ProjectTree());
+
+    // Form items show as design forms in the main window's MDI area.
+    m_host = std::make_unique<DesignSurfaceHost>(m_root->Designer(), m_root->Edit());
+    m_host->StatusPanel = [this](int panel, const QString &text) { m_window->SetStatusPanel(panel, text); };
+    m_host->FocusTree = [this] { m_window->ProjectTree()->setFocus(Qt::OtherFocusReason); };
+    m_host->SnapSwitch = [&state] { return state.Settings.ViewGrid; };
+    m_host->ContextMenu = [this](clsControl &) { m_window->ShowContextMenu(); };
+    m_forms = std::make_unique<DesignFormFactory>(m_host.get(), window.MdiArea());
+    m_forms->SetPictureResolver([this](const clsControl *app, const QString &name) {
+        return m_root->Storage().ResolvePicture(app, name);
+    });
+
+    // The property sheet creates every new object and edits existing ones; it stays hidden
+    // until asked for.
+    m_sheet = std::make_unique<frmProperties>(m_root->Designer(), *m_prompterPort, &window);
+    m_sheet->SetEditCommands(&m_root->Edit());
+    m_sheet->SetSettings(&m_root->Settings());
+    m_sheet->SetRefresh([this] { RefreshCommands(); });
+    m_host->PropertySheet = [this](clsControl &item) { m_sheet->ShowModify(item.FullID()); };
+    if (!m_createMode) {
+        m_sheetCreateMode = std::make_unique<SheetCreateMode>(*m_sheet);
+        m_createMode = m_sheetCreateMode.get();
+    }
+    if (!m_chooser) {
+        m_localChooser = std::make_unique<LocalFileChooser>(&window);
+        m_chooser = m_localChooser.get();
+    }
+    state.Connection.SetChooser(m_chooser);
+
+    // 13. The designer object, joined to the project tree and the other ports.
+    DesignerPorts ports;
+    ports.CreateMode = m_createMode;
+    ports.Prompter = m_prompterPort;
+    ports.Clipboard = m_clipboard.get();
+    ports.ProjectTree = m_tree.get();
+    ports.FormFactory = m_forms.get();
+    ports.CommandStates = &window;
+    m_root->Connect(ports);
+
+    window.SetStateSource([this] { return CurrentState(); });
+    window.SetProjectTitleSource([this] { return ProjectTitle(); });
+    window.SetSelectionDescription([this] { return SelectionDescription(); });
+    window.SetCommandHandler([this](const QString &key) { HandleCommand(key); });
+    window.SetGridChanged([this](bool on) { GridChanged(on); });
+    window.SetTreeContextRequest([this](const QPoint &pos) { TreeContextRequest(pos); });
+    window.SetCodeMenuSource([this] {
+        return CodeMenuEntries ? CodeMenuEntries() : QList<mdiMain::CodeMenuEntry>();
+    });
+    window.SetCloseQuery([this] { return m_root->Storage().QueryExit(); });
+    window.SetShutdown([this] { Shutdown(); });
+    // Paste follows what the desktop's clipboard holds.
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &window,
+                     [this] { RefreshCommands(); });
+
+    // 14. The View marks and bands from the settings.
+    window.ApplyViewSettings();
+    // 15. Shown.
+    window.show();
+    // 16. The menus and tools.
+    RefreshCommands();
+    // 17. The command line.
+    m_opener = std::make_unique<DocumentOpener>(m_root->Storage(), state, *m_prompterPort);
+    ParseCmdLine(JoinArguments(arguments), state, *m_opener);
+    // 18. The property sheet, hidden, with a site's extension profile beside the program.
+    if (const QString profile = state.ProgramFolder + QStringLiteral("extension.ini");
+        QFileInfo::exists(profile))
+        m_sheet->SetExtensionProfile(
+            std::make_shared<const ExtensionProfile>(ExtensionProfile::Load(profile)));
+    // 19. The first status panel cleared.
+    RefreshCommands();
+    window.SetStatusText(QString());
+}
+
+void DesignerWindow::Dispatch(const QString &key)
+{
+    if (m_window)
+        m_window->Dispatch(key);
+}
+
+void DesignerWindow::RefreshCommands()
+{
+    if (m_window)
+        m_window->UpdateCommandStates();
+}
+
+bool DesignerWindow::RunProvided(const std::function<void()> &command, const QString &key)
+{
+    if (!command) {
+        m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
+        return false;
+    }
+    command();
+    return true;
+}
+
+void DesignerWindow::HandleCommand(const QString &key)
+{
+    DesignerRoot &root = *m_root;
+    const Command command = Classify(key);
+    ErrorBoundary::Run(*m_prompterPort, CommandLabel, [&] {
+        switch (command.What) {
+        case Kind::Exit:
+            // Every project is asked first; one that must stay open keeps the designer running.
+            if (root.Storage().QueryExit())
+                m_window->CloseWithoutQuestions();
+            return;
+        case Kind::Document:
+            if (key == QLatin1String("New"))
+                root.Storage().New();
+            else if (key == QLatin1String("Open"))
+                root.Storage().FileOpen();
+            else if (key == QLatin1String("Save"))
+                root.Storage().Save();
+            else if (key == QLatin1String("SaveAs"))
+                root.Storage().FileSaveAs();
+            else if (key == QLatin1String("Close"))
+                root.Storage().Close();
+            break;
+        case Kind::Edit:
+            if (key == QLatin1String("Undo"))
+                root.Edit().Undo();
+            else if (key == QLatin1String("Cut"))
+                root.Edit().Cut();
+            else if (key == QLatin1String("Copy"))
+                root.Edit().Copy();
+            else if (key == QLatin1String("Paste"))
+                root.Edit().Paste();
+            else if (key == QLatin1String("Delete"))
+                root.Edit().Delete();
+            break;
+        case Kind::Properties:
+            if (const clsControl *item = root.Designer().CurrentItem())
+                m_sheet->ShowModify(item->FullID());
+            break;
+        case Kind::ItemKind:
+            root.Edit().CreateNewItem(key);
+            break;
+        case Kind::RecentFile:
+            root.Storage().OpenRecent(command.Index);
+            break;
+        case Kind::Settings:
+            RunProvided(ShowSettings, key);
+            break;
+        case Kind::Help:
+            if (key == QLatin1String("HelpTopics"))
+                m_helpShown = RunProvided(HelpTopics, key) || m_helpShown;
+            else
+                RunProvided(HelpAbout, key);
+            break;
+        case Kind::Code:
+            if (key == QLatin1String("Upd"))
+                RunProvided(UpdateCode, key);
+            else if (key == QLatin1String("Quill"))
+                RunProvided(OpenCodeEditor, key);
+            else
+                RunProvided(Preview, key);
+            break;
+        case Kind::CodeMenu:
+            if (CodeMenuCommand)
+                CodeMenuCommand(key);
+            else
+                m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
+            break;
+        case Kind::ViewToggle:
+        case Kind::WindowList:
+        case Kind::Unknown:
+            // The window handles these itself.
+            break;
+        }
+    });
+    if (command.What != Kind::Exit)
+        RefreshCommands();
+}
+
+MainCommands::StateInputs DesignerWindow::CurrentState() const
+{
+    StateInputs in;
+    const clsDesigner &designer = m_root->Designer();
+    in.ProjectOpen = !designer.Projects().empty();
+    clsControl *item = designer.CurrentItem();
+    if (item && item->ObjType() != Vocabulary::Type::Root
+        && m_root->Items().Find(item->FullID()) == item) {
+        in.ItemSelected = true;
+        in.SelectedType = item->ObjType();
+    }
+    in.FormActive = in.ItemSelected && m_root->Edit().ActiveForm() != nullptr;
+    in.ClipboardHasText = m_clipboard && !m_clipboard->Text().isEmpty();
+    return in;
+}
+
+QString DesignerWindow::ProjectTitle() const
+{
+    const ProjectState *project = m_root->Designer().CurrentProject();
+    if (!project || !project->App)
+        return {};
+    if (project->Document)
+        return project->Document->DisplayName();
+    return project->App->ID();
+}
+
+QString DesignerWindow::SelectionDescription() const
+{
+    const clsControl *item = m_root->Designer().CurrentItem();
+    if (!item || m_root->Items().Find(item->FullID()) != item)
+        return {};
+    return clsDesigner::Description(*item);
+}
+
+void DesignerWindow::GridChanged(bool on)
+{
+    // The selection's sizer and its form's take the switch at once; every form repaints.
+    if (clsControl *item = m_root->Designer().CurrentItem()) {
+        for (clsControl *owner : {item, item->Form()}) {
+            if (!owner)
+                continue;
+            if (auto *sizer = dynamic_cast<ucSizer *>(owner->ExistingSizer()))
+                sizer->SnapToGrid = on;
+        }
+    }
+    for (frmDesign *form : m_forms->Forms())
+        form->RefreshBackground();
+}
+
+void DesignerWindow::TreeContextRequest(const QPoint &pos)
+{
+    QTreeWidget *view = m_window->ProjectTree();
+    // The menu acts on the node it was asked for.
+    if (QTreeWidgetItem *node = view->itemAt(pos))
+        m_root->Designer().SelectItem(clsProjectTree::FullIdOf(node));
+    m_window->ShowContextMenu(view->viewport()->mapToGlobal(pos));
+}
+
+void DesignerWindow::Shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    // The main window has stored its own keys by now. The other windows unload, then the
+    // designer lets every item go, then the settings are saved.
+    if (m_sheet)
+        m_sheet->hide();
+    if (UnloadCodeWindows)
+        UnloadCodeWindows();
+    if (m_helpShown && CloseHelp)
+        CloseHelp();
+    m_root->Shutdown();
+}

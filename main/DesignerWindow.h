@@ -1,0 +1,114 @@
+#pragma once
+
+#include "designer/mdiMain.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class DesignFormFactory;
+class DesignSurfaceHost;
+class DesignerRoot;
+class DocumentOpener;
+class LocalFileChooser;
+class ProcessState;
+class QtClipboard;
+class QtPrompter;
+class SheetCreateMode;
+class clsControl;
+class clsProjectTree;
+class frmProperties;
+class iCreateMode;
+class iDocumentChooser;
+class iPrompter;
+
+// The designer as the user sees it: the designer's world (DesignerRoot) joined to the main
+// window, the project tree, the design forms, the property sheet, the desktop's clipboard and
+// the dialogs. It runs the start-up sequence, dispatches every command of the main window to
+// the operation behind it, keeps the menus and tools in step with the selection, and shuts
+// the designer down when the window unloads.
+//
+// The commands that other parts of the program provide (settings, help, about, program code,
+// preview) are reached through the std::function members below; a command whose function is
+// not set is reported as not available.
+class DesignerWindow
+{
+public:
+    struct Options
+    {
+        // The process state to run in (tests give one with a folder of their own); none means
+        // the folder of the running program.
+        std::unique_ptr<ProcessState> State;
+        // Tests script the answers; none means the Qt dialogs over the main window.
+        iPrompter *Prompter = nullptr;
+        // The document chooser of Open and Save As; none means the local file dialog.
+        iDocumentChooser *Chooser = nullptr;
+        // Creating objects; none means the property sheet in create mode.
+        iCreateMode *CreateMode = nullptr;
+    };
+
+    DesignerWindow();
+    explicit DesignerWindow(Options options);
+    ~DesignerWindow();
+    DesignerWindow(const DesignerWindow &) = delete;
+    DesignerWindow &operator=(const DesignerWindow &) = delete;
+
+    // The start-up sequence: process state and settings, the main window with its placement,
+    // the designer joined to the tree, the view marks, the window shown, the command states,
+    // the command line (the arguments after the program's name), the status text cleared.
+    void Start(const QStringList &arguments = {});
+
+    // Runs a command key as the main window's tools do.
+    void Dispatch(const QString &key);
+    // Recomputes the menus and tools from the selection, the projects and the clipboard.
+    void RefreshCommands();
+
+    mdiMain &Window() const { return *m_window; }
+    DesignerRoot &Root() const { return *m_root; }
+    frmProperties &Sheet() const { return *m_sheet; }
+    clsProjectTree &Tree() const { return *m_tree; }
+    DesignFormFactory &Forms() const { return *m_forms; }
+    iPrompter &Prompter() const { return *m_prompterPort; }
+
+    // ---- Commands provided elsewhere ----------------------------------------------------------
+    std::function<void()> ShowSettings;         // "Settings"
+    std::function<void()> HelpTopics;           // "HelpTopics"
+    std::function<void()> HelpAbout;            // "HelpAbout"
+    std::function<void()> CloseHelp;            // as the window unloads, when help was shown
+    std::function<void()> UpdateCode;           // "Upd"
+    std::function<void()> OpenCodeEditor;       // "Quill"
+    std::function<void()> Preview;              // "Preview"
+    std::function<void(const QString &key)> CodeMenuCommand; // "cm*" + event, "cl*" + n
+    // The entries of the context menu's Code sub-menu for the selected item.
+    std::function<QList<mdiMain::CodeMenuEntry>()> CodeMenuEntries;
+    // Shutdown: the code-loading, code-update and helper windows unload.
+    std::function<void()> UnloadCodeWindows;
+
+private:
+    void HandleCommand(const QString &key);
+    bool RunProvided(const std::function<void()> &command, const QString &key);
+    MainCommands::StateInputs CurrentState() const;
+    QString ProjectTitle() const;
+    QString SelectionDescription() const;
+    void GridChanged(bool on);
+    void TreeContextRequest(const QPoint &pos);
+    void Shutdown();
+
+    // Declared in the order of building; they go in the reverse order.
+    std::unique_ptr<DesignerRoot> m_root;
+    std::unique_ptr<mdiMain> m_window;
+    std::unique_ptr<QtPrompter> m_qtPrompter;
+    iPrompter *m_prompterPort = nullptr;
+    std::unique_ptr<QtClipboard> m_clipboard;
+    std::unique_ptr<clsProjectTree> m_tree;
+    std::unique_ptr<DesignSurfaceHost> m_host;
+    std::unique_ptr<DesignFormFactory> m_forms;
+    std::unique_ptr<frmProperties> m_sheet;
+    std::unique_ptr<SheetCreateMode> m_sheetCreateMode;
+    iCreateMode *m_createMode = nullptr;
+    std::unique_ptr<LocalFileChooser> m_localChooser;
+    iDocumentChooser *m_chooser = nullptr;
+    std::unique_ptr<DocumentOpener> m_opener;
+    bool m_helpShown = false;
+    bool m_shutDown = false;
+};

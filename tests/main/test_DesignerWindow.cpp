@@ -1,0 +1,227 @@
+// The whole designer built offscreen through its wiring: a project opened through the Open
+// command, a form and a text box created from the tool keys with the property sheet, the
+// project saved to a new file, and the tools following every step.
+#include "app/DesignerRoot.h"
+#include "app/ScriptedPrompter.h"
+#include "designer/ModalDriver.h"
+#include "designer/clsProjectTree.h"
+#include "designer/frmProperties.h"
+#include "designer/ucSizer.h"
+#include "designer/vxMenuBar.h"
+#include "host/iDocumentChooser.h"
+#include "main/DesignerWindow.h"
+#include "model/Vocabulary.h"
+#include "model/clsControl.h"
+#include "support/IniFile.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QTreeWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the document chooser from a queue and records the titles it was shown with.
+struct QueuedChooser : iDocumentChooser
+{
+    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &) override
+    {
+        Titles << title;
+        if (Names.empty())
+            return std::nullopt;
+        const QString name = Names.front();
+        Names.pop_front();
+        return name;
+    }
+    std::deque<QString> Names;
+    QStringList Titles;
+};
+
+struct Designer
+{
+    Designer()
+    {
+        QFile ini(folder.filePath("cvwin70.ini"));
+        ini.open(QIODevice::WriteOnly);
+        ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
+        ini.close();
+        DesignerWindow::Options options;
+        options.State = std::make_unique<ProcessState>(folder.path());
+        options.Prompter = &prompter;
+        options.Chooser = &chooser;
+        window = std::make_unique<DesignerWindow>(std::move(options));
+    }
+    vxMenuBar &Bands() const { return window->Window().Bands(); }
+    // Creates an object of the kind through its tool, confirming the sheet as it comes up.
+    void Create(const QString &kind)
+    {
+        WhenModal<frmProperties>([](frmProperties *sheet) { sheet->ConfirmButton()->click(); });
+        window->Dispatch(kind);
+    }
+
+    QTemporaryDir folder;
+    ScriptedPrompter prompter;
+    QueuedChooser chooser;
+    std::unique_ptr<DesignerWindow> window;
+};
+
+clsControl *FirstForm(const clsControl &app)
+{
+    for (const auto &entry : app.Children())
+        if (Vocabulary::IsForm(entry.Value->ObjType()))
+            return entry.Value;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
+{
+    Designer d;
+    d.window->Start();
+    mdiMain &window = d.window->Window();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.StatusText(), "") << "start-up ends with the first panel cleared";
+    EXPECT_FALSE(d.Bands().Enabled("Save"));
+    EXPECT_FALSE(d.Bands().Enabled("Form"));
+
+    const QString source = QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui");
+    d.chooser.Names.push_back(source);
+    d.window->Dispatch("Open");
+    EXPECT_EQ(d.chooser.Titles, QStringList({"Open"}));
+    ProcessState &state = d.window->Root().State();
+    ASSERT_EQ(state.Settings.RecentList.ListCount(), 1);
+    EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + source + "]");
+    EXPECT_TRUE(d.Bands().Enabled("Save"));
+    EXPECT_TRUE(d.Bands().Enabled("Form"));
+
+    clsControl *app = d.window->Root().Items().Find("ORDERS");
+    ASSERT_TRUE(app);
+    clsControl *form = FirstForm(*app);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(d.window->Root().Designer().SelectItem(form));
+    EXPECT_TRUE(d.Bands().Enabled("Textbox")) << "a selected form enables every kind";
+    EXPECT_TRUE(d.Bands().Enabled("Copy"));
+
+    // A new form in the application, then a text box on it.
+    d.window->Root().Designer().SelectItem(app);
+    EXPECT_FALSE(d.Bands().Enabled("Textbox"));
+    d.Create("Form");
+    clsControl *created = d.window->Root().Designer().CurrentItem();
+    ASSERT_TRUE(created);
+    ASSERT_TRUE(Vocabulary::IsForm(created->ObjType()));
+    const QString formId = created->FullID();
+    d.Create("Textbox");
+    ASSERT_TRUE(d.window->Root().Items().Find(formId + "*Text1")) << formId.toStdString();
+    EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo paste") << "a new object is undone like a paste";
+    EXPECT_GE(window.DesignWindows().size(), 2) << "the sample's forms and the new one";
+
+    // Save As to a new local file: the text holds both new objects, the recent list the file.
+    const QString target = d.folder.filePath("saved.gui");
+    d.chooser.Names.push_back(target);
+    d.window->Dispatch("SaveAs");
+    ASSERT_TRUE(QFile::exists(target));
+    QFile saved(target);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(saved.readAll());
+    EXPECT_TRUE(text.contains(formId.section('*', 1, 1)));
+    EXPECT_TRUE(text.contains("Text1"));
+    EXPECT_EQ(state.Settings.RecentList.ListItem(1), target);
+    EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + target + "]");
+    EXPECT_TRUE(d.prompter.ReportTexts().empty());
+}
+
+TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
+{
+    Designer d;
+    d.window->Start();
+    int settings = 0;
+    d.window->ShowSettings = [&] { ++settings; };
+    d.window->Dispatch("Settings");
+    EXPECT_EQ(settings, 1);
+
+    d.prompter.Clear();
+    d.window->Dispatch("HelpAbout");
+    d.window->Dispatch("Preview");
+    const auto messages = d.prompter.Of(ScriptedPrompter::Kind::Message);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].Text, "The selected function (HelpAbout) is not available at this time");
+    EXPECT_EQ(messages[1].Text, "The selected function (Preview) is not available at this time");
+
+    // An item kind without a project says why nothing was created.
+    d.prompter.Clear();
+    d.window->Dispatch("Form");
+    ASSERT_EQ(d.prompter.Calls.size(), 1u);
+    EXPECT_EQ(d.prompter.Calls[0].Text, "You must create an application object before creating a form.");
+}
+
+TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
+{
+    Designer d;
+    d.window->Start({QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui")});
+    mdiMain &window = d.window->Window();
+    ASSERT_TRUE(d.window->Root().Items().Find("ORDERS")) << "the command line opened the project";
+    d.window->Root().Designer().ProjectOf(d.window->Root().Items().Find("ORDERS"))->Changed = true;
+
+    // Cancel keeps everything.
+    d.prompter.Answers = {iPrompter::Answer::Cancel};
+    d.window->Dispatch("Exit");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(d.window->Root().Items().Find("ORDERS"));
+
+    // No (do not save) lets it go: the window's keys and the settings are stored, the items released.
+    d.prompter.Answers = {iPrompter::Answer::No};
+    d.window->Dispatch("Exit");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(d.window->Root().Items().Find("ORDERS"));
+    const IniFile stored = IniFile::Load(d.folder.filePath("appstate.ini"));
+    EXPECT_GT(stored.ReadInt("GUIDesigner_Settings", "MainWidth", 0), 0);
+    EXPECT_EQ(stored.ReadString("GUIDesigner_Settings", "RecentFile_1", ""),
+              QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui"));
+}
+
+TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnItsNode)
+{
+    Designer d;
+    d.window->Start({QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui")});
+    clsControl *app = d.window->Root().Items().Find("ORDERS");
+    ASSERT_TRUE(app);
+    clsControl *form = FirstForm(*app);
+    ASSERT_TRUE(form);
+    clsControl *control = nullptr;
+    for (const auto &entry : form->Children())
+        if (Vocabulary::IsControl(entry.Value->ObjType())) {
+            control = entry.Value;
+            break;
+        }
+    ASSERT_TRUE(control);
+
+    // The selection's sizer snaps by the switch, and stops at once when it is turned off.
+    d.window->Root().Designer().SelectItem(control);
+    auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
+    ASSERT_TRUE(sizer);
+    EXPECT_TRUE(sizer->SnapToGrid);
+    d.window->Dispatch("ViewGrid");
+    EXPECT_FALSE(d.window->Root().Settings().ViewGrid);
+    EXPECT_FALSE(sizer->SnapToGrid);
+    EXPECT_FALSE(d.Bands().Checked("ViewGrid"));
+
+    // A context request on a tree node selects that node's item and shows the pop-up.
+    QTreeWidget *tree = d.window->Window().ProjectTree();
+    QTreeWidgetItem *node = d.window->Tree().Node(form->FullID());
+    ASSERT_TRUE(node);
+    tree->scrollToItem(node);
+    Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(node).center());
+    EXPECT_EQ(d.window->Root().Designer().CurrentItem(), form);
+    auto *popup = d.window->Window().findChild<QMenu *>("Popup");
+    ASSERT_TRUE(popup);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(d.Bands().Enabled("Textbox")) << "the pop-up's New entries follow the node";
+    popup->hide();
+    ASSERT_FALSE(d.prompter.StatusTexts.empty());
+    EXPECT_EQ(d.prompter.StatusTexts.back(), clsDesigner::Description(*form));
+}
