@@ -23,7 +23,7 @@ from e2e import Failure, wait_for
 
 APP = "GUIAPP"
 FORM = APP + "*FORM1"
-TEXTBOX = FORM + "*TEXTBOX1"
+TEXTBOX = FORM + "*TEXT1"
 RENAMED_ID = "txtName"
 RENAMED = FORM + "*" + RENAMED_ID.upper()
 
@@ -68,7 +68,15 @@ class Scenario:
         self.click_at(designer.where("rect BandControls." + tool if tool != "New"
                                      else "rect BandMain.New"))
         self.confirm_sheet(designer, item_id)
-        wait_for(item_id, lambda: item_id in designer.items())
+        self.wait_item(designer, item_id)
+
+    def wait_item(self, designer, item_id):
+        def check():
+            items = designer.items()
+            if item_id in items:
+                return True
+            raise Failure("items are %r" % items)
+        wait_for(item_id, check)
 
     def geometry(self, designer, item_id):
         g = designer.ask("geometry " + item_id)
@@ -162,7 +170,7 @@ class Scenario:
         self.input.key("ctrl+a")
         self.input.type(new_id)
         self.input.key("Return")
-        wait_for(renamed, lambda: renamed in a.items())
+        self.wait_item(a, renamed)
         return True
 
     def save_as(self, a):
@@ -201,7 +209,7 @@ class Scenario:
         if check.returncode != 0 or check.stderr.strip():
             raise Failure("corvane check: %d %s" % (check.returncode, check.stderr))
         tree = self.corvane("tree", self.project_path).stdout.split("\n")
-        ids = [line.split()[0] for line in tree if line.strip()]
+        ids = [line.split()[0].upper() for line in tree if line.strip()]
         if ids != [APP, FORM, renamed]:
             raise Failure("saved objects %r" % ids)
         exported = os.path.join(self.work, "exported.gui")
