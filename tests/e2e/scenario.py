@@ -303,7 +303,7 @@ class Scenario:
         # The second designer: the first one must hold the record lock.
         self.exit_designer(a)
         self.turn_on_record_locking()
-        if saved and not self.missing:
+        if saved:
             a = self.start("first-again")
             self.open_file_menu_entry(a, "file_1")
         else:
