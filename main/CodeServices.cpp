@@ -73,6 +73,12 @@ CodeServices::~CodeServices()
     m_storage.SetProgramCode(nullptr);
     // The preview shuts its runtime down as it goes.
     delete m_preview.data();
+    // The editor would otherwise wait for an event loop that may not run again; its open
+    // documents hold record locks through the process state's connection, which must still
+    // be there when they let go.
+    QPointer<QuillEditor> editor = dynamic_cast<QuillEditor *>(m_link->Editor());
+    m_link.reset();
+    delete editor.data();
 }
 
 iProgramCodeState &CodeServices::ProgramCode()

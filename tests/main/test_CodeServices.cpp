@@ -275,6 +275,13 @@ TEST(CodeServices, WholeLoopFromSampleToSavedProgramAndBack)
     EXPECT_TRUE(Complete(d.Analyse()));
     EXPECT_EQ(d.notices.last(), "");
     EXPECT_TRUE(d.editorMessages.isEmpty()) << d.editorMessages.join("\n").toStdString();
+
+    // The editor's "&GUI Designer" command brings the designer's window back.
+    auto *editor = dynamic_cast<QuillEditor *>(d.code->Link().Editor());
+    ASSERT_TRUE(editor);
+    d.window.hide();
+    editor->RunCustomCommand("ActivateDesigner");
+    EXPECT_TRUE(d.window.isVisible());
 }
 
 TEST(CodeServices, ClosingQuestionsFollowTheEditorsModifiedState)
