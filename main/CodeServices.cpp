@@ -5,6 +5,7 @@
 #include "app/ProjectState.h"
 #include "app/clsDesigner.h"
 #include "app/iPrompter.h"
+#include "app/iUndoState.h"
 #include "code/CodeEditorLink.h"
 #include "code/CodeUpdate.h"
 #include "code/TemplateFiles.h"
@@ -16,6 +17,7 @@
 #include "quill/QuillEditor.h"
 #include "runtime/GuiRuntimeFactory.h"
 
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -47,13 +49,38 @@ QString EventCaption(const QString &event)
 }
 } // namespace
 
+class CodeServices::StateRelay final : public iUndoState
+{
+public:
+    StateRelay(iUndoState *window, QTimer &refresh) : m_window(window), m_refresh(refresh) {}
+    void SetUndoState(const QString &caption, bool enabled) override
+    {
+        if (m_window)
+            m_window->SetUndoState(caption, enabled);
+        m_refresh.start();
+    }
+    void CommandsChanged() override
+    {
+        if (m_window)
+            m_window->CommandsChanged();
+        m_refresh.start();
+    }
+
+private:
+    iUndoState *m_window;
+    QTimer &m_refresh;
+};
+
 CodeServices::CodeServices(clsDesigner &designer, ProcessState &state, DocumentStorage &storage,
                            QWidget *mainWindow)
     : m_designer(designer), m_state(state), m_storage(storage), m_window(mainWindow),
       m_dialogs(std::make_unique<QtCodeDialogs>(&state.Settings, mainWindow)),
       m_link(std::make_unique<CodeEditorLink>(designer, state, &storage)),
-      m_runtimes(std::make_unique<GuiRuntimeFactory>())
+      m_runtimes(std::make_unique<GuiRuntimeFactory>()), m_noticeTimer(std::make_unique<QTimer>())
 {
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(0);
+    m_noticeTimer->callOnTimeout([this] { RefreshDecoderNotice(); });
     m_link->SetDialogs(m_dialogs.get());
     m_link->SetNoticeSink([this](const QString &text) { Notice(text); });
     m_link->SetBringToFront([this] { return m_window && BringWindowToFront(*m_window); });
@@ -61,8 +88,12 @@ CodeServices::CodeServices(clsDesigner &designer, ProcessState &state, DocumentS
     m_link->SetEditorFactory([this]() -> std::shared_ptr<iCodeEditor> {
         std::shared_ptr<iCodeEditor> editor =
             QuillEditor::Create(m_state.Connection, m_link->Templates().Folder(), &m_designer);
+        auto &quill = static_cast<QuillEditor &>(*editor);
+        // The designer's main window decides when the program ends: an editor left open does
+        // not keep it running (the closing questions have dealt with its programs by then).
+        quill.setAttribute(Qt::WA_QuitOnClose, false);
         if (m_editorStarted)
-            m_editorStarted(static_cast<QuillEditor &>(*editor));
+            m_editorStarted(quill);
         return editor;
     });
     m_storage.SetProgramCode(m_link.get());
@@ -79,6 +110,12 @@ CodeServices::~CodeServices()
     QPointer<QuillEditor> editor = dynamic_cast<QuillEditor *>(m_link->Editor());
     m_link.reset();
     delete editor.data();
+}
+
+iUndoState *CodeServices::CommandStates(iUndoState *window)
+{
+    m_states = std::make_unique<StateRelay>(window, *m_noticeTimer);
+    return m_states.get();
 }
 
 iProgramCodeState &CodeServices::ProgramCode()

@@ -18,6 +18,8 @@ class clsDesigner;
 class frmPreview;
 class iGuiRuntimeFactory;
 class iProgramCodeState;
+class iUndoState;
+class QTimer;
 
 // The main window's code commands: the code editor (Quill) with its dialogs, the "Code"
 // sub-menu of the context menu and the preview through the GUI runtime. The main window hands
@@ -58,6 +60,10 @@ public:
     void SetNoticeSink(std::function<void(const QString &)> sink) { m_notice = std::move(sink); }
     // Called after every edit that may change the project's events.
     void RefreshDecoderNotice();
+    // The command-state port for DesignerPorts::CommandStates: passes everything on to the
+    // main window's own (may be nullptr) and refreshes the decoder notice once the edit or
+    // selection change that caused it is over (several in one gesture count once).
+    iUndoState *CommandStates(iUndoState *window);
 
     // Lets the caller (tests, the main window) set up each editor the link starts.
     void SetEditorStarted(std::function<void(QuillEditor &)> started) { m_editorStarted = std::move(started); }
@@ -86,6 +92,9 @@ private:
     std::function<void(const QString &)> m_notice;
     std::function<void(QuillEditor &)> m_editorStarted;
     QString m_lastNotice;
+    class StateRelay;
+    std::unique_ptr<StateRelay> m_states;
+    std::unique_ptr<QTimer> m_noticeTimer;
     // What the last "Code" sub-menu offered: its item and the bar events behind "cl*" + n.
     QString m_menuItem;
     QStringList m_menuBarEvents;

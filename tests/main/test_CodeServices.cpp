@@ -79,6 +79,7 @@ struct Designer
         ports.Prompter = &prompter;
         ports.FormFactory = forms.get();
         ports.ProgramCode = &code->ProgramCode();
+        ports.CommandStates = code->CommandStates(nullptr);
         root.Connect(ports);
         code->SetNoticeSink([this](const QString &text) { notices << text; });
         code->SetEditorStarted([this](QuillEditor &editor) {
@@ -327,6 +328,37 @@ TEST(CodeServices, ClosingQuestionsFollowTheEditorsModifiedState)
     QFile f(program);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before) << "No must not write the program";
+}
+
+TEST(CodeServices, DecoderNoticeFollowsEditsThatChangeTheEvents)
+{
+    Designer d;
+    ASSERT_TRUE(d.Open());
+    d.root.Designer().SelectItem(d.App());
+    const QString program = d.dir.filePath("ORDERS.BAS");
+    WhenModal<frmLoadCode>([program](frmLoadCode *dialog) {
+        dialog->FileNameBox()->setText(program);
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(d.code->Dispatch("Quill"));
+    ASSERT_TRUE(d.Document());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(d.notices.last(), "");
+
+    // Selecting things changes no events: nothing is sent.
+    const qsizetype sent = d.notices.size();
+    d.root.Designer().SelectItem(d.Item("ORDERS*ORDER*CMDOK"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.notices.size(), sent);
+
+    // Deleting a button with a Click makes the decoder stale; undoing it (which puts the button
+    // last on its form) makes it current again.
+    ASSERT_TRUE(d.root.Edit().Delete());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.notices.last(), Notice);
+    ASSERT_TRUE(d.root.Edit().Undo());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.notices.last(), "");
 }
 
 TEST(CodeServices, CodeMenuKeysAndCommandsWithoutASelection)
