@@ -58,7 +58,7 @@ frmDocumentChooser::frmDocumentChooser(const mvConnection &connection, const QSt
     form->addRow(BuddyLabel(QStringLiteral("Item &ID:"), m_item, hostPage), m_item);
     for (QComboBox *box : {m_hosts, m_accounts, m_files})
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_tabs->addTab(hostPage, QStringLiteral("&Host item"));
+    m_tabs->addTab(hostPage, QStringLiteral("Host ite&m"));
 
     auto *localPage = new QWidget(m_tabs);
     auto *localLayout = new QVBoxLayout(localPage);
