@@ -3,10 +3,13 @@
 // the focus on the box, the two choosers fill their boxes, and Run tells the main window.
 #include "ModalDriver.h"
 
+#include "app/PersistSettings.h"
 #include "app/clsDesignerSettings.h"
 #include "designer/frmSettings.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -160,5 +163,24 @@ TEST(frmSettings, ChoosersFillTheirBoxesAndRunReportsOk)
     WhenModal<frmSettings>([](frmSettings *d) { d->CancelButton()->click(); });
     EXPECT_FALSE(frmSettings::Run(settings, Program, nullptr, [&] { ++applied; }));
     EXPECT_EQ(applied, 1);
+}
+TEST(frmSettings, OkStoresTheSettingsAtOnce)
+{
+    QTemporaryDir program;
+    QFile ini(program.filePath("cvwin70.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Isolation]\r\nPersistSettings=2\r\n");
+    ini.close();
+    modPersistSettings store(program.path() + "/");
+    clsDesignerSettings settings(&store);
+    WhenModal<frmSettings>([](frmSettings *d) {
+        d->AuthorBox()->setText("Stored Author");
+        d->OkButton()->click();
+    });
+    ASSERT_TRUE(frmSettings::Run(settings, program.path() + "/", nullptr));
+    // A crash before shutdown no longer loses what the user confirmed.
+    clsDesignerSettings reread(&store);
+    reread.LoadSettings();
+    EXPECT_EQ(reread.Author, "Stored Author");
 }
 } // namespace
