@@ -194,8 +194,12 @@ class Scenario:
         if not self.has(a, "Close"):
             self.missing.append("close and reopen from the recent list (no Close command)")
             return False
+        title = a.ask("title")["title"]
+        if not title.endswith("]") or " - [" not in title:
+            raise Failure("an open project is not in the title: %r" % title)
         self.open_file_menu_entry(a, "Close")
         wait_for("the project to close", lambda: a.projects() == [])
+        wait_for("the title without a project", lambda: " - [" not in a.ask("title")["title"])
         entry = self.open_file_menu_entry(a, "file_1")
         if not re.match(r"1 .*sample\.gui$", entry["text"]):
             raise Failure("recent entry reads %r" % entry["text"])
@@ -259,6 +263,8 @@ class Scenario:
     def read_only_in_second(self, a_args):
         """A holds the record lock; B is offered the project read-only."""
         b = self.start("second", *a_args)
+        b.wait_modal("the lock question")
+        b.ask("screen " + os.path.join(self.shots, "second-designer-question.png"))
         self.answer_question(b, "Open in read-only mode?", "Yes")
         projects = wait_for("B's read-only project", lambda: b.projects())
         if not projects[0]["readonly"]:
