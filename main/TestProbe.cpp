@@ -25,6 +25,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <QWindow>
 
 #include <exception>
 #include <optional>
@@ -68,6 +69,9 @@ QJsonObject Describe(const QWidget *widget)
     o.insert(QStringLiteral("title"), widget->windowTitle());
     o.insert(QStringLiteral("visible"), widget->isVisible());
     o.insert(QStringLiteral("enabled"), widget->isEnabled());
+    // The X window of a top-level window, for a driver that stands in for a window manager.
+    if (widget->isWindow() && widget->testAttribute(Qt::WA_WState_Created))
+        o.insert(QStringLiteral("wid"), QString::number(widget->winId()));
     return o;
 }
 
@@ -339,6 +343,12 @@ QByteArray TestProbe::Answer(const QString &request) const
             answer = focus ? Describe(focus) : QJsonObject{{QStringLiteral("ok"), false}};
             QWidget *active = QApplication::activeWindow();
             answer.insert(QStringLiteral("window"), active ? active->objectName() : QString());
+            // The window the platform gives the keys to; it can differ from the active one.
+            const QWindow *keys = QGuiApplication::focusWindow();
+            answer.insert(QStringLiteral("keys"),
+                          keys ? QString::fromLatin1(keys->metaObject()->className()) + QLatin1Char(' ') +
+                                     keys->objectName() + QLatin1Char(' ') + keys->title()
+                               : QString());
         } else if (verb == QLatin1String("title")) {
             QWidget *window = MainWindow();
             const auto *panel = qobject_cast<const QLabel *>(FindWidget(QStringLiteral("Panel1")));

@@ -153,6 +153,9 @@ class Designer:
             # The designer's own messages on stderr end in the log, not in a dialog.
             "QT_LOGGING_RULES": "qt.qpa.*=false",
         })
+        # In an AddressSanitizer build: report memory errors, not what the libraries keep to
+        # the end of the process.
+        env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
         if extra_env:
             env.update(extra_env)
         self.log_path = os.path.join(home, name + ".log")
@@ -168,10 +171,11 @@ class Designer:
                           % (self.name, self.process.returncode, self.log_text()))
         return os.path.exists(self.socket_path) and self.ask("idle").get("ok")
 
-    def log_text(self):
+    def log_text(self, limit=12000):
         try:
             with open(self.log_path, "rb") as f:
-                return f.read()[-4000:].decode("utf-8", "replace")
+                data = f.read()
+            return (data[-limit:] if limit else data).decode("utf-8", "replace")
         except OSError:
             return ""
 
@@ -233,6 +237,23 @@ class Designer:
                 self.process.kill()
                 self.process.wait()
         self.log.close()
+
+
+def activate(designer, keys):
+    """Returns a point on the free end of the main window's menu bar, where keys for the main
+    window can be sent, once the window is active. On an X server without a window manager
+    nobody activates a window as it is shown; opening a menu and closing it again does, as
+    it would on a desktop."""
+    main = designer.where("rect mdiMain")
+    point = (main["x"] + main["w"] - 12, main["y"] + 10)
+    if not designer.ask("focus").get("window"):
+        title = designer.where("rect MainMenu.File")
+        keys.click(title["cx"], title["cy"])
+        wait_for("the File menu", lambda: designer.ask("popup").get("ok"), timeout=5)
+        keys.key("Escape", "Escape")
+        wait_for("the main window to be active",
+                 lambda: designer.ask("focus").get("window"), timeout=5)
+    return point
 
 
 def button(modal, *texts):

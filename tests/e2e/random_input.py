@@ -130,8 +130,7 @@ class RandomRun:
         return area if area.get("ok") else self.main_rect()
 
     def keys_point(self):
-        rect = self.main_rect()
-        return rect["cx"], rect["y"] + 12
+        return e2e.activate(self.designer, self.input)
 
     def menu_command(self):
         bar = self.designer.ask("windows")
@@ -262,6 +261,34 @@ class RandomRun:
                               % (path, result.stderr.strip()))
         return len([f for f in files if not os.path.basename(f).startswith("start")])
 
+    def finish(self):
+        """Exit as a user would, declining to save: the shutdown runs, the program ends with
+        status 0 and (in an AddressSanitizer build) without a report."""
+        d = self.designer
+        self.note("exit")
+        self.input.key("ctrl+q", at=self.keys_point())
+        deadline = time.monotonic() + 30
+        while d.alive() and time.monotonic() < deadline:
+            try:
+                modal = d.modal()
+            except (OSError, Failure, ValueError):
+                modal = None  # the probe went with the window
+            if modal:
+                b = e2e.button(modal, "No", "Cancel")
+                if b:
+                    self.input.click(b["cx"], b["cy"])
+                else:
+                    self.input.key("Escape", at=(modal["cx"], modal["cy"]))
+            time.sleep(0.05)
+        if d.alive():
+            raise Failure("the designer did not end on Exit (dialog: %r, windows: %r)"
+                          % (d.modal(), d.ask("windows")))
+        log = d.log_text(limit=None)
+        if "AddressSanitizer" in log or "runtime error:" in log:
+            raise Failure("the sanitizer reported:\n" + log)
+        if d.process.returncode != 0:
+            raise Failure("the designer ended with status %d" % d.process.returncode)
+
     def note(self, *what):
         self.history.append("%d: %s" % (self.done, " ".join(str(w) for w in what)))
 
@@ -289,6 +316,7 @@ class RandomRun:
         self.settle()
         self.check_responsive()
         self.check_tree()
+        self.finish()
         checked = self.check_saved()
         print("seed %d: %d steps in %.1f s, %d saves checked, slowest answer %.2f s"
               % (self.seed, self.done, time.monotonic() - started, checked, slowest))

@@ -96,8 +96,7 @@ class Scenario:
                                     self.geometry(designer, item_id)))
 
     def undo(self, designer, expected):
-        main = designer.where("rect mdiMain")
-        self.input.key("ctrl+z", at=(main["cx"], main["y"] + 10))
+        self.input.key("ctrl+z", at=e2e.activate(designer, self.input))
         wait_for("undo to restore %r" % (expected,),
                  lambda: self.geometry(designer, expected[0]) == expected[1])
 
@@ -177,8 +176,7 @@ class Scenario:
         if not self.has(a, "Save"):
             self.missing.append("save to a local file (no Save command)")
             return False
-        main = a.where("rect mdiMain")
-        self.input.key("ctrl+s", at=(main["cx"], main["y"] + 10))
+        self.input.key("ctrl+s", at=e2e.activate(a, self.input))
         chooser = a.wait_modal("the Save As chooser")
         self.input.move(chooser["cx"], chooser["cy"])
         self.input.type(self.project_path)
@@ -251,8 +249,7 @@ class Scenario:
             f.write(text)
 
     def exit_designer(self, a):
-        main = a.where("rect mdiMain")
-        self.input.key("ctrl+q", at=(main["cx"], main["y"] + 10))
+        self.input.key("ctrl+q", at=e2e.activate(a, self.input))
         try:
             wait_for("the designer to end", lambda: not a.alive(), timeout=15)
         except Failure:
