@@ -26,6 +26,8 @@ from e2e import Failure, wait_for
 KEYS = ["Delete", "ctrl+z", "ctrl+c", "ctrl+v", "ctrl+x", "F4", "F2", "Escape", "Tab",
         "Return", "Up", "Down", "Left", "Right", "Home", "a", "x", "1", "space", "BackSpace",
         "ctrl+n", "ctrl+s", "ctrl+o", "shift+Tab", "alt+f", "alt+e", "alt+v"]
+# Files the random Open picks: not a project, garbage, a project cut short.
+BAD_FILES = ["junk-text.gui", "junk-binary.gui", "truncated.gui"]
 # Ending the program is not random input's business.
 NEVER = {"Exit"}
 
@@ -212,7 +214,13 @@ class RandomRun:
             return
         if cls == "QFileDialog" or "chooser" in cls.lower() or modal.get("title") in (
                 "Save Project", "Open", "Save Code"):
-            if modal.get("title") != "Open" and self.rng.random() < 0.6:
+            if modal.get("title") == "Open" and self.rng.random() < 0.5:
+                # Bad input through the real dialog: files that are not projects.
+                path = os.path.join(self.work, self.rng.choice(BAD_FILES))
+                self.note("open", path)
+                self.input.type(path)
+                self.input.key("Return")
+            elif modal.get("title") != "Open" and self.rng.random() < 0.6:
                 self.saves += 1
                 path = os.path.join(self.work, "saved%d.gui" % self.saves)
                 self.note("save as", path)
@@ -252,14 +260,14 @@ class RandomRun:
         exe = os.path.join(self.build, "cli", "corvane")
         files = sorted(glob.glob(os.path.join(self.work, "*.gui")))
         for path in files:
-            if os.path.basename(path).startswith("start"):
+            if not os.path.basename(path).startswith("saved"):
                 continue
             result = subprocess.run([exe, "check", path], capture_output=True, text=True,
                                     timeout=60, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
             if result.returncode != 0 or result.stderr.strip():
                 raise Failure("saved project %s does not load back cleanly: %s"
                               % (path, result.stderr.strip()))
-        return len([f for f in files if not os.path.basename(f).startswith("start")])
+        return len([f for f in files if os.path.basename(f).startswith("saved")])
 
     def finish(self):
         """Exit as a user would, declining to save: the shutdown runs, the program ends with
@@ -300,6 +308,14 @@ class RandomRun:
         here = os.path.dirname(os.path.abspath(__file__))
         sample = os.path.join(self.work, "start.gui")
         shutil.copy(os.path.join(here, "..", "..", "examples", "login.gui"), sample)
+        with open(sample, "rb") as f:
+            text = f.read()
+        bad = {"junk-text.gui": b"Dear diary,\r\nnothing to see here.\r\n",
+               "junk-binary.gui": bytes(self.rng.randrange(256) for _ in range(2048)),
+               "truncated.gui": text[:len(text) // 2]}
+        for name, data in bad.items():
+            with open(os.path.join(self.work, name), "wb") as f:
+                f.write(data)
         self.designer = e2e.Designer(self.build, self.display, self.home, "random", [sample])
         wait_for("the sample project", lambda: self.designer.projects(), timeout=15)
         started = time.monotonic()
