@@ -173,8 +173,12 @@ void mdiMain::Dispatch(const QString &key)
         return;
     case Kind::WindowList: {
         const QList<QMdiSubWindow *> windows = DesignWindows();
-        if (command.Index <= windows.size())
-            m_mdiArea->setActiveSubWindow(windows.at(command.Index - 1));
+        if (command.Index <= windows.size()) {
+            QMdiSubWindow *window = windows.at(command.Index - 1);
+            m_mdiArea->setActiveSubWindow(window);
+            if (m_windowActivated)
+                m_windowActivated(window);
+        }
         ShowDescription();
         return;
     }
@@ -463,6 +467,9 @@ void mdiMain::closeEvent(QCloseEvent *event)
             m_shutdown();
         else
             Startup::SaveOnShutdown(m_state);
+        event->accept();
+        Q_EMIT Unloaded();
+        return;
     }
     event->accept();
 }

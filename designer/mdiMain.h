@@ -99,6 +99,11 @@ public:
     void ApplyViewSettings();
     // The grid switch changed: the design forms repaint and their sizers snap by it.
     void SetGridChanged(std::function<void(bool on)> changed) { m_gridChanged = std::move(changed); }
+    // A design form's window was activated from the Window menu.
+    void SetWindowActivated(std::function<void(QMdiSubWindow *window)> activated)
+    {
+        m_windowActivated = std::move(activated);
+    }
     // The tree asked for its context menu at a point of its viewport.
     void SetTreeContextRequest(std::function<void(const QPoint &pos)> request)
     {
@@ -133,6 +138,10 @@ public:
     QMdiArea *MdiArea() const { return m_mdiArea; }
     QSplitter *Splitter() const { return m_splitter; }
 
+Q_SIGNALS:
+    // The window has closed for good: the designer is shut down and the program may end.
+    void Unloaded();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -155,6 +164,7 @@ private:
     std::function<QList<CodeMenuEntry>()> m_codeMenu;
     std::function<void(bool)> m_gridChanged;
     std::function<void(const QPoint &)> m_treeContext;
+    std::function<void(QMdiSubWindow *)> m_windowActivated;
     std::function<bool()> m_closeQuery;
     std::function<void()> m_shutdown;
     QStringList m_dynamicTools;

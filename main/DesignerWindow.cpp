@@ -118,6 +118,18 @@ void DesignerWindow::Start(const QStringList &arguments)
     window.SetSelectionDescription([this] { return SelectionDescription(); });
     window.SetCommandHandler([this](const QString &key) { HandleCommand(key); });
     window.SetGridChanged([this](bool on) { GridChanged(on); });
+    // The form chosen in the Window menu becomes the active form: new controls go onto it.
+    window.SetWindowActivated([this](QMdiSubWindow *sub) {
+        for (frmDesign *form : m_forms->Forms()) {
+            if (form->SubWindow() != sub)
+                continue;
+            clsControl &owner = form->Owner();
+            const clsControl *current = m_root->Designer().CurrentItem();
+            if (!current || (current != &owner && current->Form() != &owner))
+                m_host->SelectItem(owner);
+            return;
+        }
+    });
     window.SetTreeContextRequest([this](const QPoint &pos) { TreeContextRequest(pos); });
     window.SetCodeMenuSource([this] {
         return CodeMenuEntries ? CodeMenuEntries() : QList<mdiMain::CodeMenuEntry>();

@@ -11,5 +11,8 @@ int main(int argc, char *argv[])
     // lives inside the QApplication's lifetime.
     DesignerWindow designer;
     designer.Start(app.arguments().mid(1));
+    // The program ends when the main window unloads, whatever other windows are still open.
+    QObject::connect(&designer.Window(), &mdiMain::Unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     return app.exec();
 }

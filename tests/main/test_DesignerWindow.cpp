@@ -2,6 +2,7 @@
 // command, a form and a text box created from the tool keys with the property sheet, the
 // project saved to a new file, and the tools following every step.
 #include "app/DesignerRoot.h"
+#include "app/EditCommands.h"
 #include "app/ScriptedPrompter.h"
 #include "designer/ModalDriver.h"
 #include "designer/clsProjectTree.h"
@@ -15,6 +16,8 @@
 #include "support/IniFile.h"
 
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTreeWidget>
 #include <QPushButton>
@@ -224,4 +227,16 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     popup->hide();
     ASSERT_FALSE(d.prompter.StatusTexts.empty());
     EXPECT_EQ(d.prompter.StatusTexts.back(), clsDesigner::Description(*form));
+
+    // The Window menu's choice becomes the active form, so new controls go onto it.
+    const QList<QMdiSubWindow *> windows = d.window->Window().DesignWindows();
+    ASSERT_GE(windows.size(), 2);
+    d.window->Root().Designer().SelectItem(control);
+    d.window->Dispatch("wl*2");
+    const clsControl *current = d.window->Root().Designer().CurrentItem();
+    ASSERT_TRUE(current);
+    EXPECT_TRUE(Vocabulary::IsForm(current->ObjType()));
+    EXPECT_NE(current, form);
+    EXPECT_EQ(d.window->Window().MdiArea()->activeSubWindow(), windows.at(1));
+    EXPECT_EQ(d.window->Root().Edit().ActiveForm(), current);
 }
