@@ -8,14 +8,17 @@
 #include "controls/QtPlatformMetrics.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
+#include "designer/HelpWindow.h"
+#include "designer/QtDocumentChooser.h"
 #include "designer/QtClipboard.h"
 #include "designer/QtPrompter.h"
 #include "designer/SheetCreateMode.h"
 #include "designer/clsProjectTree.h"
+#include "designer/frmAbout.h"
 #include "designer/frmDesign.h"
 #include "designer/frmProperties.h"
+#include "designer/frmSettings.h"
 #include "designer/ucSizer.h"
-#include "main/LocalFileChooser.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -98,10 +101,23 @@ void DesignerWindow::Start(const QStringList &arguments)
         m_createMode = m_sheetCreateMode.get();
     }
     if (!m_chooser) {
-        m_localChooser = std::make_unique<LocalFileChooser>(&window);
-        m_chooser = m_localChooser.get();
+        m_qtChooser = std::make_unique<QtDocumentChooser>(state.Connection, &window);
+        m_chooser = m_qtChooser.get();
     }
     state.Connection.SetChooser(m_chooser);
+
+    // The dialogs behind Preferences, Help and About, unless others were given.
+    if (!ShowSettings)
+        ShowSettings = [this] {
+            frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(),
+                             [this] { RefreshCommands(); });
+        };
+    if (!HelpTopics)
+        HelpTopics = [this] { HelpWindow::ShowTopics(m_window.get()); };
+    if (!CloseHelp)
+        CloseHelp = [] { HelpWindow::CloseAll(); };
+    if (!HelpAbout)
+        HelpAbout = [this] { frmAbout::Show(m_window.get()); };
 
     // 13. The designer object, joined to the project tree and the other ports.
     DesignerPorts ports;

@@ -10,9 +10,9 @@ class DesignFormFactory;
 class DesignSurfaceHost;
 class DesignerRoot;
 class DocumentOpener;
-class LocalFileChooser;
 class ProcessState;
 class QtClipboard;
+class QtDocumentChooser;
 class QtPrompter;
 class SheetCreateMode;
 class clsControl;
@@ -29,8 +29,9 @@ class iPrompter;
 // the designer down when the window unloads.
 //
 // The commands that other parts of the program provide (settings, help, about, program code,
-// preview) are reached through the std::function members below; a command whose function is
-// not set is reported as not available.
+// preview) are reached through the std::function members below. Start fills the settings,
+// help and about ones with the designer's own dialogs unless they were set before; a command
+// whose function is not set is reported as not available.
 class DesignerWindow
 {
 public:
@@ -41,7 +42,8 @@ public:
         std::unique_ptr<ProcessState> State;
         // Tests script the answers; none means the Qt dialogs over the main window.
         iPrompter *Prompter = nullptr;
-        // The document chooser of Open and Save As; none means the local file dialog.
+        // The document chooser of Open and Save As; none means the chooser over the host's
+        // files and items and the local files.
         iDocumentChooser *Chooser = nullptr;
         // Creating objects; none means the property sheet in create mode.
         iCreateMode *CreateMode = nullptr;
@@ -106,7 +108,7 @@ private:
     std::unique_ptr<frmProperties> m_sheet;
     std::unique_ptr<SheetCreateMode> m_sheetCreateMode;
     iCreateMode *m_createMode = nullptr;
-    std::unique_ptr<LocalFileChooser> m_localChooser;
+    std::unique_ptr<QtDocumentChooser> m_qtChooser;
     iDocumentChooser *m_chooser = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
     bool m_helpShown = false;

@@ -4,6 +4,7 @@
 #include "app/DesignerRoot.h"
 #include "app/EditCommands.h"
 #include "app/ScriptedPrompter.h"
+#include "designer/HelpWindow.h"
 #include "designer/ModalDriver.h"
 #include "designer/clsProjectTree.h"
 #include "designer/frmProperties.h"
@@ -148,11 +149,11 @@ TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
     EXPECT_EQ(settings, 1);
 
     d.prompter.Clear();
-    d.window->Dispatch("HelpAbout");
+    d.window->Dispatch("Upd");
     d.window->Dispatch("Preview");
     const auto messages = d.prompter.Of(ScriptedPrompter::Kind::Message);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].Text, "The selected function (HelpAbout) is not available at this time");
+    EXPECT_EQ(messages[0].Text, "The selected function (Upd) is not available at this time");
     EXPECT_EQ(messages[1].Text, "The selected function (Preview) is not available at this time");
 
     // An item kind without a project says why nothing was created.
@@ -170,6 +171,12 @@ TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
     ASSERT_TRUE(d.window->Root().Items().Find("ORDERS")) << "the command line opened the project";
     d.window->Root().Designer().ProjectOf(d.window->Root().Items().Find("ORDERS"))->Changed = true;
 
+    // Help opens beside the designer and goes when the designer unloads.
+    d.window->Dispatch("HelpTopics");
+    QPointer<HelpWindow> help = HelpWindow::Current();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+
     // Cancel keeps everything.
     d.prompter.Answers = {iPrompter::Answer::Cancel};
     d.window->Dispatch("Exit");
@@ -181,6 +188,7 @@ TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
     d.window->Dispatch("Exit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(d.window->Root().Items().Find("ORDERS"));
+    EXPECT_TRUE(!help || !help->isVisible());
     const IniFile stored = IniFile::Load(d.folder.filePath("appstate.ini"));
     EXPECT_GT(stored.ReadInt("GUIDesigner_Settings", "MainWidth", 0), 0);
     EXPECT_EQ(stored.ReadString("GUIDesigner_Settings", "RecentFile_1", ""),
