@@ -26,6 +26,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTreeWidget>
 
 using namespace MainCommands;
@@ -152,9 +153,13 @@ void DesignerWindow::Start(const QStringList &arguments)
     });
     window.SetCloseQuery([this] { return m_root->Storage().QueryExit(); });
     window.SetShutdown([this] { Shutdown(); });
-    // Paste follows what the desktop's clipboard holds.
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &window,
-                     [this] { RefreshCommands(); });
+    // Paste follows what the desktop's clipboard holds. Asking the clipboard may mean a round
+    // trip to another program, so it is asked when its content changes, not on every click.
+    ReadClipboard();
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &window, [this] {
+        ReadClipboard();
+        RefreshCommands();
+    });
 
     // 14. The View marks and bands from the settings.
     window.ApplyViewSettings();
@@ -224,9 +229,9 @@ void DesignerWindow::HandleCommand(const QString &key)
             if (key == QLatin1String("Undo"))
                 root.Edit().Undo();
             else if (key == QLatin1String("Cut"))
-                root.Edit().Cut();
+                m_clipboardHasText = root.Edit().Cut() || m_clipboardHasText;
             else if (key == QLatin1String("Copy"))
-                root.Edit().Copy();
+                m_clipboardHasText = root.Edit().Copy() || m_clipboardHasText;
             else if (key == QLatin1String("Paste"))
                 root.Edit().Paste();
             else if (key == QLatin1String("Delete"))
@@ -288,7 +293,7 @@ MainCommands::StateInputs DesignerWindow::CurrentState() const
         in.SelectedType = item->ObjType();
     }
     in.FormActive = in.ItemSelected && m_root->Edit().ActiveForm() != nullptr;
-    in.ClipboardHasText = m_clipboard && !m_clipboard->Text().isEmpty();
+    in.ClipboardHasText = m_clipboardHasText;
     return in;
 }
 
@@ -308,6 +313,13 @@ QString DesignerWindow::SelectionDescription() const
     if (!item || m_root->Items().Find(item->FullID()) != item)
         return {};
     return clsDesigner::Description(*item);
+}
+
+void DesignerWindow::ReadClipboard()
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QMimeData *data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+    m_clipboardHasText = data && data->hasText();
 }
 
 void DesignerWindow::GridChanged(bool on)

@@ -92,6 +92,7 @@ private:
     MainCommands::StateInputs CurrentState() const;
     QString ProjectTitle() const;
     QString SelectionDescription() const;
+    void ReadClipboard();
     void GridChanged(bool on);
     void TreeContextRequest(const QPoint &pos);
     void Shutdown();
@@ -111,6 +112,7 @@ private:
     std::unique_ptr<QtDocumentChooser> m_qtChooser;
     iDocumentChooser *m_chooser = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
+    bool m_clipboardHasText = false;
     bool m_helpShown = false;
     bool m_shutDown = false;
 };

@@ -16,7 +16,9 @@
 #include "model/clsControl.h"
 #include "support/IniFile.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -123,6 +125,13 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
     ASSERT_TRUE(d.window->Root().Items().Find(formId + "*Text1")) << formId.toStdString();
     EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo paste") << "a new object is undone like a paste";
     EXPECT_GE(window.DesignWindows().size(), 2) << "the sample's forms and the new one";
+    // Copy puts the text box on the desktop's clipboard; Paste follows.
+    QGuiApplication::clipboard()->clear();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(d.Bands().Enabled("Paste"));
+    d.window->Dispatch("Copy");
+    EXPECT_TRUE(d.Bands().Enabled("Paste"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("Text1"));
 
     // Save As to a new local file: the text holds both new objects, the recent list the file.
     const QString target = d.folder.filePath("saved.gui");
