@@ -345,8 +345,7 @@ void mdiMain::ShowContextMenu(const QPoint &globalPos)
         UpdateCommandStates();
         code->menuAction()->setEnabled(!entries.isEmpty());
     }
-    if (auto *menu = qobject_cast<QMenu *>(m_bands->BandWidget(popup)))
-        menu->popup(globalPos);
+    m_bands->ShowPopup(popup, globalPos);
 }
 
 // ---- Label edits --------------------------------------------------------------------------
