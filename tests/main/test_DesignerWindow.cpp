@@ -3,6 +3,7 @@
 // project saved to a new file, and the tools following every step.
 #include "app/DesignerRoot.h"
 #include "app/EditCommands.h"
+#include "app/iCreateMode.h"
 #include "app/ScriptedPrompter.h"
 #include "designer/HelpWindow.h"
 #include "designer/ModalDriver.h"
@@ -27,6 +28,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -256,4 +258,84 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     EXPECT_NE(current, form);
     EXPECT_EQ(d.window->Window().MdiArea()->activeSubWindow(), windows.at(1));
     EXPECT_EQ(d.window->Root().Edit().ActiveForm(), current);
+}
+
+namespace {
+// Creating anything is cancelled, as a user closing the sheet would.
+struct CancellingCreateMode : iCreateMode
+{
+    Outcome CreateApplication(const QString &) override { return {}; }
+    Outcome CreateItem(const QString &, int, const QString &, clsControl *) override { return {}; }
+};
+} // namespace
+
+TEST(DesignerWindow, AnyOrderOfCommandsLeavesAProjectThatSavesAndLoadsBack)
+{
+    QTemporaryDir work;
+    const QString project = work.filePath("orders.gui");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+
+    CancellingCreateMode cancel;
+    Designer d;
+    DesignerWindow::Options options;
+    options.State = std::make_unique<ProcessState>(d.folder.path());
+    options.Prompter = &d.prompter;
+    options.Chooser = &d.chooser;
+    options.CreateMode = &cancel;
+    d.window = std::make_unique<DesignerWindow>(std::move(options));
+    d.window->Start({project});
+    // The commands that would show a modal window of their own are counted instead.
+    int modal = 0;
+    d.window->ShowSettings = d.window->HelpTopics = d.window->HelpAbout = [&] { ++modal; };
+
+    QStringList keys = {"Undo", "Cut", "Copy", "Paste", "Delete", "Save", "Textbox", "Form",
+                        "Menu", "ViewGrid", "StatusBar", "ViewToolbar", "Settings", "HelpAbout",
+                        "wl*1", "wl*3", "file_1", "file_7", "Close", "Open", "SaveAs",
+                        "cm*Click", "Bogus"};
+    // CORVANE_SEED runs another sequence (a longer soak runs many).
+    const unsigned seed = qEnvironmentVariableIsSet("CORVANE_SEED")
+                              ? unsigned(qEnvironmentVariableIntValue("CORVANE_SEED"))
+                              : 20261206u;
+    std::mt19937 random(seed);
+    DesignerRoot &root = d.window->Root();
+    for (int step = 0; step < 300; ++step) {
+        // Select something now and then, as the user clicks around.
+        if (random() % 3 == 0) {
+            QList<clsControl *> items;
+            for (ProjectState *p : root.Designer().Projects())
+                items << p->App;
+            for (int i = 0; i < 2 && !items.isEmpty(); ++i)
+                for (const auto &entry : items.last()->Children())
+                    items << entry.Value;
+            if (!items.isEmpty())
+                root.Designer().SelectItem(items.at(int(random() % items.size())));
+        }
+        // Keep the questions coming with answers of every kind.
+        d.prompter.Answers = {iPrompter::Answer(random() % 4), iPrompter::Answer(random() % 4)};
+        // A closed project comes back from the recent list.
+        const QString key = root.Designer().Projects().empty()
+                                ? QStringLiteral("file_1")
+                                : keys.at(int(random() % keys.size()));
+        d.window->Dispatch(key);
+        ASSERT_TRUE(d.window->Window().isVisible()) << "seed " << seed << " step " << step;
+    }
+    // Whatever happened, the reports were of the expected kind and a project that is still
+    // open saves to a file that loads back without a report.
+    if (!root.Designer().Projects().empty()) {
+        ProjectState *open = root.Designer().Projects().front();
+        const QString target = work.filePath("after.gui");
+        d.chooser.Names = {target};
+        d.prompter.Answers = {iPrompter::Answer::Yes};
+        root.Designer().SelectItem(open->App);
+        d.window->Dispatch("SaveAs");
+        ASSERT_TRUE(QFile::exists(target)) << "seed " << seed;
+        const QString appId = open->App->ID();
+        d.prompter.Answers = {iPrompter::Answer::No};
+        root.Storage().Close(open->App);
+        d.prompter.Clear();
+        d.window->Dispatch("file_1");
+        EXPECT_TRUE(root.Items().Find(appId)) << "seed " << seed;
+        EXPECT_TRUE(d.prompter.ReportTexts().empty()) << "seed " << seed;
+    }
 }
