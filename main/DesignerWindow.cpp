@@ -1,5 +1,7 @@
 #include "main/DesignerWindow.h"
 
+#include "main/CodeServices.h"
+
 #include "app/CommandLine.h"
 #include "app/DesignerRoot.h"
 #include "app/DocumentOpener.h"
@@ -16,6 +18,7 @@
 #include "designer/clsProjectTree.h"
 #include "designer/frmAbout.h"
 #include "designer/frmDesign.h"
+#include "designer/frmPreview.h"
 #include "designer/frmProperties.h"
 #include "designer/frmSettings.h"
 #include "designer/ucSizer.h"
@@ -41,7 +44,8 @@ DesignerWindow::DesignerWindow(Options options)
     : m_root(std::make_unique<DesignerRoot>(std::move(options.State))),
       m_prompterPort(options.Prompter),
       m_createMode(options.CreateMode),
-      m_chooser(options.Chooser)
+      m_chooser(options.Chooser),
+      m_withCode(options.WithCodeServices)
 {
 }
 
@@ -120,6 +124,15 @@ void DesignerWindow::Start(const QStringList &arguments)
     if (!HelpAbout)
         HelpAbout = [this] { frmAbout::Show(m_window.get()); };
 
+    // The code editor, its dialogs and preview; the status text tells when the program's event
+    // decoder is behind the project.
+    if (m_withCode) {
+        m_code = std::make_unique<CodeServices>(m_root->Designer(), state, m_root->Storage(), &window);
+        m_code->SetNoticeSink([this](const QString &text) {
+            m_window->SetStatusText(text.isEmpty() ? SelectionDescription() : text);
+        });
+    }
+
     // 13. The designer object, joined to the project tree and the other ports.
     DesignerPorts ports;
     ports.CreateMode = m_createMode;
@@ -127,7 +140,8 @@ void DesignerWindow::Start(const QStringList &arguments)
     ports.Clipboard = m_clipboard.get();
     ports.ProjectTree = m_tree.get();
     ports.FormFactory = m_forms.get();
-    ports.CommandStates = &window;
+    ports.CommandStates = m_code ? m_code->CommandStates(&window) : &window;
+    ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
     m_root->Connect(ports);
 
     window.SetStateSource([this] { return CurrentState(); });
@@ -149,7 +163,13 @@ void DesignerWindow::Start(const QStringList &arguments)
     });
     window.SetTreeContextRequest([this](const QPoint &pos) { TreeContextRequest(pos); });
     window.SetCodeMenuSource([this] {
-        return CodeMenuEntries ? CodeMenuEntries() : QList<mdiMain::CodeMenuEntry>();
+        if (CodeMenuEntries)
+            return CodeMenuEntries();
+        QList<mdiMain::CodeMenuEntry> entries;
+        if (m_code)
+            for (const CodeServices::MenuEntry &entry : m_code->CodeMenuEntries())
+                entries.append({entry.Key, entry.Caption});
+        return entries;
     });
     window.SetCloseQuery([this] { return m_root->Storage().QueryExit(); });
     window.SetShutdown([this] { Shutdown(); });
@@ -200,6 +220,13 @@ bool DesignerWindow::RunProvided(const std::function<void()> &command, const QSt
     }
     command();
     return true;
+}
+
+void DesignerWindow::RunCodeCommand(const std::function<void()> &command, const QString &key)
+{
+    if (!command && m_code && m_code->Dispatch(key))
+        return;
+    RunProvided(command, key);
 }
 
 void DesignerWindow::HandleCommand(const QString &key)
@@ -258,17 +285,16 @@ void DesignerWindow::HandleCommand(const QString &key)
             break;
         case Kind::Code:
             if (key == QLatin1String("Upd"))
-                RunProvided(UpdateCode, key);
+                RunCodeCommand(UpdateCode, key);
             else if (key == QLatin1String("Quill"))
-                RunProvided(OpenCodeEditor, key);
+                RunCodeCommand(OpenCodeEditor, key);
             else
-                RunProvided(Preview, key);
+                RunCodeCommand(Preview, key);
             break;
         case Kind::CodeMenu:
-            if (CodeMenuCommand)
-                CodeMenuCommand(key);
-            else
-                m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
+            RunCodeCommand(CodeMenuCommand ? std::function<void()>([&] { CodeMenuCommand(key); })
+                                           : std::function<void()>(),
+                           key);
             break;
         case Kind::ViewToggle:
         case Kind::WindowList:

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class CodeServices;
 class DesignFormFactory;
 class DesignSurfaceHost;
 class DesignerRoot;
@@ -47,6 +48,9 @@ public:
         iDocumentChooser *Chooser = nullptr;
         // Creating objects; none means the property sheet in create mode.
         iCreateMode *CreateMode = nullptr;
+        // The code editor, the Code sub-menu and preview; without them those commands are
+        // not available unless their functions below are set.
+        bool WithCodeServices = true;
     };
 
     DesignerWindow();
@@ -72,7 +76,11 @@ public:
     DesignFormFactory &Forms() const { return *m_forms; }
     iPrompter &Prompter() const { return *m_prompterPort; }
 
+    // The code commands, the Code sub-menu and preview; nullptr without them.
+    CodeServices *Code() const { return m_code.get(); }
+
     // ---- Commands provided elsewhere ----------------------------------------------------------
+    // Each one set replaces what the designer would do for that command.
     std::function<void()> ShowSettings;         // "Settings"
     std::function<void()> HelpTopics;           // "HelpTopics"
     std::function<void()> HelpAbout;            // "HelpAbout"
@@ -89,6 +97,7 @@ public:
 private:
     void HandleCommand(const QString &key);
     bool RunProvided(const std::function<void()> &command, const QString &key);
+    void RunCodeCommand(const std::function<void()> &command, const QString &key);
     MainCommands::StateInputs CurrentState() const;
     QString ProjectTitle() const;
     QString SelectionDescription() const;
@@ -112,6 +121,8 @@ private:
     std::unique_ptr<QtDocumentChooser> m_qtChooser;
     iDocumentChooser *m_chooser = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
+    bool m_withCode = true;
+    std::unique_ptr<CodeServices> m_code;
     bool m_clipboardHasText = false;
     bool m_helpShown = false;
     bool m_shutDown = false;

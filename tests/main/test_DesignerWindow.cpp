@@ -12,6 +12,8 @@
 #include "designer/ucSizer.h"
 #include "designer/vxMenuBar.h"
 #include "host/iDocumentChooser.h"
+#include "designer/frmPreview.h"
+#include "main/CodeServices.h"
 #include "main/DesignerWindow.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -51,7 +53,7 @@ struct QueuedChooser : iDocumentChooser
 
 struct Designer
 {
-    Designer()
+    explicit Designer(bool withCode = true)
     {
         QFile ini(folder.filePath("cvwin70.ini"));
         ini.open(QIODevice::WriteOnly);
@@ -61,6 +63,7 @@ struct Designer
         options.State = std::make_unique<ProcessState>(folder.path());
         options.Prompter = &prompter;
         options.Chooser = &chooser;
+        options.WithCodeServices = withCode;
         window = std::make_unique<DesignerWindow>(std::move(options));
     }
     vxMenuBar &Bands() const { return window->Window().Bands(); }
@@ -152,7 +155,7 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
 
 TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
 {
-    Designer d;
+    Designer d(false);
     d.window->Start();
     int settings = 0;
     d.window->ShowSettings = [&] { ++settings; };
@@ -243,6 +246,18 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     ASSERT_TRUE(popup);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(d.Bands().Enabled("Textbox")) << "the pop-up's New entries follow the node";
+    // The Code sub-menu lists the form's events from the code services.
+    ASSERT_TRUE(d.window->Code());
+    QStringList codeKeys;
+    for (QAction *action : d.Bands().Menu("Popup", "Code")->actions())
+        codeKeys << action->objectName();
+    QStringList expected;
+    for (const auto &entry : d.window->Code()->CodeMenuEntries())
+        if (entry.Key != "-")
+            expected << entry.Key;
+    codeKeys.removeAll(QString());
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(codeKeys, expected);
     popup->hide();
     ASSERT_FALSE(d.prompter.StatusTexts.empty());
     EXPECT_EQ(d.prompter.StatusTexts.back(), clsDesigner::Description(*form));
@@ -283,6 +298,8 @@ TEST(DesignerWindow, AnyOrderOfCommandsLeavesAProjectThatSavesAndLoadsBack)
     options.Prompter = &d.prompter;
     options.Chooser = &d.chooser;
     options.CreateMode = &cancel;
+    // The code commands open windows of their own; their own tests drive them.
+    options.WithCodeServices = false;
     d.window = std::make_unique<DesignerWindow>(std::move(options));
     d.window->Start({project});
     // The commands that would show a modal window of their own are counted instead.
