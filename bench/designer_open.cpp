@@ -69,6 +69,8 @@ OpenClose OpenInDesigner(const QString &path, const QString &folder)
     QElapsedTimer timer;
     timer.start();
     const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);
+    // Until the window has caught up: the forms show their controls, which then repaint.
+    QApplication::processEvents();
     QApplication::processEvents();
     t.Open = Ms(timer);
     t.Reports = int(prompter.Calls.size());
