@@ -189,14 +189,14 @@ void clsProjectTree::EndFill()
         Insert(p.Node, p.Parent, p.Position);
         newTop = newTop || !p.Parent;
     }
-    // What was added is in sight: a new project down to its forms' objects, a new object
-    // under its parent.
+    // What was added is in sight: a new project with everything in it, a new object under
+    // its parent.
     if (newTop) {
-        m_view.expandToDepth(1);
+        m_view.expandAll();
     } else {
         for (const Pending &p : pending) {
             p.Parent->setExpanded(true);
-            if (Vocabulary::IsForm(p.Node->data(0, TypeRole).toInt()))
+            if (p.Node->childCount() > 0)
                 p.Node->setExpanded(true);
         }
     }
@@ -326,7 +326,7 @@ void clsProjectTree::Refresh()
 {
     EndFill();
     Quiet quiet(m_quiet);
-    m_view.expandToDepth(1);
+    m_view.expandAll();
 }
 
 // ---- The user's gestures -------------------------------------------------------------------
