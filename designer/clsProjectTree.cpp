@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -438,6 +439,14 @@ void clsProjectTree::EndDrag()
 
 void clsProjectTree::UpdateDragCursor(const QPoint &pos)
 {
+    // Near the top or bottom edge the tree scrolls, so a drop can reach any node.
+    QScrollBar *bar = m_view.verticalScrollBar();
+    const int edge = m_view.fontMetrics().height();
+    if (pos.y() < edge)
+        bar->setValue(bar->value() - bar->singleStep());
+    else if (pos.y() > m_view.viewport()->height() - edge)
+        bar->setValue(bar->value() + bar->singleStep());
+
     DragCursors::Shape shape = DragCursors::NoDrop;
     clsControl *item = ItemOf(m_pressNode);
     clsControl *onto = ItemOf(m_view.itemAt(pos));
