@@ -229,11 +229,20 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     auto resizeDrop = [this] {
         if (m_filling)
             return;
+        m_dropEdited = true;
         m_dropGrid->setColumnCount(m_dropColumns->value());
         m_dropGrid->setRowCount(m_dropRows->value());
         m_dropDataColumn->setMaximum(m_dropColumns->value());
         ShowDropHeadings();
     };
+    connect(m_dropGrid, &QTableWidget::itemChanged, this, [this] {
+        if (!m_filling)
+            m_dropEdited = true;
+    });
+    connect(m_dropDataColumn, &QSpinBox::valueChanged, this, [this] {
+        if (!m_filling)
+            m_dropEdited = true;
+    });
     connect(m_dropGrid, &QTableWidget::currentCellChanged, this, [this] {
         const bool was = m_filling;
         m_filling = true;
@@ -245,6 +254,7 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
         while (m_dropHeadings.size() <= c)
             m_dropHeadings.append(QString());
         m_dropHeadings[c] = QString(text).remove(QLatin1Char('|'));
+        m_dropEdited = true;
         ShowDropHeadings();
     });
     connect(m_dropColumns, &QSpinBox::valueChanged, this, resizeDrop);
@@ -427,6 +437,7 @@ void ucListProps::ShowDropDown(int column)
         widest = std::max(widest, int(rows.back().size()));
     }
     m_dropHeadings = list.Headings;
+    m_dropEdited = false;
     m_dropColumns->setValue(widest);
     m_dropDataColumn->setMaximum(widest);
     m_dropDataColumn->setValue(list.EffectiveDataColumn());
@@ -444,6 +455,9 @@ void ucListProps::ShowDropDown(int column)
 
 void ucListProps::StoreDropDown(int column)
 {
+    // A list the user left alone stays as stored, spelling included.
+    if (!m_dropEdited)
+        return;
     // A row keeps as many cells as it had or has filled, so "a|b" with one column shown
     // loses nothing the user did not remove.
     QStringList entries;

@@ -157,6 +157,7 @@ private:
     QSpinBox *m_dropDataColumn;
     QLineEdit *m_dropHeading;
     QStringList m_dropHeadings; // of the drop-down list shown
+    bool m_dropEdited = false;  // the user changed the drop-down list shown
     int m_initialGridLines = 0;
     int m_shownColumn = -1;
     bool m_filling = false;

@@ -268,9 +268,12 @@ TEST(ContentEditors, ListRowsAndGridCellsReachTheObject)
 TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
 {
     const QString menu = Entries({{"FILE", "1", "&File", "", "", "", "", "", ""}, {"-", "2"}, {"X", "2"}});
+    // A grid whose drop-down rows end in empty values and whose checks are per column.
+    const QString dropDown = "a|" + sv + "b||" + vm + "*DROPDOWN||Code" + sv + "c";
     Fixture f({Create("A*F*MAIN", 75), Prop(26, menu), Create("A*F*OPT", 19),
-               Prop(26, "Post" + sv + "1" + vm + "Pick up")});
-    for (const char *path : {"A*F*MAIN", "A*F*OPT"}) {
+               Prop(26, "Post" + sv + "1" + vm + "Pick up"), Create("A*F*GRD", 28), Prop(27, "2"),
+               Prop(36, dropDown), Prop(12, "1" + vm + "0"), Prop(97, "0")});
+    for (const char *path : {"A*F*MAIN", "A*F*OPT", "A*F*GRD"}) {
         const auto result = f.Modify(path, [&](frmProperties *sheet) {
             QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
         });
@@ -278,6 +281,9 @@ TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
     }
     EXPECT_EQ(f.items.Find("A*F*MAIN")->GetProperty(26), menu);
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + sv + "1" + vm + "Pick up");
+    EXPECT_EQ(f.items.Find("A*F*GRD")->GetProperty(36), dropDown);
+    EXPECT_EQ(f.items.Find("A*F*GRD")->GetProperty(12), "1" + vm + "0");
+    EXPECT_EQ(f.items.Find("A*F*GRD")->GetProperty(97), "0");
     EXPECT_TRUE(f.Messages().empty());
 }
 
