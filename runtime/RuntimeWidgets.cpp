@@ -442,7 +442,12 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
     QWidget *widget = nullptr;
     switch (item.ObjType()) {
     case Type::Label: {
-        auto *label = new QLabel(caption.isEmpty() ? RuntimeWidgets::Property(item, Prop::DefVal) : caption, parent);
+        // A label shows its Value, as on the design surface; older projects that set only
+        // the caption or the default value still show that.
+        QString text = RuntimeWidgets::Property(item, Prop::Value);
+        if (text.isEmpty())
+            text = caption.isEmpty() ? RuntimeWidgets::Property(item, Prop::DefVal) : caption;
+        auto *label = new QLabel(text, parent);
         Watch(label, id, true, true, events);
         widget = label;
         break;
