@@ -117,6 +117,10 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_defaultRowBox = new QCheckBox(tr("De&fault row"), items);
     m_autoExtend = new QCheckBox(tr("A&utomatically add new lines to grid"), items);
     m_icons = new QCheckBox(tr("Show i&con in first column"), items);
+    m_headings->setToolTip(tr("Show the row of column headings above the cells"));
+    m_autoExtend->setToolTip(tr("An editable grid keeps an empty row at its end; typing into it "
+                                "adds the next line"));
+    m_icons->setToolTip(tr("Switched off, the items' icons are removed when the sheet is applied"));
     m_iconSize = new QComboBox(items);
     m_iconSize->addItems({tr("Small"), tr("Large")});
     m_cellIconLabel = new QLabel(tr("C&ell icon file name or URL:"), items);
