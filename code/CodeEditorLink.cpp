@@ -24,6 +24,7 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <utility>
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
@@ -67,6 +68,19 @@ private:
 // What the link keeps with one project; it ends with the project.
 struct CodeEditorLink::ProjectCode final : ProjectExtension
 {
+    // A project that closes takes its code document with it: the closing questions have
+    // been answered, and the program item's record lock must not outlive the project (it
+    // would open read-only when the project comes back).
+    ~ProjectCode() override
+    {
+        if (iCodeDocument *document = std::exchange(Document, nullptr)) {
+            document->SetEvents(nullptr);
+            try {
+                document->Close();
+            } catch (...) {
+            }
+        }
+    }
     iCodeDocument *Document = nullptr;
     // The event signature when the decoder was last written; "" when not known.
     QString DecoderSignature;

@@ -18,17 +18,22 @@ QString EventSignature::Of(const EventList &project)
             id += QLatin1Char('*') + o.Form;
         if (!o.Control.isEmpty())
             id += QLatin1Char('*') + o.Control;
-        text += id.toUpper() + field + QString::number(o.Type) + field + QString::number(o.Mask);
+        QString items;
         if (Vocabulary::IsFormBar(o.Type) && !o.Items.isEmpty()) {
             for (const QString &entry : o.Items.split(QChar(Marks::Value))) {
                 const QStringList parts = entry.split(part);
                 const QString itemId = parts.value(0);
                 if (itemId.startsWith(QLatin1Char('*')) || parts.value(2).startsWith(QLatin1Char('-')))
                     continue;
-                text += field + itemId.toUpper() + part + parts.value(1).trimmed();
+                items += field + itemId.toUpper() + part + parts.value(1).trimmed();
             }
         }
-        text += QChar(Marks::Attribute);
+        // An object that raises nothing has no place in the decoder: where it stands (undoing
+        // a delete puts an object last) must not make the decoder look stale.
+        if (o.Mask == 0 && items.isEmpty())
+            continue;
+        text += id.toUpper() + field + QString::number(o.Type) + field + QString::number(o.Mask)
+            + items + QChar(Marks::Attribute);
     }
     return QString::fromLatin1(
         QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex());

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -516,6 +517,13 @@ void DesignControl::SetGridEditable(bool on)
     DesignControlBase::SetGridEditable(on);
     if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetEditable(on && !m_designMode);
+}
+
+void DesignControl::SetHeadingRowVisible(bool on)
+{
+    DesignControlBase::SetHeadingRowVisible(on);
+    if (auto *grid = qobject_cast<GridControl *>(m_widget))
+        grid->horizontalHeader()->setVisible(on);
 }
 
 void DesignControl::SetCellText(int row, int column, const QString &text)

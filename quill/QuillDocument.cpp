@@ -449,6 +449,9 @@ void QuillDocument::Close()
     if (m_closed)
         return;
     m_closed = true;
+    // The record lock goes now, not when the widget is deleted later: the designer may open
+    // the item again in the same turn of the event loop.
+    m_document.reset();
     if (iCodeDocumentEvents *events = m_events) {
         m_events = nullptr;
         events->DocumentClose(*this);

@@ -338,6 +338,17 @@ TEST_F(CodeEditorLinkTest, QuitAndDocumentCloseDropTheReferences)
     ASSERT_TRUE(link.EditCode(*app));
     EXPECT_EQ(editors.size(), 2u);
     EXPECT_EQ(log.at(5), "Identity editor-session-1");
+
+    // Closing the project closes its document in the editor, without a notice: the program
+    // item is free again for the next time the project opens.
+    RecordingDocument *document = Doc();
+    ASSERT_TRUE(document);
+    log.clear();
+    const size_t noticesBefore = notices.size();
+    designer.RemoveProject(*app);
+    EXPECT_EQ(log, Log{"Close"});
+    EXPECT_EQ(document->Events, nullptr);
+    EXPECT_EQ(notices.size(), noticesBefore);
 }
 
 TEST_F(CodeEditorLinkTest, GoToHandlerAsksAboutTheDecoderAndAddsTheMissingHandler)

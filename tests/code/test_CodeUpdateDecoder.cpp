@@ -41,6 +41,21 @@ TEST(CodeUpdateDecoder, EventSignatureFollowsWhatTheDecoderDependsOn)
     EXPECT_NE(EventSignature::OfProjectText(Project(0x20, {"File:1", "Open:2", "Close:2"})), base);
     EXPECT_NE(EventSignature::OfProjectText(Project(0x20, {"File:1", "Open:1"})), base);
 
+    // Objects that raise nothing may stand anywhere; the order of those that do counts.
+    const auto withLabel = [](bool labelFirst, qint64 labelMask) {
+        ProjectText text;
+        text.Create("Shop", 1, 0x40000000).Create("Shop*Main", 6, 0x1);
+        if (labelFirst)
+            text.Create("Shop*Main*Lbl", 15, labelMask);
+        text.Create("Shop*Main*Ok", 18, 0x20);
+        if (!labelFirst)
+            text.Create("Shop*Main*Lbl", 15, labelMask);
+        return EventSignature::OfProjectText(text.Text());
+    };
+    EXPECT_EQ(withLabel(true, 0), withLabel(false, 0));
+    EXPECT_NE(withLabel(true, 0x20), withLabel(false, 0x20));
+    EXPECT_NE(withLabel(true, 0x20), withLabel(true, 0));
+
     EXPECT_EQ(EventSignature::DecoderNotice(base, base), QString());
     EXPECT_EQ(EventSignature::DecoderNotice(base, "older"), "Event decoder may require updating!");
 }

@@ -164,6 +164,20 @@ TEST_F(Look, ColoursAndFontsAreApplied)
     EXPECT_TRUE(window->centralWidget()->autoFillBackground());
 }
 
+TEST_F(Look, LabelsShowTheirValueAsTheDesignSurfaceDoes)
+{
+    Load({Create("L*F*VAL", 15, "1", 0), Prop(1, "Customer:"), Prop(22, "kept only"),
+          Create("L*F*CAP", 15, "6", 0), Prop(22, "Total"),
+          Create("L*F*DEF", 15, "11", 0), Prop(0, "Default")});
+    const auto text = [this](const char *id) {
+        auto *label = qobject_cast<QLabel *>(runtime.WidgetOf(id));
+        return label ? label->text() : QStringLiteral("<no label>");
+    };
+    EXPECT_EQ(text("L*F*VAL"), "Customer:");
+    EXPECT_EQ(text("L*F*CAP"), "Total");
+    EXPECT_EQ(text("L*F*DEF"), "Default");
+}
+
 TEST_F(Look, RelativePicturesComeFromTheProjectFolderWhenTheRuntimeKnowsIt)
 {
     QTemporaryDir dir;
