@@ -10,6 +10,8 @@
 #include "support/DynamicArray.h"
 #include "support/Marks.h"
 
+#include "BenchProject.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -18,33 +20,6 @@
 #include <cstdio>
 
 namespace {
-QString Rec(const QStringList &fields) { return fields.join(QChar(Marks::Value)); }
-
-// One application; forms of one form item and 99 labels; ten properties per object.
-QString Generate(int objects)
-{
-    QStringList recs{Rec({"TEMPLATE", "45000", "bench"}), Rec({"0", "1.4", "0"}),
-                     Rec({"2", "APP", "", "1", "0", "0", "80", "30", "1073741824"})};
-    const QStringList props{"22", "15", "14", "16", "17", "18", "19", "68", "9", "8"};
-    const QStringList values{"Caption", "255", "16777215", "Courier New", "10", "1", "1", "1", "0", "0"};
-    int made = 1;
-    for (int form = 0; made < objects; ++form) {
-        const QString f = QStringLiteral("APP*F%1").arg(form);
-        recs << Rec({"2", f, "", "8", "auto", "auto", "60", "40", "1"});
-        for (int p = 0; p < props.size(); ++p)
-            recs << Rec({"4", "", props[p], "", "", p == 0 ? f : values[p]});
-        ++made;
-        for (int c = 0; c < 99 && made < objects; ++c, ++made) {
-            recs << Rec({"2", f + QStringLiteral("*L%1").arg(c), "", "15", QString::number(c % 50),
-                         QString::number(c / 50), "10", "1", "0"});
-            for (int p = 0; p < props.size(); ++p)
-                recs << Rec({"4", "", props[p], "", "", values[p]});
-        }
-    }
-    recs << Rec({"0", "-1"});
-    return recs.join(QChar(Marks::Attribute));
-}
-
 struct Times
 {
     double load = 0, save = 0, split = 0;
@@ -54,7 +29,7 @@ struct Times
 Times Measure(int objects, const QString &folder)
 {
     const QString path = folder + QStringLiteral("/bench%1.gui").arg(objects);
-    const QString text = Generate(objects);
+    const QString text = BenchProject(objects);
     {
         QFile file(path);
         file.open(QIODevice::WriteOnly);

@@ -1,21 +1,141 @@
 #include "designer/clsProjectTree.h"
 
+#include "app/EditCommands.h"
+#include "app/ErrorBoundary.h"
+#include "app/ProjectTreeRules.h"
+#include "app/clsDesigner.h"
+#include "app/iPrompter.h"
+#include "designer/DragCursors.h"
+#include "designer/ItemImages.h"
 #include "model/Vocabulary.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
 #include "support/GuiError.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
 constexpr int FullIdRole = Qt::UserRole + 1;
 constexpr int TypeRole = Qt::UserRole + 2;
+const QString TreeLabel = QStringLiteral("<clsProjectTree>");
 
 QString OwnId(const QString &fullId)
 {
     return fullId.section(QLatin1Char('*'), -1);
 }
+
+// Counts the tree's own changes so the selection signals they cause are not taken for the
+// user's.
+class Quiet
+{
+public:
+    explicit Quiet(int &depth) : m_depth(depth) { ++m_depth; }
+    ~Quiet() { --m_depth; }
+    Quiet(const Quiet &) = delete;
+    Quiet &operator=(const Quiet &) = delete;
+
+private:
+    int &m_depth;
+};
 } // namespace
 
-clsProjectTree::clsProjectTree(QTreeWidget &view) : m_view(view) {}
+// The label editor: tells the main window when an edit begins and ends, and hands the
+// text to the tree instead of writing it into the node; the node shows a new ID only
+// once the item has taken it, so a refused edit leaves the old label.
+class clsProjectTree::LabelDelegate : public QStyledItemDelegate
+{
+public:
+    LabelDelegate(clsProjectTree &tree, QObject *parent)
+        : QStyledItemDelegate(parent), m_tree(tree)
+    {
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_tree.LabelEditing(true);
+        return editor;
+    }
+
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::destroyEditor(editor, index);
+        m_tree.LabelEditing(false);
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        QTreeWidgetItem *node = m_tree.Node(index.data(FullIdRole).toString());
+        if (line && node)
+            // After the editor is gone: a message about a refused ID must not be shown
+            // while the view is still closing its editor.
+            QMetaObject::invokeMethod(
+                &m_tree,
+                [tree = &m_tree, key = FullIdOf(node), text = line->text()] {
+                    if (QTreeWidgetItem *n = tree->Node(key))
+                        tree->CommitLabel(n, text);
+                },
+                Qt::QueuedConnection);
+    }
+
+private:
+    clsProjectTree &m_tree;
+};
+
+clsProjectTree::clsProjectTree(QTreeWidget &view) : m_view(view)
+{
+    m_view.setHeaderHidden(true);
+    m_view.setSortingEnabled(false);
+    m_view.setUniformRowHeights(true);
+    m_view.setEditTriggers(QAbstractItemView::EditKeyPressed);
+    m_view.setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view.setDragDropMode(QAbstractItemView::NoDragDrop);
+    m_view.setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view.setItemDelegate(new LabelDelegate(*this, &m_view));
+    m_view.viewport()->installEventFilter(this);
+    m_view.installEventFilter(this);
+
+    QObject::connect(&m_view, &QTreeWidget::currentItemChanged, this,
+                     [this](QTreeWidgetItem *current) {
+                         if (!m_quiet && current)
+                             UserSelected(current);
+                     });
+    // A click on the node that is already current still selects its item (the selection
+    // may have moved to a design form meanwhile).
+    QObject::connect(&m_view, &QTreeWidget::itemClicked, this,
+                     [this](QTreeWidgetItem *node) { UserSelected(node); });
+    QObject::connect(&m_view, &QWidget::customContextMenuRequested, this,
+                     [this](const QPoint &pos) {
+                         if (QTreeWidgetItem *node = m_view.itemAt(pos))
+                             UserSelected(node);
+                         if (ContextMenuRequested)
+                             ContextMenuRequested(m_view.viewport()->mapToGlobal(pos));
+                     });
+}
+
+clsProjectTree::~clsProjectTree()
+{
+    // Nodes still held back belong to nobody else.
+    for (const Pending &p : std::as_const(m_pending))
+        delete p.Node;
+    m_pending.clear();
+    if (m_filling)
+        m_view.setUpdatesEnabled(true);
+}
+
+void clsProjectTree::SetLinks(const Links &links)
+{
+    m_links = links;
+}
 
 QString clsProjectTree::FullIdOf(const QTreeWidgetItem *node)
 {
@@ -24,14 +144,14 @@ QString clsProjectTree::FullIdOf(const QTreeWidgetItem *node)
 
 void clsProjectTree::Show(QTreeWidgetItem *node, const QString &fullId, int type)
 {
+    node->setText(0, OwnId(fullId));
     QString kind;
     try {
         kind = Vocabulary::TypeKeyword(type, false);
     } catch (const GuiError &) {
         kind = QString::number(type);
     }
-    node->setText(0, QStringLiteral("%1 (%2)").arg(OwnId(fullId), kind));
-    node->setToolTip(0, fullId);
+    node->setToolTip(0, kind + QLatin1Char(' ') + fullId);
     node->setData(0, FullIdRole, fullId);
     node->setData(0, TypeRole, type);
 }
@@ -46,16 +166,64 @@ void clsProjectTree::Insert(QTreeWidgetItem *node, QTreeWidgetItem *parent, int 
         m_view.insertTopLevelItem(at, node);
 }
 
+// ---- Filling ---------------------------------------------------------------------------
+
+void clsProjectTree::BeginFill()
+{
+    if (m_filling)
+        return;
+    m_filling = true;
+    m_view.setUpdatesEnabled(false);
+    // A load ends with Refresh; a single object added by other means ends its batch as soon
+    // as control returns to the event loop.
+    QTimer::singleShot(0, this, [this] { EndFill(); });
+}
+
+void clsProjectTree::EndFill()
+{
+    if (!m_filling)
+        return;
+    Quiet quiet(m_quiet);
+    const QList<Pending> pending = std::exchange(m_pending, {});
+    bool newTop = false;
+    for (const Pending &p : pending) {
+        Insert(p.Node, p.Parent, p.Position);
+        newTop = newTop || !p.Parent;
+    }
+    // What was added is in sight: a new project with everything in it, a new object under
+    // its parent.
+    if (newTop) {
+        m_view.expandAll();
+    } else {
+        for (const Pending &p : pending) {
+            p.Parent->setExpanded(true);
+            if (p.Node->childCount() > 0)
+                p.Node->setExpanded(true);
+        }
+    }
+    m_filling = false;
+    m_view.setUpdatesEnabled(true);
+}
+
 void clsProjectTree::AddItem(int type, int position, const QString &fullId,
                              const QString &parentFullId)
 {
     const QString key = fullId.toUpper();
     if (m_nodes.contains(key))
         return;
+    BeginFill();
     auto *node = new QTreeWidgetItem;
     Show(node, fullId, type);
-    Insert(node, parentFullId.isEmpty() ? nullptr : Node(parentFullId), position);
+    node->setIcon(0, ItemImages::IconOfType(type));
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    QTreeWidgetItem *parent = parentFullId.isEmpty() ? nullptr : Node(parentFullId);
     m_nodes.insert(key, node);
+    // Below a node that is not shown yet the node costs the view nothing; below a shown one
+    // it waits for the end of the batch.
+    if (parent && !parent->treeWidget())
+        Insert(node, parent, position);
+    else
+        m_pending.append({node, parent, position});
 }
 
 void clsProjectTree::Forget(QTreeWidgetItem *node)
@@ -67,15 +235,31 @@ void clsProjectTree::Forget(QTreeWidgetItem *node)
 
 void clsProjectTree::RemoveItem(const QString &fullId)
 {
+    EndFill();
     QTreeWidgetItem *node = Node(fullId);
     if (!node)
         return;
+    // A drag of this node or of one below it ends with it.
+    for (const QTreeWidgetItem *n = m_pressNode; n; n = n->parent())
+        if (n == node) {
+            EndDrag();
+            break;
+        }
+    Quiet quiet(m_quiet);
     Forget(node);
+    // Taking the node out first lets the view drop one row instead of every descendant's.
+    if (QTreeWidgetItem *parent = node->parent())
+        parent->removeChild(node);
+    else if (const int index = m_view.indexOfTopLevelItem(node); index >= 0)
+        m_view.takeTopLevelItem(index);
     delete node;
 }
 
 void clsProjectTree::RemoveAll()
 {
+    EndFill();
+    EndDrag();
+    Quiet quiet(m_quiet);
     m_nodes.clear();
     m_view.clear();
 }
@@ -83,9 +267,11 @@ void clsProjectTree::RemoveAll()
 void clsProjectTree::RepositionItem(const QString &fullId, const QString &newParentFullId,
                                     int position)
 {
+    EndFill();
     QTreeWidgetItem *node = Node(fullId);
     if (!node)
         return;
+    Quiet quiet(m_quiet);
     const bool wasCurrent = m_view.currentItem() == node;
     const bool expanded = node->isExpanded();
     // Taking the node keeps its subtree with it.
@@ -128,13 +314,226 @@ void clsProjectTree::RenameItem(const QString &oldFullId, const QString &newFull
 
 void clsProjectTree::Highlight(const QString &fullId)
 {
+    EndFill();
     if (QTreeWidgetItem *node = Node(fullId)) {
+        Quiet quiet(m_quiet);
         m_view.setCurrentItem(node);
+        m_view.scrollToItem(node);
         m_view.setFocus();
     }
 }
 
 void clsProjectTree::Refresh()
 {
-    m_view.expandToDepth(1);
+    EndFill();
+    Quiet quiet(m_quiet);
+    m_view.expandAll();
+}
+
+// ---- The user's gestures -------------------------------------------------------------------
+
+clsControl *clsProjectTree::ItemOf(const QTreeWidgetItem *node) const
+{
+    if (!node || !m_links.Designer)
+        return nullptr;
+    return m_links.Designer->Items().Find(FullIdOf(node));
+}
+
+iPrompter *clsProjectTree::Prompter() const
+{
+    if (m_links.Prompter)
+        return m_links.Prompter;
+    return m_links.Designer ? &m_links.Designer->Prompter() : nullptr;
+}
+
+void clsProjectTree::UserSelected(QTreeWidgetItem *node)
+{
+    if (m_quiet || !m_links.Designer)
+        return;
+    clsControl *item = ItemOf(node);
+    if (!item || item == m_links.Designer->CurrentItem())
+        return;
+    // The designer highlights the node again; the guard keeps that from coming back here.
+    Quiet quiet(m_quiet);
+    m_links.Designer->SelectItem(item);
+}
+
+void clsProjectTree::SelectNode(QTreeWidgetItem *node)
+{
+    UserSelected(node);
+}
+
+void clsProjectTree::LabelEditing(bool started)
+{
+    const auto &slot = started ? LabelEditStarted : LabelEditEnded;
+    if (slot)
+        slot();
+}
+
+bool clsProjectTree::CommitLabel(QTreeWidgetItem *node, const QString &text)
+{
+    clsControl *item = ItemOf(node);
+    iPrompter *prompter = Prompter();
+    if (!item || !prompter)
+        return false;
+    const QString newId = text.trimmed();
+    if (newId == item->ID())
+        return true;
+    return ErrorBoundary::Value(*prompter, TreeLabel, [&] {
+        if (const auto refusal = ProjectTreeRules::RenameRefusal(*item, newId)) {
+            prompter->ShowMessage(*refusal, MessageIcon::Exclamation);
+            return false;
+        }
+        const bool renamed = m_links.Edit ? m_links.Edit->RenameItem(*item, newId)
+                                          : item->RenameItem(newId);
+        if (!renamed) {
+            prompter->ShowMessage(GuiError::StandardText(GuiErrors::DuplicateId),
+                                  MessageIcon::Exclamation);
+            return false;
+        }
+        if (!m_links.Edit && m_links.Designer)
+            m_links.Designer->MarkChanged(item);
+        if (StatusRefresh)
+            StatusRefresh();
+        return true;
+    });
+}
+
+bool clsProjectTree::DropNode(QTreeWidgetItem *dragged, QTreeWidgetItem *target)
+{
+    clsControl *item = ItemOf(dragged);
+    clsControl *onto = ItemOf(target);
+    iPrompter *prompter = Prompter();
+    if (!item || !onto || !prompter)
+        return false;
+    return ErrorBoundary::Value(*prompter, TreeLabel, [&] {
+        const ProjectTreeRules::Drop drop = ProjectTreeRules::DropOn(*item, *onto);
+        if (drop.What == ProjectTreeRules::Drop::Kind::Refused) {
+            prompter->SetStatusText(drop.Message);
+            return false;
+        }
+        if (drop.What != ProjectTreeRules::Drop::Kind::Move)
+            return false;
+        if (!item->RepositionItem(drop.Target, drop.After)) {
+            prompter->ShowMessage(QStringLiteral("\"%1\" could not be moved").arg(item->ID()),
+                                  MessageIcon::Exclamation);
+            return false;
+        }
+        m_links.Designer->MarkChanged(item);
+        Highlight(item->FullID());
+        if (StatusRefresh)
+            StatusRefresh();
+        return true;
+    });
+}
+
+// ---- Dragging ------------------------------------------------------------------------------
+
+void clsProjectTree::EndDrag()
+{
+    if (m_dragging)
+        m_view.viewport()->unsetCursor();
+    m_dragging = false;
+    m_pressNode = nullptr;
+}
+
+void clsProjectTree::UpdateDragCursor(const QPoint &pos)
+{
+    // Near the top or bottom edge the tree scrolls, so a drop can reach any node.
+    QScrollBar *bar = m_view.verticalScrollBar();
+    const int edge = m_view.fontMetrics().height();
+    if (pos.y() < edge)
+        bar->setValue(bar->value() - bar->singleStep());
+    else if (pos.y() > m_view.viewport()->height() - edge)
+        bar->setValue(bar->value() + bar->singleStep());
+
+    DragCursors::Shape shape = DragCursors::NoDrop;
+    clsControl *item = ItemOf(m_pressNode);
+    clsControl *onto = ItemOf(m_view.itemAt(pos));
+    if (item && onto) {
+        const ProjectTreeRules::Drop drop = ProjectTreeRules::DropOn(*item, *onto);
+        if (drop.What == ProjectTreeRules::Drop::Kind::Move)
+            shape = onto == item->Parent() ? DragCursors::DropOn
+                    : drop.After           ? DragCursors::InsertAfter
+                                           : DragCursors::InsertBefore;
+        else if (drop.What == ProjectTreeRules::Drop::Kind::Nothing)
+            shape = DragCursors::Drag;
+    }
+    m_view.viewport()->setCursor(DragCursors::Cursor(m_links.CursorIds, shape));
+}
+
+bool clsProjectTree::HandleMouse(QEvent *event)
+{
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint pos = mouse->position().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        EndDrag();
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        QTreeWidgetItem *node = m_view.itemAt(pos);
+        clsControl *item = ItemOf(node);
+        if (item && ProjectTreeRules::CanDrag(*item)) {
+            m_pressNode = node;
+            m_pressPos = pos;
+        }
+        return false;
+    }
+    case QEvent::MouseMove:
+        if (!m_pressNode)
+            return false;
+        if (!(mouse->buttons() & Qt::LeftButton)) {
+            // The button went up elsewhere (a dialog took the mouse): no drop.
+            EndDrag();
+            return false;
+        }
+        if (!m_dragging) {
+            if ((pos - m_pressPos).manhattanLength() < QApplication::startDragDistance()) {
+                m_view.viewport()->setCursor(
+                    DragCursors::Cursor(m_links.CursorIds, DragCursors::PointingHand));
+                return true;
+            }
+            m_dragging = true;
+        }
+        UpdateDragCursor(pos);
+        return true;
+    case QEvent::MouseButtonRelease: {
+        if (mouse->button() != Qt::LeftButton || !m_pressNode)
+            return false;
+        const bool wasDragging = m_dragging;
+        QTreeWidgetItem *dragged = m_pressNode;
+        m_view.viewport()->unsetCursor();
+        EndDrag();
+        if (!wasDragging)
+            return false;
+        DropNode(dragged, m_view.itemAt(pos));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool clsProjectTree::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view.viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+            return HandleMouse(event);
+        default:
+            break;
+        }
+    } else if (watched == &m_view && event->type() == QEvent::KeyPress && m_pressNode
+               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        // Escape cancels a drag under way.
+        m_view.viewport()->unsetCursor();
+        EndDrag();
+        return true;
+    } else if (watched == &m_view && event->type() == QEvent::FocusOut && m_pressNode) {
+        m_view.viewport()->unsetCursor();
+        EndDrag();
+    }
+    return QObject::eventFilter(watched, event);
 }
