@@ -68,13 +68,6 @@ mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_
     m_projectTree->setObjectName(QStringLiteral("tvProject"));
     m_projectTree->header()->hide();
     m_projectTree->setMinimumWidth(60);
-    m_projectTree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_projectTree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        if (m_treeContext)
-            m_treeContext(pos);
-        else
-            ShowContextMenu(m_projectTree->viewport()->mapToGlobal(pos));
-    });
     m_mdiArea = new QMdiArea(m_splitter);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

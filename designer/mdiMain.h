@@ -104,11 +104,6 @@ public:
     {
         m_windowActivated = std::move(activated);
     }
-    // The tree asked for its context menu at a point of its viewport.
-    void SetTreeContextRequest(std::function<void(const QPoint &pos)> request)
-    {
-        m_treeContext = std::move(request);
-    }
 
     // ---- Placement -----------------------------------------------------------------------
     // Position and size from the stored keys, when there are any.
@@ -163,7 +158,6 @@ private:
     std::function<QString()> m_describeSelection;
     std::function<QList<CodeMenuEntry>()> m_codeMenu;
     std::function<void(bool)> m_gridChanged;
-    std::function<void(const QPoint &)> m_treeContext;
     std::function<void(QMdiSubWindow *)> m_windowActivated;
     std::function<bool()> m_closeQuery;
     std::function<void()> m_shutdown;

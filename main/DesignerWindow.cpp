@@ -82,6 +82,20 @@ void DesignerWindow::Start(const QStringList &arguments)
     window.SetPrompter(m_prompterPort);
     m_clipboard = std::make_unique<QtClipboard>();
     m_tree = std::make_unique<clsProjectTree>(*window.ProjectTree());
+    // The tree selects, renames and moves items through the designer; while a label is edited
+    // the edit box gets the Edit shortcuts; a right click shows the context menu.
+    clsProjectTree::Links links;
+    links.Designer = &m_root->Designer();
+    links.Edit = &m_root->Edit();
+    links.Prompter = m_prompterPort;
+    links.CursorIds = state.CursorIds;
+    m_tree->SetLinks(links);
+    m_tree->LabelEditStarted = [this] { m_window->DropEditShortcuts(); };
+    m_tree->LabelEditEnded = [this] { m_window->RestoreEditShortcuts(); };
+    m_tree->ContextMenuRequested = [this](const QPoint &globalPos) {
+        m_window->ShowContextMenu(globalPos);
+    };
+    m_tree->StatusRefresh = [this] { m_window->SetStatusText(SelectionDescription()); };
 
     // Form items show as design forms in the main window's MDI area.
     m_host = std::make_unique<DesignSurfaceHost>(m_root->Designer(), m_root->Edit());
@@ -161,7 +175,6 @@ void DesignerWindow::Start(const QStringList &arguments)
             return;
         }
     });
-    window.SetTreeContextRequest([this](const QPoint &pos) { TreeContextRequest(pos); });
     window.SetCodeMenuSource([this] {
         if (CodeMenuEntries)
             return CodeMenuEntries();
@@ -361,15 +374,6 @@ void DesignerWindow::GridChanged(bool on)
     }
     for (frmDesign *form : m_forms->Forms())
         form->RefreshBackground();
-}
-
-void DesignerWindow::TreeContextRequest(const QPoint &pos)
-{
-    QTreeWidget *view = m_window->ProjectTree();
-    // The menu acts on the node it was asked for.
-    if (QTreeWidgetItem *node = view->itemAt(pos))
-        m_root->Designer().SelectItem(clsProjectTree::FullIdOf(node));
-    m_window->ShowContextMenu(view->viewport()->mapToGlobal(pos));
 }
 
 void DesignerWindow::Shutdown()

@@ -103,7 +103,6 @@ private:
     QString SelectionDescription() const;
     void ReadClipboard();
     void GridChanged(bool on);
-    void TreeContextRequest(const QPoint &pos);
     void Shutdown();
 
     // Declared in the order of building; they go in the reverse order.

@@ -21,6 +21,8 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -261,6 +263,20 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     popup->hide();
     ASSERT_FALSE(d.prompter.StatusTexts.empty());
     EXPECT_EQ(d.prompter.StatusTexts.back(), clsDesigner::Description(*form));
+
+    // A label edit in the tree borrows the Edit shortcuts and gives them back.
+    tree->setFocus();
+    tree->setCurrentItem(node);
+    tree->editItem(node, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Bands().Shortcut("Copy"), "");
+    EXPECT_EQ(d.Bands().Shortcut("Delete"), "");
+    auto *editor = tree->findChild<QLineEdit *>();
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Bands().Shortcut("Copy"), "Ctrl+C");
+    EXPECT_EQ(d.Bands().Shortcut("Delete"), "Del");
 
     // The Window menu's choice becomes the active form, so new controls go onto it.
     const QList<QMdiSubWindow *> windows = d.window->Window().DesignWindows();
