@@ -219,6 +219,13 @@ void mdiMain::UpdateCommandStates()
     ShowProjectTitle(m_projectTitle ? m_projectTitle() : QString());
 }
 
+void mdiMain::CommandsChanged()
+{
+    if (m_selectionChanged)
+        m_selectionChanged();
+    UpdateCommandStates();
+}
+
 void mdiMain::SetUndoState(const QString &caption, bool enabled)
 {
     const QString key = QStringLiteral("Undo");

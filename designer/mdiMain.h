@@ -57,7 +57,9 @@ public:
     void SetSelectionDescription(std::function<QString()> source) { m_describeSelection = std::move(source); }
     // Recomputes every tool's enabled state and the title.
     void UpdateCommandStates();
-    void CommandsChanged() override { UpdateCommandStates(); }
+    void CommandsChanged() override;
+    // Runs first whenever the selection or the project changed (before the states follow).
+    void SetSelectionChanged(std::function<void()> changed) { m_selectionChanged = std::move(changed); }
     // The Undo entry of the menu, the pop-up and the tool bar shows the newest record's caption.
     void SetUndoState(const QString &caption, bool enabled) override;
 
@@ -158,6 +160,7 @@ private:
     std::function<QString()> m_describeSelection;
     std::function<QList<CodeMenuEntry>()> m_codeMenu;
     std::function<void(bool)> m_gridChanged;
+    std::function<void()> m_selectionChanged;
     std::function<void(QMdiSubWindow *)> m_windowActivated;
     std::function<bool()> m_closeQuery;
     std::function<void()> m_shutdown;

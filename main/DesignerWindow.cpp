@@ -29,6 +29,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTreeWidget>
 
@@ -163,6 +164,18 @@ void DesignerWindow::Start(const QStringList &arguments)
     window.SetSelectionDescription([this] { return SelectionDescription(); });
     window.SetCommandHandler([this](const QString &key) { HandleCommand(key); });
     window.SetGridChanged([this](bool on) { GridChanged(on); });
+    // The selection's form comes to the front, so its sizer is never hidden behind another
+    // form. It is raised, not activated: the keyboard stays where the user is (the tree).
+    window.SetSelectionChanged([this] {
+        const clsControl *item = m_root->Designer().CurrentItem();
+        const clsControl *form = item && Vocabulary::IsForm(item->ObjType()) ? item
+                                 : item ? item->Form() : nullptr;
+        if (!form || m_root->Items().Find(form->FullID()) != form)
+            return;
+        if (frmDesign *design = DesignFormFactory::FormOf(*form))
+            if (QMdiSubWindow *sub = design->SubWindow(); sub && sub->isVisible())
+                sub->raise();
+    });
     // The form chosen in the Window menu becomes the active form: new controls go onto it.
     window.SetWindowActivated([this](QMdiSubWindow *sub) {
         for (frmDesign *form : m_forms->Forms()) {

@@ -5,7 +5,9 @@
 #include "app/EditCommands.h"
 #include "app/iCreateMode.h"
 #include "app/ScriptedPrompter.h"
+#include "designer/DesignFormFactory.h"
 #include "designer/HelpWindow.h"
+#include "designer/frmDesign.h"
 #include "designer/ModalDriver.h"
 #include "designer/clsProjectTree.h"
 #include "designer/frmProperties.h"
@@ -227,8 +229,18 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
         }
     ASSERT_TRUE(control);
 
-    // The selection's sizer snaps by the switch, and stops at once when it is turned off.
+    // Selecting a control brings its form to the front of the other forms.
+    QMdiArea *area = d.window->Window().MdiArea();
+    QMdiSubWindow *own = DesignFormFactory::FormOf(*form)->SubWindow();
+    ASSERT_TRUE(own);
+    for (QMdiSubWindow *other : area->subWindowList())
+        if (other != own)
+            other->raise();
     d.window->Root().Designer().SelectItem(control);
+    QList<QMdiSubWindow *> stacked = area->subWindowList(QMdiArea::StackingOrder);
+    EXPECT_EQ(stacked.last(), own);
+
+    // The selection's sizer snaps by the switch, and stops at once when it is turned off.
     auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
     ASSERT_TRUE(sizer);
     EXPECT_TRUE(sizer->SnapToGrid);
