@@ -14,15 +14,15 @@ constexpr int ListColumnCodes[] = {ItemListModel::ColHeading, ItemListModel::Col
 constexpr int GridColumnCodes[] = {
     ItemListModel::ColHeading, ItemListModel::ColFieldType, ItemListModel::ColDataType,
     ItemListModel::ColItems,   ItemListModel::ColWidth,     ItemListModel::ColAlign,
-    ItemListModel::ColSizable, ItemListModel::ColHint,      ItemListModel::ColTabStop};
+    ItemListModel::ColSizable, ItemListModel::ColHint,      ItemListModel::ColTabStop,
+    ItemListModel::MaxLen,     ItemListModel::Required,     ItemListModel::ReadOnly};
 constexpr int ListScalarCodes[] = {ItemListModel::Columns, ItemListModel::GridLines,
                                    ItemListModel::DataCol, ItemListModel::MaxDrop,
                                    ItemListModel::IconSize};
-// The grid keeps its maximum length, required and read-only switches for all columns at once.
-constexpr int GridScalarCodes[] = {ItemListModel::Columns,  ItemListModel::Rows,
-                                   ItemListModel::FixedCols, ItemListModel::GridLines,
-                                   ItemListModel::MaxLen,   ItemListModel::Required,
-                                   ItemListModel::ReadOnly, ItemListModel::Row};
+constexpr int GridScalarCodes[] = {ItemListModel::Columns,    ItemListModel::Rows,
+                                   ItemListModel::FixedCols,  ItemListModel::GridLines,
+                                   ItemListModel::Row,        ItemListModel::AutoExtend,
+                                   ItemListModel::HeadingRow};
 
 int Count(const QString &text)
 {
@@ -61,8 +61,6 @@ void ItemListModel::LoadProps(int ctlType, const Values &values)
     for (const QString &row : ListValue::SplitEntries(stored(Icon)))
         m_icons.push_back(ListValue::SplitParts(row));
     m_showIcons = HasIcons();
-    m_showHeadings = true;
-    m_autoExtend = ctlType == 28;
     const auto scalars = IsGrid() ? std::vector<int>(std::begin(GridScalarCodes), std::end(GridScalarCodes))
                                   : std::vector<int>(std::begin(ListScalarCodes), std::end(ListScalarCodes));
     for (int code : scalars)
@@ -87,7 +85,9 @@ ItemListModel::Values ItemListModel::Store() const
     icons.reserve(qsizetype(m_icons.size()));
     for (const QStringList &row : m_icons)
         icons << ListValue::JoinParts(row);
-    put(Icon, ListValue::JoinEntries(icons));
+    // A list whose icon column is switched off keeps no icons.
+    const bool dropIcons = !IsGrid() && !m_showIcons && HasIcons();
+    put(Icon, dropIcons ? QString() : ListValue::JoinEntries(icons));
     for (const auto &[code, text] : m_scalars)
         put(code, text);
     return values;
@@ -159,10 +159,40 @@ QStringList &ItemListModel::List(int code)
     return m_columnLists[code];
 }
 
+bool ItemListModel::IsGridWide(int code) const
+{
+    return IsGrid() && GridContent::IsGridWideOrPerColumn(code);
+}
+
 QString ItemListModel::ColumnValue(int code, int column) const
 {
     const QStringList *list = FindList(code);
-    return list ? list->value(column) : QString();
+    if (!list)
+        return {};
+    if (IsGridWide(code) && list->size() == 1 && column >= 0)
+        return list->front();
+    return list->value(column);
+}
+
+void ItemListModel::CompactGridWide(QStringList &list) const
+{
+    if (list.isEmpty())
+        return;
+    const int columns = ColumnCount();
+    while (list.size() < columns)
+        list.append(QString());
+    auto none = [](const QString &v) { return v.isEmpty() || v == QLatin1String("0"); };
+    bool same = true;
+    for (const QString &entry : std::as_const(list))
+        same = same && (entry == list.front() || (none(entry) && none(list.front())));
+    if (same) {
+        // One value for every column; nothing where no column has one.
+        list = none(list.front()) ? QStringList() : QStringList{list.front()};
+        return;
+    }
+    // Two entries at least, so that the first does not read as every column's.
+    while (list.size() > 2 && list.back().isEmpty())
+        list.removeLast();
 }
 
 void ItemListModel::SetColumnValue(int code, int column, const QString &text)
@@ -176,9 +206,16 @@ void ItemListModel::SetColumnValue(int code, int column, const QString &text)
     if (column < 0 || ColumnValue(code, column) == clean || !FindList(code))
         return;
     QStringList &list = List(code);
+    if (IsGridWide(code) && list.size() == 1) {
+        // The other columns keep the value they shared.
+        while (list.size() < std::max(ColumnCount(), column + 1))
+            list.append(list.front());
+    }
     while (list.size() <= column)
         list.append(QString());
     list[column] = clean;
+    if (IsGridWide(code))
+        CompactGridWide(list);
 }
 
 QString ItemListModel::ColumnValues(int code) const
@@ -287,6 +324,9 @@ int ItemListModel::InsertColumn(int before)
             row.insert(before, QString());
     }
     for (auto &[code, list] : m_columnLists) {
+        // A value every column shares covers the new one too.
+        if (IsGridWide(code) && list.size() == 1)
+            continue;
         if (list.size() > before)
             list.insert(before, QString());
     }
@@ -309,10 +349,16 @@ void ItemListModel::DeleteColumn(int column)
         }
     }
     for (auto &[code, list] : m_columnLists) {
+        if (IsGridWide(code) && list.size() == 1)
+            continue;
         if (list.size() > column)
             list.removeAt(column);
     }
     SetColumnCount(columns - 1);
+    for (auto &[code, list] : m_columnLists) {
+        if (IsGridWide(code) && list.size() > 1)
+            CompactGridWide(list);
+    }
 }
 
 int ItemListModel::Paste(int row, int column, const QString &text)
@@ -342,18 +388,67 @@ int ItemListModel::Paste(int row, int column, const QString &text)
     return written;
 }
 
-QStringList ItemListModel::DropDownItems(int column) const
+GridDropDown ItemListModel::DropDown(int column) const
 {
-    const QString entry = ColumnValue(ColItems, column);
-    return entry.isEmpty() ? QStringList() : entry.split(QChar(Marks::SubValue));
+    return GridDropDown::Parse(ColumnValue(ColItems, column));
+}
+
+void ItemListModel::SetDropDown(int column, const GridDropDown &list)
+{
+    const GridDropDown current = DropDown(column);
+    GridDropDown clean;
+    clean.DataColumn = std::max(list.DataColumn, 0);
+    for (const QString &heading : list.Headings)
+        clean.Headings << LeveledEntries::WithoutMarks(heading).remove(QLatin1Char('|'));
+    for (const QString &row : list.Rows)
+        clean.Rows << LeveledEntries::WithoutMarks(row);
+    // Compared as lists, so an untouched entry keeps its stored spelling.
+    QStringList headings = clean.Headings, was = current.Headings;
+    while (!headings.isEmpty() && headings.back().isEmpty())
+        headings.removeLast();
+    while (!was.isEmpty() && was.back().isEmpty())
+        was.removeLast();
+    if (clean.Rows == current.Rows && headings == was
+        && clean.EffectiveDataColumn() == current.EffectiveDataColumn())
+        return;
+    SetColumnValue(ColItems, column, clean.Format());
 }
 
 void ItemListModel::SetDropDownItems(int column, const QStringList &items)
 {
-    QStringList clean;
-    for (const QString &item : items)
-        clean << LeveledEntries::WithoutMarks(item);
-    SetColumnValue(ColItems, column, clean.join(QChar(Marks::SubValue)));
+    GridDropDown list = DropDown(column);
+    list.Rows = items;
+    SetDropDown(column, list);
+}
+
+bool ItemListModel::ShowHeadings() const
+{
+    return !IsGrid() || Scalar(HeadingRow) != QLatin1String("0");
+}
+
+bool ItemListModel::AddsNewLines() const
+{
+    return m_type == 28 && Scalar(AutoExtend) != QLatin1String("0");
+}
+
+void ItemListModel::SetSwitch(int code, bool on)
+{
+    // Off is "0"; on is nothing stored, or "1" where a value was stored.
+    const auto loaded = m_loaded.find(code);
+    const bool stored = loaded != m_loaded.end() && !loaded->second.isEmpty();
+    SetScalar(code, on ? (stored ? QStringLiteral("1") : QString()) : QStringLiteral("0"));
+}
+
+void ItemListModel::SetShowHeadings(bool on)
+{
+    if (IsGrid() && on != ShowHeadings())
+        SetSwitch(HeadingRow, on);
+}
+
+void ItemListModel::SetAddsNewLines(bool on)
+{
+    if (m_type == 28 && on != AddsNewLines())
+        SetSwitch(AutoExtend, on);
 }
 
 void ItemListModel::ShiftIconRows(int at, bool insert)

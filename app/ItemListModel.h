@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/GridContent.h"
+
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -24,7 +26,7 @@ public:
         ColHeading = 32, GridLines = 33, ColFieldType = 34, ColDataType = 35, ColItems = 36,
         ColWidth = 37, ColAlign = 38, DataCol = 39, MaxLen = 51, MaxDrop = 53, Required = 54,
         FixedCols = 55, Icon = 56, ColSizable = 63, ColHint = 64, IconSize = 70,
-        ColTabStop = 77,
+        ColTabStop = 77, AutoExtend = 97, HeadingRow = 98,
     };
 
     // Fills the model from the item's stored values (the codes it holds); ctlType decides
@@ -46,7 +48,9 @@ public:
 
     QString Cell(int row, int column) const;
     void SetCell(int row, int column, const QString &text);
-    // The stored entry of a per-column property for a column (empty when unset).
+    // The stored entry of a per-column property for a column (empty when unset). A grid's
+    // ReadOnly, Required and MaxLen hold one value for every column until the columns differ;
+    // then one entry per column (equal again, they become one value).
     QString ColumnValue(int code, int column) const;
     void SetColumnValue(int code, int column, const QString &text);
     // The whole stored list of a per-column property (the plural members).
@@ -83,13 +87,15 @@ public:
     // The row current when the grid opens (1-based, 0 none): the grid's stored Row.
     int DefaultRow() const;
     void SetDefaultRow(int row);
-    // Switches of the editor that have no property of their own: the heading row, new lines
-    // added at the end of an editable grid, and the icon column of a list. They start from
-    // what the object shows.
-    bool ShowHeadings() const { return m_showHeadings; }
-    void SetShowHeadings(bool on) { m_showHeadings = on; }
-    bool AutoExtend() const { return m_autoExtend; }
-    void SetAutoExtend(bool on) { m_autoExtend = on; }
+    // The grid's heading row (HeadingRow) and the input row of an editable grid that adds new
+    // lines (AutoExtend): both on unless stored "0"; only an editable grid extends.
+    bool ShowHeadings() const;
+    void SetShowHeadings(bool on);
+    bool AddsNewLines() const;
+    void SetAddsNewLines(bool on);
+    // The icon column of a list is there when its items have icons: switched off, the icons
+    // are not stored (the editor keeps them until then, so switching on again brings them
+    // back).
     bool ShowIcons() const { return m_showIcons; }
     void SetShowIcons(bool on) { m_showIcons = on; }
 
@@ -99,14 +105,20 @@ public:
     void SetScaleMode(int unit) { m_scaleMode = unit; }
     QString DefaultWidthText() const;
 
-    // The drop-down entries of a grid column (ColItems, entries split at "|").
-    QStringList DropDownItems(int column) const;
+    // The drop-down list of a grid column (its ColItems entry): rows of "|"-separated values,
+    // the data column and the headings. Stored again only when one of them changed.
+    GridDropDown DropDown(int column) const;
+    void SetDropDown(int column, const GridDropDown &list);
+    QStringList DropDownItems(int column) const { return DropDown(column).Rows; }
     void SetDropDownItems(int column, const QStringList &items);
 
 private:
     QStringList &List(int code);
     const QStringList *FindList(int code) const;
     void SetColumnCount(int count);
+    bool IsGridWide(int code) const;
+    void CompactGridWide(QStringList &list) const;
+    void SetSwitch(int code, bool on);
     void SyncRowCount();
     void ShiftIconRows(int at, bool insert);
 
@@ -116,8 +128,6 @@ private:
     std::map<int, QStringList> m_columnLists;
     Values m_scalars;
     std::vector<QStringList> m_icons;
-    bool m_showHeadings = true;
-    bool m_autoExtend = false;
     bool m_showIcons = false;
     int m_scaleMode = 0;
 };

@@ -129,16 +129,18 @@ bool OneOf(const QString &key, std::initializer_list<const char *> keys)
     return false;
 }
 
-// The positive number after a dynamic key's prefix, or 0.
+// The number after a dynamic key's prefix, or -1 when there is none.
 int NumberAfter(const QString &key, int prefixLength)
 {
     bool ok = false;
     const QString digits = key.mid(prefixLength);
+    if (digits.isEmpty())
+        return -1;
     for (QChar c : digits)
         if (!c.isDigit())
-            return 0;
+            return -1;
     const int n = digits.toInt(&ok);
-    return ok && n > 0 ? n : 0;
+    return ok ? n : -1;
 }
 
 bool IsItemKind(const QString &key)
@@ -200,14 +202,16 @@ Command Classify(const QString &key)
     else if (IsItemKind(key))
         command.What = Kind::ItemKind;
     else if (key.startsWith(QLatin1String("file_"))) {
-        command.Index = NumberAfter(key, 5);
-        command.What = command.Index ? Kind::RecentFile : Kind::Unknown;
+        command.Index = qMax(0, NumberAfter(key, 5));
+        command.What = command.Index > 0 ? Kind::RecentFile : Kind::Unknown;
     } else if (key.startsWith(QLatin1String("wl*"))) {
-        command.Index = NumberAfter(key, 3);
-        command.What = command.Index ? Kind::WindowList : Kind::Unknown;
+        command.Index = qMax(0, NumberAfter(key, 3));
+        command.What = command.Index > 0 ? Kind::WindowList : Kind::Unknown;
     } else if (key.startsWith(QLatin1String("cl*"))) {
-        command.Index = NumberAfter(key, 3);
-        command.What = command.Index ? Kind::CodeMenu : Kind::Unknown;
+        // The Code menu counts its list entries from 0.
+        const int n = NumberAfter(key, 3);
+        command.Index = qMax(0, n);
+        command.What = n >= 0 ? Kind::CodeMenu : Kind::Unknown;
     } else if (key.startsWith(QLatin1String("cm*")) && key.size() > 3) {
         command.Name = key.mid(3);
         command.What = Kind::CodeMenu;

@@ -91,12 +91,12 @@ enum class Kind {
 struct Command
 {
     Kind What = Kind::Unknown;
-    int Index = 0;  // n of "file_" + n, "wl*" + n, "cl*" + n (1-based)
+    int Index = 0;  // n of "file_" + n, "wl*" + n (from 1), "cl*" + n (from 0)
     QString Name;   // the event of "cm*" + name; the key itself otherwise
 };
 
-// What a clicked key stands for. Dynamic keys need a number of 1 or more ("file_0" and
-// "wl*x" are unknown); "cm*" needs an event name.
+// What a clicked key stands for. "file_" and "wl*" need a number of 1 or more ("file_0" and
+// "wl*x" are unknown), "cl*" one of 0 or more; "cm*" needs an event name.
 Command Classify(const QString &key);
 // The message for a key no band knows.
 QString NotAvailableMessage(const QString &key);

@@ -69,6 +69,8 @@ OpenClose OpenInDesigner(const QString &path, const QString &folder)
     QElapsedTimer timer;
     timer.start();
     const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);
+    // Until the window has caught up: the forms show their controls, which then repaint.
+    QApplication::processEvents();
     QApplication::processEvents();
     t.Open = Ms(timer);
     t.Reports = int(prompter.Calls.size());
@@ -159,6 +161,8 @@ int main(int argc, char **argv)
     std::printf("designer open               %8.1f ms\n", best.Open);
     std::printf("designer close              %8.1f ms\n", best.Close);
     std::printf("open / check   %5.2f  (goal: at most 3)\n", best.Open / check);
+    if (toolCheck > 0)
+        std::printf("open / check load in process %5.2f\n", best.Open / headless);
     std::printf("close / open   %5.2f  (goal: at most 1)\n", best.Close / best.Open);
     return 0;
 }

@@ -1,12 +1,36 @@
 #include "controls/GridControl.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 
 namespace {
 // A huge grid is shown up to this many rows and columns: the table keeps a slot and a
 // header section for every row, filled or not.
 constexpr int MaxColumns = 500;
 constexpr int MaxRows = 5000;
+
+// Applies the grid's per-column read-only switches and maximum lengths to cell editors.
+class ColumnRulesDelegate final : public QStyledItemDelegate
+{
+public:
+    explicit ColumnRulesDelegate(GridControl *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        if (m_grid->IsColumnReadOnly(index.column()))
+            return nullptr;
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const int length = m_grid->ColumnMaxLength(index.column());
+        if (auto *line = qobject_cast<QLineEdit *>(editor); line && length > 0)
+            line->setMaxLength(length);
+        return editor;
+    }
+
+private:
+    GridControl *m_grid;
+};
 } // namespace
 
 GridControl::GridControl(QWidget *parent) : QTableWidget(parent)
@@ -16,6 +40,19 @@ GridControl::GridControl(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setHighlightSections(false);
+    setItemDelegate(new ColumnRulesDelegate(this));
+    connect(this, &QTableWidget::cellChanged, this, [this](int row, int column) {
+        // Text typed into the input row makes it a row of the grid and adds the next.
+        const QTableWidgetItem *cell = item(row, column);
+        if (m_editable && m_autoExtend && row == rowCount() - 1 && rowCount() < MaxRows
+            && cell && !cell->text().isEmpty())
+            setRowCount(rowCount() + 1);
+    });
+}
+
+void GridControl::SetAutoExtend(bool on)
+{
+    m_autoExtend = on;
 }
 
 void GridControl::SetSize(int rows, int columns)

@@ -18,6 +18,20 @@ public:
     void SetEditable(bool on);
     bool IsEditable() const { return m_editable; }
 
+    // Per column (0-based; columns beyond the lists have neither): cells the user may not
+    // type in, and the most characters a cell takes (0 for no limit).
+    void SetColumnReadOnly(const QList<bool> &readOnly) { m_readOnly = readOnly; }
+    bool IsColumnReadOnly(int column) const { return m_readOnly.value(column); }
+    void SetColumnMaxLength(const QList<int> &lengths) { m_maxLength = lengths; }
+    int ColumnMaxLength(int column) const { return m_maxLength.value(column); }
+    // An editable grid that extends keeps an empty row at its end: typing into it adds the
+    // next one.
+    void SetAutoExtend(bool on);
+    bool AutoExtends() const { return m_autoExtend; }
+
 private:
     bool m_editable = false;
+    bool m_autoExtend = false;
+    QList<bool> m_readOnly;
+    QList<int> m_maxLength;
 };

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -253,10 +254,24 @@ void DesignControl::ApplyColours()
         return;
     const QColor fore = ToQColor(ForeColor());
     const QColor back = ToQColor(BackColor());
+    constexpr QPalette::ColorRole ForeRoles[] = {QPalette::WindowText, QPalette::Text,
+                                                 QPalette::ButtonText};
+    constexpr QPalette::ColorRole BackRoles[] = {QPalette::Window, QPalette::Base, QPalette::Button};
     QPalette palette = m_widget->palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    // Loading sets both colours one after the other, each time for both: a palette that
+    // already shows them is not set again (setting one costs as much as making the widget).
+    bool shown = m_widget->autoFillBackground();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorRole role : ForeRoles)
+            shown = shown && palette.color(group, role) == fore;
+        for (QPalette::ColorRole role : BackRoles)
+            shown = shown && palette.color(group, role) == back;
+    }
+    if (shown)
+        return;
+    for (QPalette::ColorRole role : ForeRoles)
         palette.setColor(role, fore);
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+    for (QPalette::ColorRole role : BackRoles)
         palette.setColor(role, back);
     m_widget->setPalette(palette);
     m_widget->setAutoFillBackground(true);
@@ -502,6 +517,13 @@ void DesignControl::SetGridEditable(bool on)
     DesignControlBase::SetGridEditable(on);
     if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetEditable(on && !m_designMode);
+}
+
+void DesignControl::SetHeadingRowVisible(bool on)
+{
+    DesignControlBase::SetHeadingRowVisible(on);
+    if (auto *grid = qobject_cast<GridControl *>(m_widget))
+        grid->horizontalHeader()->setVisible(on);
 }
 
 void DesignControl::SetCellText(int row, int column, const QString &text)

@@ -81,6 +81,7 @@ public:
 
     void SetGridSize(int rows, int columns) override;
     void SetGridEditable(bool on) override;
+    void SetHeadingRowVisible(bool on) override;
     void SetCellText(int row, int column, const QString &text) override;
 
     void SetBarItems(const QList<DesignBarItem> &items) override;

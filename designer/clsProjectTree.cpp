@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -189,14 +190,14 @@ void clsProjectTree::EndFill()
         Insert(p.Node, p.Parent, p.Position);
         newTop = newTop || !p.Parent;
     }
-    // What was added is in sight: a new project down to its forms' objects, a new object
-    // under its parent.
+    // What was added is in sight: a new project with everything in it, a new object under
+    // its parent.
     if (newTop) {
-        m_view.expandToDepth(1);
+        m_view.expandAll();
     } else {
         for (const Pending &p : pending) {
             p.Parent->setExpanded(true);
-            if (Vocabulary::IsForm(p.Node->data(0, TypeRole).toInt()))
+            if (p.Node->childCount() > 0)
                 p.Node->setExpanded(true);
         }
     }
@@ -326,7 +327,7 @@ void clsProjectTree::Refresh()
 {
     EndFill();
     Quiet quiet(m_quiet);
-    m_view.expandToDepth(1);
+    m_view.expandAll();
 }
 
 // ---- The user's gestures -------------------------------------------------------------------
@@ -438,6 +439,14 @@ void clsProjectTree::EndDrag()
 
 void clsProjectTree::UpdateDragCursor(const QPoint &pos)
 {
+    // Near the top or bottom edge the tree scrolls, so a drop can reach any node.
+    QScrollBar *bar = m_view.verticalScrollBar();
+    const int edge = m_view.fontMetrics().height();
+    if (pos.y() < edge)
+        bar->setValue(bar->value() - bar->singleStep());
+    else if (pos.y() > m_view.viewport()->height() - edge)
+        bar->setValue(bar->value() + bar->singleStep());
+
     DragCursors::Shape shape = DragCursors::NoDrop;
     clsControl *item = ItemOf(m_pressNode);
     clsControl *onto = ItemOf(m_view.itemAt(pos));

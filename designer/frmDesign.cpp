@@ -17,6 +17,7 @@
 #include "support/ColourNames.h"
 #include "support/PlatformMetrics.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QImageReader>
 #include <QLabel>
@@ -179,14 +180,19 @@ frmDesign::frmDesign(clsControl &owner, int type, iDesignFormHost *host)
 
 frmDesign::~frmDesign()
 {
+    // Repaints still asked for by the controls go out in one pass now: a widget deleted with
+    // events waiting searches the whole queue for them, which for every control of a large
+    // project just opened adds up to the square of its size.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     m_sizers.clear();
     m_instances.clear();
     m_menu.reset();
     m_timer.reset();
-    // The window belongs to the MDI area; it may be gone already.
+    // The window belongs to the MDI area; it may be gone already. The surface goes inside
+    // it: taking it out first would walk the focus chain of the whole main window.
     if (QMdiSubWindow *window = m_subWindow.data()) {
         window->removeEventFilter(this);
-        window->setWidget(nullptr);
+        m_surface.reset();
         delete window;
     }
     m_surface.reset();
@@ -222,10 +228,23 @@ void frmDesign::AttachTo(QMdiArea *area)
     m_subWindow->setWindowTitle(m_title);
     if (!m_icon.isNull())
         m_subWindow->setWindowIcon(m_icon);
-    m_canvas->show();
     m_subWindow->installEventFilter(this);
+    // The surface shows once control returns to the event loop: a load makes the form's
+    // controls first, and controls made on a hidden surface are shown and laid out in one
+    // pass with it instead of each on its own, which posts events that every later post
+    // searches.
+    m_canvas->hide();
     m_subWindow->resize(m_subWindow->sizeHint());
     m_subWindow->show();
+    QMetaObject::invokeMethod(
+        m_subWindow,
+        [window = QPointer<QMdiSubWindow>(m_subWindow), canvas = QPointer<QWidget>(m_canvas)] {
+            if (window && canvas && window->widget() == canvas) {
+                canvas->show();
+                window->resize(window->sizeHint());
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QImage frmDesign::Grab() const

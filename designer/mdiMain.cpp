@@ -68,13 +68,6 @@ mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_
     m_projectTree->setObjectName(QStringLiteral("tvProject"));
     m_projectTree->header()->hide();
     m_projectTree->setMinimumWidth(60);
-    m_projectTree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_projectTree, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        if (m_treeContext)
-            m_treeContext(pos);
-        else
-            ShowContextMenu(m_projectTree->viewport()->mapToGlobal(pos));
-    });
     m_mdiArea = new QMdiArea(m_splitter);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -173,8 +166,12 @@ void mdiMain::Dispatch(const QString &key)
         return;
     case Kind::WindowList: {
         const QList<QMdiSubWindow *> windows = DesignWindows();
-        if (command.Index <= windows.size())
-            m_mdiArea->setActiveSubWindow(windows.at(command.Index - 1));
+        if (command.Index <= windows.size()) {
+            QMdiSubWindow *window = windows.at(command.Index - 1);
+            m_mdiArea->setActiveSubWindow(window);
+            if (m_windowActivated)
+                m_windowActivated(window);
+        }
         ShowDescription();
         return;
     }
@@ -220,6 +217,13 @@ void mdiMain::UpdateCommandStates()
     if (QMenu *menu = m_bands->Menu(popup, Text(PopupNewMenu)))
         menu->setEnabled(inputs.ProjectOpen);
     ShowProjectTitle(m_projectTitle ? m_projectTitle() : QString());
+}
+
+void mdiMain::CommandsChanged()
+{
+    if (m_selectionChanged)
+        m_selectionChanged();
+    UpdateCommandStates();
 }
 
 void mdiMain::SetUndoState(const QString &caption, bool enabled)
@@ -341,8 +345,7 @@ void mdiMain::ShowContextMenu(const QPoint &globalPos)
         UpdateCommandStates();
         code->menuAction()->setEnabled(!entries.isEmpty());
     }
-    if (auto *menu = qobject_cast<QMenu *>(m_bands->BandWidget(popup)))
-        menu->popup(globalPos);
+    m_bands->ShowPopup(popup, globalPos);
 }
 
 // ---- Label edits --------------------------------------------------------------------------
@@ -463,6 +466,9 @@ void mdiMain::closeEvent(QCloseEvent *event)
             m_shutdown();
         else
             Startup::SaveOnShutdown(m_state);
+        event->accept();
+        Q_EMIT Unloaded();
+        return;
     }
     event->accept();
 }

@@ -57,7 +57,9 @@ public:
     void SetSelectionDescription(std::function<QString()> source) { m_describeSelection = std::move(source); }
     // Recomputes every tool's enabled state and the title.
     void UpdateCommandStates();
-    void CommandsChanged() override { UpdateCommandStates(); }
+    void CommandsChanged() override;
+    // Runs first whenever the selection or the project changed (before the states follow).
+    void SetSelectionChanged(std::function<void()> changed) { m_selectionChanged = std::move(changed); }
     // The Undo entry of the menu, the pop-up and the tool bar shows the newest record's caption.
     void SetUndoState(const QString &caption, bool enabled) override;
 
@@ -99,10 +101,10 @@ public:
     void ApplyViewSettings();
     // The grid switch changed: the design forms repaint and their sizers snap by it.
     void SetGridChanged(std::function<void(bool on)> changed) { m_gridChanged = std::move(changed); }
-    // The tree asked for its context menu at a point of its viewport.
-    void SetTreeContextRequest(std::function<void(const QPoint &pos)> request)
+    // A design form's window was activated from the Window menu.
+    void SetWindowActivated(std::function<void(QMdiSubWindow *window)> activated)
     {
-        m_treeContext = std::move(request);
+        m_windowActivated = std::move(activated);
     }
 
     // ---- Placement -----------------------------------------------------------------------
@@ -133,6 +135,10 @@ public:
     QMdiArea *MdiArea() const { return m_mdiArea; }
     QSplitter *Splitter() const { return m_splitter; }
 
+Q_SIGNALS:
+    // The window has closed for good: the designer is shut down and the program may end.
+    void Unloaded();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -154,7 +160,8 @@ private:
     std::function<QString()> m_describeSelection;
     std::function<QList<CodeMenuEntry>()> m_codeMenu;
     std::function<void(bool)> m_gridChanged;
-    std::function<void(const QPoint &)> m_treeContext;
+    std::function<void()> m_selectionChanged;
+    std::function<void(QMdiSubWindow *)> m_windowActivated;
     std::function<bool()> m_closeQuery;
     std::function<void()> m_shutdown;
     QStringList m_dynamicTools;

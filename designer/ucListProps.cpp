@@ -117,6 +117,10 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_defaultRowBox = new QCheckBox(tr("De&fault row"), items);
     m_autoExtend = new QCheckBox(tr("A&utomatically add new lines to grid"), items);
     m_icons = new QCheckBox(tr("Show i&con in first column"), items);
+    m_headings->setToolTip(tr("Show the row of column headings above the cells"));
+    m_autoExtend->setToolTip(tr("An editable grid keeps an empty row at its end; typing into it "
+                                "adds the next line"));
+    m_icons->setToolTip(tr("Switched off, the items' icons are removed when the sheet is applied"));
     m_iconSize = new QComboBox(items);
     m_iconSize->addItems({tr("Small"), tr("Large")});
     m_cellIconLabel = new QLabel(tr("C&ell icon file name or URL:"), items);
@@ -168,12 +172,20 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_dropRows = new QSpinBox(drop);
     m_dropRows->setRange(0, 10000);
     m_dropGrid = new QTableWidget(drop);
+    m_dropDataColumn = new QSpinBox(drop);
+    m_dropDataColumn->setRange(1, 50);
+    m_dropHeading = new QLineEdit(drop);
+    m_dropHeading->setPlaceholderText(tr("Heading of the current dropdown column"));
     auto *df = new QFormLayout;
     df->addRow(tr("Dropdown list for column:"), m_dropFor);
     df->addRow(tr("C&olumns in dropdown list:"), m_dropColumns);
     df->addRow(tr("Ro&ws in dropdown list:"), m_dropRows);
+    df->addRow(tr("Data colum&n:"), m_dropDataColumn);
+    df->addRow(tr("Headin&g:"), m_dropHeading);
     auto *dropHelp = new QLabel(tr("Each row is one entry of the list; its cells are stored with "
-                                   "\"|\" between them."), drop);
+                                   "\"|\" between them. The data column's value goes into the "
+                                   "grid cell; the heading belongs to the current dropdown "
+                                   "column."), drop);
     dropHelp->setWordWrap(true);
     auto *dl = new QVBoxLayout(drop);
     dl->addLayout(df);
@@ -202,10 +214,13 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     connect(m_cellIconButton, &QPushButton::clicked, this, [this] { ChooseCellIcon(); });
     connect(m_headings, &QCheckBox::toggled, this, [this](bool on) {
         m_model.SetShowHeadings(on);
-        m_items->horizontalHeader()->setVisible(on || !m_model.IsGrid());
+        m_items->horizontalHeader()->setVisible(m_model.ShowHeadings());
     });
-    connect(m_autoExtend, &QCheckBox::toggled, this, [this](bool on) { m_model.SetAutoExtend(on); });
-    connect(m_icons, &QCheckBox::toggled, this, [this](bool on) { m_model.SetShowIcons(on); });
+    connect(m_autoExtend, &QCheckBox::toggled, this, [this](bool on) { m_model.SetAddsNewLines(on); });
+    connect(m_icons, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.SetShowIcons(on);
+        EnableIconFields();
+    });
     connect(m_defaultRowBox, &QCheckBox::toggled, this, [this](bool on) {
         if (m_filling)
             return;
@@ -218,9 +233,34 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     auto resizeDrop = [this] {
         if (m_filling)
             return;
+        m_dropEdited = true;
         m_dropGrid->setColumnCount(m_dropColumns->value());
         m_dropGrid->setRowCount(m_dropRows->value());
+        m_dropDataColumn->setMaximum(m_dropColumns->value());
+        ShowDropHeadings();
     };
+    connect(m_dropGrid, &QTableWidget::itemChanged, this, [this] {
+        if (!m_filling)
+            m_dropEdited = true;
+    });
+    connect(m_dropDataColumn, &QSpinBox::valueChanged, this, [this] {
+        if (!m_filling)
+            m_dropEdited = true;
+    });
+    connect(m_dropGrid, &QTableWidget::currentCellChanged, this, [this] {
+        const bool was = m_filling;
+        m_filling = true;
+        m_dropHeading->setText(m_dropHeadings.value(std::max(0, m_dropGrid->currentColumn())));
+        m_filling = was;
+    });
+    connect(m_dropHeading, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const int c = std::max(0, m_dropGrid->currentColumn());
+        while (m_dropHeadings.size() <= c)
+            m_dropHeadings.append(QString());
+        m_dropHeadings[c] = QString(text).remove(QLatin1Char('|'));
+        m_dropEdited = true;
+        ShowDropHeadings();
+    });
     connect(m_dropColumns, &QSpinBox::valueChanged, this, resizeDrop);
     connect(m_dropRows, &QSpinBox::valueChanged, this, resizeDrop);
     auto columnOp = [this](auto op) {
@@ -263,7 +303,7 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     ItemListModel::Values values;
     if (item) {
         std::vector<int> codes = shape.ColumnCodes();
-        for (int code : {1, 26, 27, 28, 31, 33, 39, 53, 55, 56, 70})
+        for (int code : {1, 26, 27, 28, 31, 33, 39, 53, 55, 56, 70, 97, 98})
             codes.push_back(code);
         for (int code : codes)
             if (item->IsNonDefault(code))
@@ -282,13 +322,16 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
         w->setVisible(grid);
     m_cellIconLabel->setText(grid ? tr("C&ell icon file name or URL:")
                                   : tr("It&em icon file name or URL:"));
+    // Only an editable grid has an input row that can add lines.
+    m_autoExtend->setEnabled(ctlType == 28);
     m_filling = true;
     m_headings->setChecked(m_model.ShowHeadings());
-    m_autoExtend->setChecked(m_model.AutoExtend());
+    m_autoExtend->setChecked(m_model.AddsNewLines());
     m_icons->setChecked(m_model.ShowIcons());
+    EnableIconFields();
     m_iconSize->setCurrentIndex(std::clamp(m_model.Scalar(ItemListModel::IconSize).toInt(), 0, 1));
     m_filling = false;
-    m_items->horizontalHeader()->setVisible(true);
+    m_items->horizontalHeader()->setVisible(m_model.ShowHeadings());
     SetScaleMode(m_model.ScaleMode());
     m_dataColumn->setEnabled(ctlType == 23);
     m_maxDrop->setEnabled(!grid);
@@ -299,12 +342,6 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
                                          : m_model.Scalar(ItemListModel::GridLines).toInt(), 0, 3);
     m_gridLines->setCurrentIndex(m_initialGridLines);
     m_locked->setValue(m_model.Scalar(ItemListModel::FixedCols).toInt());
-    const QString maxLen = m_model.Scalar(ItemListModel::MaxLen);
-    m_maxLen->setText(maxLen == QLatin1String("0") ? QString() : maxLen);
-    m_required->setChecked(item && item->GetProperty(ItemListModel::Required) == QLatin1String("1"));
-    m_readOnly->setChecked(item && item->GetProperty(ItemListModel::ReadOnly) == QLatin1String("1"));
-    m_initialRequired = m_required->isChecked();
-    m_initialReadOnly = m_readOnly->isChecked();
     m_shownColumn = -1;
     FillItems();
     ShowColumn();
@@ -363,6 +400,16 @@ void ucListProps::ChooseCellIcon()
     m_filling = true;
     m_icons->setChecked(m_model.ShowIcons());
     m_filling = false;
+    EnableIconFields();
+}
+
+void ucListProps::EnableIconFields()
+{
+    // A list without its icon column has no item icons to edit.
+    const bool on = m_model.IsGrid() || m_model.ShowIcons();
+    m_iconSize->setEnabled(on);
+    m_cellIcon->setEnabled(on);
+    m_cellIconLabel->setEnabled(on);
 }
 
 void ucListProps::SetScaleMode(int unit)
@@ -373,16 +420,31 @@ void ucListProps::SetScaleMode(int unit)
     m_width->setPlaceholderText(m_model.DefaultWidthText());
 }
 
+void ucListProps::ShowDropHeadings()
+{
+    QStringList labels;
+    for (int c = 0; c < m_dropGrid->columnCount(); ++c) {
+        const QString heading = m_dropHeadings.value(c);
+        labels << (heading.isEmpty() ? QString::number(c + 1) : heading);
+    }
+    m_dropGrid->setHorizontalHeaderLabels(labels);
+}
+
 void ucListProps::ShowDropDown(int column)
 {
     m_filling = true;
+    const GridDropDown list = m_model.DropDown(column);
     QList<QStringList> rows;
-    int widest = 1;
-    for (const QString &entry : m_model.DropDownItems(column)) {
+    int widest = std::max<int>(1, std::max<int>(list.Headings.size(), list.DataColumn));
+    for (const QString &entry : list.Rows) {
         rows << entry.split(QLatin1Char('|'));
         widest = std::max(widest, int(rows.back().size()));
     }
+    m_dropHeadings = list.Headings;
+    m_dropEdited = false;
     m_dropColumns->setValue(widest);
+    m_dropDataColumn->setMaximum(widest);
+    m_dropDataColumn->setValue(list.EffectiveDataColumn());
     m_dropRows->setValue(int(rows.size()));
     m_dropGrid->clear();
     m_dropGrid->setColumnCount(widest);
@@ -390,11 +452,16 @@ void ucListProps::ShowDropDown(int column)
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             m_dropGrid->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+    ShowDropHeadings();
+    m_dropHeading->setText(m_dropHeadings.value(std::max(0, m_dropGrid->currentColumn())));
     m_filling = false;
 }
 
 void ucListProps::StoreDropDown(int column)
 {
+    // A list the user left alone stays as stored, spelling included.
+    if (!m_dropEdited)
+        return;
     // A row keeps as many cells as it had or has filled, so "a|b" with one column shown
     // loses nothing the user did not remove.
     QStringList entries;
@@ -408,8 +475,11 @@ void ucListProps::StoreDropDown(int column)
             cells.removeLast();
         entries << cells.join(QLatin1Char('|'));
     }
-    if (entries != m_model.DropDownItems(column))
-        m_model.SetDropDownItems(column, entries);
+    GridDropDown list;
+    list.Rows = entries;
+    list.DataColumn = m_dropDataColumn->value();
+    list.Headings = m_dropHeadings.mid(0, m_dropGrid->columnCount());
+    m_model.SetDropDown(column, list);
 }
 
 void ucListProps::ShowColumn()
@@ -432,6 +502,10 @@ void ucListProps::ShowColumn()
     m_width->setPlaceholderText(QStringLiteral("1000"));
     m_hint->setText(m_model.ColumnValue(ItemListModel::ColHint, c));
     m_sizable->setChecked(m_model.ColumnValue(ItemListModel::ColSizable, c) != QLatin1String("0"));
+    const QString maxLen = m_model.ColumnValue(ItemListModel::MaxLen, c);
+    m_maxLen->setText(maxLen == QLatin1String("0") ? QString() : maxLen);
+    m_required->setChecked(m_model.ColumnValue(ItemListModel::Required, c) == QLatin1String("1"));
+    m_readOnly->setChecked(m_model.ColumnValue(ItemListModel::ReadOnly, c) == QLatin1String("1"));
     m_dataColumn->setChecked(m_model.DataColumn() == c + 1);
     m_dropFor->setText(QString::number(c + 1));
     m_filling = false;
@@ -458,6 +532,12 @@ void ucListProps::StoreColumn()
         set(ItemListModel::ColHint, m_hint->text(), QString());
         set(ItemListModel::ColSizable, m_sizable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
             QStringLiteral("1"));
+        const QString maxLen = m_maxLen->text().trimmed();
+        set(ItemListModel::MaxLen, maxLen.isEmpty() ? QStringLiteral("0") : maxLen, QStringLiteral("0"));
+        set(ItemListModel::Required, m_required->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+            QStringLiteral("0"));
+        set(ItemListModel::ReadOnly, m_readOnly->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+            QStringLiteral("0"));
         StoreDropDown(c);
     }
     if (m_model.CtlType() == 23) {
@@ -500,17 +580,6 @@ bool ucListProps::Check()
         m_model.SetScalar(ItemListModel::GridLines, QString::number(m_gridLines->currentIndex()));
     if (!m_model.IsGrid() && m_iconSize->currentIndex() != std::clamp(m_model.Scalar(ItemListModel::IconSize).toInt(), 0, 1))
         m_model.SetScalar(ItemListModel::IconSize, QString::number(m_iconSize->currentIndex()));
-    if (m_model.IsGrid()) {
-        // Written only when the user changed them, so an unset switch stays unset.
-        const QString maxLen = m_maxLen->text().trimmed();
-        const QString stored = m_model.Scalar(ItemListModel::MaxLen);
-        if (maxLen != (stored == QLatin1String("0") ? QString() : stored))
-            m_model.SetScalar(ItemListModel::MaxLen, maxLen.isEmpty() ? QStringLiteral("0") : maxLen);
-        if (m_required->isChecked() != m_initialRequired)
-            m_model.SetScalar(ItemListModel::Required, m_required->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        if (m_readOnly->isChecked() != m_initialReadOnly)
-            m_model.SetScalar(ItemListModel::ReadOnly, m_readOnly->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    }
     if (m_model.IsGrid() && m_locked->value() != m_model.Scalar(ItemListModel::FixedCols).toInt())
         m_model.SetScalar(ItemListModel::FixedCols, QString::number(m_locked->value()));
     return true;
@@ -555,10 +624,10 @@ QString ucListProps::GridLines() { Check(); return m_model.Scalar(ItemListModel:
 QString ucListProps::IconSize() { Check(); return m_model.Scalar(ItemListModel::IconSize); }
 QString ucListProps::Items() { return m_model.Store()[m_model.IsGrid() ? ItemListModel::Value : ItemListModel::Items]; }
 QString ucListProps::MaxDrop() { return m_maxDrop->currentText().trimmed(); }
-QString ucListProps::MaxLens() { Check(); return m_model.Scalar(ItemListModel::MaxLen); }
+QString ucListProps::MaxLens() { StoreColumn(); return m_model.ColumnValues(ItemListModel::MaxLen); }
 QString ucListProps::Picture() { return m_model.Store()[ItemListModel::Icon]; }
-// The grid holds these three for all its columns: every column answers the same.
-QString ucListProps::ReadOnly(int) { return ReadOnlys(); }
-QString ucListProps::ReadOnlys() { Check(); return m_model.Scalar(ItemListModel::ReadOnly); }
-QString ucListProps::Required(int) { return Requireds(); }
-QString ucListProps::Requireds() { Check(); return m_model.Scalar(ItemListModel::Required); }
+// One value holds for every column until the columns differ.
+QString ucListProps::ReadOnly(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ReadOnly, Index(column)); }
+QString ucListProps::ReadOnlys() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ReadOnly); }
+QString ucListProps::Required(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::Required, Index(column)); }
+QString ucListProps::Requireds() { StoreColumn(); return m_model.ColumnValues(ItemListModel::Required); }

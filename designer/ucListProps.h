@@ -91,6 +91,8 @@ public:
     QSpinBox *DropColumnsField() const { return m_dropColumns; }
     QSpinBox *DropRowsField() const { return m_dropRows; }
     QTableWidget *DropGrid() const { return m_dropGrid; }
+    QSpinBox *DropDataColumnField() const { return m_dropDataColumn; }
+    QLineEdit *DropHeadingField() const { return m_dropHeading; }
 
     // Pastes text at the current cell of the items grid.
     void PasteText(const QString &text);
@@ -107,6 +109,8 @@ private:
     void StoreDropDown(int column);
     void ShowCellIcon();
     void ChooseCellIcon();
+    void EnableIconFields();
+    void ShowDropHeadings();
 
     ItemListModel m_model;
     QTabWidget *m_pages;
@@ -150,9 +154,11 @@ private:
     QSpinBox *m_dropColumns;
     QSpinBox *m_dropRows;
     QTableWidget *m_dropGrid;
+    QSpinBox *m_dropDataColumn;
+    QLineEdit *m_dropHeading;
+    QStringList m_dropHeadings; // of the drop-down list shown
+    bool m_dropEdited = false;  // the user changed the drop-down list shown
     int m_initialGridLines = 0;
-    bool m_initialRequired = false;
-    bool m_initialReadOnly = false;
     int m_shownColumn = -1;
     bool m_filling = false;
 };

@@ -90,7 +90,7 @@ void vxMenuBar::ShowPopup(const QString &band, const QPoint &globalPos)
             }
     }
     if (menu)
-        menu->exec(globalPos);
+        menu->popup(globalPos);
 }
 
 QWidget *vxMenuBar::Container(const QString &band, const QString &menu) const

@@ -45,8 +45,8 @@ public:
     bool BandVisible(const QString &band) const;
     QWidget *BandWidget(const QString &band) const;
     QToolBar *ToolBand(const QString &band) const;
-    // Shows a menu band or a menu at the global position and returns once it closes (the
-    // chosen tool's click has been signalled by then).
+    // Shows a pop-up band (or a menu of any band, by its key) at the global position; the
+    // chosen tool's click arrives as usual. Returns at once.
     void ShowPopup(const QString &band, const QPoint &globalPos);
 
     // ---- Menus ------------------------------------------------------------------------

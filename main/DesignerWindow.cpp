@@ -1,5 +1,7 @@
 #include "main/DesignerWindow.h"
 
+#include "main/CodeServices.h"
+
 #include "app/CommandLine.h"
 #include "app/DesignerRoot.h"
 #include "app/DocumentOpener.h"
@@ -8,14 +10,18 @@
 #include "controls/QtPlatformMetrics.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
+#include "designer/HelpWindow.h"
+#include "designer/QtDocumentChooser.h"
 #include "designer/QtClipboard.h"
 #include "designer/QtPrompter.h"
 #include "designer/SheetCreateMode.h"
 #include "designer/clsProjectTree.h"
+#include "designer/frmAbout.h"
 #include "designer/frmDesign.h"
+#include "designer/frmPreview.h"
 #include "designer/frmProperties.h"
+#include "designer/frmSettings.h"
 #include "designer/ucSizer.h"
-#include "main/LocalFileChooser.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -23,6 +29,8 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMimeData>
 #include <QTreeWidget>
 
 using namespace MainCommands;
@@ -37,7 +45,8 @@ DesignerWindow::DesignerWindow(Options options)
     : m_root(std::make_unique<DesignerRoot>(std::move(options.State))),
       m_prompterPort(options.Prompter),
       m_createMode(options.CreateMode),
-      m_chooser(options.Chooser)
+      m_chooser(options.Chooser),
+      m_withCode(options.WithCodeServices)
 {
 }
 
@@ -74,6 +83,20 @@ void DesignerWindow::Start(const QStringList &arguments)
     window.SetPrompter(m_prompterPort);
     m_clipboard = std::make_unique<QtClipboard>();
     m_tree = std::make_unique<clsProjectTree>(*window.ProjectTree());
+    // The tree selects, renames and moves items through the designer; while a label is edited
+    // the edit box gets the Edit shortcuts; a right click shows the context menu.
+    clsProjectTree::Links links;
+    links.Designer = &m_root->Designer();
+    links.Edit = &m_root->Edit();
+    links.Prompter = m_prompterPort;
+    links.CursorIds = state.CursorIds;
+    m_tree->SetLinks(links);
+    m_tree->LabelEditStarted = [this] { m_window->DropEditShortcuts(); };
+    m_tree->LabelEditEnded = [this] { m_window->RestoreEditShortcuts(); };
+    m_tree->ContextMenuRequested = [this](const QPoint &globalPos) {
+        m_window->ShowContextMenu(globalPos);
+    };
+    m_tree->StatusRefresh = [this] { m_window->SetStatusText(SelectionDescription()); };
 
     // Form items show as design forms in the main window's MDI area.
     m_host = std::make_unique<DesignSurfaceHost>(m_root->Designer(), m_root->Edit());
@@ -98,10 +121,32 @@ void DesignerWindow::Start(const QStringList &arguments)
         m_createMode = m_sheetCreateMode.get();
     }
     if (!m_chooser) {
-        m_localChooser = std::make_unique<LocalFileChooser>(&window);
-        m_chooser = m_localChooser.get();
+        m_qtChooser = std::make_unique<QtDocumentChooser>(state.Connection, &window);
+        m_chooser = m_qtChooser.get();
     }
     state.Connection.SetChooser(m_chooser);
+
+    // The dialogs behind Preferences, Help and About, unless others were given.
+    if (!ShowSettings)
+        ShowSettings = [this] {
+            frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(),
+                             [this] { RefreshCommands(); });
+        };
+    if (!HelpTopics)
+        HelpTopics = [this] { HelpWindow::ShowTopics(m_window.get()); };
+    if (!CloseHelp)
+        CloseHelp = [] { HelpWindow::CloseAll(); };
+    if (!HelpAbout)
+        HelpAbout = [this] { frmAbout::Show(m_window.get()); };
+
+    // The code editor, its dialogs and preview; the status text tells when the program's event
+    // decoder is behind the project.
+    if (m_withCode) {
+        m_code = std::make_unique<CodeServices>(m_root->Designer(), state, m_root->Storage(), &window);
+        m_code->SetNoticeSink([this](const QString &text) {
+            m_window->SetStatusText(text.isEmpty() ? SelectionDescription() : text);
+        });
+    }
 
     // 13. The designer object, joined to the project tree and the other ports.
     DesignerPorts ports;
@@ -110,7 +155,8 @@ void DesignerWindow::Start(const QStringList &arguments)
     ports.Clipboard = m_clipboard.get();
     ports.ProjectTree = m_tree.get();
     ports.FormFactory = m_forms.get();
-    ports.CommandStates = &window;
+    ports.CommandStates = m_code ? m_code->CommandStates(&window) : &window;
+    ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
     m_root->Connect(ports);
 
     window.SetStateSource([this] { return CurrentState(); });
@@ -118,15 +164,48 @@ void DesignerWindow::Start(const QStringList &arguments)
     window.SetSelectionDescription([this] { return SelectionDescription(); });
     window.SetCommandHandler([this](const QString &key) { HandleCommand(key); });
     window.SetGridChanged([this](bool on) { GridChanged(on); });
-    window.SetTreeContextRequest([this](const QPoint &pos) { TreeContextRequest(pos); });
+    // The selection's form comes to the front, so its sizer is never hidden behind another
+    // form. It is raised, not activated: the keyboard stays where the user is (the tree).
+    window.SetSelectionChanged([this] {
+        const clsControl *item = m_root->Designer().CurrentItem();
+        const clsControl *form = item && Vocabulary::IsForm(item->ObjType()) ? item
+                                 : item ? item->Form() : nullptr;
+        if (!form || m_root->Items().Find(form->FullID()) != form)
+            return;
+        if (frmDesign *design = DesignFormFactory::FormOf(*form))
+            if (QMdiSubWindow *sub = design->SubWindow(); sub && sub->isVisible())
+                sub->raise();
+    });
+    // The form chosen in the Window menu becomes the active form: new controls go onto it.
+    window.SetWindowActivated([this](QMdiSubWindow *sub) {
+        for (frmDesign *form : m_forms->Forms()) {
+            if (form->SubWindow() != sub)
+                continue;
+            clsControl &owner = form->Owner();
+            const clsControl *current = m_root->Designer().CurrentItem();
+            if (!current || (current != &owner && current->Form() != &owner))
+                m_host->SelectItem(owner);
+            return;
+        }
+    });
     window.SetCodeMenuSource([this] {
-        return CodeMenuEntries ? CodeMenuEntries() : QList<mdiMain::CodeMenuEntry>();
+        if (CodeMenuEntries)
+            return CodeMenuEntries();
+        QList<mdiMain::CodeMenuEntry> entries;
+        if (m_code)
+            for (const CodeServices::MenuEntry &entry : m_code->CodeMenuEntries())
+                entries.append({entry.Key, entry.Caption});
+        return entries;
     });
     window.SetCloseQuery([this] { return m_root->Storage().QueryExit(); });
     window.SetShutdown([this] { Shutdown(); });
-    // Paste follows what the desktop's clipboard holds.
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &window,
-                     [this] { RefreshCommands(); });
+    // Paste follows what the desktop's clipboard holds. Asking the clipboard may mean a round
+    // trip to another program, so it is asked when its content changes, not on every click.
+    ReadClipboard();
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &window, [this] {
+        ReadClipboard();
+        RefreshCommands();
+    });
 
     // 14. The View marks and bands from the settings.
     window.ApplyViewSettings();
@@ -169,6 +248,13 @@ bool DesignerWindow::RunProvided(const std::function<void()> &command, const QSt
     return true;
 }
 
+void DesignerWindow::RunCodeCommand(const std::function<void()> &command, const QString &key)
+{
+    if (!command && m_code && m_code->Dispatch(key))
+        return;
+    RunProvided(command, key);
+}
+
 void DesignerWindow::HandleCommand(const QString &key)
 {
     DesignerRoot &root = *m_root;
@@ -196,9 +282,9 @@ void DesignerWindow::HandleCommand(const QString &key)
             if (key == QLatin1String("Undo"))
                 root.Edit().Undo();
             else if (key == QLatin1String("Cut"))
-                root.Edit().Cut();
+                m_clipboardHasText = root.Edit().Cut() || m_clipboardHasText;
             else if (key == QLatin1String("Copy"))
-                root.Edit().Copy();
+                m_clipboardHasText = root.Edit().Copy() || m_clipboardHasText;
             else if (key == QLatin1String("Paste"))
                 root.Edit().Paste();
             else if (key == QLatin1String("Delete"))
@@ -225,17 +311,16 @@ void DesignerWindow::HandleCommand(const QString &key)
             break;
         case Kind::Code:
             if (key == QLatin1String("Upd"))
-                RunProvided(UpdateCode, key);
+                RunCodeCommand(UpdateCode, key);
             else if (key == QLatin1String("Quill"))
-                RunProvided(OpenCodeEditor, key);
+                RunCodeCommand(OpenCodeEditor, key);
             else
-                RunProvided(Preview, key);
+                RunCodeCommand(Preview, key);
             break;
         case Kind::CodeMenu:
-            if (CodeMenuCommand)
-                CodeMenuCommand(key);
-            else
-                m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
+            RunCodeCommand(CodeMenuCommand ? std::function<void()>([&] { CodeMenuCommand(key); })
+                                           : std::function<void()>(),
+                           key);
             break;
         case Kind::ViewToggle:
         case Kind::WindowList:
@@ -260,7 +345,7 @@ MainCommands::StateInputs DesignerWindow::CurrentState() const
         in.SelectedType = item->ObjType();
     }
     in.FormActive = in.ItemSelected && m_root->Edit().ActiveForm() != nullptr;
-    in.ClipboardHasText = m_clipboard && !m_clipboard->Text().isEmpty();
+    in.ClipboardHasText = m_clipboardHasText;
     return in;
 }
 
@@ -282,6 +367,13 @@ QString DesignerWindow::SelectionDescription() const
     return clsDesigner::Description(*item);
 }
 
+void DesignerWindow::ReadClipboard()
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QMimeData *data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+    m_clipboardHasText = data && data->hasText();
+}
+
 void DesignerWindow::GridChanged(bool on)
 {
     // The selection's sizer and its form's take the switch at once; every form repaints.
@@ -295,15 +387,6 @@ void DesignerWindow::GridChanged(bool on)
     }
     for (frmDesign *form : m_forms->Forms())
         form->RefreshBackground();
-}
-
-void DesignerWindow::TreeContextRequest(const QPoint &pos)
-{
-    QTreeWidget *view = m_window->ProjectTree();
-    // The menu acts on the node it was asked for.
-    if (QTreeWidgetItem *node = view->itemAt(pos))
-        m_root->Designer().SelectItem(clsProjectTree::FullIdOf(node));
-    m_window->ShowContextMenu(view->viewport()->mapToGlobal(pos));
 }
 
 void DesignerWindow::Shutdown()

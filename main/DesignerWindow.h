@@ -6,13 +6,14 @@
 #include <functional>
 #include <memory>
 
+class CodeServices;
 class DesignFormFactory;
 class DesignSurfaceHost;
 class DesignerRoot;
 class DocumentOpener;
-class LocalFileChooser;
 class ProcessState;
 class QtClipboard;
+class QtDocumentChooser;
 class QtPrompter;
 class SheetCreateMode;
 class clsControl;
@@ -29,8 +30,9 @@ class iPrompter;
 // the designer down when the window unloads.
 //
 // The commands that other parts of the program provide (settings, help, about, program code,
-// preview) are reached through the std::function members below; a command whose function is
-// not set is reported as not available.
+// preview) are reached through the std::function members below. Start fills the settings,
+// help and about ones with the designer's own dialogs unless they were set before; a command
+// whose function is not set is reported as not available.
 class DesignerWindow
 {
 public:
@@ -41,10 +43,14 @@ public:
         std::unique_ptr<ProcessState> State;
         // Tests script the answers; none means the Qt dialogs over the main window.
         iPrompter *Prompter = nullptr;
-        // The document chooser of Open and Save As; none means the local file dialog.
+        // The document chooser of Open and Save As; none means the chooser over the host's
+        // files and items and the local files.
         iDocumentChooser *Chooser = nullptr;
         // Creating objects; none means the property sheet in create mode.
         iCreateMode *CreateMode = nullptr;
+        // The code editor, the Code sub-menu and preview; without them those commands are
+        // not available unless their functions below are set.
+        bool WithCodeServices = true;
     };
 
     DesignerWindow();
@@ -70,7 +76,11 @@ public:
     DesignFormFactory &Forms() const { return *m_forms; }
     iPrompter &Prompter() const { return *m_prompterPort; }
 
+    // The code commands, the Code sub-menu and preview; nullptr without them.
+    CodeServices *Code() const { return m_code.get(); }
+
     // ---- Commands provided elsewhere ----------------------------------------------------------
+    // Each one set replaces what the designer would do for that command.
     std::function<void()> ShowSettings;         // "Settings"
     std::function<void()> HelpTopics;           // "HelpTopics"
     std::function<void()> HelpAbout;            // "HelpAbout"
@@ -87,11 +97,12 @@ public:
 private:
     void HandleCommand(const QString &key);
     bool RunProvided(const std::function<void()> &command, const QString &key);
+    void RunCodeCommand(const std::function<void()> &command, const QString &key);
     MainCommands::StateInputs CurrentState() const;
     QString ProjectTitle() const;
     QString SelectionDescription() const;
+    void ReadClipboard();
     void GridChanged(bool on);
-    void TreeContextRequest(const QPoint &pos);
     void Shutdown();
 
     // Declared in the order of building; they go in the reverse order.
@@ -106,9 +117,12 @@ private:
     std::unique_ptr<frmProperties> m_sheet;
     std::unique_ptr<SheetCreateMode> m_sheetCreateMode;
     iCreateMode *m_createMode = nullptr;
-    std::unique_ptr<LocalFileChooser> m_localChooser;
+    std::unique_ptr<QtDocumentChooser> m_qtChooser;
     iDocumentChooser *m_chooser = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
+    bool m_withCode = true;
+    std::unique_ptr<CodeServices> m_code;
+    bool m_clipboardHasText = false;
     bool m_helpShown = false;
     bool m_shutDown = false;
 };

@@ -13,5 +13,8 @@ int main(int argc, char *argv[])
     DesignerWindow designer;
     const auto probe = TestProbe::InstallFromEnvironment(designer.Root());
     designer.Start(app.arguments().mid(1));
+    // The program ends when the main window unloads, whatever other windows are still open.
+    QObject::connect(&designer.Window(), &mdiMain::Unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     return app.exec();
 }

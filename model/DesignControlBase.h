@@ -66,6 +66,7 @@ public:
     void SetGridSize(int rows, int columns) override;
     void SetGridEditable(bool on) override { m_gridEditable = on; }
     bool IsGridEditable() const override { return m_gridEditable; }
+    void SetHeadingRowVisible(bool on) override { m_headingRow = on; }
     void SetCellText(int row, int column, const QString &text) override;
     QString CellText(int row, int column) const override;
 
@@ -89,6 +90,7 @@ public:
     bool CheckBoxes() const { return m_checkBoxes; }
     int GridRows() const { return m_gridRows; }
     int GridColumns() const { return m_gridColumns; }
+    bool HeadingRowVisible() const { return m_headingRow; }
     const QList<DesignBarItem> &BarItems() const { return m_barItems; }
     const QList<DesignTreeNode> &TreeNodes() const { return m_treeNodes; }
     QStringList Tabs() const { return m_tabs; }
@@ -127,6 +129,7 @@ private:
     int m_gridRows = 0;
     int m_gridColumns = 0;
     bool m_gridEditable = false;
+    bool m_headingRow = true;
     QHash<qint64, QString> m_cells;
     QList<DesignBarItem> m_barItems;
     QList<DesignTreeNode> m_treeNodes;

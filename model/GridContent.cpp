@@ -48,7 +48,8 @@ bool clsGridColProps::CanCut() const
         && (FieldType == GridFieldTypes::TextBox || FieldType == GridFieldTypes::DropDownCombo);
 }
 
-bool clsGridColProps::CanPasteValue(const QString &value, const QStringList &listValues) const
+bool clsGridColProps::CanPasteValue(const QString &value, const QStringList &listValues,
+                                    int dataColumn) const
 {
     if (IsReadOnly() || ListValue::HasEntryMarks(value, true))
         return false;
@@ -67,9 +68,10 @@ bool clsGridColProps::CanPasteValue(const QString &value, const QStringList &lis
     case GridFieldTypes::DropDownList: {
         if (value.isEmpty())
             return true;
+        const int field = std::max(dataColumn, 1) - 1;
         for (const QString &entry : listValues) {
             if (entry.compare(value, Qt::CaseInsensitive) == 0
-                || entry.section(u'|', 0, 0).compare(value, Qt::CaseInsensitive) == 0)
+                || entry.section(u'|', field, field).compare(value, Qt::CaseInsensitive) == 0)
                 return true;
         }
         return false;
@@ -77,6 +79,45 @@ bool clsGridColProps::CanPasteValue(const QString &value, const QStringList &lis
     default:
         return true;
     }
+}
+
+// --- GridDropDown ------------------------------------------------------------------------
+
+GridDropDown GridDropDown::Parse(const QString &entry)
+{
+    GridDropDown list;
+    if (entry.isEmpty())
+        return list;
+    list.Rows = ListValue::SplitParts(entry);
+    const QString &first = list.Rows.front();
+    if (first.section(u'|', 0, 0).compare(Keyword, Qt::CaseInsensitive) == 0) {
+        const QStringList fields = first.split(u'|');
+        ListValue::ParseInt(fields.value(1), 1, ListValue::MaxColumns, &list.DataColumn);
+        list.Headings = fields.mid(2);
+        list.Rows.removeFirst();
+    }
+    return list;
+}
+
+QString GridDropDown::Format() const
+{
+    QStringList headings = Headings;
+    while (!headings.isEmpty() && headings.back().isEmpty())
+        headings.removeLast();
+    QStringList rows = Rows;
+    if (DataColumn > 1 || !headings.isEmpty()) {
+        QString head = QString(Keyword) + u'|' + (DataColumn > 1 ? QString::number(DataColumn) : QString());
+        for (const QString &heading : std::as_const(headings))
+            head += u'|' + heading;
+        rows.prepend(head);
+    }
+    return ListValue::JoinParts(rows);
+}
+
+QString GridDropDown::DataValue(const QString &row) const
+{
+    const int field = EffectiveDataColumn() - 1;
+    return row.section(u'|', field, field);
 }
 
 // --- GridContent -------------------------------------------------------------------------
@@ -112,6 +153,9 @@ void GridContent::Resize(int columns, int rows)
                 row.CellProps.resize(size_t(columns));
         }
         for (ColumnSetting &setting : m_columnSettings) {
+            // A single value of a grid-wide code stays: it is not the first column's.
+            if (IsGridWideOrPerColumn(setting.Code) && setting.Entries.size() == 1)
+                continue;
             if (setting.Entries.size() > columns)
                 setting.Entries.resize(columns);
         }
@@ -305,15 +349,38 @@ const QStringList *GridContent::ColumnList(int code) const
     throw GuiError(GuiErrors::NotSupported);
 }
 
+bool GridContent::IsGridWideOrPerColumn(int code)
+{
+    return code == ContentCodes::ReadOnly || code == ContentCodes::Required
+           || code == ContentCodes::MaxLen;
+}
+
 void GridContent::SetColumnProperty(int code, const QString &value, int index1)
 {
-    ListValue::SetColumnEntry(*ColumnList(code), value, index1, m_columns,
+    QStringList &list = *ColumnList(code);
+    if (index1 > 0 && IsGridWideOrPerColumn(code) && list.size() == 1 && m_columns > 1) {
+        // One column of a grid-wide value: every other column keeps that value.
+        ListValue::CheckIndex(index1, m_columns);
+        ListValue::CheckColumnEntry(code, value);
+        QStringList expanded;
+        for (int c = 0; c < m_columns; ++c)
+            expanded << list.front();
+        expanded[index1 - 1] = value;
+        list = std::move(expanded);
+        return;
+    }
+    ListValue::SetColumnEntry(list, value, index1, m_columns,
                               [code](const QString &entry) { ListValue::CheckColumnEntry(code, entry); });
 }
 
 QString GridContent::GetColumnProperty(int code, int index1) const
 {
-    return ListValue::GetColumnEntry(*ColumnList(code), index1, m_columns,
+    const QStringList &list = *ColumnList(code);
+    if (index1 > 0 && IsGridWideOrPerColumn(code) && list.size() == 1) {
+        ListValue::CheckIndex(index1, m_columns);
+        return list.front().trimmed().isEmpty() ? ColumnDefault(code) : list.front();
+    }
+    return ListValue::GetColumnEntry(list, index1, m_columns,
                                      [this, code] { return ColumnDefault(code); });
 }
 
@@ -339,10 +406,12 @@ QString GridContent::ColumnDefault(int code) const
 
 QStringList GridContent::ColumnItems(int column) const
 {
-    const QString entry = GetColumnProperty(ContentCodes::ColItems, column);
-    if (entry.isEmpty())
-        return {};
-    return ListValue::SplitParts(entry);
+    return ColumnDropDown(column).Rows;
+}
+
+GridDropDown GridContent::ColumnDropDown(int column) const
+{
+    return GridDropDown::Parse(GetColumnProperty(ContentCodes::ColItems, column));
 }
 
 QStringList GridContent::DisplayHeadings() const

@@ -34,8 +34,31 @@ public:
     bool CanPaste() const { return !IsReadOnly(); }
     bool CanCutRange() const { return !IsReadOnly(); }
     // listValues are the column's drop-down entries; an entry of a multi-column drop-down
-    // ("a|b") also matches on its first value.
-    bool CanPasteValue(const QString &value, const QStringList &listValues = {}) const;
+    // ("a|b") also matches on the value of its data column (1-based, the first by default).
+    bool CanPasteValue(const QString &value, const QStringList &listValues = {},
+                       int dataColumn = 1) const;
+};
+
+// The drop-down list of one grid column, as its ColItems entry holds it: one row per subvalue,
+// the row's values separated by "|". A first row of the form
+//   *DROPDOWN|<data column>|<heading 1>|<heading 2>...
+// carries the list's data column (the value that goes into the cell; empty for the first) and
+// its column headings. Entries without it read as before: no headings, the first column.
+struct GridDropDown
+{
+    static constexpr QLatin1StringView Keyword{"*DROPDOWN"};
+
+    int DataColumn = 0; // 1-based; 0 for the first
+    QStringList Headings;
+    QStringList Rows; // "a|b|c"
+
+    // Splits a ColItems entry (rows separated by the subvalue mark).
+    static GridDropDown Parse(const QString &entry);
+    // The entry again; the heading row only when there is a data column or a heading.
+    QString Format() const;
+    // The data column's value of a row.
+    QString DataValue(const QString &row) const;
+    int EffectiveDataColumn() const { return DataColumn > 0 ? DataColumn : 1; }
 };
 
 // Data kept for one grid row.
@@ -70,6 +93,9 @@ public:
 
     void SetEditable(bool editable) { m_editable = editable; }
     bool IsEditable() const { return m_editable; }
+    // Whether the editable grid keeps its empty input row (new lines added by typing there).
+    void SetAutoExtend(bool on) { m_autoExtend = on; }
+    bool AutoExtends() const { return m_editable && m_autoExtend; }
     void SetTwipsPerUnit(double twipsPerUnit);
     double TwipsPerUnit() const { return m_twipsPerUnit; }
 
@@ -82,7 +108,7 @@ public:
     int ColumnCount() const { return m_columns; }
     int RowCount() const { return m_rowCount; }
     // The rows the design control shows below the heading, the input row included.
-    int DisplayRowCount() const { return m_rowCount + (m_editable ? 1 : 0); }
+    int DisplayRowCount() const { return m_rowCount + (AutoExtends() ? 1 : 0); }
 
     // Value (1). Setting the whole table grows the grid to fit it; cells the value does not
     // reach become empty.
@@ -106,8 +132,13 @@ public:
     // The whole stored list, or with index1 that column's entry (its default when unset).
     QString GetColumnProperty(int code, int index1 = 0) const;
     QString ColumnDefault(int code) const;
-    // The drop-down entries of a column (its ColItems entry split at the subvalue mark).
+    // The drop-down rows of a column (its ColItems entry split at the subvalue mark, without
+    // the heading row), and the whole drop-down list.
     QStringList ColumnItems(int column) const;
+    GridDropDown ColumnDropDown(int column) const;
+    // ReadOnly, Required and MaxLen: one value stands for every column, a list of two or more
+    // entries holds one per column (a missing entry is the default).
+    static bool IsGridWideOrPerColumn(int code);
 
     // The heading and the width in twips of each column, as the design control shows them.
     QStringList DisplayHeadings() const;
@@ -140,6 +171,7 @@ private:
     void Resize(int columns, int rows);
 
     bool m_editable;
+    bool m_autoExtend = true;
     double m_twipsPerUnit;
     int m_columns = 0;
     int m_rowCount = 0;

@@ -80,9 +80,9 @@ constexpr const char *PropertyNames[101] = {
     "Timeout", "MsgText", "State", "ColSizable", "ColHint", "AltColor", "NoAutoTips",
     "Transparent", "FontUnderline", "IconAlign", "IconSize", "WordWrap", "Content", "DragID",
     "DropIDs", "DragMode", "SelRange", "ColTabStop", "FocusStyle", "PasteMode",
-    // 80-98 unassigned
+    // 80-96 unassigned
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "AutoExtend", "HeadingRow",
     "EventMask", "Custom",
 };
 
@@ -95,6 +95,7 @@ constexpr int BooleanCodes[] = {
     Prop::Changed, Prop::Enabled, Prop::Visible, Prop::ReadOnly, Prop::TabStop,
     Prop::FontBold, Prop::FontItalic, Prop::RtnEqTab, Prop::AutoSelect, Prop::Required,
     Prop::NoAutoTips, Prop::Transparent, Prop::FontUnderline, Prop::WordWrap,
+    Prop::AutoExtend, Prop::HeadingRow,
 };
 
 constexpr const char *MethodNames[] = {
@@ -245,7 +246,7 @@ constexpr R PictureRanges[] = {{1, 6}, {8, 11}, {21, 21}, {23, 23}, {29, 29}, {4
 constexpr R FrameRanges[] = {{0, 6}, {8, 11}, {14, 19}, {21, 22}, {29, 29}, {47, 47},
                              {49, 50}, {67, 68}, {73, 74}, {99, 99}};
 constexpr R GridRanges[] = {{0, 6}, {8, 19}, {21, 21}, {27, 39}, {47, 47}, {49, 51},
-                            {54, 58}, {63, 65}, {68, 68}, {70, 71}, {73, 79}, {99, 99}};
+                            {54, 58}, {63, 65}, {68, 68}, {70, 71}, {73, 79}, {97, 99}};
 constexpr R TabgrpRanges[] = {{0, 6}, {8, 11}, {13, 19}, {21, 21}, {29, 29}, {47, 47},
                               {49, 50}, {68, 68}, {73, 74}, {99, 99}};
 constexpr R TabpnlRanges[] = {{0, 0}, {2, 6}, {8, 9}, {11, 11}, {14, 19}, {21, 22}, {29, 29},

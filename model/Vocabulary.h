@@ -167,6 +167,11 @@ inline constexpr int SelRange = 76;
 inline constexpr int ColTabStop = 77;
 inline constexpr int FocusStyle = 78;
 inline constexpr int PasteMode = 79;
+// Grid switches of the designer's own, from the top of the unassigned range: whether an
+// editable grid keeps an empty row at its end that grows the grid when typed in, and whether
+// the column heading row is shown. Both are on unless stored "0".
+inline constexpr int AutoExtend = 97;
+inline constexpr int HeadingRow = 98;
 inline constexpr int EventMask = 99;
 inline constexpr int Custom = 100;
 inline constexpr int PrinterName = 201;

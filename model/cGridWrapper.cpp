@@ -13,14 +13,39 @@ constexpr cWrapperBase::DefaultRule Rules[] = {
     {Prop::GridLines, DefaultFrom::Fixed, "3"}, {Prop::ColFieldType, DefaultFrom::Fixed, "1"},
     {Prop::DragMode, DefaultFrom::Fixed, "0"}, {Prop::FocusStyle, DefaultFrom::Fixed, "3"},
     {Prop::Columns, DefaultFrom::Fixed, "0"}, {Prop::Rows, DefaultFrom::Fixed, "0"},
+    {Prop::AutoExtend, DefaultFrom::Fixed, "1"}, {Prop::HeadingRow, DefaultFrom::Fixed, "1"},
 };
 
-// The grid-wide ReadOnly, Required and MaxLen stay scalar: only the grid's own per-column
-// codes are column lists.
-bool IsGridColumnCode(int code)
+// ReadOnly, Required and MaxLen keep the forms their scalar values always had: "-1", "true"
+// and "false" become "1" and "0", a length its plain number. Empty entries stay empty.
+QString NormaliseEntry(int code, const QString &entry)
 {
-    return GridContent::IsColumnProperty(code) && code != Prop::ReadOnly
-           && code != Prop::Required && code != Prop::MaxLen;
+    if (entry.trimmed().isEmpty())
+        return entry;
+    int length = 0;
+    if (code == Prop::MaxLen) {
+        if (!ListValue::ParseInt(entry, 0, INT32_MAX, &length))
+            ListValue::InvalidValue();
+        return QString::number(length);
+    }
+    const QString v = entry.trimmed().toLower();
+    if (v == QLatin1String("0") || v == QLatin1String("false"))
+        return QStringLiteral("0");
+    if (v == QLatin1String("1") || v == QLatin1String("-1") || v == QLatin1String("true"))
+        return QStringLiteral("1");
+    ListValue::InvalidValue();
+}
+
+QString NormaliseEntries(int code, const QString &value, bool whole)
+{
+    if (!GridContent::IsGridWideOrPerColumn(code))
+        return value;
+    if (!whole)
+        return NormaliseEntry(code, value);
+    QStringList entries = ListValue::SplitEntries(value);
+    for (QString &entry : entries)
+        entry = NormaliseEntry(code, entry);
+    return ListValue::JoinEntries(entries);
 }
 } // namespace
 
@@ -44,9 +69,33 @@ const GridContent &cGridWrapper::Content() const
 
 clsGridColProps cGridWrapper::ColProps(int column) const
 {
-    clsGridColProps props = m_content.ColProps(column);
-    props.ReadOnly = props.ReadOnly || StoredBool(Prop::ReadOnly);
-    return props;
+    return m_content.ColProps(column);
+}
+
+bool cGridWrapper::Required() const
+{
+    // The grid needs input when any of its columns does.
+    for (const QString &entry : ListValue::SplitEntries(m_content.GetColumnProperty(Prop::Required)))
+        if (entry == QLatin1String("1"))
+            return true;
+    return false;
+}
+
+void cGridWrapper::Apply(int code, const QString &value)
+{
+    switch (code) {
+    case Prop::AutoExtend:
+        m_content.SetAutoExtend(value != QLatin1String("0"));
+        ShowCells();
+        break;
+    case Prop::HeadingRow:
+        if (m_control)
+            m_control->SetHeadingRowVisible(value != QLatin1String("0"));
+        break;
+    default:
+        cWrapperBase::Apply(code, value);
+        break;
+    }
 }
 
 QString cGridWrapper::GetDefaultProperty(int code) const
@@ -59,7 +108,7 @@ QString cGridWrapper::GetDefaultProperty(int code) const
 bool cGridWrapper::IsListValued(int code) const
 {
     return code == Prop::Value || code == Prop::Columns || code == Prop::Rows
-           || IsGridColumnCode(code);
+           || GridContent::IsColumnProperty(code);
 }
 
 QString cGridWrapper::ContentDefault(int code) const
@@ -78,7 +127,15 @@ bool cGridWrapper::IsContentDefault(int code) const
     case Prop::Columns: return m_content.ColumnCount() == 0;
     case Prop::Rows: return m_content.RowCount() == 0;
     case Prop::Value: return m_content.GetValue() == GetDefaultProperty(Prop::Value);
-    default: return m_content.GetColumnProperty(code).isEmpty();
+    default:
+        if (GridContent::IsGridWideOrPerColumn(code)) {
+            // "0" in every column is what nothing stored means.
+            for (const QString &entry : ListValue::SplitEntries(m_content.GetColumnProperty(code)))
+                if (!entry.isEmpty() && entry != QLatin1String("0"))
+                    return false;
+            return true;
+        }
+        return m_content.GetColumnProperty(code).isEmpty();
     }
 }
 
@@ -112,7 +169,8 @@ void cGridWrapper::SetListEntry(int code, int index1, int index2, const QString 
     default:
         if (index2 != 0)
             throw GuiError(GuiErrors::InvalidPropertyValue);
-        content.SetColumnProperty(code, value, index1);
+        ListValue::RejectRecordMarks(value);
+        content.SetColumnProperty(code, NormaliseEntries(code, value, index1 == 0), index1);
         break;
     }
 }

@@ -17,8 +17,9 @@ public:
 
     // The content, measured in the application's current scale unit.
     const GridContent &Content() const;
-    // The editing record of a column; a read-only grid makes every column read-only.
+    // The editing record of a column; a grid-wide ReadOnly makes every column read-only.
     clsGridColProps ColProps(int column) const;
+    bool Required() const override;
     clsGridRowProps RowProps(int row) const { return m_content.RowProps(row); }
     void SetRowProps(int row, const clsGridRowProps &props) { m_content.SetRowProps(row, props); }
     clsGridCellProps CellProps(int column, int row) const { return m_content.CellProps(column, row); }
@@ -30,6 +31,7 @@ public:
 protected:
     std::span<const DefaultRule> Defaults() const override;
     bool ChangesInPlace() const override { return true; }
+    void Apply(int code, const QString &value) override;
     void ApplyVariant(int type) override;
     bool IsListValued(int code) const override;
     QString GetListEntry(int code, int index1, int index2, const QString &itemId) const override;

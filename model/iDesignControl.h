@@ -123,6 +123,8 @@ public:
     virtual void SetGridSize(int rows, int columns) = 0;
     virtual void SetGridEditable(bool on) = 0;
     virtual bool IsGridEditable() const = 0;
+    // The row of column headings above the cells (shown unless switched off).
+    virtual void SetHeadingRowVisible(bool on) = 0;
     virtual void SetCellText(int row, int column, const QString &text) = 0;
     virtual QString CellText(int row, int column) const = 0;
 

@@ -11,6 +11,7 @@
 #include "model/BarContent.h"
 #include "model/TreeContent.h"
 #include "model/Vocabulary.h"
+#include "model/cGridWrapper.h"
 #include "model/clsControl.h"
 #include "support/ColourNames.h"
 #include "support/GuiError.h"
@@ -251,13 +252,29 @@ QWidget *MakeGrid(const clsControl &item, QWidget *parent, iRuntimeEvents &event
     const QString id = item.FullID();
     const QStringList headings = Entries(RuntimeWidgets::Property(item, Prop::ColHeading));
     const int columns = std::max<int>(RuntimeWidgets::Property(item, Prop::Columns).toInt(), headings.size());
-    const int rows = std::max(RuntimeWidgets::Property(item, Prop::Rows).toInt(), 1);
+    const bool editable = item.ObjType() == Type::GridEditable;
+    // An editable grid that extends shows its empty input row below the data rows.
+    const bool extends = editable && RuntimeWidgets::Property(item, Prop::AutoExtend) != QLatin1String("0");
+    const int dataRows = std::max(RuntimeWidgets::Property(item, Prop::Rows).toInt(), 0);
+    const int rows = extends ? dataRows + 1 : std::max(dataRows, 1);
     auto *grid = new GridControl(parent);
     grid->SetSize(rows, std::max(columns, 1));
     if (!headings.isEmpty())
         grid->SetHeadings(headings);
-    const bool editable = item.ObjType() == Type::GridEditable;
+    grid->horizontalHeader()->setVisible(RuntimeWidgets::Property(item, Prop::HeadingRow) != QLatin1String("0"));
     grid->SetEditable(editable);
+    grid->SetAutoExtend(extends);
+    if (const auto *wrapper = dynamic_cast<const cGridWrapper *>(item.Wrapper())) {
+        // Read-only columns and maximum lengths, one value for all columns or one per column.
+        QList<bool> readOnly;
+        QList<int> lengths;
+        for (int c = 1; c <= wrapper->Content().ColumnCount(); ++c) {
+            readOnly << (wrapper->Content().GetColumnProperty(Prop::ReadOnly, c) == QLatin1String("1"));
+            lengths << wrapper->Content().GetColumnProperty(Prop::MaxLen, c).toInt();
+        }
+        grid->SetColumnReadOnly(readOnly);
+        grid->SetColumnMaxLength(lengths);
+    }
     auto cell = [](int row, int column) {
         return QStringList{QString::number(row + 1), QString::number(column + 1)};
     };

@@ -27,7 +27,7 @@ ItemListModel::Values StoredValues(const clsControl &item, const ItemListModel &
 {
     ItemListModel::Values values;
     std::vector<int> codes = shape.ColumnCodes();
-    for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 56, 70, 23})
+    for (int code : {1, 26, 27, 28, 33, 39, 53, 55, 56, 70, 23, 97, 98})
         codes.push_back(code);
     for (int code : codes) {
         if (item.IsNonDefault(code))
@@ -166,6 +166,18 @@ TEST(ContentEditorsRoundTrip, RandomContent)
         values[ItemListModel::Icon] = QStringList{RandomText(random), sv + RandomText(random), QString()}.join(vm);
         values[ItemListModel::MaxLen] = QString::number(random.bounded(99));
         values[ItemListModel::Required] = QStringLiteral("1");
+        // Per-column switches, the heading and new-line switches, drop-down lists with and
+        // without their heading row.
+        values[ItemListModel::ReadOnly] = QStringList{QString::number(random.bounded(2)), QString(), QStringLiteral("1")}
+                                              .mid(0, 2 + random.bounded(2)).join(vm);
+        if (random.bounded(2))
+            values[ItemListModel::MaxLen] = QString::number(random.bounded(99)) + vm + QString::number(random.bounded(99));
+        values[ItemListModel::HeadingRow] = QString::number(random.bounded(2));
+        values[ItemListModel::AutoExtend] = random.bounded(2) ? QStringLiteral("0") : QString();
+        values[ItemListModel::ColItems] = QStringList{
+            RandomText(random) + "|" + RandomText(random) + sv + RandomText(random),
+            QStringLiteral("*DROPDOWN|") + (random.bounded(2) ? "2" : "") + "|" + RandomText(random) + sv + "a|b",
+            QString()}.join(vm);
         ItemListModel gridModel;
         gridModel.LoadProps(28, values);
         EXPECT_TRUE(gridModel.Changes().empty()) << round;

@@ -102,11 +102,11 @@ TEST(ItemListModel, IconsAndColumnChecksFollowTheirRowsAndColumns)
     EXPECT_TRUE(grid.Changes().empty());
     grid.DeleteColumn(1);
     grid.InsertColumn(0);
-    grid.SetScalar(ItemListModel::ReadOnly, "1");
+    grid.SetColumnValue(ItemListModel::ReadOnly, 1, "1");
     const auto changes = grid.Changes();
     EXPECT_EQ(changes.count(ItemListModel::MaxLen), 0u); // the whole grid's, columns aside
     EXPECT_EQ(changes.at(ItemListModel::Icon), sv + "x" + sv + "z");
-    EXPECT_EQ(changes.at(ItemListModel::ReadOnly), "1");
+    EXPECT_EQ(changes.at(ItemListModel::ReadOnly), vm + "1");
 }
 
 TEST(ItemListModel, NewColumnWidthFollowsTheScaleMode)
@@ -146,4 +146,116 @@ TEST(ItemListModel, DefaultRowIsTheGridsStoredRowAndFollowsItsRow)
     list.SetDefaultRow(1);
     EXPECT_EQ(list.DefaultRow(), 0);
     EXPECT_EQ(list.Store().count(ItemListModel::Row), 0u);
+}
+
+TEST(ItemListModel, GridWideChecksBecomePerColumnOnlyWhileTheColumnsDiffer)
+{
+    for (int code : {ItemListModel::ReadOnly, ItemListModel::Required, ItemListModel::MaxLen}) {
+        const QString on = code == ItemListModel::MaxLen ? "8" : "1";
+        ItemListModel grid;
+        grid.LoadProps(28, {{ItemListModel::Columns, "3"}, {code, on}});
+        EXPECT_TRUE(grid.Changes().empty()) << code;
+        EXPECT_EQ(grid.ColumnValue(code, 2), on) << code; // one value: every column
+        // A column added or removed keeps sharing the value.
+        grid.InsertColumn(0);
+        grid.DeleteColumn(3);
+        EXPECT_TRUE(grid.Changes().empty()) << code;
+        // One column differs: one entry per column; the same again: one value.
+        grid.SetColumnValue(code, 1, "0");
+        EXPECT_EQ(grid.Changes().at(code), on + vm + "0" + vm + on) << code;
+        grid.SetColumnValue(code, 1, on);
+        EXPECT_TRUE(grid.Changes().empty()) << code;
+        // No column has it: nothing stored.
+        for (int c = 0; c < 3; ++c)
+            grid.SetColumnValue(code, c, "0");
+        EXPECT_EQ(grid.Changes().at(code), "") << code;
+
+        // Deleting a column of a per-column list never leaves one entry that would read as
+        // every column's.
+        ItemListModel per;
+        per.LoadProps(28, {{ItemListModel::Columns, "3"}, {code, "0" + vm + on + vm + "0"}});
+        per.DeleteColumn(0);
+        EXPECT_EQ(per.ColumnValue(code, 0), on) << code;
+        EXPECT_NE(per.ColumnValue(code, 1), on) << code;
+        EXPECT_EQ(per.Changes().at(code), on + vm + "0") << code;
+    }
+}
+
+TEST(ItemListModel, HeadingRowAndNewLineSwitchesAreStoredOnlyWhenOff)
+{
+    ItemListModel grid;
+    grid.LoadProps(28, {{ItemListModel::Columns, "2"}});
+    EXPECT_TRUE(grid.ShowHeadings());
+    EXPECT_TRUE(grid.AddsNewLines());
+    grid.SetShowHeadings(false);
+    grid.SetAddsNewLines(false);
+    EXPECT_EQ(grid.Changes(), (ItemListModel::Values{{ItemListModel::AutoExtend, "0"},
+                                                     {ItemListModel::HeadingRow, "0"}}));
+    grid.SetShowHeadings(true);
+    grid.SetAddsNewLines(true);
+    EXPECT_TRUE(grid.Changes().empty());
+
+    // Stored off, switched on: the stored "0" is replaced by nothing.
+    ItemListModel off;
+    off.LoadProps(28, {{ItemListModel::HeadingRow, "0"}, {ItemListModel::AutoExtend, "0"}});
+    EXPECT_FALSE(off.ShowHeadings());
+    EXPECT_FALSE(off.AddsNewLines());
+    EXPECT_TRUE(off.Changes().empty());
+    off.SetShowHeadings(true);
+    EXPECT_EQ(off.Changes(), (ItemListModel::Values{{ItemListModel::HeadingRow, "1"}}));
+
+    // Only an editable grid adds lines; a list has neither switch.
+    ItemListModel protectedGrid;
+    protectedGrid.LoadProps(27, {});
+    EXPECT_FALSE(protectedGrid.AddsNewLines());
+    protectedGrid.SetAddsNewLines(true);
+    EXPECT_TRUE(protectedGrid.Changes().empty());
+    ItemListModel list;
+    list.LoadProps(21, {{ItemListModel::Items, "a"}});
+    list.SetShowHeadings(false);
+    EXPECT_TRUE(list.Changes().empty());
+}
+
+TEST(ItemListModel, ListWithoutItsIconColumnStoresNoIcons)
+{
+    ItemListModel list;
+    list.LoadProps(21, {{ItemListModel::Items, "a" + vm + "b"}, {ItemListModel::Icon, vm + "b.ico"}});
+    EXPECT_TRUE(list.ShowIcons());
+    list.SetShowIcons(false);
+    EXPECT_EQ(list.Changes(), (ItemListModel::Values{{ItemListModel::Icon, ""}}));
+    EXPECT_EQ(list.CellIcon(1, 0), "b.ico"); // kept until applied
+    list.SetShowIcons(true);
+    EXPECT_TRUE(list.Changes().empty());
+
+    // Stored entries that name no icon stay as they are.
+    ItemListModel empty;
+    empty.LoadProps(21, {{ItemListModel::Items, "a" + vm + "b"}, {ItemListModel::Icon, vm}});
+    EXPECT_FALSE(empty.ShowIcons());
+    EXPECT_TRUE(empty.Changes().empty());
+}
+
+TEST(ItemListModel, DropDownDataColumnAndHeadingsAreStoredWithTheColumnsList)
+{
+    const QString old = "S|Small" + sv + "L|Large";
+    ItemListModel grid;
+    grid.LoadProps(28, {{ItemListModel::Columns, "2"}, {ItemListModel::ColItems, vm + old}});
+    GridDropDown list = grid.DropDown(1);
+    EXPECT_EQ(list.EffectiveDataColumn(), 1);
+    EXPECT_TRUE(list.Headings.isEmpty());
+    // The same list written again leaves the stored text alone.
+    grid.SetDropDown(1, list);
+    EXPECT_TRUE(grid.Changes().empty());
+    list.DataColumn = 1;
+    list.Headings = QStringList{"", ""};
+    grid.SetDropDown(1, list);
+    EXPECT_TRUE(grid.Changes().empty());
+
+    list.DataColumn = 2;
+    list.Headings = QStringList{"Co|de", "Size" + vm};
+    grid.SetDropDown(1, list);
+    EXPECT_EQ(grid.Changes().at(ItemListModel::ColItems), vm + "*DROPDOWN|2|Code|Size" + sv + old);
+    EXPECT_EQ(grid.DropDownItems(1), (QStringList{"S|Small", "L|Large"}));
+    // New rows keep the heading row.
+    grid.SetDropDownItems(1, {"M|Medium"});
+    EXPECT_EQ(grid.Changes().at(ItemListModel::ColItems), vm + "*DROPDOWN|2|Code|Size" + sv + "M|Medium");
 }

@@ -96,6 +96,7 @@ TEST(MainCommands, EveryKeyIsClassifiedAndOthersAreNotAvailable)
         {"file_3", Kind::RecentFile, 3, "file_3"},
         {"wl*12", Kind::WindowList, 12, "wl*12"},
         {"cl*2", Kind::CodeMenu, 2, "cl*2"},
+        {"cl*0", Kind::CodeMenu, 0, "cl*0"},
         {"cm*Click", Kind::CodeMenu, 0, "Click"},
         // Near misses.
         {"file_0", Kind::Unknown, 0, "file_0"},
@@ -103,6 +104,7 @@ TEST(MainCommands, EveryKeyIsClassifiedAndOthersAreNotAvailable)
         {"wl*x", Kind::Unknown, 0, "wl*x"},
         {"wl*-1", Kind::Unknown, 0, "wl*-1"},
         {"cm*", Kind::Unknown, 0, "cm*"},
+        {"cl*", Kind::Unknown, 0, "cl*"},
         {"save", Kind::Unknown, 0, "save"},
         {"Code", Kind::Unknown, 0, "Code"},
         {"", Kind::Unknown, 0, ""},

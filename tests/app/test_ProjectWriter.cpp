@@ -1,6 +1,7 @@
 // The project writer: record order and fields, property records with list values, the
 // application-only flag, the time of writing and the 5004 report for an unknown ID.
 #include "app/ProjectWriter.h"
+#include "LoaderTestSupport.h"
 #include "app/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsControl.h"
@@ -153,4 +154,42 @@ TEST(ProjectWriter, TimeOfWritingIsADayNumberWithAPoint)
     EXPECT_EQ(ProjectWriter::VersionText(14), "1.4");
     EXPECT_EQ(ProjectWriter::VersionText(10), "1");
     EXPECT_EQ(ProjectWriter::VersionText(12), "1.2");
+}
+
+// A grid's column checks, heading-row and new-line switches and drop-down lists come back as
+// they were stored; the forms older files use read and write as they always did.
+TEST(ProjectWriter, GridSwitchesAndColumnChecksRoundTrip)
+{
+    const QString vm(VM), sv(QChar(Marks::SubValue));
+    auto project = [&](const QStringList &gridProps) {
+        QStringList body{LoaderText::MinimalApp(), LoaderText::Create("APP*F", 5),
+                         LoaderText::Create("APP*F*G", 28)};
+        return LoaderText::Project(body + gridProps);
+    };
+    auto written = [&](const QString &text) {
+        Fixture f;
+        EXPECT_TRUE(f.designer.SetTemplate(text));
+        EXPECT_TRUE(f.prompter.Calls.empty());
+        QStringList props;
+        for (const QString &record : Records(f.designer.GetTemplate("APP", "hdr", 0)))
+            if (record.startsWith("4" + vm) && Fields(record).value(1).isEmpty())
+                props << record;
+        return props;
+    };
+    using LoaderText::Prop;
+    const QStringList fresh{Prop(27, "3"), Prop(12, "1" + vm + vm + "1"), Prop(51, "8" + vm + "20"),
+                            Prop(54, "1"), Prop(97, "0"), Prop(98, "0"),
+                            Prop(36, vm + "*DROPDOWN|2|Code|Size" + sv + "S|Small")};
+    const QStringList out = written(project(fresh));
+    for (const QString &record : fresh)
+        EXPECT_TRUE(out.contains(record)) << qPrintable(QString(record).replace(vm, "]"));
+
+    // Old forms: one value for the grid, spelled as the scalar accepted it.
+    const QStringList old = written(project({Prop(27, "2"), Prop(12, "-1"), Prop(54, "True"), Prop(51, "08"),
+                                             Prop(36, "A" + sv + "B"), Prop(12, "0")}));
+    EXPECT_TRUE(old.contains(Prop(54, "1")));
+    EXPECT_TRUE(old.contains(Prop(51, "8")));
+    EXPECT_TRUE(old.contains(Prop(36, "A" + sv + "B")));
+    for (const QString &record : old) // "0" in every column is nothing stored
+        EXPECT_FALSE(Fields(record).value(2) == "12" || Fields(record).value(2) == "97") << qPrintable(record);
 }

@@ -13,6 +13,7 @@
 #include "designer/ucListProps.h"
 #include "designer/frmProperties.h"
 #include "model/BarContent.h"
+#include "model/DesignControlBase.h"
 #include "model/TreeContent.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
@@ -22,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -81,6 +83,12 @@ void Shot(QWidget *widget, const char *name)
     const QString folder = qEnvironmentVariable("CORVANE_SHEET_SHOTS");
     if (!folder.isEmpty())
         widget->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
+}
+
+// Clicks a check box on its box, which a click in the middle of a wide one would miss.
+void Tick(QCheckBox *box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
 void Retype(QLineEdit *edit, const QString &text)
@@ -260,9 +268,12 @@ TEST(ContentEditors, ListRowsAndGridCellsReachTheObject)
 TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
 {
     const QString menu = Entries({{"FILE", "1", "&File", "", "", "", "", "", ""}, {"-", "2"}, {"X", "2"}});
+    // A grid whose drop-down rows end in empty values and whose checks are per column.
+    const QString dropDown = "a|" + sv + "b||" + vm + "*DROPDOWN||Code" + sv + "c";
     Fixture f({Create("A*F*MAIN", 75), Prop(26, menu), Create("A*F*OPT", 19),
-               Prop(26, "Post" + sv + "1" + vm + "Pick up")});
-    for (const char *path : {"A*F*MAIN", "A*F*OPT"}) {
+               Prop(26, "Post" + sv + "1" + vm + "Pick up"), Create("A*F*GRD", 28), Prop(27, "2"),
+               Prop(36, dropDown), Prop(12, "1" + vm + "0"), Prop(97, "0")});
+    for (const char *path : {"A*F*MAIN", "A*F*OPT", "A*F*GRD"}) {
         const auto result = f.Modify(path, [&](frmProperties *sheet) {
             QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
         });
@@ -270,6 +281,9 @@ TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
     }
     EXPECT_EQ(f.items.Find("A*F*MAIN")->GetProperty(26), menu);
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + sv + "1" + vm + "Pick up");
+    EXPECT_EQ(f.items.Find("A*F*GRD")->GetProperty(36), dropDown);
+    EXPECT_EQ(f.items.Find("A*F*GRD")->GetProperty(12), "1" + vm + "0");
+    EXPECT_EQ(f.items.Find("A*F*GRD")->GetProperty(97), "0");
     EXPECT_TRUE(f.Messages().empty());
 }
 
@@ -366,8 +380,9 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         Shot(sheet, "list-editor-columns");
         // Choosing another column writes the shown column's fields back.
         grid->ColumnField()->setValue(1);
-        EXPECT_EQ(grid->MaxLens(), "8");
-        EXPECT_EQ(grid->Required(1), "1");
+        EXPECT_EQ(grid->MaxLens(), vm + "8"); // the second column's only
+        EXPECT_EQ(grid->Required(1), "");
+        EXPECT_EQ(grid->Required(2), "1");
         EXPECT_EQ(grid->ColItems(2), "S|Small" + sv + "L|Large" + sv + "M|Medium");
         EXPECT_EQ(grid->ColHeadings(), "Item" + vm + "Qty");
         grid->Pages()->setCurrentIndex(1);
@@ -377,9 +392,95 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
     EXPECT_TRUE(result.Confirmed);
     const clsControl *grid = f.items.Find("A*F*GRD");
     EXPECT_EQ(grid->GetProperty(36), vm + "S|Small" + sv + "L|Large" + sv + "M|Medium");
-    EXPECT_EQ(grid->GetProperty(51), "8");
-    EXPECT_EQ(grid->GetProperty(54), "1");
+    EXPECT_EQ(grid->GetProperty(51), vm + "8");
+    EXPECT_EQ(grid->GetProperty(54), vm + "1");
     EXPECT_FALSE(grid->IsNonDefault(12)); // untouched: not written
+}
+
+TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIconSwitch)
+{
+    Fixture f({Create("A*F*GRD", 28), Prop(27, "2"), Prop(28, "2"), Prop(12, "-1"),
+               Prop(36, vm + "S|Small" + sv + "L|Large"),
+               Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"), Prop(56, vm + "baker.ico")});
+    auto result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(grid);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
+        grid->Pages()->setCurrentIndex(1);
+        EXPECT_TRUE(grid->HeadingsField()->isChecked());
+        EXPECT_TRUE(grid->AutoExtendField()->isChecked());
+        EXPECT_TRUE(grid->AutoExtendField()->isEnabled());
+        Tick(grid->HeadingsField());
+        Tick(grid->AutoExtendField());
+        EXPECT_TRUE(grid->ItemsGrid()->horizontalHeader()->isHidden());
+        // The grid-wide read-only switch shows on every column; the second is cleared.
+        grid->Pages()->setCurrentIndex(0);
+        EXPECT_TRUE(grid->ReadOnlyField()->isChecked());
+        grid->ColumnField()->setValue(2);
+        EXPECT_TRUE(grid->ReadOnlyField()->isChecked());
+        Tick(grid->ReadOnlyField());
+        // The second column's drop-down list: its values come from its second column, whose
+        // heading is typed into the field while that column is current.
+        grid->Pages()->setCurrentIndex(2);
+        EXPECT_EQ(grid->DropDataColumnField()->value(), 1);
+        grid->DropDataColumnField()->setValue(2);
+        grid->DropGrid()->setCurrentCell(0, 1);
+        Retype(grid->DropHeadingField(), "Size");
+        grid->DropGrid()->setCurrentCell(0, 0);
+        EXPECT_EQ(grid->DropHeadingField()->text(), "");
+        Retype(grid->DropHeadingField(), "Code");
+        EXPECT_EQ(grid->DropGrid()->horizontalHeaderItem(1)->text(), "Size");
+        Shot(sheet, "list-editor-dropdown-headings");
+        grid->ColumnField()->setValue(1);
+        EXPECT_EQ(grid->ReadOnlys(), "1" + vm + "0");
+        EXPECT_EQ(grid->ReadOnly(2), "0");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    clsControl *grid = f.items.Find("A*F*GRD");
+    EXPECT_EQ(grid->GetProperty(98), "0");
+    EXPECT_EQ(grid->GetProperty(97), "0");
+    EXPECT_EQ(grid->GetProperty(12), "1" + vm + "0");
+    EXPECT_EQ(grid->GetProperty(36), vm + "*DROPDOWN|2|Code|Size" + sv + "S|Small" + sv + "L|Large");
+    // The design surface follows: no heading row, no input row.
+    auto *control = dynamic_cast<DesignControlBase *>(grid->ControlObject());
+    ASSERT_TRUE(control);
+    EXPECT_FALSE(control->HeadingRowVisible());
+    EXPECT_EQ(control->GridRows(), 2);
+
+    // Opened again, the editor shows what was stored.
+    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+        auto *editor = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(editor);
+        EXPECT_FALSE(editor->HeadingsField()->isChecked());
+        EXPECT_FALSE(editor->AutoExtendField()->isChecked());
+        EXPECT_TRUE(editor->ReadOnlyField()->isChecked());
+        editor->ColumnField()->setValue(2);
+        EXPECT_FALSE(editor->ReadOnlyField()->isChecked());
+        EXPECT_EQ(editor->DropDataColumnField()->value(), 2);
+        EXPECT_EQ(editor->DropHeadingField()->text(), "Code");
+        Tick(editor->HeadingsField());
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_FALSE(grid->IsNonDefault(98));
+    EXPECT_TRUE(control->HeadingRowVisible());
+
+    // Switching a list's icon column off drops its icons.
+    result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(list);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
+        list->Pages()->setCurrentIndex(1);
+        EXPECT_TRUE(list->IconsField()->isChecked());
+        EXPECT_TRUE(list->CellIconField()->isEnabled());
+        Tick(list->IconsField());
+        EXPECT_FALSE(list->CellIconField()->isEnabled());
+        EXPECT_FALSE(list->Icons());
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_FALSE(f.items.Find("A*F*LST")->IsNonDefault(56));
 }
 
 TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -171,6 +172,11 @@ TEST(DesignControl, DesignModeTakesNoFocusAndEditsNothing)
     EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
     grid->SetDesignMode(false);
     EXPECT_TRUE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
+    // The heading row can be switched off and on again.
+    grid->SetHeadingRowVisible(false);
+    EXPECT_TRUE(qobject_cast<GridControl *>(grid->Widget())->horizontalHeader()->isHidden());
+    grid->SetHeadingRowVisible(true);
+    EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->horizontalHeader()->isHidden());
 }
 
 TEST(DesignControl, WidgetsShowWhatWasSet)

@@ -4,7 +4,6 @@
 #include "app/EditCommands.h"
 #include "app/LoaderTestSupport.h"
 #include "app/MemoryClipboard.h"
-#include "app/ProjectTreeRules.h"
 #include "app/ScriptedPrompter.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
@@ -319,20 +318,6 @@ TEST(clsProjectTree, DraggingANodeMovesItsItemAmongItsSiblings)
     EXPECT_EQ(Texts(f.Node("APP*G")), QStringList{"APP*G*Label1"});
     // The application does not move at all.
     EXPECT_FALSE(f.tree.DropNode(f.Node("APP"), f.Node("APP*F")));
-}
-
-TEST(clsProjectTree, DropRulesOfForms)
-{
-    Fixture f;
-    using ProjectTreeRules::Drop;
-    const Drop up = ProjectTreeRules::DropOn(*f.Item("APP*G"), *f.Item("APP*F"));
-    EXPECT_EQ(up.What, Drop::Kind::Move);
-    EXPECT_EQ(up.Target, "F");
-    EXPECT_FALSE(up.After);
-    EXPECT_EQ(ProjectTreeRules::DropOn(*f.Item("APP*F"), *f.Item("APP")).What, Drop::Kind::Nothing);
-    EXPECT_EQ(ProjectTreeRules::DropOn(*f.Item("APP*F"), *f.Item("APP*F")).What, Drop::Kind::Nothing);
-    EXPECT_EQ(ProjectTreeRules::DropOn(*f.Item("APP*F"), *f.Item("APP*G*Label1")).What,
-              Drop::Kind::Refused);
 }
 
 TEST(clsProjectTree, AWholeProjectIsAddedWithoutARepaintPerNode)

@@ -2,25 +2,39 @@
 // command, a form and a text box created from the tool keys with the property sheet, the
 // project saved to a new file, and the tools following every step.
 #include "app/DesignerRoot.h"
+#include "app/EditCommands.h"
+#include "app/iCreateMode.h"
 #include "app/ScriptedPrompter.h"
+#include "designer/DesignFormFactory.h"
+#include "designer/HelpWindow.h"
+#include "designer/frmDesign.h"
 #include "designer/ModalDriver.h"
 #include "designer/clsProjectTree.h"
 #include "designer/frmProperties.h"
 #include "designer/ucSizer.h"
 #include "designer/vxMenuBar.h"
 #include "host/iDocumentChooser.h"
+#include "designer/frmPreview.h"
+#include "main/CodeServices.h"
 #include "main/DesignerWindow.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "support/IniFile.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTreeWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <deque>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,7 +57,7 @@ struct QueuedChooser : iDocumentChooser
 
 struct Designer
 {
-    Designer()
+    explicit Designer(bool withCode = true)
     {
         QFile ini(folder.filePath("cvwin70.ini"));
         ini.open(QIODevice::WriteOnly);
@@ -53,6 +67,7 @@ struct Designer
         options.State = std::make_unique<ProcessState>(folder.path());
         options.Prompter = &prompter;
         options.Chooser = &chooser;
+        options.WithCodeServices = withCode;
         window = std::make_unique<DesignerWindow>(std::move(options));
     }
     vxMenuBar &Bands() const { return window->Window().Bands(); }
@@ -119,6 +134,13 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
     ASSERT_TRUE(d.window->Root().Items().Find(formId + "*Text1")) << formId.toStdString();
     EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo paste") << "a new object is undone like a paste";
     EXPECT_GE(window.DesignWindows().size(), 2) << "the sample's forms and the new one";
+    // Copy puts the text box on the desktop's clipboard; Paste follows.
+    QGuiApplication::clipboard()->clear();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(d.Bands().Enabled("Paste"));
+    d.window->Dispatch("Copy");
+    EXPECT_TRUE(d.Bands().Enabled("Paste"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("Text1"));
 
     // Save As to a new local file: the text holds both new objects, the recent list the file.
     const QString target = d.folder.filePath("saved.gui");
@@ -137,7 +159,7 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
 
 TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
 {
-    Designer d;
+    Designer d(false);
     d.window->Start();
     int settings = 0;
     d.window->ShowSettings = [&] { ++settings; };
@@ -145,11 +167,11 @@ TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
     EXPECT_EQ(settings, 1);
 
     d.prompter.Clear();
-    d.window->Dispatch("HelpAbout");
+    d.window->Dispatch("Upd");
     d.window->Dispatch("Preview");
     const auto messages = d.prompter.Of(ScriptedPrompter::Kind::Message);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].Text, "The selected function (HelpAbout) is not available at this time");
+    EXPECT_EQ(messages[0].Text, "The selected function (Upd) is not available at this time");
     EXPECT_EQ(messages[1].Text, "The selected function (Preview) is not available at this time");
 
     // An item kind without a project says why nothing was created.
@@ -167,6 +189,12 @@ TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
     ASSERT_TRUE(d.window->Root().Items().Find("ORDERS")) << "the command line opened the project";
     d.window->Root().Designer().ProjectOf(d.window->Root().Items().Find("ORDERS"))->Changed = true;
 
+    // Help opens beside the designer and goes when the designer unloads.
+    d.window->Dispatch("HelpTopics");
+    QPointer<HelpWindow> help = HelpWindow::Current();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+
     // Cancel keeps everything.
     d.prompter.Answers = {iPrompter::Answer::Cancel};
     d.window->Dispatch("Exit");
@@ -178,6 +206,7 @@ TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
     d.window->Dispatch("Exit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(d.window->Root().Items().Find("ORDERS"));
+    EXPECT_TRUE(!help || !help->isVisible());
     const IniFile stored = IniFile::Load(d.folder.filePath("appstate.ini"));
     EXPECT_GT(stored.ReadInt("GUIDesigner_Settings", "MainWidth", 0), 0);
     EXPECT_EQ(stored.ReadString("GUIDesigner_Settings", "RecentFile_1", ""),
@@ -200,8 +229,18 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
         }
     ASSERT_TRUE(control);
 
-    // The selection's sizer snaps by the switch, and stops at once when it is turned off.
+    // Selecting a control brings its form to the front of the other forms.
+    QMdiArea *area = d.window->Window().MdiArea();
+    QMdiSubWindow *own = DesignFormFactory::FormOf(*form)->SubWindow();
+    ASSERT_TRUE(own);
+    for (QMdiSubWindow *other : area->subWindowList())
+        if (other != own)
+            other->raise();
     d.window->Root().Designer().SelectItem(control);
+    QList<QMdiSubWindow *> stacked = area->subWindowList(QMdiArea::StackingOrder);
+    EXPECT_EQ(stacked.last(), own);
+
+    // The selection's sizer snaps by the switch, and stops at once when it is turned off.
     auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
     ASSERT_TRUE(sizer);
     EXPECT_TRUE(sizer->SnapToGrid);
@@ -221,7 +260,127 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     ASSERT_TRUE(popup);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_TRUE(d.Bands().Enabled("Textbox")) << "the pop-up's New entries follow the node";
+    // The Code sub-menu lists the form's events from the code services.
+    ASSERT_TRUE(d.window->Code());
+    QStringList codeKeys;
+    for (QAction *action : d.Bands().Menu("Popup", "Code")->actions())
+        codeKeys << action->objectName();
+    QStringList expected;
+    for (const auto &entry : d.window->Code()->CodeMenuEntries())
+        if (entry.Key != "-")
+            expected << entry.Key;
+    codeKeys.removeAll(QString());
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(codeKeys, expected);
     popup->hide();
     ASSERT_FALSE(d.prompter.StatusTexts.empty());
     EXPECT_EQ(d.prompter.StatusTexts.back(), clsDesigner::Description(*form));
+
+    // A label edit in the tree borrows the Edit shortcuts and gives them back.
+    tree->setFocus();
+    tree->setCurrentItem(node);
+    tree->editItem(node, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Bands().Shortcut("Copy"), "");
+    EXPECT_EQ(d.Bands().Shortcut("Delete"), "");
+    auto *editor = tree->findChild<QLineEdit *>();
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.Bands().Shortcut("Copy"), "Ctrl+C");
+    EXPECT_EQ(d.Bands().Shortcut("Delete"), "Del");
+
+    // The Window menu's choice becomes the active form, so new controls go onto it.
+    const QList<QMdiSubWindow *> windows = d.window->Window().DesignWindows();
+    ASSERT_GE(windows.size(), 2);
+    d.window->Root().Designer().SelectItem(control);
+    d.window->Dispatch("wl*2");
+    const clsControl *current = d.window->Root().Designer().CurrentItem();
+    ASSERT_TRUE(current);
+    EXPECT_TRUE(Vocabulary::IsForm(current->ObjType()));
+    EXPECT_NE(current, form);
+    EXPECT_EQ(d.window->Window().MdiArea()->activeSubWindow(), windows.at(1));
+    EXPECT_EQ(d.window->Root().Edit().ActiveForm(), current);
+}
+
+namespace {
+// Creating anything is cancelled, as a user closing the sheet would.
+struct CancellingCreateMode : iCreateMode
+{
+    Outcome CreateApplication(const QString &) override { return {}; }
+    Outcome CreateItem(const QString &, int, const QString &, clsControl *) override { return {}; }
+};
+} // namespace
+
+TEST(DesignerWindow, AnyOrderOfCommandsLeavesAProjectThatSavesAndLoadsBack)
+{
+    QTemporaryDir work;
+    const QString project = work.filePath("orders.gui");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui"), project));
+    QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
+
+    CancellingCreateMode cancel;
+    Designer d;
+    DesignerWindow::Options options;
+    options.State = std::make_unique<ProcessState>(d.folder.path());
+    options.Prompter = &d.prompter;
+    options.Chooser = &d.chooser;
+    options.CreateMode = &cancel;
+    // The code commands open windows of their own; their own tests drive them.
+    options.WithCodeServices = false;
+    d.window = std::make_unique<DesignerWindow>(std::move(options));
+    d.window->Start({project});
+    // The commands that would show a modal window of their own are counted instead.
+    int modal = 0;
+    d.window->ShowSettings = d.window->HelpTopics = d.window->HelpAbout = [&] { ++modal; };
+
+    QStringList keys = {"Undo", "Cut", "Copy", "Paste", "Delete", "Save", "Textbox", "Form",
+                        "Menu", "ViewGrid", "StatusBar", "ViewToolbar", "Settings", "HelpAbout",
+                        "wl*1", "wl*3", "file_1", "file_7", "Close", "Open", "SaveAs",
+                        "cm*Click", "Bogus"};
+    // CORVANE_SEED runs another sequence (a longer soak runs many).
+    const unsigned seed = qEnvironmentVariableIsSet("CORVANE_SEED")
+                              ? unsigned(qEnvironmentVariableIntValue("CORVANE_SEED"))
+                              : 20261206u;
+    std::mt19937 random(seed);
+    DesignerRoot &root = d.window->Root();
+    for (int step = 0; step < 300; ++step) {
+        // Select something now and then, as the user clicks around.
+        if (random() % 3 == 0) {
+            QList<clsControl *> items;
+            for (ProjectState *p : root.Designer().Projects())
+                items << p->App;
+            for (int i = 0; i < 2 && !items.isEmpty(); ++i)
+                for (const auto &entry : items.last()->Children())
+                    items << entry.Value;
+            if (!items.isEmpty())
+                root.Designer().SelectItem(items.at(int(random() % items.size())));
+        }
+        // Keep the questions coming with answers of every kind.
+        d.prompter.Answers = {iPrompter::Answer(random() % 4), iPrompter::Answer(random() % 4)};
+        // A closed project comes back from the recent list.
+        const QString key = root.Designer().Projects().empty()
+                                ? QStringLiteral("file_1")
+                                : keys.at(int(random() % keys.size()));
+        d.window->Dispatch(key);
+        ASSERT_TRUE(d.window->Window().isVisible()) << "seed " << seed << " step " << step;
+    }
+    // Whatever happened, the reports were of the expected kind and a project that is still
+    // open saves to a file that loads back without a report.
+    if (!root.Designer().Projects().empty()) {
+        ProjectState *open = root.Designer().Projects().front();
+        const QString target = work.filePath("after.gui");
+        d.chooser.Names = {target};
+        d.prompter.Answers = {iPrompter::Answer::Yes};
+        root.Designer().SelectItem(open->App);
+        d.window->Dispatch("SaveAs");
+        ASSERT_TRUE(QFile::exists(target)) << "seed " << seed;
+        const QString appId = open->App->ID();
+        d.prompter.Answers = {iPrompter::Answer::No};
+        root.Storage().Close(open->App);
+        d.prompter.Clear();
+        d.window->Dispatch("file_1");
+        EXPECT_TRUE(root.Items().Find(appId)) << "seed " << seed;
+        EXPECT_TRUE(d.prompter.ReportTexts().empty()) << "seed " << seed;
+    }
 }

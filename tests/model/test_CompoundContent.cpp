@@ -448,3 +448,49 @@ TEST_F(CompoundContentTest, ReorderedTabPanelsRebuildTheStrip)
     EXPECT_EQ(wrapper->SelectedTabPanel(), 2);
     EXPECT_EQ(wrapper->SelectedPanel(), &p1);
 }
+
+TEST_F(CompoundContentTest, GridHeadingRowInputRowAndPerColumnChecks)
+{
+    clsControl &grid = Make(Type::GridEditable, "G");
+    grid.SetProperty(Prop::Columns, "2");
+    grid.SetProperty(Prop::Rows, "3");
+    EXPECT_TRUE(Control(grid)->HeadingRowVisible());
+    EXPECT_EQ(Control(grid)->GridRows(), 4); // the input row
+    EXPECT_EQ(grid.GetProperty(Prop::HeadingRow), "1");
+    grid.SetProperty(Prop::HeadingRow, "0");
+    grid.SetProperty(Prop::AutoExtend, "false");
+    EXPECT_FALSE(Control(grid)->HeadingRowVisible());
+    EXPECT_EQ(Control(grid)->GridRows(), 3);
+    EXPECT_TRUE(grid.IsNonDefault(Prop::AutoExtend));
+    grid.SetProperty(Prop::AutoExtend, "");
+    EXPECT_EQ(Control(grid)->GridRows(), 4);
+    EXPECT_FALSE(grid.IsNonDefault(Prop::AutoExtend));
+    EXPECT_EQ(Set(grid, Prop::HeadingRow, 0, 0, "2"), GuiErrors::InvalidPropertyValue);
+
+    // Column checks: one value for all, or one per column; "0" everywhere is the default.
+    auto *wrapper = dynamic_cast<cGridWrapper *>(grid.Wrapper());
+    EXPECT_FALSE(wrapper->Required());
+    grid.SetProperty(Prop::Required, "0" + VM + "-1");
+    EXPECT_EQ(grid.GetProperty(Prop::Required), "0" + VM + "1");
+    EXPECT_EQ(grid.GetProperty(Prop::Required, 2), "1");
+    EXPECT_TRUE(wrapper->Required());
+    EXPECT_EQ(Set(grid, Prop::ReadOnly, 0, 0, "1" + VM + "maybe"), GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(Set(grid, Prop::ReadOnly, 0, 0, "1" + SM + "0"), GuiErrors::InvalidPropertyValue);
+    EXPECT_FALSE(grid.IsNonDefault(Prop::ReadOnly));
+    grid.SetProperty(Prop::ReadOnly, "0" + VM + "0");
+    EXPECT_FALSE(grid.IsNonDefault(Prop::ReadOnly));
+    grid.SetProperty(Prop::ReadOnly, "TRUE");
+    EXPECT_EQ(grid.GetProperty(Prop::ReadOnly), "1");
+    EXPECT_TRUE(wrapper->ColProps(2).IsReadOnly());
+    EXPECT_EQ(Set(grid, Prop::ReadOnly, 1, 0, "0"), 0);
+    EXPECT_EQ(grid.GetProperty(Prop::ReadOnly), "0" + VM + "1");
+    EXPECT_FALSE(wrapper->ColProps(1).IsReadOnly());
+    EXPECT_TRUE(wrapper->ColProps(2).IsReadOnly());
+    grid.SetProperty(Prop::MaxLen, "007");
+    EXPECT_EQ(grid.GetProperty(Prop::MaxLen, 2), "7");
+
+    // A text box keeps its scalar switches.
+    clsControl &text = Make(Type::Text, "T");
+    EXPECT_EQ(Set(text, Prop::ReadOnly, 0, 0, "1" + VM + "0"), GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(Set(text, Prop::HeadingRow, 0, 0, "0"), GuiErrors::NotSupported);
+}

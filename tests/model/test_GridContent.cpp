@@ -203,3 +203,86 @@ TEST(GridContent, RowAndCellRecordsFollowTheirRows)
     EXPECT_FALSE(grid.CellProps(3, 2).Changed);
     EXPECT_EQ(ErrorOf([&] { grid.RowProps(4); }), 380);
 }
+
+TEST(GridContent, ReadOnlyRequiredAndMaxLenHoldOneValueOrOnePerColumn)
+{
+    GridContent grid;
+    grid.SetColumns("3");
+    for (int code : {ContentCodes::ReadOnly, ContentCodes::Required}) {
+        // One value: every column, also after the grid shrinks to none and grows again.
+        grid.SetColumnProperty(code, "1");
+        EXPECT_EQ(grid.GetColumnProperty(code, 3), "1") << code;
+        grid.SetColumns("0");
+        grid.SetColumns("2");
+        EXPECT_EQ(grid.GetColumnProperty(code), "1") << code;
+        EXPECT_EQ(grid.GetColumnProperty(code, 2), "1") << code;
+        grid.SetColumns("3");
+        // One column changed: the others keep the shared value.
+        grid.SetColumnProperty(code, "0", 2);
+        EXPECT_EQ(grid.GetColumnProperty(code), "1" + VM + "0" + VM + "1") << code;
+        // Two or more entries are per column; a missing one is the default.
+        grid.SetColumnProperty(code, VM + "1");
+        EXPECT_EQ(grid.GetColumnProperty(code, 1), "0") << code;
+        EXPECT_EQ(grid.GetColumnProperty(code, 2), "1") << code;
+        EXPECT_EQ(grid.GetColumnProperty(code, 3), "0") << code;
+        EXPECT_EQ(ErrorOf([&] { grid.SetColumnProperty(code, "yes", 1); }), 380) << code;
+    }
+    grid.SetColumnProperty(ContentCodes::MaxLen, "8" + VM + VM + "20");
+    EXPECT_EQ(grid.GetColumnProperty(ContentCodes::MaxLen, 2), "0");
+    EXPECT_EQ(grid.GetColumnProperty(ContentCodes::MaxLen, 3), "20");
+    EXPECT_EQ(ErrorOf([&] { grid.SetColumnProperty(ContentCodes::MaxLen, "-1", 1); }), 380);
+    EXPECT_EQ(ErrorOf([&] { grid.GetColumnProperty(ContentCodes::MaxLen, 4); }), 380);
+
+    // The editing record follows the column's own switch.
+    grid.SetColumnProperty(ContentCodes::ReadOnly, "0" + VM + "1");
+    EXPECT_FALSE(grid.ColProps(1).IsReadOnly());
+    EXPECT_TRUE(grid.ColProps(2).IsReadOnly());
+    grid.SetColumnProperty(ContentCodes::ReadOnly, "1");
+    EXPECT_TRUE(grid.ColProps(3).IsReadOnly());
+}
+
+TEST(GridContent, DropDownListsCarryDataColumnAndHeadingsAndOldEntriesReadAsBefore)
+{
+    struct Case
+    {
+        QString entry;
+        int dataColumn;
+        QStringList headings;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"", 0, {}, {}},
+        {"Red" + SM + "Green", 0, {}, {"Red", "Green"}},
+        {"S|Small" + SM + "L|Large", 0, {}, {"S|Small", "L|Large"}},
+        {"*DROPDOWN|2|Code|Size" + SM + "S|Small", 2, {"Code", "Size"}, {"S|Small"}},
+        {"*DROPDOWN||Code" + SM + "S|Small", 0, {"Code"}, {"S|Small"}},
+        {"*dropdown|3", 3, {}, {}},
+        // Not a heading row: the keyword is not the first value, or stands in a later row.
+        {"x|*DROPDOWN|2", 0, {}, {"x|*DROPDOWN|2"}},
+        {"a" + SM + "*DROPDOWN|2", 0, {}, {"a", "*DROPDOWN|2"}},
+    };
+    for (const Case &c : cases) {
+        const GridDropDown list = GridDropDown::Parse(c.entry);
+        EXPECT_EQ(list.DataColumn, c.dataColumn) << qPrintable(c.entry);
+        EXPECT_EQ(list.Headings, c.headings) << qPrintable(c.entry);
+        EXPECT_EQ(list.Rows, c.rows) << qPrintable(c.entry);
+        if (c.entry != "*dropdown|3") // the keyword is written in capitals
+            EXPECT_EQ(list.Format(), c.entry) << qPrintable(c.entry);
+    }
+    // Nothing to say: no heading row is written.
+    GridDropDown plain{0, {"", ""}, {"a|b"}};
+    EXPECT_EQ(plain.Format(), "a|b");
+    plain.DataColumn = 1;
+    EXPECT_EQ(plain.Format(), "a|b");
+
+    GridContent grid;
+    grid.SetColumns("1");
+    grid.SetColumnProperty(ContentCodes::ColItems, "*DROPDOWN|2|Code|Name" + SM + "S|Small" + SM + "L|Large");
+    EXPECT_EQ(grid.ColumnItems(1), QStringList({"S|Small", "L|Large"}));
+    EXPECT_EQ(grid.ColumnDropDown(1).DataColumn, 2);
+    clsGridColProps column;
+    column.FieldType = GridFieldTypes::DropDownList;
+    EXPECT_TRUE(column.CanPasteValue("Large", grid.ColumnItems(1), 2));
+    EXPECT_FALSE(column.CanPasteValue("L", grid.ColumnItems(1), 2));
+    EXPECT_FALSE(column.CanPasteValue("Code", grid.ColumnItems(1), 1)); // the heading is no entry
+}

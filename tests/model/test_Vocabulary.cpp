@@ -41,6 +41,9 @@ TEST(Vocabulary, PropertyMethodAndEventNames)
 {
     EXPECT_EQ(PropertyName(66), "NoAutoTips");
     EXPECT_EQ(PropertyName(80), "unknown");
+    EXPECT_EQ(PropertyName(96), "unknown");
+    EXPECT_EQ(PropertyName(97), "AutoExtend");
+    EXPECT_EQ(PropertyName(98), "HeadingRow");
     EXPECT_EQ(PropertyName(99), "EventMask");
     EXPECT_EQ(PropertyName(100), "Custom");
     EXPECT_EQ(PropertyName(-2), "ObjectID");
@@ -101,6 +104,13 @@ TEST(Vocabulary, StylesAndSupportedProperties)
     for (int code : {27, 39, 55, 73, 79, 99})
         EXPECT_TRUE(grid.Has(code)) << code;
     EXPECT_FALSE(grid.Has(26));
+    // The grid's own switches belong to the grid alone.
+    for (int code : {97, 98}) {
+        EXPECT_TRUE(grid.Has(code)) << code;
+        EXPECT_TRUE(IsBooleanCode(code)) << code;
+        EXPECT_FALSE(SupportedProperties(WrapperKind::List).Has(code)) << code;
+    }
+    EXPECT_FALSE(grid.Has(96));
     EXPECT_FALSE(SupportedProperties(WrapperKind::Picture).Has(0));
     EXPECT_TRUE(SupportedProperties(WrapperKind::Combo).Has(39));
     EXPECT_FALSE(SupportedProperties(WrapperKind::List).Has(39));

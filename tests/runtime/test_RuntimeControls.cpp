@@ -4,15 +4,19 @@
 #include "runtime/clsGuiRuntime.h"
 
 #include "RuntimeTestSupport.h"
+#include "controls/GridControl.h"
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +54,9 @@ struct Kinds : ::testing::Test
             Create("K*F*CHK", 34, "26", 128), Prop(26, "A" + VM + "B"),
             Cmd({"2", "K*F*TMR", "", "35", "", "", "", "", "4194304"}), Prop(10, "1"), Prop(60, "5"),
             Create("K*F*TXT", 16, "32", 128 | 256),
+            Create("K*F*EXT", 28, "34", 0), Prop(27, "2"), Prop(28, "1"), Prop(12, "0" + VM + "1"),
+            Prop(51, "3"), Prop(98, "0"),
+            Create("K*F*FIX", 28, "36", 0), Prop(27, "1"), Prop(28, "1"), Prop(97, "0"),
             Cmd({"0", "-1"})}.join(AM);
         runtime.Execute(Cmd({"1", "1.4"}));
         const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text}));
@@ -125,7 +132,8 @@ TEST_F(Kinds, TextBoxesValidateWhenLeftAfterAChangeAndMarksNeverSplitARow)
 TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
 {
     auto *grid = qobject_cast<QTableWidget *>(runtime.WidgetOf("K*F*GRD"));
-    ASSERT_TRUE(grid && grid->rowCount() == 3 && grid->columnCount() == 2);
+    // Three rows and the input row below them.
+    ASSERT_TRUE(grid && grid->rowCount() == 4 && grid->columnCount() == 2);
     grid->setCurrentCell(0, 0);
     EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*GRD", 0x40000, {"1"}), Row("K*F*GRD", 0x4000, {"1", "1"})}));
     grid->model()->setData(grid->model()->index(0, 0), "7"); // what the cell editor commits
@@ -144,6 +152,36 @@ TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
     prot->setCurrentCell(1, 1);
     prot->cellClicked(0, 1); // what a click on the cell emits
     EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*PROT", 32, {"1", "2"})});
+}
+
+TEST_F(Kinds, GridsHonourHeadingRowNewLinesAndColumnChecks)
+{
+    auto *grid = qobject_cast<GridControl *>(runtime.WidgetOf("K*F*EXT"));
+    ASSERT_TRUE(grid);
+    EXPECT_TRUE(grid->horizontalHeader()->isHidden());
+    ASSERT_EQ(grid->rowCount(), 2);
+    // Typing into the input row adds the next one; an empty text does not.
+    grid->model()->setData(grid->model()->index(1, 0), "");
+    EXPECT_EQ(grid->rowCount(), 2);
+    grid->model()->setData(grid->model()->index(1, 0), "new");
+    EXPECT_EQ(grid->rowCount(), 3);
+    // The second column is read only: no editor; the first takes three characters.
+    QStyleOptionViewItem option;
+    QAbstractItemDelegate *delegate = grid->itemDelegate();
+    EXPECT_EQ(delegate->createEditor(grid->viewport(), option, grid->model()->index(0, 1)), nullptr);
+    std::unique_ptr<QWidget> editor(delegate->createEditor(grid->viewport(), option, grid->model()->index(0, 0)));
+    auto *line = qobject_cast<QLineEdit *>(editor.get());
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->maxLength(), 3);
+    EXPECT_EQ(grid->ColumnMaxLength(1), 3); // one value: every column
+
+    // Without new lines the editable grid shows its rows only and stays that size.
+    auto *fixed = qobject_cast<GridControl *>(runtime.WidgetOf("K*F*FIX"));
+    ASSERT_TRUE(fixed);
+    EXPECT_FALSE(fixed->horizontalHeader()->isHidden());
+    ASSERT_EQ(fixed->rowCount(), 1);
+    fixed->model()->setData(fixed->model()->index(0, 0), "x");
+    EXPECT_EQ(fixed->rowCount(), 1);
 }
 
 TEST_F(Kinds, TimersAndResizeRaiseTheirEventsUntilShutdown)
