@@ -256,6 +256,20 @@ def activate(designer, keys):
     return point
 
 
+def type_local_path(designer, keys, chooser, path):
+    """Names a local file in the document chooser (its Local file tab, Alt+L) or in a plain
+    file dialog, and confirms it with Enter."""
+    at = (chooser["cx"], chooser["cy"])
+    if chooser.get("class") == "frmDocumentChooser":
+        keys.key("alt+l", at=at)
+        wait_for("the local path box",
+                 lambda: designer.ask("focus").get("class") == "QLineEdit", timeout=5)
+        keys.key("ctrl+a")
+    keys.move(*at)
+    keys.type(path)
+    keys.key("Return")
+
+
 def button(modal, *texts):
     """The first button of a dialog whose text is one of texts (without access keys)."""
     for text in texts:

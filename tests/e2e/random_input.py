@@ -218,14 +218,12 @@ class RandomRun:
                 # Bad input through the real dialog: files that are not projects.
                 path = os.path.join(self.work, self.rng.choice(BAD_FILES))
                 self.note("open", path)
-                self.input.type(path)
-                self.input.key("Return")
+                e2e.type_local_path(self.designer, self.input, modal, path)
             elif modal.get("title") != "Open" and self.rng.random() < 0.6:
                 self.saves += 1
                 path = os.path.join(self.work, "saved%d.gui" % self.saves)
                 self.note("save as", path)
-                self.input.type(path)
-                self.input.key("Return")
+                e2e.type_local_path(self.designer, self.input, modal, path)
             else:
                 self.input.key("Escape")
             return
