@@ -135,7 +135,7 @@ class RandomRun:
         return e2e.activate(self.designer, self.input)
 
     def menu_command(self):
-        bar = self.designer.ask("windows")
+        self.keys_point()  # the menu bar may lie under another window
         titles = [w for w in self.menu_titles() if w.get("ok")]
         if not titles:
             return
@@ -153,7 +153,6 @@ class RandomRun:
         entry = self.rng.choice(entries)
         self.note("menu entry", entry["name"] or entry["text"])
         self.input.click(entry["cx"], entry["cy"])
-        del bar
 
     def menu_titles(self):
         titles = []
@@ -361,7 +360,8 @@ def main():
         traceback.print_exc()
         print("last steps:\n  " + "\n  ".join(run.history))
         if run.designer:
-            print("---- log of the designer:\n" + run.designer.log_text())
+            print("---- log of the designer (status %s):\n%s"
+                  % (run.designer.process.poll(), run.designer.log_text()))
         print("FAILED with seed %d after %d steps: %s" % (seed, run.done, error))
         print("replay: %s --seed %d --steps %d" % (sys.argv[0], seed, run.done + 1))
         run.keep = True
