@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
           libfreeimage-dev libgtest-dev libqscintilla2-qt6-dev
           # The end-to-end tests drive the real window on a virtual X display.
-          xvfb xauth xdotool)
+          xvfb xauth xdotool python3)
 
 missing=()
 for p in "${packages[@]}"; do

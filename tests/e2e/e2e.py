@@ -18,6 +18,16 @@ import time
 SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
 
 
+def _die_with_parent():
+    """Runs in each child before it starts: the X server and the designers end when the
+    driver does, even when a time limit kills it outright."""
+    try:
+        import ctypes
+        ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    except OSError:
+        pass
+
+
 class Failure(Exception):
     pass
 
@@ -57,7 +67,8 @@ class Display:
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
              "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_die_with_parent)
         os.close(write_end)
         number = b""
         with os.fdopen(read_end, "rb") as pipe:
@@ -162,7 +173,8 @@ class Designer:
         self.log = open(self.log_path, "wb")
         exe = os.path.join(build_dir, "main", "corvane-designer")
         self.process = subprocess.Popen([exe] + list(args), env=env, cwd=home,
-                                        stdout=self.log, stderr=subprocess.STDOUT)
+                                        stdout=self.log, stderr=subprocess.STDOUT,
+                                        preexec_fn=_die_with_parent)
         wait_for(name + "'s probe", self._probe_ready, timeout=30)
 
     def _probe_ready(self):
