@@ -12,7 +12,8 @@ class QLocalSocket;
 
 // A query port for the end-to-end tests, which drive the real window with real input events
 // and need to know where things are and what the designer holds. It listens on a local
-// socket and answers one-line requests with one line of JSON; it never changes anything.
+// socket and answers one-line requests with one line of JSON. It changes nothing the
+// designer keeps; at most it scrolls the project tree to a node it is asked about.
 // It exists only when CORVANE_TEST_PROBE names the socket's path: a designer started
 // without the variable has no probe at all. It is made before the main window (whose
 // command line may ask a question at once) and finds the window by its object name.
@@ -29,9 +30,10 @@ class QLocalSocket;
 //   modal                the active modal window, its text and its buttons with rectangles
 //   popup                the open pop-up menu and its entries with rectangles
 //   windows              every visible top-level window
-//   focus                the widget with the keyboard focus
+//   focus                the widget with the keyboard focus and the active window
 //   title                the main window's title and status text
 //   shot PATH            writes a picture of the main window to PATH (PNG)
+//   screen PATH          writes a picture of the whole screen to PATH (PNG)
 class TestProbe : public QObject
 {
     Q_OBJECT
