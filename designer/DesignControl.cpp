@@ -55,6 +55,43 @@ Qt::Alignment ToQtAlignment(int align)
     }
 }
 
+constexpr QPalette::ColorRole ForeRoles[] = {QPalette::WindowText, QPalette::Text,
+                                             QPalette::ButtonText};
+constexpr QPalette::ColorRole BackRoles[] = {QPalette::Window, QPalette::Base, QPalette::Button};
+
+// `base` with the text roles in `fore` and the background roles in `back`. A form's controls
+// mostly start from the same palette of their class and share a few colour pairs: each result
+// is built once and then shared by every widget that asks for it.
+QPalette ColouredPalette(const QPalette &base, const QColor &fore, const QColor &back)
+{
+    struct Key
+    {
+        qint64 Base;
+        QRgb Fore, Back;
+        bool operator==(const Key &) const = default;
+    };
+    struct Entry
+    {
+        Key Made;
+        QPalette Base, Result;
+    };
+    // Holding the base keeps its cache key from being given to another palette.
+    static QList<Entry> made;
+    const Key key{base.cacheKey(), fore.rgb(), back.rgb()};
+    for (const Entry &entry : std::as_const(made))
+        if (entry.Made == key)
+            return entry.Result;
+    QPalette palette = base;
+    for (QPalette::ColorRole role : ForeRoles)
+        palette.setColor(role, fore);
+    for (QPalette::ColorRole role : BackRoles)
+        palette.setColor(role, back);
+    if (made.size() >= 16)
+        made.removeFirst();
+    made.append({key, base, palette});
+    return palette;
+}
+
 QString FirstColumn(const QString &row)
 {
     return row.section(QLatin1Char('\t'), 0, 0);
@@ -109,12 +146,8 @@ void DesignControl::ApplyDesignMode()
         return;
     // Focus is never taken on a design form; out of design mode every widget gets back the
     // policy it had.
-    QList<QWidget *> widgets;
-    for (QWidget *w : m_widget->findChildren<QWidget *>())
-        // Contained controls have their own design mode.
-        if (!w->property(ControlProperty).isValid() && DesignControl::Of(w) == this)
-            widgets.append(w);
-    widgets.prepend(m_widget);
+    // Contained controls have their own design mode.
+    const QList<QWidget *> widgets = OwnParts();
     // Policies are all noted before any is changed: a widget's policy passes to its focus
     // proxy.
     if (m_designMode)
@@ -144,17 +177,30 @@ void DesignControl::ApplyDesignMode()
         grid->SetEditable(IsGridEditable() && !m_designMode);
 }
 
+QList<QWidget *> DesignControl::OwnParts() const
+{
+    QList<QWidget *> widgets;
+    if (!m_widget)
+        return widgets;
+    widgets.append(m_widget);
+    // Contained controls are parts of their own instances.
+    for (QWidget *w : m_widget->findChildren<QWidget *>())
+        if (DesignControl::Of(w) == this)
+            widgets.append(w);
+    return widgets;
+}
+
 void DesignControl::SetInputFilter(QObject *filter)
 {
-    if (m_inputFilter && m_widget) {
-        QList<QWidget *> widgets = m_widget->findChildren<QWidget *>();
-        widgets.prepend(m_widget);
+    // Only the filters change: focus and editing were settled when the design mode was.
+    const QList<QWidget *> widgets = OwnParts();
+    if (m_inputFilter)
         for (QWidget *w : widgets)
-            if (DesignControl::Of(w) == this)
-                w->removeEventFilter(m_inputFilter);
-    }
+            w->removeEventFilter(m_inputFilter);
     m_inputFilter = filter;
-    ApplyDesignMode();
+    if (m_inputFilter)
+        for (QWidget *w : widgets)
+            w->installEventFilter(m_inputFilter);
 }
 
 void DesignControl::SetWaitForDownloads(bool on)
@@ -254,26 +300,19 @@ void DesignControl::ApplyColours()
         return;
     const QColor fore = ToQColor(ForeColor());
     const QColor back = ToQColor(BackColor());
-    constexpr QPalette::ColorRole ForeRoles[] = {QPalette::WindowText, QPalette::Text,
-                                                 QPalette::ButtonText};
-    constexpr QPalette::ColorRole BackRoles[] = {QPalette::Window, QPalette::Base, QPalette::Button};
-    QPalette palette = m_widget->palette();
+    const QPalette current = m_widget->palette();
     // Loading sets both colours one after the other, each time for both: a palette that
     // already shows them is not set again (setting one costs as much as making the widget).
     bool shown = m_widget->autoFillBackground();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (QPalette::ColorRole role : ForeRoles)
-            shown = shown && palette.color(group, role) == fore;
+            shown = shown && current.color(group, role) == fore;
         for (QPalette::ColorRole role : BackRoles)
-            shown = shown && palette.color(group, role) == back;
+            shown = shown && current.color(group, role) == back;
     }
     if (shown)
         return;
-    for (QPalette::ColorRole role : ForeRoles)
-        palette.setColor(role, fore);
-    for (QPalette::ColorRole role : BackRoles)
-        palette.setColor(role, back);
-    m_widget->setPalette(palette);
+    m_widget->setPalette(ColouredPalette(current, fore, back));
     m_widget->setAutoFillBackground(true);
 }
 
@@ -309,12 +348,13 @@ void DesignControl::ApplyBorder()
     } else if (IsFormBar(Kind()) || Kind() == Type::Command || Kind() == Type::Timer) {
         // Buttons and bands draw their own edges.
     } else if (auto *frame = qobject_cast<QFrame *>(m_widget)) {
-        if (border == 0)
-            frame->setFrameStyle(QFrame::NoFrame);
-        else if (border == 1)
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        else
-            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        const int style = border == 0 ? QFrame::NoFrame
+            : border == 1             ? QFrame::Box | QFrame::Plain
+                                      : QFrame::Panel | QFrame::Sunken;
+        // Loading applies the border twice (appearance, then border): a frame already drawn
+        // that way is left alone, which spares its geometry update.
+        if (frame->frameStyle() != style)
+            frame->setFrameStyle(style);
     }
 }
 

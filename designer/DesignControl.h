@@ -95,6 +95,8 @@ public:
 
 private:
     void ApplyDesignMode();
+    // The widget and its inner parts, without the widgets of contained controls.
+    QList<QWidget *> OwnParts() const;
     void ApplyColours();
     void ApplyBorder();
     void PlaceHelpMarker();

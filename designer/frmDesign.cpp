@@ -240,7 +240,12 @@ void frmDesign::AttachTo(QMdiArea *area)
         m_subWindow,
         [window = QPointer<QMdiSubWindow>(m_subWindow), canvas = QPointer<QWidget>(m_canvas)] {
             if (window && canvas && window->widget() == canvas) {
+                // The window watches its content to activate itself when the content shows:
+                // a project of many forms would hand the activation through every one of
+                // them once more. The window was activated when it was shown.
+                canvas->removeEventFilter(window);
                 canvas->show();
+                canvas->installEventFilter(window);
                 window->resize(window->sizeHint());
             }
         },

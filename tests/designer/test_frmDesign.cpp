@@ -219,3 +219,39 @@ TEST(frmDesign, WindowClosesOnlyWithItsItem)
     EXPECT_EQ(f.items.Find("A*F"), nullptr);
     f.items.SetFormFactory(&f.factory);
 }
+
+TEST(frmDesign, ALoadShowsEveryFormWithItsControlsAndTheLastOneActive)
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    Fixture f;
+    DesignFormFactory inArea(&f.host, &area);
+    f.items.SetFormFactory(&inArea);
+    using namespace LoaderText;
+    const QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                           Control("A*F", 5, "", 0, 0, 4000, 3000),
+                           Control("A*F*Label1", 15, "", 300, 300, 1500, 450),
+                           Control("A*G", 5, "", 0, 0, 4000, 3000),
+                           Control("A*G*Label1", 15, "", 300, 300, 1500, 450),
+                           Control("A*H", 5, "", 0, 0, 4000, 3000),
+                           Control("A*H*Label1", 15, "", 300, 300, 1500, 450)};
+    ASSERT_TRUE(f.designer.SetTemplate(Project(body, "1.4", "1")));
+    QApplication::processEvents();
+    for (const char *form : {"A*F", "A*G", "A*H"}) {
+        frmDesign *design = DesignFormFactory::FormOf(f.Item(form));
+        ASSERT_TRUE(design && design->SubWindow());
+        EXPECT_TRUE(design->SubWindow()->isVisible()) << form;
+        EXPECT_TRUE(design->Canvas()->isVisible()) << form;
+        EXPECT_TRUE(f.WidgetOfItem(QString::fromLatin1(form) + "*Label1")->isVisible()) << form;
+    }
+    EXPECT_EQ(area.activeSubWindow(), DesignFormFactory::FormOf(f.Item("A*H"))->SubWindow());
+    // The window still follows its content after the load: hiding and showing the form's
+    // surface activates it as before.
+    frmDesign *first = DesignFormFactory::FormOf(f.Item("A*F"));
+    first->Canvas()->hide();
+    first->Canvas()->show();
+    EXPECT_EQ(area.activeSubWindow(), first->SubWindow());
+    f.designer.ReleaseAll();
+    f.items.SetFormFactory(&f.factory);
+}
