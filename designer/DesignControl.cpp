@@ -134,6 +134,32 @@ DesignControl *DesignControl::Of(const QWidget *widget)
     return nullptr;
 }
 
+void DesignControl::HoldSettings()
+{
+    m_held = true;
+}
+
+bool DesignControl::Hold(unsigned setting)
+{
+    if (!m_held)
+        return false;
+    m_heldSettings |= setting;
+    return true;
+}
+
+void DesignControl::ApplyHeldSettings()
+{
+    const unsigned settings = m_heldSettings;
+    m_held = false;
+    m_heldSettings = 0;
+    if (settings & HeldFont)
+        ApplyFont();
+    if (settings & HeldColours)
+        ApplyColours();
+    if (settings & HeldText)
+        ApplyText();
+}
+
 void DesignControl::SetDesignMode(bool on)
 {
     m_designMode = on;
@@ -263,8 +289,15 @@ void DesignControl::BringToFront()
 void DesignControl::SetFont(const DesignFont &font)
 {
     DesignControlBase::SetFont(font);
+    if (!Hold(HeldFont))
+        ApplyFont();
+}
+
+void DesignControl::ApplyFont()
+{
     if (!m_widget || !HasFont())
         return;
+    const DesignFont font = Font();
     QFont qfont = m_widget->font();
     if (!font.Name.isEmpty())
         qfont.setFamily(font.Name);
@@ -280,14 +313,16 @@ void DesignControl::SetForeColor(qint32 colour)
 {
     DesignControlBase::SetForeColor(colour);
     m_coloursSet = true;
-    ApplyColours();
+    if (!Hold(HeldColours))
+        ApplyColours();
 }
 
 void DesignControl::SetBackColor(qint32 colour)
 {
     DesignControlBase::SetBackColor(colour);
     m_coloursSet = true;
-    ApplyColours();
+    if (!Hold(HeldColours))
+        ApplyColours();
 }
 
 void DesignControl::ApplyColours()
@@ -396,8 +431,22 @@ void DesignControl::PlaceHelpMarker()
 void DesignControl::SetText(const QString &text)
 {
     DesignControlBase::SetText(text);
+    // Captions of labels, buttons and frames depend on nothing else and may wait; the text of
+    // lists and combos goes with their rows.
+    if (m_held
+        && (qobject_cast<QLabel *>(m_widget) || qobject_cast<QAbstractButton *>(m_widget)
+            || qobject_cast<QGroupBox *>(m_widget))) {
+        m_heldSettings |= HeldText;
+        return;
+    }
+    ApplyText();
+}
+
+void DesignControl::ApplyText()
+{
     if (!m_widget)
         return;
+    const QString text = Text();
     if (auto *label = qobject_cast<QLabel *>(m_widget))
         label->setText(text);
     else if (auto *box = qobject_cast<TextBox *>(m_widget))
