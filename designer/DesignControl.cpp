@@ -338,14 +338,21 @@ void DesignControl::ApplyColours()
     const QPalette current = m_widget->palette();
     // Loading sets both colours one after the other, each time for both: a palette that
     // already shows them is not set again (setting one costs as much as making the widget).
-    bool shown = m_widget->autoFillBackground();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role : ForeRoles)
-            shown = shown && current.color(group, role) == fore;
-        for (QPalette::ColorRole role : BackRoles)
-            shown = shown && current.color(group, role) == back;
-    }
-    if (shown)
+    const auto shown = [&] {
+        if (!m_widget->autoFillBackground())
+            return false;
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            for (QPalette::ColorRole role : ForeRoles)
+                if (current.color(group, role) != fore)
+                    return false;
+            for (QPalette::ColorRole role : BackRoles)
+                if (current.color(group, role) != back)
+                    return false;
+        }
+        return true;
+    };
+    if (shown())
         return;
     m_widget->setPalette(ColouredPalette(current, fore, back));
     m_widget->setAutoFillBackground(true);

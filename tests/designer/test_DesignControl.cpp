@@ -457,3 +457,54 @@ TEST(DesignControl, ColoursReachEachWidgetAloneAlsoWhenManyShareThem)
     labels[0]->SetBorder(0);
     EXPECT_EQ(qobject_cast<QFrame *>(labels[0]->Widget())->frameStyle(), QFrame::NoFrame);
 }
+
+// Held settings: the getters answer at once, whoever reaches the widget finds it complete,
+// the last value of each setting wins, and once applied every setting shows at once again.
+TEST(DesignControl, HeldFontColoursAndCaptionReachTheWidgetComplete)
+{
+    QWidget form;
+    for (int kind : {Type::Label, Type::Command, Type::Check, Type::Frame, Type::Text}) {
+        SCOPED_TRACE(kind);
+        auto control = CreateDesignControl(kind, &form);
+        // Kept aside before holding: reading it later must not apply anything.
+        QWidget *widget = control->Widget();
+        control->HoldSettings();
+        control->SetText(QStringLiteral("ID1"));
+        control->SetText(QStringLiteral("Caption"));
+        control->SetFont({QStringLiteral("Courier New"), 0, false, false, false});
+        control->SetFont({QStringLiteral("Courier New"), 14, true, false, false});
+        control->SetForeColor(0x0000FF);
+        control->SetBackColor(0xFFFFFF);
+        EXPECT_EQ(control->Text(), QStringLiteral("Caption"));
+        EXPECT_EQ(control->Font().Size, 14);
+        EXPECT_EQ(control->ForeColor(), 0x0000FF);
+        if (kind == Type::Label)
+            // Still waiting: only the project's settings were given.
+            EXPECT_NE(widget->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+        ASSERT_EQ(control->Widget(), widget);
+        EXPECT_FALSE(control->HoldsSettings());
+        EXPECT_EQ(widget->font().pointSizeF(), 14);
+        EXPECT_TRUE(widget->font().bold());
+        EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        EXPECT_EQ(widget->palette().color(QPalette::Window), QColor(255, 255, 255));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            EXPECT_EQ(label->text(), QStringLiteral("Caption"));
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            EXPECT_EQ(button->text(), QStringLiteral("Caption"));
+        if (auto *group = qobject_cast<QGroupBox *>(widget))
+            EXPECT_EQ(group->title(), QStringLiteral("Caption"));
+        if (auto *box = qobject_cast<TextBox *>(widget))
+            EXPECT_EQ(box->LineEdit()->text(), QStringLiteral("Caption"));
+
+        // Changes after that are shown at once.
+        control->SetText(QStringLiteral("Later"));
+        control->SetFont({QStringLiteral("Courier New"), 8, false, true, false});
+        control->SetBackColor(0x00FF00);
+        EXPECT_EQ(widget->font().pointSizeF(), 8);
+        EXPECT_TRUE(widget->font().italic());
+        EXPECT_EQ(widget->palette().color(QPalette::Window), QColor(0, 255, 0));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            EXPECT_EQ(label->text(), QStringLiteral("Later"));
+    }
+}
