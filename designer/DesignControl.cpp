@@ -31,7 +31,13 @@ using namespace Vocabulary;
 
 namespace {
 
-const char *const ControlProperty = "corvaneDesignControl";
+// The instance each control widget belongs to (faster to reach than a dynamic property, which
+// is looked for among the class's own properties first).
+QHash<const QWidget *, DesignControl *> &InstanceOf()
+{
+    static QHash<const QWidget *, DesignControl *> instances;
+    return instances;
+}
 const char *const OwnFocusProperty = "corvaneOwnFocusPolicy";
 
 int ToPixels(int twips, int twipsPerPixel)
@@ -103,20 +109,22 @@ DesignControl::DesignControl(int kind, QWidget *widget)
     : DesignControlBase(kind), m_widget(widget)
 {
     Q_ASSERT(widget);
-    widget->setProperty(ControlProperty, QVariant::fromValue(static_cast<void *>(this)));
+    InstanceOf().insert(widget, this);
+    m_registered = widget;
     widget->hide();
     ApplyDesignMode();
 }
 
 DesignControl::~DesignControl()
 {
+    if (auto it = InstanceOf().find(m_registered); it != InstanceOf().end() && *it == this)
+        InstanceOf().erase(it);
     if (!m_widget)
         return;
-    m_widget->setProperty(ControlProperty, QVariant());
     // Controls still inside this one belong to their own adapters: they drop onto this
     // control's container instead of going down with its widget.
     for (QObject *child : m_widget->children())
-        if (auto *w = qobject_cast<QWidget *>(child); w && w->property(ControlProperty).isValid()) {
+        if (auto *w = qobject_cast<QWidget *>(child); w && InstanceOf().value(w) && InstanceOf().value(w)->m_widget.data() == w) {
             const bool shown = !w->isHidden();
             w->setParent(m_widget->parentWidget());
             w->setVisible(shown && m_widget->parentWidget());
@@ -126,11 +134,12 @@ DesignControl::~DesignControl()
 
 DesignControl *DesignControl::Of(const QWidget *widget)
 {
-    for (const QWidget *w = widget; w; w = w->parentWidget()) {
-        const QVariant v = w->property(ControlProperty);
-        if (v.isValid())
-            return static_cast<DesignControl *>(v.value<void *>());
-    }
+    const auto &instances = InstanceOf();
+    for (const QWidget *w = widget; w; w = w->parentWidget())
+        // A widget deleted under its instance leaves an entry that no longer matches.
+        if (const auto it = instances.constFind(w);
+            it != instances.constEnd() && (*it)->m_widget.data() == w)
+            return *it;
     return nullptr;
 }
 

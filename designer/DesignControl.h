@@ -124,6 +124,8 @@ private:
     QIcon SmallIcon(const QString &name);
 
     QPointer<QWidget> m_widget;
+    // The widget as registered for Of(), also once it is gone.
+    const QWidget *m_registered = nullptr;
     bool m_designMode = true;
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
