@@ -31,7 +31,13 @@ using namespace Vocabulary;
 
 namespace {
 
-const char *const ControlProperty = "corvaneDesignControl";
+// The instance each control widget belongs to (faster to reach than a dynamic property, which
+// is looked for among the class's own properties first).
+QHash<const QWidget *, DesignControl *> &InstanceOf()
+{
+    static QHash<const QWidget *, DesignControl *> instances;
+    return instances;
+}
 const char *const OwnFocusProperty = "corvaneOwnFocusPolicy";
 
 int ToPixels(int twips, int twipsPerPixel)
@@ -55,6 +61,43 @@ Qt::Alignment ToQtAlignment(int align)
     }
 }
 
+constexpr QPalette::ColorRole ForeRoles[] = {QPalette::WindowText, QPalette::Text,
+                                             QPalette::ButtonText};
+constexpr QPalette::ColorRole BackRoles[] = {QPalette::Window, QPalette::Base, QPalette::Button};
+
+// `base` with the text roles in `fore` and the background roles in `back`. A form's controls
+// mostly start from the same palette of their class and share a few colour pairs: each result
+// is built once and then shared by every widget that asks for it.
+QPalette ColouredPalette(const QPalette &base, const QColor &fore, const QColor &back)
+{
+    struct Key
+    {
+        qint64 Base;
+        QRgb Fore, Back;
+        bool operator==(const Key &) const = default;
+    };
+    struct Entry
+    {
+        Key Made;
+        QPalette Base, Result;
+    };
+    // Holding the base keeps its cache key from being given to another palette.
+    static QList<Entry> made;
+    const Key key{base.cacheKey(), fore.rgb(), back.rgb()};
+    for (const Entry &entry : std::as_const(made))
+        if (entry.Made == key)
+            return entry.Result;
+    QPalette palette = base;
+    for (QPalette::ColorRole role : ForeRoles)
+        palette.setColor(role, fore);
+    for (QPalette::ColorRole role : BackRoles)
+        palette.setColor(role, back);
+    if (made.size() >= 16)
+        made.removeFirst();
+    made.append({key, base, palette});
+    return palette;
+}
+
 QString FirstColumn(const QString &row)
 {
     return row.section(QLatin1Char('\t'), 0, 0);
@@ -66,20 +109,22 @@ DesignControl::DesignControl(int kind, QWidget *widget)
     : DesignControlBase(kind), m_widget(widget)
 {
     Q_ASSERT(widget);
-    widget->setProperty(ControlProperty, QVariant::fromValue(static_cast<void *>(this)));
+    InstanceOf().insert(widget, this);
+    m_registered = widget;
     widget->hide();
     ApplyDesignMode();
 }
 
 DesignControl::~DesignControl()
 {
+    if (auto it = InstanceOf().find(m_registered); it != InstanceOf().end() && *it == this)
+        InstanceOf().erase(it);
     if (!m_widget)
         return;
-    m_widget->setProperty(ControlProperty, QVariant());
     // Controls still inside this one belong to their own adapters: they drop onto this
     // control's container instead of going down with its widget.
     for (QObject *child : m_widget->children())
-        if (auto *w = qobject_cast<QWidget *>(child); w && w->property(ControlProperty).isValid()) {
+        if (auto *w = qobject_cast<QWidget *>(child); w && InstanceOf().value(w) && InstanceOf().value(w)->m_widget.data() == w) {
             const bool shown = !w->isHidden();
             w->setParent(m_widget->parentWidget());
             w->setVisible(shown && m_widget->parentWidget());
@@ -89,12 +134,39 @@ DesignControl::~DesignControl()
 
 DesignControl *DesignControl::Of(const QWidget *widget)
 {
-    for (const QWidget *w = widget; w; w = w->parentWidget()) {
-        const QVariant v = w->property(ControlProperty);
-        if (v.isValid())
-            return static_cast<DesignControl *>(v.value<void *>());
-    }
+    const auto &instances = InstanceOf();
+    for (const QWidget *w = widget; w; w = w->parentWidget())
+        // A widget deleted under its instance leaves an entry that no longer matches.
+        if (const auto it = instances.constFind(w);
+            it != instances.constEnd() && (*it)->m_widget.data() == w)
+            return *it;
     return nullptr;
+}
+
+void DesignControl::HoldSettings()
+{
+    m_held = true;
+}
+
+bool DesignControl::Hold(unsigned setting)
+{
+    if (!m_held)
+        return false;
+    m_heldSettings |= setting;
+    return true;
+}
+
+void DesignControl::ApplyHeldSettings()
+{
+    const unsigned settings = m_heldSettings;
+    m_held = false;
+    m_heldSettings = 0;
+    if (settings & HeldFont)
+        ApplyFont();
+    if (settings & HeldColours)
+        ApplyColours();
+    if (settings & HeldText)
+        ApplyText();
 }
 
 void DesignControl::SetDesignMode(bool on)
@@ -109,12 +181,8 @@ void DesignControl::ApplyDesignMode()
         return;
     // Focus is never taken on a design form; out of design mode every widget gets back the
     // policy it had.
-    QList<QWidget *> widgets;
-    for (QWidget *w : m_widget->findChildren<QWidget *>())
-        // Contained controls have their own design mode.
-        if (!w->property(ControlProperty).isValid() && DesignControl::Of(w) == this)
-            widgets.append(w);
-    widgets.prepend(m_widget);
+    // Contained controls have their own design mode.
+    const QList<QWidget *> widgets = OwnParts();
     // Policies are all noted before any is changed: a widget's policy passes to its focus
     // proxy.
     if (m_designMode)
@@ -144,17 +212,30 @@ void DesignControl::ApplyDesignMode()
         grid->SetEditable(IsGridEditable() && !m_designMode);
 }
 
+QList<QWidget *> DesignControl::OwnParts() const
+{
+    QList<QWidget *> widgets;
+    if (!m_widget)
+        return widgets;
+    widgets.append(m_widget);
+    // Contained controls are parts of their own instances.
+    for (QWidget *w : m_widget->findChildren<QWidget *>())
+        if (DesignControl::Of(w) == this)
+            widgets.append(w);
+    return widgets;
+}
+
 void DesignControl::SetInputFilter(QObject *filter)
 {
-    if (m_inputFilter && m_widget) {
-        QList<QWidget *> widgets = m_widget->findChildren<QWidget *>();
-        widgets.prepend(m_widget);
+    // Only the filters change: focus and editing were settled when the design mode was.
+    const QList<QWidget *> widgets = OwnParts();
+    if (m_inputFilter)
         for (QWidget *w : widgets)
-            if (DesignControl::Of(w) == this)
-                w->removeEventFilter(m_inputFilter);
-    }
+            w->removeEventFilter(m_inputFilter);
     m_inputFilter = filter;
-    ApplyDesignMode();
+    if (m_inputFilter)
+        for (QWidget *w : widgets)
+            w->installEventFilter(m_inputFilter);
 }
 
 void DesignControl::SetWaitForDownloads(bool on)
@@ -217,8 +298,15 @@ void DesignControl::BringToFront()
 void DesignControl::SetFont(const DesignFont &font)
 {
     DesignControlBase::SetFont(font);
+    if (!Hold(HeldFont))
+        ApplyFont();
+}
+
+void DesignControl::ApplyFont()
+{
     if (!m_widget || !HasFont())
         return;
+    const DesignFont font = Font();
     QFont qfont = m_widget->font();
     if (!font.Name.isEmpty())
         qfont.setFamily(font.Name);
@@ -234,14 +322,16 @@ void DesignControl::SetForeColor(qint32 colour)
 {
     DesignControlBase::SetForeColor(colour);
     m_coloursSet = true;
-    ApplyColours();
+    if (!Hold(HeldColours))
+        ApplyColours();
 }
 
 void DesignControl::SetBackColor(qint32 colour)
 {
     DesignControlBase::SetBackColor(colour);
     m_coloursSet = true;
-    ApplyColours();
+    if (!Hold(HeldColours))
+        ApplyColours();
 }
 
 void DesignControl::ApplyColours()
@@ -254,26 +344,26 @@ void DesignControl::ApplyColours()
         return;
     const QColor fore = ToQColor(ForeColor());
     const QColor back = ToQColor(BackColor());
-    constexpr QPalette::ColorRole ForeRoles[] = {QPalette::WindowText, QPalette::Text,
-                                                 QPalette::ButtonText};
-    constexpr QPalette::ColorRole BackRoles[] = {QPalette::Window, QPalette::Base, QPalette::Button};
-    QPalette palette = m_widget->palette();
+    const QPalette current = m_widget->palette();
     // Loading sets both colours one after the other, each time for both: a palette that
     // already shows them is not set again (setting one costs as much as making the widget).
-    bool shown = m_widget->autoFillBackground();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role : ForeRoles)
-            shown = shown && palette.color(group, role) == fore;
-        for (QPalette::ColorRole role : BackRoles)
-            shown = shown && palette.color(group, role) == back;
-    }
-    if (shown)
+    const auto shown = [&] {
+        if (!m_widget->autoFillBackground())
+            return false;
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            for (QPalette::ColorRole role : ForeRoles)
+                if (current.color(group, role) != fore)
+                    return false;
+            for (QPalette::ColorRole role : BackRoles)
+                if (current.color(group, role) != back)
+                    return false;
+        }
+        return true;
+    };
+    if (shown())
         return;
-    for (QPalette::ColorRole role : ForeRoles)
-        palette.setColor(role, fore);
-    for (QPalette::ColorRole role : BackRoles)
-        palette.setColor(role, back);
-    m_widget->setPalette(palette);
+    m_widget->setPalette(ColouredPalette(current, fore, back));
     m_widget->setAutoFillBackground(true);
 }
 
@@ -309,12 +399,13 @@ void DesignControl::ApplyBorder()
     } else if (IsFormBar(Kind()) || Kind() == Type::Command || Kind() == Type::Timer) {
         // Buttons and bands draw their own edges.
     } else if (auto *frame = qobject_cast<QFrame *>(m_widget)) {
-        if (border == 0)
-            frame->setFrameStyle(QFrame::NoFrame);
-        else if (border == 1)
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        else
-            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        const int style = border == 0 ? QFrame::NoFrame
+            : border == 1             ? QFrame::Box | QFrame::Plain
+                                      : QFrame::Panel | QFrame::Sunken;
+        // Loading applies the border twice (appearance, then border): a frame already drawn
+        // that way is left alone, which spares its geometry update.
+        if (frame->frameStyle() != style)
+            frame->setFrameStyle(style);
     }
 }
 
@@ -356,8 +447,22 @@ void DesignControl::PlaceHelpMarker()
 void DesignControl::SetText(const QString &text)
 {
     DesignControlBase::SetText(text);
+    // Captions of labels, buttons and frames depend on nothing else and may wait; the text of
+    // lists and combos goes with their rows.
+    if (m_held
+        && (qobject_cast<QLabel *>(m_widget) || qobject_cast<QAbstractButton *>(m_widget)
+            || qobject_cast<QGroupBox *>(m_widget))) {
+        m_heldSettings |= HeldText;
+        return;
+    }
+    ApplyText();
+}
+
+void DesignControl::ApplyText()
+{
     if (!m_widget)
         return;
+    const QString text = Text();
     if (auto *label = qobject_cast<QLabel *>(m_widget))
         label->setText(text);
     else if (auto *box = qobject_cast<TextBox *>(m_widget))

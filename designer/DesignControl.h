@@ -29,12 +29,28 @@ public:
     DesignControl(const DesignControl &) = delete;
     DesignControl &operator=(const DesignControl &) = delete;
 
-    QWidget *Widget() const { return m_widget; }
+    // The widget with every setting applied (held ones included, see HoldSettings).
+    QWidget *Widget() const
+    {
+        if (m_held)
+            const_cast<DesignControl *>(this)->ApplyHeldSettings();
+        return m_widget;
+    }
     // Where the widgets of contained controls go (the widget itself).
     QWidget *ChildArea() const override { return m_widget; }
     // The design control whose widget is `widget` or one of its ancestors up to a container:
     // the control a mouse event on any part of an instance belongs to.
     static DesignControl *Of(const QWidget *widget);
+
+    // While a form is loaded on a surface nobody sees yet, its controls receive their font,
+    // colours and caption one setting at a time (an ID, then the caption; a font name, then
+    // its size, weight and style). Held settings are only remembered (the getters answer
+    // them at once) and reach the widget in one step when ApplyHeldSettings is called, which
+    // also ends the holding; Widget() applies them too, so whoever looks at the widget sees
+    // it complete.
+    void HoldSettings();
+    void ApplyHeldSettings();
+    bool HoldsSettings() const { return m_held; }
 
     void SetDesignMode(bool on);
     bool DesignMode() const { return m_designMode; }
@@ -95,13 +111,21 @@ public:
 
 private:
     void ApplyDesignMode();
+    // The widget and its inner parts, without the widgets of contained controls.
+    QList<QWidget *> OwnParts() const;
     void ApplyColours();
+    void ApplyFont();
+    void ApplyText();
+    // True when the setting is held: the widget gets it from ApplyHeldSettings.
+    bool Hold(unsigned setting);
     void ApplyBorder();
     void PlaceHelpMarker();
     // The small icon of a picture name (tree nodes, tool buttons); loaded once per name.
     QIcon SmallIcon(const QString &name);
 
     QPointer<QWidget> m_widget;
+    // The widget as registered for Of(), also once it is gone.
+    const QWidget *m_registered = nullptr;
     bool m_designMode = true;
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
@@ -110,4 +134,7 @@ private:
     bool m_waitForDownloads = false;
 
     bool m_coloursSet = false;
+    enum HeldSetting : unsigned { HeldFont = 1, HeldColours = 2, HeldText = 4 };
+    bool m_held = false;
+    unsigned m_heldSettings = 0;
 };

@@ -108,6 +108,8 @@ protected:
                 painter.drawPoint(x, y);
     }
     void resizeEvent(QResizeEvent *) override { m_form.RefreshBackground(); }
+    // However the surface comes to be shown, its controls are complete before they paint.
+    void showEvent(QShowEvent *) override { m_form.ApplyHeldSettings(); }
 
 private:
     frmDesign &m_form;
@@ -216,7 +218,18 @@ QString frmDesign::PictureFile(const QString &name) const
 
 QWidget *frmDesign::Canvas() const
 {
+    ApplyHeldSettings();
     return m_canvas;
+}
+
+void frmDesign::ApplyHeldSettings() const
+{
+    if (!m_holdSettings)
+        return;
+    m_holdSettings = false;
+    for (const auto &instance : m_instances)
+        if (instance->HoldsSettings())
+            instance->ApplyHeldSettings();
 }
 
 void frmDesign::AttachTo(QMdiArea *area)
@@ -233,14 +246,25 @@ void frmDesign::AttachTo(QMdiArea *area)
     // controls first, and controls made on a hidden surface are shown and laid out in one
     // pass with it instead of each on its own, which posts events that every later post
     // searches.
+    // The controls made until then set their font, colours and caption once, just before it
+    // shows, instead of once per setting.
     m_canvas->hide();
+    m_holdSettings = true;
     m_subWindow->resize(m_subWindow->sizeHint());
     m_subWindow->show();
     QMetaObject::invokeMethod(
         m_subWindow,
-        [window = QPointer<QMdiSubWindow>(m_subWindow), canvas = QPointer<QWidget>(m_canvas)] {
+        [form = QPointer<frmDesign>(this), window = QPointer<QMdiSubWindow>(m_subWindow),
+         canvas = QPointer<QWidget>(m_canvas)] {
+            if (form)
+                form->ApplyHeldSettings();
             if (window && canvas && window->widget() == canvas) {
+                // The window watches its content to activate itself when the content shows:
+                // a project of many forms would hand the activation through every one of
+                // them once more. The window was activated when it was shown.
+                canvas->removeEventFilter(window);
                 canvas->show();
+                canvas->installEventFilter(window);
                 window->resize(window->sizeHint());
             }
         },
@@ -249,6 +273,7 @@ void frmDesign::AttachTo(QMdiArea *area)
 
 QImage frmDesign::Grab() const
 {
+    ApplyHeldSettings();
     return m_canvas->grab().toImage();
 }
 
@@ -280,6 +305,8 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
     ++m_upperBound[set];
     DesignControl *instance = control.get();
     m_instances.push_back(std::move(control));
+    if (m_holdSettings)
+        instance->HoldSettings();
     instance->SetContainer(m_surface.get());
     if (m_resolvePicture)
         instance->SetPictureResolver(m_resolvePicture);

@@ -83,8 +83,12 @@ public:
 
     clsControl &Owner() const { return m_owner; }
     iDesignFormHost *Host() const { return m_host; }
-    // The client area: the widget the controls and bands are children of.
+    // The client area: the widget the controls and bands are children of, with every control
+    // showing all its settings.
     QWidget *Canvas() const;
+    // Applies the settings the controls hold while the surface waits to be shown (see
+    // DesignControl::HoldSettings); controls made from then on apply theirs at once.
+    void ApplyHeldSettings() const;
     // Shows the form as a child window of the area. The window belongs to the area; the form
     // only looks at it.
     void AttachTo(QMdiArea *area);
@@ -155,4 +159,7 @@ private:
     bool m_moved = false;
     bool m_sized = false;
     bool m_layoutPending = false;
+    // Controls made while this is on hold their font, colours and caption until the surface
+    // first shows.
+    mutable bool m_holdSettings = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/frmPreview.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -15,7 +17,6 @@ class QtCodeDialogs;
 class QuillEditor;
 class clsControl;
 class clsDesigner;
-class frmPreview;
 class iGuiRuntimeFactory;
 class iProgramCodeState;
 class iUndoState;

@@ -409,3 +409,102 @@ TEST(DesignControl, TheInputFilterSeesPressesOnEveryPartAlsoPartsMadeLater)
     QTest::mouseClick(two, Qt::LeftButton);
     EXPECT_EQ(counter.Presses, 2);
 }
+
+TEST(DesignControl, ColoursReachEachWidgetAloneAlsoWhenManyShareThem)
+{
+    // Colour codes hold blue in the high byte: 0x0000FF is red.
+    const QColor red(255, 0, 0), white(255, 255, 255), blue(0, 0, 255);
+    QWidget form;
+    std::vector<std::unique_ptr<DesignControl>> labels;
+    for (int i = 0; i < 3; ++i) {
+        labels.push_back(CreateDesignControl(Type::Label, &form));
+        labels.back()->SetForeColor(0x0000FF);
+        labels.back()->SetBackColor(0xFFFFFF);
+    }
+    auto button = CreateDesignControl(Type::Command, &form);
+    button->SetForeColor(0x0000FF);
+    button->SetBackColor(0xFFFFFF);
+
+    // A widget that already set a role of its own keeps it under the colours.
+    auto own = CreateDesignControl(Type::Label, &form);
+    QPalette highlighted = own->Widget()->palette();
+    highlighted.setColor(QPalette::Highlight, Qt::green);
+    own->Widget()->setPalette(highlighted);
+    own->SetForeColor(0x0000FF);
+    own->SetBackColor(0xFFFFFF);
+
+    labels[1]->SetBackColor(0xFF0000);
+    for (const auto *control : {labels[0].get(), labels[2].get(), button.get(), own.get()}) {
+        const QPalette palette = control->Widget()->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            EXPECT_EQ(palette.color(group, QPalette::WindowText), red);
+            EXPECT_EQ(palette.color(group, QPalette::ButtonText), red);
+            EXPECT_EQ(palette.color(group, QPalette::Window), white);
+            EXPECT_EQ(palette.color(group, QPalette::Button), white);
+        }
+        EXPECT_TRUE(control->Widget()->autoFillBackground());
+    }
+    EXPECT_EQ(labels[1]->Widget()->palette().color(QPalette::Window), blue);
+    EXPECT_EQ(labels[1]->Widget()->palette().color(QPalette::WindowText), red);
+    EXPECT_EQ(own->Widget()->palette().color(QPalette::Highlight), QColor(Qt::green));
+    EXPECT_NE(labels[0]->Widget()->palette().color(QPalette::Highlight), QColor(Qt::green));
+
+    // Borders still change both ways after the frame was left alone once.
+    labels[0]->SetBorder(0);
+    labels[0]->SetBorder(1);
+    EXPECT_EQ(qobject_cast<QFrame *>(labels[0]->Widget())->frameStyle(), QFrame::Box | QFrame::Plain);
+    labels[0]->SetBorder(1);
+    labels[0]->SetBorder(0);
+    EXPECT_EQ(qobject_cast<QFrame *>(labels[0]->Widget())->frameStyle(), QFrame::NoFrame);
+}
+
+// Held settings: the getters answer at once, whoever reaches the widget finds it complete,
+// the last value of each setting wins, and once applied every setting shows at once again.
+TEST(DesignControl, HeldFontColoursAndCaptionReachTheWidgetComplete)
+{
+    QWidget form;
+    for (int kind : {Type::Label, Type::Command, Type::Check, Type::Frame, Type::Text}) {
+        SCOPED_TRACE(kind);
+        auto control = CreateDesignControl(kind, &form);
+        // Kept aside before holding: reading it later must not apply anything.
+        QWidget *widget = control->Widget();
+        control->HoldSettings();
+        control->SetText(QStringLiteral("ID1"));
+        control->SetText(QStringLiteral("Caption"));
+        control->SetFont({QStringLiteral("Courier New"), 0, false, false, false});
+        control->SetFont({QStringLiteral("Courier New"), 14, true, false, false});
+        control->SetForeColor(0x0000FF);
+        control->SetBackColor(0xFFFFFF);
+        EXPECT_EQ(control->Text(), QStringLiteral("Caption"));
+        EXPECT_EQ(control->Font().Size, 14);
+        EXPECT_EQ(control->ForeColor(), 0x0000FF);
+        if (kind == Type::Label)
+            // Still waiting: only the project's settings were given.
+            EXPECT_NE(widget->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+        ASSERT_EQ(control->Widget(), widget);
+        EXPECT_FALSE(control->HoldsSettings());
+        EXPECT_EQ(widget->font().pointSizeF(), 14);
+        EXPECT_TRUE(widget->font().bold());
+        EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        EXPECT_EQ(widget->palette().color(QPalette::Window), QColor(255, 255, 255));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            EXPECT_EQ(label->text(), QStringLiteral("Caption"));
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            EXPECT_EQ(button->text(), QStringLiteral("Caption"));
+        if (auto *group = qobject_cast<QGroupBox *>(widget))
+            EXPECT_EQ(group->title(), QStringLiteral("Caption"));
+        if (auto *box = qobject_cast<TextBox *>(widget))
+            EXPECT_EQ(box->LineEdit()->text(), QStringLiteral("Caption"));
+
+        // Changes after that are shown at once.
+        control->SetText(QStringLiteral("Later"));
+        control->SetFont({QStringLiteral("Courier New"), 8, false, true, false});
+        control->SetBackColor(0x00FF00);
+        EXPECT_EQ(widget->font().pointSizeF(), 8);
+        EXPECT_TRUE(widget->font().italic());
+        EXPECT_EQ(widget->palette().color(QPalette::Window), QColor(0, 255, 0));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            EXPECT_EQ(label->text(), QStringLiteral("Later"));
+    }
+}

@@ -8,6 +8,7 @@
 #include "support/PlatformMetrics.h"
 
 #include <QFocusEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -217,5 +218,119 @@ TEST(frmDesign, WindowClosesOnlyWithItsItem)
     EXPECT_EQ(f.Form()->SubWindow(), nullptr);
     f.designer.RemoveControl("A*F");
     EXPECT_EQ(f.items.Find("A*F"), nullptr);
+    f.items.SetFormFactory(&f.factory);
+}
+
+TEST(frmDesign, ALoadShowsEveryFormWithItsControlsAndTheLastOneActive)
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    Fixture f;
+    DesignFormFactory inArea(&f.host, &area);
+    f.items.SetFormFactory(&inArea);
+    using namespace LoaderText;
+    const QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                           Control("A*F", 5, "", 0, 0, 4000, 3000),
+                           Control("A*F*Label1", 15, "", 300, 300, 1500, 450),
+                           Control("A*G", 5, "", 0, 0, 4000, 3000),
+                           Control("A*G*Label1", 15, "", 300, 300, 1500, 450),
+                           Control("A*H", 5, "", 0, 0, 4000, 3000),
+                           Control("A*H*Label1", 15, "", 300, 300, 1500, 450)};
+    ASSERT_TRUE(f.designer.SetTemplate(Project(body, "1.4", "1")));
+    QApplication::processEvents();
+    for (const char *form : {"A*F", "A*G", "A*H"}) {
+        frmDesign *design = DesignFormFactory::FormOf(f.Item(form));
+        ASSERT_TRUE(design && design->SubWindow());
+        EXPECT_TRUE(design->SubWindow()->isVisible()) << form;
+        EXPECT_TRUE(design->Canvas()->isVisible()) << form;
+        EXPECT_TRUE(f.WidgetOfItem(QString::fromLatin1(form) + "*Label1")->isVisible()) << form;
+    }
+    EXPECT_EQ(area.activeSubWindow(), DesignFormFactory::FormOf(f.Item("A*H"))->SubWindow());
+    // The window still follows its content after the load: hiding and showing the form's
+    // surface activates it as before.
+    frmDesign *first = DesignFormFactory::FormOf(f.Item("A*F"));
+    first->Canvas()->hide();
+    first->Canvas()->show();
+    EXPECT_EQ(area.activeSubWindow(), first->SubWindow());
+    f.designer.ReleaseAll();
+    f.items.SetFormFactory(&f.factory);
+}
+
+// A form loaded into the MDI area holds its controls' font, colours and captions until the
+// surface first shows: what then shows is what a form drawn at once shows, and every later
+// change of a control or a form made afterwards shows at once.
+TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
+{
+    using namespace LoaderText;
+    const auto property = [](int code, const QString &value) {
+        return Record({"4", "", QString::number(code), "", "", value});
+    };
+    // A label shows its Value.
+    const QStringList styled{property(Prop::Value, "First name"),
+                             property(Prop::ForeColor, "255"),
+                             property(Prop::BackColor, "65535"),
+                             property(Prop::FontName, "Courier New"),
+                             property(Prop::FontSize, "14"),
+                             property(Prop::FontBold, "1")};
+    QStringList more{Control("A*F*Label2", 15, "", 300, 2700, 2400, 600)};
+    more += styled;
+    // Buttons keep the platform's colours.
+    more += Control("A*F*Command1", Type::Command, "", 3000, 3600, 1500, 450);
+    more += {property(Prop::Caption, "OK"), property(Prop::FontName, "Courier New"),
+             property(Prop::FontSize, "14")};
+
+    Fixture drawn;
+    drawn.Load(more);
+    QApplication::processEvents();
+    const QImage expected = drawn.Form()->Grab();
+
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    Fixture f;
+    DesignFormFactory inArea(&f.host, &area);
+    f.items.SetFormFactory(&inArea);
+    QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                     Control("A*F", 5, "", 0, 0, 6000, 4500),
+                     Control("A*F*Label1", 15, "", 1200, 900, 1500, 450),
+                     Control("A*F*Check1", 20, "", 1200, 2400, 1500, 300),
+                     Control("A*F*Frame1", 26, "", 3000, 1500, 2400, 1800),
+                     Control("A*F*Text1", 16, "Frame1", 150, 300, 1200, 300)};
+    body += more;
+    ASSERT_TRUE(f.designer.SetTemplate(Project(body, "1.4", "1")));
+    QApplication::processEvents();
+    // Reached through its window, as the user sees it, not through the form.
+    QWidget *surface = f.Form()->SubWindow()->widget();
+    ASSERT_TRUE(surface->isVisible());
+    EXPECT_EQ(surface->grab().toImage(), expected);
+    auto *label = qobject_cast<QLabel *>(f.WidgetOfItem("A*F*Label2"));
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text(), QStringLiteral("First name"));
+    EXPECT_EQ(label->font().pointSizeF(), 14);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    // After the load every change shows at once.
+    f.Item("A*F*Label2").SetProperty(Prop::Value, QStringLiteral("Surname"));
+    f.Item("A*F*Label2").SetProperty(Prop::FontSize, QStringLiteral("8"));
+    f.Item("A*F*Label2").SetProperty(Prop::ForeColor, QStringLiteral("65280"));
+    EXPECT_EQ(label->text(), QStringLiteral("Surname"));
+    EXPECT_EQ(label->font().pointSizeF(), 8);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+
+    // A project opened later in the same area shows its form's controls complete too.
+    QStringList second{Record({"2", "B", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                       Control("B*G", 5, "", 0, 0, 4000, 3000),
+                       Control("B*G*Label1", 15, "", 300, 300, 2400, 600)};
+    second += styled;
+    ASSERT_TRUE(f.designer.SetTemplate(Project(second, "1.4", "1")));
+    QApplication::processEvents();
+    auto *later = qobject_cast<QLabel *>(f.WidgetOfItem("B*G*Label1"));
+    ASSERT_TRUE(later);
+    EXPECT_TRUE(later->isVisible());
+    EXPECT_EQ(later->text(), QStringLiteral("First name"));
+    EXPECT_EQ(later->font().pointSizeF(), 14);
+    EXPECT_EQ(later->palette().color(QPalette::Window), QColor(255, 255, 0));
+    f.designer.ReleaseAll();
     f.items.SetFormFactory(&f.factory);
 }

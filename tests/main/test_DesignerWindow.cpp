@@ -279,6 +279,8 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     // A label edit in the tree borrows the Edit shortcuts and gives them back.
     tree->setFocus();
     tree->setCurrentItem(node);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(d.window->Root().Designer().CurrentItem(), form);
     tree->editItem(node, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(d.Bands().Shortcut("Copy"), "");
