@@ -254,31 +254,37 @@ class Designer:
 def activate(designer, keys):
     """Returns a point on the free end of the main window's menu bar, where keys for the main
     window can be sent, once the window is active. On an X server without a window manager
-    nobody activates a window as it is shown or raises it when clicked; opening a menu and
-    closing it again activates it, as it would on a desktop."""
+    nobody activates a window as it is shown or raises it when clicked: the driver does what
+    a window manager would (raise it, move the keyboard focus to it) and, as a user would,
+    opens a menu and closes it again."""
     main = designer.where("rect mdiMain")
     point = (main["x"] + main["w"] - 12, main["y"] + 10)
     active = lambda: designer.ask("focus").get("window") == "mdiMain"
-    for _ in range(3):
+    for attempt in range(4):
         if active():
             return point
-        # Another window of the program (help) may lie over it: raised as a window manager
-        # raises a window whose frame is clicked.
         keys.run("windowraise", main["wid"])
-        title = designer.where("rect MainMenu.File")
-        keys.click(title["cx"], title["cy"])
-        try:
-            wait_for("the File menu", lambda: designer.ask("popup").get("ok") or active(),
-                     timeout=2)
-        except Failure:
-            continue
-        if designer.ask("popup").get("ok"):
-            keys.key("Escape", "Escape")
+        others = [w["wid"] for w in designer.ask("windows").get("windows", [])
+                  if w.get("wid") and w["wid"] != main["wid"]]
+        if attempt % 2 and others:
+            keys.run("windowfocus", "--sync", others[0], "windowfocus", "--sync", main["wid"])
+        else:
+            title = designer.where("rect MainMenu.File")
+            keys.click(title["cx"], title["cy"])
+            try:
+                wait_for("the File menu", lambda: designer.ask("popup").get("ok") or active(),
+                         timeout=2)
+            except Failure:
+                continue
+            if designer.ask("popup").get("ok"):
+                keys.key("Escape", "Escape")
         try:
             wait_for("the main window to be active", active, timeout=2)
         except Failure:
             pass
-    wait_for("the main window to be active", active, timeout=1)
+    if not active():
+        raise Failure("the main window cannot be activated: focus %r, windows %r"
+                      % (designer.ask("focus"), designer.ask("windows")))
     return point
 
 
