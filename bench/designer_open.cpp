@@ -7,6 +7,7 @@
 #include "app/DesignerRoot.h"
 #include "app/ScriptedPrompter.h"
 #include "designer/DesignFormFactory.h"
+#include "designer/DesignerStyle.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/clsProjectTree.h"
 
@@ -128,6 +129,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
+    // As the designer's start-up does.
+    DesignerStyle::Install();
     QTemporaryDir dir;
     const int objects = argc > 1 ? QByteArray(argv[1]).toInt() : 20000;
     const QString path = dir.path() + QStringLiteral("/bench.gui");

@@ -250,7 +250,6 @@ void frmDesign::AttachTo(QMdiArea *area)
     // shows, instead of once per setting.
     m_canvas->hide();
     m_holdSettings = true;
-    m_subWindow->resize(m_subWindow->sizeHint());
     m_subWindow->show();
     QMetaObject::invokeMethod(
         m_subWindow,
@@ -265,7 +264,10 @@ void frmDesign::AttachTo(QMdiArea *area)
                 canvas->removeEventFilter(window);
                 canvas->show();
                 canvas->installEventFilter(window);
-                window->resize(window->sizeHint());
+                // The window's frame around the surface; asking the window for its size
+                // hint would lay out (and elide) its title once more for every form.
+                window->resize(canvas->size().grownBy(window->contentsMargins())
+                                   .expandedTo(window->minimumSize()));
             }
         },
         Qt::QueuedConnection);

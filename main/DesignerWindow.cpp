@@ -18,6 +18,7 @@
 #include "designer/clsProjectTree.h"
 #include "designer/frmAbout.h"
 #include "designer/frmDesign.h"
+#include "designer/DesignerStyle.h"
 #include "designer/frmPreview.h"
 #include "designer/frmProperties.h"
 #include "designer/frmSettings.h"
@@ -67,6 +68,7 @@ void DesignerWindow::Start(const QStringList &arguments)
     // Steps 1 to 11: platform flags, folders, locale, DisableThemes, screen metrics and
     // cursors (from the running display), the connection's mode, marks and host type,
     // settings, the undo buffer, the event names.
+    DesignerStyle::Install();
     QtPlatformMetrics::InstallFromQt();
     m_root->Start();
     ProcessState &state = m_root->State();
