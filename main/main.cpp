@@ -13,8 +13,10 @@ int main(int argc, char *argv[])
     DesignerWindow designer;
     const auto probe = TestProbe::InstallFromEnvironment(designer.Root());
     designer.Start(app.arguments().mid(1));
-    // The program ends when the main window unloads, whatever other windows are still open.
-    QObject::connect(&designer.Window(), &mdiMain::Unloaded, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    // The program ends when the main window unloads, whatever other windows are still open:
+    // exit, not quit, which first asks the other windows to close and gives up when one of
+    // them does not (a preview left open kept the program running without a main window).
+    QObject::connect(&designer.Window(), &mdiMain::Unloaded, &app,
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     return app.exec();
 }

@@ -263,9 +263,29 @@ class Scenario:
         a = self.start("first-again")
         self.open_file_menu_entry(a, "file_1")
         wait_for("the locked project", lambda: len(a.projects()) == 1, timeout=15)
-        self.read_only_in_second((self.project_path,))
+        b = self.read_only_in_second((self.project_path,))
         if a.projects()[0]["readonly"]:
             raise Failure("the first designer lost its lock")
+        self.exit_with_preview_open(b)
+
+    def exit_with_preview_open(self, b):
+        """Exit ends the program even when a preview of a project closed since is still open
+        and the exit asked a question first."""
+        self.click_at(b.where("node " + FORM))
+        self.click_at(b.where("rect BandMain.Preview"))
+        wait_for("the preview", lambda: any(w["class"] == "frmPreview"
+                                             for w in b.ask("windows")["windows"]))
+        e2e.activate(b, self.input)
+        self.open_file_menu_entry(b, "Close")
+        wait_for("the project to close", lambda: b.projects() == [])
+        e2e.activate(b, self.input)
+        self.create_from_tool(b, "New", APP)
+        self.input.key("ctrl+q", at=e2e.activate(b, self.input))
+        box = b.wait_modal("the closing question")
+        if "You have made changes to 'GUIAPP'" not in box.get("text", ""):
+            raise Failure("expected the closing question, got %r" % box.get("text"))
+        self.click_at(e2e.button(box, "No"))
+        wait_for("the designer to end", lambda: not b.alive(), timeout=15)
 
     def close(self):
         for d in self.designers:
