@@ -10,6 +10,7 @@ DesignerRoot::DesignerRoot(std::unique_ptr<ProcessState> state)
       m_undo(m_state->UndoBuffer),
       m_edit(m_designer, m_undo, m_memoryClipboard)
 {
+    m_designer.SetProjectForgotten([this](const QString &appId) { m_undo.DropRecordsOf(appId); });
 }
 
 DesignerRoot::~DesignerRoot()

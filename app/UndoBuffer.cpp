@@ -88,6 +88,27 @@ void UndoBuffer::DropNewest()
     Publish();
 }
 
+void UndoBuffer::DropRecordsOf(const QString &appId)
+{
+    // A record names its object by full ID: the object itself (move, size, rename), the
+    // parent of what was deleted or cut, or, for a paste, the list of what was pasted.
+    const auto application = [](const Record &record) {
+        const QString path = record.Kind == Paste
+            ? record.Second.section(QChar(Marks::Value), 0, 0)
+            : record.First;
+        return path.section(QLatin1Char('*'), 0, 0);
+    };
+    bool dropped = false;
+    for (int n = Count(); n >= 1; --n) {
+        if (application(At(n)).compare(appId, Qt::CaseInsensitive) == 0) {
+            m_buffer.Delete({n});
+            dropped = true;
+        }
+    }
+    if (dropped)
+        Publish();
+}
+
 void UndoBuffer::Clear()
 {
     m_buffer.Clear();

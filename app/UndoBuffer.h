@@ -47,6 +47,10 @@ public:
     Record At(int n) const;
     Record Newest() const { return At(1); }
     void DropNewest();
+    // Drops every record of the application with that ID (any case): once its project is
+    // closed they could only end in "object missing" reports, or reach a project opened
+    // later under the same ID.
+    void DropRecordsOf(const QString &appId);
     void Clear();
 
     // "Undo move" ... "Undo paste" by kind; empty for any other kind.

@@ -308,6 +308,8 @@ void clsDesigner::ForgetProject(const clsControl &app)
 {
     if (m_projectOfApp.erase(&app) == 0)
         return;
+    if (m_projectForgotten)
+        m_projectForgotten(app.ID());
     // Searched from the newest: closing everything removes the projects from the back.
     const auto found = std::find_if(m_projects.rbegin(), m_projects.rend(),
                                     [&](const auto &p) { return p->App == &app; });

@@ -6,6 +6,7 @@
 #include "model/iItemsObserver.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -84,6 +85,12 @@ public:
     static QString Description(const clsControl &item);
     // Told whenever the selection changes, so menus and tools follow it.
     void SetCommandStates(iUndoState *states) { m_commandStates = states; }
+    // Told the application's ID when a project goes, however it goes (closed, released,
+    // its application deleted): what was kept for it, such as its undo records, can go too.
+    void SetProjectForgotten(std::function<void(const QString &appId)> forgotten)
+    {
+        m_projectForgotten = std::move(forgotten);
+    }
     // Every edit marks its project changed.
     void MarkChanged(const clsControl *item);
     // Deletes every open project (shutdown).
@@ -105,6 +112,7 @@ private:
     iPrompter *m_prompter;
     iProjectTree *m_tree = nullptr;
     iUndoState *m_commandStates = nullptr;
+    std::function<void(const QString &)> m_projectForgotten;
     std::vector<std::unique_ptr<ProjectState>> m_projects;
     // The project of each open application, so finding it costs the same however many
     // applications are open.

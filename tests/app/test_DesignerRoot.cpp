@@ -62,3 +62,42 @@ TEST(DesignerRoot, WiresThePortsItIsGiven)
     }
     EXPECT_EQ(&Process(), &outside);
 }
+
+// Undo records name their objects by full ID: once a project is gone its records go too, so
+// Undo neither reports a missing object nor reaches a project opened later under the same ID.
+TEST(DesignerRoot, AProjectTakesItsUndoRecordsWithItWhenItGoes)
+{
+    DesignerRoot root(TestState());
+    ScriptedPrompter prompter;
+    RecordingCommandStates states;
+    DesignerPorts ports;
+    ports.Prompter = &prompter;
+    ports.CommandStates = &states;
+    root.Connect(ports);
+    ASSERT_TRUE(root.Designer().SetTemplate(Sample()));
+    ASSERT_TRUE(root.Designer().SetTemplate(Project(
+        {Record({"2", "Other", "", "0", "0", "0", "80", "30", "1073741825"}),
+         Create("Other*G", 5), Create("Other*G*Label1", 15)})));
+    clsControl *mine = root.Items().Find("APP*F*Label1");
+    clsControl *theirs = root.Items().Find("OTHER*G*LABEL1");
+    ASSERT_TRUE(mine && theirs);
+    ASSERT_TRUE(root.Edit().MoveItemTwips(*mine, 300, 300, std::nullopt, std::nullopt));
+    ASSERT_TRUE(root.Edit().MoveItemTwips(*theirs, 600, 600, std::nullopt, std::nullopt));
+    ASSERT_TRUE(root.Designer().SelectItem("APP*F*Label1"));
+    ASSERT_TRUE(root.Edit().Cut()); // the record names the parent, APP*F
+    ASSERT_TRUE(root.Designer().SelectItem("APP*F"));
+    ASSERT_TRUE(root.Edit().Paste()); // the record names what was pasted
+    ASSERT_EQ(root.Undo().Count(), 4);
+
+    root.Designer().RemoveProject(*root.Items().Find("APP"));
+    ASSERT_EQ(root.Undo().Count(), 1);
+    EXPECT_EQ(root.Undo().Newest().First, "Other*G*Label1");
+    EXPECT_EQ(states.Caption, "Undo move");
+    EXPECT_TRUE(states.Enabled);
+    EXPECT_TRUE(prompter.Calls.empty());
+
+    root.Designer().RemoveProject(*root.Items().Find("OTHER"));
+    EXPECT_EQ(root.Undo().Count(), 0);
+    EXPECT_FALSE(states.Enabled);
+    root.Disconnect();
+}
