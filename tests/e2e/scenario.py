@@ -267,6 +267,20 @@ class Scenario:
         if a.projects()[0]["readonly"]:
             raise Failure("the first designer lost its lock")
         self.exit_with_preview_open(b)
+        self.sample_picture()
+
+    def sample_picture(self):
+        """The sample project as a user first sees it (the README's picture)."""
+        examples = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
+        folder = os.path.join(self.home, "sample")
+        os.makedirs(folder, exist_ok=True)
+        for name in ("orders.gui", "logo.png"):
+            shutil.copy(os.path.join(examples, name), folder)
+        c = self.start("sample", os.path.join(folder, "orders.gui"))
+        wait_for("the sample project", lambda: len(c.projects()) == 1, timeout=15)
+        c.where("control ORDERS*CUSTOMERS*CMDCLOSE")
+        self.shot(c, "sample-project.png")
+        self.exit_designer(c)
 
     def exit_with_preview_open(self, b):
         """Exit ends the program even when a preview of a project closed since is still open
