@@ -3,6 +3,7 @@
 #include "app/EditCommands.h"
 #include "app/ProcessState.h"
 #include "app/clsDesigner.h"
+#include "app/clsDesignerSettings.h"
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -255,6 +256,26 @@ void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl
             autoPlace ? QStringLiteral("auto") : FormatNumber(120 / ScaleY());
     }
     m_mask = m_loadedMask = clsDesigner::InitialEventMask(type);
+    if (IsApplication(type) && m_newAppDefaults)
+        PresetFromPreferences(*m_newAppDefaults);
+}
+
+void PropertySheetModel::PresetFromPreferences(const clsDesignerSettings &settings)
+{
+    // Shown as the user's own entries, so Apply writes what differs from the defaults.
+    const auto preset = [this](int code, const QString &value) {
+        if (!FindField(code) || value.isEmpty() || value == m_values.value(code))
+            return;
+        m_values[code] = value;
+        m_defaultMarks.remove(code);
+    };
+    preset(Prop::Author, settings.Author.trimmed());
+    preset(Prop::Copyright, settings.Copyright.trimmed());
+    preset(Prop::Logo, settings.Logo.trimmed());
+    if (settings.EnterKey >= 0 && settings.EnterKey <= 2)
+        preset(Prop::RtnEqTab, QString::number(settings.EnterKey));
+    preset(Prop::AutoSelect, settings.AutoSelect ? QStringLiteral("1") : QStringLiteral("0"));
+    preset(Prop::NoAutoTips, settings.NoAutoTips ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void PropertySheetModel::SetupModify(clsDesigner &designer, clsControl &item)

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class clsDesignerSettings;
 class EditCommands;
 class clsControl;
 class clsDesigner;
@@ -92,6 +93,12 @@ public:
     // application), form the form (none for the application, forms and application bars),
     // selected the current selection, which becomes the parent when it is a frame, tab group
     // or tab panel of that form. defaultId is the ID offered.
+    // The preferences whose author, copyright, logo, Enter key, auto-select and tooltip
+    // choices a new application starts with; none: the object's own defaults.
+    void SetNewApplicationDefaults(const clsDesignerSettings *settings)
+    {
+        m_newAppDefaults = settings;
+    }
     void SetupCreate(clsDesigner &designer, int type, clsControl *app, clsControl *form,
                      clsControl *selected, const QString &defaultId);
     // An existing item.
@@ -224,6 +231,7 @@ private:
     void BuildStyles();
     void Load(clsControl &source, bool allDefault);
     void AddField(Field field);
+    void PresetFromPreferences(const clsDesignerSettings &settings);
     std::optional<Problem> CheckId() const;
     std::optional<Problem> CheckField(const Field &field) const;
     QString ValueToWrite(const Field &field) const;
@@ -258,6 +266,7 @@ private:
     QHash<int, QString> m_loaded;  // as the sheet opened (shown form)
     QHash<int, QString> m_values;  // as the user left them
     QSet<int> m_defaultMarks;      // loaded values that are only defaults
+    const clsDesignerSettings *m_newAppDefaults = nullptr;
     QSet<int> m_useDefault;        // codes whose "Use default" tick is set
     QSet<int> m_loadedUseDefault;
 

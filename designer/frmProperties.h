@@ -46,7 +46,12 @@ public:
     // Undo records for renames, moves and new objects; none leaves no records.
     void SetEditCommands(EditCommands *edit) { m_edit = edit; }
     // Where "PropertiesLeft"/"PropertiesTop" are kept; none keeps nothing.
-    void SetSettings(clsDesignerSettings *settings) { m_settings = settings; }
+    // The window position keys, and the preferences a new application starts with.
+    void SetSettings(clsDesignerSettings *settings)
+    {
+        m_settings = settings;
+        m_model.SetNewApplicationDefaults(settings);
+    }
     void SetExtensionProfile(std::shared_ptr<const ExtensionProfile> profile);
     // Refreshes the command states and status text after a change.
     void SetRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }

@@ -120,6 +120,12 @@ void cAppWrapper::SetAutoSelect(bool on)
 
 void cAppWrapper::Validate(int code, QString &value) const
 {
+    // The application's Enter key behaviour has three values: normal, same as Tab, and same
+    // as Tab except in multi-line text and on buttons. The two-valued form reads as before.
+    if (code == Prop::RtnEqTab && value.trimmed() == QLatin1String("2")) {
+        value = QStringLiteral("2");
+        return;
+    }
     cWrapperBase::Validate(code, value);
     if (code == Prop::Scale && !value.isEmpty()) {
         value = QString::number(ParseInt(value, 0, 7));

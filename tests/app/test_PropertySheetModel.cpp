@@ -10,6 +10,7 @@
 #include "app/ScriptedPrompter.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
+#include "app/clsDesignerSettings.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
@@ -683,4 +684,37 @@ TEST(PropertySheetModel, MegabytesPastedIntoFieldsAreRefusedQuicklyAndWriteNothi
     EXPECT_EQ(f.sheet.Validate()->Message,
               "Columns must be \"auto\" or a whole number from 0 to 999.");
     EXPECT_EQ(f.Text("A"), before);
+}
+
+// The preferences name the author, copyright, logo and behaviour a new application starts
+// with; the sheet shows them as entries of its own and writes them when the user creates it.
+TEST(PropertySheetModel, ANewApplicationStartsWithThePreferences)
+{
+    Fixture f;
+    clsDesignerSettings settings;
+    settings.Author = QStringLiteral("Ann Smith");
+    settings.Copyright = QStringLiteral("(c) Smith & Co");
+    settings.EnterKey = 2;
+    settings.AutoSelect = true;
+    f.sheet.SetNewApplicationDefaults(&settings);
+    f.New(0, "B");
+    EXPECT_EQ(f.sheet.Text(Prop::Author), "Ann Smith");
+    EXPECT_EQ(f.sheet.Text(Prop::RtnEqTab), "2");
+    ASSERT_TRUE(f.sheet.Apply(&f.edit));
+    const clsControl *app = f.Find("B");
+    ASSERT_TRUE(app);
+    EXPECT_EQ(app->GetProperty(Prop::Author), "Ann Smith");
+    EXPECT_EQ(app->GetProperty(Prop::Copyright), "(c) Smith & Co");
+    EXPECT_EQ(app->GetProperty(Prop::RtnEqTab), "2");
+    EXPECT_EQ(app->GetProperty(Prop::AutoSelect), "1");
+    // What the preferences leave at their defaults stays unwritten.
+    EXPECT_FALSE(app->IsNonDefault(Prop::Logo));
+    EXPECT_FALSE(app->IsNonDefault(Prop::NoAutoTips));
+
+    // Forms and controls, and applications made without preferences, are not touched.
+    f.New(5, "G");
+    EXPECT_EQ(f.sheet.FindField(Prop::Author), nullptr);
+    f.sheet.SetNewApplicationDefaults(nullptr);
+    f.New(0, "C");
+    EXPECT_EQ(f.sheet.Text(Prop::Author), "");
 }

@@ -265,6 +265,14 @@ TEST_F(WrapperTest, BadValuesRaiseAndLeaveTheItemUnchanged)
     EXPECT_EQ(t.GetProperty(Prop::Border), "2");
     EXPECT_FALSE(t.IsNonDefault(Prop::Border));
 
+    // The application's Enter key behaviour has a third value.
+    app->SetProperty(Prop::RtnEqTab, "2");
+    EXPECT_EQ(app->GetProperty(Prop::RtnEqTab), "2");
+    app->SetProperty(Prop::RtnEqTab, "True");
+    EXPECT_EQ(app->GetProperty(Prop::RtnEqTab), "1");
+    EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::RtnEqTab, "3"); }),
+              GuiErrors::InvalidPropertyValue);
+
     // Numbers are normalised, so equal values compare equal to the default.
     t.SetProperty(Prop::BackColor, "-2147483643");
     EXPECT_EQ(t.GetProperty(Prop::BackColor), "&H80000005");
