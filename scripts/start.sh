@@ -3,7 +3,7 @@
 # there is one). Extra arguments are passed to the designer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-CORVANE_GUI=1 bash scripts/setup.sh
+bash scripts/setup.sh
 cmake --build build --target corvane-designer
 
 args=("$@")
