@@ -7,6 +7,7 @@
 #include "app/DocumentOpener.h"
 #include "app/ErrorBoundary.h"
 #include "app/MainCommands.h"
+#include "app/SizerGeometry.h"
 #include "controls/QtPlatformMetrics.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
@@ -170,6 +171,8 @@ void DesignerWindow::Start(const QStringList &arguments)
     // form. It is raised, not activated: the keyboard stays where the user is (the tree).
     window.SetSelectionChanged([this] {
         const clsControl *item = m_root->Designer().CurrentItem();
+        if (item && m_root->Items().Find(item->FullID()) == item)
+            ShowSelectionGeometry(*item);
         const clsControl *form = item && Vocabulary::IsForm(item->ObjType()) ? item
                                  : item ? item->Form() : nullptr;
         if (!form || m_root->Items().Find(form->FullID()) != form)
@@ -359,6 +362,16 @@ QString DesignerWindow::ProjectTitle() const
     if (project->Document)
         return project->Document->DisplayName();
     return project->App->ID();
+}
+
+void DesignerWindow::ShowSelectionGeometry(const clsControl &item)
+{
+    // Where the selection stands and how big it is, in its application's unit; an object
+    // that the runtime places shows 0 for that coordinate.
+    const double sx = item.ScaleX(), sy = item.ScaleY();
+    m_window->SetStatusPanel(2, SizerGeometry::PairText(item.AutoLeft() ? 0 : item.TwipLeft(),
+                                                        item.AutoTop() ? 0 : item.TwipTop(), sx, sy));
+    m_window->SetStatusPanel(3, SizerGeometry::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
 }
 
 QString DesignerWindow::SelectionDescription() const

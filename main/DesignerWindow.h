@@ -101,6 +101,7 @@ private:
     MainCommands::StateInputs CurrentState() const;
     QString ProjectTitle() const;
     QString SelectionDescription() const;
+    void ShowSelectionGeometry(const clsControl &item);
     void ReadClipboard();
     void GridChanged(bool on);
     void Shutdown();

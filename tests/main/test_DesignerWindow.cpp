@@ -5,6 +5,7 @@
 #include "app/EditCommands.h"
 #include "app/iCreateMode.h"
 #include "app/ScriptedPrompter.h"
+#include "app/SizerGeometry.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/HelpWindow.h"
 #include "designer/frmDesign.h"
@@ -239,6 +240,14 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     d.window->Root().Designer().SelectItem(control);
     QList<QMdiSubWindow *> stacked = area->subWindowList(QMdiArea::StackingOrder);
     EXPECT_EQ(stacked.last(), own);
+    // The status bar says where the selection stands and how big it is.
+    EXPECT_EQ(d.window->Window().StatusPanel(2),
+              SizerGeometry::PairText(control->TwipLeft(), control->TwipTop(), control->ScaleX(),
+                                      control->ScaleY()));
+    EXPECT_EQ(d.window->Window().StatusPanel(3),
+              SizerGeometry::PairText(control->TwipWidth(), control->TwipHeight(),
+                                      control->ScaleX(), control->ScaleY()));
+    EXPECT_NE(d.window->Window().StatusPanel(3), "0,0");
 
     // The selection's sizer snaps by the switch, and stops at once when it is turned off.
     auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
