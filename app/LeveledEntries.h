@@ -8,7 +8,8 @@
 
 // The entries of a menu or a tree as the content editors hold them: one entry per item in
 // pre-order, each with its stored parts kept as they were read (so an untouched entry is
-// written back byte for byte) and its level as a number. Part 0 is the ID, part 1 the level.
+// written back byte for byte) and its level as a number. The first stored part is the ID,
+// the second the level.
 //
 // Parents, children and subtrees follow from the levels: an entry's children are the entries
 // after it, one level deeper, up to the next entry at its level or above. Every edit keeps

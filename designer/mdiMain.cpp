@@ -39,7 +39,7 @@ int TwipsY() { return qMax(1, PlatformMetrics::Current().TwipsPerPixelY); }
 
 QString Text(const char *text) { return QString::fromLatin1(text); }
 
-vxMenuBar::ToolSpec Spec(const Tool &tool, const QIcon &icon = {})
+vxMenuBar::ToolEntry Entry(const Tool &tool, const QIcon &icon = {})
 {
     return {Text(tool.Key), Text(tool.Caption), Text(tool.Shortcut), tool.Group, Text(tool.ToolTip),
             icon};
@@ -106,7 +106,7 @@ void mdiMain::BuildBands()
     for (const Menu &menu : MainMenu()) {
         m_bands->AddMenu(mainMenu, QString(), Text(menu.Key), Text(menu.Caption));
         for (const Tool &tool : menu.Entries)
-            m_bands->AddTool(mainMenu, Text(menu.Key), Spec(tool, ToolImages::Icon(Text(tool.Key))));
+            m_bands->AddTool(mainMenu, Text(menu.Key), Entry(tool, ToolImages::Icon(Text(tool.Key))));
     }
     for (const char *key : {"ViewToolbar", "StatusBar", "ViewGrid"})
         m_bands->SetChecked(Text(key), true);
@@ -115,11 +115,11 @@ void mdiMain::BuildBands()
     const QString mainBand = Text(MainBand);
     m_bands->AddToolBand(mainBand, QStringLiteral("Main"));
     for (const Tool &tool : MainBandTools())
-        m_bands->AddTool(mainBand, QString(), Spec(tool, ToolImages::Icon(Text(tool.Key))));
+        m_bands->AddTool(mainBand, QString(), Entry(tool, ToolImages::Icon(Text(tool.Key))));
     const QString controls = Text(ControlsBand);
     m_bands->AddToolBand(controls, QStringLiteral("Controls"));
     for (const Tool &tool : ControlTools())
-        m_bands->AddTool(controls, QString(), Spec(tool, ItemImages::Icon(Text(tool.Key))));
+        m_bands->AddTool(controls, QString(), Entry(tool, ItemImages::Icon(Text(tool.Key))));
 
     // The context menu, with the item kinds again in its New sub-menu.
     const QString popup = Text(PopupBand);
@@ -129,11 +129,11 @@ void mdiMain::BuildBands()
         if (key == QLatin1String(PopupNewMenu)) {
             m_bands->AddMenu(popup, QString(), key, Text(tool.Caption), tool.Group);
             for (const Tool &kind : ControlTools())
-                m_bands->AddTool(popup, key, Spec(kind, ItemImages::Icon(Text(kind.Key))));
+                m_bands->AddTool(popup, key, Entry(kind, ItemImages::Icon(Text(kind.Key))));
         } else if (key == QLatin1String(PopupCodeMenu)) {
             m_bands->AddMenu(popup, QString(), key, Text(tool.Caption), tool.Group);
         } else {
-            m_bands->AddTool(popup, QString(), Spec(tool, ToolImages::Icon(key)));
+            m_bands->AddTool(popup, QString(), Entry(tool, ToolImages::Icon(key)));
         }
     }
 

@@ -129,47 +129,47 @@ QMenu *vxMenuBar::Menu(const QString &band, const QString &key) const
     return m_menus.value(MenuId(band, key)).data();
 }
 
-QAction *vxMenuBar::AddTool(const QString &band, const QString &menu, const ToolSpec &spec,
+QAction *vxMenuBar::AddTool(const QString &band, const QString &menu, const ToolEntry &entry,
                             QAction *before)
 {
     QWidget *container = Container(band, menu);
-    if (!container || spec.Key.isEmpty())
+    if (!container || entry.Key.isEmpty())
         return nullptr;
-    QAction *action = m_tools.value(spec.Key);
+    QAction *action = m_tools.value(entry.Key);
     if (!action) {
-        action = new QAction(spec.Caption, &m_window);
-        action->setObjectName(spec.Key);
-        if (!spec.Shortcut.isEmpty())
-            action->setShortcut(QKeySequence::fromString(spec.Shortcut, QKeySequence::PortableText));
-        const QString key = spec.Key;
+        action = new QAction(entry.Caption, &m_window);
+        action->setObjectName(entry.Key);
+        if (!entry.Shortcut.isEmpty())
+            action->setShortcut(QKeySequence::fromString(entry.Shortcut, QKeySequence::PortableText));
+        const QString key = entry.Key;
         connect(action, &QAction::triggered, this, [this, key] { Q_EMIT Click(key); });
-        m_tools.insert(spec.Key, action);
+        m_tools.insert(entry.Key, action);
         // Shortcuts work wherever the focus is inside the main window, menus open or not.
         m_window.addAction(action);
     } else {
         if (action->text().isEmpty())
-            action->setText(spec.Caption);
-        if (action->shortcut().isEmpty() && !spec.Shortcut.isEmpty())
-            action->setShortcut(QKeySequence::fromString(spec.Shortcut, QKeySequence::PortableText));
+            action->setText(entry.Caption);
+        if (action->shortcut().isEmpty() && !entry.Shortcut.isEmpty())
+            action->setShortcut(QKeySequence::fromString(entry.Shortcut, QKeySequence::PortableText));
     }
-    if (!spec.ToolTip.isEmpty() && action->toolTip() == action->iconText())
-        action->setToolTip(spec.ToolTip);
-    if (!spec.Icon.isNull() && action->icon().isNull())
-        action->setIcon(spec.Icon);
+    if (!entry.ToolTip.isEmpty() && action->toolTip() == action->iconText())
+        action->setToolTip(entry.ToolTip);
+    if (!entry.Icon.isNull() && action->icon().isNull())
+        action->setIcon(entry.Icon);
 
     // A group starts with a separator, except at the very top of its container.
     const bool atTop = before ? container->actions().indexOf(before) <= 0
                               : container->actions().isEmpty();
-    if (spec.Group && !atTop) {
+    if (entry.Group && !atTop) {
         auto *separator = new QAction(container);
         separator->setSeparator(true);
-        separator->setObjectName(spec.Key + QStringLiteral(".group"));
+        separator->setObjectName(entry.Key + QStringLiteral(".group"));
         container->insertAction(before, separator);
     }
     container->insertAction(before, action);
     if (auto *toolBar = qobject_cast<QToolBar *>(container)) {
         if (QWidget *button = toolBar->widgetForAction(action))
-            button->setObjectName(band + QLatin1Char('.') + spec.Key);
+            button->setObjectName(band + QLatin1Char('.') + entry.Key);
     }
     return action;
 }

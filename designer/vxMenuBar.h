@@ -57,7 +57,7 @@ public:
     QMenu *Menu(const QString &band, const QString &key) const;
 
     // ---- Tools ------------------------------------------------------------------------
-    struct ToolSpec
+    struct ToolEntry
     {
         QString Key;
         QString Caption;
@@ -69,7 +69,7 @@ public:
     // Puts the tool into the band (into menu, when given), before `before` when given. A key
     // the bar already knows reuses its action; the first caption, shortcut and tool tip given
     // for a key are its own until changed (an empty one is filled in by a later band).
-    QAction *AddTool(const QString &band, const QString &menu, const ToolSpec &spec,
+    QAction *AddTool(const QString &band, const QString &menu, const ToolEntry &entry,
                      QAction *before = nullptr);
     // Takes the tool out of every band and forgets it.
     void RemoveTool(const QString &key);
