@@ -98,13 +98,7 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
     right->addWidget(m_barBox);
     right->addLayout(fields);
     right->addStretch(1);
-    auto *top = new QHBoxLayout;
-    top->addWidget(m_tree, 1);
-    top->addLayout(right, 1);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addLayout(top, 1);
-    outer->addLayout(buttons);
+    LayOutTreeBeside(m_tree, right, buttons);
 
     EditCaptionsInPlace(m_tree, IndexRole, [this](int i) { return m_model->Caption(i); },
                         [this](int i, const QString &text) {
@@ -113,25 +107,12 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
                             m_caption->setText(text);
                             EntryEdited();
                         });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *, QTreeWidgetItem *previous) {
-                if (m_showing)
-                    return;
-                // Leaving an entry whose ID cannot stand brings the user back to it.
-                if (previous && m_shown >= 0 && !CommitId()) {
-                    m_showing = true;
-                    m_tree->setCurrentItem(previous);
-                    m_showing = false;
-                    m_id->setFocus();
-                    return;
-                }
-                ShowEntry();
-            });
+    KeepEntryWhileIdRefused(m_tree, m_showing, m_shown, m_id, [this] { return CommitId(); },
+                            [this] { ShowEntry(); });
     connect(m_id->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         // The tree and the buttons check the ID themselves when they take the focus.
-        QWidget *const buttons[] = {m_newItem, m_newSub, m_delete, m_up, m_down};
-        QWidget *next = QApplication::focusWidget();
-        if (next == m_tree || std::find(std::begin(buttons), std::end(buttons), next) != std::end(buttons))
+        if (ChecksIdItself(QApplication::focusWidget(), m_tree,
+                           {m_newItem, m_newSub, m_delete, m_up, m_down}))
             return;
         if (!m_showing && m_shown >= 0 && m_id->lineEdit()->isModified())
             CommitId();

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -88,4 +91,43 @@ QWidget *ContentEditorPage::WithIconChooser(QLineEdit *field, const QString &cap
         Q_EMIT field->textEdited(file);
     });
     return row;
+}
+
+void ContentEditorPage::LayOutTreeBeside(QTreeWidget *tree, QLayout *fields, QLayout *buttons)
+{
+    auto *top = new QHBoxLayout;
+    top->addWidget(tree, 1);
+    top->addLayout(fields, 1);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addLayout(top, 1);
+    outer->addLayout(buttons);
+}
+
+void ContentEditorPage::KeepEntryWhileIdRefused(QTreeWidget *tree, bool &showing,
+                                                const int &shown, QWidget *idField,
+                                                std::function<bool()> commitId,
+                                                std::function<void()> showEntry)
+{
+    connect(tree, &QTreeWidget::currentItemChanged, this,
+            [tree, &showing, &shown, idField, commitId = std::move(commitId),
+             showEntry = std::move(showEntry)](QTreeWidgetItem *, QTreeWidgetItem *previous) {
+                if (showing)
+                    return;
+                if (previous && shown >= 0 && !commitId()) {
+                    // Going back is not a change of entry: nothing is checked or shown.
+                    showing = true;
+                    tree->setCurrentItem(previous);
+                    showing = false;
+                    idField->setFocus();
+                    return;
+                }
+                showEntry();
+            });
+}
+
+bool ContentEditorPage::ChecksIdItself(const QWidget *next, const QTreeWidget *tree,
+                                       std::initializer_list<const QWidget *> buttons)
+{
+    return next == tree || std::find(buttons.begin(), buttons.end(), next) != buttons.end();
 }

@@ -8,6 +8,7 @@
 class clsControl;
 class clsDesigner;
 class iPrompter;
+class QLayout;
 class QLineEdit;
 class QTreeWidget;
 
@@ -40,6 +41,18 @@ protected:
     // setCaption. Only items made editable take part (the index is read from indexRole).
     void EditCaptionsInPlace(QTreeWidget *tree, int indexRole, std::function<QString(int)> caption,
                              std::function<void(int, const QString &)> setCaption);
+    // The tree editors' page: the tree beside the entry's fields, the buttons below both.
+    void LayOutTreeBeside(QTreeWidget *tree, QLayout *fields, QLayout *buttons);
+    // Leaving an entry whose ID cannot stand brings the user back to it: commitId checks and
+    // stores the shown entry's ID (shown < 0: none is shown), showEntry shows the entry that
+    // became current. While showing is set the tree is being filled and nothing is checked.
+    void KeepEntryWhileIdRefused(QTreeWidget *tree, bool &showing, const int &shown,
+                                 QWidget *idField, std::function<bool()> commitId,
+                                 std::function<void()> showEntry);
+    // Whether the focus went to the tree or one of the buttons, which check the ID themselves
+    // when they take it.
+    static bool ChecksIdItself(const QWidget *next, const QTreeWidget *tree,
+                               std::initializer_list<const QWidget *> buttons);
     // Asks for an icon file; empty when cancelled.
     QString ChooseIcon(const QString &caption);
     // Shows the repairs made while loading: the first ten one by one, the rest counted.

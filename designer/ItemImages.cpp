@@ -1,5 +1,7 @@
 #include "designer/ItemImages.h"
 
+#include "designer/DrawnIcons.h"
+
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
 
@@ -24,7 +26,7 @@ const QColor Green(0x2e, 0x9d, 0x48);
 const QColor Orange(0xe8, 0x8a, 0x1a);
 const QColor Ink(0x4a, 0x4f, 0x57);
 
-using Drawing = std::function<void(QPainter &)>;
+using Drawing = DrawnIcons::Drawing;
 
 // A crisp rectangle outline on whole grid cells: x, y, w, h in grid units.
 void Box(QPainter &p, qreal x, qreal y, qreal w, qreal h, const QColor &fill,
@@ -325,32 +327,13 @@ const QHash<QString, Drawing> &Drawings()
     return drawings;
 }
 
-QPixmap Render(const Drawing &draw, int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.scale(size / 16.0, size / 16.0);
-    draw(painter);
-    return pixmap;
-}
 } // namespace
 
 QIcon ItemImages::Icon(const QString &typeKey)
 {
     // Drawn once per kind: a whole project's nodes share a handful of icons.
-    static QHash<QString, QIcon> cache;
-    const QString key = typeKey.toUpper();
-    if (const auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
-    const auto drawing = Drawings().constFind(key);
-    if (drawing == Drawings().constEnd())
-        return {};
-    QIcon icon;
-    icon.addPixmap(Render(*drawing, 16));
-    icon.addPixmap(Render(*drawing, 32));
-    cache.insert(key, icon);
-    return icon;
+    static const DrawnIcons icons(Drawings(), {16, 32}, false);
+    return icons.Icon(typeKey.toUpper());
 }
 
 QStringList ItemImages::TypeKeys()

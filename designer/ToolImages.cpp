@@ -1,5 +1,7 @@
 #include "designer/ToolImages.h"
 
+#include "designer/DrawnIcons.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -57,7 +59,7 @@ void Arrow(QPainter &p, const QPointF &tip, qreal dx, qreal dy, const QColor &co
     p.drawPolygon(head);
 }
 
-using Drawer = std::function<void(QPainter &)>;
+using Drawer = DrawnIcons::Drawing;
 
 const QHash<QString, Drawer> &Drawers()
 {
@@ -185,30 +187,10 @@ const QHash<QString, Drawer> &Drawers()
     return drawers;
 }
 
-QPixmap Render(const Drawer &draw, int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 16.0, size / 16.0);
-    draw(painter);
-    return pixmap;
-}
-
 } // namespace
 
 QIcon ToolImages::Icon(const QString &key)
 {
-    static QHash<QString, QIcon> cache;
-    if (const auto found = cache.constFind(key); found != cache.constEnd())
-        return *found;
-    const auto drawer = Drawers().constFind(key);
-    if (drawer == Drawers().constEnd())
-        return {};
-    QIcon icon;
-    for (int size : {16, 24, 32, 48})
-        icon.addPixmap(Render(*drawer, size));
-    cache.insert(key, icon);
-    return icon;
+    static const DrawnIcons icons(Drawers(), {16, 24, 32, 48}, true);
+    return icons.Icon(key);
 }

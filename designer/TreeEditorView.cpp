@@ -53,13 +53,7 @@ TreeEditorView::TreeEditorView(iPrompter &prompter, QWidget *parent)
     auto *right = new QVBoxLayout;
     right->addLayout(fields);
     right->addStretch(1);
-    auto *top = new QHBoxLayout;
-    top->addWidget(m_tree, 1);
-    top->addLayout(right, 1);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addLayout(top, 1);
-    outer->addLayout(buttons);
+    LayOutTreeBeside(m_tree, right, buttons);
 
     EditCaptionsInPlace(m_tree, IndexRole, [this](int i) { return m_model.Caption(i); },
                         [this](int i, const QString &text) {
@@ -68,24 +62,12 @@ TreeEditorView::TreeEditorView(iPrompter &prompter, QWidget *parent)
                             m_caption->setText(text);
                             NodeEdited();
                         });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *, QTreeWidgetItem *previous) {
-                if (m_showing)
-                    return;
-                if (previous && m_shown >= 0 && !CommitId()) {
-                    m_showing = true;
-                    m_tree->setCurrentItem(previous);
-                    m_showing = false;
-                    m_id->setFocus();
-                    return;
-                }
-                ShowNode();
-            });
+    KeepEntryWhileIdRefused(m_tree, m_showing, m_shown, m_id, [this] { return CommitId(); },
+                            [this] { ShowNode(); });
     connect(m_id, &QLineEdit::editingFinished, this, [this] {
         // The tree and the buttons check the ID themselves when they take the focus.
-        QWidget *const buttons[] = {m_sibling, m_child, m_delete, m_up, m_down};
-        QWidget *next = QApplication::focusWidget();
-        if (next == m_tree || std::find(std::begin(buttons), std::end(buttons), next) != std::end(buttons))
+        if (ChecksIdItself(QApplication::focusWidget(), m_tree,
+                           {m_sibling, m_child, m_delete, m_up, m_down}))
             return;
         if (!m_showing && m_id->isModified())
             CommitId();
