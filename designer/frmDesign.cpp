@@ -250,13 +250,24 @@ void frmDesign::AttachTo(QMdiArea *area)
     // shows, instead of once per setting.
     m_canvas->hide();
     m_holdSettings = true;
+    // A window that becomes active makes the area deactivate every other window, each of
+    // which lays out its title again: a load of many forms would do that once per form for
+    // all the forms before it. The window shows without activation (a disabled window is
+    // not activated); only the newest window is activated, once the load is over.
+    m_subWindow->setEnabled(false);
     m_subWindow->show();
+    m_subWindow->setEnabled(true);
     QMetaObject::invokeMethod(
         m_subWindow,
         [form = QPointer<frmDesign>(this), window = QPointer<QMdiSubWindow>(m_subWindow),
-         canvas = QPointer<QWidget>(m_canvas)] {
+         canvas = QPointer<QWidget>(m_canvas), area = QPointer<QMdiArea>(area)] {
             if (form)
                 form->ApplyHeldSettings();
+            if (window && area) {
+                const QList<QMdiSubWindow *> windows = area->subWindowList();
+                if (!windows.isEmpty() && windows.constLast() == window)
+                    area->setActiveSubWindow(window);
+            }
             if (window && canvas && window->widget() == canvas) {
                 // The window watches its content to activate itself when the content shows:
                 // a project of many forms would hand the activation through every one of

@@ -237,8 +237,14 @@ TEST(frmDesign, ALoadShowsEveryFormWithItsControlsAndTheLastOneActive)
                            Control("A*G*Label1", 15, "", 300, 300, 1500, 450),
                            Control("A*H", 5, "", 0, 0, 4000, 3000),
                            Control("A*H*Label1", 15, "", 300, 300, 1500, 450)};
+    // Only the newest window is activated: activating each in turn would make the area
+    // deactivate every window before it, once per form.
+    int activations = 0;
+    QObject::connect(&area, &QMdiArea::subWindowActivated, &area,
+                     [&](QMdiSubWindow *window) { activations += window ? 1 : 0; });
     ASSERT_TRUE(f.designer.SetTemplate(Project(body, "1.4", "1")));
     QApplication::processEvents();
+    EXPECT_EQ(activations, 1);
     for (const char *form : {"A*F", "A*G", "A*H"}) {
         frmDesign *design = DesignFormFactory::FormOf(f.Item(form));
         ASSERT_TRUE(design && design->SubWindow());
