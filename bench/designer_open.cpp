@@ -9,6 +9,7 @@
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignerStyle.h"
 #include "designer/DesignSurfaceHost.h"
+#include "designer/FormArea.h"
 #include "designer/clsProjectTree.h"
 
 #include "BenchProject.h"
@@ -44,14 +45,14 @@ struct OpenClose
     int Nodes = 0, Forms = 0, Reports = 0;
 };
 
-// The designer's world as its main wires it, minus the dialogs.
+// The designer's world as its main window wires it, minus the dialogs and the bands.
 OpenClose OpenInDesigner(const QString &path, const QString &folder)
 {
     DesignerRoot root(std::make_unique<ProcessState>(folder));
     ScriptedPrompter prompter;
     QSplitter window;
     auto *treeView = new QTreeWidget(&window);
-    auto *area = new QMdiArea(&window);
+    auto *area = new FormArea(&window);
     window.resize(1200, 800);
     window.show();
     QApplication::processEvents();

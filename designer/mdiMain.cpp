@@ -3,6 +3,7 @@
 #include "app/ProcessState.h"
 #include "app/Startup.h"
 #include "app/iPrompter.h"
+#include "designer/FormArea.h"
 #include "designer/ItemImages.h"
 #include "designer/ToolImages.h"
 #include "designer/vxMenuBar.h"
@@ -68,11 +69,8 @@ mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_
     m_projectTree->setObjectName(QStringLiteral("tvProject"));
     m_projectTree->header()->hide();
     m_projectTree->setMinimumWidth(60);
-    m_mdiArea = new QMdiArea(m_splitter);
+    m_mdiArea = new FormArea(m_splitter);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
-    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_mdiArea->setBackground(QColor(171, 171, 171));
     m_splitter->addWidget(m_projectTree);
     m_splitter->addWidget(m_mdiArea);
     m_splitter->setStretchFactor(0, 0);
