@@ -28,8 +28,28 @@ const QString TreeLabel = QStringLiteral("<clsProjectTree>");
 
 QString OwnId(const QString &fullId)
 {
-    return fullId.section(QLatin1Char('*'), -1);
+    return fullId.mid(fullId.lastIndexOf(QLatin1Char('*')) + 1);
 }
+
+// A node names its item's kind and full ID in its tool tip, made when it is asked for: a
+// project of many objects would otherwise make a text per node that is seldom read.
+class ProjectNode : public QTreeWidgetItem
+{
+public:
+    QVariant data(int column, int role) const override
+    {
+        if (role != Qt::ToolTipRole || column != 0)
+            return QTreeWidgetItem::data(column, role);
+        const int type = QTreeWidgetItem::data(0, TypeRole).toInt();
+        QString kind;
+        try {
+            kind = Vocabulary::TypeKeyword(type, false);
+        } catch (const GuiError &) {
+            kind = QString::number(type);
+        }
+        return QString(kind + QLatin1Char(' ') + QTreeWidgetItem::data(0, FullIdRole).toString());
+    }
+};
 
 // Counts the tree's own changes so the selection signals they cause are not taken for the
 // user's.
@@ -145,13 +165,6 @@ QString clsProjectTree::FullIdOf(const QTreeWidgetItem *node)
 void clsProjectTree::Show(QTreeWidgetItem *node, const QString &fullId, int type)
 {
     node->setText(0, OwnId(fullId));
-    QString kind;
-    try {
-        kind = Vocabulary::TypeKeyword(type, false);
-    } catch (const GuiError &) {
-        kind = QString::number(type);
-    }
-    node->setToolTip(0, kind + QLatin1Char(' ') + fullId);
     node->setData(0, FullIdRole, fullId);
     node->setData(0, TypeRole, type);
 }
@@ -208,16 +221,17 @@ void clsProjectTree::EndFill()
 void clsProjectTree::AddItem(int type, int position, const QString &fullId,
                              const QString &parentFullId)
 {
-    const QString key = fullId.toUpper();
-    if (m_nodes.contains(key))
+    // One look-up: a slot made here is filled at once.
+    QTreeWidgetItem *&slot = m_nodes[fullId.toUpper()];
+    if (slot)
         return;
     BeginFill();
-    auto *node = new QTreeWidgetItem;
+    auto *node = new ProjectNode;
+    slot = node;
     Show(node, fullId, type);
     node->setIcon(0, ItemImages::IconOfType(type));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     QTreeWidgetItem *parent = parentFullId.isEmpty() ? nullptr : Node(parentFullId);
-    m_nodes.insert(key, node);
     // Below a node that is not shown yet the node costs the view nothing; below a shown one
     // it waits for the end of the batch.
     if (parent && !parent->treeWidget())
