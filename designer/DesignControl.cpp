@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Vocabulary;
@@ -38,7 +39,6 @@ QHash<const QWidget *, DesignControl *> &InstanceOf()
     static QHash<const QWidget *, DesignControl *> instances;
     return instances;
 }
-const char *const OwnFocusProperty = "corvaneOwnFocusPolicy";
 
 int ToPixels(int twips, int twipsPerPixel)
 {
@@ -183,19 +183,22 @@ void DesignControl::ApplyDesignMode()
     // policy it had.
     // Contained controls have their own design mode.
     const QList<QWidget *> widgets = OwnParts();
+    const auto noted = [this](const QWidget *w) {
+        return std::find_if(m_ownFocus.begin(), m_ownFocus.end(),
+                            [w](const auto &entry) { return entry.first == w; });
+    };
     // Policies are all noted before any is changed: a widget's policy passes to its focus
     // proxy.
     if (m_designMode)
         for (QWidget *w : widgets)
-            if (!w->property(OwnFocusProperty).isValid())
-                w->setProperty(OwnFocusProperty, int(w->focusPolicy()));
+            if (noted(w) == m_ownFocus.end())
+                m_ownFocus.emplace_back(w, w->focusPolicy());
     for (QWidget *w : widgets) {
-        const QVariant own = w->property(OwnFocusProperty);
         if (m_designMode) {
             w->setFocusPolicy(Qt::NoFocus);
-        } else if (own.isValid()) {
-            w->setFocusPolicy(Qt::FocusPolicy(own.toInt()));
-            w->setProperty(OwnFocusProperty, QVariant());
+        } else if (const auto own = noted(w); own != m_ownFocus.end()) {
+            w->setFocusPolicy(own->second);
+            m_ownFocus.erase(own);
         }
         if (auto *view = qobject_cast<QAbstractItemView *>(w))
             if (m_designMode)
@@ -297,9 +300,28 @@ void DesignControl::BringToFront()
 
 void DesignControl::SetFont(const DesignFont &font)
 {
+    m_fontSource = nullptr;
     DesignControlBase::SetFont(font);
     if (!Hold(HeldFont))
         ApplyFont();
+}
+
+void DesignControl::SetFontFrom(const std::function<DesignFont()> &font)
+{
+    if (Hold(HeldFont))
+        m_fontSource = font;
+    else
+        SetFont(font());
+}
+
+DesignFont DesignControl::Font() const
+{
+    if (m_fontSource) {
+        const std::function<DesignFont()> source = std::move(m_fontSource);
+        m_fontSource = nullptr;
+        const_cast<DesignControl *>(this)->DesignControlBase::SetFont(source());
+    }
+    return DesignControlBase::Font();
 }
 
 void DesignControl::ApplyFont()

@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QLabel;
 
@@ -74,6 +76,8 @@ public:
     void BringToFront() override;
 
     void SetFont(const DesignFont &font) override;
+    void SetFontFrom(const std::function<DesignFont()> &font) override;
+    DesignFont Font() const override;
     void SetForeColor(qint32 colour) override;
     void SetBackColor(qint32 colour) override;
     void SetAppearance3D(bool on) override;
@@ -127,6 +131,10 @@ private:
     // The widget as registered for Of(), also once it is gone.
     const QWidget *m_registered = nullptr;
     bool m_designMode = true;
+    // A held font not made yet: made when it is asked for or applied.
+    mutable std::function<DesignFont()> m_fontSource;
+    // The focus policy each part had before design mode took it away.
+    std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> m_ownFocus;
     PictureResolver m_resolvePicture;
     QLabel *m_helpLabel = nullptr;
     QHash<QString, QIcon> m_icons;

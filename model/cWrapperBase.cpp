@@ -169,6 +169,9 @@ bool cWrapperBase::ChangeControlType(int newType)
 
 void cWrapperBase::DeleteItem()
 {
+    // The control may outlive this wrapper: a font it has not made yet is made now.
+    if (m_control)
+        m_control->Font();
     ReleaseControl();
     m_control = nullptr;
     m_formFuncs = nullptr;
@@ -528,8 +531,10 @@ DesignFont cWrapperBase::CurrentFont() const
 
 void cWrapperBase::ApplyFont()
 {
+    // A control that waits to show asks for its font once, not once per font property that
+    // a load sets.
     if (m_control && Supports(Prop::FontName) && m_control->HasFont())
-        m_control->SetFont(CurrentFont());
+        m_control->SetFontFrom([this] { return CurrentFont(); });
 }
 
 void cWrapperBase::ApplyColours()

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 // One visible control on a design form, as the wrappers configure it. The design surface
 // implements it with real widgets; PlainControl records the settings for headless use.
 // Positions and sizes are in twips, relative to the container; colours are colour values
@@ -83,6 +85,10 @@ public:
     virtual int TabIndex() const = 0;
 
     virtual void SetFont(const DesignFont &font) = 0;
+    // The font that font() makes, asked for when the control needs it: a control that waits
+    // to show asks once however often its font changed until then. The callable must not be
+    // kept beyond the next SetFont, SetFontFrom or Font.
+    virtual void SetFontFrom(const std::function<DesignFont()> &font) { SetFont(font()); }
     virtual DesignFont Font() const = 0;
     // Whether the control shows text in a font of its own (pictures, browsers, timers and
     // bars do not).

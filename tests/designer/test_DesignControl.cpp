@@ -508,3 +508,47 @@ TEST(DesignControl, HeldFontColoursAndCaptionReachTheWidgetComplete)
             EXPECT_EQ(label->text(), QStringLiteral("Later"));
     }
 }
+
+// A held font given as a callable is made once, when it is needed: however often the font
+// changed while held, when the widget or a getter asks for it; a font set later wins over one
+// not made yet; once the control shows, a callable is made at once.
+TEST(DesignControl, HeldFontFromACallableIsMadeOnceWhenNeeded)
+{
+    QWidget form;
+    auto control = CreateDesignControl(Type::Label, &form);
+    int made = 0;
+    double size = 10;
+    const auto source = [&] {
+        ++made;
+        return DesignFont{QStringLiteral("Courier New"), size, true, false, false};
+    };
+
+    control->HoldSettings();
+    for (int i = 0; i < 5; ++i)
+        control->SetFontFrom(source);
+    EXPECT_EQ(made, 0);
+    size = 12;
+    EXPECT_EQ(control->Font().Size, 12); // a getter makes it
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(control->Font().Size, 12);
+    EXPECT_EQ(made, 1);
+
+    control->SetFontFrom(source);
+    control->SetFont({QStringLiteral("Courier New"), 9, false, false, false});
+    control->ApplyHeldSettings();
+    EXPECT_EQ(made, 1); // the later font won; the callable was never made
+    EXPECT_EQ(control->Widget()->font().pointSizeF(), 9);
+
+    control->HoldSettings();
+    control->SetFontFrom(source);
+    control->SetFontFrom(source);
+    size = 16;
+    EXPECT_EQ(control->Widget()->font().pointSizeF(), 16); // reaching the widget applies it
+    EXPECT_TRUE(control->Widget()->font().bold());
+    EXPECT_EQ(made, 2);
+
+    size = 7;
+    control->SetFontFrom(source); // shown: at once
+    EXPECT_EQ(made, 3);
+    EXPECT_EQ(control->Widget()->font().pointSizeF(), 7);
+}
