@@ -2,13 +2,10 @@
 // composition and its checks, field checks with their messages, default marks, the help-type
 // and drag-and-drop questions, and what create and apply write (only what changed, rename
 // before type before properties), with undo records where the edit commands keep them.
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
-#include "app/EditCommands.h"
-#include "app/MemoryClipboard.h"
 #include "app/ProcessState.h"
 #include "app/PropertySheetModel.h"
-#include "app/ScriptedPrompter.h"
-#include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"
 #include "model/ExtensionProfile.h"
@@ -16,7 +13,6 @@
 #include "support/GuiError.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
-#include "support/DynamicArray.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +23,8 @@ using Answer = iPrompter::Answer;
 
 namespace {
 
-struct Fixture
+struct Fixture : EditStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-    DynamicArray store;
-    UndoBuffer undo{store};
-    MemoryClipboard clipboard;
-    EditCommands edit{designer, undo, clipboard};
     PropertySheetModel sheet;
 
     // Application A (MDI, twips) with form F holding Text1 and Frame1.

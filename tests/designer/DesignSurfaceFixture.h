@@ -2,11 +2,8 @@
 
 // A project loaded onto offscreen design forms with the designer's own host: selection,
 // moves and resizes through the edit commands, and the status panels recorded.
-#include "app/EditCommands.h"
+#include "EditStack.h"
 #include "app/LoaderTestSupport.h"
-#include "app/MemoryClipboard.h"
-#include "app/ScriptedPrompter.h"
-#include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
@@ -16,7 +13,6 @@
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "model/iDesignControl.h"
-#include "support/DynamicArray.h"
 
 #include <QMap>
 #include <QWidget>
@@ -32,15 +28,8 @@ inline QString Control(const QString &path, int type, const QString &parent, int
                                QString::number(height), "0"});
 }
 
-struct Fixture
+struct Fixture : EditStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-    DynamicArray store;
-    UndoBuffer undo{store};
-    MemoryClipboard clipboard;
-    EditCommands edit{designer, undo, clipboard};
     DesignSurfaceHost host{designer, edit};
     DesignFormFactory factory{&host};
     QMap<int, QString> panels;

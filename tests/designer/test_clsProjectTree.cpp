@@ -1,18 +1,14 @@
 // The project tree widget: it follows the six calls of the registry (nodes at their
 // positions, subtrees that move and go with their node, a form's rename re-keying its controls
 // but a frame's not) and is where the user selects, renames and drags items.
-#include "app/EditCommands.h"
+#include "EditStack.h"
 #include "app/LoaderTestSupport.h"
-#include "app/MemoryClipboard.h"
-#include "app/ScriptedPrompter.h"
-#include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "designer/DragCursors.h"
 #include "designer/ItemImages.h"
 #include "designer/clsProjectTree.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
-#include "support/DynamicArray.h"
 
 #include <QApplication>
 #include <QImage>
@@ -35,15 +31,8 @@ QStringList Texts(const QTreeWidgetItem *node)
 
 // A project loaded with the tree linked to the designer, the edit commands and a scripted
 // prompter: APP with forms F (Label1, Frame1 holding Text1, Check1) and G (Label1).
-struct Fixture
+struct Fixture : EditStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-    DynamicArray store;
-    UndoBuffer undo{store};
-    MemoryClipboard clipboard;
-    EditCommands edit{designer, undo, clipboard};
     QTreeWidget view;
     clsProjectTree tree{view};
     int editsStarted = 0, editsEnded = 0, statusRefreshes = 0;

@@ -2,14 +2,11 @@
 // object on confirm, refusals keep the sheet open on the offending field, Enter confirms and
 // Escape or the close box cancels, and the sheet remembers where it was. Screenshots of the
 // sheet are written when CORVANE_SHEET_SHOTS names a folder.
+#include "EditStack.h"
 #include "ModalDriver.h"
 
 #include "../app/LoaderTestSupport.h"
-#include "app/EditCommands.h"
-#include "app/MemoryClipboard.h"
 #include "app/PersistSettings.h"
-#include "app/ScriptedPrompter.h"
-#include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"
 #include "designer/SheetCreateMode.h"
@@ -21,7 +18,6 @@
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "model/iDesignControl.h"
-#include "support/DynamicArray.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,15 +36,8 @@ using namespace Vocabulary;
 
 namespace {
 
-struct Fixture
+struct Fixture : EditStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-    DynamicArray store;
-    UndoBuffer undo{store};
-    MemoryClipboard clipboard;
-    EditCommands edit{designer, undo, clipboard};
     frmProperties sheet{designer, prompter};
 
     Fixture()
