@@ -52,8 +52,15 @@ struct Fixture : EditStack
     ~Fixture() { designer.ReleaseAll(); }
 
     // Application A in twips with form F (6000 x 4500 inside): Label1, Check1, Frame1 with
-    // Text1 inside it, and whatever else is asked for.
+    // Text1 inside it, and whatever else is asked for; the form's surface shown at once.
     void Load(const QStringList &more = {})
+    {
+        LoadOutOfSight(more);
+        if (!::testing::Test::HasFatalFailure())
+            Form()->Canvas()->show();
+    }
+    // The same project, the surface left to show when the form factory shows it.
+    void LoadOutOfSight(const QStringList &more = {})
     {
         using namespace LoaderText;
         QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
@@ -66,7 +73,6 @@ struct Fixture : EditStack
         ASSERT_TRUE(designer.SetTemplate(Project(body, "1.4", "1")))
             << (prompter.ReportTexts().empty() ? std::string()
                                                : prompter.ReportTexts()[0].toStdString());
-        Form()->Canvas()->show();
     }
     clsControl &Item(const QString &path) { return *items.Find(path); }
     frmDesign *Form() { return DesignFormFactory::FormOf(Item("A*F")); }

@@ -18,6 +18,27 @@
 using namespace surface_test;
 using namespace Vocabulary;
 
+namespace {
+// The forms open in windows of an MDI area, as in the main window; the items go before the
+// area does.
+struct AreaFixture : Fixture
+{
+    QMdiArea area;
+    DesignFormFactory inArea{&host, &area};
+
+    AreaFixture()
+    {
+        area.resize(900, 700);
+        items.SetFormFactory(&inArea);
+    }
+    ~AreaFixture()
+    {
+        designer.ReleaseAll();
+        items.SetFormFactory(&factory);
+    }
+};
+} // namespace
+
 TEST(frmDesign, MakesInstancesByKindAndKeepsTheOneTimer)
 {
     Fixture f;
@@ -174,10 +195,7 @@ TEST(frmDesign, AClickOnATabMakesItCurrentAndSelectsItsPanel)
 
 TEST(frmDesign, WindowIconIsTheFormsTheDefaultOrNone)
 {
-    QMdiArea area;
-    Fixture f;
-    DesignFormFactory inArea(&f.host, &area);
-    f.items.SetFormFactory(&inArea);
+    AreaFixture f;
     f.Load();
     frmDesign *form = f.Form();
     // No icon named: the program's default; a picture that does not load: the default too.
@@ -191,16 +209,11 @@ TEST(frmDesign, WindowIconIsTheFormsTheDefaultOrNone)
     ASSERT_FALSE(none.isNull());
     EXPECT_EQ(none.pixelColor(8, 8).alpha(), 0);
     EXPECT_EQ(form->SubWindow()->windowIcon().cacheKey(), form->WindowIcon().cacheKey());
-    f.designer.ReleaseAll();
-    f.items.SetFormFactory(&f.factory);
 }
 
 TEST(frmDesign, WindowClosesOnlyWithItsItem)
 {
-    QMdiArea area;
-    Fixture f;
-    DesignFormFactory inArea(&f.host, &area);
-    f.items.SetFormFactory(&inArea);
+    AreaFixture f;
     f.Load();
     QPointer<QMdiSubWindow> window = f.Form()->SubWindow();
     ASSERT_TRUE(window);
@@ -218,17 +231,13 @@ TEST(frmDesign, WindowClosesOnlyWithItsItem)
     EXPECT_EQ(f.Form()->SubWindow(), nullptr);
     f.designer.RemoveControl("A*F");
     EXPECT_EQ(f.items.Find("A*F"), nullptr);
-    f.items.SetFormFactory(&f.factory);
 }
 
 TEST(frmDesign, ALoadShowsEveryFormWithItsControlsAndTheLastOneActive)
 {
-    QMdiArea area;
-    area.resize(900, 700);
+    AreaFixture f;
+    QMdiArea &area = f.area;
     area.show();
-    Fixture f;
-    DesignFormFactory inArea(&f.host, &area);
-    f.items.SetFormFactory(&inArea);
     using namespace LoaderText;
     const QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
                            Control("A*F", 5, "", 0, 0, 4000, 3000),
@@ -259,8 +268,6 @@ TEST(frmDesign, ALoadShowsEveryFormWithItsControlsAndTheLastOneActive)
     first->Canvas()->hide();
     first->Canvas()->show();
     EXPECT_EQ(area.activeSubWindow(), first->SubWindow());
-    f.designer.ReleaseAll();
-    f.items.SetFormFactory(&f.factory);
 }
 
 // A form loaded into the MDI area holds its controls' font, colours and captions until the
@@ -291,20 +298,10 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     QApplication::processEvents();
     const QImage expected = drawn.Form()->Grab();
 
-    QMdiArea area;
-    area.resize(900, 700);
-    area.show();
-    Fixture f;
-    DesignFormFactory inArea(&f.host, &area);
-    f.items.SetFormFactory(&inArea);
-    QStringList body{Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
-                     Control("A*F", 5, "", 0, 0, 6000, 4500),
-                     Control("A*F*Label1", 15, "", 1200, 900, 1500, 450),
-                     Control("A*F*Check1", 20, "", 1200, 2400, 1500, 300),
-                     Control("A*F*Frame1", 26, "", 3000, 1500, 2400, 1800),
-                     Control("A*F*Text1", 16, "Frame1", 150, 300, 1200, 300)};
-    body += more;
-    ASSERT_TRUE(f.designer.SetTemplate(Project(body, "1.4", "1")));
+    AreaFixture f;
+    f.area.show();
+    f.LoadOutOfSight(more);
+    ASSERT_FALSE(HasFatalFailure());
     QApplication::processEvents();
     // Reached through its window, as the user sees it, not through the form.
     QWidget *surface = f.Form()->SubWindow()->widget();
@@ -337,6 +334,4 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     EXPECT_EQ(later->text(), QStringLiteral("First name"));
     EXPECT_EQ(later->font().pointSizeF(), 14);
     EXPECT_EQ(later->palette().color(QPalette::Window), QColor(255, 255, 0));
-    f.designer.ReleaseAll();
-    f.items.SetFormFactory(&f.factory);
 }
