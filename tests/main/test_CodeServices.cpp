@@ -5,6 +5,7 @@
 // only the designer's message boxes are scripted.
 #include "main/CodeServices.h"
 
+#include "VisibleWindows.h"
 #include "app/DesignerRoot.h"
 #include "app/PropertySheetModel.h"
 #include "app/ScriptedPrompter.h"
@@ -166,15 +167,6 @@ bool Running(frmPreview &preview)
     for (int i = 0; i < 500 && preview.Model().CurrentState() != clsPreview::Waiting; ++i)
         QTest::qWait(10);
     return preview.Model().CurrentState() == clsPreview::Waiting;
-}
-
-int VisibleWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    int n = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        n += w->isVisible() ? 1 : 0;
-    return n;
 }
 } // namespace
 

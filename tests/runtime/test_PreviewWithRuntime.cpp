@@ -4,6 +4,7 @@
 #include "code/clsPreview.h"
 
 #include "RuntimeTestSupport.h"
+#include "VisibleWindows.h"
 #include "app/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsItems.h"
@@ -31,15 +32,6 @@ struct Designer
     }
     clsGuiRuntime *Runtime(clsPreview &preview) { return static_cast<clsGuiRuntime *>(preview.Runtime()); }
 };
-
-int VisibleWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    int n = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        n += w->isVisible() ? 1 : 0;
-    return n;
-}
 } // namespace
 
 TEST(PreviewWithRuntime, ClickIsListedAndClosingTheFormEndsThePreview)
