@@ -2,6 +2,7 @@
 // read-only projects, the version question, record 1 field 4, Save As refusals, failed
 // saves, the closing questions and display names.
 #include "LoaderTestSupport.h"
+#include "QueuedChooser.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
@@ -10,7 +11,6 @@
 #include "app/iCreateMode.h"
 #include "app/iProgramCodeState.h"
 #include "host/ItemFile.h"
-#include "host/iDocumentChooser.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
@@ -20,7 +20,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <gtest/gtest.h>
 
 using namespace LoaderText;
@@ -28,21 +27,6 @@ using Answer = iPrompter::Answer;
 using Kind = ScriptedPrompter::Kind;
 
 namespace {
-class QueueChooser : public iDocumentChooser
-{
-public:
-    std::deque<QString> Names;
-    QStringList Titles;
-    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &) override
-    {
-        Titles << title;
-        if (Names.empty())
-            return std::nullopt;
-        const QString name = Names.front();
-        Names.pop_front();
-        return name;
-    }
-};
 
 // Stands in for the property sheet: creates the application under the offered ID, or
 // cancels.
@@ -109,7 +93,7 @@ struct DocumentStorageTest : ::testing::Test
 {
     QTemporaryDir dir;
     ProcessState state{dir.path()};
-    QueueChooser chooser;
+    QueuedChooser chooser;
     Designer d{state};
 
     void SetUp() override { state.Connection.SetChooser(&chooser); }

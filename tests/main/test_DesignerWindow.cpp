@@ -1,6 +1,7 @@
 // The whole designer built offscreen through its wiring: a project opened through the Open
 // command, a form and a text box created from the tool keys with the property sheet, the
 // project saved to a new file, and the tools following every step.
+#include "QueuedChooser.h"
 #include "app/DesignerRoot.h"
 #include "app/EditCommands.h"
 #include "app/iCreateMode.h"
@@ -14,7 +15,6 @@
 #include "designer/frmProperties.h"
 #include "designer/ucSizer.h"
 #include "designer/vxMenuBar.h"
-#include "host/iDocumentChooser.h"
 #include "designer/frmPreview.h"
 #include "main/CodeServices.h"
 #include "main/DesignerWindow.h"
@@ -34,27 +34,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <random>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Answers the document chooser from a queue and records the titles it was shown with.
-struct QueuedChooser : iDocumentChooser
-{
-    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &) override
-    {
-        Titles << title;
-        if (Names.empty())
-            return std::nullopt;
-        const QString name = Names.front();
-        Names.pop_front();
-        return name;
-    }
-    std::deque<QString> Names;
-    QStringList Titles;
-};
 
 struct Designer
 {

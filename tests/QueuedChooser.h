@@ -1,0 +1,25 @@
+#pragma once
+// A document chooser that answers from a queue (nothing chosen once it is empty) and records
+// the titles it was shown with.
+#include "host/iDocumentChooser.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+struct QueuedChooser : iDocumentChooser
+{
+    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &) override
+    {
+        Titles << title;
+        if (Names.empty())
+            return std::nullopt;
+        const QString name = Names.front();
+        Names.pop_front();
+        return name;
+    }
+    std::deque<QString> Names;
+    QStringList Titles;
+};
