@@ -1,13 +1,17 @@
 #pragma once
 
-// Shared by the runtime tests: the sample project as the host reads it, and short command
-// builders.
+// Shared by the runtime tests: the sample project as the host reads it, short command
+// builders, event rows and a runtime that collects the events it returns.
 
+#include "runtime/clsGuiRuntime.h"
 #include "support/Marks.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 namespace RuntimeTest {
 
@@ -25,5 +29,40 @@ inline QString ReadProject(const QString &name)
         text.chop(1);
     return text;
 }
+
+// An event row as the runtime reports it: the object, the event's mask, an empty field and
+// the event's arguments.
+inline QStringList EventRow(const QString &id, qint64 mask, const QStringList &args = {})
+{
+    return QStringList{id, QString::number(mask), QString()} + args;
+}
+
+// A runtime whose returned events are collected, for tests of what the user sees and does.
+struct CollectingRuntime : ::testing::Test
+{
+    clsGuiRuntime runtime;
+    QList<QStringList> rows;
+
+    CollectingRuntime()
+    {
+        runtime.SetReturnResult([this](const GuiResult &r) { rows += r.Events; });
+    }
+    // Loads a project's text into the started runtime; every record must load.
+    void LoadText(const QString &text)
+    {
+        const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text}));
+        for (const QStringList &row : loaded.Status)
+            ASSERT_EQ(row.value(0), "0") << row.join("|").toStdString();
+    }
+    // The events waiting now and those returned since the last call.
+    QList<QStringList> Take()
+    {
+        QList<QStringList> out = runtime.Execute("7").Events;
+        QCoreApplication::processEvents();
+        out += rows;
+        rows.clear();
+        return out;
+    }
+};
 
 } // namespace RuntimeTest

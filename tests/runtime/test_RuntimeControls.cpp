@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using RuntimeTest::Cmd;
+using RuntimeTest::EventRow;
 
 namespace {
 const QString AM = Marks::AttributeMark();
@@ -32,14 +33,10 @@ QString Create(const QString &id, int type, const QString &top, qint64 mask, con
 }
 QString Prop(int code, const QString &value) { return Cmd({"4", "", QString::number(code), "", "", value}); }
 
-struct Kinds : ::testing::Test
+struct Kinds : RuntimeTest::CollectingRuntime
 {
-    clsGuiRuntime runtime;
-    QList<QStringList> rows;
-
     void SetUp() override
     {
-        runtime.SetReturnResult([this](const GuiResult &r) { rows += r.Events; });
         const QString text = QStringList{
             "TEMPLATE", Cmd({"0", "1.4", "0"}),
             Cmd({"2", "K", "", "1", "0", "0", "80", "30", "1073741824"}),
@@ -59,24 +56,12 @@ struct Kinds : ::testing::Test
             Create("K*F*FIX", 28, "36", 0), Prop(27, "1"), Prop(28, "1"), Prop(97, "0"),
             Cmd({"0", "-1"})}.join(AM);
         runtime.Execute(Cmd({"1", "1.4"}));
-        const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text}));
-        for (const QStringList &row : loaded.Status)
-            ASSERT_EQ(row.value(0), "0") << row.join("|").toStdString();
+        LoadText(text);
+        if (HasFatalFailure())
+            return;
         ASSERT_EQ(runtime.Execute(Cmd({"6", "K*F", "2"})).Status.value(0).value(0), "0");
         runtime.Execute(Cmd({"6", "K*F*TMR", "8"})); // the timer waits for its own test
         Take();
-    }
-    QList<QStringList> Take()
-    {
-        QList<QStringList> out = runtime.Execute("7").Events;
-        QCoreApplication::processEvents();
-        out += rows;
-        rows.clear();
-        return out;
-    }
-    static QStringList Row(const QString &id, qint64 mask, const QStringList &args = {})
-    {
-        return QStringList{id, QString::number(mask), ""} + args;
     }
 };
 } // namespace
@@ -90,27 +75,27 @@ TEST_F(Kinds, ListsCombosAndTabsReportWhatWasChosen)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     const QList<QStringList> got = Take();
     ASSERT_FALSE(got.isEmpty());
-    EXPECT_EQ(got.first(), Row("K*F*LST", 32, {"2"}));
-    EXPECT_TRUE(got.contains(Row("K*F*LST", 64, {"2"})));
+    EXPECT_EQ(got.first(), EventRow("K*F*LST", 32, {"2"}));
+    EXPECT_TRUE(got.contains(EventRow("K*F*LST", 64, {"2"})));
 
     auto *combo = qobject_cast<QComboBox *>(runtime.WidgetOf("K*F*CBO"));
     ASSERT_TRUE(combo && combo->isEditable());
     QTest::keyClicks(combo->lineEdit(), "x");
     combo->activated(1); // what choosing the second entry emits
-    EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*CBO", 128), Row("K*F*CBO", 32, {"2"})}));
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("K*F*CBO", 128), EventRow("K*F*CBO", 32, {"2"})}));
 
     auto *tabs = qobject_cast<QTabWidget *>(runtime.WidgetOf("K*F*TABS"));
     ASSERT_TRUE(tabs && tabs->count() == 2);
     EXPECT_EQ(tabs->tabText(1), "Second");
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
     EXPECT_EQ(tabs->currentIndex(), 1);
-    EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*TABS", 32, {"2"})});
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("K*F*TABS", 32, {"2"})});
 
     // A check-box list has Change enabled: checking an entry names it.
     auto *checks = qobject_cast<ListBox *>(runtime.WidgetOf("K*F*CHK"));
     ASSERT_TRUE(checks && checks->HasCheckBoxes());
     checks->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*CHK", 128, {"1"})});
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("K*F*CHK", 128, {"1"})});
 }
 
 TEST_F(Kinds, TextBoxesValidateWhenLeftAfterAChangeAndMarksNeverSplitARow)
@@ -124,9 +109,9 @@ TEST_F(Kinds, TextBoxesValidateWhenLeftAfterAChangeAndMarksNeverSplitARow)
     QCoreApplication::sendEvent(box->LineEdit(), &out); // nothing changed since: no second one
     const QList<QStringList> got = Take();
     ASSERT_EQ(got.size(), 3); // typing and pasting are two changes
-    EXPECT_EQ(got[0], Row("K*F*TXT", 128));
-    EXPECT_EQ(got[1], Row("K*F*TXT", 128));
-    EXPECT_EQ(got[2], Row("K*F*TXT", 256, {"a b"}));
+    EXPECT_EQ(got[0], EventRow("K*F*TXT", 128));
+    EXPECT_EQ(got[1], EventRow("K*F*TXT", 128));
+    EXPECT_EQ(got[2], EventRow("K*F*TXT", 256, {"a b"}));
 }
 
 TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
@@ -135,15 +120,15 @@ TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
     // Three rows and the input row below them.
     ASSERT_TRUE(grid && grid->rowCount() == 4 && grid->columnCount() == 2);
     grid->setCurrentCell(0, 0);
-    EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*GRD", 0x40000, {"1"}), Row("K*F*GRD", 0x4000, {"1", "1"})}));
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("K*F*GRD", 0x40000, {"1"}), EventRow("K*F*GRD", 0x4000, {"1", "1"})}));
     grid->model()->setData(grid->model()->index(0, 0), "7"); // what the cell editor commits
     grid->setCurrentCell(1, 1);
-    EXPECT_EQ(Take(), (QList<QStringList>{Row("K*F*GRD", 0x400, {"1", "1", "7"}),
-                                          Row("K*F*GRD", 0x20000, {"1", "1"}),
-                                          Row("K*F*GRD", 0x800, {"1"}),
-                                          Row("K*F*GRD", 0x80000, {"1"}),
-                                          Row("K*F*GRD", 0x40000, {"2"}),
-                                          Row("K*F*GRD", 0x4000, {"2", "2"})}));
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("K*F*GRD", 0x400, {"1", "1", "7"}),
+                                          EventRow("K*F*GRD", 0x20000, {"1", "1"}),
+                                          EventRow("K*F*GRD", 0x800, {"1"}),
+                                          EventRow("K*F*GRD", 0x80000, {"1"}),
+                                          EventRow("K*F*GRD", 0x40000, {"2"}),
+                                          EventRow("K*F*GRD", 0x4000, {"2", "2"})}));
 
     // The protected grid cannot be edited and raises no cell events, only its Click.
     auto *prot = qobject_cast<QTableWidget *>(runtime.WidgetOf("K*F*PROT"));
@@ -151,7 +136,7 @@ TEST_F(Kinds, EditableGridsRaiseCellAndRowEventsProtectedOnesDoNot)
     EXPECT_EQ(prot->editTriggers(), QAbstractItemView::NoEditTriggers);
     prot->setCurrentCell(1, 1);
     prot->cellClicked(0, 1); // what a click on the cell emits
-    EXPECT_EQ(Take(), QList<QStringList>{Row("K*F*PROT", 32, {"1", "2"})});
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("K*F*PROT", 32, {"1", "2"})});
 }
 
 TEST_F(Kinds, GridsHonourHeadingRowNewLinesAndColumnChecks)
@@ -193,7 +178,7 @@ TEST_F(Kinds, TimersAndResizeRaiseTheirEventsUntilShutdown)
         got += Take();
     }
     ASSERT_GE(got.size(), 2); // continuous
-    EXPECT_EQ(got[0], Row("K*F*TMR", 4194304));
+    EXPECT_EQ(got[0], EventRow("K*F*TMR", 4194304));
     runtime.Execute(Cmd({"6", "K*F*TMR", "8"}));
     Take();
 
@@ -208,7 +193,7 @@ TEST_F(Kinds, TimersAndResizeRaiseTheirEventsUntilShutdown)
     // application quits.
     form->close();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(Take(), QList<QStringList>{Row("K", 1073741824)});
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("K", 1073741824)});
 
     runtime.Execute(Cmd({"6", "K*F*TMR", "7"}));
     runtime.Execute("99");

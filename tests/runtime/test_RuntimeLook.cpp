@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 using RuntimeTest::Cmd;
+using RuntimeTest::EventRow;
 
 namespace {
 const QString AM = Marks::AttributeMark();
@@ -33,39 +34,22 @@ QString Create(const QString &id, int type, const QString &top, qint64 mask)
 QString Prop(int code, const QString &value) { return Cmd({"4", "", QString::number(code), "", "", value}); }
 QString Parts(const QStringList &parts) { return parts.join(SVM); }
 
-QStringList Row(const QString &id, qint64 mask, const QStringList &args = {})
+struct Look : RuntimeTest::CollectingRuntime
 {
-    return QStringList{id, QString::number(mask), ""} + args;
-}
-
-struct Look : ::testing::Test
-{
-    clsGuiRuntime runtime;
-    QList<QStringList> rows;
-
     // Loads application L (SDI unless mdi) with form F holding records; shows F.
     void Load(const QStringList &records, bool mdi = false)
     {
-        runtime.SetReturnResult([this](const GuiResult &r) { rows += r.Events; });
         QStringList text{"TEMPLATE", Cmd({"0", "1.4", "0"}),
                          Cmd({"2", "L", "", mdi ? "0" : "1", "", "", mdi ? "" : "200", mdi ? "" : "150", "1073741825"}),
                          Cmd({"2", "L*F", "", mdi ? "6" : "8", "0", "0", "80", "60", "4096"})};
         text += records;
         text << Cmd({"0", "-1"});
         ASSERT_EQ(runtime.Execute(Cmd({"1", "1.4"})).Status.value(0).value(0), "0");
-        const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text.join(AM)}));
-        for (const QStringList &row : loaded.Status)
-            ASSERT_EQ(row.value(0), "0") << row.join("|").toStdString();
+        LoadText(text.join(AM));
+        if (HasFatalFailure())
+            return;
         ASSERT_EQ(runtime.Execute(Cmd({"6", "L*F", "2"})).Status.value(0).value(0), "0");
         Take();
-    }
-    QList<QStringList> Take()
-    {
-        QList<QStringList> out = runtime.Execute("7").Events;
-        QCoreApplication::processEvents();
-        out += rows;
-        rows.clear();
-        return out;
     }
     static void RightClick(QWidget *widget)
     {
@@ -99,8 +83,8 @@ TEST_F(Look, TreesShowTheirNodesAndClicksNameTheNodeByItsPath)
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
     const QList<QStringList> got = Take();
     ASSERT_FALSE(got.isEmpty());
-    EXPECT_EQ(got.first(), Row("L*F*TREE", 32, {"ORD\\DONE"}));
-    EXPECT_TRUE(got.contains(Row("L*F*TREE", 64, {"ORD\\DONE"})));
+    EXPECT_EQ(got.first(), EventRow("L*F*TREE", 32, {"ORD\\DONE"}));
+    EXPECT_TRUE(got.contains(EventRow("L*F*TREE", 64, {"ORD\\DONE"})));
 
     // The same tree with no events enabled shows its nodes and raises nothing.
     auto *quiet = qobject_cast<ucTreeview *>(runtime.WidgetOf("L*F*QUIET"));
@@ -131,7 +115,7 @@ TEST_F(Look, TheFormsPopupMenuOpensOnTheContextGestureAndItsItemsRaiseClick)
     EXPECT_TRUE(popup->isVisible());
     popup->actions().at(1)->trigger();
     popup->hide();
-    EXPECT_EQ(Take(), (QList<QStringList>{Row("L*F*BTN", 4096), Row("L*F*POP", 32, {"INFO"})}));
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("L*F*BTN", 4096), EventRow("L*F*POP", 32, {"INFO"})}));
 
     // On a control without Context enabled the menu still opens; on the form itself too.
     RightClick(runtime.WidgetOf("L*F*LBL"));
@@ -142,7 +126,7 @@ TEST_F(Look, TheFormsPopupMenuOpensOnTheContextGestureAndItsItemsRaiseClick)
     EXPECT_TRUE(popup->isVisible());
     edit->actions().at(0)->trigger();
     popup->hide();
-    EXPECT_EQ(Take(), (QList<QStringList>{Row("L*F", 4096), Row("L*F*POP", 32, {"COPY"})}));
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("L*F", 4096), EventRow("L*F*POP", 32, {"COPY"})}));
 }
 
 TEST_F(Look, ColoursAndFontsAreApplied)

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 using RuntimeTest::Cmd;
+using RuntimeTest::EventRow;
 
 namespace {
 const QString AM = Marks::AttributeMark();
@@ -55,11 +56,6 @@ struct Started
         return rows;
     }
 };
-
-QStringList EventRow(const QString &id, int mask, const QStringList &args = {})
-{
-    return QStringList{id, QString::number(mask), QString()} + args;
-}
 } // namespace
 
 TEST(GuiRuntime, BadCommandsGiveStatusRowsNeverACrash)
