@@ -318,6 +318,35 @@ def make_home(prefix):
     return home
 
 
+class Session:
+    """A run of designers on a display of its own: an empty home folder with a projects
+    folder, the display and its input once open_display is called, and close to end it."""
+
+    def __init__(self, build_dir, keep, prefix):
+        self.build = build_dir
+        self.keep = keep
+        self.home = make_home(prefix)
+        self.work = os.path.join(self.home, "projects")
+        os.makedirs(self.work)
+        self.display = None
+        self.input = None
+
+    def open_display(self):
+        self.display = Display()
+        self.input = Input(self.display)
+
+    def running_designers(self):
+        return []
+
+    def close(self):
+        for designer in self.running_designers():
+            designer.stop()
+        if self.display:
+            self.display.close()
+        if not self.keep:
+            shutil.rmtree(self.home, ignore_errors=True)
+
+
 def build_dir_from_args(argv):
     for i, arg in enumerate(argv):
         if arg == "--build" and i + 1 < len(argv):

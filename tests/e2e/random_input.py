@@ -38,19 +38,13 @@ def option(name, default, kind=int):
     return default
 
 
-class RandomRun:
+class RandomRun(e2e.Session):
     def __init__(self, build_dir, seed, steps, minutes, keep):
-        self.build = build_dir
+        super().__init__(build_dir, keep, "corvane-random-")
         self.seed = seed
         self.steps = steps
         self.deadline = time.monotonic() + minutes * 60 if minutes else None
-        self.keep = keep
         self.rng = random.Random(seed)
-        self.home = e2e.make_home("corvane-random-")
-        self.work = os.path.join(self.home, "projects")
-        os.makedirs(self.work)
-        self.display = None
-        self.input = None
         self.designer = None
         self.history = collections.deque(maxlen=40)
         self.messages = collections.Counter()
@@ -300,8 +294,7 @@ class RandomRun:
     # ---- the whole -------------------------------------------------------------------------
 
     def run(self):
-        self.display = e2e.Display()
-        self.input = e2e.Input(self.display)
+        self.open_display()
         here = os.path.dirname(os.path.abspath(__file__))
         sample = os.path.join(self.work, "start.gui")
         shutil.copy(os.path.join(here, "..", "..", "examples", "login.gui"), sample)
@@ -339,13 +332,8 @@ class RandomRun:
         for (cls, text), count in sorted(self.messages.items(), key=lambda m: -m[1]):
             print("  %4d  %s: %s" % (count, cls, text))
 
-    def close(self):
-        if self.designer:
-            self.designer.stop()
-        if self.display:
-            self.display.close()
-        if not self.keep:
-            shutil.rmtree(self.home, ignore_errors=True)
+    def running_designers(self):
+        return [self.designer] if self.designer else []
 
 
 def main():

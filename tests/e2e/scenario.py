@@ -27,18 +27,12 @@ RENAMED_ID = "txtName"
 RENAMED = FORM + "*" + RENAMED_ID.upper()
 
 
-class Scenario:
+class Scenario(e2e.Session):
     def __init__(self, build_dir, keep):
-        self.build = build_dir
-        self.keep = keep
-        self.home = e2e.make_home("corvane-e2e-")
-        self.work = os.path.join(self.home, "projects")
-        os.makedirs(self.work)
+        super().__init__(build_dir, keep, "corvane-e2e-")
         self.project_path = os.path.join(self.work, "sample.gui")
         self.shots = os.path.join(build_dir, "e2e")
         os.makedirs(self.shots, exist_ok=True)
-        self.display = None
-        self.input = None
         self.designers = []
 
     # ---- helpers ---------------------------------------------------------------------------
@@ -241,8 +235,7 @@ class Scenario:
     # ---- the whole -------------------------------------------------------------------------
 
     def run(self):
-        self.display = e2e.Display()
-        self.input = e2e.Input(self.display)
+        self.open_display()
         a = self.start("first")
         self.create_project(a)
         moved = self.move_undo_move(a, TEXTBOX)
@@ -301,13 +294,8 @@ class Scenario:
         self.click_at(e2e.button(box, "No"))
         wait_for("the designer to end", lambda: not b.alive(), timeout=15)
 
-    def close(self):
-        for d in self.designers:
-            d.stop()
-        if self.display:
-            self.display.close()
-        if not self.keep:
-            shutil.rmtree(self.home, ignore_errors=True)
+    def running_designers(self):
+        return self.designers
 
 
 def main():
