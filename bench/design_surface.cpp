@@ -5,18 +5,14 @@
 //     only the sizer, it does not repaint or lay out every control);
 // (c) drawing every form of a 100-form x 100-control project as `corvane render` does, against
 //     loading it headless as `corvane check` does (goal: at most 3 times as long).
-#include "app/ScriptedPrompter.h"
+#include "EditStack.h"
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/frmDesign.h"
 #include "designer/ucSizer.h"
-#include "app/EditCommands.h"
-#include "app/MemoryClipboard.h"
-#include "app/UndoBuffer.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
-#include "support/DynamicArray.h"
 #include "support/Marks.h"
 
 #include "BareWidgets.h"
@@ -78,15 +74,8 @@ double Best(int runs, const std::function<double()> &run)
 }
 
 // Loads the text; with a factory the forms are design forms. Milliseconds.
-struct Loaded
+struct Loaded : EditStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-    DynamicArray store;
-    UndoBuffer undo{store};
-    MemoryClipboard clipboard;
-    EditCommands edit{designer, undo, clipboard};
     DesignSurfaceHost host{designer, edit};
     DesignFormFactory factory;
     explicit Loaded(bool withHost) : factory(withHost ? &host : nullptr) {}

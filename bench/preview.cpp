@@ -2,17 +2,13 @@
 // the project text, show the form, until its window is painted) against opening the same
 // form on the design surface (load onto a design form, until its canvas is painted), and
 // against making 500 comparable Qt widgets bare on one window. Run on the offscreen platform.
-#include "app/EditCommands.h"
-#include "app/MemoryClipboard.h"
-#include "app/ScriptedPrompter.h"
-#include "app/UndoBuffer.h"
+#include "EditStack.h"
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/frmDesign.h"
 #include "model/clsItems.h"
 #include "runtime/clsGuiRuntime.h"
-#include "support/DynamicArray.h"
 #include "support/Marks.h"
 
 #include "BareWidgets.h"
@@ -86,24 +82,18 @@ double DesignSurface(const QString &text)
     t.start();
     double ms = 0;
     {
-        clsItems items;
-        ScriptedPrompter prompter;
-        clsDesigner designer{items, &prompter};
-        DynamicArray store;
-        UndoBuffer undo{store};
-        MemoryClipboard clipboard;
-        EditCommands edit{designer, undo, clipboard};
-        DesignSurfaceHost host{designer, edit};
+        EditStack s;
+        DesignSurfaceHost host{s.designer, s.edit};
         DesignFormFactory factory(&host);
-        items.SetFormFactory(&factory);
-        if (!designer.SetTemplate(text) || items.Count() < Controls)
+        s.items.SetFormFactory(&factory);
+        if (!s.designer.SetTemplate(text) || s.items.Count() < Controls)
             std::fprintf(stderr, "the design surface did not load the whole form\n");
         if (frmDesign *form = factory.Forms().value(1))
             form->Canvas()->grab();
         else
             std::fprintf(stderr, "the design form was not made\n");
         ms = t.nsecsElapsed() / 1e6;
-        designer.ReleaseAll();
+        s.designer.ReleaseAll();
     }
     return ms;
 }
