@@ -5,6 +5,8 @@
 #include "host/DocumentName.h"
 #include "host/mvConnection.h"
 
+#include "BenchTiming.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,10 +16,6 @@
 #include <QKeyEvent>
 
 #include <cstdio>
-
-namespace {
-double Ms(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
-} // namespace
 
 int main(int argc, char **argv)
 {

@@ -16,6 +16,7 @@
 #include "support/Marks.h"
 
 #include "BareWidgets.h"
+#include "BenchTiming.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,14 +64,6 @@ QString Generate(int forms, int controls)
     }
     recs << Rec({"0", "-1"});
     return recs.join(QChar(Marks::Attribute));
-}
-
-double Best(int runs, const std::function<double()> &run)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i)
-        best = std::min(best, run());
-    return best;
 }
 
 // Loads the text; with a factory the forms are design forms. Milliseconds.

@@ -13,6 +13,7 @@
 #include "designer/clsProjectTree.h"
 
 #include "BenchProject.h"
+#include "BenchTiming.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,16 +30,6 @@
 #include <functional>
 
 namespace {
-double Ms(const QElapsedTimer &timer) { return timer.nsecsElapsed() / 1e6; }
-
-double Best(int runs, const std::function<double()> &run)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i)
-        best = std::min(best, run());
-    return best;
-}
-
 struct OpenClose
 {
     double Open = 0, Close = 0;

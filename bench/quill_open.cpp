@@ -4,6 +4,7 @@
 // repaint what changed. Prints the figures
 // and the ratio (the editor should stay within 3 times the bare read; typing within a frame).
 #include "BenchTemplates.h"
+#include "BenchTiming.h"
 #include "code/CodeProgramText.h"
 #include "code/TemplateFiles.h"
 #include "code/modCodeGen.h"
@@ -46,7 +47,6 @@ QString Project()
     return records.join(Marks::AttributeMark());
 }
 
-double Ms(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
 } // namespace
 
 int main(int argc, char **argv)
