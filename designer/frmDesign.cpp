@@ -227,6 +227,7 @@ void frmDesign::ApplyHeldSettings() const
     if (!m_holdSettings)
         return;
     m_holdSettings = false;
+    ShowTitle();
     for (const auto &instance : m_instances)
         if (instance->HoldsSettings())
             instance->ApplyHeldSettings();
@@ -238,7 +239,6 @@ void frmDesign::AttachTo(QMdiArea *area)
         return;
     m_subWindow = area->addSubWindow(m_canvas, Qt::SubWindow);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_subWindow->setWindowTitle(m_title);
     if (!m_icon.isNull())
         m_subWindow->setWindowIcon(m_icon);
     m_subWindow->installEventFilter(this);
@@ -368,9 +368,17 @@ iDesignControl *frmDesign::MenuControl()
 void frmDesign::SetTitle(const QString &title)
 {
     m_title = title;
-    m_canvas->setWindowTitle(title);
+    // Every title shown lays out the window's title bar again; a form loaded out of sight
+    // shows its title once, with its controls.
+    if (!m_holdSettings)
+        ShowTitle();
+}
+
+void frmDesign::ShowTitle() const
+{
+    m_canvas->setWindowTitle(m_title);
     if (m_subWindow)
-        m_subWindow->setWindowTitle(title);
+        m_subWindow->setWindowTitle(m_title);
 }
 
 void frmDesign::SetIcon(const QString &name)

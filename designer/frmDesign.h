@@ -87,7 +87,8 @@ public:
     // showing all its settings.
     QWidget *Canvas() const;
     // Applies the settings the controls hold while the surface waits to be shown (see
-    // DesignControl::HoldSettings); controls made from then on apply theirs at once.
+    // DesignControl::HoldSettings), and the form's title, which waits with them; controls
+    // made and titles set from then on show at once.
     void ApplyHeldSettings() const;
     // Shows the form as a child window of the area. The window belongs to the area; the form
     // only looks at it.
@@ -114,6 +115,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The title on the surface and its window.
+    void ShowTitle() const;
     class CanvasWidget;
     class SurfaceControl;
 

@@ -292,6 +292,8 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     more += Control("A*F*Command1", Type::Command, "", 3000, 3600, 1500, 450);
     more += {property(Prop::Caption, "OK"), property(Prop::FontName, "Courier New"),
              property(Prop::FontSize, "14")};
+    // The form's caption, its window's title, waits with the controls.
+    more += Record({"4", "A*F", QString::number(Prop::Caption), "", "", "Order entry"});
 
     Fixture drawn;
     drawn.Load(more);
@@ -312,6 +314,8 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     EXPECT_EQ(label->text(), QStringLiteral("First name"));
     EXPECT_EQ(label->font().pointSizeF(), 14);
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(f.Form()->SubWindow()->windowTitle(), QStringLiteral("Order entry"));
+    EXPECT_EQ(surface->windowTitle(), drawn.Form()->Canvas()->windowTitle());
 
     // After the load every change shows at once.
     f.Item("A*F*Label2").SetProperty(Prop::Value, QStringLiteral("Surname"));
@@ -320,6 +324,8 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     EXPECT_EQ(label->text(), QStringLiteral("Surname"));
     EXPECT_EQ(label->font().pointSizeF(), 8);
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    f.Item("A*F").SetProperty(Prop::Caption, QStringLiteral("Orders"));
+    EXPECT_EQ(f.Form()->SubWindow()->windowTitle(), QStringLiteral("Orders"));
 
     // A project opened later in the same area shows its form's controls complete too.
     QStringList second{Record({"2", "B", "", "0", "0", "0", "9000", "6000", "1073741825"}),
