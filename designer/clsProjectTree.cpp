@@ -31,24 +31,39 @@ QString OwnId(const QString &fullId)
     return fullId.mid(fullId.lastIndexOf(QLatin1Char('*')) + 1);
 }
 
-// A node names its item's kind and full ID in its tool tip, made when it is asked for: a
-// project of many objects would otherwise make a text per node that is seldom read.
+// A node holds its item's full ID and type; its label (the item's own ID), image and tool
+// tip (kind and full ID) follow from them and are made when the view asks: a project of many
+// objects makes no text or icon for a node that is not shown.
 class ProjectNode : public QTreeWidgetItem
 {
 public:
     QVariant data(int column, int role) const override
     {
-        if (role != Qt::ToolTipRole || column != 0)
+        if (column != 0)
             return QTreeWidgetItem::data(column, role);
-        const int type = QTreeWidgetItem::data(0, TypeRole).toInt();
-        QString kind;
-        try {
-            kind = Vocabulary::TypeKeyword(type, false);
-        } catch (const GuiError &) {
-            kind = QString::number(type);
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return OwnId(FullId());
+        case Qt::DecorationRole:
+            return ItemImages::IconOfType(Type());
+        case Qt::ToolTipRole: {
+            QString kind;
+            try {
+                kind = Vocabulary::TypeKeyword(Type(), false);
+            } catch (const GuiError &) {
+                kind = QString::number(Type());
+            }
+            return QString(kind + QLatin1Char(' ') + FullId());
         }
-        return QString(kind + QLatin1Char(' ') + QTreeWidgetItem::data(0, FullIdRole).toString());
+        default:
+            return QTreeWidgetItem::data(column, role);
+        }
     }
+
+private:
+    QString FullId() const { return QTreeWidgetItem::data(0, FullIdRole).toString(); }
+    int Type() const { return QTreeWidgetItem::data(0, TypeRole).toInt(); }
 };
 
 // Counts the tree's own changes so the selection signals they cause are not taken for the
@@ -164,7 +179,6 @@ QString clsProjectTree::FullIdOf(const QTreeWidgetItem *node)
 
 void clsProjectTree::Show(QTreeWidgetItem *node, const QString &fullId, int type)
 {
-    node->setText(0, OwnId(fullId));
     node->setData(0, FullIdRole, fullId);
     node->setData(0, TypeRole, type);
 }
@@ -229,7 +243,6 @@ void clsProjectTree::AddItem(int type, int position, const QString &fullId,
     auto *node = new ProjectNode;
     slot = node;
     Show(node, fullId, type);
-    node->setIcon(0, ItemImages::IconOfType(type));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     QTreeWidgetItem *parent = parentFullId.isEmpty() ? nullptr : Node(parentFullId);
     // Below a node that is not shown yet the node costs the view nothing; below a shown one
