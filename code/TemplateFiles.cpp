@@ -71,6 +71,10 @@ QString TemplateFiles::TemplateFolder(const QString &templatePath, const QString
     folder = program + QStringLiteral("GuiLib/");
     if (QFileInfo(folder).isDir())
         return folder;
+    // An installed program lives in PREFIX/bin and keeps its data in PREFIX/share/corvane.
+    folder = WithSlash(QDir::cleanPath(program + QStringLiteral("../share/corvane/GuiLib")));
+    if (QFileInfo(folder).isDir())
+        return folder;
     return {};
 }
 

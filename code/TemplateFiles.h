@@ -50,8 +50,8 @@ public:
 
     // The template folder for the TemplatePath setting: relative values are taken against the
     // program folder; "\" and "/" count alike; "FILE://" may precede the path. When that is
-    // not a folder, "GuiLib" in the program folder; when neither exists, "". A folder found
-    // ends in "/".
+    // not a folder, "GuiLib" in the program folder, then "../share/corvane/GuiLib" beside it
+    // (where an installed program keeps it); when none exists, "". A folder found ends in "/".
     static QString TemplateFolder(const QString &templatePath, const QString &programFolder);
 
     explicit TemplateFiles(QString folder = {});

@@ -82,6 +82,25 @@ TEST_F(TemplateFilesTest, FolderResolution)
     EXPECT_EQ(TemplateFiles::TemplateFolder("Templates/afile", program), guiLib);
 }
 
+TEST_F(TemplateFilesTest, AnInstalledProgramFindsItsSharedGuiLib)
+{
+    // PREFIX/bin/corvane with PREFIX/share/corvane/GuiLib, a prefix with a blank in it.
+    const QString prefix = dir.path() + "/my prefix";
+    ASSERT_TRUE(QDir(prefix).mkpath("bin"));
+    ASSERT_TRUE(QDir(prefix).mkpath("share/corvane/GuiLib"));
+    ASSERT_TRUE(QDir(prefix).mkpath("site"));
+    const QString bin = prefix + "/bin/";
+    const QString shared = prefix + "/share/corvane/GuiLib/";
+    EXPECT_EQ(TemplateFiles::TemplateFolder("GuiLib", bin), shared);
+    EXPECT_EQ(TemplateFiles::TemplateFolder("NoSuchFolder", bin), shared);
+    // A folder the user chose still wins, relative to the program or absolute.
+    EXPECT_EQ(TemplateFiles::TemplateFolder("../site", bin), bin + "../site/");
+    EXPECT_EQ(TemplateFiles::TemplateFolder(prefix + "/site", bin), prefix + "/site/");
+    // GuiLib beside the program (a build folder) comes before the shared one.
+    ASSERT_TRUE(QDir(prefix).mkpath("bin/GuiLib"));
+    EXPECT_EQ(TemplateFiles::TemplateFolder("GuiLib", bin), bin + "GuiLib/");
+}
+
 TEST_F(TemplateFilesTest, EnumerationReadsTheInfoSectionOfEveryFile)
 {
     Write(folder + "a.tpl", Template("0", "<<1>>\r\nX\r\n", "Desc=Standard\r\nMode=DIALOG\r\n"));
