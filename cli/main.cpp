@@ -23,6 +23,9 @@ void PrintHelp()
                     .arg(QLatin1String(command.Name), QLatin1String(command.Synopsis),
                          QLatin1String(command.Summary));
     text += QStringLiteral(
+        "\noptions:\n"
+        "  -h, --help\n      show this text; COMMAND --help shows the usage of one command\n"
+        "  --version\n      show the version of the tool\n"
         "\nEvery load report is written to stderr, followed by an empty line. The duplicate-ID\n"
         "dialog is answered Cancel, or Skip with --duplicates=skip.\n\n"
         "exit status: 0 no report of severity 2 or more; 1 such a report or the command\n"
@@ -91,6 +94,10 @@ int Run(int argc, char *argv[])
         PrintHelp();
         return CliExit::Ok;
     }
+    if (name == QLatin1String("--version")) {
+        CliOut(QByteArrayLiteral("corvane " CORVANE_VERSION "\n"));
+        return CliExit::Ok;
+    }
     for (const CliCommand &command : CliCommands()) {
         if (name == QLatin1String(command.Name)) {
             const QStringList rest = arguments.mid(1);
@@ -104,7 +111,12 @@ int Run(int argc, char *argv[])
             return command.Run(rest);
         }
     }
-    CliError(QStringLiteral("corvane: unknown command '%1' (see corvane --help)").arg(name));
+    if (name.startsWith(QLatin1Char('-')))
+        CliError(QStringLiteral("corvane: unknown option '%1'\nusage: corvane COMMAND PROJECT [options] "
+                                "(see corvane --help)")
+                     .arg(name));
+    else
+        CliError(QStringLiteral("corvane: unknown command '%1' (see corvane --help)").arg(name));
     return CliExit::Usage;
 }
 } // namespace

@@ -22,6 +22,15 @@ TEST(Cli, HelpAndUsageErrors)
     EXPECT_EQ(help.Status, 0);
     for (const char *command : {"check", "tree", "export", "generate"})
         EXPECT_TRUE(help.Out.contains(QByteArray("  ") + command + " PROJECT")) << command;
+    EXPECT_TRUE(help.Out.contains("--version"));
+    EXPECT_EQ(Corvane({"-h"}).Out, help.Out);
+    const Outcome version = Corvane({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "corvane " CORVANE_VERSION "\n");
+    EXPECT_EQ(version.Err, "");
+    const Outcome option = Corvane({"--frobnicate"});
+    EXPECT_EQ(option.Status, 2);
+    EXPECT_TRUE(option.Err.contains("unknown option '--frobnicate'\nusage: corvane")) << qPrintable(option.Err);
     EXPECT_EQ(Corvane({}).Status, 2);
     EXPECT_EQ(Corvane({"frobnicate"}).Status, 2);
     EXPECT_EQ(Corvane({"check"}).Status, 2);
