@@ -145,7 +145,8 @@ class Input:
 class Designer:
     """One corvane-designer process with its own probe socket."""
 
-    def __init__(self, build_dir, display, home, name="designer", args=(), extra_env=None):
+    def __init__(self, build_dir, display, home, name="designer", args=(), extra_env=None,
+                 exe=None, cwd=None):
         self.name = name
         self.home = home
         self.socket_path = os.path.join(home, "run", name + ".sock")
@@ -171,8 +172,8 @@ class Designer:
             env.update(extra_env)
         self.log_path = os.path.join(home, name + ".log")
         self.log = open(self.log_path, "wb")
-        exe = os.path.join(build_dir, "main", "corvane-designer")
-        self.process = subprocess.Popen([exe] + list(args), env=env, cwd=home,
+        exe = exe or os.path.join(build_dir, "main", "corvane-designer")
+        self.process = subprocess.Popen([exe] + list(args), env=env, cwd=cwd or home,
                                         stdout=self.log, stderr=subprocess.STDOUT,
                                         preexec_fn=_die_with_parent)
         wait_for(name + "'s probe", self._probe_ready, timeout=30)
