@@ -151,7 +151,25 @@ data)
         xmllint --noout "$installed/share/icons/hicolor/scalable/apps/corvane-designer.svg" ||
             fail "the scalable icon is no well-formed XML"
     fi
-    bash -n "$installed/share/bash-completion/completions/corvane" || fail "the completion"
+    completion="$installed/share/bash-completion/completions/corvane"
+    bash -n "$completion" || fail "the completion"
+    if [[ -f /usr/share/bash-completion/bash_completion ]]; then
+        # What a tab offers after each line, the form IDs coming from the installed corvane.
+        fresh_home
+        cp "$installed/share/corvane/examples/showcase.gui" "$home/elsewhere/"
+        offers=$(PATH="$installed/bin:$PATH" examples="$home/elsewhere" bash -c '
+            source /usr/share/bash-completion/bash_completion && source "$1" || exit 1
+            for line in "corvane ren" "corvane --v" "corvane render x.gui --output-d" \
+                "corvane check x.gui --duplicates s" "corvane render $examples/showcase.gui --form "; do
+                read -ra COMP_WORDS <<<"$line"
+                [[ $line == *" " ]] && COMP_WORDS+=("")
+                COMP_LINE=$line COMP_POINT=${#line} COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) COMPREPLY=()
+                _corvane corvane "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+                echo "${COMPREPLY[*]}"
+            done' _ "$completion" 2>&1)
+        expected=$'render\n--version\n--output-dir\nskip\nCONTROLS BARS'
+        [[ $offers == "$expected" ]] || fail "the completion offers: $offers"
+    fi
     ;;
 
 mime)
