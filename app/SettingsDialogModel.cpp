@@ -5,6 +5,7 @@
 #include "app/clsRecentList.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 SettingsDialogModel::SettingsDialogModel(const clsDesignerSettings &settings, QString programFolder)
     : m_programFolder(std::move(programFolder))
@@ -53,7 +54,12 @@ QString SettingsDialogModel::Problem() const
 QString SettingsDialogModel::TemplateFolderAbsolute() const
 {
     const QString path = TemplatePath.trimmed().isEmpty() ? QStringLiteral("GuiLib") : TemplatePath.trimmed();
-    return QDir::cleanPath(PictureNames::MakeAbsolute(path, m_programFolder));
+    const QString folder = QDir::cleanPath(PictureNames::MakeAbsolute(path, m_programFolder));
+    // An installed program has no GuiLib beside it: the browser starts where its templates are.
+    const QString shared = QDir::cleanPath(m_programFolder + QStringLiteral("/../share/corvane/GuiLib"));
+    if (!QFileInfo(folder).isDir() && QFileInfo(shared).isDir())
+        return shared;
+    return folder;
 }
 
 void SettingsDialogModel::SetTemplateFolder(const QString &folder)

@@ -36,7 +36,8 @@ public:
     enum class Field { None, RecentSize };
     Field ProblemField() const;
 
-    // The template folder as an absolute path, where the folder browser starts.
+    // The template folder as an absolute path, where the folder browser starts; when that is
+    // no folder, the installed templates (../share/corvane/GuiLib beside the program) if any.
     QString TemplateFolderAbsolute() const;
     // Takes a folder chosen in the browser: relative to the program folder when inside it.
     void SetTemplateFolder(const QString &folder);

@@ -4,6 +4,9 @@
 #include "app/SettingsDialogModel.h"
 #include "app/clsDesignerSettings.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,5 +75,18 @@ TEST(SettingsDialogModel, TemplateFolderRelativeInsideTheProgramFolder)
     EXPECT_EQ(model.TemplatePath, "/opt/corvane");
     model.TemplatePath.clear();
     EXPECT_EQ(model.TemplateFolderAbsolute(), "/opt/corvane/GuiLib");
+}
+
+TEST(SettingsDialogModel, TheFolderBrowserOfAnInstalledProgramStartsAtItsTemplates)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("share/corvane/GuiLib"));
+    clsDesignerSettings settings;
+    SettingsDialogModel model(settings, dir.path() + "/bin/");
+    EXPECT_EQ(model.TemplateFolderAbsolute(), dir.path() + "/share/corvane/GuiLib");
+    // A folder the user chose that exists is where it starts.
+    model.SetTemplateFolder(dir.path() + "/share");
+    EXPECT_EQ(model.TemplateFolderAbsolute(), dir.path() + "/share");
 }
 } // namespace
