@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
           xvfb xauth xdotool python3
           # The checks of the installed program and of the Debian package.
           desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
-          libxml2-utils dpkg-dev fakeroot bash-completion)
+          libxml2-utils dpkg-dev bash-completion)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -173,7 +173,7 @@ data)
     ;;
 
 mime)
-    need xdg-mime update-mime-database update-desktop-database
+    need xdg-mime mimetype update-mime-database update-desktop-database
     fresh_home
     data="$home/.local/share"
     mkdir -p "$data/mime/packages" "$data/applications"
@@ -199,7 +199,7 @@ mime)
     ;;
 
 package)
-    need cpack dpkg dpkg-deb dpkg-shlibdeps fakeroot
+    need cpack dpkg dpkg-deb dpkg-shlibdeps
     pkg="$work"
     rm -rf "$pkg"
     mkdir -p "$pkg"
