@@ -452,3 +452,32 @@ TEST(frmProperties, ListEditorUsesTheApplicationsScaleAndStoresTheDefaultRow)
         d->reject();
     }, "Grid2");
 }
+
+// A new command button's caption field shows its ID, follows the ID while the user types it,
+// and is what the button stores; a caption the user types stays.
+TEST(frmProperties, ANewButtonIsCaptionedWithTheIdTypedForIt)
+{
+    Fixture f;
+    auto r = f.New(18, [](frmProperties *d) {
+        auto *caption = qobject_cast<QLineEdit *>(d->FieldWidget(Prop::Caption));
+        ASSERT_TRUE(caption);
+        EXPECT_EQ(caption->text(), "Command1");
+        EXPECT_FALSE(caption->font().italic()); // the user's entry, not a default
+        TypeInto(d->IdEdit(), "cmdOK");
+        EXPECT_EQ(caption->text(), "cmdOK");
+        QTest::mouseClick(d->ConfirmButton(), Qt::LeftButton);
+    }, "Command1");
+    ASSERT_TRUE(r.Confirmed);
+    EXPECT_EQ(f.Find("A*F*cmdOK")->GetProperty(Prop::Caption), "cmdOK");
+
+    r = f.New(26, [](frmProperties *d) {
+        auto *caption = qobject_cast<QLineEdit *>(d->FieldWidget(Prop::Caption));
+        ASSERT_TRUE(caption);
+        TypeInto(caption, "Address");
+        TypeInto(d->IdEdit(), "fraAddress");
+        EXPECT_EQ(caption->text(), "Address");
+        QTest::mouseClick(d->ConfirmButton(), Qt::LeftButton);
+    }, "Frame1");
+    ASSERT_TRUE(r.Confirmed);
+    EXPECT_EQ(f.Find("A*F*fraAddress")->GetProperty(Prop::Caption), "Address");
+}
