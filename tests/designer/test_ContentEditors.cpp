@@ -664,6 +664,7 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
         EXPECT_TRUE(sheet->Pages()->widget(sheet->PageIndex(Page::Tabs))->isAncestorOf(rows));
         EXPECT_GT(rows->mapTo(sheet, QPoint()).y(), tabs->mapTo(sheet, QPoint()).y());
         Tick(rows);
+        Shot(sheet, "tab-group-tabs");
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Events));
         QRadioButton *individual = nullptr;
         for (QRadioButton *button : sheet->findChildren<QRadioButton *>())
