@@ -740,26 +740,12 @@ TEST(PropertySheetModel, NewCaptionedControlsStartWithTheirIdAsCaption)
     EXPECT_EQ(f.sheet.Text(Prop::Caption), "");
 }
 
-// Each content page holds the fields of its own properties, once: the option group's layout
-// on "Options", the tab group's multi-row switch on "Tabs" (stored as Style 1 and shown by the
-// design control). A new tab group's events go where the Events page says, also to the tabs
-// made after the group, and its tabs may not take an ID used on the form.
-TEST(PropertySheetModel, OptionAndTabGroupFieldsSitOnTheirPagesAndEventsGoWhereShown)
+// The tab group's multi-row switch sits on "Tabs", stored as Style 1 and shown by the design
+// control. A new tab group's events go where the Events page says, also to the tabs made
+// after the group, and its tabs may not take an ID used on the form.
+TEST(PropertySheetModel, TabGroupRowsAndEventsAreStoredWhereThePagesSay)
 {
     Fixture f;
-    f.New(19, "Opt1");
-    for (int code : {Prop::Columns, Prop::Rows, Prop::Arrange}) {
-        SCOPED_TRACE(code);
-        const auto &fields = f.sheet.Fields();
-        EXPECT_EQ(std::count_if(fields.begin(), fields.end(),
-                                [code](const auto &field) { return field.Code == code; }),
-                  1);
-        ASSERT_TRUE(f.sheet.FindField(code));
-        EXPECT_EQ(f.sheet.FindField(code)->OnPage, Page::Options);
-    }
-    f.sheet.SetText(Prop::Columns, "3");
-    EXPECT_EQ(f.sheet.Apply(&f.edit)->GetProperty(Prop::Columns), "3");
-
     f.New(30, "Tabs1");
     const auto *rows = f.sheet.FindField(Prop::Style);
     ASSERT_TRUE(rows);
