@@ -4,6 +4,7 @@
 #include "model/ListContent.h"
 #include "model/Vocabulary.h"
 #include "support/Marks.h"
+#include "support/NumberFormat.h"
 
 #include <algorithm>
 
@@ -505,8 +506,8 @@ bool ItemListModel::HasIcons() const
 
 QString ItemListModel::DefaultWidthText() const
 {
-    // A new column is 1000 twips wide.
+    // A new column is 1000 twips wide, shown in the unit to three decimals (0.694 inches).
     const double perUnit = Vocabulary::TwipsPerUnitX(m_scaleMode);
     const double width = 1000.0 / (perUnit > 0 ? perUnit : 1.0);
-    return QString::number(width, 'g', 6);
+    return NumberFormat::Format(width, 3);
 }

@@ -5,15 +5,12 @@
 
 #include <algorithm>
 
-void OptionGridModel::Load(const QString &items, const QString &value, const QString &columns,
-                           const QString &rows)
+void OptionGridModel::Load(const QString &items, const QString &value)
 {
     m_options.clear();
     for (const QString &entry : ListValue::SplitEntries(items))
         m_options.push_back(ListValue::SplitParts(entry));
     m_value = value;
-    m_columns = columns;
-    m_rows = rows;
 }
 
 bool OptionGridModel::Enabled(int i) const
@@ -57,26 +54,6 @@ void OptionGridModel::SetPart(int i, int part, const QString &text)
     parts[part] = clean;
 }
 
-QString OptionGridModel::Shown(const QString &stored)
-{
-    int n = 0;
-    return ListValue::ParseInt(stored, 1, INT_MAX, &n) ? stored.trimmed() : QStringLiteral("auto");
-}
-
-bool OptionGridModel::SetLayout(QString &stored, const QString &text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0) {
-        if (Shown(stored) != QLatin1String("auto"))
-            stored.clear();
-        return true;
-    }
-    if (!ListValue::ParseInt(t, 0, 10000))
-        return false;
-    if (Shown(stored) != t)
-        stored = t == QLatin1String("0") ? QString() : t;
-    return true;
-}
 
 int OptionGridModel::Insert(int before)
 {

@@ -185,6 +185,7 @@ void PropertySheetModel::Reset()
     m_events.clear();
     m_mask = m_loadedMask = 0;
     m_tabEventsOnGroup = false;
+    m_captionFollowsId = false;
     m_dragSource = m_dropTarget = false;
     m_dragId.clear();
     m_dropIds.clear();
@@ -256,6 +257,16 @@ void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl
             autoPlace ? QStringLiteral("auto") : FormatNumber(120 / ScaleY());
     }
     m_mask = m_loadedMask = clsDesigner::InitialEventMask(type);
+    // The design form shows a control without a caption by its ID; the sheet offers that ID
+    // as the caption, so the preview and the generated program show the same text.
+    if (type == Type::Command || type == Type::Label || type == Type::Check
+        || type == Type::Frame) {
+        if (FindField(Prop::Caption)) {
+            m_values[Prop::Caption] = m_id.trimmed();
+            m_defaultMarks.remove(Prop::Caption);
+            m_captionFollowsId = true;
+        }
+    }
     if (IsApplication(type) && m_newAppDefaults)
         PresetFromPreferences(*m_newAppDefaults);
 }
@@ -533,9 +544,10 @@ void PropertySheetModel::BuildFields()
         break;
     case WrapperKind::Option:
         text(Prop::Caption, Page::Traits, "Caption:");
-        number(Prop::Columns, Page::Traits, "Columns:", 0, 999, true, "auto");
-        number(Prop::Rows, Page::Traits, "Rows:", 0, 999, true, "auto");
-        choice(Prop::Arrange, Page::Traits, "Button arrangement", Choices({"Down", "Across"}));
+        // The layout of the options sits above the option grid, on its page.
+        number(Prop::Columns, Page::Options, "Columns:", 0, 999, true, "auto");
+        number(Prop::Rows, Page::Options, "Rows:", 0, 999, true, "auto");
+        choice(Prop::Arrange, Page::Options, "Button arrangement", Choices({"Down", "Across"}));
         break;
     case WrapperKind::Grid:
         choice(Prop::DragMode, Page::Traits, "Drag mode:",
@@ -548,6 +560,9 @@ void PropertySheetModel::BuildFields()
         // Focus style 0 draws no rectangle but shows the active cell as selected; the sheet
         // offers it as a tick of its own beside the three rectangles.
         check(SelCellStyleCode, Page::Traits, "Show the active cell in the selected-cell style");
+        break;
+    case WrapperKind::Tabgrp:
+        check(Prop::Style, Page::Tabs, "When tabs do not fit across, display multiple tab rows");
         break;
     case WrapperKind::Tree:
         choice(NodeStyleCode, Page::Traits, "Node style:",
@@ -883,6 +898,15 @@ QString PropertySheetModel::FullId() const
     return m_appId + QLatin1Char('*') + m_formId + QLatin1Char('*') + id;
 }
 
+bool PropertySheetModel::IdTakenOnForm(const QString &id) const
+{
+    const QString trimmed = id.trimmed();
+    if (trimmed.compare(m_id.trimmed(), Qt::CaseInsensitive) == 0)
+        return true;
+    return m_designer && m_form
+           && m_designer->Items().Contains(m_form->FullID() + QLatin1Char('*') + trimmed);
+}
+
 QString PropertySheetModel::ParentId() const
 {
     // The add-item operation names a container by its own ID; forms and applications
@@ -911,8 +935,17 @@ bool PropertySheetModel::IsDefault(int code) const
            && m_useDefault.contains(code) == m_loadedUseDefault.contains(code);
 }
 
+void PropertySheetModel::SetIdText(const QString &id)
+{
+    if (m_captionFollowsId && m_values.value(Prop::Caption) == m_id.trimmed())
+        m_values[Prop::Caption] = id.trimmed();
+    m_id = id;
+}
+
 void PropertySheetModel::SetText(int code, const QString &text)
 {
+    if (code == Prop::Caption)
+        m_captionFollowsId = false;
     m_values[code] = text;
     const Field *f = FindField(code);
     if (f && (f->Type == Kind::Colour || f->Type == Kind::Icon) && !text.isEmpty())
@@ -1317,19 +1350,8 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
         item.SetProperty(Prop::DropIDs, drops);
 
     const qint32 mask = EventMask();
-    if (item.ObjType() == Type::Tabgroup && m_mode == Mode::Modify) {
-        // The chosen events go to the group or to each of its tabs, the others get none.
-        const qint32 groupMask = m_tabEventsOnGroup ? mask : 0;
-        if (item.EventMask() != groupMask)
-            item.SetProperty(Prop::EventMask, QString::number(groupMask));
-        for (const auto &entry : item.Children()) {
-            clsControl *child = entry.Value;
-            if (child->ObjType() == Type::Tab) {
-                const qint32 tabMask = m_tabEventsOnGroup ? 0 : mask;
-                if (child->EventMask() != tabMask)
-                    child->SetProperty(Prop::EventMask, QString::number(tabMask));
-            }
-        }
+    if (item.ObjType() == Type::Tabgroup) {
+        WriteTabEvents(item);
     } else if (item.EventMask() != mask && (mask != m_loadedMask || m_mode == Mode::Create
                                             || ObjType() != m_type)) {
         item.SetProperty(Prop::EventMask, QString::number(mask));
@@ -1338,6 +1360,22 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
     if (m_ext && (m_ext->IsChanged() || (m_private && m_private->IsChanged()) || m_extensionSet)
         && ExtensionToWrite() != item.Extension())
         item.SetProperty(Prop::Extension, ExtensionToWrite());
+}
+
+void PropertySheetModel::WriteTabEvents(clsControl &group) const
+{
+    const qint32 mask = EventMask();
+    const qint32 groupMask = m_tabEventsOnGroup ? mask : 0;
+    if (group.EventMask() != groupMask)
+        group.SetProperty(Prop::EventMask, QString::number(groupMask));
+    for (const auto &entry : group.Children()) {
+        clsControl *child = entry.Value;
+        if (child->ObjType() != Type::Tab)
+            continue;
+        const qint32 tabMask = m_tabEventsOnGroup ? 0 : mask;
+        if (child->EventMask() != tabMask)
+            child->SetProperty(Prop::EventMask, QString::number(tabMask));
+    }
 }
 
 bool PropertySheetModel::StillThere(const clsControl *item, const QString &fullId) const

@@ -133,9 +133,14 @@ public:
     QString AppIdText() const { return m_appId; }
     QString FormIdText() const { return m_formId; }
     QString IdText() const { return m_id; }
-    void SetIdText(const QString &id) { m_id = id; }
+    // A new button, label, check box or frame is captioned with its ID until the user types
+    // a caption of their own.
+    void SetIdText(const QString &id);
     // The full ID the sheet's fields compose.
     QString FullId() const;
+    // Whether a short ID names an object of the edited object's form, or is the ID the sheet
+    // gives the object itself: what the tabs of a tab group must not take.
+    bool IdTakenOnForm(const QString &id) const;
 
     const std::vector<StyleOption> &StyleOptions() const { return m_styles; }
     // The label of the style options: "Tree style:" for trees, else "Style:".
@@ -166,6 +171,10 @@ public:
     // Tab groups: whether events are raised by the individual tabs or by the group.
     bool TabEventsOnGroup() const { return m_tabEventsOnGroup; }
     void SetTabEventsOnGroup(bool onGroup) { m_tabEventsOnGroup = onGroup; }
+    // Gives the chosen events to the group or to each of its tabs (the others get none).
+    // Apply does it for the tabs the group has; the sheet runs it again once the Tabs page
+    // has made the tabs it adds, so a new tab reports what the page shows.
+    void WriteTabEvents(clsControl &group) const;
 
     // The application's help type; choosing an HTML type without the Help event asks whether
     // to switch it on (Yes does). Index into the help-type list.
@@ -274,6 +283,7 @@ private:
     qint32 m_mask = 0;
     qint32 m_loadedMask = 0;
     bool m_tabEventsOnGroup = false;
+    bool m_captionFollowsId = false;
 
     bool m_dragSource = false;
     bool m_dropTarget = false;

@@ -34,8 +34,12 @@ void TabListModel::SetHint(int i, const QString &text)
     m_tabs[size_t(i)].Hint = LeveledEntries::WithoutMarks(text);
 }
 
-QString TabListModel::CheckId(int i, const QString &id,
-                              const std::function<bool(const QString &)> &takenElsewhere) const
+QString TabListModel::CheckId(int i, const QString &id, const Taken &takenElsewhere) const
+{
+    return CheckIdAgainst(i, id, takenElsewhere ? takenElsewhere : m_taken);
+}
+
+QString TabListModel::CheckIdAgainst(int i, const QString &id, const Taken &takenElsewhere) const
 {
     const QString trimmed = id.trimmed();
     if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('*'))
@@ -77,7 +81,7 @@ QString TabListModel::FreshId() const
         used.insert(tab.StoredId.toUpper());
     for (int n = 1;; ++n) {
         const QString id = QStringLiteral("Tab") + QString::number(n);
-        if (!used.contains(id.toUpper()))
+        if (!used.contains(id.toUpper()) && !(m_taken && m_taken(id)))
             return id;
     }
 }
@@ -130,14 +134,14 @@ int TabListModel::MoveDown(int i)
     return i + 1;
 }
 
-QString TabListModel::Validate(const std::function<bool(const QString &)> &takenElsewhere,
-                               int *index) const
+QString TabListModel::Validate(const Taken &takenElsewhere, int *index) const
 {
+    const Taken &taken = takenElsewhere ? takenElsewhere : m_taken;
     for (int i = 0; i < Count(); ++i) {
         const Tab &tab = m_tabs[size_t(i)];
         // Only a new or changed ID has to be checked against the rest of the form.
         const bool fresh = tab.StoredId.isEmpty() || tab.StoredId.toUpper() != tab.Id.toUpper();
-        const QString message = CheckId(i, tab.Id, fresh ? takenElsewhere : nullptr);
+        const QString message = CheckIdAgainst(i, tab.Id, fresh ? taken : Taken{});
         if (!message.isEmpty()) {
             if (index)
                 *index = i;

@@ -32,6 +32,12 @@ public:
         bool Reordered = false;                      // kept tabs are in another order
     };
 
+    // Whether an item outside the group already has an ID on the form (in any case).
+    using Taken = std::function<bool(const QString &)>;
+    // New tab IDs and the checks of typed ones avoid what it names; none: only the group's
+    // own tabs count.
+    void SetTakenElsewhere(Taken taken) { m_taken = std::move(taken); }
+
     void Load(std::vector<Tab> tabs);
     const std::vector<Tab> &Tabs() const { return m_tabs; }
     int Count() const { return int(m_tabs.size()); }
@@ -46,13 +52,13 @@ public:
     void SetEnabled(int i, bool on) { m_tabs[size_t(i)].Enabled = on; }
     void SetVisible(int i, bool on) { m_tabs[size_t(i)].Visible = on; }
 
-    // The message for giving tab i the ID, empty when it may have it. takenElsewhere tells
-    // whether an item outside the group already has that ID on the form.
-    QString CheckId(int i, const QString &id,
-                    const std::function<bool(const QString &)> &takenElsewhere = {}) const;
+    // The message for giving tab i the ID, empty when it may have it. takenElsewhere (by
+    // default the one set above) tells whether an item outside the group has that ID.
+    QString CheckId(int i, const QString &id, const Taken &takenElsewhere = {}) const;
     void SetId(int i, const QString &id);
 
-    // New tabs are captioned "Tab" and get a fresh ID ("Tab1", "Tab2", ...).
+    // New tabs are captioned "Tab" and get the first free ID of "Tab1", "Tab2", ... that no
+    // tab of the list and no other item of the form has.
     int Insert(int before);
     int Add() { return Insert(Count()); }
     // Grows the list to count tabs, captioning each new one "Tab" + its number.
@@ -64,15 +70,16 @@ public:
     int MoveDown(int i);
 
     // Empty when the list can be applied, else the first problem (its tab in *index).
-    QString Validate(const std::function<bool(const QString &)> &takenElsewhere = {},
-                     int *index = nullptr) const;
+    QString Validate(const Taken &takenElsewhere = {}, int *index = nullptr) const;
     Plan MakePlan() const;
     // The stored tab with that ID as loaded, or nullptr.
     const Tab *Stored(const QString &storedId) const;
 
 private:
     QString FreshId() const;
+    QString CheckIdAgainst(int i, const QString &id, const Taken &taken) const;
 
     std::vector<Tab> m_tabs;
     std::vector<Tab> m_stored;
+    Taken m_taken;
 };

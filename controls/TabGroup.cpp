@@ -1,16 +1,40 @@
 #include "controls/TabGroup.h"
+#include "controls/TabStrip.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
-TabGroup::TabGroup(QWidget *parent) : QWidget(parent), m_bar(new QTabBar(this))
+TabGroup::TabGroup(QWidget *parent) : QWidget(parent), m_bar(new TabStrip(this))
 {
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
     m_bar->setUsesScrollButtons(true);
-    m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height());
+    PlaceBar();
 }
+
+void TabGroup::PlaceBar()
+{
+    const int before = m_bar->height();
+    m_bar->setGeometry(0, 0, width(), m_bar->HeightFor(width()));
+    // The owner lays the panels over the page area when the group is resized; a page area
+    // that changes without that (tabs wrapping onto another row) is announced the same way.
+    if (m_bar->height() != before) {
+        QResizeEvent event(size(), size());
+        QCoreApplication::sendEvent(this, &event);
+    }
+}
+
+void TabGroup::SetMultiRow(bool on)
+{
+    m_bar->SetMultiRow(on);
+    PlaceBar();
+    update();
+}
+
+bool TabGroup::MultiRow() const { return m_bar->MultiRow(); }
 
 void TabGroup::SetTabs(const QStringList &captions)
 {
@@ -22,7 +46,7 @@ void TabGroup::SetTabs(const QStringList &captions)
         m_bar->addTab(caption);
     if (current >= 0 && current < m_bar->count())
         m_bar->setCurrentIndex(current);
-    m_bar->resize(width(), m_bar->sizeHint().height());
+    PlaceBar();
     update();
 }
 
@@ -48,7 +72,7 @@ int TabGroup::CurrentTab() const
 
 int TabGroup::TabAt(QPoint point) const
 {
-    return m_bar->tabAt(m_bar->mapFrom(this, point)) + 1;
+    return m_bar->TabIndexAt(m_bar->mapFrom(this, point)) + 1;
 }
 
 void TabGroup::paintEvent(QPaintEvent *)
@@ -65,5 +89,5 @@ void TabGroup::paintEvent(QPaintEvent *)
 
 void TabGroup::resizeEvent(QResizeEvent *)
 {
-    m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height());
+    PlaceBar();
 }

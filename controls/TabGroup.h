@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class QTabBar;
+class TabStrip;
 
 // A tab group: a row of tabs over a framed page area. The pages are separate panels that the
 // owner places over the page area; the group only shows the tabs and which one is current.
@@ -19,12 +19,17 @@ public:
     int CurrentTab() const;
     // The 1-based tab at a point of this widget; 0 off every tab.
     int TabAt(QPoint point) const;
-    QTabBar *Bar() const { return m_bar; }
+    // Tabs that do not fit across wrap onto further rows.
+    void SetMultiRow(bool on);
+    bool MultiRow() const;
+    TabStrip *Bar() const { return m_bar; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QTabBar *m_bar;
+    void PlaceBar();
+
+    TabStrip *m_bar;
 };

@@ -726,6 +726,13 @@ void DesignControl::SetTabs(const QStringList &captions)
     }
 }
 
+void DesignControl::SetMultiRowTabs(bool on)
+{
+    DesignControlBase::SetMultiRowTabs(on);
+    if (auto *tabs = qobject_cast<TabGroup *>(m_widget))
+        tabs->SetMultiRow(on);
+}
+
 void DesignControl::SetCurrentTab(int index)
 {
     DesignControlBase::SetCurrentTab(index);

@@ -108,6 +108,7 @@ public:
     void SetTreeNodes(const QList<DesignTreeNode> &nodes) override;
     void SetTabs(const QStringList &captions) override;
     void SetCurrentTab(int index) override;
+    void SetMultiRowTabs(bool on) override;
     void SetPictureName(const QString &name) override;
     // Auto resize shows the picture in its natural size: the control keeps the size the
     // project gives it, so what is shown and what is stored agree.

@@ -3,33 +3,20 @@
 #include "app/iPrompter.h"
 #include "model/clsControl.h"
 
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
 enum Column { ItemCol, CaptionCol, EnabledCol, DefaultCol, HintCol };
-constexpr int ValueCode = 1, ItemsCode = 26, ColumnsCode = 27, RowsCode = 28;
+constexpr int ValueCode = 1, ItemsCode = 26;
 }
 
 OptionGridView::OptionGridView(iPrompter &prompter, QWidget *parent)
     : ContentEditorPage(prompter, parent)
 {
-    m_columns = new QLineEdit(this);
-    m_rows = new QLineEdit(this);
-    auto *layoutFields = new QHBoxLayout;
-    auto *form1 = new QFormLayout;
-    form1->addRow(tr("C&olumns:"), m_columns);
-    auto *form2 = new QFormLayout;
-    form2->addRow(tr("Ro&ws:"), m_rows);
-    layoutFields->addLayout(form1);
-    layoutFields->addLayout(form2);
-    layoutFields->addStretch(1);
-
     m_grid = new QTableWidget(0, 5, this);
     m_grid->setHorizontalHeaderLabels({tr("Item"), tr("Caption"), tr("Enabled"), tr("Default"),
                                        tr("Help hint text")});
@@ -49,7 +36,6 @@ OptionGridView::OptionGridView(iPrompter &prompter, QWidget *parent)
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addLayout(layoutFields);
     outer->addWidget(m_grid, 1);
     outer->addLayout(buttons);
 
@@ -69,13 +55,9 @@ OptionGridView::OptionGridView(iPrompter &prompter, QWidget *parent)
 void OptionGridView::Load(clsControl *item, int)
 {
     if (item)
-        m_model.Load(item->GetProperty(ItemsCode), item->GetProperty(ValueCode),
-                     item->IsNonDefault(ColumnsCode) ? item->GetProperty(ColumnsCode) : QString(),
-                     item->IsNonDefault(RowsCode) ? item->GetProperty(RowsCode) : QString());
+        m_model.Load(item->GetProperty(ItemsCode), item->GetProperty(ValueCode));
     else
-        m_model.Load({}, {}, {}, {});
-    m_columns->setText(m_model.Columns());
-    m_rows->setText(m_model.Rows());
+        m_model.Load({}, {});
     Fill(0);
 }
 
@@ -127,28 +109,15 @@ void OptionGridView::CellEdited(int row, int column)
 
 bool OptionGridView::Check()
 {
-    for (QLineEdit *field : {m_columns, m_rows}) {
-        const bool ok = field == m_columns ? m_model.SetColumns(field->text())
-                                           : m_model.SetRows(field->text());
-        if (!ok) {
-            m_prompter.ShowMessage(tr("Please enter a number or \"auto\"."), MessageIcon::Exclamation);
-            field->setFocus();
-            field->selectAll();
-            return false;
-        }
-    }
     return true;
 }
 
 void OptionGridView::Apply(clsControl &item, clsDesigner &)
 {
-    auto write = [&item](int code, const QString &value, bool onlyIfSet) {
-        const QString now = onlyIfSet && !item.IsNonDefault(code) ? QString() : item.GetProperty(code);
-        if (value != now)
-            item.SetProperty(code, value.isEmpty() && onlyIfSet ? QStringLiteral("0") : value);
+    auto write = [&item](int code, const QString &value) {
+        if (value != item.GetProperty(code))
+            item.SetProperty(code, value);
     };
-    write(ItemsCode, m_model.StoreItems(), false);
-    write(ColumnsCode, m_model.StoreColumns(), true);
-    write(RowsCode, m_model.StoreRows(), true);
-    write(ValueCode, m_model.StoreValue(), false);
+    write(ItemsCode, m_model.StoreItems());
+    write(ValueCode, m_model.StoreValue());
 }

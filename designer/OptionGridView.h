@@ -3,12 +3,12 @@
 #include "app/OptionGridModel.h"
 #include "designer/ContentEditorPage.h"
 
-class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
 // The "Options" page's option grid: "Item", "Caption", "Enabled", "Default" and
-// "Help hint text" per option, columns and rows ("auto" by default), add, insert, delete.
+// "Help hint text" per option; add, insert, delete. The group's columns, rows and
+// arrangement are the sheet's own fields above the grid.
 class OptionGridView final : public ContentEditorPage
 {
 public:
@@ -20,7 +20,6 @@ public:
 
     OptionGridModel &Model() { return m_model; }
     QTableWidget *Grid() const { return m_grid; }
-    QLineEdit *ColumnsField() const { return m_columns; }
     QPushButton *AddButton() const { return m_add; }
     QPushButton *InsertButton() const { return m_insert; }
     QPushButton *DeleteButton() const { return m_delete; }
@@ -31,8 +30,6 @@ private:
 
     OptionGridModel m_model;
     QTableWidget *m_grid;
-    QLineEdit *m_columns;
-    QLineEdit *m_rows;
     QPushButton *m_add;
     QPushButton *m_insert;
     QPushButton *m_delete;

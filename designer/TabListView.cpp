@@ -57,6 +57,9 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     for (QPushButton *b : {m_add, m_insert, m_delete, m_left, m_right})
         buttons->addWidget(b);
     buttons->addStretch(1);
+    // Until the sheet says otherwise, an ID is taken when an item of the group's form has it.
+    m_model.SetTakenElsewhere([this](const QString &id) { return Taken(id); });
+
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_strip);
@@ -227,7 +230,7 @@ bool TabListView::CommitId()
     const int i = m_shown;
     if (i < 0 || m_id->text().trimmed() == m_model.At(i).Id)
         return true;
-    const QString problem = m_model.CheckId(i, m_id->text(), [this](const QString &id) { return Taken(id); });
+    const QString problem = m_model.CheckId(i, m_id->text());
     if (!problem.isEmpty()) {
         m_prompter.ShowMessage(problem, MessageIcon::Exclamation);
         m_id->setFocus();
@@ -243,7 +246,7 @@ bool TabListView::Check()
     if (!CommitId())
         return false;
     int index = -1;
-    const QString problem = m_model.Validate([this](const QString &id) { return Taken(id); }, &index);
+    const QString problem = m_model.Validate({}, &index);
     if (problem.isEmpty())
         return true;
     m_prompter.ShowMessage(problem, MessageIcon::Exclamation);
@@ -259,28 +262,36 @@ void TabListView::Apply(clsControl &group, clsDesigner &designer)
     const TabListModel::Plan plan = m_model.MakePlan();
     const QString formId = group.Form() ? group.Form()->FullID() : QString();
     auto fullId = [&formId](const QString &id) { return formId + QLatin1Char('*') + id; };
+    // Only the group's own panels are ever written: an ID that names another object of the
+    // form leaves that object alone.
+    auto ownPanel = [&](const QString &id) -> clsControl * {
+        clsControl *panel = group.Items().Find(fullId(id));
+        return panel && panel->Parent() == &group && panel->ObjType() == TabType ? panel : nullptr;
+    };
     for (const QString &id : plan.Removed)
-        designer.RemoveControl(fullId(id));
+        if (ownPanel(id))
+            designer.RemoveControl(fullId(id));
     // Renames go through a free name first, so two tabs may swap their IDs.
     for (const auto &[from, to] : plan.Renamed)
-        if (clsControl *panel = group.Items().Find(fullId(from)))
+        if (clsControl *panel = ownPanel(from))
             panel->RenameItem(from + QStringLiteral("~renaming"));
     for (const auto &[from, to] : plan.Renamed)
-        if (clsControl *panel = group.Items().Find(fullId(from + QStringLiteral("~renaming"))))
+        if (clsControl *panel = ownPanel(from + QStringLiteral("~renaming")))
             panel->RenameItem(to);
     auto write = [](clsControl &panel, int code, const QString &value) {
         if (panel.GetProperty(code) != value)
             panel.SetProperty(code, value);
     };
+    std::vector<std::pair<int, clsControl *>> written;
     for (int i : plan.Added)
-        designer.AddControl(TabType, fullId(m_model.At(i).Id), group.ID(), {}, {}, {}, {});
-    std::vector<int> written = plan.Added;
-    written.insert(written.end(), plan.Changed.begin(), plan.Changed.end());
-    for (int i : written) {
+        if (clsControl *panel = designer.AddControl(TabType, fullId(m_model.At(i).Id), group.ID(),
+                                                    {}, {}, {}, {}))
+            written.emplace_back(i, panel);
+    for (int i : plan.Changed)
+        if (clsControl *panel = ownPanel(m_model.At(i).Id))
+            written.emplace_back(i, panel);
+    for (const auto &[i, panel] : written) {
         const auto &tab = m_model.At(i);
-        clsControl *panel = group.Items().Find(fullId(tab.Id));
-        if (!panel)
-            continue;
         write(*panel, CaptionCode, tab.Caption);
         write(*panel, HintCode, tab.Hint);
         write(*panel, IconCode, tab.Icon);
@@ -289,6 +300,6 @@ void TabListView::Apply(clsControl &group, clsDesigner &designer)
     }
     if (plan.Reordered)
         for (int i = 1; i < m_model.Count(); ++i)
-            if (clsControl *panel = group.Items().Find(fullId(m_model.At(i).Id)))
+            if (clsControl *panel = ownPanel(m_model.At(i).Id))
                 panel->RepositionItem(m_model.At(i - 1).Id, true);
 }

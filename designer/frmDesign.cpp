@@ -2,6 +2,7 @@
 
 #include "controls/PictureLoader.h"
 #include "controls/TabGroup.h"
+#include "controls/TabStrip.h"
 #include "controls/clsFormIcon.h"
 #include "designer/DesignControl.h"
 #include "designer/DesignControlFactory.h"
@@ -796,7 +797,9 @@ void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton b
         bar = qobject_cast<QTabBar *>(widget);
     auto *wrapper = dynamic_cast<cTabgrpWrapper *>(group.Wrapper());
     if (bar && wrapper) {
-        const int tab = bar->tabAt(bar->mapFromGlobal(m_lastDown));
+        const QPoint at = bar->mapFromGlobal(m_lastDown);
+        const auto *strip = qobject_cast<const TabStrip *>(bar);
+        const int tab = strip ? strip->TabIndexAt(at) : bar->tabAt(at); // rows of tabs too
         if (tab >= 0) {
             if (auto *sizer = dynamic_cast<ucSizer *>(group.Sizer()))
                 sizer->StopTracking();

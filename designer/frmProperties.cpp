@@ -161,6 +161,10 @@ frmProperties::frmProperties(clsDesigner &designer, iPrompter &prompter, QWidget
 
     connect(m_idEdit, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_model.SetIdText(text);
+        // A caption that follows the new object's ID shows it as it is typed.
+        if (auto *caption = qobject_cast<QLineEdit *>(m_fieldWidgets.value(Prop::Caption));
+            caption && caption->text() != m_model.Text(Prop::Caption))
+            caption->setText(m_model.Text(Prop::Caption));
         if (m_useControlId && m_useControlId->isChecked())
             m_model.SetUseControlIdAsDragId(true);
         RefreshDragDrop();
@@ -229,6 +233,9 @@ frmProperties::Result frmProperties::Run(const QString &label)
             return;
         for (ContentEditorPage *editor : std::as_const(m_contentPages))
             editor->Apply(*item, m_designer);
+        // The tabs the Tabs page made report what the Events page says.
+        if (item->ObjType() == Type::Tabgroup)
+            m_model.WriteTabEvents(*item);
         result.Confirmed = true;
         result.FullId = item->FullID();
         if (create) {
@@ -414,10 +421,15 @@ void frmProperties::AddContentEditor(Page page, QWidget *widget)
     case Page::Tabs: editor = new TabListView(m_prompter, widget); break;
     default: return;
     }
-    // Above the page's closing stretch, taking the room.
+    // Above the page's closing stretch, taking the room; the tab strip's editor goes above
+    // the switch that says how the strip lays its tabs out.
     if (auto *outer = qobject_cast<QVBoxLayout *>(widget->layout()))
-        outer->insertWidget(outer->count() - 1, editor, 100);
+        outer->insertWidget(page == Page::Tabs ? 0 : outer->count() - 1, editor, 100);
     m_contentPages.insert(int(page), editor);
+    // A new group's tabs are checked against the form too: the group is not there yet.
+    if (auto *tabs = dynamic_cast<TabListView *>(editor))
+        tabs->Model().SetTakenElsewhere(
+            [this](const QString &id) { return m_model.IdTakenOnForm(id); });
     // Column widths are shown and entered in the application's scale unit.
     if (auto *list = dynamic_cast<ucListProps *>(editor)) {
         int unit = 0;

@@ -499,7 +499,7 @@ void ucListProps::ShowColumn()
             m_dataType->setCurrentIndex(i);
     const QString width = m_model.ColumnValue(ItemListModel::ColWidth, c);
     m_width->setText(width);
-    m_width->setPlaceholderText(QStringLiteral("1000"));
+    m_width->setPlaceholderText(m_model.DefaultWidthText());
     m_hint->setText(m_model.ColumnValue(ItemListModel::ColHint, c));
     m_sizable->setChecked(m_model.ColumnValue(ItemListModel::ColSizable, c) != QLatin1String("0"));
     const QString maxLen = m_model.ColumnValue(ItemListModel::MaxLen, c);

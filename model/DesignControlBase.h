@@ -74,6 +74,7 @@ public:
     void SetTreeNodes(const QList<DesignTreeNode> &nodes) override { m_treeNodes = nodes; }
     void SetTabs(const QStringList &captions) override { m_tabs = captions; }
     void SetCurrentTab(int index) override { m_currentTab = index; }
+    void SetMultiRowTabs(bool on) override { m_multiRowTabs = on; }
     void SetPictureName(const QString &name) override { m_pictureName = name; }
     void SetPictureScale(int mode) override { m_pictureScale = mode; }
 
@@ -95,6 +96,7 @@ public:
     const QList<DesignTreeNode> &TreeNodes() const { return m_treeNodes; }
     QStringList Tabs() const { return m_tabs; }
     int CurrentTab() const { return m_currentTab; }
+    bool MultiRowTabs() const { return m_multiRowTabs; }
     QString PictureName() const { return m_pictureName; }
     int PictureScale() const { return m_pictureScale; }
 
@@ -135,6 +137,7 @@ private:
     QList<DesignTreeNode> m_treeNodes;
     QStringList m_tabs;
     int m_currentTab = 0;
+    bool m_multiRowTabs = false;
     QString m_pictureName;
     int m_pictureScale = 0;
 };

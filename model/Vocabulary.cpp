@@ -489,6 +489,9 @@ bool IsValidStyle(int type, int style)
     case WrapperKind::Menu:
         // The tool bar's caption/icon styles (list 6017); other bars keep the same range.
         return style >= 0 && style <= 2;
+    case WrapperKind::Tabgrp:
+        // 1: tabs that do not fit across take several rows.
+        return style == 0 || style == 1;
     case WrapperKind::List:
     case WrapperKind::Combo:
     case WrapperKind::Grid:

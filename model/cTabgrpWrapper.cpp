@@ -9,6 +9,7 @@ using DefaultFrom = cWrapperBase::DefaultFrom;
 constexpr cWrapperBase::DefaultRule Rules[] = {
     {Prop::TabStop, DefaultFrom::Fixed, "1"}, {Prop::Border, DefaultFrom::Fixed, "2"},
     {Prop::BackColor, DefaultFrom::FormBackColor}, {Prop::ForeColor, DefaultFrom::Form},
+    {Prop::Style, DefaultFrom::Fixed, "0"},
 };
 } // namespace
 
@@ -17,6 +18,13 @@ cTabgrpWrapper::cTabgrpWrapper() : cWrapperBase(WrapperKind::Tabgrp) {}
 std::span<const cWrapperBase::DefaultRule> cTabgrpWrapper::Defaults() const
 {
     return Rules;
+}
+
+void cTabgrpWrapper::Apply(int code, const QString &value)
+{
+    cWrapperBase::Apply(code, value);
+    if (code == Prop::Style && m_control)
+        m_control->SetMultiRowTabs(value == QLatin1String("1"));
 }
 
 QList<clsControl *> cTabgrpWrapper::Panels() const

@@ -22,6 +22,8 @@ public:
 
 protected:
     std::span<const DefaultRule> Defaults() const override;
+    // Style 1 wraps tabs that do not fit across onto further rows.
+    void Apply(int code, const QString &value) override;
 
 private:
     // The tab panels among the children, in child order.

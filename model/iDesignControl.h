@@ -139,6 +139,8 @@ public:
     virtual void SetTreeNodes(const QList<DesignTreeNode> &nodes) = 0;
     virtual void SetTabs(const QStringList &captions) = 0;
     virtual void SetCurrentTab(int index) = 0; // 1-based; 0 none
+    // Tabs that do not fit across wrap onto further rows. Other controls ignore it.
+    virtual void SetMultiRowTabs(bool on) { Q_UNUSED(on); }
     virtual void SetPictureName(const QString &name) = 0;
     // How a picture control fills its area: 0 no scaling, 1 preserve aspect, 2 scale to fit,
     // 3 auto resize. Controls that show no picture ignore it.

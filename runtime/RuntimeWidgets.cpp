@@ -3,6 +3,7 @@
 #include "controls/GridControl.h"
 #include "controls/ListBox.h"
 #include "controls/OptionGroup.h"
+#include "controls/TabStrip.h"
 #include "controls/TextBox.h"
 #include "controls/ucFakeBrowser.h"
 #include "controls/ucImage.h"
@@ -505,7 +506,8 @@ QWidget *RuntimeWidgets::CreateControl(const clsControl &item, QWidget *parent, 
         widget = MakeGrid(item, parent, events);
         break;
     case Type::Tabgroup: {
-        auto *tabs = new QTabWidget(parent);
+        auto *tabs = new TabPages(parent);
+        tabs->Strip()->SetMultiRow(RuntimeWidgets::Property(item, Prop::Style) == QLatin1String("1"));
         QObject::connect(tabs, &QTabWidget::tabBarClicked, tabs, [id, &events](int index) {
             if (index >= 0)
                 events.Raise(id, Event::Click, {QString::number(index + 1)});

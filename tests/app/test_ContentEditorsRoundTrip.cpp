@@ -58,7 +58,7 @@ int CheckItem(const clsControl &item)
     }
     if (type == 19) {
         OptionGridModel model;
-        model.Load(item.GetProperty(26), item.GetProperty(1), item.GetProperty(27), item.GetProperty(28));
+        model.Load(item.GetProperty(26), item.GetProperty(1));
         EXPECT_EQ(model.StoreItems(), item.GetProperty(26)) << qPrintable(where);
         EXPECT_EQ(model.StoreValue(), item.GetProperty(1)) << qPrintable(where);
         return 1;

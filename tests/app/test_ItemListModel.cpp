@@ -116,7 +116,9 @@ TEST(ItemListModel, NewColumnWidthFollowsTheScaleMode)
     grid.SetScaleMode(1); // twips
     EXPECT_EQ(grid.DefaultWidthText(), "1000");
     grid.SetScaleMode(5); // inches
-    EXPECT_EQ(grid.DefaultWidthText(), QString::number(1000.0 / 1440.0, 'g', 6));
+    EXPECT_EQ(grid.DefaultWidthText(), "0.694");
+    grid.SetScaleMode(6); // millimeters
+    EXPECT_EQ(grid.DefaultWidthText(), "17.639");
 }
 
 TEST(ItemListModel, DefaultRowIsTheGridsStoredRowAndFollowsItsRow)

@@ -1,5 +1,5 @@
 // The option grid: captions, enabled flags and hints as parts of Items, the default option as
-// Value, "auto" columns and rows, and an unchanged grid storing exactly what it loaded.
+// Value, and an unchanged grid storing exactly what it loaded.
 #include "app/OptionGridModel.h"
 #include "support/Marks.h"
 
@@ -10,10 +10,8 @@ TEST(OptionGridModel, EditsKeepTheDefaultOnItsOption)
     const QString sv(QChar(Marks::SubValue)), vm(QChar(Marks::Value));
     const QString items = "Post" + sv + "1" + sv + "by post" + vm + "Pick up";
     OptionGridModel model;
-    model.Load(items, "2", "", "3");
+    model.Load(items, "2");
     EXPECT_EQ(model.StoreItems(), items);
-    EXPECT_EQ(model.Columns(), "auto");
-    EXPECT_EQ(model.Rows(), "3");
     EXPECT_EQ(model.DefaultOption(), 1);
     EXPECT_EQ(model.Insert(0), 0);
     EXPECT_EQ(model.DefaultOption(), 2); // still "Pick up"
@@ -22,9 +20,4 @@ TEST(OptionGridModel, EditsKeepTheDefaultOnItsOption)
     model.Delete(2);
     EXPECT_EQ(model.DefaultOption(), -1);
     EXPECT_EQ(model.StoreItems(), "Option1" + sv + "0" + sv + "first" + vm + items.section(vm, 0, 0));
-    EXPECT_TRUE(model.SetRows("auto"));
-    EXPECT_EQ(model.StoreRows(), "");
-    EXPECT_FALSE(model.SetColumns("two"));
-    EXPECT_TRUE(model.SetColumns("2"));
-    EXPECT_EQ(model.StoreColumns(), "2");
 }

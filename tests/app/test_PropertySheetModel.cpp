@@ -8,6 +8,7 @@
 #include "app/PropertySheetModel.h"
 #include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"
+#include "model/DesignControlBase.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
@@ -706,4 +707,74 @@ TEST(PropertySheetModel, ANewApplicationStartsWithThePreferences)
     f.sheet.SetNewApplicationDefaults(nullptr);
     f.New(0, "C");
     EXPECT_EQ(f.sheet.Text(Prop::Author), "");
+}
+
+// A new button, label, check box or frame is captioned with its ID, which follows the ID until
+// the user types a caption, so the preview shows what the design form shows.
+TEST(PropertySheetModel, NewCaptionedControlsStartWithTheirIdAsCaption)
+{
+    Fixture f;
+    int n = 0;
+    for (int type : {18, 15, 20, 26}) {
+        SCOPED_TRACE(type);
+        const QString id = QStringLiteral("Obj%1").arg(++n);
+        f.New(type, id);
+        EXPECT_EQ(f.sheet.Text(Prop::Caption), id);
+        EXPECT_FALSE(f.sheet.IsDefault(Prop::Caption));
+        f.sheet.SetIdText(id + "X");
+        EXPECT_EQ(f.sheet.Text(Prop::Caption), id + "X");
+        clsControl *item = f.sheet.Apply(&f.edit);
+        ASSERT_TRUE(item);
+        EXPECT_EQ(item->GetProperty(Prop::Caption), id + "X");
+    }
+    // A caption of the user's own stays when the ID changes.
+    f.New(18, "cmdOK");
+    f.sheet.SetText(Prop::Caption, "&OK");
+    f.sheet.SetIdText("cmdYes");
+    EXPECT_EQ(f.sheet.Text(Prop::Caption), "&OK");
+    // Other kinds, and objects being edited, keep what they had.
+    f.New(19, "Opt1");
+    EXPECT_EQ(f.sheet.Text(Prop::Caption), "");
+    f.sheet.SetupModify(f.designer, *f.Find("A*F*Frame1"));
+    f.sheet.SetIdText("Frame9");
+    EXPECT_EQ(f.sheet.Text(Prop::Caption), "");
+}
+
+// The tab group's multi-row switch sits on "Tabs", stored as Style 1 and shown by the design
+// control. A new tab group's events go where the Events page says, also to the tabs made
+// after the group, and its tabs may not take an ID used on the form.
+TEST(PropertySheetModel, TabGroupRowsAndEventsAreStoredWhereThePagesSay)
+{
+    Fixture f;
+    f.New(30, "Tabs1");
+    const auto *rows = f.sheet.FindField(Prop::Style);
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->OnPage, Page::Tabs);
+    EXPECT_EQ(rows->Label, "When tabs do not fit across, display multiple tab rows");
+    EXPECT_EQ(f.sheet.Text(Prop::Style), "0");
+    EXPECT_TRUE(f.sheet.IdTakenOnForm("text1"));
+    EXPECT_TRUE(f.sheet.IdTakenOnForm("TABS1")); // the group's own ID
+    EXPECT_FALSE(f.sheet.IdTakenOnForm("Tab1"));
+    f.sheet.SetText(Prop::Style, "1");
+    EXPECT_FALSE(f.sheet.TabEventsOnGroup()); // "Individual tabs"
+    f.sheet.SetEvent(Event::Click, true);
+    clsControl *group = f.sheet.Apply(&f.edit);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->GetProperty(Prop::Style), "1");
+    auto *control = dynamic_cast<DesignControlBase *>(group->ControlObject());
+    ASSERT_TRUE(control);
+    EXPECT_TRUE(control->MultiRowTabs());
+    EXPECT_EQ(group->EventMask(), 0);
+    clsControl *tab = f.designer.AddControl(31, "A*F*Tab1", "Tabs1", {}, {}, {}, {});
+    ASSERT_TRUE(tab);
+    f.sheet.WriteTabEvents(*group);
+    EXPECT_EQ(tab->EventMask(), qint32(EventMaskBit(Event::Click)));
+    f.sheet.SetupModify(f.designer, *group);
+    EXPECT_FALSE(f.sheet.TabEventsOnGroup());
+    EXPECT_TRUE(f.sheet.EventOn(Event::Click));
+    // Unticked, the switch goes back to the single row; other styles are refused.
+    f.sheet.SetText(Prop::Style, "0");
+    f.sheet.Apply(&f.edit);
+    EXPECT_FALSE(control->MultiRowTabs());
+    EXPECT_THROW(group->SetProperty(Prop::Style, "2"), GuiError);
 }

@@ -65,3 +65,21 @@ TEST(TabListModel, PlanNamesEveryChangeAndNothingElse)
     model.SetCount(5);
     EXPECT_EQ(model.At(4).Caption, "Tab5");
 }
+
+TEST(TabListModel, NewTabsTakeIdsThatAreFreeOnTheWholeForm)
+{
+    // A second tab group on a form whose first group has Tab1 and a button Tab3.
+    TabListModel model;
+    model.SetTakenElsewhere([](const QString &id) { return id.toUpper() == "TAB1" || id.toUpper() == "TAB3"; });
+    model.Load({});
+    EXPECT_EQ(model.At(model.Add()).Id, "Tab2");
+    EXPECT_EQ(model.At(model.Add()).Id, "Tab4");
+    model.SetCount(3);
+    EXPECT_EQ(model.At(2).Id, "Tab5");
+    // Typed IDs are checked against the form without being handed the check.
+    EXPECT_FALSE(model.CheckId(0, "tab1").isEmpty());
+    model.SetId(1, "tab3");
+    int index = -1;
+    EXPECT_FALSE(model.Validate({}, &index).isEmpty());
+    EXPECT_EQ(index, 1);
+}

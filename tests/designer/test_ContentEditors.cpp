@@ -15,6 +15,7 @@
 #include "model/BarContent.h"
 #include "model/DesignControlBase.h"
 #include "model/TreeContent.h"
+#include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "support/Marks.h"
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QLabel>
@@ -68,6 +70,11 @@ struct Fixture
     {
         WhenModal<frmProperties>(std::move(user));
         return sheet.ShowModify(path);
+    }
+    frmProperties::Result New(int type, const QString &id, std::function<void(frmProperties *)> user)
+    {
+        WhenModal<frmProperties>(std::move(user));
+        return sheet.ShowCreate(type, items.Find("A"), items.Find("A*F"), id);
     }
     std::vector<QString> Messages() const
     {
@@ -364,6 +371,11 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
         grid->SetScaleMode(1);
         EXPECT_EQ(grid->WidthField()->placeholderText(), "1000");
+        // In inches the hint a column shows is the same width in inches.
+        grid->SetScaleMode(5);
+        grid->ColumnField()->setValue(2);
+        EXPECT_EQ(grid->WidthField()->placeholderText(), "0.694");
+        grid->SetScaleMode(1);
         // The second column's drop-down list shows as a two-column grid.
         grid->ColumnField()->setValue(2);
         EXPECT_EQ(grid->DropColumnsField()->value(), 2);
@@ -605,4 +617,114 @@ TEST(ContentEditors, CaptionsAreRenamedInPlaceInTheMenuAndTreeViews)
     const QString items = f.items.Find("A*F*MAIN")->GetProperty(26);
     EXPECT_TRUE(items.contains("&Open"));
     EXPECT_FALSE(items.contains("&New"));
+}
+
+TEST(ContentEditors, ANewTabGroupTakesFreeTabIdsAndLeavesTheOtherGroupAlone)
+{
+    Fixture f({Create("A*F*TABS", 30), Create("A*F*Tab1", 31, "TABS"), Prop(22, "Keep")});
+    const auto result = f.New(30, "Tabgrp2", [&](frmProperties *sheet) {
+        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        ASSERT_TRUE(tabs);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
+        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
+        EXPECT_EQ(tabs->IdField()->text(), "Tab2");
+        // Neither the other group's tab nor the new group's own ID can be typed instead.
+        for (const QString taken : {"tab1", "TABGRP2"}) {
+            f.prompter.Clear();
+            Retype(tabs->IdField(), taken);
+            QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+            ASSERT_EQ(f.Messages().size(), 1u);
+            EXPECT_EQ(f.Messages()[0], "Tab ID " + taken + " is already used in this group.\n"
+                                       "Please select a different ID.");
+            EXPECT_TRUE(sheet->isVisible());
+        }
+        Retype(tabs->IdField(), "Tab2");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_TRUE(f.prompter.ReportTexts().empty());
+    EXPECT_EQ(f.items.Find("A*F*Tab1")->GetProperty(22), "Keep");
+    EXPECT_EQ(f.items.Find("A*F*Tab1")->Parent(), f.items.Find("A*F*TABS"));
+    EXPECT_EQ(f.items.Find("A*F*Tabgrp2")->GetChildList(31, 31), "A*F*Tab2");
+}
+
+TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
+{
+    using namespace Vocabulary;
+    Fixture f(QStringList{});
+    QCheckBox *rows = nullptr;
+    auto result = f.New(30, "Tabgrp1", [&](frmProperties *sheet) {
+        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        ASSERT_TRUE(tabs);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
+        tabs->CountField()->setValue(2);
+        rows = qobject_cast<QCheckBox *>(sheet->FieldWidget(Prop::Style));
+        ASSERT_TRUE(rows);
+        EXPECT_EQ(rows->text(), "&When tabs do not fit across, display multiple tab rows");
+        EXPECT_TRUE(sheet->Pages()->widget(sheet->PageIndex(Page::Tabs))->isAncestorOf(rows));
+        EXPECT_GT(rows->mapTo(sheet, QPoint()).y(), tabs->mapTo(sheet, QPoint()).y());
+        Tick(rows);
+        Shot(sheet, "tab-group-tabs");
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Events));
+        QRadioButton *individual = nullptr;
+        for (QRadioButton *button : sheet->findChildren<QRadioButton *>())
+            if (button->text() == "&Individual tabs")
+                individual = button;
+        ASSERT_TRUE(individual);
+        EXPECT_TRUE(individual->isChecked());
+        Tick(sheet->EventBox(Event::Click));
+        Shot(sheet, "tab-group-events");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    const clsControl *group = f.items.Find("A*F*Tabgrp1");
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->EventMask(), 0);
+    int tabCount = 0;
+    for (const auto &entry : group->Children()) {
+        ++tabCount;
+        EXPECT_EQ(entry.Value->EventMask(), qint32(EventMaskBit(Event::Click)));
+    }
+    EXPECT_EQ(tabCount, 2);
+    EXPECT_EQ(group->GetProperty(Prop::Style), "1");
+    auto *control = dynamic_cast<DesignControlBase *>(group->ControlObject());
+    ASSERT_TRUE(control);
+    EXPECT_TRUE(control->MultiRowTabs());
+
+    // Opened again, the pages show what was stored.
+    result = f.Modify("A*F*Tabgrp1", [&](frmProperties *sheet) {
+        EXPECT_TRUE(qobject_cast<QCheckBox *>(sheet->FieldWidget(Prop::Style))->isChecked());
+        EXPECT_TRUE(sheet->EventBox(Event::Click)->isChecked());
+        for (QRadioButton *button : sheet->findChildren<QRadioButton *>())
+            if (button->text() == "&Individual tabs")
+                EXPECT_TRUE(button->isChecked());
+        QTest::mouseClick(sheet->CancelButton(), Qt::LeftButton);
+    });
+    EXPECT_FALSE(result.Confirmed);
+}
+
+TEST(ContentEditors, OptionGroupColumnsAndRowsAreOneFieldEachOnTheOptionsPage)
+{
+    Fixture f({Create("A*F*OPT", 19), Prop(26, "Post" + vm + "Pick up")});
+    const auto result = f.Modify("A*F*OPT", [&](frmProperties *sheet) {
+        QWidget *options = sheet->Pages()->widget(sheet->PageIndex(Page::Options));
+        for (int code : {27, 28, 40}) {
+            ASSERT_TRUE(sheet->FieldWidget(code)) << code;
+            EXPECT_TRUE(options->isAncestorOf(sheet->FieldWidget(code))) << code;
+        }
+        int columnFields = 0;
+        for (QLabel *label : sheet->findChildren<QLabel *>())
+            if (QString(label->text()).remove('&') == "Columns:")
+                ++columnFields;
+        EXPECT_EQ(columnFields, 1);
+        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Options));
+        Retype(qobject_cast<QLineEdit *>(sheet->FieldWidget(27)), "3");
+        Retype(qobject_cast<QLineEdit *>(sheet->FieldWidget(28)), "2");
+        Shot(sheet, "option-group-options");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(27), "3");
+    EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(28), "2");
+    EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + vm + "Pick up");
 }

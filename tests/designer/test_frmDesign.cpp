@@ -4,6 +4,7 @@
 #include "DesignSurfaceFixture.h"
 
 #include "controls/TabGroup.h"
+#include "controls/TabStrip.h"
 #include "model/Vocabulary.h"
 #include "support/PlatformMetrics.h"
 
@@ -191,6 +192,41 @@ TEST(frmDesign, AClickOnATabMakesItCurrentAndSelectsItsPanel)
     // A click beside the tabs selects the group itself.
     QTest::mouseClick(group, Qt::LeftButton, {}, {group->width() - 5, 5});
     EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*Tabs"));
+}
+
+TEST(frmDesign, TabsThatDoNotFitAcrossTakeSeveralRowsWhenTheGroupAsks)
+{
+    Fixture f;
+    const char *captions[] = {"Customers", "Orders", "Invoices", "Payments", "Returns"};
+    QStringList records{Control("A*F*Tabs", Type::Tabgroup, "", 150, 150, 2400, 2400),
+                        LoaderText::Prop(10, "1")};
+    for (int i = 0; i < 5; ++i)
+        records << Control(QStringLiteral("A*F*Page%1").arg(i + 1), Type::Tab, "Tabs", 0, 0, 0, 0)
+                << LoaderText::Prop(22, captions[i]);
+    f.Load(records);
+    QCoreApplication::processEvents();
+    auto *group = qobject_cast<TabGroup *>(f.WidgetOfItem("A*F*Tabs"));
+    ASSERT_NE(group, nullptr);
+    ASSERT_TRUE(group->MultiRow());
+    const int rows = group->Bar()->RowCount(group->width());
+    EXPECT_GT(rows, 1);
+    const int rowHeight = group->Bar()->RowHeight();
+    EXPECT_EQ(group->Bar()->height(), rows * rowHeight);
+    // The panel lies below every row, and a click on a tab of the last row selects its panel.
+    QWidget *first = f.WidgetOfItem("A*F*Page1");
+    EXPECT_GE(first->y(), group->Bar()->height());
+    const QPoint last(group->width() - 5, group->Bar()->height() - rowHeight / 2);
+    QTest::mouseClick(group->Bar(), Qt::RightButton, {}, last);
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*Page5"));
+    EXPECT_EQ(group->CurrentTab(), 5);
+    EXPECT_TRUE(f.WidgetOfItem("A*F*Page5")->isVisible());
+
+    // Switched off, the tabs share one row again and the panels follow it up.
+    f.Item("A*F*Tabs").SetProperty(Prop::Style, "0");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(group->Bar()->RowCount(group->width()), 1);
+    EXPECT_LT(group->Bar()->height(), 2 * rowHeight);
+    EXPECT_LT(f.WidgetOfItem("A*F*Page5")->y(), 2 * rowHeight);
 }
 
 TEST(frmDesign, WindowIconIsTheFormsTheDefaultOrNone)

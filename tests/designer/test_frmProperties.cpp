@@ -452,3 +452,21 @@ TEST(frmProperties, ListEditorUsesTheApplicationsScaleAndStoresTheDefaultRow)
         d->reject();
     }, "Grid2");
 }
+
+// A new command button's caption field shows its ID, follows the ID while the user types it,
+// and is what the button stores.
+TEST(frmProperties, ANewButtonIsCaptionedWithTheIdTypedForIt)
+{
+    Fixture f;
+    auto r = f.New(18, [](frmProperties *d) {
+        auto *caption = qobject_cast<QLineEdit *>(d->FieldWidget(Prop::Caption));
+        ASSERT_TRUE(caption);
+        EXPECT_EQ(caption->text(), "Command1");
+        EXPECT_FALSE(caption->font().italic()); // the user's entry, not a default
+        TypeInto(d->IdEdit(), "cmdOK");
+        EXPECT_EQ(caption->text(), "cmdOK");
+        QTest::mouseClick(d->ConfirmButton(), Qt::LeftButton);
+    }, "Command1");
+    ASSERT_TRUE(r.Confirmed);
+    EXPECT_EQ(f.Find("A*F*cmdOK")->GetProperty(Prop::Caption), "cmdOK");
+}

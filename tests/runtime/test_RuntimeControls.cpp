@@ -6,6 +6,7 @@
 #include "RuntimeTestSupport.h"
 #include "controls/GridControl.h"
 #include "controls/ListBox.h"
+#include "controls/TabStrip.h"
 #include "controls/TextBox.h"
 
 #include <QComboBox>
@@ -45,6 +46,11 @@ struct Kinds : RuntimeTest::CollectingRuntime
             Create("K*F*CBO", 23, "6", 32 | 128), Prop(26, "One" + VM + "Two"),
             Create("K*F*TABS", 30, "8", 32), Create("K*F*T1", 31, "0", 0, "TABS"), Prop(22, "First"),
             Create("K*F*T2", 31, "0", 0, "TABS"), Prop(22, "Second"),
+            Cmd({"2", "K*F*ROWS", "", "30", "1", "12", "20", "8", "32"}), Prop(10, "1"),
+            Create("K*F*R1", 31, "0", 0, "ROWS"), Prop(22, "Customers"),
+            Create("K*F*R2", 31, "0", 0, "ROWS"), Prop(22, "Orders"),
+            Create("K*F*R3", 31, "0", 0, "ROWS"), Prop(22, "Invoices"),
+            Create("K*F*R4", 31, "0", 0, "ROWS"), Prop(22, "Payments"),
             Create("K*F*GRD", 28, "14", 0x4000 | 0x400 | 0x20000 | 0x40000 | 0x80000 | 0x800),
             Prop(27, "2"), Prop(28, "3"),
             Create("K*F*PROT", 27, "20", 0x400 | 0x4000 | 32), Prop(27, "2"), Prop(28, "2"),
@@ -96,6 +102,24 @@ TEST_F(Kinds, ListsCombosAndTabsReportWhatWasChosen)
     ASSERT_TRUE(checks && checks->HasCheckBoxes());
     checks->topLevelItem(0)->setCheckState(0, Qt::Checked);
     EXPECT_EQ(Take(), QList<QStringList>{EventRow("K*F*CHK", 128, {"1"})});
+}
+
+TEST_F(Kinds, TabsThatDoNotFitAcrossWrapOntoRowsWhenTheGroupAsks)
+{
+    auto *wrapped = qobject_cast<TabPages *>(runtime.WidgetOf("K*F*ROWS"));
+    auto *plain = qobject_cast<TabPages *>(runtime.WidgetOf("K*F*TABS"));
+    ASSERT_TRUE(wrapped && plain && wrapped->count() == 4);
+    EXPECT_FALSE(plain->Strip()->MultiRow());
+    TabStrip *strip = wrapped->Strip();
+    ASSERT_TRUE(strip->MultiRow());
+    const int rows = strip->RowCount(strip->width());
+    EXPECT_GT(rows, 1);
+    EXPECT_EQ(strip->height(), rows * strip->RowHeight());
+    // The pages start below the last row; a click on the last row's tab shows its page.
+    EXPECT_GE(wrapped->widget(0)->mapTo(wrapped, QPoint()).y(), strip->height() - 4);
+    QTest::mouseClick(strip, Qt::LeftButton, {}, {strip->width() - 3, strip->height() - 3});
+    EXPECT_EQ(wrapped->currentIndex(), 3);
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("K*F*ROWS", 32, {"4"})});
 }
 
 TEST_F(Kinds, TextBoxesValidateWhenLeftAfterAChangeAndMarksNeverSplitARow)
