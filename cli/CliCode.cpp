@@ -66,23 +66,24 @@ QString CliCode::ProjectText(CliProject &project)
     return DocumentStorage::ProjectText(state, version);
 }
 
-bool CliCode::ReadProgram(CliProject &project, const QString &name, QString &text, bool &latin1,
+bool CliCode::ReadProgram(CliProject &project, const QString &name, Program &program,
                           QString &error)
 {
-    latin1 = false;
     if (QFileInfo(name).exists()) {
         RegularFile::Result read = RegularFile::Read(name, RegularFile::DocumentLimit);
         if (!read.Ok) {
             error = QStringLiteral("cannot read %1: %2").arg(name, read.Reason);
             return false;
         }
-        text = CodeProgramText::FromBytes(read.Bytes, &latin1);
+        program.Bytes = std::move(read.Bytes);
+        program.Text = CodeProgramText::Read(program.Bytes, program.Form);
         return true;
     }
     const std::unique_ptr<mvDocument> document = project.State().Connection.Open(name);
     try {
         if (document && document->NamesItem() && document->Exists()) {
-            text = CodeProgramText::NormalizeLineEnds(document->Read());
+            program.Bytes = document->ReadBytes();
+            program.Text = CodeProgramText::Read(program.Bytes, program.Form);
             return true;
         }
     } catch (const GuiError &e) {
@@ -105,7 +106,7 @@ CliCode::ProgramInput CliCode::LoadProjectAndProgram(const char *command, const 
     input.Status = project.Load(options.Positional().at(0));
     if (!project.Project())
         return input;
-    if (!ReadProgram(project, options.Positional().at(1), input.Program, input.Latin1, error)) {
+    if (!ReadProgram(project, options.Positional().at(1), input.Code, error)) {
         CliError(QStringLiteral("corvane %1: %2").arg(QLatin1String(command), error));
         input.Status = CliExit::Usage;
         return input;

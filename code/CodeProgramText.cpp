@@ -3,6 +3,8 @@
 #include "support/Marks.h"
 #include "support/TextEncoding.h"
 
+#include <algorithm>
+
 
 namespace {
 using Marks::CrLf;
@@ -63,6 +65,70 @@ QByteArray CodeProgramText::ToBytes(const QString &text, bool latin1)
 {
     return TextEncoding::Encode(text, latin1 ? TextEncoding::Encoding::Latin1
                                              : TextEncoding::Encoding::Utf8);
+}
+
+QString CodeProgramText::Read(const QByteArray &bytes, FileForm &form)
+{
+    TextEncoding::Decoded decoded = TextEncoding::Decode(bytes);
+    form = FileForm();
+    form.Encoding = decoded.Used;
+    form.Bom = decoded.Bom;
+    // Latin-1 reads the byte 0xFE as U+00FE.
+    const char16_t mark = decoded.Used == TextEncoding::Encoding::Latin1 ? u'\u00FE'
+                                                                        : char16_t(Marks::Attribute);
+    QString &text = decoded.Text;
+    const QStringView view(text);
+    qsizetype counts[4] = {0, 0, 0, 0}; // CR LF, LF, CR, mark
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = view[i].unicode();
+        if (c == u'\r') {
+            if (i + 1 < n && view[i + 1] == u'\n') {
+                ++counts[0];
+                ++i;
+            } else {
+                ++counts[2];
+            }
+        } else if (c == u'\n') {
+            ++counts[1];
+        } else if (c == mark) {
+            ++counts[3];
+        }
+    }
+    int most = 0;
+    for (int k = 1; k < 4; ++k)
+        if (counts[k] > counts[most])
+            most = k;
+    form.End = FileForm::LineEnd(most);
+    form.MarksAmongBreaks = counts[3] > 0 && counts[0] + counts[1] + counts[2] > 0;
+    if (counts[3] > 0)
+        text.replace(QChar(mark), CrLf);
+    return NormalizeLineEnds(text);
+}
+
+QByteArray CodeProgramText::Write(const QString &text, const FileForm &form)
+{
+    using LineEnd = FileForm::LineEnd;
+    TextEncoding::Encoding encoding = form.Encoding;
+    if (encoding == TextEncoding::Encoding::Latin1
+        && std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
+        encoding = TextEncoding::Encoding::Utf8; // what Encode would fall back to
+    QString out = text;
+    switch (form.End) {
+    case LineEnd::CrLf:
+        break;
+    case LineEnd::Lf:
+        out.replace(CrLf, QStringLiteral("\n"));
+        break;
+    case LineEnd::Cr:
+        out.replace(CrLf, QStringLiteral("\r"));
+        break;
+    case LineEnd::Mark:
+        out.replace(CrLf, QChar(encoding == TextEncoding::Encoding::Latin1 ? u'\u00FE'
+                                                                         : char16_t(Marks::Attribute)));
+        break;
+    }
+    return TextEncoding::Encode(out, encoding, form.Bom);
 }
 
 QString CodeProgramText::LineKey(const QString &line)
