@@ -102,10 +102,11 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
 
     m_gen.BuildEventList(modCodeGen::Purpose::Analysis, state.Rows);
     const EventList &project = m_gen.Project();
-    for (const EventRow &row : state.Rows) {
-        state.RowLabels << m_gen.EventHandlerLabel(row.App, row.Form, row.Control, row.Event);
+    // Labels as generation gives them, clashes numbered the same way.
+    for (QString &label : m_gen.EventHandlerLabels(state.Rows))
+        state.RowLabels << std::move(label);
+    for (const EventRow &row : state.Rows)
         state.RowSections.push_back(HandlerSectionOf(row));
-    }
     state.Decoder = m_gen.BuildEventDecoder(state.Rows);
 
     const TemplateVariables vars = ProjectVariables();
