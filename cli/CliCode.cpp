@@ -6,6 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "code/CodeAnalysis.h"
 #include "code/CodeEditorLink.h"
 #include "code/CodeProgramText.h"
 #include "code/TemplateFiles.h"
@@ -70,7 +71,7 @@ bool CliCode::ReadProgram(CliProject &project, const QString &name, Program &pro
                           QString &error)
 {
     if (QFileInfo(name).exists()) {
-        RegularFile::Result read = RegularFile::Read(name, RegularFile::DocumentLimit);
+        RegularFile::Result read = RegularFile::Read(name, CodeAnalysis::MaxProgramChars);
         if (!read.Ok) {
             error = QStringLiteral("cannot read %1: %2").arg(name, read.Reason);
             return false;
@@ -83,6 +84,12 @@ bool CliCode::ReadProgram(CliProject &project, const QString &name, Program &pro
     try {
         if (document && document->NamesItem() && document->Exists()) {
             program.Bytes = document->ReadBytes();
+            if (program.Bytes.size() > CodeAnalysis::MaxProgramChars) {
+                error = QStringLiteral("cannot read %1: it is larger than %2 MB")
+                            .arg(name)
+                            .arg(CodeAnalysis::MaxProgramChars >> 20);
+                return false;
+            }
             program.Text = CodeProgramText::Read(program.Bytes, program.Form);
             return true;
         }

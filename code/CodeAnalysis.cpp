@@ -95,8 +95,33 @@ QStringList CodeAnalysis::FilledLines(const QString &section, const TemplateVari
     return out;
 }
 
+namespace {
+// Refuses a program beyond the limits before any line of it is split off.
+void RequireAnalysableSize(const QString &text)
+{
+    if (text.size() > CodeAnalysis::MaxProgramChars)
+        throw GuiError(GuiErrors::InvalidArgument,
+                       QStringLiteral("The program is larger than %1 MB; larger programs are not "
+                                      "analysed.")
+                           .arg(CodeAnalysis::MaxProgramChars >> 20));
+    const QStringView view(text);
+    qsizetype lines = 1;
+    for (qsizetype i = view.indexOf(u'\n'); i >= 0; i = view.indexOf(u'\n', i + 1))
+        ++lines;
+    for (qsizetype i = view.indexOf(u'\r'); i >= 0; i = view.indexOf(u'\r', i + 1))
+        lines += i + 1 < view.size() && view[i + 1] == u'\n' ? 0 : 1;
+    if (lines > CodeAnalysis::MaxProgramLines)
+        throw GuiError(GuiErrors::InvalidArgument,
+                       QStringLiteral("The program has %1 lines; programs of more than %2 lines "
+                                      "are not analysed.")
+                           .arg(lines)
+                           .arg(CodeAnalysis::MaxProgramLines));
+}
+} // namespace
+
 CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
 {
+    RequireAnalysableSize(programText);
     State state;
     state.Lines = CodeProgramText::Lines(CodeProgramText::NormalizeLineEnds(programText));
 

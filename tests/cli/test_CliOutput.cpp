@@ -167,7 +167,7 @@ TEST(CliOutput, OutOfMemoryIsAMessageNotAnAbort)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         const QByteArray line = "GUI.VALUE = 'A LINE OF A HUGE PROGRAM' : GUI.VALUE\r\n";
         const QByteArray block = line.repeated(1 << 14);
-        for (int i = 0; i < 96; ++i)
+        for (int i = 0; i < 72; ++i) // 61 MB: inside the program limit
             file.write(block);
     }
     for (const char *command : {"analyze", "update"}) {
@@ -176,4 +176,15 @@ TEST(CliOutput, OutOfMemoryIsAMessageNotAnAbort)
         EXPECT_EQ(run.Status, 1) << command << ": " << qPrintable(run.Err);
         EXPECT_TRUE(run.Err.contains("memory")) << command << ": " << qPrintable(run.Err);
     }
+
+    // Past the program limit the program is refused as it is read.
+    {
+        QFile file(program);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(8 << 20, ' '));
+    }
+    const Outcome large = CorvaneTo({"analyze", Sample, program, "--templates", Templates}, "/dev/null",
+                                    rlim_t(512) << 20);
+    EXPECT_EQ(large.Status, 2) << qPrintable(large.Err);
+    EXPECT_TRUE(large.Err.contains("larger than 64 MB")) << qPrintable(large.Err);
 }
