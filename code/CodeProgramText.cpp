@@ -45,7 +45,21 @@ QString CodeProgramText::NormalizeLineEnds(const QString &text)
 
 QStringList CodeProgramText::Lines(const QString &text)
 {
-    return text.split(CrLf);
+    // Counted first, so the list is made once at its size: growing it would hold up to twice
+    // the line slots for a moment, which is most of what a program of short lines costs.
+    const QStringView view(text);
+    qsizetype count = 1;
+    for (qsizetype i = view.indexOf(CrLf); i >= 0; i = view.indexOf(CrLf, i + 2))
+        ++count;
+    QStringList lines;
+    lines.reserve(count);
+    qsizetype start = 0;
+    for (qsizetype i = view.indexOf(CrLf); i >= 0; i = view.indexOf(CrLf, start)) {
+        lines.append(i == start ? QString() : text.mid(start, i - start));
+        start = i + 2;
+    }
+    lines.append(text.mid(start));
+    return lines;
 }
 
 QString CodeProgramText::Join(const QStringList &lines)
@@ -131,8 +145,31 @@ QByteArray CodeProgramText::Write(const QString &text, const FileForm &form)
     return TextEncoding::Encode(out, encoding, form.Bom);
 }
 
+namespace {
+// Whether a line is its own key: no blank at either end, no tab, no run of blanks, no letter
+// that upper case would change. Most lines of code written in capitals are; they share the
+// line's text instead of holding a copy. Characters beyond ASCII take the general way.
+bool IsOwnKey(const QString &line)
+{
+    if (line.isEmpty())
+        return true;
+    if (IsBlank(line.front()) || IsBlank(line.back()))
+        return false;
+    char16_t previous = 0;
+    for (QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u >= 128 || u == u'\t' || (u >= u'a' && u <= u'z') || (u == u' ' && previous == u' '))
+            return false;
+        previous = u;
+    }
+    return true;
+}
+} // namespace
+
 QString CodeProgramText::LineKey(const QString &line)
 {
+    if (IsOwnKey(line))
+        return line;
     QString key;
     key.reserve(line.size());
     bool pendingBlank = false;
