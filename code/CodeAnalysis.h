@@ -78,7 +78,7 @@ public:
     };
 
     // The largest program analysed or updated. Analysis holds every line apart with its
-    // search key, 80 to 150 bytes a line (about 10 bytes per byte of long lines), so these
+    // search key, 80 to 120 bytes a line (7 to 10 bytes per byte of long lines), so these
     // bound it to about 600 MB. Real programs stay far below.
     static constexpr qsizetype MaxProgramChars = qsizetype(64) << 20;
     static constexpr qsizetype MaxProgramLines = 2'000'000;
