@@ -6,6 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "code/CodeAnalysis.h"
 #include "code/CodeEditorLink.h"
 #include "code/CodeProgramText.h"
 #include "code/TemplateFiles.h"
@@ -66,23 +67,30 @@ QString CliCode::ProjectText(CliProject &project)
     return DocumentStorage::ProjectText(state, version);
 }
 
-bool CliCode::ReadProgram(CliProject &project, const QString &name, QString &text, bool &latin1,
+bool CliCode::ReadProgram(CliProject &project, const QString &name, Program &program,
                           QString &error)
 {
-    latin1 = false;
     if (QFileInfo(name).exists()) {
-        RegularFile::Result read = RegularFile::Read(name, RegularFile::DocumentLimit);
+        RegularFile::Result read = RegularFile::Read(name, CodeAnalysis::MaxProgramChars);
         if (!read.Ok) {
             error = QStringLiteral("cannot read %1: %2").arg(name, read.Reason);
             return false;
         }
-        text = CodeProgramText::FromBytes(read.Bytes, &latin1);
+        program.Bytes = std::move(read.Bytes);
+        program.Text = CodeProgramText::Read(program.Bytes, program.Form);
         return true;
     }
     const std::unique_ptr<mvDocument> document = project.State().Connection.Open(name);
     try {
         if (document && document->NamesItem() && document->Exists()) {
-            text = CodeProgramText::NormalizeLineEnds(document->Read());
+            program.Bytes = document->ReadBytes();
+            if (program.Bytes.size() > CodeAnalysis::MaxProgramChars) {
+                error = QStringLiteral("cannot read %1: it is larger than %2 MB")
+                            .arg(name)
+                            .arg(CodeAnalysis::MaxProgramChars >> 20);
+                return false;
+            }
+            program.Text = CodeProgramText::Read(program.Bytes, program.Form);
             return true;
         }
     } catch (const GuiError &e) {
@@ -105,7 +113,7 @@ CliCode::ProgramInput CliCode::LoadProjectAndProgram(const char *command, const 
     input.Status = project.Load(options.Positional().at(0));
     if (!project.Project())
         return input;
-    if (!ReadProgram(project, options.Positional().at(1), input.Program, input.Latin1, error)) {
+    if (!ReadProgram(project, options.Positional().at(1), input.Code, error)) {
         CliError(QStringLiteral("corvane %1: %2").arg(QLatin1String(command), error));
         input.Status = CliExit::Usage;
         return input;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "code/CodeCommands.h"
+#include "code/CodeProgramText.h"
 
 #include <QString>
 
@@ -23,9 +24,15 @@ struct CliCode
     // The loaded project's text in the in-memory form, record 1 field 4 included.
     static QString ProjectText(CliProject &project);
 
-    // Reads a program: a local file (LF or CR LF line ends) or a document of the host layer.
-    // False with a message when it cannot be read.
-    static bool ReadProgram(CliProject &project, const QString &name, QString &text, bool &latin1,
+    // Reads a program: a local file or a document of the host layer, its bytes as stored and
+    // its text with CR LF line ends. False with a message when it cannot be read.
+    struct Program
+    {
+        QString Text;
+        QByteArray Bytes;
+        CodeProgramText::FileForm Form;
+    };
+    static bool ReadProgram(CliProject &project, const QString &name, Program &program,
                             QString &error);
 
     // What analyze and update start from: the project (first argument) loaded, the program
@@ -36,8 +43,7 @@ struct CliCode
         bool Ready = false;
         int Status = 0;
         std::optional<int> Casing;
-        QString Program;
-        bool Latin1 = false;
+        Program Code;
     };
     static ProgramInput LoadProjectAndProgram(const char *command, const CliOptions &options,
                                               CliProject &project);

@@ -4,7 +4,9 @@
 #include "app/ProjectState.h"
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "host/DocumentName.h"
 #include "host/OutputFile.h"
+#include "host/mvDocument.h"
 #include "support/GuiError.h"
 
 #include <QFileInfo>
@@ -57,12 +59,30 @@ int CliProject::Status() const
     return m_prompter.Problems() > 0 ? CliExit::Problem : CliExit::Ok;
 }
 
-bool CliWriteOutput(const QString &file, const QByteArray &bytes)
+bool CliWriteOutput(CliProject &project, const QString &file, const QByteArray &bytes)
 {
     if (file.isEmpty() || file == QLatin1String("-"))
         return CliOut(bytes);
     try {
-        OutputFile::Write(file, bytes, QStringLiteral("'%1'").arg(file));
+        DocumentName parts;
+        if (!DocumentName::Split(file, parts)) {
+            CliError(QStringLiteral("cannot write '%1': not a valid document name").arg(file));
+            return false;
+        }
+        if (parts.IsLocalFile()) {
+            OutputFile::Write(parts.FileName, bytes, QStringLiteral("'%1'").arg(file));
+            return true;
+        }
+        const std::unique_ptr<mvDocument> document = project.State().Connection.Open(file);
+        if (!document || !document->NamesItem()) {
+            CliError(QStringLiteral("cannot write '%1': not an item of a known host").arg(file));
+            return false;
+        }
+        // Written as the designer saves: under the item's lock, so a designer editing the
+        // item is not overwritten.
+        document->Lock();
+        document->WriteBytes(bytes);
+        document->Finish();
         return true;
     } catch (const GuiError &error) {
         CliError(error.Description());

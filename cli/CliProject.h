@@ -47,6 +47,8 @@ private:
     ProjectState *m_project = nullptr;
 };
 
-// Writes the bytes to the file (replacing it whole) or, for no file or "-", to stdout.
-// False with a message on stderr when the file cannot be written.
-bool CliWriteOutput(const QString &file, const QByteArray &bytes);
+// Writes the bytes to the file (replacing it whole) or, for no file or "-", to stdout. A
+// document name of the host layer ("mvdb://host/account/file/item") is written to that item,
+// never to a local path spelt like it. False with a message on stderr when it cannot be
+// written.
+bool CliWriteOutput(CliProject &project, const QString &file, const QByteArray &bytes);

@@ -9,14 +9,20 @@
 #include "designer/frmDesign.h"
 #include "model/clsControl.h"
 #include "model/Vocabulary.h"
+#include "host/OutputFile.h"
+#include "support/GuiError.h"
 #include "support/PlatformMetrics.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
+#include <QHash>
+#include <QSet>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,6 +65,35 @@ QString FileNamePart(const QString &id)
             || c.unicode() < 32)
             c = QLatin1Char('_');
     return part;
+}
+
+// The picture file of each form. IDs that differ only in characters a file name cannot hold
+// ("A/B", "A:B", "A_B") fold to one name: the first form keeps it, each later one gets "-2",
+// "-3", ... before ".png", the lowest number whose name no form takes.
+std::vector<QString> PictureFileNames(const clsControl &app, const std::vector<clsControl *> &forms)
+{
+    const QString prefix = FileNamePart(app.ID()) + QLatin1Char('_');
+    std::vector<QString> stems;
+    QSet<QString> plain;
+    for (const clsControl *form : forms) {
+        stems.push_back(prefix + FileNamePart(form->ID()));
+        plain.insert(stems.back());
+    }
+    QSet<QString> held;
+    QHash<QString, int> nextNumber;
+    std::vector<QString> names;
+    for (const QString &stem : stems) {
+        QString name = stem;
+        if (held.contains(name)) {
+            int &n = nextNumber.insert(stem, nextNumber.value(stem, 2)).value();
+            do
+                name = stem + QLatin1Char('-') + QString::number(n++);
+            while (plain.contains(name) || held.contains(name));
+        }
+        held.insert(name);
+        names.push_back(name + QStringLiteral(".png"));
+    }
+    return names;
 }
 
 int Pixels(int twips, double factor)
@@ -188,17 +223,19 @@ int RunRender(const QStringList &given)
                 project.Items().SetFormFactory(nullptr);
                 return CliUsage(Name, QStringLiteral("no form '%1' in application %2").arg(id, app.ID()));
             }
-            named.push_back(form);
+            // A form named twice is drawn once.
+            if (std::find(named.begin(), named.end(), form) == named.end())
+                named.push_back(form);
         }
         forms = named;
     }
 
-    for (clsControl *form : forms) {
+    const std::vector<QString> fileNames = PictureFileNames(app, forms);
+    for (size_t i = 0; i < forms.size(); ++i) {
+        clsControl *form = forms[i];
         frmDesign *design = DesignFormFactory::FormOf(*form);
         const QSize size(Pixels(form->TwipWidth(), factor), Pixels(form->TwipHeight(), factor));
-        const QString fileName = FileNamePart(app.ID()) + QLatin1Char('_')
-            + FileNamePart(form->ID()) + QStringLiteral(".png");
-        const QString path = outputDir.isEmpty() ? fileName : QDir(outputDir).filePath(fileName);
+        const QString path = outputDir.isEmpty() ? fileNames[i] : QDir(outputDir).filePath(fileNames[i]);
         if (!design) {
             CliError(QStringLiteral("corvane render: form %1 has no design surface").arg(form->ID()));
             status = CliExit::Problem;
@@ -215,15 +252,33 @@ int RunRender(const QStringList &given)
             status = CliExit::Problem;
             continue;
         }
-        const QImage image = Draw(*design, size);
-        QImageWriter writer(path, "png");
-        if (!writer.write(image)) {
-            CliError(QStringLiteral("corvane render: cannot write %1: %2").arg(path, writer.errorString()));
+        QByteArray png;
+        {
+            const QImage image = Draw(*design, size);
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, "png");
+            if (!writer.write(image)) {
+                CliError(QStringLiteral("corvane render: cannot write %1: %2").arg(path, writer.errorString()));
+                status = CliExit::Problem;
+                continue;
+            }
+        }
+        // Written as --output writes: a temporary file renamed over the picture, so a killed
+        // run leaves the old picture or the new one, never a torn one.
+        try {
+            OutputFile::Write(path, png, QStringLiteral("'%1'").arg(path));
+        } catch (const GuiError &e) {
+            CliError(QStringLiteral("corvane render: %1").arg(e.Description()));
             status = CliExit::Problem;
             continue;
         }
         CliOut(QStringLiteral("%1 %2x%3\n").arg(path).arg(size.width()).arg(size.height()).toUtf8());
     }
+    // Drawing left an undelivered event (a layout request, an update) for many of the widgets
+    // that now go; each widget destroyed would search all of them, a time that grows with the
+    // square of the controls. Nothing is shown any more: drop them first.
+    QCoreApplication::removePostedEvents(nullptr);
     // The forms go with the registry, before the factory that made them.
     project.Items().SetFormFactory(nullptr);
     return status;

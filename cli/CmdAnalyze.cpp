@@ -18,7 +18,7 @@ int RunAnalyze(const QStringList &arguments)
         return input.Status;
 
     const CodeCommands::Output out = CodeCommands::Analyze(
-        CliCode::ProjectText(project), input.Program, CliCode::Options(options, project, input.Casing));
+        CliCode::ProjectText(project), input.Code.Text, CliCode::Options(options, project, input.Casing));
     for (const QString &warning : out.Warnings)
         CliError(QStringLiteral("corvane analyze: ") + warning);
     CliOut((out.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());

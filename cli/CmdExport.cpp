@@ -35,7 +35,7 @@ int RunExport(const QStringList &arguments)
         const std::optional<QString> text = project.Storage().SaveText(*project.Project());
         if (!text)
             return CliExit::Problem;
-        if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()),
+        if (!CliWriteOutput(project, options.Value(QStringLiteral("output")).value_or(QString()),
                             DocumentStorage::ToStoredForm(*text).toUtf8()))
             return CliExit::Problem;
     } catch (const GuiError &e) {

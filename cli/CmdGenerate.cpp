@@ -60,7 +60,7 @@ int RunGenerate(const QStringList &arguments)
         program = CodeProgramText::NormalizeLineEnds(program);
         const QByteArray bytes = program.toUtf8();
         program = QString();
-        if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()), bytes))
+        if (!CliWriteOutput(project, options.Value(QStringLiteral("output")).value_or(QString()), bytes))
             return CliExit::Problem;
     } catch (const GuiError &e) {
         CliError(shown.isEmpty() ? e.Description() : shown);

@@ -40,8 +40,9 @@ int RunUpdate(const QStringList &arguments)
     if (!input.Ready)
         return input.Status;
 
+    const CliCode::Program &program = input.Code;
     const CodeCommands::Output out =
-        CodeCommands::Update(CliCode::ProjectText(project), input.Program,
+        CodeCommands::Update(CliCode::ProjectText(project), program.Text,
                              CliCode::Options(options, project, input.Casing), operations);
     for (const QString &warning : out.Warnings)
         CliError(QStringLiteral("corvane update: ") + warning);
@@ -49,8 +50,21 @@ int RunUpdate(const QStringList &arguments)
         CliError(out.Error);
         return CliExit::Problem;
     }
-    if (!CliWriteOutput(options.Value(QStringLiteral("output")).value_or(QString()),
-                        CodeProgramText::ToBytes(out.Text, input.Latin1)))
+    // A program with nothing to mend goes back exactly as it came: its encoding, byte-order
+    // mark and line ends, mixed ones included. A changed one is written in its own form.
+    QByteArray bytes;
+    if (out.Text == program.Text) {
+        bytes = program.Bytes;
+    } else if (program.Form.MarksAmongBreaks) {
+        CliError(QStringLiteral("corvane update: %1 ends its lines both with line breaks and with "
+                                "attribute marks; they could not be written back as they came. "
+                                "Nothing was written.")
+                     .arg(options.Positional().at(1)));
+        return CliExit::Problem;
+    } else {
+        bytes = CodeProgramText::Write(out.Text, program.Form);
+    }
+    if (!CliWriteOutput(project, options.Value(QStringLiteral("output")).value_or(QString()), bytes))
         return CliExit::Problem;
     return input.Status;
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <csignal>
 
 namespace {
 void PrintHelp()
@@ -68,6 +69,9 @@ int Run(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
+    // A reader that stops early (`corvane tree big.gui | head`) must not kill the tool by the
+    // signal: the failed write ends the command with its message and exit 1 instead.
+    std::signal(SIGPIPE, SIG_IGN);
     QString command;
     if (argc > 1) {
         for (const CliCommand &known : CliCommands())

@@ -95,17 +95,43 @@ QStringList CodeAnalysis::FilledLines(const QString &section, const TemplateVari
     return out;
 }
 
+namespace {
+// Refuses a program beyond the limits before any line of it is split off.
+void RequireAnalysableSize(const QString &text)
+{
+    if (text.size() > CodeAnalysis::MaxProgramChars)
+        throw GuiError(GuiErrors::InvalidArgument,
+                       QStringLiteral("The program is larger than %1 MB; larger programs are not "
+                                      "analysed.")
+                           .arg(CodeAnalysis::MaxProgramChars >> 20));
+    const QStringView view(text);
+    qsizetype lines = 1;
+    for (qsizetype i = view.indexOf(u'\n'); i >= 0; i = view.indexOf(u'\n', i + 1))
+        ++lines;
+    for (qsizetype i = view.indexOf(u'\r'); i >= 0; i = view.indexOf(u'\r', i + 1))
+        lines += i + 1 < view.size() && view[i + 1] == u'\n' ? 0 : 1;
+    if (lines > CodeAnalysis::MaxProgramLines)
+        throw GuiError(GuiErrors::InvalidArgument,
+                       QStringLiteral("The program has %1 lines; programs of more than %2 lines "
+                                      "are not analysed.")
+                           .arg(lines)
+                           .arg(CodeAnalysis::MaxProgramLines));
+}
+} // namespace
+
 CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
 {
+    RequireAnalysableSize(programText);
     State state;
     state.Lines = CodeProgramText::Lines(CodeProgramText::NormalizeLineEnds(programText));
 
     m_gen.BuildEventList(modCodeGen::Purpose::Analysis, state.Rows);
     const EventList &project = m_gen.Project();
-    for (const EventRow &row : state.Rows) {
-        state.RowLabels << m_gen.EventHandlerLabel(row.App, row.Form, row.Control, row.Event);
+    // Labels as generation gives them, clashes numbered the same way.
+    for (QString &label : m_gen.EventHandlerLabels(state.Rows))
+        state.RowLabels << std::move(label);
+    for (const EventRow &row : state.Rows)
         state.RowSections.push_back(HandlerSectionOf(row));
-    }
     state.Decoder = m_gen.BuildEventDecoder(state.Rows);
 
     const TemplateVariables vars = ProjectVariables();

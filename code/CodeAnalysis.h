@@ -77,6 +77,12 @@ public:
         CodeAnalysisResult Result;
     };
 
+    // The largest program analysed or updated. Analysis holds every line apart with its
+    // search key, 80 to 120 bytes a line (7 to 10 bytes per byte of long lines), so these
+    // bound it to about 600 MB. Real programs stay far below.
+    static constexpr qsizetype MaxProgramChars = qsizetype(64) << 20;
+    static constexpr qsizetype MaxProgramLines = 2'000'000;
+
     explicit CodeAnalysis(TemplateFiles &templates);
 
     // The project text (records by attribute mark). Raises GuiError 5005 or 5016 for a text
@@ -94,7 +100,7 @@ public:
     // Analyses a program text (CR LF, LF or mixed line ends).
     CodeAnalysisResult Analyze(const QString &programText);
     // The same, keeping the map of the program; raises GuiError when a template section
-    // cannot be had.
+    // cannot be had or the program is larger than the limits above.
     State Inspect(const QString &programText);
 
     // The project-wide placeholder values (application, first form, texts, location).

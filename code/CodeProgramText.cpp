@@ -3,6 +3,8 @@
 #include "support/Marks.h"
 #include "support/TextEncoding.h"
 
+#include <algorithm>
+
 
 namespace {
 using Marks::CrLf;
@@ -43,7 +45,21 @@ QString CodeProgramText::NormalizeLineEnds(const QString &text)
 
 QStringList CodeProgramText::Lines(const QString &text)
 {
-    return text.split(CrLf);
+    // Counted first, so the list is made once at its size: growing it would hold up to twice
+    // the line slots for a moment, which is most of what a program of short lines costs.
+    const QStringView view(text);
+    qsizetype count = 1;
+    for (qsizetype i = view.indexOf(CrLf); i >= 0; i = view.indexOf(CrLf, i + 2))
+        ++count;
+    QStringList lines;
+    lines.reserve(count);
+    qsizetype start = 0;
+    for (qsizetype i = view.indexOf(CrLf); i >= 0; i = view.indexOf(CrLf, start)) {
+        lines.append(i == start ? QString() : text.mid(start, i - start));
+        start = i + 2;
+    }
+    lines.append(text.mid(start));
+    return lines;
 }
 
 QString CodeProgramText::Join(const QStringList &lines)
@@ -65,8 +81,95 @@ QByteArray CodeProgramText::ToBytes(const QString &text, bool latin1)
                                              : TextEncoding::Encoding::Utf8);
 }
 
+QString CodeProgramText::Read(const QByteArray &bytes, FileForm &form)
+{
+    TextEncoding::Decoded decoded = TextEncoding::Decode(bytes);
+    form = FileForm();
+    form.Encoding = decoded.Used;
+    form.Bom = decoded.Bom;
+    // Latin-1 reads the byte 0xFE as U+00FE.
+    const char16_t mark = decoded.Used == TextEncoding::Encoding::Latin1 ? u'\u00FE'
+                                                                        : char16_t(Marks::Attribute);
+    QString &text = decoded.Text;
+    const QStringView view(text);
+    qsizetype counts[4] = {0, 0, 0, 0}; // CR LF, LF, CR, mark
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = view[i].unicode();
+        if (c == u'\r') {
+            if (i + 1 < n && view[i + 1] == u'\n') {
+                ++counts[0];
+                ++i;
+            } else {
+                ++counts[2];
+            }
+        } else if (c == u'\n') {
+            ++counts[1];
+        } else if (c == mark) {
+            ++counts[3];
+        }
+    }
+    int most = 0;
+    for (int k = 1; k < 4; ++k)
+        if (counts[k] > counts[most])
+            most = k;
+    form.End = FileForm::LineEnd(most);
+    form.MarksAmongBreaks = counts[3] > 0 && counts[0] + counts[1] + counts[2] > 0;
+    if (counts[3] > 0)
+        text.replace(QChar(mark), CrLf);
+    return NormalizeLineEnds(text);
+}
+
+QByteArray CodeProgramText::Write(const QString &text, const FileForm &form)
+{
+    using LineEnd = FileForm::LineEnd;
+    TextEncoding::Encoding encoding = form.Encoding;
+    if (encoding == TextEncoding::Encoding::Latin1
+        && std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
+        encoding = TextEncoding::Encoding::Utf8; // what Encode would fall back to
+    QString out = text;
+    switch (form.End) {
+    case LineEnd::CrLf:
+        break;
+    case LineEnd::Lf:
+        out.replace(CrLf, QStringLiteral("\n"));
+        break;
+    case LineEnd::Cr:
+        out.replace(CrLf, QStringLiteral("\r"));
+        break;
+    case LineEnd::Mark:
+        out.replace(CrLf, QChar(encoding == TextEncoding::Encoding::Latin1 ? u'\u00FE'
+                                                                         : char16_t(Marks::Attribute)));
+        break;
+    }
+    return TextEncoding::Encode(out, encoding, form.Bom);
+}
+
+namespace {
+// Whether a line is its own key: no blank at either end, no tab, no run of blanks, no letter
+// that upper case would change. Most lines of code written in capitals are; they share the
+// line's text instead of holding a copy. Characters beyond ASCII take the general way.
+bool IsOwnKey(const QString &line)
+{
+    if (line.isEmpty())
+        return true;
+    if (IsBlank(line.front()) || IsBlank(line.back()))
+        return false;
+    char16_t previous = 0;
+    for (QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u >= 128 || u == u'\t' || (u >= u'a' && u <= u'z') || (u == u' ' && previous == u' '))
+            return false;
+        previous = u;
+    }
+    return true;
+}
+} // namespace
+
 QString CodeProgramText::LineKey(const QString &line)
 {
+    if (IsOwnKey(line))
+        return line;
     QString key;
     key.reserve(line.size());
     bool pendingBlank = false;

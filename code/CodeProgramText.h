@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TextEncoding.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,25 @@ public:
     // The bytes to write for a program text: Latin-1 when the file was read that way and
     // every character fits, UTF-8 otherwise.
     static QByteArray ToBytes(const QString &text, bool latin1 = false);
+
+    // How a program file is written: its encoding, byte-order mark and line ends. Programs
+    // exported from a host separate their lines by the attribute mark (the byte 0xFE in a file
+    // that is not UTF-8, U+F8FE otherwise): those are line ends too. A program read with
+    // Read and changed is written back by Write in the same form.
+    struct FileForm
+    {
+        enum class LineEnd { CrLf, Lf, Cr, Mark };
+        TextEncoding::Encoding Encoding = TextEncoding::Encoding::Utf8;
+        bool Bom = false;
+        LineEnd End = LineEnd::CrLf; // the most frequent kind; CR LF when there is none
+        // Marks and line breaks both end lines: writing back would turn one into the other.
+        bool MarksAmongBreaks = false;
+    };
+    // The program text of a file's bytes, every line end (attribute marks included) made
+    // CR LF, and the form to write it back in.
+    static QString Read(const QByteArray &bytes, FileForm &form);
+    // The bytes of a CR LF program text in a file form.
+    static QByteArray Write(const QString &text, const FileForm &form);
 
     // A line as line matching sees it: blanks and tabs at either end dropped, runs of them
     // shrunk to one blank, upper case.

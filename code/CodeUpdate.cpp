@@ -73,6 +73,25 @@ bool IsBannerLine(const QString &line)
     });
 }
 
+// A section of several lines found inside a single program line: the program joins its lines
+// by something other than line breaks (a host's attribute marks, say), and replacing that line
+// would take the code around the section with it. Nothing is changed then.
+void RequireWholeLines(const CodeSectionMap::Span &span, const QString &piece, const char *name)
+{
+    if (!span.Found() || span.First != span.Last)
+        return;
+    int lines = 0;
+    for (const QString &line : piece.split(CrLf))
+        lines += line.trimmed().isEmpty() ? 0 : 1;
+    if (lines > 1)
+        throw GuiError(GuiErrors::InvalidFunction,
+                       QStringLiteral("The %1 begins and ends inside line %2 of the program, which "
+                                      "holds other code as well: its lines are not separated by "
+                                      "line breaks. The program was left unchanged.")
+                           .arg(QLatin1String(name))
+                           .arg(span.First + 1));
+}
+
 QSet<QString> UpperSet(const QStringList &labels)
 {
     QSet<QString> set;
@@ -135,6 +154,7 @@ QString CodeUpdate::UpdateStartup(const QString &programText)
     if (piece.isEmpty())
         return CodeProgramText::Join(state.Lines);
     const CodeSectionMap::Span span = state.Map->Section(TemplateSection::Startup);
+    RequireWholeLines(span, piece, "startup section");
     if (span.Found()) {
         ReplaceLines(state.Lines, span, CodeProgramText::Lines(piece));
     } else {
@@ -201,8 +221,7 @@ QString CodeUpdate::AddMissingHandlers(const QString &programText, const QString
             if (e.Row < 0)
                 continue;
             const EventRow &row = state.Rows[size_t(e.Row)];
-            out << PieceLines(m_analysis.Generator().EventHandlerCode(row.App, row.Form,
-                                                                      row.Control, row.Event));
+            out << PieceLines(m_analysis.Generator().EventHandlerCode(row, state.RowLabels[e.Row]));
         }
     };
     for (int line = 0; line < state.Lines.size(); ++line) {
@@ -254,6 +273,7 @@ QString CodeUpdate::RebuildDecoder(const QString &programText)
 {
     CodeAnalysis::State state = m_analysis.Inspect(programText);
     const CodeSectionMap::Span span = state.Map->Section(TemplateSection::Decoder);
+    RequireWholeLines(span, state.Decoder, "event decoder");
     if (span.Found()) {
         ReplaceLines(state.Lines, span, CodeProgramText::Lines(state.Decoder));
     } else {

@@ -6,6 +6,9 @@
 #include "code/iCodeCommandHost.h"
 #include "support/Marks.h"
 
+#include <QHash>
+#include <QSet>
+
 #include <array>
 #include <functional>
 #include <utility>
@@ -168,10 +171,7 @@ QString modCodeGen::EventDecoder(const std::vector<EventRow> &rows, std::vector<
     const CodeGenDecoder::LineTemplates lines =
         CodeGenDecoder::ParseSection(Section(TemplateSection::Decoder));
     const QString name = LabelPlaceholderName();
-    labels.clear();
-    labels.reserve(rows.size());
-    for (const EventRow &row : rows)
-        labels.push_back(MakeEventHandlerLabel(name, row.App, row.Form, row.Control, row.Event));
+    labels = UniqueLabels(name, rows);
     const TemplateVariables vars = ProjectVariables();
     const QString block = CodeGenDecoder::DispatchBlock(
         rows, lines, vars, [&](const EventRow &row) {
@@ -208,7 +208,81 @@ QString modCodeGen::LabelPlaceholderName()
 QString modCodeGen::EventHandlerLabel(const QString &app, const QString &form,
                                       const QString &control, const QString &event)
 {
-    return MakeEventHandlerLabel(LabelPlaceholderName(), app, form, control, event);
+    const QString name = LabelPlaceholderName();
+    const QString label = MakeEventHandlerLabel(name, app, form, control, event);
+    // Only a label some other row also makes can differ from the plain one.
+    const std::vector<EventRow> &rows = m_project.Rows();
+    const QString key = label.toUpper();
+    bool shared = false;
+    for (const EventRow &row : rows) {
+        const bool same = row.App.compare(app, Qt::CaseInsensitive) == 0
+            && row.Form.compare(form, Qt::CaseInsensitive) == 0
+            && row.Control.compare(control, Qt::CaseInsensitive) == 0
+            && row.Event.compare(event, Qt::CaseInsensitive) == 0;
+        if (!same && MakeEventHandlerLabel(name, row.App, row.Form, row.Control, row.Event).toUpper() == key)
+            shared = true;
+    }
+    if (!shared)
+        return label;
+    const std::vector<QString> labels = UniqueLabels(name, rows);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const EventRow &row = rows[i];
+        if (row.App.compare(app, Qt::CaseInsensitive) == 0
+            && row.Form.compare(form, Qt::CaseInsensitive) == 0
+            && row.Control.compare(control, Qt::CaseInsensitive) == 0
+            && row.Event.compare(event, Qt::CaseInsensitive) == 0)
+            return labels[i];
+    }
+    return label;
+}
+
+std::vector<QString> modCodeGen::EventHandlerLabels(const std::vector<EventRow> &rows)
+{
+    return UniqueLabels(LabelPlaceholderName(), rows);
+}
+
+std::vector<QString> modCodeGen::UniqueLabels(const QString &placeholderName,
+                                              const std::vector<EventRow> &rows)
+{
+    std::vector<QString> labels;
+    labels.reserve(rows.size());
+    QSet<QString> plain; // every label as its row makes it, upper case
+    plain.reserve(qsizetype(rows.size()));
+    for (const EventRow &row : rows) {
+        labels.push_back(MakeEventHandlerLabel(placeholderName, row.App, row.Form, row.Control, row.Event));
+        plain.insert(labels.back().toUpper());
+    }
+    if (qsizetype(rows.size()) == plain.size())
+        return labels; // no clash: the labels as they always were
+
+    const QChar separator = !placeholderName.isEmpty() && !placeholderName.back().isLetter()
+        ? placeholderName.back()
+        : QLatin1Char('.');
+    QSet<QString> held;           // labels given so far, upper case
+    QHash<QString, int> nextNumber; // per clashing label: the number to try next
+    for (QString &label : labels) {
+        const QString key = label.toUpper();
+        if (!held.contains(key)) {
+            held.insert(key);
+            continue;
+        }
+        // A later row of a clash: a numbered label that neither a row's own label nor one
+        // given already takes.
+        auto next = nextNumber.find(key);
+        if (next == nextNumber.end())
+            next = nextNumber.insert(key, 2);
+        int &n = next.value();
+        for (;; ++n) {
+            const QString candidate = label + separator + QString::number(n);
+            const QString candidateKey = candidate.toUpper();
+            if (!plain.contains(candidateKey) && !held.contains(candidateKey)) {
+                label = candidate;
+                held.insert(candidateKey);
+                break;
+            }
+        }
+    }
+    return labels;
 }
 
 namespace {

@@ -55,13 +55,24 @@ public:
     QString BuildEventDecoder();
     QString BuildEventDecoder(const std::vector<EventRow> &rows);
     // The label of an event's handler, made after the placeholder on the first line of the
-    // handler section.
+    // handler section, as the project's program names it (see EventHandlerLabels).
     QString EventHandlerLabel(const QString &app, const QString &form, const QString &control,
                               const QString &event);
+    // The labels of the rows' handlers, in row order. IDs that differ only in characters a
+    // label cannot hold ("A-B" and "AB", "A B" and "A.B") would give two handlers one label:
+    // the first row keeps it and each later one gets the label's separator and the lowest
+    // number from 2 up that gives a label no row holds ("LOGIN.AB.CLOSE.2"). Labels are
+    // compared without regard to case. A project without such a clash keeps every label.
+    std::vector<QString> EventHandlerLabels(const std::vector<EventRow> &rows);
     // The handler of one event: the form Close section, the application Close section or the
     // general handler section, filled in.
     QString EventHandlerCode(const QString &app, const QString &form, const QString &control,
                              const QString &event);
+    // The same for a row whose label is known.
+    QString EventHandlerCode(const EventRow &row, const QString &label)
+    {
+        return HandlerCode(row, label);
+    }
 
     // The label for a placeholder name as written (its casing and its trailing separator).
     static QString MakeEventHandlerLabel(const QString &placeholderName, const QString &app,
@@ -93,6 +104,8 @@ private:
     QString EventDecoder(const std::vector<EventRow> &rows, std::vector<QString> &labels);
     // The handler of a row whose label is made.
     QString HandlerCode(const EventRow &row, const QString &label);
+    static std::vector<QString> UniqueLabels(const QString &placeholderName,
+                                             const std::vector<EventRow> &rows);
 
     TemplateFiles &m_templates;
     EventList m_project;

@@ -329,6 +329,12 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
     else
         // A form that is only drawn is drawn at once: pictures named by URLs are fetched first.
         instance->SetWaitForDownloads(true);
+    // A form that is only drawn loads with no event loop running: item views leave zero-time
+    // timers and posted events behind, and Qt searches all of them whenever another one is
+    // started, stopped or posted, so the load would slow down with the square of the
+    // controls. Let them run now and then.
+    if (!m_host && m_instances.size() % 256 == 0)
+        QCoreApplication::processEvents();
     return instance;
 }
 

@@ -7,6 +7,7 @@
 #include "support/Marks.h"
 #include "CliTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -129,6 +130,34 @@ TEST(Cli, HostDocumentNames)
     EXPECT_EQ(run.Status, 0) << qPrintable(run.Err);
     EXPECT_TRUE(run.Out.startsWith("ORDERS 0\n"));
     EXPECT_EQ(Corvane({"check", "mvdb://prod/SALES/BP/NONE"}, env).Status, 2);
+
+    // --output naming a store item writes the item, never a local path spelt like it; a name
+    // the store cannot hold is refused.
+    QTemporaryDir work;
+    const QString templates = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
+    QByteArray printed;
+    const auto generateTo = [&](const QString &output) {
+        QProcess process;
+        QProcessEnvironment full = QProcessEnvironment::systemEnvironment();
+        full.insert(MvdbStore::RootVariable, dir.path());
+        full.insert("SOURCE_DATE_EPOCH", "1700000000");
+        process.setProcessEnvironment(full);
+        process.setWorkingDirectory(work.path());
+        process.start(QStringLiteral(CORVANE_EXE), {"generate", Sample, "--templates", templates, "--output", output});
+        process.waitForFinished(60000);
+        printed = process.readAllStandardOutput();
+        return process.exitCode();
+    };
+    const DocumentName program{"mvdb", "prod", "SALES", "BP", "ORDERS.PROG"};
+    EXPECT_EQ(generateTo(program.Build()), 0);
+    EXPECT_TRUE(printed.isEmpty());
+    EXPECT_EQ(generateTo("-"), 0);
+    EXPECT_EQ(ReadFile(store.ItemPath(program)), printed);
+    EXPECT_EQ(generateTo("mvdb://prod/SALES/NOFILE/X"), 1);
+    EXPECT_EQ(generateTo("ftp://prod/SALES/BP/X"), 1);
+    EXPECT_EQ(generateTo("mvdb://prod/SALES/BP"), 1);
+    EXPECT_TRUE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
+        << "nothing written to the working folder";
 }
 
 TEST(Cli, GenerateWritesProgramCode)

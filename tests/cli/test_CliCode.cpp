@@ -79,10 +79,10 @@ TEST(CliCode, GenerateAnalyzeUpdateRoundTrip)
     EXPECT_TRUE(Starting(staleLines, "unused: ")[0].contains("GONE", Qt::CaseInsensitive));
     EXPECT_TRUE(staleLines.contains("decoder: needs update")) << stale.Out.toStdString();
 
-    // No operation writes the program unchanged (with CR LF line ends).
+    // No operation writes the program unchanged, its LF line ends too.
     const Outcome same = Corvane({"update", after, handEdited, "--templates", Templates});
     ASSERT_EQ(same.Status, 0) << same.Err.toStdString();
-    EXPECT_EQ(same.Out, edited.join("\r\n").toUtf8());
+    EXPECT_EQ(same.Out, edited.join("\n").toUtf8());
 
     const QString mended = dir.filePath("mended.bas");
     const Outcome update = Corvane({"update", after, handEdited, "--templates", Templates,
@@ -90,7 +90,8 @@ TEST(CliCode, GenerateAnalyzeUpdateRoundTrip)
     ASSERT_EQ(update.Status, 0) << update.Err.toStdString();
     EXPECT_TRUE(update.Out.isEmpty());
     const QByteArray mendedText = ReadFile(mended);
-    EXPECT_TRUE(mendedText.contains("   CRT 'HAND WRITTEN'\r\n"));
+    EXPECT_TRUE(mendedText.contains("   CRT 'HAND WRITTEN'\n"));
+    EXPECT_FALSE(mendedText.contains('\r')) << "the program keeps its LF line ends";
     EXPECT_FALSE(mendedText.contains("GONE.CLICK"));
     ExpectComplete(Corvane({"analyze", after, mended, "--templates", Templates}));
 }
@@ -161,4 +162,76 @@ TEST(CliCode, AnalyzeAndUpdateFailures)
     const Outcome badTemplates = Corvane({"analyze", project, junk, "--templates", dir.path()});
     EXPECT_EQ(badTemplates.Status, 1);
     EXPECT_TRUE(badTemplates.Out.contains("report: Unable to analyze code."));
+}
+
+// A program comes back in its own form: with nothing to mend byte for byte (LF only, CR only,
+// a byte-order mark, mixed line ends); changed, with its own line ends, encoding and mark.
+// Lines joined by a host's attribute mark (0xFE in a Latin-1 file, U+F8FE in UTF-8) are lines:
+// the decoder is replaced and nothing around it, exactly as in the CR LF program.
+TEST(CliCode, ProgramsComeBackInTheirOwnForm)
+{
+    QTemporaryDir dir;
+    const QString before = WriteFile(dir, "before.gui", Buttons({"OK", "GONE"}));
+    const QString after = WriteFile(dir, "after.gui", Buttons({"OK", "NEW"}, {"GONE"}));
+    const Outcome generated = Corvane({"generate", before, "--templates", Templates});
+    ASSERT_EQ(generated.Status, 0) << generated.Err.toStdString();
+    QStringList lines = QString::fromUtf8(generated.Out).split("\r\n");
+    lines.insert(lines.size() / 2, "   CRT 'HAND WRITTEN \u00e9'");
+    const QString crlf = lines.join("\r\n");
+    const QString crlfPath = WriteFile(dir, "crlf.bas", crlf);
+    const Outcome reference = Corvane({"update", after, crlfPath, "--templates", Templates, "--decoder"});
+    ASSERT_EQ(reference.Status, 0) << reference.Err.toStdString();
+    ASSERT_NE(reference.Out, crlf.toUtf8());
+
+    struct Form
+    {
+        const char *name;
+        QByteArray bytes;
+        QByteArray separator;
+        bool latin1;
+    };
+    const QByteArray bom("\xEF\xBB\xBF");
+    const Form forms[] = {
+        {"lf", lines.join("\n").toUtf8(), "\n", false},
+        {"cr", lines.join("\r").toUtf8(), "\r", false},
+        {"bom", bom + crlf.toUtf8(), "\r\n", false},
+        {"utf-8 marks", lines.join(QChar(0xF8FE)).toUtf8(), QString(QChar(0xF8FE)).toUtf8(), false},
+        {"latin-1 marks", lines.join(QChar(0xFE)).toLatin1(), "\xFE", true},
+    };
+    for (const Form &form : forms) {
+        QFile file(dir.filePath("prog.bas"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(form.bytes);
+        file.close();
+        const Outcome same = Corvane({"update", before, file.fileName(), "--templates", Templates});
+        EXPECT_EQ(same.Status, 0) << form.name << same.Err.toStdString();
+        EXPECT_EQ(same.Out, form.bytes) << form.name;
+
+        const Outcome mended = Corvane({"update", after, file.fileName(), "--templates", Templates, "--decoder"});
+        ASSERT_EQ(mended.Status, 0) << form.name << mended.Err.toStdString();
+        QByteArray body = mended.Out;
+        if (form.separator != "\r\n" && form.separator != "\n")
+            EXPECT_FALSE(body.contains('\n')) << form.name;
+        if (form.separator != "\r\n" && form.separator != "\r")
+            EXPECT_FALSE(body.contains('\r')) << form.name;
+        EXPECT_EQ(body.startsWith(bom), form.bytes.startsWith(bom)) << form.name;
+        if (body.startsWith(bom))
+            body.remove(0, 3);
+        QString text = form.latin1 ? QString::fromLatin1(body) : QString::fromUtf8(body);
+        text.replace(form.latin1 ? QString::fromLatin1(form.separator) : QString::fromUtf8(form.separator),
+                     "\r\n");
+        EXPECT_EQ(text.toStdString(), QString::fromUtf8(reference.Out).toStdString()) << form.name;
+    }
+
+    // Marks among line breaks cannot be written back as they came: a change is refused and
+    // nothing written; with nothing to change the program still comes back whole.
+    QStringList mixed = lines;
+    mixed[3] += QChar(0xF8FE) + mixed[4];
+    mixed.removeAt(4);
+    const QString mixedPath = WriteFile(dir, "mixed.bas", mixed.join("\r\n"));
+    const Outcome refused = Corvane({"update", after, mixedPath, "--templates", Templates, "--decoder"});
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_TRUE(refused.Out.isEmpty());
+    EXPECT_TRUE(refused.Err.contains("attribute marks")) << refused.Err.toStdString();
+    EXPECT_EQ(Corvane({"update", before, mixedPath, "--templates", Templates}).Out, mixed.join("\r\n").toUtf8());
 }

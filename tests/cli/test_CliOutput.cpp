@@ -68,6 +68,26 @@ TEST(CliOutput, StandardOutputErrorsFailTheCommand)
     EXPECT_TRUE(full.Err.contains("/dev/full")) << qPrintable(full.Err);
 }
 
+// A reader that stops early closes the pipe: the tool ends with its message and exit 1, not
+// by the signal.
+TEST(CliOutput, ClosedPipeEndsWithTheMessage)
+{
+    QTemporaryDir dir;
+    QStringList body{Rec({"2", "APP*F1", "", "6", "0", "0", "40", "20", "1"})};
+    for (int i = 0; i < 6000; ++i)
+        body << Rec({"2", QString("APP*F1*BUTTON%1").arg(i), "", "18", "1", "1", "10", "2", "0"});
+    const QString project = WriteFile(dir, "big.gui", Project(body));
+    QProcess tool, head;
+    tool.setStandardOutputProcess(&head);
+    head.start("head", {"-c", "1"});
+    tool.start(QStringLiteral(CORVANE_EXE), {"tree", project});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    head.waitForFinished(10000);
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit) << "not killed by SIGPIPE";
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(tool.readAllStandardError()).contains("cannot write standard output"));
+}
+
 TEST(CliOutput, OutputTargetsFollowTheOneRule)
 {
     QTemporaryDir dir;
@@ -147,7 +167,7 @@ TEST(CliOutput, OutOfMemoryIsAMessageNotAnAbort)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         const QByteArray line = "GUI.VALUE = 'A LINE OF A HUGE PROGRAM' : GUI.VALUE\r\n";
         const QByteArray block = line.repeated(1 << 14);
-        for (int i = 0; i < 96; ++i)
+        for (int i = 0; i < 72; ++i) // 61 MB: inside the program limit
             file.write(block);
     }
     for (const char *command : {"analyze", "update"}) {
@@ -156,4 +176,15 @@ TEST(CliOutput, OutOfMemoryIsAMessageNotAnAbort)
         EXPECT_EQ(run.Status, 1) << command << ": " << qPrintable(run.Err);
         EXPECT_TRUE(run.Err.contains("memory")) << command << ": " << qPrintable(run.Err);
     }
+
+    // Past the program limit the program is refused as it is read.
+    {
+        QFile file(program);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(8 << 20, ' '));
+    }
+    const Outcome large = CorvaneTo({"analyze", Sample, program, "--templates", Templates}, "/dev/null",
+                                    rlim_t(512) << 20);
+    EXPECT_EQ(large.Status, 2) << qPrintable(large.Err);
+    EXPECT_TRUE(large.Err.contains("larger than 64 MB")) << qPrintable(large.Err);
 }

@@ -4,8 +4,11 @@
 #include "CliTestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace cli_test;
 
@@ -137,4 +140,66 @@ TEST(CliRender, FindsPicturesNamedRelativeToTheProjectBesideIt)
     EXPECT_EQ(image.pixelColor(110, 110), QColor(0, 0, 255));
     EXPECT_EQ(image.pixelColor(210, 110), QColor(0, 0, 255));
     EXPECT_NE(image.pixelColor(310, 110), QColor(0, 0, 255));
+}
+
+// Pictures are written as --output writes: through a temporary file renamed over the old
+// picture (another link to the old file keeps the old bytes), a link at the name replaced at
+// its target; forms whose IDs fold to one file name get a file each.
+TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
+{
+    QTemporaryDir dir;
+    const QString project = WriteFile(
+        dir, "p.gui", TwipProject({Form("A/B", 1500, 750), Form("A:B", 1500, 750), Form("A_B", 1500, 750),
+                                   Form("A_B-2", 1500, 750)}));
+    const QString out = dir.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString first = QDir(out).filePath("APP_A_B.png");
+    WriteFile(dir, "out/APP_A_B.png", "old");
+    ASSERT_EQ(::link(QFile::encodeName(first).constData(), QFile::encodeName(dir.filePath("hard.png")).constData()), 0);
+    const QString target = dir.filePath("target.png");
+    WriteFile(dir, "target.png", "old");
+    ASSERT_TRUE(QFile::link(target, QDir(out).filePath("APP_A_B-3.png")));
+
+    const Outcome run = Corvane({"render", project, "--output-dir", out});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    const QStringList names{"APP_A_B.png", "APP_A_B-3.png", "APP_A_B-4.png", "APP_A_B-2.png"};
+    QString expected;
+    for (const QString &name : names) {
+        expected += QDir(out).filePath(name) + " 100x50\n";
+    }
+    EXPECT_EQ(QString::fromUtf8(run.Out), expected);
+    for (const QString &name : names)
+        EXPECT_EQ(QImage(QDir(out).filePath(name)).size(), QSize(100, 50)) << name.toStdString();
+    EXPECT_EQ(ReadFile(dir.filePath("hard.png")), "old") << "the old picture was replaced, not overwritten";
+    EXPECT_TRUE(QFileInfo(QDir(out).filePath("APP_A_B-3.png")).isSymLink());
+    EXPECT_EQ(QImage(target).size(), QSize(100, 50));
+}
+
+// Drawing a form costs the same per control from 2,500 to 20,000 controls: loading leaves no
+// growing heap of timers and posted events for Qt to search at every step, and tearing the
+// widgets down does not search them either. CPU time of the tool, so a busy machine weighs
+// on both sizes alike.
+TEST(CliRender, TimePerControlStaysFlat)
+{
+    QTemporaryDir dir;
+    const auto cpuPerControl = [&dir](int controls) {
+        QStringList body{Form("F", 12000, 15000)};
+        const int types[] = {15, 16, 18, 19, 20, 21, 23, 32};
+        for (int i = 0; i < controls; ++i)
+            body << Ctl(QString("APP*F*C%1").arg(i), types[i % 8], (i % 20) * 600, (i / 20) % 100 * 150, 550, 140);
+        const QString project = WriteFile(dir, QString("p%1.gui").arg(controls), TwipProject(body));
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_CHILDREN, &before);
+        const Outcome run = Corvane({"render", project, "--output-dir", dir.path()});
+        ::getrusage(RUSAGE_CHILDREN, &after);
+        EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
+        const auto seconds = [](const rusage &r) {
+            return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+        };
+        return (seconds(after) - seconds(before)) / controls;
+    };
+    const double small = cpuPerControl(2500);
+    const double large = cpuPerControl(20000);
+    EXPECT_LT(large, 2 * small) << "ms per control: " << small * 1e3 << " at 2,500, " << large * 1e3
+                                << " at 20,000";
 }

@@ -4,6 +4,7 @@
 #include "code/CodeAnalysis.h"
 
 #include "code/CodeCommands.h"
+#include "code/CodeUpdate.h"
 #include "code/TemplateFiles.h"
 #include "test_CodeGenSupport.h"
 
@@ -363,4 +364,22 @@ TEST(CodeAnalysis, BadPrograms)
     // A stray CR counts as a line end.
     r = s.Analyze(QString(program).replace("\r\n", "\r"));
     EXPECT_EQ(Statuses(r), AllPresent);
+}
+
+// A program beyond the line limit is refused before its lines are split off (each would cost
+// some 80 bytes), whichever line end it uses; the update reports the same.
+TEST(CodeAnalysis, ProgramsBeyondTheLimitsAreRefused)
+{
+    Bench s;
+    const qsizetype over = CodeAnalysis::MaxProgramLines;
+    for (const QString &end : {QString("\n"), QString("\r"), QString("\r\n")}) {
+        const CodeAnalysisResult r = s.Analyze(end.repeated(over));
+        EXPECT_FALSE(r.Analyzed);
+        EXPECT_TRUE(r.Error.contains(QString("has %1 lines").arg(over + 1))) << r.Error.toStdString();
+    }
+    EXPECT_TRUE(s.Analyze(QString("\r\n").repeated(1000)).Analyzed);
+    CodeUpdate update(s.analysis);
+    const CodeUpdate::Result r = update.Apply(QString("\n").repeated(over), CodeUpdate::Decoder);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Message.contains("are not analysed")) << r.Message.toStdString();
 }

@@ -5,6 +5,7 @@
 
 #include "code/CodeCommands.h"
 #include "code/TemplateFiles.h"
+#include "support/GuiError.h"
 #include "test_CodeGenSupport.h"
 
 #include <QRegularExpression>
@@ -289,4 +290,82 @@ TEST(CodeUpdate, RoundTripKeepsHandWrittenCode)
         CodeCommands::Update(after, QString(program).replace(CrLf, "\n"), options, ops);
     EXPECT_EQ(out.ExitCode, 0);
     EXPECT_EQ(out.Text, updated.Text);
+}
+
+// IDs that differ only in characters a label drops ("Ok" and "O-k", forms "A-B" and "AB")
+// would give two handlers one label: the later object's label is numbered, generation and
+// analysis agree on it, and a program written before (one label defined twice) is mended by
+// adding the numbered handler and rebuilding the decoder.
+TEST(CodeUpdate, ClashingHandlerLabelsAreNumberedForTheLaterObject)
+{
+    const QString project = ProjectText()
+                                .Create("Shop", 1, 0)
+                                .Create("Shop*A-B", 6, Close)
+                                .Create("Shop*AB", 6, Close)
+                                .Create("Shop*AB*Ok", 18, Click)
+                                .Create("Shop*AB*O-k", 18, Click)
+                                .Text();
+    Bench b(project);
+    const QString program = b.Program();
+    for (const char *label : {"SHOP.AB.CLOSE", "SHOP.AB.CLOSE.2", "SHOP.AB.OK.CLICK", "SHOP.AB.OK.CLICK.2"}) {
+        EXPECT_EQ(program.count(QString(label) + ":\r\n"), 1) << label;
+        EXPECT_EQ(program.count("GOSUB " + QString(label) + "\r\n"), 1) << label;
+    }
+    EXPECT_TRUE(b.Complete(program)) << program.toStdString();
+    EXPECT_EQ(b.gen.EventHandlerLabel("Shop", "AB", "O-k", "Click"), "SHOP.AB.OK.CLICK.2");
+    EXPECT_EQ(b.gen.EventHandlerLabel("Shop", "AB", "Ok", "Click"), "SHOP.AB.OK.CLICK");
+
+    QString old = program;
+    old.remove(old.indexOf("SHOP.AB.OK.CLICK.2:"), b.Block("AB", "O-k", "Click").size());
+    old.replace("SHOP.AB.OK.CLICK.2", "SHOP.AB.OK.CLICK");
+    const CodeAnalysisResult r = b.analysis.Analyze(old);
+    EXPECT_EQ(r.MissingHandlers, QStringList{"SHOP.AB.OK.CLICK.2"});
+    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Decoder], CodeAnalysisResult::NeedsUpdate);
+    const CodeUpdate::Result mended = b.update.Apply(old, CodeUpdate::AddMissing | CodeUpdate::Decoder);
+    ASSERT_TRUE(mended.Ok) << mended.Message.toStdString();
+    EXPECT_EQ(mended.Text.toStdString(), program.toStdString());
+}
+
+// The numbering rule itself: a project without a clash keeps every label; a numbered label
+// never takes one a row makes of its own; case does not tell labels apart; the label's own
+// separator joins the number.
+TEST(CodeUpdate, HandlerLabelNumberingRule)
+{
+    Bench b(Shop(Quit, Close, Click));
+    auto labels = [&b](const std::vector<EventRow> &rows) {
+        QStringList out;
+        for (const QString &l : b.gen.EventHandlerLabels(rows))
+            out << l;
+        return out;
+    };
+    EXPECT_EQ(labels({{"S", "F", "A", "Click"}, {"S", "F", "B", "Click"}}),
+              (QStringList{"S.F.A.CLICK", "S.F.B.CLICK"}));
+    EXPECT_EQ(labels({{"S", "F", "A-1", "Click"}, {"S", "F", "A1", "Click"}, {"S", "F", "A 1", "Click"},
+                      {"S", "F", "a1", "MENU(CLICK.2)"}, {"S", "F", "A1", "Click"}}),
+              (QStringList{"S.F.A1.CLICK", "S.F.A1.CLICK.3", "S.F.A.1.CLICK", "S.F.A1.CLICK.2",
+                           "S.F.A1.CLICK.4"}));
+
+    TemplateFolder underscored{{"", "", "", "", "", "%%DECODE%%\r\nGOSUB %%TARGET%% __ACTION_",
+                                "%%Target_%%:\r\nRETURN", "%%Target_%%:\r\nRETURN",
+                                "%%Target_%%:\r\nRETURN", "", "", ""}};
+    TemplateFiles files(underscored.Path());
+    modCodeGen gen(files);
+    gen.SetProjectText(Shop(0, Close, 0, 1));
+    const std::vector<QString> got = gen.EventHandlerLabels({{"S", "A-B", "", "Close"}, {"S", "AB", "", "CLOSE"}});
+    EXPECT_EQ(got, (std::vector<QString>{"S_Ab_Close", "S_Ab_Close_2"}));
+}
+
+// A program whose lines are joined by a host's attribute marks reaches the update as one
+// long line when nothing has split it: the decoder would be "found" inside that line, and
+// replacing the line would delete the program around it. The update refuses instead.
+TEST(CodeUpdate, SectionInsideOneLineIsNotReplaced)
+{
+    Bench b(Shop(Quit, Close, Click));
+    const QString stale = Bench(Shop(Quit, Close, DblClick)).Program();
+    QString joined = stale;
+    joined.replace(CrLf, QChar(0xF8FE));
+    EXPECT_THROW(b.update.RebuildDecoder(joined), GuiError);
+    const CodeUpdate::Result r = b.update.Apply(joined, CodeUpdate::Decoder | CodeUpdate::Startup);
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Message.contains("left unchanged")) << r.Message.toStdString();
 }
