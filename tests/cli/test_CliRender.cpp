@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace cli_test;
@@ -175,31 +174,3 @@ TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
     EXPECT_EQ(QImage(target).size(), QSize(100, 50));
 }
 
-// Drawing a form costs the same per control from 2,500 to 20,000 controls: loading leaves no
-// growing heap of timers and posted events for Qt to search at every step, and tearing the
-// widgets down does not search them either. CPU time of the tool, so a busy machine weighs
-// on both sizes alike.
-TEST(CliRender, TimePerControlStaysFlat)
-{
-    QTemporaryDir dir;
-    const auto cpuPerControl = [&dir](int controls) {
-        QStringList body{Form("F", 12000, 15000)};
-        const int types[] = {15, 16, 18, 19, 20, 21, 23, 32};
-        for (int i = 0; i < controls; ++i)
-            body << Ctl(QString("APP*F*C%1").arg(i), types[i % 8], (i % 20) * 600, (i / 20) % 100 * 150, 550, 140);
-        const QString project = WriteFile(dir, QString("p%1.gui").arg(controls), TwipProject(body));
-        rusage before{}, after{};
-        ::getrusage(RUSAGE_CHILDREN, &before);
-        const Outcome run = Corvane({"render", project, "--output-dir", dir.path()});
-        ::getrusage(RUSAGE_CHILDREN, &after);
-        EXPECT_EQ(run.Status, 0) << run.Err.toStdString();
-        const auto seconds = [](const rusage &r) {
-            return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-        };
-        return (seconds(after) - seconds(before)) / controls;
-    };
-    const double small = cpuPerControl(2500);
-    const double large = cpuPerControl(20000);
-    EXPECT_LT(large, 2 * small) << "ms per control: " << small * 1e3 << " at 2,500, " << large * 1e3
-                                << " at 20,000";
-}
