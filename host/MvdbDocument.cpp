@@ -12,6 +12,8 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
+#include <unistd.h>
+#include <fcntl.h>
 
 namespace {
 // Describes one host of the store; keeps its own copy of the store so it may outlive the
@@ -63,6 +65,14 @@ bool MvdbDocument::Exists() const
 {
     const QFileInfo info(m_itemPath);
     return NamesItem() && (info.isFile() || info.isSymLink());
+}
+
+bool MvdbDocument::IsSpecialFile() const
+{
+    // A link is no special file here: reading it reports the link.
+    struct stat st;
+    return !m_itemPath.isEmpty() && ::lstat(QFile::encodeName(m_itemPath).constData(), &st) == 0
+        && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode) && !S_ISLNK(st.st_mode);
 }
 
 MvdbStore::Folder MvdbDocument::OpenFileFolder(const QString &what) const
