@@ -114,6 +114,13 @@ void MvdbDocument::WriteStoredBytes(const QByteArray &bytes)
     const QString name = SafeFileName::Encode(ItemID());
     // The rename would replace a link rather than follow it; still, a link here was planted.
     MvdbStore::RefuseLink(folder, name, what);
+    // Made read-only since it was opened: refused as a local file is. The rename below would
+    // otherwise replace it regardless of its permissions.
+    const QByteArray entry = QFile::encodeName(name);
+    if (::faccessat(folder.Fd(), entry.constData(), F_OK, 0) == 0
+        && ::faccessat(folder.Fd(), entry.constData(), W_OK, 0) != 0)
+        throw GuiError(HostErrors::AccessError,
+                       QStringLiteral("%1 is read-only and cannot be overwritten").arg(what));
     ItemFile::WriteAt(folder.Fd(), QFileInfo(m_itemPath).absolutePath(), name, bytes, what);
 }
 
