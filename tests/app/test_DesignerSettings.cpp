@@ -18,6 +18,7 @@
 #include <functional>
 #include <future>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 
@@ -292,10 +293,10 @@ bool FinishesInTime(const std::function<void()> &work, const QString &fifo)
 // there (for both stores). A link the user made is followed; the file it leads to is replaced.
 TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
 {
-    enum class Kind { Fifo, DeviceLink, ForeignLink, OwnLink };
+    enum class Kind { Fifo, Device, DeviceLink, ForeignLink, OwnLink };
     const QString victim = Folder() + "victim.txt";
     for (const bool ini : {false, true})
-        for (const Kind kind : {Kind::Fifo, Kind::DeviceLink, Kind::ForeignLink, Kind::OwnLink}) {
+        for (const Kind kind : {Kind::Fifo, Kind::Device, Kind::DeviceLink, Kind::ForeignLink, Kind::OwnLink}) {
             SCOPED_TRACE(testing::Message() << "ini " << ini << " kind " << int(kind));
             QFile::remove(Folder() + "cvwin70.ini");
             if (ini)
@@ -310,6 +311,13 @@ TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
             switch (kind) {
             case Kind::Fifo:
                 ASSERT_EQ(::mkfifo(p.constData(), 0600), 0);
+                break;
+            case Kind::Device:
+                // The null device's own numbers: nothing is lost should it be written.
+                if (::mknod(p.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+                    GTEST_LOG_(INFO) << "no device node may be made here: case skipped";
+                    continue;
+                }
                 break;
             case Kind::DeviceLink:
                 ASSERT_EQ(::symlink("/dev/null", p.constData()), 0);
@@ -344,7 +352,7 @@ TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
             EXPECT_TRUE(problems[0].contains(path)) << problems[0].toStdString();
             EXPECT_EQ(state.Settings.ReadInt("MainWidth", -1), -1) << "defaults, nothing stored";
             EXPECT_EQ(ReadFile(victim), "[Settings]\nAuthor=victim\n");
-            if (kind == Kind::Fifo)
+            if (kind == Kind::Fifo || kind == Kind::Device)
                 EXPECT_TRUE(after.exists() && !after.isFile() && !after.isSymLink());
             else
                 EXPECT_TRUE(after.isSymLink());
