@@ -208,6 +208,15 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
             result.Unreadable = true;
             return result;
         }
+        // A FIFO or device is neither a project to read (it would wait on it) nor a name to
+        // start a new project under (its Save would write into it).
+        if (document->IsSpecialFile()) {
+            prompter.ShowMessage(QStringLiteral("Unable to open item ") + shown
+                                     + QStringLiteral(" because it is not a regular file."),
+                                 MessageIcon::Exclamation);
+            result.Unreadable = true;
+            return result;
+        }
         if (!document->Exists()) {
             result.Unreadable = true;
             const iPrompter::Answer answer = prompter.Ask(

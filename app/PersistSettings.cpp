@@ -1,12 +1,15 @@
 #include "app/PersistSettings.h"
 
+#include "app/SettingsFile.h"
 #include "support/IniFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 QStringList KeyPathParts(const QString &keyPath)
@@ -59,11 +62,6 @@ QString ExpandEnvironment(const QString &value)
 }
 } // namespace
 
-modPersistSettings::modPersistSettings(const QString &programFolder)
-    : m_programFolder(programFolder)
-{
-}
-
 void modPersistSettings::Choose() const
 {
     if (m_chosen)
@@ -101,22 +99,174 @@ QString modPersistSettings::IniStorePath() const
     return AppDataDirectory() + QStringLiteral("appstate.ini");
 }
 
-modPersistSettings::~modPersistSettings() = default;
+// Qt's settings file, read and written through a private copy: QSettings keeps its format
+// (groups, escapes, types) while the real file is only ever read and replaced by
+// SettingsFile, so QSettings never opens it itself.
+class modPersistSettings::NativeFile
+{
+public:
+    QString Organisation;
+    QString Application;
+    QString Path;
+    // nullptr when the file is refused.
+    std::unique_ptr<QSettings> Settings;
+    bool Changed = false;
 
-QSettings &modPersistSettings::NativeSettings(const QString &keyPath) const
+    // False, with the reason, when the file cannot hold settings.
+    bool Open(QString &problem)
+    {
+        const SettingsFile::Content content = SettingsFile::Read(Path);
+        if (!content.Usable) {
+            problem = content.Problem;
+            return false;
+        }
+        m_original = content.Bytes;
+        if (!m_copyFolder.isValid()) {
+            problem = m_copyFolder.errorString();
+            return false;
+        }
+        QFile copy(CopyPath());
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(m_original) != m_original.size()) {
+            problem = copy.errorString();
+            return false;
+        }
+        copy.close();
+        Settings = std::make_unique<QSettings>(CopyPath(), QSettings::NativeFormat);
+        return true;
+    }
+
+    // Empty when stored (or nothing changed), else why not.
+    QString Store()
+    {
+        if (!Settings || !Changed)
+            return {};
+        Changed = false;
+        Settings->sync();
+        if (Settings->status() != QSettings::NoError)
+            return QStringLiteral("its new content could not be prepared");
+        QFile copy(CopyPath());
+        if (!copy.open(QIODevice::ReadOnly))
+            return copy.errorString();
+        const QByteArray bytes = copy.readAll();
+        if (bytes == m_original)
+            return {};
+        const QString problem = SettingsFile::Write(Path, bytes);
+        if (problem.isEmpty())
+            m_original = bytes;
+        return problem;
+    }
+
+private:
+    QString CopyPath() const { return m_copyFolder.filePath(QStringLiteral("settings.conf")); }
+
+    QTemporaryDir m_copyFolder;
+    QByteArray m_original;
+};
+
+modPersistSettings::modPersistSettings(const QString &programFolder)
+    : m_programFolder(programFolder)
+{
+}
+
+modPersistSettings::~modPersistSettings()
+{
+    // An unfinished batch still stores what it wrote.
+    CloseNative();
+}
+
+QString modPersistSettings::NativeFilePath(const QString &organisation, const QString &application)
+{
+    // Asked of a settings object of a name no one uses, so that finding the folder opens no
+    // real settings file.
+    static const QString probeOrganisation = QStringLiteral("corvane-settings-folder");
+    static const QString probeApplication = QStringLiteral("probe");
+    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope, probeOrganisation,
+                          probeApplication);
+    QString folder = probe.fileName();
+    folder.chop(probeOrganisation.size() + probeApplication.size() + 1
+                + QFileInfo(folder).suffix().size() + 1);
+    const QString suffix = QLatin1Char('.') + QFileInfo(probe.fileName()).suffix();
+    return application.isEmpty() ? folder + organisation + suffix
+                                 : folder + organisation + QLatin1Char('/') + application + suffix;
+}
+
+void modPersistSettings::NoteProblem(const QString &path, const QString &reason, bool refuse) const
+{
+    if (refuse)
+        m_refused.insert(path);
+    if (m_reported.contains(path))
+        return;
+    m_reported.insert(path);
+    m_problems.append(
+        refuse ? QStringLiteral("The settings file '%1' cannot be used: %2.\n\nThe designer uses "
+                                "its default settings and stores no settings in that file.")
+                     .arg(path, reason)
+               : QStringLiteral("The settings could not be stored in '%1': %2.").arg(path, reason));
+}
+
+QStringList modPersistSettings::TakeProblems()
+{
+    QStringList problems;
+    problems.swap(m_problems);
+    return problems;
+}
+
+QSettings *modPersistSettings::NativeSettings(const QString &keyPath) const
 {
     const NativeLocation where = NativeLocationOf(keyPath);
-    if (!m_native || m_native->organizationName() != where.organisation
-        || m_native->applicationName() != where.application) {
-        if (m_native)
-            m_native->sync();
-        m_native = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                               where.organisation, where.application);
+    if (!m_native || m_native->Organisation != where.organisation
+        || m_native->Application != where.application) {
+        CloseNative();
+        m_native = std::make_unique<NativeFile>();
+        m_native->Organisation = where.organisation;
+        m_native->Application = where.application;
+        m_native->Path = NativeFilePath(where.organisation, where.application);
+        QString problem;
+        if (!m_refused.contains(m_native->Path) && !m_native->Open(problem))
+            NoteProblem(m_native->Path, problem, true);
     }
-    while (!m_native->group().isEmpty())
-        m_native->endGroup();
-    m_native->beginGroup(where.group);
-    return *m_native;
+    QSettings *settings = m_native->Settings.get();
+    if (!settings)
+        return nullptr;
+    while (!settings->group().isEmpty())
+        settings->endGroup();
+    settings->beginGroup(where.group);
+    return settings;
+}
+
+bool modPersistSettings::CloseNative() const
+{
+    if (!m_native)
+        return true;
+    const QString problem = m_native->Store();
+    if (!problem.isEmpty())
+        NoteProblem(m_native->Path, problem, false);
+    m_native.reset();
+    return problem.isEmpty();
+}
+
+std::optional<IniFile> modPersistSettings::LoadIni() const
+{
+    const QString path = IniStorePath();
+    if (m_refused.contains(path))
+        return std::nullopt;
+    const SettingsFile::Content content = SettingsFile::Read(path);
+    if (!content.Usable) {
+        NoteProblem(path, content.Problem, true);
+        return std::nullopt;
+    }
+    return IniFile::FromBytes(content.Bytes);
+}
+
+bool modPersistSettings::SaveIni(const IniFile &ini) const
+{
+    const QString path = IniStorePath();
+    if (m_refused.contains(path))
+        return false;
+    const QString problem = SettingsFile::Write(path, ini.ToBytes());
+    if (!problem.isEmpty())
+        NoteProblem(path, problem, false);
+    return problem.isEmpty();
 }
 
 QString modPersistSettings::Read(const QString &keyPath, const QString &name,
@@ -125,18 +275,21 @@ QString modPersistSettings::Read(const QString &keyPath, const QString &name,
     const QString entry = name.isEmpty() ? QStringLiteral("@") : name;
     switch (Mode()) {
     case NativeStore: {
-        const QVariant value = NativeSettings(keyPath).value(NativeName(name));
+        const QSettings *settings = NativeSettings(keyPath);
+        const QVariant value = settings ? settings->value(NativeName(name)) : QVariant();
         if (m_batchDepth == 0)
-            m_native.reset();
+            CloseNative();
         return value.isValid() ? value.toString() : defaultValue;
     }
     case IniStore:
         if (m_batchDepth > 0) {
             if (!m_ini)
-                m_ini = IniFile::Load(IniStorePath());
-            return m_ini->ReadString(IniSection(keyPath), entry, defaultValue);
+                m_ini = LoadIni();
+            return m_ini ? m_ini->ReadString(IniSection(keyPath), entry, defaultValue) : defaultValue;
         }
-        return IniFile::GetString(IniStorePath(), IniSection(keyPath), entry, defaultValue);
+        if (const std::optional<IniFile> ini = LoadIni())
+            return ini->ReadString(IniSection(keyPath), entry, defaultValue);
+        return defaultValue;
     default:
         return defaultValue;
     }
@@ -147,25 +300,28 @@ bool modPersistSettings::Write(const QString &keyPath, const QString &name, cons
     const QString entry = name.isEmpty() ? QStringLiteral("@") : name;
     switch (Mode()) {
     case NativeStore: {
-        QSettings &settings = NativeSettings(keyPath);
-        settings.setValue(NativeName(name), text);
-        if (m_batchDepth > 0)
-            return true;
-        settings.sync();
-        const bool ok = settings.status() == QSettings::NoError;
-        m_native.reset();
-        return ok;
+        QSettings *settings = NativeSettings(keyPath);
+        if (!settings) {
+            if (m_batchDepth == 0)
+                CloseNative();
+            return false;
+        }
+        settings->setValue(NativeName(name), text);
+        m_native->Changed = true;
+        return m_batchDepth > 0 || CloseNative();
     }
     case IniStore:
         if (m_batchDepth > 0) {
             if (!m_ini)
-                m_ini = IniFile::Load(IniStorePath());
-            if (!m_ini->WriteString(IniSection(keyPath), entry, text))
+                m_ini = LoadIni();
+            if (!m_ini || !m_ini->WriteString(IniSection(keyPath), entry, text))
                 return false;
             m_iniChanged = true;
             return true;
         }
-        return IniFile::PutString(IniStorePath(), IniSection(keyPath), entry, text);
+        if (std::optional<IniFile> ini = LoadIni())
+            return ini->WriteString(IniSection(keyPath), entry, text) && SaveIni(*ini);
+        return false;
     default:
         return false;
     }
@@ -185,12 +341,9 @@ void modPersistSettings::EndBatch()
 {
     if (--m_batchDepth > 0)
         return;
-    if (m_native) {
-        m_native->sync();
-        m_native.reset();
-    }
+    CloseNative();
     if (m_ini && m_iniChanged)
-        m_ini->Save(IniStorePath());
+        SaveIni(*m_ini);
     m_ini.reset();
     m_iniChanged = false;
 }
@@ -198,18 +351,29 @@ void modPersistSettings::EndBatch()
 QString modPersistSettings::ReadOlder(const QString &appName, const QString &section,
                                       const QString &name, const QString &defaultValue)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, appName);
-    settings.beginGroup(section);
-    const QVariant value = settings.value(name);
+    // Read once, by the migration; a file that cannot hold settings has nothing to migrate.
+    modPersistSettings::NativeFile file;
+    file.Path = NativeFilePath(appName, QString());
+    QString problem;
+    if (!file.Open(problem))
+        return defaultValue;
+    file.Settings->beginGroup(section);
+    const QVariant value = file.Settings->value(name);
     return value.isValid() ? value.toString() : defaultValue;
 }
 
 void modPersistSettings::WriteOlder(const QString &appName, const QString &section,
                                     const QString &name, const QString &text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, appName);
-    settings.beginGroup(section);
-    settings.setValue(name, text);
+    modPersistSettings::NativeFile file;
+    file.Path = NativeFilePath(appName, QString());
+    QString problem;
+    if (!file.Open(problem))
+        return;
+    file.Settings->beginGroup(section);
+    file.Settings->setValue(name, text);
+    file.Changed = true;
+    file.Store();
 }
 
 QString modPersistSettings::IniSection(const QString &keyPath)

@@ -2,7 +2,9 @@
 
 #include "support/IniFile.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -19,6 +21,11 @@ class QSettings;
 //   anything else: every read gives its default and nothing is stored.
 // The unnamed value of a key is passed as an empty name; it is "@" in appstate.ini and
 // "Default" in the native store.
+//
+// Both stores' files are read and written through SettingsFile: regular files only, written
+// through a temporary file and a rename, links only when the user made them. A file that
+// cannot hold settings (a FIFO, a device, a planted link) is noted once as a problem for the
+// user; for the rest of the run its reads give their defaults and nothing is written to it.
 class modPersistSettings
 {
 public:
@@ -54,6 +61,10 @@ public:
         modPersistSettings &m_store;
     };
 
+    // Messages for the user about settings files that could not be used or written, each
+    // problem once per run; taking them empties the list.
+    QStringList TakeProblems();
+
     // The per-user area older designers kept their settings in (application "Corvane GUI
     // Designer", section "Settings"); read once by the migration.
     static constexpr const char *OlderAppName = "Corvane GUI Designer";
@@ -73,16 +84,34 @@ public:
     // (".../corvane/<name>") when there, else the path beside the program.
     static QString LocateConfigFile(const QString &programFolder, const QString &fileName);
 
+    // Qt's settings file of an organisation and application in the user's area (where
+    // QSettings keeps them, also after QSettings::setPath); an empty application gives the
+    // organisation's file.
+    static QString NativeFilePath(const QString &organisation, const QString &application);
+
 private:
+    class NativeFile;
+
     void Choose() const;
     void EndBatch();
-    QSettings &NativeSettings(const QString &keyPath) const;
+    // The native store's settings at the key path's group; nullptr when its file is refused.
+    QSettings *NativeSettings(const QString &keyPath) const;
+    // Stores what changed in the open native file and closes it; false when it could not.
+    bool CloseNative() const;
+    // appstate.ini as stored; nothing when the file is refused.
+    std::optional<IniFile> LoadIni() const;
+    bool SaveIni(const IniFile &ini) const;
+    void NoteProblem(const QString &path, const QString &reason, bool refuse) const;
 
     int m_batchDepth = 0;
     // While a batch runs: the open native store and the loaded appstate.ini.
-    mutable std::unique_ptr<QSettings> m_native;
+    mutable std::unique_ptr<NativeFile> m_native;
     mutable std::optional<IniFile> m_ini;
     bool m_iniChanged = false;
+    // Files found unusable this run, and every file a problem was noted for.
+    mutable QSet<QString> m_refused;
+    mutable QSet<QString> m_reported;
+    mutable QStringList m_problems;
 
     QString m_programFolder;
     mutable bool m_chosen = false;

@@ -161,7 +161,7 @@ public:
 
     bool Validate();
     void ReplayRecords();
-    Result Finish() { return std::move(m_result); }
+    Result Finish();
 
 private:
     // The four kinds of record; a header that stops the load gives false.
@@ -189,6 +189,13 @@ private:
     // over: they must not land on the object before it.
     bool m_orphan = false;
     int m_extra = 0; // the property or method code of the record being replayed
+    // Reports shown so far; once the user goes on without messages the rest are held back
+    // for one list at the end, and a request to stop ends the load after the current record.
+    int m_shown = 0;
+    bool m_quiet = false;
+    bool m_stopRequested = false;
+    QStringList m_heldBack;
+    int m_heldBackSeverity = 0;
     std::unordered_set<const clsControl *> m_touched;
 };
 
@@ -209,8 +216,37 @@ void ProjectLoader::Session::Report(int severity, int number, int extra, const Q
         m_sink(Problem{severity, number, source, extra, description});
         return;
     }
-    m_prompter.Report(ErrorReport::Compose(severity, number, source, extra, description,
-                                           [](int code) { return PropertyName(code); }));
+    const ErrorReport report = ErrorReport::Compose(severity, number, source, extra, description,
+                                                    [](int code) { return PropertyName(code); });
+    if (m_quiet) {
+        m_heldBack.append(report.Text);
+        m_heldBackSeverity = std::max(m_heldBackSeverity, severity);
+        return;
+    }
+    if (++m_shown <= ReportsBeforeWayOut) {
+        m_prompter.Report(report);
+        return;
+    }
+    using Choice = iPrompter::LoadReportChoice;
+    switch (m_prompter.ReportWithWayOut(report)) {
+    case Choice::Show:
+        break;
+    case Choice::Quiet:
+        m_quiet = true;
+        break;
+    case Choice::Stop:
+        m_stopRequested = true;
+        break;
+    }
+}
+
+ProjectLoader::Result ProjectLoader::Session::Finish()
+{
+    if (!m_heldBack.isEmpty())
+        m_prompter.ReportList(
+            QStringLiteral("%1 more problems were found while loading:").arg(m_heldBack.size()),
+            m_heldBack, m_heldBackSeverity >= 2 ? MessageIcon::Exclamation : MessageIcon::Information);
+    return std::move(m_result);
 }
 
 bool ProjectLoader::Session::Validate()
@@ -269,6 +305,10 @@ void ProjectLoader::Session::ReplayRecords()
             return;
         } catch (const std::exception &error) {
             Report(2, GuiErrors::InvalidCall, m_extra, QString::fromLocal8Bit(error.what()));
+            m_result.Stopped = true;
+            return;
+        }
+        if (m_stopRequested) {
             m_result.Stopped = true;
             return;
         }

@@ -38,6 +38,9 @@ public:
     // Containers nested deeper than this are refused (error 5012); the item tree and its
     // writer recurse over containers.
     static constexpr int MaxContainerDepth = 100;
+    // Reports of one load shown one by one before the prompter offers to stop the load or to
+    // go on without messages.
+    static constexpr int ReportsBeforeWayOut = 10;
     static constexpr const char *Label = "<clsDesigner SetTemplate>";
 
     ProjectLoader(clsItems &items, iPrompter &prompter);

@@ -33,6 +33,27 @@ void ScriptedPrompter::Report(const ErrorReport &report)
     Calls.push_back(call);
 }
 
+iPrompter::LoadReportChoice ScriptedPrompter::ReportWithWayOut(const ErrorReport &report)
+{
+    Report(report);
+    Calls.back().WayOut = true;
+    if (LoadReportChoices.empty())
+        return LoadReportChoice::Show;
+    const LoadReportChoice choice = LoadReportChoices.front();
+    LoadReportChoices.pop_front();
+    return choice;
+}
+
+void ScriptedPrompter::ReportList(const QString &text, const QStringList &reports, MessageIcon icon)
+{
+    Call call;
+    call.What = Kind::ReportList;
+    call.Text = text;
+    call.Icon = icon;
+    call.List = reports;
+    Calls.push_back(call);
+}
+
 iPrompter::DuplicateIdAnswer ScriptedPrompter::AskDuplicateId(const DuplicateIdRequest &request)
 {
     Call call;

@@ -11,7 +11,7 @@
 class ScriptedPrompter : public iPrompter
 {
 public:
-    enum class Kind { Message, Question, Report, DuplicateId };
+    enum class Kind { Message, Question, Report, DuplicateId, ReportList };
     struct Call
     {
         Kind What = Kind::Message;
@@ -19,10 +19,16 @@ public:
         MessageIcon Icon = MessageIcon::Information;
         Buttons ButtonSet = Buttons::Ok;
         DuplicateIdRequest Duplicate;
+        // A report offered with the way out of a long load.
+        bool WayOut = false;
+        // The held-back reports of a ReportList.
+        QStringList List;
     };
 
     std::deque<Answer> Answers;
     std::deque<DuplicateIdAnswer> DuplicateAnswers;
+    // Answers to reports offered with a way out; an empty queue shows them and goes on.
+    std::deque<LoadReportChoice> LoadReportChoices;
     std::vector<Call> Calls;
     // Every status-bar text, in order.
     std::vector<QString> StatusTexts;
@@ -31,6 +37,8 @@ public:
     Answer Ask(const QString &text, Buttons buttons, MessageIcon icon) override;
     void Report(const ErrorReport &report) override;
     DuplicateIdAnswer AskDuplicateId(const DuplicateIdRequest &request) override;
+    LoadReportChoice ReportWithWayOut(const ErrorReport &report) override;
+    void ReportList(const QString &text, const QStringList &reports, MessageIcon icon) override;
     void SetStatusText(const QString &text) override { StatusTexts.push_back(text); }
 
     // The calls of one kind, in order.

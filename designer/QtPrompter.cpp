@@ -4,9 +4,17 @@
 #include "support/ProgramTitle.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -99,6 +107,70 @@ void QtPrompter::Report(const ErrorReport &report)
     const QString caption =
         report.Caption.isEmpty() ? QString::fromUtf8(ProgramTitle) : report.Caption;
     ShowBox(caption, report.Text, Buttons::Ok, report.Icon);
+}
+
+iPrompter::LoadReportChoice QtPrompter::ReportWithWayOut(const ErrorReport &report)
+{
+    const QString caption =
+        report.Caption.isEmpty() ? QString::fromUtf8(ProgramTitle) : report.Caption;
+    QMessageBox box(BoxIcon(report.Icon), caption, report.Text, QMessageBox::Ok, m_owner.data());
+    box.setTextFormat(Qt::PlainText);
+    if (!m_owner)
+        box.setWindowModality(Qt::ApplicationModal);
+    QAbstractButton *quiet =
+        box.addButton(QStringLiteral("Continue without messages"), QMessageBox::AcceptRole);
+    QAbstractButton *stop = box.addButton(QStringLiteral("Stop loading"), QMessageBox::RejectRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    // Escape and the close button are OK, as for every other report.
+    box.setEscapeButton(QMessageBox::Ok);
+    ArrowWhileAsking arrow;
+    box.exec();
+    if (box.clickedButton() == stop)
+        return LoadReportChoice::Stop;
+    if (box.clickedButton() == quiet)
+        return LoadReportChoice::Quiet;
+    return LoadReportChoice::Show;
+}
+
+void QtPrompter::ReportList(const QString &text, const QStringList &reports, MessageIcon icon)
+{
+    QDialog dialog(m_owner.data());
+    dialog.setObjectName(QStringLiteral("LoadReportList"));
+    dialog.setWindowTitle(QString::fromUtf8(ProgramTitle));
+    if (!m_owner)
+        dialog.setWindowModality(Qt::ApplicationModal);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *top = new QHBoxLayout;
+    auto *iconLabel = new QLabel(&dialog);
+    const QStyle::StandardPixmap pixmap = icon == MessageIcon::Exclamation ? QStyle::SP_MessageBoxWarning
+                                          : icon == MessageIcon::Question  ? QStyle::SP_MessageBoxQuestion
+                                                                            : QStyle::SP_MessageBoxInformation;
+    const int size = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &dialog);
+    iconLabel->setPixmap(dialog.style()->standardIcon(pixmap, nullptr, &dialog).pixmap(size, size));
+    iconLabel->setAlignment(Qt::AlignTop);
+    top->addWidget(iconLabel);
+    auto *label = new QLabel(text, &dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    top->addWidget(label, 1);
+    layout->addLayout(top);
+    // Plain text laid out per block: tens of thousands of reports open at once.
+    auto *list = new QPlainTextEdit(&dialog);
+    list->setReadOnly(true);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Each report as a block of its lines, one empty line between reports.
+    QStringList blocks;
+    blocks.reserve(reports.size());
+    for (const QString &report : reports)
+        blocks.append(report.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char('\n')));
+    list->setPlainText(blocks.join(QStringLiteral("\n\n")));
+    layout->addWidget(list, 1);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.resize(640, 420);
+    ArrowWhileAsking arrow;
+    dialog.exec();
 }
 
 iPrompter::DuplicateIdAnswer QtPrompter::AskDuplicateId(const DuplicateIdRequest &request)

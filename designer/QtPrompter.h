@@ -31,6 +31,10 @@ public:
     Answer Ask(const QString &text, Buttons buttons, MessageIcon icon) override;
     void Report(const ErrorReport &report) override;
     DuplicateIdAnswer AskDuplicateId(const DuplicateIdRequest &request) override;
+    // The report with "Continue without messages" and "Stop loading" beside OK.
+    LoadReportChoice ReportWithWayOut(const ErrorReport &report) override;
+    // One dialog with the count and the reports in a scrolling text.
+    void ReportList(const QString &text, const QStringList &reports, MessageIcon icon) override;
     void SetStatusText(const QString &text) override;
     // Calls nest: the pointer returns to normal after as many SetBusy(false) as SetBusy(true);
     // a surplus SetBusy(false) is ignored.

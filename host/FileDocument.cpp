@@ -6,7 +6,10 @@
 #include "support/GuiError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 // Relative paths are taken from the current folder when the document is opened, so the name
@@ -51,6 +54,14 @@ bool FileDocument::NamesItem() const
 }
 
 bool FileDocument::Exists() const { return NamesItem() && QFileInfo(m_path).isFile(); }
+
+bool FileDocument::IsSpecialFile() const
+{
+    // Through links, as the file would be read: /dev/stdin leads to a pipe or a terminal.
+    struct stat st;
+    return !m_path.isEmpty() && ::stat(QFile::encodeName(m_path).constData(), &st) == 0
+        && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
 
 QString FileDocument::Read() const
 {

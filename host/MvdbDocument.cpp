@@ -12,6 +12,8 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
+#include <unistd.h>
+#include <fcntl.h>
 
 namespace {
 // Describes one host of the store; keeps its own copy of the store so it may outlive the
@@ -65,6 +67,14 @@ bool MvdbDocument::Exists() const
     return NamesItem() && (info.isFile() || info.isSymLink());
 }
 
+bool MvdbDocument::IsSpecialFile() const
+{
+    // A link is no special file here: reading it reports the link.
+    struct stat st;
+    return !m_itemPath.isEmpty() && ::lstat(QFile::encodeName(m_itemPath).constData(), &st) == 0
+        && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode) && !S_ISLNK(st.st_mode);
+}
+
 MvdbStore::Folder MvdbDocument::OpenFileFolder(const QString &what) const
 {
     return m_store.OpenFolder({HostName(), AccountName(), FileName()}, what);
@@ -104,6 +114,13 @@ void MvdbDocument::WriteStoredBytes(const QByteArray &bytes)
     const QString name = SafeFileName::Encode(ItemID());
     // The rename would replace a link rather than follow it; still, a link here was planted.
     MvdbStore::RefuseLink(folder, name, what);
+    // Made read-only since it was opened: refused as a local file is. The rename below would
+    // otherwise replace it regardless of its permissions.
+    const QByteArray entry = QFile::encodeName(name);
+    if (::faccessat(folder.Fd(), entry.constData(), F_OK, 0) == 0
+        && ::faccessat(folder.Fd(), entry.constData(), W_OK, 0) != 0)
+        throw GuiError(HostErrors::AccessError,
+                       QStringLiteral("%1 is read-only and cannot be overwritten").arg(what));
     ItemFile::WriteAt(folder.Fd(), QFileInfo(m_itemPath).absolutePath(), name, bytes, what);
 }
 

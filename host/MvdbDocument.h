@@ -15,6 +15,7 @@ public:
     QString DisplayName() const override;
     bool NamesItem() const override;
     bool Exists() const override;
+    bool IsSpecialFile() const override;
     QString Read() const override;
     QByteArray ReadBytes() const override;
 

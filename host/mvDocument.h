@@ -35,6 +35,9 @@ public:
     // False when the name denotes a file or folder rather than an item.
     virtual bool NamesItem() const = 0;
     virtual bool Exists() const = 0;
+    // True when something other than a file or folder stands at the name (a FIFO, a device,
+    // a socket): no item to open, nor one to create there.
+    virtual bool IsSpecialFile() const { return false; }
 
     // The record lock. Lock raises GuiError 70 when another document (of this or another
     // process) holds it, 52 when the name is no item, 76 when the host file is missing. The lock

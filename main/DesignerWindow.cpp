@@ -216,6 +216,9 @@ void DesignerWindow::Start(const QStringList &arguments)
     window.ApplyViewSettings();
     // 15. Shown.
     window.show();
+    // A settings file that could not be used is told once, now that there is a window.
+    for (const QString &problem : state.Persist.TakeProblems())
+        m_prompterPort->ShowMessage(problem, MessageIcon::Exclamation);
     // 16. The menus and tools.
     RefreshCommands();
     // 17. The command line.
@@ -418,4 +421,7 @@ void DesignerWindow::Shutdown()
     if (m_helpShown && CloseHelp)
         CloseHelp();
     m_root->Shutdown();
+    if (m_prompterPort)
+        for (const QString &problem : m_root->State().Persist.TakeProblems())
+            m_prompterPort->ShowMessage(problem, MessageIcon::Exclamation);
 }

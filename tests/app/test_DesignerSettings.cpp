@@ -1,6 +1,7 @@
 // Designer settings through each store: the exact appstate.ini layout, the first-start
 // migration, the native store kept out of the real user's settings, a mode that stores
-// nothing, and damaged files falling back to defaults.
+// nothing, damaged files falling back to defaults, and FIFOs, devices and links at the
+// settings file.
 #include "app/ProcessState.h"
 #include "support/IniFile.h"
 
@@ -11,6 +12,15 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
+#include <future>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 class DesignerSettings : public ::testing::Test
@@ -252,5 +262,114 @@ TEST_F(DesignerSettings, BatchWritesTheStoreOnceAtItsEnd)
         EXPECT_EQ(state.Persist.Read(key, "PropertiesTop", "0"), "240") << ini;
         ProcessState again(Folder());
         EXPECT_EQ(again.Persist.Read(key, "PropertiesLeft", "0"), "120") << ini;
+    }
+}
+
+namespace {
+// Runs work on a thread of its own and waits for it; when it has not finished in time (a
+// read waiting on a FIFO), the FIFO is opened and closed once from here, so the waiting read
+// sees its end and the test fails instead of hanging the suite.
+bool FinishesInTime(const std::function<void()> &work, const QString &fifo)
+{
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    std::thread worker([&] {
+        work();
+        done.set_value();
+    });
+    const bool inTime = finished.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    while (finished.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    worker.join();
+    return inTime;
+}
+} // namespace
+
+// Whatever stands at the settings file's name, start-up finishes with the defaults and one
+// message, and nothing is written into or over it: a FIFO, a device, a link someone else put
+// there (for both stores). A link the user made is followed; the file it leads to is replaced.
+TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
+{
+    enum class Kind { Fifo, Device, DeviceLink, ForeignLink, OwnLink };
+    const QString victim = Folder() + "victim.txt";
+    for (const bool ini : {false, true})
+        for (const Kind kind : {Kind::Fifo, Kind::Device, Kind::DeviceLink, Kind::ForeignLink, Kind::OwnLink}) {
+            SCOPED_TRACE(testing::Message() << "ini " << ini << " kind " << int(kind));
+            QFile::remove(Folder() + "cvwin70.ini");
+            if (ini)
+                UseIniStore();
+            const QString path = ini ? Folder() + "data/appstate.ini"
+                                     : modPersistSettings::NativeFilePath("Brevik", "GUI Designer");
+            QDir().mkpath(QFileInfo(path).path());
+            QFile::remove(path);
+            QFile::remove(victim);
+            WriteFile("victim.txt", "[Settings]\nAuthor=victim\n");
+            const QByteArray p = QFile::encodeName(path);
+            switch (kind) {
+            case Kind::Fifo:
+                ASSERT_EQ(::mkfifo(p.constData(), 0600), 0);
+                break;
+            case Kind::Device:
+                // The null device's own numbers: nothing is lost should it be written.
+                if (::mknod(p.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+                    GTEST_LOG_(INFO) << "no device node may be made here: case skipped";
+                    continue;
+                }
+                break;
+            case Kind::DeviceLink:
+                ASSERT_EQ(::symlink("/dev/null", p.constData()), 0);
+                break;
+            case Kind::ForeignLink:
+            case Kind::OwnLink:
+                ASSERT_EQ(::symlink(QFile::encodeName(victim).constData(), p.constData()), 0);
+                if (kind == Kind::ForeignLink && ::lchown(p.constData(), 65534, 65534) != 0) {
+                    GTEST_LOG_(INFO) << "no other user to own the link: case skipped";
+                    continue;
+                }
+                break;
+            }
+
+            ProcessState state(Folder());
+            ASSERT_TRUE(FinishesInTime([&] {
+                state.Settings.LoadSettings();
+                state.Settings.Author = "Me";
+                state.Settings.SaveSettings();
+                state.Settings.WriteInt("MainWidth", 9000);
+            }, path)) << "start-up waited on the settings file";
+            const QStringList problems = state.Persist.TakeProblems();
+            const QFileInfo after(path);
+            if (kind == Kind::OwnLink) {
+                EXPECT_TRUE(problems.isEmpty()) << problems.join("|").toStdString();
+                EXPECT_TRUE(after.isSymLink());
+                EXPECT_TRUE(ReadFile(victim).contains("Me"));
+                EXPECT_EQ(state.Settings.ReadInt("MainWidth", 0), 9000);
+                continue;
+            }
+            ASSERT_EQ(problems.size(), 1) << problems.join("|").toStdString();
+            EXPECT_TRUE(problems[0].contains(path)) << problems[0].toStdString();
+            EXPECT_EQ(state.Settings.ReadInt("MainWidth", -1), -1) << "defaults, nothing stored";
+            EXPECT_EQ(ReadFile(victim), "[Settings]\nAuthor=victim\n");
+            if (kind == Kind::Fifo || kind == Kind::Device)
+                EXPECT_TRUE(after.exists() && !after.isFile() && !after.isSymLink());
+            else
+                EXPECT_TRUE(after.isSymLink());
+            // Told once: the next save finds the same file and says nothing more.
+            state.Settings.SaveSettings();
+            EXPECT_TRUE(state.Persist.TakeProblems().isEmpty());
+            QFile::remove(path);
+        }
+}
+
+// The native store is found where Qt keeps it, also after QSettings::setPath; the designer's
+// settings written through the private copy read back through Qt unchanged.
+TEST_F(DesignerSettings, NativeFileIsWhereQtKeepsIt)
+{
+    for (const auto &[organisation, application] :
+         std::vector<std::pair<QString, QString>>{{"Brevik", "GUI Designer"}, {"Corvane GUI Designer", ""}}) {
+        const QSettings qt(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+        EXPECT_EQ(modPersistSettings::NativeFilePath(organisation, application), qt.fileName());
     }
 }

@@ -1,6 +1,6 @@
 // Document storage: the open path with its messages and questions, record locks and
 // read-only projects, the version question, record 1 field 4, Save As refusals, failed
-// saves, the closing questions and display names.
+// saves, the closing questions and display names; FIFOs and devices named as projects.
 #include "LoaderTestSupport.h"
 #include "QueuedChooser.h"
 #include "app/DocumentStorage.h"
@@ -21,6 +21,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace LoaderText;
 using Answer = iPrompter::Answer;
@@ -358,4 +361,32 @@ TEST_F(DocumentStorageTest, PartlyLoadedProjectIsNotSavedOverItsDocument)
     EXPECT_FALSE(d.items.Find("APP*F2"));
     EXPECT_FALSE(d.storage.Save(result.App));
     EXPECT_EQ(ReadBytes(Path("bad.gui")), before);
+}
+
+// A FIFO or a device named as the project (also through a link, as /dev/stdin is) is no
+// project to read and no name for a new one: one message, no question, nothing waits on it.
+TEST_F(DocumentStorageTest, SpecialFilesAreNotProjects)
+{
+    const QString fifo = Path("pipe.gui");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = Path("stdin.gui");
+    ASSERT_EQ(::symlink("/dev/null", QFile::encodeName(link).constData()), 0);
+    RecordingCreateMode create(d.designer);
+    d.storage.SetCreateMode(&create);
+    for (const QString &name : {fifo, QStringLiteral("/dev/null"), link}) {
+        SCOPED_TRACE(name.toStdString());
+        d.prompter.Clear();
+        d.prompter.Answers.push_back(Answer::Ok); // would take a new project if one were offered
+        const DocumentStorage::OpenResult result = d.storage.OpenByName(name);
+        EXPECT_FALSE(result.Success);
+        EXPECT_TRUE(result.Unreadable);
+        EXPECT_TRUE(d.prompter.Of(Kind::Question).empty());
+        const auto messages = d.prompter.Of(Kind::Message);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Text, "Unable to open item " + name + " because it is not a regular file.");
+        EXPECT_EQ(messages[0].Icon, MessageIcon::Exclamation);
+        d.prompter.Answers.clear();
+    }
+    EXPECT_EQ(create.Calls, 0);
+    EXPECT_TRUE(d.designer.Projects().empty());
 }

@@ -436,3 +436,57 @@ TEST(ProjectLoader, VersionAndScaleEdges)
         EXPECT_EQ(f.items.Find("APP") != nullptr, c.loads) << c.version << " " << c.scale;
     }
 }
+
+// A project with 20,000 nested frames has a refused record for every frame past the depth
+// limit. The first ten reports come one by one; from the eleventh the user may go on without
+// messages (the rest come in one list at the end), stop the load, or go on seeing each one,
+// which is what the command line's prompter does.
+TEST(ProjectLoader, ManyReportsOfferAWayOut)
+{
+    constexpr int Frames = 20000;
+    QStringList body{MinimalApp(), Create("APP*F1", 5), Create("APP*F1*FR1", 26)};
+    for (int n = 2; n <= Frames; ++n)
+        body << Create(QString("APP*F1*FR%1").arg(n), 26, QString("FR%1").arg(n - 1));
+    body << Create("APP*F1*AFTER", 16);
+    const QString text = Project(body);
+    constexpr int Refused = Frames - ProjectLoader::MaxContainerDepth;
+    constexpr int OneByOne = ProjectLoader::ReportsBeforeWayOut;
+    using LoadChoice = iPrompter::LoadReportChoice;
+    using Kind = ScriptedPrompter::Kind;
+
+    struct Case
+    {
+        LoadChoice choice;
+        size_t reports; // shown one by one, the one with the way out included
+        int listed;     // in the list at the end
+        bool after;     // the control after the frames was loaded
+    };
+    const Case cases[] = {
+        {LoadChoice::Quiet, OneByOne + 1, Refused - OneByOne - 1, true},
+        {LoadChoice::Stop, OneByOne + 1, 0, false},
+        {LoadChoice::Show, Refused, 0, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.choice));
+        Fixture f;
+        for (int n = 0; n < Refused; ++n)
+            f.prompter.LoadReportChoices.push_back(c.choice);
+        f.Load(text);
+        const auto reports = f.prompter.Of(Kind::Report);
+        ASSERT_EQ(reports.size(), c.reports);
+        EXPECT_FALSE(reports[OneByOne - 1].WayOut);
+        EXPECT_TRUE(reports[OneByOne].WayOut);
+        EXPECT_EQ(f.designer.LastLoad().Stopped, c.choice == LoadChoice::Stop);
+        EXPECT_EQ(f.designer.LastLoad().Reports, c.choice == LoadChoice::Stop ? OneByOne + 1 : Refused);
+        EXPECT_EQ(f.items.Find("APP*F1*AFTER") != nullptr, c.after);
+        const auto lists = f.prompter.Of(Kind::ReportList);
+        ASSERT_EQ(lists.size(), c.listed ? 1u : 0u);
+        if (c.listed) {
+            EXPECT_EQ(lists[0].Text, QString("%1 more problems were found while loading:").arg(c.listed));
+            ASSERT_EQ(lists[0].List.size(), c.listed);
+            EXPECT_TRUE(lists[0].List.front().startsWith("Invalid Form or Parent ID"));
+            EXPECT_TRUE(lists[0].List.back().endsWith(QString("Control=FR%1").arg(Frames)));
+            EXPECT_EQ(lists[0].Icon, MessageIcon::Information);
+        }
+    }
+}

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -253,4 +254,60 @@ TEST(QtPrompter, StatusTextReachesTheCallbackOrTheStatusBar)
     EXPECT_TRUE(bar->currentMessage().isEmpty());
     delete bar; // the main window went first: texts are dropped, nothing crashes
     viaBar.SetStatusText(QStringLiteral("late"));
+}
+
+// A report of a long load carries "Continue without messages" and "Stop loading" beside OK;
+// each button gives its choice and Escape is OK, as for any report. The reports held back
+// come in one dialog with the count and every report in a scrolling text.
+TEST(QtPrompter, LongLoadsOfferAWayOutAndListTheRest)
+{
+    using Choice = iPrompter::LoadReportChoice;
+    QMainWindow owner;
+    QtPrompter prompter(&owner);
+    const ErrorReport report = ErrorReport::Compose(1, GuiErrors::InvalidFormOrParent,
+                                                    QStringLiteral("APP*F1*FR111"), 0, QString());
+    const QString grabs = qEnvironmentVariable("CORVANE_GRAB");
+    struct Case
+    {
+        QString button; // empty: Escape
+        Choice choice;
+    };
+    for (const Case &c : {Case{"OK", Choice::Show}, Case{"Continue without messages", Choice::Quiet},
+                          Case{"Stop loading", Choice::Stop}, Case{"", Choice::Show}}) {
+        SCOPED_TRACE(c.button.toStdString());
+        QStringList buttons;
+        WhenModal<QMessageBox>([&](QMessageBox *box) {
+            EXPECT_EQ(box->text(), report.Text);
+            for (QAbstractButton *button : box->buttons())
+                buttons << button->text().remove('&');
+            if (!grabs.isEmpty() && c.button.isEmpty())
+                box->grab().save(grabs + "/load-report-way-out.png");
+            if (c.button.isEmpty()) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *button : box->buttons())
+                if (button->text().remove('&') == c.button)
+                    button->click();
+        });
+        EXPECT_EQ(prompter.ReportWithWayOut(report), c.choice);
+        buttons.sort();
+        EXPECT_EQ(buttons, QStringList({"Continue without messages", "OK", "Stop loading"}));
+    }
+
+    QStringList reports;
+    for (int n = 0; n < 20000; ++n)
+        reports << QStringLiteral("Invalid Form or Parent ID\n\nApp=APP, Form=F1, Control=FR%1").arg(n);
+    QString shown;
+    WhenModal<QDialog>([&](QDialog *dialog) {
+        if (auto *list = dialog->findChild<QPlainTextEdit *>())
+            shown = list->toPlainText();
+        if (!grabs.isEmpty())
+            dialog->grab().save(grabs + "/load-report-list.png");
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    prompter.ReportList(QStringLiteral("20000 more problems were found while loading:"), reports,
+                        MessageIcon::Information);
+    EXPECT_EQ(shown.count("Invalid Form or Parent ID\nApp=APP, Form=F1, Control=FR"), 20000);
+    EXPECT_TRUE(shown.endsWith("\n\nInvalid Form or Parent ID\nApp=APP, Form=F1, Control=FR19999"));
 }

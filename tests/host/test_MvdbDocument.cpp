@@ -1,5 +1,6 @@
 // Store documents: items in host files, the explicit creation of files, names that try to
-// leave the store, the "*" host of display names and the host service.
+// leave the store, the "*" host of display names, the host service, and items made
+// read-only after they were opened.
 #include "host/HostErrors.h"
 #include "host/MvdbDocument.h"
 #include "host/iHostService.h"
@@ -13,6 +14,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 int ErrorOf(const std::function<void()> &action)
@@ -158,4 +162,60 @@ TEST(MvdbDocument, RootComesFromTheCallThenTheEnvironmentThenTheSetting)
     else
         qputenv(MvdbStore::RootVariable, saved);
     EXPECT_TRUE(MvdbStore().DefaultRoot().endsWith("/corvane/hosts"));
+}
+
+namespace {
+// Runs work as an ordinary user: permissions do not stop root, so as root it runs in a child
+// process that gives up root first (the files it needs must belong to that user). Gives
+// what work returns, or -1 when the child could not run it.
+int AsOrdinaryUser(const std::function<int()> &work, const QString &tree)
+{
+    if (::geteuid() != 0)
+        return work();
+    constexpr uid_t Nobody = 65534;
+    for (QDirIterator it(tree, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();)
+        ::lchown(QFile::encodeName(it.next()).constData(), Nobody, Nobody);
+    ::lchown(QFile::encodeName(tree).constData(), Nobody, Nobody);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+            ::_exit(255);
+        ::_exit(work() & 0xFF);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)
+        || WEXITSTATUS(status) == 255)
+        return -1;
+    return WEXITSTATUS(status);
+}
+} // namespace
+
+// An item made read-only after it was opened is refused at save time with error 75 and keeps
+// its text, in the store as in a local file.
+TEST(MvdbDocument, ItemMadeReadOnlySinceOpeningIsNotReplaced)
+{
+    Store store;
+    store.connection.Store().CreateFile("prod", "SALES", "BP");
+    QDir().mkpath(store.outer.filePath("local"));
+    const QString local = store.outer.filePath("local/app.gui");
+    for (const QString &name : {DocumentName::Build("mvdb", "prod", "SALES", "BP", "APP"),
+                                DocumentName::Build("file", "", "", local, "")}) {
+        SCOPED_TRACE(name.toStdString());
+        store.connection.Open(name)->Write("old");
+        const int error = AsOrdinaryUser([&] {
+            const std::unique_ptr<mvDocument> document = store.connection.Open(name);
+            if (!document || document->ReadOnly())
+                return 1;
+            DocumentName parts;
+            DocumentName::Split(name, parts);
+            const QString path = name.startsWith("mvdb") ? store.connection.Store().ItemPath(parts) : local;
+            if (!QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther))
+                return 2;
+            return ErrorOf([&] { document->Write("new"); });
+        }, store.outer.path());
+        EXPECT_EQ(error, HostErrors::AccessError);
+        EXPECT_EQ(store.connection.Open(name)->Read(), "old");
+    }
 }
