@@ -284,7 +284,7 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         result.Success = true;
         result.App = app;
         result.Partial = partial;
-        if (partial)
+        if (partial && m_partialLoadMessage)
             prompter.ShowMessage(QStringLiteral("Project ") + Quoted(shown)
                                      + QStringLiteral(" was loaded only in part and is open read-only. "
                                                       "Save it under another name to keep what was loaded."),

@@ -35,6 +35,9 @@ public:
 
     void SetProgramCode(iProgramCodeState *code) { m_code = code; }
     void SetCreateMode(iCreateMode *createMode) { m_createMode = createMode; }
+    // The message after a load that gave only part of its document speaks of the project as
+    // open read-only; a front that keeps no project open turns it off.
+    void SetPartialLoadMessage(bool on) { m_partialLoadMessage = on; }
 
     // Opens the document and loads it as a new project. A document that an open project is
     // bound to is not loaded again: that project becomes the selection.
@@ -110,4 +113,5 @@ private:
     iCreateMode *m_createMode = nullptr;
     // The document being read by OpenByName while its project loads (not yet bound to it).
     const mvDocument *m_opening = nullptr;
+    bool m_partialLoadMessage = true;
 };

@@ -189,5 +189,17 @@ TEST_F(DocumentChooserDialog, AStoreThatCannotBeReadShowsTheMessageAndStaysUsabl
     EXPECT_TRUE(message.contains("host store")) << message.toStdString();
     ASSERT_TRUE(document);
     EXPECT_EQ(document->DisplayName(), path);
+
+    // A store without hosts opens on the local tab, with no message to puzzle over there.
+    qputenv("CORVANE_MVDB_ROOT", QFile::encodeName(dir.filePath("nohosts")));
+    int tab = -1;
+    WhenModal<frmDocumentChooser>([&](frmDocumentChooser *d) {
+        tab = d->Tabs()->currentIndex();
+        message = d->MessageLabel()->text();
+        d->reject();
+    });
+    EXPECT_FALSE(connection.Chooser("Save Project", nullptr, Name("GUI", "APP")));
+    EXPECT_EQ(tab, 1);
+    EXPECT_TRUE(message.isEmpty()) << message.toStdString();
 }
 } // namespace
