@@ -70,6 +70,9 @@ class SaveAs(e2e.Session):
         a.wait_no_modal()
         wait_for(APP, lambda: APP in self.bound(a))
         wait_for("the unsaved mark in the title", lambda: a.ask("title")["title"].endswith("] *"))
+        shots = os.path.join(self.build, "e2e")
+        os.makedirs(shots, exist_ok=True)
+        a.ask("shot " + os.path.join(shots, "two-projects-unsaved.png"))
 
         # Save of a project never saved is Save As: the chooser offers the new project's own
         # file beside the orders file, never the orders file itself.
