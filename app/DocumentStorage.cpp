@@ -192,7 +192,9 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
     iPrompter &prompter = m_designer.Prompter();
     // A document is bound to one project at a time: a second copy would compete with the
     // first for its saves, and one of them would overwrite the other's work.
-    if (const std::unique_ptr<mvDocument> named = documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName))
+    const std::unique_ptr<mvDocument> named =
+        documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName);
+    if (named)
         if (ProjectState *open = BoundTo(*named)) {
             m_designer.SelectItem(open->App);
             result.Success = true;
