@@ -78,6 +78,7 @@ class SaveAs(e2e.Session):
         # file beside the orders file, never the orders file itself.
         self.input.key("ctrl+s", at=e2e.activate(a, self.input))
         chooser = a.wait_modal("the Save As chooser", cls="frmDocumentChooser")
+        a.ask("screen " + os.path.join(shots, "save-as-new-project.png"))
         if chooser.get("tab") != "Local file" or chooser.get("path") != self.new_file:
             raise Failure("the chooser offers %r on tab %r, expected %r on the local tab"
                           % (chooser.get("path"), chooser.get("tab"), self.new_file))
