@@ -28,7 +28,7 @@ void Guarded(iDocumentOpener &opener, Step step)
 void OpenFromCommandLine(const QString &documentName, iDocumentOpener &opener)
 {
     const iDocumentOpener::OpenResult result = opener.OpenDocument(documentName);
-    if (result.success)
+    if (result.success && !result.partial)
         opener.AddToRecentList(result.displayName);
 }
 } // namespace

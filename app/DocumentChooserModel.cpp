@@ -32,6 +32,10 @@ DocumentChooserModel::DocumentChooserModel(const mvConnection &connection, Mode 
 
 void DocumentChooserModel::Start(const QString &startName)
 {
+    // A store without hosts offers nothing to choose on the host side: a local file is then
+    // the only choice, whatever the starting name.
+    const Listing hosts = Hosts();
+    Local = hosts.Names.isEmpty() && hosts.Error.isEmpty();
     DocumentName parts;
     if (!m_connection.SplitName(startName, parts))
         return;
@@ -47,7 +51,6 @@ void DocumentChooserModel::Start(const QString &startName)
         parts.HostName = document->HostName();
         parts.AccountName = document->AccountName();
     }
-    Local = false;
     Host = parts.HostName;
     Account = parts.AccountName;
     File = parts.FileName;

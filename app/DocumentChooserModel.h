@@ -28,7 +28,8 @@ public:
     Mode ChooserMode() const { return m_mode; }
 
     // Takes the parts of the starting document name; a local file fills LocalPath and selects
-    // the local choice. An unreadable name leaves everything empty.
+    // the local choice, as does a host store without hosts. An unreadable name leaves the
+    // parts empty.
     void Start(const QString &startName);
 
     bool Local = false;

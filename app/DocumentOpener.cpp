@@ -23,7 +23,7 @@ QString DocumentOpener::BuildDocumentName(const QString &hostType, const QString
 iDocumentOpener::OpenResult DocumentOpener::OpenDocument(const QString &documentName)
 {
     const DocumentStorage::OpenResult result = m_storage.OpenByName(documentName);
-    return {result.Success, result.DisplayName};
+    return {result.Success, result.DisplayName, result.Partial};
 }
 
 void DocumentOpener::AddToRecentList(const QString &displayName)

@@ -20,6 +20,7 @@
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <exception>
@@ -182,13 +183,26 @@ void DocumentStorage::Bind(ProjectState &project, const QString &text,
     const int casing = location.value(3).trimmed().toInt(&ok);
     project.Casing = ok ? casing : 0;
     project.Document = std::move(document);
-    project.Changed = false;
+    m_designer.SetChanged(project, false);
 }
 
 DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentName)
 {
     OpenResult result;
     iPrompter &prompter = m_designer.Prompter();
+    // A document is bound to one project at a time: a second copy would compete with the
+    // first for its saves, and one of them would overwrite the other's work.
+    const std::unique_ptr<mvDocument> named =
+        documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName);
+    if (named)
+        if (ProjectState *open = BoundTo(*named)) {
+            m_designer.SelectItem(open->App);
+            result.Success = true;
+            result.App = open->App;
+            result.DisplayName = open->Document->DisplayName();
+            result.Partial = open->PartlyLoaded;
+            return result;
+        }
     BusyScope busy(prompter, StatusReading);
     try {
         std::unique_ptr<mvDocument> document =
@@ -266,16 +280,26 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;
         if (!project)
             return result;
-        if (load.Stopped) {
+        // A load that stopped early, or a text without its closing record (a file cut
+        // short), gives only part of the document.
+        const bool partial = load.Stopped || !load.Closed;
+        if (partial) {
             // What was loaded stays for the user to look at, but it is not the whole
             // document: saving it over the document would lose the rest.
             document->Unlock();
             document->SetReadOnly(true);
         }
         Bind(*project, text, std::move(document));
+        project->PartlyLoaded = partial;
         m_designer.SetCurrentItem(app);
         result.Success = true;
         result.App = app;
+        result.Partial = partial;
+        if (partial && m_partialLoadMessage)
+            prompter.ShowMessage(QStringLiteral("Project ") + Quoted(shown)
+                                     + QStringLiteral(" was loaded only in part and is open read-only. "
+                                                      "Save it under another name to keep what was loaded."),
+                                 MessageIcon::Exclamation);
     } catch (...) {
         ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(OpenLabel));
     }
@@ -293,7 +317,7 @@ bool DocumentStorage::FileOpen()
         if (!chosen)
             return false;
         const OpenResult result = OpenByName(chosen->Name());
-        if (result.Success)
+        if (result.Success && !result.Partial)
             AddRecent(result.DisplayName);
         return result.Success;
     } catch (...) {
@@ -308,7 +332,7 @@ DocumentStorage::OpenResult DocumentStorage::OpenRecent(int index)
     if (index < 1 || index > recent.ListCount())
         return {};
     OpenResult result = OpenByName(recent.ListItem(index));
-    if (result.Success)
+    if (result.Success && !result.Partial)
         AddRecent(result.DisplayName);
     return result;
 }
@@ -349,7 +373,7 @@ void DocumentStorage::ApplicationCreated(clsControl &app, std::unique_ptr<mvDocu
         }
         project.Document = std::move(document);
     }
-    project.Changed = true;
+    m_designer.SetChanged(project, true);
     m_designer.SetCurrentItem(&app);
 }
 
@@ -419,7 +443,7 @@ bool DocumentStorage::WriteProject(ProjectState &project)
         prompter.SetStatusText(StatusSaving);
         project.Document->Write(ToStoredForm(*text));
         project.Document->Finish();
-        project.Changed = false;
+        m_designer.SetChanged(project, false);
         CopyHostParameters(*project.Document);
         return true;
     } catch (...) {
@@ -448,17 +472,13 @@ bool DocumentStorage::FileSaveAs(clsControl *app)
         return false;
     iPrompter &prompter = m_designer.Prompter();
     try {
-        const QString start = project->Document
-            ? project->Document->Name()
-            : m_state.Connection.BuildName(m_state.HostType, m_state.HostName, m_state.AccountName,
-                                           m_state.HostFileName, QString());
         std::unique_ptr<mvDocument> chosen =
-            m_state.Connection.Chooser(QStringLiteral("Save Project"), nullptr, start);
+            m_state.Connection.Chooser(QStringLiteral("Save Project"), nullptr, SaveAsStart(*project));
         if (!chosen)
             return false;
         const QString shown = chosen->DisplayName();
-        if (project->Document && project->Document->Name() == chosen->Name()
-            && project->Document->ReadOnly()) {
+        const bool sameDocument = project->Document && SameDocument(*project->Document, *chosen);
+        if (sameDocument && project->Document->ReadOnly()) {
             prompter.ShowMessage(QStringLiteral("Item ") + Quoted(shown)
                                      + QStringLiteral(" is open in read-only mode. Please save using a different name."),
                                  MessageIcon::Exclamation);
@@ -469,7 +489,13 @@ bool DocumentStorage::FileSaveAs(clsControl *app)
                                  MessageIcon::Exclamation);
             return false;
         }
-        const bool sameDocument = project->Document && project->Document->Name() == chosen->Name();
+        if (const ProjectState *other = BoundTo(*chosen, project)) {
+            prompter.ShowMessage(QStringLiteral("Item ") + Quoted(shown) + QStringLiteral(" is open as project ")
+                                     + Quoted(other->App ? other->App->ID() : QString())
+                                     + QStringLiteral(". Please save using a different name."),
+                                 MessageIcon::Exclamation);
+            return false;
+        }
         if (chosen->Exists()) {
             if (chosen->ReadOnly()) {
                 prompter.ShowMessage(QStringLiteral("Item ") + Quoted(shown)
@@ -502,6 +528,8 @@ bool DocumentStorage::FileSaveAs(clsControl *app)
             project->Document = std::move(previous);
             return false;
         }
+        // The project is now the whole of the document it was written to.
+        project->PartlyLoaded = false;
         if (!previousName.isEmpty())
             m_state.Settings.RecentList.RemoveItem(previousName);
         AddRecent(project->Document->DisplayName());
@@ -510,6 +538,50 @@ bool DocumentStorage::FileSaveAs(clsControl *app)
         ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(SaveAsLabel));
     }
     return false;
+}
+
+QString DocumentStorage::SaveAsStart(const ProjectState &project) const
+{
+    if (project.Document)
+        return project.Document->Name();
+    // Never the name of the last document: Enter in the chooser would put this project over
+    // another one.
+    const QString id = project.App ? project.App->ID() : QString();
+    const bool local = m_state.HostType.compare(DocumentName::FileType, Qt::CaseInsensitive) == 0;
+    if (!local && !m_state.Connection.Store().HostNames().isEmpty())
+        return m_state.Connection.BuildName(m_state.HostType, m_state.HostName, m_state.AccountName,
+                                            m_state.HostFileName, id);
+    // The local file parameter names the last local document (or a folder).
+    QString folder = QDir::currentPath();
+    if (local && !m_state.HostFileName.isEmpty()) {
+        const QFileInfo last(QDir::current().absoluteFilePath(m_state.HostFileName));
+        folder = last.isDir() || m_state.HostFileName.endsWith(u'/') ? last.absoluteFilePath()
+                                                                     : last.absolutePath();
+    }
+    return m_state.Connection.BuildName(QString(DocumentName::FileType), {}, {},
+                                        QDir(folder).filePath(id + QStringLiteral(".gui")), {});
+}
+
+bool DocumentStorage::SameDocument(const mvDocument &a, const mvDocument &b)
+{
+    const auto *fileA = dynamic_cast<const FileDocument *>(&a);
+    const auto *fileB = dynamic_cast<const FileDocument *>(&b);
+    if (!fileA || !fileB)
+        return !fileA && !fileB && a.Name() == b.Name();
+    // Saving through a link replaces the file it leads to.
+    const QString realA = QFileInfo(fileA->Path()).canonicalFilePath();
+    const QString realB = QFileInfo(fileB->Path()).canonicalFilePath();
+    if (!realA.isEmpty() && !realB.isEmpty())
+        return realA == realB;
+    return fileA->Path() == fileB->Path();
+}
+
+ProjectState *DocumentStorage::BoundTo(const mvDocument &document, const ProjectState *except) const
+{
+    for (ProjectState *project : m_designer.Projects())
+        if (project != except && project->Document && SameDocument(*project->Document, document))
+            return project;
+    return nullptr;
 }
 
 // ---- Close -----------------------------------------------------------------------------

@@ -26,14 +26,21 @@ public:
         bool Unreadable = false;
         clsControl *App = nullptr;
         QString DisplayName;
+        // Only part of the document loaded: the project is open read-only and stays off the
+        // recent-file list.
+        bool Partial = false;
     };
 
     DocumentStorage(clsDesigner &designer, ProcessState &state);
 
     void SetProgramCode(iProgramCodeState *code) { m_code = code; }
     void SetCreateMode(iCreateMode *createMode) { m_createMode = createMode; }
+    // The message after a load that gave only part of its document speaks of the project as
+    // open read-only; a front that keeps no project open turns it off.
+    void SetPartialLoadMessage(bool on) { m_partialLoadMessage = on; }
 
-    // Opens the document and loads it as a new project.
+    // Opens the document and loads it as a new project. A document that an open project is
+    // bound to is not loaded again: that project becomes the selection.
     OpenResult OpenByName(const QString &documentName);
     // The chooser titled "Open"; on success the document goes to the recent list.
     bool FileOpen();
@@ -48,6 +55,15 @@ public:
     // Save: without a document this is Save As. nullptr means the current project.
     bool Save(clsControl *app = nullptr);
     bool FileSaveAs(clsControl *app = nullptr);
+    // Where Save As starts: the project's document, or for a project never saved the
+    // application's ID as item (or "<ID>.gui" file) in the host file (or folder) of the host
+    // parameters; a local file while the host store holds no hosts.
+    QString SaveAsStart(const ProjectState &project) const;
+    // The open project bound to that document (other than `except`), or nullptr.
+    ProjectState *BoundTo(const mvDocument &document, const ProjectState *except = nullptr) const;
+    // Whether two document objects stand for one item or file (a local file reached through
+    // a link or by another path included).
+    static bool SameDocument(const mvDocument &a, const mvDocument &b);
     // Writes the project to its document; false (with Changed kept) when it fails.
     bool WriteProject(ProjectState &project);
     // The in-memory text the save path writes: asks the version question for an older
@@ -97,4 +113,5 @@ private:
     iCreateMode *m_createMode = nullptr;
     // The document being read by OpenByName while its project loads (not yet bound to it).
     const mvDocument *m_opening = nullptr;
+    bool m_partialLoadMessage = true;
 };

@@ -544,7 +544,7 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
             }
         }
         for (const auto &[project, wasChanged] : changed)
-            project->Changed = wasChanged;
+            m_designer.SetChanged(*project, wasChanged);
         m_designer.SetCurrentItem(current);
         return Insertion::Failed;
     }

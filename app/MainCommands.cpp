@@ -272,11 +272,17 @@ QHash<QString, bool> EnabledStates(const StateInputs &in)
     return states;
 }
 
-QString WindowTitle(const QString &programTitle, const QString &projectTitle)
+QString WindowTitle(const QString &programTitle, const QString &projectTitle, bool changed)
 {
     if (projectTitle.isEmpty())
         return programTitle;
-    return programTitle + QStringLiteral(" - [") + projectTitle + QLatin1Char(']');
+    return programTitle + QStringLiteral(" - [") + projectTitle + QLatin1Char(']')
+        + (changed ? QStringLiteral(" *") : QString());
+}
+
+QString ProjectTitle(const QString &name, bool readOnly)
+{
+    return readOnly ? name + QStringLiteral(" (read-only)") : name;
 }
 
 } // namespace MainCommands

@@ -119,6 +119,8 @@ struct StateInputs
     bool FormActive = false;
     // The clipboard holds text that may be pasted.
     bool ClipboardHasText = false;
+    // The current project has unsaved changes (the title says so).
+    bool ProjectChanged = false;
 };
 
 // The enabled state of every key of the main menu, the main tool bar, the item-kind tool bar
@@ -126,7 +128,11 @@ struct StateInputs
 QHash<QString, bool> EnabledStates(const StateInputs &in);
 
 // The main window's caption: the program title, then " - [" + project title + "]" while a
-// project is open (an empty project title counts as none).
-QString WindowTitle(const QString &programTitle, const QString &projectTitle);
+// project is open (an empty project title counts as none), and " *" while it has unsaved
+// changes.
+QString WindowTitle(const QString &programTitle, const QString &projectTitle, bool changed = false);
+// The project title: the document's display name (the application's ID before the first
+// save), marked when the project is open read-only.
+QString ProjectTitle(const QString &name, bool readOnly);
 
 } // namespace MainCommands

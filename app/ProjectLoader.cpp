@@ -322,8 +322,10 @@ bool ProjectLoader::Session::HeaderRecord(const Record &rec)
         return true;
     bool ok = false;
     const double number = NumberFormat::ParseInvariant(versionText, &ok);
-    if (ok && number < 0)
-        return true; // the closing record
+    if (ok && number < 0) {
+        m_result.Closed = true; // the closing record
+        return true;
+    }
     const double tenths = ok ? std::round(number * 10) : 0;
     const int version = tenths >= 0 && tenths < 1000 ? int(tenths) : 0;
     int scale = 0;

@@ -22,6 +22,8 @@ public:
     {
         bool Valid = false;   // the text is a project or macro
         bool Stopped = false; // the load ended before the last record
+        // The closing record was read: a text cut short has none.
+        bool Closed = false;
         // The first application created: the project's application.
         clsControl *Application = nullptr;
         // Every application the load created, in order.

@@ -24,6 +24,9 @@ struct ProjectState
     // None for a project never saved.
     std::unique_ptr<mvDocument> Document;
     bool Changed = false;
+    // The document loaded only in part; the project is bound to it read-only, so a save can
+    // never put the part over the whole.
+    bool PartlyLoaded = false;
     // The document name of the project's program code; empty when it has none yet.
     QString ProgramDocumentName;
     QString CodeStyle;

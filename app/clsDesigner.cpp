@@ -335,7 +335,18 @@ ProjectState *clsDesigner::CurrentProject() const
 void clsDesigner::MarkChanged(const clsControl *item)
 {
     if (ProjectState *project = ProjectOf(item))
-        project->Changed = true;
+        SetChanged(*project, true);
+}
+
+void clsDesigner::SetChanged(ProjectState &project, bool changed)
+{
+    if (project.Changed == changed)
+        return;
+    project.Changed = changed;
+    if (m_tree && project.App)
+        m_tree->ShowChanged(project.App->FullID(), changed);
+    if (m_commandStates)
+        m_commandStates->CommandsChanged();
 }
 
 void clsDesigner::ReleaseAll()

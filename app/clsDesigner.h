@@ -93,6 +93,9 @@ public:
     }
     // Every edit marks its project changed.
     void MarkChanged(const clsControl *item);
+    // Sets a project's Changed flag; when it flips, the project tree marks the application's
+    // node and the menus and title are recomputed.
+    void SetChanged(ProjectState &project, bool changed);
     // Deletes every open project (shutdown).
     void ReleaseAll();
 

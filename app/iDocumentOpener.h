@@ -12,6 +12,9 @@ public:
     struct OpenResult {
         bool success = false;
         QString displayName; // the name the recent-file list shows
+        // Only part of the document loaded: the project is open read-only and stays off the
+        // recent-file list.
+        bool partial = false;
     };
 
     virtual ~iDocumentOpener() = default;

@@ -26,4 +26,10 @@ public:
     virtual void Highlight(const QString &fullId) = 0;
     // A load has finished: the view may expand what it shows.
     virtual void Refresh() {}
+    // The application's project has unsaved changes, or has none any more.
+    virtual void ShowChanged(const QString &appFullId, bool changed)
+    {
+        Q_UNUSED(appFullId);
+        Q_UNUSED(changed);
+    }
 };

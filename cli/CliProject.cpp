@@ -18,6 +18,8 @@ CliProject::CliProject()
     DesignerPorts ports;
     ports.Prompter = &m_prompter;
     m_root.Connect(ports);
+    // The load's own reports tell what was left out; the tool keeps no project open.
+    Storage().SetPartialLoadMessage(false);
 }
 
 CliProject::~CliProject() = default;

@@ -183,6 +183,21 @@ void clsProjectTree::Show(QTreeWidgetItem *node, const QString &fullId, int type
     node->setData(0, TypeRole, type);
 }
 
+void clsProjectTree::ShowChanged(const QString &appFullId, bool changed)
+{
+    QTreeWidgetItem *node = Node(appFullId);
+    if (!node)
+        return;
+    if (!changed) {
+        node->setData(0, Qt::FontRole, QVariant());
+        return;
+    }
+    // Only the slant is set: the rest comes from the view's font.
+    QFont font;
+    font.setItalic(true);
+    node->setFont(0, font);
+}
+
 void clsProjectTree::Insert(QTreeWidgetItem *node, QTreeWidgetItem *parent, int position)
 {
     const int count = parent ? parent->childCount() : m_view.topLevelItemCount();

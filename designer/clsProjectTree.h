@@ -61,6 +61,8 @@ public:
     void RenameItem(const QString &oldFullId, const QString &newFullId) override;
     void Highlight(const QString &fullId) override;
     void Refresh() override;
+    // A changed project's application node is shown in italics.
+    void ShowChanged(const QString &appFullId, bool changed) override;
 
     // The node of an item; nullptr when it has none.
     QTreeWidgetItem *Node(const QString &fullId) const { return m_nodes.value(fullId.toUpper()); }

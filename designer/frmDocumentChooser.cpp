@@ -128,11 +128,24 @@ frmDocumentChooser::frmDocumentChooser(const mvConnection &connection, const QSt
     connect(m_browse, &QPushButton::clicked, this, &frmDocumentChooser::Browse);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
         m_message->clear();
+        // An empty host list says why when the user turns to it.
+        if (tab == HostTab && m_hosts->count() == 0)
+            FillHosts();
         (tab == LocalTab ? static_cast<QWidget *>(m_path) : m_item)->setFocus();
     });
 
     m_tabs->setCurrentIndex(m_model.Local ? LocalTab : HostTab);
     (m_model.Local ? static_cast<QWidget *>(m_path) : m_item)->setFocus();
+    if (saving) {
+        // Typing replaces the offered name and keeps the folder and the suffix.
+        const QString path = m_path->text();
+        const qsizetype name = path.lastIndexOf(u'/') + 1;
+        qsizetype suffix = path.lastIndexOf(u'.');
+        if (suffix <= name)
+            suffix = path.size();
+        m_path->setSelection(int(name), int(suffix - name));
+        m_item->selectAll();
+    }
     resize(520, 440);
 }
 

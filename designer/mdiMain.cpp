@@ -214,7 +214,7 @@ void mdiMain::UpdateCommandStates()
     const QString popup = Text(PopupBand);
     if (QMenu *menu = m_bands->Menu(popup, Text(PopupNewMenu)))
         menu->setEnabled(inputs.ProjectOpen);
-    ShowProjectTitle(m_projectTitle ? m_projectTitle() : QString());
+    ShowProjectTitle(m_projectTitle ? m_projectTitle() : QString(), inputs.ProjectChanged);
 }
 
 void mdiMain::CommandsChanged()
@@ -243,9 +243,9 @@ void mdiMain::SetTitle(const QString &title)
     setWindowTitle(title);
 }
 
-void mdiMain::ShowProjectTitle(const QString &projectTitle)
+void mdiMain::ShowProjectTitle(const QString &projectTitle, bool changed)
 {
-    SetTitle(WindowTitle(Text(ProgramTitle), projectTitle));
+    SetTitle(WindowTitle(Text(ProgramTitle), projectTitle, changed));
 }
 
 // ---- Menus built on demand ------------------------------------------------------------------

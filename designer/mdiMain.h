@@ -66,8 +66,9 @@ public:
     // ---- Title ----------------------------------------------------------------------------
     QString Title() const;
     void SetTitle(const QString &title);
-    // The program title, then " - [" + project title + "]" while a project is open.
-    void ShowProjectTitle(const QString &projectTitle);
+    // The program title, then " - [" + project title + "]" while a project is open, and " *"
+    // while it has unsaved changes.
+    void ShowProjectTitle(const QString &projectTitle, bool changed = false);
 
     // ---- Menus built on demand ----------------------------------------------------------------
     // An entry of the context menu's Code sub-menu; the key "-" is a separator.

@@ -354,6 +354,8 @@ MainCommands::StateInputs DesignerWindow::CurrentState() const
     }
     in.FormActive = in.ItemSelected && m_root->Edit().ActiveForm() != nullptr;
     in.ClipboardHasText = m_clipboardHasText;
+    const ProjectState *project = designer.CurrentProject();
+    in.ProjectChanged = project && project->Changed;
     return in;
 }
 
@@ -363,7 +365,7 @@ QString DesignerWindow::ProjectTitle() const
     if (!project || !project->App)
         return {};
     if (project->Document)
-        return project->Document->DisplayName();
+        return MainCommands::ProjectTitle(project->Document->DisplayName(), project->Document->ReadOnly());
     return project->App->ID();
 }
 

@@ -4,6 +4,7 @@
 #include "app/ProjectState.h"
 #include "designer/DesignControl.h"
 #include "designer/clsProjectTree.h"
+#include "designer/frmDocumentChooser.h"
 #include "designer/frmDesign.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
@@ -16,12 +17,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -79,6 +82,14 @@ QString Strip(QString text)
 {
     // The access-key marker is not part of what the user reads.
     return text.remove(QLatin1Char('&'));
+}
+
+// What the document chooser offers: the tab it shows and the names in its boxes.
+void DescribeChooser(const frmDocumentChooser &chooser, QJsonObject &o)
+{
+    o.insert(QStringLiteral("tab"), Strip(chooser.Tabs()->tabText(chooser.Tabs()->currentIndex())));
+    o.insert(QStringLiteral("path"), chooser.PathBox()->text());
+    o.insert(QStringLiteral("item"), chooser.ItemBox()->text());
 }
 
 // Every widget of the program by object name, the visible one first.
@@ -312,6 +323,8 @@ QByteArray TestProbe::Answer(const QString &request) const
                 answer = Describe(modal);
                 if (auto *box = qobject_cast<QMessageBox *>(modal))
                     answer.insert(QStringLiteral("text"), box->text());
+                if (auto *chooser = qobject_cast<frmDocumentChooser *>(modal))
+                    DescribeChooser(*chooser, answer);
                 QJsonArray buttons;
                 for (QAbstractButton *button : modal->findChildren<QAbstractButton *>()) {
                     if (!button->isVisible() || button->text().isEmpty())

@@ -1,6 +1,6 @@
 #pragma once
 // A document chooser that answers from a queue (nothing chosen once it is empty) and records
-// the titles it was shown with.
+// the titles and starting names it was shown with.
 #include "host/iDocumentChooser.h"
 
 #include <QString>
@@ -11,9 +11,10 @@
 
 struct QueuedChooser : iDocumentChooser
 {
-    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &) override
+    std::optional<QString> ChooseDocument(const QString &title, QObject *, const QString &start) override
     {
         Titles << title;
+        Starts << start;
         if (Names.empty())
             return std::nullopt;
         const QString name = Names.front();
@@ -22,4 +23,5 @@ struct QueuedChooser : iDocumentChooser
     }
     std::deque<QString> Names;
     QStringList Titles;
+    QStringList Starts;
 };

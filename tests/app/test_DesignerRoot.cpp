@@ -41,8 +41,9 @@ TEST(DesignerRoot, WiresThePortsItIsGiven)
 
         ASSERT_TRUE(root.Designer().SetTemplate(Sample()));
         EXPECT_EQ(tree.Filtered("add").size(), 3);
+        EXPECT_EQ(states.Refreshes, 1) << "the loaded project is changed";
         ASSERT_TRUE(root.Designer().SelectItem("APP*F*Label1"));
-        EXPECT_EQ(states.Refreshes, 1);
+        EXPECT_EQ(states.Refreshes, 2);
         ASSERT_TRUE(root.Edit().Copy());
         EXPECT_TRUE(clipboard.Text().startsWith("TEMPLATE"));
         ASSERT_TRUE(root.Edit().Delete());

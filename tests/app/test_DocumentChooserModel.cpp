@@ -78,6 +78,11 @@ TEST_F(DocumentChooserModelTest, StartNamesAndLists)
     auto nothing = Model(DocumentChooserModel::Mode::Open, "");
     EXPECT_FALSE(nothing.Local);
     EXPECT_TRUE(nothing.Host.isEmpty());
+
+    // A store without hosts leaves only the local choice, whatever the start.
+    connection.Store().SetRoot(dir.filePath("empty"));
+    for (const char *start : {"mvdb://PROD/SALES/GUI/APP", "", "/home/ann/app.gui"})
+        EXPECT_TRUE(Model(DocumentChooserModel::Mode::Save, start).Local) << start;
 }
 
 TEST_F(DocumentChooserModelTest, ListsTheHostCannotReadCarryItsMessage)

@@ -3,6 +3,8 @@
 // saves, the closing questions and display names; FIFOs and devices named as projects.
 #include "LoaderTestSupport.h"
 #include "QueuedChooser.h"
+#include "app/CommandLine.h"
+#include "app/DocumentOpener.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
@@ -350,17 +352,180 @@ TEST_F(DocumentStorageTest, ClosingQuestions)
     EXPECT_TRUE(d.designer.Projects().empty());
 }
 
-TEST_F(DocumentStorageTest, PartlyLoadedProjectIsNotSavedOverItsDocument)
+TEST_F(DocumentStorageTest, PartlyLoadedProjectSaysSoAndIsNotSavedOverItsDocument)
 {
-    const QString text = Project({MinimalApp(), Create("APP*F1", 5), Record({"9"}), Create("APP*F2", 5)});
-    WriteText(Path("bad.gui"), text);
-    const QByteArray before = ReadBytes(Path("bad.gui"));
-    const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("bad.gui"));
-    ASSERT_TRUE(result.Success);
-    EXPECT_TRUE(d.items.Find("APP*F1"));
-    EXPECT_FALSE(d.items.Find("APP*F2"));
-    EXPECT_FALSE(d.storage.Save(result.App));
-    EXPECT_EQ(ReadBytes(Path("bad.gui")), before);
+    const QString whole = Project({MinimalApp(), Create("APP*F1", 5), Create("APP*F2", 5)});
+    const QString closing = Record({"0", "-1"});
+    struct Case { const char *name; QString text; bool partial; int reports; };
+    const Case cases[] = {
+        {"whole", whole, false, 0},
+        // A record the loader cannot read stops the load after F1.
+        {"stopped", Project({MinimalApp(), Create("APP*F1", 5), Record({"9"}), Create("APP*F2", 5)}), true, 1},
+        // Cut at a record boundary: every record read is sound, the closing one is missing.
+        {"cut", whole.left(whole.lastIndexOf(closing) - 1), true, 0},
+        // Cut inside the closing record.
+        {"cutInClosing", whole.left(whole.size() - 1), true, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Designer e(state);
+        state.Settings.RecentList.Clear();
+        const QString path = Path(QString(c.name) + ".gui");
+        WriteText(path, c.text);
+        const QByteArray before = ReadBytes(path);
+        chooser.Names = {path};
+        ASSERT_TRUE(e.storage.FileOpen());
+        clsControl *app = e.items.Find("APP");
+        ASSERT_TRUE(app);
+        EXPECT_TRUE(e.items.Find("APP*F1"));
+        ProjectState &project = *e.designer.ProjectOf(app);
+        EXPECT_EQ(project.PartlyLoaded, c.partial);
+        EXPECT_EQ(project.Document->ReadOnly(), c.partial);
+        EXPECT_EQ(e.prompter.Of(Kind::Report).size(), size_t(c.reports));
+        const auto messages = e.prompter.Of(Kind::Message);
+        if (!c.partial) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(state.Settings.RecentList.Items(), QStringList{path});
+            continue;
+        }
+        // One message, after the load's own reports, naming the document.
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Text, "Project '" + path + "' was loaded only in part and is open read-only. "
+                                    "Save it under another name to keep what was loaded.");
+        EXPECT_EQ(messages[0].Icon, MessageIcon::Exclamation);
+        EXPECT_EQ(e.prompter.Calls.back().Text, messages[0].Text);
+        EXPECT_TRUE(state.Settings.RecentList.Items().isEmpty());
+        // Saving over the document is refused; under another name it works.
+        project.Changed = true;
+        EXPECT_FALSE(e.storage.Save(app));
+        EXPECT_EQ(ReadBytes(path), before);
+        chooser.Names = {path};
+        EXPECT_FALSE(e.storage.FileSaveAs(app));
+        EXPECT_EQ(ReadBytes(path), before);
+        chooser.Names = {Path(QString(c.name) + "-kept.gui")};
+        EXPECT_TRUE(e.storage.FileSaveAs(app));
+        EXPECT_FALSE(project.Document->ReadOnly());
+    }
+
+    // Neither the recent list nor the command line puts a partly loaded project on the list.
+    Designer e(state);
+    state.Settings.RecentList.Clear();
+    state.Settings.RecentList.AddItem(Path("cut.gui"));
+    state.Settings.RecentList.AddItem(Path("whole.gui"));
+    EXPECT_TRUE(e.storage.OpenRecent(2).Partial);
+    EXPECT_EQ(state.Settings.RecentList.Items(), QStringList({Path("whole.gui"), Path("cut.gui")}));
+    Designer f(state);
+    DocumentOpener opener(f.storage, state, f.prompter);
+    ParseCmdLine(Path("stopped.gui"), state, opener);
+    EXPECT_TRUE(f.items.Find("APP"));
+    EXPECT_EQ(state.Settings.RecentList.Items(), QStringList({Path("whole.gui"), Path("cut.gui")}));
+}
+
+TEST_F(DocumentStorageTest, SaveAsOfANewProjectStartsAtTheHostParametersWithItsOwnName)
+{
+    state.Connection.Store().SetRoot(Path("store"));
+    WriteText(Path("orders.gui"), SampleProject());
+    ASSERT_TRUE(d.storage.OpenByName(Path("orders.gui")).Success);
+    clsControl *fresh = d.designer.AddControl(1, "NEWAPP", {}, {}, {}, {}, {});
+    ASSERT_TRUE(fresh);
+    ProjectState &project = *d.designer.ProjectOf(fresh);
+    QDir(dir.path()).mkdir("folder");
+
+    struct Case { const char *what, *type, *file; bool hosts; QString start; };
+    const Case cases[] = {
+        // The last document was the orders file: the new project's file goes beside it.
+        {"after a local file", "file", nullptr, false, Path("NEWAPP.gui")},
+        {"local folder", "file", "folder", false, Path("folder/NEWAPP.gui")},
+        {"host file", "mvdb", "BP", true, "mvdb://h/acc/BP/NEWAPP"},
+        // No hosts in the store: a local file in the current folder.
+        {"no hosts", "mvdb", "BP", false, QDir::current().filePath("NEWAPP.gui")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(Path("store")).removeRecursively();
+        if (c.hosts)
+            state.Connection.Store().CreateFile("h", "acc", "BP");
+        state.HostType = c.type;
+        if (c.file)
+            state.HostFileName = QString(c.file) == "BP" ? "BP" : Path(c.file);
+        state.HostName = "h";
+        state.AccountName = "acc";
+        EXPECT_FALSE(d.storage.FileSaveAs(fresh));
+        EXPECT_EQ(chooser.Starts.last(), c.start);
+    }
+    // A project with a document starts at it; Edit code's "save first" takes the same road.
+    EXPECT_TRUE(d.storage.Save(d.items.Find("APP")));
+    EXPECT_EQ(chooser.Starts.size(), 4) << "a bound project is saved without the chooser";
+    state.HostType = "file";
+    state.HostFileName = Path("orders.gui");
+    EXPECT_FALSE(d.storage.Save(fresh));
+    EXPECT_EQ(chooser.Starts.last(), Path("NEWAPP.gui"));
+    chooser.Names = {Path("NEWAPP.gui")};
+    ASSERT_TRUE(d.storage.Save(fresh));
+    chooser.Names = {};
+    EXPECT_FALSE(d.storage.FileSaveAs(fresh));
+    EXPECT_EQ(chooser.Starts.last(), Path("NEWAPP.gui"));
+    EXPECT_FALSE(project.Changed);
+}
+
+TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
+{
+    WriteText(Path("orders.gui"), SampleProject());
+    const DocumentStorage::OpenResult orders = d.storage.OpenByName(Path("orders.gui"));
+    ASSERT_TRUE(orders.Success);
+    ASSERT_TRUE(QFile::link(Path("orders.gui"), Path("link.gui")));
+    clsControl *fresh = d.designer.AddControl(1, "NEWAPP", {}, {}, {}, {}, {});
+    ASSERT_TRUE(fresh);
+    const QByteArray before = ReadBytes(Path("orders.gui"));
+
+    // Save As onto the other project's document, by its name or through a link, is refused
+    // before any question, and nothing is written or bound.
+    for (const QString &name : {Path("orders.gui"), Path("link.gui")}) {
+        SCOPED_TRACE(name.toStdString());
+        d.prompter.Clear();
+        chooser.Names = {name};
+        d.prompter.Answers = {Answer::Yes};
+        EXPECT_FALSE(d.storage.FileSaveAs(fresh));
+        ASSERT_EQ(d.prompter.Calls.size(), 1u);
+        EXPECT_EQ(d.prompter.Calls[0].Text,
+                  "Item '" + name + "' is open as project 'APP'. Please save using a different name.");
+        EXPECT_EQ(d.prompter.Calls[0].Icon, MessageIcon::Exclamation);
+        EXPECT_EQ(ReadBytes(Path("orders.gui")), before);
+        EXPECT_FALSE(d.designer.ProjectOf(fresh)->Document);
+    }
+    // The project's own document is no refusal.
+    chooser.Names = {Path("link.gui")};
+    d.prompter.Answers = {Answer::Yes};
+    EXPECT_TRUE(d.storage.FileSaveAs(orders.App));
+
+    // Opening a document that is open selects its project instead of loading it again.
+    const int count = d.items.Count();
+    d.designer.SelectItem(fresh);
+    for (const QString &name : {Path("orders.gui"), Path("link.gui")}) {
+        const DocumentStorage::OpenResult again = d.storage.OpenByName(name);
+        EXPECT_TRUE(again.Success);
+        EXPECT_EQ(again.App, orders.App);
+        EXPECT_EQ(d.designer.CurrentItem(), orders.App);
+        d.designer.SelectItem(fresh);
+    }
+    EXPECT_EQ(d.items.Count(), count);
+    EXPECT_EQ(d.designer.Projects().size(), 2u);
+
+    // So does a host item named with "*" for the current host, and a new project bound to a
+    // document that is not on file yet.
+    state.Connection.Store().SetRoot(Path("store"));
+    state.Connection.Store().CreateFile("h", "acc", "BP");
+    state.Connection.SetCurrentHost("h", "acc");
+    RecordingCreateMode create(d.designer);
+    d.storage.SetCreateMode(&create);
+    d.prompter.Answers = {Answer::Ok};
+    d.storage.OpenByName("mvdb://h/acc/BP/NEW");
+    clsControl *bound = d.items.Find(create.Offered);
+    ASSERT_TRUE(bound);
+    const size_t questions = d.prompter.Of(Kind::Question).size();
+    EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/NEW").App, bound);
+    EXPECT_EQ(d.prompter.Of(Kind::Question).size(), questions);
+    EXPECT_EQ(create.Calls, 1);
 }
 
 // A FIFO or a device named as the project (also through a link, as /dev/stdin is) is no

@@ -208,4 +208,8 @@ TEST(MainCommands, WindowTitleNamesTheOpenProject)
 {
     EXPECT_EQ(WindowTitle("GUI Designer", ""), "GUI Designer");
     EXPECT_EQ(WindowTitle("GUI Designer", "/tmp/orders.gui"), "GUI Designer - [/tmp/orders.gui]");
+    EXPECT_EQ(WindowTitle("GUI Designer", "/tmp/orders.gui", true), "GUI Designer - [/tmp/orders.gui] *");
+    EXPECT_EQ(WindowTitle("GUI Designer", "", true), "GUI Designer") << "no project, nothing unsaved";
+    EXPECT_EQ(WindowTitle("GUI Designer", ProjectTitle("/tmp/orders.gui", true), true),
+              "GUI Designer - [/tmp/orders.gui (read-only)] *");
 }

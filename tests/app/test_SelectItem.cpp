@@ -30,6 +30,7 @@ struct Fixture
                                                   Create("APP*F*Timer1", 35)})));
         tree.Calls.clear();
         prompter.StatusTexts.clear();
+        states.Refreshes = 0;
     }
     clsControl &Item(const QString &id) { return *items.Find(id); }
 };

@@ -159,6 +159,7 @@ TEST_F(DocumentChooserDialog, ALocalFilePassesThrough)
     WhenModal<frmDocumentChooser>([&](frmDocumentChooser *d) {
         EXPECT_EQ(d->Tabs()->currentIndex(), 1);
         EXPECT_EQ(d->PathBox()->text(), path);
+        EXPECT_EQ(d->PathBox()->selectedText(), "local project") << "the name is ready to be typed over";
         d->PathBox()->setText(other);
         d->OkButton()->click();
     });
@@ -189,5 +190,21 @@ TEST_F(DocumentChooserDialog, AStoreThatCannotBeReadShowsTheMessageAndStaysUsabl
     EXPECT_TRUE(message.contains("host store")) << message.toStdString();
     ASSERT_TRUE(document);
     EXPECT_EQ(document->DisplayName(), path);
+
+    // A store without hosts opens on the local tab, with no message to puzzle over there.
+    qputenv("CORVANE_MVDB_ROOT", QFile::encodeName(dir.filePath("nohosts")));
+    int tab = -1;
+    QString hostMessage;
+    WhenModal<frmDocumentChooser>([&](frmDocumentChooser *d) {
+        tab = d->Tabs()->currentIndex();
+        message = d->MessageLabel()->text();
+        d->Tabs()->setCurrentIndex(0);
+        hostMessage = d->MessageLabel()->text();
+        d->reject();
+    });
+    EXPECT_FALSE(connection.Chooser("Save Project", nullptr, Name("GUI", "APP")));
+    EXPECT_EQ(tab, 1);
+    EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+    EXPECT_TRUE(hostMessage.contains("holds no hosts")) << hostMessage.toStdString();
 }
 } // namespace

@@ -106,10 +106,16 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
     EXPECT_TRUE(d.Bands().Enabled("Textbox")) << "a selected form enables every kind";
     EXPECT_TRUE(d.Bands().Enabled("Copy"));
 
-    // A new form in the application, then a text box on it.
+    // A new form in the application, then a text box on it. The title and the project's
+    // node show the unsaved change until it is saved.
+    QTreeWidgetItem *appNode = d.window->Tree().Node("ORDERS");
+    ASSERT_TRUE(appNode);
+    EXPECT_FALSE(appNode->font(0).italic());
     d.window->Root().Designer().SelectItem(app);
     EXPECT_FALSE(d.Bands().Enabled("Textbox"));
     d.Create("Form");
+    EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + source + "] *");
+    EXPECT_TRUE(appNode->font(0).italic());
     clsControl *created = d.window->Root().Designer().CurrentItem();
     ASSERT_TRUE(created);
     ASSERT_TRUE(Vocabulary::IsForm(created->ObjType()));
@@ -138,7 +144,24 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
     EXPECT_TRUE(text.contains("Text1"));
     EXPECT_EQ(state.Settings.RecentList.ListItem(1), target);
     EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + target + "]");
+    EXPECT_FALSE(appNode->font(0).italic());
     EXPECT_TRUE(d.prompter.ReportTexts().empty());
+
+    // A project open read-only (here the saved file cut short) says so; its changes show all
+    // the same.
+    d.window->Dispatch("Close");
+    const QString cut = d.folder.filePath("cut.gui");
+    QFile cutFile(cut);
+    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly));
+    const QByteArray bytes = (saved.seek(0), saved.readAll());
+    cutFile.write(bytes.left(bytes.lastIndexOf("\r\n")));
+    cutFile.close();
+    d.chooser.Names.push_back(cut);
+    d.window->Dispatch("Open");
+    EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + cut + " (read-only)]");
+    ASSERT_TRUE(d.window->Root().Designer().SelectItem(d.window->Root().Items().Find("ORDERS")));
+    d.Create("Form");
+    EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + cut + " (read-only)] *");
 }
 
 TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
