@@ -551,15 +551,8 @@ QString DocumentStorage::SaveAsStart(const ProjectState &project) const
     if (!local && !m_state.Connection.Store().HostNames().isEmpty())
         return m_state.Connection.BuildName(m_state.HostType, m_state.HostName, m_state.AccountName,
                                             m_state.HostFileName, id);
-    // The local file parameter names the last local document (or a folder).
-    QString folder = QDir::currentPath();
-    if (local && !m_state.HostFileName.isEmpty()) {
-        const QFileInfo last(QDir::current().absoluteFilePath(m_state.HostFileName));
-        folder = last.isDir() || m_state.HostFileName.endsWith(u'/') ? last.absoluteFilePath()
-                                                                     : last.absolutePath();
-    }
     return m_state.Connection.BuildName(QString(DocumentName::FileType), {}, {},
-                                        QDir(folder).filePath(id + QStringLiteral(".gui")), {});
+                                        QDir(m_state.LocalFolder()).filePath(id + QStringLiteral(".gui")), {});
 }
 
 bool DocumentStorage::SameDocument(const mvDocument &a, const mvDocument &b)

@@ -1,10 +1,12 @@
 #include "app/ProcessState.h"
 
+#include "host/DocumentName.h"
 #include "support/IniFile.h"
 #include "support/PlatformMetrics.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <memory>
 
@@ -117,4 +119,12 @@ ProcessState::Override::~Override()
 ProcessState &Process()
 {
     return ProcessState::Instance();
+}
+
+QString ProcessState::LocalFolder() const
+{
+    if (HostType.compare(DocumentName::FileType, Qt::CaseInsensitive) != 0 || HostFileName.isEmpty())
+        return QDir::currentPath();
+    const QFileInfo last(QDir::current().absoluteFilePath(HostFileName));
+    return last.isDir() || HostFileName.endsWith(u'/') ? last.absoluteFilePath() : last.absolutePath();
 }

@@ -48,6 +48,9 @@ public:
     QString HostFileName;
     QString ItemID;
     QString ExtensionArgument;
+    // The folder of the last local document (the local file parameter names the document or a
+    // folder), or the current folder: where a new local document is offered.
+    QString LocalFolder() const;
 
     bool DisableThemes = false;
 

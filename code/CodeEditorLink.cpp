@@ -471,6 +471,18 @@ bool CodeEditorLink::HasChangedCode(const clsControl &app) const
     return document && document->IsSaved() && document->IsModified();
 }
 
+QString CodeEditorLink::NewProgramStart(const clsControl &app) const
+{
+    // The local file parameter names the last project document: starting there, Enter and Yes
+    // would write the program over a project. Start in its folder, under the application's ID.
+    if (m_state.HostType.compare(DocumentName::FileType, Qt::CaseInsensitive) == 0)
+        return DocumentName::Build(QString(DocumentName::FileType), {}, {},
+                                   QDir(m_state.LocalFolder()).filePath(app.ID() + QStringLiteral(".bas")), {});
+    // A host file: the user names the new item.
+    return DocumentName::Build(m_state.HostType, m_state.HostName, m_state.AccountName,
+                               m_state.HostFileName, {});
+}
+
 bool CodeEditorLink::SaveCode(clsControl &app)
 {
     iCodeDocument *document = CodeDocument(app);
@@ -479,8 +491,7 @@ bool CodeEditorLink::SaveCode(clsControl &app)
     iPrompter &prompter = m_designer.Prompter();
     try {
         if (document->DocumentName().isEmpty()) {
-            const QString start = DocumentName::Build(m_state.HostType, m_state.HostName,
-                                                      m_state.AccountName, m_state.HostFileName, {});
+            const QString start = NewProgramStart(app);
             const auto chosen = m_state.Connection.Chooser(QStringLiteral("Save Code"), nullptr, start);
             if (!chosen)
                 return false;

@@ -92,6 +92,8 @@ public:
     bool HasUnsavedNewCode(const clsControl &app) const override;
     bool HasChangedCode(const clsControl &app) const override;
     bool SaveCode(clsControl &app) override;
+    // Where the chooser starts for a new program that has no name yet.
+    QString NewProgramStart(const clsControl &app) const;
 
     static QString SettingDecoderPreference() { return QStringLiteral("DecoderRebuild"); }
 

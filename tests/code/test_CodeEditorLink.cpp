@@ -12,6 +12,7 @@
 #include "code/LoadCodeModel.h"
 #include "code/UpdateCodeModel.h"
 #include "host/iDocumentChooser.h"
+#include "QueuedChooser.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "support/GuiError.h"
@@ -450,6 +451,21 @@ TEST_F(CodeEditorLinkTest, ClosingQuestionsSeeTheDocumentState)
     EXPECT_FALSE(link.HasUnsavedNewCode(*app));
     Doc()->SetText(Doc()->Body + "* more\r\n");
     EXPECT_TRUE(link.HasChangedCode(*app));
+}
+
+TEST_F(CodeEditorLinkTest, ANewProgramWithoutANameIsNeverOfferedTheProjectsFile)
+{
+    // The last document of the run is the project itself: Enter and Yes in the chooser must not
+    // put the program over it.
+    QueuedChooser chooser;
+    state.Connection.SetChooser(&chooser);
+    ChooseNew(dir.filePath("orders.new"));
+    ASSERT_TRUE(link.EditCode(*app));
+    Doc()->SetDocumentName(QString()); // a new program the editor holds without a name
+    EXPECT_FALSE(link.SaveCode(*app)); // the chooser is cancelled
+    ASSERT_EQ(chooser.Titles, QStringList{"Save Code"});
+    EXPECT_EQ(chooser.Starts[0], dir.filePath("ORDERS.bas"));
+    state.Connection.SetChooser(nullptr);
 }
 
 TEST_F(CodeEditorLinkTest, UpdateModelWritesBackAndReportsAClosedDocument)
