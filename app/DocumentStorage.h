@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,10 @@ public:
 
     // Opens the document and loads it as a new project.
     OpenResult OpenByName(const QString &documentName);
+    // Loads project text kept by autosave (stored form) as a new project bound to the named
+    // document (none when empty) without reading it, marked changed. Not a success when the
+    // text loads only in part.
+    OpenResult OpenRecovered(const QString &storedText, const QString &documentName);
     // The chooser titled "Open"; on success the document goes to the recent list.
     bool FileOpen();
     // The entry at that position (1 = newest) of the recent list.
@@ -48,6 +53,8 @@ public:
     // Save: without a document this is Save As. nullptr means the current project.
     bool Save(clsControl *app = nullptr);
     bool FileSaveAs(clsControl *app = nullptr);
+    // Told after every successful write of a project to its document.
+    void SetProjectWritten(std::function<void(const ProjectState &)> written) { m_written = std::move(written); }
     // Writes the project to its document; false (with Changed kept) when it fails.
     bool WriteProject(ProjectState &project);
     // The in-memory text the save path writes: asks the version question for an older
@@ -97,4 +104,5 @@ private:
     iCreateMode *m_createMode = nullptr;
     // The document being read by OpenByName while its project loads (not yet bound to it).
     const mvDocument *m_opening = nullptr;
+    std::function<void(const ProjectState &)> m_written;
 };

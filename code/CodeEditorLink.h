@@ -92,6 +92,8 @@ public:
     bool HasUnsavedNewCode(const clsControl &app) const override;
     bool HasChangedCode(const clsControl &app) const override;
     bool SaveCode(clsControl &app) override;
+    std::optional<UnsavedProgram> ProgramToKeep(const clsControl &app) const override;
+    bool RestoreProgram(clsControl &app, const UnsavedProgram &program) override;
 
     static QString SettingDecoderPreference() { return QStringLiteral("DecoderRebuild"); }
 

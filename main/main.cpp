@@ -2,6 +2,7 @@
 // the start-up sequence and the command line; the event loop runs until the window unloads.
 #include "main/DesignerWindow.h"
 #include "main/TestProbe.h"
+#include "app/RecoveryStore.h"
 
 #include <QApplication>
 
@@ -10,7 +11,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Everything the designer keeps, the item registry with its design forms first of all,
     // lives inside the QApplication's lifetime.
-    DesignerWindow designer;
+    DesignerWindow::Options options;
+    options.RecoveryFolder = RecoveryStore::DefaultFolder();
+    DesignerWindow designer(std::move(options));
     const auto probe = TestProbe::InstallFromEnvironment(designer.Root());
     designer.Start(app.arguments().mid(1));
     // The program ends when the main window unloads, whatever other windows are still open:
