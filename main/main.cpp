@@ -2,6 +2,7 @@
 // the start-up sequence and the command line; the event loop runs until the window unloads.
 #include "main/DesignerWindow.h"
 #include "main/TestProbe.h"
+#include "app/ProcessState.h"
 #include "app/RecoveryStore.h"
 
 #include <QApplication>
