@@ -24,7 +24,7 @@ import traceback
 import e2e
 from e2e import Failure, wait_for
 
-MOVED = "ORDERS*ORDER*TXTNOTES"
+MOVED = "ORDERS*CUSTOMERS*CMDCLOSE"
 RENAMED_FROM = "ORDERS*ORDER*LBLCUST"
 RENAMED_ID = "lblBuyer"
 RENAMED = "ORDERS*ORDER*LBLBUYER"
@@ -82,7 +82,7 @@ class Recovery(e2e.Session):
         before = self.geometry(a, MOVED)
         rect = a.where("control " + MOVED)
         x0, y0 = rect["x"] + min(12, rect["w"] // 3), rect["cy"]
-        self.input.drag(x0, y0, x0 + 50, y0 + 30)
+        self.input.drag(x0, y0, x0 - 60, y0 - 30)
         moved = wait_for("the control to move", lambda: (lambda g: g if g[:2] != before[:2] else None)(
             self.geometry(a, MOVED)))
         node = a.where("node " + RENAMED_FROM)
@@ -111,6 +111,7 @@ class Recovery(e2e.Session):
 
     def recover(self, b):
         box = b.wait_modal("the recovery dialog", timeout=15, cls="frmRecover")
+        b.ask("screen " + os.path.join(self.build, "e2e", "recovery-offer.png"))
         button = e2e.button(box, "Recover")
         if not button:
             raise Failure("no Recover button: %r" % box)
