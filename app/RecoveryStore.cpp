@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <set>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -308,15 +309,31 @@ RecoveryStore::Findings RecoveryStore::FindLeftBehind()
     if (dirFd < 0)
         return found;
     std::vector<QByteArray> names;
+    std::set<qint64> lockOnly;
     if (DIR *dir = ::fdopendir(::dup(dirFd))) {
         while (const dirent *entry = ::readdir(dir)) {
             const QByteArray name(entry->d_name);
             if (name.endsWith(QByteArray(Suffix.data(), Suffix.size())))
                 names.push_back(name);
+            else if (name.endsWith(".lock"))
+                lockOnly.insert(name.chopped(5).toLongLong());
         }
         ::closedir(dir);
     }
     std::sort(names.begin(), names.end());
+    for (const QByteArray &name : names)
+        lockOnly.erase(ProcessOfName(QFile::decodeName(name)));
+    // The locks of designers that ended without leaving work go: taking one that nobody holds
+    // and letting go of it removes it; a running designer's is held and stays.
+    for (const qint64 pid : lockOnly) {
+        if (pid <= 0 || pid == m_pid || m_claims.count(pid))
+            continue;
+        RecordLock stale(m_folder + QStringLiteral("/%1.lock").arg(pid));
+        try {
+            stale.Acquire(QString());
+        } catch (const GuiError &) {
+        }
+    }
     for (const QByteArray &name : names) {
         const QString decoded = QFile::decodeName(name);
         const QString path = m_folder + u'/' + decoded;

@@ -42,6 +42,9 @@ void WriteRaw(const QString &path, const QByteArray &bytes)
     ::chmod(QFile::encodeName(path).constData(), 0600);
 }
 
+// What a killed designer leaves: its lock file, held by nobody.
+void RecordLockLeftBehind(const QString &path) { WriteRaw(path, QByteArray()); }
+
 class RecoveryStoreTest : public ::testing::Test
 {
 protected:
@@ -110,6 +113,14 @@ TEST_F(RecoveryStoreTest, RunningDesignersKeepTheirFilesAndFindersNeverShare)
     const RecoveryStore::Findings other = second.FindLeftBehind();
     EXPECT_TRUE(other.Entries.isEmpty()) << "two designers were offered the same work";
     EXPECT_TRUE(other.Problems.isEmpty());
+
+    // The lock a dead designer left without any work goes; a running one's stays.
+    auto idle = std::make_unique<RecoveryStore>(Folder(), 4002);
+    ASSERT_TRUE(idle->Open());
+    RecordLockLeftBehind(Folder() + "/4003.lock");
+    second.FindLeftBehind();
+    EXPECT_TRUE(QFile::exists(Folder() + "/4002.lock"));
+    EXPECT_FALSE(QFile::exists(Folder() + "/4003.lock"));
 }
 
 TEST_F(RecoveryStoreTest, UntrustworthyFilesAreReportedAndKept)
