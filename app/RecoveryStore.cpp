@@ -278,6 +278,9 @@ QByteArray RecoveryStore::Encode(const Info &info, const QString &storedProjectT
 void RecoveryStore::Write(const QString &path, const QByteArray &bytes)
 {
     ItemFile::WriteBytes(path, bytes, QStringLiteral("the recovery file %1").arg(path));
+    // Private whatever the umask allows (a group-writable file would not be trusted when it
+    // is read back); the next write of the file keeps its mode from the start.
+    ::chmod(QFile::encodeName(path).constData(), 0600);
 }
 
 void RecoveryStore::Remove(const QString &path)

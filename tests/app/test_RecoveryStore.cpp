@@ -62,7 +62,12 @@ TEST_F(RecoveryStoreTest, FileGivesBackWhatWasKept)
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(QFileInfo(dead->PathFor(3)).fileName(), "4001-3.cvrecover");
 
+    // Written private also under a umask that lets the group write (common on desktops).
+    const mode_t mask = ::umask(002);
     RecoveryStore::Write(dead->PathFor(1), RecoveryStore::Encode(SampleInfo(4001), ProjectText, &ProgramText));
+    ::umask(mask);
+    ASSERT_EQ(::stat(QFile::encodeName(dead->PathFor(1)).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
     RecoveryStore::Info noProgram = SampleInfo(4001);
     noProgram.DocumentName.clear();
     noProgram.Time = noProgram.Time.addSecs(-60);
