@@ -290,6 +290,18 @@ clsControl *Autosave::Recover(const RecoveryStore::Entry &entry)
             MessageIcon::Exclamation);
         return nullptr;
     }
+    // The document may be open already, unchanged (named on the command line after the
+    // crash): that copy shows only what the document holds and gives way to the work, so one
+    // document is never bound to two projects, nor its lock held against the recovered one.
+    if (!content->Meta.DocumentName.isEmpty()) {
+        for (ProjectState *open : m_designer.Projects()) {
+            if (open->App && open->Document && open->Document->Name() == content->Meta.DocumentName
+                && !open->Changed && !(m_code && m_code->ProgramToKeep(*open->App))) {
+                m_designer.RemoveProject(*open->App);
+                break;
+            }
+        }
+    }
     const DocumentStorage::OpenResult opened =
         m_storage.OpenRecovered(content->ProjectText, content->Meta.DocumentName);
     if (!opened.Success || !opened.App)

@@ -206,9 +206,14 @@ TEST_F(AutosaveTest, RecoverGivesBackTheProjectAsAutosaved)
     const RecoveryStore::Findings found = autosave.FindLeftBehind();
     ASSERT_EQ(found.Entries.size(), 1);
     EXPECT_EQ(found.Entries[0].Meta.ApplicationID, "APP");
+    // The document opened again as it is on disk (the command line after the crash) gives
+    // way to the recovered work: one project, with no duplicate-ID question.
+    ASSERT_TRUE(world.root.Storage().OpenByName(Document()).Success);
     clsControl *app = autosave.Recover(found.Entries[0]);
     ASSERT_NE(app, nullptr);
     autosave.Flush();
+    EXPECT_EQ(world.root.Designer().Projects().size(), 1u);
+    EXPECT_TRUE(world.prompter.Of(Kind::DuplicateId).empty());
 
     ProjectState *project = world.root.Designer().ProjectOf(app);
     ASSERT_NE(project, nullptr);
