@@ -36,14 +36,14 @@ public:
 
     // Opens the document and loads it as a new project.
     OpenResult OpenByName(const QString &documentName);
-    // Loads project text kept by autosave (stored form) as a new project bound to the named
-    // document (none when empty) without reading it, marked changed. Not a success when the
-    // text loads only in part.
-    OpenResult OpenRecovered(const QString &storedText, const QString &documentName);
     // The chooser titled "Open"; on success the document goes to the recent list.
     bool FileOpen();
     // The entry at that position (1 = newest) of the recent list.
     OpenResult OpenRecent(int index);
+    // Loads project text kept by autosave (stored form) as a new project bound to the named
+    // document (none when empty) without reading it, marked changed. Not a success when the
+    // text loads only in part.
+    OpenResult OpenRecovered(const QString &storedText, const QString &documentName);
 
     // Starts a new project, bound to the named document when one is given: the property
     // sheet is shown in create mode, and the application the user creates there becomes an
@@ -53,8 +53,6 @@ public:
     // Save: without a document this is Save As. nullptr means the current project.
     bool Save(clsControl *app = nullptr);
     bool FileSaveAs(clsControl *app = nullptr);
-    // Told after every successful write of a project to its document.
-    void SetProjectWritten(std::function<void(const ProjectState &)> written) { m_written = std::move(written); }
     // Writes the project to its document; false (with Changed kept) when it fails.
     bool WriteProject(ProjectState &project);
     // The in-memory text the save path writes: asks the version question for an older
@@ -62,6 +60,9 @@ public:
     std::optional<QString> SaveText(ProjectState &project);
     // The same text at the given version, without asking.
     static QString ProjectText(const ProjectState &project, int version);
+
+    // Told after every successful write of a project to its document.
+    void SetProjectWritten(std::function<void(const ProjectState &)> written) { m_written = std::move(written); }
 
     // Close: the closing question, then the project is removed.
     bool Close(clsControl *app = nullptr);
@@ -101,8 +102,8 @@ private:
     clsDesigner &m_designer;
     ProcessState &m_state;
     iProgramCodeState *m_code = nullptr;
+    std::function<void(const ProjectState &)> m_written;
     iCreateMode *m_createMode = nullptr;
     // The document being read by OpenByName while its project loads (not yet bound to it).
     const mvDocument *m_opening = nullptr;
-    std::function<void(const ProjectState &)> m_written;
 };
