@@ -8,9 +8,14 @@ DesignerRoot::DesignerRoot(std::unique_ptr<ProcessState> state)
       m_designer(m_items),
       m_storage(m_designer, *m_state),
       m_undo(m_state->UndoBuffer),
-      m_edit(m_designer, m_undo, m_memoryClipboard)
+      m_edit(m_designer, m_undo, m_memoryClipboard),
+      m_autosave(m_designer, m_storage, m_state->Settings)
 {
-    m_designer.SetProjectForgotten([this](const QString &appId) { m_undo.DropRecordsOf(appId); });
+    m_designer.SetProjectForgotten([this](const QString &appId) {
+        m_undo.DropRecordsOf(appId);
+        m_autosave.ProjectClosed(appId);
+    });
+    m_storage.SetProjectWritten([this](const ProjectState &project) { m_autosave.ProjectSaved(project); });
 }
 
 DesignerRoot::~DesignerRoot()
@@ -34,6 +39,7 @@ void DesignerRoot::Connect(const DesignerPorts &ports)
     m_items.SetFormFactory(ports.FormFactory);
     m_storage.SetCreateMode(ports.CreateMode);
     m_storage.SetProgramCode(ports.ProgramCode);
+    m_autosave.SetProgramCode(ports.ProgramCode);
     m_edit.SetCreateMode(ports.CreateMode);
     m_edit.SetClipboard(ports.Clipboard ? *ports.Clipboard : m_memoryClipboard);
     m_undo.SetStateListener(ports.CommandStates);
@@ -45,5 +51,6 @@ void DesignerRoot::Shutdown()
         return;
     m_shutDown = true;
     m_designer.ReleaseAll();
+    m_autosave.Finish();
     Startup::SaveOnShutdown(*m_state);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Autosave.h"
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
 #include "app/ProcessState.h"
@@ -54,8 +55,9 @@ public:
     void Connect(const DesignerPorts &ports);
     void Disconnect() { Connect({}); }
     const DesignerPorts &Ports() const { return m_ports; }
-    // Shutdown after the windows stored their places: every project is released, then the
-    // settings are saved. Runs once; later calls do nothing.
+    // Shutdown after the windows stored their places: every project is released (its
+    // recovery file goes with it), then the settings are saved. Runs once; later calls do
+    // nothing.
     void Shutdown();
 
     ProcessState &State() { return *m_state; }
@@ -67,6 +69,8 @@ public:
     DocumentStorage &Storage() { return m_storage; }
     UndoBuffer &Undo() { return m_undo; }
     EditCommands &Edit() { return m_edit; }
+    // Off until started with a recovery folder (the designer's main does; tools never).
+    Autosave &Autosaver() { return m_autosave; }
 
 private:
     // Declared in the order of building; they go in the reverse order.
@@ -78,6 +82,7 @@ private:
     UndoBuffer m_undo;
     MemoryClipboard m_memoryClipboard;
     EditCommands m_edit;
+    Autosave m_autosave;
     DesignerPorts m_ports;
     bool m_shutDown = false;
 };

@@ -170,11 +170,14 @@ void DocumentStorage::Bind(ProjectState &project, const QString &text,
     const QStringList location = first.value(3).split(QChar(Marks::SubValue));
     const QString file = location.value(0);
     const QString item = location.value(1);
+    // A recovered project that was never saved takes the host of the host parameters.
+    const QString hostType = document ? document->HostType() : m_state.HostType;
     if (!file.isEmpty())
-        project.ProgramDocumentName = DocumentName::Build(document->HostType(), document->HostName(),
-                                                          document->AccountName(), file, item);
+        project.ProgramDocumentName = DocumentName::Build(
+            hostType, document ? document->HostName() : m_state.HostName,
+            document ? document->AccountName() : m_state.AccountName, file, item);
     else if (!item.isEmpty())
-        project.ProgramDocumentName = DocumentName::Build(document->HostType(), QString(),
+        project.ProgramDocumentName = DocumentName::Build(hostType, QString(),
                                                           QString(), QString(), item);
     else
         project.ProgramDocumentName.clear();
@@ -445,6 +448,8 @@ bool DocumentStorage::WriteProject(ProjectState &project)
         project.Document->Finish();
         m_designer.SetChanged(project, false);
         CopyHostParameters(*project.Document);
+        if (m_written)
+            m_written(project);
         return true;
     } catch (...) {
         ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString());
@@ -634,4 +639,61 @@ bool DocumentStorage::Close(clsControl *app)
         return false;
     m_designer.RemoveProject(application);
     return true;
+}
+
+// ---- Recovered work --------------------------------------------------------------------
+
+DocumentStorage::OpenResult DocumentStorage::OpenRecovered(const QString &storedText,
+                                                           const QString &documentName)
+{
+    OpenResult result;
+    iPrompter &prompter = m_designer.Prompter();
+    BusyScope busy(prompter, StatusReading);
+    try {
+        std::unique_ptr<mvDocument> document =
+            documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName);
+        if (document) {
+            result.DisplayName = document->DisplayName();
+            if (m_state.Settings.RecordLocking) {
+                try {
+                    document->Lock();
+                } catch (const GuiError &) {
+                    const iPrompter::Answer answer = prompter.Ask(
+                        QStringLiteral("Unable to set record lock for item ") + Quoted(result.DisplayName)
+                            + QStringLiteral(". Open in read-only mode?"),
+                        iPrompter::Buttons::YesNo, MessageIcon::Exclamation);
+                    if (answer != iPrompter::Answer::Yes)
+                        return result;
+                    document->SetReadOnly(true);
+                }
+            }
+        }
+        const QString text = ToMemoryForm(storedText);
+        m_opening = document.get();
+        try {
+            m_designer.SetTemplate(text);
+        } catch (...) {
+            m_opening = nullptr;
+            throw;
+        }
+        m_opening = nullptr;
+        const ProjectLoader::Result &load = m_designer.LastLoad();
+        clsControl *app = load.Application;
+        ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;
+        if (!project)
+            return result;
+        if (load.Stopped && document) {
+            // Part of the work is missing: it must not replace the document unasked.
+            document->Unlock();
+            document->SetReadOnly(true);
+        }
+        Bind(*project, text, std::move(document));
+        project->Changed = true;
+        m_designer.SetCurrentItem(app);
+        result.Success = !load.Stopped;
+        result.App = app;
+    } catch (...) {
+        ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(OpenLabel));
+    }
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,10 @@ public:
     bool FileOpen();
     // The entry at that position (1 = newest) of the recent list.
     OpenResult OpenRecent(int index);
+    // Loads project text kept by autosave (stored form) as a new project bound to the named
+    // document (none when empty) without reading it, marked changed. Not a success when the
+    // text loads only in part.
+    OpenResult OpenRecovered(const QString &storedText, const QString &documentName);
 
     // Starts a new project, bound to the named document when one is given: the property
     // sheet is shown in create mode, and the application the user creates there becomes an
@@ -71,6 +76,9 @@ public:
     std::optional<QString> SaveText(ProjectState &project);
     // The same text at the given version, without asking.
     static QString ProjectText(const ProjectState &project, int version);
+
+    // Told after every successful write of a project to its document.
+    void SetProjectWritten(std::function<void(const ProjectState &)> written) { m_written = std::move(written); }
 
     // Close: the closing question, then the project is removed.
     bool Close(clsControl *app = nullptr);
@@ -110,6 +118,7 @@ private:
     clsDesigner &m_designer;
     ProcessState &m_state;
     iProgramCodeState *m_code = nullptr;
+    std::function<void(const ProjectState &)> m_written;
     iCreateMode *m_createMode = nullptr;
     // The document being read by OpenByName while its project loads (not yet bound to it).
     const mvDocument *m_opening = nullptr;

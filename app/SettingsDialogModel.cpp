@@ -15,6 +15,7 @@ SettingsDialogModel::SettingsDialogModel(const clsDesignerSettings &settings, QS
     AutoSelect = settings.AutoSelect;
     NoAutoTips = settings.NoAutoTips;
     RecordLocking = settings.RecordLocking;
+    AutosaveMinutes = settings.AutosaveMinutes;
     Author = settings.Author;
     Copyright = settings.Copyright;
     Logo = settings.Logo;
@@ -80,6 +81,7 @@ bool SettingsDialogModel::Apply(clsDesignerSettings &settings) const
     settings.AutoSelect = AutoSelect;
     settings.NoAutoTips = NoAutoTips;
     settings.RecordLocking = RecordLocking;
+    settings.AutosaveMinutes = qBound(0, AutosaveMinutes, clsDesignerSettings::MaxAutosaveMinutes);
     settings.Author = Author;
     settings.Copyright = Copyright;
     settings.Logo = Logo;

@@ -22,6 +22,7 @@ public:
     bool AutoSelect = false;
     bool NoAutoTips = false;
     bool RecordLocking = false;
+    int AutosaveMinutes = 2; // 0 off
     QString Author;
     QString Copyright;
     QString Logo;

@@ -93,6 +93,8 @@ void clsDesignerSettings::ReadAll(const Reader &read)
     AutoSelect = ToBool(read(QStringLiteral("AutoSelect"), FalseWord), false);
     NoAutoTips = ToBool(read(QStringLiteral("NoAutoTips"), FalseWord), false);
     RecordLocking = ToBool(read(QStringLiteral("RecordLocking"), FalseWord), false);
+    AutosaveMinutes = qBound(0, ToInt(read(QStringLiteral("AutosaveMinutes"), QStringLiteral("2")), 2),
+                             MaxAutosaveMinutes);
 
     RecentList.Clear();
     try {
@@ -163,6 +165,7 @@ void clsDesignerSettings::SaveSettings()
     WriteValue(QStringLiteral("AutoSelect"), BoolWord(AutoSelect));
     WriteValue(QStringLiteral("NoAutoTips"), BoolWord(NoAutoTips));
     WriteValue(QStringLiteral("RecordLocking"), BoolWord(RecordLocking));
+    WriteValue(QStringLiteral("AutosaveMinutes"), QString::number(AutosaveMinutes));
     WriteValue(QStringLiteral("RecentListSize"), QString::number(RecentList.ListSize()));
     WriteValue(QStringLiteral("RecentFileCount"), QString::number(RecentList.ListCount()));
     for (int n = 1; n <= RecentList.ListCount(); ++n)

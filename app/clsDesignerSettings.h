@@ -32,6 +32,9 @@ public:
     bool AutoSelect = false;
     bool NoAutoTips = false;
     bool RecordLocking = false;
+    // Minutes between autosaves of unsaved work; 0 switches autosave off.
+    int AutosaveMinutes = 2;
+    static constexpr int MaxAutosaveMinutes = 999;
     clsRecentList RecentList;
 
     // Reads every setting; a store written by an older designer (marker below 7 or none)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 class clsControl;
 
 // What the closing questions need to know about a project's program code in the code
@@ -16,4 +19,16 @@ public:
     // Saves the program code (asking for a document when it has none). False when the save
     // failed or the user cancelled it.
     virtual bool SaveCode(clsControl &app) = 0;
+
+    // Program code that autosave keeps: the text in the editor and where it belongs.
+    struct UnsavedProgram
+    {
+        QString DocumentName; // "" when the code has no document yet
+        bool Saved = false;   // the document was read or written before
+        QString Text;
+    };
+    // The application's program code when it has changes not saved yet; none otherwise.
+    virtual std::optional<UnsavedProgram> ProgramToKeep(const clsControl &) const { return std::nullopt; }
+    // Puts kept program code back into the editor for the application, marked modified.
+    virtual bool RestoreProgram(clsControl &, const UnsavedProgram &) { return false; }
 };

@@ -483,6 +483,55 @@ QString CodeEditorLink::NewProgramStart(const clsControl &app) const
                                m_state.HostFileName, {});
 }
 
+std::optional<iProgramCodeState::UnsavedProgram> CodeEditorLink::ProgramToKeep(const clsControl &app) const
+{
+    const iCodeDocument *document = CodeDocument(app);
+    if (!document || (document->IsSaved() && !document->IsModified()))
+        return std::nullopt;
+    return UnsavedProgram{document->DocumentName(), document->IsSaved(), document->Text()};
+}
+
+bool CodeEditorLink::RestoreProgram(clsControl &app, const UnsavedProgram &program)
+{
+    ProjectState *project = ProjectFor(app);
+    if (!project || !project->App || CodeDocument(app) || !StartEditor())
+        return false;
+    iCodeDocument *document = nullptr;
+    try {
+        document = m_editor->Documents().Add();
+        if (!document)
+            throw GuiError(91, QStringLiteral("The code editor gave no document."));
+        document->SetEvents(this);
+        EnsureCodeOf(*project).Document = document;
+        // Code that was saved before reopens its document, so the kept text shows as changes
+        // to it; a document that is gone takes the text as new code under the same name.
+        bool opened = false;
+        if (program.Saved && !program.DocumentName.isEmpty()) {
+            try {
+                QString openedName, shown;
+                document->Open(program.DocumentName, openedName, shown);
+                opened = true;
+            } catch (const GuiError &) {
+            }
+        }
+        if (!opened && !program.DocumentName.isEmpty())
+            document->SetDocumentName(program.DocumentName);
+        document->SetText(program.Text);
+        m_identity = document->Identity();
+        RefreshDecoderNotice(app);
+        return true;
+    } catch (const std::exception &e) {
+        if (document) {
+            if (ProjectCode *code = CodeOf(app))
+                code->Document = nullptr;
+            document->SetEvents(nullptr);
+            document->Close();
+        }
+        Message(QStringLiteral("Unable to open code editor.") + CrLf + DescriptionOf(e));
+        return false;
+    }
+}
+
 bool CodeEditorLink::SaveCode(clsControl &app)
 {
     iCodeDocument *document = CodeDocument(app);

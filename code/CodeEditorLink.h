@@ -94,6 +94,8 @@ public:
     bool SaveCode(clsControl &app) override;
     // Where the chooser starts for a new program that has no name yet.
     QString NewProgramStart(const clsControl &app) const;
+    std::optional<UnsavedProgram> ProgramToKeep(const clsControl &app) const override;
+    bool RestoreProgram(clsControl &app, const UnsavedProgram &program) override;
 
     static QString SettingDecoderPreference() { return QStringLiteral("DecoderRebuild"); }
 

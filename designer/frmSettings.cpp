@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -97,6 +98,17 @@ frmSettings::frmSettings(clsDesignerSettings &settings, const QString &programFo
     m_locking->setObjectName(QStringLiteral("chkLocking"));
     m_locking->setChecked(m_model.RecordLocking);
     form2->addRow(m_locking);
+    // Autosave every N minutes; 0 switches it off.
+    m_autosave = new QSpinBox(designer);
+    m_autosave->setObjectName(QStringLiteral("txtAutosave"));
+    m_autosave->setRange(0, clsDesignerSettings::MaxAutosaveMinutes);
+    m_autosave->setValue(m_model.AutosaveMinutes);
+    m_autosave->setToolTip(QStringLiteral("Unsaved work is kept for recovery after a crash; 0 switches autosave off"));
+    auto *autosaveRow = new QHBoxLayout;
+    autosaveRow->addWidget(m_autosave);
+    autosaveRow->addWidget(new QLabel(QStringLiteral("minutes"), designer));
+    autosaveRow->addStretch(1);
+    form2->addRow(BuddyLabel(QStringLiteral("A&utosave every"), m_autosave, designer), autosaveRow);
     layout->addWidget(designer);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -139,6 +151,7 @@ void frmSettings::ToModel()
     m_model.AutoSelect = m_autoSelect->isChecked();
     m_model.NoAutoTips = m_noAutoTips->isChecked();
     m_model.RecordLocking = m_locking->isChecked();
+    m_model.AutosaveMinutes = m_autosave->value();
     m_model.Author = m_author->text();
     m_model.Copyright = m_copyright->text();
     m_model.Logo = m_logo->text().trimmed();

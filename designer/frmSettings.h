@@ -6,6 +6,7 @@
 #include <functional>
 
 class QCheckBox;
+class QSpinBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -35,6 +36,7 @@ public:
     QCheckBox *AutoSelectBox() const { return m_autoSelect; }
     QCheckBox *NoAutoTipsBox() const { return m_noAutoTips; }
     QCheckBox *LockingBox() const { return m_locking; }
+    QSpinBox *AutosaveBox() const { return m_autosave; }
     QLineEdit *AuthorBox() const { return m_author; }
     QLineEdit *CopyrightBox() const { return m_copyright; }
     QLineEdit *LogoBox() const { return m_logo; }
@@ -56,6 +58,7 @@ private:
     QCheckBox *m_autoSelect = nullptr;
     QCheckBox *m_noAutoTips = nullptr;
     QCheckBox *m_locking = nullptr;
+    QSpinBox *m_autosave = nullptr;
     QLineEdit *m_author = nullptr;
     QLineEdit *m_copyright = nullptr;
     QLineEdit *m_logo = nullptr;

@@ -21,6 +21,7 @@
 #include "designer/frmDesign.h"
 #include "designer/DesignerStyle.h"
 #include "designer/frmPreview.h"
+#include "designer/frmRecover.h"
 #include "designer/frmProperties.h"
 #include "designer/frmSettings.h"
 #include "designer/ucSizer.h"
@@ -28,11 +29,14 @@
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace MainCommands;
@@ -48,7 +52,8 @@ DesignerWindow::DesignerWindow(Options options)
       m_prompterPort(options.Prompter),
       m_createMode(options.CreateMode),
       m_chooser(options.Chooser),
-      m_withCode(options.WithCodeServices)
+      m_withCode(options.WithCodeServices),
+      m_recoveryFolder(options.RecoveryFolder)
 {
 }
 
@@ -132,8 +137,10 @@ void DesignerWindow::Start(const QStringList &arguments)
     // The dialogs behind Preferences, Help and About, unless others were given.
     if (!ShowSettings)
         ShowSettings = [this] {
-            frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(),
-                             [this] { RefreshCommands(); });
+            frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(), [this] {
+                m_root->Autosaver().ApplySettings();
+                RefreshCommands();
+            });
         };
     if (!HelpTopics)
         HelpTopics = [this] { HelpWindow::ShowTopics(m_window.get()); };
@@ -232,6 +239,57 @@ void DesignerWindow::Start(const QStringList &arguments)
     // 19. The first status panel cleared.
     RefreshCommands();
     window.SetStatusText(QString());
+
+    // Autosave of unsaved work, held back while a dialog or menu is open; work left behind by
+    // a designer that ended without saving it is offered once the window shows.
+    if (!m_recoveryFolder.isEmpty()) {
+        Autosave &autosave = m_root->Autosaver();
+        autosave.SetBusyCheck([] {
+            return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
+        });
+        autosave.Start(std::make_unique<RecoveryStore>(m_recoveryFolder, QCoreApplication::applicationPid()));
+        QTimer::singleShot(0, m_window.get(), [this] {
+            ErrorBoundary::Run(*m_prompterPort, CommandLabel, [this] { OfferRecovery(); });
+        });
+    }
+}
+
+void DesignerWindow::OfferRecovery()
+{
+    Autosave &autosave = m_root->Autosaver();
+    const RecoveryStore::Findings found = autosave.FindLeftBehind();
+    if (!found.Problems.isEmpty()) {
+        // Told each start while they are there; the user decides what becomes of them.
+        constexpr int Listed = 10;
+        QString text = QStringLiteral("These recovery files cannot be used and are left where they are:\n");
+        for (int i = 0; i < found.Problems.size() && i < Listed; ++i)
+            text += QStringLiteral("\n%1: %2").arg(found.Problems[i].Path, found.Problems[i].Reason);
+        if (found.Problems.size() > Listed)
+            text += QStringLiteral("\n... and %1 more").arg(found.Problems.size() - Listed);
+        m_prompterPort->ShowMessage(text, MessageIcon::Exclamation);
+    }
+    if (found.Entries.isEmpty())
+        return;
+    QList<frmRecover::Row> rows;
+    QStringList lines;
+    for (const RecoveryStore::Entry &entry : found.Entries) {
+        rows.append({entry.Meta.ApplicationID, entry.Meta.DocumentName, entry.Meta.Time});
+        lines << entry.Meta.ApplicationID + u'\t' + entry.Meta.DocumentName;
+    }
+    QList<int> chosen;
+    const auto choice = ChooseRecovery ? frmRecover::Choice(ChooseRecovery(lines, chosen))
+                                       : frmRecover::Ask(rows, m_window.get(), chosen);
+    if (choice == frmRecover::Choice::Later)
+        return;
+    for (const int row : chosen) {
+        if (row < 0 || row >= found.Entries.size())
+            continue;
+        if (choice == frmRecover::Choice::Recover)
+            autosave.Recover(found.Entries[row]);
+        else
+            autosave.Discard(found.Entries[row]);
+    }
+    RefreshCommands();
 }
 
 void DesignerWindow::Dispatch(const QString &key)

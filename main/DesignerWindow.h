@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/frmRecover.h"
 #include "designer/mdiMain.h"
 
 #include <QStringList>
@@ -51,6 +52,9 @@ public:
         // The code editor, the Code sub-menu and preview; without them those commands are
         // not available unless their functions below are set.
         bool WithCodeServices = true;
+        // Where autosave keeps unsaved work and where the start-up looks for work left
+        // behind; none means no autosave and no recovery (tests give a folder of their own).
+        QString RecoveryFolder;
     };
 
     DesignerWindow();
@@ -63,6 +67,13 @@ public:
     // the designer joined to the tree, the view marks, the window shown, the command states,
     // the command line (the arguments after the program's name), the status text cleared.
     void Start(const QStringList &arguments = {});
+
+    // Offers the unsaved work that designers which no longer run left behind (Start queues it
+    // for when the window shows), and reports recovery files that cannot be used.
+    void OfferRecovery();
+    // Replaces the dialog of OfferRecovery (tests): the rows offered, the checked rows
+    // chosen; the answer is frmRecover's choice.
+    std::function<int(const QStringList &rows, QList<int> &chosen)> ChooseRecovery;
 
     // Runs a command key as the main window's tools do.
     void Dispatch(const QString &key);
@@ -122,6 +133,7 @@ private:
     iDocumentChooser *m_chooser = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
     bool m_withCode = true;
+    QString m_recoveryFolder;
     std::unique_ptr<CodeServices> m_code;
     bool m_clipboardHasText = false;
     bool m_helpShown = false;

@@ -4,6 +4,8 @@
 #include "main/DesignerWindow.h"
 #include "main/ProgramIcon.h"
 #include "main/TestProbe.h"
+#include "app/ProcessState.h"
+#include "app/RecoveryStore.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -28,7 +30,9 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("corvane-designer"));
     // Everything the designer keeps, the item registry with its design forms first of all,
     // lives inside the QApplication's lifetime.
-    DesignerWindow designer;
+    DesignerWindow::Options options;
+    options.RecoveryFolder = RecoveryStore::DefaultFolder();
+    DesignerWindow designer(std::move(options));
     const auto probe = TestProbe::InstallFromEnvironment(designer.Root());
     designer.Start(app.arguments().mid(1));
     // The main window only: a design form without an icon of its own keeps showing none.

@@ -57,7 +57,7 @@ protected:
 const QByteArray DefaultAppState =
     "[GUIDesigner_Settings]\n@=7\nFileList=\nViewStatusBar=True\nViewToolBar=True\nViewGrid=True\n"
     "Author=\nCopyright=\nLogo=\nTemplatePath=GuiLib\nEnterKey=0\nAutoSelect=False\n"
-    "NoAutoTips=False\nRecordLocking=False\nRecentListSize=4\nRecentFileCount=0\n";
+    "NoAutoTips=False\nRecordLocking=False\nAutosaveMinutes=2\nRecentListSize=4\nRecentFileCount=0\n";
 } // namespace
 
 TEST_F(DesignerSettings, FirstStartMigratesNothingAndWritesTheDefaults)

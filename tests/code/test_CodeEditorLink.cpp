@@ -492,3 +492,43 @@ TEST_F(CodeEditorLinkTest, UpdateModelWritesBackAndReportsAClosedDocument)
                                 "Perhaps the code window has been closed?");
     EXPECT_EQ(notices.back(), "");
 }
+
+TEST_F(CodeEditorLinkTest, UnsavedCodeIsKeptAndComesBackModified)
+{
+    EXPECT_FALSE(link.ProgramToKeep(*app)); // no code
+    ChooseExisting(dir.filePath("orders.bas"));
+    ASSERT_TRUE(link.EditCode(*app));
+    EXPECT_FALSE(link.ProgramToKeep(*app)) << "saved code without changes was kept";
+    Doc()->SetText(Doc()->Body + "* more\r\n");
+    const auto kept = link.ProgramToKeep(*app);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->DocumentName, dir.filePath("orders.bas"));
+    EXPECT_TRUE(kept->Saved);
+    EXPECT_TRUE(kept->Text.endsWith("* more\r\n"));
+
+    // Back in a new session: saved code reopens its document and shows the kept text as a
+    // change to it; code of a document that is gone (or never was) comes back as new code.
+    struct Case
+    {
+        iProgramCodeState::UnsavedProgram program;
+        bool saved;
+    };
+    const std::vector<Case> cases = {
+        {*kept, true},
+        {{dir.filePath("gone.bas"), true, "* text\r\n"}, false},
+        {{"", false, "* new\r\n"}, false},
+    };
+    for (const Case &c : cases) {
+        RecordingDocument *old = Doc();
+        old->SetEvents(nullptr);
+        link.DocumentClose(*old);
+        ASSERT_EQ(link.CodeDocument(*app), nullptr);
+        ASSERT_TRUE(link.RestoreProgram(*app, c.program)) << c.program.DocumentName.toStdString();
+        EXPECT_EQ(Doc()->Body, c.program.Text);
+        EXPECT_EQ(Doc()->Name, c.program.DocumentName);
+        EXPECT_EQ(link.HasChangedCode(*app), c.saved);
+        EXPECT_EQ(link.HasUnsavedNewCode(*app), !c.saved);
+    }
+    // A project that already has code in the editor keeps it.
+    EXPECT_FALSE(link.RestoreProgram(*app, cases[0].program));
+}

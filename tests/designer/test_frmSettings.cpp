@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -78,6 +79,8 @@ TEST(frmSettings, EveryFieldLoadsAndOkSavesIt)
     Retype(dialog.TemplateBox(), "/srv/tpl");
     Retype(dialog.RecentSizeBox(), "x-2"); // the letter never gets in
     EXPECT_EQ(dialog.RecentSizeBox()->text(), "-2");
+    EXPECT_EQ(dialog.AutosaveBox()->value(), 2);
+    dialog.AutosaveBox()->setValue(0);
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
@@ -90,6 +93,7 @@ TEST(frmSettings, EveryFieldLoadsAndOkSavesIt)
     EXPECT_EQ(settings.Logo, "/pics/other.bmp");
     EXPECT_EQ(settings.TemplatePath, "/srv/tpl");
     EXPECT_EQ(settings.RecentList.ListSize(), 0); // negative counts as none
+    EXPECT_EQ(settings.AutosaveMinutes, 0);
 }
 
 TEST(frmSettings, CancelChangesNothing)
