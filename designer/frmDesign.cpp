@@ -262,6 +262,8 @@ void frmDesign::AttachTo(QMdiArea *area)
     if (!m_icon.isNull())
         m_subWindow->setWindowIcon(m_icon);
     m_subWindow->installEventFilter(this);
+    // A timer made before the form had its window shows its strip now.
+    ShowTaskBar();
     // The surface shows once control returns to the event loop: a load makes the form's
     // controls first, and controls made on a hidden surface are shown and laid out in one
     // pass with it instead of each on its own, which posts events that every later post
