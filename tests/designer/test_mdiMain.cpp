@@ -387,8 +387,16 @@ TEST(mdiMain, TitleFollowsAMaximisedFormsTitle)
     area->setActiveSubWindow(orders);
     orders->showMaximized();
     EXPECT_EQ(titleBecomes(plain + " - [Orders]"), plain + " - [Orders]");
+    // As a design form sets its title: its content first, then its window.
+    orders->widget()->setWindowTitle("Orders - Sales");
     orders->setWindowTitle("Orders - Sales");
     EXPECT_EQ(titleBecomes(plain + " - [Orders - Sales]"), plain + " - [Orders - Sales]");
+    // A new project title keeps the form's.
+    window.SetProjectTitleSource([] { return QStringLiteral("/p/orders.gui"); });
+    window.UpdateCommandStates();
+    const QString renamed = "Corvane GUI Designer - [/p/orders.gui] - [Orders - Sales]";
+    EXPECT_EQ(titleBecomes(renamed), renamed);
+    window.SetProjectTitleSource([] { return QStringLiteral("/p/sales.gui"); });
     // The command states, refreshed after every edit, keep the form in the title.
     window.UpdateCommandStates();
     EXPECT_EQ(titleBecomes(plain + " - [Orders - Sales]"), plain + " - [Orders - Sales]");
