@@ -17,7 +17,7 @@ constexpr Tool FileEntries[] = {
 
 constexpr Tool EditEntries[] = {
     {"Undo", "&Undo", "Ctrl+Z", false, ""},
-    {"Cut", "C&ut", "Ctrl+X", true, ""},
+    {"Cut", "Cu&t", "Ctrl+X", true, ""},
     {"Copy", "C&opy", "Ctrl+C", false, ""},
     {"Paste", "&Paste", "Ctrl+V", false, ""},
     {"Delete", "&Delete", "Del", false, ""},
@@ -91,7 +91,7 @@ constexpr Tool KindTools[] = {
 
 constexpr Tool PopupEntries[] = {
     {"Undo", "&Undo", "", false, ""},
-    {"Cut", "C&ut", "", true, ""},
+    {"Cut", "Cu&t", "", true, ""},
     {"Copy", "C&opy", "", false, ""},
     {"Paste", "&Paste", "", false, ""},
     {"Delete", "&Delete", "", false, ""},

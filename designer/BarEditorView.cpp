@@ -44,9 +44,9 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
         m_shortcut->addItem(ShortcutList::Text(row));
     m_icon = new QLineEdit(this);
     m_icon->setPlaceholderText(tr("Enter icon file name or URL"));
-    m_visible = new QCheckBox(tr("&Visible"), this);
+    m_visible = new QCheckBox(tr("Visi&ble"), this);
     m_enabled = new QCheckBox(tr("&Enabled"), this);
-    m_beginGroup = new QCheckBox(tr("&Begin group"), this);
+    m_beginGroup = new QCheckBox(tr("Begin g&roup"), this);
     m_validation = new QCheckBox(tr("Causes &validation"), this);
     m_size = new QComboBox(this);
     m_size->setEditable(true);
@@ -55,11 +55,11 @@ BarEditorView::BarEditorView(iPrompter &prompter, QWidget *parent)
     m_align->addItems({tr("Left"), tr("Right"), tr("Center")});
 
     auto *fields = m_fields = new QFormLayout;
-    fields->addRow(tr("Item &ID:"), m_id);
-    fields->addRow(tr("&Caption:"), m_caption);
-    fields->addRow(tr("&Help hint text:"), m_hint);
+    fields->addRow(tr("I&tem ID:"), m_id);
+    fields->addRow(tr("Capti&on:"), m_caption);
+    fields->addRow(tr("Help hint te&xt:"), m_hint);
     fields->addRow(tr("S&hortcut:"), m_shortcut);
-    fields->addRow(tr("Ic&on file name or URL:"), WithIconChooser(m_icon, tr("Icon file or URL:")));
+    fields->addRow(tr("Icon &file name or URL:"), WithIconChooser(m_icon, tr("Icon file or URL:")));
     fields->addRow(tr("Si&ze:"), m_size);
     fields->addRow(tr("A&lign:"), m_align);
     auto *checks = new QHBoxLayout;

@@ -257,6 +257,9 @@ void DesignControl::SetPictureResolver(PictureResolver resolver)
 void DesignControl::SetContainer(iDesignControl *container)
 {
     DesignControlBase::SetContainer(container);
+    // The timer's icon stays where the design form shows it (on its task-bar strip).
+    if (Kind() == Type::Timer)
+        return;
     auto *host = dynamic_cast<iWidgetHost *>(container);
     if (!m_widget || !host || !host->ChildArea() || host->ChildArea() == m_widget)
         return;
@@ -272,14 +275,13 @@ void DesignControl::Move(int left, int top, int width, int height)
     DesignControlBase::Move(left, top, width, height);
     if (!m_widget)
         return;
+    // Nothing of the timer shows at run time: its icon keeps its size and its place on the
+    // design form's task-bar strip, wherever the item stands.
+    if (Kind() == Type::Timer)
+        return;
     const PlatformMetrics &metrics = PlatformMetrics::Current();
     const int x = ToPixels(left, metrics.TwipsPerPixelX);
     const int y = ToPixels(top, metrics.TwipsPerPixelY);
-    if (Kind() == Type::Timer) {
-        // The timer's icon keeps its size wherever it is put.
-        m_widget->move(x, y);
-        return;
-    }
     m_widget->setGeometry(x, y, qMax(0, ToPixels(width, metrics.TwipsPerPixelX)),
                           qMax(0, ToPixels(height, metrics.TwipsPerPixelY)));
     PlaceHelpMarker();

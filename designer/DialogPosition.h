@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QRect;
 class QWidget;
 class clsDesignerSettings;
 
@@ -12,4 +13,9 @@ void Restore(QWidget &window, const clsDesignerSettings *settings, const QString
              const QString &topKey);
 void Store(const QWidget &window, clsDesignerSettings *settings, const QString &leftKey,
            const QString &topKey);
+// Moves the window, and shrinks it where it is larger, so that it lies inside the available
+// area (without task bars and docks) of the screen it stands on, frame and caption included.
+void KeepInside(QWidget &window);
+// The same inside a given area (global pixels) rather than the screen's.
+void KeepInside(QWidget &window, const QRect &area);
 } // namespace DialogPosition

@@ -26,7 +26,7 @@ OptionGridView::OptionGridView(iPrompter &prompter, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    m_add = new QPushButton(tr("&Add option"), this);
+    m_add = new QPushButton(tr("Add o&ption"), this);
     m_insert = new QPushButton(tr("I&nsert option"), this);
     m_delete = new QPushButton(tr("&Delete option"), this);
     auto *buttons = new QHBoxLayout;

@@ -37,10 +37,10 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_visible = new QCheckBox(tr("&Visible"), this);
     m_enabled = new QCheckBox(tr("&Enabled"), this);
     auto *fields = new QFormLayout;
-    fields->addRow(tr("&Number of tabs:"), m_count);
+    fields->addRow(tr("N&umber of tabs:"), m_count);
     fields->addRow(m_position);
-    fields->addRow(tr("Tab &ID:"), m_id);
-    fields->addRow(tr("Tab &caption:"), m_caption);
+    fields->addRow(tr("Ta&b ID:"), m_id);
+    fields->addRow(tr("Tab ca&ption:"), m_caption);
     fields->addRow(tr("Tab &help hint:"), m_hint);
     fields->addRow(tr("Tab ic&on:"), WithIconChooser(m_icon, tr("Tab icon file or URL:")));
     auto *checks = new QHBoxLayout;
@@ -48,7 +48,7 @@ TabListView::TabListView(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     checks->addWidget(m_enabled);
     checks->addStretch(1);
     fields->addRow(checks);
-    m_add = new QPushButton(tr("&Add tab"), this);
+    m_add = new QPushButton(tr("Add &tab"), this);
     m_insert = new QPushButton(tr("I&nsert tab"), this);
     m_delete = new QPushButton(tr("&Delete tab"), this);
     m_left = new QPushButton(tr("Move &left"), this);

@@ -33,8 +33,8 @@ TreeEditorView::TreeEditorView(iPrompter &prompter, QWidget *parent)
     m_selected = new QCheckBox(tr("Node initially se&lected"), this);
 
     auto *fields = new QFormLayout;
-    fields->addRow(tr("Node &ID:"), m_id);
-    fields->addRow(tr("&Caption:"), m_caption);
+    fields->addRow(tr("Nod&e ID:"), m_id);
+    fields->addRow(tr("Captio&n:"), m_caption);
     fields->addRow(tr("Node &help hint text:"), m_hint);
     fields->addRow(tr("Ic&on file name or URL:"), WithIconChooser(m_icon, tr("Node icon file or URL:")));
     fields->addRow(m_expanded);

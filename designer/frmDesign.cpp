@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFrame>
 #include <QImageReader>
 #include <QLabel>
 #include <QMdiArea>
@@ -27,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTabBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -134,8 +136,7 @@ public:
         canvas->move(0, 0);
         canvas->setFixedSize(qMax(1, PixelsX(width - clsControl::FrameWidthTwips())),
                              qMax(1, PixelsY(height - clsControl::CaptionHeightTwips())));
-        if (m_form.m_subWindow)
-            m_form.m_subWindow->resize(m_form.m_subWindow->sizeHint());
+        m_form.FitWindow();
     }
     void SetBackColor(qint32 colour) override
     {
@@ -170,6 +171,14 @@ frmDesign::frmDesign(clsControl &owner, int type, iDesignFormHost *host)
 {
     auto *canvas = new CanvasWidget(*this);
     m_canvas = canvas;
+    // The strip below the client area for what has nothing to show at run time (the timer):
+    // shown in the form's window while there is such an item.
+    auto *taskBar = new QFrame;
+    taskBar->setObjectName(QStringLiteral("TaskBar"));
+    taskBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    taskBar->setFixedHeight(TaskBarHeight);
+    taskBar->hide();
+    m_taskBar = taskBar;
     m_surface = std::make_unique<SurfaceControl>(*this, type, canvas);
     const PlatformMetrics &metrics = PlatformMetrics::Current();
     m_backColor = qint32(metrics.SystemColours[15]);
@@ -199,6 +208,9 @@ frmDesign::~frmDesign()
         delete window;
     }
     m_surface.reset();
+    // Without a window the strip belongs to the form alone.
+    if (m_taskBar && !m_taskBar->parent())
+        delete m_taskBar.data();
 }
 
 void frmDesign::SetPictureResolver(PictureResolver resolver)
@@ -238,11 +250,21 @@ void frmDesign::AttachTo(QMdiArea *area)
 {
     if (!area || m_subWindow)
         return;
-    m_subWindow = area->addSubWindow(m_canvas, Qt::SubWindow);
+    // The window shows the client area with the task-bar strip below it.
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("FormContent"));
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_canvas, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_taskBar);
+    m_subWindow = area->addSubWindow(content, Qt::SubWindow);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     if (!m_icon.isNull())
         m_subWindow->setWindowIcon(m_icon);
     m_subWindow->installEventFilter(this);
+    // A timer made before the form had its window shows its strip now.
+    ShowTaskBar();
     // The surface shows once control returns to the event loop: a load makes the form's
     // controls first, and controls made on a hidden surface are shown and laid out in one
     // pass with it instead of each on its own, which posts events that every later post
@@ -269,17 +291,15 @@ void frmDesign::AttachTo(QMdiArea *area)
                 if (!windows.isEmpty() && windows.constLast() == window)
                     area->setActiveSubWindow(window);
             }
-            if (window && canvas && window->widget() == canvas) {
-                // The window watches its content to activate itself when the content shows:
-                // a project of many forms would hand the activation through every one of
-                // them once more. The window was activated when it was shown.
-                canvas->removeEventFilter(window);
+            if (window && canvas && window->widget() && canvas->parentWidget() == window->widget()) {
+                // The window watches its content, not the client area inside it, to activate
+                // itself when it shows: showing the client area hands no activation through
+                // the forms of a large project. The window was activated when it was shown.
                 canvas->show();
-                canvas->installEventFilter(window);
-                // The window's frame around the surface; asking the window for its size
-                // hint would lay out (and elide) its title once more for every form.
-                window->resize(canvas->size().grownBy(window->contentsMargins())
-                                   .expandedTo(window->minimumSize()));
+                // The window's frame around its content; asking the window for its size hint
+                // would lay out (and elide) its title once more for every form.
+                if (form)
+                    form->FitWindow();
             }
         },
         Qt::QueuedConnection);
@@ -301,13 +321,18 @@ void frmDesign::SetDoubleClickInterval(int ms)
 iDesignControl *frmDesign::CreateControlInstance(int type)
 {
     if (type == Type::Timer) {
+        ++m_timerItems;
         if (!m_timer) {
-            m_timer = CreateDesignControl(Type::Timer, m_canvas);
+            m_timer = CreateDesignControl(Type::Timer, m_taskBar);
+            if (m_timer)
+                if (QWidget *icon = m_timer->Widget())
+                    icon->move(TaskBarMargin, (TaskBarHeight - icon->height()) / 2);
             if (m_timer && m_host)
                 m_timer->SetInputFilter(this);
             if (m_timer && m_resolvePicture)
                 m_timer->SetPictureResolver(m_resolvePicture);
         }
+        ShowTaskBar();
         return m_timer.get();
     }
     const int set = InstanceSetOf(type);
@@ -340,8 +365,14 @@ iDesignControl *frmDesign::CreateControlInstance(int type)
 
 void frmDesign::DeleteControlInstance(int, iDesignControl *control)
 {
-    if (!control || control == m_timer.get())
+    if (!control)
         return;
+    if (control == m_timer.get()) {
+        // The one timer instance stays; the strip goes with the last timer item.
+        m_timerItems = qMax(0, m_timerItems - 1);
+        ShowTaskBar();
+        return;
+    }
     auto it = std::find_if(m_instances.begin(), m_instances.end(),
                            [control](const auto &p) { return p.get() == control; });
     if (it == m_instances.end())
@@ -350,6 +381,28 @@ void frmDesign::DeleteControlInstance(int, iDesignControl *control)
     // the gap, so unloading a large form stays linear.
     std::swap(*it, m_instances.back());
     m_instances.pop_back();
+}
+
+void frmDesign::ShowTaskBar()
+{
+    const bool shown = m_timerItems > 0 && m_subWindow;
+    if (!m_taskBar || m_taskBar->isVisibleTo(m_taskBar->parentWidget()) == shown)
+        return;
+    m_taskBar->setVisible(shown);
+    FitWindow();
+}
+
+void frmDesign::FitWindow()
+{
+    QMdiSubWindow *window = m_subWindow.data();
+    QWidget *content = window ? window->widget() : nullptr;
+    if (!content || !m_canvas->parentWidget() || m_canvas->parentWidget() != content)
+        return;
+    QSize size = m_canvas->size();
+    if (m_taskBar && !m_taskBar->isHidden())
+        size.rheight() += m_taskBar->height();
+    content->setFixedSize(size);
+    window->resize(size.grownBy(window->contentsMargins()).expandedTo(window->minimumSize()));
 }
 
 int frmDesign::UpperBound(int type) const
@@ -384,8 +437,12 @@ void frmDesign::SetTitle(const QString &title)
 void frmDesign::ShowTitle() const
 {
     m_canvas->setWindowTitle(m_title);
-    if (m_subWindow)
+    if (m_subWindow) {
+        // The window takes its content's title when that changes: both say the same.
+        if (QWidget *content = m_subWindow->widget())
+            content->setWindowTitle(m_title);
         m_subWindow->setWindowTitle(m_title);
+    }
 }
 
 void frmDesign::SetIcon(const QString &name)
@@ -546,9 +603,14 @@ void frmDesign::LayoutTabPanels()
             if (entry.Value->ObjType() != Type::Tab)
                 continue;
             ++index;
-            const auto *panel = dynamic_cast<const DesignControl *>(entry.Value->ControlObject());
+            auto *panel = dynamic_cast<DesignControl *>(entry.Value->ControlObject());
             if (QWidget *widget = panel ? panel->Widget() : nullptr) {
-                widget->setGeometry(page.adjusted(2, 2, -2, -2));
+                // Through the design control, so it reports the area its controls have: the
+                // sizer keeps them inside it.
+                const QRect area = page.adjusted(2, 2, -2, -2);
+                const PlatformMetrics &m = PlatformMetrics::Current();
+                panel->Move(area.x() * m.TwipsPerPixelX, area.y() * m.TwipsPerPixelY,
+                            area.width() * m.TwipsPerPixelX, area.height() * m.TwipsPerPixelY);
                 widget->setVisible(index == wrapper->SelectedTabPanel());
             }
         }

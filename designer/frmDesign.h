@@ -107,6 +107,11 @@ public:
     int UpperBound(int type) const;
     // The sizer whose move drag is in progress, or nullptr.
     ucSizer *TrackingSizer() const;
+    // The strip below the client area that carries the timer's icon (nothing of the timer
+    // shows at run time); shown in the form's window while the form has a timer.
+    QWidget *TaskBar() const { return m_taskBar; }
+    static constexpr int TaskBarHeight = 34;
+    static constexpr int TaskBarMargin = 3;
     // The container bounds (right and bottom edges, twips) and origin a control's drag keeps to.
     void ContainerArea(const iDesignControl *container, int &originX, int &originY, int &right,
                        int &bottom) const;
@@ -117,6 +122,9 @@ protected:
 private:
     // The title on the surface and its window.
     void ShowTitle() const;
+    void ShowTaskBar();
+    // The window as large as the client area and the strip, plus its frame.
+    void FitWindow();
     class CanvasWidget;
     class SurfaceControl;
 
@@ -141,6 +149,8 @@ private:
     QPointer<QMdiSubWindow> m_subWindow;
     std::unique_ptr<DesignControl> m_menu;
     std::unique_ptr<DesignControl> m_timer;
+    QPointer<QWidget> m_taskBar;
+    int m_timerItems = 0;
     std::vector<std::unique_ptr<DesignControl>> m_instances;
     std::vector<std::unique_ptr<ucSizer>> m_sizers;
     QHash<int, int> m_upperBound;

@@ -1,6 +1,7 @@
 #include "designer/frmPreview.h"
 
 #include "app/clsDesignerSettings.h"
+#include "designer/DialogPosition.h"
 #include "support/ProgramTitle.h"
 
 #include <QClipboard>
@@ -14,10 +15,6 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int Unset = -1000000;
-}
 
 frmPreview::frmPreview(clsDesigner &designer, iPrompter &prompter, iGuiRuntimeFactory &factory,
                        clsDesignerSettings *settings, QWidget *parent)
@@ -138,23 +135,16 @@ void frmPreview::ShowWindow()
 
 void frmPreview::RestorePosition()
 {
-    if (!m_settings)
-        return;
-    const int left = m_settings->ReadInt(QStringLiteral("PreviewLeft"), Unset);
-    const int top = m_settings->ReadInt(QStringLiteral("PreviewTop"), Unset);
-    if (left == Unset || top == Unset)
-        return;
-    // A position left from a screen that is gone is not restored off-screen.
-    const QScreen *screen = QGuiApplication::screenAt(QPoint(left + 40, top + 10));
-    if (!screen)
-        return;
-    move(left, top);
+    // In twips, like every other window key. A value an older designer stored in pixels
+    // reads as a place nearer the top left corner, still on the screen, and is stored in
+    // twips when the window closes.
+    DialogPosition::Restore(*this, m_settings, QStringLiteral("PreviewLeft"),
+                            QStringLiteral("PreviewTop"));
+    DialogPosition::KeepInside(*this);
 }
 
 void frmPreview::StorePosition()
 {
-    if (!m_settings)
-        return;
-    m_settings->WriteInt(QStringLiteral("PreviewLeft"), pos().x());
-    m_settings->WriteInt(QStringLiteral("PreviewTop"), pos().y());
+    DialogPosition::Store(*this, m_settings, QStringLiteral("PreviewLeft"),
+                          QStringLiteral("PreviewTop"));
 }

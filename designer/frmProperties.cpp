@@ -980,8 +980,8 @@ QWidget *frmProperties::BuildEventsPage()
     if (m_model.OriginalType() == Type::Tabgroup) {
         auto *apply = new QGroupBox(tr("Events apply to:"), widget);
         auto *row = new QHBoxLayout(apply);
-        auto *tabs = new QRadioButton(tr("&Individual tabs"), apply);
-        auto *whole = new QRadioButton(tr("Tab &group"), apply);
+        auto *tabs = new QRadioButton(WithAccessKey(tr("Individual tabs")), apply);
+        auto *whole = new QRadioButton(WithAccessKey(tr("Tab group")), apply);
         (m_model.TabEventsOnGroup() ? whole : tabs)->setChecked(true);
         row->addWidget(tabs);
         row->addWidget(whole);

@@ -11,6 +11,7 @@
 #include "support/ProgramTitle.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -77,6 +78,14 @@ mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({DefaultProjectWidth, DefaultWidth - DefaultProjectWidth});
     setCentralWidget(m_splitter);
+
+    // The title follows the active design form while it is maximised.
+    m_mdiArea->viewport()->installEventFilter(this);
+    installEventFilter(this);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        RefreshTitle();
+        RefreshWindowsLater();
+    });
 
     BuildBands();
     resize(DefaultWidth, DefaultHeight);
@@ -240,12 +249,84 @@ QString mdiMain::Title() const
 
 void mdiMain::SetTitle(const QString &title)
 {
+    m_refreshingTitle = true;
     setWindowTitle(title);
+    m_refreshingTitle = false;
 }
 
 void mdiMain::ShowProjectTitle(const QString &projectTitle, bool changed)
 {
-    SetTitle(WindowTitle(Text(ProgramTitle), projectTitle, changed));
+    m_projectTitleShown = projectTitle;
+    m_projectChangedShown = changed;
+    RefreshTitle();
+}
+
+void mdiMain::RefreshTitle()
+{
+    QString title = WindowTitle(Text(ProgramTitle), m_projectTitleShown);
+    QMdiSubWindow *active = m_mdiArea ? m_mdiArea->activeSubWindow() : nullptr;
+    if (active && active->isMaximized() && !active->isHidden()) {
+        QString form = active->windowTitle();
+        form.remove(QStringLiteral("[*]"));
+        title += QStringLiteral(" - [") + form + QLatin1Char(']');
+    }
+    // Unsaved changes of the project mark the end of the whole title.
+    if (m_projectChangedShown && !m_projectTitleShown.isEmpty())
+        title += QStringLiteral(" *");
+    SetTitle(title);
+}
+
+void mdiMain::RefreshWindowsLater()
+{
+    // Many windows change at once while a project loads: one refresh for all of them.
+    if (m_windowsPending)
+        return;
+    m_windowsPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_windowsPending = false;
+            RefreshTitle();
+            RebuildWindowList();
+        },
+        Qt::QueuedConnection);
+}
+
+bool mdiMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // The Window menu and the title follow the design forms' windows as they come and go,
+    // show, hide and change their titles, so the menu lists them however it is opened.
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+    case QEvent::ChildRemoved:
+        // The design forms' windows are children of the area's viewport.
+        if (watched == m_mdiArea->viewport()) {
+            // A window is added while it is being made, before it is a sub-window: its
+            // kind is asked when its events come.
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (event->type() == QEvent::ChildAdded && child->isWidgetType())
+                child->installEventFilter(this);
+            RefreshWindowsLater();
+        }
+        break;
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (qobject_cast<QMdiSubWindow *>(watched))
+            RefreshWindowsLater();
+        break;
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowStateChange:
+        // The toolkit writes a title of its own into this window when a child window is
+        // maximised or changes its title; ours is written after it.
+        if (qobject_cast<QMdiSubWindow *>(watched)
+            || (watched == this && event->type() == QEvent::WindowTitleChange
+                && !m_refreshingTitle))
+            RefreshWindowsLater();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- Menus built on demand ------------------------------------------------------------------

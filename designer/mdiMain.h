@@ -66,8 +66,10 @@ public:
     // ---- Title ----------------------------------------------------------------------------
     QString Title() const;
     void SetTitle(const QString &title);
-    // The program title, then " - [" + project title + "]" while a project is open, and " *"
-    // while it has unsaved changes.
+    // The program title, then " - [" + project title + "]" while a project is open, then
+    // " - [" + form title + "]" while the active design form is maximised, and " *" while the
+    // project has unsaved changes. It follows the form's title and the window's state as they
+    // change.
     void ShowProjectTitle(const QString &projectTitle, bool changed = false);
 
     // ---- Menus built on demand ----------------------------------------------------------------
@@ -85,7 +87,7 @@ public:
     void ShowContextMenu();
     void ShowContextMenu(const QPoint &globalPos);
     // The recent-file entries of the File menu and the Window list, as opening those menus
-    // rebuilds them.
+    // rebuilds them (the Window list also follows the windows as they change).
     void RebuildRecentFiles();
     void RebuildWindowList();
     // The design forms' windows in the order the Window menu lists them.
@@ -142,12 +144,15 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildBands();
     void ToggleView(const QString &key);
     void ShowDescription();
     void ClearDynamicTools(const QString &prefix);
+    void RefreshTitle();
+    void RefreshWindowsLater();
 
     ProcessState &m_state;
     vxMenuBar *m_bands = nullptr;
@@ -169,4 +174,8 @@ private:
     bool m_editShortcutsDropped = false;
     bool m_noQuestions = false;
     bool m_shutDown = false;
+    QString m_projectTitleShown;
+    bool m_projectChangedShown = false;
+    bool m_refreshingTitle = false;
+    bool m_windowsPending = false;
 };

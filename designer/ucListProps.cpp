@@ -68,22 +68,22 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_width = new QLineEdit(columns);
     m_locked = new QSpinBox(columns);
     m_hint = new QLineEdit(columns);
-    m_sizable = new QCheckBox(tr("&Sizable"), columns);
+    m_sizable = new QCheckBox(tr("Si&zable"), columns);
     m_maxLen = new QLineEdit(columns);
     m_maxLen->setValidator(new QIntValidator(0, 1000000, m_maxLen));
     m_required = new QCheckBox(tr("Re&quired"), columns);
     m_readOnly = new QCheckBox(tr("&Read only"), columns);
     m_dataColumn = new QCheckBox(tr("Data col&umn"), columns);
-    cf->addRow(tr("&Column:"), m_column);
+    cf->addRow(tr("C&olumn:"), m_column);
     cf->addRow(tr("&Heading:"), m_heading);
     cf->addRow(tr("Column &type:"), m_fieldType);
-    cf->addRow(tr("&Alignment:"), m_align);
+    cf->addRow(tr("A&lignment:"), m_align);
     cf->addRow(tr("&Data type:"), m_dataType);
     m_widthLabel = new QLabel(tr("&Width:"), columns);
     m_widthLabel->setBuddy(m_width);
     cf->addRow(m_widthLabel, m_width);
     cf->addRow(tr("Max len&gth:"), m_maxLen);
-    cf->addRow(tr("&Locked columns:"), m_locked);
+    cf->addRow(tr("Loc&ked columns:"), m_locked);
     cf->addRow(tr("Column help hint te&xt:"), m_hint);
     auto *checks = new QHBoxLayout;
     checks->addWidget(m_required);
@@ -94,7 +94,7 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     cf->addRow(checks);
     auto *cb = new QHBoxLayout;
     m_addColumn = Button(tr("Add colum&n"), columns, cb);
-    m_insertColumn = Button(tr("&Insert column"), columns, cb);
+    m_insertColumn = Button(tr("Ins&ert column"), columns, cb);
     m_deleteColumn = Button(tr("Delete colu&mn"), columns, cb);
     cb->addStretch(1);
     auto *cl = new QVBoxLayout(columns);
@@ -116,7 +116,7 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
     m_headings = new QCheckBox(tr("Show column &headings"), items);
     m_defaultRowBox = new QCheckBox(tr("De&fault row"), items);
     m_autoExtend = new QCheckBox(tr("A&utomatically add new lines to grid"), items);
-    m_icons = new QCheckBox(tr("Show i&con in first column"), items);
+    m_icons = new QCheckBox(tr("Show icon in first colu&mn"), items);
     m_headings->setToolTip(tr("Show the row of column headings above the cells"));
     m_autoExtend->setToolTip(tr("An editable grid keeps an empty row at its end; typing into it "
                                 "adds the next line"));

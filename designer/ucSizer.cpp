@@ -57,6 +57,7 @@ protected:
     }
     void mousePressEvent(QMouseEvent *event) override
     {
+        m_sizer.NibMouseDown(*event, mapTo(parentWidget(), event->position().toPoint()));
         if (event->button() == Qt::LeftButton)
             m_sizer.NibPress(m_index, event->globalPosition().toPoint());
     }
@@ -66,8 +67,15 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
+        const bool resized = event->button() == Qt::LeftButton && m_sizer.NibRelease(m_index);
+        m_sizer.NibMouseUp(*event, mapTo(parentWidget(), event->position().toPoint()), resized);
+    }
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        // The second press of a double click is a press as well.
+        mousePressEvent(event);
         if (event->button() == Qt::LeftButton)
-            m_sizer.NibRelease(m_index);
+            m_sizer.NibDoubleClick();
     }
 
 private:
@@ -467,13 +475,13 @@ void ucSizer::NibMove(int index, QPoint globalCursor)
     Q_EMIT Sizing(m_linked, m_current.Left, m_current.Top, width, height);
 }
 
-void ucSizer::NibRelease(int index)
+bool ucSizer::NibRelease(int index)
 {
     if (m_nibDrag != index)
-        return;
+        return false;
     m_nibDrag = 0;
     if (!m_changed || !m_linked)
-        return;
+        return false;
     m_changed = false;
     if (LinkedIsForm())
         m_linked->Move(m_linked->Left(), m_linked->Top(),
@@ -482,4 +490,58 @@ void ucSizer::NibRelease(int index)
     else
         m_linked->Move(m_current.Left, m_current.Top, m_current.Width, m_current.Height);
     Q_EMIT AfterResize(m_linked);
+    return true;
+}
+
+namespace {
+
+int ButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+           | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+QPoint ucSizer::SizerPoint(QPoint canvasPoint) const
+{
+    // The top left nib stands at the sizer's own corner.
+    const QPoint corner = m_nibs[6] ? m_nibs[6]->pos() : QPoint();
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    return {(canvasPoint.x() - corner.x()) * m.TwipsPerPixelX,
+            (canvasPoint.y() - corner.y()) * m.TwipsPerPixelY};
+}
+
+void ucSizer::NibMouseDown(const QMouseEvent &event, QPoint canvasPoint)
+{
+    const QPoint at = SizerPoint(canvasPoint);
+    m_clickButton = event.button();
+    Q_EMIT MouseDown(ButtonCode(event.button()), ShiftCode(event.modifiers()), at.x(), at.y());
+}
+
+void ucSizer::NibMouseUp(const QMouseEvent &event, QPoint canvasPoint, bool resized)
+{
+    const QPoint at = SizerPoint(canvasPoint);
+    Q_EMIT MouseUp(ButtonCode(event.button()), ShiftCode(event.modifiers()), at.x(), at.y());
+    // A press and release of the left button that resized nothing is a click on the sizer.
+    const bool click = event.button() == Qt::LeftButton && m_clickButton == Qt::LeftButton
+                       && !resized;
+    m_clickButton = Qt::NoButton;
+    if (click)
+        Q_EMIT Click();
+}
+
+void ucSizer::NibDoubleClick()
+{
+    Q_EMIT DblClick();
 }

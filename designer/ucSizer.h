@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <array>
 
+class QMouseEvent;
 class QWidget;
 class frmDesign;
 
@@ -73,7 +74,15 @@ public:
     void TrackTo(QPoint globalCursor);
     void NibPress(int index, QPoint globalCursor);
     void NibMove(int index, QPoint globalCursor);
-    void NibRelease(int index);
+    // True when the release ended a drag that resized the item.
+    bool NibRelease(int index);
+    // The sizer's own mouse events, from its nibs (the outline lets the mouse through to the
+    // control): MouseDown on every press, MouseUp on every release, Click after a left press
+    // and release that resized nothing, DblClick on a double click. Positions are twips from
+    // the sizer's top left corner; canvasPoint is the cursor on the form's client area.
+    void NibMouseDown(const QMouseEvent &event, QPoint canvasPoint);
+    void NibMouseUp(const QMouseEvent &event, QPoint canvasPoint, bool resized);
+    void NibDoubleClick();
 
 Q_SIGNALS:
     void Click();
@@ -96,6 +105,7 @@ private:
     void ShowParts(bool shown);
     QPoint Delta(QPoint globalCursor) const;
     void EndOverlay();
+    QPoint SizerPoint(QPoint canvasPoint) const;
 
     frmDesign &m_form;
     bool m_active = false;
@@ -114,4 +124,5 @@ private:
     SizerGeometry::Rect m_current;
     int m_nibDrag = 0;
     bool m_changed = false;
+    Qt::MouseButton m_clickButton = Qt::NoButton;
 };

@@ -177,9 +177,8 @@ void DesignerWindow::Start(const QStringList &arguments)
     // The selection's form comes to the front, so its sizer is never hidden behind another
     // form. It is raised, not activated: the keyboard stays where the user is (the tree).
     window.SetSelectionChanged([this] {
+        ShowSelectionStatus();
         const clsControl *item = m_root->Designer().CurrentItem();
-        if (item && m_root->Items().Find(item->FullID()) == item)
-            ShowSelectionGeometry(*item);
         const clsControl *form = item && Vocabulary::IsForm(item->ObjType()) ? item
                                  : item ? item->Form() : nullptr;
         if (!form || m_root->Items().Find(form->FullID()) != form)
@@ -300,8 +299,11 @@ void DesignerWindow::Dispatch(const QString &key)
 
 void DesignerWindow::RefreshCommands()
 {
-    if (m_window)
-        m_window->UpdateCommandStates();
+    if (!m_window)
+        return;
+    // The property sheet's Apply ends here: a new ID, place or size shows at once.
+    ShowSelectionStatus();
+    m_window->UpdateCommandStates();
 }
 
 bool DesignerWindow::RunProvided(const std::function<void()> &command, const QString &key)
@@ -435,6 +437,26 @@ void DesignerWindow::ShowSelectionGeometry(const clsControl &item)
     m_window->SetStatusPanel(2, SizerGeometry::PairText(item.AutoLeft() ? 0 : item.TwipLeft(),
                                                         item.AutoTop() ? 0 : item.TwipTop(), sx, sy));
     m_window->SetStatusPanel(3, SizerGeometry::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
+}
+
+void DesignerWindow::ShowSelectionStatus()
+{
+    if (!m_window)
+        return;
+    const clsControl *item = m_root->Designer().CurrentItem();
+    if (item && m_root->Items().Find(item->FullID()) != item)
+        item = nullptr;
+    if (item) {
+        ShowSelectionGeometry(*item);
+    } else {
+        m_window->SetStatusPanel(2, QStringLiteral("0,0"));
+        m_window->SetStatusPanel(3, QStringLiteral("0,0"));
+    }
+    const QString description = item ? clsDesigner::Description(*item) : QString();
+    if (description != m_shownDescription) {
+        m_shownDescription = description;
+        m_window->SetStatusText(description);
+    }
 }
 
 QString DesignerWindow::SelectionDescription() const

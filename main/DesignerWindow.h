@@ -113,6 +113,10 @@ private:
     QString ProjectTitle() const;
     QString SelectionDescription() const;
     void ShowSelectionGeometry(const clsControl &item);
+    // The three panels of the selection: its description (when it changed since last shown,
+    // so a message of the last action stays until there is news), where it stands and how big
+    // it is; "0,0" when nothing is selected.
+    void ShowSelectionStatus();
     void ReadClipboard();
     void GridChanged(bool on);
     void Shutdown();
@@ -138,4 +142,5 @@ private:
     bool m_clipboardHasText = false;
     bool m_helpShown = false;
     bool m_shutDown = false;
+    QString m_shownDescription;
 };

@@ -40,7 +40,7 @@ TEST(MainCommands, BandsHoldEveryToolInOrderWithItsTexts)
         {"New", "&New", "Ctrl+N"},          {"Open", "&Open", "Ctrl+O"},
         {"Close", "&Close", ""},            {"Save", "&Save", "Ctrl+S"},
         {"SaveAs", "Save &as", ""},         {"Exit", "E&xit", "Ctrl+Q"},
-        {"Undo", "&Undo", "Ctrl+Z"},        {"Cut", "C&ut", "Ctrl+X"},
+        {"Undo", "&Undo", "Ctrl+Z"},        {"Cut", "Cu&t", "Ctrl+X"},
         {"Copy", "C&opy", "Ctrl+C"},        {"Paste", "&Paste", "Ctrl+V"},
         {"Delete", "&Delete", "Del"},       {"Properties", "P&roperties", "F4"},
         {"ViewToolbar", "&Toolbar", ""},    {"StatusBar", "&Status bar", ""},

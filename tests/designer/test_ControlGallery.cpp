@@ -120,7 +120,6 @@ TEST(ControlGallery, EveryKindPaintsWhereItStands)
         {Type::ListCheck, {2000, 2050, 2400, 1100}},
         {Type::DropDownList, {4600, 1550, 1500, 330}},
         {Type::Gauge, {4600, 2050, 1500, 300}},
-        {Type::Timer, {4600, 2500, 0, 0}},
         {Type::Frame, {6300, 560, 3400, 1300}},
         {Type::GridEditable, {6300, 2000, 3400, 1100}},
         {Type::Tabgroup, {150, 3300, 3000, 1500}},

@@ -5,6 +5,7 @@
 
 #include "controls/TabGroup.h"
 #include "controls/TabStrip.h"
+#include "designer/FormArea.h"
 #include "model/Vocabulary.h"
 #include "support/PlatformMetrics.h"
 
@@ -13,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 
@@ -24,7 +26,7 @@ namespace {
 // area does.
 struct AreaFixture : Fixture
 {
-    QMdiArea area;
+    FormArea area;
     DesignFormFactory inArea{&host, &area};
 
     AreaFixture()
@@ -299,10 +301,10 @@ TEST(frmDesign, ALoadShowsEveryFormWithItsControlsAndTheLastOneActive)
     }
     EXPECT_EQ(area.activeSubWindow(), DesignFormFactory::FormOf(f.Item("A*H"))->SubWindow());
     // The window still follows its content after the load: hiding and showing the form's
-    // surface activates it as before.
+    // content (its surface and task-bar strip) activates it as before.
     frmDesign *first = DesignFormFactory::FormOf(f.Item("A*F"));
-    first->Canvas()->hide();
-    first->Canvas()->show();
+    first->SubWindow()->widget()->hide();
+    first->SubWindow()->widget()->show();
     EXPECT_EQ(area.activeSubWindow(), first->SubWindow());
 }
 
@@ -341,9 +343,13 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     f.LoadOutOfSight(more);
     ASSERT_FALSE(HasFatalFailure());
     QApplication::processEvents();
-    // Reached through its window, as the user sees it, not through the form.
-    QWidget *surface = f.Form()->SubWindow()->widget();
-    ASSERT_TRUE(surface->isVisible());
+    // Reached through its window, as the user sees it, not through the form: the window
+    // shows the surface at its top left corner and nothing else (the form has no timer).
+    QWidget *content = f.Form()->SubWindow()->widget();
+    QWidget *surface = content->findChild<QWidget *>(QStringLiteral("frmDesign"));
+    ASSERT_TRUE(surface && surface->isVisible());
+    EXPECT_EQ(surface->pos(), QPoint(0, 0));
+    EXPECT_EQ(content->size(), expected.size());
     EXPECT_EQ(surface->grab().toImage(), expected);
     auto *label = qobject_cast<QLabel *>(f.WidgetOfItem("A*F*Label2"));
     ASSERT_TRUE(label);
@@ -376,4 +382,85 @@ TEST(frmDesign, AFormLoadedOutOfSightShowsItsControlsAsAFormDrawnAtOnce)
     EXPECT_EQ(later->text(), QStringLiteral("First name"));
     EXPECT_EQ(later->font().pointSizeF(), 14);
     EXPECT_EQ(later->palette().color(QPalette::Window), QColor(255, 255, 0));
+}
+
+// The timer has nothing to show at run time: its icon sits on the task-bar strip below the
+// form's client area, whatever place the item has, never over a control; clicking it selects
+// the timer, which has no sizer to drag. The strip goes with the last timer.
+TEST(frmDesign, TheTimersIconSitsOnTheTaskBarStripBelowTheControls)
+{
+    AreaFixture f;
+    f.area.show();
+    f.Load({Control("A*F*Label0", 15, "", 0, 0, 1500, 450),
+            Control("A*F*Timer1", 35, "", 0, 0, 450, 450)});
+    QApplication::processEvents();
+    frmDesign *form = f.Form();
+    QWidget *canvas = form->Canvas();
+    QWidget *strip = form->TaskBar();
+    QWidget *icon = f.WidgetOfItem("A*F*Timer1");
+    ASSERT_TRUE(strip && icon);
+    EXPECT_EQ(icon->parentWidget(), strip);
+    ASSERT_TRUE(icon->isVisible());
+    const QRect iconOnScreen(icon->mapToGlobal(QPoint(0, 0)), icon->size());
+    const QRect canvasOnScreen(canvas->mapToGlobal(QPoint(0, 0)), canvas->size());
+    EXPECT_GE(iconOnScreen.top(), canvasOnScreen.bottom());
+    EXPECT_FALSE(iconOnScreen.intersects(canvasOnScreen));
+    // The window shows all of the client area and the strip.
+    const QSize inside = form->SubWindow()->contentsRect().size();
+    EXPECT_EQ(inside, canvas->size() + QSize(0, strip->height()));
+    if (const QString folder = qEnvironmentVariable("CORVANE_GRAB"); !folder.isEmpty())
+        form->SubWindow()->grab().save(folder + QStringLiteral("/form-with-timer.png"));
+    // Moving the item leaves the icon where it is.
+    const QPoint at = icon->pos();
+    f.Item("A*F*Timer1").Move("600", "600", "", "");
+    EXPECT_EQ(icon->pos(), at);
+
+    QTest::mouseClick(f.WidgetOfItem("A*F*Label0"), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(f.SizerOf("A*F*Label0")->Active());
+    QTest::mouseClick(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F*Timer1"));
+    EXPECT_FALSE(f.SizerOf("A*F*Label0")->Active());
+    // A drag on the icon moves nothing.
+    QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(icon, QPoint(40, 30));
+    QTest::mouseRelease(icon, Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_EQ(f.undo.Count(), 0);
+    EXPECT_EQ(icon->pos(), at);
+
+    // Without a timer there is no strip, and the window is the client area alone.
+    f.designer.SelectItem(&f.Item("A*F*Timer1"));
+    ASSERT_TRUE(f.edit.Delete());
+    EXPECT_TRUE(strip->isHidden());
+    EXPECT_EQ(form->SubWindow()->contentsRect().size(), canvas->size());
+}
+
+// A form larger than the main window's area opens inside it, its top left corner showing,
+// and the area scrolls to every part of it; one that fits is not moved.
+TEST(frmDesign, AFormLargerThanTheAreaOpensInsideItAndScrolls)
+{
+    AreaFixture f;
+    f.area.resize(600, 400);
+    f.area.show();
+    using namespace LoaderText;
+    ASSERT_TRUE(f.designer.SetTemplate(
+        Project({Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+                 Control("A*Small", 5, "", 0, 0, 3000, 2000),
+                 Control("A*Huge", 5, "", 0, 0, 30000, 24000),
+                 Control("A*Huge*Far", 15, "", 27000, 21000, 1500, 450)},
+                "1.4", "1")));
+    QApplication::processEvents();
+    QMdiSubWindow *huge = DesignFormFactory::FormOf(f.Item("A*Huge"))->SubWindow();
+    QMdiSubWindow *small = DesignFormFactory::FormOf(f.Item("A*Small"))->SubWindow();
+    ASSERT_TRUE(huge && small);
+    const QRect viewport = f.area.viewport()->rect();
+    for (QMdiSubWindow *window : {huge, small}) {
+        EXPECT_GE(window->x(), 0);
+        EXPECT_GE(window->y(), 0);
+        EXPECT_LT(window->x(), viewport.width() / 2);
+        EXPECT_LT(window->y(), viewport.height() / 2);
+    }
+    EXPECT_TRUE(viewport.contains(small->geometry()));
+    // The scroll bars reach the far corner of the large form.
+    EXPECT_GE(f.area.horizontalScrollBar()->maximum() + viewport.width(), huge->geometry().right());
+    EXPECT_GE(f.area.verticalScrollBar()->maximum() + viewport.height(), huge->geometry().bottom());
 }

@@ -11,6 +11,8 @@
 #include "support/Marks.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -115,13 +117,53 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
         EXPECT_EQ(window.Model().CurrentState(), clsPreview::Idle);
     }
     EXPECT_EQ(factory.Commands.count("99"), 1); // destroying the closed window sends no more
-    const int left = settings.ReadInt("PreviewLeft", -1);
-    const int top = settings.ReadInt("PreviewTop", -1);
-    EXPECT_GE(left, 0);
-    EXPECT_GE(top, 0);
+    // In twips, like the other window keys.
+    EXPECT_EQ(settings.ReadInt("PreviewLeft", -1), 120 * 15);
+    EXPECT_EQ(settings.ReadInt("PreviewTop", -1), 80 * 15);
 
     frmPreview again(designer, prompter, factory, &settings);
     ASSERT_TRUE(again.Preview(items.Find("SHOP*MAIN")));
-    EXPECT_EQ(again.pos(), QPoint(left, top));
+    EXPECT_EQ(again.pos(), QPoint(120, 80));
     again.close();
+}
+
+// However large the window was left or wherever it stood, it opens inside the screen's
+// available area; a pixel value an older designer stored lands nearer the corner, on screen.
+TEST(frmPreview, OpensInsideTheAvailableScreenArea)
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("cvwin70.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
+    ini.close();
+    modPersistSettings store(dir.path());
+    clsDesignerSettings settings(&store);
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer(items, &prompter);
+    ASSERT_TRUE(designer.SetTemplate(Project()));
+    Factory factory;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+
+    struct Case { int left, top; QSize size; };
+    const Case cases[] = {
+        {300, 150, {520, 320}},                                      // an old pixel value
+        {(area.right() - 100) * 15, (area.bottom() - 50) * 15, {520, 320}}, // past the corner
+        {0, 0, area.size() + QSize(400, 300)},                       // larger than the screen
+    };
+    for (const Case &c : cases) {
+        settings.WriteInt("PreviewLeft", c.left);
+        settings.WriteInt("PreviewTop", c.top);
+        frmPreview window(designer, prompter, factory, &settings);
+        window.resize(c.size);
+        ASSERT_TRUE(window.Preview(items.Find("SHOP*MAIN")));
+        EXPECT_TRUE(area.contains(window.frameGeometry())) << c.left << " " << c.top;
+        window.close();
+    }
+    settings.WriteInt("PreviewLeft", 300);
+    settings.WriteInt("PreviewTop", 150);
+    frmPreview old(designer, prompter, factory, &settings);
+    ASSERT_TRUE(old.Preview(items.Find("SHOP*MAIN")));
+    EXPECT_EQ(old.pos(), QPoint(20, 10));
+    old.close();
 }

@@ -13,12 +13,16 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTest>
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -122,7 +126,7 @@ TEST(mdiMain, EveryBandAndToolWithItsCaptionShortcutToolTipAndName)
               QStringList({"&New", "&Open", "-", "&Close", "&Save", "Save &as", "-", "E&xit"}));
     QMenu *edit = window.findChild<QMenu *>("MainMenu.Edit");
     ASSERT_TRUE(edit);
-    EXPECT_EQ(w.MenuTexts(edit), QStringList({"&Undo", "-", "C&ut", "C&opy", "&Paste", "&Delete",
+    EXPECT_EQ(w.MenuTexts(edit), QStringList({"&Undo", "-", "Cu&t", "C&opy", "&Paste", "&Delete",
                                               "-", "P&roperties"}));
     for (const char *menu : {"View", "Tools", "Window", "Help"})
         EXPECT_TRUE(window.findChild<QMenu *>(QStringLiteral("MainMenu.") + menu)) << menu;
@@ -354,4 +358,130 @@ TEST(mdiMain, WindowKeysAreStoredAndRestored)
     window.show();
     EXPECT_EQ(window.size(), QSize(1000, 700));
     EXPECT_EQ(window.Splitter()->sizes().value(0), 300);
+}
+
+// While the active design form is maximised the main window's title names it, and follows a
+// new title of the form (a rename, a caption) and the form's restore.
+TEST(mdiMain, TitleFollowsAMaximisedFormsTitle)
+{
+    Window w;
+    mdiMain &window = *w.window;
+    window.SetProjectTitleSource([] { return QStringLiteral("/p/sales.gui"); });
+    window.show();
+    QMdiArea *area = window.MdiArea();
+    QMdiSubWindow *orders = area->addSubWindow(new QWidget);
+    orders->setWindowTitle("Orders");
+    orders->show();
+    QMdiSubWindow *login = area->addSubWindow(new QWidget);
+    login->setWindowTitle("Login");
+    login->show();
+    window.UpdateCommandStates();
+    const QString plain = "Corvane GUI Designer - [/p/sales.gui]";
+    const auto titleBecomes = [&](const QString &expected) {
+        for (int i = 0; i < 100 && window.Title() != expected; ++i)
+            QTest::qWait(10);
+        return window.Title();
+    };
+    EXPECT_EQ(titleBecomes(plain), plain);
+
+    area->setActiveSubWindow(orders);
+    orders->showMaximized();
+    EXPECT_EQ(titleBecomes(plain + " - [Orders]"), plain + " - [Orders]");
+    // As a design form sets its title: its content first, then its window.
+    orders->widget()->setWindowTitle("Orders - Sales");
+    orders->setWindowTitle("Orders - Sales");
+    EXPECT_EQ(titleBecomes(plain + " - [Orders - Sales]"), plain + " - [Orders - Sales]");
+    // A new project title keeps the form's.
+    window.SetProjectTitleSource([] { return QStringLiteral("/p/orders.gui"); });
+    window.UpdateCommandStates();
+    const QString renamed = "Corvane GUI Designer - [/p/orders.gui] - [Orders - Sales]";
+    EXPECT_EQ(titleBecomes(renamed), renamed);
+    window.SetProjectTitleSource([] { return QStringLiteral("/p/sales.gui"); });
+    // The command states, refreshed after every edit, keep the form in the title.
+    window.UpdateCommandStates();
+    EXPECT_EQ(titleBecomes(plain + " - [Orders - Sales]"), plain + " - [Orders - Sales]");
+    // Another form activated: maximised in its turn, it names itself.
+    area->setActiveSubWindow(login);
+    EXPECT_EQ(titleBecomes(plain + " - [Login]"), plain + " - [Login]");
+    login->showNormal();
+    EXPECT_EQ(titleBecomes(plain), plain);
+}
+
+// The Window menu lists the design forms' windows as they are, before it is opened and
+// whichever way it opens: with the mouse, with Alt+W, with the arrow keys from the menu beside
+// it. Choosing an entry activates that window.
+TEST(mdiMain, WindowMenuListsTheFormsHoweverItOpens)
+{
+    Window w;
+    mdiMain &window = *w.window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QMdiArea *area = window.MdiArea();
+    QMenu *windows = w.Bands().Menu("MainMenu", "Window");
+    ASSERT_TRUE(windows);
+    const auto listed = [&](const QStringList &expected) {
+        for (int i = 0; i < 100 && w.MenuTexts(windows) != expected; ++i)
+            QTest::qWait(10);
+        return w.MenuTexts(windows);
+    };
+    QList<QMdiSubWindow *> subs;
+    for (const char *title : {"Order", "Customers", "Login"}) {
+        QMdiSubWindow *sub = area->addSubWindow(new QWidget);
+        sub->setWindowTitle(title);
+        sub->show();
+        subs << sub;
+    }
+    // Without being opened the menu already lists them, and follows a new title and a
+    // window that goes.
+    EXPECT_EQ(listed({"&1 Order", "&2 Customers", "&3 Login"}),
+              QStringList({"&1 Order", "&2 Customers", "&3 Login"}));
+    subs[0]->setWindowTitle("Orders");
+    EXPECT_EQ(listed({"&1 Orders", "&2 Customers", "&3 Login"}),
+              QStringList({"&1 Orders", "&2 Customers", "&3 Login"}));
+    delete subs.takeLast();
+    EXPECT_EQ(listed({"&1 Orders", "&2 Customers"}), QStringList({"&1 Orders", "&2 Customers"}));
+
+    QMenuBar *bar = window.menuBar();
+    const auto opened = [&]() -> QMenu * {
+        for (int i = 0; i < 100 && QApplication::activePopupWidget() != windows; ++i)
+            QTest::qWait(10);
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    };
+    struct Way
+    {
+        const char *name;
+        std::function<void()> open;
+    };
+    const Way ways[] = {
+        {"mouse", [&] {
+             QTest::mouseClick(bar, Qt::LeftButton, {},
+                               bar->actionGeometry(windows->menuAction()).center());
+         }},
+        {"Alt+W", [&] { QTest::keyClick(&window, Qt::Key_W, Qt::AltModifier); }},
+        {"arrow from Tools", [&] {
+             QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+             QMenu *tools = w.Bands().Menu("MainMenu", "Tools");
+             for (int i = 0; i < 100 && QApplication::activePopupWidget() != tools; ++i)
+                 QTest::qWait(10);
+             ASSERT_EQ(QApplication::activePopupWidget(), tools);
+             QTest::keyClick(tools, Qt::Key_Right);
+         }},
+    };
+    int n = 0;
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
+        QMdiSubWindow *target = subs[n % 2];
+        area->setActiveSubWindow(subs[(n + 1) % 2]);
+        ++n;
+        way.open();
+        ASSERT_EQ(opened(), windows);
+        EXPECT_EQ(w.MenuTexts(windows), QStringList({"&1 Orders", "&2 Customers"}));
+        // The entry's access key chooses it.
+        QTest::keyClick(windows, target == subs[0] ? Qt::Key_1 : Qt::Key_2);
+        for (int i = 0; i < 100 && area->activeSubWindow() != target; ++i)
+            QTest::qWait(10);
+        EXPECT_EQ(area->activeSubWindow(), target);
+        EXPECT_FALSE(windows->isVisible());
+    }
 }

@@ -7,6 +7,7 @@
 #include "support/Marks.h"
 
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace surface_test;
@@ -205,4 +206,95 @@ TEST(ucSizer, TrackingIsRefusedWhileMovingIsNotAllowed)
     // Nibs that move the top or left edge alone are ignored too.
     Drag(sizer->Nib(2), {2, 2}, {2, 12});
     EXPECT_EQ(f.undo.Count(), 0);
+}
+
+// Every kind of container gives the sizer the area its controls have: a control moves right
+// and down and grows from its right and bottom nibs inside a tab page as on the form, and
+// stops at the container's edge.
+TEST(ucSizer, ControlsMoveAndGrowInsideEveryKindOfContainer)
+{
+    Fixture f;
+    f.Load({Control("A*G", 5, "", 0, 0, 9000, 7500),
+            Control("A*G*Tabs", 30, "", 300, 300, 6000, 4500),
+            Control("A*G*Page1", 31, "Tabs", 0, 0, 0, 0),
+            Control("A*G*Tree1", 33, "Page1", 150, 150, 1500, 900),
+            Control("A*G*Frame2", 26, "", 6600, 300, 2100, 3000),
+            Control("A*G*Text2", 16, "Frame2", 150, 300, 1200, 300),
+            Control("A*G*Label2", 15, "", 600, 5400, 1500, 450)});
+    DesignFormFactory::FormOf(f.Item("A*G"))->Canvas()->show();
+    QCoreApplication::processEvents();
+    for (const char *path : {"A*G*Tree1", "A*G*Text2", "A*G*Label2", "A*F*Text1"}) {
+        SCOPED_TRACE(path);
+        const QList<int> before = f.Stored(path);
+        QWidget *widget = f.WidgetOfItem(path);
+        ASSERT_TRUE(widget && widget->isVisible());
+        // 10 px right and 6 px down: 150 and 90 twips.
+        Drag(widget, {8, 8}, {18, 14});
+        EXPECT_EQ(f.Stored(path),
+                  (QList<int>{before[0] + 150, before[1] + 90, before[2], before[3]}));
+        // The bottom right nib: 4 px wider, 2 px higher.
+        Drag(f.SizerOf(path)->Nib(9), {2, 2}, {6, 4});
+        EXPECT_EQ(f.Stored(path),
+                  (QList<int>{before[0] + 150, before[1] + 90, before[2] + 60, before[3] + 30}));
+        // Far beyond the container: the control stops at its right and bottom edges.
+        int originX = 0, originY = 0, right = 0, bottom = 0;
+        DesignFormFactory::FormOf(*f.Item(path).Form())
+            ->ContainerArea(f.Item(path).ControlObject()->Container(), originX, originY, right,
+                            bottom);
+        Drag(widget, {8, 8}, {3000, 3000});
+        const QList<int> far = f.Stored(path);
+        EXPECT_GT(far[0], before[0] + 150);
+        EXPECT_LE(far[0] + far[2], right - originX);
+        EXPECT_GT(far[0] + far[2], right - originX - 15);
+        EXPECT_LE(far[1] + far[3], bottom - originY);
+        EXPECT_GT(far[1] + far[3], bottom - originY - 15);
+    }
+    // The tab page's area is the group's less its row of tabs.
+    int originX = 0, originY = 0, right = 0, bottom = 0;
+    DesignFormFactory::FormOf(f.Item("A*G"))
+        ->ContainerArea(f.Item("A*G*Page1").ControlObject(), originX, originY, right, bottom);
+    EXPECT_GT(right, 5000);
+    EXPECT_LT(right, 6000);
+    EXPECT_GT(bottom, 3000);
+    EXPECT_LT(bottom, 4500);
+}
+
+// The sizer's own mouse events come from its nibs: down and up on every press and release
+// (twips from the sizer's corner), a click only when the press resized nothing, a double
+// click on a double click.
+TEST(ucSizer, NibsRaiseTheSizersOwnMouseEvents)
+{
+    Fixture f;
+    f.Load();
+    Click(f.WidgetOfItem("A*F*Label1"));
+    ucSizer *sizer = f.SizerOf("A*F*Label1");
+    QSignalSpy down(sizer, &ucSizer::MouseDown), up(sizer, &ucSizer::MouseUp),
+        clicks(sizer, &ucSizer::Click), doubles(sizer, &ucSizer::DblClick);
+    QWidget *nib = sizer->Nib(9);
+    const QPoint corner = (nib->pos() - sizer->Nib(6)->pos() + QPoint(2, 3)) * 15;
+
+    Click(nib, {2, 3});
+    ASSERT_EQ(down.count(), 1);
+    EXPECT_EQ(down.at(0), (QVariantList{1, 0, corner.x(), corner.y()}));
+    ASSERT_EQ(up.count(), 1);
+    EXPECT_EQ(up.at(0), (QVariantList{1, 0, corner.x(), corner.y()}));
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(f.undo.Count(), 0);
+
+    // A resize is no click; the right button with Shift is reported with its codes.
+    Drag(nib, {2, 2}, {12, 12});
+    EXPECT_EQ(f.undo.Count(), 1);
+    EXPECT_EQ(down.count(), 2);
+    EXPECT_EQ(up.count(), 2);
+    EXPECT_EQ(clicks.count(), 1);
+    nib = sizer->Nib(9);
+    QTest::mousePress(nib, Qt::RightButton, Qt::ShiftModifier, {1, 1});
+    QTest::mouseRelease(nib, Qt::RightButton, Qt::ShiftModifier, {1, 1});
+    EXPECT_EQ(down.last().mid(0, 2), (QVariantList{2, 1}));
+    EXPECT_EQ(up.last().mid(0, 2), (QVariantList{2, 1}));
+    EXPECT_EQ(clicks.count(), 1);
+
+    QTest::mouseDClick(nib, Qt::LeftButton, {}, {2, 2});
+    EXPECT_EQ(doubles.count(), 1);
+    EXPECT_EQ(f.undo.Count(), 1);
 }

@@ -401,3 +401,98 @@ TEST(DesignerWindow, AnyOrderOfCommandsLeavesAProjectThatSavesAndLoadsBack)
         EXPECT_TRUE(d.prompter.ReportTexts().empty()) << "seed " << seed;
     }
 }
+
+// The three status panels describe the selection whatever changed its ID, place or size:
+// the property sheet, the project tree, a drag, Undo; and a project closed and opened again
+// leaves no figures of the old selection behind.
+TEST(DesignerWindow, StatusPanelsFollowEveryChangeOfTheSelection)
+{
+    Designer d;
+    const QString source = QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui");
+    d.window->Start({source});
+    mdiMain &window = d.window->Window();
+    clsDesigner &designer = d.window->Root().Designer();
+    clsControl *app = d.window->Root().Items().Find("ORDERS");
+    ASSERT_TRUE(app);
+    clsControl *form = FirstForm(*app);
+    ASSERT_TRUE(form);
+    clsControl *control = nullptr;
+    for (const auto &entry : form->Children())
+        if (entry.Value->ObjType() == Vocabulary::Type::Text) {
+            control = entry.Value;
+            break;
+        }
+    ASSERT_TRUE(control);
+    const auto shown = [&] {
+        return QStringList{window.StatusPanel(1), window.StatusPanel(2), window.StatusPanel(3)};
+    };
+    const auto of = [](const clsControl &c) {
+        return QStringList{clsDesigner::Description(c),
+                           SizerGeometry::PairText(c.TwipLeft(), c.TwipTop(), c.ScaleX(), c.ScaleY()),
+                           SizerGeometry::PairText(c.TwipWidth(), c.TwipHeight(), c.ScaleX(),
+                                                   c.ScaleY())};
+    };
+    designer.SelectItem(control);
+    const QStringList before = of(*control);
+    EXPECT_EQ(shown(), before);
+
+    // The sheet: a new ID and a new left edge.
+    WhenModal<frmProperties>([](frmProperties *sheet) {
+        sheet->IdEdit()->setText("TXTRENAMED");
+        auto *left = qobject_cast<QLineEdit *>(sheet->FieldWidget(Vocabulary::Prop::Left));
+        ASSERT_TRUE(left);
+        const QString moved = QString::number(left->text().toDouble() + 2);
+        left->setFocus();
+        left->selectAll();
+        QTest::keyClicks(left, moved);
+        sheet->ConfirmButton()->click();
+    });
+    d.window->Dispatch("Properties");
+    ASSERT_EQ(control->ID(), "TXTRENAMED");
+    EXPECT_EQ(shown(), of(*control));
+    EXPECT_NE(shown()[1], before[1]);
+
+    // Undo takes the move back, then the rename.
+    d.window->Dispatch("Undo");
+    EXPECT_EQ(shown(), of(*control));
+    EXPECT_EQ(shown()[1], before[1]);
+    d.window->Dispatch("Undo");
+    ASSERT_NE(control->ID(), "TXTRENAMED");
+    EXPECT_EQ(shown(), before);
+
+    // The project tree: a rename by label edit.
+    QTreeWidget *tree = window.ProjectTree();
+    QTreeWidgetItem *node = d.window->Tree().Node(control->FullID());
+    ASSERT_TRUE(node);
+    tree->setFocus();
+    tree->setCurrentItem(node);
+    QCoreApplication::processEvents();
+    tree->editItem(node, 0);
+    QCoreApplication::processEvents();
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *open : tree->viewport()->findChildren<QLineEdit *>())
+        if (open->isVisible())
+            editor = open;
+    ASSERT_TRUE(editor);
+    editor->setText("TXTTREE");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(20);
+    ASSERT_EQ(control->ID(), "TXTTREE");
+    EXPECT_EQ(shown(), of(*control));
+    d.window->Dispatch("Undo");
+    ASSERT_NE(control->ID(), "TXTTREE");
+    EXPECT_EQ(shown(), before);
+
+    // Closed without saving: nothing is selected and no figures stay; opened again, the new
+    // selection shows.
+    d.prompter.Answers = {iPrompter::Answer::No};
+    d.window->Dispatch("Close");
+    ASSERT_FALSE(d.window->Root().Items().Find("ORDERS"));
+    EXPECT_EQ(shown(), (QStringList{"", "0,0", "0,0"}));
+    d.chooser.Names.push_back(source);
+    d.window->Dispatch("Open");
+    app = d.window->Root().Items().Find("ORDERS");
+    ASSERT_TRUE(app);
+    designer.SelectItem(app);
+    EXPECT_EQ(shown(), of(*app));
+}
