@@ -4,6 +4,9 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "controls/PictureLoader.h"
+#include "controls/ucIHlp.h"
+#include "controls/ucImage.h"
 #include "designer/DesignControl.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/frmDesign.h"
@@ -158,6 +161,8 @@ int RunRender(const QStringList &given)
     if (!outputDir.isEmpty() && !QDir(outputDir).exists())
         return CliUsage(Name, QStringLiteral("no such folder: %1").arg(outputDir));
 
+    // All downloads of the run share one deadline, however many pictures name URLs.
+    ucIHlp::Shared()->StartRun(ucIHlp::DefaultRunTimeoutMs);
     // Rendering measures in the fixed 15 twips per pixel, whatever the screen says.
     PlatformMetrics::Install(PlatformMetrics::Headless());
     DesignFormFactory factory;
@@ -193,6 +198,9 @@ int RunRender(const QStringList &given)
         forms = named;
     }
 
+    // Pictures named by URLs have been downloading side by side since the project loaded:
+    // every form is drawn once they are all in, or given up at the run's deadline.
+    ucIHlp::Shared()->WaitForDownloads();
     for (clsControl *form : forms) {
         frmDesign *design = DesignFormFactory::FormOf(*form);
         const QSize size(Pixels(form->TwipWidth(), factor), Pixels(form->TwipHeight(), factor));
@@ -223,6 +231,24 @@ int RunRender(const QStringList &given)
             continue;
         }
         CliOut(QStringLiteral("%1 %2x%3\n").arg(path).arg(size.width()).arg(size.height()).toUtf8());
+    }
+    // A picture left out for lack of memory leaves a drawing that is not the form: each such
+    // control is named, and the run fails.
+    if (PictureLoader::MemoryShortfalls() > 0) {
+        bool named = false;
+        for (clsControl *form : forms)
+            if (frmDesign *design = DesignFormFactory::FormOf(*form))
+                for (const ucImage *image : design->Canvas()->findChildren<ucImage *>())
+                    if (image->LackOfMemory()) {
+                        CliError(QStringLiteral("corvane render: form %1: %2")
+                                     .arg(form->ID(), image->LoadError()));
+                        named = true;
+                    }
+        if (!named)
+            CliError(QStringLiteral("corvane render: %1 picture(s) could not be drawn for lack of "
+                                    "memory")
+                         .arg(PictureLoader::MemoryShortfalls()));
+        status = CliExit::Problem;
     }
     // The forms go with the registry, before the factory that made them.
     project.Items().SetFormFactory(nullptr);

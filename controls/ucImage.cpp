@@ -6,7 +6,36 @@
 #include <QLabel>
 #include <QPainter>
 
-ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new QLabel(this))
+namespace {
+// The inner element draws its part of the shared picture itself: turned into a pixmap of its
+// own, a picture would be copied once per control that shows it.
+class PictureElement : public QLabel
+{
+public:
+    using QLabel::QLabel;
+    void Show(const QImage &picture, QPoint origin)
+    {
+        m_picture = picture;
+        m_origin = origin;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (m_picture.isNull())
+            return;
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), m_picture, QRect(m_origin, size()));
+    }
+
+private:
+    QImage m_picture;
+    QPoint m_origin;
+};
+} // namespace
+
+ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new PictureElement(this))
 {
     // The picture is part of the control: its mouse events are the control's.
     m_image->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -20,6 +49,7 @@ void ucImage::SetFilename(const QString &name)
     if (!m_error.isEmpty() && toolTip() == m_error)
         setToolTip(QString());
     m_error.clear();
+    m_lackOfMemory = false;
     if (name.trimmed().isEmpty()) {
         SetPicture({});
         return;
@@ -31,13 +61,8 @@ void ucImage::SetFilename(const QString &name)
             return;
         }
         SetPicture({});
-        if (m_waitForDownloads) {
-            const PictureLoader::Result result = ucIHlp::Shared()->Fetch(url);
-            SetPicture(result.Image);
-            if (!result.Ok())
-                ShowError(result.Error);
-            return;
-        }
+        // Downloads run side by side, also for a form drawn at once: whoever draws it waits
+        // for them all together (ucIHlp::WaitForDownloads).
         if (!m_downloader) {
             m_downloader = ucIHlp::Shared();
             connect(m_downloader, &ucIHlp::Downloaded, this, [this](const QString &u, const QImage &image) {
@@ -52,19 +77,21 @@ void ucImage::SetFilename(const QString &name)
         m_downloader->DownloadImage(url);
         return;
     }
-    const PictureLoader::Result result = PictureLoader::LoadFile(PictureLoader::LocalPath(name));
+    const PictureLoader::Result result = PictureLoader::LoadShared(PictureLoader::LocalPath(name));
     SetPicture(result.Image);
     if (!result.Ok())
-        ShowError(result.Error);
+        ShowError(result.Error, result.OutOfMemory);
 }
 
 void ucImage::SetPicture(const QImage &picture)
 {
     m_picture = picture;
+    m_scaled = QImage();
     if (!picture.isNull() && !m_error.isEmpty()) {
         if (toolTip() == m_error)
             setToolTip(QString());
         m_error.clear();
+        m_lackOfMemory = false;
     }
     if (m_scale == PictureLoader::Scale::AutoResize && !picture.isNull())
         resize(picture.size() + QSize(frameWidth() * 2, frameWidth() * 2));
@@ -73,9 +100,10 @@ void ucImage::SetPicture(const QImage &picture)
     Q_EMIT PictureChanged();
 }
 
-void ucImage::ShowError(const QString &message)
+void ucImage::ShowError(const QString &message, bool lackOfMemory)
 {
     m_error = message;
+    m_lackOfMemory = lackOfMemory;
     setToolTip(message);
     update();
     Q_EMIT LoadFailed(message);
@@ -119,20 +147,33 @@ void ucImage::ApplyFrame()
 
 void ucImage::Layout()
 {
-    if (m_picture.isNull()) {
-        m_image->hide();
-        m_image->clear();
-        return;
-    }
+    auto *element = static_cast<PictureElement *>(m_image);
     const QRect inner = contentsRect();
     QRect place = PictureLoader::Placement(m_picture.size(), inner.size(), m_scale);
     place.translate(inner.topLeft());
     // Pictures larger than the control are clipped by the control, not scaled.
-    const QImage shown = place.size() == m_picture.size()
-                             ? m_picture
-                             : PictureLoader::ScaledTo(m_picture, place.size());
-    m_image->setGeometry(place);
-    m_image->setPixmap(QPixmap::fromImage(shown));
+    const QRect visible = place & inner;
+    if (m_picture.isNull() || visible.isEmpty()) {
+        m_image->hide();
+        element->Show({}, {});
+        return;
+    }
+    QImage shown = m_picture;
+    if (place.size() != m_picture.size()) {
+        if (m_scaled.size() != place.size())
+            m_scaled = PictureLoader::ScaledTo(m_picture, place.size());
+        shown = m_scaled;
+        if (shown.isNull()) {
+            // No memory for the scaled copy: the control says so instead of showing nothing.
+            m_picture = QImage();
+            m_image->hide();
+            element->Show({}, {});
+            ShowError(PictureLoader::NoMemory(m_filename).Error, true);
+            return;
+        }
+    }
+    m_image->setGeometry(visible);
+    element->Show(shown, visible.topLeft() - place.topLeft());
     m_image->show();
 }
 

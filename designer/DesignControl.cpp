@@ -745,8 +745,8 @@ QIcon DesignControl::SmallIcon(const QString &name)
         picture = m_waitForDownloads ? ucIHlp::Shared()->Fetch(name).Image
                                      : ucIHlp::CheckDownloadCache(name);
     else
-        picture = PictureLoader::LoadFile(m_resolvePicture ? m_resolvePicture(name)
-                                                           : PictureLoader::LocalPath(name))
+        picture = PictureLoader::LoadShared(m_resolvePicture ? m_resolvePicture(name)
+                                                             : PictureLoader::LocalPath(name))
                       .Image;
     const int side = 16;
     QIcon icon;
