@@ -242,6 +242,23 @@ QHash<QString, SharedPicture> &Store()
     return store;
 }
 
+// The pixels of the pictures in the store when last counted, plus those added since. Pictures
+// let go of in between are still counted: the figure errs on the side of the budget, and a
+// picture is only refused after an exact count.
+qint64 &Counted()
+{
+    static qint64 pixels = 0;
+    return pixels;
+}
+
+qsizetype &CountedAtSize()
+{
+    static qsizetype size = 0;
+    return size;
+}
+
+qint64 Pixels(const QImage &image) { return qint64(image.width()) * image.height(); }
+
 // Drops the pictures nobody shows any more (only the store holds their pixels) and counts
 // the pixels of the rest.
 qint64 Tidy()
@@ -253,13 +270,43 @@ qint64 Tidy()
             it = store.erase(it);
             continue;
         }
-        inUse += qint64(it->Image.width()) * it->Image.height();
+        inUse += Pixels(it->Image);
         ++it;
     }
-    return inUse;
+    CountedAtSize() = store.size();
+    return Counted() = inUse;
+}
+
+// The pixels in use: counted anew when the store has doubled since the last count (so that
+// a project of many pictures costs no square), or when `exact` is asked for.
+qint64 InUse(bool exact)
+{
+    if (exact || Store().size() > 2 * CountedAtSize() + 64)
+        return Tidy();
+    return Counted();
+}
+
+void Insert(const QString &key, const SharedPicture &picture)
+{
+    Store().insert(key, picture);
+    Counted() += Pixels(picture.Image);
+}
+
+// What a new picture may have: the budget's rest, counted exactly when it runs short.
+qint64 Allowance()
+{
+    qint64 inUse = InUse(false);
+    if (MaxPixelsInUse - inUse < MaxPixels)
+        inUse = InUse(true);
+    return qMin(MaxPixels, MaxPixelsInUse - inUse);
 }
 
 QString FileKey(const QString &path) { return QStringLiteral("file:") + path; }
+
+QString ScaledKey(const QImage &image, QSize size)
+{
+    return QStringLiteral("scaled:%1:%2x%3").arg(image.cacheKey()).arg(size.width()).arg(size.height());
+}
 
 } // namespace
 
@@ -277,26 +324,43 @@ Result LoadShared(const QString &path)
         return LoadFile(path);
     const FileStamp stamp{st.st_dev, st.st_ino, st.st_size,
                           qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-    const qint64 inUse = Tidy();
     const QString key = FileKey(path);
     if (const auto known = Store().constFind(key);
         known != Store().constEnd() && known->Stamp == stamp)
         return {known->Image, known->Error};
     Store().remove(key);
     // The budget is checked on the size the picture declares, before its pixels exist.
-    const Result result = LoadFileWithin(path, qMin(MaxPixels, MaxPixelsInUse - inUse));
+    const Result result = LoadFileWithin(path, Allowance());
     if (!result.OutOfMemory)
-        Store().insert(key, {result.Image, result.Error, stamp, false});
+        Insert(key, {result.Image, result.Error, stamp, false});
     return result;
 }
 
 Result KeepBytes(const QByteArray &bytes, const QString &key)
 {
-    const qint64 inUse = Tidy();
-    Result result = LoadBytes(bytes, key, qMin(MaxPixels, MaxPixelsInUse - inUse));
+    Result result = LoadBytes(bytes, key, Allowance());
     if (result.Ok())
-        Store().insert(QStringLiteral("url:") + key, {result.Image, {}, {}, true});
+        Insert(QStringLiteral("url:") + key, {result.Image, {}, {}, true});
     return result;
+}
+
+QImage ScaledShared(const QImage &image, QSize size)
+{
+    if (image.isNull() || size.isEmpty())
+        return {};
+    if (image.size() == size)
+        return image;
+    InUse(false);
+    const QString key = ScaledKey(image, size);
+    if (const auto known = Store().constFind(key); known != Store().constEnd())
+        return known->Image;
+    const QImage scaled = ScaledTo(image, size);
+    if (scaled.isNull()) {
+        ++Shortfalls();
+        return {};
+    }
+    Insert(key, {scaled, {}, {}, false});
+    return scaled;
 }
 
 QImage Kept(const QString &key)
@@ -307,11 +371,13 @@ QImage Kept(const QString &key)
 void ForgetShared()
 {
     Store().clear();
+    Counted() = 0;
+    CountedAtSize() = 0;
 }
 
 qint64 PixelsInUse()
 {
-    return Tidy();
+    return InUse(true);
 }
 
 int MemoryShortfalls()

@@ -70,5 +70,8 @@ enum class Scale { None = 0, PreserveAspect = 1, Stretch = 2, AutoResize = 3 };
 QRect Placement(QSize picture, QSize box, Scale mode);
 // The picture scaled to exactly `size` (smooth); a null image for an empty size.
 QImage ScaledTo(const QImage &image, QSize size);
+// The same, made once for every control that shows this picture at this size, while one of
+// them does; a null image when there is no memory for it (counted as a shortfall).
+QImage ScaledShared(const QImage &image, QSize size);
 
 } // namespace PictureLoader

@@ -6,37 +6,63 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <functional>
+
 namespace {
 // The inner element draws its part of the shared picture itself: turned into a pixmap of its
-// own, a picture would be copied once per control that shows it.
+// own, a picture would be copied once per control that shows it. A scaled picture is made
+// when it is first drawn, at the size the control has by then, and shared by every control
+// of that size.
 class PictureElement : public QLabel
 {
 public:
     using QLabel::QLabel;
-    void Show(const QImage &picture, QPoint origin)
+    void Show(const QImage &picture, QSize size, QPoint origin)
     {
         m_picture = picture;
+        m_size = size;
         m_origin = origin;
+        if (m_scaled.size() != size)
+            m_scaled = QImage();
         update();
     }
+    std::function<void()> OnNoMemory;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         if (m_picture.isNull())
             return;
+        if (m_size != m_picture.size() && m_scaled.isNull()) {
+            m_scaled = PictureLoader::ScaledShared(m_picture, m_size);
+            if (m_scaled.isNull()) {
+                m_picture = QImage();
+                if (OnNoMemory)
+                    QMetaObject::invokeMethod(this, OnNoMemory, Qt::QueuedConnection);
+                return;
+            }
+        }
         QPainter painter(this);
-        painter.drawImage(QPoint(0, 0), m_picture, QRect(m_origin, size()));
+        painter.drawImage(QPoint(0, 0), m_size == m_picture.size() ? m_picture : m_scaled,
+                          QRect(m_origin, size()));
     }
 
 private:
     QImage m_picture;
+    QImage m_scaled;
+    QSize m_size;
     QPoint m_origin;
 };
 } // namespace
 
 ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new PictureElement(this))
 {
+    static_cast<PictureElement *>(m_image)->OnNoMemory = [this] {
+        // No memory for the scaled copy: the control says so instead of showing nothing.
+        m_picture = QImage();
+        m_image->hide();
+        ShowError(PictureLoader::NoMemory(m_filename).Error, true);
+    };
     // The picture is part of the control: its mouse events are the control's.
     m_image->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_image->hide();
@@ -86,7 +112,6 @@ void ucImage::SetFilename(const QString &name)
 void ucImage::SetPicture(const QImage &picture)
 {
     m_picture = picture;
-    m_scaled = QImage();
     if (!picture.isNull() && !m_error.isEmpty()) {
         if (toolTip() == m_error)
             setToolTip(QString());
@@ -155,25 +180,11 @@ void ucImage::Layout()
     const QRect visible = place & inner;
     if (m_picture.isNull() || visible.isEmpty()) {
         m_image->hide();
-        element->Show({}, {});
+        element->Show({}, {}, {});
         return;
     }
-    QImage shown = m_picture;
-    if (place.size() != m_picture.size()) {
-        if (m_scaled.size() != place.size())
-            m_scaled = PictureLoader::ScaledTo(m_picture, place.size());
-        shown = m_scaled;
-        if (shown.isNull()) {
-            // No memory for the scaled copy: the control says so instead of showing nothing.
-            m_picture = QImage();
-            m_image->hide();
-            element->Show({}, {});
-            ShowError(PictureLoader::NoMemory(m_filename).Error, true);
-            return;
-        }
-    }
     m_image->setGeometry(visible);
-    element->Show(shown, visible.topLeft() - place.topLeft());
+    element->Show(m_picture, place.size(), visible.topLeft() - place.topLeft());
     m_image->show();
 }
 

@@ -65,7 +65,6 @@ private:
 
     QString m_filename;
     QImage m_picture; // shared with every control showing the same file
-    QImage m_scaled;  // the picture at the size a scaling mode gives it
     QString m_error;
     bool m_lackOfMemory = false;
     PictureLoader::Scale m_scale = PictureLoader::Scale::None;

@@ -90,6 +90,17 @@ TEST(ucImage, ControlsNamingOneFileShareOneDecodeWithinTheBudget)
         second.SetFilename(file);
         ASSERT_FALSE(second.Picture().isNull());
         EXPECT_EQ(first.Picture().cacheKey(), second.Picture().cacheKey()); // one set of pixels
+        // Scaled to one size, the picture is scaled once, when it is first drawn.
+        for (ucImage *image : {&first, &second}) {
+            image->resize(90, 70);
+            image->SetImageScale(2);
+        }
+        const qint64 unscaled = PictureLoader::PixelsInUse();
+        first.grab();
+        const qint64 once = PictureLoader::PixelsInUse();
+        second.grab();
+        EXPECT_EQ(once - unscaled, first.ImageElement()->width() * first.ImageElement()->height());
+        EXPECT_EQ(PictureLoader::PixelsInUse(), once);
 
         // The file written anew is read anew; the controls already showing it keep theirs.
         source = source.scaled(30, 30);
