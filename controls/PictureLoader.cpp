@@ -96,9 +96,12 @@ struct BitmapCloser
 using Memory = std::unique_ptr<FIMEMORY, MemoryCloser>;
 using Bitmap = std::unique_ptr<FIBITMAP, BitmapCloser>;
 
-QImage ToQImage(FIBITMAP *source)
+// A null image when FreeImage cannot convert the pixels (`converted` false) or when there
+// is no memory for them.
+QImage ToQImage(FIBITMAP *source, bool &converted)
 {
     Bitmap bits(FreeImage_ConvertTo32Bits(source));
+    converted = bool(bits);
     if (!bits)
         return {};
     const int width = int(FreeImage_GetWidth(bits.get()));
@@ -150,7 +153,10 @@ Result DecodeWithFreeImage(const QByteArray &bytes, const QString &name, qint64 
         return {{}, why.isEmpty() ? QStringLiteral("The picture %1 is damaged.").arg(name)
                                   : QStringLiteral("The picture %1 is damaged: %2").arg(name, why)};
     }
-    QImage image = ToQImage(bitmap.get());
+    bool converted = false;
+    QImage image = ToQImage(bitmap.get(), converted);
+    if (!converted)
+        return {{}, QStringLiteral("The picture %1 cannot be converted.").arg(name)};
     if (image.isNull())
         return NoMemory(name);
     return {image, {}};
