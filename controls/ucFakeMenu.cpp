@@ -51,22 +51,22 @@ int ucFakeMenu::AddButton(const QString &caption, const QString &id)
     return index;
 }
 
-void ucFakeMenu::SetButtons(const QList<ButtonSpec> &buttons)
+void ucFakeMenu::SetButtons(const QList<BandButton> &buttons)
 {
     Clear();
     m_buttons.reserve(buttons.size());
-    for (const ButtonSpec &spec : buttons) {
+    for (const BandButton &given : buttons) {
         Entry entry;
-        entry.Widget = NewButton(spec.Caption);
-        entry.Widget->setEnabled(spec.Enabled);
-        if (!spec.ToolTip.isEmpty())
-            entry.Widget->setToolTip(spec.ToolTip);
-        if (!spec.Icon.isNull())
-            entry.Widget->setIcon(spec.Icon);
-        entry.ID = spec.ID;
-        entry.Visible = spec.Visible;
-        entry.Gap = spec.Gap;
-        entry.Rule = qMax(SpringWidth, spec.Rule);
+        entry.Widget = NewButton(given.Caption);
+        entry.Widget->setEnabled(given.Enabled);
+        if (!given.ToolTip.isEmpty())
+            entry.Widget->setToolTip(given.ToolTip);
+        if (!given.Icon.isNull())
+            entry.Widget->setIcon(given.Icon);
+        entry.ID = given.ID;
+        entry.Visible = given.Visible;
+        entry.Gap = given.Gap;
+        entry.Rule = qMax(SpringWidth, given.Rule);
         m_buttons.append(entry);
     }
     LayoutButtons();

@@ -22,7 +22,7 @@ public:
     explicit ucFakeMenu(QWidget *parent = nullptr);
 
     // One button of a whole set given at once.
-    struct ButtonSpec
+    struct BandButton
     {
         QString Caption;
         QString ID;
@@ -38,7 +38,7 @@ public:
     void Clear();
     // Replaces every button with these, laid out once: a bar of thousands of titles costs
     // what its titles cost, not their square.
-    void SetButtons(const QList<ButtonSpec> &buttons);
+    void SetButtons(const QList<BandButton> &buttons);
     int ButtonCount() const { return int(m_buttons.size()); }
     // Adds a button after the last one; returns its number.
     int AddButton(const QString &caption, const QString &id);

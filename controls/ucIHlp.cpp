@@ -121,6 +121,8 @@ void ucIHlp::Start(const QString &url, const QUrl &target, int redirects)
     // by the deadline for the whole download.
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
+    // A coarse timer may fire a twentieth early: the run's deadline is kept to the millisecond.
+    deadline->setTimerType(Qt::PreciseTimer);
     connect(deadline, &QTimer::timeout, reply, [abortWith, timedOut] { abortWith(timedOut); });
     deadline->start(timeLimit);
     const qint64 limit = m_maxBytes;

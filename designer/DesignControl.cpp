@@ -669,7 +669,7 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
     if (!band)
         return;
     const int perPixel = PlatformMetrics::Current().TwipsPerPixelX;
-    QList<ucFakeMenu::ButtonSpec> buttons;
+    QList<ucFakeMenu::BandButton> buttons;
     buttons.reserve(items.size());
     bool gap = false;
     for (const DesignBarItem &item : items) {
@@ -680,7 +680,7 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
         // A menu bar shows its titles; what they open is not on the form.
         if ((Kind() == Type::Menu || Kind() == Type::Popup) && item.Level != 1)
             continue;
-        ucFakeMenu::ButtonSpec button;
+        ucFakeMenu::BandButton button;
         button.Caption = item.Caption;
         if (button.Caption.isEmpty() && item.ItemKind == DesignBarItem::AutoPanel)
             button.Caption = item.PanelKeyword;

@@ -112,7 +112,7 @@ TEST(ucFakeMenu, AWholeSetOfButtonsIsLaidOutAsOneByOneAndAtOnce)
         square.fill(Qt::red);
         icon = QIcon(square);
     }
-    const QList<ucFakeMenu::ButtonSpec> specs = {
+    const QList<ucFakeMenu::BandButton> buttons = {
         {"&File", "FILE", true, true, false, ucFakeMenu::AutoWidth, {}, "Files"},
         {"Hidden", "H", true, false, false, ucFakeMenu::AutoWidth, {}, {}},
         {"", "TOOL", false, true, true, ucFakeMenu::AutoWidth, icon, {}},
@@ -123,18 +123,18 @@ TEST(ucFakeMenu, AWholeSetOfButtonsIsLaidOutAsOneByOneAndAtOnce)
     ucFakeMenu oneByOne, atOnce;
     for (ucFakeMenu *band : {&oneByOne, &atOnce})
         band->resize(640, 26);
-    for (const auto &spec : specs) {
-        const int index = oneByOne.AddButton(spec.Caption, spec.ID);
-        oneByOne.SetButtonEnabled(index, spec.Enabled);
-        oneByOne.SetButtonVisible(index, spec.Visible);
-        oneByOne.SetButtonGap(index, spec.Gap);
-        oneByOne.Button(index)->setToolTip(spec.ToolTip);
-        oneByOne.SetButtonIcon(index, spec.Icon);
-        oneByOne.SetButtonWidth(index, spec.Rule);
+    for (const auto &button : buttons) {
+        const int index = oneByOne.AddButton(button.Caption, button.ID);
+        oneByOne.SetButtonEnabled(index, button.Enabled);
+        oneByOne.SetButtonVisible(index, button.Visible);
+        oneByOne.SetButtonGap(index, button.Gap);
+        oneByOne.Button(index)->setToolTip(button.ToolTip);
+        oneByOne.SetButtonIcon(index, button.Icon);
+        oneByOne.SetButtonWidth(index, button.Rule);
     }
     atOnce.AddButton("gone", "OLD"); // replaced, not kept
-    atOnce.SetButtons(specs);
-    ASSERT_EQ(atOnce.ButtonCount(), int(specs.size()));
+    atOnce.SetButtons(buttons);
+    ASSERT_EQ(atOnce.ButtonCount(), int(buttons.size()));
     for (int i = 1; i <= atOnce.ButtonCount(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(atOnce.Button(i)->isVisibleTo(&atOnce), oneByOne.Button(i)->isVisibleTo(&oneByOne));
@@ -152,7 +152,7 @@ TEST(ucFakeMenu, AWholeSetOfButtonsIsLaidOutAsOneByOneAndAtOnce)
 
     // Five thousand titles given at once are measured once each: well inside the test's time
     // limit, where measuring all of them again for each title added took many minutes.
-    QList<ucFakeMenu::ButtonSpec> many;
+    QList<ucFakeMenu::BandButton> many;
     for (int i = 0; i < 5000; ++i)
         many.append({QStringLiteral("Title %1").arg(i), QStringLiteral("M%1").arg(i)});
     QElapsedTimer clock;

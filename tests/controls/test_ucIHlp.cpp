@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -211,6 +212,7 @@ TEST(ucIHlp, ARunsDownloadsGoSideBySideUnderOneDeadline)
     TinyServer server;
     ucIHlp &helper = *ucIHlp::Shared();
     helper.StartRun(1500);
+    const QDeadlineTimer runEnd(1500);
     std::vector<std::unique_ptr<ucImage>> images;
     QElapsedTimer clock;
     clock.start();
@@ -227,6 +229,8 @@ TEST(ucIHlp, ARunsDownloadsGoSideBySideUnderOneDeadline)
             << image->LoadError().toStdString();
     }
     // A picture asked for after the deadline fails at once.
+    while (!runEnd.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     clock.restart();
     const PictureLoader::Result late = helper.Fetch(server.Url("/ok.png"));
     EXPECT_FALSE(late.Ok());
