@@ -4,6 +4,9 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliProject.h"
+#include "controls/PictureLoader.h"
+#include "controls/ucIHlp.h"
+#include "controls/ucImage.h"
 #include "designer/DesignControl.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/frmDesign.h"
@@ -193,6 +196,8 @@ int RunRender(const QStringList &given)
     if (!outputDir.isEmpty() && !QDir(outputDir).exists())
         return CliUsage(Name, QStringLiteral("no such folder: %1").arg(outputDir));
 
+    // All downloads of the run share one deadline, however many pictures name URLs.
+    ucIHlp::Shared()->StartRun(ucIHlp::DefaultRunTimeoutMs);
     // Rendering measures in the fixed 15 twips per pixel, whatever the screen says.
     PlatformMetrics::Install(PlatformMetrics::Headless());
     DesignFormFactory factory;
@@ -230,6 +235,9 @@ int RunRender(const QStringList &given)
         forms = named;
     }
 
+    // Pictures named by URLs have been downloading side by side since the project loaded:
+    // every form is drawn once they are all in, or given up at the run's deadline.
+    ucIHlp::Shared()->WaitForDownloads();
     const std::vector<QString> fileNames = PictureFileNames(app, forms);
     for (size_t i = 0; i < forms.size(); ++i) {
         clsControl *form = forms[i];
@@ -274,6 +282,24 @@ int RunRender(const QStringList &given)
             continue;
         }
         CliOut(QStringLiteral("%1 %2x%3\n").arg(path).arg(size.width()).arg(size.height()).toUtf8());
+    }
+    // A picture left out for lack of memory leaves a drawing that is not the form: each such
+    // control is named, and the run fails.
+    if (PictureLoader::MemoryShortfalls() > 0) {
+        bool named = false;
+        for (clsControl *form : forms)
+            if (frmDesign *design = DesignFormFactory::FormOf(*form))
+                for (const ucImage *image : design->Canvas()->findChildren<ucImage *>())
+                    if (image->LackOfMemory()) {
+                        CliError(QStringLiteral("corvane render: form %1: %2")
+                                     .arg(form->ID(), image->LoadError()));
+                        named = true;
+                    }
+        if (!named)
+            CliError(QStringLiteral("corvane render: %1 picture(s) could not be drawn for lack of "
+                                    "memory")
+                         .arg(PictureLoader::MemoryShortfalls()));
+        status = CliExit::Problem;
     }
     // Drawing left an undelivered event (a layout request, an update) for many of the widgets
     // that now go; each widget destroyed would search all of them, a time that grows with the

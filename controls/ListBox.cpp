@@ -23,12 +23,16 @@ void ListBox::SetRows(const QStringList &rows)
     for (const QString &row : rows) {
         const QStringList cells = row.split(QLatin1Char('\t'));
         widest = qMax(widest, int(cells.size()));
-        items.append(new QTreeWidgetItem(cells));
+        auto *item = new QTreeWidgetItem(cells);
+        // Made complete before they join the list: an item changed inside the list tells
+        // the view, one notice per row.
+        if (m_checkBoxes)
+            ShowCheckBox(item, true);
+        items.append(item);
     }
     if (widest > columnCount())
         setColumnCount(widest);
     addTopLevelItems(items);
-    ApplyCheckBoxes();
     setUpdatesEnabled(true);
 }
 
@@ -76,23 +80,35 @@ void ListBox::SetMultiSelect(bool on)
 
 void ListBox::SetCheckBoxes(bool on)
 {
+    // The rows always follow the setting: nothing to do when it stays.
+    if (on == m_checkBoxes)
+        return;
     m_checkBoxes = on;
     ApplyCheckBoxes();
 }
 
+void ListBox::ShowCheckBox(QTreeWidgetItem *item, bool on)
+{
+    if (on) {
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        if (!item->data(0, Qt::CheckStateRole).isValid())
+            item->setCheckState(0, Qt::Unchecked);
+    } else {
+        item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+        item->setData(0, Qt::CheckStateRole, QVariant());
+    }
+}
+
 void ListBox::ApplyCheckBoxes()
 {
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem *item = topLevelItem(i);
-        if (m_checkBoxes) {
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            if (!item->data(0, Qt::CheckStateRole).isValid())
-                item->setCheckState(0, Qt::Unchecked);
-        } else {
-            item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
-            item->setData(0, Qt::CheckStateRole, QVariant());
-        }
-    }
+    // The rows leave the list while they change and come back together: two notices in all,
+    // however long the list.
+    setUpdatesEnabled(false);
+    const QList<QTreeWidgetItem *> items = invisibleRootItem()->takeChildren();
+    for (QTreeWidgetItem *item : items)
+        ShowCheckBox(item, m_checkBoxes);
+    addTopLevelItems(items);
+    setUpdatesEnabled(true);
 }
 
 void ListBox::SetPlaceholder(const QString &text)

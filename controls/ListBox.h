@@ -27,6 +27,7 @@ protected:
 
 private:
     void ApplyCheckBoxes();
+    static void ShowCheckBox(QTreeWidgetItem *item, bool on);
 
     QString m_placeholder;
     int m_columns = 1;

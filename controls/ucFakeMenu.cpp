@@ -25,24 +25,51 @@ void ucFakeMenu::Clear()
     m_buttons.clear();
 }
 
+QPushButton *ucFakeMenu::NewButton(const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setFocusPolicy(focusPolicy());
+    button->setFlat(false);
+    button->installEventFilter(this);
+    connect(button, &QPushButton::clicked, this, [this, button] {
+        for (int i = 0; i < m_buttons.size(); ++i)
+            if (m_buttons.at(i).Widget == button)
+                Q_EMIT ButtonClick(i + 1);
+    });
+    return button;
+}
+
 int ucFakeMenu::AddButton(const QString &caption, const QString &id)
 {
     Entry entry;
-    entry.Widget = new QPushButton(caption, this);
-    entry.Widget->setFocusPolicy(focusPolicy());
-    entry.Widget->setFlat(false);
-    entry.Widget->installEventFilter(this);
+    entry.Widget = NewButton(caption);
     entry.ID = id;
     const int index = int(m_buttons.size()) + 1;
-    connect(entry.Widget, &QPushButton::clicked, this, [this, w = entry.Widget] {
-        for (int i = 0; i < m_buttons.size(); ++i)
-            if (m_buttons.at(i).Widget == w)
-                Q_EMIT ButtonClick(i + 1);
-    });
     m_buttons.append(entry);
     entry.Widget->setVisible(true);
     LayoutButtons();
     return index;
+}
+
+void ucFakeMenu::SetButtons(const QList<BandButton> &buttons)
+{
+    Clear();
+    m_buttons.reserve(buttons.size());
+    for (const BandButton &given : buttons) {
+        Entry entry;
+        entry.Widget = NewButton(given.Caption);
+        entry.Widget->setEnabled(given.Enabled);
+        if (!given.ToolTip.isEmpty())
+            entry.Widget->setToolTip(given.ToolTip);
+        if (!given.Icon.isNull())
+            entry.Widget->setIcon(given.Icon);
+        entry.ID = given.ID;
+        entry.Visible = given.Visible;
+        entry.Gap = given.Gap;
+        entry.Rule = qMax(SpringWidth, given.Rule);
+        m_buttons.append(entry);
+    }
+    LayoutButtons();
 }
 
 const ucFakeMenu::Entry *ucFakeMenu::At(int index) const

@@ -21,8 +21,24 @@ public:
 
     explicit ucFakeMenu(QWidget *parent = nullptr);
 
+    // One button of a whole set given at once.
+    struct BandButton
+    {
+        QString Caption;
+        QString ID;
+        bool Enabled = true;
+        bool Visible = true;
+        bool Gap = false;
+        int Rule = AutoWidth;
+        QIcon Icon;
+        QString ToolTip;
+    };
+
     // Removes every button.
     void Clear();
+    // Replaces every button with these, laid out once: a bar of thousands of titles costs
+    // what its titles cost, not their square.
+    void SetButtons(const QList<BandButton> &buttons);
     int ButtonCount() const { return int(m_buttons.size()); }
     // Adds a button after the last one; returns its number.
     int AddButton(const QString &caption, const QString &id);
@@ -69,6 +85,7 @@ private:
     };
     const Entry *At(int index) const;
     Entry *At(int index);
+    QPushButton *NewButton(const QString &caption);
     int CaptionWidth(const QPushButton *button) const;
     void LayoutButtons();
 

@@ -10,12 +10,6 @@
 
 namespace {
 
-QHash<QString, QImage> &Cache()
-{
-    static QHash<QString, QImage> cache;
-    return cache;
-}
-
 bool WebScheme(const QUrl &url)
 {
     const QString scheme = url.scheme().toLower();
@@ -41,12 +35,12 @@ ucIHlp *ucIHlp::Shared()
 
 QImage ucIHlp::CheckDownloadCache(const QString &url)
 {
-    return Cache().value(url.trimmed());
+    return PictureLoader::Kept(url.trimmed());
 }
 
 void ucIHlp::ClearDownloadCache()
 {
-    Cache().clear();
+    PictureLoader::ForgetShared();
 }
 
 void ucIHlp::DownloadImage(const QString &requested)
@@ -71,12 +65,50 @@ void ucIHlp::DownloadImage(const QString &requested)
     Start(url, target, 0);
 }
 
+void ucIHlp::StartRun(int milliseconds)
+{
+    m_runMs = milliseconds;
+    m_runDeadline = milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                     : QDeadlineTimer(milliseconds);
+}
+
+void ucIHlp::WaitForDownloads()
+{
+    if (m_pending.isEmpty())
+        return;
+    QEventLoop loop;
+    auto check = [this, &loop] {
+        if (m_pending.isEmpty())
+            loop.quit();
+    };
+    // Every download ends by its own limit (and by the run's deadline), so the loop ends.
+    const auto ok = connect(this, &ucIHlp::Downloaded, &loop, check, Qt::QueuedConnection);
+    const auto failed = connect(this, &ucIHlp::Failed, &loop, check, Qt::QueuedConnection);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    disconnect(ok);
+    disconnect(failed);
+}
+
 void ucIHlp::Start(const QString &url, const QUrl &target, int redirects)
 {
+    // Within a run, a download has what is left of the run's time, if that is less.
+    int timeLimit = m_timeoutMs;
+    QString timedOut = QStringLiteral("timed out after %1 ms").arg(m_timeoutMs);
+    if (!m_runDeadline.isForever() && m_runDeadline.remainingTime() < timeLimit) {
+        timeLimit = int(m_runDeadline.remainingTime());
+        timedOut = QStringLiteral("timed out: the downloads of this run may take %1 ms in all")
+                       .arg(m_runMs);
+        if (timeLimit <= 0) {
+            QMetaObject::invokeMethod(
+                this, [this, url, timedOut] { Fail(url, timedOut); }, Qt::QueuedConnection);
+            return;
+        }
+    }
     QNetworkRequest request(target);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(m_timeoutMs);
+    request.setTransferTimeout(timeLimit);
+    request.setAttribute(QNetworkRequest::User, timedOut);
     QNetworkReply *reply = m_network->get(request);
     QPointer<QNetworkReply> guard(reply);
     auto abortWith = [guard](const QString &reason) {
@@ -89,10 +121,10 @@ void ucIHlp::Start(const QString &url, const QUrl &target, int redirects)
     // by the deadline for the whole download.
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, reply, [abortWith, this] {
-        abortWith(QStringLiteral("timed out after %1 ms").arg(m_timeoutMs));
-    });
-    deadline->start(m_timeoutMs);
+    // A coarse timer may fire a twentieth early: the run's deadline is kept to the millisecond.
+    deadline->setTimerType(Qt::PreciseTimer);
+    connect(deadline, &QTimer::timeout, reply, [abortWith, timedOut] { abortWith(timedOut); });
+    deadline->start(timeLimit);
     const qint64 limit = m_maxBytes;
     connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, abortWith, limit] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
@@ -125,16 +157,16 @@ void ucIHlp::Finish(const QString &url, QNetworkReply *reply, int redirects)
     }
     if (reply->error() == QNetworkReply::OperationCanceledError
         || reply->error() == QNetworkReply::TimeoutError)
-        return Fail(url, QStringLiteral("timed out after %1 ms").arg(m_timeoutMs));
+        return Fail(url, reply->request().attribute(QNetworkRequest::User).toString());
     if (reply->error() != QNetworkReply::NoError)
         return Fail(url, reply->errorString());
     const QByteArray bytes = reply->readAll();
     if (bytes.size() > m_maxBytes)
         return Fail(url, QStringLiteral("the picture is larger than %1 bytes").arg(m_maxBytes));
-    const PictureLoader::Result picture = PictureLoader::LoadBytes(bytes, url);
+    // Downloads are kept for the run and count against the pictures' memory budget.
+    const PictureLoader::Result picture = PictureLoader::KeepBytes(bytes, url);
     if (!picture.Ok())
         return Fail(url, picture.Error);
-    Cache().insert(url, picture.Image);
     m_pending.remove(url);
     Q_EMIT Downloaded(url, picture.Image);
 }

@@ -2,6 +2,7 @@
 
 #include "controls/PictureLoader.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QImage>
 #include <QObject>
@@ -18,6 +19,7 @@ class ucIHlp : public QObject
     Q_OBJECT
 public:
     static constexpr int DefaultTimeoutMs = 15000;
+    static constexpr int DefaultRunTimeoutMs = 30000;
     static constexpr qint64 DefaultMaxBytes = qint64(16) * 1024 * 1024;
     static constexpr int MaxRedirects = 5;
 
@@ -28,6 +30,13 @@ public:
 
     void SetTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     void SetMaxBytes(qint64 bytes) { m_maxBytes = bytes; }
+    // One deadline for every download from now on (a command-line run): they all end by
+    // then, and what has not arrived fails with the reason. Without it, each download only
+    // has its own time limit. A negative time ends the run's deadline.
+    void StartRun(int milliseconds);
+    // Waits until every download started has arrived or failed: at most until the run's
+    // deadline, or each download's own limit without one.
+    void WaitForDownloads();
 
     // The cached picture of a URL; a null image when it has not been downloaded.
     static QImage CheckDownloadCache(const QString &url);
@@ -53,4 +62,6 @@ private:
     int m_timeoutMs = DefaultTimeoutMs;
     qint64 m_maxBytes = DefaultMaxBytes;
     QSet<QString> m_pending;
+    QDeadlineTimer m_runDeadline{QDeadlineTimer::Forever};
+    int m_runMs = 0;
 };

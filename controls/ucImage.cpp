@@ -6,8 +6,63 @@
 #include <QLabel>
 #include <QPainter>
 
-ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new QLabel(this))
+#include <functional>
+
+namespace {
+// The inner element draws its part of the shared picture itself: turned into a pixmap of its
+// own, a picture would be copied once per control that shows it. A scaled picture is made
+// when it is first drawn, at the size the control has by then, and shared by every control
+// of that size.
+class PictureElement : public QLabel
 {
+public:
+    using QLabel::QLabel;
+    void Show(const QImage &picture, QSize size, QPoint origin)
+    {
+        m_picture = picture;
+        m_size = size;
+        m_origin = origin;
+        if (m_scaled.size() != size)
+            m_scaled = QImage();
+        update();
+    }
+    std::function<void()> OnNoMemory;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (m_picture.isNull())
+            return;
+        if (m_size != m_picture.size() && m_scaled.isNull()) {
+            m_scaled = PictureLoader::ScaledShared(m_picture, m_size);
+            if (m_scaled.isNull()) {
+                m_picture = QImage();
+                if (OnNoMemory)
+                    QMetaObject::invokeMethod(this, OnNoMemory, Qt::QueuedConnection);
+                return;
+            }
+        }
+        QPainter painter(this);
+        painter.drawImage(QPoint(0, 0), m_size == m_picture.size() ? m_picture : m_scaled,
+                          QRect(m_origin, size()));
+    }
+
+private:
+    QImage m_picture;
+    QImage m_scaled;
+    QSize m_size;
+    QPoint m_origin;
+};
+} // namespace
+
+ucImage::ucImage(QWidget *parent) : QFrame(parent), m_image(new PictureElement(this))
+{
+    static_cast<PictureElement *>(m_image)->OnNoMemory = [this] {
+        // No memory for the scaled copy: the control says so instead of showing nothing.
+        m_picture = QImage();
+        m_image->hide();
+        ShowError(PictureLoader::NoMemory(m_filename).Error, true);
+    };
     // The picture is part of the control: its mouse events are the control's.
     m_image->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_image->hide();
@@ -20,6 +75,7 @@ void ucImage::SetFilename(const QString &name)
     if (!m_error.isEmpty() && toolTip() == m_error)
         setToolTip(QString());
     m_error.clear();
+    m_lackOfMemory = false;
     if (name.trimmed().isEmpty()) {
         SetPicture({});
         return;
@@ -31,13 +87,8 @@ void ucImage::SetFilename(const QString &name)
             return;
         }
         SetPicture({});
-        if (m_waitForDownloads) {
-            const PictureLoader::Result result = ucIHlp::Shared()->Fetch(url);
-            SetPicture(result.Image);
-            if (!result.Ok())
-                ShowError(result.Error);
-            return;
-        }
+        // Downloads run side by side, also for a form drawn at once: whoever draws it waits
+        // for them all together (ucIHlp::WaitForDownloads).
         if (!m_downloader) {
             m_downloader = ucIHlp::Shared();
             connect(m_downloader, &ucIHlp::Downloaded, this, [this](const QString &u, const QImage &image) {
@@ -52,10 +103,10 @@ void ucImage::SetFilename(const QString &name)
         m_downloader->DownloadImage(url);
         return;
     }
-    const PictureLoader::Result result = PictureLoader::LoadFile(PictureLoader::LocalPath(name));
+    const PictureLoader::Result result = PictureLoader::LoadShared(PictureLoader::LocalPath(name));
     SetPicture(result.Image);
     if (!result.Ok())
-        ShowError(result.Error);
+        ShowError(result.Error, result.OutOfMemory);
 }
 
 void ucImage::SetPicture(const QImage &picture)
@@ -65,6 +116,7 @@ void ucImage::SetPicture(const QImage &picture)
         if (toolTip() == m_error)
             setToolTip(QString());
         m_error.clear();
+        m_lackOfMemory = false;
     }
     if (m_scale == PictureLoader::Scale::AutoResize && !picture.isNull())
         resize(picture.size() + QSize(frameWidth() * 2, frameWidth() * 2));
@@ -73,9 +125,10 @@ void ucImage::SetPicture(const QImage &picture)
     Q_EMIT PictureChanged();
 }
 
-void ucImage::ShowError(const QString &message)
+void ucImage::ShowError(const QString &message, bool lackOfMemory)
 {
     m_error = message;
+    m_lackOfMemory = lackOfMemory;
     setToolTip(message);
     update();
     Q_EMIT LoadFailed(message);
@@ -119,20 +172,19 @@ void ucImage::ApplyFrame()
 
 void ucImage::Layout()
 {
-    if (m_picture.isNull()) {
-        m_image->hide();
-        m_image->clear();
-        return;
-    }
+    auto *element = static_cast<PictureElement *>(m_image);
     const QRect inner = contentsRect();
     QRect place = PictureLoader::Placement(m_picture.size(), inner.size(), m_scale);
     place.translate(inner.topLeft());
     // Pictures larger than the control are clipped by the control, not scaled.
-    const QImage shown = place.size() == m_picture.size()
-                             ? m_picture
-                             : PictureLoader::ScaledTo(m_picture, place.size());
-    m_image->setGeometry(place);
-    m_image->setPixmap(QPixmap::fromImage(shown));
+    const QRect visible = place & inner;
+    if (m_picture.isNull() || visible.isEmpty()) {
+        m_image->hide();
+        element->Show({}, {}, {});
+        return;
+    }
+    m_image->setGeometry(visible);
+    element->Show(m_picture, place.size(), visible.topLeft() - place.topLeft());
     m_image->show();
 }
 

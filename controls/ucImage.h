@@ -21,9 +21,11 @@ public:
     // Loads the picture of a file path or URL (downloaded in the background); an empty name
     // clears the picture.
     void SetFilename(const QString &name);
-    // With waiting on, a URL is downloaded before SetFilename returns (within the download
-    // time limit): for pictures drawn at once, such as rendered forms.
+    // Whether the picture will be drawn at once (a rendered form): its download starts at
+    // once like any other, and the one who draws waits for all downloads together with
+    // ucIHlp::WaitForDownloads, so that many URLs cost the slowest, not their sum.
     void SetWaitForDownloads(bool on) { m_waitForDownloads = on; }
+    bool WaitsForDownloads() const { return m_waitForDownloads; }
     QString Filename() const { return m_filename; }
     void SetPicture(const QImage &picture);
     QImage Picture() const { return m_picture; }
@@ -43,6 +45,8 @@ public:
     void SetTagVariant(const QVariant &tag) { m_tag = tag; }
     // Why the last name gave no picture; empty when it did (or while it downloads).
     QString LoadError() const { return m_error; }
+    // Whether the picture is missing for lack of memory rather than for its file.
+    bool LackOfMemory() const { return m_lackOfMemory; }
     // The inner element that shows the picture.
     QLabel *ImageElement() const { return m_image; }
 
@@ -55,13 +59,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void ShowError(const QString &message);
+    void ShowError(const QString &message, bool lackOfMemory = false);
     void ApplyFrame();
     void Layout();
 
     QString m_filename;
-    QImage m_picture;
+    QImage m_picture; // shared with every control showing the same file
     QString m_error;
+    bool m_lackOfMemory = false;
     PictureLoader::Scale m_scale = PictureLoader::Scale::None;
     int m_appearance = 1;
     int m_borderStyle = 1;

@@ -670,8 +670,9 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
     auto *band = qobject_cast<ucFakeMenu *>(m_widget);
     if (!band)
         return;
-    band->Clear();
     const int perPixel = PlatformMetrics::Current().TwipsPerPixelX;
+    QList<ucFakeMenu::BandButton> buttons;
+    buttons.reserve(items.size());
     bool gap = false;
     for (const DesignBarItem &item : items) {
         if (item.ItemKind == DesignBarItem::Separator) {
@@ -681,26 +682,27 @@ void DesignControl::SetBarItems(const QList<DesignBarItem> &items)
         // A menu bar shows its titles; what they open is not on the form.
         if ((Kind() == Type::Menu || Kind() == Type::Popup) && item.Level != 1)
             continue;
-        QString caption = item.Caption;
-        if (caption.isEmpty() && item.ItemKind == DesignBarItem::AutoPanel)
-            caption = item.PanelKeyword;
-        const QIcon icon = Kind() == Type::Toolbar ? SmallIcon(item.Icon) : QIcon();
+        ucFakeMenu::BandButton button;
+        button.Caption = item.Caption;
+        if (button.Caption.isEmpty() && item.ItemKind == DesignBarItem::AutoPanel)
+            button.Caption = item.PanelKeyword;
+        button.Icon = Kind() == Type::Toolbar ? SmallIcon(item.Icon) : QIcon();
         // A tool with a picture needs no caption; anything else shows at least its ID.
-        if (caption.isEmpty() && icon.isNull())
-            caption = item.ID;
-        const int index = band->AddButton(caption, item.ID);
-        band->SetButtonEnabled(index, item.Enabled);
-        band->SetButtonVisible(index, item.Visible);
-        band->SetButtonGap(index, gap || item.GroupBreak);
-        if (!item.ToolTip.isEmpty())
-            band->Button(index)->setToolTip(item.ToolTip);
-        if (!icon.isNull())
-            band->SetButtonIcon(index, icon);
+        if (button.Caption.isEmpty() && button.Icon.isNull())
+            button.Caption = item.ID;
+        button.ID = item.ID;
+        button.Enabled = item.Enabled;
+        button.Visible = item.Visible;
+        button.Gap = gap || item.GroupBreak;
+        button.ToolTip = item.ToolTip;
         if (item.ItemKind == DesignBarItem::TextPanel || item.ItemKind == DesignBarItem::AutoPanel)
-            band->SetButtonWidth(index, item.PanelWidth < 0 ? ucFakeMenu::SpringWidth
-                                                            : ToPixels(item.PanelWidth, perPixel));
+            button.Rule = item.PanelWidth < 0 ? ucFakeMenu::SpringWidth
+                                              : ToPixels(item.PanelWidth, perPixel);
+        buttons.append(button);
         gap = false;
     }
+    // Laid out once for the whole bar.
+    band->SetButtons(buttons);
     ApplyDesignMode();
 }
 
@@ -754,8 +756,8 @@ QIcon DesignControl::SmallIcon(const QString &name)
         picture = m_waitForDownloads ? ucIHlp::Shared()->Fetch(name).Image
                                      : ucIHlp::CheckDownloadCache(name);
     else
-        picture = PictureLoader::LoadFile(m_resolvePicture ? m_resolvePicture(name)
-                                                           : PictureLoader::LocalPath(name))
+        picture = PictureLoader::LoadShared(m_resolvePicture ? m_resolvePicture(name)
+                                                             : PictureLoader::LocalPath(name))
                       .Image;
     const int side = 16;
     QIcon icon;

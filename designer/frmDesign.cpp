@@ -155,7 +155,7 @@ public:
         // A picture that cannot be loaded leaves the colour, as no picture would.
         m_form.SetBackPicture(name.isEmpty() || PictureLoader::IsUrl(name)
                                   ? QImage()
-                                  : PictureLoader::LoadFile(m_form.PictureFile(name)).Image);
+                                  : PictureLoader::LoadShared(m_form.PictureFile(name)).Image);
     }
 
 private:

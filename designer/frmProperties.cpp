@@ -1,5 +1,7 @@
 #include "designer/frmProperties.h"
 
+#include "controls/PictureLoader.h"
+
 #include "designer/BarEditorView.h"
 #include "designer/OptionGridView.h"
 #include "designer/TabListView.h"
@@ -660,7 +662,8 @@ QWidget *frmProperties::PictureEditor(const Field &field, QWidget *parent)
             const QString file = edit->text().trimmed();
             const bool named = !file.isEmpty() && !file.startsWith(QLatin1Char('*'))
                                && file.compare(QLatin1String("none"), Qt::CaseInsensitive) != 0;
-            const QImage image = named ? QImageReader(file).read() : QImage();
+            // Read as every picture a user names: a pipe or a device is refused, not waited on.
+            const QImage image = named ? PictureLoader::LoadFile(file).Image : QImage();
             preview->setPixmap(image.isNull() ? QPixmap()
                                               : QPixmap::fromImage(image.scaled(
                                                     32, 32, Qt::KeepAspectRatio,
@@ -684,8 +687,7 @@ QWidget *frmProperties::PictureEditor(const Field &field, QWidget *parent)
                                                       this, windowTitle(), QString(), filter);
                 if (file.isEmpty())
                     return;
-                QImageReader reader(file);
-                if (!reader.canRead()) {
+                if (!PictureLoader::LoadFile(file).Ok()) {
                     m_prompter.ShowMessage(tr("The picture \"%1\" cannot be loaded.").arg(file),
                                            MessageIcon::Exclamation);
                     edit->clear();

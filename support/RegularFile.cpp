@@ -55,11 +55,11 @@ RegularFile::Result RegularFile::ReadOpen(int fd, qint64 limit)
                                             : QStringLiteral("it is not a regular file");
     } else if (st.st_size > limit) {
         result.Reason = QStringLiteral("it is larger than %1").arg(Size(limit));
+        result.TooLarge = true;
     } else {
         // The size may change while it is read: read to the end, but never past the limit.
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags >= 0)
-            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        // The descriptor stays non-blocking: a regular file never waits, but a kernel file
+        // that calls itself regular (/proc/kmsg) would wait for ever for its next line.
         QByteArray bytes;
         bytes.resize(qsizetype(st.st_size));
         qint64 got = 0;
@@ -73,6 +73,11 @@ RegularFile::Result RegularFile::ReadOpen(int fd, qint64 limit)
             const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
             if (n < 0 && errno == EINTR)
                 continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                result.Reason = QStringLiteral("it is not a regular file");
+                failed = true;
+                break;
+            }
             if (n < 0) {
                 result = Failed(errno);
                 failed = true;
@@ -85,6 +90,7 @@ RegularFile::Result RegularFile::ReadOpen(int fd, qint64 limit)
         if (!failed) {
             if (got > limit) {
                 result.Reason = QStringLiteral("it is larger than %1").arg(Size(limit));
+                result.TooLarge = true;
             } else {
                 bytes.truncate(qsizetype(got));
                 result.Ok = true;

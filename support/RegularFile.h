@@ -26,6 +26,8 @@ public:
         // Why it failed, for a message that names the file: "No such file or directory",
         // "not a regular file", "larger than 16 MB".
         QString Reason;
+        // Refused for its size (a regular file, or one that went on past the limit).
+        bool TooLarge = false;
     };
 
     // Reads the file named by path; links are followed.

@@ -19,7 +19,9 @@ struct Outcome
     QString Err;
 };
 
-inline Outcome Corvane(const QStringList &arguments, const QProcessEnvironment &extra = {})
+// `program` replaces the tool, for a run through a shell that limits it first.
+inline Outcome Corvane(const QStringList &arguments, const QProcessEnvironment &extra = {},
+                       const QString &program = QStringLiteral(CORVANE_EXE))
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -27,7 +29,7 @@ inline Outcome Corvane(const QStringList &arguments, const QProcessEnvironment &
     for (const QString &key : extra.keys())
         env.insert(key, extra.value(key));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(CORVANE_EXE), arguments);
+    process.start(program, arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};

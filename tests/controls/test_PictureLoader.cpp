@@ -11,6 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 quint32 Crc32(const QByteArray &data)
@@ -97,6 +103,26 @@ QByteArray BmpHeader(qint32 width, qint32 height)
     return QByteArray("BM") + Le32(54) + Le32(0) + Le32(54) + info;
 }
 
+// Runs `body` in a child process with `spare` bytes of address space beyond what it has and
+// `seconds` to live; true when the body returned true.
+bool InBoundedChild(qint64 spare, int seconds, const std::function<bool()> &body)
+{
+    qint64 pages = 0;
+    if (QFile statm("/proc/self/statm"); statm.open(QIODevice::ReadOnly))
+        pages = statm.readAll().split(' ').value(0).toLongLong();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const rlim_t bytes = rlim_t(pages * ::sysconf(_SC_PAGESIZE) + spare);
+        const struct rlimit limit{bytes, bytes};
+        ::setrlimit(RLIMIT_AS, &limit);
+        ::alarm(unsigned(seconds));
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 } // namespace
 
 TEST(PictureLoader, DecodesWithQtAndWithFreeImage)
@@ -156,11 +182,19 @@ TEST(PictureLoader, FilesAndNames)
     const PictureLoader::Result missing = PictureLoader::LoadFile(dir.filePath("none.png"));
     EXPECT_FALSE(missing.Ok());
     EXPECT_TRUE(missing.Error.contains(QLatin1String("does not exist")));
-    for (const QString &notFile : {dir.path(), QStringLiteral("/dev/zero")}) {
+    const QString fifo = dir.filePath("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &notFile : {dir.path(), QStringLiteral("/dev/zero"), fifo}) {
         const PictureLoader::Result result = PictureLoader::LoadFile(notFile);
         EXPECT_FALSE(result.Ok());
         EXPECT_TRUE(result.Error.contains(QLatin1String("not a picture file"))) << result.Error.toStdString();
     }
+    // A kernel file that says it is empty but never ends is read up to the file limit and no
+    // further: in a child with half a gigabyte to spare and ten seconds, it is refused.
+    EXPECT_TRUE(InBoundedChild(512 << 20, 10, [] {
+        const PictureLoader::Result result = PictureLoader::LoadFile("/proc/self/pagemap");
+        return !result.Ok() && result.Error.contains(QLatin1String("pagemap"));
+    }));
 
     QImage source(5, 4, QImage::Format_RGB32);
     source.fill(Qt::blue);

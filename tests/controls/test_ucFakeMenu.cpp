@@ -1,10 +1,13 @@
 // ucFakeMenu: buttons added side by side, sized to their captions, with their members, Clear,
-// and panel widths by rule; ucFakeBrowser's range checks.
+// and panel widths by rule; a whole set given at once laid out as one by one, in one pass;
+// ucFakeBrowser's range checks.
 #include "controls/ucFakeBrowser.h"
 #include "controls/ucFakeMenu.h"
 
 #include "support/GuiError.h"
 
+#include <QElapsedTimer>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -98,4 +101,63 @@ TEST(ucFakeBrowser, OutOfRangeValuesRaise380AndKeepTheOldValue)
     EXPECT_EQ(browser.Title(), QStringLiteral("Web browser"));
     browser.SetURL(QStringLiteral("https://example.test/"));
     EXPECT_EQ(browser.Title(), QStringLiteral("https://example.test/"));
+}
+
+TEST(ucFakeMenu, AWholeSetOfButtonsIsLaidOutAsOneByOneAndAtOnce)
+{
+    // The same bar made button by button and given whole: every button in the same place.
+    QIcon icon;
+    {
+        QPixmap square(16, 16);
+        square.fill(Qt::red);
+        icon = QIcon(square);
+    }
+    const QList<ucFakeMenu::BandButton> buttons = {
+        {"&File", "FILE", true, true, false, ucFakeMenu::AutoWidth, {}, "Files"},
+        {"Hidden", "H", true, false, false, ucFakeMenu::AutoWidth, {}, {}},
+        {"", "TOOL", false, true, true, ucFakeMenu::AutoWidth, icon, {}},
+        {"Ready", "P1", true, true, false, 90, {}, {}},
+        {"", "SPRING", true, true, false, ucFakeMenu::SpringWidth, {}, {}},
+        {"NUM", "P3", true, true, true, ucFakeMenu::SpringWidth, {}, {}},
+    };
+    ucFakeMenu oneByOne, atOnce;
+    for (ucFakeMenu *band : {&oneByOne, &atOnce})
+        band->resize(640, 26);
+    for (const auto &button : buttons) {
+        const int index = oneByOne.AddButton(button.Caption, button.ID);
+        oneByOne.SetButtonEnabled(index, button.Enabled);
+        oneByOne.SetButtonVisible(index, button.Visible);
+        oneByOne.SetButtonGap(index, button.Gap);
+        oneByOne.Button(index)->setToolTip(button.ToolTip);
+        oneByOne.SetButtonIcon(index, button.Icon);
+        oneByOne.SetButtonWidth(index, button.Rule);
+    }
+    atOnce.AddButton("gone", "OLD"); // replaced, not kept
+    atOnce.SetButtons(buttons);
+    ASSERT_EQ(atOnce.ButtonCount(), int(buttons.size()));
+    for (int i = 1; i <= atOnce.ButtonCount(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(atOnce.Button(i)->isVisibleTo(&atOnce), oneByOne.Button(i)->isVisibleTo(&oneByOne));
+        if (atOnce.ButtonVisible(i))
+            EXPECT_EQ(atOnce.Button(i)->geometry(), oneByOne.Button(i)->geometry());
+        EXPECT_EQ(atOnce.ButtonEnabled(i), oneByOne.ButtonEnabled(i));
+        EXPECT_EQ(atOnce.ButtonID(i), oneByOne.ButtonID(i));
+        EXPECT_EQ(atOnce.Button(i)->toolTip(), oneByOne.Button(i)->toolTip());
+        EXPECT_EQ(atOnce.Button(i)->icon().isNull(), oneByOne.Button(i)->icon().isNull());
+    }
+    QSignalSpy clicks(&atOnce, &ucFakeMenu::ButtonClick);
+    QTest::mouseClick(atOnce.Button(4), Qt::LeftButton);
+    ASSERT_EQ(clicks.size(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 4);
+
+    // Five thousand titles given at once are measured once each: well inside the test's time
+    // limit, where measuring all of them again for each title added took many minutes.
+    QList<ucFakeMenu::BandButton> many;
+    for (int i = 0; i < 5000; ++i)
+        many.append({QStringLiteral("Title %1").arg(i), QStringLiteral("M%1").arg(i)});
+    QElapsedTimer clock;
+    clock.start();
+    atOnce.SetButtons(many);
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(atOnce.Button(5000)->x(), atOnce.Button(4999)->geometry().right() + 1);
 }

@@ -1,11 +1,13 @@
 // ucIHlp: pictures downloaded from a tiny HTTP server on 127.0.0.1: success and the cache,
 // a redirect followed to http but refused to file:, a silent server timed out, an oversized
-// answer stopped, and a non-picture reported, each as "DownloadImage failure".
+// answer stopped, and a non-picture reported, each as "DownloadImage failure"; the downloads
+// of a run side by side under one deadline.
 #include "controls/ucIHlp.h"
 #include "controls/ucImage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -13,6 +15,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -191,8 +196,46 @@ TEST(ucIHlp, APictureControlCanWaitForItsDownload)
     ucImage image;
     image.SetWaitForDownloads(true);
     image.SetFilename(server.Url("/ok.png"));
+    ucIHlp::Shared()->WaitForDownloads();
     EXPECT_EQ(image.ImageWidth(), 6);
     image.SetFilename(server.Url("/missing"));
+    ucIHlp::Shared()->WaitForDownloads();
     EXPECT_TRUE(image.Picture().isNull());
     EXPECT_TRUE(image.LoadError().startsWith(QLatin1String("DownloadImage failure: ")));
+}
+
+TEST(ucIHlp, ARunsDownloadsGoSideBySideUnderOneDeadline)
+{
+    // Sixty pictures on a server that never answers cost the run's deadline once, not sixty
+    // time limits one after another; each control then shows why it has no picture.
+    ucIHlp::ClearDownloadCache();
+    TinyServer server;
+    ucIHlp &helper = *ucIHlp::Shared();
+    helper.StartRun(1500);
+    const QDeadlineTimer runEnd(1500);
+    std::vector<std::unique_ptr<ucImage>> images;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 60; ++i) {
+        images.push_back(std::make_unique<ucImage>());
+        images.back()->SetWaitForDownloads(true);
+        images.back()->SetFilename(server.Url(QByteArray("/silent?" + QByteArray::number(i)).constData()));
+    }
+    helper.WaitForDownloads();
+    EXPECT_LT(clock.elapsed(), 10000);
+    for (const auto &image : images) {
+        EXPECT_TRUE(image->Picture().isNull());
+        EXPECT_TRUE(image->LoadError().contains("downloads of this run may take 1500 ms"))
+            << image->LoadError().toStdString();
+    }
+    // A picture asked for after the deadline fails at once.
+    while (!runEnd.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    clock.restart();
+    const PictureLoader::Result late = helper.Fetch(server.Url("/ok.png"));
+    EXPECT_FALSE(late.Ok());
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(server.Requests("/ok.png"), 0);
+    helper.StartRun(-1);
+    EXPECT_TRUE(helper.Fetch(server.Url("/ok.png")).Ok());
 }
