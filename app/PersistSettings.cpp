@@ -166,6 +166,10 @@ private:
 modPersistSettings::modPersistSettings(const QString &programFolder)
     : m_programFolder(programFolder)
 {
+    // Files are named by appending to the folder: without its separator, cvwin70.ini beside
+    // the program would not be found and the user's own settings would be used instead.
+    if (!m_programFolder.isEmpty() && !m_programFolder.endsWith(QLatin1Char('/')))
+        m_programFolder += QLatin1Char('/');
 }
 
 modPersistSettings::~modPersistSettings()

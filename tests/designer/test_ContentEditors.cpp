@@ -668,7 +668,7 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Events));
         QRadioButton *individual = nullptr;
         for (QRadioButton *button : sheet->findChildren<QRadioButton *>())
-            if (button->text() == "&Individual tabs")
+            if (QString(button->text()).remove(u'&') == "Individual tabs")
                 individual = button;
         ASSERT_TRUE(individual);
         EXPECT_TRUE(individual->isChecked());
@@ -696,7 +696,7 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
         EXPECT_TRUE(qobject_cast<QCheckBox *>(sheet->FieldWidget(Prop::Style))->isChecked());
         EXPECT_TRUE(sheet->EventBox(Event::Click)->isChecked());
         for (QRadioButton *button : sheet->findChildren<QRadioButton *>())
-            if (button->text() == "&Individual tabs")
+            if (QString(button->text()).remove(u'&') == "Individual tabs")
                 EXPECT_TRUE(button->isChecked());
         QTest::mouseClick(sheet->CancelButton(), Qt::LeftButton);
     });

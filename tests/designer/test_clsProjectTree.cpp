@@ -238,29 +238,38 @@ TEST(clsProjectTree, LabelEditsRenameTheItemOrAreRefusedWithTheLabelKept)
 TEST(clsProjectTree, F2EditsTheLabelAndTheEditShortcutsFollowTheEditor)
 {
     Fixture f;
+    // The editor of an ended edit goes later: the one to type into is the one shown.
+    const auto openEditor = [&f]() -> QLineEdit * {
+        QLineEdit *shown = nullptr;
+        QTest::qWaitFor([&] {
+            for (QLineEdit *e : f.view.viewport()->findChildren<QLineEdit *>())
+                if (e->isVisible())
+                    shown = e;
+            return shown != nullptr;
+        }, 5000);
+        return shown;
+    };
     f.tree.Highlight("APP*F*Check1");
     QTest::keyClick(&f.view, Qt::Key_F2);
     EXPECT_EQ(f.editsStarted, 1);
     EXPECT_EQ(f.editsEnded, 0);
-    auto *editor = f.view.viewport()->findChild<QLineEdit *>();
+    auto *editor = openEditor();
     ASSERT_NE(editor, nullptr);
     editor->setText("Agree");
     QTest::keyClick(editor, Qt::Key_Return);
-    QTest::qWait(20);
-    EXPECT_EQ(f.editsEnded, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.editsEnded == 1 && f.Node("APP*F*Agree"); }, 5000));
     ASSERT_NE(f.Node("APP*F*Agree"), nullptr);
     EXPECT_EQ(f.Node("APP*F*Agree")->text(0), "Agree");
 
     // Escape leaves the ID alone.
     f.tree.Highlight("APP*F*Agree");
     QTest::keyClick(&f.view, Qt::Key_F2);
-    editor = f.view.viewport()->findChild<QLineEdit *>();
+    EXPECT_EQ(f.editsStarted, 2);
+    editor = openEditor();
     ASSERT_NE(editor, nullptr);
     editor->setText("Other");
     QTest::keyClick(editor, Qt::Key_Escape);
-    QTest::qWait(20);
-    EXPECT_EQ(f.editsStarted, 2);
-    EXPECT_EQ(f.editsEnded, 2);
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.editsEnded == 2; }, 5000));
     EXPECT_NE(f.Item("APP*F*Agree"), nullptr);
     EXPECT_TRUE(f.prompter.Calls.empty());
 }
