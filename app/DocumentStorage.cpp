@@ -243,19 +243,8 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
                 New(documentName);
             return result;
         }
-        if (m_state.Settings.RecordLocking) {
-            try {
-                document->Lock();
-            } catch (const GuiError &) {
-                const iPrompter::Answer answer = prompter.Ask(
-                    QStringLiteral("Unable to set record lock for item ") + Quoted(shown)
-                        + QStringLiteral(". Open in read-only mode?"),
-                    iPrompter::Buttons::YesNo, MessageIcon::Exclamation);
-                if (answer != iPrompter::Answer::Yes)
-                    return result;
-                document->SetReadOnly(true);
-            }
-        }
+        if (!LockOrReadOnly(*document, shown))
+            return result;
 
         QString text;
         try {
@@ -267,25 +256,11 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         }
         CopyHostParameters(*document);
         text = ToMemoryForm(text);
-
-        // Pictures named relative to the project are found beside this document while the
-        // forms load.
-        m_opening = document.get();
-        try {
-            m_designer.SetTemplate(text);
-        } catch (...) {
-            m_opening = nullptr;
-            throw;
-        }
-        m_opening = nullptr;
-        const ProjectLoader::Result &load = m_designer.LastLoad();
-        clsControl *app = load.Application;
-        ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;
+        ProjectState *project = LoadText(text, document.get());
         if (!project)
             return result;
-        // A load that stopped early, or a text without its closing record (a file cut
-        // short), gives only part of the document.
-        const bool partial = load.Stopped || !load.Closed;
+        clsControl *app = project->App;
+        const bool partial = LastLoadWasPartial();
         if (partial) {
             // What was loaded stays for the user to look at, but it is not the whole
             // document: saving it over the document would lose the rest.
@@ -641,6 +616,48 @@ bool DocumentStorage::Close(clsControl *app)
     return true;
 }
 
+bool DocumentStorage::LockOrReadOnly(mvDocument &document, const QString &shown)
+{
+    if (!m_state.Settings.RecordLocking)
+        return true;
+    try {
+        document.Lock();
+    } catch (const GuiError &) {
+        const iPrompter::Answer answer = m_designer.Prompter().Ask(
+            QStringLiteral("Unable to set record lock for item ") + Quoted(shown)
+                + QStringLiteral(". Open in read-only mode?"),
+            iPrompter::Buttons::YesNo, MessageIcon::Exclamation);
+        if (answer != iPrompter::Answer::Yes)
+            return false;
+        document.SetReadOnly(true);
+    }
+    return true;
+}
+
+ProjectState *DocumentStorage::LoadText(const QString &text, const mvDocument *document)
+{
+    // Pictures named relative to the project are found beside this document while the forms
+    // load.
+    m_opening = document;
+    try {
+        m_designer.SetTemplate(text);
+    } catch (...) {
+        m_opening = nullptr;
+        throw;
+    }
+    m_opening = nullptr;
+    clsControl *app = m_designer.LastLoad().Application;
+    return app ? m_designer.ProjectOf(app) : nullptr;
+}
+
+bool DocumentStorage::LastLoadWasPartial() const
+{
+    // A load that stopped early, or a text without its closing record (a file cut short),
+    // gives only part of the document.
+    const ProjectLoader::Result &load = m_designer.LastLoad();
+    return load.Stopped || !load.Closed;
+}
+
 // ---- Recovered work --------------------------------------------------------------------
 
 DocumentStorage::OpenResult DocumentStorage::OpenRecovered(const QString &storedText,
@@ -654,43 +671,26 @@ DocumentStorage::OpenResult DocumentStorage::OpenRecovered(const QString &stored
             documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName);
         if (document) {
             result.DisplayName = document->DisplayName();
-            if (m_state.Settings.RecordLocking) {
-                try {
-                    document->Lock();
-                } catch (const GuiError &) {
-                    const iPrompter::Answer answer = prompter.Ask(
-                        QStringLiteral("Unable to set record lock for item ") + Quoted(result.DisplayName)
-                            + QStringLiteral(". Open in read-only mode?"),
-                        iPrompter::Buttons::YesNo, MessageIcon::Exclamation);
-                    if (answer != iPrompter::Answer::Yes)
-                        return result;
-                    document->SetReadOnly(true);
-                }
-            }
+            if (!LockOrReadOnly(*document, result.DisplayName))
+                return result;
         }
         const QString text = ToMemoryForm(storedText);
-        m_opening = document.get();
-        try {
-            m_designer.SetTemplate(text);
-        } catch (...) {
-            m_opening = nullptr;
-            throw;
-        }
-        m_opening = nullptr;
-        const ProjectLoader::Result &load = m_designer.LastLoad();
-        clsControl *app = load.Application;
-        ProjectState *project = app ? m_designer.ProjectOf(app) : nullptr;
+        ProjectState *project = LoadText(text, document.get());
         if (!project)
             return result;
-        if (load.Stopped && document) {
+        clsControl *app = project->App;
+        const bool partial = LastLoadWasPartial();
+        if (partial && document) {
             // Part of the work is missing: it must not replace the document unasked.
             document->Unlock();
             document->SetReadOnly(true);
         }
         Bind(*project, text, std::move(document));
-        project->Changed = true;
+        project->PartlyLoaded = partial;
+        m_designer.SetChanged(*project, true);
         m_designer.SetCurrentItem(app);
-        result.Success = !load.Stopped;
+        result.Success = !partial;
+        result.Partial = partial;
         result.App = app;
     } catch (...) {
         ErrorBoundary::ReportCurrent(m_designer.Prompter(), QString::fromLatin1(OpenLabel));

@@ -114,6 +114,13 @@ private:
     void Report(int number, const QString &description, const QString &label);
     void Bind(ProjectState &project, const QString &text, std::unique_ptr<mvDocument> document);
     void ApplicationCreated(clsControl &app, std::unique_ptr<mvDocument> document);
+    // Locks the document when record locking is on; on a lock held elsewhere, asks whether
+    // to open read-only (false: the user declined).
+    bool LockOrReadOnly(mvDocument &document, const QString &shown);
+    // Loads project text while the document it came from is the one being opened; the
+    // project made, or nullptr.
+    ProjectState *LoadText(const QString &text, const mvDocument *document);
+    bool LastLoadWasPartial() const;
 
     clsDesigner &m_designer;
     ProcessState &m_state;
