@@ -377,17 +377,33 @@ QList<QMdiSubWindow *> mdiMain::DesignWindows() const
 
 void mdiMain::RebuildWindowList()
 {
-    ClearDynamicTools(QStringLiteral("wl*"));
+    // The entries are updated in place: a refresh that comes while the menu is open keeps
+    // the entry the user has highlighted.
     const QList<QMdiSubWindow *> windows = DesignWindows();
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
     for (int n = 1; n <= windows.size(); ++n) {
         const QString key = WindowListKey(n);
         QString title = windows.at(n - 1)->windowTitle();
         title.remove(QStringLiteral("[*]"));
-        m_bands->AddTool(Text(MainMenuBand), QStringLiteral("Window"),
-                         {key, NumberedCaption(n, title), QString(), false, QString(), QIcon()});
+        const QString caption = NumberedCaption(n, title);
+        if (m_bands->HasTool(key)) {
+            if (m_bands->Caption(key) != caption)
+                m_bands->SetCaption(key, caption);
+        } else {
+            m_bands->AddTool(Text(MainMenuBand), QStringLiteral("Window"),
+                             {key, caption, QString(), false, QString(), QIcon()});
+            m_dynamicTools << key;
+        }
         m_bands->SetChecked(key, windows.at(n - 1) == active);
-        m_dynamicTools << key;
+    }
+    // Entries beyond the windows there are now.
+    for (qsizetype i = m_dynamicTools.size() - 1; i >= 0; --i) {
+        const QString &key = m_dynamicTools.at(i);
+        if (key.startsWith(QStringLiteral("wl*"))
+            && key.mid(3).toInt() > windows.size()) {
+            m_bands->RemoveTool(key);
+            m_dynamicTools.removeAt(i);
+        }
     }
 }
 

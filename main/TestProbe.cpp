@@ -21,6 +21,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -344,6 +346,22 @@ QByteArray TestProbe::Answer(const QString &request) const
             } else {
                 answer = Describe(menu);
                 answer.insert(QStringLiteral("entries"), MenuEntries(menu));
+            }
+        } else if (verb == QLatin1String("forms")) {
+            // The design forms' windows inside the main window, in the order they were made.
+            QWidget *window = MainWindow();
+            auto *area = window ? window->findChild<QMdiArea *>() : nullptr;
+            if (!area) {
+                answer = Fail(QStringLiteral("no design form area"));
+            } else {
+                QJsonArray forms;
+                for (QMdiSubWindow *sub : area->subWindowList(QMdiArea::CreationOrder)) {
+                    QJsonObject o = Describe(sub);
+                    o.insert(QStringLiteral("title"), sub->windowTitle().remove(QStringLiteral("[*]")));
+                    o.insert(QStringLiteral("active"), sub == area->activeSubWindow());
+                    forms.append(o);
+                }
+                answer = {{QStringLiteral("ok"), true}, {QStringLiteral("forms"), forms}};
             }
         } else if (verb == QLatin1String("windows")) {
             QJsonArray windows;

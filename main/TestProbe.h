@@ -29,6 +29,7 @@ class QLocalSocket;
 //   items                the full IDs of every item, in tree order
 //   modal                the active modal window, its text and its buttons with rectangles
 //   popup                the open pop-up menu and its entries with rectangles
+//   forms                the design forms' windows: title, rectangle, visible, active
 //   windows              every visible top-level window
 //   focus                the widget with the keyboard focus and the active window
 //   title                the main window's title and status text

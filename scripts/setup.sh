@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev
           libfreeimage-dev libgtest-dev libqscintilla2-qt6-dev
-          # The end-to-end tests drive the real window on a virtual X display.
-          xvfb xauth xdotool python3
+          # The end-to-end tests drive the real window on a virtual X display, one of them
+          # under a window manager.
+          xvfb xauth xdotool python3 openbox
           # The checks of the installed program and of the Debian package.
           desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
           libxml2-utils dpkg-dev bash-completion)

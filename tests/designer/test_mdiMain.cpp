@@ -484,4 +484,18 @@ TEST(mdiMain, WindowMenuListsTheFormsHoweverItOpens)
         EXPECT_EQ(area->activeSubWindow(), target);
         EXPECT_FALSE(windows->isVisible());
     }
+
+    // A window renamed while the menu is open: its entry follows, and the entry the user has
+    // highlighted stays highlighted.
+    QTest::keyClick(&window, Qt::Key_W, Qt::AltModifier);
+    ASSERT_EQ(opened(), windows);
+    const QList<QAction *> entries = windows->actions();
+    ASSERT_EQ(entries.size(), 2);
+    windows->setActiveAction(entries[1]);
+    subs[0]->setWindowTitle("Order lines");
+    EXPECT_EQ(listed({"&1 Order lines", "&2 Customers"}),
+              QStringList({"&1 Order lines", "&2 Customers"}));
+    EXPECT_EQ(windows->actions(), entries);
+    EXPECT_EQ(windows->activeAction(), entries[1]);
+    QTest::keyClick(windows, Qt::Key_Escape);
 }

@@ -18,6 +18,7 @@
 #include <QLocalSocket>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -147,6 +148,19 @@ TEST(TestProbe, ReportsProjectsSelectionAndOpenMenus)
     EXPECT_EQ(w.file->actionAt(w.file->mapFromGlobal(w.Centre(open)))->objectName(), "Open");
     EXPECT_TRUE(w.Ask("rect Open")["ok"].toBool());
     w.file->close();
+
+    // The design forms' windows, and which of them is active.
+    const QList<QMdiSubWindow *> subs = w.area->subWindowList();
+    ASSERT_EQ(subs.size(), 1);
+    w.area->setActiveSubWindow(subs[0]);
+    QJsonArray forms = w.Ask("forms")["forms"].toArray();
+    ASSERT_EQ(forms.size(), 1);
+    EXPECT_EQ(forms[0].toObject()["title"].toString(),
+              subs[0]->windowTitle().remove(QStringLiteral("[*]")));
+    EXPECT_EQ(forms[0].toObject()["active"].toBool(), w.area->activeSubWindow() == subs[0]);
+    w.area->setActiveSubWindow(nullptr);
+    forms = w.Ask("forms")["forms"].toArray();
+    EXPECT_FALSE(forms[0].toObject()["active"].toBool());
 
     EXPECT_FALSE(w.Ask("frobnicate")["ok"].toBool());
     EXPECT_TRUE(w.Ask("idle")["ok"].toBool());
