@@ -293,14 +293,17 @@ clsControl *Autosave::Recover(const RecoveryStore::Entry &entry)
     // The document may be open already, unchanged (named on the command line after the
     // crash): that copy shows only what the document holds and gives way to the work, so one
     // document is never bound to two projects, nor its lock held against the recovered one.
-    if (!content->Meta.DocumentName.isEmpty()) {
-        for (ProjectState *open : m_designer.Projects()) {
-            if (open->App && open->Document && open->Document->Name() == content->Meta.DocumentName
-                && !open->Changed && !(m_code && m_code->ProgramToKeep(*open->App))) {
-                m_designer.RemoveProject(*open->App);
-                break;
-            }
+    // A copy with changes of its own is the user's work too: the recovery waits for it.
+    if (ProjectState *open = m_storage.BoundToName(content->Meta.DocumentName); open && open->App) {
+        if (open->Changed || (m_code && m_code->ProgramToKeep(*open->App))) {
+            m_designer.Prompter().ShowMessage(
+                QStringLiteral("The unsaved work of '%1' is not recovered while its document is open "
+                               "with changes of its own. The file %2 is kept.")
+                    .arg(entry.Meta.ApplicationID, entry.Path),
+                MessageIcon::Exclamation);
+            return nullptr;
         }
+        m_designer.RemoveProject(*open->App);
     }
     const DocumentStorage::OpenResult opened =
         m_storage.OpenRecovered(content->ProjectText, content->Meta.DocumentName);

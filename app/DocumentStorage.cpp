@@ -195,17 +195,14 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
     iPrompter &prompter = m_designer.Prompter();
     // A document is bound to one project at a time: a second copy would compete with the
     // first for its saves, and one of them would overwrite the other's work.
-    const std::unique_ptr<mvDocument> named =
-        documentName.isEmpty() ? nullptr : m_state.Connection.Open(documentName);
-    if (named)
-        if (ProjectState *open = BoundTo(*named)) {
-            m_designer.SelectItem(open->App);
-            result.Success = true;
-            result.App = open->App;
-            result.DisplayName = open->Document->DisplayName();
-            result.Partial = open->PartlyLoaded;
-            return result;
-        }
+    if (ProjectState *open = BoundToName(documentName)) {
+        m_designer.SelectItem(open->App);
+        result.Success = true;
+        result.App = open->App;
+        result.DisplayName = open->Document->DisplayName();
+        result.Partial = open->PartlyLoaded;
+        return result;
+    }
     BusyScope busy(prompter, StatusReading);
     try {
         std::unique_ptr<mvDocument> document =
@@ -547,6 +544,14 @@ bool DocumentStorage::SameDocument(const mvDocument &a, const mvDocument &b)
     if (!realA.isEmpty() && !realB.isEmpty())
         return realA == realB;
     return fileA->Path() == fileB->Path();
+}
+
+ProjectState *DocumentStorage::BoundToName(const QString &documentName) const
+{
+    if (documentName.isEmpty())
+        return nullptr;
+    const std::unique_ptr<mvDocument> named = m_state.Connection.Open(documentName);
+    return named ? BoundTo(*named) : nullptr;
 }
 
 ProjectState *DocumentStorage::BoundTo(const mvDocument &document, const ProjectState *except) const

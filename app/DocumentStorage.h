@@ -66,6 +66,8 @@ public:
     QString SaveAsStart(const ProjectState &project) const;
     // The open project bound to that document (other than `except`), or nullptr.
     ProjectState *BoundTo(const mvDocument &document, const ProjectState *except = nullptr) const;
+    // The open project bound to the document of that name, if any.
+    ProjectState *BoundToName(const QString &documentName) const;
     // Whether two document objects stand for one item or file (a local file reached through
     // a link or by another path included).
     static bool SameDocument(const mvDocument &a, const mvDocument &b);

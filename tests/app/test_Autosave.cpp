@@ -209,6 +209,13 @@ TEST_F(AutosaveTest, RecoverGivesBackTheProjectAsAutosaved)
     // The document opened again as it is on disk (the command line after the crash) gives
     // way to the recovered work: one project, with no duplicate-ID question.
     ASSERT_TRUE(world.root.Storage().OpenByName(Document()).Success);
+    // A copy with changes of its own stays: the work waits, and its file is kept.
+    ProjectState *copy = world.root.Designer().Projects().front();
+    world.root.Designer().SetChanged(*copy, true);
+    EXPECT_EQ(autosave.Recover(found.Entries[0]), nullptr);
+    EXPECT_TRUE(QFile::exists(left));
+    EXPECT_EQ(world.root.Designer().Projects().size(), 1u);
+    world.root.Designer().SetChanged(*copy, false);
     clsControl *app = autosave.Recover(found.Entries[0]);
     ASSERT_NE(app, nullptr);
     autosave.Flush();
