@@ -84,15 +84,15 @@ QRect AvailableArea(const QPoint *at)
 }
 
 // The largest size a window may have to lie inside area with its decoration.
-QSize RoomIn(const QRect &area)
+QSize RoomIn(const QRect &area, const QMargins &decoration = WindowFrame)
 {
-    return area.size().shrunkBy(WindowFrame).expandedTo(QSize(1, 1));
+    return area.size().shrunkBy(decoration).expandedTo(QSize(1, 1));
 }
 
-// Moves a window, decoration included, inside area where it reaches past an edge.
-void MoveInside(QWidget &window, const QRect &area)
+// Moves a window, with the decoration around it, inside area where it reaches past an edge.
+void MoveInside(QWidget &window, const QRect &area, const QMargins &decoration)
 {
-    const QSize outer = window.size().grownBy(WindowFrame);
+    const QSize outer = window.size().grownBy(decoration);
     QPoint at = window.pos();
     at.setX(qBound(area.left(), at.x(), qMax(area.left(), area.right() + 1 - outer.width())));
     at.setY(qBound(area.top(), at.y(), qMax(area.top(), area.bottom() + 1 - outer.height())));
@@ -362,10 +362,27 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     const clsControl *app = form.App();
     QMainWindow *frame = app ? FrameOf(*app) : nullptr;
     const bool child = frame && (form.ObjType() == Type::FormSizableChild || form.ObjType() == Type::FormFixedChild);
-    // A window of its own larger than the screen opens inside the screen's available area,
-    // the form's client area scrolled in it; the form itself keeps its size and position.
-    const QRect area = child ? QRect() : AvailableArea(placed ? &at : nullptr);
-    const QSize room = RoomIn(area);
+    ChildWindow *sub = nullptr;
+    QMargins decoration = WindowFrame;
+    QRect area;
+    if (child) {
+        sub = new ChildWindow;
+        sub->setWidget(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto *mdi = static_cast<QMdiArea *>(frame->centralWidget());
+        mdi->addSubWindow(sub);
+        // The sub-window is as large as the form plus its own frame and caption.
+        const QSize around = sub->size() - sub->contentsRect().size();
+        decoration = QMargins(0, 0, around.width(), around.height());
+        frame->layout()->activate(); // gives the MDI area its size before the frame is shown
+        area = mdi->contentsRect();
+    } else {
+        area = AvailableArea(placed ? &at : nullptr);
+    }
+    // A form larger than where it opens (the screen's available area, or its frame's MDI area)
+    // opens in a window that fits there, its client area scrolled; the form itself keeps its
+    // size and position. A form that fits opens as it stands.
+    const QSize room = RoomIn(area, decoration);
     const bool limited = !area.isEmpty() && (window->width() > room.width() || window->height() > room.height());
     if (limited) {
         const QSize whole = window->size();
@@ -385,26 +402,19 @@ void clsGuiRuntime::BuildForm(clsControl &form)
         window->setFixedSize(window->size());
     window->setEnabled(IsTrue(RuntimeWidgets::Property(form, Prop::Enabled, QStringLiteral("1"))));
 
+    QWidget *outer = child ? static_cast<QWidget *>(sub) : window;
     if (child) {
-        auto *sub = new ChildWindow;
-        sub->setWidget(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose, false);
-        static_cast<QMdiArea *>(frame->centralWidget())->addSubWindow(sub);
-        // The sub-window is as large as the form plus its own frame and caption.
-        const QSize decoration = sub->size() - sub->contentsRect().size();
-        sub->resize(window->size() + decoration);
+        sub->resize(window->size().grownBy(decoration));
         if (form.ObjType() == Type::FormFixedChild)
             sub->setFixedSize(sub->size());
-        if (placed)
-            sub->move(at);
         sub->hide();
     } else {
-        if (placed || limited)
-            window->move(placed ? at : area.topLeft());
-        if (limited)
-            MoveInside(*window, area);
         m_windows << window;
     }
+    if (placed || limited)
+        outer->move(placed ? at : area.topLeft());
+    if (limited)
+        MoveInside(*outer, area, child ? QMargins() : decoration);
     window->Built = true;
     m_widgets.insert(Key(form.FullID()), window);
 }

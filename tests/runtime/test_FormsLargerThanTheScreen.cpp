@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -126,11 +128,31 @@ TEST_F(Screen, PlacedAndFixedLargeFormsOpenInsideTheScreenAndSmallOnesAsStored)
     EXPECT_EQ(small->pos(), QPoint(100, 100));
 }
 
-TEST_F(Screen, AnMdiFrameLargerThanTheScreenOpensAsLargeAsItsAvailableArea)
+TEST_F(Screen, AnMdiFrameFitsTheScreenAndALargeChildFormItsMdiArea)
 {
-    Load({Form("S*CHILD", 5, "0", "0", 3000, 2000)}, {"S*CHILD"}, "60000");
+    Load({Form("S*CHILD", 5, "0", "0", 3000, 2000), Form("S*HUGE", 5, "6000", "900", 30000, 30000),
+          Form("S*FIXEDCHILD", 6, "", "", 30000, 1500)},
+         {"S*CHILD", "S*HUGE", "S*FIXEDCHILD"}, "60000");
     QWidget *frame = runtime.WidgetOf("S");
     ASSERT_TRUE(frame && frame->isVisible());
     EXPECT_LE(frame->frameGeometry().width(), area.width());
     EXPECT_LE(frame->frameGeometry().height(), area.height());
+
+    auto *small = Window("S*CHILD");
+    ASSERT_TRUE(small && small->isVisible());
+    EXPECT_FALSE(qobject_cast<QScrollArea *>(small->centralWidget()));
+    EXPECT_EQ(small->centralWidget()->size(), QSize(200, 133));
+    for (const char *id : {"S*HUGE", "S*FIXEDCHILD"}) {
+        QMainWindow *window = Window(id);
+        ASSERT_TRUE(window && window->isVisible()) << id;
+        auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+        ASSERT_TRUE(sub && sub->mdiArea()) << id;
+        EXPECT_TRUE(sub->mdiArea()->contentsRect().contains(sub->geometry())) << id;
+        auto *scroller = qobject_cast<QScrollArea *>(window->centralWidget());
+        ASSERT_TRUE(scroller) << id;
+        EXPECT_EQ(scroller->widget()->width(), RuntimeWidgets::Pixels(30000, true)) << id;
+    }
+    // A fixed child stays fixed, at the size that fits.
+    auto *fixed = qobject_cast<QMdiSubWindow *>(Window("S*FIXEDCHILD")->parentWidget());
+    EXPECT_EQ(fixed->minimumSize(), fixed->maximumSize());
 }
