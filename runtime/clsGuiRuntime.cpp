@@ -366,16 +366,18 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     QMargins decoration = WindowFrame;
     QRect area;
     if (child) {
+        auto *mdi = static_cast<QMdiArea *>(frame->centralWidget());
+        // The MDI area's size before the frame is shown, taken before this form's sub-window
+        // can ask the frame for room.
+        frame->layout()->activate();
+        area = mdi->contentsRect();
         sub = new ChildWindow;
         sub->setWidget(window);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
-        auto *mdi = static_cast<QMdiArea *>(frame->centralWidget());
         mdi->addSubWindow(sub);
         // The sub-window is as large as the form plus its own frame and caption.
         const QSize around = sub->size() - sub->contentsRect().size();
         decoration = QMargins(0, 0, around.width(), around.height());
-        frame->layout()->activate(); // gives the MDI area its size before the frame is shown
-        area = mdi->contentsRect();
     } else {
         area = AvailableArea(placed ? &at : nullptr);
     }
