@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <cmath>
 
@@ -397,7 +398,15 @@ void clsGuiRuntime::BuildForm(clsControl &form)
         scroller->setWidget(client);
         window->setCentralWidget(scroller);
         window->layout()->activate(); // drops the minimum size the unscrolled form gave the window
-        window->resize(whole.boundedTo(room));
+        // A form too wide only gets room for its horizontal scroll bar below it, and one too
+        // tall only for its vertical one, so the other side needs none.
+        const int bar = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+        QSize size = whole;
+        if (whole.width() > room.width())
+            size.rheight() += bar;
+        if (whole.height() > room.height())
+            size.rwidth() += bar;
+        window->resize(size.boundedTo(room));
     }
     if (form.ObjType() == Type::FormFixed || form.ObjType() == Type::FormFixedChild
         || form.ObjType() == Type::FormDialog)
