@@ -13,9 +13,15 @@
 #include <QCursor>
 #include <QMenu>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QLayout>
+#include <QMargins>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <cmath>
 
@@ -64,6 +70,36 @@ bool HoldsHigherMark(QStringView text)
     return false;
 }
 
+// The decoration a window manager adds around a window (frame and caption), allowed for before
+// the window is shown and its own is known.
+const QMargins WindowFrame(4, 30, 4, 4);
+
+// The available area (task bars and docks left out) of the screen a window opens on: the one
+// at its stored position, else the primary screen.
+QRect AvailableArea(const QPoint *at)
+{
+    QScreen *screen = at ? QGuiApplication::screenAt(*at) : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// The largest size a window may have to lie inside area with its decoration.
+QSize RoomIn(const QRect &area, const QMargins &decoration = WindowFrame)
+{
+    return area.size().shrunkBy(decoration).expandedTo(QSize(1, 1));
+}
+
+// Moves a window, with the decoration around it, inside area where it reaches past an edge.
+void MoveInside(QWidget &window, const QRect &area, const QMargins &decoration)
+{
+    const QSize outer = window.size().grownBy(decoration);
+    QPoint at = window.pos();
+    at.setX(qBound(area.left(), at.x(), qMax(area.left(), area.right() + 1 - outer.width())));
+    at.setY(qBound(area.top(), at.y(), qMax(area.top(), area.bottom() + 1 - outer.height())));
+    window.move(at);
+}
+
 // A form's window: it reports closing, activation and resizing to the runtime instead of
 // deciding them itself.
 class FormWindow final : public QMainWindow
@@ -75,6 +111,9 @@ public:
         setAttribute(Qt::WA_DeleteOnClose, false);
     }
     bool Built = false;
+    // The form's client area: the central widget, or the widget a scroll area shows when the
+    // form is larger than the screen. Resize reports its size, which is the form's.
+    QWidget *Client = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override
@@ -98,8 +137,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override
     {
         QMainWindow::resizeEvent(event);
-        if (Built && !m_appFrame && isVisible() && centralWidget())
-            m_runtime.WindowResized(m_id, centralWidget()->width(), centralWidget()->height());
+        QWidget *client = Client ? Client : centralWidget();
+        if (Built && !m_appFrame && isVisible() && client)
+            m_runtime.WindowResized(m_id, client->width(), client->height());
     }
     void contextMenuEvent(QContextMenuEvent *event) override
     {
@@ -264,8 +304,11 @@ void clsGuiRuntime::BuildApplication(clsControl &app)
         auto *area = new QMdiArea(frame);
         frame->setCentralWidget(area);
         RuntimeWidgets::AddBars(app, *frame, *this);
-        frame->resize(std::max(320, RuntimeWidgets::Pixels(app.TwipWidth(), true)),
-                      std::max(240, RuntimeWidgets::Pixels(app.TwipHeight(), false)));
+        // A frame larger than the screen opens as large as the screen's available area.
+        const QSize size(std::max(320, RuntimeWidgets::Pixels(app.TwipWidth(), true)),
+                         std::max(240, RuntimeWidgets::Pixels(app.TwipHeight(), false)));
+        const QRect screen = AvailableArea(nullptr);
+        frame->resize(screen.isEmpty() ? size : size.boundedTo(RoomIn(screen)));
         QObject::connect(area, &QMdiArea::subWindowActivated, frame,
                          [this, last = QPointer<QMdiSubWindow>()](QMdiSubWindow *now) mutable {
                              if (last && last != now && last->widget())
@@ -292,6 +335,7 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     window->setWindowTitle(caption.isEmpty() ? form.ID() : caption);
     auto *client = new QWidget(window);
     window->setCentralWidget(client);
+    window->Client = client;
     RuntimeWidgets::AddBars(form, *window, *this);
     RuntimeWidgets::ApplyLook(form, client);
     // The first pop-up menu the form owns is its context menu (and its controls').
@@ -313,35 +357,75 @@ void clsGuiRuntime::BuildForm(clsControl &form)
     client->setMinimumSize(width, height);
     window->adjustSize();
     client->setMinimumSize(0, 0);
-    if (form.ObjType() == Type::FormFixed || form.ObjType() == Type::FormFixedChild
-        || form.ObjType() == Type::FormDialog)
-        window->setFixedSize(window->size());
     const bool placed = !form.AutoLeft() || !form.AutoTop();
     const QPoint at(RuntimeWidgets::Pixels(form.AutoLeft() ? 0 : form.TwipLeft(), true),
                     RuntimeWidgets::Pixels(form.AutoTop() ? 0 : form.TwipTop(), false));
-    window->setEnabled(IsTrue(RuntimeWidgets::Property(form, Prop::Enabled, QStringLiteral("1"))));
-
     const clsControl *app = form.App();
     QMainWindow *frame = app ? FrameOf(*app) : nullptr;
     const bool child = frame && (form.ObjType() == Type::FormSizableChild || form.ObjType() == Type::FormFixedChild);
+    ChildWindow *sub = nullptr;
+    QMargins decoration = WindowFrame;
+    QRect area;
     if (child) {
-        auto *sub = new ChildWindow;
+        auto *mdi = static_cast<QMdiArea *>(frame->centralWidget());
+        // The MDI area's size before the frame is shown, taken before this form's sub-window
+        // can ask the frame for room.
+        frame->layout()->activate();
+        area = mdi->contentsRect();
+        sub = new ChildWindow;
         sub->setWidget(window);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
-        static_cast<QMdiArea *>(frame->centralWidget())->addSubWindow(sub);
+        mdi->addSubWindow(sub);
         // The sub-window is as large as the form plus its own frame and caption.
-        const QSize decoration = sub->size() - sub->contentsRect().size();
-        sub->resize(window->size() + decoration);
+        const QSize around = sub->size() - sub->contentsRect().size();
+        decoration = QMargins(0, 0, around.width(), around.height());
+    } else {
+        area = AvailableArea(placed ? &at : nullptr);
+    }
+    // A form larger than where it opens (the screen's available area, or its frame's MDI area)
+    // opens in a window that fits there, its client area scrolled; the form itself keeps its
+    // size and position. A form that fits opens as it stands.
+    const QSize room = RoomIn(area, decoration);
+    const bool limited = !area.isEmpty() && (window->width() > room.width() || window->height() > room.height());
+    if (limited) {
+        const QSize whole = window->size();
+        auto *scroller = new QScrollArea(window);
+        scroller->setObjectName(QStringLiteral("corvaneFormScroller"));
+        scroller->setFrameShape(QFrame::NoFrame);
+        scroller->setWidgetResizable(true); // the client fills a window larger than the form
+        window->takeCentralWidget();
+        client->setMinimumSize(width, height);
+        scroller->setWidget(client);
+        window->setCentralWidget(scroller);
+        window->layout()->activate(); // drops the minimum size the unscrolled form gave the window
+        // A form too wide only gets room for its horizontal scroll bar below it, and one too
+        // tall only for its vertical one, so the other side needs none.
+        const int bar = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+        QSize size = whole;
+        if (whole.width() > room.width())
+            size.rheight() += bar;
+        if (whole.height() > room.height())
+            size.rwidth() += bar;
+        window->resize(size.boundedTo(room));
+    }
+    if (form.ObjType() == Type::FormFixed || form.ObjType() == Type::FormFixedChild
+        || form.ObjType() == Type::FormDialog)
+        window->setFixedSize(window->size());
+    window->setEnabled(IsTrue(RuntimeWidgets::Property(form, Prop::Enabled, QStringLiteral("1"))));
+
+    QWidget *outer = child ? static_cast<QWidget *>(sub) : window;
+    if (child) {
+        sub->resize(window->size().grownBy(decoration));
         if (form.ObjType() == Type::FormFixedChild)
             sub->setFixedSize(sub->size());
-        if (placed)
-            sub->move(at);
         sub->hide();
     } else {
-        if (placed)
-            window->move(at);
         m_windows << window;
     }
+    if (placed || limited)
+        outer->move(placed ? at : area.topLeft());
+    if (limited)
+        MoveInside(*outer, area, child ? QMargins() : decoration);
     window->Built = true;
     m_widgets.insert(Key(form.FullID()), window);
 }
