@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 
 SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
 
@@ -346,6 +347,24 @@ class Session:
             self.display.close()
         if not self.keep:
             shutil.rmtree(self.home, ignore_errors=True)
+
+    def run_and_report(self, passed, failed="FAILED"):
+        """Runs the session and closes it: the test's exit status. Every failure ends in its
+        trace, the designers' logs and the home folder kept for a look."""
+        try:
+            self.run()
+        except Exception as error:
+            traceback.print_exc()
+            for designer in self.running_designers():
+                print("---- log of %s:\n%s" % (designer.name, designer.log_text()))
+            print("%s: %s" % (failed, error))
+            self.keep = True
+            print("kept:", self.home)
+            self.close()
+            return 1
+        self.close()
+        print("PASSED: " + passed)
+        return 0
 
 
 def build_dir_from_args(argv):

@@ -19,7 +19,6 @@ import os
 import shutil
 import signal
 import sys
-import traceback
 
 import e2e
 from e2e import Failure, wait_for
@@ -185,20 +184,7 @@ def main():
     e2e.skip_unless_tools()
     session = Recovery(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
     os.makedirs(os.path.join(session.build, "e2e"), exist_ok=True)
-    try:
-        session.run()
-    except Exception as error:
-        traceback.print_exc()
-        for d in session.designers:
-            print("---- log of %s:\n%s" % (d.name, d.log_text()))
-        print("FAILED:", error)
-        session.keep = True
-        print("kept:", session.home)
-        session.close()
-        return 1
-    session.close()
-    print("PASSED: unsaved work recovered after kill -9")
-    return 0
+    return session.run_and_report("unsaved work recovered after kill -9")
 
 
 if __name__ == "__main__":

@@ -18,7 +18,6 @@ import random
 import signal
 import sys
 import time
-import traceback
 
 import e2e
 from e2e import Failure, wait_for
@@ -187,20 +186,7 @@ def main():
     e2e.skip_unless_tools()
     session = SaveCrash(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv,
                         argument("--runs", 100), argument("--seed", int(time.time())))
-    try:
-        session.run()
-    except Exception as error:
-        traceback.print_exc()
-        for d in session.designers:
-            print("---- log of %s:\n%s" % (d.name, d.log_text()))
-        print("FAILED (seed %s):" % session.seed, error)
-        session.keep = True
-        print("kept:", session.home)
-        session.close()
-        return 1
-    session.close()
-    print("PASSED: every killed save left the old or the new text")
-    return 0
+    return session.run_and_report("every killed save left the old or the new text", "FAILED (seed %s)" % session.seed)
 
 
 if __name__ == "__main__":

@@ -15,7 +15,6 @@ import re
 import shutil
 import subprocess
 import sys
-import traceback
 
 import e2e
 from e2e import Failure, wait_for
@@ -301,20 +300,7 @@ class Scenario(e2e.Session):
 def main():
     e2e.skip_unless_tools()
     scenario = Scenario(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    try:
-        scenario.run()
-    except Exception as error:  # every failure ends in a message and the designers' logs
-        traceback.print_exc()
-        for d in scenario.designers:
-            print("---- log of %s:\n%s" % (d.name, d.log_text()))
-        print("FAILED:", error)
-        scenario.keep = True
-        print("kept:", scenario.home)
-        scenario.close()
-        return 1
-    scenario.close()
-    print("PASSED: the whole scenario")
-    return 0
+    return scenario.run_and_report("the whole scenario")
 
 
 if __name__ == "__main__":

@@ -11,7 +11,6 @@ Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb or xdotool).
 import os
 import stat
 import sys
-import traceback
 
 import e2e
 from e2e import Failure, wait_for
@@ -61,20 +60,7 @@ class SpecialFiles(e2e.Session):
 def main():
     e2e.skip_unless_tools()
     test = SpecialFiles(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    try:
-        test.run()
-    except Exception as error:  # every failure ends in a message and the designer's log
-        traceback.print_exc()
-        for d in test.designers:
-            print("---- log of %s:\n%s" % (d.name, d.log_text()))
-        print("FAILED:", error)
-        test.keep = True
-        print("kept:", test.home)
-        test.close()
-        return 1
-    test.close()
-    print("PASSED: special files at the settings file and as the project")
-    return 0
+    return test.run_and_report("special files at the settings file and as the project")
 
 
 if __name__ == "__main__":

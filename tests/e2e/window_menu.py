@@ -15,7 +15,6 @@ import os
 import shutil
 import subprocess
 import sys
-import traceback
 
 import e2e
 from e2e import Failure, wait_for
@@ -193,20 +192,7 @@ def main():
         print("SKIPPED: the Window menu test needs openbox (bash scripts/setup.sh installs it)")
         return e2e.SKIP
     test = WindowMenu(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    try:
-        test.run()
-    except Exception as error:  # every failure ends in a message and the designer's log
-        traceback.print_exc()
-        if test.designer:
-            print("---- log of the designer:\n" + test.designer.log_text())
-        print("FAILED:", error)
-        test.keep = True
-        print("kept:", test.home)
-        test.close()
-        return 1
-    test.close()
-    print("PASSED: the Window menu under a window manager")
-    return 0
+    return test.run_and_report("the Window menu under a window manager")
 
 
 if __name__ == "__main__":
