@@ -2,6 +2,7 @@
 // lead to one place. Walks every menu of the main window and of its context menu, every page
 // of the property sheet for every kind of object, and every dialog.
 #include "EditStack.h"
+#include "MemoryCodeDocument.h"
 #include "ModalDriver.h"
 
 #include "../app/LoaderTestSupport.h"
@@ -133,25 +134,6 @@ void CheckWindow(QWidget *window, const QString &where, QSet<QTabWidget *> visit
 struct Folder
 {
     QTemporaryDir dir;
-};
-
-// A program held in memory.
-struct ProgramText final : iCodeDocument
-{
-    QString Body;
-    void Open(const QString &, QString &, QString &) override {}
-    QString Identity() const override { return {}; }
-    QString Text() const override { return Body; }
-    void SetText(const QString &text) override { Body = text; }
-    void Show() override {}
-    void GoToLabel(const QString &) override {}
-    void SetEvents(iCodeDocumentEvents *) override {}
-    QString DocumentName() const override { return {}; }
-    void SetDocumentName(const QString &) override {}
-    bool IsSaved() const override { return true; }
-    bool IsModified() const override { return false; }
-    void Save() override {}
-    void Close() override {}
 };
 
 } // namespace
@@ -294,7 +276,7 @@ TEST(AccessKeys, EveryDialog)
     analysis.SetProjectText(DocumentStorage::ToMemoryForm(QString::fromUtf8(project.readAll())));
     QFile program(QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.bas"));
     ASSERT_TRUE(program.open(QIODevice::ReadOnly));
-    ProgramText document;
+    MemoryCodeDocument document;
     document.Body = QString::fromUtf8(program.readAll());
     EditStack stack;
     UpdateCodeModel updateModel(&analysis, [&] { return &document; }, stack.prompter,

@@ -2,6 +2,7 @@
 // OK rule and its stored position; the update dialog's three tabs with double-click to add
 // and Delete to remove a handler; the decoder question's four answers.
 #include "ModalDriver.h"
+#include "MemoryCodeDocument.h"
 
 #include "app/DocumentStorage.h"
 #include "app/PersistSettings.h"
@@ -53,24 +54,6 @@ struct OneChoice : iDocumentChooser
         Start = start;
         return Name;
     }
-};
-
-struct TextDocument final : iCodeDocument
-{
-    QString Body;
-    void Open(const QString &, QString &, QString &) override {}
-    QString Identity() const override { return {}; }
-    QString Text() const override { return Body; }
-    void SetText(const QString &text) override { Body = text; }
-    void Show() override {}
-    void GoToLabel(const QString &) override {}
-    void SetEvents(iCodeDocumentEvents *) override {}
-    QString DocumentName() const override { return {}; }
-    void SetDocumentName(const QString &) override {}
-    bool IsSaved() const override { return true; }
-    bool IsModified() const override { return false; }
-    void Save() override {}
-    void Close() override {}
 };
 
 QString FileText(const QString &path)
@@ -180,7 +163,7 @@ TEST(CodeDialogs, UpdateDialogAddsAndRemovesHandlers)
     TemplateFiles templates(GuiLib);
     CodeAnalysis analysis(templates);
     analysis.SetProjectText(DocumentStorage::ToMemoryForm(FileText(CORVANE_SOURCE_DIR "/examples/orders.gui")));
-    TextDocument document;
+    MemoryCodeDocument document;
     // One handler renamed: its label is now unused and the right one missing.
     document.Body = FileText(CORVANE_SOURCE_DIR "/examples/orders.bas")
                         .replace("ORDERS.ORDER.CMDOK.CLICK:", "ORDERS.ORDER.CMDOLD.CLICK:");

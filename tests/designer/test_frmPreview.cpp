@@ -61,17 +61,24 @@ QString Project()
                        "0" + vm + "-1"}
         .join(Marks::AttributeMark());
 }
+// Settings in an ini file of the test's own folder, never the user's.
+struct PreviewSettings
+{
+    QTemporaryDir dir;
+    bool Written = [this] {
+        QFile ini(dir.filePath("cvwin70.ini"));
+        return ini.open(QIODevice::WriteOnly)
+            && ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n") > 0;
+    }();
+    modPersistSettings store{dir.path()};
+};
 } // namespace
 
 TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 {
-    QTemporaryDir dir;
-    QFile ini(dir.filePath("cvwin70.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
-    ini.close();
-    modPersistSettings store(dir.path());
-    clsDesignerSettings settings(&store);
+    PreviewSettings isolated;
+    ASSERT_TRUE(isolated.Written);
+    clsDesignerSettings settings(&isolated.store);
 
     clsItems items;
     ScriptedPrompter prompter;
@@ -129,13 +136,9 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 // available area; a pixel value an older designer stored lands nearer the corner, on screen.
 TEST(frmPreview, OpensInsideTheAvailableScreenArea)
 {
-    QTemporaryDir dir;
-    QFile ini(dir.filePath("cvwin70.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
-    ini.close();
-    modPersistSettings store(dir.path());
-    clsDesignerSettings settings(&store);
+    PreviewSettings isolated;
+    ASSERT_TRUE(isolated.Written);
+    clsDesignerSettings settings(&isolated.store);
     clsItems items;
     ScriptedPrompter prompter;
     clsDesigner designer(items, &prompter);
