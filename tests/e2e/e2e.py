@@ -64,6 +64,7 @@ class Display:
     """An Xvfb server on a display number it picks itself."""
 
     def __init__(self, width=1280, height=1024):
+        self.width, self.height = width, height
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
@@ -101,12 +102,16 @@ class Input:
 
     def __init__(self, display):
         self.env = dict(os.environ, DISPLAY=display.name)
+        self.size = (display.width, display.height)
         self.pointer = None
 
     def goto(self, x, y):
         """The arguments that bring the pointer to x, y and wait until it is there. None when
-        it is there already: xdotool would wait for a motion that never comes."""
-        x, y = int(round(x)), int(round(y))
+        it is there already: xdotool would wait for a motion that never comes. A point off the
+        screen is taken at its edge, where the server keeps the pointer (waiting for the point
+        itself would never end)."""
+        x = min(max(int(round(x)), 0), self.size[0] - 1)
+        y = min(max(int(round(y)), 0), self.size[1] - 1)
         if self.pointer == (x, y):
             return []
         self.pointer = (x, y)
