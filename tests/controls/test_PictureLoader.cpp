@@ -2,6 +2,7 @@
 // truncated, not pictures, or declaring a huge size in their header) without a crash and
 // without allocating what the header claims.
 #include "controls/PictureLoader.h"
+#include "tests/BigPicture.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -19,23 +20,8 @@
 
 namespace {
 
-quint32 Crc32(const QByteArray &data)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (char c : data) {
-        crc ^= quint8(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-QByteArray Be32(quint32 v)
-{
-    QByteArray b(4, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
+using big_picture::Be32;
+using big_picture::Chunk;
 
 QByteArray Le16(quint16 v)
 {
@@ -58,12 +44,6 @@ QByteArray PngBytes(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
-}
-
-QByteArray Chunk(const QByteArray &type, const QByteArray &data)
-{
-    const QByteArray body = type + data;
-    return Be32(quint32(data.size())) + body + Be32(Crc32(body));
 }
 
 // A PNG whose header declares a size; with `complete`, a few bytes of (bad) pixel data and
