@@ -306,7 +306,9 @@ class RandomRun(e2e.Session):
         for name, data in bad.items():
             with open(os.path.join(self.work, name), "wb") as f:
                 f.write(data)
-        self.designer = e2e.Designer(self.build, self.display, self.home, "random", [sample])
+        # Autosave every few seconds, so its writes run beside the random input.
+        self.designer = e2e.Designer(self.build, self.display, self.home, "random", [sample],
+                                     extra_env={"CORVANE_AUTOSAVE_SECONDS": "3"})
         wait_for("the sample project", lambda: self.designer.projects(), timeout=15)
         started = time.monotonic()
         slowest = 0.0
