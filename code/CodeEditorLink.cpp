@@ -262,12 +262,8 @@ bool CodeEditorLink::EnsureCodeEditor(clsControl &item)
 
         if (!StartEditor())
             return false;
-        document = m_editor->Documents().Add();
-        if (!document)
-            throw GuiError(91, QStringLiteral("The code editor gave no document."));
-        document->SetEvents(this);
+        document = &AddDocument(*project);
         ProjectCode &code = EnsureCodeOf(*project);
-        code.Document = document;
         if (choice.NewItem) {
             document->SetDocumentName(programName);
             document->SetText(program);
@@ -285,15 +281,30 @@ bool CodeEditorLink::EnsureCodeEditor(clsControl &item)
         RefreshDecoderNotice(item);
         return true;
     } catch (const std::exception &e) {
-        if (document) {
-            if (ProjectCode *code = CodeOf(item))
-                code->Document = nullptr;
-            document->SetEvents(nullptr);
-            document->Close();
-        }
+        DropDocument(item, document);
         Message(QStringLiteral("Unable to open code editor.") + CrLf + DescriptionOf(e));
         return false;
     }
+}
+
+iCodeDocument &CodeEditorLink::AddDocument(ProjectState &project)
+{
+    iCodeDocument *document = m_editor->Documents().Add();
+    if (!document)
+        throw GuiError(91, QStringLiteral("The code editor gave no document."));
+    document->SetEvents(this);
+    EnsureCodeOf(project).Document = document;
+    return *document;
+}
+
+void CodeEditorLink::DropDocument(const clsControl &item, iCodeDocument *document)
+{
+    if (!document)
+        return;
+    if (ProjectCode *code = CodeOf(item))
+        code->Document = nullptr;
+    document->SetEvents(nullptr);
+    document->Close();
 }
 
 bool CodeEditorLink::EditCode(clsControl &item)
@@ -498,11 +509,7 @@ bool CodeEditorLink::RestoreProgram(clsControl &app, const UnsavedProgram &progr
         return false;
     iCodeDocument *document = nullptr;
     try {
-        document = m_editor->Documents().Add();
-        if (!document)
-            throw GuiError(91, QStringLiteral("The code editor gave no document."));
-        document->SetEvents(this);
-        EnsureCodeOf(*project).Document = document;
+        document = &AddDocument(*project);
         // Code that was saved before reopens its document, so the kept text shows as changes
         // to it; a document that is gone takes the text as new code under the same name.
         bool opened = false;
@@ -521,12 +528,7 @@ bool CodeEditorLink::RestoreProgram(clsControl &app, const UnsavedProgram &progr
         RefreshDecoderNotice(app);
         return true;
     } catch (const std::exception &e) {
-        if (document) {
-            if (ProjectCode *code = CodeOf(app))
-                code->Document = nullptr;
-            document->SetEvents(nullptr);
-            document->Close();
-        }
+        DropDocument(app, document);
         Message(QStringLiteral("Unable to open code editor.") + CrLf + DescriptionOf(e));
         return false;
     }

@@ -103,6 +103,10 @@ private:
     struct ProjectCode;
     ProjectCode *CodeOf(const clsControl &item) const;
     ProjectCode &EnsureCodeOf(ProjectState &project);
+    // A new document of the editor, listening to it and held as the project's code.
+    iCodeDocument &AddDocument(ProjectState &project);
+    // Lets go of a document that could not be set up.
+    void DropDocument(const clsControl &item, iCodeDocument *document);
     ProjectState *ProjectFor(const clsControl &item) const;
     std::unique_ptr<CodeAnalysis> AnalysisFor(const ProjectState &project);
     bool StartEditor();

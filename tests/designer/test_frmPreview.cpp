@@ -62,7 +62,9 @@ QString Project()
         .join(Marks::AttributeMark());
 }
 // Settings in an ini file of the test's own folder, never the user's.
-struct PreviewSettings
+// The world of a preview: the project loaded, a recording runtime, and settings in an ini
+// file of the test's own folder, never the user's.
+struct PreviewWorld
 {
     QTemporaryDir dir;
     bool Written = [this] {
@@ -71,20 +73,24 @@ struct PreviewSettings
             && ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n") > 0;
     }();
     modPersistSettings store{dir.path()};
+    clsDesignerSettings settings{&store};
+    clsItems items;
+    ScriptedPrompter prompter;
+    clsDesigner designer{items, &prompter};
+    bool Loaded = designer.SetTemplate(Project());
+    Factory factory;
 };
 } // namespace
 
 TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 {
-    PreviewSettings isolated;
-    ASSERT_TRUE(isolated.Written);
-    clsDesignerSettings settings(&isolated.store);
-
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer(items, &prompter);
-    ASSERT_TRUE(designer.SetTemplate(Project()));
-    Factory factory;
+    PreviewWorld w;
+    ASSERT_TRUE(w.Written && w.Loaded);
+    clsItems &items = w.items;
+    clsDesigner &designer = w.designer;
+    ScriptedPrompter &prompter = w.prompter;
+    Factory &factory = w.factory;
+    clsDesignerSettings &settings = w.settings;
     {
         frmPreview window(designer, prompter, factory, &settings);
         EXPECT_FALSE(window.Preview(items.Find("SHOP")));
@@ -136,14 +142,13 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 // available area; a pixel value an older designer stored lands nearer the corner, on screen.
 TEST(frmPreview, OpensInsideTheAvailableScreenArea)
 {
-    PreviewSettings isolated;
-    ASSERT_TRUE(isolated.Written);
-    clsDesignerSettings settings(&isolated.store);
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer(items, &prompter);
-    ASSERT_TRUE(designer.SetTemplate(Project()));
-    Factory factory;
+    PreviewWorld w;
+    ASSERT_TRUE(w.Written && w.Loaded);
+    clsItems &items = w.items;
+    clsDesigner &designer = w.designer;
+    ScriptedPrompter &prompter = w.prompter;
+    Factory &factory = w.factory;
+    clsDesignerSettings &settings = w.settings;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 
     struct Case { int left, top; QSize size; };
