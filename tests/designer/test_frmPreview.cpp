@@ -86,32 +86,27 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 {
     PreviewWorld w;
     ASSERT_TRUE(w.Written && w.Loaded);
-    clsItems &items = w.items;
-    clsDesigner &designer = w.designer;
-    ScriptedPrompter &prompter = w.prompter;
-    Factory &factory = w.factory;
-    clsDesignerSettings &settings = w.settings;
     {
-        frmPreview window(designer, prompter, factory, &settings);
-        EXPECT_FALSE(window.Preview(items.Find("SHOP")));
+        frmPreview window(w.designer, w.prompter, w.factory, &w.settings);
+        EXPECT_FALSE(window.Preview(w.items.Find("SHOP")));
         EXPECT_FALSE(window.isVisible());
 
-        ASSERT_TRUE(window.Preview(items.Find("SHOP*MAIN")));
+        ASSERT_TRUE(window.Preview(w.items.Find("SHOP*MAIN")));
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.TitleLabel()->text(), "Preview initializing: Shop*Main");
         EXPECT_EQ(window.CloseButton()->text(), "&Cancel");
         EXPECT_EQ(window.ClearButton()->text(), "Clea&r");
         QTest::qWaitFor([&window] { return window.Model().CurrentState() == clsPreview::Waiting; }, 10000);
         EXPECT_EQ(window.TitleLabel()->text(), "Preview running: Shop*Main");
-        EXPECT_EQ(factory.Commands.size(), 4);
+        EXPECT_EQ(w.factory.Commands.size(), 4);
 
         GuiResult events;
         events.Events << QStringList{"Shop*Main", "32", "", "1", "2"};
-        factory.Last->Handler(events);
+        w.factory.Last->Handler(events);
         ASSERT_EQ(window.Messages()->count(), 1);
         EXPECT_EQ(window.Messages()->item(0)->text(), "Shop*Main - Click (1,2)");
         events.Events = {QStringList{"Shop*Main", "8", ""}};
-        factory.Last->Handler(events);
+        w.factory.Last->Handler(events);
         window.Messages()->item(1)->setSelected(true);
         EXPECT_EQ(window.SelectedText(), "Shop*Main - Activate");
         window.Messages()->clearSelection();
@@ -124,16 +119,16 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
         window.Messages()->addItem("Shop*Main*Ok - Click");
         QTest::keyClick(&window, Qt::Key_Escape); // closes like the button
         EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(factory.Commands.last(), "99");
+        EXPECT_EQ(w.factory.Commands.last(), "99");
         EXPECT_EQ(window.Model().CurrentState(), clsPreview::Idle);
     }
-    EXPECT_EQ(factory.Commands.count("99"), 1); // destroying the closed window sends no more
+    EXPECT_EQ(w.factory.Commands.count("99"), 1); // destroying the closed window sends no more
     // In twips, like the other window keys.
-    EXPECT_EQ(settings.ReadInt("PreviewLeft", -1), 120 * 15);
-    EXPECT_EQ(settings.ReadInt("PreviewTop", -1), 80 * 15);
+    EXPECT_EQ(w.settings.ReadInt("PreviewLeft", -1), 120 * 15);
+    EXPECT_EQ(w.settings.ReadInt("PreviewTop", -1), 80 * 15);
 
-    frmPreview again(designer, prompter, factory, &settings);
-    ASSERT_TRUE(again.Preview(items.Find("SHOP*MAIN")));
+    frmPreview again(w.designer, w.prompter, w.factory, &w.settings);
+    ASSERT_TRUE(again.Preview(w.items.Find("SHOP*MAIN")));
     EXPECT_EQ(again.pos(), QPoint(120, 80));
     again.close();
 }
@@ -144,11 +139,6 @@ TEST(frmPreview, OpensInsideTheAvailableScreenArea)
 {
     PreviewWorld w;
     ASSERT_TRUE(w.Written && w.Loaded);
-    clsItems &items = w.items;
-    clsDesigner &designer = w.designer;
-    ScriptedPrompter &prompter = w.prompter;
-    Factory &factory = w.factory;
-    clsDesignerSettings &settings = w.settings;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 
     struct Case { int left, top; QSize size; };
@@ -158,18 +148,18 @@ TEST(frmPreview, OpensInsideTheAvailableScreenArea)
         {0, 0, area.size() + QSize(400, 300)},                       // larger than the screen
     };
     for (const Case &c : cases) {
-        settings.WriteInt("PreviewLeft", c.left);
-        settings.WriteInt("PreviewTop", c.top);
-        frmPreview window(designer, prompter, factory, &settings);
+        w.settings.WriteInt("PreviewLeft", c.left);
+        w.settings.WriteInt("PreviewTop", c.top);
+        frmPreview window(w.designer, w.prompter, w.factory, &w.settings);
         window.resize(c.size);
-        ASSERT_TRUE(window.Preview(items.Find("SHOP*MAIN")));
+        ASSERT_TRUE(window.Preview(w.items.Find("SHOP*MAIN")));
         EXPECT_TRUE(area.contains(window.frameGeometry())) << c.left << " " << c.top;
         window.close();
     }
-    settings.WriteInt("PreviewLeft", 300);
-    settings.WriteInt("PreviewTop", 150);
-    frmPreview old(designer, prompter, factory, &settings);
-    ASSERT_TRUE(old.Preview(items.Find("SHOP*MAIN")));
+    w.settings.WriteInt("PreviewLeft", 300);
+    w.settings.WriteInt("PreviewTop", 150);
+    frmPreview old(w.designer, w.prompter, w.factory, &w.settings);
+    ASSERT_TRUE(old.Preview(w.items.Find("SHOP*MAIN")));
     EXPECT_EQ(old.pos(), QPoint(20, 10));
     old.close();
 }
