@@ -1,0 +1,23 @@
+// The option grid: captions, enabled flags and hints as parts of Items, the default option as
+// Value, and an unchanged grid storing exactly what it loaded.
+#include "panels/OptionGridModel.h"
+#include "support/Marks.h"
+
+#include <gtest/gtest.h>
+
+TEST(OptionGridModel, EditsKeepTheDefaultOnItsOption)
+{
+    const QString sv(QChar(Marks::SubValue)), vm(QChar(Marks::Value));
+    const QString items = "Post" + sv + "1" + sv + "by post" + vm + "Pick up";
+    OptionGridModel model;
+    model.Load(items, "2");
+    EXPECT_EQ(model.StoreItems(), items);
+    EXPECT_EQ(model.DefaultOption(), 1);
+    EXPECT_EQ(model.Insert(0), 0);
+    EXPECT_EQ(model.DefaultOption(), 2); // still "Pick up"
+    model.SetEnabled(0, false);
+    model.SetHint(0, "first");
+    model.Delete(2);
+    EXPECT_EQ(model.DefaultOption(), -1);
+    EXPECT_EQ(model.StoreItems(), "Option1" + sv + "0" + sv + "first" + vm + items.section(vm, 0, 0));
+}
