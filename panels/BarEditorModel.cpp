@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString Separator = QStringLiteral("-");
+constexpr QLatin1String Separator("-");
 
 QString StripAccessKeys(const QString &caption)
 {

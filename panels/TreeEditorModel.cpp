@@ -8,10 +8,8 @@
 
 namespace {
 
-const QString LevelMessageTail = QStringLiteral("' is invalid and will")
-                                 + QStringLiteral(" be adjusted to a valid level. The level for "
-                                                  "subsequent items may also")
-                                 + QStringLiteral(" be adjusted.");
+constexpr QLatin1String LevelMessageTail("' is invalid and will be adjusted to a valid level. "
+                                          "The level for subsequent items may also be adjusted.");
 
 } // namespace
 
