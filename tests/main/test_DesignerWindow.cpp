@@ -256,12 +256,12 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     EXPECT_NE(d.window->Window().StatusPanel(3), "0,0");
 
     // The selection's sizer snaps by the switch, and stops at once when it is turned off.
-    auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
+    ucSizer *sizer = DesignFormFactory::FormOf(*form)->SizerOf(*control);
     ASSERT_TRUE(sizer);
-    EXPECT_TRUE(sizer->SnapToGrid);
+    EXPECT_TRUE(sizer->SnapToGrid());
     d.window->Dispatch("ViewGrid");
     EXPECT_FALSE(d.window->Root().Settings().ViewGrid);
-    EXPECT_FALSE(sizer->SnapToGrid);
+    EXPECT_FALSE(sizer->SnapToGrid());
     EXPECT_FALSE(d.Bands().Checked("ViewGrid"));
 
     // A context request on a tree node selects that node's item and shows the pop-up.
