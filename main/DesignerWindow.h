@@ -32,9 +32,9 @@ class iPrompter;
 // the operation behind it, keeps the menus and tools in step with the selection, and shuts
 // the designer down when the window unloads.
 //
-// The designer is the host of the main window, of the design forms and of the project tree. Settings, help
-// and about are the std::function members below, which Start fills with the designer's own
-// dialogs unless a test set them before; the code commands and preview are the code
+// It is the host of the main window, of the design forms and of the project tree. Settings,
+// help and about are the std::function members below, which Start fills with the designer's
+// own dialogs unless a test set them before; the code commands and preview are the code
 // services', reported as not available without them.
 class DesignerWindow final : private iMainWindowHost, private iProjectTreeHost
 {
@@ -93,7 +93,7 @@ public:
     CodeServices *Code() const { return m_code.get(); }
 
     // ---- The designer's dialogs ----------------------------------------------------------------
-    // Each one set before Start replaces the designer's own dialog for that command.
+    // Each one set replaces the designer's own dialog for that command (tests count them).
     std::function<void()> ShowSettings; // "Settings"
     std::function<void()> HelpTopics;   // "HelpTopics"
     std::function<void()> HelpAbout;    // "HelpAbout"
