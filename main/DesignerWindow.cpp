@@ -50,6 +50,7 @@ DesignerWindow::DesignerWindow(Options options)
       m_prompterPort(options.Prompter),
       m_createMode(options.CreateMode),
       m_chooser(options.Chooser),
+      m_dialogs(options.Dialogs ? options.Dialogs : this),
       m_withCode(options.WithCodeServices),
       m_recoveryFolder(options.RecoveryFolder)
 {
@@ -88,7 +89,6 @@ void DesignerWindow::Start(const QStringList &arguments)
     MakeFormFactory();
     MakePropertySheet();
     MakeChooser();
-    MakeDefaultDialogs();
     MakeCodeServices();
     // 13. The designer object, joined to the project tree and the other ports.
     ConnectDesigner();
@@ -167,24 +167,6 @@ void DesignerWindow::MakeChooser()
         m_chooser = m_qtChooser.get();
     }
     m_root->State().Connection.SetChooser(m_chooser);
-}
-
-void DesignerWindow::MakeDefaultDialogs()
-{
-    // The dialogs behind Preferences, Help and About, unless others were given.
-    if (!ShowSettings)
-        ShowSettings = [this] {
-            frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(), [this] {
-                m_root->Autosaver().ApplySettings();
-                RefreshCommands();
-            });
-        };
-    if (!HelpTopics)
-        HelpTopics = [this] { HelpWindow::ShowTopics(m_window.get()); };
-    if (!CloseHelp)
-        CloseHelp = [] { HelpWindow::CloseAll(); };
-    if (!HelpAbout)
-        HelpAbout = [this] { frmAbout::Show(m_window.get()); };
 }
 
 void DesignerWindow::MakeCodeServices()
@@ -268,6 +250,37 @@ void DesignerWindow::TreeContextMenu(const QPoint &globalPos)
 void DesignerWindow::TreeChangedItem()
 {
     m_window->SetStatusText(SelectionDescription());
+}
+
+// ---- The designer's own dialogs ---------------------------------------------------------------
+
+void DesignerWindow::ShowSettings()
+{
+    frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(), [this] {
+        m_root->Autosaver().ApplySettings();
+        RefreshCommands();
+    });
+}
+
+void DesignerWindow::ShowHelpTopics()
+{
+    HelpWindow::ShowTopics(m_window.get());
+}
+
+void DesignerWindow::ShowAbout()
+{
+    frmAbout::Show(m_window.get());
+}
+
+void DesignerWindow::CloseHelp()
+{
+    HelpWindow::CloseAll();
+}
+
+frmRecover::Choice DesignerWindow::ChooseRecovery(const QList<frmRecover::Row> &rows,
+                                                  QList<int> &chosen)
+{
+    return frmRecover::Ask(rows, m_window.get(), chosen);
 }
 
 // ---- The main window's host ------------------------------------------------------------------
@@ -362,14 +375,10 @@ void DesignerWindow::OfferRecovery()
     if (found.Entries.isEmpty())
         return;
     QList<frmRecover::Row> rows;
-    QStringList lines;
-    for (const RecoveryStore::Entry &entry : found.Entries) {
+    for (const RecoveryStore::Entry &entry : found.Entries)
         rows.append({entry.Meta.ApplicationID, entry.Meta.DocumentName, entry.Meta.Time});
-        lines << entry.Meta.ApplicationID + u'\t' + entry.Meta.DocumentName;
-    }
     QList<int> chosen;
-    const auto choice = ChooseRecovery ? frmRecover::Choice(ChooseRecovery(lines, chosen))
-                                       : frmRecover::Ask(rows, m_window.get(), chosen);
+    const frmRecover::Choice choice = m_dialogs->ChooseRecovery(rows, chosen);
     if (choice == frmRecover::Choice::Later)
         return;
     for (const int row : chosen) {
@@ -396,16 +405,6 @@ void DesignerWindow::RefreshCommands()
     // The property sheet's Apply ends here: a new ID, place or size shows at once.
     ShowSelectionStatus();
     m_window->UpdateCommandStates();
-}
-
-bool DesignerWindow::RunProvided(const std::function<void()> &command, const QString &key)
-{
-    if (!command) {
-        m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
-        return false;
-    }
-    command();
-    return true;
 }
 
 void DesignerWindow::RunCodeCommand(const QString &key)
@@ -461,13 +460,15 @@ void DesignerWindow::HandleCommand(const QString &key)
             root.Storage().OpenRecent(command.Index);
             break;
         case Kind::Settings:
-            RunProvided(ShowSettings, key);
+            m_dialogs->ShowSettings();
             break;
         case Kind::Help:
-            if (key == QLatin1String("HelpTopics"))
-                m_helpShown = RunProvided(HelpTopics, key) || m_helpShown;
-            else
-                RunProvided(HelpAbout, key);
+            if (key == QLatin1String("HelpTopics")) {
+                m_dialogs->ShowHelpTopics();
+                m_helpShown = true;
+            } else {
+                m_dialogs->ShowAbout();
+            }
             break;
         case Kind::Code:
         case Kind::CodeMenu:
@@ -563,8 +564,8 @@ void DesignerWindow::Shutdown()
     // designer lets every item go, then the settings are saved.
     if (m_sheet)
         m_sheet->hide();
-    if (m_helpShown && CloseHelp)
-        CloseHelp();
+    if (m_helpShown)
+        m_dialogs->CloseHelp();
     m_root->Shutdown();
     if (m_prompterPort)
         for (const QString &problem : m_root->State().Persist.TakeProblems())

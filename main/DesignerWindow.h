@@ -4,9 +4,9 @@
 #include "designer/iMainWindowHost.h"
 #include "designer/iProjectTreeHost.h"
 #include "designer/mdiMain.h"
+#include "main/iDesignerDialogs.h"
 
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class CodeServices;
@@ -32,11 +32,12 @@ class iPrompter;
 // the operation behind it, keeps the menus and tools in step with the selection, and shuts
 // the designer down when the window unloads.
 //
-// It is the host of the main window, of the design forms and of the project tree. Settings,
-// help and about are the std::function members below, which Start fills with the designer's
-// own dialogs unless a test set them before; the code commands and preview are the code
+// It is the host of the main window, of the design forms and of the project tree, and shows
+// its own dialogs unless it was given others; the code commands and preview are the code
 // services', reported as not available without them.
-class DesignerWindow final : private iMainWindowHost, private iProjectTreeHost
+class DesignerWindow final : private iMainWindowHost,
+                             private iProjectTreeHost,
+                             private iDesignerDialogs
 {
 public:
     struct Options
@@ -54,6 +55,8 @@ public:
         // The code editor, the Code sub-menu and preview; without them those commands are
         // not available.
         bool WithCodeServices = true;
+        // Preferences, help, About and the recovery offer; none means the designer's own.
+        iDesignerDialogs *Dialogs = nullptr;
         // Where autosave keeps unsaved work and where the start-up looks for work left
         // behind; none means no autosave and no recovery (tests give a folder of their own).
         QString RecoveryFolder;
@@ -73,9 +76,6 @@ public:
     // Offers the unsaved work that designers which no longer run left behind (Start queues it
     // for when the window shows), and reports recovery files that cannot be used.
     void OfferRecovery();
-    // Replaces the dialog of OfferRecovery (tests): the rows offered, the checked rows
-    // chosen; the answer is frmRecover's choice.
-    std::function<int(const QStringList &rows, QList<int> &chosen)> ChooseRecovery;
 
     // Runs a command key as the main window's tools do.
     void Dispatch(const QString &key);
@@ -92,13 +92,6 @@ public:
     // The code commands, the Code sub-menu and preview; nullptr without them.
     CodeServices *Code() const { return m_code.get(); }
 
-    // ---- The designer's dialogs ----------------------------------------------------------------
-    // Each one set replaces the designer's own dialog for that command (tests count them).
-    std::function<void()> ShowSettings; // "Settings"
-    std::function<void()> HelpTopics;   // "HelpTopics"
-    std::function<void()> HelpAbout;    // "HelpAbout"
-    std::function<void()> CloseHelp;    // as the window unloads, when help was shown
-
 private:
     // The start-up's parts, in the order Start runs them.
     void MakePrompter();
@@ -106,7 +99,6 @@ private:
     void MakeFormFactory();
     void MakePropertySheet();
     void MakeChooser();
-    void MakeDefaultDialogs();
     void MakeCodeServices();
     void ConnectDesigner();
     void FollowClipboard();
@@ -137,7 +129,14 @@ private:
     void TreeContextMenu(const QPoint &globalPos) override;
     void TreeChangedItem() override;
 
-    bool RunProvided(const std::function<void()> &command, const QString &key);
+    // ---- iDesignerDialogs: the designer's own ---------------------------------------------
+    void ShowSettings() override;
+    void ShowHelpTopics() override;
+    void ShowAbout() override;
+    void CloseHelp() override;
+    frmRecover::Choice ChooseRecovery(const QList<frmRecover::Row> &rows,
+                                      QList<int> &chosen) override;
+
     void RunCodeCommand(const QString &key);
     // The three panels of the selection: its description (when it changed since last shown,
     // so a message of the last action stays until there is news), where it stands and how big
@@ -159,6 +158,7 @@ private:
     iCreateMode *m_createMode = nullptr;
     std::unique_ptr<QtDocumentChooser> m_qtChooser;
     iDocumentChooser *m_chooser = nullptr;
+    iDesignerDialogs *m_dialogs = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
     bool m_withCode = true;
     QString m_recoveryFolder;
