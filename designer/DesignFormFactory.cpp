@@ -1,8 +1,6 @@
 #include "designer/DesignFormFactory.h"
 
-#include "panels/SizerModel.h"
 #include "designer/frmDesign.h"
-#include "model/cAppWrapper.h"
 #include "model/clsControl.h"
 #include "model/iControlWrapper.h"
 #include "model/Vocabulary.h"
@@ -22,12 +20,6 @@ std::unique_ptr<iFormFuncs> DesignFormFactory::CreateDesignForm(clsControl &owne
             [resolve = m_resolvePicture, &owner](const QString &name) {
                 return resolve(owner.App() ? owner.App() : &owner, name);
             });
-    if (clsControl *app = owner.App())
-        if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper())) {
-            const auto [gridX, gridY] =
-                SizerModel::GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY());
-            form->SetGrid(gridX, gridY);
-        }
     if (Vocabulary::IsForm(type) && m_area)
         form->AttachTo(m_area);
     m_forms.append(form.get());

@@ -3,81 +3,78 @@
 #include "app/EditCommands.h"
 #include "panels/SizerModel.h"
 #include "app/clsDesigner.h"
-#include "designer/DesignFormFactory.h"
-#include "designer/frmDesign.h"
-#include "designer/ucSizer.h"
-#include "model/cAppWrapper.h"
+#include "designer/iMainWindowHost.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
-#include "model/Vocabulary.h"
 
 #include <optional>
-#include <tuple>
 
-DesignSurfaceHost::DesignSurfaceHost(clsDesigner &designer, EditCommands &edit)
-    : m_designer(designer), m_edit(edit)
+DesignSurfaceHost::DesignSurfaceHost(clsDesigner &designer, EditCommands &edit,
+                                     iMainWindowHost *window)
+    : m_designer(designer), m_edit(edit), m_window(window)
 {
 }
 
 void DesignSurfaceHost::SelectItem(clsControl &item)
 {
-    // The sizer takes the grid of the application's scale unit, read again on every
-    // selection, and the snapping switch, before the designer shows it.
-    int gridX = 0, gridY = 0;
-    if (clsControl *app = item.App())
-        if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper()))
-            std::tie(gridX, gridY) = SizerModel::GridSpacing(wrapper->ScaleUnit(),
-                                                                wrapper->ScaleX(), wrapper->ScaleY());
-    if (clsControl *form = Vocabulary::IsForm(item.ObjType()) ? &item : item.Form())
-        if (frmDesign *design = DesignFormFactory::FormOf(*form))
-            design->SetGrid(gridX, gridY);
-    if (auto *sizer = dynamic_cast<ucSizer *>(item.Sizer())) {
-        sizer->GridX = gridX;
-        sizer->GridY = gridY;
-        sizer->SnapToGrid = SnapToGrid();
-    }
-    if (m_designer.SelectItem(&item) && Selected)
-        Selected(item);
+    if (m_designer.SelectItem(&item) && m_window)
+        m_window->ItemSelected(item);
 }
 
 void DesignSurfaceHost::ShowModify(clsControl &item)
 {
-    if (PropertySheet)
-        PropertySheet(item);
+    if (m_window)
+        m_window->ShowPropertySheet(item);
 }
 
 void DesignSurfaceHost::ShowContextMenu(clsControl &item)
 {
-    if (ContextMenu)
-        ContextMenu(item);
+    if (m_window)
+        m_window->ShowContextMenu(item);
 }
 
 void DesignSurfaceHost::FocusProjectTree()
 {
-    if (FocusTree)
-        FocusTree();
+    if (m_window)
+        m_window->FocusProjectTree();
 }
 
-void DesignSurfaceHost::SetStatusPanel(int panel, const QString &text)
+void DesignSurfaceHost::ShowGeometry(const clsControl &item, const Dragged *dragged)
 {
-    if (StatusPanel)
-        StatusPanel(panel, text);
+    if (!m_window)
+        return;
+    const double sx = item.ScaleX(), sy = item.ScaleY();
+    const auto show = [&](int panel, int x, int y) {
+        m_window->ShowStatusPanel(panel, SizerModel::PairText(x, y, sx, sy));
+    };
+    if (!dragged) {
+        // An object that the runtime places shows 0 for that coordinate.
+        show(2, item.AutoLeft() ? 0 : item.TwipLeft(), item.AutoTop() ? 0 : item.TwipTop());
+        show(3, item.TwipWidth(), item.TwipHeight());
+        return;
+    }
+    if (const auto at = dragged->Position)
+        show(2, at->x(), at->y());
+    if (const auto size = dragged->Size)
+        show(3, size->width(), size->height());
 }
 
 bool DesignSurfaceHost::SnapToGrid() const
 {
-    return SnapSwitch && SnapSwitch();
+    return m_window && m_window->SnapToGrid();
 }
 
 void DesignSurfaceHost::MoveItem(clsControl &item, int left, int top, int width, int height,
                                  bool sized)
 {
     const auto given = [](int twips) { return twips < 0 ? std::nullopt : std::optional<int>(twips); };
-    const double sx = item.ScaleX(), sy = item.ScaleY();
     if (sized)
         m_edit.MoveItemTwips(item, given(left), given(top), given(width), given(height));
     else
         m_edit.MoveItemTwips(item, given(left), given(top), std::nullopt, std::nullopt);
-    SetStatusPanel(2, SizerModel::PairText(item.TwipLeft(), item.TwipTop(), sx, sy));
-    SetStatusPanel(3, SizerModel::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
+    ShowGeometry(item);
+}
+
+iPrompter &DesignSurfaceHost::Prompter() const
+{
+    return m_designer.Prompter();
 }

@@ -2,38 +2,32 @@
 
 #include "designer/iDesignFormHost.h"
 
-#include <functional>
-
 class EditCommands;
 class clsDesigner;
+class iMainWindowHost;
 
 // The design forms' host in the designer: selection through the designer object (which shows
 // the sizer, highlights the tree node and tells the status bar), moves and resizes through
 // the edit commands (so each leaves its undo record), and the rest through the main window's
-// hooks.
+// host. Without a window (rendering, benchmarks) selections and moves still reach the
+// designer; the status bar, the tree's focus, the menus and the property sheet are not there.
 class DesignSurfaceHost final : public iDesignFormHost
 {
 public:
-    DesignSurfaceHost(clsDesigner &designer, EditCommands &edit);
-
-    std::function<void(int panel, const QString &text)> StatusPanel;
-    std::function<void()> FocusTree;
-    // After the designer made the item the selection.
-    std::function<void(clsControl &item)> Selected;
-    std::function<void(clsControl &item)> ContextMenu;
-    std::function<void(clsControl &item)> PropertySheet;
-    std::function<bool()> SnapSwitch;
+    DesignSurfaceHost(clsDesigner &designer, EditCommands &edit, iMainWindowHost *window = nullptr);
 
     void SelectItem(clsControl &item) override;
     void ShowModify(clsControl &item) override;
     void ShowContextMenu(clsControl &item) override;
     void FocusProjectTree() override;
-    void SetStatusPanel(int panel, const QString &text) override;
+    void ShowGeometry(const clsControl &item, const Dragged *dragged = nullptr) override;
     bool SnapToGrid() const override;
     void MoveItem(clsControl &item, int left, int top, int width, int height,
                   bool sized) override;
+    iPrompter &Prompter() const override;
 
 private:
     clsDesigner &m_designer;
     EditCommands &m_edit;
+    iMainWindowHost *m_window;
 };

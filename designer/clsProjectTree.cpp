@@ -7,6 +7,7 @@
 #include "app/iPrompter.h"
 #include "designer/DragCursors.h"
 #include "designer/ItemImages.h"
+#include "designer/iProjectTreeHost.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
@@ -152,8 +153,8 @@ clsProjectTree::clsProjectTree(QTreeWidget &view) : m_view(view)
                      [this](const QPoint &pos) {
                          if (QTreeWidgetItem *node = m_view.itemAt(pos))
                              UserSelected(node);
-                         if (ContextMenuRequested)
-                             ContextMenuRequested(m_view.viewport()->mapToGlobal(pos));
+                         if (m_links.Host)
+                             m_links.Host->TreeContextMenu(m_view.viewport()->mapToGlobal(pos));
                      });
 }
 
@@ -407,9 +408,12 @@ void clsProjectTree::SelectNode(QTreeWidgetItem *node)
 
 void clsProjectTree::LabelEditing(bool started)
 {
-    const auto &slot = started ? LabelEditStarted : LabelEditEnded;
-    if (slot)
-        slot();
+    if (!m_links.Host)
+        return;
+    if (started)
+        m_links.Host->LabelEditStarted();
+    else
+        m_links.Host->LabelEditEnded();
 }
 
 bool clsProjectTree::CommitLabel(QTreeWidgetItem *node, const QString &text)
@@ -435,8 +439,8 @@ bool clsProjectTree::CommitLabel(QTreeWidgetItem *node, const QString &text)
         }
         if (!m_links.Edit && m_links.Designer)
             m_links.Designer->MarkChanged(item);
-        if (StatusRefresh)
-            StatusRefresh();
+        if (m_links.Host)
+            m_links.Host->TreeChangedItem();
         return true;
     });
 }
@@ -463,8 +467,8 @@ bool clsProjectTree::DropNode(QTreeWidgetItem *dragged, QTreeWidgetItem *target)
         }
         m_links.Designer->MarkChanged(item);
         Highlight(item->FullID());
-        if (StatusRefresh)
-            StatusRefresh();
+        if (m_links.Host)
+            m_links.Host->TreeChangedItem();
         return true;
     });
 }

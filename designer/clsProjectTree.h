@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QString>
 #include <array>
-#include <functional>
 
 class EditCommands;
 class QTreeWidget;
@@ -17,6 +16,7 @@ class QTreeWidgetItem;
 class clsControl;
 class clsDesigner;
 class iPrompter;
+class iProjectTreeHost;
 
 // The project tree of the main window: one node per design item under its parent's node,
 // keyed by the item's upper-cased full ID, showing its own ID beside its kind's image.
@@ -36,21 +36,14 @@ public:
         iPrompter *Prompter = nullptr;
         // The drag cursors chosen at start-up (ProcessState::CursorIds).
         std::array<int, 8> CursorIds{8210, 8211, 8212, 8213, 8214, 8215, 8216, 8217};
+        // The window around the tree: label edits, the context menu, the status bar.
+        iProjectTreeHost *Host = nullptr;
     };
 
     explicit clsProjectTree(QTreeWidget &view);
     ~clsProjectTree() override;
 
     void SetLinks(const Links &links);
-
-    // The main window drops its edit shortcuts while a label is edited, so the edit box gets
-    // Ctrl+C, Delete and the rest, and restores them afterwards.
-    std::function<void()> LabelEditStarted;
-    std::function<void()> LabelEditEnded;
-    // A right click on the tree (global position); the node under it is selected first.
-    std::function<void(const QPoint &globalPos)> ContextMenuRequested;
-    // After a rename or a move from the tree: the status bar shows the selection again.
-    std::function<void()> StatusRefresh;
 
     void AddItem(int type, int position, const QString &fullId,
                  const QString &parentFullId) override;

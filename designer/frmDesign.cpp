@@ -1,5 +1,6 @@
 #include "designer/frmDesign.h"
 
+#include "app/ErrorBoundary.h"
 #include "controls/PictureLoader.h"
 #include "controls/TabGroup.h"
 #include "controls/TabStrip.h"
@@ -8,6 +9,7 @@
 #include "designer/DesignControlFactory.h"
 #include "designer/iDesignFormHost.h"
 #include "designer/ucSizer.h"
+#include "model/cAppWrapper.h"
 #include "model/cMenuWrapper.h"
 #include "model/cTabgrpWrapper.h"
 #include "model/clsControl.h"
@@ -31,6 +33,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 using namespace Vocabulary;
 
@@ -187,6 +190,7 @@ frmDesign::frmDesign(clsControl &owner, int type, iDesignFormHost *host)
     connect(&m_clickTimer, &QTimer::timeout, this, [this] { m_clickPending = false; });
     if (m_host)
         canvas->installEventFilter(this);
+    ReadGrid();
     RefreshBackground();
 }
 
@@ -489,6 +493,21 @@ void frmDesign::SetBackPicture(const QImage &picture)
     RefreshBackground();
 }
 
+void frmDesign::ReadGrid()
+{
+    int gridX = 0, gridY = 0;
+    if (clsControl *app = m_owner.App())
+        if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper()))
+            std::tie(gridX, gridY) =
+                SizerModel::GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY());
+    SetGrid(gridX, gridY);
+}
+
+bool frmDesign::SnapToGrid() const
+{
+    return m_host && m_host->SnapToGrid();
+}
+
 void frmDesign::SetGrid(int gridX, int gridY)
 {
     if (gridX == m_gridX && gridY == m_gridY)
@@ -622,9 +641,6 @@ void frmDesign::LayoutTabPanels()
 iItemSizer *frmDesign::CreateSizer()
 {
     auto sizer = std::make_unique<ucSizer>(*this);
-    sizer->SnapToGrid = m_host && m_host->SnapToGrid();
-    sizer->GridX = m_gridX;
-    sizer->GridY = m_gridY;
     ConnectSizer(sizer.get());
     m_sizers.push_back(std::move(sizer));
     return m_sizers.back().get();
@@ -636,6 +652,15 @@ void frmDesign::DeleteSizer(iItemSizer *sizer)
                            [sizer](const auto &p) { return p.get() == sizer; });
     if (it != m_sizers.end())
         m_sizers.erase(it);
+}
+
+ucSizer *frmDesign::SizerOf(clsControl &item)
+{
+    const iItemSizer *wanted = item.Sizer();
+    for (const auto &sizer : m_sizers)
+        if (sizer.get() == wanted)
+            return sizer.get();
+    return nullptr;
 }
 
 ucSizer *frmDesign::TrackingSizer() const
@@ -671,23 +696,24 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
     connect(sizer, &ucSizer::BeforeResize, this, begin);
     connect(sizer, &ucSizer::Moving, this, [this](iDesignControl *, int left, int top) {
         m_moved = true;
+        iDesignFormHost::Dragged dragged;
+        dragged.Position = QPoint(left, top);
         if (m_host)
-            m_host->SetStatusPanel(2, SizerModel::PairText(left, top, m_owner.ScaleX(),
-                                                              m_owner.ScaleY()));
+            m_host->ShowGeometry(m_owner, &dragged);
     });
     connect(sizer, &ucSizer::Sizing, this,
             [this](iDesignControl *ctrl, int left, int top, int width, int height) {
                 m_sized = true;
                 if (!m_host)
                     return;
-                const double sx = m_owner.ScaleX(), sy = m_owner.ScaleY();
+                iDesignFormHost::Dragged dragged;
                 if (ctrl != m_surface.get()) {
                     int originX = 0, originY = 0, r = 0, b = 0;
                     ContainerArea(ctrl->Container(), originX, originY, r, b);
-                    m_host->SetStatusPanel(
-                        2, SizerModel::PairText(left - originX, top - originY, sx, sy));
+                    dragged.Position = QPoint(left - originX, top - originY);
                 }
-                m_host->SetStatusPanel(3, SizerModel::PairText(width, height, sx, sy));
+                dragged.Size = QSize(width, height);
+                m_host->ShowGeometry(m_owner, &dragged);
             });
     const auto after = [this](iDesignControl *ctrl) {
         clsControl *item = ctrl == m_surface.get() ? &m_owner : m_owner.Items().Find(ctrl->Tag());
@@ -695,16 +721,19 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
         m_moved = m_sized = false;
         if (!item || !m_host)
             return;
-        if (ctrl == m_surface.get()) {
-            m_host->MoveItem(*item, -1, -1, ctrl->Width() - clsControl::FrameWidthTwips(),
-                             ctrl->Height() - clsControl::CaptionHeightTwips(), true);
-            return;
-        }
-        int originX = 0, originY = 0, r = 0, b = 0;
-        ContainerArea(ctrl->Container(), originX, originY, r, b);
-        // Stored positions of controls placed on the form count from the client origin.
-        m_host->MoveItem(*item, ctrl->Left() - originX, ctrl->Top() - originY, ctrl->Width(),
-                         ctrl->Height(), sized);
+        // A drag of a nib ends here straight from the nib's own mouse handler.
+        ErrorBoundary::Run(m_host->Prompter(), QStringLiteral("<frmDesign AfterMove>"), [&] {
+            if (ctrl == m_surface.get()) {
+                m_host->MoveItem(*item, -1, -1, ctrl->Width() - clsControl::FrameWidthTwips(),
+                                 ctrl->Height() - clsControl::CaptionHeightTwips(), true);
+                return;
+            }
+            int originX = 0, originY = 0, r = 0, b = 0;
+            ContainerArea(ctrl->Container(), originX, originY, r, b);
+            // Stored positions of controls placed on the form count from the client origin.
+            m_host->MoveItem(*item, ctrl->Left() - originX, ctrl->Top() - originY,
+                             ctrl->Width(), ctrl->Height(), sized);
+        });
     };
     connect(sizer, &ucSizer::AfterMove, this, after);
     connect(sizer, &ucSizer::AfterResize, this, after);
@@ -766,64 +795,79 @@ bool frmDesign::eventFilter(QObject *watched, QEvent *event)
 
 bool frmDesign::HandleMouse(QObject *watched, QMouseEvent *event)
 {
-    // Errors of a handler never leave it: the selection stays as it was.
-    try {
-        clsControl *item = ItemOf(watched);
-        if (!item || !m_host)
-            return true;
-        const QPoint global = event->globalPosition().toPoint();
-        const bool isForm = item == &m_owner;
-        const int type = item->ObjType();
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            if (ucSizer *sizer = TrackingSizer())
-                sizer->TrackTo(global);
-            break;
-        case QEvent::MouseButtonPress:
-            m_lastDown = global;
-            if (!isForm)
-                ItemMouseDown(*item, event->button(), global);
-            break;
-        case QEvent::MouseButtonDblClick:
-            m_lastDown = global;
-            if (EmulatesDoubleClick(type))
-                ItemMouseDown(*item, event->button(), global);
-            else
+    // Every gesture is a command of its own: an error is reported under the handler it ends
+    // in and the form stays as usable as before it.
+    if (!m_host)
+        return true;
+    const char *label = "<frmDesign MouseMove>";
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: label = "<frmDesign MouseDown>"; break;
+    case QEvent::MouseButtonDblClick: label = "<frmDesign DblClick>"; break;
+    case QEvent::MouseButtonRelease: label = "<frmDesign MouseUp>"; break;
+    default: break;
+    }
+    ErrorBoundary::Run(m_host->Prompter(), QLatin1String(label),
+                       [&] { DispatchMouse(watched, event); });
+    return true;
+}
+
+void frmDesign::DispatchMouse(QObject *watched, QMouseEvent *event)
+{
+    clsControl *item = ItemOf(watched);
+    if (!item)
+        return;
+    const QPoint global = event->globalPosition().toPoint();
+    const bool isForm = item == &m_owner;
+    const int type = item->ObjType();
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (ucSizer *sizer = TrackingSizer())
+            sizer->TrackTo(global);
+        break;
+    case QEvent::MouseButtonPress:
+        m_lastDown = global;
+        if (!isForm)
+            ItemMouseDown(*item, event->button(), global);
+        break;
+    case QEvent::MouseButtonDblClick:
+        m_lastDown = global;
+        if (EmulatesDoubleClick(type))
+            ItemMouseDown(*item, event->button(), global);
+        else
+            ItemDblClick(*item);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (EmulatesDoubleClick(type)) {
+            if (m_clickPending) {
+                m_clickPending = false;
+                m_clickTimer.stop();
                 ItemDblClick(*item);
-            break;
-        case QEvent::MouseButtonRelease:
-            if (EmulatesDoubleClick(type)) {
-                if (m_clickPending) {
-                    m_clickPending = false;
-                    m_clickTimer.stop();
-                    ItemDblClick(*item);
-                } else {
-                    m_clickPending = true;
-                    m_clickTimer.start(m_doubleClickInterval);
-                    ItemMouseUp(*item, event->button());
-                }
-            } else if (type == Type::Tabgroup) {
-                TabMouseUp(*item, qobject_cast<QWidget *>(watched), event->button());
             } else {
+                m_clickPending = true;
+                m_clickTimer.start(m_doubleClickInterval);
                 ItemMouseUp(*item, event->button());
             }
-            break;
-        default: break;
+        } else if (type == Type::Tabgroup) {
+            TabMouseUp(*item, qobject_cast<QWidget *>(watched), event->button());
+        } else {
+            ItemMouseUp(*item, event->button());
         }
-    } catch (...) {
+        break;
+    default: break;
     }
-    return true;
 }
 
 void frmDesign::SelectItem(clsControl &item)
 {
+    // The application's scale unit may have changed since the last selection.
+    ReadGrid();
     if (m_host)
         m_host->SelectItem(item);
 }
 
 void frmDesign::ItemDblClick(clsControl &item)
 {
-    if (auto *sizer = dynamic_cast<ucSizer *>(item.Sizer()); sizer && sizer->Active())
+    if (ucSizer *sizer = SizerOf(item); sizer && sizer->Active())
         sizer->StopTracking();
     if (m_host)
         m_host->ShowModify(item);
@@ -833,7 +877,7 @@ void frmDesign::ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint g
 {
     if (button != Qt::LeftButton)
         return;
-    auto *sizer = dynamic_cast<ucSizer *>(item.Sizer());
+    ucSizer *sizer = SizerOf(item);
     if (!sizer)
         return;
     // A press on a control that is not selected yet selects it, so one gesture both picks a
@@ -848,7 +892,7 @@ void frmDesign::ItemMouseUp(clsControl &item, Qt::MouseButton button)
 {
     SelectItem(item);
     if (button == Qt::LeftButton) {
-        if (auto *sizer = dynamic_cast<ucSizer *>(item.Sizer()))
+        if (ucSizer *sizer = SizerOf(item))
             sizer->StopTracking();
     } else if (button == Qt::RightButton && m_host) {
         m_host->ShowContextMenu(item);
@@ -869,7 +913,7 @@ void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton b
         const auto *strip = qobject_cast<const TabStrip *>(bar);
         const int tab = strip ? strip->TabIndexAt(at) : bar->tabAt(at); // rows of tabs too
         if (tab >= 0) {
-            if (auto *sizer = dynamic_cast<ucSizer *>(group.Sizer()))
+            if (ucSizer *sizer = SizerOf(group))
                 sizer->StopTracking();
             wrapper->SetSelectedTabPanel(tab + 1);
             LayoutTabPanels();

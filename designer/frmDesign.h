@@ -70,9 +70,17 @@ public:
     void SetBackPicture(const QImage &picture);
     qint32 BackColorRgb() const { return m_backColor; }
     // Grid spacings in twips; dots are drawn while both are positive and design aids show.
+    // The form takes them from its application's scale unit when it is made and again on
+    // every selection on it; its sizers drag by them.
     void SetGrid(int gridX, int gridY);
     int GridX() const { return m_gridX; }
     int GridY() const { return m_gridY; }
+    // Whether the sizers snap to the grid: the designer's switch, as it stands now.
+    bool SnapToGrid() const;
+    // Makes the item the selection as a click on it would, with the grid read again first.
+    void SelectItem(clsControl &item);
+    // The sizer of an item of this form (made on first use), or nullptr.
+    ucSizer *SizerOf(clsControl &item);
     // Places the bands of the docked bars along the edges (also done after every change of
     // the insets, once the bar being made is registered).
     void LayoutBands();
@@ -128,9 +136,10 @@ private:
     class CanvasWidget;
     class SurfaceControl;
 
+    void ReadGrid();
     bool HandleMouse(QObject *watched, QMouseEvent *event);
+    void DispatchMouse(QObject *watched, QMouseEvent *event);
     // The four handlers every mouse gesture ends in.
-    void SelectItem(clsControl &item);
     void ItemDblClick(clsControl &item);
     void ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global);
     void ItemMouseUp(clsControl &item, Qt::MouseButton button);

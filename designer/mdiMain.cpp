@@ -1,7 +1,6 @@
 #include "designer/mdiMain.h"
 
 #include "app/ProcessState.h"
-#include "app/Startup.h"
 #include "app/iPrompter.h"
 #include "designer/FormArea.h"
 #include "designer/ItemImages.h"
@@ -58,7 +57,8 @@ bool &ViewSetting(clsDesignerSettings &s, const QString &key)
 }
 } // namespace
 
-mdiMain::mdiMain(ProcessState &state, QWidget *parent) : QMainWindow(parent), m_state(state)
+mdiMain::mdiMain(ProcessState &state, iMainWindowHost &host, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_host(host)
 {
     setWindowTitle(Text(ProgramTitle));
     setObjectName(QStringLiteral("mdiMain"));
@@ -176,8 +176,7 @@ void mdiMain::Dispatch(const QString &key)
         if (command.Index <= windows.size()) {
             QMdiSubWindow *window = windows.at(command.Index - 1);
             m_mdiArea->setActiveSubWindow(window);
-            if (m_windowActivated)
-                m_windowActivated(window);
+            m_host.WindowActivated(window);
         }
         ShowDescription();
         return;
@@ -185,8 +184,7 @@ void mdiMain::Dispatch(const QString &key)
     default:
         break;
     }
-    if (m_commandHandler)
-        m_commandHandler(key);
+    m_host.HandleCommand(key);
     if (command.What == Kind::RecentFile || command.What == Kind::CodeMenu)
         ShowDescription();
 }
@@ -200,22 +198,21 @@ void mdiMain::ToggleView(const QString &key)
         m_bands->SetBandVisible(Text(StatusBand), setting);
     } else if (key == QLatin1String("ViewToolbar")) {
         m_bands->SetBandVisible(Text(MainBand), setting);
-    } else if (m_gridChanged) {
-        m_gridChanged(setting);
+    } else {
+        m_host.GridChanged(setting);
     }
 }
 
 void mdiMain::ShowDescription()
 {
-    if (m_describeSelection)
-        SetStatusText(m_describeSelection());
+    SetStatusText(m_host.SelectionDescription());
 }
 
 // ---- Command states -----------------------------------------------------------------------
 
 void mdiMain::UpdateCommandStates()
 {
-    const StateInputs inputs = m_stateSource ? m_stateSource() : StateInputs();
+    const StateInputs inputs = m_host.CommandStates();
     const QHash<QString, bool> states = EnabledStates(inputs);
     for (auto it = states.constBegin(); it != states.constEnd(); ++it)
         m_bands->SetEnabled(it.key(), it.value());
@@ -223,13 +220,12 @@ void mdiMain::UpdateCommandStates()
     const QString popup = Text(PopupBand);
     if (QMenu *menu = m_bands->Menu(popup, Text(PopupNewMenu)))
         menu->setEnabled(inputs.ProjectOpen);
-    ShowProjectTitle(m_projectTitle ? m_projectTitle() : QString(), inputs.ProjectChanged);
+    ShowProjectTitle(m_host.ProjectTitle(), inputs.ProjectChanged);
 }
 
 void mdiMain::CommandsChanged()
 {
-    if (m_selectionChanged)
-        m_selectionChanged();
+    m_host.SelectionChanged();
     UpdateCommandStates();
 }
 
@@ -425,7 +421,7 @@ void mdiMain::ShowContextMenu(const QPoint &globalPos)
                 code->removeAction(action);
                 action->deleteLater();
             }
-        const QList<CodeMenuEntry> entries = m_codeMenu ? m_codeMenu() : QList<CodeMenuEntry>();
+        const QList<CodeMenuEntry> entries = m_host.CodeMenuEntries();
         for (const CodeMenuEntry &entry : entries) {
             if (entry.Key == QLatin1String("-")) {
                 code->addSeparator();
@@ -550,17 +546,14 @@ void mdiMain::CloseWithoutQuestions()
 
 void mdiMain::closeEvent(QCloseEvent *event)
 {
-    if (!m_shutDown && !m_noQuestions && m_closeQuery && !m_closeQuery()) {
+    if (!m_shutDown && !m_noQuestions && !m_host.QueryClose()) {
         event->ignore();
         return;
     }
     if (!m_shutDown) {
         m_shutDown = true;
         StoreWindowPosition();
-        if (m_shutdown)
-            m_shutdown();
-        else
-            Startup::SaveOnShutdown(m_state);
+        m_host.Shutdown();
         event->accept();
         Q_EMIT Unloaded();
         return;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "panels/MainWindowModel.h"
 #include "app/iUndoState.h"
+#include "designer/iMainWindowHost.h"
+#include "panels/MainWindowModel.h"
 
 #include <QList>
 #include <QMainWindow>
-#include <functional>
 
 class ProcessState;
 class QAction;
@@ -21,14 +21,14 @@ class vxMenuBar;
 // the project tree on the left beside a splitter, the design forms in the MDI area and a
 // status bar of five panels. Every tool of every band arrives at Dispatch, keyed by its text
 // key; the window handles its own views (tool bar, status bar, grid, window list) and hands
-// every other command to the command handler. Closing it asks the open projects whether they
-// may close, then stores its position keys and shuts the designer down.
+// every other command to its host. Closing it asks the host whether the open projects may
+// close, then stores its position keys and has the host shut the designer down.
 class mdiMain : public QMainWindow, public iUndoState
 {
     Q_OBJECT
 
 public:
-    explicit mdiMain(ProcessState &state, QWidget *parent = nullptr);
+    mdiMain(ProcessState &state, iMainWindowHost &host, QWidget *parent = nullptr);
     ~mdiMain() override;
 
     vxMenuBar &Bands() const { return *m_bands; }
@@ -39,27 +39,13 @@ public:
     // ---- Dispatch -------------------------------------------------------------------------
     // Messages such as "not available" go through it (the program title is the caption).
     void SetPrompter(iPrompter *prompter) { m_prompter = prompter; }
-    // Every command the window does not handle itself: documents, editing, properties, item
-    // kinds, settings, help, code, recent files, the Code sub-menu, Exit.
-    void SetCommandHandler(std::function<void(const QString &key)> handler)
-    {
-        m_commandHandler = std::move(handler);
-    }
     // Runs the command of a tool key as a click on it would.
     void Dispatch(const QString &key);
 
     // ---- Command states -------------------------------------------------------------------
-    using StateSource = std::function<MainWindowModel::StateInputs()>;
-    void SetStateSource(StateSource source) { m_stateSource = std::move(source); }
-    // The title of the current project ("" when none is open).
-    void SetProjectTitleSource(std::function<QString()> source) { m_projectTitle = std::move(source); }
-    // The selected item's description, shown again after a list command.
-    void SetSelectionDescription(std::function<QString()> source) { m_describeSelection = std::move(source); }
     // Recomputes every tool's enabled state and the title.
     void UpdateCommandStates();
     void CommandsChanged() override;
-    // Runs first whenever the selection or the project changed (before the states follow).
-    void SetSelectionChanged(std::function<void()> changed) { m_selectionChanged = std::move(changed); }
     // The Undo entry of the menu, the pop-up and the tool bar shows the newest record's caption.
     void SetUndoState(const QString &caption, bool enabled) override;
 
@@ -73,16 +59,7 @@ public:
     void ShowProjectTitle(const QString &projectTitle, bool changed = false);
 
     // ---- Menus built on demand ----------------------------------------------------------------
-    // An entry of the context menu's Code sub-menu; the key "-" is a separator.
-    struct CodeMenuEntry
-    {
-        QString Key; // "cm*" + event name or "cl*" + n
-        QString Caption;
-    };
-    void SetCodeMenuSource(std::function<QList<CodeMenuEntry>()> source)
-    {
-        m_codeMenu = std::move(source);
-    }
+    using CodeMenuEntry = iMainWindowHost::CodeMenuEntry;
     // Rebuilds the Code sub-menu, then shows the "Popup" band at the mouse (or at globalPos).
     void ShowContextMenu();
     void ShowContextMenu(const QPoint &globalPos);
@@ -102,13 +79,6 @@ public:
     // ---- Views -------------------------------------------------------------------------------
     // Check marks and band visibility from the settings.
     void ApplyViewSettings();
-    // The grid switch changed: the design forms repaint and their sizers snap by it.
-    void SetGridChanged(std::function<void(bool on)> changed) { m_gridChanged = std::move(changed); }
-    // A design form's window was activated from the Window menu.
-    void SetWindowActivated(std::function<void(QMdiSubWindow *window)> activated)
-    {
-        m_windowActivated = std::move(activated);
-    }
 
     // ---- Placement -----------------------------------------------------------------------
     // Position and size from the stored keys, when there are any.
@@ -125,12 +95,6 @@ public:
     QString StatusPanel(int panel) const;
 
     // ---- Closing ---------------------------------------------------------------------------
-    // Asked before the user's close goes ahead (the closing question of every open project);
-    // false keeps the window open.
-    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
-    // Runs once the window has stored its place, as it closes: the projects are released and
-    // the settings saved. Without one the window saves the settings itself.
-    void SetShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
     // Closes without asking: the program, not the user, ends the designer.
     void CloseWithoutQuestions();
 
@@ -155,21 +119,12 @@ private:
     void RefreshWindowsLater();
 
     ProcessState &m_state;
+    iMainWindowHost &m_host;
     vxMenuBar *m_bands = nullptr;
     QSplitter *m_splitter = nullptr;
     QTreeWidget *m_projectTree = nullptr;
     QMdiArea *m_mdiArea = nullptr;
     iPrompter *m_prompter = nullptr;
-    std::function<void(const QString &)> m_commandHandler;
-    StateSource m_stateSource;
-    std::function<QString()> m_projectTitle;
-    std::function<QString()> m_describeSelection;
-    std::function<QList<CodeMenuEntry>()> m_codeMenu;
-    std::function<void(bool)> m_gridChanged;
-    std::function<void()> m_selectionChanged;
-    std::function<void(QMdiSubWindow *)> m_windowActivated;
-    std::function<bool()> m_closeQuery;
-    std::function<void()> m_shutdown;
     QStringList m_dynamicTools;
     bool m_editShortcutsDropped = false;
     bool m_noQuestions = false;

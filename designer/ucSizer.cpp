@@ -212,6 +212,21 @@ ucSizer::~ucSizer()
         delete w.data();
 }
 
+bool ucSizer::SnapToGrid() const
+{
+    return m_form.SnapToGrid();
+}
+
+int ucSizer::GridX() const
+{
+    return m_form.GridX();
+}
+
+int ucSizer::GridY() const
+{
+    return m_form.GridY();
+}
+
 quintptr ucSizer::hWnd() const
 {
     return quintptr(m_outline[0].data());
@@ -355,9 +370,9 @@ void ucSizer::Place(const SizerModel::Rect &rect)
 SizerModel::Settings ucSizer::DragSettings() const
 {
     SizerModel::Settings s;
-    s.SnapToGrid = SnapToGrid;
-    s.GridX = GridX;
-    s.GridY = GridY;
+    s.SnapToGrid = SnapToGrid();
+    s.GridX = GridX();
+    s.GridY = GridY();
     s.MinWidth = MinWidth;
     s.MinHeight = MinHeight;
     s.AllowMove = AllowMove;

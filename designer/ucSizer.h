@@ -59,9 +59,10 @@ public:
 
     bool AllowMove = true;
     bool AllowSize = true;
-    bool SnapToGrid = false;
-    int GridX = 0;
-    int GridY = 0;
+    // Grid and snapping are the form's: every sizer of a form drags by the same ones.
+    bool SnapToGrid() const;
+    int GridX() const;
+    int GridY() const;
     int MinWidth = 150;
     int MinHeight = 150;
 

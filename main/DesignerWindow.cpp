@@ -7,7 +7,6 @@
 #include "app/DocumentOpener.h"
 #include "app/ErrorBoundary.h"
 #include "panels/MainWindowModel.h"
-#include "panels/SizerModel.h"
 #include "controls/QtPlatformMetrics.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
@@ -24,7 +23,6 @@
 #include "designer/frmRecover.h"
 #include "designer/frmProperties.h"
 #include "designer/frmSettings.h"
-#include "designer/ucSizer.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -52,6 +50,7 @@ DesignerWindow::DesignerWindow(Options options)
       m_prompterPort(options.Prompter),
       m_createMode(options.CreateMode),
       m_chooser(options.Chooser),
+      m_dialogs(options.Dialogs ? options.Dialogs : this),
       m_withCode(options.WithCodeServices),
       m_recoveryFolder(options.RecoveryFolder)
 {
@@ -79,149 +78,25 @@ void DesignerWindow::Start(const QStringList &arguments)
     m_root->Start();
     ProcessState &state = m_root->State();
 
-    // 12. The main window, with its placement and bands.
-    m_window = std::make_unique<mdiMain>(state);
-    mdiMain &window = *m_window;
-    window.RestoreWindowPosition();
-    if (!m_prompterPort) {
-        m_qtPrompter = std::make_unique<QtPrompter>(
-            &window, [this](const QString &text) { m_window->SetStatusText(text); });
-        m_prompterPort = m_qtPrompter.get();
-    }
-    window.SetPrompter(m_prompterPort);
+    // 12. The main window, with its placement and bands, and the windows and ports over it.
+    iMainWindowHost &host = *this;
+    m_window = std::make_unique<mdiMain>(state, host);
+    m_window->RestoreWindowPosition();
+    MakePrompter();
     m_clipboard = std::make_unique<QtClipboard>();
-    m_tree = std::make_unique<clsProjectTree>(*window.ProjectTree());
-    // The tree selects, renames and moves items through the designer; while a label is edited
-    // the edit box gets the Edit shortcuts; a right click shows the context menu.
-    clsProjectTree::Links links;
-    links.Designer = &m_root->Designer();
-    links.Edit = &m_root->Edit();
-    links.Prompter = m_prompterPort;
-    links.CursorIds = state.CursorIds;
-    m_tree->SetLinks(links);
-    m_tree->LabelEditStarted = [this] { m_window->DropEditShortcuts(); };
-    m_tree->LabelEditEnded = [this] { m_window->RestoreEditShortcuts(); };
-    m_tree->ContextMenuRequested = [this](const QPoint &globalPos) {
-        m_window->ShowContextMenu(globalPos);
-    };
-    m_tree->StatusRefresh = [this] { m_window->SetStatusText(SelectionDescription()); };
-
-    // Form items show as design forms in the main window's MDI area.
-    m_host = std::make_unique<DesignSurfaceHost>(m_root->Designer(), m_root->Edit());
-    m_host->StatusPanel = [this](int panel, const QString &text) { m_window->SetStatusPanel(panel, text); };
-    m_host->FocusTree = [this] { m_window->ProjectTree()->setFocus(Qt::OtherFocusReason); };
-    m_host->SnapSwitch = [&state] { return state.Settings.ViewGrid; };
-    m_host->ContextMenu = [this](clsControl &) { m_window->ShowContextMenu(); };
-    m_forms = std::make_unique<DesignFormFactory>(m_host.get(), window.MdiArea());
-    m_forms->SetPictureResolver([this](const clsControl *app, const QString &name) {
-        return m_root->Storage().ResolvePicture(app, name);
-    });
-
-    // The property sheet creates every new object and edits existing ones; it stays hidden
-    // until asked for.
-    m_sheet = std::make_unique<frmProperties>(m_root->Designer(), *m_prompterPort, &window);
-    m_sheet->SetEditCommands(&m_root->Edit());
-    m_sheet->SetSettings(&m_root->Settings());
-    m_sheet->SetRefresh([this] { RefreshCommands(); });
-    m_host->PropertySheet = [this](clsControl &item) { m_sheet->ShowModify(item.FullID()); };
-    if (!m_createMode) {
-        m_sheetCreateMode = std::make_unique<SheetCreateMode>(*m_sheet);
-        m_createMode = m_sheetCreateMode.get();
-    }
-    if (!m_chooser) {
-        m_qtChooser = std::make_unique<QtDocumentChooser>(state.Connection, &window);
-        m_chooser = m_qtChooser.get();
-    }
-    state.Connection.SetChooser(m_chooser);
-
-    // The dialogs behind Preferences, Help and About, unless others were given.
-    if (!ShowSettings)
-        ShowSettings = [this] {
-            frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(), [this] {
-                m_root->Autosaver().ApplySettings();
-                RefreshCommands();
-            });
-        };
-    if (!HelpTopics)
-        HelpTopics = [this] { HelpWindow::ShowTopics(m_window.get()); };
-    if (!CloseHelp)
-        CloseHelp = [] { HelpWindow::CloseAll(); };
-    if (!HelpAbout)
-        HelpAbout = [this] { frmAbout::Show(m_window.get()); };
-
-    // The code editor, its dialogs and preview; the status text tells when the program's event
-    // decoder is behind the project.
-    if (m_withCode) {
-        m_code = std::make_unique<CodeServices>(m_root->Designer(), state, m_root->Storage(), &window);
-        m_code->SetNoticeSink([this](const QString &text) {
-            m_window->SetStatusText(text.isEmpty() ? SelectionDescription() : text);
-        });
-    }
-
+    MakeProjectTree();
+    m_host = std::make_unique<DesignSurfaceHost>(m_root->Designer(), m_root->Edit(), &host);
+    MakeFormFactory();
+    MakePropertySheet();
+    MakeChooser();
+    MakeCodeServices();
     // 13. The designer object, joined to the project tree and the other ports.
-    DesignerPorts ports;
-    ports.CreateMode = m_createMode;
-    ports.Prompter = m_prompterPort;
-    ports.Clipboard = m_clipboard.get();
-    ports.ProjectTree = m_tree.get();
-    ports.FormFactory = m_forms.get();
-    ports.CommandStates = m_code ? m_code->CommandStates(&window) : &window;
-    ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
-    m_root->Connect(ports);
-
-    window.SetStateSource([this] { return CurrentState(); });
-    window.SetProjectTitleSource([this] { return ProjectTitle(); });
-    window.SetSelectionDescription([this] { return SelectionDescription(); });
-    window.SetCommandHandler([this](const QString &key) { HandleCommand(key); });
-    window.SetGridChanged([this](bool on) { GridChanged(on); });
-    // The selection's form comes to the front, so its sizer is never hidden behind another
-    // form. It is raised, not activated: the keyboard stays where the user is (the tree).
-    window.SetSelectionChanged([this] {
-        ShowSelectionStatus();
-        const clsControl *item = m_root->Designer().CurrentItem();
-        const clsControl *form = item && Vocabulary::IsForm(item->ObjType()) ? item
-                                 : item ? item->Form() : nullptr;
-        if (!form || m_root->Items().Find(form->FullID()) != form)
-            return;
-        if (frmDesign *design = DesignFormFactory::FormOf(*form))
-            if (QMdiSubWindow *sub = design->SubWindow(); sub && sub->isVisible())
-                sub->raise();
-    });
-    // The form chosen in the Window menu becomes the active form: new controls go onto it.
-    window.SetWindowActivated([this](QMdiSubWindow *sub) {
-        for (frmDesign *form : m_forms->Forms()) {
-            if (form->SubWindow() != sub)
-                continue;
-            clsControl &owner = form->Owner();
-            const clsControl *current = m_root->Designer().CurrentItem();
-            if (!current || (current != &owner && current->Form() != &owner))
-                m_host->SelectItem(owner);
-            return;
-        }
-    });
-    window.SetCodeMenuSource([this] {
-        if (CodeMenuEntries)
-            return CodeMenuEntries();
-        QList<mdiMain::CodeMenuEntry> entries;
-        if (m_code)
-            for (const CodeServices::MenuEntry &entry : m_code->CodeMenuEntries())
-                entries.append({entry.Key, entry.Caption});
-        return entries;
-    });
-    window.SetCloseQuery([this] { return m_root->Storage().QueryExit(); });
-    window.SetShutdown([this] { Shutdown(); });
-    // Paste follows what the desktop's clipboard holds. Asking the clipboard may mean a round
-    // trip to another program, so it is asked when its content changes, not on every click.
-    ReadClipboard();
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &window, [this] {
-        ReadClipboard();
-        RefreshCommands();
-    });
-
+    ConnectDesigner();
+    FollowClipboard();
     // 14. The View marks and bands from the settings.
-    window.ApplyViewSettings();
+    m_window->ApplyViewSettings();
     // 15. Shown.
-    window.show();
+    m_window->show();
     // A settings file that could not be used is told once, now that there is a window.
     for (const QString &problem : state.Persist.TakeProblems())
         m_prompterPort->ShowMessage(problem, MessageIcon::Exclamation);
@@ -231,26 +106,256 @@ void DesignerWindow::Start(const QStringList &arguments)
     m_opener = std::make_unique<DocumentOpener>(m_root->Storage(), state, *m_prompterPort);
     ParseCmdLine(JoinArguments(arguments), state, *m_opener);
     // 18. The property sheet, hidden, with a site's extension profile beside the program.
-    if (const QString profile = state.ProgramFolder + QStringLiteral("extension.ini");
+    LoadExtensionProfile();
+    // 19. The first status panel cleared.
+    RefreshCommands();
+    m_window->SetStatusText(QString());
+    StartAutosave();
+}
+
+void DesignerWindow::MakePrompter()
+{
+    if (!m_prompterPort) {
+        m_qtPrompter = std::make_unique<QtPrompter>(
+            m_window.get(), [this](const QString &text) { m_window->SetStatusText(text); });
+        m_prompterPort = m_qtPrompter.get();
+    }
+    m_window->SetPrompter(m_prompterPort);
+}
+
+void DesignerWindow::MakeProjectTree()
+{
+    // The tree selects, renames and moves items through the designer; while a label is edited
+    // the edit box gets the Edit shortcuts; a right click shows the context menu.
+    m_tree = std::make_unique<clsProjectTree>(*m_window->ProjectTree());
+    clsProjectTree::Links links;
+    links.Designer = &m_root->Designer();
+    links.Edit = &m_root->Edit();
+    links.Prompter = m_prompterPort;
+    links.CursorIds = m_root->State().CursorIds;
+    links.Host = this;
+    m_tree->SetLinks(links);
+}
+
+void DesignerWindow::MakeFormFactory()
+{
+    // Form items show as design forms in the main window's MDI area.
+    m_forms = std::make_unique<DesignFormFactory>(m_host.get(), m_window->MdiArea());
+    m_forms->SetPictureResolver([this](const clsControl *app, const QString &name) {
+        return m_root->Storage().ResolvePicture(app, name);
+    });
+}
+
+void DesignerWindow::MakePropertySheet()
+{
+    // The property sheet creates every new object and edits existing ones; it stays hidden
+    // until asked for.
+    m_sheet = std::make_unique<frmProperties>(m_root->Designer(), *m_prompterPort, m_window.get());
+    m_sheet->SetEditCommands(&m_root->Edit());
+    m_sheet->SetSettings(&m_root->Settings());
+    m_sheet->SetRefresh([this] { RefreshCommands(); });
+    if (!m_createMode) {
+        m_sheetCreateMode = std::make_unique<SheetCreateMode>(*m_sheet);
+        m_createMode = m_sheetCreateMode.get();
+    }
+}
+
+void DesignerWindow::MakeChooser()
+{
+    if (!m_chooser) {
+        m_qtChooser = std::make_unique<QtDocumentChooser>(m_root->State().Connection, m_window.get());
+        m_chooser = m_qtChooser.get();
+    }
+    m_root->State().Connection.SetChooser(m_chooser);
+}
+
+void DesignerWindow::MakeCodeServices()
+{
+    // The code editor, its dialogs and preview; the status text tells when the program's event
+    // decoder is behind the project.
+    if (!m_withCode)
+        return;
+    m_code = std::make_unique<CodeServices>(m_root->Designer(), m_root->State(), m_root->Storage(),
+                                            m_window.get());
+    m_code->SetNoticeSink([this](const QString &text) {
+        m_window->SetStatusText(text.isEmpty() ? SelectionDescription() : text);
+    });
+}
+
+void DesignerWindow::ConnectDesigner()
+{
+    DesignerPorts ports;
+    ports.CreateMode = m_createMode;
+    ports.Prompter = m_prompterPort;
+    ports.Clipboard = m_clipboard.get();
+    ports.ProjectTree = m_tree.get();
+    ports.FormFactory = m_forms.get();
+    ports.CommandStates = m_code ? m_code->CommandStates(m_window.get()) : m_window.get();
+    ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
+    m_root->Connect(ports);
+}
+
+void DesignerWindow::FollowClipboard()
+{
+    // Paste follows what the desktop's clipboard holds. Asking the clipboard may mean a round
+    // trip to another program, so it is asked when its content changes, not on every click.
+    ReadClipboard();
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_window.get(), [this] {
+        ReadClipboard();
+        RefreshCommands();
+    });
+}
+
+void DesignerWindow::LoadExtensionProfile()
+{
+    if (const QString profile = m_root->State().ProgramFolder + QStringLiteral("extension.ini");
         QFileInfo::exists(profile))
         m_sheet->SetExtensionProfile(
             std::make_shared<const ExtensionProfile>(ExtensionProfile::Load(profile)));
-    // 19. The first status panel cleared.
-    RefreshCommands();
-    window.SetStatusText(QString());
+}
 
+void DesignerWindow::StartAutosave()
+{
     // Autosave of unsaved work, held back while a dialog or menu is open; work left behind by
     // a designer that ended without saving it is offered once the window shows.
-    if (!m_recoveryFolder.isEmpty()) {
-        Autosave &autosave = m_root->Autosaver();
-        autosave.SetBusyCheck([] {
-            return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
-        });
-        autosave.Start(std::make_unique<RecoveryStore>(m_recoveryFolder, QCoreApplication::applicationPid()));
-        QTimer::singleShot(0, m_window.get(), [this] {
-            ErrorBoundary::Run(*m_prompterPort, CommandLabel, [this] { OfferRecovery(); });
-        });
+    if (m_recoveryFolder.isEmpty())
+        return;
+    Autosave &autosave = m_root->Autosaver();
+    autosave.SetBusyCheck([] {
+        return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
+    });
+    autosave.Start(std::make_unique<RecoveryStore>(m_recoveryFolder, QCoreApplication::applicationPid()));
+    QTimer::singleShot(0, m_window.get(), [this] {
+        ErrorBoundary::Run(*m_prompterPort, CommandLabel, [this] { OfferRecovery(); });
+    });
+}
+
+// ---- The project tree's host -----------------------------------------------------------------
+
+void DesignerWindow::LabelEditStarted()
+{
+    m_window->DropEditShortcuts();
+}
+
+void DesignerWindow::LabelEditEnded()
+{
+    m_window->RestoreEditShortcuts();
+}
+
+void DesignerWindow::TreeContextMenu(const QPoint &globalPos)
+{
+    m_window->ShowContextMenu(globalPos);
+}
+
+void DesignerWindow::TreeChangedItem()
+{
+    m_window->SetStatusText(SelectionDescription());
+}
+
+// ---- The designer's own dialogs ---------------------------------------------------------------
+
+void DesignerWindow::ShowSettings()
+{
+    frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(), [this] {
+        m_root->Autosaver().ApplySettings();
+        RefreshCommands();
+    });
+}
+
+void DesignerWindow::ShowHelpTopics()
+{
+    HelpWindow::ShowTopics(m_window.get());
+}
+
+void DesignerWindow::ShowAbout()
+{
+    frmAbout::Show(m_window.get());
+}
+
+void DesignerWindow::CloseHelp()
+{
+    HelpWindow::CloseAll();
+}
+
+frmRecover::Choice DesignerWindow::ChooseRecovery(const QList<frmRecover::Row> &rows,
+                                                  QList<int> &chosen)
+{
+    return frmRecover::Ask(rows, m_window.get(), chosen);
+}
+
+// ---- The main window's host ------------------------------------------------------------------
+
+void DesignerWindow::SelectionChanged()
+{
+    // The selection's form comes to the front, so its sizer is never hidden behind another
+    // form. It is raised, not activated: the keyboard stays where the user is (the tree).
+    ShowSelectionStatus();
+    const clsControl *item = m_root->Designer().CurrentItem();
+    const clsControl *form = item && Vocabulary::IsForm(item->ObjType()) ? item
+                             : item ? item->Form() : nullptr;
+    if (!form || m_root->Items().Find(form->FullID()) != form)
+        return;
+    if (frmDesign *design = DesignFormFactory::FormOf(*form))
+        if (QMdiSubWindow *sub = design->SubWindow(); sub && sub->isVisible())
+            sub->raise();
+}
+
+void DesignerWindow::WindowActivated(QMdiSubWindow *sub)
+{
+    // The form chosen in the Window menu becomes the active form: new controls go onto it.
+    for (frmDesign *form : m_forms->Forms()) {
+        if (form->SubWindow() != sub)
+            continue;
+        clsControl &owner = form->Owner();
+        const clsControl *current = m_root->Designer().CurrentItem();
+        if (!current || (current != &owner && current->Form() != &owner))
+            form->SelectItem(owner);
+        return;
     }
+}
+
+QList<iMainWindowHost::CodeMenuEntry> DesignerWindow::CodeMenuEntries() const
+{
+    QList<CodeMenuEntry> entries;
+    if (m_code)
+        for (const CodeServices::MenuEntry &entry : m_code->CodeMenuEntries())
+            entries.append({entry.Key, entry.Caption});
+    return entries;
+}
+
+bool DesignerWindow::QueryClose()
+{
+    return m_root->Storage().QueryExit();
+}
+
+void DesignerWindow::ShowStatusPanel(int panel, const QString &text)
+{
+    m_window->SetStatusPanel(panel, text);
+}
+
+void DesignerWindow::FocusProjectTree()
+{
+    m_window->ProjectTree()->setFocus(Qt::OtherFocusReason);
+}
+
+void DesignerWindow::ItemSelected(clsControl &)
+{
+    // The designer has shown the sizer, the tree's node and the command states by now.
+}
+
+void DesignerWindow::ShowContextMenu(clsControl &)
+{
+    m_window->ShowContextMenu();
+}
+
+void DesignerWindow::ShowPropertySheet(clsControl &item)
+{
+    m_sheet->ShowModify(item.FullID());
+}
+
+bool DesignerWindow::SnapToGrid() const
+{
+    return m_root->State().Settings.ViewGrid;
 }
 
 void DesignerWindow::OfferRecovery()
@@ -270,14 +375,10 @@ void DesignerWindow::OfferRecovery()
     if (found.Entries.isEmpty())
         return;
     QList<frmRecover::Row> rows;
-    QStringList lines;
-    for (const RecoveryStore::Entry &entry : found.Entries) {
+    for (const RecoveryStore::Entry &entry : found.Entries)
         rows.append({entry.Meta.ApplicationID, entry.Meta.DocumentName, entry.Meta.Time});
-        lines << entry.Meta.ApplicationID + u'\t' + entry.Meta.DocumentName;
-    }
     QList<int> chosen;
-    const auto choice = ChooseRecovery ? frmRecover::Choice(ChooseRecovery(lines, chosen))
-                                       : frmRecover::Ask(rows, m_window.get(), chosen);
+    const frmRecover::Choice choice = m_dialogs->ChooseRecovery(rows, chosen);
     if (choice == frmRecover::Choice::Later)
         return;
     for (const int row : chosen) {
@@ -306,21 +407,11 @@ void DesignerWindow::RefreshCommands()
     m_window->UpdateCommandStates();
 }
 
-bool DesignerWindow::RunProvided(const std::function<void()> &command, const QString &key)
+void DesignerWindow::RunCodeCommand(const QString &key)
 {
-    if (!command) {
-        m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
-        return false;
-    }
-    command();
-    return true;
-}
-
-void DesignerWindow::RunCodeCommand(const std::function<void()> &command, const QString &key)
-{
-    if (!command && m_code && m_code->Dispatch(key))
+    if (m_code && m_code->Dispatch(key))
         return;
-    RunProvided(command, key);
+    m_prompterPort->ShowMessage(NotAvailableMessage(key), MessageIcon::Information);
 }
 
 void DesignerWindow::HandleCommand(const QString &key)
@@ -369,26 +460,19 @@ void DesignerWindow::HandleCommand(const QString &key)
             root.Storage().OpenRecent(command.Index);
             break;
         case Kind::Settings:
-            RunProvided(ShowSettings, key);
+            m_dialogs->ShowSettings();
             break;
         case Kind::Help:
-            if (key == QLatin1String("HelpTopics"))
-                m_helpShown = RunProvided(HelpTopics, key) || m_helpShown;
-            else
-                RunProvided(HelpAbout, key);
+            if (key == QLatin1String("HelpTopics")) {
+                m_dialogs->ShowHelpTopics();
+                m_helpShown = true;
+            } else {
+                m_dialogs->ShowAbout();
+            }
             break;
         case Kind::Code:
-            if (key == QLatin1String("Upd"))
-                RunCodeCommand(UpdateCode, key);
-            else if (key == QLatin1String("Quill"))
-                RunCodeCommand(OpenCodeEditor, key);
-            else
-                RunCodeCommand(Preview, key);
-            break;
         case Kind::CodeMenu:
-            RunCodeCommand(CodeMenuCommand ? std::function<void()>([&] { CodeMenuCommand(key); })
-                                           : std::function<void()>(),
-                           key);
+            RunCodeCommand(key);
             break;
         case Kind::ViewToggle:
         case Kind::WindowList:
@@ -401,7 +485,7 @@ void DesignerWindow::HandleCommand(const QString &key)
         RefreshCommands();
 }
 
-MainWindowModel::StateInputs DesignerWindow::CurrentState() const
+MainWindowModel::StateInputs DesignerWindow::CommandStates() const
 {
     StateInputs in;
     const clsDesigner &designer = m_root->Designer();
@@ -429,16 +513,6 @@ QString DesignerWindow::ProjectTitle() const
     return project->App->ID();
 }
 
-void DesignerWindow::ShowSelectionGeometry(const clsControl &item)
-{
-    // Where the selection stands and how big it is, in its application's unit; an object
-    // that the runtime places shows 0 for that coordinate.
-    const double sx = item.ScaleX(), sy = item.ScaleY();
-    m_window->SetStatusPanel(2, SizerModel::PairText(item.AutoLeft() ? 0 : item.TwipLeft(),
-                                                        item.AutoTop() ? 0 : item.TwipTop(), sx, sy));
-    m_window->SetStatusPanel(3, SizerModel::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
-}
-
 void DesignerWindow::ShowSelectionStatus()
 {
     if (!m_window)
@@ -447,7 +521,7 @@ void DesignerWindow::ShowSelectionStatus()
     if (item && m_root->Items().Find(item->FullID()) != item)
         item = nullptr;
     if (item) {
-        ShowSelectionGeometry(*item);
+        m_host->ShowGeometry(*item);
     } else {
         m_window->SetStatusPanel(2, QStringLiteral("0,0"));
         m_window->SetStatusPanel(3, QStringLiteral("0,0"));
@@ -474,17 +548,9 @@ void DesignerWindow::ReadClipboard()
     m_clipboardHasText = data && data->hasText();
 }
 
-void DesignerWindow::GridChanged(bool on)
+void DesignerWindow::GridChanged(bool)
 {
-    // The selection's sizer and its form's take the switch at once; every form repaints.
-    if (clsControl *item = m_root->Designer().CurrentItem()) {
-        for (clsControl *owner : {item, item->Form()}) {
-            if (!owner)
-                continue;
-            if (auto *sizer = dynamic_cast<ucSizer *>(owner->ExistingSizer()))
-                sizer->SnapToGrid = on;
-        }
-    }
+    // The sizers read the switch as they drag; every form repaints.
     for (frmDesign *form : m_forms->Forms())
         form->RefreshBackground();
 }
@@ -498,10 +564,8 @@ void DesignerWindow::Shutdown()
     // designer lets every item go, then the settings are saved.
     if (m_sheet)
         m_sheet->hide();
-    if (UnloadCodeWindows)
-        UnloadCodeWindows();
-    if (m_helpShown && CloseHelp)
-        CloseHelp();
+    if (m_helpShown)
+        m_dialogs->CloseHelp();
     m_root->Shutdown();
     if (m_prompterPort)
         for (const QString &problem : m_root->State().Persist.TakeProblems())

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "designer/frmRecover.h"
+#include "designer/iMainWindowHost.h"
+#include "designer/iProjectTreeHost.h"
 #include "designer/mdiMain.h"
+#include "main/iDesignerDialogs.h"
 
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class CodeServices;
@@ -30,11 +32,12 @@ class iPrompter;
 // the operation behind it, keeps the menus and tools in step with the selection, and shuts
 // the designer down when the window unloads.
 //
-// The commands that other parts of the program provide (settings, help, about, program code,
-// preview) are reached through the std::function members below. Start fills the settings,
-// help and about ones with the designer's own dialogs unless they were set before; a command
-// whose function is not set is reported as not available.
-class DesignerWindow
+// It is the host of the main window, of the design forms and of the project tree, and shows
+// its own dialogs unless it was given others; the code commands and preview are the code
+// services', reported as not available without them.
+class DesignerWindow final : private iMainWindowHost,
+                             private iProjectTreeHost,
+                             private iDesignerDialogs
 {
 public:
     struct Options
@@ -50,8 +53,10 @@ public:
         // Creating objects; none means the property sheet in create mode.
         iCreateMode *CreateMode = nullptr;
         // The code editor, the Code sub-menu and preview; without them those commands are
-        // not available unless their functions below are set.
+        // not available.
         bool WithCodeServices = true;
+        // Preferences, help, About and the recovery offer; none means the designer's own.
+        iDesignerDialogs *Dialogs = nullptr;
         // Where autosave keeps unsaved work and where the start-up looks for work left
         // behind; none means no autosave and no recovery (tests give a folder of their own).
         QString RecoveryFolder;
@@ -71,9 +76,6 @@ public:
     // Offers the unsaved work that designers which no longer run left behind (Start queues it
     // for when the window shows), and reports recovery files that cannot be used.
     void OfferRecovery();
-    // Replaces the dialog of OfferRecovery (tests): the rows offered, the checked rows
-    // chosen; the answer is frmRecover's choice.
-    std::function<int(const QStringList &rows, QList<int> &chosen)> ChooseRecovery;
 
     // Runs a command key as the main window's tools do.
     void Dispatch(const QString &key);
@@ -90,36 +92,57 @@ public:
     // The code commands, the Code sub-menu and preview; nullptr without them.
     CodeServices *Code() const { return m_code.get(); }
 
-    // ---- Commands provided elsewhere ----------------------------------------------------------
-    // Each one set replaces what the designer would do for that command.
-    std::function<void()> ShowSettings;         // "Settings"
-    std::function<void()> HelpTopics;           // "HelpTopics"
-    std::function<void()> HelpAbout;            // "HelpAbout"
-    std::function<void()> CloseHelp;            // as the window unloads, when help was shown
-    std::function<void()> UpdateCode;           // "Upd"
-    std::function<void()> OpenCodeEditor;       // "Quill"
-    std::function<void()> Preview;              // "Preview"
-    std::function<void(const QString &key)> CodeMenuCommand; // "cm*" + event, "cl*" + n
-    // The entries of the context menu's Code sub-menu for the selected item.
-    std::function<QList<mdiMain::CodeMenuEntry>()> CodeMenuEntries;
-    // Shutdown: the code-loading, code-update and helper windows unload.
-    std::function<void()> UnloadCodeWindows;
-
 private:
-    void HandleCommand(const QString &key);
-    bool RunProvided(const std::function<void()> &command, const QString &key);
-    void RunCodeCommand(const std::function<void()> &command, const QString &key);
-    MainWindowModel::StateInputs CurrentState() const;
-    QString ProjectTitle() const;
-    QString SelectionDescription() const;
-    void ShowSelectionGeometry(const clsControl &item);
+    // The start-up's parts, in the order Start runs them.
+    void MakePrompter();
+    void MakeProjectTree();
+    void MakeFormFactory();
+    void MakePropertySheet();
+    void MakeChooser();
+    void MakeCodeServices();
+    void ConnectDesigner();
+    void FollowClipboard();
+    void LoadExtensionProfile();
+    void StartAutosave();
+
+    // ---- iMainWindowHost ----------------------------------------------------------------
+    void HandleCommand(const QString &key) override;
+    MainWindowModel::StateInputs CommandStates() const override;
+    QString ProjectTitle() const override;
+    QString SelectionDescription() const override;
+    QList<CodeMenuEntry> CodeMenuEntries() const override;
+    void GridChanged(bool on) override;
+    void SelectionChanged() override;
+    void WindowActivated(QMdiSubWindow *window) override;
+    bool QueryClose() override;
+    void Shutdown() override;
+    void ShowStatusPanel(int panel, const QString &text) override;
+    void FocusProjectTree() override;
+    void ItemSelected(clsControl &item) override;
+    void ShowContextMenu(clsControl &item) override;
+    void ShowPropertySheet(clsControl &item) override;
+    bool SnapToGrid() const override;
+
+    // ---- iProjectTreeHost -------------------------------------------------------------------
+    void LabelEditStarted() override;
+    void LabelEditEnded() override;
+    void TreeContextMenu(const QPoint &globalPos) override;
+    void TreeChangedItem() override;
+
+    // ---- iDesignerDialogs: the designer's own ---------------------------------------------
+    void ShowSettings() override;
+    void ShowHelpTopics() override;
+    void ShowAbout() override;
+    void CloseHelp() override;
+    frmRecover::Choice ChooseRecovery(const QList<frmRecover::Row> &rows,
+                                      QList<int> &chosen) override;
+
+    void RunCodeCommand(const QString &key);
     // The three panels of the selection: its description (when it changed since last shown,
     // so a message of the last action stays until there is news), where it stands and how big
     // it is; "0,0" when nothing is selected.
     void ShowSelectionStatus();
     void ReadClipboard();
-    void GridChanged(bool on);
-    void Shutdown();
 
     // Declared in the order of building; they go in the reverse order.
     std::unique_ptr<DesignerRoot> m_root;
@@ -135,6 +158,7 @@ private:
     iCreateMode *m_createMode = nullptr;
     std::unique_ptr<QtDocumentChooser> m_qtChooser;
     iDocumentChooser *m_chooser = nullptr;
+    iDesignerDialogs *m_dialogs = nullptr;
     std::unique_ptr<DocumentOpener> m_opener;
     bool m_withCode = true;
     QString m_recoveryFolder;

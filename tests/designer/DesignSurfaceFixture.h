@@ -3,6 +3,7 @@
 // A project loaded onto offscreen design forms with the designer's own host: selection,
 // moves and resizes through the edit commands, and the status panels recorded.
 #include "EditStack.h"
+#include "ScriptedWindowHost.h"
 #include "LoaderTestSupport.h"
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
@@ -30,7 +31,8 @@ inline QString Control(const QString &path, int type, const QString &parent, int
 
 struct Fixture : EditStack
 {
-    DesignSurfaceHost host{designer, edit};
+    ScriptedWindowHost window;
+    DesignSurfaceHost host{designer, edit, &window};
     DesignFormFactory factory{&host};
     QMap<int, QString> panels;
     bool snap = false;
@@ -41,12 +43,12 @@ struct Fixture : EditStack
 
     Fixture()
     {
-        host.StatusPanel = [this](int panel, const QString &text) { panels[panel] = text; };
-        host.SnapSwitch = [this] { return snap; };
-        host.PropertySheet = [this](clsControl &) { ++modifies; };
-        host.Selected = [this](clsControl &) { ++selections; };
-        host.FocusTree = [this] { ++treeFocus; };
-        host.ContextMenu = [this](clsControl &) { ++contextMenus; };
+        window.StatusPanel = [this](int panel, const QString &text) { panels[panel] = text; };
+        window.SnapSwitch = [this] { return snap; };
+        window.PropertySheet = [this](clsControl &) { ++modifies; };
+        window.Selected = [this](clsControl &) { ++selections; };
+        window.FocusTree = [this] { ++treeFocus; };
+        window.ContextMenu = [this](clsControl &) { ++contextMenus; };
         items.SetFormFactory(&factory);
     }
     ~Fixture() { designer.ReleaseAll(); }
@@ -81,7 +83,12 @@ struct Fixture : EditStack
         const auto *control = dynamic_cast<const DesignControl *>(Item(path).ControlObject());
         return control ? control->Widget() : nullptr;
     }
-    ucSizer *SizerOf(const QString &path) { return dynamic_cast<ucSizer *>(Item(path).Sizer()); }
+    ucSizer *SizerOf(const QString &path)
+    {
+        clsControl &item = Item(path);
+        frmDesign *form = DesignFormFactory::FormOf(item.Form() ? *item.Form() : item);
+        return form ? form->SizerOf(item) : nullptr;
+    }
     // Stored rectangle in twips.
     QList<int> Stored(const QString &path)
     {

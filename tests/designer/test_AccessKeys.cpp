@@ -24,6 +24,7 @@
 #include "designer/frmProperties.h"
 #include "designer/frmSettings.h"
 #include "designer/frmUpdateCode.h"
+#include "ScriptedWindowHost.h"
 #include "designer/mdiMain.h"
 #include "designer/vxMenuBar.h"
 #include "host/mvConnection.h"
@@ -143,7 +144,8 @@ TEST(AccessKeys, MenusOfTheMainWindowAndItsContextMenu)
     Folder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
-    mdiMain window(state);
+    ScriptedWindowHost host;
+    mdiMain window(state, host);
     window.show();
     // The menus built when they open, with entries.
     state.Settings.RecentList.SetListSize(9);
@@ -154,9 +156,9 @@ TEST(AccessKeys, MenusOfTheMainWindowAndItsContextMenu)
         sub->setWindowTitle(title);
         sub->show();
     }
-    window.SetCodeMenuSource([] {
+    host.CodeMenu = [] {
         return QList<mdiMain::CodeMenuEntry>{{"cm*Click", "Click"}, {"-", ""}, {"cl*1", "Events..."}};
-    });
+    };
     window.RebuildRecentFiles();
     window.RebuildWindowList();
 

@@ -7,6 +7,7 @@
 #include "designer/DragCursors.h"
 #include "designer/ItemImages.h"
 #include "designer/clsProjectTree.h"
+#include "designer/iProjectTreeHost.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 
@@ -31,11 +32,15 @@ QStringList Texts(const QTreeWidgetItem *node)
 
 // A project loaded with the tree linked to the designer, the edit commands and a scripted
 // prompter: APP with forms F (Label1, Frame1 holding Text1, Check1) and G (Label1).
-struct Fixture : EditStack
+struct Fixture : EditStack, iProjectTreeHost
 {
     QTreeWidget view;
     clsProjectTree tree{view};
     int editsStarted = 0, editsEnded = 0, statusRefreshes = 0;
+    void LabelEditStarted() override { ++editsStarted; }
+    void LabelEditEnded() override { ++editsEnded; }
+    void TreeContextMenu(const QPoint &) override {}
+    void TreeChangedItem() override { ++statusRefreshes; }
 
     Fixture()
     {
@@ -43,10 +48,8 @@ struct Fixture : EditStack
         links.Designer = &designer;
         links.Edit = &edit;
         links.Prompter = &prompter;
+        links.Host = this;
         tree.SetLinks(links);
-        tree.LabelEditStarted = [this] { ++editsStarted; };
-        tree.LabelEditEnded = [this] { ++editsEnded; };
-        tree.StatusRefresh = [this] { ++statusRefreshes; };
         designer.SetProjectTree(&tree);
         EXPECT_TRUE(designer.SetTemplate(Project(
             {MinimalApp(), Create("APP*F", 5), Create("APP*F*Label1", 15),

@@ -7,6 +7,7 @@
 #include "controls/TabStrip.h"
 #include "designer/FormArea.h"
 #include "model/Vocabulary.h"
+#include "support/GuiError.h"
 #include "support/PlatformMetrics.h"
 
 #include <QFocusEvent>
@@ -152,6 +153,40 @@ TEST(frmDesign, TellsADoubleClickFromTwoClicksOnKindsWithoutOne)
     QTest::mouseClick(f.WidgetOfItem("A*F*Label1"), Qt::RightButton, {}, {5, 5});
     EXPECT_EQ(f.contextMenus, 1);
     EXPECT_EQ(f.undo.Count(), 0);
+}
+
+// A gesture whose command fails is reported like any other command's error; no drag is left
+// running and the next gesture works.
+TEST(frmDesign, AFailingGestureIsReportedAndTheFormStaysUsable)
+{
+    Fixture f;
+    f.Load();
+    int failures = 2;
+    const auto fail = [&](clsControl &) {
+        if (failures-- > 0)
+            throw GuiError(380);
+    };
+    f.window.PropertySheet = fail;
+    QTest::mouseDClick(f.WidgetOfItem("A*F*Label1"), Qt::LeftButton, {}, {5, 5});
+    f.window.Selected = fail;
+    QWidget *frame = f.WidgetOfItem("A*F*Frame1");
+    QTest::mousePress(frame, Qt::LeftButton, {}, {40, 40});
+    QTest::mouseMove(frame, {80, 60});
+    QTest::mouseRelease(frame, Qt::LeftButton, {}, {80, 60});
+    const std::vector<QString> reports = f.prompter.ReportTexts();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_TRUE(reports[0].endsWith("<frmDesign DblClick>")) << reports[0].toStdString();
+    EXPECT_TRUE(reports[1].endsWith("<frmDesign MouseDown>")) << reports[1].toStdString();
+    EXPECT_EQ(f.Stored("A*F*Frame1"), (QList<int>{3000, 1500, 2400, 1800}));
+    EXPECT_EQ(f.undo.Count(), 0);
+
+    QWidget *label = f.WidgetOfItem("A*F*Label1");
+    QTest::mousePress(label, Qt::LeftButton, {}, {50, 15});
+    QTest::mouseMove(label, {70, 25});
+    QTest::mouseRelease(label, Qt::LeftButton, {}, {70, 25});
+    EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1500, 1050, 1500, 450}));
+    EXPECT_EQ(f.undo.Count(), 1);
+    EXPECT_EQ(f.prompter.ReportTexts().size(), 2u);
 }
 
 TEST(frmDesign, InstancesTakeNoKeyboardAndFocusGoesToTheTree)

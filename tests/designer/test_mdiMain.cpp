@@ -4,6 +4,7 @@
 #include "app/ProcessState.h"
 #include "testsupport/ScriptedPrompter.h"
 #include "app/Startup.h"
+#include "ScriptedWindowHost.h"
 #include "designer/mdiMain.h"
 #include "designer/vxMenuBar.h"
 #include "support/IniFile.h"
@@ -45,16 +46,18 @@ TEST(mdiMain, UserCloseAsksTheProjectsAndStoresTheWindowKeys)
     Folder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
-    mdiMain window(state);
+    ScriptedWindowHost host;
+    host.ShutdownWith = [&] { Startup::SaveOnShutdown(state); };
+    mdiMain window(state, host);
     window.resize(900, 600);
     window.show();
 
     int asked = 0;
     bool allow = false;
-    window.SetCloseQuery([&] {
+    host.CloseQuery = [&] {
         ++asked;
         return allow;
-    });
+    };
 
     EXPECT_FALSE(window.close()) << "a project that must stay open keeps the window";
     EXPECT_EQ(asked, 1);
@@ -74,13 +77,14 @@ TEST(mdiMain, CloseByTheProgramAsksNothing)
     Folder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
-    mdiMain window(state);
+    ScriptedWindowHost host;
+    mdiMain window(state, host);
     window.show();
     int asked = 0;
-    window.SetCloseQuery([&] {
+    host.CloseQuery = [&] {
         ++asked;
         return false;
-    });
+    };
     window.CloseWithoutQuestions();
     EXPECT_EQ(asked, 0);
     EXPECT_FALSE(window.isVisible());
@@ -94,9 +98,9 @@ struct Window
     Window() : state(folder.dir.path())
     {
         Startup::InitialiseProcess(state);
-        window = std::make_unique<mdiMain>(state);
+        host.Command = [this](const QString &key) { handled << key; };
+        window = std::make_unique<mdiMain>(state, host);
         window->SetPrompter(&prompter);
-        window->SetCommandHandler([this](const QString &key) { handled << key; });
     }
     vxMenuBar &Bands() const { return window->Bands(); }
     QStringList MenuTexts(QMenu *menu) const
@@ -110,6 +114,7 @@ struct Window
     Folder folder;
     ProcessState state;
     ScriptedPrompter prompter;
+    ScriptedWindowHost host;
     std::unique_ptr<mdiMain> window;
     QStringList handled;
 };
@@ -201,8 +206,8 @@ TEST(mdiMain, StatesFollowTheSourceAndTheTitleNamesTheProject)
     MainWindowModel::StateInputs in;
     in.ProjectOpen = in.ItemSelected = in.FormActive = true;
     in.SelectedType = 5;
-    w.window->SetStateSource([&] { return in; });
-    w.window->SetProjectTitleSource([] { return QStringLiteral("/tmp/orders.gui"); });
+    w.host.States = [&] { return in; };
+    w.host.Title = [] { return QStringLiteral("/tmp/orders.gui"); };
     w.window->CommandsChanged();
     for (const char *key : {"Save", "Form", "Textbox", "Timer", "Menu", "Cut", "Properties"})
         EXPECT_TRUE(w.Bands().Enabled(key)) << key;
@@ -238,7 +243,7 @@ TEST(mdiMain, DispatchHandsOnCommandsTogglesViewsAndRefusesUnknownKeys)
 
     // View toggles flip the band and the setting; the grid tells the forms.
     bool grid = true;
-    w.window->SetGridChanged([&](bool on) { grid = on; });
+    w.host.Grid = [&](bool on) { grid = on; };
     w.window->Dispatch("ViewToolbar");
     EXPECT_FALSE(w.state.Settings.ViewToolBar);
     EXPECT_FALSE(w.Bands().BandVisible("BandMain"));
@@ -286,7 +291,7 @@ TEST(mdiMain, RecentFilesAndWindowListAreRebuiltWhenTheirMenusOpen)
         sub->setWindowTitle(title);
         sub->show();
     }
-    w.window->SetSelectionDescription([] { return QStringLiteral("Form GUIAPP*LOGIN"); });
+    w.host.Description = [] { return QStringLiteral("Form GUIAPP*LOGIN"); };
     QMenu *windows = w.Bands().Menu("MainMenu", "Window");
     Q_EMIT windows->aboutToShow();
     EXPECT_EQ(w.MenuTexts(windows), QStringList({"&1 Order", "&2 Customers", "&3 Login"}));
@@ -315,7 +320,7 @@ TEST(mdiMain, LabelEditsBorrowTheEditShortcutsAndTheContextMenuListsTheCode)
     w.window->show();
     QList<mdiMain::CodeMenuEntry> entries = {
         {"cm*Click", "Click"}, {"cm*DblClick", "DblClick"}, {"-", ""}, {"cl*1", "Handler list"}};
-    w.window->SetCodeMenuSource([&] { return entries; });
+    w.host.CodeMenu = [&] { return entries; };
     w.window->ShowContextMenu(w.window->mapToGlobal(QPoint(50, 50)));
     auto *popup = w.window->findChild<QMenu *>("Popup");
     ASSERT_TRUE(popup);
@@ -339,7 +344,8 @@ TEST(mdiMain, WindowKeysAreStoredAndRestored)
     {
         ProcessState state(folder.dir.path());
         Startup::InitialiseProcess(state);
-        mdiMain window(state);
+        ScriptedWindowHost host;
+        mdiMain window(state, host);
         window.resize(1000, 700);
         window.show();
         window.Splitter()->setSizes({300, 700});
@@ -353,7 +359,8 @@ TEST(mdiMain, WindowKeysAreStoredAndRestored)
 
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
-    mdiMain window(state);
+    ScriptedWindowHost host;
+    mdiMain window(state, host);
     window.RestoreWindowPosition();
     window.show();
     EXPECT_EQ(window.size(), QSize(1000, 700));
@@ -366,7 +373,7 @@ TEST(mdiMain, TitleFollowsAMaximisedFormsTitle)
 {
     Window w;
     mdiMain &window = *w.window;
-    window.SetProjectTitleSource([] { return QStringLiteral("/p/sales.gui"); });
+    w.host.Title = [] { return QStringLiteral("/p/sales.gui"); };
     window.show();
     QMdiArea *area = window.MdiArea();
     QMdiSubWindow *orders = area->addSubWindow(new QWidget);
@@ -392,11 +399,11 @@ TEST(mdiMain, TitleFollowsAMaximisedFormsTitle)
     orders->setWindowTitle("Orders - Sales");
     EXPECT_EQ(titleBecomes(plain + " - [Orders - Sales]"), plain + " - [Orders - Sales]");
     // A new project title keeps the form's.
-    window.SetProjectTitleSource([] { return QStringLiteral("/p/orders.gui"); });
+    w.host.Title = [] { return QStringLiteral("/p/orders.gui"); };
     window.UpdateCommandStates();
     const QString renamed = "Corvane GUI Designer - [/p/orders.gui] - [Orders - Sales]";
     EXPECT_EQ(titleBecomes(renamed), renamed);
-    window.SetProjectTitleSource([] { return QStringLiteral("/p/sales.gui"); });
+    w.host.Title = [] { return QStringLiteral("/p/sales.gui"); };
     // The command states, refreshed after every edit, keep the form in the title.
     window.UpdateCommandStates();
     EXPECT_EQ(titleBecomes(plain + " - [Orders - Sales]"), plain + " - [Orders - Sales]");

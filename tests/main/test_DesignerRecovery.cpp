@@ -2,6 +2,7 @@
 // the chosen project comes back changed and bound to its document, unusable files are
 // reported in one message and kept, and a changed interval in the preferences restarts
 // autosave.
+#include "ScriptedDialogs.h"
 #include "app/DesignerRoot.h"
 #include "app/DocumentStorage.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -36,12 +37,8 @@ struct Started
         options.Prompter = &prompter;
         options.WithCodeServices = false;
         options.RecoveryFolder = Folder();
+        options.Dialogs = &dialogs;
         window = std::make_unique<DesignerWindow>(std::move(options));
-        window->ChooseRecovery = [this](const QStringList &rows, QList<int> &chosen) {
-            Offered = rows;
-            chosen = {0};
-            return Answer;
-        };
     }
     QString Folder() const { return dir.path() + "/state/recovery"; }
     QString Document() const { return dir.path() + "/kept.gui"; }
@@ -55,9 +52,9 @@ struct Started
     }
     QTemporaryDir dir;
     ScriptedPrompter prompter;
+    ScriptedDialogs dialogs;
+    const QStringList &Offered = dialogs.Offered;
     std::unique_ptr<DesignerWindow> window;
-    QStringList Offered;
-    int Answer = int(frmRecover::Choice::Recover);
 };
 
 void LeaveBehind(const QString &folder, const QString &name, const QString &document)
@@ -117,7 +114,7 @@ TEST(DesignerRecovery, LaterKeepsAndDiscardRemoves)
     for (const auto choice : {frmRecover::Choice::Later, frmRecover::Choice::Discard}) {
         Started designer([](const QString &) {});
         LeaveBehind(designer.Folder(), "424243-1.cvrecover", QString());
-        designer.Answer = int(choice);
+        designer.dialogs.Answer = choice;
         designer.Start();
         ASSERT_EQ(designer.Offered, QStringList{"KEPT\t"});
         EXPECT_EQ(designer.window->Root().Items().Find("KEPT"), nullptr);

@@ -17,6 +17,7 @@
 #include "designer/vxMenuBar.h"
 #include "designer/frmPreview.h"
 #include "main/CodeServices.h"
+#include "ScriptedDialogs.h"
 #include "main/DesignerWindow.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -41,7 +42,7 @@ namespace {
 
 struct Designer
 {
-    explicit Designer(bool withCode = true)
+    explicit Designer(bool withCode = true, iDesignerDialogs *dialogs = nullptr)
     {
         QFile ini(folder.filePath("cvwin70.ini"));
         ini.open(QIODevice::WriteOnly);
@@ -52,6 +53,7 @@ struct Designer
         options.Prompter = &prompter;
         options.Chooser = &chooser;
         options.WithCodeServices = withCode;
+        options.Dialogs = dialogs;
         window = std::make_unique<DesignerWindow>(std::move(options));
     }
     vxMenuBar &Bands() const { return window->Window().Bands(); }
@@ -166,12 +168,11 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
 
 TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
 {
-    Designer d(false);
+    ScriptedDialogs dialogs;
+    Designer d(false, &dialogs);
     d.window->Start();
-    int settings = 0;
-    d.window->ShowSettings = [&] { ++settings; };
     d.window->Dispatch("Settings");
-    EXPECT_EQ(settings, 1);
+    EXPECT_EQ(dialogs.Settings, 1);
 
     d.prompter.Clear();
     d.window->Dispatch("Upd");
@@ -256,12 +257,12 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     EXPECT_NE(d.window->Window().StatusPanel(3), "0,0");
 
     // The selection's sizer snaps by the switch, and stops at once when it is turned off.
-    auto *sizer = dynamic_cast<ucSizer *>(control->ExistingSizer());
+    ucSizer *sizer = DesignFormFactory::FormOf(*form)->SizerOf(*control);
     ASSERT_TRUE(sizer);
-    EXPECT_TRUE(sizer->SnapToGrid);
+    EXPECT_TRUE(sizer->SnapToGrid());
     d.window->Dispatch("ViewGrid");
     EXPECT_FALSE(d.window->Root().Settings().ViewGrid);
-    EXPECT_FALSE(sizer->SnapToGrid);
+    EXPECT_FALSE(sizer->SnapToGrid());
     EXPECT_FALSE(d.Bands().Checked("ViewGrid"));
 
     // A context request on a tree node selects that node's item and shows the pop-up.
@@ -337,6 +338,8 @@ TEST(DesignerWindow, AnyOrderOfCommandsLeavesAProjectThatSavesAndLoadsBack)
     QFile::setPermissions(project, QFile::ReadOwner | QFile::WriteOwner);
 
     CancellingCreateMode cancel;
+    // The commands that would show a modal window of their own are counted instead.
+    ScriptedDialogs dialogs;
     Designer d;
     DesignerWindow::Options options;
     options.State = std::make_unique<ProcessState>(d.folder.path());
@@ -345,11 +348,9 @@ TEST(DesignerWindow, AnyOrderOfCommandsLeavesAProjectThatSavesAndLoadsBack)
     options.CreateMode = &cancel;
     // The code commands open windows of their own; their own tests drive them.
     options.WithCodeServices = false;
+    options.Dialogs = &dialogs;
     d.window = std::make_unique<DesignerWindow>(std::move(options));
     d.window->Start({project});
-    // The commands that would show a modal window of their own are counted instead.
-    int modal = 0;
-    d.window->ShowSettings = d.window->HelpTopics = d.window->HelpAbout = [&] { ++modal; };
 
     QStringList keys = {"Undo", "Cut", "Copy", "Paste", "Delete", "Save", "Textbox", "Form",
                         "Menu", "ViewGrid", "StatusBar", "ViewToolbar", "Settings", "HelpAbout",
