@@ -11,6 +11,7 @@
 #include "designer/DesignerStyle.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/FormArea.h"
+#include "designer/LoadProgressBar.h"
 #include "designer/clsProjectTree.h"
 #include "model/Vocabulary.h"
 #include "support/Marks.h"
@@ -21,6 +22,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QSplitter>
@@ -125,9 +127,14 @@ inline int Child(const QList<int> &kinds, int forms)
     }
     prompter.Calls.clear();
 
-    QSplitter window;
-    auto *treeView = new QTreeWidget(&window);
-    auto *area = new FormArea(&window);
+    // The main window's parts that take part in a load: the project tree, the MDI area and the
+    // status bar with the load's progress.
+    QMainWindow window;
+    auto *splitter = new QSplitter(&window);
+    auto *treeView = new QTreeWidget(splitter);
+    auto *area = new FormArea(splitter);
+    window.setCentralWidget(splitter);
+    auto *progress = new LoadProgressBar(window.statusBar());
     window.resize(1400, 1000);
     window.show();
     QDeadlineTimer mapped(5000);
@@ -142,6 +149,7 @@ inline int Child(const QList<int> &kinds, int forms)
     ports.Prompter = &prompter;
     ports.ProjectTree = &tree;
     ports.FormFactory = &formFactory;
+    ports.LoadProgress = progress;
     root.Connect(ports);
     tree.SetLinks({&root.Designer(), &root.Edit(), &prompter, root.State().CursorIds});
 

@@ -9,6 +9,7 @@
 #include "app/MainCommands.h"
 #include "app/SizerGeometry.h"
 #include "controls/QtPlatformMetrics.h"
+#include "designer/LoadProgressBar.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/HelpWindow.h"
@@ -167,6 +168,7 @@ void DesignerWindow::Start(const QStringList &arguments)
     ports.FormFactory = m_forms.get();
     ports.CommandStates = m_code ? m_code->CommandStates(&window) : &window;
     ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
+    ports.LoadProgress = new LoadProgressBar(window.statusBar()); // the status bar owns it
     m_root->Connect(ports);
 
     window.SetStateSource([this] { return CurrentState(); });
