@@ -98,19 +98,19 @@ bool LoadProgressBar::eventFilter(QObject *watched, QEvent *event)
     }
     auto *widget = qobject_cast<QWidget *>(watched);
     if (event->type() == QEvent::Close) {
-        // The window system's close of a window waits too (an ignored close keeps it open).
+        // Nor does the window system's close of a window (an ignored close keeps it open).
         if (!event->spontaneous() || !widget || !widget->isWindow())
             return false;
         event->ignore();
         return true;
     }
     if (event->type() == QEvent::Shortcut)
-        return true; // commands wait
+        return true; // no command runs during the load
     if (!widget)
         return false; // the window system's side hands the event on to a widget
     if (widget == this || isAncestorOf(widget))
         return false;
-    // Menus open and close and are browsed; choosing a command waits.
+    // Menus open and close and are browsed; choosing a command does nothing yet.
     if (qobject_cast<QMenuBar *>(widget))
         return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (qobject_cast<QMenu *>(widget)) {
