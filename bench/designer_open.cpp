@@ -17,6 +17,8 @@ int main(int argc, char **argv)
     if (const int child = BenchOpen::StartChild(argc, argv); child >= 0)
         return child;
     QCoreApplication app(argc, argv);
+    // Row by row as they are measured, also into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     using namespace Vocabulary;
     const QList<int> mix{Type::Text, Type::Label, Type::Command, Type::Check, Type::List};
     const int largest = argc > 1 ? QByteArray(argv[1]).toInt() : 512;
