@@ -40,6 +40,7 @@ void LoadProgressBar::Begin(int formsTotal)
     m_cancelled = false;
     m_bar->setRange(0, qMax(1, formsTotal));
     m_bar->setValue(0);
+    m_made = 0;
     m_sinceBegin.start();
     m_sinceAnswer.invalidate();
     qApp->installEventFilter(this);
@@ -49,7 +50,7 @@ bool LoadProgressBar::Advance(int formsMade)
 {
     if (!m_loading)
         return true;
-    m_bar->setValue(qMin(formsMade, m_bar->maximum()));
+    m_made = formsMade;
     if (!m_sinceAnswer.isValid() || m_sinceAnswer.elapsed() >= AnswerEveryMs)
         Answer();
     return !m_cancelled;
@@ -59,6 +60,10 @@ void LoadProgressBar::Answer()
 {
     if (!isVisible() && m_sinceBegin.elapsed() >= ShowAfterMs)
         show();
+    // The bar paints itself at once when its number changes: only as often as the window
+    // answers, not for every form.
+    if (isVisible())
+        m_bar->setValue(qMin(m_made, m_bar->maximum()));
     // The pending work of the forms made so far runs now, a little at a time: their windows
     // show and lay out, and the toolkit's deferred layouts and updates of their widgets are
     // done. Left until the load ends, every widget's pending timers and posted events would

@@ -44,6 +44,7 @@ private:
     QPushButton *m_cancel = nullptr;
     QElapsedTimer m_sinceBegin;
     QElapsedTimer m_sinceAnswer;
+    int m_made = 0;
     bool m_loading = false;
     bool m_cancelled = false;
 };
