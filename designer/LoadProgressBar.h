@@ -31,8 +31,9 @@ public:
 
     // A load shows its progress once it has run this long.
     static constexpr int ShowAfterMs = 500;
-    // The window answers at least this often while a load runs.
-    static constexpr int AnswerEveryMs = 40;
+    // The window answers this often while a load runs: soon enough for a click or a menu,
+    // and seldom enough that the forms made meanwhile are shown and painted in one pass.
+    static constexpr int AnswerEveryMs = 100;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
