@@ -39,6 +39,7 @@ void DesignerRoot::Connect(const DesignerPorts &ports)
     m_items.SetFormFactory(ports.FormFactory);
     m_storage.SetCreateMode(ports.CreateMode);
     m_storage.SetProgramCode(ports.ProgramCode);
+    m_storage.SetLoadProgress(ports.LoadProgress);
     m_autosave.SetProgramCode(ports.ProgramCode);
     m_edit.SetCreateMode(ports.CreateMode);
     m_edit.SetClipboard(ports.Clipboard ? *ports.Clipboard : m_memoryClipboard);

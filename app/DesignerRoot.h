@@ -13,6 +13,7 @@
 
 class iCreateMode;
 class iFormFactory;
+class iLoadProgress;
 class iProgramCodeState;
 class iProjectTree;
 class iPrompter;
@@ -31,6 +32,7 @@ struct DesignerPorts
     iCreateMode *CreateMode = nullptr;
     iUndoState *CommandStates = nullptr; // the Undo entry and every other command's state
     iProgramCodeState *ProgramCode = nullptr;
+    iLoadProgress *LoadProgress = nullptr; // the progress of opening a document
 };
 
 // The one place where the designer's world is built: it owns the process state with the

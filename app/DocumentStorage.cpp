@@ -253,7 +253,15 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         }
         CopyHostParameters(*document);
         text = ToMemoryForm(text);
-        ProjectState *project = LoadText(text, document.get());
+        ProjectState *project = LoadText(text, document.get(), m_progress);
+        if (m_designer.LastLoad().Cancelled) {
+            // A cancelled open leaves nothing behind: what the load made goes, and the
+            // document's lock with the document.
+            for (clsControl *made : m_designer.LastLoad().Applications)
+                m_designer.RemoveProject(*made);
+            result.Cancelled = true;
+            return result;
+        }
         if (!project)
             return result;
         clsControl *app = project->App;
@@ -639,13 +647,14 @@ bool DocumentStorage::LockOrReadOnly(mvDocument &document, const QString &shown)
     return true;
 }
 
-ProjectState *DocumentStorage::LoadText(const QString &text, const mvDocument *document)
+ProjectState *DocumentStorage::LoadText(const QString &text, const mvDocument *document,
+                                        iLoadProgress *progress)
 {
     // Pictures named relative to the project are found beside this document while the forms
     // load.
     m_opening = document;
     try {
-        m_designer.SetTemplate(text);
+        m_designer.SetTemplate(text, progress);
     } catch (...) {
         m_opening = nullptr;
         throw;

@@ -9,6 +9,7 @@ class ProcessState;
 class clsControl;
 class clsDesigner;
 class iCreateMode;
+class iLoadProgress;
 class iProgramCodeState;
 class mvDocument;
 struct ProjectState;
@@ -30,11 +31,15 @@ public:
         // Only part of the document loaded: the project is open read-only and stays off the
         // recent-file list.
         bool Partial = false;
+        // The user cancelled the load: nothing of the document stays open.
+        bool Cancelled = false;
     };
 
     DocumentStorage(clsDesigner &designer, ProcessState &state);
 
     void SetProgramCode(iProgramCodeState *code) { m_code = code; }
+    // Where opening a document reports how far its load got (none: the load runs unseen).
+    void SetLoadProgress(iLoadProgress *progress) { m_progress = progress; }
     void SetCreateMode(iCreateMode *createMode) { m_createMode = createMode; }
     // The message after a load that gave only part of its document speaks of the project as
     // open read-only; a front that keeps no project open turns it off.
@@ -121,12 +126,14 @@ private:
     bool LockOrReadOnly(mvDocument &document, const QString &shown);
     // Loads project text while the document it came from is the one being opened; the
     // project made, or nullptr.
-    ProjectState *LoadText(const QString &text, const mvDocument *document);
+    ProjectState *LoadText(const QString &text, const mvDocument *document,
+                           iLoadProgress *progress = nullptr);
     bool LastLoadWasPartial() const;
 
     clsDesigner &m_designer;
     ProcessState &m_state;
     iProgramCodeState *m_code = nullptr;
+    iLoadProgress *m_progress = nullptr;
     std::function<void(const ProjectState &)> m_written;
     iCreateMode *m_createMode = nullptr;
     // The document being read by OpenByName while its project loads (not yet bound to it).

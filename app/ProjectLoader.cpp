@@ -1,5 +1,6 @@
 #include "app/ProjectLoader.h"
 
+#include "app/iLoadProgress.h"
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"
@@ -153,8 +154,10 @@ QString ProjectLoader::PositionText(const QString &field)
 class ProjectLoader::Session
 {
 public:
-    Session(clsItems &items, iPrompter &prompter, const ProblemSink &sink, const QString &text)
-        : m_items(items), m_prompter(prompter), m_sink(sink), m_records(QStringView(text).split(AM))
+    Session(clsItems &items, iPrompter &prompter, const ProblemSink &sink, const QString &text,
+            iLoadProgress *progress)
+        : m_items(items), m_prompter(prompter), m_sink(sink), m_records(QStringView(text).split(AM)),
+          m_progress(progress)
     {
     }
 
@@ -170,6 +173,10 @@ private:
     void MethodRecord(const Record &rec);
 
     void Report(int severity, int number, int extra, const QString &description);
+    // The create records of forms: what a load's progress counts.
+    int CountForms() const;
+    // Tells the progress how far the load got; false when the user cancelled.
+    bool Advance(QStringView record);
     clsControl *CreateAskingForId(int type, QString &path, const QString &rawPath,
                                   const QString &parentId);
     void Created(clsControl &item, int type, const Record &rec);
@@ -180,6 +187,9 @@ private:
     iPrompter &m_prompter;
     const ProblemSink &m_sink;
     const QList<QStringView> m_records;
+    iLoadProgress *m_progress;
+    int m_formsSeen = 0;
+    int m_sinceReport = 0;
     Result m_result;
     RenameList m_renames;
     QString m_currentPath;
@@ -200,7 +210,7 @@ private:
 
 ProjectLoader::Result ProjectLoader::Load(const QString &text)
 {
-    Session session(m_items, m_prompter, m_sink, text);
+    Session session(m_items, m_prompter, m_sink, text, m_progress);
     if (session.Validate())
         session.ReplayRecords();
     return session.Finish();
@@ -262,11 +272,56 @@ bool ProjectLoader::Session::Validate()
     return true;
 }
 
+namespace {
+// A create record of a form (a cheap look at its head; the replay reads it in full).
+bool IsFormCreate(QStringView text)
+{
+    if (!text.trimmed().startsWith(u'2'))
+        return false;
+    const Record rec = SplitRecord(text, 4);
+    int function = 0, type = 0;
+    return ToInt(rec.Get(1), function) && function == 2 && ToInt(rec.Get(4), type) && IsForm(type);
+}
+} // namespace
+
+int ProjectLoader::Session::CountForms() const
+{
+    return int(std::count_if(m_records.begin(), m_records.end(), IsFormCreate));
+}
+
+bool ProjectLoader::Session::Advance(QStringView record)
+{
+    // Every form, and now and then inside a form of very many controls.
+    constexpr int RecordsBetweenReports = 256;
+    if (IsFormCreate(record))
+        ++m_formsSeen;
+    else if (++m_sinceReport < RecordsBetweenReports)
+        return true;
+    m_sinceReport = 0;
+    // A form is made once its create record and the records after it are read.
+    return m_progress->Advance(std::max(0, m_formsSeen - 1));
+}
+
 void ProjectLoader::Session::ReplayRecords()
 {
+    struct ProgressScope
+    {
+        iLoadProgress *Progress;
+        ~ProgressScope()
+        {
+            if (Progress)
+                Progress->End();
+        }
+    } scope{m_progress};
+    if (m_progress)
+        m_progress->Begin(CountForms());
     const qsizetype count = m_records.size();
     for (qsizetype r = 1; r < count; ++r) {
         const QStringView text = m_records.at(r);
+        if (m_progress && !Advance(text)) {
+            m_result.Stopped = m_result.Cancelled = true;
+            return;
+        }
         const qsizetype firstEnd = text.indexOf(VM);
         int function = 0;
         if (!ToInt(firstEnd < 0 ? text : text.left(firstEnd), function))

@@ -8,6 +8,7 @@
 
 class clsControl;
 class clsItems;
+class iLoadProgress;
 class iPrompter;
 
 // Replays a project or macro text into design items: validates the document kind and the
@@ -22,6 +23,8 @@ public:
     {
         bool Valid = false;   // the text is a project or macro
         bool Stopped = false; // the load ended before the last record
+        // The user cancelled through the load's progress (Stopped too).
+        bool Cancelled = false;
         // The closing record was read: a text cut short has none.
         bool Closed = false;
         // The first application created: the project's application.
@@ -62,6 +65,9 @@ public:
     };
     using ProblemSink = std::function<void(const Problem &)>;
     void SetProblemSink(ProblemSink sink) { m_sink = std::move(sink); }
+    // A load given a progress reports the forms it made to it as it goes, and stops when the
+    // progress answers that the user cancelled.
+    void SetProgress(iLoadProgress *progress) { m_progress = progress; }
 
     // The rename list: upper-cased old ID path to new ID path; an empty new path marks an
     // object the user chose to skip.
@@ -80,4 +86,5 @@ private:
     clsItems &m_items;
     iPrompter &m_prompter;
     ProblemSink m_sink;
+    iLoadProgress *m_progress = nullptr;
 };

@@ -157,13 +157,16 @@ QString clsDesigner::GetTemplate(const QString &id, const QString &header, int a
     });
 }
 
-bool clsDesigner::SetTemplate(const QString &text)
+bool clsDesigner::SetTemplate(const QString &text, iLoadProgress *progress)
 {
     m_lastLoad = {};
+    ++m_loading;
     const bool ran = ErrorBoundary::Run(Prompter(), MemberLabel("SetTemplate"), [&] {
         ProjectLoader loader(m_items, Prompter());
+        loader.SetProgress(progress);
         m_lastLoad = loader.Load(text);
     });
+    --m_loading;
     if (!ran) {
         // What the load made before the error stays, as after a load that stopped.
         m_lastLoad.Stopped = true;

@@ -45,8 +45,10 @@ public:
     // The project text of the object with that ID and everything below it; with
     // appOnly > 0 the forms are left out. Error 5004 for an unknown ID, reported; "" then.
     QString GetTemplate(const QString &id, const QString &header, int appOnly);
-    // Loads a project or macro text; true when no problem of severity 2 was reported.
-    bool SetTemplate(const QString &text);
+    // Loads a project or macro text; true when no problem of severity 2 was reported. With a
+    // progress the load reports how far it got and stops when the user cancels
+    // (LastLoad().Cancelled).
+    bool SetTemplate(const QString &text, iLoadProgress *progress = nullptr);
     // A new item placed at the given position (strings in the application's unit, empty
     // leaves the default), with the events its kind always reports. nullptr after an error.
     clsControl *AddControl(int type, const QString &id, const QString &parentId,
@@ -60,6 +62,8 @@ public:
 
     // What the last SetTemplate did.
     const ProjectLoader::Result &LastLoad() const { return m_lastLoad; }
+    // A SetTemplate is running (its progress may let the window answer meanwhile).
+    bool Loading() const { return m_loading > 0; }
 
     // ---- Open projects -------------------------------------------------------------
     // The state of the project an item belongs to; nullptr for the root or an unknown item.
@@ -122,4 +126,5 @@ private:
     std::unordered_map<const clsControl *, ProjectState *> m_projectOfApp;
     clsControl *m_current = nullptr;
     ProjectLoader::Result m_lastLoad;
+    int m_loading = 0;
 };

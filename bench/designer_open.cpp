@@ -1,168 +1,59 @@
-// Opening the 20,000-object benchmark project in the designer on the offscreen platform, the
-// way File > Open does it: document storage loads it onto real design forms in an MDI area
-// while the project tree fills a tree widget beside it; the time runs until the window has
-// caught up with its pending events. Against `corvane check` of the same file (the built
-// tool when it is found, and the same load headless in this process), measured in this run.
-// Goals: open at most 3 times check; closing at most as long as opening.
-#include "app/DesignerRoot.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "designer/DesignFormFactory.h"
-#include "designer/DesignerStyle.h"
-#include "designer/DesignSurfaceHost.h"
-#include "designer/FormArea.h"
-#include "designer/clsProjectTree.h"
+// Opening projects of 32 up to 512 forms (or the largest given as the first argument) of 100
+// controls each, the kinds most forms hold taking turns (text boxes, labels, buttons, check
+// boxes, list boxes), in the designer the way File > Open does it: forms on design windows in
+// an MDI area beside the project tree, timed until every window shows its controls. Each open
+// runs in a process of its own (wall time, CPU time and resident memory of that open alone).
+// Goals: 4 times the forms cost at most 4.5 times the time (wall and CPU); 512 forms open
+// within 10 seconds; memory grows linearly (the same per form at every size).
+#include "BenchOpen.h"
 
-#include "BenchProject.h"
-#include "BenchTiming.h"
+#include <QCoreApplication>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QMdiArea>
-#include <QProcess>
-#include <QSplitter>
-#include <QTemporaryDir>
-#include <QTreeWidget>
-
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-
-namespace {
-struct OpenClose
-{
-    double Open = 0, Close = 0;
-    int Nodes = 0, Forms = 0, Reports = 0;
-};
-
-// The designer's world as its main window wires it, minus the dialogs and the bands.
-OpenClose OpenInDesigner(const QString &path, const QString &folder)
-{
-    DesignerRoot root(std::make_unique<ProcessState>(folder));
-    ScriptedPrompter prompter;
-    QSplitter window;
-    auto *treeView = new QTreeWidget(&window);
-    auto *area = new FormArea(&window);
-    window.resize(1200, 800);
-    window.show();
-    QApplication::processEvents();
-
-    clsProjectTree tree(*treeView);
-    DesignSurfaceHost host(root.Designer(), root.Edit());
-    DesignFormFactory forms(&host, area);
-    DesignerPorts ports;
-    ports.Prompter = &prompter;
-    ports.ProjectTree = &tree;
-    ports.FormFactory = &forms;
-    root.Connect(ports);
-    tree.SetLinks({&root.Designer(), &root.Edit(), &prompter, root.State().CursorIds});
-
-    OpenClose t;
-    QElapsedTimer timer;
-    timer.start();
-    const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);
-    // Until the window has caught up: the forms show their controls, which then repaint.
-    QApplication::processEvents();
-    QApplication::processEvents();
-    t.Open = Ms(timer);
-    t.Reports = int(prompter.Calls.size());
-    t.Forms = int(area->subWindowList().size());
-    QTreeWidgetItemIterator it(treeView);
-    for (; *it; ++it)
-        ++t.Nodes;
-
-    timer.restart();
-    if (result.Success)
-        root.Storage().Close(result.App);
-    QApplication::processEvents();
-    t.Close = Ms(timer);
-    root.Disconnect();
-    return t;
-}
-
-double CheckHeadless(const QString &path, const QString &folder)
-{
-    DesignerRoot root(std::make_unique<ProcessState>(folder));
-    ScriptedPrompter prompter;
-    DesignerPorts ports;
-    ports.Prompter = &prompter;
-    root.Connect(ports);
-    QElapsedTimer timer;
-    timer.start();
-    root.Storage().OpenByName(path);
-    const double ms = Ms(timer);
-    root.Designer().ReleaseAll();
-    return ms;
-}
-
-// The command-line tool beside the bench folder of the build tree, if it was built.
-QString CorvaneTool()
-{
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &candidate : {here + "/../cli/corvane", here + "/corvane"})
-        if (QFileInfo(candidate).isExecutable())
-            return QFileInfo(candidate).canonicalFilePath();
-    return {};
-}
-
-double CheckTool(const QString &tool, const QString &path)
-{
-    QProcess process;
-    QElapsedTimer timer;
-    timer.start();
-    process.start(tool, {QStringLiteral("check"), path});
-    process.waitForFinished(120000);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? Ms(timer) : -1;
-}
-} // namespace
+#include <map>
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    QApplication app(argc, argv);
-    // As the designer's start-up does.
-    DesignerStyle::Install();
-    QTemporaryDir dir;
-    const int objects = argc > 1 ? QByteArray(argv[1]).toInt() : 20000;
-    const QString path = dir.path() + QStringLiteral("/bench.gui");
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(DocumentStorage::ToStoredForm(BenchProject(objects)).toUtf8());
-    }
+    if (const int child = BenchOpen::StartChild(argc, argv); child >= 0)
+        return child;
+    QCoreApplication app(argc, argv);
+    // Row by row as they are measured, also into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    using namespace Vocabulary;
+    const QList<int> mix{Type::Text, Type::Label, Type::Command, Type::Check, Type::List};
+    const int largest = argc > 1 ? QByteArray(argv[1]).toInt() : 512;
 
-    const QString tool = CorvaneTool();
-    // The measurements take turns, so a machine that gets busier or quieter during the run
-    // weighs on both sides alike; each side keeps its best run.
-    double toolCheck = tool.isEmpty() ? -1 : 1e300;
-    double headless = 1e300;
-    OpenClose best{1e300, 1e300};
-    for (int run = 0; run < 5; ++run) {
-        if (!tool.isEmpty())
-            toolCheck = std::min(toolCheck, CheckTool(tool, path));
-        headless = std::min(headless, CheckHeadless(path, dir.path()));
-        const OpenClose t = OpenInDesigner(path, dir.path());
-        best.Open = std::min(best.Open, t.Open);
-        best.Close = std::min(best.Close, t.Close);
-        best.Nodes = t.Nodes;
-        best.Forms = t.Forms;
-        best.Reports = t.Reports;
+    std::printf("Forms of 100 mixed controls (text box, label, button, check box, list box), %s\n",
+                BenchOpen::Platform());
+    std::printf("%6s %8s %10s %10s %9s %8s %8s %8s %7s\n", "forms", "controls", "wall ms", "CPU ms",
+                "RSS MB", "MB/form", "wall 4x", "CPU 4x", "/check");
+    std::map<int, BenchOpen::Measure> table;
+    bool linear = true;
+    for (int forms = 32; forms <= largest; forms *= 2) {
+        // Small opens vary most; they take the best of three.
+        const BenchOpen::Measure m = BenchOpen::Best(mix, forms, forms <= 128 ? 3 : 1);
+        if (!m.Ok()) {
+            std::printf("%6d  failed\n", forms);
+            break;
+        }
+        table[forms] = m;
+        const auto quarter = table.find(forms / 4);
+        char wall4[16] = "", cpu4[16] = "";
+        if (quarter != table.end()) {
+            const double w = m.Wall / quarter->second.Wall, c = m.Cpu / quarter->second.Cpu;
+            std::snprintf(wall4, sizeof wall4, "%.2f", w);
+            std::snprintf(cpu4, sizeof cpu4, "%.2f", c);
+            linear = linear && w <= 4.5 && c <= 4.5;
+        }
+        std::printf("%6d %8d %10.1f %10.1f %9.1f %8.2f %8s %8s %7.2f\n", forms, forms * 100, m.Wall,
+                    m.Cpu, m.RssKb / 1024.0, m.RssKb / 1024.0 / forms, wall4, cpu4,
+                    m.Wall / m.CheckMs);
+        if (m.Forms != forms || m.Reports != 0)
+            std::printf("       (%d design windows, %d reports)\n", m.Forms, m.Reports);
     }
-    const double check = toolCheck > 0 ? toolCheck : headless;
-
-    std::printf("%d objects: %d tree nodes, %d design forms, %d reports\n", objects, best.Nodes,
-                best.Forms, best.Reports);
-    if (toolCheck > 0)
-        std::printf("corvane check (tool)        %8.1f ms\n", toolCheck);
-    else
-        std::printf("corvane check (tool)        not built\n");
-    std::printf("check load (in process)     %8.1f ms\n", headless);
-    std::printf("designer open               %8.1f ms\n", best.Open);
-    std::printf("designer close              %8.1f ms\n", best.Close);
-    std::printf("open / check   %5.2f  (goal: at most 3)\n", best.Open / check);
-    if (toolCheck > 0)
-        std::printf("open / check load in process %5.2f\n", best.Open / headless);
-    std::printf("close / open   %5.2f  (goal: at most 1)\n", best.Close / best.Open);
+    std::printf("4x the forms at most 4.5x the time (wall and CPU): %s\n", linear ? "met" : "MISSED");
+    if (const auto big = table.find(512); big != table.end())
+        std::printf("512 forms within 10 s: %.1f s wall, %.1f s CPU: %s\n", big->second.Wall / 1e3,
+                    big->second.Cpu / 1e3, big->second.Wall <= 10000 ? "met" : "MISSED");
     return 0;
 }

@@ -1,13 +1,16 @@
 // Loading three shapes that once slowed down with the square of their size, each at N and 4N
 // objects: one form with many tool bars (client insets), many applications in one file (the
 // project of each object), one form with many controls (z-order and deleting the instances).
-// Loading and closing again are timed apart. Linear: a ratio near 4.
+// Loading and closing again are timed apart, wall and CPU time of the thread. Linear: a ratio
+// near 4.
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsItems.h"
 #include "support/Marks.h"
+
+#include "BenchTiming.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -64,6 +67,7 @@ QString Controls(int n)
 struct Times
 {
     double Load = 0, Close = 0;
+    double LoadCpu = 0, CloseCpu = 0;
 };
 
 Times Measure(const QString &text, const QString &folder)
@@ -82,11 +86,15 @@ Times Measure(const QString &text, const QString &folder)
     Times t;
     QElapsedTimer timer;
     timer.start();
+    double cpu = ThreadCpuTimeMs();
     const DocumentStorage::OpenResult result = storage.OpenByName(path);
     t.Load = timer.nsecsElapsed() / 1e6;
+    t.LoadCpu = ThreadCpuTimeMs() - cpu;
     timer.restart();
+    cpu = ThreadCpuTimeMs();
     designer.ReleaseAll();
     t.Close = timer.nsecsElapsed() / 1e6;
+    t.CloseCpu = ThreadCpuTimeMs() - cpu;
     if (!result.Success)
         std::printf("  (load failed: %d reports)\n", int(prompter.Calls.size()));
     return t;
@@ -99,6 +107,8 @@ Times Best(const QString &text, const QString &folder)
         const Times t = Measure(text, folder);
         best.Load = std::min(best.Load, t.Load);
         best.Close = std::min(best.Close, t.Close);
+        best.LoadCpu = std::min(best.LoadCpu, t.LoadCpu);
+        best.CloseCpu = std::min(best.CloseCpu, t.CloseCpu);
     }
     return best;
 }
@@ -125,10 +135,15 @@ int main(int argc, char **argv)
         const int n = args.size() > 2 ? args.at(2).toInt() : shape.N;
         const Times small = Best(shape.Make(n), dir.path());
         const Times large = Best(shape.Make(4 * n), dir.path());
-        std::printf("%-26s load  N=%6d %8.1f ms  4N=%6d %8.1f ms  ratio %.1f\n", shape.Name, n,
-                    small.Load, 4 * n, large.Load, small.Load > 0 ? large.Load / small.Load : 0.0);
-        std::printf("%-26s close N=%6d %8.1f ms  4N=%6d %8.1f ms  ratio %.1f\n", "", n, small.Close,
-                    4 * n, large.Close, small.Close > 0 ? large.Close / small.Close : 0.0);
+        auto row = [&](const char *name, const char *what, double n1, double n4, double c1,
+                       double c4) {
+            std::printf("%-26s %-5s N=%6d %8.1f ms (CPU %8.1f)  4N=%6d %8.1f ms (CPU %8.1f)  "
+                        "ratio %.1f (CPU %.1f)\n",
+                        name, what, n, n1, c1, 4 * n, n4, c4, n1 > 0 ? n4 / n1 : 0.0,
+                        c1 > 0 ? c4 / c1 : 0.0);
+        };
+        row(shape.Name, "load", small.Load, large.Load, small.LoadCpu, large.LoadCpu);
+        row("", "close", small.Close, large.Close, small.CloseCpu, large.CloseCpu);
     }
     std::printf("(linear: a ratio near 4)\n");
     return 0;

@@ -218,8 +218,13 @@ void clsProjectTree::BeginFill()
     m_filling = true;
     m_view.setUpdatesEnabled(false);
     // A load ends with Refresh; a single object added by other means ends its batch as soon
-    // as control returns to the event loop.
-    QTimer::singleShot(0, this, [this] { EndFill(); });
+    // as control returns to the event loop. A load that lets the window answer meanwhile
+    // keeps its batch: shown piece by piece, the growing tree would be laid out again and
+    // again.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_links.Designer || !m_links.Designer->Loading())
+            EndFill();
+    });
 }
 
 void clsProjectTree::EndFill()

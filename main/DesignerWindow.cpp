@@ -8,6 +8,7 @@
 #include "app/ErrorBoundary.h"
 #include "panels/MainWindowModel.h"
 #include "controls/QtPlatformMetrics.h"
+#include "designer/LoadProgressBar.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/HelpWindow.h"
@@ -192,6 +193,7 @@ void DesignerWindow::ConnectDesigner()
     ports.FormFactory = m_forms.get();
     ports.CommandStates = m_code ? m_code->CommandStates(m_window.get()) : m_window.get();
     ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
+    ports.LoadProgress = new LoadProgressBar(m_window->statusBar()); // the status bar owns it
     m_root->Connect(ports);
 }
 

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -236,6 +237,13 @@ bool TestProbe::Listen(const QString &path)
 
 void TestProbe::Serve(QLocalSocket *socket)
 {
+    // While a project loads the window answers its user, but the probe waits for the end of
+    // the load: the tests see the designer between commands, never a project half made. A
+    // question the load asks is answered as ever.
+    if (m_root.Designer().Loading() && !QApplication::activeModalWidget()) {
+        QTimer::singleShot(10, socket, [this, socket] { Serve(socket); });
+        return;
+    }
     while (socket->canReadLine()) {
         const QString request = QString::fromUtf8(socket->readLine(MaxRequest)).trimmed();
         socket->write(Answer(request) + '\n');

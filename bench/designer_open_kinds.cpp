@@ -1,0 +1,53 @@
+// The growth of opening by control kind: forms of 100 controls of one kind, every kind the
+// design surface builds a widget for (tabs only inside tab groups, so not on their own), at 32
+// and 128 forms (or the given pair: smaller and larger form counts). Each open in a process of
+// its own, timed until every form's window shows its controls. Goal: 4 times the forms at
+// most 4.5 times the time, wall and CPU, for every kind.
+#include "BenchOpen.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (const int child = BenchOpen::StartChild(argc, argv); child >= 0)
+        return child;
+    QCoreApplication app(argc, argv);
+    // Row by row as they are measured, also into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    using namespace Vocabulary;
+    const int small = argc > 1 ? QByteArray(argv[1]).toInt() : 32;
+    const int large = argc > 2 ? QByteArray(argv[2]).toInt() : small * 4;
+    const double factor = double(large) / small;
+
+    std::printf("Forms of 100 controls of one kind, %d and %d forms, %s\n", small, large,
+                BenchOpen::Platform());
+    std::printf("%-14s %10s %10s %10s %10s %9s %7s %7s\n", "kind", "wall small", "CPU small",
+                "wall large", "CPU large", "MB/form", "wall x", "CPU x");
+    int missed = 0;
+    for (int kind = Type::Label; kind <= Type::Browser; ++kind) {
+        if (kind == Type::Tab)
+            continue;
+        const QList<int> kinds{kind};
+        const BenchOpen::Measure s = BenchOpen::Best(kinds, small, 2);
+        const BenchOpen::Measure l = BenchOpen::Best(kinds, large, 1);
+        // The wrapper's name is shared by related kinds (three text boxes, three lists): the
+        // type code tells them apart.
+        const QString name = QStringLiteral("%1 %2").arg(kind).arg(TypeKeyword(kind, false));
+        if (!s.Ok() || !l.Ok()) {
+            std::printf("%-14s failed\n", qPrintable(name));
+            ++missed;
+            continue;
+        }
+        const double w = l.Wall / s.Wall, c = l.Cpu / s.Cpu;
+        const bool linear = w <= 4.5 * factor / 4 && c <= 4.5 * factor / 4;
+        missed += linear ? 0 : 1;
+        std::printf("%-14s %10.1f %10.1f %10.1f %10.1f %9.2f %7.2f %7.2f%s\n", qPrintable(name),
+                    s.Wall, s.Cpu, l.Wall, l.Cpu, l.RssKb / 1024.0 / large, w, c,
+                    linear ? "" : "  MISSED");
+    }
+    std::printf("%.0fx the forms at most %.2fx the time for every kind: %s\n", factor,
+                4.5 * factor / 4, missed ? "MISSED" : "met");
+    return 0;
+}
