@@ -1103,21 +1103,23 @@ QStringList PropertySheetModel::ProjectDragIds() const
         return ids;
     QSet<QString> seen;
     // The application's own tree, not the whole registry: other projects' IDs do not match.
-    std::vector<const clsControl *> pending{m_app};
-    while (!pending.empty()) {
-        const clsControl *item = pending.back();
-        pending.pop_back();
-        for (const auto &entry : item->Children())
-            pending.push_back(entry.Value);
-        if (item == m_item || !IsKnownType(item->ObjType())
-            || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
-            continue;
-        const QString drag = item->GetProperty(Prop::DragID);
-        if (!drag.isEmpty() && !seen.contains(drag.toUpper())) {
-            seen.insert(drag.toUpper());
-            ids.append(drag);
+    // The tree is read in the order its objects were added, which is the order they lie in
+    // memory, and an object is passed over on its own marks unless it holds a drag ID (an
+    // empty one is the default): a big project is read at the speed of its memory.
+    const auto visit = [&](const auto &self, const clsControl &item) -> void {
+        if (&item != m_item && item.IsNonDefault(Prop::DragID) && IsKnownType(item.ObjType())
+            && SupportedProperties(WrapperKindOf(item.ObjType())).Has(Prop::DragID)) {
+            const QString drag = item.GetProperty(Prop::DragID);
+            const QString key = drag.toUpper();
+            if (!drag.isEmpty() && !seen.contains(key)) {
+                seen.insert(key);
+                ids.append(drag);
+            }
         }
-    }
+        for (const auto &entry : item.Children())
+            self(self, *entry.Value);
+    };
+    visit(visit, *m_app);
     ids.sort(Qt::CaseInsensitive);
     return ids;
 }
