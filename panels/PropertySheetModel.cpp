@@ -166,11 +166,7 @@ void PropertySheetModel::Reset()
     m_mask = m_loadedMask = 0;
     m_tabEventsOnGroup = false;
     m_captionFollowsId = false;
-    m_dragSource = m_dropTarget = false;
-    m_dragId.clear();
-    m_dropIds.clear();
-    m_loadedDragId.clear();
-    m_loadedDropIds.clear();
+    m_dragDrop.Reset();
     m_ext.reset();
     m_private.reset();
     m_loadedExtension.clear();
@@ -535,14 +531,8 @@ void PropertySheetModel::Load(clsControl &source, bool allDefault)
     m_originalStyleIndex = m_styleIndex;
 
     const PropertySet &supported = SupportedProperties(WrapperKindOf(m_type));
-    if (supported.Has(Prop::DragID))
-        m_dragId = m_loadedDragId = value(Prop::DragID);
-    if (supported.Has(Prop::DropIDs)) {
-        m_loadedDropIds = value(Prop::DropIDs);
-        m_dropIds = m_loadedDropIds.split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    }
-    m_dragSource = !m_dragId.isEmpty();
-    m_dropTarget = !m_dropIds.isEmpty();
+    m_dragDrop.Load(supported.Has(Prop::DragID) ? value(Prop::DragID) : QString(),
+                    supported.Has(Prop::DropIDs) ? value(Prop::DropIDs) : QString());
 
     m_loadedExtension = source.Extension();
     if (m_ext) {
@@ -810,93 +800,10 @@ void PropertySheetModel::ChooseHelpType(int index, iPrompter &prompter)
 
 // ---- Drag and drop ---------------------------------------------------------------------
 
-bool PropertySheetModel::SetDragSource(bool on, iPrompter &prompter)
-{
-    if (!on && m_dragSource && !m_dragId.isEmpty()) {
-        if (prompter.Ask(QStringLiteral("Are you sure you want to clear the Drag ID for this "
-                                        "control?"),
-                         iPrompter::Buttons::YesNo, MessageIcon::Question)
-            != iPrompter::Answer::Yes)
-            return true;
-        m_dragId.clear();
-    }
-    m_dragSource = on;
-    return on;
-}
-
-bool PropertySheetModel::SetDropTarget(bool on, iPrompter &prompter)
-{
-    if (!on && m_dropTarget && !m_dropIds.isEmpty()) {
-        if (prompter.Ask(QStringLiteral("Are you sure you want to clear the Drop IDs for this "
-                                        "control?"),
-                         iPrompter::Buttons::YesNo, MessageIcon::Question)
-            != iPrompter::Answer::Yes)
-            return true;
-        m_dropIds.clear();
-    }
-    m_dropTarget = on;
-    return on;
-}
-
-bool PropertySheetModel::UseControlIdAsDragId() const
-{
-    return m_dragSource && m_dragId.compare(m_id.trimmed(), Qt::CaseInsensitive) == 0
-           && !m_dragId.isEmpty();
-}
-
-void PropertySheetModel::SetUseControlIdAsDragId(bool on)
-{
-    if (on)
-        m_dragId = m_id.trimmed();
-    else if (UseControlIdAsDragId())
-        m_dragId.clear();
-}
-
-QStringList PropertySheetModel::DropIds() const { return m_dropIds; }
-
-void PropertySheetModel::AddDropId(const QString &id)
-{
-    const QString t = id.trimmed();
-    if (t.isEmpty() || t.contains(QLatin1Char('|')))
-        return;
-    for (const QString &d : m_dropIds)
-        if (d.compare(t, Qt::CaseInsensitive) == 0)
-            return;
-    m_dropIds.append(t);
-    m_dropTarget = true;
-}
-
-void PropertySheetModel::RemoveDropId(const QString &id)
-{
-    m_dropIds.removeIf([&](const QString &d) { return d.compare(id, Qt::CaseInsensitive) == 0; });
-}
-
 QStringList PropertySheetModel::ProjectDragIds() const
 {
-    QStringList ids;
-    if (!m_app)
-        return ids;
-    QSet<QString> seen;
     // The application's own tree, not the whole registry: other projects' IDs do not match.
-    // The tree is read in the order its objects were added, which is the order they lie in
-    // memory, and an object is passed over on its own marks unless it holds a drag ID (an
-    // empty one is the default): a big project is read at the speed of its memory.
-    const auto visit = [&](const auto &self, const clsControl &item) -> void {
-        if (&item != m_item && item.IsNonDefault(Prop::DragID) && IsKnownType(item.ObjType())
-            && SupportedProperties(WrapperKindOf(item.ObjType())).Has(Prop::DragID)) {
-            const QString drag = item.GetProperty(Prop::DragID);
-            const QString key = drag.toUpper();
-            if (!drag.isEmpty() && !seen.contains(key)) {
-                seen.insert(key);
-                ids.append(drag);
-            }
-        }
-        for (const auto &entry : item.Children())
-            self(self, *entry.Value);
-    };
-    visit(visit, *m_app);
-    ids.sort(Qt::CaseInsensitive);
-    return ids;
+    return m_app ? PropertySheetDragDrop::ProjectDragIds(*m_app, m_item) : QStringList();
 }
 
 // ---- Validation --------------------------------------------------------------------------
@@ -1005,9 +912,8 @@ std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
     for (const Field &f : m_fields)
         if (auto p = CheckField(f))
             return p;
-    if (m_dragSource && (m_dragId.contains(QLatin1Char('|')) || HoldsRecordMarks(m_dragId)
-                         || m_dragId.size() > MaxTextLength))
-        return Problem{Prop::DragID, QStringLiteral("A Drag ID may not contain \"|\" or marks.")};
+    if (auto message = m_dragDrop.Problem())
+        return Problem{Prop::DragID, *message};
     if ((m_ext && !m_ext->Validate()) || (m_private && !m_private->Validate()))
         return Problem{Prop::Extension, QStringLiteral("The custom properties cannot be "
                                                        "saved.")};
@@ -1120,11 +1026,7 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
     }
 
     const PropertySet &supported = SupportedProperties(WrapperKindOf(item.ObjType()));
-    if (supported.Has(Prop::DragID) && m_dragId != m_loadedDragId)
-        item.SetProperty(Prop::DragID, m_dragSource ? m_dragId : QString());
-    const QString drops = m_dropTarget ? m_dropIds.join(QLatin1Char('|')) : QString();
-    if (supported.Has(Prop::DropIDs) && drops != m_loadedDropIds)
-        item.SetProperty(Prop::DropIDs, drops);
+    m_dragDrop.Write(item, supported.Has(Prop::DragID), supported.Has(Prop::DropIDs));
 
     const qint32 mask = EventMask();
     if (item.ObjType() == Type::Tabgroup) {
