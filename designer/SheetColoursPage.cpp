@@ -67,20 +67,16 @@ SheetColoursPage::SheetColoursPage(SheetEditors &editors) : m_editors(editors)
 void SheetColoursPage::Fill(QComboBox *combo, int code)
 {
     combo->clear();
-    AddHeading(combo, tr("Standard Colors"));
-    const QStringList standard = StandardColourNames();
-    const QList<qint32> standardValues = StandardColourValues();
-    for (int i = 0; i < standard.size(); ++i) {
-        combo->addItem(Swatch(ToQColor(standardValues[i])), standard[i]);
-        combo->setItemData(combo->count() - 1, standardValues[i], ColourValueRole);
-    }
-    AddHeading(combo, tr("System Colors"));
-    const QStringList system = SystemColourNames();
-    const QList<qint32> systemValues = SystemColourValues();
-    for (int i = 0; i < system.size(); ++i) {
-        combo->addItem(Swatch(ToQColor(systemValues[i])), system[i]);
-        combo->setItemData(combo->count() - 1, systemValues[i], ColourValueRole);
-    }
+    const auto addColours = [combo](const QString &heading, const QStringList &names,
+                                    const QList<qint32> &values) {
+        AddHeading(combo, heading);
+        for (int i = 0; i < names.size(); ++i) {
+            combo->addItem(Swatch(ToQColor(values[i])), names[i]);
+            combo->setItemData(combo->count() - 1, values[i], ColourValueRole);
+        }
+    };
+    addColours(tr("Standard Colors"), StandardColourNames(), StandardColourValues());
+    addColours(tr("System Colors"), SystemColourNames(), SystemColourValues());
     combo->addItem(QString::fromLatin1(CustomColourText));
     // The current value: its named row, or a custom row above the lists.
     qint32 value = 0;

@@ -10,16 +10,6 @@
 
 using namespace Vocabulary;
 
-namespace {
-
-// Whether the user declines to clear the IDs of a side.
-bool KeepsIds(iPrompter &prompter, const QString &question)
-{
-    return prompter.Ask(question, iPrompter::Buttons::YesNo, MessageIcon::Question)
-           != iPrompter::Answer::Yes;
-}
-
-} // namespace
 
 void PropertySheetDragDrop::Load(const QString &dragId, const QString &dropIds)
 {
@@ -30,28 +20,35 @@ void PropertySheetDragDrop::Load(const QString &dragId, const QString &dropIds)
     m_target = !m_dropIds.isEmpty();
 }
 
+namespace {
+
+// Sets a side's tick; unticking a side that holds IDs asks first: Yes clears them, No keeps
+// the tick.
+template <typename Ids>
+bool Tick(bool &side, Ids &ids, bool on, iPrompter &prompter, const QString &question)
+{
+    if (!on && side && !ids.isEmpty()) {
+        if (prompter.Ask(question, iPrompter::Buttons::YesNo, MessageIcon::Question)
+            != iPrompter::Answer::Yes)
+            return true;
+        ids.clear();
+    }
+    side = on;
+    return on;
+}
+
+} // namespace
+
 bool PropertySheetDragDrop::SetSource(bool on, iPrompter &prompter)
 {
-    if (!on && m_source && !m_dragId.isEmpty()) {
-        if (KeepsIds(prompter, QStringLiteral("Are you sure you want to clear the Drag ID for "
-                                              "this control?")))
-            return true;
-        m_dragId.clear();
-    }
-    m_source = on;
-    return on;
+    return Tick(m_source, m_dragId, on, prompter,
+                QStringLiteral("Are you sure you want to clear the Drag ID for this control?"));
 }
 
 bool PropertySheetDragDrop::SetTarget(bool on, iPrompter &prompter)
 {
-    if (!on && m_target && !m_dropIds.isEmpty()) {
-        if (KeepsIds(prompter, QStringLiteral("Are you sure you want to clear the Drop IDs for "
-                                              "this control?")))
-            return true;
-        m_dropIds.clear();
-    }
-    m_target = on;
-    return on;
+    return Tick(m_target, m_dropIds, on, prompter,
+                QStringLiteral("Are you sure you want to clear the Drop IDs for this control?"));
 }
 
 bool PropertySheetDragDrop::UsesControlId(const QString &controlId) const
