@@ -7,6 +7,7 @@
 #include "support/Marks.h"
 
 #include <QSet>
+#include <vector>
 
 using namespace Vocabulary;
 
@@ -105,23 +106,24 @@ QStringList PropertySheetDragDrop::ProjectDragIds(const clsControl &app, const c
 {
     QStringList ids;
     QSet<QString> seen;
-    // The tree is read in the order its objects were added, which is the order they lie in
-    // memory, and an object is passed over on its own marks unless it holds a drag ID (an
-    // empty one is the default): a big project is read at the speed of its memory.
-    const auto visit = [&](const auto &self, const clsControl &item) -> void {
-        if (&item != except && item.IsNonDefault(Prop::DragID) && IsKnownType(item.ObjType())
-            && SupportedProperties(WrapperKindOf(item.ObjType())).Has(Prop::DragID)) {
-            const QString drag = item.GetProperty(Prop::DragID);
-            const QString key = drag.toUpper();
-            if (!drag.isEmpty() && !seen.contains(key)) {
-                seen.insert(key);
-                ids.append(drag);
-            }
+    std::vector<const clsControl *> pending{&app};
+    while (!pending.empty()) {
+        const clsControl *item = pending.back();
+        pending.pop_back();
+        for (const auto &entry : item->Children())
+            pending.push_back(entry.Value);
+        // An empty drag ID is the default, so an object is passed over on its own marks unless
+        // it holds one: the others' properties are not read at all.
+        if (item == except || !item->IsNonDefault(Prop::DragID) || !IsKnownType(item->ObjType())
+            || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
+            continue;
+        const QString drag = item->GetProperty(Prop::DragID);
+        const QString key = drag.toUpper();
+        if (!drag.isEmpty() && !seen.contains(key)) {
+            seen.insert(key);
+            ids.append(drag);
         }
-        for (const auto &entry : item.Children())
-            self(self, *entry.Value);
-    };
-    visit(visit, app);
+    }
     ids.sort(Qt::CaseInsensitive);
     return ids;
 }
