@@ -1,9 +1,11 @@
 #include "designer/frmProperties.h"
 
-#include "controls/PictureLoader.h"
-
 #include "designer/BarEditorView.h"
 #include "designer/OptionGridView.h"
+#include "designer/SheetColoursPage.h"
+#include "designer/SheetDragDropPage.h"
+#include "designer/SheetFontPage.h"
+#include "designer/SheetPictureEditor.h"
 #include "designer/TabListView.h"
 #include "designer/TreeEditorView.h"
 #include "designer/ucListProps.h"
@@ -21,32 +23,22 @@
 #include "model/clsItems.h"
 #include "support/ColourNames.h"
 #include "support/GuiError.h"
-#include "support/NumberFormat.h"
 #include "support/PlatformMetrics.h"
 #include "support/ProgramTitle.h"
 
-#include <QColorDialog>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -60,38 +52,8 @@ using Field = PropertySheetModel::Field;
 namespace {
 
 constexpr int NotStored = -2147483647;
-constexpr int ColourValueRole = Qt::UserRole + 1;
-constexpr const char *CustomColourText = "Custom Color >>";
 constexpr const char *ShowCreateLabel = "<frmProperties ShowCreate>";
 constexpr const char *ShowModifyLabel = "<frmProperties ShowModify>";
-
-QColor ToQColor(qint32 value)
-{
-    const qint32 rgb = ColourToRGB(value);
-    return QColor(rgb & 255, (rgb >> 8) & 255, (rgb >> 16) & 255);
-}
-
-QIcon Swatch(const QColor &colour)
-{
-    QPixmap pixmap(14, 14);
-    pixmap.fill(colour);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::darkGray);
-    painter.drawRect(0, 0, 13, 13);
-    return QIcon(pixmap);
-}
-
-void AddHeading(QComboBox *combo, const QString &text)
-{
-    combo->addItem(text);
-    auto *model = qobject_cast<QStandardItemModel *>(combo->model());
-    if (QStandardItem *item = model ? model->item(combo->count() - 1) : nullptr) {
-        item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
-        QFont font = item->font();
-        font.setBold(true);
-        item->setFont(font);
-    }
-}
 
 int TwipsX() { return qMax(1, PlatformMetrics::Current().TwipsPerPixelX); }
 int TwipsY() { return qMax(1, PlatformMetrics::Current().TwipsPerPixelY); }
@@ -99,7 +61,8 @@ int TwipsY() { return qMax(1, PlatformMetrics::Current().TwipsPerPixelY); }
 } // namespace
 
 frmProperties::frmProperties(clsDesigner &designer, iPrompter &prompter, QWidget *parent)
-    : QDialog(parent), m_designer(designer), m_prompter(prompter)
+    : QDialog(parent), m_designer(designer), m_prompter(prompter),
+      m_editors(m_model, prompter, *this, {ChooseColour, ChooseFont, ChooseFile})
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QString::fromUtf8(ProgramTitle));
@@ -164,12 +127,11 @@ frmProperties::frmProperties(clsDesigner &designer, iPrompter &prompter, QWidget
     connect(m_idEdit, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_model.SetIdText(text);
         // A caption that follows the new object's ID shows it as it is typed.
-        if (auto *caption = qobject_cast<QLineEdit *>(m_fieldWidgets.value(Prop::Caption));
+        if (auto *caption = qobject_cast<QLineEdit *>(m_editors.Field(Prop::Caption));
             caption && caption->text() != m_model.Text(Prop::Caption))
             caption->setText(m_model.Text(Prop::Caption));
-        if (m_useControlId && m_useControlId->isChecked())
-            m_model.SetUseControlIdAsDragId(true);
-        RefreshDragDrop();
+        if (m_dragDropPage)
+            m_dragDropPage->IdChanged();
     });
     connect(m_styleCombo, &QComboBox::activated, this, [this](int index) {
         m_model.SetStyleIndex(index);
@@ -299,39 +261,14 @@ bool frmProperties::eventFilter(QObject *watched, QEvent *event)
 
 // ---- Building the pages --------------------------------------------------------------------
 
-QString frmProperties::WithAccessKey(const QString &label)
-{
-    if (label.contains(QLatin1Char('&')) && !label.contains(QLatin1String("&&")))
-        return label;
-    // The first letter not yet taken on this page (nor by the identity and the buttons).
-    for (int i = 0; i < label.size(); ++i) {
-        const QChar c = label[i].toLower();
-        if (!c.isLetter() || m_usedKeys.contains(c))
-            continue;
-        m_usedKeys.append(c);
-        QString out = label;
-        out.insert(i, QLatin1Char('&'));
-        return out;
-    }
-    return label;
-}
-
 void frmProperties::ClearPages()
 {
-    m_fieldWidgets.clear();
-    m_defaultBoxes.clear();
-    m_colourDescriptions.clear();
+    m_editors.Clear();
     m_eventBoxes.clear();
-    m_iconPreviews.clear();
     m_pageIndex.clear();
     m_contentPages.clear();
-    m_fontButton = nullptr;
-    m_fontSummary = nullptr;
-    m_dragSource = m_dropTarget = nullptr;
-    m_dragIdEdit = nullptr;
-    m_useControlId = nullptr;
-    m_dropList = nullptr;
-    m_dropIdCombo = nullptr;
+    m_fontPage = nullptr;
+    m_dragDropPage = nullptr;
     m_extGrid = nullptr;
     m_privateGrid = nullptr;
     while (m_tabs->count() > 0) {
@@ -376,13 +313,13 @@ void frmProperties::Rebuild()
 
     for (Page page : m_model.Pages()) {
         // Letters the identity area and the buttons use are never given to a page's fields.
-        m_usedKeys = QStringLiteral("icans");
+        m_editors.StartPage();
         QWidget *widget = nullptr;
         switch (page) {
-        case Page::Colors: widget = BuildColoursPage(); break;
-        case Page::Font: widget = BuildFontPage(); break;
+        case Page::Colors: widget = new SheetColoursPage(m_editors); break;
+        case Page::Font: widget = m_fontPage = new SheetFontPage(m_editors); break;
         case Page::Events: widget = BuildEventsPage(); break;
-        case Page::DragDrop: widget = BuildDragDropPage(); break;
+        case Page::DragDrop: widget = m_dragDropPage = new SheetDragDropPage(m_editors); break;
         case Page::Custom: widget = BuildCustomPage(); break;
         case Page::Private: widget = BuildPrivatePage(); break;
         default: widget = BuildFieldsPage(page); break;
@@ -405,9 +342,11 @@ void frmProperties::Rebuild()
                 last = child;
     setTabOrder(last, m_confirm);
     setTabOrder(m_confirm, m_cancel);
-    RefreshFont();
+    if (m_fontPage)
+        m_fontPage->Refresh();
     RefreshEvents();
-    RefreshDragDrop();
+    if (m_dragDropPage)
+        m_dragDropPage->Refresh();
     m_idEdit->setFocus();
     m_idEdit->selectAll();
 }
@@ -483,7 +422,7 @@ QWidget *frmProperties::BuildFieldsPage(Page page)
                 box = group;
             }
             if (field->Type == Kind::Check) {
-                QWidget *editor = FieldEditor(*field, box);
+                QWidget *editor = m_editors.FieldEditor(*field, box);
                 checks = qobject_cast<QGridLayout *>(box->layout());
                 checks->addWidget(editor, checkCount / 3, checkCount % 3);
                 ++checkCount;
@@ -499,7 +438,7 @@ QWidget *frmProperties::BuildFieldsPage(Page page)
             form = plain;
         }
         if (field->Type == Kind::Check) {
-            form->addRow(FieldEditor(*field, widget));
+            form->addRow(m_editors.FieldEditor(*field, widget));
             continue;
         }
         if (field->Type == Kind::Icon) {
@@ -510,11 +449,14 @@ QWidget *frmProperties::BuildFieldsPage(Page page)
             form->addRow(heading);
         }
         auto *label = new QLabel(
-            WithAccessKey(field->Type == Kind::Icon ? tr("Icon file:") : field->Label), widget);
+            m_editors.WithAccessKey(field->Type == Kind::Icon ? tr("Icon file:") : field->Label),
+            widget);
         QWidget *editor = field->Type == Kind::Picture || field->Type == Kind::Icon
-                              ? PictureEditor(*field, widget)
-                              : FieldEditor(*field, widget);
-        QWidget *focus = m_fieldWidgets.value(field->Code, editor);
+                              ? new SheetPictureEditor(m_editors, *field, widget)
+                              : m_editors.FieldEditor(*field, widget);
+        QWidget *focus = m_editors.Field(field->Code);
+        if (!focus)
+            focus = editor;
         label->setBuddy(focus);
         form->addRow(label, editor);
         if (field->Code == PropertySheetModel::CacheIdCode) {
@@ -523,437 +465,18 @@ QWidget *frmProperties::BuildFieldsPage(Page page)
     }
     // A grid drawing the active cell in the selected-cell style shows no rectangle.
     auto *selectedCell =
-        qobject_cast<QCheckBox *>(m_fieldWidgets.value(PropertySheetModel::SelCellStyleCode));
-    QWidget *rectangle = m_fieldWidgets.value(Vocabulary::Prop::FocusStyle);
+        qobject_cast<QCheckBox *>(m_editors.Field(PropertySheetModel::SelCellStyleCode));
+    QWidget *rectangle = m_editors.Field(Vocabulary::Prop::FocusStyle);
     if (selectedCell && rectangle && widget->isAncestorOf(selectedCell)) {
         rectangle->setEnabled(!selectedCell->isChecked());
         connect(selectedCell, &QCheckBox::toggled, rectangle, &QWidget::setDisabled);
     }
+    // Choosing an HTML help type may switch the Help event on.
+    if (auto *helpType = qobject_cast<QComboBox *>(m_editors.Field(Prop::HelpType));
+        helpType && widget->isAncestorOf(helpType))
+        connect(helpType, &QComboBox::activated, this, &frmProperties::RefreshEvents);
     outer->addStretch(1);
     return widget;
-}
-
-QWidget *frmProperties::FieldEditor(const Field &field, QWidget *parent)
-{
-    const int code = field.Code;
-    QWidget *editor = nullptr;
-    switch (field.Type) {
-    case Kind::Check: {
-        auto *box = new QCheckBox(WithAccessKey(field.Label), parent);
-        box->setChecked(m_model.Text(code) == QLatin1String("1"));
-        connect(box, &QCheckBox::toggled, this, [this, code, box](bool on) {
-            m_model.SetText(code, on ? QStringLiteral("1") : QStringLiteral("0"));
-            ShowDefaultMark(code, box);
-        });
-        editor = box;
-        break;
-    }
-    case Kind::Choice: {
-        auto *combo = new QComboBox(parent);
-        const QString current = m_model.Text(code);
-        int index = -1;
-        for (const auto &c : field.Choices) {
-            combo->addItem(c.Label, c.Value);
-            if (c.Value == current)
-                index = combo->count() - 1;
-        }
-        combo->setCurrentIndex(index < 0 ? 0 : index);
-        connect(combo, &QComboBox::activated, this, [this, code, combo](int i) {
-            if (code == Prop::HelpType) {
-                m_model.ChooseHelpType(combo->itemData(i).toInt(), m_prompter);
-                RefreshEvents();
-            } else {
-                m_model.SetText(code, combo->itemData(i).toString());
-            }
-            ShowDefaultMark(code, combo);
-        });
-        editor = combo;
-        break;
-    }
-    default: {
-        auto *edit = new QLineEdit(m_model.Text(code), parent);
-        edit->setCursorPosition(0);
-        if (!field.Word.isEmpty())
-            edit->setPlaceholderText(field.Word);
-        if (field.ReadOnly)
-            edit->setEnabled(false);
-        connect(edit, &QLineEdit::textEdited, this, [this, code, edit](const QString &text) {
-            m_model.SetText(code, text);
-            ShowDefaultMark(code, edit);
-        });
-        editor = edit;
-        break;
-    }
-    }
-    editor->setObjectName(QStringLiteral("Field") + QString::number(code));
-    m_fieldWidgets.insert(code, editor);
-    ShowDefaultMark(code, editor);
-    return editor;
-}
-
-void frmProperties::ShowDefaultMark(int code, QWidget *editor)
-{
-    // A value that is only the default is shown in italics, with a tip that says so; grey
-    // would read as "disabled".
-    const bool isDefault = m_model.IsDefault(code);
-    QFont font = editor->font();
-    if (font.italic() != isDefault) {
-        font.setItalic(isDefault);
-        editor->setFont(font);
-    }
-    editor->setToolTip(isDefault ? tr("default") : QString());
-}
-
-QWidget *frmProperties::PictureEditor(const Field &field, QWidget *parent)
-{
-    const int code = field.Code;
-    const bool icon = field.Type == Kind::Icon;
-    auto *box = new QWidget(parent);
-    auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    auto *edit = new QLineEdit(m_model.UsesDefault(code) ? QString() : m_model.Text(code), box);
-    edit->setObjectName(QStringLiteral("Field") + QString::number(code));
-    m_fieldWidgets.insert(code, edit);
-    auto *browse = new QPushButton(WithAccessKey(tr("Browse...")), box);
-    auto *clear = new QPushButton(icon || code == Prop::Logo ? WithAccessKey(tr("Clear"))
-                                                              : tr("C&lear Picture"),
-                                  box);
-    browse->setAutoDefault(false);
-    clear->setAutoDefault(false);
-    grid->addWidget(edit, 0, 0);
-    grid->addWidget(browse, 0, 1);
-    grid->addWidget(clear, 0, 2);
-    QCheckBox *useDefault = nullptr;
-    if (icon) {
-        grid->addWidget(new QLabel(tr("Icon image:"), box), 1, 0);
-        auto *preview = new QLabel(box);
-        preview->setFixedSize(36, 36);
-        preview->setFrameShape(QFrame::StyledPanel);
-        preview->setAlignment(Qt::AlignCenter);
-        m_iconPreviews.insert(code, preview);
-        grid->addWidget(preview, 1, 1);
-        useDefault = new QCheckBox(WithAccessKey(tr("Default icon")), box);
-        useDefault->setChecked(m_model.UsesDefault(code));
-        m_defaultBoxes.insert(code, useDefault);
-        grid->addWidget(useDefault, 2, 0);
-        if (IsForm(m_model.OriginalType())) {
-            auto *showIcon = new QCheckBox(WithAccessKey(tr("Show form icon")), box);
-            showIcon->setChecked(m_model.Text(code).compare("none", Qt::CaseInsensitive) != 0);
-            grid->addWidget(showIcon, 2, 1, 1, 2);
-            connect(showIcon, &QCheckBox::toggled, this, [this, code, edit](bool on) {
-                if (!on) {
-                    edit->setText(QStringLiteral("none"));
-                    m_model.SetText(code, edit->text());
-                } else if (edit->text().compare("none", Qt::CaseInsensitive) == 0) {
-                    edit->clear();
-                    m_model.SetText(code, QString());
-                    m_model.SetUseDefault(code, true);
-                }
-            });
-        }
-        connect(useDefault, &QCheckBox::toggled, this, [this, code, edit](bool on) {
-            m_model.SetUseDefault(code, on);
-            if (on)
-                edit->clear();
-        });
-    }
-    auto updatePreview = [this, code, edit] {
-        if (QLabel *preview = m_iconPreviews.value(code)) {
-            const QString file = edit->text().trimmed();
-            const bool named = !file.isEmpty() && !file.startsWith(QLatin1Char('*'))
-                               && file.compare(QLatin1String("none"), Qt::CaseInsensitive) != 0;
-            // Read as every picture a user names: a pipe or a device is refused, not waited on.
-            const QImage image = named ? PictureLoader::LoadFile(file).Image : QImage();
-            preview->setPixmap(image.isNull() ? QPixmap()
-                                              : QPixmap::fromImage(image.scaled(
-                                                    32, 32, Qt::KeepAspectRatio,
-                                                    Qt::SmoothTransformation)));
-        }
-    };
-    updatePreview();
-    connect(edit, &QLineEdit::textEdited, this, [this, code, useDefault](const QString &text) {
-        m_model.SetText(code, text);
-        if (useDefault)
-            useDefault->setChecked(m_model.UsesDefault(code));
-    });
-    const auto chooser = icon ? PropertySheetModel::Chooser::Icon
-                         : code == Prop::Logo ? PropertySheetModel::Chooser::Logo
-                                              : PropertySheetModel::Chooser::Picture;
-    connect(browse, &QPushButton::clicked, this,
-            [this, code, edit, chooser, useDefault, updatePreview] {
-                const QString filter = PropertySheetModel::FileFilter(chooser);
-                const QString file = ChooseFile ? ChooseFile(filter)
-                                                : QFileDialog::getOpenFileName(
-                                                      this, windowTitle(), QString(), filter);
-                if (file.isEmpty())
-                    return;
-                if (!PictureLoader::LoadFile(file).Ok()) {
-                    m_prompter.ShowMessage(tr("The picture \"%1\" cannot be loaded.").arg(file),
-                                           MessageIcon::Exclamation);
-                    edit->clear();
-                    m_model.SetText(code, QString());
-                } else {
-                    edit->setText(file);
-                    m_model.SetText(code, file);
-                }
-                if (useDefault)
-                    useDefault->setChecked(m_model.UsesDefault(code));
-                updatePreview();
-            });
-    connect(clear, &QPushButton::clicked, this, [this, code, edit, icon, updatePreview] {
-        edit->clear();
-        // A cleared icon is no icon; a cleared picture is none.
-        m_model.SetText(code, icon ? QStringLiteral("none") : QString());
-        if (icon) {
-            m_model.SetUseDefault(code, false);
-            edit->setText(QStringLiteral("none"));
-            if (QCheckBox *d = m_defaultBoxes.value(code))
-                d->setChecked(false);
-        }
-        updatePreview();
-    });
-    return box;
-}
-
-// ---- Colours -----------------------------------------------------------------------------
-
-QWidget *frmProperties::BuildColoursPage()
-{
-    auto *widget = new QWidget;
-    auto *layout = new QVBoxLayout(widget);
-    for (const Field *field : m_model.FieldsOn(Page::Colors)) {
-        if (field->Type == Kind::Colour)
-            layout->addWidget(ColourEditor(*field, widget));
-        else
-            layout->addWidget(FieldEditor(*field, widget));
-    }
-    layout->addStretch(1);
-    return widget;
-}
-
-void frmProperties::FillColourCombo(QComboBox *combo, int code)
-{
-    combo->clear();
-    AddHeading(combo, tr("Standard Colors"));
-    const QStringList standard = StandardColourNames();
-    const QList<qint32> standardValues = StandardColourValues();
-    for (int i = 0; i < standard.size(); ++i) {
-        combo->addItem(Swatch(ToQColor(standardValues[i])), standard[i]);
-        combo->setItemData(combo->count() - 1, standardValues[i], ColourValueRole);
-    }
-    AddHeading(combo, tr("System Colors"));
-    const QStringList system = SystemColourNames();
-    const QList<qint32> systemValues = SystemColourValues();
-    for (int i = 0; i < system.size(); ++i) {
-        combo->addItem(Swatch(ToQColor(systemValues[i])), system[i]);
-        combo->setItemData(combo->count() - 1, systemValues[i], ColourValueRole);
-    }
-    combo->addItem(QString::fromLatin1(CustomColourText));
-    // The current value: its named row, or a custom row above the lists.
-    qint32 value = 0;
-    const bool known = ParseColourValue(m_model.Text(code), value);
-    int index = -1;
-    if (known)
-        for (int i = 0; i < combo->count(); ++i)
-            if (combo->itemData(i, ColourValueRole).isValid()
-                && combo->itemData(i, ColourValueRole).toInt() == value) {
-                index = i;
-                break;
-            }
-    if (known && index < 0) {
-        combo->insertItem(0, Swatch(ToQColor(value)), tr("Custom"));
-        combo->setItemData(0, value, ColourValueRole);
-        index = 0;
-    }
-    combo->setCurrentIndex(index);
-}
-
-QWidget *frmProperties::ColourEditor(const Field &field, QWidget *parent)
-{
-    const int code = field.Code;
-    auto *group = new QGroupBox(field.Label, parent);
-    auto *layout = new QGridLayout(group);
-    auto *combo = new QComboBox(group);
-    combo->setObjectName(QStringLiteral("Field") + QString::number(code));
-    combo->setMaxVisibleItems(20);
-    auto *description = new QLabel(group);
-    description->setTextFormat(Qt::PlainText);
-    auto *useDefault = new QCheckBox(WithAccessKey(tr("Use default color")), group);
-    useDefault->setChecked(m_model.UsesDefault(code));
-    auto *label = new QLabel(WithAccessKey(tr("Color:")), group);
-    label->setBuddy(combo);
-    layout->addWidget(label, 0, 0);
-    layout->addWidget(combo, 0, 1);
-    layout->addWidget(useDefault, 0, 2);
-    layout->addWidget(description, 1, 1, 1, 2);
-    layout->setColumnStretch(1, 1);
-    m_fieldWidgets.insert(code, combo);
-    m_defaultBoxes.insert(code, useDefault);
-    m_colourDescriptions.insert(code, description);
-    FillColourCombo(combo, code);
-
-    auto describe = [this, code, description] {
-        qint32 value = 0;
-        const bool ok = ParseColourValue(m_model.Text(code), value);
-        const QString text = ok ? DescribeColour(value) : QString();
-        description->setText(m_model.UsesDefault(code) && ok ? text + tr(" (default)") : text);
-    };
-    describe();
-    connect(combo, &QComboBox::activated, this, [this, code, combo, describe] {
-        ColourChosen(code, combo);
-        if (QCheckBox *box = m_defaultBoxes.value(code))
-            box->setChecked(m_model.UsesDefault(code));
-        describe();
-    });
-    connect(useDefault, &QCheckBox::toggled, this, [this, code, combo, describe](bool on) {
-        m_model.SetUseDefault(code, on);
-        combo->setEnabled(true);
-        describe();
-    });
-    return group;
-}
-
-void frmProperties::ColourChosen(int code, QComboBox *combo)
-{
-    const int index = combo->currentIndex();
-    if (combo->itemText(index) == QLatin1String(CustomColourText)) {
-        qint32 value = 0;
-        ParseColourValue(m_model.Text(code), value);
-        bool chosen = false;
-        if (ChooseColour) {
-            chosen = ChooseColour(value);
-        } else {
-            const QColor colour = QColorDialog::getColor(ToQColor(value), this, windowTitle());
-            if (colour.isValid()) {
-                value = qint32(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
-                chosen = true;
-            }
-        }
-        if (chosen)
-            m_model.SetText(code, FormatColourValue(value));
-        FillColourCombo(combo, code);
-        return;
-    }
-    const QVariant value = combo->itemData(index, ColourValueRole);
-    if (value.isValid())
-        m_model.SetText(code, FormatColourValue(qint32(value.toInt())));
-}
-
-// ---- Font --------------------------------------------------------------------------------
-
-QWidget *frmProperties::BuildFontPage()
-{
-    auto *widget = new QWidget;
-    auto *layout = new QVBoxLayout(widget);
-    auto *form = new QFormLayout;
-    m_fontSummary = new QLabel(widget);
-    m_fontSummary->setObjectName(QStringLiteral("FontName"));
-    auto *size = new QLabel(widget);
-    size->setObjectName(QStringLiteral("FontSize"));
-    auto *style = new QLabel(widget);
-    style->setObjectName(QStringLiteral("FontStyle"));
-    form->addRow(tr("Name:"), m_fontSummary);
-    form->addRow(tr("Size:"), size);
-    form->addRow(tr("Style:"), style);
-    layout->addLayout(form);
-    auto *row = new QHBoxLayout;
-    const struct { int Code; const char *Label; } flags[] = {
-        {Prop::FontBold, "Bold"}, {Prop::FontItalic, "Italic"}, {Prop::FontUnderline, "Underline"}};
-    for (const auto &flag : flags) {
-        auto *box = new QCheckBox(WithAccessKey(tr(flag.Label)), widget);
-        box->setObjectName(QStringLiteral("Field") + QString::number(flag.Code));
-        m_fieldWidgets.insert(flag.Code, box);
-        row->addWidget(box);
-        const int code = flag.Code;
-        connect(box, &QCheckBox::toggled, this, [this, code](bool on) {
-            if (m_model.Text(code) == (on ? QLatin1String("1") : QLatin1String("0")))
-                return;
-            bool ok = false;
-            const double size = NumberFormat::ParseInvariant(m_model.Text(Prop::FontSize), &ok);
-            m_model.SetFont(m_model.Text(Prop::FontName), ok ? size : 9,
-                            code == Prop::FontBold ? on : m_model.Text(Prop::FontBold) == "1",
-                            code == Prop::FontItalic ? on : m_model.Text(Prop::FontItalic) == "1",
-                            code == Prop::FontUnderline ? on
-                                                        : m_model.Text(Prop::FontUnderline) == "1");
-            RefreshFont();
-        });
-    }
-    row->addStretch(1);
-    layout->addLayout(row);
-    auto *useDefault = new QCheckBox(WithAccessKey(tr("Use default font")), widget);
-    useDefault->setChecked(m_model.UsesDefault(Prop::FontName));
-    m_defaultBoxes.insert(Prop::FontName, useDefault);
-    m_fontButton = new QPushButton(WithAccessKey(tr("Change...")), widget);
-    m_fontButton->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(useDefault);
-    buttons->addStretch(1);
-    buttons->addWidget(m_fontButton);
-    layout->addLayout(buttons);
-    layout->addStretch(1);
-    m_fieldWidgets.insert(Prop::FontName, m_fontButton);
-
-    connect(useDefault, &QCheckBox::toggled, this, [this](bool on) {
-        m_model.SetUseDefault(Prop::FontName, on);
-        RefreshFont();
-    });
-    connect(m_fontButton, &QPushButton::clicked, this, [this] {
-        bool ok = false;
-        const double size = NumberFormat::ParseInvariant(m_model.Text(Prop::FontSize), &ok);
-        QFont font(m_model.Text(Prop::FontName), ok ? qRound(size) : 9);
-        font.setBold(m_model.Text(Prop::FontBold) == "1");
-        font.setItalic(m_model.Text(Prop::FontItalic) == "1");
-        font.setUnderline(m_model.Text(Prop::FontUnderline) == "1");
-        bool chosen = false;
-        if (ChooseFont)
-            chosen = ChooseFont(font);
-        else
-            font = QFontDialog::getFont(&chosen, font, this, windowTitle());
-        if (!chosen)
-            return;
-        m_model.SetFont(font.family(), font.pointSizeF() > 0 ? font.pointSizeF() : 9,
-                        font.bold(), font.italic(), font.underline());
-        RefreshFont();
-    });
-    return widget;
-}
-
-void frmProperties::RefreshFont()
-{
-    if (!m_fontSummary)
-        return;
-    const bool isDefault = m_model.UsesDefault(Prop::FontName);
-    m_fontSummary->setText(m_model.Text(Prop::FontName));
-    // The name is shown in the font itself, as a sample.
-    bool sizeOk = false;
-    const double points = NumberFormat::ParseInvariant(m_model.Text(Prop::FontSize), &sizeOk);
-    QFont sample(m_model.Text(Prop::FontName));
-    sample.setPointSizeF(sizeOk ? qBound(4.0, points, 36.0) : 9.0);
-    sample.setBold(m_model.Text(Prop::FontBold) == "1");
-    sample.setItalic(m_model.Text(Prop::FontItalic) == "1");
-    sample.setUnderline(m_model.Text(Prop::FontUnderline) == "1");
-    m_fontSummary->setFont(sample);
-    if (auto *size = m_fontSummary->parentWidget()->findChild<QLabel *>("FontSize"))
-        size->setText(m_model.Text(Prop::FontSize));
-    QStringList style;
-    if (m_model.Text(Prop::FontBold) == "1")
-        style << tr("Bold");
-    if (m_model.Text(Prop::FontItalic) == "1")
-        style << tr("Italic");
-    if (m_model.Text(Prop::FontUnderline) == "1")
-        style << tr("Underline");
-    if (auto *label = m_fontSummary->parentWidget()->findChild<QLabel *>("FontStyle"))
-        label->setText((style.isEmpty() ? tr("Regular") : style.join(", "))
-                       + (isDefault ? tr(" (default)") : QString()));
-    for (int code : {Prop::FontBold, Prop::FontItalic, Prop::FontUnderline})
-        if (auto *box = qobject_cast<QCheckBox *>(m_fieldWidgets.value(code))) {
-            const QSignalBlocker block(box);
-            box->setChecked(m_model.Text(code) == "1");
-        }
-    if (QCheckBox *box = m_defaultBoxes.value(Prop::FontName)) {
-        const QSignalBlocker block(box);
-        box->setChecked(isDefault);
-    }
 }
 
 // ---- Events ------------------------------------------------------------------------------
@@ -968,7 +491,7 @@ QWidget *frmProperties::BuildEventsPage()
     const std::vector<int> events = m_model.Events();
     const int rows = qMax(1, int((events.size() + 2) / 3));
     for (int code : events) {
-        auto *box = new QCheckBox(WithAccessKey(EventDisplayName(code)), group);
+        auto *box = new QCheckBox(m_editors.WithAccessKey(EventDisplayName(code)), group);
         box->setObjectName(QStringLiteral("Event") + QString::number(code));
         m_eventBoxes.insert(code, box);
         grid->addWidget(box, n % rows, n / rows);
@@ -982,8 +505,8 @@ QWidget *frmProperties::BuildEventsPage()
     if (m_model.OriginalType() == Type::Tabgroup) {
         auto *apply = new QGroupBox(tr("Events apply to:"), widget);
         auto *row = new QHBoxLayout(apply);
-        auto *tabs = new QRadioButton(WithAccessKey(tr("Individual tabs")), apply);
-        auto *whole = new QRadioButton(WithAccessKey(tr("Tab group")), apply);
+        auto *tabs = new QRadioButton(m_editors.WithAccessKey(tr("Individual tabs")), apply);
+        auto *whole = new QRadioButton(m_editors.WithAccessKey(tr("Tab group")), apply);
         (m_model.TabEventsOnGroup() ? whole : tabs)->setChecked(true);
         row->addWidget(tabs);
         row->addWidget(whole);
@@ -1003,121 +526,6 @@ void frmProperties::RefreshEvents()
         const QSignalBlocker block(it.value());
         it.value()->setChecked(m_model.EventOn(it.key()) || m_model.EventLocked(it.key()));
         it.value()->setEnabled(!m_model.EventLocked(it.key()));
-    }
-}
-
-// ---- Drag and drop -----------------------------------------------------------------------
-
-QWidget *frmProperties::BuildDragDropPage()
-{
-    auto *widget = new QWidget;
-    auto *layout = new QVBoxLayout(widget);
-    const PropertySet &supported = SupportedProperties(WrapperKindOf(m_model.OriginalType()));
-
-    if (supported.Has(Prop::DragID)) {
-        m_dragSource = new QCheckBox(WithAccessKey(tr("Drag source (control can be dragged and "
-                                                      "dropped onto matching drop target)")),
-                                     widget);
-        m_dragSource->setObjectName(QStringLiteral("DragSource"));
-        layout->addWidget(m_dragSource);
-        auto *row = new QHBoxLayout;
-        auto *label = new QLabel(WithAccessKey(tr("Drag ID:")), widget);
-        m_dragIdEdit = new QLineEdit(widget);
-        m_dragIdEdit->setObjectName(QStringLiteral("DragId"));
-        label->setBuddy(m_dragIdEdit);
-        m_useControlId = new QCheckBox(WithAccessKey(tr("Use Control ID as Drag ID")), widget);
-        row->addSpacing(20);
-        row->addWidget(label);
-        row->addWidget(m_dragIdEdit, 1);
-        row->addWidget(m_useControlId);
-        layout->addLayout(row);
-        connect(m_dragSource, &QCheckBox::clicked, this, [this](bool on) {
-            m_model.SetDragSource(on, m_prompter);
-            RefreshDragDrop();
-        });
-        connect(m_dragIdEdit, &QLineEdit::textEdited, this, [this](const QString &text) {
-            // Typing an ID makes the control a drag source.
-            m_model.SetDragSource(true, m_prompter);
-            m_model.SetUseControlIdAsDragId(false);
-            m_model.SetDragIdText(text);
-            RefreshDragDrop();
-        });
-        connect(m_useControlId, &QCheckBox::clicked, this, [this](bool on) {
-            m_model.SetDragSource(true, m_prompter);
-            m_model.SetUseControlIdAsDragId(on);
-            RefreshDragDrop();
-        });
-    }
-    if (supported.Has(Prop::DropIDs)) {
-        m_dropTarget = new QCheckBox(WithAccessKey(tr("Drop target (control allows matching "
-                                                      "drag source to be dropped)")),
-                                     widget);
-        m_dropTarget->setObjectName(QStringLiteral("DropTarget"));
-        layout->addWidget(m_dropTarget);
-        auto *grid = new QGridLayout;
-        auto *dropLabel = new QLabel(WithAccessKey(tr("Drop IDs:")), widget);
-        m_dropList = new QListWidget(widget);
-        m_dropList->setObjectName(QStringLiteral("DropIds"));
-        dropLabel->setBuddy(m_dropList);
-        auto *dragLabel = new QLabel(WithAccessKey(tr("Drag ID:")), widget);
-        m_dropIdCombo = new QComboBox(widget);
-        m_dropIdCombo->setEditable(true);
-        m_dropIdCombo->setMinimumWidth(fontMetrics().averageCharWidth() * 20);
-        m_dropIdCombo->addItems(m_model.ProjectDragIds());
-        m_dropIdCombo->setCurrentText(QString());
-        dragLabel->setBuddy(m_dropIdCombo);
-        auto *add = new QPushButton(WithAccessKey(tr("Add >>")), widget);
-        auto *remove = new QPushButton(WithAccessKey(tr("<< Remove")), widget);
-        add->setAutoDefault(false);
-        remove->setAutoDefault(false);
-        grid->setColumnMinimumWidth(0, 20);
-        grid->addWidget(dragLabel, 0, 1);
-        grid->addWidget(m_dropIdCombo, 1, 1);
-        grid->addWidget(add, 2, 1);
-        grid->addWidget(remove, 3, 1);
-        grid->addWidget(dropLabel, 0, 2);
-        grid->addWidget(m_dropList, 1, 2, 4, 1);
-        layout->addLayout(grid);
-        connect(m_dropTarget, &QCheckBox::clicked, this, [this](bool on) {
-            m_model.SetDropTarget(on, m_prompter);
-            RefreshDragDrop();
-        });
-        connect(add, &QPushButton::clicked, this, [this] {
-            m_model.AddDropId(m_dropIdCombo->currentText());
-            m_dropIdCombo->setCurrentText(QString());
-            RefreshDragDrop();
-        });
-        connect(remove, &QPushButton::clicked, this, [this] {
-            if (QListWidgetItem *item = m_dropList->currentItem())
-                m_model.RemoveDropId(item->text());
-            RefreshDragDrop();
-        });
-    }
-    layout->addStretch(1);
-    return widget;
-}
-
-void frmProperties::RefreshDragDrop()
-{
-    if (m_dragSource) {
-        const QSignalBlocker b1(m_dragSource);
-        const QSignalBlocker b2(m_useControlId);
-        m_dragSource->setChecked(m_model.DragSource());
-        m_useControlId->setChecked(m_model.UseControlIdAsDragId());
-        if (m_dragIdEdit->text() != m_model.DragIdText())
-            m_dragIdEdit->setText(m_model.DragIdText());
-        m_dragIdEdit->setEnabled(!m_model.UseControlIdAsDragId());
-    }
-    if (m_dropTarget) {
-        const QSignalBlocker b(m_dropTarget);
-        m_dropTarget->setChecked(m_model.DropTarget());
-        const QString current = m_dropList->currentItem() ? m_dropList->currentItem()->text()
-                                                          : QString();
-        m_dropList->clear();
-        m_dropList->addItems(m_model.DropIds());
-        const auto found = m_dropList->findItems(current, Qt::MatchFixedString);
-        if (!found.isEmpty())
-            m_dropList->setCurrentItem(found.first());
     }
 }
 
@@ -1148,7 +556,7 @@ QWidget *frmProperties::BuildPrivatePage()
 
 void frmProperties::FocusField(int code)
 {
-    QWidget *target = code == PropertySheetModel::IdCode ? m_idEdit : m_fieldWidgets.value(code);
+    QWidget *target = code == PropertySheetModel::IdCode ? m_idEdit : m_editors.Field(code);
     if (!target)
         return;
     for (int i = 0; i < m_tabs->count(); ++i)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "designer/SheetDragDropPage.h"
+#include "designer/SheetEditors.h"
+#include "designer/SheetFontPage.h"
 #include "panels/PropertySheetModel.h"
 
 #include <QDialog>
@@ -71,15 +74,21 @@ public:
     QPushButton *CancelButton() const { return m_cancel; }
     QTabWidget *Pages() const { return m_tabs; }
     // The editor of a field (line edit, check box, combo box) or nullptr.
-    QWidget *FieldWidget(int code) const { return m_fieldWidgets.value(code); }
-    QCheckBox *UseDefaultBox(int code) const { return m_defaultBoxes.value(code); }
-    QLabel *ColourDescription(int code) const { return m_colourDescriptions.value(code); }
+    QWidget *FieldWidget(int code) const { return m_editors.Field(code); }
+    QCheckBox *UseDefaultBox(int code) const { return m_editors.UseDefault(code); }
+    QLabel *ColourDescription(int code) const { return m_editors.ColourDescription(code); }
     QCheckBox *EventBox(int code) const { return m_eventBoxes.value(code); }
-    QPushButton *FontButton() const { return m_fontButton; }
-    QLabel *FontSummary() const { return m_fontSummary; }
-    QCheckBox *DragSourceBox() const { return m_dragSource; }
-    QCheckBox *DropTargetBox() const { return m_dropTarget; }
-    QListWidget *DropList() const { return m_dropList; }
+    QPushButton *FontButton() const { return m_fontPage ? m_fontPage->ChangeButton() : nullptr; }
+    QLabel *FontSummary() const { return m_fontPage ? m_fontPage->Summary() : nullptr; }
+    QCheckBox *DragSourceBox() const
+    {
+        return m_dragDropPage ? m_dragDropPage->SourceBox() : nullptr;
+    }
+    QCheckBox *DropTargetBox() const
+    {
+        return m_dragDropPage ? m_dragDropPage->TargetBox() : nullptr;
+    }
+    QListWidget *DropList() const { return m_dragDropPage ? m_dragDropPage->DropList() : nullptr; }
     QTableWidget *ExtensionGrid() const { return m_extGrid; }
     QTableWidget *PrivateGrid() const { return m_privateGrid; }
     // The content editor on a page (menu, tree, tabs, options, list), or nullptr.
@@ -106,24 +115,12 @@ private:
     void ClearPages();
     QWidget *BuildFieldsPage(PropertySheetModel::Page page);
     void AddContentEditor(PropertySheetModel::Page page, QWidget *widget);
-    QWidget *BuildColoursPage();
-    QWidget *BuildFontPage();
     QWidget *BuildEventsPage();
-    QWidget *BuildDragDropPage();
     QWidget *BuildCustomPage();
     QWidget *BuildPrivatePage();
-    QWidget *FieldEditor(const PropertySheetModel::Field &field, QWidget *parent);
-    QWidget *PictureEditor(const PropertySheetModel::Field &field, QWidget *parent);
-    QWidget *ColourEditor(const PropertySheetModel::Field &field, QWidget *parent);
-    void ShowDefaultMark(int code, QWidget *editor);
-    void FillColourCombo(QComboBox *combo, int code);
-    void ColourChosen(int code, QComboBox *combo);
-    void RefreshFont();
     void RefreshEvents();
-    void RefreshDragDrop();
     void Confirm();
     void FocusField(int code);
-    QString WithAccessKey(const QString &label);
 
     clsDesigner &m_designer;
     iPrompter &m_prompter;
@@ -145,23 +142,13 @@ private:
     QPushButton *m_confirm = nullptr;
     QPushButton *m_cancel = nullptr;
 
-    QHash<int, QWidget *> m_fieldWidgets;
-    QHash<int, QCheckBox *> m_defaultBoxes;
-    QHash<int, QLabel *> m_colourDescriptions;
+    SheetEditors m_editors; // the pages' shared editors, after the model and the choosers
     QHash<int, QCheckBox *> m_eventBoxes;
-    QHash<int, QLabel *> m_iconPreviews;
-    QPushButton *m_fontButton = nullptr;
-    QLabel *m_fontSummary = nullptr;
-    QCheckBox *m_dragSource = nullptr;
-    QLineEdit *m_dragIdEdit = nullptr;
-    QCheckBox *m_useControlId = nullptr;
-    QCheckBox *m_dropTarget = nullptr;
-    QListWidget *m_dropList = nullptr;
-    QComboBox *m_dropIdCombo = nullptr;
+    SheetFontPage *m_fontPage = nullptr;
+    SheetDragDropPage *m_dragDropPage = nullptr;
     QTableWidget *m_extGrid = nullptr;
     QTableWidget *m_privateGrid = nullptr;
     QLabel *m_styleLabel = nullptr;
     QHash<int, int> m_pageIndex;
     QHash<int, ContentEditorPage *> m_contentPages; // by page
-    QString m_usedKeys; // access keys taken on the page being built
 };

@@ -2,13 +2,14 @@
 
 #include "panels/ListPropsModel.h"
 #include "designer/ContentEditorPage.h"
+#include "designer/ListColumnsPage.h"
+#include "designer/ListDropDownPage.h"
+#include "designer/ListItemsPage.h"
 
 #include <functional>
 
 class QCheckBox;
 class QComboBox;
-class QFormLayout;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -70,29 +71,29 @@ public:
     void SetScaleMode(int unit);
     int Style() const { return m_model.CtlType(); }
     QTabWidget *Pages() const { return m_pages; }
-    QTableWidget *ItemsGrid() const { return m_items; }
-    QSpinBox *ColumnField() const { return m_column; }
-    QLineEdit *HeadingField() const { return m_heading; }
-    QLineEdit *WidthField() const { return m_width; }
-    QComboBox *MaxDropField() const { return m_maxDrop; }
-    QPushButton *AddColumnButton() const { return m_addColumn; }
-    QPushButton *AddRowButton() const { return m_addRow; }
-    QPushButton *DeleteRowButton() const { return m_deleteRow; }
-    QLineEdit *MaxLengthField() const { return m_maxLen; }
-    QCheckBox *RequiredField() const { return m_required; }
-    QCheckBox *ReadOnlyField() const { return m_readOnly; }
-    QCheckBox *HeadingsField() const { return m_headings; }
-    QCheckBox *DefaultRowField() const { return m_defaultRowBox; }
-    QCheckBox *AutoExtendField() const { return m_autoExtend; }
-    QCheckBox *IconsField() const { return m_icons; }
-    QComboBox *IconSizeField() const { return m_iconSize; }
-    QLineEdit *CellIconField() const { return m_cellIcon; }
-    QPushButton *CellIconButton() const { return m_cellIconButton; }
-    QSpinBox *DropColumnsField() const { return m_dropColumns; }
-    QSpinBox *DropRowsField() const { return m_dropRows; }
-    QTableWidget *DropGrid() const { return m_dropGrid; }
-    QSpinBox *DropDataColumnField() const { return m_dropDataColumn; }
-    QLineEdit *DropHeadingField() const { return m_dropHeading; }
+    QTableWidget *ItemsGrid() const { return m_itemsPage->Grid(); }
+    QSpinBox *ColumnField() const { return m_columnsPage->ColumnField(); }
+    QLineEdit *HeadingField() const { return m_columnsPage->HeadingField(); }
+    QLineEdit *WidthField() const { return m_columnsPage->WidthField(); }
+    QComboBox *MaxDropField() const { return m_itemsPage->MaxDropField(); }
+    QPushButton *AddColumnButton() const { return m_columnsPage->AddColumnButton(); }
+    QPushButton *AddRowButton() const { return m_itemsPage->AddRowButton(); }
+    QPushButton *DeleteRowButton() const { return m_itemsPage->DeleteRowButton(); }
+    QLineEdit *MaxLengthField() const { return m_columnsPage->MaxLengthField(); }
+    QCheckBox *RequiredField() const { return m_columnsPage->RequiredField(); }
+    QCheckBox *ReadOnlyField() const { return m_columnsPage->ReadOnlyField(); }
+    QCheckBox *HeadingsField() const { return m_itemsPage->HeadingsField(); }
+    QCheckBox *DefaultRowField() const { return m_itemsPage->DefaultRowField(); }
+    QCheckBox *AutoExtendField() const { return m_itemsPage->AutoExtendField(); }
+    QCheckBox *IconsField() const { return m_itemsPage->IconsField(); }
+    QComboBox *IconSizeField() const { return m_itemsPage->IconSizeField(); }
+    QLineEdit *CellIconField() const { return m_itemsPage->CellIconField(); }
+    QPushButton *CellIconButton() const { return m_itemsPage->CellIconButton(); }
+    QSpinBox *DropColumnsField() const { return m_dropPage->ColumnsField(); }
+    QSpinBox *DropRowsField() const { return m_dropPage->RowsField(); }
+    QTableWidget *DropGrid() const { return m_dropPage->Grid(); }
+    QSpinBox *DropDataColumnField() const { return m_dropPage->DataColumnField(); }
+    QLineEdit *DropHeadingField() const { return m_dropPage->HeadingField(); }
 
     // Pastes text at the current cell of the items grid.
     void PasteText(const QString &text);
@@ -101,64 +102,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Fills the items and fits the column choice to the columns.
     void FillItems();
+    void FitColumnChoice();
     void ShowColumn();
     void StoreColumn();
-    void RefreshRowLabel();
-    void ShowDropDown(int column);
-    void StoreDropDown(int column);
-    void ShowCellIcon();
     void ChooseCellIcon();
-    void EnableIconFields();
-    void ShowDropHeadings();
 
     ListPropsModel m_model;
-    QTabWidget *m_pages;
-    // Columns
-    QSpinBox *m_column;
-    QLineEdit *m_heading;
-    QComboBox *m_fieldType;
-    QComboBox *m_align;
-    QComboBox *m_dataType;
-    QLineEdit *m_width;
-    QSpinBox *m_locked;
-    QLineEdit *m_hint;
-    QCheckBox *m_sizable;
-    QCheckBox *m_dataColumn;
-    QLabel *m_widthLabel;
-    QLineEdit *m_maxLen;
-    QCheckBox *m_required;
-    QCheckBox *m_readOnly;
-    QPushButton *m_addColumn;
-    QPushButton *m_insertColumn;
-    QPushButton *m_deleteColumn;
-    // Items
-    QTableWidget *m_items;
-    QComboBox *m_gridLines;
-    QLabel *m_rowLabel;
-    QComboBox *m_maxDrop;
-    QPushButton *m_addRow;
-    QPushButton *m_insertRow;
-    QPushButton *m_deleteRow;
-    QFormLayout *m_itemFields;
-    QCheckBox *m_headings;
-    QCheckBox *m_defaultRowBox;
-    QCheckBox *m_autoExtend;
-    QCheckBox *m_icons;
-    QComboBox *m_iconSize;
-    QLabel *m_cellIconLabel;
-    QLineEdit *m_cellIcon;
-    QPushButton *m_cellIconButton;
-    // Dropdown list
-    QLabel *m_dropFor;
-    QSpinBox *m_dropColumns;
-    QSpinBox *m_dropRows;
-    QTableWidget *m_dropGrid;
-    QSpinBox *m_dropDataColumn;
-    QLineEdit *m_dropHeading;
-    QStringList m_dropHeadings; // of the drop-down list shown
-    bool m_dropEdited = false;  // the user changed the drop-down list shown
-    int m_initialGridLines = 0;
-    int m_shownColumn = -1;
+    // Set while the editor fills its fields, so that what they report is not taken as the
+    // user's edit.
     bool m_filling = false;
+    QTabWidget *m_pages;
+    ListColumnsPage *m_columnsPage;
+    ListItemsPage *m_itemsPage;
+    ListDropDownPage *m_dropPage;
+    int m_shownColumn = -1;
 };

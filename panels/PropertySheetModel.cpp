@@ -1,4 +1,5 @@
 #include "panels/PropertySheetModel.h"
+#include "panels/PropertySheetFields.h"
 
 #include "app/EditCommands.h"
 #include "app/ProcessState.h"
@@ -26,27 +27,6 @@ constexpr const char *PageTitles[PropertySheetModel::PageCount] = {
     "General", "Application", "Traits", "List", "Options", "Events", "Colors", "Font",
     "Picture", "Icon", "Tabs", "Tree", "Drag && Drop", "Menu", "Private", "Custom",
 };
-
-// Positions and sizes are kept within what a twip count can hold with room to spare.
-constexpr double MaxTwips = 100000000.0;
-
-std::vector<PropertySheetModel::Choice> Choices(std::initializer_list<const char *> labels)
-{
-    std::vector<PropertySheetModel::Choice> out;
-    int value = 0;
-    for (const char *label : labels)
-        out.push_back({QString::fromUtf8(label), QString::number(value++)});
-    return out;
-}
-
-std::vector<PropertySheetModel::Choice> ListChoices(int list)
-{
-    std::vector<PropertySheetModel::Choice> out;
-    const QStringList entries = ListEntries(list);
-    for (int i = 0; i < entries.size(); ++i)
-        out.push_back({entries[i], QString::number(i)});
-    return out;
-}
 
 // The events each kind of object can raise, in code order.
 std::vector<int> EventsOf(WrapperKind kind)
@@ -186,11 +166,7 @@ void PropertySheetModel::Reset()
     m_mask = m_loadedMask = 0;
     m_tabEventsOnGroup = false;
     m_captionFollowsId = false;
-    m_dragSource = m_dropTarget = false;
-    m_dragId.clear();
-    m_dropIds.clear();
-    m_loadedDragId.clear();
-    m_loadedDropIds.clear();
+    m_dragDrop.Reset();
     m_ext.reset();
     m_private.reset();
     m_loadedExtension.clear();
@@ -438,213 +414,8 @@ void PropertySheetModel::BuildFields()
     m_fields.clear();
     m_pages.clear();
     const WrapperKind kind = WrapperKindOf(m_type);
-    const bool isApp = kind == WrapperKind::App;
-
-    auto text = [&](int code, Page page, const char *label, const char *group = "") {
-        Field f;
-        f.Code = code;
-        f.OnPage = page;
-        f.Type = Kind::Text;
-        f.Label = QString::fromUtf8(label);
-        f.Group = QString::fromUtf8(group);
-        AddField(f);
-    };
-    auto number = [&](int code, Page page, const char *label, double min, double max,
-                      bool integer, const char *word = "", const char *group = "") {
-        Field f;
-        f.Code = code;
-        f.OnPage = page;
-        f.Type = Kind::Number;
-        f.Label = QString::fromUtf8(label);
-        f.Group = QString::fromUtf8(group);
-        f.Min = min;
-        f.Max = max;
-        f.Integer = integer;
-        f.Word = QString::fromUtf8(word);
-        AddField(f);
-    };
-    auto check = [&](int code, Page page, const char *label, const char *group = "") {
-        Field f;
-        f.Code = code;
-        f.OnPage = page;
-        f.Type = Kind::Check;
-        f.Label = QString::fromUtf8(label);
-        f.Group = QString::fromUtf8(group);
-        AddField(f);
-    };
-    auto choice = [&](int code, Page page, const char *label,
-                      std::vector<Choice> choices) {
-        Field f;
-        f.Code = code;
-        f.OnPage = page;
-        f.Type = Kind::Choice;
-        f.Label = QString::fromUtf8(label);
-        f.Choices = std::move(choices);
-        AddField(f);
-    };
-    auto special = [&](int code, Page page, Kind type, const char *label) {
-        Field f;
-        f.Code = code;
-        f.OnPage = page;
-        f.Type = type;
-        f.Label = QString::fromUtf8(label);
-        AddField(f);
-    };
-
-    // Identity-adjacent traits of the kind.
-    switch (kind) {
-    case WrapperKind::App: {
-        text(Prop::Caption, Page::Application, "Application title:");
-        text(Prop::Description, Page::Application, "Description:");
-        text(Prop::Copyright, Page::Application, "Copyright:");
-        text(Prop::Version, Page::Application, "Version:");
-        text(Prop::Author, Page::Application, "Author:");
-        special(Prop::Logo, Page::Application, Kind::Picture, "Logo file name:");
-        choice(Prop::HelpType, Page::Application, "Help type:", ListChoices(List::HelpType));
-        text(Prop::HelpFile, Page::Application, "Help file name:");
-        text(Prop::HelpID, Page::Application, "Help index URL:");
-        Field cache;
-        cache.Code = CacheIdCode;
-        cache.OnPage = Page::Application;
-        cache.Label = QStringLiteral("Cache ID:");
-        cache.ReadOnly = true;
-        AddField(cache);
-        std::vector<Choice> scales;
-        for (int u = 0; u <= 7; ++u)
-            scales.push_back({u == 0 ? QStringLiteral("default (characters)") : ScaleUnitName(u),
-                              QString::number(u)});
-        choice(Prop::Scale, Page::Application, "Scale:", scales);
-        choice(Prop::RtnEqTab, Page::Application, "Behavior of Enter key:",
-               Choices({"Normal - activates the default command button",
-                        "Same as Tab key - cannot use default command button",
-                        "Same as Tab, except for multiline text or command button"}));
-        check(Prop::AutoSelect, Page::Application, "Auto select text fields");
-        check(Prop::NoAutoTips, Page::Application,
-              "Disable automatic tooltips for items with truncated text");
-        text(Prop::MsgText, Page::Application, "Host busy message:");
-        number(Prop::Timeout, Page::Application, "Busy message time-out (seconds):", 0, 3600,
-               true);
-        break;
-    }
-    case WrapperKind::Form: text(Prop::Caption, Page::Traits, "Ca&ption:"); break;
-    case WrapperKind::Edit:
-    case WrapperKind::Combo:
-    case WrapperKind::Gauge: text(Prop::DefVal, Page::Traits, "Default value:"); break;
-    case WrapperKind::Browser: text(Prop::Content, Page::Traits, "Default URL:"); break;
-    case WrapperKind::Timer:
-        number(Prop::Timeout, Page::Traits, "Timeout (ms):", 0, 2147483647.0, true);
-        break;
-    case WrapperKind::Label:
-    case WrapperKind::Command:
-    case WrapperKind::Frame:
-    case WrapperKind::Tabpnl: text(Prop::Caption, Page::Traits, "Caption:"); break;
-    case WrapperKind::Check:
-        text(Prop::Caption, Page::Traits, "Caption:");
-        choice(Prop::DefVal, Page::General, "Default state", Choices({"Unchecked", "Checked"}));
-        break;
-    case WrapperKind::Option:
-        text(Prop::Caption, Page::Traits, "Caption:");
-        // The layout of the options sits above the option grid, on its page.
-        number(Prop::Columns, Page::Options, "Columns:", 0, 999, true, "auto");
-        number(Prop::Rows, Page::Options, "Rows:", 0, 999, true, "auto");
-        choice(Prop::Arrange, Page::Options, "Button arrangement", Choices({"Down", "Across"}));
-        break;
-    case WrapperKind::Grid:
-        choice(Prop::DragMode, Page::Traits, "Drag mode:",
-               Choices({"change active cell", "initiate drag-and-drop", "select cells",
-                        "ignore drag"}));
-        choice(Prop::FocusStyle, Page::Traits, "Focus style:",
-               {{"thin dotted rectangle", "1"},
-                {"thick dotted rectangle", "2"},
-                {"thick solid rectangle", "3"}});
-        // Focus style 0 draws no rectangle but shows the active cell as selected; the sheet
-        // offers it as a tick of its own beside the three rectangles.
-        check(SelCellStyleCode, Page::Traits, "Show the active cell in the selected-cell style");
-        break;
-    case WrapperKind::Tabgrp:
-        check(Prop::Style, Page::Tabs, "When tabs do not fit across, display multiple tab rows");
-        break;
-    case WrapperKind::Tree:
-        choice(NodeStyleCode, Page::Traits, "Node style:",
-               Choices({"Text only", "Text & sign", "Text & small icon", "Text, small icon & sign",
-                        "Text & large icon", "Text, large icon & sign"}));
-        break;
-    default: break;
-    }
-
-    // The General page.
-    const bool positioned = kind != WrapperKind::Tabpnl && kind != WrapperKind::Timer
-                            && kind != WrapperKind::Menu;
-    if (positioned) {
-        number(Prop::Left, Page::General, "Left:", -MaxTwips, MaxTwips, false, "auto",
-               "Position && size");
-        number(Prop::Top, Page::General, "Top:", -MaxTwips, MaxTwips, false, "auto",
-               "Position && size");
-        number(Prop::Width, Page::General, "Width:", 0, MaxTwips, false, "", "Position && size");
-        number(Prop::Height, Page::General, "Height:", 0, MaxTwips, false, "",
-               "Position && size");
-    }
-    if (kind != WrapperKind::Menu) {
-        if (!isApp)
-            check(Prop::Visible, Page::General, "Visible", "General");
-        check(Prop::Enabled, Page::General, "Enabled", "General");
-        check(Prop::TabStop, Page::General, "Tab stop", "General");
-        check(Prop::ReadOnly, Page::General, "Read only", "General");
-        check(Prop::Required, Page::General, "Required", "General");
-        check(Prop::WordWrap, Page::General, "Word wrap", "General");
-        check(Prop::PasteMode, Page::General, "Allow multi-cell paste", "General");
-    }
-    if (kind == WrapperKind::Edit || kind == WrapperKind::Combo) {
-        number(Prop::MaxLen, Page::General, "Length:", 0, 2147483647.0, true, "none", "Maximum");
-        if (kind == WrapperKind::Edit)
-            number(Prop::MaxLines, Page::General, "Lines:", 0, 32767, true, "none", "Maximum");
-    }
-    if (!isApp && kind != WrapperKind::Label && kind != WrapperKind::Picture
-        && kind != WrapperKind::Frame && kind != WrapperKind::Tabgrp
-        && kind != WrapperKind::Tabpnl && kind != WrapperKind::Gauge
-        && kind != WrapperKind::Browser)
-        text(Prop::HelpID, Page::General, "Help topic ID:");
-    text(Prop::Hint, Page::General, "Help hint text:");
-    if (kind == WrapperKind::Edit || kind == WrapperKind::Combo || kind == WrapperKind::Grid) {
-        std::vector<Choice> types;
-        for (const DataTypeEntry &e : DataTypes)
-            types.push_back({QString::fromLatin1(e.label), QString::number(e.code)});
-        choice(Prop::DataType, Page::General, "Data type:", types);
-    }
-    if (kind == WrapperKind::Edit || kind == WrapperKind::Label || kind == WrapperKind::Check)
-        choice(Prop::Align, Page::General, "Alignment", Choices({"Left", "Right", "Center"}));
-    if (!isApp && kind != WrapperKind::Form && kind != WrapperKind::Check
-        && kind != WrapperKind::Command && kind != WrapperKind::Tabgrp)
-        choice(Prop::Border, Page::General, "Border style", Choices({"None", "Flat", "Normal"}));
-    if (isApp || kind == WrapperKind::Form)
-        choice(Prop::WindowState, Page::General, "Window State",
-               Choices({"Normal", "Minimized", "Maximized"}));
-    if (isApp)
-        choice(Prop::Border, Page::General, "MDI tabs:", Choices({"None", "Top", "Bottom"}));
-
-    // Colours, font, pictures and icons.
-    if (kind != WrapperKind::Picture && kind != WrapperKind::Gauge) {
-        special(Prop::BackColor, Page::Colors, Kind::Colour, "Background color");
-        special(Prop::ForeColor, Page::Colors, Kind::Colour, "Foreground color");
-        special(Prop::AltColor, Page::Colors, Kind::Colour,
-                kind == WrapperKind::Grid ? "Alternate row color" : "Alternate color");
-        check(Prop::Transparent, Page::Colors, "Background is transparent");
-    }
-    if (!isApp && kind != WrapperKind::Picture && kind != WrapperKind::Gauge
-        && kind != WrapperKind::Tabpnl)
-        special(Prop::FontName, Page::Font, Kind::Font, "Name:");
-    special(Prop::Picture, Page::Picture, Kind::Picture, "Picture file:");
-    if (isApp || kind == WrapperKind::Form || kind == WrapperKind::Command
-        || kind == WrapperKind::Tabpnl) {
-        const char *label = isApp ? "Application icon (default form icon)"
-                            : kind == WrapperKind::Form ? "Form icon"
-                            : kind == WrapperKind::Command ? "Button icon" : "Tab icon";
-        special(Prop::Icon, Page::Icon, Kind::Icon, label);
-        if (kind == WrapperKind::Command) {
-            choice(Prop::IconSize, Page::Icon, "Icon size:", ListChoices(List::IconSize));
-            choice(Prop::IconAlign, Page::Icon, "Icon alignment:", ListChoices(List::IconAlign));
-        }
-    }
+    for (Field &field : PropertySheetFields::For(kind))
+        AddField(std::move(field));
 
     // Pages whose content the item-list editors fill.
     switch (kind) {
@@ -760,14 +531,8 @@ void PropertySheetModel::Load(clsControl &source, bool allDefault)
     m_originalStyleIndex = m_styleIndex;
 
     const PropertySet &supported = SupportedProperties(WrapperKindOf(m_type));
-    if (supported.Has(Prop::DragID))
-        m_dragId = m_loadedDragId = value(Prop::DragID);
-    if (supported.Has(Prop::DropIDs)) {
-        m_loadedDropIds = value(Prop::DropIDs);
-        m_dropIds = m_loadedDropIds.split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    }
-    m_dragSource = !m_dragId.isEmpty();
-    m_dropTarget = !m_dropIds.isEmpty();
+    m_dragDrop.Load(supported.Has(Prop::DragID) ? value(Prop::DragID) : QString(),
+                    supported.Has(Prop::DropIDs) ? value(Prop::DropIDs) : QString());
 
     m_loadedExtension = source.Extension();
     if (m_ext) {
@@ -1035,91 +800,10 @@ void PropertySheetModel::ChooseHelpType(int index, iPrompter &prompter)
 
 // ---- Drag and drop ---------------------------------------------------------------------
 
-bool PropertySheetModel::SetDragSource(bool on, iPrompter &prompter)
-{
-    if (!on && m_dragSource && !m_dragId.isEmpty()) {
-        if (prompter.Ask(QStringLiteral("Are you sure you want to clear the Drag ID for this "
-                                        "control?"),
-                         iPrompter::Buttons::YesNo, MessageIcon::Question)
-            != iPrompter::Answer::Yes)
-            return true;
-        m_dragId.clear();
-    }
-    m_dragSource = on;
-    return on;
-}
-
-bool PropertySheetModel::SetDropTarget(bool on, iPrompter &prompter)
-{
-    if (!on && m_dropTarget && !m_dropIds.isEmpty()) {
-        if (prompter.Ask(QStringLiteral("Are you sure you want to clear the Drop IDs for this "
-                                        "control?"),
-                         iPrompter::Buttons::YesNo, MessageIcon::Question)
-            != iPrompter::Answer::Yes)
-            return true;
-        m_dropIds.clear();
-    }
-    m_dropTarget = on;
-    return on;
-}
-
-bool PropertySheetModel::UseControlIdAsDragId() const
-{
-    return m_dragSource && m_dragId.compare(m_id.trimmed(), Qt::CaseInsensitive) == 0
-           && !m_dragId.isEmpty();
-}
-
-void PropertySheetModel::SetUseControlIdAsDragId(bool on)
-{
-    if (on)
-        m_dragId = m_id.trimmed();
-    else if (UseControlIdAsDragId())
-        m_dragId.clear();
-}
-
-QStringList PropertySheetModel::DropIds() const { return m_dropIds; }
-
-void PropertySheetModel::AddDropId(const QString &id)
-{
-    const QString t = id.trimmed();
-    if (t.isEmpty() || t.contains(QLatin1Char('|')))
-        return;
-    for (const QString &d : m_dropIds)
-        if (d.compare(t, Qt::CaseInsensitive) == 0)
-            return;
-    m_dropIds.append(t);
-    m_dropTarget = true;
-}
-
-void PropertySheetModel::RemoveDropId(const QString &id)
-{
-    m_dropIds.removeIf([&](const QString &d) { return d.compare(id, Qt::CaseInsensitive) == 0; });
-}
-
 QStringList PropertySheetModel::ProjectDragIds() const
 {
-    QStringList ids;
-    if (!m_app)
-        return ids;
-    QSet<QString> seen;
     // The application's own tree, not the whole registry: other projects' IDs do not match.
-    std::vector<const clsControl *> pending{m_app};
-    while (!pending.empty()) {
-        const clsControl *item = pending.back();
-        pending.pop_back();
-        for (const auto &entry : item->Children())
-            pending.push_back(entry.Value);
-        if (item == m_item || !IsKnownType(item->ObjType())
-            || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
-            continue;
-        const QString drag = item->GetProperty(Prop::DragID);
-        if (!drag.isEmpty() && !seen.contains(drag.toUpper())) {
-            seen.insert(drag.toUpper());
-            ids.append(drag);
-        }
-    }
-    ids.sort(Qt::CaseInsensitive);
-    return ids;
+    return m_app ? PropertySheetDragDrop::ProjectDragIds(*m_app, m_item) : QStringList();
 }
 
 // ---- Validation --------------------------------------------------------------------------
@@ -1228,9 +912,8 @@ std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
     for (const Field &f : m_fields)
         if (auto p = CheckField(f))
             return p;
-    if (m_dragSource && (m_dragId.contains(QLatin1Char('|')) || HoldsRecordMarks(m_dragId)
-                         || m_dragId.size() > MaxTextLength))
-        return Problem{Prop::DragID, QStringLiteral("A Drag ID may not contain \"|\" or marks.")};
+    if (auto message = m_dragDrop.Problem())
+        return Problem{Prop::DragID, *message};
     if ((m_ext && !m_ext->Validate()) || (m_private && !m_private->Validate()))
         return Problem{Prop::Extension, QStringLiteral("The custom properties cannot be "
                                                        "saved.")};
@@ -1343,11 +1026,7 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
     }
 
     const PropertySet &supported = SupportedProperties(WrapperKindOf(item.ObjType()));
-    if (supported.Has(Prop::DragID) && m_dragId != m_loadedDragId)
-        item.SetProperty(Prop::DragID, m_dragSource ? m_dragId : QString());
-    const QString drops = m_dropTarget ? m_dropIds.join(QLatin1Char('|')) : QString();
-    if (supported.Has(Prop::DropIDs) && drops != m_loadedDropIds)
-        item.SetProperty(Prop::DropIDs, drops);
+    m_dragDrop.Write(item, supported.Has(Prop::DragID), supported.Has(Prop::DropIDs));
 
     const qint32 mask = EventMask();
     if (item.ObjType() == Type::Tabgroup) {

@@ -2,6 +2,7 @@
 
 #include "model/iPropertySource.h"
 #include "model/ExtPropsPage.h"
+#include "panels/PropertySheetDragDrop.h"
 
 #include <QHash>
 #include <QList>
@@ -181,19 +182,20 @@ public:
     void ChooseHelpType(int index, iPrompter &prompter);
     static QString HelpQuestion(int helpType);
 
-    // Drag and drop. Unticking a side that holds IDs asks first; No keeps the tick. Returns
-    // the tick as it is afterwards.
-    bool DragSource() const { return m_dragSource; }
-    bool DropTarget() const { return m_dropTarget; }
-    bool SetDragSource(bool on, iPrompter &prompter);
-    bool SetDropTarget(bool on, iPrompter &prompter);
-    QString DragIdText() const { return m_dragId; }
-    void SetDragIdText(const QString &id) { m_dragId = id.trimmed(); }
-    bool UseControlIdAsDragId() const;
-    void SetUseControlIdAsDragId(bool on);
-    QStringList DropIds() const;
-    void AddDropId(const QString &id);
-    void RemoveDropId(const QString &id);
+    // Drag and drop (the page's state, PropertySheetDragDrop). Unticking a side that holds IDs
+    // asks first; No keeps the tick. Returns the tick as it is afterwards.
+    PropertySheetDragDrop &DragDrop() { return m_dragDrop; }
+    bool DragSource() const { return m_dragDrop.Source(); }
+    bool DropTarget() const { return m_dragDrop.Target(); }
+    bool SetDragSource(bool on, iPrompter &prompter) { return m_dragDrop.SetSource(on, prompter); }
+    bool SetDropTarget(bool on, iPrompter &prompter) { return m_dragDrop.SetTarget(on, prompter); }
+    QString DragIdText() const { return m_dragDrop.DragId(); }
+    void SetDragIdText(const QString &id) { m_dragDrop.SetDragId(id); }
+    bool UseControlIdAsDragId() const { return m_dragDrop.UsesControlId(m_id); }
+    void SetUseControlIdAsDragId(bool on) { m_dragDrop.SetUseControlId(on, m_id); }
+    QStringList DropIds() const { return m_dragDrop.DropIds(); }
+    void AddDropId(const QString &id) { m_dragDrop.AddDropId(id); }
+    void RemoveDropId(const QString &id) { m_dragDrop.RemoveDropId(id); }
     // The drag IDs of the other objects of the application, for the drop-target list.
     QStringList ProjectDragIds() const;
 
@@ -285,12 +287,7 @@ private:
     bool m_tabEventsOnGroup = false;
     bool m_captionFollowsId = false;
 
-    bool m_dragSource = false;
-    bool m_dropTarget = false;
-    QString m_dragId;
-    QStringList m_dropIds;
-    QString m_loadedDragId;
-    QString m_loadedDropIds;
+    PropertySheetDragDrop m_dragDrop;
 
     std::shared_ptr<const ExtensionProfile> m_profile;
     std::unique_ptr<ExtPropsPage> m_ext;

@@ -416,6 +416,16 @@ TEST(frmProperties, Screenshots)
     shoot("SALES*ORDERS", "sheet-form-icon", PropertySheetModel::Page::Icon);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-font", PropertySheetModel::Page::Font);
     shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-dragdrop", PropertySheetModel::Page::DragDrop);
+    shoot("SALES*ORDERS*CUSTNAME", "sheet-textbox-picture", PropertySheetModel::Page::Picture);
+    for (int i = 0; i < 3; ++i)
+        f.Modify("SALES*ORDERS*LINES", [&](frmProperties *d) {
+            d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::List));
+            auto *list = dynamic_cast<ucListProps *>(d->ContentEditor(PropertySheetModel::Page::List));
+            ASSERT_TRUE(list);
+            list->Pages()->setCurrentIndex(i);
+            d->grab().save(folder + QStringLiteral("/sheet-grid-list%1.png").arg(i));
+            d->reject();
+        });
 }
 
 TEST(frmProperties, ListEditorUsesTheApplicationsScaleAndStoresTheDefaultRow)

@@ -11,6 +11,7 @@
 #include "model/DesignControlBase.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
+#include "support/ColourNames.h"
 #include "support/GuiError.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
@@ -304,6 +305,65 @@ TEST(PropertySheetModel, EveryKindCreatedWithDefaultsLoadsBackIdentical)
         EXPECT_TRUE(prompter2.ReportTexts().empty());
         EXPECT_EQ(designer2.GetTemplate(app, {}, 0).section(QChar(Marks::Attribute), 1),
                   text.section(QChar(Marks::Attribute), 1));
+    }
+}
+
+// Every field of every kind takes a changed value (a number field its highest legal value),
+// writes it and shows it again when the sheet reopens.
+TEST(PropertySheetModel, EveryFieldOfEveryKindAppliesAndLoadsBack)
+{
+    using Kind = PropertySheetModel::Kind;
+    Fixture f;
+    const int types[] = {0,  5,  15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 24, 23, 25, 26, 27,
+                         28, 30, 32, 33, 35, 36, 75, 76, 77, 78};
+    int n = 0;
+    for (int type : types) {
+        SCOPED_TRACE(type);
+        f.New(type, QStringLiteral("Obj%1").arg(++n));
+        clsControl *item = f.sheet.Apply(&f.edit);
+        ASSERT_TRUE(item);
+        f.sheet.SetupModify(f.designer, *item);
+        QHash<int, QString> set;
+        for (const PropertySheetModel::Field &field : f.sheet.Fields()) {
+            // The grid's selected-cell tick overrides its focus style, and a new scale shows the
+            // positions in its unit; both have tests of their own.
+            if (field.ReadOnly || field.Code == PropertySheetModel::SelCellStyleCode
+                || field.Code == Prop::Scale)
+                continue;
+            const QString shown = f.sheet.Text(field.Code);
+            QString value;
+            switch (field.Type) {
+            case Kind::Text: value = QStringLiteral("T%1").arg(field.Code); break;
+            case Kind::Number:
+                value = field.Code >= Prop::Left && field.Code <= Prop::Height
+                            ? QStringLiteral("7")
+                            : QString::number(qint64(field.Max));
+                break;
+            case Kind::Check: value = shown == "1" ? "0" : "1"; break;
+            case Kind::Choice:
+                value = field.Choices.back().Value == shown ? field.Choices.front().Value
+                                                            : field.Choices.back().Value;
+                break;
+            case Kind::Colour: value = FormatColourValue(0x123456); break;
+            case Kind::Picture:
+            case Kind::Icon: value = QStringLiteral("p%1.bmp").arg(field.Code); break;
+            case Kind::Font:
+                f.sheet.SetFont("Courier", 12, true, false, true);
+                value = "Courier";
+                break;
+            }
+            if (field.Type != Kind::Font)
+                f.sheet.SetText(field.Code, value);
+            set[field.Code] = value;
+        }
+        ASSERT_FALSE(f.sheet.Validate());
+        ASSERT_EQ(f.sheet.Apply(&f.edit), item);
+        f.sheet.SetupModify(f.designer, *item);
+        for (auto it = set.cbegin(); it != set.cend(); ++it) {
+            SCOPED_TRACE(it.key());
+            EXPECT_EQ(f.sheet.Text(it.key()).toStdString(), it.value().toStdString());
+            EXPECT_FALSE(f.sheet.IsDefault(it.key()));
+        }
     }
 }
 
