@@ -13,6 +13,7 @@ DesignerRoot::DesignerRoot(std::unique_ptr<ProcessState> state)
 {
     m_designer.SetProjectForgotten([this](const QString &appId) {
         m_undo.DropRecordsOf(appId);
+        m_edit.RedoRecords().DropRecordsOf(appId);
         m_autosave.ProjectClosed(appId);
     });
     m_storage.SetProjectWritten([this](const ProjectState &project) { m_autosave.ProjectSaved(project); });
@@ -28,6 +29,14 @@ DesignerRoot::~DesignerRoot()
 void DesignerRoot::Start()
 {
     Startup::InitialiseProcess(*m_state);
+    ApplySettings();
+}
+
+void DesignerRoot::ApplySettings()
+{
+    m_undo.SetCapacity(m_state->Settings.UndoLevels);
+    m_edit.RedoRecords().SetCapacity(m_state->Settings.UndoLevels);
+    m_autosave.ApplySettings();
 }
 
 void DesignerRoot::Connect(const DesignerPorts &ports)
@@ -44,6 +53,7 @@ void DesignerRoot::Connect(const DesignerPorts &ports)
     m_edit.SetCreateMode(ports.CreateMode);
     m_edit.SetClipboard(ports.Clipboard ? *ports.Clipboard : m_memoryClipboard);
     m_undo.SetStateListener(ports.CommandStates);
+    m_edit.RedoRecords().SetStateListener(ports.CommandStates);
 }
 
 void DesignerRoot::Shutdown()

@@ -54,6 +54,9 @@ public:
 
     // Start-up up to the windows: locale, metrics, settings loaded, undo buffer, event names.
     void Start();
+    // Brings what the settings rule (the undo levels, the autosave interval) in line after
+    // they changed.
+    void ApplySettings();
     void Connect(const DesignerPorts &ports);
     void Disconnect() { Connect({}); }
     const DesignerPorts &Ports() const { return m_ports; }

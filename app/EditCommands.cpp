@@ -352,10 +352,11 @@ bool EditCommands::RemoveSelected(int kind)
         m_lastClipText = clip;
         m_lastProjectText = text;
     }
+    const QString order = UndoRecords::ChildOrder(*item->Parent());
     m_designer.RemoveControl(path);
     if (m_designer.Items().Contains(path))
         return false;
-    AddUndoRecord(kind, parentPath, text);
+    AddUndoRecord(kind, parentPath, text, order);
     Refresh();
     return true;
 }
@@ -558,9 +559,11 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
 
 // ---- Undo -------------------------------------------------------------------------------
 
-void EditCommands::AddUndoRecord(int kind, const QString &first, const QString &second)
+void EditCommands::AddUndoRecord(int kind, const QString &first, const QString &second,
+                                 const QString &extra)
 {
-    m_undo.Add(kind, first, second);
+    if (m_undo.Add(kind, first, second, extra))
+        m_redo.Clear();
 }
 
 bool EditCommands::MoveItem(clsControl &item, const QString &left, const QString &top,
@@ -606,6 +609,27 @@ bool EditCommands::RenameItem(clsControl &item, const QString &newId)
     return true;
 }
 
+bool EditCommands::RepositionItem(clsControl &item, const QString &targetId, bool after)
+{
+    clsControl *parent = item.Parent();
+    if (!parent)
+        return false;
+    const QString order = UndoRecords::ChildOrder(*parent);
+    if (!item.RepositionItem(targetId, after))
+        return false;
+    m_designer.MarkChanged(&item);
+    if (UndoRecords::ChildOrder(*parent) != order)
+        AddUndoRecord(UndoBuffer::Reposition, parent->FullID(), order);
+    Refresh();
+    return true;
+}
+
+clsControl *EditCommands::Find(const QString &path)
+{
+    clsControl *item = path.isEmpty() ? nullptr : m_designer.Items().Find(path);
+    return item && item->ObjType() != Type::Root ? item : nullptr;
+}
+
 void EditCommands::ReportSkipped(int number, const QString &path)
 {
     m_designer.Prompter().Report(ErrorReport::Compose(
@@ -613,95 +637,42 @@ void EditCommands::ReportSkipped(int number, const QString &path)
         [](int code) { return PropertyName(code); }));
 }
 
-bool EditCommands::Undo()
+iUndoWorld::Insertion EditCommands::InsertBack(const QString &projectText, clsControl &parent,
+                                               QStringList &created)
 {
-    if (m_undo.IsEmpty())
-        return false;
-    const UndoBuffer::Record record = m_undo.Newest();
-    const bool done = ErrorBoundary::Value(m_designer.Prompter(), QString::fromLatin1(UndoLabel), [&] {
-        return UndoRecord(record.Kind, record.First, record.Second);
-    });
-    m_undo.DropNewest();
-    Refresh();
-    return done;
+    switch (Insert(projectText, parent, &created)) {
+    case Insertion::Inserted:
+        return iUndoWorld::Insertion::Inserted;
+    case Insertion::Refused:
+        return iUndoWorld::Insertion::Refused;
+    default:
+        return iUndoWorld::Insertion::Failed;
+    }
 }
 
-bool EditCommands::UndoRecord(int kind, const QString &first, const QString &second)
+bool EditCommands::Undo()
 {
-    clsItems &items = m_designer.Items();
-    auto find = [&](const QString &path) -> clsControl * {
-        clsControl *item = path.isEmpty() ? nullptr : items.Find(path);
-        return item && item->ObjType() != Type::Root ? item : nullptr;
-    };
+    return PutBack(m_undo, m_redo);
+}
 
-    switch (kind) {
-    case UndoBuffer::Move:
-    case UndoBuffer::Size: {
-        clsControl *item = find(first);
-        if (!item) {
-            ReportSkipped(GuiErrors::InvalidObjectId, first);
-            return false;
-        }
-        const QStringList rect = second.split(VM);
-        if (rect.size() != 4)
-            return false;
-        item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
-                   rect[2], rect[3]);
-        m_designer.MarkChanged(item);
-        return true;
-    }
-    case UndoBuffer::Rename: {
-        clsControl *item = find(first);
-        if (!item) {
-            ReportSkipped(GuiErrors::InvalidObjectId, first);
-            return false;
-        }
-        if (!item->RenameItem(second)) {
-            // Another object has taken the former ID meanwhile.
-            ReportSkipped(GuiErrors::DuplicateId, first);
-            return false;
-        }
-        m_designer.MarkChanged(item);
-        return true;
-    }
-    case UndoBuffer::Delete:
-    case UndoBuffer::Cut: {
-        clsControl *parent = find(first);
-        if (!parent) {
-            ReportSkipped(GuiErrors::InvalidObjectId, first);
-            return false;
-        }
-        switch (Insert(second, *parent, nullptr)) {
-        case Insertion::Inserted:
-            return true;
-        case Insertion::Refused:
-            // The parent can no longer hold the object (its type has changed).
-            ReportSkipped(GuiErrors::InvalidFormOrParent, first);
-            return false;
-        default:
-            return false;
-        }
-    }
-    case UndoBuffer::Paste: {
-        const QStringList paths = second.split(VM, Qt::SkipEmptyParts);
-        clsControl *current = m_designer.CurrentItem();
-        const QString currentPath = current ? current->FullID() : QString();
-        bool removed = false;
-        for (qsizetype i = paths.size() - 1; i >= 0; --i) {
-            clsControl *item = find(paths[i]);
-            if (!item || IsApplication(item->ObjType()))
-                continue;
-            m_designer.RemoveControl(item->FullID());
-            removed = true;
-        }
-        // The selection stays where it was unless it went with the removed objects.
-        if (current && items.Find(currentPath) == current)
-            m_designer.SetCurrentItem(current);
-        if (!removed)
-            ReportSkipped(GuiErrors::InvalidObjectId, paths.value(0));
-        return removed;
-    }
-    default:
+bool EditCommands::Redo()
+{
+    return PutBack(m_redo, m_undo);
+}
+
+bool EditCommands::PutBack(UndoBuffer &from, UndoBuffer &to)
+{
+    if (from.IsEmpty())
         return false;
-    }
+    const UndoBuffer::Record record = from.Newest();
+    const iUndoKind *kind = iUndoKind::Of(record.Kind);
+    const iUndoKind::Outcome outcome = !kind ? iUndoKind::Outcome{}
+        : ErrorBoundary::Value(m_designer.Prompter(), QString::fromLatin1(UndoLabel), [&] {
+              return kind->PutBack(*this, record);
+          });
+    from.DropNewest();
+    if (outcome.Reverse)
+        to.Add(*outcome.Reverse);
+    Refresh();
+    return outcome.Done;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/UndoBuffer.h"
+#include "app/UndoRecords.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -18,7 +21,7 @@ class UndoBuffer;
 // object; every removal, insertion, move, resize and rename leaves an undo record. Nothing
 // escapes: problems are reported through the designer's prompter, and a paste or undo that
 // fails leaves the projects as they were.
-class EditCommands
+class EditCommands final : private iUndoWorld
 {
 public:
     static constexpr const char *CreateLabel = "<CvGuiSvrMod CreateNewItem>";
@@ -56,7 +59,11 @@ public:
     bool Cut();
     bool Delete();
     bool Paste();
+    // Undo puts the newest undo record back and keeps what reverses it for Redo; Redo puts
+    // that back and keeps its reverse for Undo. Any other change forgets what Redo held.
     bool Undo();
+    bool Redo();
+    UndoBuffer &RedoRecords() { return m_redo; }
 
     // ---- Changes made elsewhere that leave undo records ------------------------------
     // A move (only left/top given) or resize of the item from the design surface; the
@@ -69,8 +76,12 @@ public:
                        std::optional<int> width, std::optional<int> height);
     // A rename from the project tree; false when another object has the ID.
     bool RenameItem(clsControl &item, const QString &newId);
-    // Adds an undo record and tells the menus.
-    void AddUndoRecord(int kind, const QString &first, const QString &second);
+    // A move among the item's siblings (a drag in the project tree): next to the sibling with
+    // the ID targetId, after it when after.
+    bool RepositionItem(clsControl &item, const QString &targetId, bool after);
+    // Adds an undo record, forgets what Redo held and tells the menus.
+    void AddUndoRecord(int kind, const QString &first, const QString &second,
+                       const QString &extra = {});
 
     // ---- The clipboard text ----------------------------------------------------------
     // Records by CR LF, fields by TAB, parts by U+0004, and back.
@@ -88,11 +99,19 @@ private:
     clsControl *Selected() const;
     bool RemoveSelected(int kind);
     void Refresh();
-    void ReportSkipped(int number, const QString &path);
-    bool UndoRecord(int kind, const QString &first, const QString &second);
+    // Puts the newest record of from back and keeps its reverse in to.
+    bool PutBack(UndoBuffer &from, UndoBuffer &to);
+
+    // iUndoWorld
+    clsDesigner &Designer() override { return m_designer; }
+    clsControl *Find(const QString &path) override;
+    void ReportSkipped(int number, const QString &path) override;
+    iUndoWorld::Insertion InsertBack(const QString &projectText, clsControl &parent,
+                                     QStringList &created) override;
 
     clsDesigner &m_designer;
     UndoBuffer &m_undo;
+    UndoBuffer m_redo{UndoBuffer::Role::Redo};
     iClipboard *m_clipboard;
     iCreateMode *m_createMode = nullptr;
     std::function<clsControl *()> m_activeForm;

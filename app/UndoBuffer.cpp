@@ -7,6 +7,7 @@
 #include "support/NumberFormat.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 constexpr int GeometryDecimals = 9;
@@ -27,19 +28,49 @@ UndoBuffer::UndoBuffer(DynamicArray &buffer)
         m_buffer.Initialise(m_buffer.Text(), DynamicArray::UndoDelimiters());
 }
 
+UndoBuffer::UndoBuffer(Role role)
+    : m_own(std::make_unique<DynamicArray>(QString(), DynamicArray::UndoDelimiters())),
+      m_buffer(*m_own), m_role(role),
+      m_shownCaption(role == Role::Redo ? QStringLiteral("Redo") : QStringLiteral("Undo"))
+{
+}
+
+UndoBuffer::~UndoBuffer() = default;
+
+void UndoBuffer::SetCapacity(int records)
+{
+    m_capacity = std::clamp(records, int(MinCapacity), int(MaxCapacity));
+    if (Count() <= m_capacity)
+        return;
+    while (Count() > m_capacity)
+        DropAt(Count());
+    Publish();
+}
+
+void UndoBuffer::DropAt(int n)
+{
+    m_buffer.Delete({n});
+    if (n - 1 < m_extras.size())
+        m_extras.removeAt(n - 1);
+}
+
 void UndoBuffer::SetStateListener(iUndoState *listener)
 {
     m_listener = listener;
     Publish();
 }
 
-bool UndoBuffer::Add(int kind, const QString &first, const QString &second)
+bool UndoBuffer::Add(int kind, const QString &first, const QString &second, const QString &extra)
 {
     const QChar segment(Marks::Segment);
     if (Caption(kind).isEmpty() || first.contains(segment) || second.contains(segment))
         return false;
-    while (Count() >= MaxRecords)
-        m_buffer.Delete({Count()});
+    while (Count() >= m_capacity)
+        DropAt(Count());
+    // Records put into the array by someone else have no extra datum.
+    while (m_extras.size() < Count())
+        m_extras.append(QString());
+    m_extras.insert(0, extra);
     const QString record = QString::number(kind) + QChar(Marks::Attribute) + first
         + QChar(Marks::Attribute) + second;
     if (m_buffer.IsEmpty())
@@ -77,6 +108,7 @@ UndoBuffer::Record UndoBuffer::At(int n) const
     }
     record.First = segment.mid(firstEnd + 1, secondEnd - firstEnd - 1);
     record.Second = segment.mid(secondEnd + 1);
+    record.Extra = m_extras.value(n - 1);
     return record;
 }
 
@@ -84,16 +116,17 @@ void UndoBuffer::DropNewest()
 {
     if (IsEmpty())
         return;
-    m_buffer.Delete({1});
+    DropAt(1);
     Publish();
 }
 
 void UndoBuffer::DropRecordsOf(const QString &appId)
 {
-    // A record names its object by full ID: the object itself (move, size, rename), the
-    // parent of what was deleted or cut, or, for a paste, the list of what was pasted.
+    // A record names its object by full ID: the object itself (move, size, rename,
+    // properties), the parent of what was deleted, cut or reordered, or, for a paste, the
+    // list of what was pasted.
     const auto application = [](const Record &record) {
-        const QString path = record.Kind == Paste
+        const QString path = record.First.isEmpty()
             ? record.Second.section(QChar(Marks::Value), 0, 0)
             : record.First;
         return path.section(QLatin1Char('*'), 0, 0);
@@ -101,7 +134,7 @@ void UndoBuffer::DropRecordsOf(const QString &appId)
     bool dropped = false;
     for (int n = Count(); n >= 1; --n) {
         if (application(At(n)).compare(appId, Qt::CaseInsensitive) == 0) {
-            m_buffer.Delete({n});
+            DropAt(n);
             dropped = true;
         }
     }
@@ -112,6 +145,7 @@ void UndoBuffer::DropRecordsOf(const QString &appId)
 void UndoBuffer::Clear()
 {
     m_buffer.Clear();
+    m_extras.clear();
     if (m_buffer.Delimiters().size() != DynamicArray::UndoDelimiters().size())
         m_buffer.Initialise(QString(), DynamicArray::UndoDelimiters());
     Publish();
@@ -119,21 +153,40 @@ void UndoBuffer::Clear()
 
 QString UndoBuffer::Caption(int kind)
 {
-    if (kind < Move || kind > Paste)
-        return {};
-    return QString::fromLatin1(CaptionList).section(QLatin1Char(','), kind - 1, kind - 1);
+    switch (kind) {
+    case Properties:
+        return QStringLiteral("Undo properties");
+    case Reposition:
+        return QStringLiteral("Undo reposition");
+    default:
+        if (kind < Move || kind > Paste)
+            return {};
+        return QString::fromLatin1(CaptionList).section(QLatin1Char(','), kind - 1, kind - 1);
+    }
+}
+
+QString UndoBuffer::Caption(int kind, Role role)
+{
+    const QString caption = Caption(kind);
+    if (role == Role::Undo || caption.isEmpty())
+        return caption;
+    return QStringLiteral("Redo") + caption.mid(4);
 }
 
 QString UndoBuffer::CurrentCaption() const
 {
-    const QString caption = Caption(Newest().Kind);
+    const QString caption = Caption(Newest().Kind, m_role);
     return caption.isEmpty() ? m_shownCaption : caption;
 }
 
 void UndoBuffer::Publish()
 {
     m_shownCaption = CurrentCaption();
-    if (m_listener)
+    if (!m_listener)
+        return;
+    if (m_role == Role::Redo)
+        m_listener->SetRedoState(m_shownCaption, CanUndo());
+    else
         m_listener->SetUndoState(m_shownCaption, CanUndo());
 }
 

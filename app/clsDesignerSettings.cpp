@@ -1,6 +1,7 @@
 #include "app/clsDesignerSettings.h"
 
 #include "app/PersistSettings.h"
+#include "app/UndoBuffer.h"
 #include "support/GuiError.h"
 
 #include <optional>
@@ -95,6 +96,8 @@ void clsDesignerSettings::ReadAll(const Reader &read)
     RecordLocking = ToBool(read(QStringLiteral("RecordLocking"), FalseWord), false);
     AutosaveMinutes = qBound(0, ToInt(read(QStringLiteral("AutosaveMinutes"), QStringLiteral("2")), 2),
                              MaxAutosaveMinutes);
+    UndoLevels = qBound(UndoBuffer::MinCapacity, ToInt(read(QStringLiteral("UndoLevels"), QStringLiteral("20")), 20),
+                        UndoBuffer::MaxCapacity);
 
     RecentList.Clear();
     try {
@@ -166,6 +169,9 @@ void clsDesignerSettings::SaveSettings()
     WriteValue(QStringLiteral("NoAutoTips"), BoolWord(NoAutoTips));
     WriteValue(QStringLiteral("RecordLocking"), BoolWord(RecordLocking));
     WriteValue(QStringLiteral("AutosaveMinutes"), QString::number(AutosaveMinutes));
+    // A store of someone who never changed the undo levels stays as it always was.
+    if (UndoLevels != UndoBuffer::MaxRecords || !ReadValue(QStringLiteral("UndoLevels"), QString()).isEmpty())
+        WriteValue(QStringLiteral("UndoLevels"), QString::number(UndoLevels));
     WriteValue(QStringLiteral("RecentListSize"), QString::number(RecentList.ListSize()));
     WriteValue(QStringLiteral("RecentFileCount"), QString::number(RecentList.ListCount()));
     for (int n = 1; n <= RecentList.ListCount(); ++n)

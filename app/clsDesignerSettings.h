@@ -35,6 +35,8 @@ public:
     // Minutes between autosaves of unsaved work; 0 switches autosave off.
     int AutosaveMinutes = 2;
     static constexpr int MaxAutosaveMinutes = 999;
+    // How many changes Undo can take back (and Redo do again): 20 to 1,000.
+    int UndoLevels = 20;
     clsRecentList RecentList;
 
     // Reads every setting; a store written by an older designer (marker below 7 or none)

@@ -11,6 +11,8 @@ public:
     // The caption of the newest undo record ("Undo move" ... "Undo paste") and whether there
     // is anything to undo. With an empty buffer the caption is the last one shown.
     virtual void SetUndoState(const QString &caption, bool enabled) = 0;
+    // The same for Redo: "Redo move" ... and whether anything undone can be done again.
+    virtual void SetRedoState(const QString &caption, bool enabled) = 0;
     // An edit changed the project: menus and the status text are recomputed.
     virtual void CommandsChanged() {}
 };

@@ -151,6 +151,19 @@ const QHash<QString, Drawer> &Drawers()
              p.drawPath(path);
              Arrow(p, QPointF(1.5, 6), -1, 0, Blue);
          }},
+        // Undo's arrow, mirrored.
+        {QStringLiteral("Redo"),
+         [](QPainter &p) {
+             p.setPen(Line(Blue, 1.8));
+             p.setBrush(Qt::NoBrush);
+             QPainterPath path;
+             path.moveTo(11, 6);
+             path.lineTo(6, 6);
+             path.cubicTo(1, 6, 1, 13.5, 6, 13.5);
+             path.lineTo(10, 13.5);
+             p.drawPath(path);
+             Arrow(p, QPointF(14.5, 6), 1, 0, Blue);
+         }},
         {QStringLiteral("Cut"),
          [](QPainter &p) {
              p.setPen(Line(Ink, 1.2));

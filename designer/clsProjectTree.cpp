@@ -465,7 +465,9 @@ bool clsProjectTree::DropNode(QTreeWidgetItem *dragged, QTreeWidgetItem *target)
         }
         if (drop.What != ProjectTreeModel::Drop::Kind::Move)
             return false;
-        if (!item->RepositionItem(drop.Target, drop.After)) {
+        const bool moved = m_links.Edit ? m_links.Edit->RepositionItem(*item, drop.Target, drop.After)
+                                        : item->RepositionItem(drop.Target, drop.After);
+        if (!moved) {
             prompter->ShowMessage(QStringLiteral("\"%1\" could not be moved").arg(item->ID()),
                                   MessageIcon::Exclamation);
             return false;

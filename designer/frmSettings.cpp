@@ -1,6 +1,7 @@
 #include "designer/frmSettings.h"
 
 #include "panels/PropertySheetModel.h"
+#include "app/UndoBuffer.h"
 #include "app/clsDesignerSettings.h"
 #include "designer/QtPrompter.h"
 
@@ -109,6 +110,16 @@ frmSettings::frmSettings(clsDesignerSettings &settings, const QString &programFo
     autosaveRow->addWidget(new QLabel(QStringLiteral("minutes"), designer));
     autosaveRow->addStretch(1);
     form2->addRow(BuddyLabel(QStringLiteral("A&utosave every"), m_autosave, designer), autosaveRow);
+    // How many changes Undo takes back.
+    m_undoLevels = new QSpinBox(designer);
+    m_undoLevels->setObjectName(QStringLiteral("txtUndoLevels"));
+    m_undoLevels->setRange(UndoBuffer::MinCapacity, UndoBuffer::MaxCapacity);
+    m_undoLevels->setValue(m_model.UndoLevels);
+    m_undoLevels->setToolTip(QStringLiteral("How many changes Undo can take back and Redo do again"));
+    auto *undoRow = new QHBoxLayout;
+    undoRow->addWidget(m_undoLevels);
+    undoRow->addStretch(1);
+    form2->addRow(BuddyLabel(QStringLiteral("Undo le&vels:"), m_undoLevels, designer), undoRow);
     layout->addWidget(designer);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -152,6 +163,7 @@ void frmSettings::ToModel()
     m_model.NoAutoTips = m_noAutoTips->isChecked();
     m_model.RecordLocking = m_locking->isChecked();
     m_model.AutosaveMinutes = m_autosave->value();
+    m_model.UndoLevels = m_undoLevels->value();
     m_model.Author = m_author->text();
     m_model.Copyright = m_copyright->text();
     m_model.Logo = m_logo->text().trimmed();

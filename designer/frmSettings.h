@@ -59,6 +59,7 @@ private:
     QCheckBox *m_noAutoTips = nullptr;
     QCheckBox *m_locking = nullptr;
     QSpinBox *m_autosave = nullptr;
+    QSpinBox *m_undoLevels = nullptr;
     QLineEdit *m_author = nullptr;
     QLineEdit *m_copyright = nullptr;
     QLineEdit *m_logo = nullptr;

@@ -151,6 +151,7 @@ void mdiMain::BuildBands()
         m_bands->AddPanel(status, Text(panel.Key), Text(panel.Text), Text(panel.ToolTip));
 
     m_bands->SetEnabled(QStringLiteral("Undo"), false);
+    m_bands->SetEnabled(QStringLiteral("Redo"), false);
 }
 
 QAction *mdiMain::CommandAction(const QString &key) const
@@ -231,7 +232,16 @@ void mdiMain::CommandsChanged()
 
 void mdiMain::SetUndoState(const QString &caption, bool enabled)
 {
-    const QString key = QStringLiteral("Undo");
+    ShowRecordState(QStringLiteral("Undo"), caption, enabled);
+}
+
+void mdiMain::SetRedoState(const QString &caption, bool enabled)
+{
+    ShowRecordState(QStringLiteral("Redo"), caption, enabled);
+}
+
+void mdiMain::ShowRecordState(const QString &key, const QString &caption, bool enabled)
+{
     m_bands->SetCaption(key, caption.isEmpty() ? Caption(key) : QLatin1Char('&') + caption);
     m_bands->SetEnabled(key, enabled);
 }

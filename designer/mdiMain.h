@@ -48,6 +48,8 @@ public:
     void CommandsChanged() override;
     // The Undo entry of the menu, the pop-up and the tool bar shows the newest record's caption.
     void SetUndoState(const QString &caption, bool enabled) override;
+    // The Redo entries likewise: "Redo move" ..., enabled while something undone can be redone.
+    void SetRedoState(const QString &caption, bool enabled) override;
 
     // ---- Title ----------------------------------------------------------------------------
     QString Title() const;
@@ -111,6 +113,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void ShowRecordState(const QString &key, const QString &caption, bool enabled);
     void BuildBands();
     void ToggleView(const QString &key);
     void ShowDescription();

@@ -140,7 +140,7 @@ QAction *vxMenuBar::AddTool(const QString &band, const QString &menu, const Tool
         action = new QAction(entry.Caption, &m_window);
         action->setObjectName(entry.Key);
         if (!entry.Shortcut.isEmpty())
-            action->setShortcut(QKeySequence::fromString(entry.Shortcut, QKeySequence::PortableText));
+            action->setShortcuts(QKeySequence::listFromString(entry.Shortcut, QKeySequence::PortableText));
         const QString key = entry.Key;
         connect(action, &QAction::triggered, this, [this, key] { Q_EMIT Click(key); });
         m_tools.insert(entry.Key, action);
@@ -150,7 +150,7 @@ QAction *vxMenuBar::AddTool(const QString &band, const QString &menu, const Tool
         if (action->text().isEmpty())
             action->setText(entry.Caption);
         if (action->shortcut().isEmpty() && !entry.Shortcut.isEmpty())
-            action->setShortcut(QKeySequence::fromString(entry.Shortcut, QKeySequence::PortableText));
+            action->setShortcuts(QKeySequence::listFromString(entry.Shortcut, QKeySequence::PortableText));
     }
     if (!entry.ToolTip.isEmpty() && action->toolTip() == action->iconText())
         action->setToolTip(entry.ToolTip);
@@ -252,7 +252,7 @@ QString vxMenuBar::Caption(const QString &key) const
 void vxMenuBar::SetShortcut(const QString &key, const QString &shortcut)
 {
     if (QAction *action = Tool(key))
-        action->setShortcut(QKeySequence::fromString(shortcut, QKeySequence::PortableText));
+        action->setShortcuts(QKeySequence::listFromString(shortcut, QKeySequence::PortableText));
 }
 
 QString vxMenuBar::Shortcut(const QString &key) const

@@ -59,6 +59,12 @@ public:
             m_window->SetUndoState(caption, enabled);
         m_refresh.start();
     }
+    void SetRedoState(const QString &caption, bool enabled) override
+    {
+        if (m_window)
+            m_window->SetRedoState(caption, enabled);
+        m_refresh.start();
+    }
     void CommandsChanged() override
     {
         if (m_window)

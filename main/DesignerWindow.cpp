@@ -259,7 +259,7 @@ void DesignerWindow::TreeChangedItem()
 void DesignerWindow::ShowSettings()
 {
     frmSettings::Run(m_root->Settings(), m_root->State().ProgramFolder, m_window.get(), [this] {
-        m_root->Autosaver().ApplySettings();
+        m_root->ApplySettings();
         RefreshCommands();
     });
 }
@@ -442,6 +442,8 @@ void DesignerWindow::HandleCommand(const QString &key)
         case Kind::Edit:
             if (key == QLatin1String("Undo"))
                 root.Edit().Undo();
+            else if (key == QLatin1String("Redo"))
+                root.Edit().Redo();
             else if (key == QLatin1String("Cut"))
                 m_clipboardHasText = root.Edit().Cut() || m_clipboardHasText;
             else if (key == QLatin1String("Copy"))

@@ -17,6 +17,7 @@ constexpr Tool FileEntries[] = {
 
 constexpr Tool EditEntries[] = {
     {"Undo", "&Undo", "Ctrl+Z", false, ""},
+    {"Redo", "&Redo", "Ctrl+Y; Ctrl+Shift+Z", false, ""},
     {"Cut", "Cu&t", "Ctrl+X", true, ""},
     {"Copy", "C&opy", "Ctrl+C", false, ""},
     {"Paste", "&Paste", "Ctrl+V", false, ""},
@@ -60,6 +61,7 @@ constexpr Tool MainTools[] = {
     {"Upd", "", "", false, "Update code"},
     {"Preview", "", "", false, "Display preview window for current Form"},
     {"Undo", "", "", true, "Undo previous change"},
+    {"Redo", "", "", false, "Redo the last undone change"},
     {"Cut", "", "", false, "Cut currently selected object and place on clipboard"},
     {"Copy", "", "", false, "Copy currently selected object to clipboard"},
     {"Paste", "", "", false, "Paste object from clipboard"},
@@ -91,6 +93,7 @@ constexpr Tool KindTools[] = {
 
 constexpr Tool PopupEntries[] = {
     {"Undo", "&Undo", "", false, ""},
+    {"Redo", "&Redo", "", false, ""},
     {"Cut", "Cu&t", "", true, ""},
     {"Copy", "C&opy", "", false, ""},
     {"Paste", "&Paste", "", false, ""},
@@ -110,6 +113,7 @@ constexpr Panel Panels[] = {
 
 constexpr EditShortcut EditKeys[] = {
     {"Copy", "Ctrl+C"}, {"Cut", "Ctrl+X"}, {"Delete", "Del"}, {"Paste", "Ctrl+V"}, {"Undo", "Ctrl+Z"},
+    {"Redo", "Ctrl+Y; Ctrl+Shift+Z"},
 };
 
 const Tool *FindMenuEntry(const QString &key)
@@ -187,7 +191,7 @@ Command Classify(const QString &key)
         command.What = Kind::Exit;
     else if (OneOf(key, {"New", "Open", "Save", "SaveAs", "Close"}))
         command.What = Kind::Document;
-    else if (OneOf(key, {"Undo", "Cut", "Copy", "Paste", "Delete"}))
+    else if (OneOf(key, {"Undo", "Redo", "Cut", "Copy", "Paste", "Delete"}))
         command.What = Kind::Edit;
     else if (key == QLatin1String("Properties"))
         command.What = Kind::Properties;

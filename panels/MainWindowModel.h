@@ -75,7 +75,7 @@ std::span<const EditShortcut> EditShortcuts();
 enum class Kind {
     Exit,
     Document,   // New, Open, Save, SaveAs, Close
-    Edit,       // Undo, Cut, Copy, Paste, Delete
+    Edit,       // Undo, Redo, Cut, Copy, Paste, Delete
     Properties,
     Code,       // Upd, Quill, Preview
     ViewToggle, // ViewToolbar, StatusBar, ViewGrid
@@ -124,7 +124,7 @@ struct StateInputs
 };
 
 // The enabled state of every key of the main menu, the main tool bar, the item-kind tool bar
-// and the context menu (Undo is kept by the undo buffer and is not among them).
+// and the context menu (Undo and Redo follow their records and are not among them).
 QHash<QString, bool> EnabledStates(const StateInputs &in);
 
 // The main window's caption: the program title, then " - [" + project title + "]" while a

@@ -3,6 +3,7 @@
 #include "app/PictureNames.h"
 #include "app/clsDesignerSettings.h"
 #include "app/clsRecentList.h"
+#include "app/UndoBuffer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ SettingsDialogModel::SettingsDialogModel(const clsDesignerSettings &settings, QS
     NoAutoTips = settings.NoAutoTips;
     RecordLocking = settings.RecordLocking;
     AutosaveMinutes = settings.AutosaveMinutes;
+    UndoLevels = settings.UndoLevels;
     Author = settings.Author;
     Copyright = settings.Copyright;
     Logo = settings.Logo;
@@ -82,6 +84,7 @@ bool SettingsDialogModel::Apply(clsDesignerSettings &settings) const
     settings.NoAutoTips = NoAutoTips;
     settings.RecordLocking = RecordLocking;
     settings.AutosaveMinutes = qBound(0, AutosaveMinutes, clsDesignerSettings::MaxAutosaveMinutes);
+    settings.UndoLevels = qBound(UndoBuffer::MinCapacity, UndoLevels, UndoBuffer::MaxCapacity);
     settings.Author = Author;
     settings.Copyright = Copyright;
     settings.Logo = Logo;

@@ -23,6 +23,7 @@ public:
     bool NoAutoTips = false;
     bool RecordLocking = false;
     int AutosaveMinutes = 2; // 0 off
+    int UndoLevels = 20;
     QString Author;
     QString Copyright;
     QString Logo;

@@ -79,6 +79,22 @@ TEST_F(DesignerSettings, FirstStartMigratesNothingAndWritesTheDefaults)
     EXPECT_EQ(state.Settings.ReadInt("MainWidth", 0), 9000);
 }
 
+TEST_F(DesignerSettings, UndoLevelsAreStoredOnlyOnceChangedAndKeptInRange)
+{
+    UseIniStore();
+    for (const auto &[given, kept] : {std::pair{5000, 1000}, {7, 20}, {300, 300}}) {
+        {
+            ProcessState state(Folder());
+            state.Settings.LoadSettings();
+            state.Settings.UndoLevels = given;
+            state.Settings.SaveSettings();
+        }
+        ProcessState again(Folder());
+        again.Settings.LoadSettings();
+        EXPECT_EQ(again.Settings.UndoLevels, kept) << given;
+    }
+}
+
 TEST_F(DesignerSettings, SaveAndLoadRoundTripEveryField)
 {
     UseIniStore();

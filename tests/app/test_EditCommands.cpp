@@ -34,6 +34,13 @@ struct StateLog : iUndoState
         Caption = caption;
         Enabled = enabled;
     }
+    QString RedoCaption;
+    bool RedoEnabled = false;
+    void SetRedoState(const QString &caption, bool enabled) override
+    {
+        RedoCaption = caption;
+        RedoEnabled = enabled;
+    }
     void CommandsChanged() override { ++Refreshes; }
 };
 

@@ -21,6 +21,13 @@ struct StateLog : iUndoState
         Enabled = enabled;
         ++Calls;
     }
+    QString RedoCaption;
+    bool RedoEnabled = false;
+    void SetRedoState(const QString &caption, bool enabled) override
+    {
+        RedoCaption = caption;
+        RedoEnabled = enabled;
+    }
 };
 const QString AM(QChar(Marks::Attribute));
 const QString VM(QChar(Marks::Value));
@@ -77,7 +84,7 @@ TEST(UndoBuffer, RecordsKeepProjectTextsWhole)
 
     // What would split the record or has no caption is not kept.
     EXPECT_FALSE(undo.Add(UndoBuffer::Delete, "A*F", "x" + QString(QChar(Marks::Segment)) + "y"));
-    EXPECT_FALSE(undo.Add(7, "A", "B"));
+    EXPECT_FALSE(undo.Add(9, "A", "B"));
     EXPECT_FALSE(undo.Add(0, "A", "B"));
     EXPECT_EQ(undo.Count(), 3);
 }
@@ -89,7 +96,7 @@ TEST(UndoBuffer, CaptionsByKind)
     for (int kind = 1; kind <= 6; ++kind)
         EXPECT_EQ(UndoBuffer::Caption(kind), expected[kind - 1]);
     EXPECT_EQ(UndoBuffer::Caption(0), "");
-    EXPECT_EQ(UndoBuffer::Caption(7), "");
+    EXPECT_EQ(UndoBuffer::Caption(9), "");
 }
 
 TEST(UndoBuffer, GeometryGivesBackTheSameTwips)

@@ -131,8 +131,8 @@ TEST(mdiMain, EveryBandAndToolWithItsCaptionShortcutToolTipAndName)
               QStringList({"&New", "&Open", "-", "&Close", "&Save", "Save &as", "-", "E&xit"}));
     QMenu *edit = window.findChild<QMenu *>("MainMenu.Edit");
     ASSERT_TRUE(edit);
-    EXPECT_EQ(w.MenuTexts(edit), QStringList({"&Undo", "-", "Cu&t", "C&opy", "&Paste", "&Delete",
-                                              "-", "P&roperties"}));
+    EXPECT_EQ(w.MenuTexts(edit), QStringList({"&Undo", "&Redo", "-", "Cu&t", "C&opy", "&Paste",
+                                              "&Delete", "-", "P&roperties"}));
     for (const char *menu : {"View", "Tools", "Window", "Help"})
         EXPECT_TRUE(window.findChild<QMenu *>(QStringLiteral("MainMenu.") + menu)) << menu;
 
@@ -143,12 +143,16 @@ TEST(mdiMain, EveryBandAndToolWithItsCaptionShortcutToolTipAndName)
         {"Delete", "Del", "Delete currently selected object"},
         {"Exit", "Ctrl+Q", ""},
         {"Preview", "", "Display preview window for current Form"},
+        {"Redo", "Ctrl+Y", "Redo the last undone change"},
     };
     for (const auto &t : tools) {
         EXPECT_EQ(w.Bands().Shortcut(t.key), t.shortcut) << t.key;
         if (*t.tip)
             EXPECT_EQ(w.Bands().ToolTip(t.key), t.tip) << t.key;
     }
+    // Redo answers both of the usual keys.
+    EXPECT_EQ(w.Bands().Tool("Redo")->shortcuts(),
+              QList<QKeySequence>({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
     // Tool-bar buttons carry band and key; the item kinds keep the tool bar's order.
     EXPECT_TRUE(window.findChild<QToolButton *>("BandMain.Save"));
     EXPECT_TRUE(window.findChild<QToolButton *>("BandMain.Preview"));

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Seeded random input on the real window: clicks, double clicks, drags, key presses (with
-bursts of a hundred Ctrl+Z), context menus and menu commands. Dialogs that open are answered
+bursts of a hundred Ctrl+Z or Ctrl+Y), context menus and menu commands. Dialogs that open are answered
 or closed by the driver, sometimes saving the project under a new name. Afterwards the
 designer must still answer, every project tree node must stand for an item and every item
 have its node, and every project it saved must load back without a report.
@@ -23,7 +23,7 @@ import traceback
 import e2e
 from e2e import Failure, wait_for
 
-KEYS = ["Delete", "ctrl+z", "ctrl+c", "ctrl+v", "ctrl+x", "F4", "F2", "Escape", "Tab",
+KEYS = ["Delete", "ctrl+z", "ctrl+y", "ctrl+shift+z", "ctrl+c", "ctrl+v", "ctrl+x", "F4", "F2", "Escape", "Tab",
         "Return", "Up", "Down", "Left", "Right", "Home", "a", "x", "1", "space", "BackSpace",
         "ctrl+n", "ctrl+s", "ctrl+o", "shift+Tab", "alt+f", "alt+e", "alt+v"]
 # Files the random Open picks: not a project, garbage, a project cut short.
@@ -116,8 +116,10 @@ class RandomRun(e2e.Session):
             self.note("key", key)
             self.input.key(key, at=self.keys_point())
         elif r < 0.75:
-            self.note("burst of 100 ctrl+z")
-            self.input.key(*(["ctrl+z"] * 100), at=self.keys_point(), delay=3)
+            # Undo and Redo far back and forth over what the run did.
+            burst = self.rng.choice(["ctrl+z", "ctrl+y"])
+            self.note("burst of 100 " + burst)
+            self.input.key(*([burst] * 100), at=self.keys_point(), delay=3)
         else:
             self.menu_command()
 

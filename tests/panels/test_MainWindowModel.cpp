@@ -28,13 +28,13 @@ TEST(MainWindowModel, BandsHoldEveryToolInOrderWithItsTexts)
               QStringList({"New", "Open", "Close", "Save", "SaveAs", "Exit"}));
     EXPECT_EQ(Keys(MainBandTools()),
               QStringList({"New", "Open", "Save", "Properties", "Quill", "Upd", "Preview", "Undo",
-                           "Cut", "Copy", "Paste", "Delete"}));
+                           "Redo", "Cut", "Copy", "Paste", "Delete"}));
     EXPECT_EQ(Keys(ControlTools()),
               QStringList({"Form", "Label", "Textbox", "Listbox", "Combobox", "Checkbox", "Option",
                            "Command", "Grid", "Frame", "Picture", "Tabgrp", "Tree", "Gauge",
                            "Browser", "Menu", "Popupmenu", "Toolbar", "Statusbar", "Timer"}));
-    EXPECT_EQ(Keys(PopupTools()), QStringList({"Undo", "Cut", "Copy", "Paste", "Delete", "New",
-                                               "Properties", "Code"}));
+    EXPECT_EQ(Keys(PopupTools()), QStringList({"Undo", "Redo", "Cut", "Copy", "Paste", "Delete",
+                                               "New", "Properties", "Code"}));
 
     const struct { const char *key, *caption, *shortcut; } entries[] = {
         {"New", "&New", "Ctrl+N"},          {"Open", "&Open", "Ctrl+O"},
@@ -75,7 +75,8 @@ TEST(MainWindowModel, BandsHoldEveryToolInOrderWithItsTexts)
     QStringList restored;
     for (const EditShortcut &e : EditShortcuts())
         restored << e.Shortcut;
-    EXPECT_EQ(restored, QStringList({"Ctrl+C", "Ctrl+X", "Del", "Ctrl+V", "Ctrl+Z"}));
+    EXPECT_EQ(restored, QStringList({"Ctrl+C", "Ctrl+X", "Del", "Ctrl+V", "Ctrl+Z",
+                                     "Ctrl+Y; Ctrl+Shift+Z"}));
 }
 
 TEST(MainWindowModel, EveryKeyIsClassifiedAndOthersAreNotAvailable)
@@ -200,6 +201,7 @@ TEST(MainWindowModel, CommandStatesFollowProjectSelectionAndClipboard)
     for (const Tool &tool : ControlTools())
         all.insert(tool.Key);
     all.remove("Undo");
+    all.remove("Redo");
     for (const QString &key : all)
         EXPECT_TRUE(s.contains(key)) << key.toStdString();
 }

@@ -1,0 +1,217 @@
+#include "app/UndoRecords.h"
+
+#include "app/ProjectLoader.h"
+#include "app/clsDesigner.h"
+#include "model/Vocabulary.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+
+using namespace Vocabulary;
+
+namespace {
+const QChar AM(Marks::Attribute);
+const QChar VM(Marks::Value);
+
+using Record = UndoBuffer::Record;
+using Outcome = iUndoKind::Outcome;
+
+// Move and size: the item's rectangle.
+class GeometryKind final : public iUndoKind
+{
+public:
+    Outcome PutBack(iUndoWorld &world, const Record &record) const override
+    {
+        clsControl *item = world.Find(record.First);
+        if (!item) {
+            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+            return {};
+        }
+        const QStringList rect = record.Second.split(VM);
+        if (rect.size() != 4)
+            return {};
+        Record reverse{record.Kind, record.First, UndoBuffer::GeometryText(*item), {}};
+        item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
+                   rect[2], rect[3]);
+        world.Designer().MarkChanged(item);
+        return {true, reverse};
+    }
+};
+
+// Rename: the item's ID.
+class RenameKind final : public iUndoKind
+{
+public:
+    Outcome PutBack(iUndoWorld &world, const Record &record) const override
+    {
+        clsControl *item = world.Find(record.First);
+        if (!item) {
+            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+            return {};
+        }
+        const QString former = item->ID();
+        if (!item->RenameItem(record.Second)) {
+            // Another object has taken the ID meanwhile.
+            world.ReportSkipped(GuiErrors::DuplicateId, record.First);
+            return {};
+        }
+        world.Designer().MarkChanged(item);
+        return {true, Record{Rename, item->FullID(), former, {}}};
+    }
+
+    static constexpr int Rename = UndoBuffer::Rename;
+};
+
+// Delete, cut and paste: objects that go and come back. A record in one of two forms: the
+// project text of what went with its parent's path (a deletion; the extra datum is where it
+// stood among its siblings), or the paths of what came (a paste). Putting one back gives the
+// other.
+class RemovalKind final : public iUndoKind
+{
+public:
+    Outcome PutBack(iUndoWorld &world, const Record &record) const override
+    {
+        return IsProjectText(record.Second) ? BringBack(world, record) : Remove(world, record);
+    }
+
+private:
+    static bool IsProjectText(const QString &datum)
+    {
+        return datum.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper()
+            == QLatin1String("TEMPLATE");
+    }
+
+    static Outcome BringBack(iUndoWorld &world, const Record &record)
+    {
+        clsControl *parent = world.Find(record.First);
+        if (!parent) {
+            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+            return {};
+        }
+        QStringList created;
+        switch (world.InsertBack(record.Second, *parent, created)) {
+        case iUndoWorld::Insertion::Inserted:
+            break;
+        case iUndoWorld::Insertion::Refused:
+            // The parent can no longer hold the object (its type has changed).
+            world.ReportSkipped(GuiErrors::InvalidFormOrParent, record.First);
+            return {};
+        default:
+            return {};
+        }
+        if (!record.Extra.isEmpty())
+            UndoRecords::RestoreChildOrder(*parent, record.Extra);
+        return {true, Record{record.Kind, record.First, created.join(VM), {}}};
+    }
+
+    static Outcome Remove(iUndoWorld &world, const Record &record)
+    {
+        const QStringList paths = record.Second.split(VM, Qt::SkipEmptyParts);
+        clsDesigner &designer = world.Designer();
+        clsControl *current = designer.CurrentItem();
+        const QString currentPath = current ? current->FullID() : QString();
+        std::optional<Record> reverse;
+        bool removed = false;
+        for (qsizetype i = paths.size() - 1; i >= 0; --i) {
+            clsControl *item = world.Find(paths[i]);
+            if (!item || !item->Parent() || IsApplication(item->ObjType()))
+                continue;
+            // One object's text makes one record; what a paste of several brings cannot be
+            // done again in one.
+            if (paths.size() == 1) {
+                const QString text = designer.GetTemplate(item->FullID(), QString(), 0);
+                if (!text.isEmpty() && !text.contains(QChar(Marks::Segment)))
+                    reverse = Record{record.Kind, item->Parent()->FullID(), text,
+                                     UndoRecords::ChildOrder(*item->Parent())};
+            }
+            designer.RemoveControl(item->FullID());
+            removed = true;
+        }
+        // The selection stays where it was unless it went with the removed objects.
+        if (current && designer.Items().Find(currentPath) == current)
+            designer.SetCurrentItem(current);
+        if (!removed) {
+            world.ReportSkipped(GuiErrors::InvalidObjectId, paths.value(0));
+            return {};
+        }
+        return {true, reverse};
+    }
+};
+
+// Reposition: the order of a parent's children.
+class OrderKind final : public iUndoKind
+{
+public:
+    Outcome PutBack(iUndoWorld &world, const Record &record) const override
+    {
+        clsControl *parent = world.Find(record.First);
+        if (!parent) {
+            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+            return {};
+        }
+        Record reverse{record.Kind, record.First, UndoRecords::ChildOrder(*parent), {}};
+        UndoRecords::RestoreChildOrder(*parent, record.Second);
+        world.Designer().MarkChanged(parent);
+        return {true, reverse};
+    }
+};
+} // namespace
+
+const iUndoKind *iUndoKind::Of(int kind)
+{
+    static const GeometryKind geometry;
+    static const RenameKind rename;
+    static const RemovalKind removal;
+    static const OrderKind order;
+    switch (kind) {
+    case UndoBuffer::Move:
+    case UndoBuffer::Size:
+        return &geometry;
+    case UndoBuffer::Rename:
+        return &rename;
+    case UndoBuffer::Delete:
+    case UndoBuffer::Cut:
+    case UndoBuffer::Paste:
+        return &removal;
+    case UndoBuffer::Reposition:
+        return &order;
+    default:
+        return nullptr;
+    }
+}
+
+namespace UndoRecords {
+QString ChildOrder(const clsControl &parent)
+{
+    QStringList ids;
+    for (const auto &entry : parent.Children())
+        ids << entry.Value->ID();
+    return ids.join(VM);
+}
+
+void RestoreChildOrder(clsControl &parent, const QString &order)
+{
+    // The children as they stand, upper-cased as the child list keys them; only a child out
+    // of its place is moved, since each move renumbers the z-order.
+    QStringList now;
+    for (const auto &entry : parent.Children())
+        now << entry.Key;
+    qsizetype place = 0;
+    for (const QString &id : order.split(VM, Qt::SkipEmptyParts)) {
+        clsControl *child = parent.Child(id);
+        if (!child)
+            continue;
+        const QString key = id.toUpper();
+        if (now.value(place) != key) {
+            if (place == 0)
+                child->RepositionItem(now.first(), false);
+            else
+                child->RepositionItem(now[place - 1], true);
+            now.removeOne(key);
+            now.insert(place, key);
+        }
+        ++place;
+    }
+}
+} // namespace UndoRecords

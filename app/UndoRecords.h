@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/UndoBuffer.h"
+
+#include <QStringList>
+#include <optional>
+
+class clsControl;
+class clsDesigner;
+
+// What undo records act on: the designer's objects and the Edit commands' own insertion, so
+// an object comes back exactly as Paste would bring it.
+class iUndoWorld
+{
+public:
+    virtual ~iUndoWorld() = default;
+    virtual clsDesigner &Designer() = 0;
+    // The registered object with that full ID; nullptr for none (and for the root).
+    virtual clsControl *Find(const QString &path) = 0;
+    // Reports an undo or redo that could not be carried out (missing object, duplicate ID).
+    virtual void ReportSkipped(int number, const QString &path) = 0;
+    enum class Insertion { Inserted, Refused, Failed };
+    // Loads a project text of one object (with what lies below it) into parent; gives the
+    // paths of the top-level objects made.
+    virtual Insertion InsertBack(const QString &projectText, clsControl &parent,
+                                 QStringList &created) = 0;
+};
+
+// One kind of undo record: what it keeps and how it is put back. Putting a record back gives
+// the record that puts back what it replaced, so the same kinds serve Undo and Redo: Undo
+// puts an undo record back and keeps the answer for Redo, Redo the other way round.
+class iUndoKind
+{
+public:
+    virtual ~iUndoKind() = default;
+    struct Outcome
+    {
+        bool Done = false;
+        // The record that reverses what was done; none when it cannot be reversed.
+        std::optional<UndoBuffer::Record> Reverse;
+    };
+    virtual Outcome PutBack(iUndoWorld &world, const UndoBuffer::Record &record) const = 0;
+
+    // The kind that keeps records of that number; nullptr for an unknown number.
+    static const iUndoKind *Of(int kind);
+};
+
+namespace UndoRecords {
+// The IDs of parent's children in their order (also the z-order and the run-time tab order),
+// joined by ValueMark: what a reposition record keeps, and what a removal keeps beside its
+// record so the object comes back where it stood.
+QString ChildOrder(const clsControl &parent);
+// Puts parent's children into that order; IDs no longer there are passed over and children
+// not named keep their places after the named ones.
+void RestoreChildOrder(clsControl &parent, const QString &order);
+} // namespace UndoRecords
