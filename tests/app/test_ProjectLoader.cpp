@@ -1,12 +1,10 @@
 // Loading project texts: validation and version checks, the record loop, the duplicate-ID
 // dialog and rename list, the error table, and the "auto" position written as -100000000.
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
-#include "testsupport/ScriptedPrompter.h"
 #include "app/ProjectLoader.h"
-#include "app/clsDesigner.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "model/PlainFormFactory.h"
 #include "model/iFormFuncs.h"
 #include "support/GuiError.h"
@@ -16,12 +14,8 @@
 using namespace LoaderText;
 
 namespace {
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-
     bool Load(const QString &text) { return designer.SetTemplate(text); }
     std::vector<QString> Reports() const { return prompter.ReportTexts(); }
 };

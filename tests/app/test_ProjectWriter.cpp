@@ -1,11 +1,9 @@
 // The project writer: record order and fields, property records with list values, the
 // application-only flag, the time of writing and the 5004 report for an unknown ID.
+#include "EditStack.h"
 #include "app/ProjectWriter.h"
 #include "LoaderTestSupport.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
@@ -21,11 +19,8 @@ const QChar VM(Marks::Value);
 QStringList Records(const QString &text) { return text.split(AM); }
 QStringList Fields(const QString &record) { return record.split(VM); }
 
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
 };
 } // namespace
 
