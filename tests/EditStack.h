@@ -1,7 +1,8 @@
 #pragma once
 // The headless editing world the windows under test sit on: the items, a designer that asks
 // a scripted prompter, the undo buffer over its store, a clipboard in memory and the edit
-// commands over them. Fixtures derive from it and add what they test.
+// commands over them. Fixtures derive from it (or from the designer alone) and add what they
+// test.
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -10,11 +11,16 @@
 #include "model/clsItems.h"
 #include "support/DynamicArray.h"
 
-struct EditStack
+// The items and a designer that asks the scripted prompter.
+struct DesignerStack
 {
     clsItems items;
     ScriptedPrompter prompter;
     clsDesigner designer{items, &prompter};
+};
+
+struct EditStack : DesignerStack
+{
     DynamicArray store;
     UndoBuffer undo{store};
     MemoryClipboard clipboard;

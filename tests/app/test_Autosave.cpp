@@ -1,6 +1,7 @@
 // Autosave over the designer's world: which projects get a recovery file and when it goes
 // (save, close, normal end), program code kept beside the project, a folder that cannot be
 // written (one message, then off), and Recover giving back the project as it was.
+#include "FileBytes.h"
 #include "LoaderTestSupport.h"
 #include "app/DesignerRoot.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -183,11 +184,8 @@ TEST_F(AutosaveTest, FolderThatCannotBeWrittenTurnsAutosaveOffWithOneMessage)
 TEST_F(AutosaveTest, RecoverGivesBackTheProjectAsAutosaved)
 {
     // A designer edits, autosaves with program code kept, and dies.
-    const QByteArray original = [&] {
-        QFile f(Document());
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const QByteArray original = FileBytes(Document());
+    ASSERT_NE(original, "<missing>");
     const QString left = Folder() + "/7777-1.cvrecover";
     {
         auto dying = Editing(7777);
@@ -233,9 +231,7 @@ TEST_F(AutosaveTest, RecoverGivesBackTheProjectAsAutosaved)
     EXPECT_FALSE(world.code.Restored[0].second.Saved);
     // The document itself is untouched until the user saves; the work is now this
     // process's, in a file of its own.
-    QFile doc(Document());
-    ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
-    EXPECT_EQ(doc.readAll(), original);
+    EXPECT_EQ(FileBytes(Document()), original);
     EXPECT_EQ(Files(Folder()), QStringList{"8888-1.cvrecover"});
 
     // A file whose project does not load is reported like a damaged project and kept.

@@ -2,6 +2,7 @@
 // migration, the native store kept out of the real user's settings, a mode that stores
 // nothing, damaged files falling back to defaults, and FIFOs, devices and links at the
 // settings file.
+#include "FileBytes.h"
 #include "app/ProcessState.h"
 #include "support/IniFile.h"
 
@@ -43,11 +44,6 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray ReadFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     void UseIniStore() { WriteFile("cvwin70.ini", "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\\data\r\n"); }
 
     QTemporaryDir m_program;
@@ -67,7 +63,7 @@ TEST_F(DesignerSettings, FirstStartMigratesNothingAndWritesTheDefaults)
     EXPECT_EQ(state.Persist.Mode(), modPersistSettings::IniStore);
     EXPECT_EQ(state.Persist.AppDataDirectory(), Folder() + "data/");
     state.Settings.LoadSettings();
-    EXPECT_EQ(ReadFile(Folder() + "data/appstate.ini"), DefaultAppState);
+    EXPECT_EQ(FileBytes(Folder() + "data/appstate.ini"), DefaultAppState);
     EXPECT_TRUE(state.Settings.ViewGrid);
     EXPECT_EQ(state.Settings.TemplatePath, "GuiLib");
     EXPECT_EQ(state.Settings.RecentList.ListSize(), 4);
@@ -117,7 +113,7 @@ TEST_F(DesignerSettings, SaveAndLoadRoundTripEveryField)
             s.RecentList.AddItem(name);
         s.SaveSettings();
     }
-    const QByteArray text = ReadFile(Folder() + "data/appstate.ini");
+    const QByteArray text = FileBytes(Folder() + "data/appstate.ini");
     EXPECT_TRUE(text.contains("ViewStatusBar=False\nViewToolBar=True\nViewGrid=False\n"));
     EXPECT_TRUE(text.endsWith("RecentListSize=3\nRecentFileCount=3\nRecentFile_1=four\n"
                               "RecentFile_2=three\nRecentFile_3=two\n"));
@@ -265,14 +261,14 @@ TEST_F(DesignerSettings, BatchWritesTheStoreOnceAtItsEnd)
             WriteFile("cvwin70.ini", "[Isolation]\r\nPersistSettings=1\r\n");
         ProcessState state(Folder());
         const QString path = Folder() + "data/appstate.ini";
-        const QByteArray before = ReadFile(path);
+        const QByteArray before = FileBytes(path);
         {
             modPersistSettings::Batch batch(state.Persist);
             EXPECT_TRUE(state.Persist.Write(key, "PropertiesLeft", "120"));
             EXPECT_TRUE(state.Persist.Write(key, "PropertiesTop", "240"));
             EXPECT_EQ(state.Persist.Read(key, "PropertiesTop", "0"), "240");
             if (ini)
-                EXPECT_EQ(ReadFile(path), before) << "nothing written before the batch ends";
+                EXPECT_EQ(FileBytes(path), before) << "nothing written before the batch ends";
         }
         EXPECT_EQ(state.Persist.Read(key, "PropertiesLeft", "0"), "120") << ini;
         EXPECT_EQ(state.Persist.Read(key, "PropertiesTop", "0"), "240") << ini;
@@ -360,14 +356,14 @@ TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
             if (kind == Kind::OwnLink) {
                 EXPECT_TRUE(problems.isEmpty()) << problems.join("|").toStdString();
                 EXPECT_TRUE(after.isSymLink());
-                EXPECT_TRUE(ReadFile(victim).contains("Me"));
+                EXPECT_TRUE(FileBytes(victim).contains("Me"));
                 EXPECT_EQ(state.Settings.ReadInt("MainWidth", 0), 9000);
                 continue;
             }
             ASSERT_EQ(problems.size(), 1) << problems.join("|").toStdString();
             EXPECT_TRUE(problems[0].contains(path)) << problems[0].toStdString();
             EXPECT_EQ(state.Settings.ReadInt("MainWidth", -1), -1) << "defaults, nothing stored";
-            EXPECT_EQ(ReadFile(victim), "[Settings]\nAuthor=victim\n");
+            EXPECT_EQ(FileBytes(victim), "[Settings]\nAuthor=victim\n");
             if (kind == Kind::Fifo || kind == Kind::Device)
                 EXPECT_TRUE(after.exists() && !after.isFile() && !after.isSymLink());
             else

@@ -1,6 +1,8 @@
 // Document storage: the open path with its messages and questions, record locks and
 // read-only projects, the version question, record 1 field 4, Save As refusals, failed
 // saves, the closing questions and display names; FIFOs and devices named as projects.
+#include "FileBytes.h"
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "QueuedChooser.h"
 #include "app/CommandLine.h"
@@ -8,14 +10,11 @@
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "app/iCreateMode.h"
 #include "app/iProgramCodeState.h"
 #include "host/ItemFile.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/GuiError.h"
 
 #include <QDir>
@@ -71,12 +70,6 @@ public:
     }
 };
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void WriteText(const QString &path, const QString &memoryText)
 {
     QFile file(path);
@@ -85,12 +78,9 @@ void WriteText(const QString &path, const QString &memoryText)
 }
 
 // One designer with its own registry, over a state whose folder is a temporary one.
-struct Designer
+struct Designer : DesignerStack
 {
     explicit Designer(ProcessState &state) : storage(designer, state) {}
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     DocumentStorage storage;
 };
 
@@ -141,7 +131,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     EXPECT_EQ(d.designer.CurrentItem(), app);
     EXPECT_TRUE(d.storage.Save(app));
     EXPECT_FALSE(project.Changed);
-    EXPECT_TRUE(ReadBytes(Path("new.gui")).contains("GUIAPP"));
+    EXPECT_TRUE(FileBytes(Path("new.gui")).contains("GUIAPP"));
 
     // Cancelled in the sheet: no project, nothing bound, and New says so.
     create.Cancel = true;
@@ -224,13 +214,13 @@ TEST_F(DocumentStorageTest, VersionQuestionOnSave)
     const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("old.gui"));
     ASSERT_TRUE(result.Success);
     ProjectState *project = d.designer.ProjectOf(result.App);
-    const QByteArray before = ReadBytes(Path("old.gui"));
+    const QByteArray before = FileBytes(Path("old.gui"));
 
     d.prompter.Answers = {Answer::Cancel};
     project->Changed = true;
     EXPECT_FALSE(d.storage.Save(result.App));
     EXPECT_TRUE(project->Changed);
-    EXPECT_EQ(ReadBytes(Path("old.gui")), before);
+    EXPECT_EQ(FileBytes(Path("old.gui")), before);
     const auto question = d.prompter.Of(Kind::Question).back();
     EXPECT_EQ(question.Text,
               "The original version of this GUI project (1.2) is lower than the version of the GUI "
@@ -242,11 +232,11 @@ TEST_F(DocumentStorageTest, VersionQuestionOnSave)
 
     d.prompter.Answers = {Answer::No};
     EXPECT_TRUE(d.storage.Save(result.App));
-    EXPECT_TRUE(ReadBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.2").toUtf8()));
+    EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.2").toUtf8()));
 
     d.prompter.Answers = {Answer::Yes};
     EXPECT_TRUE(d.storage.Save(result.App));
-    EXPECT_TRUE(ReadBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.4").toUtf8()));
+    EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.4").toUtf8()));
     EXPECT_EQ(dynamic_cast<cAppWrapper *>(result.App->Wrapper())->ProjectVersion(), 14);
     const size_t asked = d.prompter.Of(Kind::Question).size();
     EXPECT_TRUE(d.storage.Save(result.App));
@@ -258,7 +248,7 @@ TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
     WriteText(Path("p.gui"), SampleProject());
     const DocumentStorage::OpenResult result = d.storage.OpenByName(Path("p.gui"));
     ASSERT_TRUE(result.Success);
-    const QByteArray before = ReadBytes(Path("p.gui"));
+    const QByteArray before = FileBytes(Path("p.gui"));
     d.designer.SetProperty(22, "APP*F1", "edited");
     ProjectState *project = d.designer.ProjectOf(result.App);
     ASSERT_TRUE(project->Changed);
@@ -269,7 +259,7 @@ TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
     EXPECT_FALSE(d.storage.Save(result.App));
     ItemFile::SetBeforeRenameHook({});
     EXPECT_TRUE(project->Changed);
-    EXPECT_EQ(ReadBytes(Path("p.gui")), before);
+    EXPECT_EQ(FileBytes(Path("p.gui")), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(".cvsave-").size(), 0);
     ASSERT_FALSE(d.prompter.ReportTexts().empty());
     EXPECT_EQ(d.prompter.ReportTexts().back(), "disk full");
@@ -296,12 +286,12 @@ TEST_F(DocumentStorageTest, SaveAsRefusalsAndRecentList)
     EXPECT_EQ(d.prompter.Of(Kind::Message).back().Text,
               "'" + Path("folder") + "/' appears to be a file or folder and cannot be overwritten!");
 
-    const QByteArray b = ReadBytes(Path("b.gui"));
+    const QByteArray b = FileBytes(Path("b.gui"));
     chooser.Names = {Path("b.gui")};
     d.prompter.Answers = {Answer::No};
     EXPECT_FALSE(d.storage.FileSaveAs(result.App));
     EXPECT_EQ(d.prompter.Of(Kind::Question).back().Text, "Item '" + Path("b.gui") + "' exists. Overwrite?");
-    EXPECT_EQ(ReadBytes(Path("b.gui")), b);
+    EXPECT_EQ(FileBytes(Path("b.gui")), b);
 
     chooser.Names = {Path("c.gui")};
     EXPECT_TRUE(d.storage.FileSaveAs(result.App));
@@ -372,7 +362,7 @@ TEST_F(DocumentStorageTest, PartlyLoadedProjectSaysSoAndIsNotSavedOverItsDocumen
         state.Settings.RecentList.Clear();
         const QString path = Path(QString(c.name) + ".gui");
         WriteText(path, c.text);
-        const QByteArray before = ReadBytes(path);
+        const QByteArray before = FileBytes(path);
         chooser.Names = {path};
         ASSERT_TRUE(e.storage.FileOpen());
         clsControl *app = e.items.Find("APP");
@@ -398,10 +388,10 @@ TEST_F(DocumentStorageTest, PartlyLoadedProjectSaysSoAndIsNotSavedOverItsDocumen
         // Saving over the document is refused; under another name it works.
         project.Changed = true;
         EXPECT_FALSE(e.storage.Save(app));
-        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(FileBytes(path), before);
         chooser.Names = {path};
         EXPECT_FALSE(e.storage.FileSaveAs(app));
-        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(FileBytes(path), before);
         chooser.Names = {Path(QString(c.name) + "-kept.gui")};
         EXPECT_TRUE(e.storage.FileSaveAs(app));
         EXPECT_FALSE(project.Document->ReadOnly());
@@ -476,7 +466,7 @@ TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
     ASSERT_TRUE(QFile::link(Path("orders.gui"), Path("link.gui")));
     clsControl *fresh = d.designer.AddControl(1, "NEWAPP", {}, {}, {}, {}, {});
     ASSERT_TRUE(fresh);
-    const QByteArray before = ReadBytes(Path("orders.gui"));
+    const QByteArray before = FileBytes(Path("orders.gui"));
 
     // Save As onto the other project's document, by its name or through a link, is refused
     // before any question, and nothing is written or bound.
@@ -490,7 +480,7 @@ TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
         EXPECT_EQ(d.prompter.Calls[0].Text,
                   "Item '" + name + "' is open as project 'APP'. Please save using a different name.");
         EXPECT_EQ(d.prompter.Calls[0].Icon, MessageIcon::Exclamation);
-        EXPECT_EQ(ReadBytes(Path("orders.gui")), before);
+        EXPECT_EQ(FileBytes(Path("orders.gui")), before);
         EXPECT_FALSE(d.designer.ProjectOf(fresh)->Document);
     }
     // The project's own document is no refusal.
@@ -554,4 +544,19 @@ TEST_F(DocumentStorageTest, SpecialFilesAreNotProjects)
     }
     EXPECT_EQ(create.Calls, 0);
     EXPECT_TRUE(d.designer.Projects().empty());
+}
+
+// The stored form read into memory: CR LF and LF alone end records; a CR that does not come
+// before an LF is part of the text.
+TEST(MemoryForm, LineEndsBecomeAttributeMarks)
+{
+    const QString AM(QChar(Marks::Attribute));
+    EXPECT_EQ(DocumentStorage::ToMemoryForm("A\r\nB\nC"), "A" + AM + "B" + AM + "C");
+    EXPECT_EQ(DocumentStorage::ToMemoryForm("\r\n\n\r\r\n"), AM + AM + "\r" + AM);
+    EXPECT_EQ(DocumentStorage::ToMemoryForm("A\rB\r"), "A\rB\r");
+    EXPECT_EQ(DocumentStorage::ToMemoryForm(""), "");
+    EXPECT_EQ(DocumentStorage::ToMemoryForm("X\r\n"), "X" + AM);
+    // What goes in comes back out, apart from the line ends.
+    const QString memory = "0" + AM + "2" + QChar(Marks::Value) + "APP" + AM + "4";
+    EXPECT_EQ(DocumentStorage::ToMemoryForm(DocumentStorage::ToStoredForm(memory)), memory);
 }

@@ -1,19 +1,13 @@
 // The Edit commands: adding objects and their refusals, Copy/Cut/Delete/Paste through the
 // clipboard text, the type fit, the duplicate question and renaming on paste, the unit
 // conversion, pasting between designers, texts that are not pasted, and Undo of each kind.
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
-#include "app/EditCommands.h"
-#include "app/MemoryClipboard.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/UndoBuffer.h"
-#include "app/clsDesigner.h"
+#include "RecordingPorts.h"
 #include "app/iClipFuncs.h"
 #include "app/iCreateMode.h"
-#include "app/iUndoState.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "model/iDesignControl.h"
-#include "support/DynamicArray.h"
 
 #include <gtest/gtest.h>
 
@@ -23,26 +17,6 @@ namespace {
 const QChar VM(Marks::Value);
 using Answer = iPrompter::Answer;
 using Kind = ScriptedPrompter::Kind;
-
-struct StateLog : iUndoState
-{
-    QString Caption;
-    bool Enabled = false;
-    int Refreshes = 0;
-    void SetUndoState(const QString &caption, bool enabled) override
-    {
-        Caption = caption;
-        Enabled = enabled;
-    }
-    QString RedoCaption;
-    bool RedoEnabled = false;
-    void SetRedoState(const QString &caption, bool enabled) override
-    {
-        RedoCaption = caption;
-        RedoEnabled = enabled;
-    }
-    void CommandsChanged() override { ++Refreshes; }
-};
 
 // Stands in for the property sheet: creates the item under the offered default ID.
 struct CreateStandIn : iCreateMode
@@ -64,16 +38,9 @@ struct CreateStandIn : iCreateMode
     }
 };
 
-struct Fixture
+struct Fixture : EditStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
-    DynamicArray store;
-    UndoBuffer undo{store};
-    StateLog state;
-    MemoryClipboard clipboard;
-    EditCommands edit{designer, undo, clipboard};
+    RecordingCommandStates state;
 
     Fixture() { undo.SetStateListener(&state); }
 
@@ -346,6 +313,19 @@ TEST(EditCommands, PasteConvertsUnitsAndWorksBetweenDesigners)
     EXPECT_FLOAT_EQ(label->Left(), 20.0f) << "pixels of 15 twips";
     EXPECT_EQ(label->GetProperty(22), "Name:");
     EXPECT_TRUE(target.designer.ProjectOf(label)->Changed);
+
+    // An automatic position stays automatic: it is not converted into a number.
+    ASSERT_TRUE(source.designer.AddControl(15, "A*F*AutoLabel", {}, "auto", "auto", "600", "200"));
+    source.Select("A*F*AutoLabel");
+    ASSERT_TRUE(source.edit.Copy());
+    target.clipboard.SetText(source.clipboard.Text());
+    target.Select("B*H");
+    ASSERT_TRUE(target.edit.Paste());
+    const clsControl *automatic = target.Find("B*H*AutoLabel");
+    ASSERT_TRUE(automatic);
+    EXPECT_TRUE(automatic->AutoLeft());
+    EXPECT_TRUE(automatic->AutoTop());
+    EXPECT_EQ(automatic->TwipWidth(), 600);
 }
 
 TEST(EditCommands, TextsThatAreNotPastedChangeNothing)
@@ -531,30 +511,6 @@ TEST(EditCommands, DragsMoveAndResizeInTwipsWithoutRounding)
     EXPECT_EQ(form->TwipWidth(), 4815);
     EXPECT_EQ(form->TwipHeight(), 3333);
     EXPECT_TRUE(f.designer.CurrentProject()->Changed);
-}
-
-// An automatic position stays automatic when pasted into an application of another scale
-// unit; it is not converted into a number.
-TEST(EditCommands, PastedAutomaticPositionStaysAutomatic)
-{
-    Fixture source;
-    source.LoadProject("1"); // twips
-    ASSERT_TRUE(source.designer.AddControl(15, "A*F*AutoLabel", {}, "auto", "auto", "600", "200"));
-    Fixture target;
-    ASSERT_TRUE(target.designer.SetTemplate(Project(
-        {Record({"2", "B", "", "1", "0", "0", "90", "60", "1073741824"}), Create("B*H", 6)},
-        "1.4", "3"))); // pixels
-
-    source.Select("A*F*AutoLabel");
-    ASSERT_TRUE(source.edit.Copy());
-    target.clipboard.SetText(source.clipboard.Text());
-    target.Select("B*H");
-    ASSERT_TRUE(target.edit.Paste());
-    const clsControl *label = target.Find("B*H*AutoLabel");
-    ASSERT_TRUE(label);
-    EXPECT_TRUE(label->AutoLeft());
-    EXPECT_TRUE(label->AutoTop());
-    EXPECT_EQ(label->TwipWidth(), 600);
 }
 
 // A change of the width alone or the height alone is a size, undone as one.

@@ -1,23 +1,18 @@
 // The project tree follows the registry alone: loads, adds, renames, reorders and deletions
 // reach it from whichever caller made them, with positions, and a deleted application is no
 // longer an open project.
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 
 #include <gtest/gtest.h>
 
 using namespace LoaderText;
 
 namespace {
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     RecordingTree tree;
 
     void Load()

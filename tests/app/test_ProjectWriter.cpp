@@ -1,11 +1,9 @@
 // The project writer: record order and fields, property records with list values, the
 // application-only flag, the time of writing and the 5004 report for an unknown ID.
+#include "EditStack.h"
 #include "app/ProjectWriter.h"
 #include "LoaderTestSupport.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
@@ -21,11 +19,8 @@ const QChar VM(Marks::Value);
 QStringList Records(const QString &text) { return text.split(AM); }
 QStringList Fields(const QString &record) { return record.split(VM); }
 
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
 };
 } // namespace
 
@@ -85,22 +80,8 @@ TEST(ProjectWriter, ObjectsDepthFirstWithContainerAndPropertyRecords)
     EXPECT_TRUE(recs.filter(QStringList({"4", "", "99"}).join(VM)).isEmpty());
 }
 
-TEST(ProjectWriter, ApplicationOnlyLeavesFormsOutButKeepsBars)
-{
-    Fixture f;
-    f.designer.AddControl(0, "APP", {}, {}, {}, {}, {});
-    f.designer.AddControl(5, "APP*F1", {}, {}, {}, {}, {});
-    f.designer.AddControl(16, "APP*F1*TXT", {}, {}, {}, {}, {});
-    f.designer.AddControl(75, "APP**MENU", {}, {}, {}, {}, {});
-    const QString text = f.designer.GetTemplate("APP", {}, 1);
-    EXPECT_FALSE(text.contains("APP*F1"));
-    EXPECT_TRUE(text.contains("APP**MENU"));
-    // A form on its own is written with its controls.
-    EXPECT_TRUE(f.designer.GetTemplate("app*f1", {}, 0).contains("APP*F1*TXT"));
-}
-
-// The application-only filter leaves out every form type (5 to 9) and keeps every bar type
-// (75 to 78); only a flag above 0 filters.
+// The application-only filter leaves out every form type (5 to 9) with its controls and keeps
+// every bar type (75 to 78); only a flag above 0 filters.
 TEST(ProjectWriter, ApplicationOnlyFilterCoversEveryFormAndBarType)
 {
     Fixture f;
@@ -109,6 +90,7 @@ TEST(ProjectWriter, ApplicationOnlyFilterCoversEveryFormAndBarType)
         f.designer.AddControl(type, QString("APP*FORM%1").arg(type), {}, {}, {}, {}, {});
     for (int type = 75; type <= 78; ++type)
         f.designer.AddControl(type, QString("APP**BAR%1").arg(type), {}, {}, {}, {}, {});
+    f.designer.AddControl(16, "APP*FORM5*TXT", {}, {}, {}, {}, {});
     struct Case
     {
         int flag;
@@ -123,6 +105,8 @@ TEST(ProjectWriter, ApplicationOnlyFilterCoversEveryFormAndBarType)
             EXPECT_TRUE(text.contains(QString("APP**BAR%1").arg(type)))
                 << "flag " << c.flag << " bar type " << type;
     }
+    // A form on its own is written with its controls.
+    EXPECT_TRUE(f.designer.GetTemplate("app*form5", {}, 0).contains("APP*FORM5*TXT"));
 }
 
 TEST(ProjectWriter, UnknownIdIsReportedAndGivesNothing)

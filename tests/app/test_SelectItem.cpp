@@ -1,11 +1,9 @@
 // Selecting an item: one sizer shown at a time, the tree node highlighted, the description
 // in the status bar and the menus told, and refusals that leave the selection alone.
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "model/iFormFuncs.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +11,8 @@
 using namespace LoaderText;
 
 namespace {
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     RecordingTree tree;
     RecordingCommandStates states;
 

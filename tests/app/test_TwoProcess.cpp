@@ -1,14 +1,13 @@
 // Two designers in two processes: a locked item is offered read-only, a killed holder leaves
 // no lock behind, and a save that dies before the rename leaves the old project intact.
+#include "FileBytes.h"
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "host/ItemFile.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,24 +22,15 @@
 using namespace LoaderText;
 
 namespace {
-struct Designer
+struct Designer : DesignerStack
 {
     explicit Designer(const QString &folder) : state(folder), storage(designer, state)
     {
         state.Settings.RecordLocking = true;
     }
     ProcessState state;
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     DocumentStorage storage;
 };
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void WriteProject(const QString &path)
 {
@@ -112,7 +102,7 @@ TEST(TwoProcess, LockedItemIsOfferedReadOnlyAndAKilledHolderLeavesNoLock)
         // Saving over the locked item is refused and reported.
         d.designer.SetProperty(22, "APP*F1", "mine");
         EXPECT_FALSE(d.storage.Save(result.App));
-        EXPECT_TRUE(ReadBytes(path).contains("original"));
+        EXPECT_TRUE(FileBytes(path).contains("original"));
     }
 
     child.kill();
@@ -129,7 +119,7 @@ TEST(TwoProcess, SaveInterruptedBeforeTheRenameLeavesTheOldProject)
     QTemporaryDir dir;
     const QString path = dir.filePath("p.gui");
     WriteProject(path);
-    const QByteArray before = ReadBytes(path);
+    const QByteArray before = FileBytes(path);
 
     QProcess child;
     QByteArray line;
@@ -137,7 +127,7 @@ TEST(TwoProcess, SaveInterruptedBeforeTheRenameLeavesTheOldProject)
     EXPECT_EQ(line, "crashing");
     ASSERT_TRUE(child.waitForFinished(10000));
     EXPECT_EQ(child.exitCode(), 7);
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(FileBytes(path), before);
 
     // And it opens as it was, without a stale lock.
     Designer d(dir.path());

@@ -1,7 +1,7 @@
 // The undo buffer: newest record first, at most twenty, records whose second datum is a whole
 // project text, the captions by kind and the Undo command state told to the menus.
+#include "RecordingPorts.h"
 #include "app/UndoBuffer.h"
-#include "app/iUndoState.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "support/DynamicArray.h"
@@ -10,25 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct StateLog : iUndoState
-{
-    QString Caption;
-    bool Enabled = false;
-    int Calls = 0;
-    void SetUndoState(const QString &caption, bool enabled) override
-    {
-        Caption = caption;
-        Enabled = enabled;
-        ++Calls;
-    }
-    QString RedoCaption;
-    bool RedoEnabled = false;
-    void SetRedoState(const QString &caption, bool enabled) override
-    {
-        RedoCaption = caption;
-        RedoEnabled = enabled;
-    }
-};
 const QString AM(QChar(Marks::Attribute));
 const QString VM(QChar(Marks::Value));
 } // namespace
@@ -37,7 +18,7 @@ TEST(UndoBuffer, KeepsTheNewestTwentyNewestFirst)
 {
     DynamicArray store;
     UndoBuffer undo(store);
-    StateLog state;
+    RecordingCommandStates state;
     undo.SetStateListener(&state);
     EXPECT_FALSE(state.Enabled);
     EXPECT_EQ(state.Caption, "Undo");

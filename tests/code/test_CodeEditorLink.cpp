@@ -2,11 +2,10 @@
 // save precondition, the code item dialog's answer, failures with their messages, the decoder
 // question and preference, going to a handler that has to be added first, the editor's
 // events, the decoder notice and the closing questions' view of the code.
+#include "EditStack.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "code/CodeDecoderQuestion.h"
 #include "code/CodeEditorLink.h"
 #include "code/LoadCodeModel.h"
@@ -14,7 +13,6 @@
 #include "host/iDocumentChooser.h"
 #include "QueuedChooser.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/GuiError.h"
 
 #include <QDir>
@@ -163,13 +161,10 @@ struct ScriptedDialogs final : iCodeDialogs
     }
 };
 
-struct CodeEditorLinkTest : ::testing::Test
+struct CodeEditorLinkTest : ::testing::Test, DesignerStack
 {
     QTemporaryDir dir;
     ProcessState state{dir.path()};
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     DocumentStorage storage{designer, state};
     CodeEditorLink link{designer, state, &storage};
     ScriptedDialogs dialogs;

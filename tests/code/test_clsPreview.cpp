@@ -2,11 +2,9 @@
 // texts and titles of every state, status lines and their ID/Property suffix, severity 3 and
 // 5007 ending the preview, events listed until Close or Quit, the 2-second pause line, and
 // results that arrive after the shut-down.
+#include "EditStack.h"
 #include "code/clsPreview.h"
 
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
-#include "model/clsItems.h"
 #include "support/Marks.h"
 #include "test_CodeGenSupport.h"
 
@@ -91,11 +89,8 @@ struct TitleWatcher : iPreviewView
     void ShowWindow() override { Shown = true; }
 };
 
-struct PreviewTest : ::testing::Test
+struct PreviewTest : ::testing::Test, DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     RecordingFactory factory;
     double now = 100.0;
     clsPreview preview{designer, prompter, factory, [this] { return now; }};

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -51,4 +52,12 @@ void WhenModal(std::function<void(Dialog *)> action)
         });
     });
     poll->start();
+}
+
+// Saves a picture of a window when CORVANE_GRAB names a folder, for looking at it.
+inline void Grab(QWidget &w, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("CORVANE_GRAB");
+    if (!folder.isEmpty())
+        w.grab().save(folder + "/" + name + ".png");
 }

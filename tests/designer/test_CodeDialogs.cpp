@@ -35,14 +35,6 @@
 namespace {
 const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib/");
 
-// Saves a picture of a dialog when CORVANE_GRAB names a folder (for looking at it).
-void Grab(QWidget &w, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("CORVANE_GRAB");
-    if (!folder.isEmpty())
-        w.grab().save(folder + "/" + name + ".png");
-}
-
 struct OneChoice : iDocumentChooser
 {
     QString Name;

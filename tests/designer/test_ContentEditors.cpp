@@ -2,11 +2,10 @@
 // trees are repaired with their messages when the sheet opens, ID checks keep the focus on the
 // field, and edits reach the object and its design control when the sheet is applied.
 // Screenshots are written when CORVANE_SHEET_SHOTS names a folder.
+#include "EditStack.h"
 #include "ModalDriver.h"
 
 #include "LoaderTestSupport.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "designer/BarEditorView.h"
 #include "designer/TabListView.h"
 #include "designer/TreeEditorView.h"
@@ -17,7 +16,6 @@
 #include "model/TreeContent.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/Marks.h"
 
 #include <QApplication>
@@ -51,11 +49,8 @@ QString Entries(std::initializer_list<QStringList> entries)
     return joined.join(vm);
 }
 
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     frmProperties sheet{designer, prompter};
 
     explicit Fixture(const QStringList &body)

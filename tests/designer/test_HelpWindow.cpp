@@ -1,6 +1,7 @@
 // The program's help and about box: the guide is compiled in and opens at its contents, every
 // link of every topic leads to a topic that exists, the one help window is reused, Back and
 // Forward follow the links, CloseAll closes it; the about box shows title and version.
+#include "ModalDriver.h"
 #include "designer/HelpWindow.h"
 #include "designer/frmAbout.h"
 #include "support/ProgramTitle.h"
@@ -17,13 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void Grab(QWidget &w, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("CORVANE_GRAB");
-    if (!folder.isEmpty())
-        w.grab().save(folder + "/" + name + ".png");
-}
-
 QString Resource(const QString &file)
 {
     QFile f(QStringLiteral(":/help/") + file);

@@ -20,13 +20,6 @@
 #include <QTest>
 
 namespace {
-void Grab(QWidget &w, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("CORVANE_GRAB");
-    if (!folder.isEmpty())
-        w.grab().save(folder + "/" + name + ".png");
-}
-
 class DocumentChooserDialog : public ::testing::Test
 {
 protected:

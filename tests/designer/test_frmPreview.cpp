@@ -1,13 +1,11 @@
 // The preview window over its state machine: it shows titles, button captions and message
 // lines as the model changes them, starts through its start-up timer, clears its list,
 // shuts the runtime down when closed, and stores and restores its position.
+#include "EditStack.h"
 #include "designer/frmPreview.h"
 
 #include "app/PersistSettings.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"
-#include "model/clsItems.h"
 #include "support/Marks.h"
 
 #include <QFile>
@@ -64,7 +62,7 @@ QString Project()
 // Settings in an ini file of the test's own folder, never the user's.
 // The world of a preview: the project loaded, a recording runtime, and settings in an ini
 // file of the test's own folder, never the user's.
-struct PreviewWorld
+struct PreviewWorld : DesignerStack
 {
     QTemporaryDir dir;
     bool Written = [this] {
@@ -74,9 +72,6 @@ struct PreviewWorld
     }();
     modPersistSettings store{dir.path()};
     clsDesignerSettings settings{&store};
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     bool Loaded = designer.SetTemplate(Project());
     Factory factory;
 };

@@ -1,6 +1,7 @@
 // The preferences dialog driven as a user would: every field shows the stored setting and OK
 // writes each one back, Cancel changes nothing, a bad list size is refused with a message and
 // the focus on the box, the two choosers fill their boxes, and Run tells the main window.
+#include "FileBytes.h"
 #include "ModalDriver.h"
 
 #include "app/PersistSettings.h"
@@ -19,13 +20,6 @@
 
 namespace {
 const QString Program = QStringLiteral("/opt/corvane/");
-
-void Grab(QWidget &w, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("CORVANE_GRAB");
-    if (!folder.isEmpty())
-        w.grab().save(folder + "/" + name + ".png");
-}
 
 clsDesignerSettings Sample()
 {
@@ -171,10 +165,7 @@ TEST(frmSettings, ChoosersFillTheirBoxesAndRunReportsOk)
 TEST(frmSettings, OkStoresTheSettingsAtOnce)
 {
     QTemporaryDir program;
-    QFile ini(program.filePath("cvwin70.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Isolation]\r\nPersistSettings=2\r\n");
-    ini.close();
+    PutFileBytes(program.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\n");
     modPersistSettings store(program.path() + "/");
     clsDesignerSettings settings(&store);
     WhenModal<frmSettings>([](frmSettings *d) {

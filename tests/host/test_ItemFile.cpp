@@ -1,5 +1,6 @@
 // Item bytes: UTF-8 and legacy single-byte files read alike, and a write that fails at any point
 // leaves the previous file as it was.
+#include "FileBytes.h"
 #include "host/HostErrors.h"
 #include "host/ItemFile.h"
 #include "support/GuiError.h"
@@ -18,12 +19,6 @@
 namespace {
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QStringList Entries(const QString &folder)
 {
@@ -78,12 +73,12 @@ TEST(ItemFile, FailedWriteLeavesThePreviousFileIntact)
     ItemFile::Write(path, "previous", "'app'");
 
     ItemFile::SetBeforeRenameHook([](const QString &temp, const QString &) {
-        EXPECT_EQ(Bytes(temp), "replacement"); // the new text is complete before the rename
+        EXPECT_EQ(FileBytes(temp), "replacement"); // the new text is complete before the rename
         throw GuiError(HostErrors::AccessError, "simulated failure");
     });
     EXPECT_THROW(ItemFile::Write(path, "replacement", "'app'"), GuiError);
     ItemFile::SetBeforeRenameHook({});
-    EXPECT_EQ(Bytes(path), "previous");
+    EXPECT_EQ(FileBytes(path), "previous");
     EXPECT_EQ(Entries(dir.path()), QStringList{"app.gui"});
 
     if (::geteuid() != 0) { // permissions do not stop root
@@ -95,7 +90,7 @@ TEST(ItemFile, FailedWriteLeavesThePreviousFileIntact)
             EXPECT_EQ(error.Number(), HostErrors::AccessError);
         }
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-        EXPECT_EQ(Bytes(path), "previous");
+        EXPECT_EQ(FileBytes(path), "previous");
     }
 }
 
@@ -131,5 +126,20 @@ TEST(ItemFile, LaterSaveRemovesStaleTemporaryFilesOfTheSameDocument)
     for (const QString &file : {young, other, foreign})
         EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Bytes(path), "saved");
+    EXPECT_EQ(FileBytes(path), "saved");
+}
+
+// Bytes already in their stored form reach the file unchanged, whatever their encoding; the
+// text write still stores UTF-8.
+TEST(ItemFileBytes, BytesAreWrittenAsGivenAndTextAsUtf8)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.bas");
+    // A Latin-1 program: the bytes are not UTF-8 and must not be "repaired" on the way.
+    const QByteArray latin1("PRINT \"caf\xe9\"\r\n", 15);
+    ItemFile::WriteBytes(path, latin1, "'out.bas'");
+    EXPECT_EQ(FileBytes(path), latin1);
+
+    ItemFile::Write(path, QString::fromUtf8("PRINT \"caf\xc3\xa9\""), "'out.bas'");
+    EXPECT_EQ(FileBytes(path), QByteArray("PRINT \"caf\xc3\xa9\""));
 }

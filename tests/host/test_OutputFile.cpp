@@ -1,6 +1,7 @@
 // The one rule for writing a named output: files and new names are replaced whole through a
 // temporary file (through a link, its target), devices and FIFOs are written straight through
 // and never replaced, folders, block devices, sockets and read-only files are refused.
+#include "../FileBytes.h"
 #include "../ErrorOf.h"
 #include "host/HostErrors.h"
 #include "host/ItemFile.h"
@@ -21,12 +22,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 mode_t Mode(const QString &path)
 {
     struct stat st;
@@ -39,14 +34,14 @@ TEST(OutputFile, FilesAndLinksAreReplacedWholeKeepingLinkAndMode)
     QTemporaryDir dir;
     const QString file = dir.filePath("out.txt");
     OutputFile::Write(file, "new", "'out'");
-    EXPECT_EQ(Bytes(file), "new");
+    EXPECT_EQ(FileBytes(file), "new");
 
     ::chmod(QFile::encodeName(file).constData(), 0640);
     const QString link = dir.filePath("link.txt");
     ASSERT_EQ(::symlink("out.txt", QFile::encodeName(link).constData()), 0);
     OutputFile::Write(link, "through the link", "'link'");
     EXPECT_TRUE(S_ISLNK(Mode(link)));
-    EXPECT_EQ(Bytes(file), "through the link");
+    EXPECT_EQ(FileBytes(file), "through the link");
     EXPECT_EQ(Mode(file) & 07777, 0640u);
 
     // A dangling link names the file to create.
@@ -54,7 +49,7 @@ TEST(OutputFile, FilesAndLinksAreReplacedWholeKeepingLinkAndMode)
     ASSERT_EQ(::symlink("made.txt", QFile::encodeName(dangling).constData()), 0);
     OutputFile::Write(dangling, "made", "'dangling'");
     EXPECT_TRUE(S_ISLNK(Mode(dangling)));
-    EXPECT_EQ(Bytes(dir.filePath("made.txt")), "made");
+    EXPECT_EQ(FileBytes(dir.filePath("made.txt")), "made");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::System).size(), 4);
 }
 
@@ -121,6 +116,6 @@ TEST(OutputFile, FoldersSocketsBlockDevicesAndReadOnlyFilesAreRefused)
         } catch (const GuiError &e) {
             EXPECT_TRUE(e.Description().contains("read-only"));
         }
-        EXPECT_EQ(Bytes(file), "kept");
+        EXPECT_EQ(FileBytes(file), "kept");
     }
 }

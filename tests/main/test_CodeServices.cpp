@@ -5,6 +5,7 @@
 // only the designer's message boxes are scripted.
 #include "main/CodeServices.h"
 
+#include "FileBytes.h"
 #include "VisibleWindows.h"
 #include "app/DesignerRoot.h"
 #include "panels/PropertySheetModel.h"
@@ -292,7 +293,7 @@ TEST(CodeServices, ClosingQuestionsFollowTheEditorsModifiedState)
         return d.code->Dispatch("Quill") && d.Document();
     };
     ASSERT_TRUE(openExisting());
-    const QByteArray before = [&] { QFile f(program); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = FileBytes(program);
     ASSERT_TRUE(d.root.Storage().Save(d.App()));
 
     // Unchanged program: nothing to ask.
@@ -317,9 +318,7 @@ TEST(CodeServices, ClosingQuestionsFollowTheEditorsModifiedState)
     d.prompter.Answers = {iPrompter::Answer::No};
     EXPECT_TRUE(d.root.Storage().Close(d.App()));
     EXPECT_EQ(d.App(), nullptr);
-    QFile f(program);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before) << "No must not write the program";
+    EXPECT_EQ(FileBytes(program), before) << "No must not write the program";
 }
 
 TEST(CodeServices, DecoderNoticeFollowsEditsThatChangeTheEvents)

@@ -1,23 +1,18 @@
 // Compound content end to end: list, grid, tree and bar values set and read through the
 // design item, what the design controls show, entry addressing by index and item ID, and
 // failing calls that leave content, control and non-default record as they were.
-#include "model/PlainControl.h"
-#include "model/PlainForm.h"
-#include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"
 #include "model/cGridWrapper.h"
 #include "model/cMenuWrapper.h"
 #include "model/cTabgrpWrapper.h"
 #include "model/cTabpnlWrapper.h"
 #include "model/cTreeWrapper.h"
-#include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/GuiError.h"
-#include "support/Marks.h"
 
 #include <gtest/gtest.h>
 
 #include "ErrorOf.h"
+#include "ItemsFixture.h"
 
 using namespace Vocabulary;
 
@@ -31,22 +26,9 @@ QString Parts(const QStringList &parts)
     return parts.join(SM);
 }
 
-class CompoundContentTest : public ::testing::Test
+class CompoundContentTest : public ItemsFixture
 {
 protected:
-    CompoundContentTest()
-    {
-        app = &items.CreateItem(Type::AppMdi, "APP");
-        form = &items.CreateItem(Type::FormSizableChild, "APP*F1");
-    }
-    clsControl &Make(int type, const QString &id, const QString &parent = {})
-    {
-        return items.CreateItem(type, "APP*F1*" + id, parent);
-    }
-    static PlainControl *Control(clsControl &item)
-    {
-        return static_cast<PlainControl *>(item.ControlObject());
-    }
     // SetProperty with indexes and an item ID; returns the error number or 0.
     static int Set(clsControl &item, int code, int index1, int index2, const QString &value,
                    const QString &itemId = {})
@@ -56,10 +38,6 @@ protected:
         return ErrorOf([&] { item.SetProperty(code, index1, index2, v, id); });
     }
     cAppWrapper *AppWrapper() { return dynamic_cast<cAppWrapper *>(app->Wrapper()); }
-
-    clsItems items;
-    clsControl *app = nullptr;
-    clsControl *form = nullptr;
 };
 
 } // namespace

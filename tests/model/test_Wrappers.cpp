@@ -1,48 +1,22 @@
 // The wrappers: defaults by kind, validation that leaves values unchanged, what the design
 // controls show, item-ID rejection, methods and the application's scale and event rules.
-#include "model/PlainControl.h"
-#include "model/PlainForm.h"
-#include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"
 #include "model/cCommandWrapper.h"
 #include "model/cMenuWrapper.h"
 #include "model/cTabgrpWrapper.h"
 #include "model/cTabpnlWrapper.h"
-#include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/GuiError.h"
-#include "support/Marks.h"
 
 #include <gtest/gtest.h>
 
 #include "ErrorOf.h"
+#include "ItemsFixture.h"
 
 using namespace Vocabulary;
 
 namespace {
 
-class WrapperTest : public ::testing::Test
-{
-protected:
-    WrapperTest()
-    {
-        app = &items.CreateItem(Type::AppMdi, "APP");
-        form = &items.CreateItem(Type::FormSizableChild, "APP*F1");
-    }
-    clsControl &Make(int type, const QString &id, const QString &parent = {})
-    {
-        return items.CreateItem(type, "APP*F1*" + id, parent);
-    }
-    static PlainControl *Control(clsControl &item)
-    {
-        return static_cast<PlainControl *>(item.ControlObject());
-    }
-    PlainForm *Plain() { return static_cast<PlainForm *>(form->DesignForm()); }
-
-    clsItems items;
-    clsControl *app = nullptr;
-    clsControl *form = nullptr;
-};
+using WrapperTest = ItemsFixture;
 
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
@@ -403,7 +377,7 @@ TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
     t.Move("1", "1", "", "");
     const int topBefore = t.ControlObject()->Top();
     clsControl &menu = items.CreateItem(75, "APP*F1*MENU");
-    EXPECT_EQ(Plain()->InsetTop(), 300);
+    EXPECT_EQ(FormOf(form)->InsetTop(), 300);
     EXPECT_EQ(t.ControlObject()->Top(), topBefore + 300);
     EXPECT_FLOAT_EQ(t.Top(), 1.0f);
 
@@ -450,12 +424,12 @@ TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
     EXPECT_EQ(sb[1].PanelWidth, -1);
     EXPECT_EQ(sb[2].PanelWidth, 3600);
     status.SetProperty(Prop::EventMask, "12345");
-    EXPECT_EQ(Plain()->InsetBottom(), 330);
+    EXPECT_EQ(FormOf(form)->InsetBottom(), 330);
 
     const int topNow = t.ControlObject()->Top();
     menu.DeleteItem();
     tools.DeleteItem();
-    EXPECT_EQ(Plain()->InsetTop(), 0);
+    EXPECT_EQ(FormOf(form)->InsetTop(), 0);
     EXPECT_EQ(t.ControlObject()->Top(), topNow - 300 - 420);
 }
 
@@ -464,8 +438,8 @@ TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
 TEST_F(WrapperTest, BarInsetsFollowEveryChangeOfTheBarSet)
 {
     auto insets = [&] {
-        return QList<int>{Plain()->InsetLeft(), Plain()->InsetTop(), Plain()->InsetRight(),
-                          Plain()->InsetBottom()};
+        return QList<int>{FormOf(form)->InsetLeft(), FormOf(form)->InsetTop(), FormOf(form)->InsetRight(),
+                          FormOf(form)->InsetBottom()};
     };
     // A form of nothing but bars first.
     clsControl &t1 = items.CreateItem(77, "APP*F1*TB1");
@@ -537,4 +511,51 @@ TEST_F(WrapperTest, TabPanelsAndCommandExtras)
     EXPECT_EQ(Control(cmd)->Text(), "CMD");
     cmd.SetProperty(Prop::HelpID, "42");
     EXPECT_TRUE(Control(cmd)->HelpMarker());
+}
+
+// The picture wrapper hands its style, the scaling mode, to the picture control; a style
+// outside the four modes is refused and the control keeps the mode it had.
+TEST_F(WrapperTest, PictureStyleIsTheScalingModeOfTheControl)
+{
+    clsControl &picture = Make(Type::Picture, "PIC1");
+    PlainControl *control = Control(picture);
+    EXPECT_EQ(control->PictureScale(), 0);
+    picture.SetProperty(Prop::Style, "2");
+    EXPECT_EQ(control->PictureScale(), 2);
+    EXPECT_EQ(ErrorOf([&] { picture.SetProperty(Prop::Style, "4"); }),
+              GuiErrors::InvalidPropertyValue);
+    EXPECT_EQ(control->PictureScale(), 2);
+    picture.SetProperty(Prop::Style, "");
+    EXPECT_EQ(control->PictureScale(), 0);
+}
+
+// A form's design window shows its own icon, else the application's, and a change of the
+// application's icon reaches exactly the forms without one of their own.
+TEST_F(WrapperTest, FormsShowTheirOwnIconElseTheApplications)
+{
+    app->SetProperty(Prop::Icon, "icons\\app.ico");
+    clsControl &plain = items.CreateItem(Type::FormSizableChild, "APP*F2");
+    clsControl &own = items.CreateItem(Type::FormSizableChild, "APP*F3");
+    own.SetProperty(Prop::Icon, "own.ico");
+
+    EXPECT_EQ(FormOf(app)->Icon(), "icons\\app.ico");
+    // A new form shows the application's icon at once.
+    EXPECT_EQ(FormOf(&plain)->Icon(), "icons\\app.ico");
+    EXPECT_EQ(FormOf(&own)->Icon(), "own.ico");
+
+    const int ownChanges = FormOf(&own)->IconChanges();
+    app->SetProperty(Prop::Icon, "new.ico");
+    EXPECT_EQ(FormOf(app)->Icon(), "new.ico");
+    EXPECT_EQ(FormOf(&plain)->Icon(), "new.ico");
+    EXPECT_EQ(FormOf(&own)->Icon(), "own.ico");
+    EXPECT_EQ(FormOf(&own)->IconChanges(), ownChanges);
+
+    // Dropping its own icon brings back the application's; "none" is passed on as it is.
+    own.SetProperty(Prop::Icon, "");
+    EXPECT_EQ(FormOf(&own)->Icon(), "new.ico");
+    plain.SetProperty(Prop::Icon, "none");
+    EXPECT_EQ(FormOf(&plain)->Icon(), "none");
+    app->SetProperty(Prop::Icon, "");
+    EXPECT_EQ(FormOf(&own)->Icon(), "");
+    EXPECT_EQ(FormOf(&plain)->Icon(), "none");
 }

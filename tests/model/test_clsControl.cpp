@@ -1,43 +1,21 @@
 // Design items and the registry: identity checks on creation, re-keying on rename and
 // reorder, geometry in scale units, type changes and deletion.
-#include "model/PlainControl.h"
-#include "model/PlainForm.h"
 #include "model/PlainFormFactory.h"
 #include "model/PlainSizer.h"
-#include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"
-#include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "model/iFormFuncs.h"
 #include "support/GuiError.h"
-#include "support/Marks.h"
 
 #include <gtest/gtest.h>
 
 #include "ErrorOf.h"
+#include "ItemsFixture.h"
 
 using namespace Vocabulary;
 
 namespace {
 
-class ItemTest : public ::testing::Test
-{
-protected:
-    ItemTest()
-    {
-        app = &items.CreateItem(Type::AppMdi, "APP");
-        form = &items.CreateItem(Type::FormSizableChild, "APP*F1");
-    }
-    PlainForm *FormOf(clsControl *item) { return static_cast<PlainForm *>(item->DesignForm()); }
-    PlainControl *Control(clsControl *item)
-    {
-        return static_cast<PlainControl *>(item->ControlObject());
-    }
-
-    clsItems items;
-    clsControl *app = nullptr;
-    clsControl *form = nullptr;
-};
+using ItemTest = ItemsFixture;
 
 } // namespace
 
@@ -418,4 +396,39 @@ TEST(ItemRegistry, FailingFormFactoryGives5013)
     items.SetFormFactory(&refusing);
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "A"); }), GuiErrors::CreateFailed);
     EXPECT_EQ(items.Count(), 1);
+}
+
+// The plain design form keeps its instances and their z-order by look-up: bringing to the
+// front and deleting leave the order of the others as it was.
+TEST(PlainForm, ZOrderAndDeletionKeepTheOthersInOrder)
+{
+    PlainForm form(Type::FormSizableChild);
+    std::vector<PlainControl *> c;
+    for (int i = 0; i < 5; ++i)
+        c.push_back(static_cast<PlainControl *>(form.CreateControlInstance(Type::Label)));
+    EXPECT_EQ(form.InstanceCount(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(c[size_t(i)]->ZIndex(), i);
+
+    c[4]->BringToFront(); // already in front
+    c[1]->BringToFront();
+    EXPECT_EQ(c[0]->ZIndex(), 0);
+    EXPECT_EQ(c[2]->ZIndex(), 1);
+    EXPECT_EQ(c[3]->ZIndex(), 2);
+    EXPECT_EQ(c[4]->ZIndex(), 3);
+    EXPECT_EQ(c[1]->ZIndex(), 4);
+
+    form.DeleteControlInstance(Type::Label, c[3]);
+    form.DeleteControlInstance(Type::Label, c[3]); // a second time changes nothing
+    EXPECT_EQ(form.InstanceCount(), 4);
+    EXPECT_EQ(c[4]->ZIndex(), 2);
+    EXPECT_EQ(c[1]->ZIndex(), 3);
+    c[0]->BringToFront();
+    EXPECT_EQ(c[0]->ZIndex(), 3);
+    EXPECT_EQ(c[2]->ZIndex(), 0);
+
+    // Indexes go on from the highest given, also after deletions.
+    auto *next = static_cast<PlainControl *>(form.CreateControlInstance(Type::Label));
+    EXPECT_EQ(next->Index(), 6);
+    EXPECT_EQ(next->ZIndex(), 4);
 }

@@ -1,6 +1,7 @@
 // A Quill document against the host layer: opening local files and store items, byte-exact
 // saves of unchanged programs whatever their bytes, encodings kept on change, the record lock,
 // items deleted or locked by someone else, labels, and the designer's whole-text writes.
+#include "FileBytes.h"
 #include "quill/QuillDocument.h"
 
 #include "host/ItemFile.h"
@@ -16,18 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray Bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-void Put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 struct QuillDocumentTest : ::testing::Test
 {
     QTemporaryDir dir;
@@ -60,12 +49,12 @@ TEST_F(QuillDocumentTest, UnchangedProgramsAreSavedByteForByte)
     int n = 0;
     for (const QByteArray &bytes : cases) {
         const QString path = dir.filePath(QString("p%1.bas").arg(n++));
-        Put(path, bytes);
+        PutFileBytes(path, bytes);
         auto doc = Open(path);
         EXPECT_FALSE(doc->IsModified());
-        Put(path, "overwritten");
+        PutFileBytes(path, "overwritten");
         doc->Save();
-        EXPECT_EQ(Bytes(path), bytes) << "case " << n;
+        EXPECT_EQ(FileBytes(path), bytes) << "case " << n;
     }
 }
 
@@ -75,7 +64,7 @@ TEST_F(QuillDocumentTest, LargeProgramsArriveInSlicesAndAreWholeWhenRead)
     for (int i = 0; i < 40000; ++i)
         bytes += "LINE" + QByteArray::number(i) + ": CRT " + QByteArray::number(i) + "\r\n";
     const QString path = dir.filePath("large.bas");
-    Put(path, bytes);
+    PutFileBytes(path, bytes);
     auto doc = Open(path);
     // Not all there yet, and not editable until it is.
     EXPECT_LT(doc->View()->lines(), 40000);
@@ -95,23 +84,23 @@ TEST_F(QuillDocumentTest, LargeProgramsArriveInSlicesAndAreWholeWhenRead)
 TEST_F(QuillDocumentTest, ChangedProgramsKeepTheirEncodingAndLineEnds)
 {
     const QString latin = dir.filePath("latin.bas");
-    Put(latin, "PRINT 'caf\xe9'\r\n");
+    PutFileBytes(latin, "PRINT 'caf\xe9'\r\n");
     auto doc = Open(latin);
     EXPECT_EQ(doc->Text(), QString::fromUtf8("PRINT 'caf\xc3\xa9'\r\n"));
     doc->SetText(doc->Text() + "STOP\r\n");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(doc->Title().endsWith('*'));
     doc->Save();
-    EXPECT_EQ(Bytes(latin), QByteArray("PRINT 'caf\xe9'\r\nSTOP\r\n"));
+    EXPECT_EQ(FileBytes(latin), QByteArray("PRINT 'caf\xe9'\r\nSTOP\r\n"));
     EXPECT_FALSE(doc->IsModified());
 
     const QString lf = dir.filePath("lf.bas");
-    Put(lf, "A\nB\n");
+    PutFileBytes(lf, "A\nB\n");
     doc = Open(lf);
     EXPECT_EQ(doc->Text(), "A\r\nB\r\n");
     doc->SetText("A\r\nC\r\n");
     doc->Save();
-    EXPECT_EQ(Bytes(lf), QByteArray("A\nC\n"));
+    EXPECT_EQ(FileBytes(lf), QByteArray("A\nC\n"));
 
     // The designer's write is one undo step, and undo returns to the saved state.
     doc->SetText("changed\r\n");
@@ -165,7 +154,7 @@ TEST_F(QuillDocumentTest, StoreItemsLockAndRefuseToLoseWork)
 TEST_F(QuillDocumentTest, LabelsAndMissingItems)
 {
     const QString path = dir.filePath("labels.bas");
-    Put(path, "* head\r\nMAIN:\r\n  CRT 1\r\n orders . order . cmdok . click :\r\nEND\r\n");
+    PutFileBytes(path, "* head\r\nMAIN:\r\n  CRT 1\r\n orders . order . cmdok . click :\r\nEND\r\n");
     auto doc = Open(path);
     EXPECT_EQ(doc->FindLabel("MAIN"), 1);
     EXPECT_EQ(doc->FindLabel("ORDERS.ORDER.CMDOK.CLICK"), 3);

@@ -4,6 +4,7 @@
 // editor in the same process.
 #include "quill/QuillEditor.h"
 
+#include "FileBytes.h"
 #include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "host/mvConnection.h"
@@ -111,9 +112,7 @@ TEST_F(QuillEditorTest, TabsCustomCommandAndCloseEvents)
     events.Log.clear();
     EXPECT_TRUE(editor.close());
     EXPECT_EQ(events.Log, (QStringList{"DocumentClose b.bas", "Quit"}));
-    QFile saved(dir.filePath("b.bas"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QByteArray("CRT 2\r\n"));
+    EXPECT_EQ(FileBytes(dir.filePath("b.bas")), QByteArray("CRT 2\r\n"));
 }
 
 TEST_F(QuillEditorTest, ShowsAGeneratedProgram)

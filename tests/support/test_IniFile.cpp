@@ -1,5 +1,6 @@
 // IniFile: forgiving reads like the platform's profile calls, and writes that leave the rest
 // of the file as it was and never leave a half-written file behind.
+#include "FileBytes.h"
 #include "support/IniFile.h"
 
 #include <QDir>
@@ -7,21 +8,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 TEST(IniFile, FindsSectionsAndKeysWithoutRegardToCaseAndTrimsValues)
 {
@@ -121,7 +107,7 @@ TEST(IniFile, SavesAtomicallyAndPutStringCreatesTheFile)
     const QString path = dir.filePath("state.ini");
     EXPECT_TRUE(IniFile::PutString(path, "GUIDesigner_Settings", "@", "7"));
     EXPECT_TRUE(IniFile::PutString(path, "GUIDesigner_Settings", "MainWidth", "9000"));
-    EXPECT_EQ(ReadBytes(path), QByteArray("[GUIDesigner_Settings]\n@=7\nMainWidth=9000\n"));
+    EXPECT_EQ(FileBytes(path), QByteArray("[GUIDesigner_Settings]\n@=7\nMainWidth=9000\n"));
     EXPECT_EQ(IniFile::GetString(path, "guidesigner_settings", "mainwidth"), "9000");
     // Nothing but the file itself is left in the folder.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"state.ini"}));
@@ -129,10 +115,10 @@ TEST(IniFile, SavesAtomicallyAndPutStringCreatesTheFile)
     // A save that cannot complete leaves the old file as it was.
     const QString blocked = dir.filePath("sub/x.ini");
     EXPECT_FALSE(IniFile::PutString(blocked, "S", "k", "v"));
-    WriteBytes(dir.filePath("keep.ini"), "[S]\nk=old\n");
+    PutFileBytes(dir.filePath("keep.ini"), "[S]\nk=old\n");
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const bool saved = IniFile::PutString(dir.filePath("keep.ini"), "S", "k", "new");
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!saved) // (root may write anyway)
-        EXPECT_EQ(ReadBytes(dir.filePath("keep.ini")), QByteArray("[S]\nk=old\n"));
+        EXPECT_EQ(FileBytes(dir.filePath("keep.ini")), QByteArray("[S]\nk=old\n"));
 }
