@@ -110,6 +110,8 @@ TEST(MvdbDocument, EachFailingComponentOfTheItemsPathGivesItsErrorNumber)
     ASSERT_TRUE(QDir().mkpath(store.root + "/prod"));
     EXPECT_EQ(ErrorOf([&] { store.connection.Store().OpenFolder({"prod", "a" + Marks::ValueMark()}, "x"); }),
               HostErrors::BadFileName);
+    EXPECT_EQ(ErrorOf([&] { store.connection.Store().CreateFile("prod", "a" + Marks::ValueMark(), "BP"); }),
+              HostErrors::BadFileName);
 }
 
 TEST(MvdbDocument, NoNameReachesOutsideTheStore)
