@@ -29,8 +29,8 @@ using namespace Vocabulary;
 
 namespace {
 using Marks::CrLf;
-const QString StatusReading = QStringLiteral("Reading document from host");
-const QString StatusSaving = QStringLiteral("Saving document to host");
+constexpr QLatin1String StatusReading("Reading document from host");
+constexpr QLatin1String StatusSaving("Saving document to host");
 
 // Busy pointer and status text for the length of a command.
 class BusyScope

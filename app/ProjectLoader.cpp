@@ -1,6 +1,5 @@
 #include "app/ProjectLoader.h"
 
-#include "app/clsDesigner.h"
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
 #include "model/cAppWrapper.h"

@@ -6,8 +6,8 @@
 #include <optional>
 
 namespace {
-const QString TrueWord = QStringLiteral("True");
-const QString FalseWord = QStringLiteral("False");
+constexpr QLatin1String TrueWord("True");
+constexpr QLatin1String FalseWord("False");
 
 QString BoolWord(bool value) { return value ? TrueWord : FalseWord; }
 

@@ -4,7 +4,7 @@
 // (a process that loads the project and writes it out). Wall and CPU time of each; the goal
 // is a pause of at most a third of the export.
 #include "app/DesignerRoot.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "model/clsControl.h"
 
 #include "BenchProject.h"

@@ -1,9 +1,9 @@
 // Loading large compound content into the content editors' models, and storing it back
 // unchanged, against reading the same content through the compound-content classes.
 // Prints milliseconds and the ratio store-unchanged / content-class read (goal: at most 3).
-#include "app/BarEditorModel.h"
-#include "app/ItemListModel.h"
-#include "app/TreeEditorModel.h"
+#include "panels/BarEditorModel.h"
+#include "panels/ListPropsModel.h"
+#include "panels/TreeEditorModel.h"
 #include "model/BarContent.h"
 #include "model/GridContent.h"
 #include "model/TreeContent.h"
@@ -93,12 +93,12 @@ int main()
     }
     const QString cells = Cells(100, 2000);
     {
-        const ItemListModel::Values values{{ItemListModel::Columns, "100"},
-                                           {ItemListModel::Rows, "2000"},
-                                           {ItemListModel::Value, cells}};
-        ItemListModel model;
+        const ListPropsModel::Values values{{ListPropsModel::Columns, "100"},
+                                           {ListPropsModel::Rows, "2000"},
+                                           {ListPropsModel::Value, cells}};
+        ListPropsModel model;
         const double load = Ms([&] { model.LoadProps(28, values); });
-        const double store = Ms([&] { ItemListModel m; m.LoadProps(28, values); (void)m.Store(); });
+        const double store = Ms([&] { ListPropsModel m; m.LoadProps(28, values); (void)m.Store(); });
         const double content = Ms([&] {
             GridContent c;
             c.SetColumns("100");

@@ -5,7 +5,7 @@
 // tool when it is found, and the same load headless in this process), measured in this run.
 // Goals: open at most 3 times check; closing at most as long as opening.
 #include "app/DesignerRoot.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignerStyle.h"
 #include "designer/DesignSurfaceHost.h"

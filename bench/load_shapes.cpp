@@ -4,7 +4,7 @@
 // Loading and closing again are timed apart. Linear: a ratio near 4.
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsItems.h"
 #include "support/Marks.h"

@@ -3,7 +3,7 @@
 // grows with it. Prints microseconds per round for 1,000 and 10,000 controls and the ratios.
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
-#include "app/PropertySheetModel.h"
+#include "panels/PropertySheetModel.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "model/Vocabulary.h"

@@ -27,7 +27,7 @@
 #include <utility>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
+constexpr QLatin1String CrLf("\r\n");
 
 QString DescriptionOf(const std::exception &e)
 {

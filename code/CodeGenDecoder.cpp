@@ -6,7 +6,7 @@
 
 namespace {
 using Marks::CrLf;
-const QString MenuPrefix = QStringLiteral("MENU(");
+constexpr QLatin1String MenuPrefix("MENU(");
 
 // What is open at one level of the dispatch block: nothing, or an object or event by its
 // upper-cased name.

@@ -1,6 +1,6 @@
 #include "designer/BarEditorView.h"
 
-#include "app/ShortcutList.h"
+#include "panels/ShortcutList.h"
 #include "app/iPrompter.h"
 #include "model/BarContent.h"
 #include "model/clsControl.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/BarEditorModel.h"
+#include "panels/BarEditorModel.h"
 #include "designer/ContentEditorPage.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "designer/ContentEditorPage.h"
 
-#include "app/PropertySheetModel.h"
+#include "panels/PropertySheetModel.h"
 #include "app/iPrompter.h"
 
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "designer/DesignFormFactory.h"
 
-#include "app/SizerGeometry.h"
+#include "panels/SizerModel.h"
 #include "designer/frmDesign.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
@@ -25,7 +25,7 @@ std::unique_ptr<iFormFuncs> DesignFormFactory::CreateDesignForm(clsControl &owne
     if (clsControl *app = owner.App())
         if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper())) {
             const auto [gridX, gridY] =
-                SizerGeometry::GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY());
+                SizerModel::GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY());
             form->SetGrid(gridX, gridY);
         }
     if (Vocabulary::IsForm(type) && m_area)

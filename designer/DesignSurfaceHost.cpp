@@ -1,7 +1,7 @@
 #include "designer/DesignSurfaceHost.h"
 
 #include "app/EditCommands.h"
-#include "app/SizerGeometry.h"
+#include "panels/SizerModel.h"
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/frmDesign.h"
@@ -26,7 +26,7 @@ void DesignSurfaceHost::SelectItem(clsControl &item)
     int gridX = 0, gridY = 0;
     if (clsControl *app = item.App())
         if (auto *wrapper = dynamic_cast<cAppWrapper *>(app->Wrapper()))
-            std::tie(gridX, gridY) = SizerGeometry::GridSpacing(wrapper->ScaleUnit(),
+            std::tie(gridX, gridY) = SizerModel::GridSpacing(wrapper->ScaleUnit(),
                                                                 wrapper->ScaleX(), wrapper->ScaleY());
     if (clsControl *form = Vocabulary::IsForm(item.ObjType()) ? &item : item.Form())
         if (frmDesign *design = DesignFormFactory::FormOf(*form))
@@ -78,6 +78,6 @@ void DesignSurfaceHost::MoveItem(clsControl &item, int left, int top, int width,
         m_edit.MoveItemTwips(item, given(left), given(top), given(width), given(height));
     else
         m_edit.MoveItemTwips(item, given(left), given(top), std::nullopt, std::nullopt);
-    SetStatusPanel(2, SizerGeometry::PairText(item.TwipLeft(), item.TwipTop(), sx, sy));
-    SetStatusPanel(3, SizerGeometry::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
+    SetStatusPanel(2, SizerModel::PairText(item.TwipLeft(), item.TwipTop(), sx, sy));
+    SetStatusPanel(3, SizerModel::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OptionGridModel.h"
+#include "panels/OptionGridModel.h"
 #include "designer/ContentEditorPage.h"
 
 class QPushButton;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TabListModel.h"
+#include "panels/TabListModel.h"
 #include "designer/ContentEditorPage.h"
 
 class QCheckBox;

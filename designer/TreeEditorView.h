@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TreeEditorModel.h"
+#include "panels/TreeEditorModel.h"
 #include "designer/ContentEditorPage.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include "app/EditCommands.h"
 #include "app/ErrorBoundary.h"
-#include "app/ProjectTreeRules.h"
+#include "panels/ProjectTreeModel.h"
 #include "app/clsDesigner.h"
 #include "app/iPrompter.h"
 #include "designer/DragCursors.h"
@@ -422,7 +422,7 @@ bool clsProjectTree::CommitLabel(QTreeWidgetItem *node, const QString &text)
     if (newId == item->ID())
         return true;
     return ErrorBoundary::Value(*prompter, TreeLabel, [&] {
-        if (const auto refusal = ProjectTreeRules::RenameRefusal(*item, newId)) {
+        if (const auto refusal = ProjectTreeModel::RenameRefusal(*item, newId)) {
             prompter->ShowMessage(*refusal, MessageIcon::Exclamation);
             return false;
         }
@@ -449,12 +449,12 @@ bool clsProjectTree::DropNode(QTreeWidgetItem *dragged, QTreeWidgetItem *target)
     if (!item || !onto || !prompter)
         return false;
     return ErrorBoundary::Value(*prompter, TreeLabel, [&] {
-        const ProjectTreeRules::Drop drop = ProjectTreeRules::DropOn(*item, *onto);
-        if (drop.What == ProjectTreeRules::Drop::Kind::Refused) {
+        const ProjectTreeModel::Drop drop = ProjectTreeModel::DropOn(*item, *onto);
+        if (drop.What == ProjectTreeModel::Drop::Kind::Refused) {
             prompter->SetStatusText(drop.Message);
             return false;
         }
-        if (drop.What != ProjectTreeRules::Drop::Kind::Move)
+        if (drop.What != ProjectTreeModel::Drop::Kind::Move)
             return false;
         if (!item->RepositionItem(drop.Target, drop.After)) {
             prompter->ShowMessage(QStringLiteral("\"%1\" could not be moved").arg(item->ID()),
@@ -493,12 +493,12 @@ void clsProjectTree::UpdateDragCursor(const QPoint &pos)
     clsControl *item = ItemOf(m_pressNode);
     clsControl *onto = ItemOf(m_view.itemAt(pos));
     if (item && onto) {
-        const ProjectTreeRules::Drop drop = ProjectTreeRules::DropOn(*item, *onto);
-        if (drop.What == ProjectTreeRules::Drop::Kind::Move)
+        const ProjectTreeModel::Drop drop = ProjectTreeModel::DropOn(*item, *onto);
+        if (drop.What == ProjectTreeModel::Drop::Kind::Move)
             shape = onto == item->Parent() ? DragCursors::DropOn
                     : drop.After           ? DragCursors::InsertAfter
                                            : DragCursors::InsertBefore;
-        else if (drop.What == ProjectTreeRules::Drop::Kind::Nothing)
+        else if (drop.What == ProjectTreeModel::Drop::Kind::Nothing)
             shape = DragCursors::Drag;
     }
     m_view.viewport()->setCursor(DragCursors::Cursor(m_links.CursorIds, shape));
@@ -515,7 +515,7 @@ bool clsProjectTree::HandleMouse(QEvent *event)
             return false;
         QTreeWidgetItem *node = m_view.itemAt(pos);
         clsControl *item = ItemOf(node);
-        if (item && ProjectTreeRules::CanDrag(*item)) {
+        if (item && ProjectTreeModel::CanDrag(*item)) {
             m_pressNode = node;
             m_pressPos = pos;
         }

@@ -14,7 +14,7 @@
 #include "model/clsItems.h"
 #include "model/iControlWrapper.h"
 #include "model/Vocabulary.h"
-#include "app/SizerGeometry.h"
+#include "panels/SizerModel.h"
 #include "support/ColourNames.h"
 #include "support/PlatformMetrics.h"
 
@@ -672,7 +672,7 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
     connect(sizer, &ucSizer::Moving, this, [this](iDesignControl *, int left, int top) {
         m_moved = true;
         if (m_host)
-            m_host->SetStatusPanel(2, SizerGeometry::PairText(left, top, m_owner.ScaleX(),
+            m_host->SetStatusPanel(2, SizerModel::PairText(left, top, m_owner.ScaleX(),
                                                               m_owner.ScaleY()));
     });
     connect(sizer, &ucSizer::Sizing, this,
@@ -685,9 +685,9 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
                     int originX = 0, originY = 0, r = 0, b = 0;
                     ContainerArea(ctrl->Container(), originX, originY, r, b);
                     m_host->SetStatusPanel(
-                        2, SizerGeometry::PairText(left - originX, top - originY, sx, sy));
+                        2, SizerModel::PairText(left - originX, top - originY, sx, sy));
                 }
-                m_host->SetStatusPanel(3, SizerGeometry::PairText(width, height, sx, sy));
+                m_host->SetStatusPanel(3, SizerModel::PairText(width, height, sx, sy));
             });
     const auto after = [this](iDesignControl *ctrl) {
         clsControl *item = ctrl == m_surface.get() ? &m_owner : m_owner.Items().Find(ctrl->Tag());

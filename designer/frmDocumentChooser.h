@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DocumentChooserModel.h"
+#include "panels/DocumentChooserModel.h"
 
 #include <QDialog>
 #include <functional>

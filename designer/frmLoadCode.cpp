@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString LeftKey = QStringLiteral("LoadCodeLeft");
-const QString TopKey = QStringLiteral("LoadCodeTop");
+constexpr QLatin1String LeftKey("LoadCodeLeft");
+constexpr QLatin1String TopKey("LoadCodeTop");
 } // namespace
 
 frmLoadCode::frmLoadCode(LoadCodeModel &model, clsDesignerSettings *settings, QWidget *parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PropertySheetModel.h"
+#include "panels/PropertySheetModel.h"
 
 #include <QDialog>
 #include <QHash>

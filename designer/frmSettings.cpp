@@ -1,6 +1,6 @@
 #include "designer/frmSettings.h"
 
-#include "app/PropertySheetModel.h"
+#include "panels/PropertySheetModel.h"
 #include "app/clsDesignerSettings.h"
 #include "designer/QtPrompter.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsDialogModel.h"
+#include "panels/SettingsDialogModel.h"
 
 #include <QDialog>
 #include <functional>

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString LeftKey = QStringLiteral("UpdateLeft");
-const QString TopKey = QStringLiteral("UpdateTop");
+constexpr QLatin1String LeftKey("UpdateLeft");
+constexpr QLatin1String TopKey("UpdateTop");
 
 QLabel *Wrapped(QWidget *parent)
 {

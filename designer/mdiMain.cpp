@@ -26,7 +26,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-using namespace MainCommands;
+using namespace MainWindowModel;
 
 namespace {
 constexpr int NotStored = -100000;

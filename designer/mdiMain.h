@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainCommands.h"
+#include "panels/MainWindowModel.h"
 #include "app/iUndoState.h"
 
 #include <QList>
@@ -49,7 +49,7 @@ public:
     void Dispatch(const QString &key);
 
     // ---- Command states -------------------------------------------------------------------
-    using StateSource = std::function<MainCommands::StateInputs()>;
+    using StateSource = std::function<MainWindowModel::StateInputs()>;
     void SetStateSource(StateSource source) { m_stateSource = std::move(source); }
     // The title of the current project ("" when none is open).
     void SetProjectTitleSource(std::function<QString()> source) { m_projectTitle = std::move(source); }

@@ -298,9 +298,9 @@ ucListProps::ucListProps(iPrompter &prompter, QWidget *parent) : ContentEditorPa
 
 void ucListProps::LoadProps(clsControl *item, int ctlType)
 {
-    ItemListModel shape;
+    ListPropsModel shape;
     shape.LoadProps(ctlType, {});
-    ItemListModel::Values values;
+    ListPropsModel::Values values;
     if (item) {
         std::vector<int> codes = shape.ColumnCodes();
         for (int code : {1, 26, 27, 28, 31, 33, 39, 53, 55, 56, 70, 97, 98})
@@ -329,7 +329,7 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     m_autoExtend->setChecked(m_model.AddsNewLines());
     m_icons->setChecked(m_model.ShowIcons());
     EnableIconFields();
-    m_iconSize->setCurrentIndex(std::clamp(m_model.Scalar(ItemListModel::IconSize).toInt(), 0, 1));
+    m_iconSize->setCurrentIndex(std::clamp(m_model.Scalar(ListPropsModel::IconSize).toInt(), 0, 1));
     m_filling = false;
     m_items->horizontalHeader()->setVisible(m_model.ShowHeadings());
     SetScaleMode(m_model.ScaleMode());
@@ -338,10 +338,10 @@ void ucListProps::LoadProps(clsControl *item, int ctlType)
     m_pages->setTabVisible(2, grid);
     m_maxDrop->setEditText(m_model.MaxDropText());
     // What the object shows, its default included.
-    m_initialGridLines = std::clamp(item ? item->GetProperty(ItemListModel::GridLines).toInt()
-                                         : m_model.Scalar(ItemListModel::GridLines).toInt(), 0, 3);
+    m_initialGridLines = std::clamp(item ? item->GetProperty(ListPropsModel::GridLines).toInt()
+                                         : m_model.Scalar(ListPropsModel::GridLines).toInt(), 0, 3);
     m_gridLines->setCurrentIndex(m_initialGridLines);
-    m_locked->setValue(m_model.Scalar(ItemListModel::FixedCols).toInt());
+    m_locked->setValue(m_model.Scalar(ListPropsModel::FixedCols).toInt());
     m_shownColumn = -1;
     FillItems();
     ShowColumn();
@@ -352,13 +352,13 @@ void ucListProps::FillItems()
     m_filling = true;
     const int columns = m_model.ColumnCount();
     const int rows = m_model.IsGrid()
-                         ? std::max(m_model.RowCount(), m_model.Scalar(ItemListModel::Rows).toInt())
+                         ? std::max(m_model.RowCount(), m_model.Scalar(ListPropsModel::Rows).toInt())
                          : m_model.RowCount();
     m_items->setColumnCount(std::max(columns, 1));
     m_items->setRowCount(rows);
     QStringList headings;
     for (int c = 0; c < std::max(columns, 1); ++c) {
-        const QString h = m_model.ColumnValue(ItemListModel::ColHeading, c);
+        const QString h = m_model.ColumnValue(ListPropsModel::ColHeading, c);
         headings << (h.isEmpty() ? QString::number(c + 1) : h);
     }
     m_items->setHorizontalHeaderLabels(headings);
@@ -487,25 +487,25 @@ void ucListProps::ShowColumn()
     m_filling = true;
     const int c = m_column->value() - 1;
     m_shownColumn = c;
-    m_heading->setText(m_model.ColumnValue(ItemListModel::ColHeading, c));
+    m_heading->setText(m_model.ColumnValue(ListPropsModel::ColHeading, c));
     m_fieldType->setCurrentIndex(std::clamp(
-        m_model.ColumnValue(ItemListModel::ColFieldType, c).isEmpty()
-            ? 1 : m_model.ColumnValue(ItemListModel::ColFieldType, c).toInt(), 0, 7));
-    m_align->setCurrentIndex(std::clamp(m_model.ColumnValue(ItemListModel::ColAlign, c).toInt(), 0, 2));
-    const int dataType = m_model.ColumnValue(ItemListModel::ColDataType, c).toInt();
+        m_model.ColumnValue(ListPropsModel::ColFieldType, c).isEmpty()
+            ? 1 : m_model.ColumnValue(ListPropsModel::ColFieldType, c).toInt(), 0, 7));
+    m_align->setCurrentIndex(std::clamp(m_model.ColumnValue(ListPropsModel::ColAlign, c).toInt(), 0, 2));
+    const int dataType = m_model.ColumnValue(ListPropsModel::ColDataType, c).toInt();
     m_dataType->setCurrentIndex(0);
     for (int i = 0; i < m_dataType->count(); ++i)
         if (Code(m_dataType->itemText(i)) == dataType)
             m_dataType->setCurrentIndex(i);
-    const QString width = m_model.ColumnValue(ItemListModel::ColWidth, c);
+    const QString width = m_model.ColumnValue(ListPropsModel::ColWidth, c);
     m_width->setText(width);
     m_width->setPlaceholderText(m_model.DefaultWidthText());
-    m_hint->setText(m_model.ColumnValue(ItemListModel::ColHint, c));
-    m_sizable->setChecked(m_model.ColumnValue(ItemListModel::ColSizable, c) != QLatin1String("0"));
-    const QString maxLen = m_model.ColumnValue(ItemListModel::MaxLen, c);
+    m_hint->setText(m_model.ColumnValue(ListPropsModel::ColHint, c));
+    m_sizable->setChecked(m_model.ColumnValue(ListPropsModel::ColSizable, c) != QLatin1String("0"));
+    const QString maxLen = m_model.ColumnValue(ListPropsModel::MaxLen, c);
     m_maxLen->setText(maxLen == QLatin1String("0") ? QString() : maxLen);
-    m_required->setChecked(m_model.ColumnValue(ItemListModel::Required, c) == QLatin1String("1"));
-    m_readOnly->setChecked(m_model.ColumnValue(ItemListModel::ReadOnly, c) == QLatin1String("1"));
+    m_required->setChecked(m_model.ColumnValue(ListPropsModel::Required, c) == QLatin1String("1"));
+    m_readOnly->setChecked(m_model.ColumnValue(ListPropsModel::ReadOnly, c) == QLatin1String("1"));
     m_dataColumn->setChecked(m_model.DataColumn() == c + 1);
     m_dropFor->setText(QString::number(c + 1));
     m_filling = false;
@@ -523,28 +523,28 @@ void ucListProps::StoreColumn()
             return;
         m_model.SetColumnValue(code, c, text);
     };
-    set(ItemListModel::ColHeading, m_heading->text(), QString());
-    set(ItemListModel::ColAlign, QString::number(m_align->currentIndex()), QStringLiteral("0"));
-    set(ItemListModel::ColDataType, QString::number(Code(m_dataType->currentText())), QStringLiteral("0"));
-    set(ItemListModel::ColWidth, m_width->text().trimmed(), QString());
+    set(ListPropsModel::ColHeading, m_heading->text(), QString());
+    set(ListPropsModel::ColAlign, QString::number(m_align->currentIndex()), QStringLiteral("0"));
+    set(ListPropsModel::ColDataType, QString::number(Code(m_dataType->currentText())), QStringLiteral("0"));
+    set(ListPropsModel::ColWidth, m_width->text().trimmed(), QString());
     if (m_model.IsGrid()) {
-        set(ItemListModel::ColFieldType, QString::number(m_fieldType->currentIndex()), QStringLiteral("1"));
-        set(ItemListModel::ColHint, m_hint->text(), QString());
-        set(ItemListModel::ColSizable, m_sizable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+        set(ListPropsModel::ColFieldType, QString::number(m_fieldType->currentIndex()), QStringLiteral("1"));
+        set(ListPropsModel::ColHint, m_hint->text(), QString());
+        set(ListPropsModel::ColSizable, m_sizable->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
             QStringLiteral("1"));
         const QString maxLen = m_maxLen->text().trimmed();
-        set(ItemListModel::MaxLen, maxLen.isEmpty() ? QStringLiteral("0") : maxLen, QStringLiteral("0"));
-        set(ItemListModel::Required, m_required->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+        set(ListPropsModel::MaxLen, maxLen.isEmpty() ? QStringLiteral("0") : maxLen, QStringLiteral("0"));
+        set(ListPropsModel::Required, m_required->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
             QStringLiteral("0"));
-        set(ItemListModel::ReadOnly, m_readOnly->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+        set(ListPropsModel::ReadOnly, m_readOnly->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
             QStringLiteral("0"));
         StoreDropDown(c);
     }
     if (m_model.CtlType() == 23) {
         if (m_dataColumn->isChecked() && m_model.DataColumn() != c + 1)
-            m_model.SetScalar(ItemListModel::DataCol, QString::number(c + 1));
+            m_model.SetScalar(ListPropsModel::DataCol, QString::number(c + 1));
         else if (!m_dataColumn->isChecked() && m_model.DataColumn() == c + 1)
-            m_model.SetScalar(ItemListModel::DataCol, QString());
+            m_model.SetScalar(ListPropsModel::DataCol, QString());
     }
 }
 
@@ -577,11 +577,11 @@ bool ucListProps::Check()
         return false;
     }
     if (m_gridLines->currentIndex() != m_initialGridLines)
-        m_model.SetScalar(ItemListModel::GridLines, QString::number(m_gridLines->currentIndex()));
-    if (!m_model.IsGrid() && m_iconSize->currentIndex() != std::clamp(m_model.Scalar(ItemListModel::IconSize).toInt(), 0, 1))
-        m_model.SetScalar(ItemListModel::IconSize, QString::number(m_iconSize->currentIndex()));
-    if (m_model.IsGrid() && m_locked->value() != m_model.Scalar(ItemListModel::FixedCols).toInt())
-        m_model.SetScalar(ItemListModel::FixedCols, QString::number(m_locked->value()));
+        m_model.SetScalar(ListPropsModel::GridLines, QString::number(m_gridLines->currentIndex()));
+    if (!m_model.IsGrid() && m_iconSize->currentIndex() != std::clamp(m_model.Scalar(ListPropsModel::IconSize).toInt(), 0, 1))
+        m_model.SetScalar(ListPropsModel::IconSize, QString::number(m_iconSize->currentIndex()));
+    if (m_model.IsGrid() && m_locked->value() != m_model.Scalar(ListPropsModel::FixedCols).toInt())
+        m_model.SetScalar(ListPropsModel::FixedCols, QString::number(m_locked->value()));
     return true;
 }
 
@@ -589,11 +589,11 @@ void ucListProps::Apply(clsControl &item, clsDesigner &)
 {
     // Counts first, so that the per-column settings and cells find their columns.
     const auto changes = m_model.Changes();
-    for (int code : {ItemListModel::Columns, ItemListModel::Rows})
+    for (int code : {ListPropsModel::Columns, ListPropsModel::Rows})
         if (auto it = changes.find(code); it != changes.end())
             item.SetProperty(code, it->second.isEmpty() ? QStringLiteral("0") : it->second);
     for (const auto &[code, value] : changes)
-        if (code != ItemListModel::Columns && code != ItemListModel::Rows)
+        if (code != ListPropsModel::Columns && code != ListPropsModel::Rows)
             item.SetProperty(code, value);
 }
 
@@ -603,31 +603,31 @@ namespace {
 int Index(int column) { return column - 1; }
 } // namespace
 
-QString ucListProps::ColAlign(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColAlign, Index(column)); }
-QString ucListProps::ColAligns() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColAlign); }
-QString ucListProps::ColDataType(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColDataType, Index(column)); }
-QString ucListProps::ColDataTypes() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColDataType); }
-QString ucListProps::ColFieldType(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColFieldType, Index(column)); }
-QString ucListProps::ColFieldTypes() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColFieldType); }
-QString ucListProps::ColHeading(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColHeading, Index(column)); }
-QString ucListProps::ColHeadings() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColHeading); }
-QString ucListProps::ColHints() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColHint); }
-QString ucListProps::ColItems(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColItems, Index(column)); }
-QString ucListProps::ColSizable(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColSizable, Index(column)); }
-QString ucListProps::ColSizables() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColSizable); }
-QString ucListProps::ColWidth(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ColWidth, Index(column)); }
-QString ucListProps::ColWidths() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ColWidth); }
+QString ucListProps::ColAlign(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColAlign, Index(column)); }
+QString ucListProps::ColAligns() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColAlign); }
+QString ucListProps::ColDataType(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColDataType, Index(column)); }
+QString ucListProps::ColDataTypes() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColDataType); }
+QString ucListProps::ColFieldType(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColFieldType, Index(column)); }
+QString ucListProps::ColFieldTypes() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColFieldType); }
+QString ucListProps::ColHeading(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColHeading, Index(column)); }
+QString ucListProps::ColHeadings() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColHeading); }
+QString ucListProps::ColHints() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColHint); }
+QString ucListProps::ColItems(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColItems, Index(column)); }
+QString ucListProps::ColSizable(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColSizable, Index(column)); }
+QString ucListProps::ColSizables() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColSizable); }
+QString ucListProps::ColWidth(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ColWidth, Index(column)); }
+QString ucListProps::ColWidths() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ColWidth); }
 bool ucListProps::DataCol(int column) { StoreColumn(); return m_model.DataColumn() == column; }
-QString ucListProps::DataCols() { StoreColumn(); return m_model.Scalar(ItemListModel::DataCol); }
-QString ucListProps::FixedCols() { Check(); return m_model.Scalar(ItemListModel::FixedCols); }
-QString ucListProps::GridLines() { Check(); return m_model.Scalar(ItemListModel::GridLines); }
-QString ucListProps::IconSize() { Check(); return m_model.Scalar(ItemListModel::IconSize); }
-QString ucListProps::Items() { return m_model.Store()[m_model.IsGrid() ? ItemListModel::Value : ItemListModel::Items]; }
+QString ucListProps::DataCols() { StoreColumn(); return m_model.Scalar(ListPropsModel::DataCol); }
+QString ucListProps::FixedCols() { Check(); return m_model.Scalar(ListPropsModel::FixedCols); }
+QString ucListProps::GridLines() { Check(); return m_model.Scalar(ListPropsModel::GridLines); }
+QString ucListProps::IconSize() { Check(); return m_model.Scalar(ListPropsModel::IconSize); }
+QString ucListProps::Items() { return m_model.Store()[m_model.IsGrid() ? ListPropsModel::Value : ListPropsModel::Items]; }
 QString ucListProps::MaxDrop() { return m_maxDrop->currentText().trimmed(); }
-QString ucListProps::MaxLens() { StoreColumn(); return m_model.ColumnValues(ItemListModel::MaxLen); }
-QString ucListProps::Picture() { return m_model.Store()[ItemListModel::Icon]; }
+QString ucListProps::MaxLens() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::MaxLen); }
+QString ucListProps::Picture() { return m_model.Store()[ListPropsModel::Icon]; }
 // One value holds for every column until the columns differ.
-QString ucListProps::ReadOnly(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::ReadOnly, Index(column)); }
-QString ucListProps::ReadOnlys() { StoreColumn(); return m_model.ColumnValues(ItemListModel::ReadOnly); }
-QString ucListProps::Required(int column) { StoreColumn(); return m_model.ColumnValue(ItemListModel::Required, Index(column)); }
-QString ucListProps::Requireds() { StoreColumn(); return m_model.ColumnValues(ItemListModel::Required); }
+QString ucListProps::ReadOnly(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::ReadOnly, Index(column)); }
+QString ucListProps::ReadOnlys() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::ReadOnly); }
+QString ucListProps::Required(int column) { StoreColumn(); return m_model.ColumnValue(ListPropsModel::Required, Index(column)); }
+QString ucListProps::Requireds() { StoreColumn(); return m_model.ColumnValues(ListPropsModel::Required); }

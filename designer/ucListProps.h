@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ItemListModel.h"
+#include "panels/ListPropsModel.h"
 #include "designer/ContentEditorPage.h"
 
 #include <functional>
@@ -16,7 +16,7 @@ class QTabWidget;
 class QTableWidget;
 
 // The item list editor of list boxes, combo boxes and grids ("List" page): the pages
-// "Columns", "Items" and "Dropdown List" over an ItemListModel.
+// "Columns", "Items" and "Dropdown List" over an ListPropsModel.
 class ucListProps final : public ContentEditorPage
 {
 public:
@@ -29,7 +29,7 @@ public:
     bool Check() override;
     void Apply(clsControl &item, clsDesigner &designer) override;
 
-    ItemListModel &Model() { return m_model; }
+    ListPropsModel &Model() { return m_model; }
 
     // The editor's values: the singular members give one column's stored entry (columns
     // count from 1), the plural ones every column's, as the object stores them. Each reads
@@ -112,7 +112,7 @@ private:
     void EnableIconFields();
     void ShowDropHeadings();
 
-    ItemListModel m_model;
+    ListPropsModel m_model;
     QTabWidget *m_pages;
     // Columns
     QSpinBox *m_column;

@@ -263,7 +263,7 @@ void ucSizer::ShowParts(bool shown)
     for (int index : NibIndexes) {
         QWidget *nib = m_nibs[size_t(index)];
         // A form's top and left edges stay where the window puts them.
-        nib->setVisible(shown && !(form && (index & (SizerGeometry::Top | SizerGeometry::Left))));
+        nib->setVisible(shown && !(form && (index & (SizerModel::Top | SizerModel::Left))));
         if (shown)
             nib->raise();
     }
@@ -296,7 +296,7 @@ bool ucSizer::LinkedIsForm() const
     return m_linked && m_linked == m_form.Surface();
 }
 
-SizerGeometry::Rect ucSizer::LinkedRect() const
+SizerModel::Rect ucSizer::LinkedRect() const
 {
     if (!m_linked)
         return {};
@@ -315,7 +315,7 @@ void ucSizer::Track()
     Place(m_current);
 }
 
-void ucSizer::Place(const SizerGeometry::Rect &rect)
+void ucSizer::Place(const SizerModel::Rect &rect)
 {
     QWidget *canvas = m_form.Canvas();
     if (!canvas || !m_nibs[1])
@@ -352,9 +352,9 @@ void ucSizer::Place(const SizerGeometry::Rect &rect)
     m_outline[3]->setGeometry(x + w - 1, y, 1, h);
 }
 
-SizerGeometry::Settings ucSizer::DragSettings() const
+SizerModel::Settings ucSizer::DragSettings() const
 {
-    SizerGeometry::Settings s;
+    SizerModel::Settings s;
     s.SnapToGrid = SnapToGrid;
     s.GridX = GridX;
     s.GridY = GridY;
@@ -412,8 +412,8 @@ void ucSizer::TrackTo(QPoint globalCursor)
     if (!m_tracking || !m_linked)
         return;
     const QPoint d = Delta(globalCursor);
-    const SizerGeometry::Rect next =
-        SizerGeometry::MoveDrag(m_start, m_current, d.x(), d.y(), DragSettings());
+    const SizerModel::Rect next =
+        SizerModel::MoveDrag(m_start, m_current, d.x(), d.y(), DragSettings());
     if (next.Left == m_current.Left && next.Top == m_current.Top) {
         Q_EMIT MouseMove(1, 0, d.x(), d.y());
         return;
@@ -424,7 +424,7 @@ void ucSizer::TrackTo(QPoint globalCursor)
     }
     m_current = next;
     Place(m_current);
-    const SizerGeometry::Settings s = DragSettings();
+    const SizerModel::Settings s = DragSettings();
     Q_EMIT Moving(m_linked, m_current.Left - s.OriginX, m_current.Top - s.OriginY);
 }
 
@@ -457,8 +457,8 @@ void ucSizer::NibMove(int index, QPoint globalCursor)
     if (m_nibDrag != index || !m_linked)
         return;
     const QPoint d = Delta(globalCursor);
-    const SizerGeometry::Rect next =
-        SizerGeometry::NibDrag(index, m_start, m_current, d.x(), d.y(), DragSettings());
+    const SizerModel::Rect next =
+        SizerModel::NibDrag(index, m_start, m_current, d.x(), d.y(), DragSettings());
     if (next == m_current)
         return;
     if (!m_changed) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SizerGeometry.h"
+#include "panels/SizerModel.h"
 #include "model/iDesignControl.h"
 #include "model/iFormFuncs.h"
 
@@ -66,7 +66,7 @@ public:
     int MinHeight = 150;
 
     // The rectangle the sizer frames now (twips, container coordinates).
-    SizerGeometry::Rect Rectangle() const { return m_current; }
+    SizerModel::Rect Rectangle() const { return m_current; }
     // A nib widget by its edge mask (1..10); nullptr for other indexes.
     QWidget *Nib(int index) const;
 
@@ -99,9 +99,9 @@ Q_SIGNALS:
 
 private:
     bool LinkedIsForm() const;
-    SizerGeometry::Rect LinkedRect() const;
-    SizerGeometry::Settings DragSettings() const;
-    void Place(const SizerGeometry::Rect &rect);
+    SizerModel::Rect LinkedRect() const;
+    SizerModel::Settings DragSettings() const;
+    void Place(const SizerModel::Rect &rect);
     void ShowParts(bool shown);
     QPoint Delta(QPoint globalCursor) const;
     void EndOverlay();
@@ -120,8 +120,8 @@ private:
     QPointer<QWidget> m_overlay;
     // Drag state.
     QPoint m_cursorStart;
-    SizerGeometry::Rect m_start;
-    SizerGeometry::Rect m_current;
+    SizerModel::Rect m_start;
+    SizerModel::Rect m_current;
     int m_nibDrag = 0;
     bool m_changed = false;
     Qt::MouseButton m_clickButton = Qt::NoButton;

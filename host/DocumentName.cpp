@@ -5,7 +5,7 @@
 #include <QStringList>
 
 namespace {
-const QString Separator = QStringLiteral("://");
+constexpr QLatin1String Separator("://");
 
 bool NeedsEscape(QChar c, bool inType)
 {

@@ -21,8 +21,8 @@
 #include <QWidget>
 
 namespace {
-const QString EventKeyPrefix = QStringLiteral("cm*");
-const QString ListKeyPrefix = QStringLiteral("cl*");
+constexpr QLatin1String EventKeyPrefix("cm*");
+constexpr QLatin1String ListKeyPrefix("cl*");
 
 // Events of menu and bar items are named "MENU(" + item ID + ")".
 bool IsBarEvent(const QString &event)

@@ -6,8 +6,8 @@
 #include "app/DesignerRoot.h"
 #include "app/DocumentOpener.h"
 #include "app/ErrorBoundary.h"
-#include "app/MainCommands.h"
-#include "app/SizerGeometry.h"
+#include "panels/MainWindowModel.h"
+#include "panels/SizerModel.h"
 #include "controls/QtPlatformMetrics.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
@@ -39,7 +39,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-using namespace MainCommands;
+using namespace MainWindowModel;
 
 namespace {
 const QString CommandLabel = QStringLiteral("<mdiMain Command>");
@@ -401,7 +401,7 @@ void DesignerWindow::HandleCommand(const QString &key)
         RefreshCommands();
 }
 
-MainCommands::StateInputs DesignerWindow::CurrentState() const
+MainWindowModel::StateInputs DesignerWindow::CurrentState() const
 {
     StateInputs in;
     const clsDesigner &designer = m_root->Designer();
@@ -425,7 +425,7 @@ QString DesignerWindow::ProjectTitle() const
     if (!project || !project->App)
         return {};
     if (project->Document)
-        return MainCommands::ProjectTitle(project->Document->DisplayName(), project->Document->ReadOnly());
+        return MainWindowModel::ProjectTitle(project->Document->DisplayName(), project->Document->ReadOnly());
     return project->App->ID();
 }
 
@@ -434,9 +434,9 @@ void DesignerWindow::ShowSelectionGeometry(const clsControl &item)
     // Where the selection stands and how big it is, in its application's unit; an object
     // that the runtime places shows 0 for that coordinate.
     const double sx = item.ScaleX(), sy = item.ScaleY();
-    m_window->SetStatusPanel(2, SizerGeometry::PairText(item.AutoLeft() ? 0 : item.TwipLeft(),
+    m_window->SetStatusPanel(2, SizerModel::PairText(item.AutoLeft() ? 0 : item.TwipLeft(),
                                                         item.AutoTop() ? 0 : item.TwipTop(), sx, sy));
-    m_window->SetStatusPanel(3, SizerGeometry::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
+    m_window->SetStatusPanel(3, SizerModel::PairText(item.TwipWidth(), item.TwipHeight(), sx, sy));
 }
 
 void DesignerWindow::ShowSelectionStatus()

@@ -109,7 +109,7 @@ private:
     void HandleCommand(const QString &key);
     bool RunProvided(const std::function<void()> &command, const QString &key);
     void RunCodeCommand(const std::function<void()> &command, const QString &key);
-    MainCommands::StateInputs CurrentState() const;
+    MainWindowModel::StateInputs CurrentState() const;
     QString ProjectTitle() const;
     QString SelectionDescription() const;
     void ShowSelectionGeometry(const clsControl &item);

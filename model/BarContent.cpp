@@ -28,7 +28,7 @@ constexpr int AlignPart = 10;
 constexpr double AutoWidthLimit = 0.0001;
 constexpr double SpringLimit = -0.99;
 
-const QString SeparatorId = QStringLiteral("-");
+constexpr QLatin1String SeparatorId("-");
 
 constexpr const char16_t *StandardActions[] = {
     u"*Exit",     u"*Cut",      u"*Copy",     u"*Paste",   u"*SelectAll",

@@ -1,10 +1,10 @@
 #include "model/ExtensionProfile.h"
 
 namespace {
-const QString kExtensionSection = QStringLiteral("Extension");
-const QString kAnySection = QStringLiteral("gxAny");
-const QString kFieldsKey = QStringLiteral("Fields");
-const QString kCaptionKey = QStringLiteral("Caption");
+constexpr QLatin1String kExtensionSection("Extension");
+constexpr QLatin1String kAnySection("gxAny");
+constexpr QLatin1String kFieldsKey("Fields");
+constexpr QLatin1String kCaptionKey("Caption");
 
 struct TypeKeywordRange {
     int first;

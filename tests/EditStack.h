@@ -4,7 +4,7 @@
 // commands over them. Fixtures derive from it and add what they test.
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "model/clsItems.h"

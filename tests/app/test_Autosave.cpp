@@ -3,7 +3,7 @@
 // written (one message, then off), and Recover giving back the project as it was.
 #include "LoaderTestSupport.h"
 #include "app/DesignerRoot.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "model/clsControl.h"
 
 #include <QCoreApplication>

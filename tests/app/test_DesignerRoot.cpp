@@ -4,7 +4,7 @@
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
 #include "app/DesignerRoot.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 

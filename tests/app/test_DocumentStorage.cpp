@@ -8,7 +8,7 @@
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "app/iCreateMode.h"
 #include "app/iProgramCodeState.h"

@@ -4,7 +4,7 @@
 #include "LoaderTestSupport.h"
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "app/iClipFuncs.h"

@@ -4,7 +4,7 @@
 #include "LoaderTestSupport.h"
 #include "app/DesignerRoot.h"
 #include "app/ErrorBoundary.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/iCreateMode.h"
 #include "model/PlainFormFactory.h"
 #include "model/clsControl.h"

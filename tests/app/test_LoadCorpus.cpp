@@ -2,7 +2,7 @@
 // in reports, never in a crash, and every report uses the error layout.
 #include "LoaderTestSupport.h"
 #include "app/DocumentStorage.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"

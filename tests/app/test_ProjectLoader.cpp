@@ -1,7 +1,7 @@
 // Loading project texts: validation and version checks, the record loop, the duplicate-ID
 // dialog and rename list, the error table, and the "auto" position written as -100000000.
 #include "LoaderTestSupport.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/ProjectLoader.h"
 #include "app/clsDesigner.h"
 #include "model/cAppWrapper.h"

@@ -3,7 +3,7 @@
 // longer an open project.
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"

@@ -2,7 +2,7 @@
 // application-only flag, the time of writing and the 5004 report for an unknown ID.
 #include "app/ProjectWriter.h"
 #include "LoaderTestSupport.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"

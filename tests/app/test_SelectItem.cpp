@@ -2,7 +2,7 @@
 // in the status bar and the menus told, and refusals that leave the selection alone.
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"

@@ -5,7 +5,7 @@
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "code/CodeDecoderQuestion.h"
 #include "code/CodeEditorLink.h"

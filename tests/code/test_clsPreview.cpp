@@ -4,7 +4,7 @@
 // results that arrive after the shut-down.
 #include "code/clsPreview.h"
 
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsItems.h"
 #include "support/Marks.h"

@@ -3,7 +3,7 @@
 // A project loaded onto offscreen design forms with the designer's own host: selection,
 // moves and resizes through the edit commands, and the status panels recorded.
 #include "EditStack.h"
-#include "app/LoaderTestSupport.h"
+#include "LoaderTestSupport.h"
 #include "app/clsDesigner.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"

@@ -5,7 +5,7 @@
 #include "MemoryCodeDocument.h"
 #include "ModalDriver.h"
 
-#include "../app/LoaderTestSupport.h"
+#include "LoaderTestSupport.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"

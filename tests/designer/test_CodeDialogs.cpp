@@ -6,7 +6,7 @@
 
 #include "app/DocumentStorage.h"
 #include "app/PersistSettings.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesignerSettings.h"
 #include "code/CodeAnalysis.h"
 #include "code/CodeDecoderQuestion.h"

@@ -4,8 +4,8 @@
 // Screenshots are written when CORVANE_SHEET_SHOTS names a folder.
 #include "ModalDriver.h"
 
-#include "../app/LoaderTestSupport.h"
-#include "app/ScriptedPrompter.h"
+#include "LoaderTestSupport.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "designer/BarEditorView.h"
 #include "designer/TabListView.h"

@@ -2,9 +2,9 @@
 // project, deleting forms, losing the main window first and ending the program delete every
 // window once and touch none after it has gone (run it in the AddressSanitizer build). Both
 // with a small windowed stand-in and with the real design forms, sizers and all.
-#include "app/LoaderTestSupport.h"
+#include "LoaderTestSupport.h"
 #include "app/DesignerRoot.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/MdiFormWindow.h"

@@ -2,7 +2,7 @@
 // positions, subtrees that move and go with their node, a form's rename re-keying its controls
 // but a frame's not) and is where the user selects, renames and drags items.
 #include "EditStack.h"
-#include "app/LoaderTestSupport.h"
+#include "LoaderTestSupport.h"
 #include "app/clsDesigner.h"
 #include "designer/DragCursors.h"
 #include "designer/ItemImages.h"

@@ -4,7 +4,7 @@
 #include "designer/frmPreview.h"
 
 #include "app/PersistSettings.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"
 #include "model/clsItems.h"

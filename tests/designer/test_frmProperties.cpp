@@ -5,7 +5,7 @@
 #include "EditStack.h"
 #include "ModalDriver.h"
 
-#include "../app/LoaderTestSupport.h"
+#include "LoaderTestSupport.h"
 #include "app/PersistSettings.h"
 #include "app/clsDesigner.h"
 #include "app/clsDesignerSettings.h"

@@ -2,7 +2,7 @@
 // shortcuts around a label edit, the title, and its close (the user's close asks the open
 // projects first and may be refused; a close that goes ahead stores the window's keys).
 #include "app/ProcessState.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/Startup.h"
 #include "designer/mdiMain.h"
 #include "designer/vxMenuBar.h"
@@ -198,7 +198,7 @@ TEST(mdiMain, StatesFollowTheSourceAndTheTitleNamesTheProject)
     EXPECT_TRUE(w.Bands().Enabled("New"));
     EXPECT_EQ(w.window->Title(), "Corvane GUI Designer");
 
-    MainCommands::StateInputs in;
+    MainWindowModel::StateInputs in;
     in.ProjectOpen = in.ItemSelected = in.FormActive = true;
     in.SelectedType = 5;
     w.window->SetStateSource([&] { return in; });

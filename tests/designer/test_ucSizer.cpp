@@ -55,7 +55,7 @@ TEST(ucSizer, MoveDragStoresOneMoveThatUndoPutsBack)
     EXPECT_EQ(f.Stored("A*F*Label1"), (QList<int>{1200, 900, 1500, 450}));
     EXPECT_EQ(label->geometry(), QRect(80, 60, 100, 30));
     // The sizer follows the control back.
-    EXPECT_EQ(f.SizerOf("A*F*Label1")->Rectangle(), (SizerGeometry::Rect{1200, 900, 1500, 450}));
+    EXPECT_EQ(f.SizerOf("A*F*Label1")->Rectangle(), (SizerModel::Rect{1200, 900, 1500, 450}));
 }
 
 TEST(ucSizer, DuringAMoveDragTheSizerIsDrawnAtTheDragPlaceAndClicksStillReachControls)

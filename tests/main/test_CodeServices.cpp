@@ -7,8 +7,8 @@
 
 #include "VisibleWindows.h"
 #include "app/DesignerRoot.h"
-#include "app/PropertySheetModel.h"
-#include "app/ScriptedPrompter.h"
+#include "panels/PropertySheetModel.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "code/CodeAnalysis.h"
 #include "code/CodeEditorLink.h"
 #include "code/TemplateFiles.h"

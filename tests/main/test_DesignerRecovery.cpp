@@ -4,7 +4,7 @@
 // autosave.
 #include "app/DesignerRoot.h"
 #include "app/DocumentStorage.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "main/DesignerWindow.h"
 #include "model/clsControl.h"
 

@@ -5,8 +5,8 @@
 #include "app/DesignerRoot.h"
 #include "app/EditCommands.h"
 #include "app/iCreateMode.h"
-#include "app/ScriptedPrompter.h"
-#include "app/SizerGeometry.h"
+#include "testsupport/ScriptedPrompter.h"
+#include "panels/SizerModel.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/HelpWindow.h"
 #include "designer/frmDesign.h"
@@ -248,10 +248,10 @@ TEST(DesignerWindow, GridSwitchReachesTheSizerAndTheTreeOpensTheContextMenuOnIts
     EXPECT_EQ(stacked.last(), own);
     // The status bar says where the selection stands and how big it is.
     EXPECT_EQ(d.window->Window().StatusPanel(2),
-              SizerGeometry::PairText(control->TwipLeft(), control->TwipTop(), control->ScaleX(),
+              SizerModel::PairText(control->TwipLeft(), control->TwipTop(), control->ScaleX(),
                                       control->ScaleY()));
     EXPECT_EQ(d.window->Window().StatusPanel(3),
-              SizerGeometry::PairText(control->TwipWidth(), control->TwipHeight(),
+              SizerModel::PairText(control->TwipWidth(), control->TwipHeight(),
                                       control->ScaleX(), control->ScaleY()));
     EXPECT_NE(d.window->Window().StatusPanel(3), "0,0");
 
@@ -428,8 +428,8 @@ TEST(DesignerWindow, StatusPanelsFollowEveryChangeOfTheSelection)
     };
     const auto of = [](const clsControl &c) {
         return QStringList{clsDesigner::Description(c),
-                           SizerGeometry::PairText(c.TwipLeft(), c.TwipTop(), c.ScaleX(), c.ScaleY()),
-                           SizerGeometry::PairText(c.TwipWidth(), c.TwipHeight(), c.ScaleX(),
+                           SizerModel::PairText(c.TwipLeft(), c.TwipTop(), c.ScaleX(), c.ScaleY()),
+                           SizerModel::PairText(c.TwipWidth(), c.TwipHeight(), c.ScaleX(),
                                                    c.ScaleY())};
     };
     designer.SelectItem(control);

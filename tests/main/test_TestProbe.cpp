@@ -2,8 +2,8 @@
 // the places a user would click (widgets, menu entries, tool buttons, tree nodes, controls
 // on a design form), report the projects truthfully, and it must not exist unless asked for.
 #include "app/DesignerRoot.h"
-#include "app/LoaderTestSupport.h"
-#include "app/ScriptedPrompter.h"
+#include "LoaderTestSupport.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "designer/DesignControl.h"
 #include "designer/DesignFormFactory.h"
 #include "designer/DesignSurfaceHost.h"

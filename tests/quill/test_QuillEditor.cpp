@@ -4,7 +4,7 @@
 // editor in the same process.
 #include "quill/QuillEditor.h"
 
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "host/mvConnection.h"
 #include "model/clsControl.h"

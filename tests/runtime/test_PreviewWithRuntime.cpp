@@ -5,7 +5,7 @@
 
 #include "RuntimeTestSupport.h"
 #include "VisibleWindows.h"
-#include "app/ScriptedPrompter.h"
+#include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
 #include "model/clsItems.h"
 #include "runtime/GuiRuntimeFactory.h"

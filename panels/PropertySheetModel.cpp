@@ -1,0 +1,1529 @@
+#include "panels/PropertySheetModel.h"
+
+#include "app/EditCommands.h"
+#include "app/ProcessState.h"
+#include "app/clsDesigner.h"
+#include "app/clsDesignerSettings.h"
+#include "app/iPrompter.h"
+#include "model/Vocabulary.h"
+#include "model/clsControl.h"
+#include "model/clsItems.h"
+#include "support/ColourNames.h"
+#include "support/GuiError.h"
+#include "support/Marks.h"
+#include "support/NumberFormat.h"
+
+#include <cmath>
+
+using namespace Vocabulary;
+using Page = PropertySheetModel::Page;
+using Kind = PropertySheetModel::Kind;
+using Field = PropertySheetModel::Field;
+
+namespace {
+
+constexpr const char *PageTitles[PropertySheetModel::PageCount] = {
+    "General", "Application", "Traits", "List", "Options", "Events", "Colors", "Font",
+    "Picture", "Icon", "Tabs", "Tree", "Drag && Drop", "Menu", "Private", "Custom",
+};
+
+// Positions and sizes are kept within what a twip count can hold with room to spare.
+constexpr double MaxTwips = 100000000.0;
+
+std::vector<PropertySheetModel::Choice> Choices(std::initializer_list<const char *> labels)
+{
+    std::vector<PropertySheetModel::Choice> out;
+    int value = 0;
+    for (const char *label : labels)
+        out.push_back({QString::fromUtf8(label), QString::number(value++)});
+    return out;
+}
+
+std::vector<PropertySheetModel::Choice> ListChoices(int list)
+{
+    std::vector<PropertySheetModel::Choice> out;
+    const QStringList entries = ListEntries(list);
+    for (int i = 0; i < entries.size(); ++i)
+        out.push_back({entries[i], QString::number(i)});
+    return out;
+}
+
+// The events each kind of object can raise, in code order.
+std::vector<int> EventsOf(WrapperKind kind)
+{
+    using namespace Event;
+    switch (kind) {
+    case WrapperKind::App: return {Close, Activate, Deactivate, Help, Status, Timer, Quit};
+    case WrapperKind::Form:
+        return {Close, Activate, Deactivate, Click, DblClick, Context, Resize, Help, DragDrop};
+    case WrapperKind::Label:
+    case WrapperKind::Picture:
+    case WrapperKind::Frame:
+    case WrapperKind::Gauge: return {Click, DblClick, Context, DragDrop};
+    case WrapperKind::Edit:
+        return {Activate, Deactivate, Click, DblClick, Change, Validate, Context, BtnClick, Help,
+                DragDrop};
+    case WrapperKind::Command: return {Activate, Deactivate, Click, Context, Help, DragDrop};
+    case WrapperKind::Option:
+    case WrapperKind::Check:
+        return {Activate, Deactivate, Click, Change, Validate, Context, Help, DragDrop};
+    case WrapperKind::List:
+    case WrapperKind::Combo:
+        return {Activate, Deactivate, Click, DblClick, Change, Validate, LoadList, Context,
+                Help, DragDrop};
+    case WrapperKind::Grid:
+        return {Activate, Deactivate, Click, DblClick, Change, Validate, LoadList, ValidateCell,
+                ValidateRow, Context, BtnClick, ActivateCell, ColClick, DeactivateCell,
+                ActivateRow, DeactivateRow, Help, DragDrop};
+    case WrapperKind::Tabgrp:
+    case WrapperKind::Tabpnl: return {Activate, Deactivate, Click, Context, DragDrop};
+    case WrapperKind::Tree:
+        return {Activate, Deactivate, Click, DblClick, Change, Validate, LoadList, Context,
+                Help, DragDrop};
+    case WrapperKind::Timer: return {Timer};
+    case WrapperKind::Browser: return {Activate, Deactivate, Context, Status, DragDrop};
+    case WrapperKind::Menu: return {Click};
+    default: return {};
+    }
+}
+
+quint32 RequiredEvents(int type)
+{
+    if (type == Type::AppMdi)
+        return EventMaskBit(Event::Close) | EventMaskBit(Event::Quit);
+    if (type == Type::AppSdi)
+        return EventMaskBit(Event::Quit);
+    return 0;
+}
+
+QString SheetCaption(int type)
+{
+    switch (WrapperKindOf(type)) {
+    case WrapperKind::App: return QStringLiteral("Application");
+    case WrapperKind::Form: return QStringLiteral("Form");
+    case WrapperKind::Edit: return QStringLiteral("Text Box");
+    case WrapperKind::Label: return QStringLiteral("Label");
+    case WrapperKind::List: return QStringLiteral("List Box");
+    case WrapperKind::Combo:
+        return type == Type::DropDownList ? QStringLiteral("List Box")
+                                          : QStringLiteral("Combo Box");
+    case WrapperKind::Option: return QStringLiteral("Option Group");
+    case WrapperKind::Check: return QStringLiteral("Check Box");
+    case WrapperKind::Command: return QStringLiteral("Command Button");
+    case WrapperKind::Grid: return QStringLiteral("Grid");
+    case WrapperKind::Picture: return QStringLiteral("Picture Box");
+    case WrapperKind::Frame: return QStringLiteral("Frame");
+    case WrapperKind::Tabgrp: return QStringLiteral("Tab Group");
+    case WrapperKind::Tabpnl: return QStringLiteral("Tab");
+    case WrapperKind::Tree: return QStringLiteral("Tree");
+    case WrapperKind::Gauge: return QStringLiteral("Gauge");
+    case WrapperKind::Browser: return QStringLiteral("HTML");
+    case WrapperKind::Timer: return QStringLiteral("Timer");
+    case WrapperKind::Menu:
+        switch (type) {
+        case Type::Popup: return QStringLiteral("Popup menu");
+        case Type::Toolbar: return QStringLiteral("Tool bar");
+        case Type::Statusbar: return QStringLiteral("Status bar");
+        default: return QStringLiteral("Menu");
+        }
+    default: return QString();
+    }
+}
+
+bool IsPositionCode(int code) { return code >= Prop::Left && code <= Prop::Height; }
+
+bool HoldsRecordMarks(const QString &text)
+{
+    return text.contains(QChar(Marks::Segment)) || text.contains(QChar(Marks::Attribute));
+}
+
+// Numbers are shown and typed with the locale's decimal separator.
+// An empty number field, or one holding its word ("auto", "none").
+bool IsWord(const PropertySheetModel::Field &field, const QString &text)
+{
+    return !field.Word.isEmpty()
+           && (text.isEmpty() || text.compare(field.Word, Qt::CaseInsensitive) == 0);
+}
+
+QString FormatNumber(double value)
+{
+    QString text = NumberFormat::Format(value, 2);
+    const ProcessState &state = Process();
+    if (state.DecimalIsNotPoint)
+        text.replace(QLatin1Char('.'), state.DecimalSeparator);
+    return text;
+}
+
+} // namespace
+
+QString PropertySheetModel::PageTitle(Page page)
+{
+    const int i = int(page);
+    return i >= 0 && i < PageCount ? QString::fromLatin1(PageTitles[i]) : QString();
+}
+
+PropertySheetModel::PropertySheetModel() = default;
+PropertySheetModel::~PropertySheetModel() = default;
+
+void PropertySheetModel::Reset()
+{
+    m_item = m_app = m_form = m_parent = nullptr;
+    m_defaults.reset();
+    m_appId.clear();
+    m_formId.clear();
+    m_id.clear();
+    m_originalId.clear();
+    m_fields.clear();
+    m_pages.clear();
+    m_styles.clear();
+    m_styleIndex = m_originalStyleIndex = -1;
+    m_loaded.clear();
+    m_values.clear();
+    m_defaultMarks.clear();
+    m_useDefault.clear();
+    m_loadedUseDefault.clear();
+    m_events.clear();
+    m_mask = m_loadedMask = 0;
+    m_tabEventsOnGroup = false;
+    m_captionFollowsId = false;
+    m_dragSource = m_dropTarget = false;
+    m_dragId.clear();
+    m_dropIds.clear();
+    m_loadedDragId.clear();
+    m_loadedDropIds.clear();
+    m_ext.reset();
+    m_private.reset();
+    m_loadedExtension.clear();
+    m_extensionSet = false;
+}
+
+void PropertySheetModel::SetExtensionProfile(std::shared_ptr<const ExtensionProfile> profile)
+{
+    m_profile = std::move(profile);
+}
+
+// ---- Set-up ------------------------------------------------------------------------------
+
+void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl *app,
+                                     clsControl *form, clsControl *selected,
+                                     const QString &defaultId)
+{
+    Reset();
+    if (!IsKnownType(type) || type == Type::Root)
+        throw GuiError(GuiErrors::InvalidArgument);
+    m_mode = Mode::Create;
+    m_designer = &designer;
+    m_type = type;
+    m_app = IsApplication(type) ? nullptr : app;
+    m_form = IsControl(type) || IsFormBar(type) ? form : nullptr;
+    if (!IsApplication(type) && !m_app)
+        throw GuiError(GuiErrors::InvalidFormOrParent);
+    if (IsControl(type) && !m_form)
+        throw GuiError(GuiErrors::InvalidFormOrParent);
+    m_parent = m_form ? m_form : m_app;
+    if (IsControl(type) && selected && selected->Form() == m_form && selected != m_form) {
+        // Pictures hold no controls in the item tree, so they are not offered as parents;
+        // a new tab panel goes only into a tab group.
+        const int t = selected->ObjType();
+        if (type == Type::Tab ? t == Type::Tabgroup
+                              : t == Type::Frame || t == Type::Tabgroup || t == Type::Tab)
+            m_parent = selected;
+    }
+    m_appId = m_app ? m_app->ID() : QString();
+    m_formId = m_form ? m_form->ID() : QString();
+    m_id = defaultId;
+    m_originalId = defaultId;
+    RememberPaths();
+
+    m_defaults = designer.Items().CreateDefaultItem(type, m_parent);
+    BuildStyles();
+    BuildFields();
+    Load(*m_defaults, true);
+
+    // What a new object starts with: its default size, placed near the parent's corner
+    // (forms where the runtime puts them), and the events the designer always enables.
+    const auto [w, h] = DefaultSizeTwips(type);
+    if (IsApplication(type) && FindField(Prop::Width)) {
+        // The application is made without a size; the one shown is set once it exists.
+        m_values[Prop::Width] = FormatNumber(w / ScaleX());
+        m_values[Prop::Height] = FormatNumber(h / ScaleY());
+    } else if (w > 0 && FindField(Prop::Width)) {
+        m_loaded[Prop::Width] = m_values[Prop::Width] = FormatNumber(w / ScaleX());
+        m_loaded[Prop::Height] = m_values[Prop::Height] = FormatNumber(h / ScaleY());
+        const bool autoPlace = IsForm(type);
+        m_loaded[Prop::Left] = m_values[Prop::Left] =
+            autoPlace ? QStringLiteral("auto") : FormatNumber(120 / ScaleX());
+        m_loaded[Prop::Top] = m_values[Prop::Top] =
+            autoPlace ? QStringLiteral("auto") : FormatNumber(120 / ScaleY());
+    }
+    m_mask = m_loadedMask = clsDesigner::InitialEventMask(type);
+    // The design form shows a control without a caption by its ID; the sheet offers that ID
+    // as the caption, so the preview and the generated program show the same text.
+    if (type == Type::Command || type == Type::Label || type == Type::Check
+        || type == Type::Frame) {
+        if (FindField(Prop::Caption)) {
+            m_values[Prop::Caption] = m_id.trimmed();
+            m_defaultMarks.remove(Prop::Caption);
+            m_captionFollowsId = true;
+        }
+    }
+    if (IsApplication(type) && m_newAppDefaults)
+        PresetFromPreferences(*m_newAppDefaults);
+}
+
+void PropertySheetModel::PresetFromPreferences(const clsDesignerSettings &settings)
+{
+    // Shown as the user's own entries, so Apply writes what differs from the defaults.
+    const auto preset = [this](int code, const QString &value) {
+        if (!FindField(code) || value.isEmpty() || value == m_values.value(code))
+            return;
+        m_values[code] = value;
+        m_defaultMarks.remove(code);
+    };
+    preset(Prop::Author, settings.Author.trimmed());
+    preset(Prop::Copyright, settings.Copyright.trimmed());
+    preset(Prop::Logo, settings.Logo.trimmed());
+    if (settings.EnterKey >= 0 && settings.EnterKey <= 2)
+        preset(Prop::RtnEqTab, QString::number(settings.EnterKey));
+    preset(Prop::AutoSelect, settings.AutoSelect ? QStringLiteral("1") : QStringLiteral("0"));
+    preset(Prop::NoAutoTips, settings.NoAutoTips ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void PropertySheetModel::SetupModify(clsDesigner &designer, clsControl &item)
+{
+    Reset();
+    const int type = item.ObjType();
+    if (type == Type::Root || !IsKnownType(type))
+        throw GuiError(GuiErrors::InvalidArgument);
+    m_mode = Mode::Modify;
+    m_designer = &designer;
+    m_item = &item;
+    m_type = type;
+    m_app = item.App();
+    m_form = item.Form();
+    m_parent = item.Parent();
+    if (IsApplication(type)) {
+        m_appId = QString();
+        m_id = item.ID();
+    } else {
+        m_appId = m_app ? m_app->ID() : QString();
+        m_formId = m_form && !IsForm(type) ? m_form->ID() : QString();
+        m_id = item.ID();
+    }
+    m_originalId = m_id;
+    RememberPaths();
+    BuildStyles();
+    BuildFields();
+    Load(item, false);
+    m_mask = m_loadedMask = item.EventMask();
+    if (type == Type::Tabgroup) {
+        // Events sit on the group when it has any, otherwise on its tabs.
+        qint32 panels = 0;
+        for (const auto &entry : item.Children()) {
+            clsControl *child = entry.Value;
+            if (child->ObjType() == Type::Tab)
+                panels |= child->EventMask();
+        }
+        m_tabEventsOnGroup = m_mask != 0 || panels == 0;
+        if (!m_tabEventsOnGroup)
+            m_mask = m_loadedMask = panels;
+    }
+}
+
+void PropertySheetModel::RememberPaths()
+{
+    m_itemFullId = m_item ? m_item->FullID() : QString();
+    m_parentFullId = m_parent ? m_parent->FullID() : QString();
+    m_appFullId = m_app ? m_app->FullID() : QString();
+    m_formFullId = m_form ? m_form->FullID() : QString();
+}
+
+std::pair<int, int> PropertySheetModel::DefaultSizeTwips(int type)
+{
+    switch (type) {
+    case Type::AppMdi:
+    case Type::AppSdi: return {9600, 7200};
+    case Type::Label: return {1200, 300};
+    case Type::Text:
+    case Type::TextPassword:
+    case Type::Combo:
+    case Type::DropDownList:
+    case Type::Check:
+    case Type::Gauge: return {1800, 300};
+    case Type::TextMultiLine: return {2400, 900};
+    case Type::Command: return {1200, 375};
+    case Type::Option:
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck:
+    case Type::Picture: return {1800, 1200};
+    case Type::Frame: return {2400, 1800};
+    case Type::GridProtected:
+    case Type::GridEditable: return {3600, 1800};
+    case Type::Tabgroup:
+    case Type::Tree:
+    case Type::Browser: return {3600, 2400};
+    default:
+        if (IsForm(type))
+            return {7200, 5400};
+        return {0, 0};
+    }
+}
+
+void PropertySheetModel::BuildStyles()
+{
+    m_styles.clear();
+    const WrapperKind kind = WrapperKindOf(m_type);
+    switch (kind) {
+    case WrapperKind::App:
+        m_styles = {{"Single Document Interface", Type::AppSdi, -1},
+                    {"Multiple Document Interface", Type::AppMdi, -1}};
+        break;
+    case WrapperKind::Form:
+        if (m_app && m_app->ObjType() == Type::AppSdi)
+            m_styles = {{"Fixed", Type::FormFixedChild, -1},
+                        {"Sizable", Type::FormSizableChild, -1}};
+        else
+            m_styles = {{"Fixed Child", Type::FormFixedChild, -1},
+                        {"Sizable Child", Type::FormSizableChild, -1},
+                        {"Fixed", Type::FormFixed, -1},
+                        {"Sizable", Type::FormSizable, -1},
+                        {"Dialog", Type::FormDialog, -1}};
+        break;
+    case WrapperKind::Edit:
+        m_styles = {{"Single line", Type::Text, 0},
+                    {"Multi line", Type::TextMultiLine, 1},
+                    {"Single up/down", Type::Text, 4},
+                    {"Password", Type::TextPassword, 2}};
+        break;
+    case WrapperKind::List:
+        m_styles = {{"Single selection", Type::List, -1},
+                    {"Multi selection", Type::ListMulti, -1},
+                    {"Check boxes", Type::ListCheck, -1},
+                    {"Drop-down list", Type::DropDownList, -1}};
+        break;
+    case WrapperKind::Combo:
+        if (m_type == Type::DropDownList)
+            m_styles = {{"Single selection", Type::List, -1},
+                        {"Multi selection", Type::ListMulti, -1},
+                        {"Check boxes", Type::ListCheck, -1},
+                        {"Drop-down list", Type::DropDownList, -1}};
+        break;
+    case WrapperKind::Grid:
+        m_styles = {{"Protected", Type::GridProtected, -1},
+                    {"Editable", Type::GridEditable, -1}};
+        break;
+    case WrapperKind::Tree:
+        m_styles = {{"Single select", Type::Tree, 0},
+                    {"Multi select", Type::Tree, 8},
+                    {"Hierarchical", Type::Tree, 16}};
+        break;
+    default:
+        for (const StyleChoice &c : StyleChoices(kind))
+            m_styles.push_back({QString::fromUtf8(c.label), m_type, c.value});
+        break;
+    }
+}
+
+void PropertySheetModel::AddField(Field field)
+{
+    if (field.Code >= 0 && !SupportedProperties(WrapperKindOf(m_type)).Has(field.Code))
+        return;
+    m_pages.insert(field.OnPage);
+    m_fields.push_back(std::move(field));
+}
+
+void PropertySheetModel::BuildFields()
+{
+    m_fields.clear();
+    m_pages.clear();
+    const WrapperKind kind = WrapperKindOf(m_type);
+    const bool isApp = kind == WrapperKind::App;
+
+    auto text = [&](int code, Page page, const char *label, const char *group = "") {
+        Field f;
+        f.Code = code;
+        f.OnPage = page;
+        f.Type = Kind::Text;
+        f.Label = QString::fromUtf8(label);
+        f.Group = QString::fromUtf8(group);
+        AddField(f);
+    };
+    auto number = [&](int code, Page page, const char *label, double min, double max,
+                      bool integer, const char *word = "", const char *group = "") {
+        Field f;
+        f.Code = code;
+        f.OnPage = page;
+        f.Type = Kind::Number;
+        f.Label = QString::fromUtf8(label);
+        f.Group = QString::fromUtf8(group);
+        f.Min = min;
+        f.Max = max;
+        f.Integer = integer;
+        f.Word = QString::fromUtf8(word);
+        AddField(f);
+    };
+    auto check = [&](int code, Page page, const char *label, const char *group = "") {
+        Field f;
+        f.Code = code;
+        f.OnPage = page;
+        f.Type = Kind::Check;
+        f.Label = QString::fromUtf8(label);
+        f.Group = QString::fromUtf8(group);
+        AddField(f);
+    };
+    auto choice = [&](int code, Page page, const char *label,
+                      std::vector<Choice> choices) {
+        Field f;
+        f.Code = code;
+        f.OnPage = page;
+        f.Type = Kind::Choice;
+        f.Label = QString::fromUtf8(label);
+        f.Choices = std::move(choices);
+        AddField(f);
+    };
+    auto special = [&](int code, Page page, Kind type, const char *label) {
+        Field f;
+        f.Code = code;
+        f.OnPage = page;
+        f.Type = type;
+        f.Label = QString::fromUtf8(label);
+        AddField(f);
+    };
+
+    // Identity-adjacent traits of the kind.
+    switch (kind) {
+    case WrapperKind::App: {
+        text(Prop::Caption, Page::Application, "Application title:");
+        text(Prop::Description, Page::Application, "Description:");
+        text(Prop::Copyright, Page::Application, "Copyright:");
+        text(Prop::Version, Page::Application, "Version:");
+        text(Prop::Author, Page::Application, "Author:");
+        special(Prop::Logo, Page::Application, Kind::Picture, "Logo file name:");
+        choice(Prop::HelpType, Page::Application, "Help type:", ListChoices(List::HelpType));
+        text(Prop::HelpFile, Page::Application, "Help file name:");
+        text(Prop::HelpID, Page::Application, "Help index URL:");
+        Field cache;
+        cache.Code = CacheIdCode;
+        cache.OnPage = Page::Application;
+        cache.Label = QStringLiteral("Cache ID:");
+        cache.ReadOnly = true;
+        AddField(cache);
+        std::vector<Choice> scales;
+        for (int u = 0; u <= 7; ++u)
+            scales.push_back({u == 0 ? QStringLiteral("default (characters)") : ScaleUnitName(u),
+                              QString::number(u)});
+        choice(Prop::Scale, Page::Application, "Scale:", scales);
+        choice(Prop::RtnEqTab, Page::Application, "Behavior of Enter key:",
+               Choices({"Normal - activates the default command button",
+                        "Same as Tab key - cannot use default command button",
+                        "Same as Tab, except for multiline text or command button"}));
+        check(Prop::AutoSelect, Page::Application, "Auto select text fields");
+        check(Prop::NoAutoTips, Page::Application,
+              "Disable automatic tooltips for items with truncated text");
+        text(Prop::MsgText, Page::Application, "Host busy message:");
+        number(Prop::Timeout, Page::Application, "Busy message time-out (seconds):", 0, 3600,
+               true);
+        break;
+    }
+    case WrapperKind::Form: text(Prop::Caption, Page::Traits, "Ca&ption:"); break;
+    case WrapperKind::Edit:
+    case WrapperKind::Combo:
+    case WrapperKind::Gauge: text(Prop::DefVal, Page::Traits, "Default value:"); break;
+    case WrapperKind::Browser: text(Prop::Content, Page::Traits, "Default URL:"); break;
+    case WrapperKind::Timer:
+        number(Prop::Timeout, Page::Traits, "Timeout (ms):", 0, 2147483647.0, true);
+        break;
+    case WrapperKind::Label:
+    case WrapperKind::Command:
+    case WrapperKind::Frame:
+    case WrapperKind::Tabpnl: text(Prop::Caption, Page::Traits, "Caption:"); break;
+    case WrapperKind::Check:
+        text(Prop::Caption, Page::Traits, "Caption:");
+        choice(Prop::DefVal, Page::General, "Default state", Choices({"Unchecked", "Checked"}));
+        break;
+    case WrapperKind::Option:
+        text(Prop::Caption, Page::Traits, "Caption:");
+        // The layout of the options sits above the option grid, on its page.
+        number(Prop::Columns, Page::Options, "Columns:", 0, 999, true, "auto");
+        number(Prop::Rows, Page::Options, "Rows:", 0, 999, true, "auto");
+        choice(Prop::Arrange, Page::Options, "Button arrangement", Choices({"Down", "Across"}));
+        break;
+    case WrapperKind::Grid:
+        choice(Prop::DragMode, Page::Traits, "Drag mode:",
+               Choices({"change active cell", "initiate drag-and-drop", "select cells",
+                        "ignore drag"}));
+        choice(Prop::FocusStyle, Page::Traits, "Focus style:",
+               {{"thin dotted rectangle", "1"},
+                {"thick dotted rectangle", "2"},
+                {"thick solid rectangle", "3"}});
+        // Focus style 0 draws no rectangle but shows the active cell as selected; the sheet
+        // offers it as a tick of its own beside the three rectangles.
+        check(SelCellStyleCode, Page::Traits, "Show the active cell in the selected-cell style");
+        break;
+    case WrapperKind::Tabgrp:
+        check(Prop::Style, Page::Tabs, "When tabs do not fit across, display multiple tab rows");
+        break;
+    case WrapperKind::Tree:
+        choice(NodeStyleCode, Page::Traits, "Node style:",
+               Choices({"Text only", "Text & sign", "Text & small icon", "Text, small icon & sign",
+                        "Text & large icon", "Text, large icon & sign"}));
+        break;
+    default: break;
+    }
+
+    // The General page.
+    const bool positioned = kind != WrapperKind::Tabpnl && kind != WrapperKind::Timer
+                            && kind != WrapperKind::Menu;
+    if (positioned) {
+        number(Prop::Left, Page::General, "Left:", -MaxTwips, MaxTwips, false, "auto",
+               "Position && size");
+        number(Prop::Top, Page::General, "Top:", -MaxTwips, MaxTwips, false, "auto",
+               "Position && size");
+        number(Prop::Width, Page::General, "Width:", 0, MaxTwips, false, "", "Position && size");
+        number(Prop::Height, Page::General, "Height:", 0, MaxTwips, false, "",
+               "Position && size");
+    }
+    if (kind != WrapperKind::Menu) {
+        if (!isApp)
+            check(Prop::Visible, Page::General, "Visible", "General");
+        check(Prop::Enabled, Page::General, "Enabled", "General");
+        check(Prop::TabStop, Page::General, "Tab stop", "General");
+        check(Prop::ReadOnly, Page::General, "Read only", "General");
+        check(Prop::Required, Page::General, "Required", "General");
+        check(Prop::WordWrap, Page::General, "Word wrap", "General");
+        check(Prop::PasteMode, Page::General, "Allow multi-cell paste", "General");
+    }
+    if (kind == WrapperKind::Edit || kind == WrapperKind::Combo) {
+        number(Prop::MaxLen, Page::General, "Length:", 0, 2147483647.0, true, "none", "Maximum");
+        if (kind == WrapperKind::Edit)
+            number(Prop::MaxLines, Page::General, "Lines:", 0, 32767, true, "none", "Maximum");
+    }
+    if (!isApp && kind != WrapperKind::Label && kind != WrapperKind::Picture
+        && kind != WrapperKind::Frame && kind != WrapperKind::Tabgrp
+        && kind != WrapperKind::Tabpnl && kind != WrapperKind::Gauge
+        && kind != WrapperKind::Browser)
+        text(Prop::HelpID, Page::General, "Help topic ID:");
+    text(Prop::Hint, Page::General, "Help hint text:");
+    if (kind == WrapperKind::Edit || kind == WrapperKind::Combo || kind == WrapperKind::Grid) {
+        std::vector<Choice> types;
+        for (const DataTypeEntry &e : DataTypes)
+            types.push_back({QString::fromLatin1(e.label), QString::number(e.code)});
+        choice(Prop::DataType, Page::General, "Data type:", types);
+    }
+    if (kind == WrapperKind::Edit || kind == WrapperKind::Label || kind == WrapperKind::Check)
+        choice(Prop::Align, Page::General, "Alignment", Choices({"Left", "Right", "Center"}));
+    if (!isApp && kind != WrapperKind::Form && kind != WrapperKind::Check
+        && kind != WrapperKind::Command && kind != WrapperKind::Tabgrp)
+        choice(Prop::Border, Page::General, "Border style", Choices({"None", "Flat", "Normal"}));
+    if (isApp || kind == WrapperKind::Form)
+        choice(Prop::WindowState, Page::General, "Window State",
+               Choices({"Normal", "Minimized", "Maximized"}));
+    if (isApp)
+        choice(Prop::Border, Page::General, "MDI tabs:", Choices({"None", "Top", "Bottom"}));
+
+    // Colours, font, pictures and icons.
+    if (kind != WrapperKind::Picture && kind != WrapperKind::Gauge) {
+        special(Prop::BackColor, Page::Colors, Kind::Colour, "Background color");
+        special(Prop::ForeColor, Page::Colors, Kind::Colour, "Foreground color");
+        special(Prop::AltColor, Page::Colors, Kind::Colour,
+                kind == WrapperKind::Grid ? "Alternate row color" : "Alternate color");
+        check(Prop::Transparent, Page::Colors, "Background is transparent");
+    }
+    if (!isApp && kind != WrapperKind::Picture && kind != WrapperKind::Gauge
+        && kind != WrapperKind::Tabpnl)
+        special(Prop::FontName, Page::Font, Kind::Font, "Name:");
+    special(Prop::Picture, Page::Picture, Kind::Picture, "Picture file:");
+    if (isApp || kind == WrapperKind::Form || kind == WrapperKind::Command
+        || kind == WrapperKind::Tabpnl) {
+        const char *label = isApp ? "Application icon (default form icon)"
+                            : kind == WrapperKind::Form ? "Form icon"
+                            : kind == WrapperKind::Command ? "Button icon" : "Tab icon";
+        special(Prop::Icon, Page::Icon, Kind::Icon, label);
+        if (kind == WrapperKind::Command) {
+            choice(Prop::IconSize, Page::Icon, "Icon size:", ListChoices(List::IconSize));
+            choice(Prop::IconAlign, Page::Icon, "Icon alignment:", ListChoices(List::IconAlign));
+        }
+    }
+
+    // Pages whose content the item-list editors fill.
+    switch (kind) {
+    case WrapperKind::List:
+    case WrapperKind::Combo:
+    case WrapperKind::Grid: m_pages.insert(Page::List); break;
+    case WrapperKind::Option: m_pages.insert(Page::Options); break;
+    case WrapperKind::Tabgrp: m_pages.insert(Page::Tabs); break;
+    case WrapperKind::Tree: m_pages.insert(Page::Tree); break;
+    case WrapperKind::Menu: m_pages.insert(Page::Menu); break;
+    default: break;
+    }
+    m_events = EventsOf(kind);
+    if (!m_events.empty())
+        m_pages.insert(Page::Events);
+    const PropertySet &supported = SupportedProperties(kind);
+    if (supported.Has(Prop::DragID) || supported.Has(Prop::DropIDs))
+        m_pages.insert(Page::DragDrop);
+
+    if (m_profile) {
+        auto ext = std::make_unique<ExtPropsPage>();
+        if (ext->Init(*m_profile) && ext->IsDefined(m_type)) {
+            ext->SetCtlType(m_type);
+            m_ext = std::move(ext);
+            m_pages.insert(Page::Private);
+            m_pages.insert(Page::Custom);
+        }
+    }
+}
+
+void PropertySheetModel::Load(clsControl &source, bool allDefault)
+{
+    auto value = [&](int code) -> QString {
+        try {
+            return source.GetProperty(code);
+        } catch (const GuiError &) {
+        }
+        try {
+            return source.GetDefaultProperty(code);
+        } catch (const GuiError &) {
+            return QString();
+        }
+    };
+    for (const Field &f : m_fields) {
+        if (f.Code == CacheIdCode)
+            continue;
+        if (f.Code == NodeStyleCode) {
+            const int style = value(Prop::Style).toInt();
+            m_loaded[f.Code] = QString::number(style & 7);
+            continue;
+        }
+        if (f.Code == SelCellStyleCode) {
+            const bool selected = value(Prop::FocusStyle).trimmed() == QLatin1String("0");
+            m_loaded[f.Code] = selected ? QStringLiteral("1") : QStringLiteral("0");
+            if (selected) // the rectangle list then shows the type's usual rectangle
+                m_loaded[Prop::FocusStyle] = QStringLiteral("3");
+            if (allDefault || !source.IsNonDefault(Prop::FocusStyle))
+                m_defaultMarks.insert(f.Code);
+            continue;
+        }
+        QString v;
+        if (IsPositionCode(f.Code)) {
+            const double n = f.Code == Prop::Left ? source.Left()
+                             : f.Code == Prop::Top ? source.Top()
+                             : f.Code == Prop::Width ? source.Width() : source.Height();
+            v = n == double(AutoPosition) ? QStringLiteral("auto") : FormatNumber(n);
+        } else {
+            v = value(f.Code);
+            if (f.Type == Kind::Number && !f.Word.isEmpty() && (v.isEmpty() || v == "0"))
+                v = f.Word;
+            else if (f.Type == Kind::Check)
+                v = v == "1" || v == "-1" ? QStringLiteral("1") : QStringLiteral("0");
+        }
+        m_loaded[f.Code] = v;
+        // Positions and sizes are the object's own, never defaults.
+        const bool isDefault =
+            allDefault || (!IsPositionCode(f.Code) && !source.IsNonDefault(f.Code));
+        if (isDefault)
+            m_defaultMarks.insert(f.Code);
+        if ((f.Type == Kind::Colour || f.Type == Kind::Font || f.Type == Kind::Icon) && isDefault)
+            m_useDefault.insert(f.Code);
+        if (f.Type == Kind::Font) {
+            for (int code : FontCodes)
+                if (code != Prop::FontName)
+                    m_loaded[code] = value(code);
+        }
+    }
+    m_loadedUseDefault = m_useDefault;
+    m_values = m_loaded;
+
+    // The style option the type and Style select.
+    int style = -1;
+    if (SupportedProperties(WrapperKindOf(m_type)).Has(Prop::Style))
+        style = value(Prop::Style).toInt();
+    m_styleIndex = -1;
+    for (int i = 0; i < int(m_styles.size()); ++i) {
+        const StyleOption &o = m_styles[size_t(i)];
+        const bool styleMatches = o.Style < 0
+                                  || (WrapperKindOf(m_type) == WrapperKind::Tree
+                                          ? (style & ~7) == o.Style
+                                          : style == o.Style);
+        if (o.Type == m_type && styleMatches) {
+            m_styleIndex = i;
+            break;
+        }
+    }
+    if (m_styleIndex < 0)
+        for (int i = 0; i < int(m_styles.size()); ++i)
+            if (m_styles[size_t(i)].Type == m_type) {
+                m_styleIndex = i;
+                break;
+            }
+    m_originalStyleIndex = m_styleIndex;
+
+    const PropertySet &supported = SupportedProperties(WrapperKindOf(m_type));
+    if (supported.Has(Prop::DragID))
+        m_dragId = m_loadedDragId = value(Prop::DragID);
+    if (supported.Has(Prop::DropIDs)) {
+        m_loadedDropIds = value(Prop::DropIDs);
+        m_dropIds = m_loadedDropIds.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    }
+    m_dragSource = !m_dragId.isEmpty();
+    m_dropTarget = !m_dropIds.isEmpty();
+
+    m_loadedExtension = source.Extension();
+    if (m_ext) {
+        m_ext->SetExtProp(m_loadedExtension);
+        m_ext->Activate();
+    }
+    LoadPrivate(m_loadedExtension);
+}
+
+void PropertySheetModel::LoadPrivate(const QString &value)
+{
+    m_private.reset();
+    if (!m_ext || !m_profile)
+        return;
+    // The page is served by a profile made up on the spot: one field per position that holds
+    // a value and that no field of the type claims.
+    QSet<int> declared;
+    for (const QString &name : m_profile->FieldNames(m_type))
+        declared.insert(m_profile->FieldPos(name));
+    const DynamicArray held(value, DynamicArray::RecordDelimiters());
+    const int last = qMin(held.Count(), ExtensionProfile::LastFieldPos);
+    QStringList names;
+    QString sections;
+    for (int pos = ExtensionProfile::FirstFieldPos; pos <= last; ++pos) {
+        if (declared.contains(pos) || held.Extract({pos}).isEmpty())
+            continue;
+        const QString name = QStringLiteral("Field") + QString::number(pos);
+        names << name;
+        sections += QStringLiteral("[%1]\nCaption=Field %2\nPos=%2\n").arg(name).arg(pos);
+    }
+    auto page = std::make_unique<ExtPropsPage>();
+    page->Init(ExtensionProfile::FromText(
+        QStringLiteral("[Extension]\nName=") + m_profile->Name()
+        + QStringLiteral("\nCaption=Private\n[gxAny]\nFields=") + names.join(QLatin1Char(','))
+        + QStringLiteral("\n") + sections));
+    page->SetCtlType(m_type);
+    page->SetExtProp(value);
+    page->Activate();
+    m_private = std::move(page);
+}
+
+QString PropertySheetModel::ExtensionToWrite() const
+{
+    if (!m_ext)
+        return m_loadedExtension;
+    // The Custom page collects only its own fields; the private values go back where they were.
+    DynamicArray out(m_ext->GetExtProp(), DynamicArray::RecordDelimiters());
+    if (m_private)
+        for (const ExtPropsPage::Row &row : m_private->Rows())
+            if (ExtensionProfile::IsValidPos(row.Pos)
+                && (!row.Value.isEmpty() || row.Pos <= out.Count()))
+                out.Replace({row.Pos}, row.Value);
+    return out.Text();
+}
+
+// ---- What the sheet shows ----------------------------------------------------------------
+
+int PropertySheetModel::ObjType() const
+{
+    if (m_styleIndex >= 0 && m_styleIndex < int(m_styles.size()))
+        return m_styles[size_t(m_styleIndex)].Type;
+    return m_type;
+}
+
+QString PropertySheetModel::Caption() const { return SheetCaption(m_type); }
+
+QString PropertySheetModel::StyleLabel() const
+{
+    return WrapperKindOf(m_type) == WrapperKind::Tree ? QStringLiteral("Tree style:")
+                                                      : QStringLiteral("Style:");
+}
+
+QString PropertySheetModel::PageHeading() const
+{
+    switch (m_type) {
+    case Type::Menu:
+    case Type::Popup: return QStringLiteral("Menu properties");
+    case Type::Toolbar: return QStringLiteral("Tool bar properties");
+    case Type::Statusbar: return QStringLiteral("Status bar properties");
+    default: return QString();
+    }
+}
+
+QList<Page> PropertySheetModel::Pages() const
+{
+    QList<Page> pages;
+    for (int i = 0; i < PageCount; ++i)
+        if (m_pages.contains(Page(i)))
+            pages.append(Page(i));
+    return pages;
+}
+
+const Field *PropertySheetModel::FindField(int code) const
+{
+    for (const Field &f : m_fields)
+        if (f.Code == code)
+            return &f;
+    return nullptr;
+}
+
+std::vector<const Field *> PropertySheetModel::FieldsOn(Page page) const
+{
+    std::vector<const Field *> out;
+    for (const Field &f : m_fields)
+        if (f.OnPage == page)
+            out.push_back(&f);
+    return out;
+}
+
+QString PropertySheetModel::IdLabel() const
+{
+    if (IsApplication(m_type))
+        return QStringLiteral("App Name");
+    return EditsFormId() ? QStringLiteral("Form ID") : QStringLiteral("Control ID");
+}
+
+bool PropertySheetModel::EditsFormId() const { return IsApplication(m_type) || IsForm(m_type); }
+
+QString PropertySheetModel::FullId() const
+{
+    const QString id = m_id.trimmed();
+    if (IsApplication(m_type))
+        return id;
+    if (IsForm(m_type))
+        return m_appId + QLatin1Char('*') + id;
+    if (IsFormBar(m_type) && m_formId.isEmpty())
+        return m_appId + QStringLiteral("**") + id;
+    return m_appId + QLatin1Char('*') + m_formId + QLatin1Char('*') + id;
+}
+
+bool PropertySheetModel::IdTakenOnForm(const QString &id) const
+{
+    const QString trimmed = id.trimmed();
+    if (trimmed.compare(m_id.trimmed(), Qt::CaseInsensitive) == 0)
+        return true;
+    return m_designer && m_form
+           && m_designer->Items().Contains(m_form->FullID() + QLatin1Char('*') + trimmed);
+}
+
+QString PropertySheetModel::ParentId() const
+{
+    // The add-item operation names a container by its own ID; forms and applications
+    // follow from the full ID.
+    return m_parent && IsControl(m_parent->ObjType()) ? m_parent->ID() : QString();
+}
+
+void PropertySheetModel::SetStyleIndex(int index)
+{
+    if (index >= 0 && index < int(m_styles.size()))
+        m_styleIndex = index;
+}
+
+// ---- Values ------------------------------------------------------------------------------
+
+QString PropertySheetModel::Text(int code) const
+{
+    if (code == Prop::EventMask)
+        return QString::number(m_mask);
+    return m_values.value(code);
+}
+
+bool PropertySheetModel::IsDefault(int code) const
+{
+    return m_defaultMarks.contains(code) && m_values.value(code) == m_loaded.value(code)
+           && m_useDefault.contains(code) == m_loadedUseDefault.contains(code);
+}
+
+void PropertySheetModel::SetIdText(const QString &id)
+{
+    if (m_captionFollowsId && m_values.value(Prop::Caption) == m_id.trimmed())
+        m_values[Prop::Caption] = id.trimmed();
+    m_id = id;
+}
+
+void PropertySheetModel::SetText(int code, const QString &text)
+{
+    if (code == Prop::Caption)
+        m_captionFollowsId = false;
+    m_values[code] = text;
+    const Field *f = FindField(code);
+    if (f && (f->Type == Kind::Colour || f->Type == Kind::Icon) && !text.isEmpty())
+        m_useDefault.remove(code);
+}
+
+bool PropertySheetModel::UsesDefault(int code) const { return m_useDefault.contains(code); }
+
+void PropertySheetModel::SetUseDefault(int code, bool useDefault)
+{
+    if (useDefault)
+        m_useDefault.insert(code);
+    else
+        m_useDefault.remove(code);
+}
+
+void PropertySheetModel::SetFont(const QString &name, double size, bool bold, bool italic,
+                                 bool underline)
+{
+    m_values[Prop::FontName] = name;
+    m_values[Prop::FontSize] = NumberFormat::Format(size, 2);
+    m_values[Prop::FontBold] = bold ? QStringLiteral("1") : QStringLiteral("0");
+    m_values[Prop::FontItalic] = italic ? QStringLiteral("1") : QStringLiteral("0");
+    m_values[Prop::FontUnderline] = underline ? QStringLiteral("1") : QStringLiteral("0");
+    m_useDefault.remove(Prop::FontName);
+}
+
+// ---- Events ------------------------------------------------------------------------------
+
+std::vector<int> PropertySheetModel::Events() const { return m_events; }
+
+bool PropertySheetModel::EventOn(int code) const
+{
+    return (quint32(m_mask) & EventMaskBit(code)) != 0;
+}
+
+bool PropertySheetModel::EventLocked(int code) const
+{
+    return (RequiredEvents(ObjType()) & EventMaskBit(code)) != 0;
+}
+
+void PropertySheetModel::SetEvent(int code, bool on)
+{
+    if (EventLocked(code))
+        on = true;
+    quint32 mask = quint32(m_mask);
+    mask = on ? mask | EventMaskBit(code) : mask & ~EventMaskBit(code);
+    m_mask = qint32(mask);
+}
+
+qint32 PropertySheetModel::EventMask() const
+{
+    // Switching between SDI and MDI changes which events the application must report.
+    return qint32(quint32(m_mask) | RequiredEvents(ObjType()));
+}
+
+QString PropertySheetModel::HelpQuestion(int helpType)
+{
+    const QString lead =
+        QStringLiteral("You do not have the Help event enabled for the application object.");
+    const QString ask = QStringLiteral("Would you like to enable this event?");
+    if (helpType == 1)
+        return lead + QLatin1Char('\n') + ask;
+    if (helpType == 2)
+        return lead + QLatin1Char('\n')
+               + QStringLiteral("If your HTML-based help system includes any \"Topic:\" URL's, "
+                                "the Help")
+               + QLatin1Char(' ')
+               + QStringLiteral("event is necessary so that the host can display the requested "
+                                "topic.")
+               + QLatin1Char('\n') + ask;
+    return QString();
+}
+
+void PropertySheetModel::ChooseHelpType(int index, iPrompter &prompter)
+{
+    m_values[Prop::HelpType] = QString::number(index);
+    if (!IsApplication(m_type) || EventOn(Event::Help))
+        return;
+    const QString question = HelpQuestion(index);
+    if (question.isEmpty())
+        return;
+    if (prompter.Ask(question, iPrompter::Buttons::YesNo, MessageIcon::Question)
+        == iPrompter::Answer::Yes)
+        SetEvent(Event::Help, true);
+}
+
+// ---- Drag and drop ---------------------------------------------------------------------
+
+bool PropertySheetModel::SetDragSource(bool on, iPrompter &prompter)
+{
+    if (!on && m_dragSource && !m_dragId.isEmpty()) {
+        if (prompter.Ask(QStringLiteral("Are you sure you want to clear the Drag ID for this "
+                                        "control?"),
+                         iPrompter::Buttons::YesNo, MessageIcon::Question)
+            != iPrompter::Answer::Yes)
+            return true;
+        m_dragId.clear();
+    }
+    m_dragSource = on;
+    return on;
+}
+
+bool PropertySheetModel::SetDropTarget(bool on, iPrompter &prompter)
+{
+    if (!on && m_dropTarget && !m_dropIds.isEmpty()) {
+        if (prompter.Ask(QStringLiteral("Are you sure you want to clear the Drop IDs for this "
+                                        "control?"),
+                         iPrompter::Buttons::YesNo, MessageIcon::Question)
+            != iPrompter::Answer::Yes)
+            return true;
+        m_dropIds.clear();
+    }
+    m_dropTarget = on;
+    return on;
+}
+
+bool PropertySheetModel::UseControlIdAsDragId() const
+{
+    return m_dragSource && m_dragId.compare(m_id.trimmed(), Qt::CaseInsensitive) == 0
+           && !m_dragId.isEmpty();
+}
+
+void PropertySheetModel::SetUseControlIdAsDragId(bool on)
+{
+    if (on)
+        m_dragId = m_id.trimmed();
+    else if (UseControlIdAsDragId())
+        m_dragId.clear();
+}
+
+QStringList PropertySheetModel::DropIds() const { return m_dropIds; }
+
+void PropertySheetModel::AddDropId(const QString &id)
+{
+    const QString t = id.trimmed();
+    if (t.isEmpty() || t.contains(QLatin1Char('|')))
+        return;
+    for (const QString &d : m_dropIds)
+        if (d.compare(t, Qt::CaseInsensitive) == 0)
+            return;
+    m_dropIds.append(t);
+    m_dropTarget = true;
+}
+
+void PropertySheetModel::RemoveDropId(const QString &id)
+{
+    m_dropIds.removeIf([&](const QString &d) { return d.compare(id, Qt::CaseInsensitive) == 0; });
+}
+
+QStringList PropertySheetModel::ProjectDragIds() const
+{
+    QStringList ids;
+    if (!m_app)
+        return ids;
+    QSet<QString> seen;
+    // The application's own tree, not the whole registry: other projects' IDs do not match.
+    std::vector<const clsControl *> pending{m_app};
+    while (!pending.empty()) {
+        const clsControl *item = pending.back();
+        pending.pop_back();
+        for (const auto &entry : item->Children())
+            pending.push_back(entry.Value);
+        if (item == m_item || !IsKnownType(item->ObjType())
+            || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
+            continue;
+        const QString drag = item->GetProperty(Prop::DragID);
+        if (!drag.isEmpty() && !seen.contains(drag.toUpper())) {
+            seen.insert(drag.toUpper());
+            ids.append(drag);
+        }
+    }
+    ids.sort(Qt::CaseInsensitive);
+    return ids;
+}
+
+// ---- Validation --------------------------------------------------------------------------
+
+QString PropertySheetModel::Name(const Field &field) const
+{
+    QString name = field.Label;
+    name.remove(QLatin1Char('&'));
+    while (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
+
+std::optional<PropertySheetModel::Problem> PropertySheetModel::CheckId() const
+{
+    const QString id = m_id.trimmed();
+    const bool changed = m_mode == Mode::Create || id != m_originalId;
+    if (id.isEmpty())
+        return Problem{IdCode, QStringLiteral("Please enter an ID.")};
+    if (!changed)
+        return std::nullopt;
+    for (QChar c : id)
+        if (c.isSpace() || c == QLatin1Char('*') || c.unicode() < 32
+            || (c.unicode() >= Marks::SubValue && c.unicode() <= Marks::Segment))
+            return Problem{IdCode, QStringLiteral("An ID may not contain blanks, \"*\" or "
+                                                  "marks.")};
+    if (id.size() > MaxIdLength)
+        return Problem{IdCode, QStringLiteral("An ID may not be longer than %1 characters.")
+                                   .arg(MaxIdLength)};
+    const QString full = FullId();
+    const bool needsCheck = m_mode == Mode::Create
+                            || (m_item && full.toUpper() != m_item->FullID().toUpper());
+    if (needsCheck && m_designer && m_designer->Items().Contains(full))
+        return Problem{IdCode, QStringLiteral("A ") + Caption()
+                                   + QStringLiteral(" with the same ID already exists in this ")
+                                   + (IsForm(m_type) ? QStringLiteral("application")
+                                                     : QStringLiteral("form"))
+                                   + QStringLiteral(".\nPlease enter a unique ID to continue.")};
+    return std::nullopt;
+}
+
+std::optional<PropertySheetModel::Problem>
+PropertySheetModel::CheckField(const Field &field) const
+{
+    const QString text = m_values.value(field.Code);
+    if (field.ReadOnly)
+        return std::nullopt;
+    if (text.size() > MaxTextLength)
+        return Problem{field.Code, Name(field)
+                                       + QStringLiteral(" is too long (at most %1 characters).")
+                                             .arg(MaxTextLength)};
+    if (HoldsRecordMarks(text))
+        return Problem{field.Code, Name(field) + QStringLiteral(" may not contain record marks.")};
+    switch (field.Type) {
+    case Kind::Number: {
+        const QString t = text.trimmed();
+        if (IsWord(field, t))
+            return std::nullopt;
+        double factor = 1;
+        if (IsPositionCode(field.Code))
+            factor = field.Code == Prop::Left || field.Code == Prop::Width ? ScaleX() : ScaleY();
+        const double min = field.Min / factor;
+        const double max = field.Max / factor;
+        bool ok = false;
+        const double v = NumberFormat::ParseInvariant(Process().ToPointDecimal(t), &ok);
+        const bool whole = !field.Integer || v == std::floor(v);
+        if (!ok || !whole || v < min || v > max) {
+            QString range = QStringLiteral("a %1 from %2 to %3")
+                                .arg(field.Integer ? QStringLiteral("whole number")
+                                                   : QStringLiteral("number"),
+                                     FormatNumber(min), FormatNumber(max));
+            if (!field.Word.isEmpty())
+                range = QStringLiteral("\"") + field.Word + QStringLiteral("\" or ") + range;
+            return Problem{field.Code, Name(field) + QStringLiteral(" must be ") + range + '.'};
+        }
+        return std::nullopt;
+    }
+    case Kind::Colour: {
+        if (m_useDefault.contains(field.Code))
+            return std::nullopt;
+        qint32 colour = 0;
+        if (!ParseColourValue(text, colour))
+            return Problem{field.Code, Name(field) + QStringLiteral(" is not a valid color.")};
+        return std::nullopt;
+    }
+    case Kind::Font: {
+        if (m_useDefault.contains(field.Code))
+            return std::nullopt;
+        bool ok = false;
+        const double size = NumberFormat::ParseInvariant(m_values.value(Prop::FontSize), &ok);
+        if (text.trimmed().isEmpty() || !ok || size <= 0 || size > 2048)
+            return Problem{field.Code, QStringLiteral("Please choose a font.")};
+        return std::nullopt;
+    }
+    default: return std::nullopt;
+    }
+}
+
+std::optional<PropertySheetModel::Problem> PropertySheetModel::Validate() const
+{
+    // The checks read the objects; one removed meanwhile is reported by Apply instead.
+    if (!ObjectsStillThere())
+        return std::nullopt;
+    if (auto p = CheckId())
+        return p;
+    for (const Field &f : m_fields)
+        if (auto p = CheckField(f))
+            return p;
+    if (m_dragSource && (m_dragId.contains(QLatin1Char('|')) || HoldsRecordMarks(m_dragId)
+                         || m_dragId.size() > MaxTextLength))
+        return Problem{Prop::DragID, QStringLiteral("A Drag ID may not contain \"|\" or marks.")};
+    if ((m_ext && !m_ext->Validate()) || (m_private && !m_private->Validate()))
+        return Problem{Prop::Extension, QStringLiteral("The custom properties cannot be "
+                                                       "saved.")};
+    return std::nullopt;
+}
+
+// ---- Apply -------------------------------------------------------------------------------
+
+clsControl *PropertySheetModel::Application() const
+{
+    return m_item && m_item->App() ? m_item->App() : m_app;
+}
+
+double PropertySheetModel::ScaleX() const
+{
+    const clsControl *basis = m_item ? m_item : m_defaults.get();
+    return basis ? basis->ScaleX() : 120.0;
+}
+
+double PropertySheetModel::ScaleY() const
+{
+    const clsControl *basis = m_item ? m_item : m_defaults.get();
+    return basis ? basis->ScaleY() : 240.0;
+}
+
+QString PropertySheetModel::ValueToWrite(const Field &field) const
+{
+    const QString t = m_values.value(field.Code).trimmed();
+    switch (field.Type) {
+    case Kind::Number:
+        if (IsWord(field, t))
+            return IsPositionCode(field.Code) ? field.Word : QString();
+        return NumberFormat::Format(NumberFormat::ParseInvariant(Process().ToPointDecimal(t)), 6);
+    case Kind::Colour: {
+        qint32 colour = 0;
+        ParseColourValue(t, colour);
+        return FormatColourValue(colour);
+    }
+    case Kind::Text:
+    case Kind::Picture:
+    case Kind::Icon: return m_values.value(field.Code);
+    default: return t;
+    }
+}
+
+void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
+{
+    auto changed = [&](int code) {
+        return m_values.value(code) != m_loaded.value(code)
+               || m_useDefault.contains(code) != m_loadedUseDefault.contains(code);
+    };
+
+    // Position and size in one move, so the undo record holds the former rectangle.
+    if (m_mode == Mode::Modify && FindField(Prop::Left)) {
+        QString move[4];
+        bool any = false;
+        for (int code = Prop::Left; code <= Prop::Height; ++code)
+            if (const Field *f = FindField(code); f && changed(code)) {
+                move[code - Prop::Left] = ValueToWrite(*f);
+                any = true;
+            }
+        if (any) {
+            if (edit)
+                edit->MoveItem(item, move[0], move[1], move[2], move[3]);
+            else
+                item.Move(move[0], move[1], move[2], move[3]);
+        }
+    }
+
+    for (const Field &f : m_fields) {
+        if (f.Code < 0 || f.ReadOnly || IsPositionCode(f.Code))
+            continue;
+        if (f.Type == Kind::Font) {
+            if (m_useDefault.contains(f.Code)) {
+                if (!m_loadedUseDefault.contains(f.Code))
+                    for (int code : FontCodes)
+                        item.SetProperty(code, QString());
+                continue;
+            }
+            for (int code : FontCodes)
+                if (changed(code) || m_loadedUseDefault.contains(f.Code))
+                    item.SetProperty(code, m_values.value(code).trimmed());
+            continue;
+        }
+        if (f.Code == Prop::FocusStyle && FindField(SelCellStyleCode))
+            continue; // written with the selected-cell tick below
+        if (!changed(f.Code))
+            continue;
+        if ((f.Type == Kind::Colour || f.Type == Kind::Icon) && m_useDefault.contains(f.Code)) {
+            item.SetProperty(f.Code, QString());
+            continue;
+        }
+        item.SetProperty(f.Code, ValueToWrite(f));
+    }
+
+    if (FindField(SelCellStyleCode) && FindField(Prop::FocusStyle)
+        && (changed(SelCellStyleCode) || changed(Prop::FocusStyle))) {
+        const QString focus = m_values.value(SelCellStyleCode) == QLatin1String("1")
+                                  ? QStringLiteral("0")
+                                  : ValueToWrite(*FindField(Prop::FocusStyle));
+        if (item.GetProperty(Prop::FocusStyle) != focus)
+            item.SetProperty(Prop::FocusStyle, focus);
+    }
+
+    if (FindField(NodeStyleCode)) {
+        const int tree = m_styleIndex >= 0 ? m_styles[size_t(m_styleIndex)].Style : 0;
+        const int style = tree + m_values.value(NodeStyleCode).toInt();
+        if (item.GetProperty(Prop::Style).toInt() != style)
+            item.SetProperty(Prop::Style, QString::number(style));
+    }
+
+    const PropertySet &supported = SupportedProperties(WrapperKindOf(item.ObjType()));
+    if (supported.Has(Prop::DragID) && m_dragId != m_loadedDragId)
+        item.SetProperty(Prop::DragID, m_dragSource ? m_dragId : QString());
+    const QString drops = m_dropTarget ? m_dropIds.join(QLatin1Char('|')) : QString();
+    if (supported.Has(Prop::DropIDs) && drops != m_loadedDropIds)
+        item.SetProperty(Prop::DropIDs, drops);
+
+    const qint32 mask = EventMask();
+    if (item.ObjType() == Type::Tabgroup) {
+        WriteTabEvents(item);
+    } else if (item.EventMask() != mask && (mask != m_loadedMask || m_mode == Mode::Create
+                                            || ObjType() != m_type)) {
+        item.SetProperty(Prop::EventMask, QString::number(mask));
+    }
+
+    if (m_ext && (m_ext->IsChanged() || (m_private && m_private->IsChanged()) || m_extensionSet)
+        && ExtensionToWrite() != item.Extension())
+        item.SetProperty(Prop::Extension, ExtensionToWrite());
+}
+
+void PropertySheetModel::WriteTabEvents(clsControl &group) const
+{
+    const qint32 mask = EventMask();
+    const qint32 groupMask = m_tabEventsOnGroup ? mask : 0;
+    if (group.EventMask() != groupMask)
+        group.SetProperty(Prop::EventMask, QString::number(groupMask));
+    for (const auto &entry : group.Children()) {
+        clsControl *child = entry.Value;
+        if (child->ObjType() != Type::Tab)
+            continue;
+        const qint32 tabMask = m_tabEventsOnGroup ? 0 : mask;
+        if (child->EventMask() != tabMask)
+            child->SetProperty(Prop::EventMask, QString::number(tabMask));
+    }
+}
+
+bool PropertySheetModel::StillThere(const clsControl *item, const QString &fullId) const
+{
+    return !item || (m_designer && m_designer->Items().Find(fullId) == item);
+}
+
+bool PropertySheetModel::ObjectsStillThere() const
+{
+    return StillThere(m_item, m_itemFullId) && StillThere(m_parent, m_parentFullId)
+        && StillThere(m_app, m_appFullId) && StillThere(m_form, m_formFullId);
+}
+
+clsControl *PropertySheetModel::Apply(EditCommands *edit)
+{
+    if (!m_designer)
+        throw GuiError(GuiErrors::ObjectNotSet);
+    // The object, or the objects a new one goes into, may have been removed while the sheet
+    // was open (the code editor can change the project meanwhile).
+    if (!ObjectsStillThere())
+        throw GuiError(GuiErrors::InvalidObjectId);
+    if (m_mode == Mode::Create) {
+        QString pos[4];
+        if (!IsApplication(m_type) && FindField(Prop::Left))
+            for (int code = Prop::Left; code <= Prop::Height; ++code)
+                pos[code - Prop::Left] = ValueToWrite(*FindField(code));
+        // The temporary item goes before the real one takes the type's place on the form.
+        m_defaults.reset();
+        clsControl *item = m_designer->AddControl(ObjType(), FullId(), ParentId(), pos[0],
+                                                  pos[1], pos[2], pos[3]);
+        if (!item)
+            return nullptr;
+        m_item = item;
+        m_itemFullId = item->FullID();
+        if (IsApplication(m_type) && FindField(Prop::Left)) {
+            // The application's window is placed like any change made later.
+            QString move[4];
+            bool any = false;
+            for (int code = Prop::Left; code <= Prop::Height; ++code)
+                if (m_values.value(code) != m_loaded.value(code)) {
+                    move[code - Prop::Left] = ValueToWrite(*FindField(code));
+                    any = true;
+                }
+            if (any)
+                item->Move(move[0], move[1], move[2], move[3]);
+        }
+        const int optionStyle = m_styleIndex >= 0 ? m_styles[size_t(m_styleIndex)].Style : -1;
+        if (optionStyle >= 0 && WrapperKindOf(ObjType()) != WrapperKind::Tree
+            && item->GetProperty(Prop::Style).toInt() != optionStyle)
+            item->SetProperty(Prop::Style, QString::number(optionStyle));
+        WriteProperties(*item, edit);
+        m_designer->MarkChanged(item);
+        if (edit && !IsApplication(m_type))
+            edit->AddUndoRecord(6, QString(), item->FullID());
+        m_originalId = m_id;
+        return item;
+    }
+
+    clsControl &item = *m_item;
+    // 1. The new ID.
+    const QString id = m_id.trimmed();
+    if (id != item.ID()) {
+        const bool renamed = edit ? edit->RenameItem(item, id) : item.RenameItem(id);
+        if (!renamed)
+            throw GuiError(GuiErrors::DuplicateId);
+        if (m_designer->ProjectTree())
+            m_designer->ProjectTree()->Refresh();
+    }
+    // 2. The new type within the family, then the style the option stands for.
+    if (ObjType() != item.ObjType())
+        item.ChangeType(ObjType());
+    const int optionStyle = m_styleIndex >= 0 ? m_styles[size_t(m_styleIndex)].Style : -1;
+    if (optionStyle >= 0 && WrapperKindOf(item.ObjType()) != WrapperKind::Tree
+        && item.GetProperty(Prop::Style).toInt() != optionStyle)
+        item.SetProperty(Prop::Style, QString::number(optionStyle));
+    // 3. Every changed value.
+    WriteProperties(item, edit);
+    // 4. The project.
+    m_designer->MarkChanged(&item);
+    m_originalId = id;
+    m_itemFullId = item.FullID();
+    return &item;
+}
+
+QString PropertySheetModel::FileFilter(Chooser chooser)
+{
+    switch (chooser) {
+    case Chooser::Icon:
+        return QStringLiteral("All Picture Files "
+                              "(*.bmp *.dib *.gif *.jpg *.jpeg *.png *.ico *.cur);;"
+                              "Bitmaps (*.bmp *.dib);;GIF Images (*.gif);;"
+                              "JPEG Images (*.jpg *.jpeg);;PNG Images (*.png);;"
+                              "Icons (*.ico *.cur);;All Files (*)");
+    case Chooser::Picture:
+        return QStringLiteral("All Picture Files (*.bmp *.dib *.gif *.jpg *.jpeg *.png *.ico);;"
+                              "Bitmaps (*.bmp *.dib);;GIF Images (*.gif);;"
+                              "JPEG Images (*.jpg *.jpeg);;PNG Images (*.png);;"
+                              "Icons (*.ico);;All Files (*)");
+    case Chooser::Logo:
+        return QStringLiteral("All Picture Files (*.bmp *.dib *.gif *.jpg *.jpeg *.png);;"
+                              "Bitmaps (*.bmp *.dib);;GIF Images (*.gif);;"
+                              "JPEG Images (*.jpg *.jpeg);;PNG Images (*.png);;All Files (*)");
+    case Chooser::HelpFile:
+        return QStringLiteral("Help Files (*.hlp *.chm);;All Files (*)");
+    }
+    return QString();
+}
+
+// ---- iPropertySource ---------------------------------------------------------------------
+
+QString PropertySheetModel::GetPendingValue(int propertyCode, int column) const
+{
+    switch (propertyCode) {
+    case Prop::ObjectType: return QString::number(ObjType());
+    case Prop::ObjectID: return m_id.trimmed();
+    case Prop::Extension: return ExtensionToWrite();
+    case Prop::EventMask: return QString::number(EventMask());
+    case Prop::FocusStyle:
+        if (m_values.value(SelCellStyleCode) == QLatin1String("1"))
+            return QStringLiteral("0");
+        break;
+    case Prop::Style:
+        if (m_styleIndex >= 0 && m_styles[size_t(m_styleIndex)].Style >= 0)
+            return QString::number(m_styles[size_t(m_styleIndex)].Style
+                                   + m_values.value(NodeStyleCode).toInt());
+        break;
+    default: break;
+    }
+    if (m_values.contains(propertyCode) && column == 0)
+        return m_values.value(propertyCode);
+    const clsControl *source = m_item ? m_item : m_defaults.get();
+    if (!source)
+        return QString();
+    try {
+        return source->GetProperty(propertyCode, column);
+    } catch (const GuiError &) {
+        return QString();
+    }
+}
+
+void PropertySheetModel::SetPendingValue(int propertyCode, const QString &value)
+{
+    if (propertyCode != Prop::Extension)
+        throw GuiError(GuiErrors::ReadOnlyProperty);
+    if (!m_ext)
+        return;
+    m_ext->SetExtProp(value);
+    m_ext->Activate();
+    LoadPrivate(value);
+    m_extensionSet = true;
+}
