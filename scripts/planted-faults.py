@@ -161,6 +161,10 @@ def main():
     finally:
         planted.restore()
 
+    if args.check:
+        print(f"{len(faults)} faults: {len(faults) - counts['stale']} in place, "
+              f"{counts['stale']} stale", flush=True)
+        return 0
     minutes = (time.monotonic() - started) / 60
     print(f"{len(faults)} faults: {counts['caught']} caught, {counts['missed']} missed, "
           f"{counts['stale']} stale, {counts['not built']} not built ({minutes:.0f} min)", flush=True)
