@@ -123,7 +123,8 @@ quint32 NameHash(const QByteArray &bytes)
 
 [[noreturn]] void FailRead(const QString &what, const RegularFile::Result &result)
 {
-    if (result.Errno == ENOENT)
+    // Below a plain file where a folder should be, the item is as absent as below no folder.
+    if (result.Errno == ENOENT || result.Errno == ENOTDIR)
         throw GuiError(HostErrors::FileNotFound, QStringLiteral("%1 is not on file").arg(what));
     if (result.Errno == ELOOP)
         throw GuiError(HostErrors::AccessError,

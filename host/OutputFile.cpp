@@ -72,7 +72,8 @@ void OutputFile::Write(const QString &path, const QByteArray &bytes, const QStri
     const QByteArray encoded = QFile::encodeName(path);
     struct stat st;
     if (::stat(encoded.constData(), &st) != 0) {
-        if (errno != ENOENT)
+        // A missing folder, or a plain file where one should be, is reported by the write.
+        if (errno != ENOENT && errno != ENOTDIR)
             Refuse(what, SystemText(errno));
         // A new name; through a dangling link, the file the link names.
         const QString target = LinkTarget(path);

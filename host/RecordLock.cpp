@@ -53,7 +53,10 @@ void RecordLock::Acquire(const QString &what)
                                QStringLiteral("Unable to set record lock for %1: the lock file is a "
                                               "symbolic link")
                                    .arg(what));
-            throw GuiError(error == ENOENT ? HostErrors::PathNotFound : HostErrors::AccessError,
+            // A plain file where a folder of the path should be leaves the folder as missing
+            // as no entry at all does.
+            throw GuiError(error == ENOENT || error == ENOTDIR ? HostErrors::PathNotFound
+                                                               : HostErrors::AccessError,
                            QStringLiteral("Unable to set record lock for %1: %2")
                                .arg(what, QString::fromLocal8Bit(std::strerror(error))));
         }

@@ -112,6 +112,26 @@ TEST(CodeAnalysis, FreshProgramIsCompleteWithEitherTemplateAndLineEnd)
     EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << r.UnusedText().toStdString();
 }
 
+// An application whose ID is the first word of a label of the template's own sections
+// ("GUI.EXECUTE:", "DECODE.EVENT:") makes that label look like one of its handlers; it stays
+// the template's, never an unused handler to remove.
+TEST(CodeAnalysis, TemplateLabelsThatLookLikeTheApplicationsHandlersAreNoHandlers)
+{
+    for (const QString app : {"GUI", "Decode"}) {
+        const QString project = ProjectText()
+                                    .Create(app, 0, 0x40000001)
+                                    .Create(app + "*Main", 6, 0x1)
+                                    .Create(app + "*Main*Ok", 18, 0x20)
+                                    .Text();
+        Bench standard(project, GuiLib);
+        const CodeAnalysisResult r = standard.Analyze(standard.Program());
+        ASSERT_TRUE(r.Analyzed) << r.Error.toStdString();
+        EXPECT_EQ(Statuses(r), AllPresent) << app.toStdString();
+        EXPECT_TRUE(r.MissingHandlers.isEmpty()) << r.MissingText().toStdString();
+        EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << r.UnusedText().toStdString();
+    }
+}
+
 TEST(CodeAnalysis, SectionsFoundInSequence)
 {
     Bench s;

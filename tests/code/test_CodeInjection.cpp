@@ -105,7 +105,9 @@ TEST(CodeInjection, HostileValuesStayDataAndTheProgramAnalysesComplete)
     EXPECT_TRUE(program.contains("GUI.MAINFORM = 'X' : CHAR(39) : '; EXECUTE ' : CHAR(39)"));
     EXPECT_TRUE(program.contains("CASE GUI.FORMID = 'X' : CHAR(39) : '; EXECUTE"));
     EXPECT_TRUE(program.contains("GUI.PROJFILE = 'GUI' : CHAR(39) : 'S FILE'"));
-    EXPECT_TRUE(program.contains("CHAR(253)") || program.contains("CHAR(1)"));
+    // Control characters, DEL, C1 and the marks each become their host character code.
+    EXPECT_TRUE(program.contains(
+        "CASE GUI.CTRLID = 'CTL' : CHAR(1) : CHAR(9) : CHAR(27) : CHAR(127) : CHAR(133) : CHAR(251) : '\"DQ\\BS'"));
     // The author's second line continues the comment.
     EXPECT_TRUE(program.contains("* Author:    Me\r\n*            INJECTED = 1"));
 

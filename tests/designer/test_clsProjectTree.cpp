@@ -258,6 +258,7 @@ TEST(clsProjectTree, F2EditsTheLabelAndTheEditShortcutsFollowTheEditor)
     EXPECT_EQ(f.editsEnded, 0);
     auto *editor = openEditor();
     ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "Check1"); // the edit starts from the current ID
     editor->setText("Agree");
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&f] { return f.editsEnded == 1 && f.Node("APP*F*Agree"); }, 5000));
@@ -270,6 +271,7 @@ TEST(clsProjectTree, F2EditsTheLabelAndTheEditShortcutsFollowTheEditor)
     EXPECT_EQ(f.editsStarted, 2);
     editor = openEditor();
     ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "Agree");
     editor->setText("Other");
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&f] { return f.editsEnded == 2; }, 5000));

@@ -58,6 +58,20 @@ TEST(FileDocument, ReadsWritesAndNamesLocalFiles)
     EXPECT_EQ(inFolder->Read(), text);
 }
 
+TEST(FileDocument, AFolderThatIsMissingOrAPlainFileGivesTheSameErrorNumbers)
+{
+    QTemporaryDir dir;
+    QFile plain(dir.filePath("plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    mvConnection connection;
+    for (const QString &folder : {QString("none"), QString("plain.txt")}) {
+        auto document = connection.Open(dir.filePath(folder + "/x.gui"));
+        EXPECT_EQ(ErrorOf([&] { document->Read(); }), HostErrors::FileNotFound) << qPrintable(folder);
+        EXPECT_EQ(ErrorOf([&] { document->Write("x"); }), HostErrors::PathNotFound) << qPrintable(folder);
+        EXPECT_EQ(ErrorOf([&] { document->Lock(); }), HostErrors::PathNotFound) << qPrintable(folder);
+    }
+}
+
 TEST(FileDocument, RelativeNamesBecomeAbsolute)
 {
     QTemporaryDir dir;

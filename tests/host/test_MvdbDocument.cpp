@@ -74,6 +74,46 @@ TEST(MvdbDocument, ItemsLiveInExplicitlyCreatedFiles)
     EXPECT_EQ(mv.ItemIDs("prod", "SALES", "BP"), QStringList{"ORDERS"});
 }
 
+TEST(MvdbDocument, EachFailingComponentOfTheItemsPathGivesItsErrorNumber)
+{
+    // Host, account or file in turn missing, a plain file or a link where its folder should
+    // be; the components before it are folders.
+    enum Shape { Missing, PlainFile, Link };
+    const struct { int Component; Shape What; int Open; int Write; int Lock; } rows[] = {
+        {0, Missing, HostErrors::PathNotFound, HostErrors::PathNotFound, HostErrors::PathNotFound},
+        {1, PlainFile, HostErrors::PathNotFound, HostErrors::PathNotFound, HostErrors::PathNotFound},
+        {2, Missing, HostErrors::PathNotFound, HostErrors::PathNotFound, HostErrors::PathNotFound},
+        {2, PlainFile, HostErrors::PathNotFound, HostErrors::PathNotFound, HostErrors::PathNotFound},
+        {1, Link, HostErrors::AccessError, HostErrors::AccessError, HostErrors::AccessError},
+    };
+    const QStringList names{"prod", "SALES", "BP"};
+    for (const auto &r : rows) {
+        Store store;
+        const QString before = QStringList(names.mid(0, r.Component)).join(u'/');
+        ASSERT_TRUE(QDir().mkpath(store.root + u'/' + before));
+        const QString at = store.root + u'/' + (before.isEmpty() ? "" : before + u'/') + names[r.Component];
+        if (r.What == PlainFile) {
+            QFile file(at);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        } else if (r.What == Link) {
+            ASSERT_TRUE(QDir().mkpath(store.outer.filePath("elsewhere/BP")));
+            ASSERT_TRUE(QFile::link(store.outer.filePath("elsewhere"), at));
+        }
+        const std::string row = std::to_string(r.Component) + "/" + std::to_string(r.What);
+        EXPECT_EQ(ErrorOf([&] { store.connection.Store().OpenFolder(names, "the file"); }), r.Open) << row;
+        auto document = store.Open("prod", "SALES", "BP", "ORDERS");
+        EXPECT_EQ(ErrorOf([&] { document->Read(); }), HostErrors::FileNotFound) << row;
+        EXPECT_EQ(ErrorOf([&] { document->Write("x"); }), r.Write) << row;
+        EXPECT_EQ(ErrorOf([&] { document->Lock(); }), r.Lock) << row;
+    }
+    Store store;
+    ASSERT_TRUE(QDir().mkpath(store.root + "/prod"));
+    EXPECT_EQ(ErrorOf([&] { store.connection.Store().OpenFolder({"prod", "a" + Marks::ValueMark()}, "x"); }),
+              HostErrors::BadFileName);
+    EXPECT_EQ(ErrorOf([&] { store.connection.Store().CreateFile("prod", "a" + Marks::ValueMark(), "BP"); }),
+              HostErrors::BadFileName);
+}
+
 TEST(MvdbDocument, NoNameReachesOutsideTheStore)
 {
     Store store;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -108,6 +109,31 @@ TEST(BarEditorModel, EditingAddsInsertsDeletesAndReordersWholeSubmenus)
     BarContent content(75);
     EXPECT_NO_THROW(content.SetItems(model.Store()));
     EXPECT_TRUE(content.DisplayModel()[3].BeginGroup);
+}
+
+TEST(BarEditorModel, StructuralEditsStopAtTheEdgeOfASubtree)
+{
+    // FILE holds OPEN and a closing separator; EDIT's first child is CUT.
+    const QString menu = Bar({{"FILE", "1"}, {"OPEN", "2"}, {"-", "2"}, {"EDIT", "1"}, {"CUT", "2"}});
+    struct Case { const char *what; std::function<int(BarEditorModel &)> edit; int result; QString store; };
+    const Case cases[] = {
+        {"a first child does not move up under its parent's previous sibling",
+         [](BarEditorModel &m) { return m.MoveUp(4); }, -1, menu},
+        {"a separator closing the previous submenu does not begin a group",
+         [](BarEditorModel &m) { return int(m.BeginGroup(3)); }, 0, menu},
+        {"a group begun at the top level gets a separator at that level",
+         [](BarEditorModel &m) { return m.SetBeginGroup(3, true) * 10 + int(m.BeginGroup(4)); }, 41,
+         Bar({{"FILE", "1"}, {"OPEN", "2"}, {"-", "2"}, {"-", "1"}, {"EDIT", "1"}, {"CUT", "2"}})},
+        {"a group begun for a first child is a separator inside the submenu",
+         [](BarEditorModel &m) { return m.SetBeginGroup(4, true) * 10 + int(m.BeginGroup(5)); }, 51,
+         Bar({{"FILE", "1"}, {"OPEN", "2"}, {"-", "2"}, {"EDIT", "1"}, {"-", "2"}, {"CUT", "2"}})},
+    };
+    for (const Case &c : cases) {
+        BarEditorModel model(75);
+        model.Load(menu);
+        EXPECT_EQ(c.edit(model), c.result) << c.what;
+        EXPECT_EQ(model.Store(), c.store) << c.what;
+    }
 }
 
 TEST(BarEditorModel, UntouchedFieldsAreNotRewritten)

@@ -21,3 +21,16 @@ TEST(OptionGridModel, EditsKeepTheDefaultOnItsOption)
     EXPECT_EQ(model.DefaultOption(), -1);
     EXPECT_EQ(model.StoreItems(), "Option1" + sv + "0" + sv + "first" + vm + items.section(vm, 0, 0));
 }
+
+TEST(OptionGridModel, InsertBeforeAtOrAfterTheDefaultKeepsItOnItsOption)
+{
+    const QString vm(QChar(Marks::Value));
+    const struct { int Before; int Default; } cases[] = {{0, 2}, {1, 2}, {2, 1}, {3, 1}};
+    for (const auto &c : cases) {
+        OptionGridModel model;
+        model.Load("A" + vm + "B" + vm + "C", "2");
+        model.Insert(c.Before);
+        EXPECT_EQ(model.DefaultOption(), c.Default) << c.Before;
+        EXPECT_EQ(model.Caption(c.Default), "B") << c.Before;
+    }
+}

@@ -238,6 +238,29 @@ TEST(PropertySheetModel, NumberFieldsNameTheFieldAndAcceptTheirWord)
     EXPECT_FALSE(f.Find("A*F*New1"));
 }
 
+TEST(PropertySheetModel, NumberFieldsTakeTheirLimitsAndNothingPast)
+{
+    Fixture f;
+    const struct { int Type; int Code; QString Limit; QString Past; } rows[] = {
+        {16, Prop::Left, "100000000", "100000000.5"},
+        {16, Prop::Top, "-100000000", "-100000001"},
+        {16, Prop::Width, "100000000", "100000001"},
+        {16, Prop::Height, "0", "-0.5"},
+        {16, Prop::MaxLen, "2147483647", "2147483648"},
+        {16, Prop::MaxLines, "32767", "32768"},
+        {35, Prop::Timeout, "2147483647", "2147483648"},
+    };
+    for (const auto &r : rows) {
+        f.New(r.Type);
+        f.sheet.SetText(r.Code, r.Limit);
+        EXPECT_FALSE(f.sheet.Validate()) << r.Limit.toStdString();
+        f.sheet.SetText(r.Code, r.Past);
+        const auto problem = f.sheet.Validate();
+        ASSERT_TRUE(problem) << r.Past.toStdString();
+        EXPECT_EQ(problem->Code, r.Code);
+    }
+}
+
 TEST(PropertySheetModel, CreateAddsTheItemAtThePositionWithOnlyChangedValues)
 {
     Fixture f;

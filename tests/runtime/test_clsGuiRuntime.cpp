@@ -208,6 +208,41 @@ TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
     EXPECT_EQ(Error(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "12"}))), "438");
 }
 
+TEST(GuiRuntime, MethodsOnADisabledControlOrUnderADisabledForm)
+{
+    Started s;
+    s.LoadOrders();
+    ASSERT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}))), "0");
+    auto *cust = qobject_cast<TextBox *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
+    ASSERT_NE(cust, nullptr);
+    cust->SetText("abc");
+    // Each step: object, method (and arguments), the error it gives (0 for none), whether the
+    // box is enabled afterwards. Activation needs the control and every container to be enabled;
+    // the other methods work on a disabled control and leave it disabled.
+    const struct { QString Id; QStringList Method; QString Error; bool Enabled; } steps[] = {
+        {"ORDERS*ORDER*TXTCUST", {"8"}, "0", false},
+        {"ORDERS*ORDER*TXTCUST", {"4"}, "5021", false},
+        {"ORDERS*ORDER*TXTCUST", {"1"}, "0", false},
+        {"ORDERS*ORDER*TXTCUST", {"9", "2", "3"}, "0", false},
+        {"ORDERS*ORDER*TXTCUST", {"3"}, "0", false},
+        {"ORDERS*ORDER*TXTCUST", {"2"}, "0", false},
+        {"ORDERS*ORDER*TXTCUST", {"7"}, "0", true},
+        {"ORDERS*ORDER*TXTCUST", {"4"}, "0", true},
+        {"ORDERS*ORDER", {"8"}, "0", false},
+        {"ORDERS*ORDER*TXTCUST", {"4"}, "5021", false},
+        {"ORDERS*ORDER", {"7"}, "0", true},
+        {"ORDERS*ORDER*TXTCUST", {"4"}, "0", true},
+    };
+    for (const auto &step : steps) {
+        const QString command = Cmd(QStringList{"6", step.Id} + step.Method);
+        const GuiResult r = s.runtime.Execute(command);
+        EXPECT_EQ(Error(r), step.Error) << command.toStdString();
+        EXPECT_EQ(cust->isEnabled(), step.Enabled) << command.toStdString();
+    }
+    EXPECT_TRUE(cust->Text().isEmpty());
+    EXPECT_TRUE(cust->isVisible());
+}
+
 TEST(GuiRuntime, WaitDeliversLaterAndShutdownLeavesNothing)
 {
     Started s;
