@@ -23,11 +23,9 @@ class GeometryKind final : public iUndoKind
 public:
     Outcome PutBack(iUndoWorld &world, const Record &record) const override
     {
-        clsControl *item = world.Find(record.First);
-        if (!item) {
-            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+        clsControl *item = world.FindOrReport(record.First);
+        if (!item)
             return {};
-        }
         const QStringList rect = record.Second.split(VM);
         if (rect.size() != 4)
             return {};
@@ -45,11 +43,9 @@ class RenameKind final : public iUndoKind
 public:
     Outcome PutBack(iUndoWorld &world, const Record &record) const override
     {
-        clsControl *item = world.Find(record.First);
-        if (!item) {
-            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+        clsControl *item = world.FindOrReport(record.First);
+        if (!item)
             return {};
-        }
         const QString former = item->ID();
         if (!item->RenameItem(record.Second)) {
             // Another object has taken the ID meanwhile.
@@ -84,11 +80,9 @@ private:
 
     static Outcome BringBack(iUndoWorld &world, const Record &record)
     {
-        clsControl *parent = world.Find(record.First);
-        if (!parent) {
-            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+        clsControl *parent = world.FindOrReport(record.First);
+        if (!parent)
             return {};
-        }
         QStringList created;
         switch (world.InsertBack(record.Second, *parent, created)) {
         case iUndoWorld::Insertion::Inserted:
@@ -145,11 +139,9 @@ class OrderKind final : public iUndoKind
 public:
     Outcome PutBack(iUndoWorld &world, const Record &record) const override
     {
-        clsControl *parent = world.Find(record.First);
-        if (!parent) {
-            world.ReportSkipped(GuiErrors::InvalidObjectId, record.First);
+        clsControl *parent = world.FindOrReport(record.First);
+        if (!parent)
             return {};
-        }
         Record reverse{record.Kind, record.First, UndoRecords::ChildOrder(*parent), {}};
         UndoRecords::RestoreChildOrder(*parent, record.Second);
         world.Designer().MarkChanged(parent);
@@ -157,6 +149,14 @@ public:
     }
 };
 } // namespace
+
+clsControl *iUndoWorld::FindOrReport(const QString &path)
+{
+    clsControl *item = Find(path);
+    if (!item)
+        ReportSkipped(GuiErrors::InvalidObjectId, path);
+    return item;
+}
 
 const iUndoKind *iUndoKind::Of(int kind)
 {

@@ -19,6 +19,8 @@ public:
     virtual clsControl *Find(const QString &path) = 0;
     // Reports an undo or redo that could not be carried out (missing object, duplicate ID).
     virtual void ReportSkipped(int number, const QString &path) = 0;
+    // The object a record names; when it is gone, the user is told and nullptr comes back.
+    clsControl *FindOrReport(const QString &path);
     enum class Insertion { Inserted, Refused, Failed };
     // Loads a project text of one object (with what lies below it) into parent; gives the
     // paths of the top-level objects made.

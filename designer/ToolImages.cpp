@@ -59,6 +59,20 @@ void Arrow(QPainter &p, const QPointF &tip, qreal dx, qreal dy, const QColor &co
     p.drawPolygon(head);
 }
 
+// A curved arrow turning back to the left.
+void UndoArrow(QPainter &p)
+{
+    p.setPen(Line(Blue, 1.8));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(5, 6);
+    path.lineTo(10, 6);
+    path.cubicTo(15, 6, 15, 13.5, 10, 13.5);
+    path.lineTo(6, 13.5);
+    p.drawPath(path);
+    Arrow(p, QPointF(1.5, 6), -1, 0, Blue);
+}
+
 using Drawer = DrawnIcons::Drawing;
 
 const QHash<QString, Drawer> &Drawers()
@@ -139,30 +153,13 @@ const QHash<QString, Drawer> &Drawers()
              p.setBrush(Green);
              p.drawPolygon(QPolygonF({QPointF(6.5, 6.5), QPointF(11, 9.2), QPointF(6.5, 12)}));
          }},
-        {QStringLiteral("Undo"),
-         [](QPainter &p) {
-             p.setPen(Line(Blue, 1.8));
-             p.setBrush(Qt::NoBrush);
-             QPainterPath path;
-             path.moveTo(5, 6);
-             path.lineTo(10, 6);
-             path.cubicTo(15, 6, 15, 13.5, 10, 13.5);
-             path.lineTo(6, 13.5);
-             p.drawPath(path);
-             Arrow(p, QPointF(1.5, 6), -1, 0, Blue);
-         }},
+        {QStringLiteral("Undo"), UndoArrow},
         // Undo's arrow, mirrored.
         {QStringLiteral("Redo"),
          [](QPainter &p) {
-             p.setPen(Line(Blue, 1.8));
-             p.setBrush(Qt::NoBrush);
-             QPainterPath path;
-             path.moveTo(11, 6);
-             path.lineTo(6, 6);
-             path.cubicTo(1, 6, 1, 13.5, 6, 13.5);
-             path.lineTo(10, 13.5);
-             p.drawPath(path);
-             Arrow(p, QPointF(14.5, 6), 1, 0, Blue);
+             p.translate(16, 0);
+             p.scale(-1, 1);
+             UndoArrow(p);
          }},
         {QStringLiteral("Cut"),
          [](QPainter &p) {
