@@ -3,6 +3,7 @@
 #include "app/DefaultIds.h"
 #include "app/ErrorBoundary.h"
 #include "app/ProjectLoader.h"
+#include "app/ProjectWriter.h"
 #include "app/UndoBuffer.h"
 #include "app/clsDesigner.h"
 #include "app/iClipboard.h"
@@ -622,6 +623,40 @@ bool EditCommands::RepositionItem(clsControl &item, const QString &targetId, boo
         AddUndoRecord(UndoBuffer::Reposition, parent->FullID(), order);
     Refresh();
     return true;
+}
+
+void EditCommands::BeginPropertiesChange(clsControl &item)
+{
+    if (m_change.Depth++ > 0)
+        return;
+    m_change.Item = &item;
+    m_change.Path = item.FullID();
+    // A tab group's tab panels come and go with the sheet's Tabs page: the whole group is kept.
+    if (item.ObjType() == Type::Tabgroup && item.Parent()) {
+        m_change.Before = m_designer.GetTemplate(m_change.Path, QString(), 0);
+        m_change.Order = UndoRecords::ChildOrder(*item.Parent());
+    } else {
+        m_change.Before = ProjectWriter::OwnRecords(item);
+        m_change.Order.clear();
+    }
+}
+
+void EditCommands::EndPropertiesChange()
+{
+    if (m_change.Depth == 0 || --m_change.Depth > 0)
+        return;
+    clsControl *item = m_change.Item;
+    m_change.Item = nullptr;
+    if (!item || m_designer.Items().Find(m_change.Path) != item)
+        return;
+    const bool whole = !m_change.Order.isEmpty() || m_change.Before.startsWith(QLatin1String("TEMPLATE"));
+    const QString after = whole ? m_designer.GetTemplate(m_change.Path, QString(), 0)
+                                : ProjectWriter::OwnRecords(*item);
+    // A whole text begins with the time it was written.
+    const auto body = [](const QString &text) { return text.section(AM, 1); };
+    if (whole ? body(after) != body(m_change.Before) : after != m_change.Before)
+        AddUndoRecord(UndoBuffer::Properties, m_change.Path, m_change.Before, m_change.Order);
+    Refresh();
 }
 
 clsControl *EditCommands::Find(const QString &path)

@@ -79,6 +79,11 @@ public:
     // A move among the item's siblings (a drag in the project tree): next to the sibling with
     // the ID targetId, after it when after.
     bool RepositionItem(clsControl &item, const QString &targetId, bool after);
+    // A change of the property sheet or a content editor: Begin before it writes anything,
+    // End after. What it changed besides the moves and renames that keep records of their
+    // own becomes one "Undo properties" record. Nested pairs count as one.
+    void BeginPropertiesChange(clsControl &item);
+    void EndPropertiesChange();
     // Adds an undo record, forgets what Redo held and tells the menus.
     void AddUndoRecord(int kind, const QString &first, const QString &second,
                        const QString &extra = {});
@@ -119,5 +124,14 @@ private:
     // line break does not survive the plain-text form, so a paste of that same clipboard
     // text uses the exact project text.
     QString m_lastClipText;
+    // The object a property change is writing, as it was before.
+    struct PropertiesChange
+    {
+        int Depth = 0;
+        clsControl *Item = nullptr;
+        QString Path;
+        QString Before;
+        QString Order;
+    } m_change;
     QString m_lastProjectText;
 };

@@ -63,6 +63,13 @@ void WriteOne(QString &out, const clsControl &item)
 }
 } // namespace
 
+QString ProjectWriter::OwnRecords(const clsControl &item)
+{
+    QString out;
+    WriteOne(out, item);
+    return out.mid(1);
+}
+
 QString ProjectWriter::VersionText(int version)
 {
     return NumberFormat::Format(version / 10.0, 1);

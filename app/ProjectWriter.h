@@ -21,6 +21,9 @@ public:
     // Appends the records of one object and its descendants (each record preceded by an
     // AttributeMark).
     static void WriteObject(QString &out, const clsControl &item, int appOnly);
+    // The records of the object alone, its descendants left out: its create record, then one
+    // record per property that differs from its default, joined by AttributeMark.
+    static QString OwnRecords(const clsControl &item);
 
     // Record 1 field 2: now (or SOURCE_DATE_EPOCH, read as UTC, when set) as a day count
     // from 30 December 1899 with the time as fraction, at most five decimals, point as

@@ -1,6 +1,7 @@
 #include "app/UndoRecords.h"
 
 #include "app/ProjectLoader.h"
+#include "app/ProjectWriter.h"
 #include "app/clsDesigner.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -16,6 +17,12 @@ const QChar VM(Marks::Value);
 
 using Record = UndoBuffer::Record;
 using Outcome = iUndoKind::Outcome;
+
+// A whole project text (a deletion's), not a list of paths or an object's own records.
+bool IsProjectText(const QString &datum)
+{
+    return datum.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper() == QLatin1String("TEMPLATE");
+}
 
 // Move and size: the item's rectangle.
 class GeometryKind final : public iUndoKind
@@ -72,12 +79,6 @@ public:
     }
 
 private:
-    static bool IsProjectText(const QString &datum)
-    {
-        return datum.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper()
-            == QLatin1String("TEMPLATE");
-    }
-
     static Outcome BringBack(iUndoWorld &world, const Record &record)
     {
         clsControl *parent = world.FindOrReport(record.First);
@@ -133,6 +134,80 @@ private:
     }
 };
 
+// Properties: what the property sheet wrote. The record keeps the object's own records as they
+// were (its create record and its non-default properties, in the order they became so); for
+// an object whose children the sheet makes and removes (a tab group and its tab panels), the
+// project text of the object with everything below it, which comes back in its place.
+class PropertiesKind final : public iUndoKind
+{
+public:
+    Outcome PutBack(iUndoWorld &world, const Record &record) const override
+    {
+        clsControl *item = world.FindOrReport(record.First);
+        if (!item)
+            return {};
+        if (IsProjectText(record.Second))
+            return Replace(world, *item, record);
+        Record reverse{record.Kind, record.First, ProjectWriter::OwnRecords(*item), {}};
+        const QStringList records = record.Second.split(AM);
+        const QStringList create = records.value(0).split(VM);
+        if (create.size() < 9 || create[0] != QLatin1String("2"))
+            return {};
+        // The type first: a new type brings its own defaults.
+        bool ok = false;
+        const int type = create[3].toInt(&ok);
+        if (ok && type != item->ObjType())
+            item->ChangeType(type);
+        QList<int> codes;
+        QStringList values;
+        for (qsizetype r = 1; r < records.size(); ++r) {
+            const QString &rec = records[r];
+            codes << rec.section(VM, 2, 2).toInt();
+            values << rec.section(VM, 5);
+        }
+        // What is set now and was not then goes back to its default...
+        const QList<int> now = item->NonDefault();
+        for (int code : now)
+            if (!codes.contains(code) && code != Vocabulary::Prop::EventMask) {
+                QString empty;
+                QString none;
+                item->SetProperty(code, 0, 0, empty, none);
+            }
+        // ... and what was set then takes its value again, in its order.
+        for (qsizetype i = 0; i < codes.size(); ++i)
+            if (item->GetProperty(codes[i]) != values[i] || !item->IsNonDefault(codes[i]))
+                item->SetProperty(codes[i], values[i]);
+        for (int code : codes) {
+            item->MarkNonDefault(code, false);
+            item->MarkNonDefault(code, true);
+        }
+        if (!create[8].isEmpty() && QString::number(item->EventMask()) != create[8])
+            item->SetProperty(Vocabulary::Prop::EventMask, create[8]);
+        item->Move(ProjectLoader::PositionText(create[4]), ProjectLoader::PositionText(create[5]),
+                   create[6], create[7]);
+        world.Designer().MarkChanged(item);
+        return {true, reverse};
+    }
+
+private:
+    static Outcome Replace(iUndoWorld &world, clsControl &item, const Record &record)
+    {
+        clsControl *parent = item.Parent();
+        if (!parent)
+            return {};
+        clsDesigner &designer = world.Designer();
+        const QString text = designer.GetTemplate(item.FullID(), QString(), 0);
+        const QString order = UndoRecords::ChildOrder(*parent);
+        designer.RemoveControl(item.FullID());
+        QStringList created;
+        if (world.InsertBack(record.Second, *parent, created) != iUndoWorld::Insertion::Inserted
+            || created.isEmpty())
+            return {};
+        UndoRecords::RestoreChildOrder(*parent, record.Extra);
+        return {true, Record{record.Kind, created.first(), text, order}};
+    }
+};
+
 // Reposition: the order of a parent's children.
 class OrderKind final : public iUndoKind
 {
@@ -164,6 +239,7 @@ const iUndoKind *iUndoKind::Of(int kind)
     static const RenameKind rename;
     static const RemovalKind removal;
     static const OrderKind order;
+    static const PropertiesKind properties;
     switch (kind) {
     case UndoBuffer::Move:
     case UndoBuffer::Size:
@@ -176,6 +252,8 @@ const iUndoKind *iUndoKind::Of(int kind)
         return &removal;
     case UndoBuffer::Reposition:
         return &order;
+    case UndoBuffer::Properties:
+        return &properties;
     default:
         return nullptr;
     }

@@ -7,6 +7,7 @@
 #include "app/DesignerRoot.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "support/GuiError.h"
 #include "support/Marks.h"
 #include "testsupport/ScriptedPrompter.h"
 
@@ -24,7 +25,9 @@ QString Sample()
                     Create("APP*F*Frame1", 26, "", "1", "5"), Create("APP*F*Label2", 15, "Frame1", "2", "2"),
                     Create("APP*F*Check1", 20, "Frame1", "2", "4"), Create("APP*F*Text2", 16, "", "5", "8"),
                     Create("APP*G*Label1", 15, "", "3", "3"),
-                    Create("APP*G*List1", 21, "", "3", "6")});
+                    Create("APP*G*List1", 21, "", "3", "6"), Create("APP*G*Tabs1", 30, "", "1", "9"),
+                    Create("APP*G*Tab1", 31, "Tabs1"), Create("APP*G*Tab2", 31, "Tabs1"),
+                    Create("APP*G*Label9", 15, "Tab2", "1", "1")});
 }
 
 // A paste onto its own form asks whether to take a new ID: it does.
@@ -73,13 +76,55 @@ struct World
         return objects.empty() ? nullptr : objects[std::size_t(Pick(int(objects.size())))];
     }
 
+    // What the property sheet does to one object: a few properties written between the two
+    // calls that make one record of them; on a tab group, a tab panel added or taken away.
+    // No colours or fonts yet: a control's own colour or font equal to its form's loads back
+    // as inherited, so a deletion undone would not give back the same text.
+    bool SheetChange(QString &did)
+    {
+        using namespace Vocabulary;
+        std::vector<clsControl *> objects;
+        for (clsControl *item : root.Items().InOrder())
+            if (item->ObjType() != Type::Root && item->ObjType() != Type::Tab)
+                objects.push_back(item);
+        clsControl *item = objects[std::size_t(Pick(int(objects.size())))];
+        did = item->FullID() + QStringLiteral(" properties");
+        EditCommands &edit = root.Edit();
+        edit.BeginPropertiesChange(*item);
+        static const struct { int Code; const char *Values[3]; } writes[] = {
+            {Prop::Caption, {"One", "Two", ""}},      {Prop::Enabled, {"0", "1", "0"}},
+            {Prop::Visible, {"0", "1", "1"}},         {Prop::Hint, {"a hint", "", "another"}},
+            {Prop::Description, {"d", "", "e"}},
+        };
+        for (int n = 1 + Pick(3); n > 0; --n) {
+            const auto &w = writes[std::size_t(Pick(int(std::size(writes))))];
+            try {
+                item->SetProperty(w.Code, QString::fromLatin1(w.Values[Pick(3)]));
+            } catch (const GuiError &) {
+                // Not a property of this kind: the sheet would not offer it.
+            }
+        }
+        if (item->ObjType() == Type::Tabgroup) {
+            const QString form = item->FullID().section(QLatin1Char('*'), 0, 1);
+            if (Pick(2) && item->Children().Count() > 1)
+                root.Designer().RemoveControl(item->Children().begin()->Value->FullID());
+            else
+                root.Designer().AddControl(Type::Tab, form + QStringLiteral("*NewTab%1").arg(++tabs), item->ID(),
+                                           {}, {}, {}, {});
+        }
+        edit.EndPropertiesChange();
+        return true;
+    }
+
+    int tabs = 0;
+
     // One random change through the Edit commands; true when it changed the project.
     bool Change(int &renames, QString &did)
     {
         EditCommands &edit = root.Edit();
         clsControl *item = AnyObject(true);
         did = item ? item->FullID() : QString();
-        switch (Pick(7)) {
+        switch (Pick(9)) {
         case 0:
             did += QStringLiteral(" moved");
             return item && edit.MoveItemTwips(*item, 15 * Pick(400), 15 * Pick(300), std::nullopt, std::nullopt);
@@ -111,6 +156,9 @@ struct World
             did = source->FullID() + QStringLiteral(" pasted on ") + target->FullID();
             return edit.Paste();
         }
+        case 7:
+        case 8:
+            return SheetChange(did);
         default: {
             if (!item || item->Parent()->Children().Count() < 2)
                 return false;
@@ -184,6 +232,7 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
     EXPECT_GT(changes, 80);
     EXPECT_GT(steps.filter(QStringLiteral(" deleted")).size(), 10);
     EXPECT_GT(steps.filter(QStringLiteral(" pasted on ")).size(), 10);
+    EXPECT_GT(steps.filter(QStringLiteral(" properties")).size(), 20);
     for (const QString &report : world.prompter.ReportTexts())
         ADD_FAILURE() << report.toStdString();
 }
