@@ -25,7 +25,7 @@
 namespace {
 constexpr int FullIdRole = Qt::UserRole + 1;
 constexpr int TypeRole = Qt::UserRole + 2;
-const QString TreeLabel = QStringLiteral("<clsProjectTree>");
+constexpr QLatin1String TreeLabel("<clsProjectTree>");
 
 QString OwnId(const QString &fullId)
 {

@@ -41,7 +41,7 @@
 using namespace MainWindowModel;
 
 namespace {
-const QString CommandLabel = QStringLiteral("<mdiMain Command>");
+constexpr QLatin1String CommandLabel("<mdiMain Command>");
 }
 
 DesignerWindow::DesignerWindow() : DesignerWindow(Options()) {}
