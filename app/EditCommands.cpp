@@ -649,7 +649,7 @@ void EditCommands::EndPropertiesChange()
     m_change.Item = nullptr;
     if (!item || m_designer.Items().Find(m_change.Path) != item)
         return;
-    const bool whole = !m_change.Order.isEmpty() || m_change.Before.startsWith(QLatin1String("TEMPLATE"));
+    const bool whole = m_change.Before.startsWith(QLatin1String("TEMPLATE"));
     const QString after = whole ? m_designer.GetTemplate(m_change.Path, QString(), 0)
                                 : ProjectWriter::OwnRecords(*item);
     // A whole text begins with the time it was written.

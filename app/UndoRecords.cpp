@@ -24,6 +24,26 @@ bool IsProjectText(const QString &datum)
     return datum.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper() == QLatin1String("TEMPLATE");
 }
 
+// Loads an object's text into parent and puts parent's children back into the order they had
+// (an empty order leaves the object last).
+bool InsertInPlace(iUndoWorld &world, clsControl &parent, const QString &text, const QString &order,
+                   QStringList &created)
+{
+    switch (world.InsertBack(text, parent, created)) {
+    case iUndoWorld::Insertion::Inserted:
+        break;
+    case iUndoWorld::Insertion::Refused:
+        // The parent can no longer hold the object (its type has changed).
+        world.ReportSkipped(GuiErrors::InvalidFormOrParent, parent.FullID());
+        return false;
+    default:
+        return false;
+    }
+    if (!order.isEmpty())
+        UndoRecords::RestoreChildOrder(parent, order);
+    return true;
+}
+
 // Move and size: the item's rectangle.
 class GeometryKind final : public iUndoKind
 {
@@ -85,18 +105,8 @@ private:
         if (!parent)
             return {};
         QStringList created;
-        switch (world.InsertBack(record.Second, *parent, created)) {
-        case iUndoWorld::Insertion::Inserted:
-            break;
-        case iUndoWorld::Insertion::Refused:
-            // The parent can no longer hold the object (its type has changed).
-            world.ReportSkipped(GuiErrors::InvalidFormOrParent, record.First);
+        if (!InsertInPlace(world, *parent, record.Second, record.Extra, created))
             return {};
-        default:
-            return {};
-        }
-        if (!record.Extra.isEmpty())
-            UndoRecords::RestoreChildOrder(*parent, record.Extra);
         return {true, Record{record.Kind, record.First, created.join(VM), {}}};
     }
 
@@ -200,10 +210,8 @@ private:
         const QString order = UndoRecords::ChildOrder(*parent);
         designer.RemoveControl(item.FullID());
         QStringList created;
-        if (world.InsertBack(record.Second, *parent, created) != iUndoWorld::Insertion::Inserted
-            || created.isEmpty())
+        if (!InsertInPlace(world, *parent, record.Second, record.Extra, created) || created.isEmpty())
             return {};
-        UndoRecords::RestoreChildOrder(*parent, record.Extra);
         return {true, Record{record.Kind, created.first(), text, order}};
     }
 };
