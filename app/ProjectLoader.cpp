@@ -546,7 +546,13 @@ void ProjectLoader::Session::PropertyRecord(const Record &rec)
     const int index2 = IndexField(rec.Get(5));
     QString value = rec.HasRest ? rec.Rest.toString() : QString();
     QString itemId;
-    item->SetProperty(code, index1, index2, value, itemId);
+    // A property the text names is the object's own even when it equals what the object would
+    // take from its form now (a control's colour or font the same as its form's): left
+    // inherited, the next save would drop it and the control would follow the form from then on.
+    if (index1 == 0 && index2 == 0 && itemId.isEmpty())
+        item->SetOwnProperty(code, value);
+    else
+        item->SetProperty(code, index1, index2, value, itemId);
 }
 
 void ProjectLoader::Session::MethodRecord(const Record &rec)

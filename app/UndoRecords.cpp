@@ -186,7 +186,7 @@ public:
         // ... and what was set then takes its value again, in its order.
         for (qsizetype i = 0; i < codes.size(); ++i)
             if (item->GetProperty(codes[i]) != values[i] || !item->IsNonDefault(codes[i]))
-                item->SetProperty(codes[i], values[i]);
+                item->SetOwnProperty(codes[i], values[i]);
         for (int code : codes) {
             item->MarkNonDefault(code, false);
             item->MarkNonDefault(code, true);

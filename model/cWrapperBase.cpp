@@ -294,6 +294,19 @@ QString cWrapperBase::GetDefaultProperty(int code) const
     }
 }
 
+bool cWrapperBase::KeepOwn(int code, const QString &value)
+{
+    // Only a default taken from the form or the container can change under the object.
+    bool inherited = IsFontCode(code) && Supports(code);
+    for (const DefaultRule &rule : Defaults())
+        if (rule.code == code)
+            inherited = rule.from != DefaultFrom::Fixed;
+    if (!inherited || IsListValued(code) || FormItem() == m_owner)
+        return false;
+    StoreValue(code, value);
+    return true;
+}
+
 int cWrapperBase::ParseInt(const QString &value, int low, int high)
 {
     bool ok = false;

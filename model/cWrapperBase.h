@@ -48,6 +48,7 @@ public:
     bool SetProperty(int code, int index1, int index2, QString &value, QString &itemId) override;
     QString GetProperty(int code, int index1, int index2, const QString &itemId) const override;
     QString GetDefaultProperty(int code) const override;
+    bool KeepOwn(int code, const QString &value) override;
     QString InvokeMethod(int method, const QString &arg1, const QString &arg2,
                          const QString &arg3) override;
     void Reset() override;

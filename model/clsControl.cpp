@@ -256,6 +256,13 @@ void clsControl::SetProperty(int code, const QString &value)
     SetProperty(code, 0, 0, v, none);
 }
 
+void clsControl::SetOwnProperty(int code, const QString &value)
+{
+    SetProperty(code, value);
+    if (!IsNonDefault(code) && !value.isEmpty() && m_wrapper && m_wrapper->KeepOwn(code, value))
+        MarkNonDefault(code, true);
+}
+
 QString clsControl::GetProperty(int code, int index1, int index2, const QString &itemId) const
 {
     if (!m_wrapper)

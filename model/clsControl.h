@@ -69,6 +69,10 @@ public:
     void SetProperty(int code, int index1, int index2, QString &value, QString &itemId);
     // The common case: whole value, no item ID.
     void SetProperty(int code, const QString &value);
+    // The same for a value that is the object's own even when it equals what it would take
+    // from its form or container now (a saved text names it; Undo puts it back): it stays
+    // when the form's value changes later.
+    void SetOwnProperty(int code, const QString &value);
     QString GetProperty(int code, int index1 = 0, int index2 = 0,
                         const QString &itemId = {}) const;
     QString GetDefaultProperty(int code) const;

@@ -25,6 +25,7 @@ void iControlWrapper::DeleteItem() { NotImplemented(); }
 bool iControlWrapper::SetProperty(int, int, int, QString &, QString &) { NotImplemented(); }
 QString iControlWrapper::GetProperty(int, int, int, const QString &) const { NotImplemented(); }
 QString iControlWrapper::GetDefaultProperty(int) const { NotImplemented(); }
+bool iControlWrapper::KeepOwn(int, const QString &) { return false; }
 QString iControlWrapper::InvokeMethod(int, const QString &, const QString &, const QString &)
 {
     NotImplemented();

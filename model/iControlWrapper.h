@@ -35,6 +35,9 @@ public:
     virtual bool SetProperty(int code, int index1, int index2, QString &value, QString &itemId);
     virtual QString GetProperty(int code, int index1, int index2, const QString &itemId) const;
     virtual QString GetDefaultProperty(int code) const;
+    // Keeps a value equal to the inherited default as the object's own; false when the code
+    // has no inherited default (its value then is simply the default).
+    virtual bool KeepOwn(int code, const QString &value);
     virtual QString InvokeMethod(int method, const QString &arg1, const QString &arg2,
                                  const QString &arg3);
     virtual void Reset();
