@@ -192,14 +192,16 @@ frmProperties::Result frmProperties::Run(const QString &label)
     const bool create = m_model.SheetMode() == PropertySheetModel::Mode::Create;
     Result result;
     ErrorBoundary::Run(m_designer.Prompter(), label, [&] {
-        clsControl *item = m_model.Apply(m_edit);
+        // The content editors write inside the sheet's change, so that both are one record.
+        clsControl *item = m_model.Apply(m_edit, [&](clsControl &target) {
+            for (ContentEditorPage *editor : std::as_const(m_contentPages))
+                editor->Apply(target, m_designer);
+            // The tabs the Tabs page made report what the Events page says.
+            if (target.ObjType() == Type::Tabgroup)
+                m_model.WriteTabEvents(target);
+        });
         if (!item)
             return;
-        for (ContentEditorPage *editor : std::as_const(m_contentPages))
-            editor->Apply(*item, m_designer);
-        // The tabs the Tabs page made report what the Events page says.
-        if (item->ObjType() == Type::Tabgroup)
-            m_model.WriteTabEvents(*item);
         result.Confirmed = true;
         result.FullId = item->FullID();
         if (create) {

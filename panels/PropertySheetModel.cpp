@@ -959,29 +959,34 @@ QString PropertySheetModel::ValueToWrite(const Field &field) const
     }
 }
 
-void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
+bool PropertySheetModel::Changed(int code) const
 {
-    auto changed = [&](int code) {
-        return m_values.value(code) != m_loaded.value(code)
-               || m_useDefault.contains(code) != m_loadedUseDefault.contains(code);
-    };
+    return m_values.value(code) != m_loaded.value(code)
+           || m_useDefault.contains(code) != m_loadedUseDefault.contains(code);
+}
 
+void PropertySheetModel::WriteMove(clsControl &item, EditCommands *edit)
+{
     // Position and size in one move, so the undo record holds the former rectangle.
-    if (m_mode == Mode::Modify && FindField(Prop::Left)) {
-        QString move[4];
-        bool any = false;
-        for (int code = Prop::Left; code <= Prop::Height; ++code)
-            if (const Field *f = FindField(code); f && changed(code)) {
-                move[code - Prop::Left] = ValueToWrite(*f);
-                any = true;
-            }
-        if (any) {
-            if (edit)
-                edit->MoveItem(item, move[0], move[1], move[2], move[3]);
-            else
-                item.Move(move[0], move[1], move[2], move[3]);
+    if (!FindField(Prop::Left))
+        return;
+    QString move[4];
+    bool any = false;
+    for (int code = Prop::Left; code <= Prop::Height; ++code)
+        if (const Field *f = FindField(code); f && Changed(code)) {
+            move[code - Prop::Left] = ValueToWrite(*f);
+            any = true;
         }
-    }
+    if (!any)
+        return;
+    if (edit)
+        edit->MoveItem(item, move[0], move[1], move[2], move[3]);
+    else
+        item.Move(move[0], move[1], move[2], move[3]);
+}
+
+void PropertySheetModel::WriteProperties(clsControl &item)
+{
 
     for (const Field &f : m_fields) {
         if (f.Code < 0 || f.ReadOnly || IsPositionCode(f.Code))
@@ -994,13 +999,13 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
                 continue;
             }
             for (int code : FontCodes)
-                if (changed(code) || m_loadedUseDefault.contains(f.Code))
+                if (Changed(code) || m_loadedUseDefault.contains(f.Code))
                     item.SetProperty(code, m_values.value(code).trimmed());
             continue;
         }
         if (f.Code == Prop::FocusStyle && FindField(SelCellStyleCode))
             continue; // written with the selected-cell tick below
-        if (!changed(f.Code))
+        if (!Changed(f.Code))
             continue;
         if ((f.Type == Kind::Colour || f.Type == Kind::Icon) && m_useDefault.contains(f.Code)) {
             item.SetProperty(f.Code, QString());
@@ -1010,7 +1015,7 @@ void PropertySheetModel::WriteProperties(clsControl &item, EditCommands *edit)
     }
 
     if (FindField(SelCellStyleCode) && FindField(Prop::FocusStyle)
-        && (changed(SelCellStyleCode) || changed(Prop::FocusStyle))) {
+        && (Changed(SelCellStyleCode) || Changed(Prop::FocusStyle))) {
         const QString focus = m_values.value(SelCellStyleCode) == QLatin1String("1")
                                   ? QStringLiteral("0")
                                   : ValueToWrite(*FindField(Prop::FocusStyle));
@@ -1068,7 +1073,8 @@ bool PropertySheetModel::ObjectsStillThere() const
         && StillThere(m_app, m_appFullId) && StillThere(m_form, m_formFullId);
 }
 
-clsControl *PropertySheetModel::Apply(EditCommands *edit)
+clsControl *PropertySheetModel::Apply(EditCommands *edit,
+                                      const std::function<void(clsControl &)> &alsoWrite)
 {
     if (!m_designer)
         throw GuiError(GuiErrors::ObjectNotSet);
@@ -1105,7 +1111,9 @@ clsControl *PropertySheetModel::Apply(EditCommands *edit)
         if (optionStyle >= 0 && WrapperKindOf(ObjType()) != WrapperKind::Tree
             && item->GetProperty(Prop::Style).toInt() != optionStyle)
             item->SetProperty(Prop::Style, QString::number(optionStyle));
-        WriteProperties(*item, edit);
+        WriteProperties(*item);
+        if (alsoWrite)
+            alsoWrite(*item);
         m_designer->MarkChanged(item);
         if (edit && !IsApplication(m_type))
             edit->AddUndoRecord(6, QString(), item->FullID());
@@ -1123,15 +1131,30 @@ clsControl *PropertySheetModel::Apply(EditCommands *edit)
         if (m_designer->ProjectTree())
             m_designer->ProjectTree()->Refresh();
     }
-    // 2. The new type within the family, then the style the option stands for.
-    if (ObjType() != item.ObjType())
-        item.ChangeType(ObjType());
-    const int optionStyle = m_styleIndex >= 0 ? m_styles[size_t(m_styleIndex)].Style : -1;
-    if (optionStyle >= 0 && WrapperKindOf(item.ObjType()) != WrapperKind::Tree
-        && item.GetProperty(Prop::Style).toInt() != optionStyle)
-        item.SetProperty(Prop::Style, QString::number(optionStyle));
-    // 3. Every changed value.
-    WriteProperties(item, edit);
+    // 2. The position and size, which keep an undo record of their own.
+    WriteMove(item, edit);
+    // 3. The rest is one "Undo properties" record: the new type within the family, the
+    // style the option stands for, every changed value and what the caller writes besides.
+    if (edit)
+        edit->BeginPropertiesChange(item);
+    try {
+        if (ObjType() != item.ObjType())
+            item.ChangeType(ObjType());
+        const int optionStyle = m_styleIndex >= 0 ? m_styles[size_t(m_styleIndex)].Style : -1;
+        if (optionStyle >= 0 && WrapperKindOf(item.ObjType()) != WrapperKind::Tree
+            && item.GetProperty(Prop::Style).toInt() != optionStyle)
+            item.SetProperty(Prop::Style, QString::number(optionStyle));
+        WriteProperties(item);
+        if (alsoWrite)
+            alsoWrite(item);
+    } catch (...) {
+        // What was written before the error stays, and Undo can take it back.
+        if (edit)
+            edit->EndPropertiesChange();
+        throw;
+    }
+    if (edit)
+        edit->EndPropertiesChange();
     // 4. The project.
     m_designer->MarkChanged(&item);
     m_originalId = id;

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -213,9 +214,12 @@ public:
     std::optional<Problem> Validate() const;
     // Writes the sheet: in create mode adds the item (through the designer's add-item
     // operation, at the position entered) and returns it; in modify mode renames, changes
-    // the type and sets the changed properties, in that order. Raises GuiError; whatever was
-    // written before the error stays. Undo records go through edit when given.
-    clsControl *Apply(EditCommands *edit);
+    // the position and size, the type and the changed properties, in that order. alsoWrite
+    // (the content editors) runs on the object after them. Raises GuiError; whatever was
+    // written before the error stays. Undo records go through edit when given: a rename and
+    // a move keep their own, everything after them becomes one "Undo properties" record.
+    clsControl *Apply(EditCommands *edit,
+                      const std::function<void(clsControl &)> &alsoWrite = {});
 
     // The file-chooser filters (Qt's form) for icons and tool, node and tab images, for
     // pictures, for the application logo and for the help file. They list what the picture
@@ -246,7 +250,9 @@ private:
     std::optional<Problem> CheckId() const;
     std::optional<Problem> CheckField(const Field &field) const;
     QString ValueToWrite(const Field &field) const;
-    void WriteProperties(clsControl &item, EditCommands *edit);
+    bool Changed(int code) const;
+    void WriteMove(clsControl &item, EditCommands *edit);
+    void WriteProperties(clsControl &item);
     double ScaleX() const;
     double ScaleY() const;
     QString Name(const Field &field) const;

@@ -78,8 +78,7 @@ struct World
 
     // What the property sheet does to one object: a few properties written between the two
     // calls that make one record of them; on a tab group, a tab panel added or taken away.
-    // No colours or fonts yet: a control's own colour or font equal to its form's loads back
-    // as inherited, so a deletion undone would not give back the same text.
+    // Colours and fonts come from a small set, so that a control's often equal its form's.
     bool SheetChange(QString &did)
     {
         using namespace Vocabulary;
@@ -94,7 +93,9 @@ struct World
         static const struct { int Code; const char *Values[3]; } writes[] = {
             {Prop::Caption, {"One", "Two", ""}},      {Prop::Enabled, {"0", "1", "0"}},
             {Prop::Visible, {"0", "1", "1"}},         {Prop::Hint, {"a hint", "", "another"}},
-            {Prop::Description, {"d", "", "e"}},
+            {Prop::Description, {"d", "", "e"}},     {Prop::BackColor, {"255", "65280", "255"}},
+            {Prop::ForeColor, {"255", "0", "65280"}}, {Prop::FontName, {"Arial", "Courier New", "Arial"}},
+            {Prop::FontBold, {"1", "0", "1"}},        {Prop::FontSize, {"12", "9", "12"}},
         };
         for (int n = 1 + Pick(3); n > 0; --n) {
             const auto &w = writes[std::size_t(Pick(int(std::size(writes))))];
@@ -235,4 +236,36 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
     EXPECT_GT(steps.filter(QStringLiteral(" properties")).size(), 20);
     for (const QString &report : world.prompter.ReportTexts())
         ADD_FAILURE() << report.toStdString();
+}
+
+// A control's own colour and font equal to its form's are still its own after a load (here
+// the one that puts a deleted control back) and after Undo puts them back: the form's next
+// change leaves them alone.
+TEST(UndoRedo, OwnValuesEqualToTheFormsStayOwn)
+{
+    namespace Prop = Vocabulary::Prop;
+    World world(1);
+    const QString text = Project({MinimalApp(), Create("APP*F", 5), LoaderText::Prop(Prop::BackColor, "255", "APP*F"),
+                                  LoaderText::Prop(Prop::FontSize, "12", "APP*F"), Create("APP*F*Label1", 15),
+                                  LoaderText::Prop(Prop::BackColor, "255", "APP*F*Label1"),
+                                  LoaderText::Prop(Prop::FontSize, "12", "APP*F*Label1")});
+    ASSERT_TRUE(world.root.Designer().SetTemplate(text));
+    const QString saved = world.Saved();
+    EditCommands &edit = world.root.Edit();
+    clsControl *form = world.root.Items().Find(QStringLiteral("APP*F"));
+    const auto label = [&] { return world.root.Items().Find(QStringLiteral("APP*F*Label1")); };
+
+    world.root.Designer().SelectItem(label());
+    ASSERT_TRUE(edit.Delete());
+    ASSERT_TRUE(edit.Undo());
+    EXPECT_EQ(world.Saved().toStdString(), saved.toStdString());
+    form->SetProperty(Prop::BackColor, QStringLiteral("0"));
+    EXPECT_EQ(label()->GetProperty(Prop::BackColor), "255");
+
+    edit.BeginPropertiesChange(*label());
+    label()->SetProperty(Prop::FontSize, QStringLiteral("9"));
+    edit.EndPropertiesChange();
+    ASSERT_TRUE(edit.Undo());
+    form->SetProperty(Prop::FontSize, QStringLiteral("20"));
+    EXPECT_EQ(label()->GetProperty(Prop::FontSize), "12");
 }

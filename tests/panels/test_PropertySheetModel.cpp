@@ -415,7 +415,13 @@ TEST(PropertySheetModel, ModifyRenamesThenChangesTypeThenProperties)
     EXPECT_TRUE(text->EventMask() & EventMaskBit(Event::Change));
     EXPECT_FALSE(text->IsNonDefault(Prop::Hint)); // untouched fields are not written
     EXPECT_TRUE(f.designer.ProjectOf(text)->Changed);
-    // The rename is the undo record (the other changes have none).
+    // Two records: the rename, then everything after it as one "Undo properties".
+    EXPECT_EQ(f.undo.Newest().Kind, UndoBuffer::Properties);
+    EXPECT_TRUE(f.edit.Undo());
+    EXPECT_EQ(text->ObjType(), 16);
+    EXPECT_EQ(text->GetProperty(Prop::ForeColor), "255");
+    EXPECT_FALSE(text->IsNonDefault(Prop::BackColor));
+    EXPECT_FALSE(text->EventMask() & EventMaskBit(Event::Change));
     EXPECT_EQ(f.undo.Newest().Kind, UndoBuffer::Rename);
     EXPECT_TRUE(f.edit.Undo());
     EXPECT_EQ(text->FullID(), "A*F*Text1");
