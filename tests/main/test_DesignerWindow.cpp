@@ -22,6 +22,7 @@
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "support/IniFile.h"
+#include "support/Marks.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -31,6 +32,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTreeWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -496,4 +498,64 @@ TEST(DesignerWindow, StatusPanelsFollowEveryChangeOfTheSelection)
     ASSERT_TRUE(app);
     designer.SelectItem(app);
     EXPECT_EQ(shown(), of(*app));
+}
+
+// The two kinds of change Undo learnt with Redo, made as the user makes them (the property
+// sheet's Apply, a node dropped in the project tree) and taken back and made again through
+// the Edit menu: the project's text is each time exactly what it was.
+TEST(DesignerWindow, SheetAppliesAndTreeReordersAreUndoneAndRedoneFromTheEditMenu)
+{
+    Designer d;
+    d.window->Start({QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui")});
+    clsDesigner &designer = d.window->Root().Designer();
+    clsControl *form = FirstForm(*d.window->Root().Items().Find("ORDERS"));
+    ASSERT_TRUE(form);
+    ASSERT_GE(form->Children().Count(), 2);
+    clsControl *first = form->Children().begin()->Value;
+    clsControl *second = std::next(form->Children().begin())->Value;
+    const auto text = [&] {
+        return designer.GetTemplate(form->App()->FullID(), QString(), 0).section(QChar(Marks::Attribute), 1);
+    };
+    QMenu *edit = nullptr;
+    for (QAction *menu : d.window->Window().menuBar()->actions())
+        if (menu->text() == "&Edit")
+            edit = menu->menu();
+    ASSERT_TRUE(edit);
+    const auto choose = [&](const QString &caption) {
+        for (QAction *entry : edit->actions())
+            if (entry->text() == caption) {
+                EXPECT_TRUE(entry->isEnabled()) << caption.toStdString();
+                entry->trigger();
+                return;
+            }
+        ADD_FAILURE() << "no Edit entry " << caption.toStdString();
+    };
+    const auto undoAndRedo = [&](const QString &kind, const QString &before, const QString &after) {
+        choose("&Undo " + kind);
+        EXPECT_EQ(text().toStdString(), before.toStdString()) << kind.toStdString();
+        choose("&Redo " + kind);
+        EXPECT_EQ(text().toStdString(), after.toStdString()) << kind.toStdString();
+    };
+
+    // The sheet: a new font size and a new hint in one Apply.
+    designer.SelectItem(first);
+    QString before = text();
+    WhenModal<frmProperties>([](frmProperties *sheet) {
+        auto *hint = qobject_cast<QLineEdit *>(sheet->FieldWidget(Vocabulary::Prop::Hint));
+        ASSERT_TRUE(hint);
+        hint->setFocus();
+        QTest::keyClicks(hint, "typed on the sheet");
+        sheet->ConfirmButton()->click();
+    });
+    d.window->Dispatch("Properties");
+    ASSERT_TRUE(first->GetProperty(Vocabulary::Prop::Hint).endsWith("typed on the sheet"));
+    undoAndRedo("properties", before, text());
+
+    // The tree: the second control dropped onto the first goes before it.
+    before = text();
+    clsProjectTree &tree = d.window->Tree();
+    ASSERT_TRUE(tree.DropNode(tree.Node(second->FullID()), tree.Node(first->FullID())));
+    ASSERT_EQ(form->Children().begin()->Value, second);
+    undoAndRedo("reposition", before, text());
+    EXPECT_TRUE(d.prompter.ReportTexts().empty());
 }
