@@ -9,6 +9,8 @@
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
+#include <QHash>
+
 using namespace Vocabulary;
 
 namespace {
@@ -183,9 +185,15 @@ public:
                 QString none;
                 item->SetProperty(code, 0, 0, empty, none);
             }
-        // ... and what was set then takes its value again, in its order.
+        // ... and what was set then takes its value again, in its order. What the object has
+        // now is read from its records just written, not asked again: a large menu or grid
+        // would be written out once more for the comparison.
+        QHash<int, QString> current;
+        const QStringList nowRecords = reverse.Second.split(AM);
+        for (qsizetype r = 1; r < nowRecords.size(); ++r)
+            current.insert(nowRecords[r].section(VM, 2, 2).toInt(), nowRecords[r].section(VM, 5));
         for (qsizetype i = 0; i < codes.size(); ++i)
-            if (item->GetProperty(codes[i]) != values[i] || !item->IsNonDefault(codes[i]))
+            if (const auto it = current.constFind(codes[i]); it == current.cend() || *it != values[i])
                 item->SetOwnProperty(codes[i], values[i]);
         for (int code : codes) {
             item->MarkNonDefault(code, false);
