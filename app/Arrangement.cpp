@@ -56,21 +56,26 @@ int HoldBack(int delta, const QList<Box> &boxes, const QList<Area> &areas, bool 
     return int(allowed);
 }
 
-// A box that a command changed, kept in its area: no wider or taller than the area, and
-// its near edge between the origin and the place where its far edge meets the area's.
-Box Fit(Box b, const Area &a)
+// A box that a command changed, kept in its area on each axis the command changed: no
+// wider or taller than the area, and its near edge between the origin and the place where
+// its far edge meets the area's. An axis left alone stays as it was, inside or not.
+Box Fit(Box b, const Box &was, const Area &a)
 {
-    if (a.Width > 0) {
-        b.Width = std::min(b.Width, a.Width);
-        b.Left = std::clamp(b.Left, 0, a.Width - b.Width);
-    } else {
-        b.Left = std::max(0, b.Left);
+    if (b.Left != was.Left || b.Width != was.Width) {
+        if (a.Width > 0) {
+            b.Width = std::min(b.Width, a.Width);
+            b.Left = std::clamp(b.Left, 0, a.Width - b.Width);
+        } else {
+            b.Left = std::max(0, b.Left);
+        }
     }
-    if (a.Height > 0) {
-        b.Height = std::min(b.Height, a.Height);
-        b.Top = std::clamp(b.Top, 0, a.Height - b.Height);
-    } else {
-        b.Top = std::max(0, b.Top);
+    if (b.Top != was.Top || b.Height != was.Height) {
+        if (a.Height > 0) {
+            b.Height = std::min(b.Height, a.Height);
+            b.Top = std::clamp(b.Top, 0, a.Height - b.Height);
+        } else {
+            b.Top = std::max(0, b.Top);
+        }
     }
     return b;
 }
@@ -252,7 +257,7 @@ QList<Box> Arrange(ArrangeCommand command, const QList<Box> &boxes, const QList<
     }
     for (qsizetype i = 0; i < out.size(); ++i)
         if (!(out[i] == boxes[i]))
-            out[i] = Fit(out[i], areas.value(i));
+            out[i] = Fit(out[i], boxes[i], areas.value(i));
     return out;
 }
 
