@@ -20,6 +20,7 @@
 #include "support/NumberFormat.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <unordered_set>
@@ -615,22 +616,86 @@ Arrangement::Box EditCommands::BoxOf(const clsControl &item)
 
 Arrangement::Area EditCommands::AreaOf(const clsControl &item)
 {
-    const clsControl *parent = item.Parent();
-    if (!parent)
-        return {};
-    Arrangement::Area area{parent->TwipWidth(), parent->TwipHeight(), 0};
-    if (IsForm(parent->ObjType())) {
+    return item.Parent() ? ClientAreaOf(*item.Parent()) : Arrangement::Area{};
+}
+
+Arrangement::Area EditCommands::ClientAreaOf(const clsControl &container)
+{
+    Arrangement::Area area{container.TwipWidth(), container.TwipHeight(), 0};
+    if (IsForm(container.ObjType())) {
         // The form's client area less what its docked bars take.
-        if (const iFormFuncs *form = parent->DesignForm()) {
+        if (const iFormFuncs *form = container.DesignForm()) {
             area.Width -= form->InsetLeft() + form->InsetRight();
             area.Height -= form->InsetTop() + form->InsetBottom();
         }
-    } else if (parent->ObjType() == Type::Tab && parent->Parent()) {
+    } else if (container.ObjType() == Type::Tab && container.Parent()) {
         // A tab panel covers its tab group.
-        area.Width = parent->Parent()->TwipWidth();
-        area.Height = parent->Parent()->TwipHeight();
+        area.Width = container.Parent()->TwipWidth();
+        area.Height = container.Parent()->TwipHeight();
     }
     return area;
+}
+
+void EditCommands::BeginOrderPass()
+{
+    if (m_orderPass.Depth++ == 0)
+        m_orderPass.Before.clear();
+}
+
+bool EditCommands::SetTabPlace(clsControl &item, int place)
+{
+    clsControl *parent = item.Parent();
+    if (!parent || !IsControl(item.ObjType()) || place < 1
+        || m_designer.Items().Find(item.FullID()) != &item)
+        return false;
+    // The controls among the children take the places; bars keep theirs.
+    QStringList order;
+    QStringList controls;
+    for (const auto &entry : parent->Children()) {
+        if (entry.Value == &item)
+            continue;
+        order << entry.Value->ID();
+        if (IsControl(entry.Value->ObjType()))
+            controls << entry.Value->ID();
+    }
+    if (place <= controls.size())
+        order.insert(order.indexOf(controls[place - 1]), item.ID());
+    else if (!controls.isEmpty())
+        order.insert(order.indexOf(controls.last()) + 1, item.ID());
+    else
+        order.append(item.ID());
+    const QString before = UndoRecords::ChildOrder(*parent);
+    const QString wanted = order.join(VM);
+    if (wanted == before)
+        return true;
+    BeginOrderPass();
+    const QString path = parent->FullID();
+    const bool seen = std::any_of(m_orderPass.Before.cbegin(), m_orderPass.Before.cend(),
+                                  [&](const UndoRecords::Entry &e) { return e.Path == path; });
+    if (!seen)
+        m_orderPass.Before.append({path, before});
+    UndoRecords::RestoreChildOrder(*parent, wanted);
+    m_designer.MarkChanged(parent);
+    EndOrderPass();
+    return true;
+}
+
+void EditCommands::EndOrderPass()
+{
+    if (m_orderPass.Depth == 0 || --m_orderPass.Depth > 0)
+        return;
+    QList<UndoRecords::Entry> entries;
+    for (const UndoRecords::Entry &entry : std::as_const(m_orderPass.Before)) {
+        const clsControl *parent = Find(entry.Path);
+        // A pass that came back to where it started has nothing to undo.
+        if (parent && UndoRecords::ChildOrder(*parent) != entry.Datum)
+            entries.append(entry);
+    }
+    m_orderPass.Before.clear();
+    if (entries.isEmpty())
+        return;
+    AddGroupRecord(UndoBuffer::Order, entries);
+    Refresh();
 }
 
 void EditCommands::AddGroupRecord(int kind, const QList<UndoRecords::Entry> &entries)

@@ -230,3 +230,53 @@ TEST(GroupEdits, AlignOfFiveHundredControlsAndItsUndoAreQuick)
     EXPECT_LT(ms(t2 - t1), 50.0);
     EXPECT_EQ(all.front()->TwipLeft(), 100);
 }
+
+TEST(GroupEdits, ATabOrderPassIsOneRecordOfEveryContainerItReordered)
+{
+    Fixture f;
+    const auto order = [&](const QString &parent) {
+        QStringList ids;
+        for (const auto &entry : f.items.Find("A*" + parent)->Children())
+            ids << entry.Value->ID();
+        return ids.join(',');
+    };
+    const QString before = f.Text();
+    f.edit.BeginOrderPass();
+    EXPECT_TRUE(f.edit.InOrderPass());
+    static const struct
+    {
+        const char *Id;
+        int Place;
+        const char *Order;
+    } clicks[] = {
+        {"F*L3", 1, "L3,L1,L2,Frame1,Tm"},
+        {"F*Frame1", 2, "L3,Frame1,L1,L2,Tm"},
+        {"F*T1", 1, "L3,Frame1,L1,L2,Tm"}, // alone in its frame: already first
+        {"F*Tm", 3, "L3,Frame1,Tm,L1,L2"},
+        {"F*L1", 9, "L3,Frame1,Tm,L2,L1"}, // past the end: last
+    };
+    for (const auto &c : clicks) {
+        SCOPED_TRACE(c.Id);
+        EXPECT_TRUE(f.edit.SetTabPlace(*f[c.Id], c.Place));
+        EXPECT_EQ(order("F"), c.Order);
+    }
+    EXPECT_TRUE(f.undo.IsEmpty());
+    f.edit.EndOrderPass();
+    EXPECT_FALSE(f.edit.InOrderPass());
+    EXPECT_EQ(f.undo.Count(), 1);
+    f.ExpectOneRecord(before, "Undo order");
+
+    // A pass that changes nothing, or comes back to where it started, records nothing; a
+    // form or a bar takes no place.
+    Fixture g;
+    g.edit.BeginOrderPass();
+    EXPECT_TRUE(g.edit.SetTabPlace(*g["F*L2"], 1));
+    EXPECT_TRUE(g.edit.SetTabPlace(*g["F*L1"], 1));
+    EXPECT_FALSE(g.edit.SetTabPlace(*g["F"], 1));
+    EXPECT_FALSE(g.edit.SetTabPlace(*g["F*L1"], 0));
+    g.edit.EndOrderPass();
+    EXPECT_TRUE(g.undo.IsEmpty());
+    // Outside a pass a place is a record of its own.
+    EXPECT_TRUE(g.edit.SetTabPlace(*g["F*L3"], 1));
+    EXPECT_EQ(g.undo.Count(), 1);
+}
