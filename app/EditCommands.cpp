@@ -13,11 +13,14 @@
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
+#include "model/iFormFuncs.h"
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 #include "support/NumberFormat.h"
 
+#include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <unordered_set>
@@ -593,6 +596,342 @@ bool EditCommands::MoveItemTwips(clsControl &item, std::optional<int> left,
         return false;
     m_designer.MarkChanged(&item);
     AddUndoRecord(width || height ? UndoBuffer::Size : UndoBuffer::Move, path, former);
+    Refresh();
+    return true;
+}
+
+// ---- Laying out several objects ------------------------------------------------------
+
+bool EditCommands::CanLayOut(const clsControl &item)
+{
+    const int type = item.ObjType();
+    return IsControl(type) && type != Type::Timer && type != Type::Tab;
+}
+
+Arrangement::Box EditCommands::BoxOf(const clsControl &item)
+{
+    return {item.AutoLeft() ? 0 : item.TwipLeft(), item.AutoTop() ? 0 : item.TwipTop(),
+            item.TwipWidth(), item.TwipHeight()};
+}
+
+Arrangement::Area EditCommands::AreaOf(const clsControl &item)
+{
+    return item.Parent() ? ClientAreaOf(*item.Parent()) : Arrangement::Area{};
+}
+
+Arrangement::Area EditCommands::ClientAreaOf(const clsControl &container)
+{
+    Arrangement::Area area{container.TwipWidth(), container.TwipHeight(), 0};
+    if (IsForm(container.ObjType())) {
+        // The form's client area less what its docked bars take.
+        if (const iFormFuncs *form = container.DesignForm()) {
+            area.Width -= form->InsetLeft() + form->InsetRight();
+            area.Height -= form->InsetTop() + form->InsetBottom();
+        }
+    } else if (container.ObjType() == Type::Tab && container.Parent()) {
+        // A tab panel covers its tab group.
+        area.Width = container.Parent()->TwipWidth();
+        area.Height = container.Parent()->TwipHeight();
+    }
+    return area;
+}
+
+void EditCommands::BeginOrderPass()
+{
+    if (m_orderPass.Depth++ == 0)
+        m_orderPass.Before.clear();
+}
+
+bool EditCommands::SetTabPlace(clsControl &item, int place)
+{
+    clsControl *parent = item.Parent();
+    if (!parent || !IsControl(item.ObjType()) || place < 1
+        || m_designer.Items().Find(item.FullID()) != &item)
+        return false;
+    // The controls among the children take the places; bars keep theirs.
+    QStringList order;
+    QStringList controls;
+    for (const auto &entry : parent->Children()) {
+        if (entry.Value == &item)
+            continue;
+        order << entry.Value->ID();
+        if (IsControl(entry.Value->ObjType()))
+            controls << entry.Value->ID();
+    }
+    if (place <= controls.size())
+        order.insert(order.indexOf(controls[place - 1]), item.ID());
+    else if (!controls.isEmpty())
+        order.insert(order.indexOf(controls.last()) + 1, item.ID());
+    else
+        order.append(item.ID());
+    const QString before = UndoRecords::ChildOrder(*parent);
+    const QString wanted = order.join(VM);
+    if (wanted == before)
+        return true;
+    BeginOrderPass();
+    const QString path = parent->FullID();
+    const bool seen = std::any_of(m_orderPass.Before.cbegin(), m_orderPass.Before.cend(),
+                                  [&](const UndoRecords::Entry &e) { return e.Path == path; });
+    if (!seen)
+        m_orderPass.Before.append({path, before});
+    UndoRecords::RestoreChildOrder(*parent, wanted);
+    m_designer.MarkChanged(parent);
+    EndOrderPass();
+    return true;
+}
+
+void EditCommands::EndOrderPass()
+{
+    if (m_orderPass.Depth == 0 || --m_orderPass.Depth > 0)
+        return;
+    QList<UndoRecords::Entry> entries;
+    for (const UndoRecords::Entry &entry : std::as_const(m_orderPass.Before)) {
+        const clsControl *parent = Find(entry.Path);
+        // A pass that came back to where it started has nothing to undo.
+        if (parent && UndoRecords::ChildOrder(*parent) != entry.Datum)
+            entries.append(entry);
+    }
+    m_orderPass.Before.clear();
+    if (entries.isEmpty())
+        return;
+    AddGroupRecord(UndoBuffer::Order, entries);
+    Refresh();
+}
+
+void EditCommands::AddGroupRecord(int kind, const QList<UndoRecords::Entry> &entries)
+{
+    if (entries.isEmpty())
+        return;
+    const UndoBuffer::Record record = UndoRecords::GroupRecord(kind, entries);
+    AddUndoRecord(record.Kind, record.First, record.Second);
+}
+
+bool EditCommands::MoveItemsTwips(const QList<std::pair<clsControl *, QPoint>> &topLefts)
+{
+    if (topLefts.size() == 1 && topLefts.front().first)
+        return MoveItemTwips(*topLefts.front().first, topLefts.front().second.x(),
+                             topLefts.front().second.y(), std::nullopt, std::nullopt);
+    QList<UndoRecords::Entry> entries;
+    ErrorBoundary::Run(m_designer.Prompter(), QString::fromLatin1(EditLabel), [&] {
+        for (const auto &[item, topLeft] : topLefts) {
+            if (!item || m_designer.Items().Find(item->FullID()) != item)
+                continue;
+            const Arrangement::Box box = BoxOf(*item);
+            if (box.Left == topLeft.x() && box.Top == topLeft.y() && !item->AutoLeft()
+                && !item->AutoTop())
+                continue;
+            const QString former = UndoBuffer::GeometryText(*item);
+            item->MoveTwips(topLeft.x(), topLeft.y(), std::nullopt, std::nullopt);
+            entries.append({item->FullID(), former});
+            m_designer.MarkChanged(item);
+        }
+    });
+    if (entries.isEmpty())
+        return false;
+    AddGroupRecord(UndoBuffer::Move, entries);
+    Refresh();
+    return true;
+}
+
+bool EditCommands::ContinuesNudge(int kind, const QStringList &paths) const
+{
+    if (m_nudge.Kind != kind || m_nudge.Paths != paths || m_undo.IsEmpty())
+        return false;
+    const UndoBuffer::Record newest = m_undo.Newest();
+    if (newest.Kind != m_nudge.Made.Kind || newest.First != m_nudge.Made.First
+        || newest.Second != m_nudge.Made.Second)
+        return false;
+    // Nothing else has moved them since.
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const clsControl *item = m_designer.Items().Find(paths[i]);
+        if (!item || UndoBuffer::GeometryText(*item) != m_nudge.After.value(i))
+            return false;
+    }
+    return true;
+}
+
+bool EditCommands::Nudge(const QList<clsControl *> &items, clsControl &primary, int dxTwips,
+                         int dyTwips, bool resize)
+{
+    QList<clsControl *> list;
+    for (clsControl *item : items)
+        if (item && CanLayOut(*item) && m_designer.Items().Find(item->FullID()) == item
+            && !list.contains(item))
+            list.append(item);
+    if (!CanLayOut(primary) || m_designer.Items().Find(primary.FullID()) != &primary)
+        return false;
+    if (!list.contains(&primary))
+        list.append(&primary);
+    if (resize)
+        list = {&primary};
+
+    QList<Arrangement::Box> boxes;
+    QList<Arrangement::Area> areas;
+    for (const clsControl *item : std::as_const(list)) {
+        boxes.append(BoxOf(*item));
+        areas.append(AreaOf(*item));
+    }
+    QList<Arrangement::Box> after = boxes;
+    if (resize) {
+        after.front() = Arrangement::GrowBy(boxes.front(), areas.front(), dxTwips, dyTwips);
+    } else {
+        const QPoint d = Arrangement::GroupMove(boxes, areas, list.indexOf(&primary), dxTwips,
+                                                dyTwips);
+        for (Arrangement::Box &box : after) {
+            box.Left += d.x();
+            box.Top += d.y();
+        }
+    }
+    if (after == boxes)
+        return false;
+
+    const int kind = resize ? UndoBuffer::Size : UndoBuffer::Move;
+    QStringList paths;
+    for (const clsControl *item : std::as_const(list))
+        paths << item->FullID();
+    const bool continues = ContinuesNudge(kind, paths);
+    QList<UndoRecords::Entry> entries;
+    ErrorBoundary::Run(m_designer.Prompter(), QString::fromLatin1(EditLabel), [&] {
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            entries.append({paths[i], UndoBuffer::GeometryText(*list[i])});
+            if (resize)
+                list[i]->MoveTwips(std::nullopt, std::nullopt, after[i].Width, after[i].Height);
+            else
+                list[i]->MoveTwips(after[i].Left, after[i].Top, std::nullopt, std::nullopt);
+            m_designer.MarkChanged(list[i]);
+        }
+    });
+    if (continues) {
+        // The run's record keeps where the items were before its first step.
+        m_redo.Clear();
+    } else {
+        AddGroupRecord(kind, entries);
+        m_nudge.Kind = kind;
+        m_nudge.Paths = paths;
+        m_nudge.Made = m_undo.Newest();
+    }
+    m_nudge.After.clear();
+    for (const clsControl *item : std::as_const(list))
+        m_nudge.After << UndoBuffer::GeometryText(*item);
+    Refresh();
+    return true;
+}
+
+namespace {
+bool IsOrderCommand(ArrangeCommand command)
+{
+    return command == ArrangeCommand::BringToFront || command == ArrangeCommand::SendToBack;
+}
+
+int RecordKind(ArrangeCommand command)
+{
+    switch (command) {
+    case ArrangeCommand::SameWidth:
+    case ArrangeCommand::SameHeight:
+    case ArrangeCommand::SameBoth:
+        return UndoBuffer::Size;
+    case ArrangeCommand::HSpaceEqual:
+    case ArrangeCommand::HSpaceIncrease:
+    case ArrangeCommand::HSpaceDecrease:
+    case ArrangeCommand::VSpaceEqual:
+    case ArrangeCommand::VSpaceIncrease:
+    case ArrangeCommand::VSpaceDecrease:
+        return UndoBuffer::Spacing;
+    case ArrangeCommand::BringToFront:
+    case ArrangeCommand::SendToBack:
+        return UndoBuffer::Order;
+    default:
+        return UndoBuffer::Align;
+    }
+}
+} // namespace
+
+bool EditCommands::CanArrange(ArrangeCommand command, const QList<clsControl *> &items) const
+{
+    const clsControl *form = nullptr;
+    qsizetype count = 0;
+    for (const clsControl *item : items) {
+        if (!item || m_designer.Items().Find(item->FullID()) != item)
+            return false;
+        const bool takes = IsOrderCommand(command) ? IsControl(item->ObjType()) : CanLayOut(*item);
+        if (!takes)
+            continue;
+        if (form && item->Form() != form)
+            return false;
+        form = item->Form();
+        ++count;
+    }
+    return Arrangement::Accepts(command, count);
+}
+
+bool EditCommands::Arrange(ArrangeCommand command, const QList<clsControl *> &items,
+                           clsControl &primary, int gridXTwips, int gridYTwips)
+{
+    if (!CanArrange(command, items))
+        return false;
+    QList<UndoRecords::Entry> entries;
+    if (IsOrderCommand(command)) {
+        // The selected children of each parent go to the end (front) or the start (back) of
+        // its children, keeping their own order.
+        QList<clsControl *> parents;
+        QSet<const clsControl *> chosen;
+        for (clsControl *item : items)
+            if (IsControl(item->ObjType()) && item->Parent()) {
+                chosen.insert(item);
+                if (!parents.contains(item->Parent()))
+                    parents.append(item->Parent());
+            }
+        for (clsControl *parent : std::as_const(parents)) {
+            QStringList picked;
+            QStringList others;
+            for (const auto &entry : parent->Children())
+                (chosen.contains(entry.Value) ? picked : others) << entry.Value->ID();
+            const QStringList wanted = command == ArrangeCommand::BringToFront
+                ? others + picked : picked + others;
+            const QString before = UndoRecords::ChildOrder(*parent);
+            if (wanted.join(VM) == before)
+                continue;
+            UndoRecords::RestoreChildOrder(*parent, wanted.join(VM));
+            entries.append({parent->FullID(), before});
+            m_designer.MarkChanged(parent);
+        }
+    } else {
+        QList<clsControl *> list;
+        for (clsControl *item : items)
+            if (CanLayOut(*item) && !list.contains(item))
+                list.append(item);
+        qsizetype primaryIndex = list.indexOf(&primary);
+        if (primaryIndex < 0)
+            primaryIndex = list.size() - 1;
+        QList<Arrangement::Box> boxes;
+        QList<Arrangement::Area> areas;
+        QHash<const clsControl *, int> keys;
+        for (const clsControl *item : std::as_const(list)) {
+            boxes.append(BoxOf(*item));
+            Arrangement::Area area = AreaOf(*item);
+            area.Key = keys.value(item->Parent(), int(keys.size()));
+            keys.insert(item->Parent(), area.Key);
+            areas.append(area);
+        }
+        const QList<Arrangement::Box> after =
+            Arrangement::Arrange(command, boxes, areas, primaryIndex, gridXTwips, gridYTwips);
+        ErrorBoundary::Run(m_designer.Prompter(), QString::fromLatin1(EditLabel), [&] {
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                const Arrangement::Box &was = boxes[i];
+                const Arrangement::Box &now = after[i];
+                if (now == was)
+                    continue;
+                const auto changed = [](int a, int b) { return a == b ? std::nullopt : std::optional<int>(b); };
+                entries.append({list[i]->FullID(), UndoBuffer::GeometryText(*list[i])});
+                list[i]->MoveTwips(changed(was.Left, now.Left), changed(was.Top, now.Top),
+                                   changed(was.Width, now.Width), changed(was.Height, now.Height));
+                m_designer.MarkChanged(list[i]);
+            }
+        });
+    }
+    if (entries.isEmpty())
+        return false;
+    AddGroupRecord(RecordKind(command), entries);
     Refresh();
     return true;
 }

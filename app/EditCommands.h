@@ -1,13 +1,17 @@
 #pragma once
 
+#include "app/Arrangement.h"
 #include "app/UndoBuffer.h"
 #include "app/UndoRecords.h"
 
+#include <QList>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class clsControl;
 class clsDesigner;
@@ -74,6 +78,41 @@ public:
     // a resize when a width or height is given, else a move.
     bool MoveItemTwips(clsControl &item, std::optional<int> left, std::optional<int> top,
                        std::optional<int> width, std::optional<int> height);
+    // A drag of several objects: each to its new left and top (twips), one "Undo move"
+    // record of those that moved. One object makes exactly MoveItemTwips's record.
+    bool MoveItemsTwips(const QList<std::pair<clsControl *, QPoint>> &topLefts);
+    // Ctrl+arrow: every item moves by (dx, dy) twips, held back so none leaves its
+    // container; with resize (Ctrl+Shift+arrow) the primary alone grows or shrinks by them,
+    // never below the smallest size. A run of nudges of the same items with no other change
+    // between them makes one record ("Undo move" or "Undo size").
+    bool Nudge(const QList<clsControl *> &items, clsControl &primary, int dxTwips, int dyTwips,
+               bool resize);
+    // Whether a Format command can act on the items: enough of them that can be laid out
+    // (controls other than timers and tab panels), all of one form.
+    bool CanArrange(ArrangeCommand command, const QList<clsControl *> &items) const;
+    // A Format command on the items relative to the primary; spacing steps by one grid
+    // step; every result kept in its container. One record: "Undo align" (align, to grid,
+    // centre), "Undo size", "Undo spacing" or "Undo order" (front and back: the order
+    // among siblings). False when nothing changed or the command cannot act.
+    bool Arrange(ArrangeCommand command, const QList<clsControl *> &items, clsControl &primary,
+                 int gridXTwips, int gridYTwips);
+    // Tab Order mode: the user clicks controls one after another, each taking the next
+    // place (1, 2, 3 ... among the controls of its container: the order among siblings,
+    // which is also the z-order and the run-time tab order). The whole pass is one "Undo
+    // order" record, none when nothing changed. A place outside a pass records itself.
+    void BeginOrderPass();
+    bool SetTabPlace(clsControl &item, int place);
+    void EndOrderPass();
+    bool InOrderPass() const { return m_orderPass.Depth > 0; }
+
+    // The item's rectangle in twips in its container's client coordinates, and the client
+    // area of its container (the form's less its docked bars).
+    static Arrangement::Box BoxOf(const clsControl &item);
+    static Arrangement::Area AreaOf(const clsControl &item);
+    static Arrangement::Area ClientAreaOf(const clsControl &container);
+    // A control that the layout commands move and size (not a timer or a tab panel).
+    static bool CanLayOut(const clsControl &item);
+
     // A rename from the project tree; false when another object has the ID.
     bool RenameItem(clsControl &item, const QString &newId);
     // A move among the item's siblings (a drag in the project tree): next to the sibling with
@@ -134,4 +173,22 @@ private:
         QString Order;
     } m_change;
     QString m_lastProjectText;
+    // The last nudge: what it recorded and where it left its items, so the next one of the
+    // same items adds to the same record.
+    struct NudgeRun
+    {
+        int Kind = 0;
+        QStringList Paths;
+        UndoBuffer::Record Made;
+        QStringList After;
+    } m_nudge;
+    bool ContinuesNudge(int kind, const QStringList &paths) const;
+    // The containers a tab-order pass has reordered, with their order before it.
+    struct OrderPass
+    {
+        int Depth = 0;
+        QList<UndoRecords::Entry> Before;
+    } m_orderPass;
+    // Adds the record of a group change of geometry or order (nothing for no entries).
+    void AddGroupRecord(int kind, const QList<UndoRecords::Entry> &entries);
 };

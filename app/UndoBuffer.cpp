@@ -158,6 +158,12 @@ QString UndoBuffer::Caption(int kind)
         return QStringLiteral("Undo properties");
     case Reposition:
         return QStringLiteral("Undo reposition");
+    case Align:
+        return QStringLiteral("Undo align");
+    case Spacing:
+        return QStringLiteral("Undo spacing");
+    case Order:
+        return QStringLiteral("Undo order");
     default:
         if (kind < Move || kind > Paste)
             return {};

@@ -23,7 +23,7 @@ class UndoBuffer
 {
 public:
     enum Kind { Move = 1, Size = 2, Rename = 3, Delete = 4, Cut = 5, Paste = 6,
-                Properties = 7, Reposition = 8 };
+                Properties = 7, Reposition = 8, Align = 9, Spacing = 10, Order = 11 };
     enum class Role { Undo, Redo };
     static constexpr int MaxRecords = 20;
     static constexpr int MinCapacity = 20;
@@ -57,7 +57,7 @@ public:
     int Capacity() const { return m_capacity; }
 
     // Inserts a record as the newest, dropping the oldest while the buffer is full. A kind
-    // outside 1-8, or a datum holding a SegmentMark (it would split the record), adds
+    // outside 1-11, or a datum holding a SegmentMark (it would split the record), adds
     // nothing and gives false.
     bool Add(int kind, const QString &first, const QString &second, const QString &extra = {});
     bool Add(const Record &record) { return Add(record.Kind, record.First, record.Second, record.Extra); }
@@ -73,7 +73,8 @@ public:
     void DropRecordsOf(const QString &appId);
     void Clear();
 
-    // "Undo move" ... "Undo paste", "Undo properties", "Undo reposition" by kind; empty for
+    // "Undo move" ... "Undo paste", "Undo properties", "Undo reposition", "Undo align",
+    // "Undo spacing", "Undo order" by kind; empty for
     // any other kind. The Redo records' captions read "Redo move" ...
     static QString Caption(int kind);
     static QString Caption(int kind, Role role);

@@ -16,6 +16,7 @@ using namespace Vocabulary;
 namespace {
 const QChar AM(Marks::Attribute);
 const QChar VM(Marks::Value);
+const QChar SVM(Marks::SubValue);
 
 using Record = UndoBuffer::Record;
 using Outcome = iUndoKind::Outcome;
@@ -46,23 +47,28 @@ bool InsertInPlace(iUndoWorld &world, clsControl &parent, const QString &text, c
     return true;
 }
 
-// Move and size: the item's rectangle.
+// Move, size, align and spacing: the rectangles of one object or several.
 class GeometryKind final : public iUndoKind
 {
 public:
     Outcome PutBack(iUndoWorld &world, const Record &record) const override
     {
-        clsControl *item = world.FindOrReport(record.First);
-        if (!item)
+        QList<UndoRecords::Entry> reverse;
+        for (const UndoRecords::Entry &entry : UndoRecords::GroupEntries(record)) {
+            clsControl *item = world.FindOrReport(entry.Path);
+            if (!item)
+                continue;
+            const QStringList rect = entry.Datum.split(VM);
+            if (rect.size() != 4)
+                continue;
+            reverse.append({entry.Path, UndoBuffer::GeometryText(*item)});
+            item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
+                       rect[2], rect[3]);
+            world.Designer().MarkChanged(item);
+        }
+        if (reverse.isEmpty())
             return {};
-        const QStringList rect = record.Second.split(VM);
-        if (rect.size() != 4)
-            return {};
-        Record reverse{record.Kind, record.First, UndoBuffer::GeometryText(*item), {}};
-        item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
-                   rect[2], rect[3]);
-        world.Designer().MarkChanged(item);
-        return {true, reverse};
+        return {true, UndoRecords::GroupRecord(record.Kind, reverse)};
     }
 };
 
@@ -224,19 +230,24 @@ private:
     }
 };
 
-// Reposition: the order of a parent's children.
+// Reposition and order: the order of the children of one parent or several.
 class OrderKind final : public iUndoKind
 {
 public:
     Outcome PutBack(iUndoWorld &world, const Record &record) const override
     {
-        clsControl *parent = world.FindOrReport(record.First);
-        if (!parent)
+        QList<UndoRecords::Entry> reverse;
+        for (const UndoRecords::Entry &entry : UndoRecords::GroupEntries(record)) {
+            clsControl *parent = world.FindOrReport(entry.Path);
+            if (!parent)
+                continue;
+            reverse.append({entry.Path, UndoRecords::ChildOrder(*parent)});
+            UndoRecords::RestoreChildOrder(*parent, entry.Datum);
+            world.Designer().MarkChanged(parent);
+        }
+        if (reverse.isEmpty())
             return {};
-        Record reverse{record.Kind, record.First, UndoRecords::ChildOrder(*parent), {}};
-        UndoRecords::RestoreChildOrder(*parent, record.Second);
-        world.Designer().MarkChanged(parent);
-        return {true, reverse};
+        return {true, UndoRecords::GroupRecord(record.Kind, reverse)};
     }
 };
 } // namespace
@@ -259,6 +270,8 @@ const iUndoKind *iUndoKind::Of(int kind)
     switch (kind) {
     case UndoBuffer::Move:
     case UndoBuffer::Size:
+    case UndoBuffer::Align:
+    case UndoBuffer::Spacing:
         return &geometry;
     case UndoBuffer::Rename:
         return &rename;
@@ -267,6 +280,7 @@ const iUndoKind *iUndoKind::Of(int kind)
     case UndoBuffer::Paste:
         return &removal;
     case UndoBuffer::Reposition:
+    case UndoBuffer::Order:
         return &order;
     case UndoBuffer::Properties:
         return &properties;
@@ -307,5 +321,30 @@ void RestoreChildOrder(clsControl &parent, const QString &order)
         }
         ++place;
     }
+}
+
+UndoBuffer::Record GroupRecord(int kind, const QList<Entry> &entries)
+{
+    if (entries.size() == 1)
+        return {kind, entries.front().Path, entries.front().Datum, {}};
+    QStringList paths;
+    QStringList data;
+    for (const Entry &entry : entries) {
+        paths << entry.Path;
+        data << QString(entry.Datum).replace(VM, SVM);
+    }
+    return {kind, paths.join(VM), data.join(VM), {}};
+}
+
+QList<Entry> GroupEntries(const UndoBuffer::Record &record)
+{
+    if (!record.First.contains(VM))
+        return {{record.First, record.Second}};
+    const QStringList paths = record.First.split(VM);
+    const QStringList data = record.Second.split(VM);
+    QList<Entry> entries;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        entries.append({paths[i], QString(data.value(i)).replace(SVM, VM)});
+    return entries;
 }
 } // namespace UndoRecords

@@ -55,4 +55,17 @@ QString ChildOrder(const clsControl &parent);
 // Puts parent's children into that order; IDs no longer there are passed over and children
 // not named keep their places after the named ones.
 void RestoreChildOrder(clsControl &parent, const QString &order);
+
+// One object's part of a record of several: its full ID and what is kept for it (a
+// rectangle, a child order), which may hold value marks.
+struct Entry
+{
+    QString Path;
+    QString Datum;
+};
+// A record of one object is laid out as that kind always was (the path first, the datum
+// second); of several, the paths joined by ValueMark first and the data in the same order
+// second, each with its value marks lowered to SubValueMarks.
+UndoBuffer::Record GroupRecord(int kind, const QList<Entry> &entries);
+QList<Entry> GroupEntries(const UndoBuffer::Record &record);
 } // namespace UndoRecords

@@ -11,6 +11,7 @@
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 
+#include <QSet>
 #include <algorithm>
 #include <exception>
 
@@ -107,8 +108,7 @@ void clsDesigner::ItemAdded(clsControl &item, int position)
 
 void clsDesigner::ItemRemoving(clsControl &item)
 {
-    if (IsWithin(m_current, item))
-        m_current = nullptr;
+    DropFromSelection(item);
     if (m_tree)
         m_tree->RemoveItem(item.FullID());
     if (IsApplication(item.ObjType()))
@@ -239,24 +239,194 @@ void clsDesigner::SetProperty(int code, const QString &id, const QString &value)
     });
 }
 
-bool clsDesigner::SelectItem(clsControl *item)
+bool clsDesigner::Selectable(const clsControl *item) const
 {
-    if (item && (item->ObjType() == Type::Root || m_items.Find(item->FullID()) != item))
-        return false;
-    if (m_current && m_current != item)
+    return item && item->ObjType() != Type::Root && m_items.Find(item->FullID()) == item;
+}
+
+bool clsDesigner::IsSelected(const clsControl *item) const
+{
+    return item && (item == m_current || m_selection.contains(item));
+}
+
+bool clsDesigner::Joins(const clsControl &item) const
+{
+    return m_current && IsControl(m_current->ObjType()) && IsControl(item.ObjType()) &&
+           item.Form() == m_current->Form();
+}
+
+void clsDesigner::SetCurrentItem(clsControl *item)
+{
+    if (item && item == m_current)
+        return;
+    for (clsControl *other : std::as_const(m_selection))
+        if (other != item && other != m_current)
+            if (iItemSizer *sizer = other->ExistingSizer())
+                sizer->SetSecondary(false);
+    m_current = item;
+    m_selection.clear();
+    if (item)
+        m_selection.append(item);
+}
+
+void clsDesigner::ApplySelection(QList<clsControl *> selection)
+{
+    clsControl *primary = selection.isEmpty() ? nullptr : selection.back();
+    // Only the sizers whose part changes are told: a rubber band over hundreds of controls
+    // re-selects most of them on every mouse move.
+    const qsizetype keep = selection.size() - 1;
+    QSet<const clsControl *> wasSecondary;
+    if (m_selection.size() > 1 || selection.size() > 1) {
+        const QSet<const clsControl *> next(selection.cbegin(), selection.cend());
+        for (qsizetype i = 0; i + 1 < m_selection.size(); ++i) {
+            clsControl *old = m_selection[i];
+            if (next.contains(old))
+                wasSecondary.insert(old);
+            else if (iItemSizer *sizer = old->ExistingSizer())
+                sizer->SetSecondary(false);
+        }
+    }
+    if (m_current && m_current != primary)
         if (iItemSizer *previous = m_current->ExistingSizer())
             previous->SetActive(false);
-    m_current = item;
-    if (item) {
-        if (iItemSizer *sizer = item->Sizer())
-            sizer->SetActive(true);
-        if (m_tree)
-            m_tree->Highlight(item->FullID());
+    for (qsizetype i = 0; i < keep; ++i) {
+        clsControl *other = selection[i];
+        if (wasSecondary.contains(other))
+            continue;
+        if (iItemSizer *sizer = other->Sizer()) {
+            if (sizer->IsActive())
+                sizer->SetActive(false);
+            sizer->SetSecondary(true);
+        }
     }
-    Prompter().SetStatusText(item ? Description(*item) : QString());
+    m_current = primary;
+    m_selection = std::move(selection);
+    if (primary) {
+        if (iItemSizer *sizer = primary->Sizer()) {
+            sizer->SetSecondary(false);
+            sizer->SetActive(true);
+        }
+        if (m_tree)
+            m_tree->Highlight(primary->FullID());
+    }
+    if (m_tree) {
+        QStringList ids;
+        ids.reserve(m_selection.size());
+        for (const clsControl *item : std::as_const(m_selection))
+            ids.append(item->FullID());
+        m_tree->MarkSelection(ids);
+    }
+    Prompter().SetStatusText(primary ? Description(*primary) : QString());
     if (m_commandStates)
         m_commandStates->CommandsChanged();
+}
+
+bool clsDesigner::SelectItem(clsControl *item)
+{
+    if (item && !Selectable(item))
+        return false;
+    ApplySelection(item ? QList<clsControl *>{item} : QList<clsControl *>{});
     return true;
+}
+
+bool clsDesigner::AddToSelection(clsControl *item)
+{
+    if (!Selectable(item))
+        return false;
+    if (!m_current)
+        return SelectItem(item);
+    if (!IsControl(m_current->ObjType())) {
+        // The form itself (or one of its bars) is selected: a click on one of its controls
+        // starts a new selection there.
+        const clsControl *form = IsForm(m_current->ObjType()) ? m_current : m_current->Form();
+        if (!IsControl(item->ObjType()) || !form || item->Form() != form)
+            return false;
+        return SelectItem(item);
+    }
+    if (!Joins(*item))
+        return false;
+    QList<clsControl *> selection = m_selection;
+    selection.removeOne(item);
+    selection.append(item);
+    ApplySelection(std::move(selection));
+    return true;
+}
+
+bool clsDesigner::ToggleSelection(clsControl *item)
+{
+    if (!Selectable(item))
+        return false;
+    if (!IsSelected(item))
+        return AddToSelection(item);
+    QList<clsControl *> selection = m_selection;
+    selection.removeOne(item);
+    if (selection.isEmpty()) {
+        // The last control taken out of the selection leaves its form selected.
+        clsControl *form = IsControl(item->ObjType()) ? item->Form() : nullptr;
+        return SelectItem(form && form != item ? form : item);
+    }
+    ApplySelection(std::move(selection));
+    return true;
+}
+
+bool clsDesigner::SelectItems(const QList<clsControl *> &items, clsControl *primary)
+{
+    QList<clsControl *> selection;
+    selection.reserve(items.size());
+    QSet<const clsControl *> seen;
+    for (clsControl *item : items) {
+        if (!Selectable(item))
+            return false;
+        if (!seen.contains(item)) {
+            seen.insert(item);
+            selection.append(item);
+        }
+    }
+    if (selection.isEmpty())
+        return false;
+    if (selection.size() == 1)
+        return SelectItem(selection.front());
+    const clsControl *form = selection.front()->Form();
+    for (const clsControl *item : std::as_const(selection))
+        if (!IsControl(item->ObjType()) || item->Form() != form)
+            return false;
+    if (primary && seen.contains(primary)) {
+        selection.removeOne(primary);
+        selection.append(primary);
+    }
+    if (selection == m_selection)
+        return true;
+    ApplySelection(std::move(selection));
+    return true;
+}
+
+void clsDesigner::DropFromSelection(const clsControl &removed)
+{
+    if (m_selection.size() <= 1) {
+        if (IsWithin(m_current, removed)) {
+            m_current = nullptr;
+            m_selection.clear();
+        }
+        return;
+    }
+    const qsizetype before = m_selection.size();
+    m_selection.removeIf([&](const clsControl *item) { return IsWithin(item, removed); });
+    if (m_selection.size() == before)
+        return;
+    // What is left stays selected; the newest of it becomes the primary.
+    clsControl *primary = m_selection.isEmpty() ? nullptr : m_selection.back();
+    if (primary != m_current && primary)
+        if (iItemSizer *sizer = primary->ExistingSizer()) {
+            sizer->SetSecondary(false);
+            sizer->SetActive(true);
+        }
+    m_current = primary;
+    if (m_tree) {
+        QStringList ids;
+        for (const clsControl *item : std::as_const(m_selection))
+            ids.append(item->FullID());
+        m_tree->MarkSelection(ids);
+    }
 }
 
 bool clsDesigner::SelectItem(const QString &fullId)
@@ -362,4 +532,5 @@ void clsDesigner::ReleaseAll()
             m_projects.pop_back();
     }
     m_current = nullptr;
+    m_selection.clear();
 }

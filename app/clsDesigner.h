@@ -5,6 +5,7 @@
 #include "app/iProjectTree.h"
 #include "model/iItemsObserver.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -75,9 +76,17 @@ public:
     std::vector<ProjectState *> Projects() const;
     // The project of the current selection; falls back to the last project opened.
     ProjectState *CurrentProject() const;
+    // The primary selection: what the property sheet, the code commands and the status bar
+    // act on.
     clsControl *CurrentItem() const { return m_current; }
-    // Changes the selection quietly: no sizer, tree or status bar is touched.
-    void SetCurrentItem(clsControl *item) { m_current = item; }
+    // Changes the selection quietly to the one item (nothing for the current item, so a
+    // selection of several stays): no tree or status bar is touched, and only the outlines
+    // of items no longer selected are taken away.
+    void SetCurrentItem(clsControl *item);
+    // The selected items in the order they were selected, the primary (CurrentItem) last;
+    // one item when one is selected, none when nothing is.
+    const QList<clsControl *> &Selection() const { return m_selection; }
+    bool IsSelected(const clsControl *item) const;
     // Makes the item the selection as the user sees it: the previous item's sizer is hidden,
     // this one's shown, its node highlighted in the project tree, its description put in the
     // status bar and the command states recomputed. nullptr clears the selection. False
@@ -85,6 +94,20 @@ public:
     bool SelectItem(clsControl *item);
     // The same by full ID (any case).
     bool SelectItem(const QString &fullId);
+    // Several items are selected only when they are controls of one form. Adding an item
+    // that cannot join (a control of another form, a form, an application or a bar) is
+    // refused: false, nothing changes. With nothing selected, or with one object selected
+    // that is not a control (the form itself, one of its bars), the item is selected alone
+    // instead when it is a control of that form or nothing was selected.
+    // Shift+click: the item joins the selection (or stays in it) as the primary.
+    bool AddToSelection(clsControl *item);
+    // Ctrl+click: a selected item leaves the selection and the primary passes to the last
+    // one remaining (the form, when it was the only one); another item joins as primary.
+    bool ToggleSelection(clsControl *item);
+    // A rubber band or Select All: exactly these items, primary (one of them; the last when
+    // it is not) the primary. One item of any kind is selected as SelectItem does; an empty
+    // list or items that cannot be selected together are refused.
+    bool SelectItems(const QList<clsControl *> &items, clsControl *primary);
     // What the status bar says about a selected item: its kind and full ID.
     static QString Description(const clsControl &item);
     // Told whenever the selection changes, so menus and tools follow it.
@@ -113,6 +136,12 @@ private:
     void ItemRepositioned(clsControl &item, int position) override;
 
     clsControl *FindOrReport(const QString &id, const char *member);
+    bool Selectable(const clsControl *item) const;
+    // Whether the item may join the current selection of several.
+    bool Joins(const clsControl &item) const;
+    // Makes the list (primary last) the selection as the user sees it.
+    void ApplySelection(QList<clsControl *> selection);
+    void DropFromSelection(const clsControl &removed);
     void ForgetProject(const clsControl &app);
 
     clsItems &m_items;
@@ -125,6 +154,7 @@ private:
     // applications are open.
     std::unordered_map<const clsControl *, ProjectState *> m_projectOfApp;
     clsControl *m_current = nullptr;
+    QList<clsControl *> m_selection;
     ProjectLoader::Result m_lastLoad;
     int m_loading = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The view of the item tree that follows the registry (the project tree of the main window).
 // Nodes are keyed by the items' full IDs, any case. Only the designer object calls it, as the
@@ -24,6 +25,9 @@ public:
     virtual void RenameItem(const QString &oldFullId, const QString &newFullId) = 0;
     // Selects the node and gives the tree the keyboard focus.
     virtual void Highlight(const QString &fullId) = 0;
+    // Every selected item, the primary (the highlighted node) last; called whenever the
+    // selection changes.
+    virtual void MarkSelection(const QStringList &fullIds) { Q_UNUSED(fullIds); }
     // A load has finished: the view may expand what it shows.
     virtual void Refresh() {}
     // The application's project has unsaved changes, or has none any more.

@@ -38,6 +38,9 @@ public:
     bool Active() const { return m_active; }
     void SetActive(bool active) override;
     bool IsActive() const override { return m_active; }
+    // One of several selected items, not the primary one.
+    void SetSecondary(bool secondary) override { m_secondary = secondary; }
+    bool Secondary() const { return m_secondary; }
     // An identifier of the sizer's window (the outline's top segment).
     quintptr hWnd() const;
     iDesignControl *LinkedControl() const { return m_linked; }
@@ -110,6 +113,7 @@ private:
 
     frmDesign &m_form;
     bool m_active = false;
+    bool m_secondary = false;
     bool m_tracking = false;
     iDesignControl *m_linked = nullptr;
     int m_nibSize = 75;

@@ -12,6 +12,8 @@ public:
     void Refresh() override { ++m_refreshCount; }
     void SetActive(bool active) override { m_active = active; }
     bool IsActive() const override { return m_active; }
+    void SetSecondary(bool secondary) override { m_secondary = secondary; }
+    bool IsSecondary() const { return m_secondary; }
 
     iDesignControl *Control() const { return m_control; }
     int RefreshCount() const { return m_refreshCount; }
@@ -20,4 +22,5 @@ private:
     iDesignControl *m_control = nullptr;
     int m_refreshCount = 0;
     bool m_active = false;
+    bool m_secondary = false;
 };

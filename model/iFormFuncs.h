@@ -19,6 +19,9 @@ public:
     // Shown over its control with its nibs (the item is the selection), or hidden.
     virtual void SetActive(bool active) = 0;
     virtual bool IsActive() const = 0;
+    // Shown as an outline with small nibs: the item is selected with others but is not the
+    // primary selection. An active sizer is never also secondary.
+    virtual void SetSecondary(bool secondary) = 0;
 };
 
 // What a design form offers the wrappers: the instances of every control kind, its own

@@ -65,7 +65,7 @@ TEST(UndoBuffer, RecordsKeepProjectTextsWhole)
 
     // What would split the record or has no caption is not kept.
     EXPECT_FALSE(undo.Add(UndoBuffer::Delete, "A*F", "x" + QString(QChar(Marks::Segment)) + "y"));
-    EXPECT_FALSE(undo.Add(9, "A", "B"));
+    EXPECT_FALSE(undo.Add(12, "A", "B"));
     EXPECT_FALSE(undo.Add(0, "A", "B"));
     EXPECT_EQ(undo.Count(), 3);
 }
@@ -77,7 +77,7 @@ TEST(UndoBuffer, CaptionsByKind)
     for (int kind = 1; kind <= 6; ++kind)
         EXPECT_EQ(UndoBuffer::Caption(kind), expected[kind - 1]);
     EXPECT_EQ(UndoBuffer::Caption(0), "");
-    EXPECT_EQ(UndoBuffer::Caption(9), "");
+    EXPECT_EQ(UndoBuffer::Caption(12), "");
 }
 
 TEST(UndoBuffer, GeometryGivesBackTheSameTwips)
