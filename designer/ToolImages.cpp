@@ -75,6 +75,111 @@ void UndoArrow(QPainter &p)
 
 using Drawer = DrawnIcons::Drawing;
 
+// ---- The Format commands: boxes and the line or edge they keep to -------------------------
+
+void Box(QPainter &p, const QRectF &r, bool filled = false)
+{
+    p.setPen(Line(Ink));
+    p.setBrush(filled ? Blue : Paper);
+    p.drawRect(r);
+}
+
+void Guide(QPainter &p, const QPointF &from, const QPointF &to)
+{
+    p.setPen(QPen(Red, 1.2, Qt::DashLine));
+    p.drawLine(from, to);
+}
+
+// Two boxes kept to a vertical line at x: edge -1 their lefts, 0 their centres, 1 their rights.
+void AlignedColumn(QPainter &p, int edge)
+{
+    const qreal x = edge < 0 ? 2.5 : edge > 0 ? 13.5 : 8;
+    const auto place = [&](qreal width) { return edge < 0 ? x : edge > 0 ? x - width : x - width / 2; };
+    Box(p, QRectF(place(10), 2.5, 10, 4.5));
+    Box(p, QRectF(place(6), 9, 6, 4.5));
+    Guide(p, QPointF(x, 0.5), QPointF(x, 15.5));
+}
+
+// The same turned a quarter: boxes kept to a horizontal line.
+Drawer Turned(void (*draw)(QPainter &, int), int edge)
+{
+    return [draw, edge](QPainter &p) {
+        p.translate(16, 0);
+        p.rotate(90);
+        draw(p, -edge);
+    };
+}
+
+// Three boxes in a row whose gaps are made equal (0), wider (1) or narrower (-1).
+void Spaced(QPainter &p, int change)
+{
+    Box(p, QRectF(0.5, 5, 4, 6));
+    Box(p, QRectF(6, 5, 4, 6));
+    Box(p, QRectF(11.5, 5, 4, 6));
+    p.setPen(Line(Green, 1.2));
+    for (qreal gap : {5.25, 10.75}) {
+        if (change == 0) {
+            p.drawLine(QPointF(gap, 2), QPointF(gap, 4));
+            p.drawLine(QPointF(gap, 12), QPointF(gap, 14));
+        } else {
+            p.drawLine(QPointF(gap - 1.5, 13.5), QPointF(gap + 1.5, 13.5));
+        }
+    }
+    if (change != 0)
+        for (qreal gap : {5.25, 10.75}) {
+            Arrow(p, QPointF(gap + 1.8 * change, 13.5), change, 0, Green);
+            Arrow(p, QPointF(gap - 1.8 * change, 13.5), -change, 0, Green);
+        }
+}
+
+void SpacedTurned(QPainter &p, int change)
+{
+    p.translate(16, 0);
+    p.rotate(90);
+    Spaced(p, change);
+}
+
+// A box centred in the form (drawn as its frame) across (vertical false) or down.
+void Centred(QPainter &p, bool vertical)
+{
+    if (vertical) {
+        p.translate(16, 0);
+        p.rotate(90);
+    }
+    p.setPen(Line(Ink));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 1.5, 15, 13));
+    Box(p, QRectF(5, 4, 6, 4), true);
+    Guide(p, QPointF(8, 2), QPointF(8, 14));
+}
+
+// Two overlapping boxes; the one in front (the chosen one when front) filled.
+void Stacked(QPainter &p, bool front)
+{
+    if (front) {
+        Box(p, QRectF(1.5, 1.5, 9, 8));
+        Box(p, QRectF(5.5, 6.5, 9, 8), true);
+    } else {
+        Box(p, QRectF(1.5, 1.5, 9, 8), true);
+        Box(p, QRectF(5.5, 6.5, 9, 8));
+    }
+}
+
+// Two boxes made alike in width (1), height (2) or both (3).
+void SameSize(QPainter &p, int what)
+{
+    if (what == 1) {
+        Box(p, QRectF(1.5, 1.5, 13, 4));
+        Box(p, QRectF(1.5, 8, 13, 5));
+    } else if (what == 2) {
+        Box(p, QRectF(1.5, 1.5, 4, 13));
+        Box(p, QRectF(8, 1.5, 5, 13));
+    } else {
+        Box(p, QRectF(1.5, 1.5, 7, 6));
+        Box(p, QRectF(7.5, 8.5, 7, 6), true);
+    }
+}
+
 const QHash<QString, Drawer> &Drawers()
 {
     static const QHash<QString, Drawer> drawers = {
@@ -187,6 +292,33 @@ const QHash<QString, Drawer> &Drawers()
              Page(p, QRectF(6.5, 6.5, 8, 9));
              TextLines(p, 8, 12.5, 10, 3);
          }},
+        {QStringLiteral("AlignLefts"), [](QPainter &p) { AlignedColumn(p, -1); }},
+        {QStringLiteral("AlignCenters"), [](QPainter &p) { AlignedColumn(p, 0); }},
+        {QStringLiteral("AlignRights"), [](QPainter &p) { AlignedColumn(p, 1); }},
+        {QStringLiteral("AlignTops"), Turned(AlignedColumn, -1)},
+        {QStringLiteral("AlignMiddles"), Turned(AlignedColumn, 0)},
+        {QStringLiteral("AlignBottoms"), Turned(AlignedColumn, 1)},
+        {QStringLiteral("AlignToGrid"),
+         [](QPainter &p) {
+             p.setPen(Line(Ink, 1.4));
+             for (int x = 2; x <= 14; x += 4)
+                 for (int y = 2; y <= 14; y += 4)
+                     p.drawPoint(QPointF(x, y));
+             Box(p, QRectF(6, 6, 8, 4), true);
+         }},
+        {QStringLiteral("SameWidth"), [](QPainter &p) { SameSize(p, 1); }},
+        {QStringLiteral("SameHeight"), [](QPainter &p) { SameSize(p, 2); }},
+        {QStringLiteral("SameBoth"), [](QPainter &p) { SameSize(p, 3); }},
+        {QStringLiteral("HSpaceEqual"), [](QPainter &p) { Spaced(p, 0); }},
+        {QStringLiteral("HSpaceIncrease"), [](QPainter &p) { Spaced(p, 1); }},
+        {QStringLiteral("HSpaceDecrease"), [](QPainter &p) { Spaced(p, -1); }},
+        {QStringLiteral("VSpaceEqual"), [](QPainter &p) { SpacedTurned(p, 0); }},
+        {QStringLiteral("VSpaceIncrease"), [](QPainter &p) { SpacedTurned(p, 1); }},
+        {QStringLiteral("VSpaceDecrease"), [](QPainter &p) { SpacedTurned(p, -1); }},
+        {QStringLiteral("CenterHorizontally"), [](QPainter &p) { Centred(p, false); }},
+        {QStringLiteral("CenterVertically"), [](QPainter &p) { Centred(p, true); }},
+        {QStringLiteral("BringToFront"), [](QPainter &p) { Stacked(p, true); }},
+        {QStringLiteral("SendToBack"), [](QPainter &p) { Stacked(p, false); }},
         {QStringLiteral("Delete"),
          [](QPainter &p) {
              p.setPen(Line(Red, 2.4));

@@ -160,6 +160,8 @@ frmProperties::Result frmProperties::ShowCreate(int type, clsControl *app, clsCo
     if (!ErrorBoundary::Run(m_designer.Prompter(), label, [&] {
             m_model.SetupCreate(m_designer, type, app, form, m_designer.CurrentItem(),
                                 defaultId);
+            if (const std::optional<QPoint> point = std::exchange(m_createPoint, std::nullopt))
+                m_model.SetCreatePosition(point->x(), point->y());
         }))
         return {};
     return Run(label);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QPoint>
+
+#include <optional>
+
 #include "designer/SheetDragDropPage.h"
 #include "designer/SheetEditors.h"
 #include "designer/SheetFontPage.h"
@@ -62,6 +66,9 @@ public:
     // A new object of the type in app (none for an application) and form (for controls and
     // form bars); the ID offered is defaultId.
     Result ShowCreate(int type, clsControl *app, clsControl *form, const QString &defaultId);
+    // Where the next object ShowCreate makes goes (twips in its container), as the user
+    // pointed at it; used once.
+    void SetCreatePoint(std::optional<QPoint> twips) { m_createPoint = twips; }
     // The object with that full ID; nothing happens for an empty or unknown ID.
     Result ShowModify(const QString &fullId);
 
@@ -151,4 +158,5 @@ private:
     QLabel *m_styleLabel = nullptr;
     QHash<int, int> m_pageIndex;
     QHash<int, ContentEditorPage *> m_contentPages; // by page
+    std::optional<QPoint> m_createPoint;
 };

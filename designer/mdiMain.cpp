@@ -25,6 +25,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <string_view>
+
 using namespace MainWindowModel;
 
 namespace {
@@ -114,6 +116,8 @@ void mdiMain::BuildBands()
         m_bands->AddMenu(mainMenu, QString(), Text(menu.Key), Text(menu.Caption));
         for (const Tool &tool : menu.Entries)
             m_bands->AddTool(mainMenu, Text(menu.Key), Entry(tool, ToolImages::Icon(Text(tool.Key))));
+        if (menu.Key == std::string_view(FormatMenuKey))
+            AddFormatMenus(mainMenu, Text(FormatMenuKey), false);
     }
     for (const char *key : {"ViewToolbar", "StatusBar", "ViewGrid"})
         m_bands->SetChecked(Text(key), true);
@@ -127,6 +131,17 @@ void mdiMain::BuildBands()
     m_bands->AddToolBand(controls, QStringLiteral("Controls"));
     for (const Tool &tool : ControlTools())
         m_bands->AddTool(controls, QString(), Entry(tool, ItemImages::Icon(Text(tool.Key))));
+    // The Format commands again, a group a sub-menu.
+    const QString format = Text(FormatBand);
+    // On a row of its own: the first row is full with the item kinds.
+    addToolBarBreak(Qt::TopToolBarArea);
+    m_bands->AddToolBand(format, QStringLiteral("Format"));
+    for (const Menu &menu : FormatMenus())
+        for (const Tool &tool : menu.Entries) {
+            vxMenuBar::ToolEntry entry = Entry(tool, ToolImages::Icon(Text(tool.Key)));
+            entry.Group = &tool == menu.Entries.data();
+            m_bands->AddTool(format, QString(), entry);
+        }
 
     // The context menu, with the item kinds again in its New sub-menu.
     const QString popup = Text(PopupBand);
@@ -134,6 +149,7 @@ void mdiMain::BuildBands()
     for (const Tool &tool : PopupTools()) {
         const QString key = Text(tool.Key);
         if (key == QLatin1String(PopupNewMenu)) {
+            AddFormatMenus(popup, QString(), true);
             m_bands->AddMenu(popup, QString(), key, Text(tool.Caption), tool.Group);
             for (const Tool &kind : ControlTools())
                 m_bands->AddTool(popup, key, Entry(kind, ItemImages::Icon(Text(kind.Key))));
@@ -152,6 +168,16 @@ void mdiMain::BuildBands()
 
     m_bands->SetEnabled(QStringLiteral("Undo"), false);
     m_bands->SetEnabled(QStringLiteral("Redo"), false);
+}
+
+void mdiMain::AddFormatMenus(const QString &band, const QString &parent, bool group)
+{
+    for (const Menu &menu : FormatMenus()) {
+        m_bands->AddMenu(band, parent, Text(menu.Key), Text(menu.Caption), group);
+        group = false;
+        for (const Tool &tool : menu.Entries)
+            m_bands->AddTool(band, Text(menu.Key), Entry(tool, ToolImages::Icon(Text(tool.Key))));
+    }
 }
 
 QAction *mdiMain::CommandAction(const QString &key) const
@@ -199,6 +225,7 @@ void mdiMain::ToggleView(const QString &key)
         m_bands->SetBandVisible(Text(StatusBand), setting);
     } else if (key == QLatin1String("ViewToolbar")) {
         m_bands->SetBandVisible(Text(MainBand), setting);
+        m_bands->SetBandVisible(Text(FormatBand), setting);
     } else {
         m_host.GridChanged(setting);
     }
@@ -221,6 +248,15 @@ void mdiMain::UpdateCommandStates()
     const QString popup = Text(PopupBand);
     if (QMenu *menu = m_bands->Menu(popup, Text(PopupNewMenu)))
         menu->setEnabled(inputs.ProjectOpen);
+    // A Format sub-menu is enabled while one of its commands is.
+    for (const Menu &format : FormatMenus()) {
+        bool any = false;
+        for (const Tool &tool : format.Entries)
+            any = any || states.value(Text(tool.Key));
+        for (const QString &band : {Text(MainMenuBand), popup})
+            if (QMenu *menu = m_bands->Menu(band, Text(format.Key)))
+                menu->setEnabled(any);
+    }
     ShowProjectTitle(m_host.ProjectTitle(), inputs.ProjectChanged);
 }
 
@@ -475,6 +511,7 @@ void mdiMain::ApplyViewSettings()
     m_bands->SetChecked(QStringLiteral("ViewGrid"), s.ViewGrid);
     m_bands->SetBandVisible(Text(StatusBand), s.ViewStatusBar);
     m_bands->SetBandVisible(Text(MainBand), s.ViewToolBar);
+    m_bands->SetBandVisible(Text(FormatBand), s.ViewToolBar);
 }
 
 // ---- Placement ----------------------------------------------------------------------------

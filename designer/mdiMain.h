@@ -115,6 +115,8 @@ protected:
 private:
     void ShowRecordState(const QString &key, const QString &caption, bool enabled);
     void BuildBands();
+    // The Format menu's sub-menus into a band (under parent, when given).
+    void AddFormatMenus(const QString &band, const QString &parent, bool group);
     void ToggleView(const QString &key);
     void ShowDescription();
     void ClearDynamicTools(const QString &prefix);

@@ -10,6 +10,7 @@
 #include "controls/QtPlatformMetrics.h"
 #include "designer/LoadProgressBar.h"
 #include "designer/DesignFormFactory.h"
+#include "designer/DesignControl.h"
 #include "designer/DesignSurfaceHost.h"
 #include "designer/HelpWindow.h"
 #include "designer/QtDocumentChooser.h"
@@ -24,16 +25,20 @@
 #include "designer/frmRecover.h"
 #include "designer/frmProperties.h"
 #include "designer/frmSettings.h"
+#include "designer/vxMenuBar.h"
 #include "model/ExtensionProfile.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "support/PlatformMetrics.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QTimer>
 #include <QTreeWidget>
@@ -185,6 +190,12 @@ void DesignerWindow::MakeCodeServices()
 
 void DesignerWindow::ConnectDesigner()
 {
+    // The point of a right-click lasts while its context menu is open: the chosen entry
+    // runs just after the menu hides.
+    if (auto *popup = qobject_cast<QMenu *>(m_window->Bands().BandWidget(QString::fromLatin1(PopupBand))))
+        QObject::connect(popup, &QMenu::aboutToHide, m_window.get(), [this] {
+            QTimer::singleShot(0, m_window.get(), [this] { m_contextPoint.reset(); });
+        });
     DesignerPorts ports;
     ports.CreateMode = m_createMode;
     ports.Prompter = m_prompterPort;
@@ -345,9 +356,77 @@ void DesignerWindow::ItemSelected(clsControl &)
     // The designer has shown the sizer, the tree's node and the command states by now.
 }
 
-void DesignerWindow::ShowContextMenu(clsControl &)
+void DesignerWindow::ShowContextMenu(clsControl &item)
 {
+    m_contextPoint = PointedPlace(item);
     m_window->ShowContextMenu();
+}
+
+std::optional<QPoint> DesignerWindow::PointedPlace(clsControl &item) const
+{
+    using namespace Vocabulary;
+    clsControl *form = IsForm(item.ObjType()) ? &item : item.Form();
+    frmDesign *design = form ? DesignFormFactory::FormOf(*form) : nullptr;
+    if (!design || !design->Canvas())
+        return std::nullopt;
+    // A new control goes into the frame or tab panel clicked, else onto the form.
+    const int type = item.ObjType();
+    const bool container = type == Type::Frame || type == Type::Tab || type == Type::Tabgroup;
+    const auto *control = container ? dynamic_cast<const DesignControl *>(item.ControlObject()) : nullptr;
+    QWidget *surface = control && control->Widget() ? control->Widget() : design->Canvas();
+    const QPoint pixels = surface->mapFromGlobal(QCursor::pos());
+    if (!surface->rect().contains(pixels))
+        return std::nullopt;
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    int left = pixels.x() * m.TwipsPerPixelX, top = pixels.y() * m.TwipsPerPixelY;
+    if (surface == design->Canvas()) {
+        int originX = 0, originY = 0, right = 0, bottom = 0;
+        design->ContainerArea(nullptr, originX, originY, right, bottom);
+        left -= originX;
+        top -= originY;
+    }
+    if (design->SnapToGrid() && design->GridX() > 0 && design->GridY() > 0) {
+        left = (left + design->GridX() / 2) / design->GridX() * design->GridX();
+        top = (top + design->GridY() / 2) / design->GridY() * design->GridY();
+    }
+    return QPoint(qMax(0, left), qMax(0, top));
+}
+
+void DesignerWindow::ArrangeSelection(ArrangeCommand command)
+{
+    clsDesigner &designer = m_root->Designer();
+    clsControl *primary = designer.CurrentItem();
+    if (!primary)
+        return;
+    int gridX = 0, gridY = 0;
+    if (clsControl *form = primary->Form())
+        if (frmDesign *design = DesignFormFactory::FormOf(*form)) {
+            gridX = design->GridX();
+            gridY = design->GridY();
+        }
+    m_root->Edit().Arrange(command, designer.Selection(), *primary, gridX, gridY);
+    ShowSelectionStatus();
+}
+
+void DesignerWindow::ToggleTabOrder()
+{
+    if (m_tabOrder) {
+        m_tabOrder->End();
+        m_tabOrder = nullptr;
+        m_window->Bands().SetChecked(QStringLiteral("TabOrder"), false);
+        return;
+    }
+    clsControl *form = m_root->Edit().ActiveForm();
+    frmDesign *design = form ? DesignFormFactory::FormOf(*form) : nullptr;
+    if (!design || !design->Canvas())
+        return;
+    m_tabOrder = new TabOrderOverlay(*design, m_root->Edit());
+    QObject::connect(m_tabOrder.data(), &TabOrderOverlay::Finished, m_tabOrder.data(), [this] {
+        if (m_tabOrder)
+            ToggleTabOrder();
+        RefreshCommands();
+    });
+    m_window->Bands().SetChecked(QStringLiteral("TabOrder"), true);
 }
 
 void DesignerWindow::ShowPropertySheet(clsControl &item)
@@ -420,6 +499,9 @@ void DesignerWindow::HandleCommand(const QString &key)
 {
     DesignerRoot &root = *m_root;
     const Command command = Classify(key);
+    // Any other command ends Tab Order mode first, so that its pass is one record of its own.
+    if (m_tabOrder && command.What != Kind::TabOrder)
+        ToggleTabOrder();
     ErrorBoundary::Run(*m_prompterPort, CommandLabel, [&] {
         switch (command.What) {
         case Kind::Exit:
@@ -458,7 +540,17 @@ void DesignerWindow::HandleCommand(const QString &key)
                 m_sheet->ShowModify(item->FullID());
             break;
         case Kind::ItemKind:
+            // A New entry of the context menu of a design form places the object where the
+            // user right-clicked.
+            m_sheet->SetCreatePoint(std::exchange(m_contextPoint, std::nullopt));
             root.Edit().CreateNewItem(key);
+            m_sheet->SetCreatePoint(std::nullopt);
+            break;
+        case Kind::Format:
+            ArrangeSelection(*ArrangeCommandOf(key));
+            break;
+        case Kind::TabOrder:
+            ToggleTabOrder();
             break;
         case Kind::RecentFile:
             root.Storage().OpenRecent(command.Index);
@@ -501,6 +593,10 @@ MainWindowModel::StateInputs DesignerWindow::CommandStates() const
         in.SelectedType = item->ObjType();
     }
     in.FormActive = in.ItemSelected && m_root->Edit().ActiveForm() != nullptr;
+    if (in.ItemSelected)
+        for (int i = 0; i <= int(ArrangeCommand::SendToBack); ++i)
+            if (m_root->Edit().CanArrange(ArrangeCommand(i), designer.Selection()))
+                in.Arrangeable |= 1u << i;
     in.ClipboardHasText = m_clipboardHasText;
     const ProjectState *project = designer.CurrentProject();
     in.ProjectChanged = project && project->Changed;

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "designer/TabOrderOverlay.h"
+
+#include <QPointer>
+#include <optional>
+
 #include "designer/frmRecover.h"
 #include "designer/iMainWindowHost.h"
 #include "designer/iProjectTreeHost.h"
@@ -89,6 +94,9 @@ public:
     DesignFormFactory &Forms() const { return *m_forms; }
     iPrompter &Prompter() const { return *m_prompterPort; }
 
+    // The tab-order layer of the form in Tab Order mode; nullptr outside the mode.
+    TabOrderOverlay *TabOrder() const { return m_tabOrder; }
+
     // The code commands, the Code sub-menu and preview; nullptr without them.
     CodeServices *Code() const { return m_code.get(); }
 
@@ -138,6 +146,13 @@ private:
                                       QList<int> &chosen) override;
 
     void RunCodeCommand(const QString &key);
+    // A Format command on the selection, relative to its primary, by the form's grid.
+    void ArrangeSelection(ArrangeCommand command);
+    // Tab Order mode on the active form, on or off.
+    void ToggleTabOrder();
+    // Where a right-click on a design form points (twips in the container a new control
+    // would go into), kept while the context menu is open for its New entries.
+    std::optional<QPoint> PointedPlace(clsControl &item) const;
     // The three panels of the selection: its description (when it changed since last shown,
     // so a message of the last action stays until there is news), where it stands and how big
     // it is; "0,0" when nothing is selected.
@@ -167,4 +182,6 @@ private:
     bool m_helpShown = false;
     bool m_shutDown = false;
     QString m_shownDescription;
+    QPointer<TabOrderOverlay> m_tabOrder;
+    std::optional<QPoint> m_contextPoint;
 };

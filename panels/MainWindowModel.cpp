@@ -25,10 +25,69 @@ constexpr Tool EditEntries[] = {
     {"Properties", "P&roperties", "F4", true, ""},
 };
 
+// The Format menu's sub-menus. Their keys are the ArrangeCommand's in its order; the tool
+// tips serve the Format tool bar.
+constexpr Tool AlignEntries[] = {
+    {"AlignLefts", "&Lefts", "", false, "Align lefts"},
+    {"AlignCenters", "&Centers", "", false, "Align centers"},
+    {"AlignRights", "&Rights", "", false, "Align rights"},
+    {"AlignTops", "&Tops", "", true, "Align tops"},
+    {"AlignMiddles", "&Middles", "", false, "Align middles"},
+    {"AlignBottoms", "&Bottoms", "", false, "Align bottoms"},
+    {"AlignToGrid", "to &Grid", "", true, "Align to grid"},
+};
+
+constexpr Tool SameSizeEntries[] = {
+    {"SameWidth", "&Width", "", false, "Make same width"},
+    {"SameHeight", "&Height", "", false, "Make same height"},
+    {"SameBoth", "&Both", "", false, "Make same size"},
+};
+
+constexpr Tool HSpaceEntries[] = {
+    {"HSpaceEqual", "Make &Equal", "", false, "Make horizontal spacing equal"},
+    {"HSpaceIncrease", "&Increase", "", false, "Increase horizontal spacing"},
+    {"HSpaceDecrease", "&Decrease", "", false, "Decrease horizontal spacing"},
+};
+
+constexpr Tool VSpaceEntries[] = {
+    {"VSpaceEqual", "Make &Equal", "", false, "Make vertical spacing equal"},
+    {"VSpaceIncrease", "&Increase", "", false, "Increase vertical spacing"},
+    {"VSpaceDecrease", "&Decrease", "", false, "Decrease vertical spacing"},
+};
+
+constexpr Tool CenterEntries[] = {
+    {"CenterHorizontally", "&Horizontally", "", false, "Center horizontally in form"},
+    {"CenterVertically", "&Vertically", "", false, "Center vertically in form"},
+};
+
+constexpr Tool OrderEntries[] = {
+    {"BringToFront", "Bring to &Front", "Ctrl+J", false, "Bring to front"},
+    {"SendToBack", "Send to &Back", "Ctrl+K", false, "Send to back"},
+};
+
+constexpr Menu FormatSubMenus[] = {
+    {"FormatAlign", "&Align", AlignEntries},
+    {"FormatSameSize", "Make Same &Size", SameSizeEntries},
+    {"FormatHSpace", "&Horizontal Spacing", HSpaceEntries},
+    {"FormatVSpace", "&Vertical Spacing", VSpaceEntries},
+    {"FormatCenter", "&Center in Form", CenterEntries},
+    {"FormatOrder", "&Order", OrderEntries},
+};
+
+// The keys in ArrangeCommand's order.
+constexpr const char *ArrangeKeys[] = {
+    "AlignLefts", "AlignCenters", "AlignRights", "AlignTops", "AlignMiddles", "AlignBottoms",
+    "AlignToGrid", "SameWidth", "SameHeight", "SameBoth", "HSpaceEqual", "HSpaceIncrease",
+    "HSpaceDecrease", "VSpaceEqual", "VSpaceIncrease", "VSpaceDecrease", "CenterHorizontally",
+    "CenterVertically", "BringToFront", "SendToBack",
+};
+static_assert(std::size(ArrangeKeys) == std::size_t(ArrangeCommand::SendToBack) + 1);
+
 constexpr Tool ViewEntries[] = {
     {"ViewToolbar", "&Toolbar", "", false, ""},
     {"StatusBar", "&Status bar", "", false, ""},
     {"ViewGrid", "&Grid", "", false, ""},
+    {"TabOrder", "Tab &Order", "Ctrl+T", false, ""},
     {"Settings", "&Preferences...", "", true, ""},
 };
 
@@ -46,6 +105,7 @@ constexpr Tool HelpEntries[] = {
 constexpr Menu Menus[] = {
     {"File", "&File", FileEntries},
     {"Edit", "&Edit", EditEntries},
+    {"Format", "F&ormat", {}},
     {"View", "&View", ViewEntries},
     {"Tools", "&Tools", ToolsEntries},
     {"Window", "&Window", {}},
@@ -118,10 +178,11 @@ constexpr EditShortcut EditKeys[] = {
 
 const Tool *FindMenuEntry(const QString &key)
 {
-    for (const Menu &menu : Menus)
-        for (const Tool &tool : menu.Entries)
-            if (key == QLatin1String(tool.Key))
-                return &tool;
+    for (std::span<const Menu> menus : {std::span<const Menu>(Menus), std::span<const Menu>(FormatSubMenus)})
+        for (const Menu &menu : menus)
+            for (const Tool &tool : menu.Entries)
+                if (key == QLatin1String(tool.Key))
+                    return &tool;
     return nullptr;
 }
 
@@ -161,6 +222,20 @@ std::span<const Menu> MainMenu() { return Menus; }
 std::span<const Tool> MainBandTools() { return MainTools; }
 std::span<const Tool> ControlTools() { return KindTools; }
 std::span<const Tool> PopupTools() { return PopupEntries; }
+std::span<const Menu> FormatMenus() { return FormatSubMenus; }
+
+std::optional<ArrangeCommand> ArrangeCommandOf(const QString &key)
+{
+    for (std::size_t i = 0; i < std::size(ArrangeKeys); ++i)
+        if (key == QLatin1String(ArrangeKeys[i]))
+            return ArrangeCommand(i);
+    return std::nullopt;
+}
+
+QString ArrangeKey(ArrangeCommand command)
+{
+    return QString::fromLatin1(ArrangeKeys[std::size_t(command)]);
+}
 std::span<const Panel> StatusPanels() { return Panels; }
 std::span<const EditShortcut> EditShortcuts() { return EditKeys; }
 
@@ -199,6 +274,10 @@ Command Classify(const QString &key)
         command.What = Kind::Code;
     else if (OneOf(key, {"ViewToolbar", "StatusBar", "ViewGrid"}))
         command.What = Kind::ViewToggle;
+    else if (key == QLatin1String("TabOrder"))
+        command.What = Kind::TabOrder;
+    else if (ArrangeCommandOf(key))
+        command.What = Kind::Format;
     else if (key == QLatin1String("Settings"))
         command.What = Kind::Settings;
     else if (OneOf(key, {"HelpTopics", "HelpAbout"}))
@@ -268,6 +347,9 @@ QHash<QString, bool> EnabledStates(const StateInputs &in)
     states.insert(QStringLiteral("Upd"), project);
     states.insert(QStringLiteral("Quill"), project);
     states.insert(QStringLiteral("Preview"), form);
+    states.insert(QStringLiteral("TabOrder"), form);
+    for (std::size_t i = 0; i < std::size(ArrangeKeys); ++i)
+        states.insert(QString::fromLatin1(ArrangeKeys[i]), project && (in.Arrangeable >> i & 1u) != 0);
     for (const Tool &tool : KindTools) {
         const QString key = QString::fromLatin1(tool.Key);
         const bool needsProjectOnly = OneOf(key, {"Form", "Menu", "Toolbar"});

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/Arrangement.h"
+
 #include <QHash>
 #include <QString>
+#include <optional>
 #include <span>
 
 // What the main window offers and when: the bands with their tools (captions with "&" for the
@@ -41,6 +44,9 @@ struct Panel
 inline constexpr const char *MainMenuBand = "MainMenu";
 inline constexpr const char *MainBand = "BandMain";
 inline constexpr const char *ControlsBand = "BandControls";
+inline constexpr const char *FormatBand = "BandFormat";
+// The main menu's Format menu, which holds only the sub-menus of FormatMenus().
+inline constexpr const char *FormatMenuKey = "Format";
 inline constexpr const char *PopupBand = "Popup";
 inline constexpr const char *StatusBand = "StatusBar";
 // The context menu's sub-menus.
@@ -55,6 +61,12 @@ std::span<const Tool> ControlTools();
 // The context menu's own entries; "New" and "Code" are its sub-menus.
 std::span<const Tool> PopupTools();
 std::span<const Panel> StatusPanels();
+// The Format menu's sub-menus (Align, Make Same Size, the spacings, Center in Form, Order);
+// the context menu and the Format tool bar show the same commands.
+std::span<const Menu> FormatMenus();
+// The Format command a key stands for, and back.
+std::optional<ArrangeCommand> ArrangeCommandOf(const QString &key);
+QString ArrangeKey(ArrangeCommand command);
 
 // The caption of a tool of the main menu or the context menu; empty for an unknown key.
 QString Caption(const QString &key);
@@ -79,6 +91,8 @@ enum class Kind {
     Properties,
     Code,       // Upd, Quill, Preview
     ViewToggle, // ViewToolbar, StatusBar, ViewGrid
+    TabOrder,   // the tab-order mode of the active form
+    Format,     // AlignLefts ... SendToBack
     Settings,
     ItemKind,   // Form ... Timer
     Help,       // HelpTopics, HelpAbout
@@ -121,6 +135,8 @@ struct StateInputs
     bool ClipboardHasText = false;
     // The current project has unsaved changes (the title says so).
     bool ProjectChanged = false;
+    // The Format commands that can act on the selection: bit n for ArrangeCommand(n).
+    quint32 Arrangeable = 0;
 };
 
 // The enabled state of every key of the main menu, the main tool bar, the item-kind tool bar

@@ -23,8 +23,15 @@
 #include "model/clsControl.h"
 #include "support/IniFile.h"
 #include "support/Marks.h"
+#include "support/PlatformMetrics.h"
+#include "designer/DesignControl.h"
+#include "designer/TabOrderOverlay.h"
+#include "designer/vxMenuBar.h"
+#include "designer/frmDesign.h"
 
 #include <QClipboard>
+#include <QCursor>
+#include <QToolBar>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -557,5 +564,101 @@ TEST(DesignerWindow, SheetAppliesAndTreeReordersAreUndoneAndRedoneFromTheEditMen
     ASSERT_TRUE(tree.DropNode(tree.Node(second->FullID()), tree.Node(first->FullID())));
     ASSERT_EQ(form->Children().begin()->Value, second);
     undoAndRedo("reposition", before, text());
+    EXPECT_TRUE(d.prompter.ReportTexts().empty());
+}
+
+// The Format menu and its band act on the selection relative to the primary and are one
+// record each; Tab Order mode gives clicked controls places 1, 2 ... and ends with Escape as
+// one record; New in a form's context menu puts the control where the user right-clicked.
+TEST(DesignerWindow, FormatCommandsTabOrderAndNewAtThePointerAreUndoableGestures)
+{
+    using namespace Vocabulary;
+    Designer d;
+    d.window->Start({QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui")});
+    clsDesigner &designer = d.window->Root().Designer();
+    clsControl *form = FirstForm(*d.window->Root().Items().Find("ORDERS"));
+    ASSERT_TRUE(form);
+    // Two controls of other lefts and widths.
+    clsControl *ok = nullptr, *cancel = nullptr;
+    for (const auto &entry : form->Children()) {
+        if (entry.Value->ObjType() == Type::Label)
+            ok = entry.Value;
+        if (entry.Value->ObjType() == Type::Combo || entry.Value->ObjType() == Type::DropDownList)
+            cancel = entry.Value;
+    }
+    ASSERT_TRUE(ok && cancel);
+    ASSERT_NE(ok->TwipLeft(), cancel->TwipLeft());
+    ASSERT_NE(ok->TwipWidth(), cancel->TwipWidth());
+    d.window->Window().show();
+    d.window->Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d.window->Window()));
+    const auto text = [&] { return designer.GetTemplate("ORDERS", QString(), 0).section(QChar(Marks::Attribute), 1); };
+
+    // Between Edit and View, six sub-menus; with one control only what acts on one is on.
+    QStringList menus;
+    for (QAction *menu : d.window->Window().menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus.mid(1, 3), (QStringList{"&Edit", "F&ormat", "&View"}));
+    EXPECT_EQ(d.Bands().Menu("MainMenu", "Format")->actions().size(), 6);
+    designer.SelectItem(ok);
+    d.window->RefreshCommands();
+    for (const auto &[key, on] : {std::pair{"AlignLefts", false}, {"SameWidth", false}, {"HSpaceEqual", false},
+                                  {"AlignToGrid", true}, {"CenterHorizontally", true}, {"BringToFront", true}})
+        EXPECT_EQ(d.Bands().Enabled(key), on) << key;
+    EXPECT_TRUE(d.Bands().ToolBand("BandFormat")->actions().contains(d.Bands().Tool("AlignLefts")));
+
+    // Two controls: Cancel's left and width follow OK, the primary; one Undo takes both back.
+    const QString before = text();
+    ASSERT_TRUE(designer.SelectItems({cancel, ok}, ok));
+    d.window->RefreshCommands();
+    ASSERT_TRUE(d.Bands().Enabled("AlignLefts"));
+    d.Bands().Tool("AlignLefts")->trigger();
+    d.Bands().Tool("SameWidth")->trigger();
+    EXPECT_EQ(cancel->TwipLeft(), ok->TwipLeft());
+    EXPECT_EQ(cancel->TwipWidth(), ok->TwipWidth());
+    EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo size");
+    d.window->Dispatch("Undo");
+    EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo align");
+    d.window->Dispatch("Undo");
+    EXPECT_EQ(text().toStdString(), before.toStdString());
+
+    // Tab Order: Cancel, then OK, take the first places among the form's controls.
+    designer.SelectItem(ok);
+    d.window->Dispatch("TabOrder");
+    TabOrderOverlay *overlay = d.window->TabOrder();
+    ASSERT_TRUE(overlay);
+    const auto clickOn = [&](clsControl &item) {
+        const auto *control = dynamic_cast<const DesignControl *>(item.ControlObject());
+        ASSERT_TRUE(control);
+        const QPoint centre = control->Widget()->mapTo(overlay->parentWidget(), control->Widget()->rect().center());
+        QTest::mouseClick(overlay, Qt::LeftButton, {}, centre);
+    };
+    clickOn(*cancel);
+    clickOn(*ok);
+    EXPECT_EQ(TabOrderOverlay::PlaceOf(*cancel), 1);
+    EXPECT_EQ(TabOrderOverlay::PlaceOf(*ok), 2);
+    EXPECT_EQ(designer.CurrentItem(), ok) << "a click in the mode selects nothing";
+    QTest::keyClick(&d.window->Window(), Qt::Key_Escape);
+    EXPECT_FALSE(d.window->TabOrder());
+    EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo order");
+    d.window->Dispatch("Undo");
+    EXPECT_EQ(text().toStdString(), before.toStdString());
+
+    // A right-click on the form, then New > Label: the label stands where the pointer was.
+    frmDesign *design = DesignFormFactory::FormOf(*form);
+    ASSERT_TRUE(design);
+    const QPoint pointer = design->Canvas()->rect().center();
+    QCursor::setPos(design->Canvas()->mapToGlobal(pointer));
+    QTest::mouseClick(design->Canvas(), Qt::RightButton, {}, pointer);
+    EXPECT_EQ(designer.CurrentItem(), form);
+    WhenModal<frmProperties>([](frmProperties *sheet) { sheet->ConfirmButton()->click(); });
+    d.Bands().Tool("Label")->trigger();
+    clsControl *label = designer.CurrentItem();
+    ASSERT_TRUE(label && label->ObjType() == Type::Label);
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    int originX = 0, originY = 0, right = 0, bottom = 0;
+    design->ContainerArea(nullptr, originX, originY, right, bottom);
+    EXPECT_NEAR(label->TwipLeft(), pointer.x() * m.TwipsPerPixelX - originX, design->GridX());
+    EXPECT_NEAR(label->TwipTop(), pointer.y() * m.TwipsPerPixelY - originY, design->GridY());
     EXPECT_TRUE(d.prompter.ReportTexts().empty());
 }

@@ -22,8 +22,8 @@ TEST(MainWindowModel, BandsHoldEveryToolInOrderWithItsTexts)
     QStringList menus;
     for (const Menu &menu : MainMenu())
         menus << QString::fromLatin1(menu.Key) + QLatin1Char('=') + QString::fromLatin1(menu.Caption);
-    EXPECT_EQ(menus, QStringList({"File=&File", "Edit=&Edit", "View=&View", "Tools=&Tools",
-                                  "Window=&Window", "Help=&Help"}));
+    EXPECT_EQ(menus, QStringList({"File=&File", "Edit=&Edit", "Format=F&ormat", "View=&View",
+                                  "Tools=&Tools", "Window=&Window", "Help=&Help"}));
     EXPECT_EQ(Keys(MainMenu()[0].Entries),
               QStringList({"New", "Open", "Close", "Save", "SaveAs", "Exit"}));
     EXPECT_EQ(Keys(MainBandTools()),
