@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace cli_test;
 
@@ -141,8 +142,9 @@ TEST(CliRender, FindsPicturesNamedRelativeToTheProjectBesideIt)
 }
 
 // Forms whose IDs fold to one file name get a file each; an older picture under a name is
-// replaced. (How a picture is written is the one output rule the host layer tests.)
-TEST(CliRender, PicturesAreWrittenUnderNamesOfTheirOwn)
+// replaced, not overwritten (another link to it keeps the old bytes). The rest of how a
+// picture is written is the one output rule the host layer tests.
+TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
 {
     QTemporaryDir dir;
     const QString project = WriteFile(
@@ -151,6 +153,9 @@ TEST(CliRender, PicturesAreWrittenUnderNamesOfTheirOwn)
     const QString out = dir.filePath("out");
     ASSERT_TRUE(QDir().mkpath(out));
     WriteFile(dir, "out/APP_A_B.png", "old");
+    ASSERT_EQ(::link(QFile::encodeName(QDir(out).filePath("APP_A_B.png")).constData(),
+                     QFile::encodeName(dir.filePath("hard.png")).constData()),
+              0);
 
     const Outcome run = Corvane({"render", project, "--output-dir", out});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
@@ -161,6 +166,7 @@ TEST(CliRender, PicturesAreWrittenUnderNamesOfTheirOwn)
     EXPECT_EQ(QString::fromUtf8(run.Out), expected);
     for (const QString &name : names)
         EXPECT_EQ(QImage(QDir(out).filePath(name)).size(), QSize(100, 50)) << name.toStdString();
+    EXPECT_EQ(ReadFile(dir.filePath("hard.png")), "old");
 }
 
 TEST(CliRender, PicturesAreDecodedOncePerFileAndALackOfMemoryFailsTheRun)
