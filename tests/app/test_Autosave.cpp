@@ -62,11 +62,9 @@ protected:
     void SetUp() override
     {
         qunsetenv("CORVANE_AUTOSAVE_SECONDS");
-        QFile file(Document());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(DocumentStorage::ToStoredForm(
-                       Project({MinimalApp(), Create("APP*F1", 5), Create("APP*F1*L1", 15, {}, "5", "7")}))
-                       .toUtf8());
+        PutFileBytes(Document(), DocumentStorage::ToStoredForm(Project({MinimalApp(), Create("APP*F1", 5),
+                                                                         Create("APP*F1*L1", 15, {}, "5", "7")}))
+                                     .toUtf8());
     }
     QString Folder() const { return m_dir.path() + "/recovery"; }
     QString Document() const { return m_dir.path() + "/p.gui"; }

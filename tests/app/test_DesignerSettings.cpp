@@ -40,9 +40,7 @@ protected:
     void WriteFile(const QString &name, const QByteArray &bytes)
     {
         QDir().mkpath(QFileInfo(Folder() + name).path());
-        QFile f(Folder() + name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        PutFileBytes(Folder() + name, bytes);
     }
     void UseIniStore() { WriteFile("cvwin70.ini", "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\\data\r\n"); }
 

@@ -72,9 +72,7 @@ public:
 
 void WriteText(const QString &path, const QString &memoryText)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(DocumentStorage::ToStoredForm(memoryText).toUtf8());
+    PutFileBytes(path, DocumentStorage::ToStoredForm(memoryText).toUtf8());
 }
 
 // One designer with its own registry, over a state whose folder is a temporary one.

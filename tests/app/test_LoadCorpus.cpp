@@ -1,6 +1,7 @@
 // Malformed project texts (truncated, binary, deep, huge, invalid codes, marks in IDs) end
 // in reports, never in a crash, and every report uses the error layout.
 #include "LoaderTestSupport.h"
+#include "FileBytes.h"
 #include "app/DocumentStorage.h"
 #include "testsupport/ScriptedPrompter.h"
 #include "app/clsDesigner.h"
@@ -17,10 +18,7 @@ using namespace LoaderText;
 namespace {
 QString Sample()
 {
-    QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return DocumentStorage::ToMemoryForm(QString::fromUtf8(file.readAll()));
+    return DocumentStorage::ToMemoryForm(QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/examples/orders.gui")));
 }
 
 std::vector<std::pair<QString, QString>> Corpus()

@@ -1,16 +1,15 @@
 // The progress of opening a document: the forms counted and reported as the load goes, and a
 // Cancel at any point of a large load that leaves nothing open (no project, no items, no
 // record lock, nothing on the recent list) so that the next open of the same document works.
+#include "FileBytes.h"
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "QueuedChooser.h"
 #include "app/CommandLine.h"
 #include "app/DocumentOpener.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "app/iLoadProgress.h"
-#include "model/clsItems.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -52,15 +51,12 @@ QString Forms(int forms, int controlsPerForm)
     return Project(body);
 }
 
-struct Designer
+struct Designer : DesignerStack
 {
     explicit Designer(ProcessState &state) : storage(designer, state)
     {
         storage.SetLoadProgress(&progress);
     }
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     DocumentStorage storage;
     RecordingProgress progress;
 };
@@ -78,9 +74,7 @@ struct LoadProgressTest : ::testing::Test
     QString Write(const QString &name, const QString &text)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(DocumentStorage::ToStoredForm(text).toUtf8());
+        PutFileBytes(path, DocumentStorage::ToStoredForm(text).toUtf8());
         return path;
     }
 };

@@ -1,5 +1,6 @@
 // Process state: folders, locale separators with their defaults, sizes from the platform
 // metrics, cursor ids by colour depth, the Behavior switch and the undo buffer's marks.
+#include "FileBytes.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
 #include "support/Marks.h"
@@ -76,9 +77,7 @@ TEST(ProcessState, StartupReadsBehaviorAndPreparesTheUndoBuffer)
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, user.path());
     {
-        QFile f(program.filePath("cvwin70.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Isolation]\nPersistSettings=0\n");
+        PutFileBytes(program.filePath("cvwin70.ini"), "[Isolation]\nPersistSettings=0\n");
     }
     ProcessState s(program.path());
     Startup::InitialiseProcess(s);
@@ -86,10 +85,7 @@ TEST(ProcessState, StartupReadsBehaviorAndPreparesTheUndoBuffer)
     EXPECT_EQ(s.UndoBuffer.Delimiters(), DynamicArray::UndoDelimiters());
     EXPECT_EQ(s.Settings.RecentList.ListSize(), 4);
 
-    QFile f(program.filePath("cvguisvr.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[behavior]\r\ndisablethemes = true\r\n");
-    f.close();
+    PutFileBytes(program.filePath("cvguisvr.ini"), "[behavior]\r\ndisablethemes = true\r\n");
     s.ReadBehavior();
     EXPECT_TRUE(s.DisableThemes);
 

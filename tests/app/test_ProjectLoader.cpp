@@ -136,53 +136,42 @@ TEST(ProjectLoader, MethodRecordsAreConvertedOrIgnored)
     EXPECT_EQ(c->GetProperty(22), "after");
 }
 
+// Whether a load goes on after a record it cannot use, what it reports, and what stands after
+// it. (Each error that lets the load go on is tried on its own below.)
 TEST(ProjectLoader, ErrorTableDecidesWhetherTheLoadGoesOn)
 {
-    {
-        // An invalid value is a notice; the next records still load.
+    const struct {
+        const char *what;
+        QStringList body;
+        bool loads;
+        const char *report; // start of the one report, "" for none
+        const char *present, *absent;
+    } rows[] = {
+        // Passed over with its properties, which do not land on the object before it.
+        {"control of a missing form",
+         {Create("APP*F1", 5), Prop(22, "mine"), Create("APP*NOFORM*T", 16), Prop(22, "orphan"),
+          Create("APP*F1*T", 16)},
+         true, "Invalid Form or Parent ID", "APP*F1*T", "APP*NOFORM*T"},
+        // Stops; what was loaded stays.
+        {"unknown function", {Create("APP*F1", 5), Record({"7", "x"}), Create("APP*F2", 5)}, false,
+         "Invalid function in project or macro", "APP*F1", "APP*F2"},
+        {"property of a missing object", {Prop(22, "x", "APP*GHOST"), Create("APP*F1", 5)}, false,
+         "Object ID is missing or invalid", "APP", "APP*F1"},
+        {"not a function record", {Record({"remark", "x"}), Create("APP*F1", 5)}, true, "", "APP*F1", "APP*F2"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
         Fixture f;
-        EXPECT_TRUE(f.Load(Project({MinimalApp(), Create("APP*F1", 5), Prop(14, "not a colour"),
-                                    Create("APP*F1*T", 16)})));
-        ASSERT_EQ(f.Reports().size(), 1u);
-        EXPECT_TRUE(f.Reports()[0].endsWith("App=APP, Form=F1"));
-        EXPECT_TRUE(f.items.Find("APP*F1*T"));
-    }
-    {
-        // A control whose form is missing is passed over with its properties; they do not
-        // land on the object before it.
-        Fixture f;
-        EXPECT_TRUE(f.Load(Project({MinimalApp(), Create("APP*F1", 5), Prop(22, "mine"),
-                                    Create("APP*NOFORM*T", 16), Prop(22, "orphan"),
-                                    Create("APP*F1*T", 16)})));
-        ASSERT_EQ(f.Reports().size(), 1u);
-        EXPECT_TRUE(f.Reports()[0].startsWith("Invalid Form or Parent ID"));
-        EXPECT_EQ(f.items.Find("APP*F1")->GetProperty(22), "mine");
-        EXPECT_TRUE(f.items.Find("APP*F1*T"));
-    }
-    {
-        // An unknown function stops; what was loaded stays.
-        Fixture f;
-        EXPECT_FALSE(f.Load(Project({MinimalApp(), Create("APP*F1", 5), Record({"7", "x"}),
-                                     Create("APP*F2", 5)})));
-        ASSERT_EQ(f.Reports().size(), 1u);
-        EXPECT_TRUE(f.Reports()[0].startsWith("Invalid function in project or macro"));
-        EXPECT_TRUE(f.designer.LastLoad().Stopped);
-        EXPECT_TRUE(f.items.Find("APP*F1"));
-        EXPECT_FALSE(f.items.Find("APP*F2"));
-    }
-    {
-        // A property for a missing object stops with 5004.
-        Fixture f;
-        EXPECT_FALSE(f.Load(Project({MinimalApp(), Prop(22, "x", "APP*GHOST"), Create("APP*F1", 5)})));
-        ASSERT_EQ(f.Reports().size(), 1u);
-        EXPECT_TRUE(f.Reports()[0].startsWith("Object ID is missing or invalid"));
-        EXPECT_FALSE(f.items.Find("APP*F1"));
-    }
-    {
-        // Records that are not function records are ignored.
-        Fixture f;
-        EXPECT_TRUE(f.Load(Project({MinimalApp(), Record({"remark", "x"}), Create("APP*F1", 5)})));
-        EXPECT_TRUE(f.Reports().empty());
+        EXPECT_EQ(f.Load(Project(QStringList{MinimalApp()} + row.body)), row.loads);
+        EXPECT_EQ(f.designer.LastLoad().Stopped, !row.loads);
+        const auto reports = f.Reports();
+        ASSERT_EQ(reports.size(), *row.report ? 1u : 0u);
+        if (*row.report)
+            EXPECT_TRUE(reports[0].startsWith(row.report)) << qPrintable(reports[0]);
+        EXPECT_TRUE(f.items.Find(row.present));
+        EXPECT_FALSE(f.items.Find(row.absent));
+        if (f.items.Find("APP*F1") && row.loads)
+            EXPECT_NE(f.items.Find("APP*F1")->GetProperty(22), "orphan");
     }
 }
 
@@ -354,24 +343,6 @@ TEST(ProjectLoader, EveryErrorOfTheGoOnListLetsLaterRecordsLoad)
         if (later)
             EXPECT_EQ(later->GetProperty(22), "after");
     }
-}
-
-// Containers nest up to the limit and no deeper; the refused one is a notice and the load
-// goes on.
-TEST(ProjectLoader, ContainerDepthLimitIsExact)
-{
-    const int limit = ProjectLoader::MaxContainerDepth;
-    QStringList body{MinimalApp(), Create("APP*F1", 5), Create("APP*F1*FR1", 26)};
-    for (int n = 2; n <= limit + 1; ++n)
-        body << Create(QString("APP*F1*FR%1").arg(n), 26, QString("FR%1").arg(n - 1));
-    body << Create("APP*F1*AFTER", 16);
-    Fixture f;
-    EXPECT_TRUE(f.Load(Project(body)));
-    EXPECT_TRUE(f.items.Find(QString("APP*F1*FR%1").arg(limit)));
-    EXPECT_FALSE(f.items.Find(QString("APP*F1*FR%1").arg(limit + 1)));
-    ASSERT_EQ(f.Reports().size(), 1u);
-    EXPECT_TRUE(f.Reports()[0].startsWith("Invalid Form or Parent ID"));
-    EXPECT_TRUE(f.items.Find("APP*F1*AFTER"));
 }
 
 // The version and scale limits at their edges: the lowest and highest accepted values and

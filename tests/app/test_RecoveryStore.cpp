@@ -1,6 +1,7 @@
 // The recovery folder: what a recovery file holds and gives back, which files belong to a
 // designer that no longer runs (never those of one that still does, never to two finders),
 // and files that must not be trusted, reported and left where they are.
+#include "FileBytes.h"
 #include "app/RecoveryStore.h"
 
 #include <QDir>
@@ -35,10 +36,7 @@ RecoveryStore::Info SampleInfo(qint64 pid)
 
 void WriteRaw(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-    f.close();
+    PutFileBytes(path, bytes);
     ::chmod(QFile::encodeName(path).constData(), 0600);
 }
 

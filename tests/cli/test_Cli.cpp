@@ -1,5 +1,5 @@
 // The corvane tool as a user runs it: subcommands, the reports on stderr, exit statuses,
-// the stored form of export (a golden round trip of the sample) and generated code.
+// the stored form of export (a golden round trip of the sample) and generating code.
 #include "app/DocumentStorage.h"
 #include "host/DocumentName.h"
 #include "host/ItemFile.h"
@@ -160,15 +160,12 @@ TEST(Cli, HostDocumentNames)
         << "nothing written to the working folder";
 }
 
-TEST(Cli, GenerateWritesProgramCode)
+// Generating itself (line ends, output file, a complete program) is tried with analyze and
+// update; here a casing option, and the failures of a template folder or style that cannot
+// serve.
+TEST(Cli, GenerateRefusesTemplatesItCannotUse)
 {
     const QString templates = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
-    const Outcome run = Corvane({"generate", Sample, "--templates", templates});
-    ASSERT_EQ(run.Status, 0) << qPrintable(run.Err);
-    EXPECT_FALSE(run.Out.isEmpty());
-    EXPECT_EQ(run.Out.count('\n'), run.Out.count("\r\n"));
-    EXPECT_TRUE(run.Out.contains("ORDERS"));
-
     QTemporaryDir dir;
     const Outcome missing = Corvane({"generate", Sample, "--templates", dir.path()});
     EXPECT_EQ(missing.Status, 1);
@@ -177,9 +174,5 @@ TEST(Cli, GenerateWritesProgramCode)
     const Outcome style = Corvane({"generate", Sample, "--templates", templates, "--style", "no-such-style"});
     EXPECT_EQ(style.Status, 1);
     EXPECT_TRUE(style.Out.isEmpty());
-
-    const Outcome toFile = Corvane({"generate", Sample, "--templates", templates, "--casing", "2",
-                                "--output", dir.filePath("prog.b")});
-    EXPECT_EQ(toFile.Status, 0);
-    EXPECT_FALSE(ReadFile(dir.filePath("prog.b")).isEmpty());
+    EXPECT_EQ(Corvane({"generate", Sample, "--templates", templates, "--casing", "2"}).Status, 0);
 }

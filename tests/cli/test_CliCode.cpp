@@ -3,7 +3,6 @@
 // lines survive.
 #include "CliTestSupport.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace cli_test;
@@ -94,48 +93,6 @@ TEST(CliCode, GenerateAnalyzeUpdateRoundTrip)
     EXPECT_FALSE(mendedText.contains('\r')) << "the program keeps its LF line ends";
     EXPECT_FALSE(mendedText.contains("GONE.CLICK"));
     ExpectComplete(Corvane({"analyze", after, mended, "--templates", Templates}));
-}
-
-// A site template whose sections all begin and end with comment lines: the fresh program
-// holds "** CUSTOM EVENT HANDLER START" after a banner, analyses as complete, and an update
-// with every option writes it back unchanged.
-TEST(CliCode, CommentLedSiteTemplateRoundTrips)
-{
-    QTemporaryDir dir;
-    QStringList sections{
-        "* PROGRAM %%APP%%",
-        "* HEADER START\nEQU AM TO CHAR(254)\n* HEADER END",
-        "* STARTUP START\nSHOW '%%FORM%%'\n* STARTUP END",
-        "* EVENT LOOP START\nLOOP\n   GOSUB DECODE.EVENT\nUNTIL GUI.DONE REPEAT\n* EVENT LOOP END",
-        "* TRAILER START\nSTOP\n* TRAILER END",
-        "* DECODER START\nDECODE.EVENT:\n%%DECODE%%\nRETURN\n* DECODER END\n"
-        "BEGIN CASE __BEGIN_\nEND CASE __END_\nCASE A = '%%APP%%' __APP_\n"
-        "CASE F = '%%FORM%%' __FORM_\nCASE C = '%%CONTROL%%' __CONTROL_\n"
-        "CASE E = '%%EVENT%%' __EVENT_\nGOSUB %%TARGET%% __ACTION_",
-        "%%TARGET%%:\n* EVENT %%EVENT%%\nRETURN\n* END OF HANDLER",
-        "%%TARGET%%:\n* FORM CLOSES\nRETURN\n* END OF HANDLER",
-        "%%TARGET%%:\nGUI.DONE = 1\nRETURN\n* END OF HANDLER",
-        "* ERROR HANDLER START\nGUI.FAILED:\nSTOP\n* ERROR HANDLER END",
-        "* DYNAMIC EVENT HANDLER START\nDYNAMIC.EVENT:\nRETURN\n* DYNAMIC EVENT HANDLER END",
-        "* CUSTOM EVENT HANDLER START\nCUSTOM.EVENT:\nRETURN\n* CUSTOM EVENT HANDLER END"};
-    QString text = "[Info]\nType=Template\nStyle=0\nName=Site\n";
-    for (int n = 1; n <= 12; ++n)
-        text += QString("<<%1>>\n").arg(n) + sections[n - 1] + "\n";
-    QDir(dir.path()).mkdir("site");
-    WriteFile(dir, "site/site.tpl", text);
-    const QString site = dir.filePath("site");
-
-    const QString project = WriteFile(dir, "p.gui", Buttons({"OK"}));
-    const QString program = dir.filePath("prog.bas");
-    ASSERT_EQ(Corvane({"generate", project, "--templates", site, "--output", program}).Status, 0);
-    const QByteArray generated = ReadFile(program);
-    ASSERT_TRUE(generated.contains("\r\n** CUSTOM EVENT HANDLER START\r\n"));
-    ExpectComplete(Corvane({"analyze", project, program, "--templates", site}));
-
-    const Outcome update = Corvane({"update", project, program, "--templates", site, "--repair",
-                                    "--startup", "--decoder", "--remove-unused", "--add-missing"});
-    ASSERT_EQ(update.Status, 0) << update.Err.toStdString();
-    EXPECT_EQ(update.Out.toStdString(), generated.toStdString());
 }
 
 TEST(CliCode, AnalyzeAndUpdateFailures)

@@ -5,7 +5,6 @@
 #include "tests/BigPicture.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -142,9 +141,9 @@ TEST(CliRender, FindsPicturesNamedRelativeToTheProjectBesideIt)
     EXPECT_NE(image.pixelColor(310, 110), QColor(0, 0, 255));
 }
 
-// Pictures are written as --output writes: through a temporary file renamed over the old
-// picture (another link to the old file keeps the old bytes), a link at the name replaced at
-// its target; forms whose IDs fold to one file name get a file each.
+// Forms whose IDs fold to one file name get a file each; an older picture under a name is
+// replaced, not overwritten (another link to it keeps the old bytes). The rest of how a
+// picture is written is the one output rule the host layer tests.
 TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
 {
     QTemporaryDir dir;
@@ -153,26 +152,21 @@ TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
                                    Form("A_B-2", 1500, 750)}));
     const QString out = dir.filePath("out");
     ASSERT_TRUE(QDir().mkpath(out));
-    const QString first = QDir(out).filePath("APP_A_B.png");
     WriteFile(dir, "out/APP_A_B.png", "old");
-    ASSERT_EQ(::link(QFile::encodeName(first).constData(), QFile::encodeName(dir.filePath("hard.png")).constData()), 0);
-    const QString target = dir.filePath("target.png");
-    WriteFile(dir, "target.png", "old");
-    ASSERT_TRUE(QFile::link(target, QDir(out).filePath("APP_A_B-3.png")));
+    ASSERT_EQ(::link(QFile::encodeName(QDir(out).filePath("APP_A_B.png")).constData(),
+                     QFile::encodeName(dir.filePath("hard.png")).constData()),
+              0);
 
     const Outcome run = Corvane({"render", project, "--output-dir", out});
     ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
     const QStringList names{"APP_A_B.png", "APP_A_B-3.png", "APP_A_B-4.png", "APP_A_B-2.png"};
     QString expected;
-    for (const QString &name : names) {
+    for (const QString &name : names)
         expected += QDir(out).filePath(name) + " 100x50\n";
-    }
     EXPECT_EQ(QString::fromUtf8(run.Out), expected);
     for (const QString &name : names)
         EXPECT_EQ(QImage(QDir(out).filePath(name)).size(), QSize(100, 50)) << name.toStdString();
-    EXPECT_EQ(ReadFile(dir.filePath("hard.png")), "old") << "the old picture was replaced, not overwritten";
-    EXPECT_TRUE(QFileInfo(QDir(out).filePath("APP_A_B-3.png")).isSymLink());
-    EXPECT_EQ(QImage(target).size(), QSize(100, 50));
+    EXPECT_EQ(ReadFile(dir.filePath("hard.png")), "old");
 }
 
 TEST(CliRender, PicturesAreDecodedOncePerFileAndALackOfMemoryFailsTheRun)

@@ -11,32 +11,11 @@
 #include <gtest/gtest.h>
 
 using CodeGenTest::ProjectText;
+using CodeGenTest::SmallSections;
 using CodeGenTest::TemplateFolder;
 
 namespace {
 const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
-
-// A small template whose application Close handler has its own label line, and whose
-// startup section repeats its last line.
-QStringList SmallSections()
-{
-    return {"* PROGRAM %%APP%%",
-            "* HEADER\r\nHEAD.DONE = 1",
-            "* STARTUP\r\nIF NOT(READY) THEN\r\nEND\r\nSHOW '%%FORM%%'\r\nEND",
-            "* LOOP\r\nLOOP\r\nREPEAT",
-            "* TRAILER\r\nSTOP",
-            "* DECODER\r\nDECODE:\r\n%%DECODE%%\r\nRETURN\r\n"
-            "BEGIN CASE __BEGIN_\r\nEND CASE __END_\r\nCASE A = '%%APP%%' __APP_\r\n"
-            "CASE F = '%%FORM%%' __FORM_\r\nCASE C = '%%CONTROL%%' __CONTROL_\r\n"
-            "CASE E = '%%EVENT%%' __EVENT_\r\nM = ARG __MENUVAR_\r\nCASE M = '%%MENU%%' __MENU_\r\n"
-            "GOSUB %%TARGET%% __ACTION_",
-            "%%TARGET%%:\r\n* EVENT %%Event%%\r\nRETURN",
-            "%%TARGET%%:\r\n* FORM CLOSE\r\nRETURN",
-            "%%TARGET%%:  * APP CLOSE\r\nDONE = 1\r\nRETURN",
-            " ERRORS\r\nEND",
-            "* DYNAMIC\r\nDYN:\r\nRETURN",
-            " CUSTOM\r\nCUS:\r\nRETURN"};
-}
 
 QString ShopProject(int appType = 1, qint64 appMask = 0x40000000, qint64 buttonMask = 0x20)
 {
@@ -85,7 +64,7 @@ QString MoveBlock(QString text, const QString &from, const QString &upTo, const 
 }
 } // namespace
 
-TEST(CodeAnalysis, FreshProgramIsCompleteWithEitherTemplateAndLineEnd)
+TEST(CodeAnalysis, FreshProgramIsCompleteWithEitherLineEnd)
 {
     Bench small;
     const QString program = small.Program();
@@ -101,23 +80,15 @@ TEST(CodeAnalysis, FreshProgramIsCompleteWithEitherTemplateAndLineEnd)
     r = small.Analyze(QString(program).toLower().replace("\r\n", "\r\n   "));
     EXPECT_EQ(Statuses(r), AllPresent);
     EXPECT_TRUE(r.MissingHandlers.isEmpty());
-
-    // The project's own template: its sections continue the banner line ("* Failure
-    // handling") and define labels of their own that are no handlers.
-    Bench standard(ShopProject(0, 0x40000001), GuiLib);
-    r = standard.Analyze(standard.Program());
-    ASSERT_TRUE(r.Analyzed) << r.Error.toStdString();
-    EXPECT_EQ(Statuses(r), AllPresent);
-    EXPECT_TRUE(r.MissingHandlers.isEmpty()) << r.MissingText().toStdString();
-    EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << r.UnusedText().toStdString();
 }
 
-// An application whose ID is the first word of a label of the template's own sections
-// ("GUI.EXECUTE:", "DECODE.EVENT:") makes that label look like one of its handlers; it stays
-// the template's, never an unused handler to remove.
+// The project's own template: its sections continue the banner line ("* Failure handling")
+// and define labels of their own that are no handlers, also for an application whose ID is
+// the first word of such a label ("GUI.EXECUTE:", "DECODE.EVENT:"), which makes the label
+// look like one of its handlers: it stays the template's, never an unused handler to remove.
 TEST(CodeAnalysis, TemplateLabelsThatLookLikeTheApplicationsHandlersAreNoHandlers)
 {
-    for (const QString app : {"GUI", "Decode"}) {
+    for (const QString app : {"Shop", "GUI", "Decode"}) {
         const QString project = ProjectText()
                                     .Create(app, 0, 0x40000001)
                                     .Create(app + "*Main", 6, 0x1)

@@ -2,6 +2,7 @@
 // save precondition, the code item dialog's answer, failures with their messages, the decoder
 // question and preference, going to a handler that has to be added first, the editor's
 // events, the decoder notice and the closing questions' view of the code.
+#include "FileBytes.h"
 #include "EditStack.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
@@ -177,10 +178,7 @@ struct CodeEditorLinkTest : ::testing::Test, DesignerStack
     void SetUp() override
     {
         // Settings go to an ini file in the test's folder, never to the user's own.
-        QFile ini(dir.filePath("cvwin70.ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
-        ini.close();
+        PutFileBytes(dir.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
         QDir(dir.path()).mkdir("GuiLib");
         for (const QString &f : QDir(CORVANE_SOURCE_DIR "/GuiLib").entryList(QDir::Files))
             QFile::copy(CORVANE_SOURCE_DIR "/GuiLib/" + f, dir.filePath("GuiLib/" + f));

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 using CodeGenTest::BarItems;
 using CodeGenTest::ProjectText;
 
@@ -19,14 +21,9 @@ QStringList Rows(const EventList &list)
     return out;
 }
 
-int ErrorOf(const QString &text)
+int ParseError(const QString &text)
 {
-    try {
-        EventList::FromProjectText(text);
-    } catch (const GuiError &e) {
-        return e.Number();
-    }
-    return 0;
+    return ErrorOf([&] { EventList::FromProjectText(text); });
 }
 } // namespace
 
@@ -147,10 +144,10 @@ TEST(CodeGenEventList, DialogStyleCheck)
 
 TEST(CodeGenEventList, TextsThatAreNotProjects)
 {
-    EXPECT_EQ(ErrorOf(""), 5005);
-    EXPECT_EQ(ErrorOf("PROGRAM X\r\nCRT 'hello'\r\nEND"), 5005);
-    EXPECT_EQ(ErrorOf(CodeGenTest::Join({"TEMPLATE", "1"}) + Marks::AttributeMark() + "1"), 5005);
-    EXPECT_EQ(ErrorOf(ProjectText().Create("A", 0, 1).Raw("7").Text()), 5016);
+    EXPECT_EQ(ParseError(""), 5005);
+    EXPECT_EQ(ParseError("PROGRAM X\r\nCRT 'hello'\r\nEND"), 5005);
+    EXPECT_EQ(ParseError(CodeGenTest::Join({"TEMPLATE", "1"}) + Marks::AttributeMark() + "1"), 5005);
+    EXPECT_EQ(ParseError(ProjectText().Create("A", 0, 1).Raw("7").Text()), 5016);
 
     // A macro is read like a project; records that are not function records, unknown type
     // codes, short records and properties of unknown objects are passed over.

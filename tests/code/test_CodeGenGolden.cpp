@@ -1,5 +1,6 @@
 // The project's own templates: a small project generated with the standard template matches
 // the reviewed program under data/, and both templates know the events by their program names.
+#include "FileBytes.h"
 #include "code/modCodeGen.h"
 
 #include "code/Placeholders.h"
@@ -65,9 +66,7 @@ TEST(CodeGenGolden, StandardTemplateProgram)
     EXPECT_EQ(EventNamesOf(program), Vocabulary::EventNameList().toUpper());
 
     if (qEnvironmentVariableIsSet("CORVANE_UPDATE_GOLDEN")) {
-        QFile out(Golden);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(program.toUtf8());
+        PutFileBytes(Golden, program.toUtf8());
     }
     QFile file(Golden);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << Golden.toStdString();

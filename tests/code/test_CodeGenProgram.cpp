@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 using CodeGenTest::ProjectText;
 using CodeGenTest::TemplateFolder;
 
@@ -184,13 +186,9 @@ TEST(CodeGenProgram, TemplateErrorsEndTheCommand)
     missing[9] = " "; // section 10 holds nothing but a blank
     Generator g(missing);
     g.gen.SetProjectText(SmallProject);
-    try {
-        g.gen.GenerateProgram();
-        FAIL() << "no error";
-    } catch (const GuiError &e) {
-        EXPECT_EQ(e.Number(), 32767);
-        EXPECT_EQ(e.Description(), "Required code section missing from template file.");
-    }
+    const GuiError e = Raised([&] { g.gen.GenerateProgram(); });
+    EXPECT_EQ(e.Number(), 32767);
+    EXPECT_EQ(e.Description(), "Required code section missing from template file.");
 
     Generator other(Sections());
     other.gen.SetProjectText(SmallProject);

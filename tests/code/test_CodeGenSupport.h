@@ -3,6 +3,7 @@
 // Small builders shared by the code generation tests: project texts written record by
 // record, bar item lists, and a template folder made from section texts.
 
+#include "FileBytes.h"
 #include "support/Marks.h"
 
 #include <QDir>
@@ -74,14 +75,34 @@ public:
             text += QString("<<%1>>\n").arg(n)
                     + (body.isEmpty() ? QString("section %1").arg(n) : body) + "\n";
         }
-        QFile file(m_dir.path() + "/test.tpl");
-        file.open(QIODevice::WriteOnly);
-        file.write(text.toUtf8());
+        PutFileBytes(m_dir.path() + "/test.tpl", text.toUtf8());
     }
     QString Path() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
 };
+
+// A small template whose application Close handler has its own label line, and whose
+// startup section repeats its last line.
+inline QStringList SmallSections()
+{
+    return {"* PROGRAM %%APP%%",
+            "* HEADER\r\nHEAD.DONE = 1",
+            "* STARTUP\r\nIF NOT(READY) THEN\r\nEND\r\nSHOW '%%FORM%%'\r\nEND",
+            "* LOOP\r\nLOOP\r\nREPEAT",
+            "* TRAILER\r\nSTOP",
+            "* DECODER\r\nDECODE:\r\n%%DECODE%%\r\nRETURN\r\n"
+            "BEGIN CASE __BEGIN_\r\nEND CASE __END_\r\nCASE A = '%%APP%%' __APP_\r\n"
+            "CASE F = '%%FORM%%' __FORM_\r\nCASE C = '%%CONTROL%%' __CONTROL_\r\n"
+            "CASE E = '%%EVENT%%' __EVENT_\r\nM = ARG __MENUVAR_\r\nCASE M = '%%MENU%%' __MENU_\r\n"
+            "GOSUB %%TARGET%% __ACTION_",
+            "%%TARGET%%:\r\n* EVENT %%Event%%\r\nRETURN",
+            "%%TARGET%%:\r\n* FORM CLOSE\r\nRETURN",
+            "%%TARGET%%:  * APP CLOSE\r\nDONE = 1\r\nRETURN",
+            " ERRORS\r\nEND",
+            "* DYNAMIC\r\nDYN:\r\nRETURN",
+            " CUSTOM\r\nCUS:\r\nRETURN"};
+}
 
 } // namespace CodeGenTest

@@ -3,7 +3,6 @@
 // byte for byte; the round trip keeps hand-written lines through a change of the project.
 #include "code/CodeUpdate.h"
 
-#include "code/CodeCommands.h"
 #include "code/TemplateFiles.h"
 #include "support/GuiError.h"
 #include "test_CodeGenSupport.h"
@@ -12,30 +11,12 @@
 #include <gtest/gtest.h>
 
 using CodeGenTest::ProjectText;
+using CodeGenTest::SmallSections;
 using CodeGenTest::TemplateFolder;
 
 namespace {
 const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
 const QString CrLf = QStringLiteral("\r\n");
-
-QStringList SmallSections()
-{
-    return {"* PROGRAM %%APP%%",
-            "* HEADER\r\nHEAD.DONE = 1",
-            "* STARTUP\r\nIF NOT(READY) THEN\r\nEND\r\nSHOW '%%FORM%%'\r\nEND",
-            "* LOOP\r\nLOOP\r\nREPEAT",
-            "* TRAILER\r\nSTOP",
-            "* DECODER\r\nDECODE:\r\n%%DECODE%%\r\nRETURN\r\n"
-            "BEGIN CASE __BEGIN_\r\nEND CASE __END_\r\nCASE A = '%%APP%%' __APP_\r\n"
-            "CASE F = '%%FORM%%' __FORM_\r\nCASE C = '%%CONTROL%%' __CONTROL_\r\n"
-            "CASE E = '%%EVENT%%' __EVENT_\r\nGOSUB %%TARGET%% __ACTION_",
-            "%%TARGET%%:\r\n* EVENT %%Event%%\r\nRETURN",
-            "%%TARGET%%:\r\n* FORM CLOSE\r\nRETURN",
-            "%%TARGET%%:  * APP CLOSE\r\nDONE = 1\r\nRETURN",
-            " ERRORS\r\nEND",
-            "* DYNAMIC\r\nDYN:\r\nRETURN",
-            " CUSTOM\r\nCUS:\r\nRETURN"};
-}
 
 // Shop with a main form and an OK button; the masks say which events are on.
 QString Shop(qint64 appMask, qint64 formMask, qint64 buttonMask, int forms = 1)
@@ -246,7 +227,8 @@ TEST(CodeUpdate, ApplyRunsTheChosenOperationsInOrder)
 }
 
 // A fresh program is complete; after the project gains and loses events, adding, removing
-// and rebuilding the decoder make it complete again and keep what was written by hand.
+// and rebuilding the decoder make it complete again and keep what was written by hand. (The
+// update command's own round trip, from an LF program, is the command-line tool's test.)
 TEST(CodeUpdate, RoundTripKeepsHandWrittenCode)
 {
     const QString before = ProjectText()
@@ -280,16 +262,6 @@ TEST(CodeUpdate, RoundTripKeepsHandWrittenCode)
     EXPECT_TRUE(now.Complete(updated.Text)) << updated.Text.toStdString();
     EXPECT_TRUE(updated.Text.contains(mine));
     EXPECT_FALSE(updated.Text.contains("TXTNAME"));
-
-    // The same through the update command, from an LF program.
-    CodeCommands::Options options;
-    options.TemplateFolder = GuiLib;
-    options.ProjectFile = "GUI.PROJECTS";
-    options.ProjectId = "SHOP";
-    const CodeCommands::Output out =
-        CodeCommands::Update(after, QString(program).replace(CrLf, "\n"), options, ops);
-    EXPECT_EQ(out.ExitCode, 0);
-    EXPECT_EQ(out.Text, updated.Text);
 }
 
 // IDs that differ only in characters a label drops ("Ok" and "O-k", forms "A-B" and "AB")

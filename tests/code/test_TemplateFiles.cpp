@@ -10,31 +10,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace {
-void Write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    file.write(bytes);
-}
+#include "ErrorOf.h"
+#include "FileBytes.h"
 
+namespace {
 QByteArray Template(const QByteArray &style, const QByteArray &body, const QByteArray &extra = {})
 {
     return "[Info]\r\nType=Template\r\nStyle=" + style + "\r\nName=Style " + style + "\r\n" + extra
            + body;
-}
-
-// Runs f, expecting a GuiError; returns it.
-template <typename F>
-GuiError Raised(F f)
-{
-    try {
-        f();
-    } catch (const GuiError &e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error raised";
-    return GuiError(0, "none");
 }
 
 struct Fixture : ::testing::Test {
@@ -78,7 +61,7 @@ TEST_F(TemplateFilesTest, FolderResolution)
     // No folder at all.
     EXPECT_EQ(TemplateFiles::TemplateFolder("NoSuchFolder", program + "/Templates"), "");
     // A file is not a folder.
-    Write(program + "/Templates/afile", "x");
+    PutFileBytes(program + "/Templates/afile", "x");
     EXPECT_EQ(TemplateFiles::TemplateFolder("Templates/afile", program), guiLib);
 }
 
@@ -103,13 +86,13 @@ TEST_F(TemplateFilesTest, AnInstalledProgramFindsItsSharedGuiLib)
 
 TEST_F(TemplateFilesTest, EnumerationReadsTheInfoSectionOfEveryFile)
 {
-    Write(folder + "a.tpl", Template("0", "<<1>>\r\nX\r\n", "Desc=Standard\r\nMode=DIALOG\r\n"));
-    Write(folder + "b.anything", "[Info]\nTYPE=template\nStyle=ALT\n<<1>>\nY\n");
-    Write(folder + "c.txt", "[Info]\nType=Other\nStyle=1\n");
-    Write(folder + "d.tpl", "[Info]\nStyle=2\n<<1>>\nType=Template\n");   // a code line, not Info
-    Write(folder + "e.tpl", "[Info]\nType=Template\n");                    // all defaults
-    Write(folder + "f.bin", QByteArray("\x00\xff\xfe[Info]\x00Type=Template", 22));
-    Write(folder + "translate.txt", "Vars=0\n[Xlat]\n");
+    PutFileBytes(folder + "a.tpl", Template("0", "<<1>>\r\nX\r\n", "Desc=Standard\r\nMode=DIALOG\r\n"));
+    PutFileBytes(folder + "b.anything", "[Info]\nTYPE=template\nStyle=ALT\n<<1>>\nY\n");
+    PutFileBytes(folder + "c.txt", "[Info]\nType=Other\nStyle=1\n");
+    PutFileBytes(folder + "d.tpl", "[Info]\nStyle=2\n<<1>>\nType=Template\n");   // a code line, not Info
+    PutFileBytes(folder + "e.tpl", "[Info]\nType=Template\n");                    // all defaults
+    PutFileBytes(folder + "f.bin", QByteArray("\x00\xff\xfe[Info]\x00Type=Template", 22));
+    PutFileBytes(folder + "translate.txt", "Vars=0\n[Xlat]\n");
     ASSERT_TRUE(QDir(folder).mkdir("sub.tpl"));
     // A named pipe would block the reader forever; it is not examined.
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "pipe.tpl").constData(), 0600), 0);
@@ -135,7 +118,7 @@ TEST_F(TemplateFilesTest, EnumerationReadsTheInfoSectionOfEveryFile)
     EXPECT_EQ(files.FindTemplate("9"), -1);
 
     // The table is kept: a template added later is not seen by the same object.
-    Write(folder + "g.tpl", Template("9", "<<1>>\r\nZ\r\n"));
+    PutFileBytes(folder + "g.tpl", Template("9", "<<1>>\r\nZ\r\n"));
     EXPECT_EQ(files.FindTemplate("9"), -1);
     EXPECT_EQ(Files().FindTemplate("9"), 3);
 }
@@ -154,7 +137,7 @@ TEST_F(TemplateFilesTest, FailureMessages)
     e = Raised([&] { nowhere.FindTemplate("0"); });
     EXPECT_EQ(e.Description(), "No code template files found in folder ''");
 
-    Write(folder + "t.tpl", Template("0", "<<1>>\r\nONE\r\n<<3>>\r\n\r\n"));
+    PutFileBytes(folder + "t.tpl", Template("0", "<<1>>\r\nONE\r\n<<3>>\r\n\r\n"));
     shown.clear();
     TemplateFiles files = Files();
     e = Raised([&] { files.GetCodeSection(1, "Fancy", 1); });
@@ -225,15 +208,15 @@ TEST(TemplateSections, MarkersBlankLinesAndRepeats)
 
 TEST_F(TemplateFilesTest, CacheFollowsFileAndCasing)
 {
-    Write(folder + "translate.txt", "Vars=1\n[Xlat]\nGUI.EVENT|gui.event|Gui.Event\nIF|if|If\n");
-    Write(folder + "a.tpl", Template("0", "<<1>>\r\nIF GUI.EVENT\r\n* IF GUI.EVENT\r\n"));
-    Write(folder + "b.tpl", Template("1", "<<1>>\r\nOTHER\r\n"));
+    PutFileBytes(folder + "translate.txt", "Vars=1\n[Xlat]\nGUI.EVENT|gui.event|Gui.Event\nIF|if|If\n");
+    PutFileBytes(folder + "a.tpl", Template("0", "<<1>>\r\nIF GUI.EVENT\r\n* IF GUI.EVENT\r\n"));
+    PutFileBytes(folder + "b.tpl", Template("1", "<<1>>\r\nOTHER\r\n"));
     TemplateFiles files = Files();
     EXPECT_EQ(files.GetCodeSection(1, "0", 0), "IF GUI.EVENT\r\n* IF GUI.EVENT");
     EXPECT_EQ(files.GetCodeSection(1, "0", 2), "if gui.event\r\n* IF gui.event");
 
     // Same file and casing: the cached text, even when the file changed on disk.
-    Write(folder + "a.tpl", Template("0", "<<1>>\r\nCHANGED\r\n"));
+    PutFileBytes(folder + "a.tpl", Template("0", "<<1>>\r\nCHANGED\r\n"));
     EXPECT_EQ(files.GetCodeSection(1, "0", 2), "if gui.event\r\n* IF gui.event");
     // Another casing or another style reloads.
     EXPECT_EQ(files.GetCodeSection(1, "0", 3), "CHANGED");
@@ -241,7 +224,7 @@ TEST_F(TemplateFilesTest, CacheFollowsFileAndCasing)
     EXPECT_EQ(files.GetCodeSection(1, "", 3), "CHANGED");
 
     // A broken translate.txt leaves the text untranslated.
-    Write(folder + "translate.txt", QByteArray("\x00\x01\xff garbage", 12));
+    PutFileBytes(folder + "translate.txt", QByteArray("\x00\x01\xff garbage", 12));
     EXPECT_EQ(files.GetCodeSection(1, "0", 2), "CHANGED");
     EXPECT_EQ(files.TranslateKeywords("IF", 2), "IF");
 }
@@ -250,11 +233,11 @@ TEST_F(TemplateFilesTest, DamagedAndHugeTemplates)
 {
     // A ten-megabyte line, binary bytes, Latin-1 text and a byte-order mark.
     QByteArray huge(10'000'000, 'A');
-    Write(folder + "huge.tpl", Template("huge", "<<1>>\r\n" + huge + "\r\n<<2>>\r\nend\r\n"));
-    Write(folder + "bin.tpl", Template("bin", QByteArray("<<1>>\r\n\x00\x01\xfe\xff\r\n<<2", 16)));
-    Write(folder + "latin.tpl", Template("latin", "<<1>>\r\n* caf\xe9\r\n"));
-    Write(folder + "bom.tpl", "\xEF\xBB\xBF" + Template("bom", "<<1>>\r\n* caf\xc3\xa9\r\n"));
-    Write(folder + "unterminated.tpl", Template("open", "<<1>>\r\nCASE '%%APP\r\n<<2"));
+    PutFileBytes(folder + "huge.tpl", Template("huge", "<<1>>\r\n" + huge + "\r\n<<2>>\r\nend\r\n"));
+    PutFileBytes(folder + "bin.tpl", Template("bin", QByteArray("<<1>>\r\n\x00\x01\xfe\xff\r\n<<2", 16)));
+    PutFileBytes(folder + "latin.tpl", Template("latin", "<<1>>\r\n* caf\xe9\r\n"));
+    PutFileBytes(folder + "bom.tpl", "\xEF\xBB\xBF" + Template("bom", "<<1>>\r\n* caf\xc3\xa9\r\n"));
+    PutFileBytes(folder + "unterminated.tpl", Template("open", "<<1>>\r\nCASE '%%APP\r\n<<2"));
 
     TemplateFiles files = Files();
     EXPECT_EQ(files.GetCodeSection(1, "huge", 1).size(), huge.size());

@@ -2,6 +2,7 @@
 // comment lines limited to variable names, the lower-case OCONV unwrapping, and tables or
 // texts that are malformed.
 #include "code/TranslateKeywords.h"
+#include "FileBytes.h"
 #include "support/Marks.h"
 
 #include <QFile>
@@ -131,9 +132,8 @@ TEST(TranslateKeywords, HostileTextFinishes)
 
 TEST(TranslateKeywords, ShippedTableIsUsable)
 {
-    QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib/translate.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const TranslateKeywords table = TranslateKeywords::FromText(QString::fromUtf8(file.readAll()));
+    const TranslateKeywords table =
+        TranslateKeywords::FromText(QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/GuiLib/translate.txt")));
     ASSERT_TRUE(table.IsUsable());
     EXPECT_EQ(table.VariableCount(), 26);
     const QString code = QStringLiteral("* GUI.EVENT LOOP\r\nLOOP UNTIL GUI.DONE DO GOSUB X REPEAT");

@@ -1,6 +1,7 @@
 // ucImage: the inner picture follows the four scaling modes, range checks keep the old value,
 // a file that cannot be loaded leaves the control empty with the reason shown, and controls
 // naming one file share its pixels within the budget of pictures in use.
+#include "FileBytes.h"
 #include "controls/ucImage.h"
 
 #include "support/GuiError.h"
@@ -53,10 +54,7 @@ TEST(ucImage, ScalingModesPlaceTheInnerPicture)
 TEST(ucImage, BadFilesLeaveNoPictureAndShowWhy)
 {
     QTemporaryDir dir;
-    QFile text(dir.filePath("notes.png"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("just some words");
-    text.close();
+    PutFileBytes(dir.filePath("notes.png"), "just some words");
 
     ucImage image;
     image.resize(120, 80);

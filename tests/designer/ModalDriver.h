@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -52,6 +54,15 @@ void WhenModal(std::function<void(Dialog *)> action)
         });
     });
     poll->start();
+}
+
+// Replaces what a box holds by typing, as the user does.
+inline void Retype(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
 }
 
 // Saves a picture of a window when CORVANE_GRAB names a folder, for looking at it.

@@ -2,6 +2,7 @@
 // lead to one place. Walks every menu of the main window and of its context menu, every page
 // of the property sheet for every kind of object, and every dialog.
 #include "EditStack.h"
+#include "FileBytes.h"
 #include "MemoryCodeDocument.h"
 #include "ModalDriver.h"
 
@@ -278,13 +279,10 @@ TEST(AccessKeys, EveryDialog)
     CheckWindow(&loadCode, QStringLiteral("load code"));
 
     CodeAnalysis analysis(templates);
-    QFile project(QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui"));
-    ASSERT_TRUE(project.open(QIODevice::ReadOnly));
-    analysis.SetProjectText(DocumentStorage::ToMemoryForm(QString::fromUtf8(project.readAll())));
-    QFile program(QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.bas"));
-    ASSERT_TRUE(program.open(QIODevice::ReadOnly));
+    analysis.SetProjectText(
+        DocumentStorage::ToMemoryForm(QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/examples/orders.gui"))));
     MemoryCodeDocument document;
-    document.Body = QString::fromUtf8(program.readAll());
+    document.Body = QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/examples/orders.bas"));
     EditStack stack;
     UpdateCodeModel updateModel(&analysis, [&] { return &document; }, stack.prompter,
                                 [](const QString &) {});

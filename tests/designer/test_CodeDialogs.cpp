@@ -2,6 +2,7 @@
 // OK rule and its stored position; the update dialog's three tabs with double-click to add
 // and Delete to remove a handler; the decoder question's four answers.
 #include "ModalDriver.h"
+#include "FileBytes.h"
 #include "MemoryCodeDocument.h"
 
 #include "app/DocumentStorage.h"
@@ -48,12 +49,6 @@ struct OneChoice : iDocumentChooser
     }
 };
 
-QString FileText(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
 // Settings kept in an ini file in a temporary folder.
 struct IniSettings
 {
@@ -62,10 +57,7 @@ struct IniSettings
     std::unique_ptr<clsDesignerSettings> settings;
     IniSettings()
     {
-        QFile ini(dir.filePath("cvwin70.ini"));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
-        ini.close();
+        PutFileBytes(dir.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
         persist = std::make_unique<modPersistSettings>(dir.path() + "/");
         settings = std::make_unique<clsDesignerSettings>(persist.get());
     }
@@ -154,10 +146,11 @@ TEST(CodeDialogs, UpdateDialogAddsAndRemovesHandlers)
 {
     TemplateFiles templates(GuiLib);
     CodeAnalysis analysis(templates);
-    analysis.SetProjectText(DocumentStorage::ToMemoryForm(FileText(CORVANE_SOURCE_DIR "/examples/orders.gui")));
+    analysis.SetProjectText(
+        DocumentStorage::ToMemoryForm(QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/examples/orders.gui"))));
     MemoryCodeDocument document;
     // One handler renamed: its label is now unused and the right one missing.
-    document.Body = FileText(CORVANE_SOURCE_DIR "/examples/orders.bas")
+    document.Body = QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/examples/orders.bas"))
                         .replace("ORDERS.ORDER.CMDOK.CLICK:", "ORDERS.ORDER.CMDOLD.CLICK:");
     ScriptedPrompter prompter;
     int decoderWrites = 0;

@@ -11,9 +11,7 @@
 #include "designer/TreeEditorView.h"
 #include "designer/ucListProps.h"
 #include "designer/frmProperties.h"
-#include "model/BarContent.h"
 #include "model/DesignControlBase.h"
-#include "model/TreeContent.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
 #include "support/Marks.h"
@@ -93,14 +91,6 @@ void Tick(QCheckBox *box)
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
-void Retype(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
 } // namespace
 
 TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
@@ -145,20 +135,6 @@ TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
     const QString stored = f.items.Find("A*F*MAIN")->GetProperty(26);
     EXPECT_EQ(stored, Entries({{"HELP", "1", "&Help", "", "", "", "27"}, {"FILE", "1", "&File"},
                                {"NEW", "2", "&New"}, {"FILE_2", "3", "Again"}}));
-}
-
-TEST(ContentEditors, StoredMenuWhoseSecondEntryJumpsTwoLevelsShowsOneMessage)
-{
-    ScriptedPrompter prompter;
-    BarEditorView bar(prompter);
-    bar.LoadItems(Entries({{"FILE", "1", "&File"}, {"NEW", "3", "&New"}, {"OPEN", "2", "&Open"}}), 75);
-    ASSERT_EQ(prompter.Calls.size(), 1u);
-    EXPECT_EQ(prompter.Calls[0].Text, "The menu level for item '&New' is invalid and will be adjusted "
-                                      "to a valid level. The level for subsequent items may also be "
-                                      "adjusted.");
-    EXPECT_EQ(bar.Tree()->topLevelItem(0)->child(0)->childCount(), 2);
-    BarContent content(75);
-    EXPECT_NO_THROW(content.SetItems(bar.Model().Store()));
 }
 
 TEST(ContentEditors, ToolBarAndStatusBarWordTheirMessages)

@@ -2,6 +2,7 @@
 // forms total once a load runs long, Cancel stopping it; while it runs the window paints but
 // clicks and shortcuts do nothing. A cancelled open of real design forms
 // leaves no window behind, and the next open works.
+#include "FileBytes.h"
 #include "app/DesignerRoot.h"
 #include "app/DocumentStorage.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -108,9 +109,7 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
     }
     const QString path = dir.filePath("big.gui");
     {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(DocumentStorage::ToStoredForm(Project(body)).toUtf8());
+        PutFileBytes(path, DocumentStorage::ToStoredForm(Project(body)).toUtf8());
     }
 
     DesignerRoot root(std::make_unique<ProcessState>(dir.path()));

@@ -2,6 +2,7 @@
 // named by CORVANE_MVDB_ROOT: choosing an existing item to open, typing a new item ID to save,
 // a refused ID keeping the dialog open, Cancel giving nothing, a local file passing through,
 // and a store the host cannot read showing its message while the dialog stays usable.
+#include "FileBytes.h"
 #include "ModalDriver.h"
 
 #include "designer/QtDocumentChooser.h"
@@ -32,16 +33,10 @@ protected:
         connection.Store().CreateFile("PROD", "SALES", "GUI");
         connection.Store().CreateFile("PROD", "TEST", "GUI");
         for (const char *item : {"CUSTOMERS", "LOGIN", "ORDERS"})
-            Put(connection.Store().ItemPath({"mvdb", "PROD", "SALES", "GUI", item}));
+            PutFileBytes(connection.Store().ItemPath({"mvdb", "PROD", "SALES", "GUI", item}), "x");
         connection.SetChooser(&chooser);
     }
     void TearDown() override { qputenv("CORVANE_MVDB_ROOT", m_previousRoot); }
-    static void Put(const QString &path)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("x");
-    }
     static QString Name(const char *file, const char *item)
     {
         return DocumentName::Build("mvdb", "PROD", "SALES", file, item);
@@ -124,7 +119,7 @@ TEST_F(DocumentChooserDialog, OpenRefusesAMissingItemAndCancelGivesNothing)
 TEST_F(DocumentChooserDialog, ALocalFilePassesThrough)
 {
     const QString path = dir.filePath("local project.gui");
-    Put(path);
+    PutFileBytes(path, "x");
     QString caption;
     QStringList filters;
     bool saving = true;
@@ -165,7 +160,7 @@ TEST_F(DocumentChooserDialog, AStoreThatCannotBeReadShowsTheMessageAndStaysUsabl
 {
     // The store root is a plain file: no list can be read.
     const QString plain = dir.filePath("plain");
-    Put(plain);
+    PutFileBytes(plain, "x");
     qputenv("CORVANE_MVDB_ROOT", QFile::encodeName(plain));
     const QString path = dir.filePath("fallback.gui");
     QString message;

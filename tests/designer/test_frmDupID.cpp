@@ -82,45 +82,37 @@ TEST(frmDupID, OkIsEnabledOnlyForAnIdAnObjectCanHave)
 
 TEST(frmDupID, EachButtonAndKeyGivesItsAnswer)
 {
-    // Typing replaces the old ID, which starts selected.
-    auto answer = AskWith(ControlRequest(), [](frmDupID *dialog) {
-        QTest::keyClicks(dialog->IdInput(), QStringLiteral("BTNOK2"));
-        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
-    });
-    EXPECT_EQ(answer.Choice, Choice::Ok);
-    EXPECT_EQ(answer.NewId, QStringLiteral("BTNOK2"));
-
-    answer = AskWith(ControlRequest(), [](frmDupID *dialog) {
-        QTest::keyClicks(dialog->IdInput(), QStringLiteral("NEXT"));
-        QTest::keyClick(dialog->IdInput(), Qt::Key_Return);
-    });
-    EXPECT_EQ(answer.Choice, Choice::Ok);
-    EXPECT_EQ(answer.NewId, QStringLiteral("NEXT"));
-
-    answer = AskWith(ControlRequest(), [](frmDupID *dialog) {
-        QTest::keyClicks(dialog->IdInput(), QStringLiteral("TYPED"));
-        dialog->SkipButton()->click();
-    });
-    EXPECT_EQ(answer.Choice, Choice::Skip);
-    EXPECT_TRUE(answer.NewId.isEmpty());
-
-    answer = AskWith(ControlRequest(), [](frmDupID *dialog) {
-        QTest::keyClick(dialog->IdInput(), Qt::Key_S, Qt::AltModifier);
-    });
-    EXPECT_EQ(answer.Choice, Choice::Skip);
-
-    answer = AskWith(ControlRequest(), [](frmDupID *dialog) { dialog->CancelButton()->click(); });
-    EXPECT_EQ(answer.Choice, Choice::Cancel);
-
-    answer = AskWith(ControlRequest(), [](frmDupID *dialog) {
-        QTest::keyClicks(dialog->IdInput(), QStringLiteral("TYPED"));
-        QTest::keyClick(dialog->IdInput(), Qt::Key_Escape);
-    });
-    EXPECT_EQ(answer.Choice, Choice::Cancel);
-    EXPECT_TRUE(answer.NewId.isEmpty());
-
-    answer = AskWith(ControlRequest(), [](frmDupID *dialog) { dialog->close(); });
-    EXPECT_EQ(answer.Choice, Choice::Cancel);
+    // Typing replaces the old ID, which starts selected; only OK passes the ID on.
+    const auto type = [](const char *text) {
+        return [text](frmDupID *d) { QTest::keyClicks(d->IdInput(), QString::fromLatin1(text)); };
+    };
+    const struct Row {
+        const char *name;
+        std::function<void(frmDupID *)> typing, answering;
+        Choice choice;
+        const char *newId;
+    } rows[] = {
+        {"OK", type("BTNOK2"), [](frmDupID *d) { QTest::mouseClick(d->OkButton(), Qt::LeftButton); },
+         Choice::Ok, "BTNOK2"},
+        {"Return", type("NEXT"), [](frmDupID *d) { QTest::keyClick(d->IdInput(), Qt::Key_Return); },
+         Choice::Ok, "NEXT"},
+        {"Skip", type("TYPED"), [](frmDupID *d) { d->SkipButton()->click(); }, Choice::Skip, ""},
+        {"Alt+S", type(""), [](frmDupID *d) { QTest::keyClick(d->IdInput(), Qt::Key_S, Qt::AltModifier); },
+         Choice::Skip, ""},
+        {"Cancel", type(""), [](frmDupID *d) { d->CancelButton()->click(); }, Choice::Cancel, ""},
+        {"Escape", type("TYPED"), [](frmDupID *d) { QTest::keyClick(d->IdInput(), Qt::Key_Escape); },
+         Choice::Cancel, ""},
+        {"close box", type(""), [](frmDupID *d) { d->close(); }, Choice::Cancel, ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto answer = AskWith(ControlRequest(), [&row](frmDupID *dialog) {
+            row.typing(dialog);
+            row.answering(dialog);
+        });
+        EXPECT_EQ(answer.Choice, row.choice);
+        EXPECT_EQ(answer.NewId, QString::fromLatin1(row.newId));
+    }
 }
 
 TEST(frmDupID, EnterWithAnUnusableIdKeepsTheDialogOpen)

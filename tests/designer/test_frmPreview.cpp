@@ -59,7 +59,6 @@ QString Project()
                        "0" + vm + "-1"}
         .join(Marks::AttributeMark());
 }
-// Settings in an ini file of the test's own folder, never the user's.
 // The world of a preview: the project loaded, a recording runtime, and settings in an ini
 // file of the test's own folder, never the user's.
 struct PreviewWorld : DesignerStack

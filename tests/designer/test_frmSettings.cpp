@@ -1,6 +1,6 @@
 // The preferences dialog driven as a user would: every field shows the stored setting and OK
-// writes each one back, Cancel changes nothing, a bad list size is refused with a message and
-// the focus on the box, the two choosers fill their boxes, and Run tells the main window.
+// writes each one back, a bad list size is refused with a message and the focus on the box,
+// Cancel changes nothing, the two choosers fill their boxes, and Run tells the main window.
 #include "FileBytes.h"
 #include "ModalDriver.h"
 
@@ -35,13 +35,6 @@ clsDesignerSettings Sample()
     s.RecentList.SetListSize(6);
     s.RecentList.AddItem("one.gui");
     return s;
-}
-
-void Retype(QLineEdit *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
 }
 
 TEST(frmSettings, EveryFieldLoadsAndOkSavesIt)
@@ -90,25 +83,7 @@ TEST(frmSettings, EveryFieldLoadsAndOkSavesIt)
     EXPECT_EQ(settings.AutosaveMinutes, 0);
 }
 
-TEST(frmSettings, CancelChangesNothing)
-{
-    clsDesignerSettings settings = Sample();
-    frmSettings dialog(settings, Program);
-    dialog.show();
-    dialog.EnterKeyOption(1)->click();
-    dialog.LockingBox()->click();
-    Retype(dialog.AuthorBox(), "Bob");
-    Retype(dialog.RecentSizeBox(), "1");
-    dialog.CancelButton()->click();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(settings.EnterKey, 2);
-    EXPECT_TRUE(settings.RecordLocking);
-    EXPECT_EQ(settings.Author, "Ann Author");
-    EXPECT_EQ(settings.RecentList.ListSize(), 6);
-    EXPECT_EQ(settings.RecentList.ListCount(), 1);
-}
-
-TEST(frmSettings, BadListSizeIsRefusedWithMessageAndFocus)
+TEST(frmSettings, BadListSizeIsRefusedWithMessageAndFocusAndCancelChangesNothing)
 {
     clsDesignerSettings settings = Sample();
     frmSettings dialog(settings, Program);
@@ -129,7 +104,16 @@ TEST(frmSettings, BadListSizeIsRefusedWithMessageAndFocus)
         EXPECT_EQ(dialog.focusWidget(), dialog.RecentSizeBox()) << bad;
         EXPECT_EQ(settings.Author, "Ann Author");
     }
-    dialog.reject();
+    // Cancel then leaves every setting as it was.
+    dialog.EnterKeyOption(1)->click();
+    dialog.LockingBox()->click();
+    Retype(dialog.RecentSizeBox(), "1");
+    dialog.CancelButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(settings.EnterKey, 2);
+    EXPECT_TRUE(settings.RecordLocking);
+    EXPECT_EQ(settings.Author, "Ann Author");
+    EXPECT_EQ(settings.RecentList.ListSize(), 6);
 }
 
 TEST(frmSettings, ChoosersFillTheirBoxesAndRunReportsOk)

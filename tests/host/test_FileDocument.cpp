@@ -12,17 +12,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-int ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const GuiError &error) {
-        return error.Number();
-    }
-    return 0;
-}
-} // namespace
+#include "ErrorOf.h"
 
 TEST(FileDocument, ReadsWritesAndNamesLocalFiles)
 {

@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ErrorOf.h"
+
 namespace {
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
@@ -51,19 +53,11 @@ TEST(ItemFile, WriteReplacesWholeFileAndKeepsItsMode)
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(Entries(dir.path()), QStringList{"app.gui"}); // no temporary left over
 
-    try {
-        ItemFile::Read(dir.filePath("missing.gui"), "'missing'");
-        ADD_FAILURE() << "read of a missing file succeeded";
-    } catch (const GuiError &error) {
-        EXPECT_EQ(error.Number(), HostErrors::FileNotFound);
-        EXPECT_TRUE(error.Description().contains("'missing'"));
-    }
-    try {
-        ItemFile::Write(dir.filePath("no/such/folder/x"), "x", "'x'");
-        ADD_FAILURE() << "write into a missing folder succeeded";
-    } catch (const GuiError &error) {
-        EXPECT_EQ(error.Number(), HostErrors::PathNotFound);
-    }
+    const GuiError missing = Raised([&] { ItemFile::Read(dir.filePath("missing.gui"), "'missing'"); });
+    EXPECT_EQ(missing.Number(), HostErrors::FileNotFound);
+    EXPECT_TRUE(missing.Description().contains("'missing'"));
+    EXPECT_EQ(ErrorOf([&] { ItemFile::Write(dir.filePath("no/such/folder/x"), "x", "'x'"); }),
+              HostErrors::PathNotFound);
 }
 
 TEST(ItemFile, FailedWriteLeavesThePreviousFileIntact)
@@ -83,12 +77,7 @@ TEST(ItemFile, FailedWriteLeavesThePreviousFileIntact)
 
     if (::geteuid() != 0) { // permissions do not stop root
         ::chmod(QFile::encodeName(dir.path()).constData(), 0500);
-        try {
-            ItemFile::Write(path, "replacement", "'app'");
-            ADD_FAILURE() << "write into a read-only folder succeeded";
-        } catch (const GuiError &error) {
-            EXPECT_EQ(error.Number(), HostErrors::AccessError);
-        }
+        EXPECT_EQ(ErrorOf([&] { ItemFile::Write(path, "replacement", "'app'"); }), HostErrors::AccessError);
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
         EXPECT_EQ(FileBytes(path), "previous");
     }
@@ -106,11 +95,8 @@ TEST(ItemFile, LaterSaveRemovesStaleTemporaryFilesOfTheSameDocument)
     const QString young = dir.filePath(stem + "Qq1234");
     const QString other = dir.filePath(ItemFile::TempNameStem("other.gui") + "Ab3xYz");
     const QString foreign = dir.filePath(stem + "not-ours");
-    for (const QString &file : {stale, young, other, foreign}) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("half a project");
-    }
+    for (const QString &file : {stale, young, other, foreign})
+        PutFileBytes(file, "half a project");
     const QDateTime old = QDateTime::currentDateTime().addSecs(-2 * ItemFile::StaleTempSeconds);
     for (const QString &file : {stale, other, foreign}) {
         QFile f(file);

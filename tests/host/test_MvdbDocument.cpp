@@ -15,20 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-int ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const GuiError &error) {
-        return error.Number();
-    }
-    return 0;
-}
-
 struct Store
 {
     QTemporaryDir outer;

@@ -1,6 +1,7 @@
 // A store shared by several users: symbolic links planted at every level of the store (host,
 // account, file folder, item, lock folder, lock file) make reads, writes, locks and file
 // creation fail with a message, and nothing outside the store root is read, made or changed.
+#include "FileBytes.h"
 #include "../ErrorOf.h"
 #include "host/HostErrors.h"
 #include "host/MvdbDocument.h"
@@ -34,9 +35,7 @@ struct LinkedStore
     }
     static void Put(const QString &path, const QByteArray &bytes)
     {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
+        PutFileBytes(path, bytes);
     }
     void Link(const QString &target, const QString &at)
     {
@@ -63,15 +62,6 @@ struct LinkedStore
     }
 };
 
-QString Message(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const GuiError &e) {
-        return e.Description();
-    }
-    return {};
-}
 } // namespace
 
 TEST(MvdbStoreLinks, LinkedFoldersLeadNowhere)
@@ -97,7 +87,7 @@ TEST(MvdbStoreLinks, LinkedFoldersLeadNowhere)
         auto doc = s.Open(c.Host, c.Account);
         ASSERT_TRUE(doc);
         EXPECT_EQ(ErrorOf([&] { doc->Read(); }), HostErrors::AccessError);
-        EXPECT_TRUE(Message([&] { doc->Read(); }).contains("symbolic link"));
+        EXPECT_TRUE(Raised([&] { doc->Read(); }).Description().contains("symbolic link"));
         EXPECT_NE(ErrorOf([&] { doc->Write("planted"); }), 0);
         EXPECT_NE(ErrorOf([&] { doc->Lock(); }), 0);
         auto fresh = s.Open(c.Host, c.Account, "NEW");

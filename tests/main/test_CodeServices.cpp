@@ -98,10 +98,7 @@ struct Designer
             if (line.startsWith(QStringLiteral("2") + mark + "ORDERS*ORDER*CMDCANCEL" + mark))
                 line = line.section(mark, 0, -2) + mark + "0";
         project = dir.filePath("orders.gui");
-        QFile copy(project);
-        EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
-        copy.write(lines.join(QStringLiteral("\r\n")).toUtf8());
-        copy.close();
+        PutFileBytes(project, lines.join(QStringLiteral("\r\n")).toUtf8());
         QFile::copy(QStringLiteral(CORVANE_SOURCE_DIR "/examples/logo.png"), dir.filePath("logo.png"));
     }
 

@@ -2,6 +2,7 @@
 // the chosen project comes back changed and bound to its document, unusable files are
 // reported in one message and kept, and a changed interval in the preferences restarts
 // autosave.
+#include "FileBytes.h"
 #include "ScriptedDialogs.h"
 #include "app/DesignerRoot.h"
 #include "app/DocumentStorage.h"
@@ -27,10 +28,7 @@ struct Started
 {
     explicit Started(const std::function<void(const QString &folder)> &prepare)
     {
-        QFile ini(dir.filePath("cvwin70.ini"));
-        ini.open(QIODevice::WriteOnly);
-        ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
-        ini.close();
+        PutFileBytes(dir.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
         prepare(Folder());
         DesignerWindow::Options options;
         options.State = std::make_unique<ProcessState>(dir.path());
@@ -73,10 +71,7 @@ TEST(DesignerRecovery, ChosenWorkComesBackChangedAndBoundToItsDocument)
 {
     Started designer([](const QString &) {});
     LeaveBehind(designer.Folder(), "424242-1.cvrecover", designer.Document());
-    QFile junk(designer.Folder() + "/424242-2.cvrecover");
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("not a recovery file");
-    junk.close();
+    PutFileBytes(designer.Folder() + "/424242-2.cvrecover", "not a recovery file");
     designer.Start();
 
     ASSERT_EQ(designer.Offered, QStringList{"KEPT\t" + designer.Document()});

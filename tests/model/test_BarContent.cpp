@@ -97,17 +97,6 @@ TEST(BarContent, MenuEntriesBecomeHeadersWindowListsSeparatorsAndCommands)
     EXPECT_TRUE(shown[6].BeginGroup);
 }
 
-TEST(BarContent, ASeparatorBeforeAToolIsAGroupBreak)
-{
-    BarContent tools(BarContent::ToolBar);
-    tools.SetItems(Entry("NEW", "1") + VM + Entry("-", "1") + VM + Entry("OPEN", "1"));
-    const std::vector<BarDisplayItem> shown = tools.DisplayModel();
-    EXPECT_FALSE(shown[0].BeginGroup);
-    EXPECT_EQ(shown[1].ItemKind, BarDisplayItem::Separator);
-    EXPECT_TRUE(shown[2].BeginGroup);
-    EXPECT_EQ(shown[2].ItemKind, BarDisplayItem::Button);
-}
-
 TEST(BarContent, StatusPanelsTakeKeywordsWidthsAndAlignments)
 {
     BarContent status(BarContent::StatusBar, 1440.0); // inches

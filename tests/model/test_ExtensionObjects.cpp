@@ -1,5 +1,6 @@
 // The custom-properties page logic and the public extension object: what the page shows for
 // a profile and an object's value, what it collects back, and how the public object answers.
+#include "FileBytes.h"
 #include "model/clsGUIObject.h"
 #include "model/ExtPropsPage.h"
 #include "support/GuiError.h"
@@ -57,11 +58,8 @@ TEST(ExtPropsPage, InitReadsTheProfileFile)
     ExtPropsPage page;
     EXPECT_FALSE(page.Init(dir.filePath("missing.ini")));
 
-    QFile file(dir.filePath("site.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kProfile);
-    file.close();
-    EXPECT_TRUE(page.Init(file.fileName()));
+    PutFileBytes(dir.filePath("site.ini"), kProfile);
+    EXPECT_TRUE(page.Init(dir.filePath("site.ini")));
     EXPECT_EQ(page.Caption(), "Site fields");
     EXPECT_TRUE(page.IsDefined(16));
     EXPECT_TRUE(page.IsDefined(2)); // the shared fields

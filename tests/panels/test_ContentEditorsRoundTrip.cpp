@@ -1,18 +1,16 @@
 // Every compound property of the sample projects and of random content comes back byte for
 // byte from its editor model when the user changes nothing.
 #include "panels/BarEditorModel.h"
+#include "EditStack.h"
+#include "FileBytes.h"
 #include "app/DocumentStorage.h"
 #include "panels/ListPropsModel.h"
 #include "panels/OptionGridModel.h"
-#include "testsupport/ScriptedPrompter.h"
 #include "panels/TreeEditorModel.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 #include "support/Marks.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -93,15 +91,12 @@ TEST(ContentEditorsRoundTrip, SampleProjects)
 {
     int compared = 0;
     for (const QString &name : QDir(QStringLiteral(CORVANE_SOURCE_DIR "/examples")).entryList({"*.gui"})) {
-        QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/examples/") + name);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        clsItems items;
-        ScriptedPrompter prompter;
-        clsDesigner designer(items, &prompter);
-        ASSERT_TRUE(designer.SetTemplate(DocumentStorage::ToMemoryForm(QString::fromUtf8(file.readAll()))));
-        for (clsControl *item : items.InOrder())
+        DesignerStack d;
+        ASSERT_TRUE(d.designer.SetTemplate(DocumentStorage::ToMemoryForm(
+            QString::fromUtf8(FileBytes(QStringLiteral(CORVANE_SOURCE_DIR "/examples/") + name)))));
+        for (clsControl *item : d.items.InOrder())
             compared += CheckItem(*item);
-        designer.ReleaseAll();
+        d.designer.ReleaseAll();
     }
     EXPECT_GT(compared, 8);
 }

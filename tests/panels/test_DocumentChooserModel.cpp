@@ -2,6 +2,7 @@
 // asks for, where a starting name puts the chooser, the lists at each level with the host's
 // message when one cannot be read, and which entries give a document name.
 #include "panels/DocumentChooserModel.h"
+#include "FileBytes.h"
 #include "host/DocumentName.h"
 #include "host/mvConnection.h"
 
@@ -23,14 +24,8 @@ protected:
         connection.Store().CreateFile("PROD", "SALES", "GUI");
         connection.Store().CreateFile("PROD", "SALES", "BP");
         connection.Store().CreateFile("TEST", "DEV", "GUI");
-        Put(connection.Store().ItemPath({"mvdb", "PROD", "SALES", "GUI", "ORDERS"}), "x");
-        Put(connection.Store().ItemPath({"mvdb", "PROD", "SALES", "GUI", "LOGIN"}), "x");
-    }
-    static void Put(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        file.write(bytes);
+        PutFileBytes(connection.Store().ItemPath({"mvdb", "PROD", "SALES", "GUI", "ORDERS"}), "x");
+        PutFileBytes(connection.Store().ItemPath({"mvdb", "PROD", "SALES", "GUI", "LOGIN"}), "x");
     }
     DocumentChooserModel Model(DocumentChooserModel::Mode mode, const QString &start = {})
     {
@@ -101,7 +96,7 @@ TEST_F(DocumentChooserModelTest, ListsTheHostCannotReadCarryItsMessage)
     // A store root that is a file, not a folder.
     mvConnection broken;
     broken.Store().SetRoot(dir.filePath("plain"));
-    Put(dir.filePath("plain"), "x");
+    PutFileBytes(dir.filePath("plain"), "x");
     DocumentChooserModel brokenModel(broken, DocumentChooserModel::Mode::Open);
     EXPECT_FALSE(brokenModel.Hosts().Error.isEmpty());
     // A store never made is simply empty.
@@ -149,7 +144,7 @@ TEST_F(DocumentChooserModelTest, AcceptLocalFiles)
 {
     using Mode = DocumentChooserModel::Mode;
     const QString existing = dir.filePath("app.gui");
-    Put(existing, "x");
+    PutFileBytes(existing, "x");
     struct Case { Mode mode; QString path; bool taken; };
     const Case cases[] = {
         {Mode::Open, existing, true},

@@ -1,11 +1,9 @@
 // What a label edit may rename an item to and where a dragged item may land, for the kinds
 // the tree widget's own tests do not reach: forms among forms and bars of an MDI application.
+#include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "panels/ProjectTreeModel.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +11,8 @@ using namespace LoaderText;
 using ProjectTreeModel::Drop;
 
 namespace {
-struct Fixture
+struct Fixture : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     Fixture()
     {
         EXPECT_TRUE(designer.SetTemplate(Project({MinimalApp(), Create("APP*F", 5),

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorOf.h"
+
 namespace {
 struct QuillDocumentTest : ::testing::Test
 {
@@ -124,13 +126,9 @@ TEST_F(QuillDocumentTest, StoreItemsLockAndRefuseToLoseWork)
     auto other = Open(name);
     EXPECT_TRUE(other->IsReadOnlyItem());
     other->SetText("CRT 2");
-    try {
-        other->Save();
-        ADD_FAILURE() << "saved over a locked item";
-    } catch (const GuiError &e) {
-        EXPECT_EQ(e.Number(), 70);
-        EXPECT_TRUE(e.Description().contains("locked by another user"));
-    }
+    const GuiError locked = Raised([&] { other->Save(); });
+    EXPECT_EQ(locked.Number(), 70);
+    EXPECT_TRUE(locked.Description().contains("locked by another user"));
     EXPECT_EQ(other->Text(), "CRT 2");
     EXPECT_TRUE(other->IsModified());
 
@@ -138,12 +136,7 @@ TEST_F(QuillDocumentTest, StoreItemsLockAndRefuseToLoseWork)
     QFile::remove(dir.filePath("store/h/acc/BP/ORDERS"));
     ASSERT_FALSE(connection.Open(name)->Exists());
     doc->SetText("CRT 3");
-    try {
-        doc->Save();
-        ADD_FAILURE() << "saved a deleted item";
-    } catch (const GuiError &e) {
-        EXPECT_EQ(e.Number(), 53);
-    }
+    EXPECT_EQ(ErrorOf([&] { doc->Save(); }), 53);
     EXPECT_EQ(doc->Text(), "CRT 3");
     EXPECT_FALSE(connection.Open(name)->Exists());
     // Save As puts it somewhere on purpose.
@@ -164,21 +157,11 @@ TEST_F(QuillDocumentTest, LabelsAndMissingItems)
     int line = 0, index = 0;
     doc->View()->getCursorPosition(&line, &index);
     EXPECT_EQ(line, 3);
-    try {
-        doc->GoToLabel("NOWHERE");
-        ADD_FAILURE() << "no error for a missing label";
-    } catch (const GuiError &e) {
-        EXPECT_TRUE(e.Description().contains("NOWHERE"));
-    }
+    EXPECT_TRUE(Raised([&] { doc->GoToLabel("NOWHERE"); }).Description().contains("NOWHERE"));
 
     auto fresh = std::make_unique<QuillDocument>(connection, "id", &lexer);
     QString opened, shown;
-    try {
-        fresh->Open(dir.filePath("missing.bas"), opened, shown);
-        ADD_FAILURE() << "opened a missing file";
-    } catch (const GuiError &e) {
-        EXPECT_EQ(e.Number(), 53);
-    }
+    EXPECT_EQ(ErrorOf([&] { fresh->Open(dir.filePath("missing.bas"), opened, shown); }), 53);
     EXPECT_FALSE(fresh->IsSaved());
     EXPECT_TRUE(fresh->IsModified()); // a program never saved counts as unsaved work
 }

@@ -94,10 +94,7 @@ TEST_F(QuillEditorTest, TabsCustomCommandAndCloseEvents)
     EXPECT_EQ(events.Log, QStringList{"DocumentClose a.bas*"});
 
     // A new program does not replace an existing item unasked.
-    QFile existing(dir.filePath("b.bas"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("someone's program");
-    existing.close();
+    PutFileBytes(dir.filePath("b.bas"), "someone's program");
     QStringList overwrite;
     editor.SetOverwriteQuestion([&](const QString &q) { overwrite << q; return false; });
     b->Show();

@@ -17,6 +17,14 @@ namespace RuntimeTest {
 
 inline QString Cmd(const QStringList &fields) { return fields.join(Marks::ValueMark()); }
 
+// A control's create record, at 1 from the left and `top` down, 20 by 4 units; a property
+// record for the object created last.
+inline QString Create(const QString &id, int type, const QString &top, qint64 mask, const QString &parent = {})
+{
+    return Cmd({"2", id, parent, QString::number(type), "1", top, "20", "4", QString::number(mask)});
+}
+inline QString Prop(int code, const QString &value) { return Cmd({"4", "", QString::number(code), "", "", value}); }
+
 // A stored project: records separated by CR LF, as the attribute marks of an item.
 inline QString ReadProject(const QString &name)
 {
@@ -53,6 +61,20 @@ struct CollectingRuntime : ::testing::Test
         const GuiResult loaded = runtime.Execute(Cmd({"11", "2", text}));
         for (const QStringList &row : loaded.Status)
             ASSERT_EQ(row.value(0), "0") << row.join("|").toStdString();
+    }
+    // Starts the runtime, loads a project of these records in the scale unit given and shows
+    // the forms named.
+    void Start(const QString &scale, const QStringList &records, const QStringList &shown)
+    {
+        QStringList text{QStringLiteral("TEMPLATE"), Cmd({"0", "1.4", scale})};
+        text += records;
+        text << Cmd({"0", "-1"});
+        ASSERT_EQ(runtime.Execute(Cmd({"1", "1.4"})).Status.value(0).value(0), "0");
+        LoadText(text.join(Marks::AttributeMark()));
+        if (HasFatalFailure())
+            return;
+        for (const QString &id : shown)
+            ASSERT_EQ(runtime.Execute(Cmd({"6", id, "2"})).Status.value(0).value(0), "0");
     }
     // The events waiting now and those returned since the last call.
     QList<QStringList> Take()

@@ -22,7 +22,6 @@ using RuntimeTest::Cmd;
 using RuntimeTest::EventRow;
 
 namespace {
-const QString AM = Marks::AttributeMark();
 
 // A form record in twips: left, top, width, height ("" for the automatic position).
 QString Form(const QString &id, int type, const QString &left, const QString &top, int width, int height)
@@ -39,17 +38,11 @@ struct Screen : RuntimeTest::CollectingRuntime
     {
         area = QGuiApplication::primaryScreen()->availableGeometry();
         ASSERT_FALSE(area.isEmpty());
-        QStringList text{"TEMPLATE", Cmd({"0", "1.4", "1"}),
-                         Cmd({"2", "S", "", appSize.isEmpty() ? "1" : "0", "", "", appSize.isEmpty() ? "3000" : appSize,
-                              appSize.isEmpty() ? "2000" : appSize, "1073741825"})};
-        text += records;
-        text << Cmd({"0", "-1"});
-        ASSERT_EQ(runtime.Execute(Cmd({"1", "1.4"})).Status.value(0).value(0), "0");
-        LoadText(text.join(AM));
-        if (HasFatalFailure())
-            return;
-        for (const QString &id : shown)
-            ASSERT_EQ(runtime.Execute(Cmd({"6", id, "2"})).Status.value(0).value(0), "0");
+        Start("1",
+              QStringList{Cmd({"2", "S", "", appSize.isEmpty() ? "1" : "0", "", "", appSize.isEmpty() ? "3000" : appSize,
+                               appSize.isEmpty() ? "2000" : appSize, "1073741825"})}
+                  + records,
+              shown);
         Take();
     }
     QMainWindow *Window(const char *id) { return qobject_cast<QMainWindow *>(runtime.WidgetOf(id)); }

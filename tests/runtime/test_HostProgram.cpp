@@ -3,6 +3,7 @@
 // from the template and evaluated), decodes each event row by the template's event-name
 // list, and stops on what the template treats as failure.
 #include "runtime/clsGuiRuntime.h"
+#include "FileBytes.h"
 
 #include "RuntimeTestSupport.h"
 
@@ -90,9 +91,7 @@ struct Host
 
 TEST(HostProgram, TemplateCommandSequenceRunsTheSampleProject)
 {
-    QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib/Standard.tpl"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString tpl = QString::fromUtf8(file.readAll());
+    const QString tpl = QString::fromUtf8(FileBytes(CORVANE_SOURCE_DIR "/GuiLib/Standard.tpl"));
 
     const QHash<QString, QString> vars{{"VM", Marks::ValueMark()},
                                        {"GUI.PROJECT", RuntimeTest::ReadProject("orders.gui")},

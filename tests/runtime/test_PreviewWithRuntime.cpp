@@ -3,11 +3,9 @@
 // cancelling in any state leaves no runtime window and the designer's project as it was.
 #include "code/clsPreview.h"
 
+#include "EditStack.h"
 #include "RuntimeTestSupport.h"
 #include "VisibleWindows.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
-#include "model/clsItems.h"
 #include "runtime/GuiRuntimeFactory.h"
 #include "runtime/clsGuiRuntime.h"
 
@@ -17,11 +15,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Designer
+struct Designer : DesignerStack
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer{items, &prompter};
     GuiRuntimeFactory factory;
 
     Designer() { EXPECT_TRUE(designer.SetTemplate(RuntimeTest::ReadProject("orders.gui"))); }

@@ -22,24 +22,19 @@
 #include <gtest/gtest.h>
 
 using RuntimeTest::Cmd;
+using RuntimeTest::Create;
+using RuntimeTest::Prop;
 using RuntimeTest::EventRow;
 
 namespace {
-const QString AM = Marks::AttributeMark();
 const QString VM = Marks::ValueMark();
 
-QString Create(const QString &id, int type, const QString &top, qint64 mask, const QString &parent = {})
-{
-    return Cmd({"2", id, parent, QString::number(type), "1", top, "20", "4", QString::number(mask)});
-}
-QString Prop(int code, const QString &value) { return Cmd({"4", "", QString::number(code), "", "", value}); }
 
 struct Kinds : RuntimeTest::CollectingRuntime
 {
     void SetUp() override
     {
-        const QString text = QStringList{
-            "TEMPLATE", Cmd({"0", "1.4", "0"}),
+        Start("0", {
             Cmd({"2", "K", "", "1", "0", "0", "80", "30", "1073741824"}),
             Cmd({"2", "K*F", "", "8", "0", "0", "60", "40", "32768"}),
             Create("K*F*LST", 21, "1", 32 | 64), Prop(26, "Red" + VM + "Green" + VM + "Blue"),
@@ -59,13 +54,10 @@ struct Kinds : RuntimeTest::CollectingRuntime
             Create("K*F*TXT", 16, "32", 128 | 256),
             Create("K*F*EXT", 28, "34", 0), Prop(27, "2"), Prop(28, "1"), Prop(12, "0" + VM + "1"),
             Prop(51, "3"), Prop(98, "0"),
-            Create("K*F*FIX", 28, "36", 0), Prop(27, "1"), Prop(28, "1"), Prop(97, "0"),
-            Cmd({"0", "-1"})}.join(AM);
-        runtime.Execute(Cmd({"1", "1.4"}));
-        LoadText(text);
+            Create("K*F*FIX", 28, "36", 0), Prop(27, "1"), Prop(28, "1"), Prop(97, "0")},
+            {"K*F"});
         if (HasFatalFailure())
             return;
-        ASSERT_EQ(runtime.Execute(Cmd({"6", "K*F", "2"})).Status.value(0).value(0), "0");
         runtime.Execute(Cmd({"6", "K*F*TMR", "8"})); // the timer waits for its own test
         Take();
     }

@@ -20,18 +20,14 @@
 #include <gtest/gtest.h>
 
 using RuntimeTest::Cmd;
+using RuntimeTest::Create;
+using RuntimeTest::Prop;
 using RuntimeTest::EventRow;
 
 namespace {
-const QString AM = Marks::AttributeMark();
 const QString VM = Marks::ValueMark();
 const QString SVM = Marks::SubValueMark();
 
-QString Create(const QString &id, int type, const QString &top, qint64 mask)
-{
-    return Cmd({"2", id, "", QString::number(type), "1", top, "20", "4", QString::number(mask)});
-}
-QString Prop(int code, const QString &value) { return Cmd({"4", "", QString::number(code), "", "", value}); }
 QString Parts(const QStringList &parts) { return parts.join(SVM); }
 
 struct Look : RuntimeTest::CollectingRuntime
@@ -39,16 +35,11 @@ struct Look : RuntimeTest::CollectingRuntime
     // Loads application L (SDI unless mdi) with form F holding records; shows F.
     void Load(const QStringList &records, bool mdi = false)
     {
-        QStringList text{"TEMPLATE", Cmd({"0", "1.4", "0"}),
-                         Cmd({"2", "L", "", mdi ? "0" : "1", "", "", mdi ? "" : "200", mdi ? "" : "150", "1073741825"}),
-                         Cmd({"2", "L*F", "", mdi ? "6" : "8", "0", "0", "80", "60", "4096"})};
-        text += records;
-        text << Cmd({"0", "-1"});
-        ASSERT_EQ(runtime.Execute(Cmd({"1", "1.4"})).Status.value(0).value(0), "0");
-        LoadText(text.join(AM));
-        if (HasFatalFailure())
-            return;
-        ASSERT_EQ(runtime.Execute(Cmd({"6", "L*F", "2"})).Status.value(0).value(0), "0");
+        Start("0",
+              QStringList{Cmd({"2", "L", "", mdi ? "0" : "1", "", "", mdi ? "" : "200", mdi ? "" : "150", "1073741825"}),
+                          Cmd({"2", "L*F", "", mdi ? "6" : "8", "0", "0", "80", "60", "4096"})}
+                  + records,
+              {"L*F"});
         Take();
     }
     static void RightClick(QWidget *widget)

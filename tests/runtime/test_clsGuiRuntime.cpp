@@ -198,13 +198,10 @@ TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
     EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER", "3"}))), "0");
     EXPECT_FALSE(form->isVisible());
 
-    // Methods on controls: Disable, Move, Reset; and one the object does not have.
-    EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "8"}))), "0");
-    EXPECT_FALSE(ok->isEnabled());
+    // Move places a control in the application's unit; a method the object does not have is
+    // refused. (Disable, Reset and the rest are tried on their own below.)
     EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "9", "1", "2"}))), "0");
     EXPECT_EQ(ok->pos(), QPoint(8, 32)); // characters: 120 x 240 twips
-    EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*TXTCUST", "1"}))), "0");
-    EXPECT_TRUE(cust->Text().isEmpty());
     EXPECT_EQ(Error(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "12"}))), "438");
 }
 

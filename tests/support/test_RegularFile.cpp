@@ -1,6 +1,7 @@
 // Files read by a name the program did not choose: regular files within the limit are read
 // whole; FIFOs, devices, folders and files beyond the limit are refused at once, without
 // waiting on a writer or reading without end.
+#include "FileBytes.h"
 #include "support/RegularFile.h"
 
 #include <QElapsedTimer>
@@ -16,11 +17,7 @@ TEST(RegularFile, ReadsRegularFilesWithinTheLimitAndRefusesTheRest)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("table.txt");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(1000, 'x'));
-    }
+    PutFileBytes(path, QByteArray(1000, 'x'));
     RegularFile::Result read = RegularFile::Read(path, 1000);
     EXPECT_TRUE(read.Ok);
     EXPECT_EQ(read.Bytes.size(), 1000);
