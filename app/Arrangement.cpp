@@ -1,8 +1,13 @@
 #include "app/Arrangement.h"
 
+#include "model/Vocabulary.h"
+#include "model/cAppWrapper.h"
+#include "model/clsControl.h"
+
 #include <QHash>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 
 namespace Arrangement {
@@ -156,6 +161,32 @@ void Centre(QList<Box> &out, const QList<Area> &areas, bool horizontal)
     }
 }
 } // namespace
+
+QPoint GridSpacing(int scaleUnit, double twipsPerUnitX, double twipsPerUnitY)
+{
+    using namespace Vocabulary::Scale;
+    // Steps in the unit itself: characters are wider than high, so rows come at half a one.
+    double stepX = 1, stepY = 1;
+    switch (scaleUnit) {
+    case Default:
+    case Characters: stepX = 1; stepY = 0.5; break;
+    case Twips: stepX = stepY = 120; break;
+    case Points: stepX = stepY = 6; break;
+    case Pixels: stepX = stepY = 10; break;
+    case Inches: stepX = stepY = 0.1; break;
+    case Millimeters: stepX = stepY = 2; break;
+    case Centimeters: stepX = stepY = 0.2; break;
+    default: return {0, 0};
+    }
+    return {int(std::lround(stepX * twipsPerUnitX)), int(std::lround(stepY * twipsPerUnitY))};
+}
+
+QPoint GridOf(const clsControl &item)
+{
+    const clsControl *app = item.App();
+    const auto *wrapper = app ? dynamic_cast<const cAppWrapper *>(app->Wrapper()) : nullptr;
+    return wrapper ? GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY()) : QPoint();
+}
 
 QPoint GroupMove(const QList<Box> &boxes, const QList<Area> &areas, qsizetype primary, int dx,
                  int dy, int gridX, int gridY, bool snap)

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QPoint>
 
+class clsControl;
+
 // The arithmetic of laying out several controls at once: a group drag or nudge, the Format
 // commands (align, same size, spacing, centre) and the first free place for a new control.
 // Pure functions over rectangles in twips, each in its container's client coordinates
@@ -37,6 +39,12 @@ struct Area
     int Key = 0;
     bool operator==(const Area &) const = default;
 };
+
+// The design grid's spacings in twips (horizontal, vertical) for a scale unit, given the
+// application's twips per unit; (0, 0) for an unknown unit.
+QPoint GridSpacing(int scaleUnit, double twipsPerUnitX, double twipsPerUnitY);
+// The grid of the application an item belongs to; (0, 0) without one.
+QPoint GridOf(const clsControl &item);
 
 // The smallest width or height a keyboard resize leaves.
 inline constexpr int MinSize = 150;

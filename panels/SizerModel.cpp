@@ -173,27 +173,16 @@ Rect NibDrag(int nib, const Rect &start, const Rect &current, int dx, int dy, co
 #include "model/Vocabulary.h"
 #include "support/NumberFormat.h"
 
+#include "app/Arrangement.h"
+
 #include <cmath>
 
 namespace SizerModel {
 
 std::pair<int, int> GridSpacing(int scaleUnit, double twipsPerUnitX, double twipsPerUnitY)
 {
-    using namespace Vocabulary::Scale;
-    // Steps in the unit itself: characters are wider than high, so rows come at half a one.
-    double stepX = 1, stepY = 1;
-    switch (scaleUnit) {
-    case Default:
-    case Characters: stepX = 1; stepY = 0.5; break;
-    case Twips: stepX = stepY = 120; break;
-    case Points: stepX = stepY = 6; break;
-    case Pixels: stepX = stepY = 10; break;
-    case Inches: stepX = stepY = 0.1; break;
-    case Millimeters: stepX = stepY = 2; break;
-    case Centimeters: stepX = stepY = 0.2; break;
-    default: return {0, 0};
-    }
-    return {int(std::lround(stepX * twipsPerUnitX)), int(std::lround(stepY * twipsPerUnitY))};
+    const QPoint grid = Arrangement::GridSpacing(scaleUnit, twipsPerUnitX, twipsPerUnitY);
+    return {grid.x(), grid.y()};
 }
 
 QString PairText(int x, int y, double twipsPerUnitX, double twipsPerUnitY)
