@@ -19,6 +19,13 @@ enum class ArrangeCommand {
 
 namespace Arrangement {
 
+// What a command does, which decides how many objects it needs and its undo caption.
+enum class ArrangeKind { Align, Size, Spacing, Order };
+ArrangeKind KindOf(ArrangeCommand command);
+
+// value / step rounded to the nearest whole number, halves to the even one; step > 0.
+int RoundHalfEven(int value, int step);
+
 struct Box
 {
     int Left = 0;

@@ -334,29 +334,24 @@ QList<clsControl *> EditCommands::SelectedTops() const
 bool EditCommands::Copy()
 {
     const QList<clsControl *> tops = SelectedTops();
-    if (tops.size() > 1) {
-        const QString text = UndoRecords::CombinedText(m_designer, tops);
-        if (text.isEmpty())
-            return false;
-        const QString clip = ToClipboardText(text);
-        m_clipboard->SetText(clip);
-        m_lastClipText = clip;
-        m_lastProjectText = text;
-        Refresh();
-        return true;
-    }
     clsControl *item = Selected();
-    if (!item)
+    if (tops.size() < 2 && !item)
         return false;
-    const QString text = m_designer.GetTemplate(item->FullID(), QString(), 0);
+    const QString text = tops.size() > 1 ? UndoRecords::CombinedText(m_designer, tops)
+                                         : m_designer.GetTemplate(item->FullID(), QString(), 0);
     if (text.isEmpty())
         return false;
-    const QString clip = ToClipboardText(text);
-    m_clipboard->SetText(clip);
-    m_lastClipText = clip;
-    m_lastProjectText = text;
+    PutOnClipboard(text);
     Refresh();
     return true;
+}
+
+void EditCommands::PutOnClipboard(const QString &projectText)
+{
+    const QString clip = ToClipboardText(projectText);
+    m_clipboard->SetText(clip);
+    m_lastClipText = clip;
+    m_lastProjectText = projectText;
 }
 
 bool EditCommands::Cut()
@@ -388,12 +383,8 @@ bool EditCommands::RemoveSelected(int kind)
         m_designer.ReportError(GuiErrors::InvalidPropValue, QString(), QString::fromLatin1(EditLabel));
         return false;
     }
-    if (kind == UndoBuffer::Cut) {
-        const QString clip = ToClipboardText(text);
-        m_clipboard->SetText(clip);
-        m_lastClipText = clip;
-        m_lastProjectText = text;
-    }
+    if (kind == UndoBuffer::Cut)
+        PutOnClipboard(text);
     const QString order = UndoRecords::ChildOrder(*item->Parent());
     m_designer.RemoveControl(path);
     if (m_designer.Items().Contains(path))
@@ -410,12 +401,8 @@ bool EditCommands::RemoveSeveral(const QList<clsControl *> &tops, int kind)
         m_designer.ReportError(GuiErrors::InvalidPropValue, QString(), QString::fromLatin1(EditLabel));
         return false;
     }
-    if (kind == UndoBuffer::Cut) {
-        const QString clip = ToClipboardText(removal->Text);
-        m_clipboard->SetText(clip);
-        m_lastClipText = clip;
-        m_lastProjectText = removal->Text;
-    }
+    if (kind == UndoBuffer::Cut)
+        PutOnClipboard(removal->Text);
     QStringList paths;
     for (const clsControl *top : tops)
         paths << top->FullID();
@@ -974,25 +961,17 @@ bool EditCommands::Nudge(const QList<clsControl *> &items, clsControl &primary, 
 namespace {
 bool IsOrderCommand(ArrangeCommand command)
 {
-    return command == ArrangeCommand::BringToFront || command == ArrangeCommand::SendToBack;
+    return Arrangement::KindOf(command) == Arrangement::ArrangeKind::Order;
 }
 
 int RecordKind(ArrangeCommand command)
 {
-    switch (command) {
-    case ArrangeCommand::SameWidth:
-    case ArrangeCommand::SameHeight:
-    case ArrangeCommand::SameBoth:
+    switch (Arrangement::KindOf(command)) {
+    case Arrangement::ArrangeKind::Size:
         return UndoBuffer::Size;
-    case ArrangeCommand::HSpaceEqual:
-    case ArrangeCommand::HSpaceIncrease:
-    case ArrangeCommand::HSpaceDecrease:
-    case ArrangeCommand::VSpaceEqual:
-    case ArrangeCommand::VSpaceIncrease:
-    case ArrangeCommand::VSpaceDecrease:
+    case Arrangement::ArrangeKind::Spacing:
         return UndoBuffer::Spacing;
-    case ArrangeCommand::BringToFront:
-    case ArrangeCommand::SendToBack:
+    case Arrangement::ArrangeKind::Order:
         return UndoBuffer::Order;
     default:
         return UndoBuffer::Align;

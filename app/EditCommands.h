@@ -152,6 +152,8 @@ private:
     // The selected controls that no other selected one contains, when several are selected.
     QList<clsControl *> SelectedTops() const;
     bool RemoveSeveral(const QList<clsControl *> &tops, int kind);
+    // Copy's and Cut's text on the clipboard, remembered in both forms.
+    void PutOnClipboard(const QString &projectText);
     void Refresh();
     // Puts the newest record of from back and keeps its reverse in to.
     bool PutBack(UndoBuffer &from, UndoBuffer &to);

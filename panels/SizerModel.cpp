@@ -1,4 +1,5 @@
 #include "panels/SizerModel.h"
+#include "app/Arrangement.h"
 
 #include <algorithm>
 
@@ -6,16 +7,7 @@ namespace SizerModel {
 
 int RoundHalfEven(int value, int step)
 {
-    // Floor division, then the remainder decides; exact for negative values too.
-    long long q = value / step;
-    long long rem = value - q * step;
-    if (rem < 0) {
-        --q;
-        rem += step;
-    }
-    if (2 * rem > step || (2 * rem == step && (q & 1)))
-        ++q;
-    return int(q);
+    return Arrangement::RoundHalfEven(value, step);
 }
 
 namespace {
@@ -172,8 +164,6 @@ Rect NibDrag(int nib, const Rect &start, const Rect &current, int dx, int dy, co
 
 #include "model/Vocabulary.h"
 #include "support/NumberFormat.h"
-
-#include "app/Arrangement.h"
 
 #include <cmath>
 
