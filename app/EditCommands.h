@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class clsControl;
 class clsDesigner;
@@ -139,9 +140,20 @@ public:
 
 private:
     enum class Insertion { Inserted, Declined, Refused, Failed };
-    Insertion Insert(const QString &projectText, clsControl &target, QStringList *created);
+    // keepRootParents: objects of several containers in one text go back into their own
+    // (Undo), not into target.
+    Insertion Insert(const QString &projectText, clsControl &target, QStringList *created,
+                     bool keepRootParents = false);
+    // Moves the objects of a paste of several off the ones they were copied from.
+    static void OffsetRoots(std::vector<QStringList> &records, const std::vector<int> &roots,
+                            const clsControl &target);
     clsControl *Selected() const;
     bool RemoveSelected(int kind);
+    // The selected controls that no other selected one contains, when several are selected.
+    QList<clsControl *> SelectedTops() const;
+    bool RemoveSeveral(const QList<clsControl *> &tops, int kind);
+    // Copy's and Cut's text on the clipboard, remembered in both forms.
+    void PutOnClipboard(const QString &projectText);
     void Refresh();
     // Puts the newest record of from back and keeps its reverse in to.
     bool PutBack(UndoBuffer &from, UndoBuffer &to);

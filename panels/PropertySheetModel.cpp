@@ -7,8 +7,6 @@
 #include "app/clsDesignerSettings.h"
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
-#include "model/cAppWrapper.h"
-#include "panels/SizerModel.h"
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 #include "support/ColourNames.h"
@@ -18,7 +16,6 @@
 
 #include <QPoint>
 #include <cmath>
-#include <tuple>
 
 using namespace Vocabulary;
 using Page = PropertySheetModel::Page;
@@ -261,13 +258,9 @@ QPoint PropertySheetModel::FreePlace(const clsControl &container, int width, int
     for (const auto &entry : container.Children())
         if (EditCommands::CanLayOut(*entry.Value))
             others.append(EditCommands::BoxOf(*entry.Value));
-    int gridX = 0, gridY = 0;
-    if (const clsControl *app = container.App())
-        if (const auto *wrapper = dynamic_cast<const cAppWrapper *>(app->Wrapper()))
-            std::tie(gridX, gridY) =
-                SizerModel::GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY());
+    const QPoint grid = Arrangement::GridOf(container);
     return Arrangement::FirstFreePlace(others, width, height, EditCommands::ClientAreaOf(container),
-                                       120, 120, gridX, gridY);
+                                       120, 120, grid.x(), grid.y());
 }
 
 void PropertySheetModel::SetCreatePosition(int leftTwips, int topTwips)
