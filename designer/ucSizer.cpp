@@ -127,7 +127,7 @@ const QColor MarkColour(96, 96, 96);
 
 int MarkNib(int n)
 {
-    return qMax(3, n * 2 / 3);
+    return qMax(4, n - 1);
 }
 
 // Draws a move drag's sizer and the marks of the secondary selection. Moving a child of the
