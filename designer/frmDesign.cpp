@@ -57,43 +57,6 @@ bool HoldsControls(int type)
     return type == Type::Frame || type == Type::Picture || type == Type::Tab;
 }
 
-// The rubber band as its frame alone: a band drawn over hundreds of controls repaints only
-// its edges as it grows, never the controls inside it.
-class FrameBand final : public QRubberBand
-{
-public:
-    explicit FrameBand(QWidget *parent) : QRubberBand(QRubberBand::Rectangle, parent) {}
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QRubberBand::resizeEvent(event);
-        Frame();
-    }
-    void moveEvent(QMoveEvent *event) override
-    {
-        QRubberBand::moveEvent(event);
-        Frame();
-    }
-    void showEvent(QShowEvent *event) override
-    {
-        QRubberBand::showEvent(event);
-        Frame();
-    }
-    void changeEvent(QEvent *event) override
-    {
-        QRubberBand::changeEvent(event);
-        Frame();
-    }
-
-private:
-    void Frame()
-    {
-        const QRect all = rect();
-        setMask(QRegion(all).subtracted(QRegion(all.adjusted(2, 2, -2, -2))));
-    }
-};
-
 bool EmulatesDoubleClick(int type)
 {
     switch (type) {
@@ -148,9 +111,15 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        // Only the exposed part is drawn: a drag repaints a few strips, not the form.
-        const QRect exposed = event->rect();
+        // Only the exposed parts are drawn, each on its own: a drag or a rubber band repaints
+        // a few strips, not the rectangle around them.
         QPainter painter(this);
+        painter.setPen(Qt::black);
+        for (const QRect &exposed : event->region())
+            Paint(painter, exposed);
+    }
+    void Paint(QPainter &painter, const QRect &exposed) const
+    {
         if (Picture.isNull())
             painter.fillRect(exposed, Colour);
         else
@@ -160,7 +129,6 @@ protected:
         const auto firstIn = [](int first, int step, int from) {
             return from <= first ? first : first + ((from - first + step - 1) / step) * step;
         };
-        painter.setPen(Qt::black);
         for (int y = firstIn(FirstDot.y(), DotStep.height(), exposed.top()); y <= exposed.bottom();
              y += DotStep.height())
             for (int x = firstIn(FirstDot.x(), DotStep.width(), exposed.left());
@@ -1151,9 +1119,35 @@ bool frmDesign::HandleKey(const QKeyEvent &event)
 
 // ---- The rubber band --------------------------------------------------------------------
 
-QRubberBand *frmDesign::RubberBand() const
+QRect frmDesign::RubberBand() const
 {
-    return m_band.Active ? m_rubberBand.data() : nullptr;
+    return m_band.Active ? m_band.Shown : QRect();
+}
+
+void frmDesign::ShowBand(const QRect &band)
+{
+    // Four thin bands, one an edge: a band drawn over hundreds of controls repaints only its
+    // edges as it grows, never the controls inside it (one band's translucent inside would
+    // repaint them all on every move).
+    m_band.Shown = band;
+    for (auto &edge : m_bandEdges)
+        if (!edge) {
+            edge = new QRubberBand(QRubberBand::Line, m_canvas);
+            edge->setObjectName(QStringLiteral("SelectionBand"));
+            ucSizer::KeepBelowOverlay(edge);
+        }
+    const int t = 1;
+    const QRect edges[] = {QRect(band.left(), band.top(), band.width(), t),
+                           QRect(band.left(), band.bottom() - t + 1, band.width(), t),
+                           QRect(band.left(), band.top(), t, band.height()),
+                           QRect(band.right() - t + 1, band.top(), t, band.height())};
+    for (size_t i = 0; i < m_bandEdges.size(); ++i) {
+        m_bandEdges[i]->setGeometry(edges[i]);
+        if (m_bandEdges[i]->isHidden()) {
+            m_bandEdges[i]->raise();
+            m_bandEdges[i]->show();
+        }
+    }
 }
 
 QRect frmDesign::ChildAreaOnCanvas(const clsControl &container) const
@@ -1192,17 +1186,9 @@ void frmDesign::BandTo(QPoint canvasPoint)
             for (clsControl *item : m_host->Selection())
                 if (item->Form() == &m_owner && IsControl(item->ObjType()))
                     m_band.Base.append(item);
-        if (!m_rubberBand) {
-            m_rubberBand = new FrameBand(m_canvas);
-            m_rubberBand->setObjectName(QStringLiteral("SelectionBand"));
-            ucSizer::KeepBelowOverlay(m_rubberBand);
-        }
-        m_rubberBand->setGeometry(QRect(m_band.Start, QSize(1, 1)));
-        m_rubberBand->raise();
-        m_rubberBand->show();
     }
     const QRect band = QRect(m_band.Start, canvasPoint).normalized() & m_band.Area;
-    m_rubberBand->setGeometry(band.isEmpty() ? QRect(m_band.Start, QSize(1, 1)) : band);
+    ShowBand(band.isEmpty() ? QRect(m_band.Start, QSize(1, 1)) : band);
     // Every control of the container the band touches, in the container's order.
     QList<clsControl *> touched;
     clsControl *nearest = nullptr;
@@ -1246,7 +1232,8 @@ bool frmDesign::EndBand()
 {
     const bool active = m_band.Active;
     m_band = Band();
-    if (m_rubberBand)
-        m_rubberBand->hide();
+    for (auto &edge : m_bandEdges)
+        if (edge)
+            edge->hide();
     return active;
 }

@@ -12,6 +12,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -95,8 +96,8 @@ public:
     // The keys of the design surface (also handed on by the project tree): Ctrl+A and
     // Ctrl(+Shift)+arrows. True when the key was one of them.
     bool HandleKey(const QKeyEvent &event);
-    // The rubber band being dragged, or nullptr.
-    QRubberBand *RubberBand() const;
+    // The rubber band being dragged (client-area pixels), or an empty rectangle.
+    QRect RubberBand() const;
     // Places the bands of the docked bars along the edges (also done after every change of
     // the insets, once the bar being made is registered).
     void LayoutBands();
@@ -169,6 +170,7 @@ private:
     void BeginBand(clsControl &container, QPoint canvasPoint, bool adds);
     void BandTo(QPoint canvasPoint);
     bool EndBand();
+    void ShowBand(const QRect &band);
     // The widget a container's controls lie in, and its rectangle on the client area.
     QRect ChildAreaOnCanvas(const clsControl &container) const;
     void ConnectSizer(ucSizer *sizer);
@@ -215,11 +217,12 @@ private:
         clsControl *Container = nullptr;
         QPoint Start;
         QRect Area;
+        QRect Shown;
         QList<clsControl *> Base;
         QList<clsControl *> Touched;
     };
     Band m_band;
-    QPointer<QRubberBand> m_rubberBand;
+    std::array<QPointer<QRubberBand>, 4> m_bandEdges;
     // The rectangle before a drag, and what the drag did.
     bool m_moved = false;
     bool m_sized = false;

@@ -198,13 +198,11 @@ public:
         const auto it = m_marks.find(key);
         // During a group drag the whole overlay repaints once a step.
         const bool paint = m_snapshot.isNull();
-        QRegion dirty;
-        if (it != m_marks.end()) {
-            if (it->Box == box && it->Nib == n)
-                return;
-            if (paint)
-                dirty += SizerParts(it->Box, MarkNib(it->Nib));
-        }
+        // A mark's whole box is repainted: one rectangle each keeps the region a selection of
+        // hundreds makes simple, where its strips and nibs would make it thousands.
+        const QRect old = it != m_marks.end() ? it->Box : QRect();
+        if (it != m_marks.end() && it->Box == box && it->Nib == n)
+            return;
         if (box.isEmpty()) {
             if (it == m_marks.end())
                 return;
@@ -213,11 +211,13 @@ public:
             if (it == m_marks.end())
                 Prepare();
             m_marks.insert(key, Mark{box, n});
-            if (paint)
-                dirty += SizerParts(box, MarkNib(n));
         }
-        if (paint)
-            update(dirty);
+        if (!paint)
+            return;
+        if (!old.isEmpty())
+            update(old);
+        if (!box.isEmpty())
+            update(box);
     }
 
     // A group drag begins: from now on the overlay shows the form as it is, with the boxes
@@ -248,6 +248,9 @@ protected:
         if (m_hidden)
             return;
         const QRect area = event->rect();
+        const QRegion &region = event->region();
+        // A band's or a drag's strips cross few of the marks inside their bounds.
+        const bool fewParts = region.rectCount() <= 64;
         QPainter painter(this);
         if (!m_snapshot.isNull()) {
             const qreal ratio = m_snapshot.devicePixelRatio();
@@ -257,7 +260,7 @@ protected:
                                           r.height() * ratio));
         }
         for (const Mark &mark : std::as_const(m_marks)) {
-            if (!mark.Box.intersects(area))
+            if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
                 continue;
             const QRect b = mark.Box;
             painter.fillRect(QRect(b.x(), b.y(), b.width(), 1), MarkColour);

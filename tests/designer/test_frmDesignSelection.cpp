@@ -130,11 +130,14 @@ TEST(frmDesignSelection, ARubberBandSelectsTheControlsOfItsContainerThatItTouche
         QTest::mousePress(pressed, Qt::LeftButton, c.modifiers, c.from);
         QTest::mouseMove(pressed, (c.from + c.to) / 2);
         QTest::mouseMove(pressed, c.to);
-        QRubberBand *band = f.Form()->RubberBand();
-        ASSERT_TRUE(band) << c.name;
-        EXPECT_TRUE(band->isVisible()) << c.name;
+        const QRect band = f.Form()->RubberBand();
+        EXPECT_FALSE(band.isEmpty()) << c.name;
+        const auto *edge = f.Form()->Canvas()->findChild<QRubberBand *>("SelectionBand");
+        ASSERT_TRUE(edge) << c.name;
+        EXPECT_TRUE(edge->isVisible()) << c.name;
         QTest::mouseRelease(pressed, Qt::LeftButton, c.modifiers, c.to);
-        EXPECT_EQ(f.Form()->RubberBand(), nullptr) << c.name;
+        EXPECT_TRUE(f.Form()->RubberBand().isEmpty()) << c.name;
+        EXPECT_FALSE(edge->isVisible()) << c.name;
         QStringList got = Ids(f.designer.Selection());
         QStringList want = c.selection;
         got.sort();
