@@ -207,6 +207,17 @@ struct Surface : Loaded
         QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, {});
         QApplication::sendEvent(widget, &event);
     }
+    // The first control, clicked so it is the selection.
+    QWidget *ClickFirst()
+    {
+        QWidget *widget = WidgetOf(QStringLiteral("APP*F0*C0"));
+        if (!widget)
+            return nullptr;
+        Send(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+        Send(widget, QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
+        QApplication::processEvents();
+        return widget;
+    }
 };
 
 // The drag of (b) on the form of 500, of the first control alone or of all 500 selected:
@@ -214,11 +225,9 @@ struct Surface : Loaded
 std::pair<Cost, Cost> GroupDrag(bool all)
 {
     Surface s;
-    QWidget *widget = s.WidgetOf(QStringLiteral("APP*F0*C0"));
+    QWidget *widget = s.ClickFirst();
     if (!widget)
         return {};
-    Surface::Send(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-    Surface::Send(widget, QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
     if (all)
         s.Form->SelectAllControls();
     QApplication::processEvents();
@@ -290,12 +299,8 @@ struct AlignCosts
 AlignCosts AlignAll()
 {
     Surface s;
-    QWidget *widget = s.WidgetOf(QStringLiteral("APP*F0*C0"));
-    if (!widget)
+    if (!s.ClickFirst())
         return {};
-    Surface::Send(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-    Surface::Send(widget, QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
-    QApplication::processEvents();
     AlignCosts costs;
     costs.SelectAll = Measure([&] {
         s.Form->SelectAllControls();

@@ -25,31 +25,26 @@ QList<clsControl *> DesignSurfaceHost::Selection() const
     return m_designer.Selection();
 }
 
+bool DesignSurfaceHost::Chosen(bool taken)
+{
+    if (taken && m_window && m_designer.CurrentItem())
+        m_window->ItemSelected(*m_designer.CurrentItem());
+    return taken;
+}
+
 bool DesignSurfaceHost::AddToSelection(clsControl &item)
 {
-    if (!m_designer.AddToSelection(&item))
-        return false;
-    if (m_window && m_designer.CurrentItem())
-        m_window->ItemSelected(*m_designer.CurrentItem());
-    return true;
+    return Chosen(m_designer.AddToSelection(&item));
 }
 
 bool DesignSurfaceHost::ToggleSelection(clsControl &item)
 {
-    if (!m_designer.ToggleSelection(&item))
-        return false;
-    if (m_window && m_designer.CurrentItem())
-        m_window->ItemSelected(*m_designer.CurrentItem());
-    return true;
+    return Chosen(m_designer.ToggleSelection(&item));
 }
 
 bool DesignSurfaceHost::SelectItems(const QList<clsControl *> &items, clsControl *primary)
 {
-    if (!m_designer.SelectItems(items, primary))
-        return false;
-    if (m_window && m_designer.CurrentItem())
-        m_window->ItemSelected(*m_designer.CurrentItem());
-    return true;
+    return Chosen(m_designer.SelectItems(items, primary));
 }
 
 void DesignSurfaceHost::ShowModify(clsControl &item)

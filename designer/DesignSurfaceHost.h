@@ -34,6 +34,9 @@ public:
     iPrompter &Prompter() const override;
 
 private:
+    // Tells the window about the primary once the designer took a choice of several.
+    bool Chosen(bool taken);
+
     clsDesigner &m_designer;
     EditCommands &m_edit;
     iMainWindowHost *m_window;

@@ -155,7 +155,10 @@ clsProjectTree::clsProjectTree(QTreeWidget &view) : m_view(view)
                      [this](QTreeWidgetItem *node) { UserSelected(node); });
     QObject::connect(&m_view, &QWidget::customContextMenuRequested, this,
                      [this](const QPoint &pos) {
-                         if (QTreeWidgetItem *node = m_view.itemAt(pos))
+                         // A node of a selection of several keeps the selection: the menu
+                         // acts on all of it.
+                         QTreeWidgetItem *node = m_view.itemAt(pos);
+                         if (node && !InSelectionOfSeveral(node))
                              UserSelected(node);
                          if (m_links.Host)
                              m_links.Host->TreeContextMenu(m_view.viewport()->mapToGlobal(pos));
@@ -481,6 +484,13 @@ bool clsProjectTree::ChooseNode(QTreeWidgetItem *node, Qt::KeyboardModifiers mod
     });
 }
 
+bool clsProjectTree::InSelectionOfSeveral(const QTreeWidgetItem *node) const
+{
+    const clsControl *item = ItemOf(node);
+    return item && m_links.Designer->Selection().size() > 1
+           && m_links.Designer->Selection().contains(item);
+}
+
 bool clsProjectTree::HandleKey(const QKeyEvent &event)
 {
     if (!m_links.Designer)
@@ -617,6 +627,11 @@ bool clsProjectTree::HandleMouse(QEvent *event)
     case QEvent::MouseButtonPress: {
         EndDrag();
         m_choosing = false;
+        if (mouse->button() == Qt::RightButton && InSelectionOfSeveral(m_view.itemAt(pos))) {
+            // The view would pick the node alone: it becomes the primary of the selection.
+            ChooseNode(m_view.itemAt(pos), Qt::ShiftModifier);
+            return true;
+        }
         if (mouse->button() != Qt::LeftButton)
             return false;
         QTreeWidgetItem *node = m_view.itemAt(pos);

@@ -99,6 +99,8 @@ private:
     clsControl *ItemOf(const QTreeWidgetItem *node) const;
     iPrompter *Prompter() const;
     void UserSelected(QTreeWidgetItem *node);
+    // The node's item is one of several selected.
+    bool InSelectionOfSeveral(const QTreeWidgetItem *node) const;
     bool HandleMouse(QEvent *event);
     void UpdateDragCursor(const QPoint &pos);
     void EndDrag();

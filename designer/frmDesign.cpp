@@ -135,7 +135,15 @@ protected:
                  x <= exposed.right(); x += DotStep.width())
                 painter.drawPoint(x, y);
     }
-    void resizeEvent(QResizeEvent *) override { m_form.RefreshBackground(); }
+    void resizeEvent(QResizeEvent *) override
+    {
+        m_form.RefreshBackground();
+        // The sizers' overlay covers the whole client area: the marks of a selection of
+        // several are drawn on it.
+        if (auto *overlay = findChild<QWidget *>(QStringLiteral("SizerOverlay"),
+                                                 Qt::FindDirectChildrenOnly))
+            overlay->setGeometry(rect());
+    }
     // However the surface comes to be shown, its controls are complete before they paint.
     void showEvent(QShowEvent *) override { m_form.ApplyHeldSettings(); }
 
@@ -951,7 +959,10 @@ QList<ucSizer *> frmDesign::FollowersOf(const clsControl &item)
         return false;
     };
     for (clsControl *other : selection) {
-        if (other == &item || other->Form() != &m_owner || inSelected(other))
+        // Only what is laid out on the form moves: not the timer, not a tab panel.
+        const int type = other->ObjType();
+        if (other == &item || other->Form() != &m_owner || !IsControl(type)
+            || type == Type::Timer || type == Type::Tab || inSelected(other))
             continue;
         if (ucSizer *sizer = SizerOf(*other))
             followers.append(sizer);

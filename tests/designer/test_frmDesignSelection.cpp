@@ -70,7 +70,8 @@ TEST(frmDesignSelection, CtrlAndShiftClicksChooseSeveralControlsAndTheOthersShow
         {"A*F*Check1", Ctrl, {"A*F*Frame1", "A*F*Label1"}},
         {"A*F*Text1", Ctrl, {"A*F*Frame1", "A*F*Label1", "A*F*Text1"}},
         // A plain click picks one control again.
-        {"A*F*Check1", {}, {"A*F*Check1"}},
+        {"A*F*Label1", {}, {"A*F*Label1"}},
+        {"A*F*Check1", Ctrl, {"A*F*Label1", "A*F*Check1"}},
     };
     for (const Step &step : steps) {
         Click(f.WidgetOfItem(step.path), step.modifiers);
@@ -79,8 +80,12 @@ TEST(frmDesignSelection, CtrlAndShiftClicksChooseSeveralControlsAndTheOthersShow
     }
     EXPECT_EQ(f.undo.Count(), 0);
 
+    // A right click on one of several keeps them for the context menu, that one the primary.
+    QTest::mouseClick(f.WidgetOfItem("A*F*Label1"), Qt::RightButton, {}, {5, 5});
+    EXPECT_EQ(Ids(f.designer.Selection()), (QStringList{"A*F*Check1", "A*F*Label1"}));
+    EXPECT_EQ(f.contextMenus, 1);
+
     // The primary has its sizer; the others an outline with small hollow nibs in grey.
-    Click(f.WidgetOfItem("A*F*Label1"), Ctrl);
     ucSizer *label = f.SizerOf("A*F*Label1");
     ucSizer *check = f.SizerOf("A*F*Check1");
     ASSERT_TRUE(label && check);
@@ -98,6 +103,7 @@ TEST(frmDesignSelection, CtrlAndShiftClicksChooseSeveralControlsAndTheOthersShow
     EXPECT_EQ(Pixel(form, {82, 162}), QColor(Qt::white));
     EXPECT_EQ(Pixel(form, {130, 160}), grey); // its top outline
     // Taken out of the selection, the mark goes.
+    Click(f.WidgetOfItem("A*F*Label1"), Ctrl);
     Click(f.WidgetOfItem("A*F*Check1"), Ctrl);
     EXPECT_FALSE(check->Secondary());
     EXPECT_NE(Pixel(form, {130, 160}), grey);
@@ -320,6 +326,11 @@ TEST(frmDesignSelection, TheTreeHandsItsKeysToTheFormAndChoosesControlsOfOneForm
     EXPECT_EQ(Ids(f.designer.Selection()), (QStringList{"A*F*Label1", "A*F*Check1"}));
     EXPECT_EQ(selectedNodes(), (QStringList{"A*F*Check1", "A*F*Label1"}));
 
+    // A right press on one of them keeps the selection, that one the primary.
+    QTreeWidgetItem *label = tree.Node("A*F*Label1");
+    QTest::mousePress(view.viewport(), Qt::RightButton, {}, view.visualItemRect(label).center());
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, view.visualItemRect(label).center());
+    EXPECT_EQ(Ids(f.designer.Selection()), (QStringList{"A*F*Check1", "A*F*Label1"}));
     // Ctrl+arrow moves both; plain arrows walk the tree as before.
     QTest::keyClick(&view, Qt::Key_Right, Ctrl);
     EXPECT_EQ(f.Stored("A*F*Label1").front(), 1215);
