@@ -20,6 +20,33 @@ void DesignSurfaceHost::SelectItem(clsControl &item)
         m_window->ItemSelected(item);
 }
 
+QList<clsControl *> DesignSurfaceHost::Selection() const
+{
+    return m_designer.Selection();
+}
+
+bool DesignSurfaceHost::Chosen(bool taken)
+{
+    if (taken && m_window && m_designer.CurrentItem())
+        m_window->ItemSelected(*m_designer.CurrentItem());
+    return taken;
+}
+
+bool DesignSurfaceHost::AddToSelection(clsControl &item)
+{
+    return Chosen(m_designer.AddToSelection(&item));
+}
+
+bool DesignSurfaceHost::ToggleSelection(clsControl &item)
+{
+    return Chosen(m_designer.ToggleSelection(&item));
+}
+
+bool DesignSurfaceHost::SelectItems(const QList<clsControl *> &items, clsControl *primary)
+{
+    return Chosen(m_designer.SelectItems(items, primary));
+}
+
 void DesignSurfaceHost::ShowModify(clsControl &item)
 {
     if (m_window)
@@ -72,6 +99,22 @@ void DesignSurfaceHost::MoveItem(clsControl &item, int left, int top, int width,
     else
         m_edit.MoveItemTwips(item, given(left), given(top), std::nullopt, std::nullopt);
     ShowGeometry(item);
+}
+
+void DesignSurfaceHost::MoveItems(const QList<std::pair<clsControl *, QPoint>> &topLefts)
+{
+    if (topLefts.isEmpty())
+        return;
+    m_edit.MoveItemsTwips(topLefts);
+    if (clsControl *primary = m_designer.CurrentItem())
+        ShowGeometry(*primary);
+}
+
+void DesignSurfaceHost::Nudge(const QList<clsControl *> &items, clsControl &primary, int dxTwips,
+                              int dyTwips, bool resize)
+{
+    if (m_edit.Nudge(items, primary, dxTwips, dyTwips, resize))
+        ShowGeometry(primary);
 }
 
 iPrompter &DesignSurfaceHost::Prompter() const

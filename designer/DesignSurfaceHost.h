@@ -17,6 +17,10 @@ public:
     DesignSurfaceHost(clsDesigner &designer, EditCommands &edit, iMainWindowHost *window = nullptr);
 
     void SelectItem(clsControl &item) override;
+    QList<clsControl *> Selection() const override;
+    bool AddToSelection(clsControl &item) override;
+    bool ToggleSelection(clsControl &item) override;
+    bool SelectItems(const QList<clsControl *> &items, clsControl *primary) override;
     void ShowModify(clsControl &item) override;
     void ShowContextMenu(clsControl &item) override;
     void FocusProjectTree() override;
@@ -24,9 +28,15 @@ public:
     bool SnapToGrid() const override;
     void MoveItem(clsControl &item, int left, int top, int width, int height,
                   bool sized) override;
+    void MoveItems(const QList<std::pair<clsControl *, QPoint>> &topLefts) override;
+    void Nudge(const QList<clsControl *> &items, clsControl &primary, int dxTwips, int dyTwips,
+               bool resize) override;
     iPrompter &Prompter() const override;
 
 private:
+    // Tells the window about the primary once the designer took a choice of several.
+    bool Chosen(bool taken);
+
     clsDesigner &m_designer;
     EditCommands &m_edit;
     iMainWindowHost *m_window;

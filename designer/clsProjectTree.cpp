@@ -5,8 +5,10 @@
 #include "panels/ProjectTreeModel.h"
 #include "app/clsDesigner.h"
 #include "app/iPrompter.h"
+#include "designer/DesignFormFactory.h"
 #include "designer/DragCursors.h"
 #include "designer/ItemImages.h"
+#include "designer/frmDesign.h"
 #include "designer/iProjectTreeHost.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
@@ -16,6 +18,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QItemSelection>
+#include <QMap>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -151,7 +155,10 @@ clsProjectTree::clsProjectTree(QTreeWidget &view) : m_view(view)
                      [this](QTreeWidgetItem *node) { UserSelected(node); });
     QObject::connect(&m_view, &QWidget::customContextMenuRequested, this,
                      [this](const QPoint &pos) {
-                         if (QTreeWidgetItem *node = m_view.itemAt(pos))
+                         // A node of a selection of several keeps the selection: the menu
+                         // acts on all of it.
+                         QTreeWidgetItem *node = m_view.itemAt(pos);
+                         if (node && !InSelectionOfSeveral(node))
                              UserSelected(node);
                          if (m_links.Host)
                              m_links.Host->TreeContextMenu(m_view.viewport()->mapToGlobal(pos));
@@ -371,6 +378,56 @@ void clsProjectTree::Highlight(const QString &fullId)
     }
 }
 
+void clsProjectTree::MarkSelection(const QStringList &fullIds)
+{
+    EndFill();
+    QItemSelectionModel *model = m_view.selectionModel();
+    if (!model)
+        return;
+    // One node: Highlight has shown it already.
+    if (fullIds.size() <= 1) {
+        QTreeWidgetItem *only = fullIds.isEmpty() ? nullptr : Node(fullIds.front());
+        if (only && only->isSelected() && m_view.selectedItems().size() == 1)
+            return;
+    }
+    // The rows of each parent in runs, so a selection of hundreds of siblings is one range.
+    QMap<QTreeWidgetItem *, QList<int>> rows;
+    QList<int> topRows;
+    for (const QString &id : fullIds) {
+        QTreeWidgetItem *node = Node(id);
+        if (!node || node->treeWidget() != &m_view)
+            continue;
+        if (QTreeWidgetItem *parent = node->parent())
+            rows[parent].append(parent->indexOfChild(node));
+        else
+            topRows.append(m_view.indexOfTopLevelItem(node));
+    }
+    QAbstractItemModel *items = m_view.model();
+    const auto indexOf = [&](auto &&self, QTreeWidgetItem *node) -> QModelIndex {
+        if (!node)
+            return {};
+        QTreeWidgetItem *parent = node->parent();
+        const int row = parent ? parent->indexOfChild(node) : m_view.indexOfTopLevelItem(node);
+        return items->index(row, 0, self(self, parent));
+    };
+    QItemSelection selection;
+    const auto addRuns = [&](QList<int> list, const QModelIndex &parent) {
+        std::sort(list.begin(), list.end());
+        for (qsizetype i = 0; i < list.size();) {
+            qsizetype j = i;
+            while (j + 1 < list.size() && list[j + 1] <= list[j] + 1)
+                ++j;
+            selection.select(items->index(list[i], 0, parent), items->index(list[j], 0, parent));
+            i = j + 1;
+        }
+    };
+    addRuns(topRows, QModelIndex());
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+        addRuns(it.value(), indexOf(indexOf, it.key()));
+    Quiet quiet(m_quiet);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 void clsProjectTree::Refresh()
 {
     EndFill();
@@ -399,7 +456,9 @@ void clsProjectTree::UserSelected(QTreeWidgetItem *node)
     if (m_quiet || !m_links.Designer)
         return;
     clsControl *item = ItemOf(node);
-    if (!item || item == m_links.Designer->CurrentItem())
+    // A click on the primary of several selected picks it alone.
+    if (!item
+        || (item == m_links.Designer->CurrentItem() && m_links.Designer->Selection().size() <= 1))
         return;
     // The designer highlights the node again; the guard keeps that from coming back here.
     Quiet quiet(m_quiet);
@@ -409,6 +468,51 @@ void clsProjectTree::UserSelected(QTreeWidgetItem *node)
 void clsProjectTree::SelectNode(QTreeWidgetItem *node)
 {
     UserSelected(node);
+}
+
+bool clsProjectTree::ChooseNode(QTreeWidgetItem *node, Qt::KeyboardModifiers modifiers)
+{
+    clsControl *item = ItemOf(node);
+    iPrompter *prompter = Prompter();
+    if (!item || !prompter)
+        return false;
+    return ErrorBoundary::Value(*prompter, TreeLabel, [&] {
+        // The designer highlights the primary's node and marks the others.
+        Quiet quiet(m_quiet);
+        return (modifiers & Qt::ControlModifier) ? m_links.Designer->ToggleSelection(item)
+                                                 : m_links.Designer->AddToSelection(item);
+    });
+}
+
+bool clsProjectTree::InSelectionOfSeveral(const QTreeWidgetItem *node) const
+{
+    const clsControl *item = ItemOf(node);
+    return item && m_links.Designer->Selection().size() > 1
+           && m_links.Designer->Selection().contains(item);
+}
+
+bool clsProjectTree::HandleKey(const QKeyEvent &event)
+{
+    if (!m_links.Designer)
+        return false;
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!(modifiers & Qt::ControlModifier) || (modifiers & (Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const int key = event.key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up
+                       || key == Qt::Key_Down;
+    if (!arrow && !(key == Qt::Key_A && !(modifiers & Qt::ShiftModifier)))
+        return false;
+    // The keys act on the design form of the selection; Ctrl+arrows never walk the tree.
+    clsControl *item = m_links.Designer->CurrentItem();
+    clsControl *form = !item                             ? nullptr
+                       : Vocabulary::IsForm(item->ObjType()) ? item
+                                                             : item->Form();
+    frmDesign *design = form ? DesignFormFactory::FormOf(*form) : nullptr;
+    if (design && Prompter())
+        ErrorBoundary::Run(*Prompter(), TreeLabel, [&] { design->HandleKey(event); });
+    return arrow || design;
 }
 
 void clsProjectTree::LabelEditing(bool started)
@@ -522,9 +626,22 @@ bool clsProjectTree::HandleMouse(QEvent *event)
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         EndDrag();
+        m_choosing = false;
+        if (mouse->button() == Qt::RightButton && InSelectionOfSeveral(m_view.itemAt(pos))) {
+            // The view would pick the node alone: it becomes the primary of the selection.
+            ChooseNode(m_view.itemAt(pos), Qt::ShiftModifier);
+            return true;
+        }
         if (mouse->button() != Qt::LeftButton)
             return false;
         QTreeWidgetItem *node = m_view.itemAt(pos);
+        if ((mouse->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) && m_links.Designer
+            && ItemOf(node)) {
+            // The view's own choice (a single node) would follow the press: the tree chooses.
+            m_choosing = true;
+            ChooseNode(node, mouse->modifiers());
+            return true;
+        }
         clsControl *item = ItemOf(node);
         if (item && ProjectTreeModel::CanDrag(*item)) {
             m_pressNode = node;
@@ -550,7 +667,22 @@ bool clsProjectTree::HandleMouse(QEvent *event)
         }
         UpdateDragCursor(pos);
         return true;
+    case QEvent::MouseButtonDblClick: {
+        // The second click of a quick pair with Ctrl or Shift chooses again.
+        QTreeWidgetItem *node = m_view.itemAt(pos);
+        if (mouse->button() != Qt::LeftButton
+            || !(mouse->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
+            || !m_links.Designer || !ItemOf(node))
+            return false;
+        m_choosing = true;
+        ChooseNode(node, mouse->modifiers());
+        return true;
+    }
     case QEvent::MouseButtonRelease: {
+        if (m_choosing) {
+            m_choosing = mouse->buttons() != Qt::NoButton;
+            return true;
+        }
         if (mouse->button() != Qt::LeftButton || !m_pressNode)
             return false;
         const bool wasDragging = m_dragging;
@@ -572,12 +704,16 @@ bool clsProjectTree::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_view.viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease:
             return HandleMouse(event);
         default:
             break;
         }
+    } else if (watched == &m_view && event->type() == QEvent::KeyPress
+               && HandleKey(*static_cast<QKeyEvent *>(event))) {
+        return true;
     } else if (watched == &m_view && event->type() == QEvent::KeyPress && m_pressNode
                && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         // Escape cancels a drag under way.

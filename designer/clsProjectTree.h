@@ -11,6 +11,7 @@
 #include <array>
 
 class EditCommands;
+class QKeyEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 class clsControl;
@@ -53,6 +54,9 @@ public:
                         int position) override;
     void RenameItem(const QString &oldFullId, const QString &newFullId) override;
     void Highlight(const QString &fullId) override;
+    // The nodes of a selection of several show selected, the current node (the primary) as
+    // it was.
+    void MarkSelection(const QStringList &fullIds) override;
     void Refresh() override;
     // A changed project's application node is shown in italics.
     void ShowChanged(const QString &appFullId, bool changed) override;
@@ -69,6 +73,13 @@ public:
     bool DropNode(QTreeWidgetItem *dragged, QTreeWidgetItem *target);
     // Makes the node's item the designer's selection.
     void SelectNode(QTreeWidgetItem *node);
+    // Ctrl+click toggles the node's item in the selection, Shift+click adds it; the designer
+    // refuses a control of another form, and the tree keeps what it showed. True when the
+    // selection took it.
+    bool ChooseNode(QTreeWidgetItem *node, Qt::KeyboardModifiers modifiers);
+    // Ctrl+A and Ctrl(+Shift)+arrows act on the design form of the selection; true when the
+    // key was one of them.
+    bool HandleKey(const QKeyEvent &event);
 
     // True while nodes are being added in one batch (the view does not repaint meanwhile).
     bool Filling() const { return m_filling; }
@@ -88,6 +99,8 @@ private:
     clsControl *ItemOf(const QTreeWidgetItem *node) const;
     iPrompter *Prompter() const;
     void UserSelected(QTreeWidgetItem *node);
+    // The node's item is one of several selected.
+    bool InSelectionOfSeveral(const QTreeWidgetItem *node) const;
     bool HandleMouse(QEvent *event);
     void UpdateDragCursor(const QPoint &pos);
     void EndDrag();
@@ -116,4 +129,6 @@ private:
     QTreeWidgetItem *m_pressNode = nullptr;
     QPoint m_pressPos;
     bool m_dragging = false;
+    // A press with Ctrl or Shift chose a node: its release and double click are the tree's.
+    bool m_choosing = false;
 };

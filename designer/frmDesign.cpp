@@ -20,15 +20,19 @@
 #include "support/ColourNames.h"
 #include "support/PlatformMetrics.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRubberBand>
+#include <QSet>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -40,6 +44,19 @@ using namespace Vocabulary;
 namespace {
 
 // Kinds that report no double click of their own: the form tells one from two clicks.
+// Ctrl or Shift with a click picks several items.
+bool Chooses(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers & (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// Kinds whose empty spots start a rubber band over their own controls (with Ctrl or Shift:
+// a plain press drags the container itself).
+bool HoldsControls(int type)
+{
+    return type == Type::Frame || type == Type::Picture || type == Type::Tab;
+}
+
 bool EmulatesDoubleClick(int type)
 {
     switch (type) {
@@ -94,9 +111,15 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        // Only the exposed part is drawn: a drag repaints a few strips, not the form.
-        const QRect exposed = event->rect();
+        // Only the exposed parts are drawn, each on its own: a drag or a rubber band repaints
+        // a few strips, not the rectangle around them.
         QPainter painter(this);
+        painter.setPen(Qt::black);
+        for (const QRect &exposed : event->region())
+            Paint(painter, exposed);
+    }
+    void Paint(QPainter &painter, const QRect &exposed) const
+    {
         if (Picture.isNull())
             painter.fillRect(exposed, Colour);
         else
@@ -106,14 +129,21 @@ protected:
         const auto firstIn = [](int first, int step, int from) {
             return from <= first ? first : first + ((from - first + step - 1) / step) * step;
         };
-        painter.setPen(Qt::black);
         for (int y = firstIn(FirstDot.y(), DotStep.height(), exposed.top()); y <= exposed.bottom();
              y += DotStep.height())
             for (int x = firstIn(FirstDot.x(), DotStep.width(), exposed.left());
                  x <= exposed.right(); x += DotStep.width())
                 painter.drawPoint(x, y);
     }
-    void resizeEvent(QResizeEvent *) override { m_form.RefreshBackground(); }
+    void resizeEvent(QResizeEvent *) override
+    {
+        m_form.RefreshBackground();
+        // The sizers' overlay covers the whole client area: the marks of a selection of
+        // several are drawn on it.
+        if (auto *overlay = findChild<QWidget *>(QStringLiteral("SizerOverlay"),
+                                                 Qt::FindDirectChildrenOnly))
+            overlay->setGeometry(rect());
+    }
     // However the surface comes to be shown, its controls are complete before they paint.
     void showEvent(QShowEvent *) override { m_form.ApplyHeldSettings(); }
 
@@ -715,7 +745,7 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
                 dragged.Size = QSize(width, height);
                 m_host->ShowGeometry(m_owner, &dragged);
             });
-    const auto after = [this](iDesignControl *ctrl) {
+    const auto after = [this, sizer](iDesignControl *ctrl) {
         clsControl *item = ctrl == m_surface.get() ? &m_owner : m_owner.Items().Find(ctrl->Tag());
         const bool sized = m_sized;
         m_moved = m_sized = false;
@@ -723,6 +753,27 @@ void frmDesign::ConnectSizer(ucSizer *sizer)
             return;
         // A drag of a nib ends here straight from the nib's own mouse handler.
         ErrorBoundary::Run(m_host->Prompter(), QStringLiteral("<frmDesign AfterMove>"), [&] {
+            const QList<ucSizer *> followers = sized ? QList<ucSizer *>() : sizer->Followers();
+            if (!followers.isEmpty()) {
+                // A group drag: every item where its sizer went, in one undo record.
+                QList<std::pair<clsControl *, QPoint>> moves;
+                const auto add = [&](clsControl &moved, const iDesignControl &control,
+                                     QPoint at) {
+                    int originX = 0, originY = 0, r = 0, b = 0;
+                    ContainerArea(control.Container(), originX, originY, r, b);
+                    moves.append({&moved, at - QPoint(originX, originY)});
+                };
+                for (ucSizer *follower : followers) {
+                    const iDesignControl *control = follower->LinkedControl();
+                    clsControl *moved = control ? m_owner.Items().Find(control->Tag()) : nullptr;
+                    if (moved)
+                        add(*moved, *control,
+                            QPoint(follower->Rectangle().Left, follower->Rectangle().Top));
+                }
+                add(*item, *ctrl, QPoint(ctrl->Left(), ctrl->Top()));
+                m_host->MoveItems(moves);
+                return;
+            }
             if (ctrl == m_surface.get()) {
                 m_host->MoveItem(*item, -1, -1, ctrl->Width() - clsControl::FrameWidthTwips(),
                                  ctrl->Height() - clsControl::CaptionHeightTwips(), true);
@@ -782,6 +833,12 @@ bool frmDesign::eventFilter(QObject *watched, QEvent *event)
             m_host->FocusProjectTree();
         return false;
     case QEvent::KeyPress:
+        if (watched != m_subWindow.data() && m_host) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            ErrorBoundary::Run(m_host->Prompter(), QStringLiteral("<frmDesign KeyDown>"),
+                               [&] { HandleKey(*key); });
+        }
+        return watched != m_subWindow.data();
     case QEvent::KeyRelease:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
@@ -819,25 +876,37 @@ void frmDesign::DispatchMouse(QObject *watched, QMouseEvent *event)
     const QPoint global = event->globalPosition().toPoint();
     const bool isForm = item == &m_owner;
     const int type = item->ObjType();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool choose = Chooses(modifiers);
     switch (event->type()) {
     case QEvent::MouseMove:
-        if (ucSizer *sizer = TrackingSizer())
+        if (m_band.Pending)
+            BandTo(m_canvas->mapFromGlobal(global));
+        else if (ucSizer *sizer = TrackingSizer())
             sizer->TrackTo(global);
         break;
     case QEvent::MouseButtonPress:
         m_lastDown = global;
+        EndBand();
+        // An empty spot of the form, or of a container with Ctrl or Shift, starts a band once
+        // the mouse moves; without a move the press stays a click.
+        if (event->button() == Qt::LeftButton
+            && ((isForm && watched == m_canvas) || (choose && HoldsControls(type))))
+            BeginBand(*item, m_canvas->mapFromGlobal(global), isForm && choose);
         if (!isForm)
-            ItemMouseDown(*item, event->button(), global);
+            ItemMouseDown(*item, event->button(), global, modifiers);
         break;
     case QEvent::MouseButtonDblClick:
         m_lastDown = global;
-        if (EmulatesDoubleClick(type))
-            ItemMouseDown(*item, event->button(), global);
+        if (EmulatesDoubleClick(type) || choose)
+            ItemMouseDown(*item, event->button(), global, modifiers);
         else
             ItemDblClick(*item);
         break;
     case QEvent::MouseButtonRelease:
-        if (EmulatesDoubleClick(type)) {
+        if (event->button() == Qt::LeftButton && m_band.Pending && EndBand())
+            break;
+        if (EmulatesDoubleClick(type) && !choose) {
             if (m_clickPending) {
                 m_clickPending = false;
                 m_clickTimer.stop();
@@ -848,9 +917,9 @@ void frmDesign::DispatchMouse(QObject *watched, QMouseEvent *event)
                 ItemMouseUp(*item, event->button());
             }
         } else if (type == Type::Tabgroup) {
-            TabMouseUp(*item, qobject_cast<QWidget *>(watched), event->button());
+            TabMouseUp(*item, qobject_cast<QWidget *>(watched), event->button(), modifiers);
         } else {
-            ItemMouseUp(*item, event->button());
+            ItemMouseUp(*item, event->button(), modifiers);
         }
         break;
     default: break;
@@ -873,23 +942,87 @@ void frmDesign::ItemDblClick(clsControl &item)
         m_host->ShowModify(item);
 }
 
-void frmDesign::ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global)
+QList<ucSizer *> frmDesign::FollowersOf(const clsControl &item)
 {
-    if (button != Qt::LeftButton)
+    QList<ucSizer *> followers;
+    if (!m_host)
+        return followers;
+    const QList<clsControl *> selection = m_host->Selection();
+    if (selection.size() < 2)
+        return followers;
+    const QSet<const clsControl *> selected(selection.cbegin(), selection.cend());
+    // An item inside a selected container moves with its container already.
+    const auto inSelected = [&](const clsControl *c) {
+        for (const clsControl *p = c->Parent(); p && p != &m_owner; p = p->Parent())
+            if (selected.contains(p))
+                return true;
+        return false;
+    };
+    for (clsControl *other : selection) {
+        // Only what is laid out on the form moves: not the timer, not a tab panel.
+        const int type = other->ObjType();
+        if (other == &item || other->Form() != &m_owner || !IsControl(type)
+            || type == Type::Timer || type == Type::Tab || inSelected(other))
+            continue;
+        if (ucSizer *sizer = SizerOf(*other))
+            followers.append(sizer);
+    }
+    return followers;
+}
+
+void frmDesign::ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global,
+                              Qt::KeyboardModifiers modifiers)
+{
+    // With Ctrl or Shift the release decides what the click does to the selection.
+    if (button != Qt::LeftButton || Chooses(modifiers))
         return;
     ucSizer *sizer = SizerOf(item);
     if (!sizer)
         return;
     // A press on a control that is not selected yet selects it, so one gesture both picks a
-    // control and drags it.
-    if (!sizer->Active())
+    // control and drags it. A press on one of several selected makes it the primary, and
+    // its drag moves them all.
+    if (sizer->Secondary() && m_host) {
+        ReadGrid();
+        m_host->AddToSelection(item);
+    } else if (!sizer->Active()) {
         SelectItem(item);
+    }
     if (sizer->Active() && sizer->AllowMove)
-        sizer->StartTracking(global);
+        sizer->StartTracking(global, FollowersOf(item));
 }
 
-void frmDesign::ItemMouseUp(clsControl &item, Qt::MouseButton button)
+void frmDesign::ItemMouseUp(clsControl &item, Qt::MouseButton button,
+                            Qt::KeyboardModifiers modifiers)
 {
+    if (button == Qt::LeftButton && Chooses(modifiers)) {
+        // Ctrl+click toggles the item in the selection, Shift+click adds it; the designer
+        // refuses what cannot be selected together.
+        ReadGrid();
+        if (m_host) {
+            if (modifiers & Qt::ControlModifier)
+                m_host->ToggleSelection(item);
+            else
+                m_host->AddToSelection(item);
+        }
+        return;
+    }
+    const bool several = m_host && m_host->Selection().size() > 1
+                         && m_host->Selection().contains(&item);
+    if (button == Qt::LeftButton) {
+        ucSizer *sizer = SizerOf(item);
+        if (sizer && sizer->Tracking() && !sizer->Followers().isEmpty()) {
+            // A group drag keeps the selection; a click without a move picks the item alone.
+            if (!sizer->StopTracking())
+                SelectItem(item);
+            return;
+        }
+    } else if (button == Qt::RightButton && several && m_host) {
+        // The context menu acts on the whole selection, the item its primary.
+        m_host->AddToSelection(item);
+        m_host->ShowContextMenu(item);
+        return;
+    }
     SelectItem(item);
     if (button == Qt::LeftButton) {
         if (ucSizer *sizer = SizerOf(item))
@@ -899,7 +1032,8 @@ void frmDesign::ItemMouseUp(clsControl &item, Qt::MouseButton button)
     }
 }
 
-void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button)
+void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button,
+                           Qt::KeyboardModifiers modifiers)
 {
     // A click on a tab makes it the current one and selects its panel.
     const auto *groupControl = dynamic_cast<const DesignControl *>(group.ControlObject());
@@ -918,10 +1052,199 @@ void frmDesign::TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton b
             wrapper->SetSelectedTabPanel(tab + 1);
             LayoutTabPanels();
             if (const clsControl *panel = wrapper->SelectedPanel()) {
-                ItemMouseUp(*const_cast<clsControl *>(panel), button);
+                ItemMouseUp(*const_cast<clsControl *>(panel), button, modifiers);
                 return;
             }
         }
     }
-    ItemMouseUp(group, button);
+    ItemMouseUp(group, button, modifiers);
+}
+
+// ---- Several items ----------------------------------------------------------------------
+
+QList<clsControl *> frmDesign::LaidOutControls(const clsControl &container)
+{
+    QList<clsControl *> controls;
+    controls.reserve(container.Children().Count());
+    for (const auto &entry : container.Children()) {
+        clsControl *child = entry.Value;
+        const int type = child->ObjType();
+        if (IsControl(type) && type != Type::Timer && type != Type::Tab)
+            controls.append(child);
+    }
+    return controls;
+}
+
+bool frmDesign::SelectAllControls()
+{
+    const QList<clsControl *> all = LaidOutControls(m_owner);
+    if (!m_host || all.isEmpty())
+        return false;
+    const QList<clsControl *> selection = m_host->Selection();
+    clsControl *primary = selection.isEmpty() ? nullptr : selection.back();
+    ReadGrid();
+    return m_host->SelectItems(all, all.contains(primary) ? primary : nullptr);
+}
+
+bool frmDesign::NudgeSelection(int dx, int dy, bool resize)
+{
+    if (!m_host || (dx == 0 && dy == 0))
+        return false;
+    QList<clsControl *> items;
+    for (clsControl *item : m_host->Selection())
+        if (item->Form() == &m_owner && IsControl(item->ObjType())
+            && item->ObjType() != Type::Timer)
+            items.append(item);
+    if (items.isEmpty())
+        return false;
+    clsControl *primary = items.back();
+    ReadGrid();
+    const PlatformMetrics &m = PlatformMetrics::Current();
+    const bool grid = SnapToGrid() && m_gridX > 0 && m_gridY > 0;
+    const int stepX = grid ? m_gridX : qMax(1, m.TwipsPerPixelX);
+    const int stepY = grid ? m_gridY : qMax(1, m.TwipsPerPixelY);
+    m_host->Nudge(items, *primary, dx * stepX, dy * stepY, resize);
+    return true;
+}
+
+bool frmDesign::HandleKey(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!(modifiers & Qt::ControlModifier) || (modifiers & (Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const bool shift = modifiers & Qt::ShiftModifier;
+    switch (event.key()) {
+    case Qt::Key_A:
+        if (shift)
+            return false;
+        SelectAllControls();
+        return true;
+    case Qt::Key_Left: NudgeSelection(-1, 0, shift); return true;
+    case Qt::Key_Right: NudgeSelection(1, 0, shift); return true;
+    case Qt::Key_Up: NudgeSelection(0, -1, shift); return true;
+    case Qt::Key_Down: NudgeSelection(0, 1, shift); return true;
+    default: return false;
+    }
+}
+
+// ---- The rubber band --------------------------------------------------------------------
+
+QRect frmDesign::RubberBand() const
+{
+    return m_band.Active ? m_band.Shown : QRect();
+}
+
+void frmDesign::ShowBand(const QRect &band)
+{
+    // Four thin bands, one an edge: a band drawn over hundreds of controls repaints only its
+    // edges as it grows, never the controls inside it (one band's translucent inside would
+    // repaint them all on every move).
+    m_band.Shown = band;
+    for (auto &edge : m_bandEdges)
+        if (!edge) {
+            edge = new QRubberBand(QRubberBand::Line, m_canvas);
+            edge->setObjectName(QStringLiteral("SelectionBand"));
+            ucSizer::KeepBelowOverlay(edge);
+        }
+    const int t = 1;
+    const QRect edges[] = {QRect(band.left(), band.top(), band.width(), t),
+                           QRect(band.left(), band.bottom() - t + 1, band.width(), t),
+                           QRect(band.left(), band.top(), t, band.height()),
+                           QRect(band.right() - t + 1, band.top(), t, band.height())};
+    for (size_t i = 0; i < m_bandEdges.size(); ++i) {
+        m_bandEdges[i]->setGeometry(edges[i]);
+        if (m_bandEdges[i]->isHidden()) {
+            m_bandEdges[i]->raise();
+            m_bandEdges[i]->show();
+        }
+    }
+}
+
+QRect frmDesign::ChildAreaOnCanvas(const clsControl &container) const
+{
+    if (&container == &m_owner) {
+        const PlatformMetrics &m = PlatformMetrics::Current();
+        return m_canvas->rect().adjusted(m_insets[0] / qMax(1, m.TwipsPerPixelX),
+                                         m_insets[1] / qMax(1, m.TwipsPerPixelY),
+                                         -m_insets[2] / qMax(1, m.TwipsPerPixelX),
+                                         -m_insets[3] / qMax(1, m.TwipsPerPixelY));
+    }
+    const auto *control = dynamic_cast<const DesignControl *>(container.ControlObject());
+    QWidget *area = control ? control->ChildArea() : nullptr;
+    if (!area)
+        return {};
+    return {area->mapTo(m_canvas, QPoint(0, 0)), area->size()};
+}
+
+void frmDesign::BeginBand(clsControl &container, QPoint canvasPoint, bool adds)
+{
+    m_band = Band();
+    m_band.Pending = true;
+    m_band.Adds = adds;
+    m_band.Container = &container;
+    m_band.Start = canvasPoint;
+}
+
+void frmDesign::BandTo(QPoint canvasPoint)
+{
+    if (!m_band.Active) {
+        if ((canvasPoint - m_band.Start).manhattanLength() < QApplication::startDragDistance())
+            return;
+        m_band.Active = true;
+        m_band.Area = ChildAreaOnCanvas(*m_band.Container);
+        if (m_band.Adds && m_host)
+            for (clsControl *item : m_host->Selection())
+                if (item->Form() == &m_owner && IsControl(item->ObjType()))
+                    m_band.Base.append(item);
+    }
+    const QRect band = QRect(m_band.Start, canvasPoint).normalized() & m_band.Area;
+    ShowBand(band.isEmpty() ? QRect(m_band.Start, QSize(1, 1)) : band);
+    // Every control of the container the band touches, in the container's order.
+    QList<clsControl *> touched;
+    clsControl *nearest = nullptr;
+    int nearestDistance = 0;
+    for (clsControl *item : LaidOutControls(*m_band.Container)) {
+        const auto *control = dynamic_cast<const DesignControl *>(item->ControlObject());
+        const QWidget *widget = control ? control->Widget() : nullptr;
+        if (!widget || widget->isHidden())
+            continue;
+        const QRect at(widget->mapTo(m_canvas, QPoint(0, 0)), widget->size());
+        if (!at.intersects(band))
+            continue;
+        touched.append(item);
+        // The primary is the control nearest to where the band started.
+        const int distance = (at.center() - m_band.Start).manhattanLength();
+        if (!nearest || distance < nearestDistance) {
+            nearest = item;
+            nearestDistance = distance;
+        }
+    }
+    if (m_band.Chosen && touched == m_band.Touched)
+        return;
+    m_band.Chosen = true;
+    m_band.Touched = touched;
+    QList<clsControl *> chosen = m_band.Base;
+    const QSet<const clsControl *> base(chosen.cbegin(), chosen.cend());
+    for (clsControl *item : std::as_const(touched))
+        if (!base.contains(item))
+            chosen.append(item);
+    if (chosen.isEmpty()) {
+        // Nothing touched: the container, as a click on it selects it.
+        SelectItem(*m_band.Container);
+        return;
+    }
+    ReadGrid();
+    if (m_host)
+        m_host->SelectItems(chosen, m_band.Base.isEmpty() ? nearest : m_band.Base.back());
+}
+
+bool frmDesign::EndBand()
+{
+    const bool active = m_band.Active;
+    m_band = Band();
+    for (auto &edge : m_bandEdges)
+        if (edge)
+            edge->hide();
+    return active;
 }

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QList>
 #include <QIcon>
 #include <QImage>
 #include <QMdiSubWindow>
@@ -11,12 +12,15 @@
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
+class QKeyEvent;
 class QMdiArea;
 class QMouseEvent;
+class QRubberBand;
 class QWidget;
 class DesignControl;
 class clsControl;
@@ -81,6 +85,19 @@ public:
     void SelectItem(clsControl &item);
     // The sizer of an item of this form (made on first use), or nullptr.
     ucSizer *SizerOf(clsControl &item);
+    // The controls laid out directly in a container (the form or a frame, picture or tab
+    // panel) that a selection of several may hold: not the timer, not the bars.
+    static QList<clsControl *> LaidOutControls(const clsControl &container);
+    // Ctrl+A: every control laid out on the form itself; the primary stays when it is one.
+    bool SelectAllControls();
+    // Ctrl+arrow moves the selected controls by one grid step while the sizers snap, else by
+    // one pixel; with Shift the primary grows or shrinks instead.
+    bool NudgeSelection(int dx, int dy, bool resize);
+    // The keys of the design surface (also handed on by the project tree): Ctrl+A and
+    // Ctrl(+Shift)+arrows. True when the key was one of them.
+    bool HandleKey(const QKeyEvent &event);
+    // The rubber band being dragged (client-area pixels), or an empty rectangle.
+    QRect RubberBand() const;
     // Places the bands of the docked bars along the edges (also done after every change of
     // the insets, once the bar being made is registered).
     void LayoutBands();
@@ -139,11 +156,23 @@ private:
     void ReadGrid();
     bool HandleMouse(QObject *watched, QMouseEvent *event);
     void DispatchMouse(QObject *watched, QMouseEvent *event);
-    // The four handlers every mouse gesture ends in.
+    // The four handlers every mouse gesture ends in; Ctrl or Shift choose several items.
     void ItemDblClick(clsControl &item);
-    void ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global);
-    void ItemMouseUp(clsControl &item, Qt::MouseButton button);
-    void TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button);
+    void ItemMouseDown(clsControl &item, Qt::MouseButton button, QPoint global,
+                       Qt::KeyboardModifiers modifiers = {});
+    void ItemMouseUp(clsControl &item, Qt::MouseButton button,
+                     Qt::KeyboardModifiers modifiers = {});
+    void TabMouseUp(clsControl &group, QWidget *widget, Qt::MouseButton button,
+                    Qt::KeyboardModifiers modifiers);
+    // The other selected controls of this form, whose sizers follow a drag of the item's.
+    QList<ucSizer *> FollowersOf(const clsControl &item);
+    // A rubber band: pressed on an empty spot of a container, shown once the mouse moved.
+    void BeginBand(clsControl &container, QPoint canvasPoint, bool adds);
+    void BandTo(QPoint canvasPoint);
+    bool EndBand();
+    void ShowBand(const QRect &band);
+    // The widget a container's controls lie in, and its rectangle on the client area.
+    QRect ChildAreaOnCanvas(const clsControl &container) const;
     void ConnectSizer(ucSizer *sizer);
     void ResetSizerRectangle(iDesignControl *ctrl);
     // The file to load for a picture or icon name of this form.
@@ -177,6 +206,23 @@ private:
     bool m_clickPending = false;
     QTimer m_clickTimer;
     QPoint m_lastDown;
+    // The rubber band's gesture.
+    struct Band
+    {
+        bool Pending = false;
+        bool Active = false;
+        bool Adds = false;
+        // The band has chosen at least once (nothing touched chooses the container).
+        bool Chosen = false;
+        clsControl *Container = nullptr;
+        QPoint Start;
+        QRect Area;
+        QRect Shown;
+        QList<clsControl *> Base;
+        QList<clsControl *> Touched;
+    };
+    Band m_band;
+    std::array<QPointer<QRubberBand>, 4> m_bandEdges;
     // The rectangle before a drag, and what the drag did.
     bool m_moved = false;
     bool m_sized = false;

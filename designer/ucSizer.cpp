@@ -1,5 +1,6 @@
 #include "designer/ucSizer.h"
 
+#include "app/Arrangement.h"
 #include "designer/DesignControl.h"
 #include "designer/frmDesign.h"
 #include "model/clsControl.h"
@@ -8,12 +9,15 @@
 #include "support/PlatformMetrics.h"
 
 #include <QGuiApplication>
+#include <QHash>
+#include <QPixmap>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -118,12 +122,25 @@ QRegion SizerParts(const QRect &box, int n)
     return parts;
 }
 
-// Draws a move drag's sizer. Moving a child of the canvas makes Qt recompute which parts of
-// the canvas its opaque children cover, a walk over every control; so while a drag runs the
-// nib and outline widgets are hidden and this widget, which covers the canvas and never
-// moves, paints them instead and repaints only the thin strips that change. It ignores the
-// mouse, and it is shared by the sizers of a canvas and stays shown, so a drag's start does
-// not repaint the whole form.
+// The outline and small hollow nibs of a selected item that is not the primary selection.
+const QColor MarkColour(96, 96, 96);
+
+int MarkNib(int n)
+{
+    return qMax(4, n - 1);
+}
+
+// Draws a move drag's sizer and the marks of the secondary selection. Moving a child of the
+// canvas makes Qt recompute which parts of the canvas its opaque children cover, a walk over
+// every control; so while a drag runs the nib and outline widgets are hidden and this widget,
+// which covers the canvas and never moves, paints them instead and repaints only the thin
+// strips that change. The marks of the other selected items are drawn here all the time, so
+// selecting hundreds of controls makes no widget. It ignores the mouse, and it is shared by
+// the sizers of a canvas and stays shown, so a drag's start does not repaint the whole form.
+//
+// While a group drag runs the overlay shows a picture of the form taken at its start and
+// becomes opaque: a step repaints the overlay alone, never the controls below it, however
+// many marks move.
 class SizerOverlay final : public QWidget
 {
 public:
@@ -143,7 +160,7 @@ public:
         return new SizerOverlay(canvas);
     }
 
-    // Made ready for a drag: as big as the canvas and above every control.
+    // Made ready for a drag or a mark: as big as the canvas and above every control.
     void Prepare()
     {
         QWidget *canvas = parentWidget();
@@ -171,45 +188,139 @@ public:
         m_box = box;
         m_nib = n;
         const QRegion now = SizerParts(m_box, m_nib);
-        update(old.subtracted(now) + now.subtracted(old));
+        if (m_snapshot.isNull())
+            update(old.subtracted(now) + now.subtracted(old));
+    }
+
+    // The mark of a secondary selection; an empty box takes it away.
+    void SetMark(const void *key, const QRect &box, int n)
+    {
+        const auto it = m_marks.find(key);
+        // During a group drag the whole overlay repaints once a step.
+        const bool paint = m_snapshot.isNull();
+        // A mark's whole box is repainted: one rectangle each keeps the region a selection of
+        // hundreds makes simple, where its strips and nibs would make it thousands.
+        const QRect old = it != m_marks.end() ? it->Box : QRect();
+        if (it != m_marks.end() && it->Box == box && it->Nib == n)
+            return;
+        if (box.isEmpty()) {
+            if (it == m_marks.end())
+                return;
+            m_marks.erase(it);
+        } else {
+            if (it == m_marks.end())
+                Prepare();
+            m_marks.insert(key, Mark{box, n});
+        }
+        if (!paint)
+            return;
+        if (!old.isEmpty())
+            update(old);
+        if (!box.isEmpty())
+            update(box);
+    }
+
+    // A group drag begins: from now on the overlay shows the form as it is, with the boxes
+    // and marks over it, and only the overlay repaints.
+    void BeginSnapshot()
+    {
+        if (!m_snapshot.isNull())
+            return;
+        Prepare();
+        m_hidden = true;
+        m_snapshot = parentWidget()->grab(rect());
+        m_hidden = false;
+        setAttribute(Qt::WA_OpaquePaintEvent, true);
+    }
+    bool Snapshot() const { return !m_snapshot.isNull(); }
+    void EndSnapshot()
+    {
+        if (m_snapshot.isNull())
+            return;
+        m_snapshot = QPixmap();
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+        update();
     }
 
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        const QRegion parts = SizerParts(m_box, m_nib) & event->region();
-        if (parts.isEmpty())
+        if (m_hidden)
             return;
+        const QRect area = event->rect();
+        const QRegion &region = event->region();
+        // A band's or a drag's strips cross few of the marks inside their bounds.
+        const bool fewParts = region.rectCount() <= 64;
         QPainter painter(this);
+        if (!m_snapshot.isNull()) {
+            const qreal ratio = m_snapshot.devicePixelRatio();
+            for (const QRect &r : event->region())
+                painter.drawPixmap(r, m_snapshot,
+                                   QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio,
+                                          r.height() * ratio));
+        }
+        for (const Mark &mark : std::as_const(m_marks)) {
+            if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
+                continue;
+            const QRect b = mark.Box;
+            painter.fillRect(QRect(b.x(), b.y(), b.width(), 1), MarkColour);
+            painter.fillRect(QRect(b.x(), b.bottom(), b.width(), 1), MarkColour);
+            painter.fillRect(QRect(b.x(), b.y(), 1, b.height()), MarkColour);
+            painter.fillRect(QRect(b.right(), b.y(), 1, b.height()), MarkColour);
+            // While a group moves its items show as outlines: hundreds of them a step.
+            if (!m_snapshot.isNull())
+                continue;
+            const int m = MarkNib(mark.Nib);
+            const int w = b.width(), h = b.height();
+            for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - m) / 2), QPoint(0, h - m),
+                                    QPoint((w - m) / 2, 0), QPoint((w - m) / 2, h - m),
+                                    QPoint(w - m, 0), QPoint(w - m, (h - m) / 2),
+                                    QPoint(w - m, h - m)}) {
+                const QRect nib(b.x() + at.x(), b.y() + at.y(), m, m);
+                painter.fillRect(nib, MarkColour);
+                painter.fillRect(nib.adjusted(1, 1, -1, -1), Qt::white);
+            }
+        }
+        const QRegion parts = SizerParts(m_box, m_nib) & event->region();
         for (const QRect &r : parts)
             painter.fillRect(r, QColor(0, 0, 128));
     }
 
 private:
+    struct Mark
+    {
+        QRect Box;
+        int Nib = 0;
+    };
     QRect m_box;
     int m_nib = 0;
+    QHash<const void *, Mark> m_marks;
+    QPixmap m_snapshot;
+    bool m_hidden = false;
 };
 
 } // namespace
 
 ucSizer::ucSizer(frmDesign &form) : m_form(form)
 {
-    QWidget *canvas = form.Canvas();
-    for (int index : NibIndexes)
-        m_nibs[size_t(index)] = new SizerNib(*this, index, canvas);
-    for (auto &segment : m_outline)
-        segment = OutlineSegment(canvas);
-    m_overlay = SizerOverlay::Of(canvas);
+    m_overlay = SizerOverlay::Of(form.Canvas());
     MinWidth = MinHeight = 2 * m_nibSize;
 }
 
 ucSizer::~ucSizer()
 {
+    if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data()))
+        overlay->SetMark(this, {}, 0);
     // The canvas may already have taken its children with it.
     for (auto &w : m_nibs)
         delete w.data();
     for (auto &w : m_outline)
         delete w.data();
+}
+
+void ucSizer::KeepBelowOverlay(QWidget *widget)
+{
+    widget->setProperty(SizerPartProperty, true);
 }
 
 bool ucSizer::SnapToGrid() const
@@ -227,13 +338,31 @@ int ucSizer::GridY() const
     return m_form.GridY();
 }
 
+bool ucSizer::MakeParts() const
+{
+    // Made when the sizer first shows as the primary: a selection of hundreds of controls
+    // makes a sizer for each, which only the overlay draws.
+    if (m_partsMade)
+        return m_nibs[1] != nullptr; // false once the canvas took them with it
+    m_partsMade = true;
+    QWidget *canvas = m_form.Canvas();
+    auto *self = const_cast<ucSizer *>(this);
+    for (int index : NibIndexes)
+        self->m_nibs[size_t(index)] = new SizerNib(*self, index, canvas);
+    for (auto &segment : self->m_outline)
+        segment = OutlineSegment(canvas);
+    return true;
+}
+
 quintptr ucSizer::hWnd() const
 {
+    MakeParts();
     return quintptr(m_outline[0].data());
 }
 
 QWidget *ucSizer::Nib(int index) const
 {
+    MakeParts();
     return index >= 1 && index <= 10 ? m_nibs[size_t(index)] : nullptr;
 }
 
@@ -242,8 +371,13 @@ void ucSizer::EndOverlay()
     // The widgets take over from the overlay where the drag left the sizer; the control's
     // move, if any, then places them over the control.
     m_tracking = false;
-    if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data()))
+    if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data())) {
         overlay->SetBox({}, 0);
+        // A group's picture stays until its items have moved: their marks then move under
+        // it without repainting strip by strip.
+        if (m_followers.isEmpty())
+            overlay->EndSnapshot();
+    }
     if (m_linked)
         Place(m_current);
     ShowParts(m_active && m_linked);
@@ -254,10 +388,35 @@ void ucSizer::Detach()
     if (m_tracking) {
         m_linked = nullptr;
         EndOverlay();
+        EndFollowers();
     }
     m_nibDrag = 0;
     SetActive(false);
     m_linked = nullptr;
+    ShowMark();
+}
+
+void ucSizer::SetSecondary(bool secondary)
+{
+    if (m_secondary == secondary)
+        return;
+    m_secondary = secondary;
+    if (secondary) {
+        ShowParts(false);
+        Track();
+    }
+    ShowMark();
+}
+
+void ucSizer::ShowMark()
+{
+    auto *overlay = static_cast<SizerOverlay *>(m_overlay.data());
+    if (!overlay)
+        return;
+    if (m_secondary && m_linked && !LinkedIsForm())
+        Place(m_current);
+    else
+        overlay->SetMark(this, {}, 0);
 }
 
 void ucSizer::SetActive(bool active)
@@ -271,10 +430,10 @@ void ucSizer::SetActive(bool active)
 void ucSizer::ShowParts(bool shown)
 {
     const bool form = LinkedIsForm();
-    if (!m_nibs[1])
+    // During a move drag the overlay draws the sizer; it draws a secondary selection's mark.
+    shown = shown && !m_tracking && !m_secondary;
+    if (!(shown || m_partsMade) || !MakeParts())
         return;
-    // During a move drag the overlay draws the sizer.
-    shown = shown && !m_tracking;
     for (int index : NibIndexes) {
         QWidget *nib = m_nibs[size_t(index)];
         // A form's top and left edges stay where the window puts them.
@@ -294,6 +453,7 @@ void ucSizer::SetLinkedControl(iDesignControl *control)
     m_linked = control;
     if (!control) {
         ShowParts(false);
+        ShowMark();
         return;
     }
     Track();
@@ -333,7 +493,7 @@ void ucSizer::Track()
 void ucSizer::Place(const SizerModel::Rect &rect)
 {
     QWidget *canvas = m_form.Canvas();
-    if (!canvas || !m_nibs[1])
+    if (!canvas)
         return;
     QPoint offset;
     if (!LinkedIsForm())
@@ -345,11 +505,17 @@ void ucSizer::Place(const SizerModel::Rect &rect)
     const int w = qMax(1, PixelsX(rect.Width));
     const int h = qMax(1, PixelsY(rect.Height));
     const int n = qMax(3, PixelsX(m_nibSize));
-    if (m_tracking) {
-        if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data()))
-            overlay->SetBox(QRect(x, y, w, h), n);
+    if (m_tracking || m_secondary) {
+        if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data())) {
+            if (m_tracking)
+                overlay->SetBox(QRect(x, y, w, h), n);
+            else
+                overlay->SetMark(this, QRect(x, y, w, h), n);
+        }
         return;
     }
+    if (!(m_active || m_partsMade) || !MakeParts())
+        return;
     const auto put = [&](int index, int left, int top) {
         m_nibs[size_t(index)]->setGeometry(x + left, y + top, n, n);
     };
@@ -405,13 +571,40 @@ void ucSizer::SetTracking(bool tracking)
         StopTracking();
 }
 
-void ucSizer::StartTracking(QPoint globalCursor)
+void ucSizer::StartTracking(QPoint globalCursor, const QList<ucSizer *> &followers)
 {
     if (!AllowMove)
         throw GuiError(380);
     if (!m_active || !m_linked || LinkedIsForm())
         return;
+    m_followers.clear();
+    m_groupBoxes.clear();
+    m_groupAreas.clear();
     m_start = m_current = LinkedRect();
+    // The group's boxes in their containers' client coordinates, read once for the drag:
+    // the leader first, then each follower with the area it must stay in.
+    QList<const iDesignControl *> containers;
+    const auto addBox = [&](const ucSizer &sizer) {
+        const SizerModel::Settings s = sizer.DragSettings();
+        const SizerModel::Rect &r = sizer.m_start;
+        const iDesignControl *container = sizer.m_linked->Container();
+        qsizetype key = containers.indexOf(container);
+        if (key < 0) {
+            key = containers.size();
+            containers.append(container);
+        }
+        m_groupBoxes.append({r.Left - s.OriginX, r.Top - s.OriginY, r.Width, r.Height});
+        m_groupAreas.append({s.ContainerWidth - s.OriginX, s.ContainerHeight - s.OriginY, int(key)});
+    };
+    for (ucSizer *follower : followers)
+        if (follower && follower != this && follower->m_linked && !follower->LinkedIsForm()
+            && !follower->m_tracking) {
+            follower->m_start = follower->m_current = follower->LinkedRect();
+            if (m_followers.isEmpty())
+                addBox(*this);
+            addBox(*follower);
+            m_followers.append(follower);
+        }
     m_cursorStart = globalCursor;
     m_changed = false;
     m_tracking = true;
@@ -427,32 +620,90 @@ void ucSizer::TrackTo(QPoint globalCursor)
     if (!m_tracking || !m_linked)
         return;
     const QPoint d = Delta(globalCursor);
-    const SizerModel::Rect next =
-        SizerModel::MoveDrag(m_start, m_current, d.x(), d.y(), DragSettings());
+    SizerModel::Rect next;
+    QPoint offset;
+    if (m_followers.isEmpty()) {
+        next = SizerModel::MoveDrag(m_start, m_current, d.x(), d.y(), DragSettings());
+    } else {
+        // The group moves as one: the leader snapped as alone, held back so no item leaves
+        // its container.
+        offset = Arrangement::GroupMove(m_groupBoxes, m_groupAreas, 0, d.x(), d.y(), GridX(),
+                                        GridY(), SnapToGrid());
+        next = m_start;
+        next.Left += offset.x();
+        next.Top += offset.y();
+    }
     if (next.Left == m_current.Left && next.Top == m_current.Top) {
         Q_EMIT MouseMove(1, 0, d.x(), d.y());
         return;
     }
+    auto *overlay = static_cast<SizerOverlay *>(m_overlay.data());
     if (!m_changed) {
         m_changed = true;
+        if (overlay && !m_followers.isEmpty())
+            overlay->BeginSnapshot();
         Q_EMIT BeforeMove(m_linked);
     }
     m_current = next;
     Place(m_current);
+    if (!m_followers.isEmpty()) {
+        for (ucSizer *follower : Followers())
+            follower->Follow(offset.x(), offset.y());
+        if (overlay && overlay->Snapshot())
+            overlay->update();
+    }
     const SizerModel::Settings s = DragSettings();
     Q_EMIT Moving(m_linked, m_current.Left - s.OriginX, m_current.Top - s.OriginY);
 }
 
-void ucSizer::StopTracking()
+bool ucSizer::StopTracking()
 {
     if (!m_tracking)
-        return;
+        return false;
     EndOverlay();
-    if (!m_changed || !m_linked)
-        return;
+    if (!m_changed || !m_linked) {
+        EndFollowers();
+        return false;
+    }
     m_changed = false;
     m_linked->Move(m_current.Left, m_current.Top, m_linked->Width(), m_linked->Height());
     Q_EMIT AfterMove(m_linked);
+    // The followers show where their items are now, moved or not.
+    EndFollowers();
+    return true;
+}
+
+QList<ucSizer *> ucSizer::Followers() const
+{
+    QList<ucSizer *> followers;
+    followers.reserve(m_followers.size());
+    for (const QPointer<ucSizer> &follower : m_followers)
+        if (follower)
+            followers.append(follower.data());
+    return followers;
+}
+
+void ucSizer::Follow(int dx, int dy)
+{
+    if (!m_linked)
+        return;
+    SizerModel::Rect next = m_start;
+    next.Left += dx;
+    next.Top += dy;
+    if (next == m_current)
+        return;
+    m_current = next;
+    Place(m_current);
+}
+
+void ucSizer::EndFollowers()
+{
+    const QList<ucSizer *> followers = Followers();
+    m_followers.clear();
+    for (ucSizer *follower : followers)
+        follower->Track();
+    if (auto *overlay = static_cast<SizerOverlay *>(m_overlay.data()))
+        overlay->EndSnapshot();
 }
 
 void ucSizer::NibPress(int index, QPoint globalCursor)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/Arrangement.h"
 #include "panels/SizerModel.h"
 #include "model/iDesignControl.h"
 #include "model/iFormFuncs.h"
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -38,8 +40,9 @@ public:
     bool Active() const { return m_active; }
     void SetActive(bool active) override;
     bool IsActive() const override { return m_active; }
-    // One of several selected items, not the primary one.
-    void SetSecondary(bool secondary) override { m_secondary = secondary; }
+    // One of several selected items, not the primary one: an outline with small nibs in
+    // another colour, drawn over the form (no widgets of its own).
+    void SetSecondary(bool secondary) override;
     bool Secondary() const { return m_secondary; }
     // An identifier of the sizer's window (the outline's top segment).
     quintptr hWnd() const;
@@ -54,9 +57,14 @@ public:
     // True starts a move drag from the cursor's position (error 380 while AllowMove is False);
     // False ends it.
     void SetTracking(bool tracking);
-    // The same, from a known cursor position (screen pixels).
-    void StartTracking(QPoint globalCursor);
-    void StopTracking();
+    // The same, from a known cursor position (screen pixels). The followers (the other
+    // selected items of the form) move along by the same distance, each kept inside its own
+    // container; their sizers show where they go, and AfterMove reports the whole group.
+    void StartTracking(QPoint globalCursor, const QList<ucSizer *> &followers = {});
+    // The sizers moving along with this one's drag (those still there).
+    QList<ucSizer *> Followers() const;
+    // True when the drag moved the item (and its followers).
+    bool StopTracking();
     // Fits the sizer over the linked item's rectangle again.
     void Track();
 
@@ -68,6 +76,10 @@ public:
     int GridY() const;
     int MinWidth = 150;
     int MinHeight = 150;
+
+    // A widget of the form's own that the overlay may lie above (the rubber band): it is not
+    // taken for a control that came above the sizers.
+    static void KeepBelowOverlay(QWidget *widget);
 
     // The rectangle the sizer frames now (twips, container coordinates).
     SizerModel::Rect Rectangle() const { return m_current; }
@@ -104,6 +116,14 @@ Q_SIGNALS:
 private:
     bool LinkedIsForm() const;
     SizerModel::Rect LinkedRect() const;
+    // The nib and outline widgets, made on first use; false once they are gone.
+    bool MakeParts() const;
+    // Shows a secondary selection's outline and small nibs (drawn by the overlay), or takes
+    // it away.
+    void ShowMark();
+    // A follower of a group drag takes its place for the leader's move: the group's offset.
+    void Follow(int dx, int dy);
+    void EndFollowers();
     SizerModel::Settings DragSettings() const;
     void Place(const SizerModel::Rect &rect);
     void ShowParts(bool shown);
@@ -121,6 +141,7 @@ private:
     // Indexes 1..10 by edge mask; 3 and 7 stay empty.
     std::array<QPointer<QWidget>, 11> m_nibs{};
     std::array<QPointer<QWidget>, 4> m_outline{};
+    mutable bool m_partsMade = false;
     // Paints the sizer during a move drag; shared by the sizers of the form.
     QPointer<QWidget> m_overlay;
     // Drag state.
@@ -130,4 +151,8 @@ private:
     int m_nibDrag = 0;
     bool m_changed = false;
     Qt::MouseButton m_clickButton = Qt::NoButton;
+    QList<QPointer<ucSizer>> m_followers;
+    // A group drag's boxes and their containers' areas, the leader's first.
+    QList<Arrangement::Box> m_groupBoxes;
+    QList<Arrangement::Area> m_groupAreas;
 };
