@@ -509,9 +509,22 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
 {
     clsItems &items = m_designer.Items();
     PasteText paste;
-    if (target.ObjType() == Type::Root || !target.App() || !paste.Parse(projectText)
-        || !Fits(paste.RootType, target.ObjType()))
+    if (target.ObjType() == Type::Root || !target.App() || !paste.Parse(projectText))
         return Insertion::Refused;
+    // Every object of a copy of several must fit where it goes (a tab panel only into a tab
+    // group); Undo puts objects of several containers back into their own, on target's form.
+    const bool intoOwnParents = keepRootParents && paste.Roots.size() > 1;
+    const clsControl *ownForm = IsForm(target.ObjType()) ? &target : target.Form();
+    for (int r : paste.Roots) {
+        const QStringList &rec = paste.Records[std::size_t(r)];
+        const clsControl *parent = &target;
+        if (intoOwnParents)
+            parent = !ownForm ? nullptr
+                : rec.value(2).isEmpty() ? ownForm
+                : items.Find(ownForm->FullID() + Star + rec.value(2));
+        if (!parent || !Fits(rec.value(3).toInt(), parent->ObjType()))
+            return Insertion::Refused;
+    }
 
     // Where the objects go: the application (for a form) or the form, with "APP*" standing
     // for the application's own bars.
