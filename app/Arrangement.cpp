@@ -1,8 +1,13 @@
 #include "app/Arrangement.h"
 
+#include "model/Vocabulary.h"
+#include "model/cAppWrapper.h"
+#include "model/clsControl.h"
+
 #include <QHash>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 
 namespace Arrangement {
@@ -12,15 +17,7 @@ namespace {
 // sizer snaps a drag.
 int Snap(int value, int step)
 {
-    long long q = value / step;
-    long long r = value - q * step;
-    if (r < 0) {
-        --q;
-        r += step;
-    }
-    if (2 * r > step || (2 * r == step && (q & 1)))
-        ++q;
-    return int(std::clamp<long long>(q * step, INT_MIN, INT_MAX));
+    return int(std::clamp<long long>((long long)RoundHalfEven(value, step) * step, INT_MIN, INT_MAX));
 }
 
 // The offset along one axis held back so that no box leaves [0, extent) of its area; with a
@@ -61,22 +58,18 @@ int HoldBack(int delta, const QList<Box> &boxes, const QList<Area> &areas, bool 
 // its far edge meets the area's. An axis left alone stays as it was, inside or not.
 Box Fit(Box b, const Box &was, const Area &a)
 {
-    if (b.Left != was.Left || b.Width != was.Width) {
-        if (a.Width > 0) {
-            b.Width = std::min(b.Width, a.Width);
-            b.Left = std::clamp(b.Left, 0, a.Width - b.Width);
+    const auto fit = [](int &pos, int &size, bool changed, int extent) {
+        if (!changed)
+            return;
+        if (extent > 0) {
+            size = std::min(size, extent);
+            pos = std::clamp(pos, 0, extent - size);
         } else {
-            b.Left = std::max(0, b.Left);
+            pos = std::max(0, pos);
         }
-    }
-    if (b.Top != was.Top || b.Height != was.Height) {
-        if (a.Height > 0) {
-            b.Height = std::min(b.Height, a.Height);
-            b.Top = std::clamp(b.Top, 0, a.Height - b.Height);
-        } else {
-            b.Top = std::max(0, b.Top);
-        }
-    }
+    };
+    fit(b.Left, b.Width, b.Left != was.Left || b.Width != was.Width, a.Width);
+    fit(b.Top, b.Height, b.Top != was.Top || b.Height != was.Height, a.Height);
     return b;
 }
 
@@ -157,6 +150,32 @@ void Centre(QList<Box> &out, const QList<Area> &areas, bool horizontal)
 }
 } // namespace
 
+QPoint GridSpacing(int scaleUnit, double twipsPerUnitX, double twipsPerUnitY)
+{
+    using namespace Vocabulary::Scale;
+    // Steps in the unit itself: characters are wider than high, so rows come at half a one.
+    double stepX = 1, stepY = 1;
+    switch (scaleUnit) {
+    case Default:
+    case Characters: stepX = 1; stepY = 0.5; break;
+    case Twips: stepX = stepY = 120; break;
+    case Points: stepX = stepY = 6; break;
+    case Pixels: stepX = stepY = 10; break;
+    case Inches: stepX = stepY = 0.1; break;
+    case Millimeters: stepX = stepY = 2; break;
+    case Centimeters: stepX = stepY = 0.2; break;
+    default: return {0, 0};
+    }
+    return {int(std::lround(stepX * twipsPerUnitX)), int(std::lround(stepY * twipsPerUnitY))};
+}
+
+QPoint GridOf(const clsControl &item)
+{
+    const clsControl *app = item.App();
+    const auto *wrapper = app ? dynamic_cast<const cAppWrapper *>(app->Wrapper()) : nullptr;
+    return wrapper ? GridSpacing(wrapper->ScaleUnit(), wrapper->ScaleX(), wrapper->ScaleY()) : QPoint();
+}
+
 QPoint GroupMove(const QList<Box> &boxes, const QList<Area> &areas, qsizetype primary, int dx,
                  int dy, int gridX, int gridY, bool snap)
 {
@@ -190,28 +209,58 @@ Box GrowBy(const Box &box, const Area &area, int dw, int dh)
     return b;
 }
 
+int RoundHalfEven(int value, int step)
+{
+    // Floor division, then the remainder decides; exact for negative values too.
+    long long q = value / step;
+    long long rem = value - q * step;
+    if (rem < 0) {
+        --q;
+        rem += step;
+    }
+    if (2 * rem > step || (2 * rem == step && (q & 1)))
+        ++q;
+    return int(q);
+}
+
+ArrangeKind KindOf(ArrangeCommand command)
+{
+    using C = ArrangeCommand;
+    switch (command) {
+    case C::SameWidth:
+    case C::SameHeight:
+    case C::SameBoth:
+        return ArrangeKind::Size;
+    case C::HSpaceEqual:
+    case C::HSpaceIncrease:
+    case C::HSpaceDecrease:
+    case C::VSpaceEqual:
+    case C::VSpaceIncrease:
+    case C::VSpaceDecrease:
+        return ArrangeKind::Spacing;
+    case C::BringToFront:
+    case C::SendToBack:
+        return ArrangeKind::Order;
+    default:
+        return ArrangeKind::Align;
+    }
+}
+
 bool Accepts(ArrangeCommand command, qsizetype count)
 {
-    switch (command) {
-    case ArrangeCommand::AlignLefts:
-    case ArrangeCommand::AlignCenters:
-    case ArrangeCommand::AlignRights:
-    case ArrangeCommand::AlignTops:
-    case ArrangeCommand::AlignMiddles:
-    case ArrangeCommand::AlignBottoms:
-    case ArrangeCommand::SameWidth:
-    case ArrangeCommand::SameHeight:
-    case ArrangeCommand::SameBoth:
-        return count >= 2;
-    case ArrangeCommand::HSpaceEqual:
-    case ArrangeCommand::HSpaceIncrease:
-    case ArrangeCommand::HSpaceDecrease:
-    case ArrangeCommand::VSpaceEqual:
-    case ArrangeCommand::VSpaceIncrease:
-    case ArrangeCommand::VSpaceDecrease:
+    switch (KindOf(command)) {
+    case ArrangeKind::Spacing:
         return count >= 3;
-    default:
+    case ArrangeKind::Size:
+        return count >= 2;
+    case ArrangeKind::Order:
         return count >= 1;
+    default:
+        // Aligning needs two; to the grid and centring act on one too.
+        return count >= (command == ArrangeCommand::AlignToGrid
+                                 || command == ArrangeCommand::CenterHorizontally
+                                 || command == ArrangeCommand::CenterVertically
+                             ? 1 : 2);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QPoint>
 
+class clsControl;
+
 // The arithmetic of laying out several controls at once: a group drag or nudge, the Format
 // commands (align, same size, spacing, centre) and the first free place for a new control.
 // Pure functions over rectangles in twips, each in its container's client coordinates
@@ -16,6 +18,13 @@ enum class ArrangeCommand {
 };
 
 namespace Arrangement {
+
+// What a command does, which decides how many objects it needs and its undo caption.
+enum class ArrangeKind { Align, Size, Spacing, Order };
+ArrangeKind KindOf(ArrangeCommand command);
+
+// value / step rounded to the nearest whole number, halves to the even one; step > 0.
+int RoundHalfEven(int value, int step);
 
 struct Box
 {
@@ -37,6 +46,12 @@ struct Area
     int Key = 0;
     bool operator==(const Area &) const = default;
 };
+
+// The design grid's spacings in twips (horizontal, vertical) for a scale unit, given the
+// application's twips per unit; (0, 0) for an unknown unit.
+QPoint GridSpacing(int scaleUnit, double twipsPerUnitX, double twipsPerUnitY);
+// The grid of the application an item belongs to; (0, 0) without one.
+QPoint GridOf(const clsControl &item);
 
 // The smallest width or height a keyboard resize leaves.
 inline constexpr int MinSize = 150;

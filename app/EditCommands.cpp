@@ -20,6 +20,7 @@
 #include "support/NumberFormat.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <unordered_set>
@@ -85,6 +86,10 @@ struct PasteText
     QString RootPath;
     QString SourceForm; // "app*form" of the objects' paths
     QStringList OwnIds; // upper-cased own IDs of every object
+    // The create records of the objects not below another, the first object first: several
+    // when controls of one form were copied together.
+    std::vector<int> Roots;
+    bool LastIsRoot = false;
 
     bool RootIsForm() const { return IsForm(RootType); }
     QString RootOwn() const { return RootPath.section(Star, -1); }
@@ -133,6 +138,8 @@ struct PasteText
                 if (!CheckCreate(rec, paths))
                     return false;
                 Creates.push_back(r);
+                if (LastIsRoot)
+                    Roots.push_back(r);
             } else if (function == 4 || function == 6) {
                 // Records of an object outside the text would change objects that are not
                 // pasted.
@@ -158,6 +165,7 @@ struct PasteText
         const QStringList parts = path.split(Star);
         if (parts.last().isEmpty() || parts.first().isEmpty() || paths.contains(path.toUpper()))
             return false;
+        LastIsRoot = Creates.empty();
         if (Creates.empty()) {
             if (IsForm(type)) {
                 if (parts.size() != 2)
@@ -178,8 +186,12 @@ struct PasteText
                 || PathKey(parts[0], parts[1]) != SourceForm)
                 return false;
             const bool known = OwnIds.contains(parent.toUpper());
-            if (RootIsForm() ? !(parent.isEmpty() || known) : !known)
-                return false;
+            if (RootIsForm() ? !(parent.isEmpty() || known) : !known) {
+                // Another control of the same form beside the first: a copy of several.
+                if (RootIsForm() || !IsControl(RootType) || !IsControl(type))
+                    return false;
+                LastIsRoot = true;
+            }
         }
         paths.insert(path.toUpper());
         OwnIds << parts.last().toUpper();
@@ -307,20 +319,39 @@ QString EditCommands::FromClipboardText(const QString &clipboardText)
 
 // ---- Copy, Cut, Delete ------------------------------------------------------------------
 
+QList<clsControl *> EditCommands::SelectedTops() const
+{
+    const QList<clsControl *> &selection = m_designer.Selection();
+    if (selection.size() < 2)
+        return {};
+    QList<clsControl *> registered;
+    for (clsControl *item : selection)
+        if (item && IsControl(item->ObjType()) && m_designer.Items().Find(item->FullID()) == item)
+            registered << item;
+    return UndoRecords::TopsOf(registered);
+}
+
 bool EditCommands::Copy()
 {
+    const QList<clsControl *> tops = SelectedTops();
     clsControl *item = Selected();
-    if (!item)
+    if (tops.size() < 2 && !item)
         return false;
-    const QString text = m_designer.GetTemplate(item->FullID(), QString(), 0);
+    const QString text = tops.size() > 1 ? UndoRecords::CombinedText(m_designer, tops)
+                                         : m_designer.GetTemplate(item->FullID(), QString(), 0);
     if (text.isEmpty())
         return false;
-    const QString clip = ToClipboardText(text);
-    m_clipboard->SetText(clip);
-    m_lastClipText = clip;
-    m_lastProjectText = text;
+    PutOnClipboard(text);
     Refresh();
     return true;
+}
+
+void EditCommands::PutOnClipboard(const QString &projectText)
+{
+    const QString clip = ToClipboardText(projectText);
+    m_clipboard->SetText(clip);
+    m_lastClipText = clip;
+    m_lastProjectText = projectText;
 }
 
 bool EditCommands::Cut()
@@ -335,6 +366,9 @@ bool EditCommands::Delete()
 
 bool EditCommands::RemoveSelected(int kind)
 {
+    const QList<clsControl *> tops = SelectedTops();
+    if (tops.size() > 1)
+        return RemoveSeveral(tops, kind);
     clsControl *item = Selected();
     // An application is closed with its project (File menu), not deleted.
     if (!item || !item->Parent() || IsApplication(item->ObjType()))
@@ -349,17 +383,39 @@ bool EditCommands::RemoveSelected(int kind)
         m_designer.ReportError(GuiErrors::InvalidPropValue, QString(), QString::fromLatin1(EditLabel));
         return false;
     }
-    if (kind == UndoBuffer::Cut) {
-        const QString clip = ToClipboardText(text);
-        m_clipboard->SetText(clip);
-        m_lastClipText = clip;
-        m_lastProjectText = text;
-    }
+    if (kind == UndoBuffer::Cut)
+        PutOnClipboard(text);
     const QString order = UndoRecords::ChildOrder(*item->Parent());
     m_designer.RemoveControl(path);
     if (m_designer.Items().Contains(path))
         return false;
     AddUndoRecord(kind, parentPath, text, order);
+    Refresh();
+    return true;
+}
+
+bool EditCommands::RemoveSeveral(const QList<clsControl *> &tops, int kind)
+{
+    const std::optional<UndoRecords::Removal> removal = UndoRecords::RemovalOf(m_designer, tops);
+    if (!removal) {
+        m_designer.ReportError(GuiErrors::InvalidPropValue, QString(), QString::fromLatin1(EditLabel));
+        return false;
+    }
+    if (kind == UndoBuffer::Cut)
+        PutOnClipboard(removal->Text);
+    QStringList paths;
+    for (const clsControl *top : tops)
+        paths << top->FullID();
+    // The selection goes with them; the remaining ones need not take it over in turn.
+    m_designer.SetCurrentItem(nullptr);
+    for (const QString &path : std::as_const(paths))
+        m_designer.RemoveControl(path);
+    bool removed = false;
+    for (const QString &path : std::as_const(paths))
+        removed = removed || !m_designer.Items().Contains(path);
+    if (!removed)
+        return false;
+    AddUndoRecord(kind, removal->First, removal->Text, removal->Extra);
     Refresh();
     return true;
 }
@@ -386,6 +442,14 @@ bool EditCommands::Paste()
     if (!inserted)
         return false;
     AddUndoRecord(UndoBuffer::Paste, QString(), created.join(VM));
+    if (created.size() > 1) {
+        // Several pasted together stay selected together, ready to be dragged into place.
+        QList<clsControl *> pasted;
+        for (const QString &path : std::as_const(created))
+            if (clsControl *item = m_designer.Items().Find(path))
+                pasted << item;
+        m_designer.SelectItems(pasted, pasted.isEmpty() ? nullptr : pasted.back());
+    }
     Refresh();
     return true;
 }
@@ -395,14 +459,72 @@ bool EditCommands::InsertText(const QString &projectText, clsControl &target, QS
     return Insert(projectText, target, created) == Insertion::Inserted;
 }
 
+void EditCommands::OffsetRoots(std::vector<QStringList> &records, const std::vector<int> &roots,
+                               const clsControl &target)
+{
+    const double toX = target.ScaleX();
+    const double toY = target.ScaleY();
+    if (toX <= 0 || toY <= 0)
+        return;
+    QPoint grid = Arrangement::GridOf(target);
+    if (grid.x() < 1 || grid.y() < 1)
+        grid = QPoint(120, 120);
+    QSet<std::pair<int, int>> taken;
+    for (const auto &entry : target.Children())
+        taken.insert({entry.Value->TwipLeft(), entry.Value->TwipTop()});
+    struct Place { int Record; std::optional<long long> Left, Top; };
+    QList<Place> places;
+    for (int r : roots) {
+        const QStringList &rec = records[std::size_t(r)];
+        Place p{r, {}, {}};
+        bool ok = false;
+        const double left = NumberFormat::ParseInvariant(rec.value(4), &ok);
+        if (ok && left != double(AutoPosition))
+            p.Left = std::llround(left * toX);
+        const double top = NumberFormat::ParseInvariant(rec.value(5), &ok);
+        if (ok && top != double(AutoPosition))
+            p.Top = std::llround(top * toY);
+        places << p;
+    }
+    int step = 1;
+    for (; step < 1000; ++step) {
+        const bool lands = std::any_of(places.cbegin(), places.cend(), [&](const Place &p) {
+            return taken.contains({int(p.Left.value_or(0) + (long long)step * grid.x()),
+                                   int(p.Top.value_or(0) + (long long)step * grid.y())});
+        });
+        if (!lands)
+            break;
+    }
+    for (const Place &p : std::as_const(places)) {
+        QStringList &rec = records[std::size_t(p.Record)];
+        if (p.Left)
+            rec[4] = NumberFormat::Format(double(*p.Left + (long long)step * grid.x()) / toX, 6);
+        if (p.Top)
+            rec[5] = NumberFormat::Format(double(*p.Top + (long long)step * grid.y()) / toY, 6);
+    }
+}
+
 EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsControl &target,
-                                             QStringList *created)
+                                             QStringList *created, bool keepRootParents)
 {
     clsItems &items = m_designer.Items();
     PasteText paste;
-    if (target.ObjType() == Type::Root || !target.App() || !paste.Parse(projectText)
-        || !Fits(paste.RootType, target.ObjType()))
+    if (target.ObjType() == Type::Root || !target.App() || !paste.Parse(projectText))
         return Insertion::Refused;
+    // Every object of a copy of several must fit where it goes (a tab panel only into a tab
+    // group); Undo puts objects of several containers back into their own, on target's form.
+    const bool intoOwnParents = keepRootParents && paste.Roots.size() > 1;
+    const clsControl *ownForm = IsForm(target.ObjType()) ? &target : target.Form();
+    for (int r : paste.Roots) {
+        const QStringList &rec = paste.Records[std::size_t(r)];
+        const clsControl *parent = &target;
+        if (intoOwnParents)
+            parent = !ownForm ? nullptr
+                : rec.value(2).isEmpty() ? ownForm
+                : items.Find(ownForm->FullID() + Star + rec.value(2));
+        if (!parent || !Fits(rec.value(3).toInt(), parent->ObjType()))
+            return Insertion::Refused;
+    }
 
     // Where the objects go: the application (for a form) or the form, with "APP*" standing
     // for the application's own bars.
@@ -431,7 +553,33 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
     if (intoApp)
         for (const auto &entry : target.Children())
             avoid.insert(entry.Key);
-    if (items.Contains(prefix + oldOwn) || (intoApp && target.Child(oldOwn))) {
+    const bool several = paste.Roots.size() > 1;
+    // The own ID each object not below another takes (upper-cased old own ID: new own ID).
+    QHash<QString, QString> renamed;
+    if (several) {
+        QList<int> clashing;
+        for (int r : paste.Roots)
+            if (items.Contains(prefix + paste.Records[std::size_t(r)].value(1).section(Star, -1)))
+                clashing << r;
+        if (!clashing.isEmpty()) {
+            const QString first = paste.Records[std::size_t(clashing.front())].value(1).section(Star, -1);
+            const QString text = QStringLiteral("A control with ID \"%1\" already exists in form \"%2\"\nContinue?")
+                                     .arg(first, destForm);
+            if (m_designer.Prompter().Ask(text, iPrompter::Buttons::YesNo, MessageIcon::Exclamation)
+                != iPrompter::Answer::Yes)
+                return Insertion::Declined;
+        }
+        for (int r : paste.Roots) {
+            const QStringList &rec = paste.Records[std::size_t(r)];
+            const QString own = rec.value(1).section(Star, -1);
+            QString now = own;
+            if (clashing.contains(r)) {
+                now = DefaultIds::Next(items, TypeKeyword(rec.value(3).toInt(), true), prefix, false, avoid);
+                avoid.insert(now.toUpper());
+            }
+            renamed.insert(own.toUpper(), now);
+        }
+    } else if (items.Contains(prefix + oldOwn) || (intoApp && target.Child(oldOwn))) {
         const QString text = rootIsForm
             ? QStringLiteral("A form with ID \"%1\" already exists in application \"%2\"\nContinue?")
                   .arg(oldOwn, destApp)
@@ -446,6 +594,8 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
 
     // Every path of the text moves to its new place, the first object under its new ID.
     const QString oldOwnUpper = oldOwn.toUpper();
+    if (!several)
+        renamed.insert(oldOwnUpper, newOwn);
     auto mapPath = [&](const QString &path) {
         QStringList parts = path.split(Star);
         if (parts.size() < 2)
@@ -456,8 +606,8 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
         } else {
             parts[0] = destApp;
             parts[1] = destForm;
-            if (parts.size() == 3 && parts[2].toUpper() == oldOwnUpper)
-                parts[2] = newOwn;
+            if (parts.size() == 3)
+                parts[2] = renamed.value(parts[2].toUpper(), parts[2]);
         }
         return parts.join(Star);
     };
@@ -490,15 +640,16 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
             continue;
         const QString function = rec[0].trimmed();
         if (function == QLatin1String("2")) {
-            const bool root = int(r) == paste.Creates.front();
+            const bool root = std::find(paste.Roots.begin(), paste.Roots.end(), int(r)) != paste.Roots.end();
             rec[1] = mapPath(rec[1]);
             while (rec.size() < 9)
                 rec << QString();
             // Bars belong to the form itself, also when pasted onto one of its containers.
-            if (root)
+            // Objects of several containers brought back by Undo go back into theirs.
+            if (root && !(several && keepRootParents))
                 rec[2] = IsControl(paste.RootType) && IsControl(targetType) ? target.ID() : QString();
-            else if (!rootIsForm && rec[2].toUpper() == oldOwnUpper)
-                rec[2] = newOwn;
+            else if (!root && !rootIsForm)
+                rec[2] = renamed.value(rec[2].toUpper(), rec[2]);
             if (convert) {
                 convertField(rec[4], fromX, toX);
                 convertField(rec[5], fromY, toY);
@@ -510,6 +661,10 @@ EditCommands::Insertion EditCommands::Insert(const QString &projectText, clsCont
             rec[1] = mapPath(rec[1]);
         }
     }
+    // Several objects pasted onto the form they came from move off the originals together
+    // by grid steps, until none lands exactly where an object of the container already is.
+    if (several && !keepRootParents && PathKey(destApp, destForm) == paste.SourceForm)
+        OffsetRoots(paste.Records, paste.Roots, target);
     QStringList lines;
     lines.reserve(qsizetype(records.size()));
     for (const QStringList &rec : records)
@@ -615,22 +770,86 @@ Arrangement::Box EditCommands::BoxOf(const clsControl &item)
 
 Arrangement::Area EditCommands::AreaOf(const clsControl &item)
 {
-    const clsControl *parent = item.Parent();
-    if (!parent)
-        return {};
-    Arrangement::Area area{parent->TwipWidth(), parent->TwipHeight(), 0};
-    if (IsForm(parent->ObjType())) {
+    return item.Parent() ? ClientAreaOf(*item.Parent()) : Arrangement::Area{};
+}
+
+Arrangement::Area EditCommands::ClientAreaOf(const clsControl &container)
+{
+    Arrangement::Area area{container.TwipWidth(), container.TwipHeight(), 0};
+    if (IsForm(container.ObjType())) {
         // The form's client area less what its docked bars take.
-        if (const iFormFuncs *form = parent->DesignForm()) {
+        if (const iFormFuncs *form = container.DesignForm()) {
             area.Width -= form->InsetLeft() + form->InsetRight();
             area.Height -= form->InsetTop() + form->InsetBottom();
         }
-    } else if (parent->ObjType() == Type::Tab && parent->Parent()) {
+    } else if (container.ObjType() == Type::Tab && container.Parent()) {
         // A tab panel covers its tab group.
-        area.Width = parent->Parent()->TwipWidth();
-        area.Height = parent->Parent()->TwipHeight();
+        area.Width = container.Parent()->TwipWidth();
+        area.Height = container.Parent()->TwipHeight();
     }
     return area;
+}
+
+void EditCommands::BeginOrderPass()
+{
+    if (m_orderPass.Depth++ == 0)
+        m_orderPass.Before.clear();
+}
+
+bool EditCommands::SetTabPlace(clsControl &item, int place)
+{
+    clsControl *parent = item.Parent();
+    if (!parent || !IsControl(item.ObjType()) || place < 1
+        || m_designer.Items().Find(item.FullID()) != &item)
+        return false;
+    // The controls among the children take the places; bars keep theirs.
+    QStringList order;
+    QStringList controls;
+    for (const auto &entry : parent->Children()) {
+        if (entry.Value == &item)
+            continue;
+        order << entry.Value->ID();
+        if (IsControl(entry.Value->ObjType()))
+            controls << entry.Value->ID();
+    }
+    if (place <= controls.size())
+        order.insert(order.indexOf(controls[place - 1]), item.ID());
+    else if (!controls.isEmpty())
+        order.insert(order.indexOf(controls.last()) + 1, item.ID());
+    else
+        order.append(item.ID());
+    const QString before = UndoRecords::ChildOrder(*parent);
+    const QString wanted = order.join(VM);
+    if (wanted == before)
+        return true;
+    BeginOrderPass();
+    const QString path = parent->FullID();
+    const bool seen = std::any_of(m_orderPass.Before.cbegin(), m_orderPass.Before.cend(),
+                                  [&](const UndoRecords::Entry &e) { return e.Path == path; });
+    if (!seen)
+        m_orderPass.Before.append({path, before});
+    UndoRecords::RestoreChildOrder(*parent, wanted);
+    m_designer.MarkChanged(parent);
+    EndOrderPass();
+    return true;
+}
+
+void EditCommands::EndOrderPass()
+{
+    if (m_orderPass.Depth == 0 || --m_orderPass.Depth > 0)
+        return;
+    QList<UndoRecords::Entry> entries;
+    for (const UndoRecords::Entry &entry : std::as_const(m_orderPass.Before)) {
+        const clsControl *parent = Find(entry.Path);
+        // A pass that came back to where it started has nothing to undo.
+        if (parent && UndoRecords::ChildOrder(*parent) != entry.Datum)
+            entries.append(entry);
+    }
+    m_orderPass.Before.clear();
+    if (entries.isEmpty())
+        return;
+    AddGroupRecord(UndoBuffer::Order, entries);
+    Refresh();
 }
 
 void EditCommands::AddGroupRecord(int kind, const QList<UndoRecords::Entry> &entries)
@@ -755,25 +974,17 @@ bool EditCommands::Nudge(const QList<clsControl *> &items, clsControl &primary, 
 namespace {
 bool IsOrderCommand(ArrangeCommand command)
 {
-    return command == ArrangeCommand::BringToFront || command == ArrangeCommand::SendToBack;
+    return Arrangement::KindOf(command) == Arrangement::ArrangeKind::Order;
 }
 
 int RecordKind(ArrangeCommand command)
 {
-    switch (command) {
-    case ArrangeCommand::SameWidth:
-    case ArrangeCommand::SameHeight:
-    case ArrangeCommand::SameBoth:
+    switch (Arrangement::KindOf(command)) {
+    case Arrangement::ArrangeKind::Size:
         return UndoBuffer::Size;
-    case ArrangeCommand::HSpaceEqual:
-    case ArrangeCommand::HSpaceIncrease:
-    case ArrangeCommand::HSpaceDecrease:
-    case ArrangeCommand::VSpaceEqual:
-    case ArrangeCommand::VSpaceIncrease:
-    case ArrangeCommand::VSpaceDecrease:
+    case Arrangement::ArrangeKind::Spacing:
         return UndoBuffer::Spacing;
-    case ArrangeCommand::BringToFront:
-    case ArrangeCommand::SendToBack:
+    case Arrangement::ArrangeKind::Order:
         return UndoBuffer::Order;
     default:
         return UndoBuffer::Align;
@@ -949,7 +1160,7 @@ void EditCommands::ReportSkipped(int number, const QString &path)
 iUndoWorld::Insertion EditCommands::InsertBack(const QString &projectText, clsControl &parent,
                                                QStringList &created)
 {
-    switch (Insert(projectText, parent, &created)) {
+    switch (Insert(projectText, parent, &created, true)) {
     case Insertion::Inserted:
         return iUndoWorld::Insertion::Inserted;
     case Insertion::Refused:

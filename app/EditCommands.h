@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class clsControl;
 class clsDesigner;
@@ -96,10 +97,20 @@ public:
     // among siblings). False when nothing changed or the command cannot act.
     bool Arrange(ArrangeCommand command, const QList<clsControl *> &items, clsControl &primary,
                  int gridXTwips, int gridYTwips);
+    // Tab Order mode: the user clicks controls one after another, each taking the next
+    // place (1, 2, 3 ... among the controls of its container: the order among siblings,
+    // which is also the z-order and the run-time tab order). The whole pass is one "Undo
+    // order" record, none when nothing changed. A place outside a pass records itself.
+    void BeginOrderPass();
+    bool SetTabPlace(clsControl &item, int place);
+    void EndOrderPass();
+    bool InOrderPass() const { return m_orderPass.Depth > 0; }
+
     // The item's rectangle in twips in its container's client coordinates, and the client
     // area of its container (the form's less its docked bars).
     static Arrangement::Box BoxOf(const clsControl &item);
     static Arrangement::Area AreaOf(const clsControl &item);
+    static Arrangement::Area ClientAreaOf(const clsControl &container);
     // A control that the layout commands move and size (not a timer or a tab panel).
     static bool CanLayOut(const clsControl &item);
 
@@ -129,9 +140,20 @@ public:
 
 private:
     enum class Insertion { Inserted, Declined, Refused, Failed };
-    Insertion Insert(const QString &projectText, clsControl &target, QStringList *created);
+    // keepRootParents: objects of several containers in one text go back into their own
+    // (Undo), not into target.
+    Insertion Insert(const QString &projectText, clsControl &target, QStringList *created,
+                     bool keepRootParents = false);
+    // Moves the objects of a paste of several off the ones they were copied from.
+    static void OffsetRoots(std::vector<QStringList> &records, const std::vector<int> &roots,
+                            const clsControl &target);
     clsControl *Selected() const;
     bool RemoveSelected(int kind);
+    // The selected controls that no other selected one contains, when several are selected.
+    QList<clsControl *> SelectedTops() const;
+    bool RemoveSeveral(const QList<clsControl *> &tops, int kind);
+    // Copy's and Cut's text on the clipboard, remembered in both forms.
+    void PutOnClipboard(const QString &projectText);
     void Refresh();
     // Puts the newest record of from back and keeps its reverse in to.
     bool PutBack(UndoBuffer &from, UndoBuffer &to);
@@ -173,6 +195,12 @@ private:
         QStringList After;
     } m_nudge;
     bool ContinuesNudge(int kind, const QStringList &paths) const;
+    // The containers a tab-order pass has reordered, with their order before it.
+    struct OrderPass
+    {
+        int Depth = 0;
+        QList<UndoRecords::Entry> Before;
+    } m_orderPass;
     // Adds the record of a group change of geometry or order (nothing for no entries).
     void AddGroupRecord(int kind, const QList<UndoRecords::Entry> &entries);
 };

@@ -9,6 +9,10 @@
 #include "support/GuiError.h"
 #include "support/Marks.h"
 
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+
 using namespace Vocabulary;
 
 namespace {
@@ -111,8 +115,12 @@ private:
         if (!parent)
             return {};
         QStringList created;
-        if (!InsertInPlace(world, *parent, record.Second, record.Extra, created))
+        // Objects of several parents: each parent's order comes back after the load.
+        const bool grouped = record.Extra.contains(AM);
+        if (!InsertInPlace(world, *parent, record.Second, grouped ? QString() : record.Extra, created))
             return {};
+        if (grouped)
+            UndoRecords::RestoreOrders(world, record.Extra);
         return {true, Record{record.Kind, record.First, created.join(VM), {}}};
     }
 
@@ -124,6 +132,17 @@ private:
         const QString currentPath = current ? current->FullID() : QString();
         std::optional<Record> reverse;
         bool removed = false;
+        if (paths.size() > 1) {
+            // Several objects of one form (a paste of a selection): one record brings them
+            // all back.
+            QList<clsControl *> found;
+            for (const QString &path : paths)
+                if (clsControl *item = world.Find(path); item && item->Parent()
+                    && !IsApplication(item->ObjType()))
+                    found << item;
+            if (const auto removal = UndoRecords::RemovalOf(designer, UndoRecords::TopsOf(found)))
+                reverse = Record{record.Kind, removal->First, removal->Text, removal->Extra};
+        }
         for (qsizetype i = paths.size() - 1; i >= 0; --i) {
             clsControl *item = world.Find(paths[i]);
             if (!item || !item->Parent() || IsApplication(item->ObjType()))
@@ -338,5 +357,109 @@ QList<Entry> GroupEntries(const UndoBuffer::Record &record)
     for (qsizetype i = 0; i < paths.size(); ++i)
         entries.append({paths[i], QString(data.value(i)).replace(SVM, VM)});
     return entries;
+}
+
+QList<clsControl *> TopsOf(const QList<clsControl *> &items)
+{
+    QSet<const clsControl *> chosen;
+    for (const clsControl *item : items)
+        if (item)
+            chosen.insert(item);
+    QList<clsControl *> tops;
+    for (clsControl *item : items) {
+        if (!item || tops.contains(item))
+            continue;
+        bool below = false;
+        for (const clsControl *up = item->Parent(); up && !below; up = up->Parent())
+            below = chosen.contains(up);
+        if (!below)
+            tops << item;
+    }
+    // The tree's order: a parent's children in their order, depth first.
+    QHash<const clsControl *, qsizetype> rank;
+    if (!tops.isEmpty()) {
+        const clsControl *root = tops.front();
+        while (root->Parent())
+            root = root->Parent();
+        qsizetype n = 0;
+        const auto walk = [&](auto &&self, const clsControl &parent) -> void {
+            for (const auto &entry : parent.Children()) {
+                rank.insert(entry.Value, n++);
+                self(self, *entry.Value);
+            }
+        };
+        const clsControl *scope = tops.front()->Form() ? tops.front()->Form() : root;
+        walk(walk, *scope);
+    }
+    std::stable_sort(tops.begin(), tops.end(), [&](const clsControl *a, const clsControl *b) {
+        return rank.value(a, -1) < rank.value(b, -1);
+    });
+    return tops;
+}
+
+QString CombinedText(clsDesigner &designer, const QList<clsControl *> &tops)
+{
+    QStringList lines;
+    QString closing;
+    for (const clsControl *top : tops) {
+        const QString text = designer.GetTemplate(top->FullID(), QString(), 0);
+        QStringList records = text.split(AM);
+        // The closing record, and any empty records before it, end each text.
+        while (!records.isEmpty() && records.last().trimmed().isEmpty())
+            records.removeLast();
+        if (records.size() < 4)
+            return {};
+        closing = records.takeLast();
+        if (lines.isEmpty())
+            lines = records;
+        else
+            lines += records.mid(2);
+    }
+    if (lines.isEmpty())
+        return {};
+    lines << closing;
+    return lines.join(AM);
+}
+
+std::optional<Removal> RemovalOf(clsDesigner &designer, const QList<clsControl *> &tops)
+{
+    if (tops.isEmpty())
+        return std::nullopt;
+    Removal removal;
+    removal.Text = CombinedText(designer, tops);
+    if (removal.Text.isEmpty() || removal.Text.contains(QChar(Marks::Segment)))
+        return std::nullopt;
+    QList<clsControl *> parents;
+    for (clsControl *top : tops)
+        if (!parents.contains(top->Parent()))
+            parents << top->Parent();
+    if (parents.size() == 1) {
+        removal.First = parents.front()->FullID();
+        removal.Extra = ChildOrder(*parents.front());
+        return removal;
+    }
+    const clsControl *form = tops.front()->Form();
+    if (!form)
+        return std::nullopt;
+    removal.First = form->FullID();
+    QList<Entry> orders;
+    for (const clsControl *parent : std::as_const(parents))
+        orders.append({parent->FullID(), ChildOrder(*parent)});
+    const UndoBuffer::Record group = GroupRecord(0, orders);
+    removal.Extra = group.First + AM + group.Second;
+    return removal;
+}
+
+bool RestoreOrders(iUndoWorld &world, const QString &extra)
+{
+    if (!extra.contains(AM))
+        return false;
+    UndoBuffer::Record group;
+    group.First = extra.section(AM, 0, 0);
+    group.Second = extra.section(AM, 1);
+    for (const Entry &entry : GroupEntries(group))
+        if (clsControl *parent = world.Find(entry.Path))
+            RestoreChildOrder(*parent, entry.Datum);
+    return true;
 }
 } // namespace UndoRecords

@@ -2,6 +2,7 @@
 
 #include "app/UndoBuffer.h"
 
+#include <QList>
 #include <QStringList>
 #include <optional>
 
@@ -68,4 +69,25 @@ struct Entry
 // second, each with its value marks lowered to SubValueMarks.
 UndoBuffer::Record GroupRecord(int kind, const QList<Entry> &entries);
 QList<Entry> GroupEntries(const UndoBuffer::Record &record);
+
+// The objects among items that no other of them contains, in the order of the item tree.
+QList<clsControl *> TopsOf(const QList<clsControl *> &items);
+// One project text of several objects of one form, each with what lies below it: the
+// first one's header records, every object's own records in turn, one closing record.
+// Empty when an object's text cannot be had.
+QString CombinedText(clsDesigner &designer, const QList<clsControl *> &tops);
+// What a removal of several objects keeps so they come back where they stood: the project
+// text of all of them and, when they share a parent, that parent's path and child order, as
+// a removal of one object keeps them; else their form's path, and the paths of their
+// parents with each one's child order (GroupRecord's layout, joined by an AttributeMark).
+struct Removal
+{
+    QString First;
+    QString Text;
+    QString Extra;
+};
+std::optional<Removal> RemovalOf(clsDesigner &designer, const QList<clsControl *> &tops);
+// Puts back the child orders a removal of objects of several parents kept; false when the
+// extra datum is a single order.
+bool RestoreOrders(iUndoWorld &world, const QString &extra);
 } // namespace UndoRecords

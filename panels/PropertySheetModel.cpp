@@ -14,6 +14,7 @@
 #include "support/Marks.h"
 #include "support/NumberFormat.h"
 
+#include <QPoint>
 #include <cmath>
 
 using namespace Vocabulary;
@@ -227,10 +228,14 @@ void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl
         m_loaded[Prop::Width] = m_values[Prop::Width] = FormatNumber(w / ScaleX());
         m_loaded[Prop::Height] = m_values[Prop::Height] = FormatNumber(h / ScaleY());
         const bool autoPlace = IsForm(type);
+        // A control goes to the first free grid place from the container's top left, so
+        // new controls do not pile up on one another.
+        const QPoint place = IsControl(type) && type != Type::Tab && m_parent
+            ? FreePlace(*m_parent, w, h) : QPoint(120, 120);
         m_loaded[Prop::Left] = m_values[Prop::Left] =
-            autoPlace ? QStringLiteral("auto") : FormatNumber(120 / ScaleX());
+            autoPlace ? QStringLiteral("auto") : FormatNumber(place.x() / ScaleX());
         m_loaded[Prop::Top] = m_values[Prop::Top] =
-            autoPlace ? QStringLiteral("auto") : FormatNumber(120 / ScaleY());
+            autoPlace ? QStringLiteral("auto") : FormatNumber(place.y() / ScaleY());
     }
     m_mask = m_loadedMask = clsDesigner::InitialEventMask(type);
     // The design form shows a control without a caption by its ID; the sheet offers that ID
@@ -245,6 +250,26 @@ void PropertySheetModel::SetupCreate(clsDesigner &designer, int type, clsControl
     }
     if (IsApplication(type) && m_newAppDefaults)
         PresetFromPreferences(*m_newAppDefaults);
+}
+
+QPoint PropertySheetModel::FreePlace(const clsControl &container, int width, int height) const
+{
+    QList<Arrangement::Box> others;
+    for (const auto &entry : container.Children())
+        if (EditCommands::CanLayOut(*entry.Value))
+            others.append(EditCommands::BoxOf(*entry.Value));
+    const QPoint grid = Arrangement::GridOf(container);
+    return Arrangement::FirstFreePlace(others, width, height, EditCommands::ClientAreaOf(container),
+                                       120, 120, grid.x(), grid.y());
+}
+
+void PropertySheetModel::SetCreatePosition(int leftTwips, int topTwips)
+{
+    if (m_mode != Mode::Create || !FindField(Prop::Left) || !FindField(Prop::Top)
+        || IsApplication(m_type))
+        return;
+    m_loaded[Prop::Left] = m_values[Prop::Left] = FormatNumber(leftTwips / ScaleX());
+    m_loaded[Prop::Top] = m_values[Prop::Top] = FormatNumber(topTwips / ScaleY());
 }
 
 void PropertySheetModel::PresetFromPreferences(const clsDesignerSettings &settings)

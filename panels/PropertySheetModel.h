@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -102,6 +103,10 @@ public:
     }
     void SetupCreate(clsDesigner &designer, int type, clsControl *app, clsControl *form,
                      clsControl *selected, const QString &defaultId);
+    // Create mode: Left and Top at that point (twips in the container, snapped by the
+    // caller), shown in the application's unit; nothing in modify mode or for an object
+    // without a position.
+    void SetCreatePosition(int leftTwips, int topTwips);
     // An existing item.
     void SetupModify(clsDesigner &designer, clsControl &item);
     // Forgets the object and drops the temporary item once the sheet has closed, so nothing
@@ -227,6 +232,8 @@ public:
     QString ParentId() const;
     // Default size of a new object of the type, in twips (0 for none).
     static std::pair<int, int> DefaultSizeTwips(int type);
+    // Where a new control of that size goes in the container when no point is given.
+    QPoint FreePlace(const clsControl &container, int width, int height) const;
 
     // ---- iPropertySource (the extension object's view of the pending values) --------------
     QString GetPendingValue(int propertyCode, int column = 0) const override;

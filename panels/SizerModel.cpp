@@ -1,4 +1,5 @@
 #include "panels/SizerModel.h"
+#include "app/Arrangement.h"
 
 #include <algorithm>
 
@@ -6,16 +7,7 @@ namespace SizerModel {
 
 int RoundHalfEven(int value, int step)
 {
-    // Floor division, then the remainder decides; exact for negative values too.
-    long long q = value / step;
-    long long rem = value - q * step;
-    if (rem < 0) {
-        --q;
-        rem += step;
-    }
-    if (2 * rem > step || (2 * rem == step && (q & 1)))
-        ++q;
-    return int(q);
+    return Arrangement::RoundHalfEven(value, step);
 }
 
 namespace {
@@ -179,21 +171,8 @@ namespace SizerModel {
 
 std::pair<int, int> GridSpacing(int scaleUnit, double twipsPerUnitX, double twipsPerUnitY)
 {
-    using namespace Vocabulary::Scale;
-    // Steps in the unit itself: characters are wider than high, so rows come at half a one.
-    double stepX = 1, stepY = 1;
-    switch (scaleUnit) {
-    case Default:
-    case Characters: stepX = 1; stepY = 0.5; break;
-    case Twips: stepX = stepY = 120; break;
-    case Points: stepX = stepY = 6; break;
-    case Pixels: stepX = stepY = 10; break;
-    case Inches: stepX = stepY = 0.1; break;
-    case Millimeters: stepX = stepY = 2; break;
-    case Centimeters: stepX = stepY = 0.2; break;
-    default: return {0, 0};
-    }
-    return {int(std::lround(stepX * twipsPerUnitX)), int(std::lround(stepY * twipsPerUnitY))};
+    const QPoint grid = Arrangement::GridSpacing(scaleUnit, twipsPerUnitX, twipsPerUnitY);
+    return {grid.x(), grid.y()};
 }
 
 QString PairText(int x, int y, double twipsPerUnitX, double twipsPerUnitY)

@@ -47,6 +47,14 @@ struct Fixture : EditStack
         return list;
     }
     QString Text() { return designer.GetTemplate("A", {}, 0); }
+    // The IDs of a container's children in their order.
+    QString Order(const QString &parent) const
+    {
+        QStringList ids;
+        for (const auto &entry : items.Find("A*" + parent)->Children())
+            ids << entry.Value->ID();
+        return ids.join(',');
+    }
     QString Rect(const QString &id) const
     {
         const clsControl *c = (*this)[id];
@@ -188,19 +196,13 @@ TEST(GroupEdits, FormatCommandsActOnTheModelAsOneRecordEach)
 TEST(GroupEdits, FrontAndBackChangeTheOrderAmongSiblingsInOneRecord)
 {
     Fixture f;
-    const auto order = [&](const QString &parent) {
-        QStringList ids;
-        for (const auto &entry : f.items.Find("A*" + parent)->Children())
-            ids << entry.Value->ID();
-        return ids.join(',');
-    };
     const QString before = f.Text();
     ASSERT_TRUE(f.edit.Arrange(ArrangeCommand::SendToBack, f.List({"F*L3", "F*T1", "F*L2"}), *f["F*L2"], 0, 0));
-    EXPECT_EQ(order("F"), "L2,L3,L1,Frame1,Tm");
+    EXPECT_EQ(f.Order("F"), "L2,L3,L1,Frame1,Tm");
     f.ExpectOneRecord(before, "Undo order");
     const QString middle = f.Text();
     ASSERT_TRUE(f.edit.Arrange(ArrangeCommand::BringToFront, f.List({"F*L2", "F*L3"}), *f["F*L2"], 0, 0));
-    EXPECT_EQ(order("F"), "L1,Frame1,Tm,L2,L3");
+    EXPECT_EQ(f.Order("F"), "L1,Frame1,Tm,L2,L3");
     // Already in front: nothing to do, nothing recorded.
     EXPECT_FALSE(f.edit.Arrange(ArrangeCommand::BringToFront, f.List({"F*L3"}), *f["F*L3"], 0, 0));
     ASSERT_TRUE(f.edit.Undo());
@@ -229,4 +231,119 @@ TEST(GroupEdits, AlignOfFiveHundredControlsAndItsUndoAreQuick)
     EXPECT_LT(ms(t1 - t0), 50.0);
     EXPECT_LT(ms(t2 - t1), 50.0);
     EXPECT_EQ(all.front()->TwipLeft(), 100);
+}
+
+TEST(GroupEdits, ATabOrderPassIsOneRecordOfEveryContainerItReordered)
+{
+    Fixture f;
+    const QString before = f.Text();
+    f.edit.BeginOrderPass();
+    EXPECT_TRUE(f.edit.InOrderPass());
+    static const struct
+    {
+        const char *Id;
+        int Place;
+        const char *Order;
+    } clicks[] = {
+        {"F*L3", 1, "L3,L1,L2,Frame1,Tm"},
+        {"F*Frame1", 2, "L3,Frame1,L1,L2,Tm"},
+        {"F*T1", 1, "L3,Frame1,L1,L2,Tm"}, // alone in its frame: already first
+        {"F*Tm", 3, "L3,Frame1,Tm,L1,L2"},
+        {"F*L1", 9, "L3,Frame1,Tm,L2,L1"}, // past the end: last
+    };
+    for (const auto &c : clicks) {
+        SCOPED_TRACE(c.Id);
+        EXPECT_TRUE(f.edit.SetTabPlace(*f[c.Id], c.Place));
+        EXPECT_EQ(f.Order("F"), c.Order);
+    }
+    EXPECT_TRUE(f.undo.IsEmpty());
+    f.edit.EndOrderPass();
+    EXPECT_FALSE(f.edit.InOrderPass());
+    EXPECT_EQ(f.undo.Count(), 1);
+    f.ExpectOneRecord(before, "Undo order");
+
+    // A pass that changes nothing, or comes back to where it started, records nothing; a
+    // form or a bar takes no place.
+    Fixture g;
+    g.edit.BeginOrderPass();
+    EXPECT_TRUE(g.edit.SetTabPlace(*g["F*L2"], 1));
+    EXPECT_TRUE(g.edit.SetTabPlace(*g["F*L1"], 1));
+    EXPECT_FALSE(g.edit.SetTabPlace(*g["F"], 1));
+    EXPECT_FALSE(g.edit.SetTabPlace(*g["F*L1"], 0));
+    g.edit.EndOrderPass();
+    EXPECT_TRUE(g.undo.IsEmpty());
+    // Outside a pass a place is a record of its own.
+    EXPECT_TRUE(g.edit.SetTabPlace(*g["F*L3"], 1));
+    EXPECT_EQ(g.undo.Count(), 1);
+}
+
+TEST(GroupEdits, CopyAndPasteOfSeveralKeepTheirPlacesAndStepOffTheOriginals)
+{
+    Fixture f;
+    ASSERT_TRUE(f.designer.SelectItems(f.List({"F*L3", "F*Frame1", "F*T1", "F*L1"}), f["F*L1"]));
+    ASSERT_TRUE(f.edit.Copy());
+    // One text: the frame's text box once (below its frame), the objects in the tree's order.
+    const QString text = EditCommands::FromClipboardText(f.clipboard.Text());
+    QStringList creates;
+    for (const QString &rec : text.split(QChar(Marks::Attribute)))
+        if (rec.startsWith("2" + QString(QChar(Marks::Value))))
+            creates << rec.section(QChar(Marks::Value), 1, 1);
+    EXPECT_EQ(creates, (QStringList{"A*F*L1", "A*F*L3", "A*F*Frame1", "A*F*T1"}));
+
+    // Onto another form: the same IDs and places, selected together.
+    ASSERT_TRUE(f.designer.SelectItem(f["G"]));
+    ASSERT_TRUE(f.edit.Paste());
+    EXPECT_EQ(f.Rect("G*L1"), "300,150 900x300");
+    EXPECT_EQ(f.Rect("G*Frame1"), "300,2000 3000x1500");
+    EXPECT_EQ(f.Rect("G*T1"), "120,240 1000x300");
+    EXPECT_EQ(f.designer.Selection().size(), 3);
+    EXPECT_EQ(f.items.Find("A*G*T1")->Parent(), f["G*Frame1"]);
+
+    // Onto their own form: new IDs (the user agrees), one grid step off, and a second
+    // paste one more step, past the first copies. Each paste is one record.
+    Fixture g;
+    ASSERT_TRUE(g.designer.SelectItems(g.List({"F*L1", "F*L2"}), g["F*L2"]));
+    ASSERT_TRUE(g.edit.Copy());
+    ASSERT_TRUE(g.designer.SelectItem(g["F"]));
+    const QString before = g.Text();
+    g.prompter.Answers = {iPrompter::Answer::Yes, iPrompter::Answer::Yes};
+    ASSERT_TRUE(g.edit.Paste());
+    const QStringList firstCopies{g.designer.Selection()[0]->ID(), g.designer.Selection()[1]->ID()};
+    EXPECT_EQ(g.Rect("F*" + firstCopies[0]), "420,270 900x300");
+    EXPECT_EQ(g.Rect("F*" + firstCopies[1]), "1620,570 600x300");
+    g.ExpectOneRecord(before, "Undo paste");
+    ASSERT_TRUE(g.designer.SelectItem(g["F"]));
+    ASSERT_TRUE(g.edit.Paste());
+    EXPECT_EQ(g.Rect("F*" + g.designer.Selection()[0]->ID()), "540,390 900x300");
+}
+
+TEST(GroupEdits, DeleteAndCutOfSeveralAreOneRecordThatPutsEverythingBack)
+{
+    for (const bool cut : {false, true}) {
+        SCOPED_TRACE(cut ? "cut" : "delete");
+        Fixture f;
+        const QString before = f.Text();
+        // Objects of two containers, and one inside a selected frame.
+        ASSERT_TRUE(f.designer.SelectItems(f.List({"F*L2", "F*T1", "F*Frame1", "F*L1"}), f["F*L1"]));
+        ASSERT_TRUE(cut ? f.edit.Cut() : f.edit.Delete());
+        for (const char *gone : {"F*L1", "F*L2", "F*Frame1", "F*T1"})
+            EXPECT_EQ(f[gone], nullptr) << gone;
+        EXPECT_TRUE(f.designer.Selection().isEmpty());
+        EXPECT_EQ(f.undo.Count(), 1);
+        if (cut)
+            EXPECT_TRUE(f.clipboard.Text().contains("A*F*Frame1"));
+        f.ExpectOneRecord(before, cut ? "Undo cut" : "Undo delete");
+        ASSERT_TRUE(f.edit.Undo());
+        EXPECT_EQ(f.Text(), before);
+    }
+
+    // Several parents: each parent's order comes back.
+    Fixture g;
+    ASSERT_TRUE(g.edit.Arrange(ArrangeCommand::SendToBack, g.List({"F*L3"}), *g["F*L3"], 0, 0));
+    const QString before = g.Text();
+    ASSERT_TRUE(g.designer.SelectItems(g.List({"F*L3", "F*T1"}), g["F*T1"]));
+    ASSERT_TRUE(g.edit.Delete());
+    g.ExpectOneRecord(before, "Undo delete");
+    ASSERT_TRUE(g.edit.Undo());
+    EXPECT_EQ(g.Text(), before);
 }

@@ -118,12 +118,100 @@ struct World
 
     int tabs = 0;
 
+    // Two to four controls of one form, as a band or Ctrl+clicks select them.
+    QList<clsControl *> AnyGroup()
+    {
+        std::vector<clsControl *> forms;
+        for (clsControl *item : root.Items().InOrder())
+            if (Vocabulary::IsForm(item->ObjType()))
+                forms.push_back(item);
+        if (forms.empty())
+            return {};
+        clsControl *form = forms[std::size_t(Pick(int(forms.size())))];
+        std::vector<clsControl *> controls;
+        for (clsControl *item : root.Items().InOrder())
+            if (item->Form() == form && Vocabulary::IsControl(item->ObjType()))
+                controls.push_back(item);
+        QList<clsControl *> group;
+        for (int n = 2 + Pick(3); n > 0 && !controls.empty(); --n) {
+            const std::size_t i = std::size_t(Pick(int(controls.size())));
+            group << controls[i];
+            controls.erase(controls.begin() + qsizetype(i));
+        }
+        return group.size() >= 2 ? group : QList<clsControl *>{};
+    }
+
+    // What the layout gestures do to several objects: a drag, a nudge (often the same one
+    // again, to make a run), a Format command, a Delete or Cut, a Copy and Paste.
+    bool GroupChange(QString &did)
+    {
+        EditCommands &edit = root.Edit();
+        clsDesigner &designer = root.Designer();
+        if (!lastNudge.isEmpty() && Pick(2)) {
+            // By path: the objects may have gone meanwhile.
+            QList<clsControl *> same;
+            for (const QString &path : std::as_const(lastNudge))
+                if (clsControl *item = designer.Items().Find(path))
+                    same << item;
+            if (same.size() == lastNudge.size()) {
+                did = QStringLiteral("the same nudged again");
+                return edit.Nudge(same, *same.back(), nudge.x(), nudge.y(), nudgeSize);
+            }
+        }
+        lastNudge.clear();
+        const QList<clsControl *> group = AnyGroup();
+        if (group.isEmpty())
+            return false;
+        did = group.front()->FullID() + QStringLiteral(" and %1 more").arg(group.size() - 1);
+        switch (Pick(5)) {
+        case 0: {
+            did += QStringLiteral(" dragged");
+            const int dx = 15 * (Pick(41) - 20), dy = 15 * (Pick(41) - 20);
+            QList<std::pair<clsControl *, QPoint>> moves;
+            for (clsControl *item : group)
+                moves.append({item, QPoint(std::max(0, item->TwipLeft() + dx), std::max(0, item->TwipTop() + dy))});
+            return edit.MoveItemsTwips(moves);
+        }
+        case 1:
+            did += QStringLiteral(" nudged");
+            for (const clsControl *item : group)
+                lastNudge << item->FullID();
+            nudge = QPoint(Pick(3) - 1, Pick(3) - 1) * (Pick(2) ? 15 : 120);
+            nudgeSize = Pick(4) == 0;
+            return edit.Nudge(group, *group.back(), nudge.x(), nudge.y(), nudgeSize);
+        case 2: {
+            const auto command = ArrangeCommand(Pick(int(ArrangeCommand::SendToBack) + 1));
+            did += QStringLiteral(" arranged %1").arg(int(command));
+            return edit.Arrange(command, group, *group.back(), 120, 120);
+        }
+        case 3:
+            designer.SelectItems(group, group.back());
+            did += QStringLiteral(" deleted together");
+            return Pick(2) ? edit.Delete() : edit.Cut();
+        default: {
+            designer.SelectItems(group, group.back());
+            edit.Copy();
+            clsControl *target = Pick(2) ? group.front()->Form() : AnyObject(false);
+            if (!target || !(Vocabulary::IsForm(target->ObjType()) || target->ObjType() == Vocabulary::Type::Frame))
+                target = group.front()->Form();
+            designer.SelectItem(target);
+            did += QStringLiteral(" pasted together on ") + target->FullID();
+            return edit.Paste();
+        }
+        }
+    }
+    QStringList lastNudge;
+    QPoint nudge;
+    bool nudgeSize = false;
+
     // One random change through the Edit commands; true when it changed the project.
     bool Change(int &renames, QString &did)
     {
         EditCommands &edit = root.Edit();
         clsControl *item = AnyObject(true);
         did = item ? item->FullID() : QString();
+        if (Pick(4) == 0)
+            return GroupChange(did);
         switch (Pick(9)) {
         case 0:
             did += QStringLiteral(" moved");
@@ -196,14 +284,20 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
     int renames = 0;
     int changes = 0;
     QStringList steps; // what was done, for the report of a failure
-    for (int step = 0; step < 400; ++step) {
+    for (int step = 0; step < 540; ++step) {
         const int what = world.Pick(10);
         QString did;
         if (what < 5) {
             const int records = world.root.Undo().Count();
             world.Change(renames, did);
             const QString now = world.Saved();
-            if (world.root.Undo().Count() > records) {
+            if (world.root.Undo().Count() == records && did.contains(QStringLiteral("the same nudged again"))
+                && now != texts[at]) {
+                // A nudge that continues a run changes what its record undoes.
+                texts.resize(at + 1);
+                texts[at] = now;
+                ASSERT_FALSE(edit.RedoRecords().CanUndo()) << "a nudge keeps nothing to redo, step " << step;
+            } else if (world.root.Undo().Count() > records) {
                 texts.resize(at + 1);
                 texts.push_back(now);
                 ++at;
@@ -233,6 +327,7 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
     EXPECT_GT(steps.filter(QStringLiteral(" deleted")).size(), 10);
     EXPECT_GT(steps.filter(QStringLiteral(" pasted on ")).size(), 10);
     EXPECT_GT(steps.filter(QStringLiteral(" properties")).size(), 20);
+    EXPECT_GT(steps.filter(QStringLiteral(" more ")).size(), 3);
     for (const QString &report : world.prompter.ReportTexts())
         ADD_FAILURE() << report.toStdString();
 }

@@ -16,6 +16,7 @@
 #include "model/clsControl.h"
 #include "model/clsItems.h"
 
+#include <QRect>
 #include <gtest/gtest.h>
 
 using namespace LoaderText;
@@ -860,4 +861,42 @@ TEST(PropertySheetModel, TabGroupRowsAndEventsAreStoredWhereThePagesSay)
     f.sheet.Apply(&f.edit);
     EXPECT_FALSE(control->MultiRowTabs());
     EXPECT_THROW(group->SetProperty(Prop::Style, "2"), GuiError);
+}
+
+TEST(PropertySheetModel, ANewControlGoesToAFreePlaceOrWhereTheUserPointed)
+{
+    EditStack s;
+    ASSERT_TRUE(s.designer.SetTemplate(Project(
+        {Record({"2", "A", "", "0", "0", "0", "9000", "6000", "1073741825"}),
+         Record({"2", "A*F", "", "5", "0", "0", "6000", "4000", "0"})},
+        "1.4", "1")));
+    PropertySheetModel sheet;
+    // Four new labels, one after another: each where no other is.
+    QList<QRect> placed;
+    for (int i = 1; i <= 4; ++i) {
+        sheet.SetupCreate(s.designer, Type::Label, s.items.Find("A"), s.items.Find("A*F"), nullptr,
+                          QString("Label%1").arg(i));
+        clsControl *made = sheet.Apply(&s.edit);
+        ASSERT_TRUE(made);
+        const QRect box(made->TwipLeft(), made->TwipTop(), made->TwipWidth(), made->TwipHeight());
+        EXPECT_EQ(box.left() % 120, 0);
+        for (const QRect &other : placed)
+            EXPECT_FALSE(box.intersects(other)) << i;
+        placed << box;
+        sheet.Close();
+    }
+    EXPECT_EQ(placed.front().topLeft(), QPoint(120, 120));
+
+    // A point given: Left and Top in the application's unit; nothing in modify mode.
+    sheet.SetupCreate(s.designer, Type::Text, s.items.Find("A"), s.items.Find("A*F"), nullptr, "Text1");
+    sheet.SetCreatePosition(600, 960);
+    EXPECT_EQ(sheet.GetPendingValue(Prop::Left), "600");
+    EXPECT_EQ(sheet.GetPendingValue(Prop::Top), "960");
+    clsControl *text = sheet.Apply(&s.edit);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(QPoint(text->TwipLeft(), text->TwipTop()), QPoint(600, 960));
+    sheet.Close();
+    sheet.SetupModify(s.designer, *text);
+    sheet.SetCreatePosition(0, 0);
+    EXPECT_EQ(sheet.GetPendingValue(Prop::Left), "600");
 }
