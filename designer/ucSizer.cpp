@@ -154,9 +154,12 @@ public:
 
     static SizerOverlay *Of(QWidget *canvas)
     {
-        if (auto *overlay = canvas->findChild<SizerOverlay *>(QStringLiteral("SizerOverlay"),
-                                                              Qt::FindDirectChildrenOnly))
-            return overlay;
+        // From the newest child back: the overlay comes after the controls of a loaded form,
+        // and a selection of hundreds makes a sizer for each.
+        const QObjectList &children = canvas->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it)
+            if (auto *overlay = dynamic_cast<SizerOverlay *>(*it))
+                return overlay;
         return new SizerOverlay(canvas);
     }
 
