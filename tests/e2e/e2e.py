@@ -126,17 +126,26 @@ class Input:
         if args:
             self.run(*args)
 
-    def click(self, x, y, button=1, repeat=1):
-        self.run(*self.goto(x, y), "click", "--repeat", repeat, "--delay", 40, button)
+    @staticmethod
+    def holding(keys, args):
+        """The arguments that hold keys (such as "ctrl" or "shift") down around args."""
+        return ([a for k in keys for a in ("keydown", k)] + args
+                + [a for k in reversed(keys) for a in ("keyup", k)])
 
-    def drag(self, x0, y0, x1, y1, steps=8, button=1):
-        """Presses at the start, moves there in steps as a hand would, and releases."""
+    def click(self, x, y, button=1, repeat=1, hold=()):
+        """A click; with hold, those keys are held down over it (Ctrl+click)."""
+        self.run(*self.holding(hold, self.goto(x, y) + ["click", "--repeat", repeat,
+                                                         "--delay", 40, button]))
+
+    def drag(self, x0, y0, x1, y1, steps=8, button=1, hold=()):
+        """Presses at the start, moves there in steps as a hand would, and releases; with
+        hold, those keys are held down from before the press to after the release."""
         args = self.goto(x0, y0) + ["mousedown", button, "sleep", "0.05"]
         for i in range(1, steps + 1):
             args += self.goto(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps)
             args += ["sleep", "0.02"]
         args += ["sleep", "0.05", "mouseup", button]
-        self.run(*args)
+        self.run(*self.holding(hold, args))
 
     def key(self, *keys, at=None, delay=30):
         """Key presses; with at, the pointer goes there first (the window under the pointer

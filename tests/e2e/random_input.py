@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Seeded random input on the real window: clicks, double clicks, drags, key presses (with
-bursts of a hundred Ctrl+Z or Ctrl+Y), context menus and menu commands. Dialogs that open are answered
+bursts of a hundred Ctrl+Z or Ctrl+Y), context menus and menu commands; Ctrl and Shift
+clicks on controls and tree nodes, rubber bands on forms, the Format commands through their
+menu or tool bar, and runs of Ctrl+arrow and Ctrl+Shift+arrow. Dialogs that open are answered
 or closed by the driver, sometimes saving the project under a new name. Afterwards the
 designer must still answer, every project tree node must stand for an item and every item
 have its node, and every project it saved must load back without a report.
@@ -25,7 +27,15 @@ from e2e import Failure, wait_for
 
 KEYS = ["Delete", "ctrl+z", "ctrl+y", "ctrl+shift+z", "ctrl+c", "ctrl+v", "ctrl+x", "F4", "F2", "Escape", "Tab",
         "Return", "Up", "Down", "Left", "Right", "Home", "a", "x", "1", "space", "BackSpace",
-        "ctrl+n", "ctrl+s", "ctrl+o", "shift+Tab", "alt+f", "alt+e", "alt+v"]
+        "ctrl+n", "ctrl+s", "ctrl+o", "shift+Tab", "alt+f", "alt+e", "alt+v", "alt+o",
+        "ctrl+a", "ctrl+j", "ctrl+k", "ctrl+t"]
+ARROWS = ["Left", "Right", "Up", "Down"]
+# The Format tool bar's tools.
+FORMAT_TOOLS = [
+    "AlignLefts", "AlignCenters", "AlignRights", "AlignTops", "AlignMiddles", "AlignBottoms",
+    "AlignToGrid", "SameWidth", "SameHeight", "SameBoth", "HSpaceEqual", "HSpaceIncrease",
+    "HSpaceDecrease", "VSpaceEqual", "VSpaceIncrease", "VSpaceDecrease", "CenterHorizontally",
+    "CenterVertically", "BringToFront", "SendToBack"]
 # Files the random Open picks: not a project, garbage, a project cut short.
 BAD_FILES = ["junk-text.gui", "junk-binary.gui", "truncated.gui"]
 # Ending the program is not random input's business.
@@ -50,6 +60,7 @@ class RandomRun(e2e.Session):
         self.messages = collections.Counter()
         self.saves = 0
         self.timing = collections.Counter()
+        self.counts = collections.Counter()
         self.done = 0
 
     # ---- what the program shows ------------------------------------------------------------
@@ -65,6 +76,43 @@ class RandomRun(e2e.Session):
         items = self.designer.items()
         return self.rng.choice(items) if items else None
 
+    def on_screen(self, rect, within=None):
+        """The part of rect on the screen (and within the other rect), or None: gestures
+        stay where the user can reach."""
+        areas = [{"x": 0, "y": 0, "w": self.display.width, "h": self.display.height}]
+        if within:
+            areas.append(within)
+        x0, y0 = rect["x"], rect["y"]
+        x1, y1 = rect["x"] + rect["w"], rect["y"] + rect["h"]
+        for a in areas:
+            x0, y0 = max(x0, a["x"]), max(y0, a["y"])
+            x1, y1 = min(x1, a["x"] + a["w"]), min(y1, a["y"] + a["h"])
+        if x1 - x0 < 6 or y1 - y0 < 6:
+            return None
+        return {"x": x0, "y": y0, "w": x1 - x0, "h": y1 - y0}
+
+    def random_control(self):
+        """A control of a design form the user can see: (item, its visible rect) or None."""
+        items = [i for i in self.designer.items() if i.count("*") >= 2]
+        if not items:
+            return None
+        item = self.rng.choice(items)
+        rect = self.designer.ask("control " + item)
+        if not (rect.get("ok") and rect.get("visible")):
+            return None
+        rect = self.on_screen(rect, self.area_rect())
+        return (item, rect) if rect else None
+
+    def count_selected(self):
+        """Counts the gestures that left several objects selected (their tree nodes show it)."""
+        selected = sum(1 for i in self.designer.items()
+                       if self.designer.ask("node " + i).get("selected"))
+        if selected > 1:
+            self.counts["several selected"] += 1
+
+    def choosing_keys(self):
+        return self.rng.choice([("ctrl",), ("shift",)])
+
     # ---- actions ---------------------------------------------------------------------------
 
     def act(self):
@@ -74,23 +122,36 @@ class RandomRun(e2e.Session):
         finally:
             kind = self.history[-1].split(": ", 1)[-1].split(" ")[0] if self.history else "-"
             self.timing[kind] += time.monotonic() - started
+            self.counts[kind] += 1
 
     def _act(self):
         r = self.rng.random()
         d = self.designer
-        if r < 0.18:
+        if r < 0.15:
             x, y = self.point_in(self.main_rect())
             self.note("click", x, y)
             self.input.click(x, y)
-        elif r < 0.23:
+        elif r < 0.20:
             x, y = self.point_in(self.area_rect())
             self.note("double click", x, y)
             self.input.click(x, y, repeat=2)
-        elif r < 0.28:
+        elif r < 0.25:
             x, y = self.point_in(self.main_rect())
             self.note("right click", x, y)
             self.input.click(x, y, button=3)
-        elif r < 0.40:
+        elif r < 0.31:
+            self.choosing_click()
+        elif r < 0.36:
+            self.rubber_band()
+        elif r < 0.41:
+            self.format_command()
+        elif r < 0.45:
+            # A run of keyboard moves or resizes of the selection.
+            keys = ["%s+%s" % (self.rng.choice(["ctrl", "ctrl+shift"]), self.rng.choice(ARROWS))
+                    for _ in range(self.rng.randint(1, 6))]
+            self.note("keyboard moves", *keys)
+            self.input.key(*keys, at=self.keys_point())
+        elif r < 0.52:
             item = self.random_item()
             rect = d.ask("control " + item) if item else {}
             if rect.get("ok") and rect.get("visible"):
@@ -100,28 +161,112 @@ class RandomRun(e2e.Session):
             dx, dy = self.rng.randint(-120, 120), self.rng.randint(-90, 90)
             self.note("drag", item, x0, y0, dx, dy)
             self.input.drag(x0, y0, x0 + dx, y0 + dy, steps=self.rng.randint(1, 6))
-        elif r < 0.46:
+        elif r < 0.56:
             x0, y0 = self.point_in(self.main_rect())
             x1, y1 = self.point_in(self.main_rect())
             self.note("drag anywhere", x0, y0, x1, y1)
             self.input.drag(x0, y0, x1, y1, steps=3)
-        elif r < 0.54:
+        elif r < 0.63:
             item = self.random_item()
             node = d.ask("node " + item) if item else {}
             if node.get("ok"):
-                self.note("tree click", item)
-                self.input.click(node["cx"], node["cy"])
-        elif r < 0.74:
+                hold = self.choosing_keys() if self.rng.random() < 0.4 else ()
+                self.note("tree click", item, *hold)
+                self.input.click(node["cx"], node["cy"], hold=hold)
+        elif r < 0.80:
             key = self.rng.choice(KEYS)
             self.note("key", key)
             self.input.key(key, at=self.keys_point())
-        elif r < 0.75:
+        elif r < 0.81:
             # Undo and Redo far back and forth over what the run did.
             burst = self.rng.choice(["ctrl+z", "ctrl+y"])
             self.note("burst of 100 " + burst)
             self.input.key(*([burst] * 100), at=self.keys_point(), delay=3)
         else:
             self.menu_command()
+
+    def choosing_click(self):
+        """Ctrl+click (toggles) or Shift+click (adds) on a control of a design form."""
+        found = self.random_control()
+        if not found:
+            # Then on whatever lies in the forms' area.
+            self.counts["no control in sight"] += 1
+            found = (None, self.area_rect())
+        item, rect = found
+        hold = self.choosing_keys()
+        x, y = self.point_in(rect, 1)
+        self.note("choosing click", item, "+".join(hold), x, y)
+        self.input.click(x, y, hold=hold)
+        self.count_selected()
+
+    def rubber_band(self):
+        """A drag over a form, mostly from an empty spot; now and then with Ctrl or Shift,
+        which add what it touches, or from inside a container."""
+        items = [i for i in self.designer.items() if i.count("*") >= 1]
+        if not items:
+            self.counts["no form in sight"] += 1
+            return
+        form = "*".join(self.rng.choice(items).split("*")[:2])
+        canvas = self.designer.ask("control " + form)
+        if not (canvas.get("ok") and canvas.get("visible")):
+            self.counts["no form in sight"] += 1
+            return
+        rect = self.on_screen(canvas, self.area_rect())
+        if not rect:
+            self.counts["no form in sight"] += 1
+            return
+        hold = self.choosing_keys() if self.rng.random() < 0.3 else ()
+        # Most bands start on an empty spot of the form; the rest wherever they fall.
+        controls = [r for r in (self.designer.ask("control " + i) for i in items
+                                if i.startswith(form + "*")) if r.get("ok") and r.get("visible")]
+        inside = lambda x, y: any(r["x"] <= x < r["x"] + r["w"] and r["y"] <= y < r["y"] + r["h"]
+                                  for r in controls)
+        for _ in range(10):
+            x0, y0 = self.point_in(rect, 1)
+            if not inside(x0, y0):
+                break
+        x1, y1 = self.point_in(rect, 1)
+        self.note("rubber band", form, "+".join(hold), x0, y0, x1, y1)
+        self.input.drag(x0, y0, x1, y1, steps=self.rng.randint(2, 8), hold=hold)
+        self.count_selected()
+
+    def format_command(self):
+        """A Format command from its tool bar, or from the Format menu and a sub-menu."""
+        d = self.designer
+        self.keys_point()  # the bars may lie under another window
+        if self.rng.random() < 0.5:
+            tool = self.rng.choice(FORMAT_TOOLS)
+            rect = d.ask("rect BandFormat." + tool)
+            if rect.get("ok") and rect.get("visible") and self.on_screen(rect):
+                state = "enabled" if rect.get("enabled") else "disabled"
+                self.counts["format tool " + state] += 1
+                self.note("format tool", tool, state)
+                self.input.click(rect["cx"], rect["cy"])
+                return
+        title = d.ask("rect MainMenu.Format")
+        if not title.get("ok"):
+            return
+        self.note("menu", "MainMenu.Format")
+        self.input.click(title["cx"], title["cy"])
+        popup = self.wait_popup()
+        subs = [e for e in popup["entries"] if e["enabled"] and e["menu"]] if popup else []
+        if not subs:
+            return
+        sub = self.rng.choice(subs)
+        self.note("menu entry", sub["name"])
+        self.input.click(sub["cx"], sub["cy"])
+        try:
+            inner = wait_for("the sub-menu " + sub["name"], lambda: (
+                lambda p: p if p.get("ok") and p["entries"] and not p["entries"][0]["menu"]
+                else None)(d.ask("popup")), timeout=2)
+        except Failure:
+            return
+        entries = [e for e in inner["entries"] if e["enabled"]]
+        if entries:
+            entry = self.rng.choice(entries)
+            self.counts["format menu command"] += 1
+            self.note("menu entry", entry["name"])
+            self.input.click(entry["cx"], entry["cy"])
 
     def area_rect(self):
         area = self.designer.ask("rect mdiArea")
@@ -152,8 +297,9 @@ class RandomRun(e2e.Session):
 
     def menu_titles(self):
         titles = []
-        for name in ("MainMenu.File", "MainMenu.Edit", "MainMenu.View", "MainMenu.Tools",
-                     "MainMenu.Window", "MainMenu.Help", "mnuFile", "mnuEdit", "mnuView"):
+        for name in ("MainMenu.File", "MainMenu.Edit", "MainMenu.Format", "MainMenu.View",
+                     "MainMenu.Tools", "MainMenu.Window", "MainMenu.Help", "mnuFile", "mnuEdit",
+                     "mnuView"):
             answer = self.designer.ask("rect " + name)
             if answer.get("ok"):
                 titles.append(answer)
@@ -331,7 +477,13 @@ class RandomRun(e2e.Session):
         print("seed %d: %d steps in %.1f s, %d saves checked, slowest answer %.2f s"
               % (self.seed, self.done, time.monotonic() - started, checked, slowest))
         print("seconds by action:", ", ".join(
-            "%s %.1f" % kv for kv in self.timing.most_common()))
+            "%s %.1f (%d)" % (kind, seconds, self.counts[kind])
+            for kind, seconds in self.timing.most_common()))
+        print("format commands: %d tools enabled, %d disabled, %d from the menu; skipped for "
+              "want of a form %d, of a control %d; several selected after %d bands or clicks"
+              % (self.counts["format tool enabled"], self.counts["format tool disabled"],
+                 self.counts["format menu command"], self.counts["no form in sight"],
+                 self.counts["no control in sight"], self.counts["several selected"]))
         print("dialogs seen:")
         for (cls, text), count in sorted(self.messages.items(), key=lambda m: -m[1]):
             print("  %4d  %s: %s" % (count, cls, text))
