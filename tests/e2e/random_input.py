@@ -109,6 +109,7 @@ class RandomRun(e2e.Session):
                        if self.designer.ask("node " + i).get("selected"))
         if selected > 1:
             self.counts["several selected"] += 1
+        return selected > 1
 
     def choosing_keys(self):
         return self.rng.choice([("ctrl",), ("shift",)])
@@ -228,7 +229,9 @@ class RandomRun(e2e.Session):
         x1, y1 = self.point_in(rect, 1)
         self.note("rubber band", form, "+".join(hold), x0, y0, x1, y1)
         self.input.drag(x0, y0, x1, y1, steps=self.rng.randint(2, 8), hold=hold)
-        self.count_selected()
+        # Often a user arranges what a band selected right away.
+        if self.count_selected() and self.rng.random() < 0.5:
+            self.format_command()
 
     def format_command(self):
         """A Format command from its tool bar, or from the Format menu and a sub-menu."""
