@@ -689,7 +689,15 @@ DocumentStorage::OpenResult DocumentStorage::OpenRecovered(const QString &stored
                 return result;
         }
         const QString text = ToMemoryForm(storedText);
-        ProjectState *project = LoadText(text, document.get());
+        // Recovered work can be as large as any document: the same progress and Cancel.
+        ProjectState *project = LoadText(text, document.get(), m_progress);
+        if (m_designer.LastLoad().Cancelled) {
+            // Nothing stays open; the recovered work is still kept where it was.
+            for (clsControl *made : m_designer.LastLoad().Applications)
+                m_designer.RemoveProject(*made);
+            result.Cancelled = true;
+            return result;
+        }
         if (!project)
             return result;
         clsControl *app = project->App;
