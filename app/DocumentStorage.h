@@ -129,6 +129,8 @@ private:
     ProjectState *LoadText(const QString &text, const mvDocument *document,
                            iLoadProgress *progress = nullptr);
     bool LastLoadWasPartial() const;
+    // After a load the user cancelled: removes what it made and says true.
+    bool DropCancelledLoad();
 
     clsDesigner &m_designer;
     ProcessState &m_state;
