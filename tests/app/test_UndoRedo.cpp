@@ -1,12 +1,15 @@
 // Undo and Redo over random edits: after every step the project's saved text must equal the
 // text the same changes give without the undone ones. The oracle is the list of texts after
 // each change; Undo steps back along it, Redo forward, and a new change cuts it off.
+// After every step, too, the registry and every Children collection agree, and a command
+// that reports failure has changed nothing.
 // CORVANE_UNDO_SEED=n repeats a run; the seed is printed when a step fails.
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
 #include "app/DesignerRoot.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "model/clsItems.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -264,6 +267,26 @@ struct World
     }
 };
 
+// The registry and the Children collections agree: each object is found by its full ID,
+// is its parent's child under its own ID, and is the child of exactly one object.
+void CheckTree(const clsItems &items)
+{
+    int children = 0;
+    for (clsControl *item : items.InOrder()) {
+        if (item != items.Root()) {
+            ASSERT_EQ(items.Find(item->FullID()), item) << qPrintable(item->FullID());
+            ASSERT_TRUE(item->Parent()) << qPrintable(item->FullID());
+            ASSERT_EQ(item->Parent()->Child(item->ID()), item) << qPrintable(item->FullID());
+        }
+        for (const auto &entry : item->Children()) {
+            ASSERT_EQ(entry.Key, entry.Value->ID().toUpper());
+            ASSERT_EQ(items.Find(entry.Value->FullID()), entry.Value) << qPrintable(entry.Value->FullID());
+        }
+        children += item->Children().Count();
+    }
+    ASSERT_EQ(children, items.Count() - 1) << "every object is the child of exactly one object";
+}
+
 unsigned Seed()
 {
     const QByteArray fixed = qgetenv("CORVANE_UNDO_SEED");
@@ -290,9 +313,12 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
         QString did;
         if (what < 5) {
             const int records = world.root.Undo().Count();
-            world.Change(renames, did);
+            const bool done = world.Change(renames, did);
             const QString now = world.Saved();
-            if (world.root.Undo().Count() == records && did.contains(QStringLiteral("the same nudged again"))
+            if (!done) {
+                ASSERT_EQ(world.root.Undo().Count(), records) << "a failed command left a record, step " << step;
+                ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a failed command changed the project, step " << step;
+            } else if (world.root.Undo().Count() == records && did.contains(QStringLiteral("the same nudged again"))
                 && now != texts[at]) {
                 // A nudge that continues a run changes what its record undoes.
                 texts.resize(at + 1);
@@ -320,6 +346,9 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
         }
         steps << QString::number(step) + QLatin1Char(' ') + did;
         ASSERT_EQ(world.Saved().toStdString(), texts[at].toStdString()) << steps.join('\n').toStdString();
+        CheckTree(world.root.Items());
+        if (::testing::Test::HasFatalFailure())
+            return;
         EXPECT_EQ(world.states.RedoEnabled, at + 1 < texts.size()) << "step " << step;
         EXPECT_EQ(world.states.Enabled, at > 0) << "step " << step;
     }
