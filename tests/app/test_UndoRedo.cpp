@@ -223,9 +223,17 @@ struct World
         case 1:
             did += QStringLiteral(" sized");
             return item && edit.MoveItemTwips(*item, std::nullopt, std::nullopt, 15 * (5 + Pick(200)), 15 * (5 + Pick(100)));
-        case 2:
-            did += QStringLiteral(" renamed");
-            return item && edit.RenameItem(*item, QStringLiteral("Renamed%1").arg(++renames));
+        case 2: {
+            // A fresh ID, the same in other letter case, or one that is often taken.
+            if (!item)
+                return false;
+            const clsControl *other = AnyObject(true);
+            const QString id = Pick(3) == 0 ? QStringLiteral("Renamed%1").arg(++renames)
+                : Pick(2) && other                 ? other->ID()
+                : item->ID() == item->ID().toLower() ? item->ID().toUpper() : item->ID().toLower();
+            did += QStringLiteral(" renamed ") + id;
+            return edit.RenameItem(*item, id);
+        }
         case 3:
         case 4: {
             clsControl *gone = AnyObject(false);
@@ -318,9 +326,10 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
             if (!done) {
                 ASSERT_EQ(world.root.Undo().Count(), records) << "a failed command left a record, step " << step;
                 ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a failed command changed the project, step " << step;
-            } else if (world.root.Undo().Count() == records && did.contains(QStringLiteral("the same nudged again"))
+            } else if (world.root.Undo().Count() == records && did.contains(QStringLiteral(" nudged"))
                 && now != texts[at]) {
-                // A nudge that continues a run changes what its record undoes.
+                // A nudge that continues a run changes what its record undoes. A group drawn
+                // afresh continues it too when what can be laid out of it is the same objects.
                 texts.resize(at + 1);
                 texts[at] = now;
                 ASSERT_FALSE(edit.RedoRecords().CanUndo()) << "a nudge keeps nothing to redo, step " << step;
@@ -331,7 +340,7 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
                 ++changes;
                 ASSERT_FALSE(edit.RedoRecords().CanUndo()) << "a change keeps nothing to redo, step " << step;
             } else {
-                ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a change without a record, step " << step;
+                ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a change without a record, step " << step << ": " << did.toStdString();
             }
         } else if (what < 8) {
             did = QStringLiteral("undo");
@@ -357,7 +366,7 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
     EXPECT_GT(steps.filter(QStringLiteral(" deleted")).size(), 6);
     EXPECT_GT(steps.filter(QStringLiteral(" pasted on ")).size(), 6);
     EXPECT_GT(steps.filter(QStringLiteral(" properties")).size(), 20);
-    EXPECT_GT(steps.filter(QStringLiteral(" more ")).size(), 3);
+    EXPECT_GT(steps.filter(QStringLiteral(" more ")).size(), 2);
     for (const QString &report : world.prompter.ReportTexts())
         ADD_FAILURE() << report.toStdString();
 }
