@@ -132,7 +132,11 @@ TEST(mdiMain, EveryBandAndToolWithItsCaptionShortcutToolTipAndName)
     EXPECT_EQ(file->title(), "&File");
     EXPECT_EQ(w.MenuTexts(file),
               QStringList({"&New", "&Open", "-", "&Close", "&Save", "Save &as", "-", "E&xit"}));
-    for (const char *menu : {"Edit", "View", "Tools", "Window", "Help"})
+    QMenu *edit = window.findChild<QMenu *>("MainMenu.Edit");
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(w.MenuTexts(edit), QStringList({"&Undo", "&Redo", "-", "Cu&t", "C&opy", "&Paste",
+                                              "&Delete", "-", "P&roperties"}));
+    for (const char *menu : {"View", "Tools", "Window", "Help"})
         EXPECT_TRUE(window.findChild<QMenu *>(QStringLiteral("MainMenu.") + menu)) << menu;
     EXPECT_EQ(w.Bands().Shortcut("Properties"), "F4");
     EXPECT_EQ(w.Bands().ToolTip("Preview"), "Display preview window for current Form");
@@ -159,7 +163,10 @@ TEST(mdiMain, EveryBandAndToolWithItsCaptionShortcutToolTipAndName)
     ASSERT_TRUE(window.findChild<QMenu *>("Popup"));
     QMenu *newMenu = window.findChild<QMenu *>("Popup.New");
     ASSERT_TRUE(newMenu);
-    EXPECT_EQ(w.MenuTexts(newMenu).size(), 20);
+    const QStringList news = w.MenuTexts(newMenu);
+    EXPECT_EQ(news.size(), 20);
+    EXPECT_TRUE(news.contains("HTML viewer")); // the entries take the kinds' captions
+    EXPECT_TRUE(news.contains("Status bar"));
     EXPECT_TRUE(window.findChild<QMenu *>("Popup.Code"));
 
     // Status panels with their first texts and tool tips.
