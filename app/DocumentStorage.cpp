@@ -254,14 +254,9 @@ DocumentStorage::OpenResult DocumentStorage::OpenByName(const QString &documentN
         CopyHostParameters(*document);
         text = ToMemoryForm(text);
         ProjectState *project = LoadText(text, document.get(), m_progress);
-        if (m_designer.LastLoad().Cancelled) {
-            // A cancelled open leaves nothing behind: what the load made goes, and the
-            // document's lock with the document.
-            for (clsControl *made : m_designer.LastLoad().Applications)
-                m_designer.RemoveProject(*made);
-            result.Cancelled = true;
+        // The document's lock goes with the document.
+        if ((result.Cancelled = DropCancelledLoad()))
             return result;
-        }
         if (!project)
             return result;
         clsControl *app = project->App;
@@ -664,6 +659,16 @@ ProjectState *DocumentStorage::LoadText(const QString &text, const mvDocument *d
     return app ? m_designer.ProjectOf(app) : nullptr;
 }
 
+bool DocumentStorage::DropCancelledLoad()
+{
+    if (!m_designer.LastLoad().Cancelled)
+        return false;
+    // A cancelled load leaves nothing behind: what it made goes.
+    for (clsControl *made : m_designer.LastLoad().Applications)
+        m_designer.RemoveProject(*made);
+    return true;
+}
+
 bool DocumentStorage::LastLoadWasPartial() const
 {
     // A load that stopped early, or a text without its closing record (a file cut short),
@@ -689,7 +694,11 @@ DocumentStorage::OpenResult DocumentStorage::OpenRecovered(const QString &stored
                 return result;
         }
         const QString text = ToMemoryForm(storedText);
-        ProjectState *project = LoadText(text, document.get());
+        // Recovered work can be as large as any document: the same progress and Cancel.
+        ProjectState *project = LoadText(text, document.get(), m_progress);
+        // The recovered work is still kept where it was.
+        if ((result.Cancelled = DropCancelledLoad()))
+            return result;
         if (!project)
             return result;
         clsControl *app = project->App;

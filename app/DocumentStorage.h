@@ -54,7 +54,7 @@ public:
     OpenResult OpenRecent(int index);
     // Loads project text kept by autosave (stored form) as a new project bound to the named
     // document (none when empty) without reading it, marked changed. Not a success when the
-    // text loads only in part.
+    // text loads only in part, or when the load was cancelled (then nothing stays open).
     OpenResult OpenRecovered(const QString &storedText, const QString &documentName);
 
     // Starts a new project, bound to the named document when one is given: the property
@@ -129,6 +129,8 @@ private:
     ProjectState *LoadText(const QString &text, const mvDocument *document,
                            iLoadProgress *progress = nullptr);
     bool LastLoadWasPartial() const;
+    // After a load the user cancelled: removes what it made and says true.
+    bool DropCancelledLoad();
 
     clsDesigner &m_designer;
     ProcessState &m_state;

@@ -63,9 +63,13 @@ public:
             const QStringList rect = entry.Datum.split(VM);
             if (rect.size() != 4)
                 continue;
-            reverse.append({entry.Path, UndoBuffer::GeometryText(*item)});
+            const QString now = UndoBuffer::GeometryText(*item);
+            reverse.append({entry.Path, now});
+            // A size that stays is not given again: the control is only moved, not laid out anew.
+            const QStringList current = now.split(VM);
+            const bool sameSize = current.size() == 4 && current[2] == rect[2] && current[3] == rect[3];
             item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
-                       rect[2], rect[3]);
+                       sameSize ? QString() : rect[2], sameSize ? QString() : rect[3]);
             world.Designer().MarkChanged(item);
         }
         if (reverse.isEmpty())

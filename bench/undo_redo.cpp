@@ -1,6 +1,6 @@
-// Undo and Redo of the biggest property-sheet changes against the change itself: one Apply
-// that rewrites a menu of 2,000 entries, or a grid of 100 x 2,000 cells (goal: Undo and Redo
-// each at most as long as the Apply). Then the memory the records of 1,000 undo levels of
+// Undo and Redo of the biggest changes against the change itself: one Apply that rewrites a
+// menu of 2,000 entries, or a grid of 100 x 2,000 cells, and a drag of 500 selected controls
+// (goal: Undo and Redo each at most as long as the change). Then the memory the records of 1,000 undo levels of
 // property changes take on the project of 20,000 objects (goal: under 50 MB). Prints
 // milliseconds, wall and CPU of the thread, and the ratios.
 #include "BenchProject.h"
@@ -132,6 +132,36 @@ int main()
                       grid.SetProperty(Prop::Columns, "100");
                       grid.SetProperty(Prop::Rows, "2000");
                   });
+
+    // A drag of 500 selected controls, one record, against its Undo and Redo.
+    {
+        Cost best[3] = {{1e300, 1e300}, {1e300, 1e300}, {1e300, 1e300}};
+        for (int round = 0; round < 3; ++round) {
+            World w;
+            w.designer.AddControl(Type::AppMdi, "B", {}, {}, {}, {}, {});
+            w.designer.AddControl(Type::FormSizableChild, "B*F", {}, {}, {}, "200", "200");
+            QList<std::pair<clsControl *, QPoint>> moves;
+            for (int i = 0; i < 500; ++i) {
+                clsControl *c = w.designer.AddControl(Type::Label, QStringLiteral("B*F*L%1").arg(i), {},
+                                                      QString::number(i % 20 * 9), QString::number(i / 20 * 2),
+                                                      "8", "1");
+                moves.append({c, QPoint(c->TwipLeft() + 120, c->TwipTop() + 60)});
+            }
+            const Cost costs[3] = {Once([&] { w.edit.MoveItemsTwips(moves); }),
+                                   Once([&] { w.edit.Undo(); }), Once([&] { w.edit.Redo(); })};
+            if (moves.first().first->TwipLeft() != moves.first().second.x())
+                std::printf("500-control move: Redo did not give the move back\n");
+            for (int i = 0; i < 3; ++i) {
+                best[i].Wall = std::min(best[i].Wall, costs[i].Wall);
+                best[i].Cpu = std::min(best[i].Cpu, costs[i].Cpu);
+            }
+        }
+        std::printf("%-28s move  %7.1f / %7.1f   undo %7.1f / %7.1f   redo %7.1f / %7.1f   "
+                    "undo/move %.2f wall %.2f cpu, redo/move %.2f wall %.2f cpu\n",
+                    "move of 500 controls", best[0].Wall, best[0].Cpu, best[1].Wall, best[1].Cpu,
+                    best[2].Wall, best[2].Cpu, best[1].Wall / best[0].Wall, best[1].Cpu / best[0].Cpu,
+                    best[2].Wall / best[0].Wall, best[2].Cpu / best[0].Cpu);
+    }
 
     // 1,000 levels of property changes, each on another object of the big project.
     World w;

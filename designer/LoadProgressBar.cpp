@@ -19,6 +19,7 @@ LoadProgressBar::LoadProgressBar(QStatusBar *bar)
     m_bar->setFormat(QStringLiteral("Loading forms: %v of %m"));
     m_bar->setMinimumWidth(220);
     m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("LoadProgressCancel"));
     m_cancel->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_bar);
     layout->addWidget(m_cancel);

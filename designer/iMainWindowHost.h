@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 #include "panels/MainWindowModel.h"
 
 #include <QList>
@@ -55,6 +57,9 @@ public:
     // After the designer made an item on a design form the selection.
     virtual void ItemSelected(clsControl &item) = 0;
     virtual void ShowContextMenu(clsControl &item) = 0;
+    // An item kind's tool was dropped on the design forms' area at the global position: a new
+    // object of the kind where it landed.
+    virtual void DropKind(const QString &key, const QPoint &globalPos) = 0;
     virtual void ShowPropertySheet(clsControl &item) = 0;
     // The grid switch: whether sizers snap to the design grid.
     virtual bool SnapToGrid() const = 0;

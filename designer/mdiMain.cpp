@@ -4,6 +4,7 @@
 #include "app/iPrompter.h"
 #include "designer/FormArea.h"
 #include "designer/ItemImages.h"
+#include "designer/KindDrag.h"
 #include "designer/ToolImages.h"
 #include "designer/vxMenuBar.h"
 #include "support/PlatformMetrics.h"
@@ -131,6 +132,10 @@ void mdiMain::BuildBands()
     m_bands->AddToolBand(controls, QStringLiteral("Controls"));
     for (const Tool &tool : ControlTools())
         m_bands->AddTool(controls, QString(), Entry(tool, ItemImages::Icon(Text(tool.Key))));
+    // Its tools can be dragged onto a design form too.
+    auto *drag = new KindDrag(*m_bands->ToolBand(controls), *m_mdiArea->viewport());
+    connect(drag, &KindDrag::Dropped, this,
+            [this](const QString &key, const QPoint &globalPos) { m_host.DropKind(key, globalPos); });
     // The Format commands again, a group a sub-menu.
     const QString format = Text(FormatBand);
     // On a row of its own: the first row is full with the item kinds.

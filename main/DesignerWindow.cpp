@@ -358,11 +358,31 @@ void DesignerWindow::ItemSelected(clsControl &)
 
 void DesignerWindow::ShowContextMenu(clsControl &item)
 {
-    m_contextPoint = PointedPlace(item);
+    m_contextPoint = PointedPlace(item, QCursor::pos());
     m_window->ShowContextMenu();
 }
 
-std::optional<QPoint> DesignerWindow::PointedPlace(clsControl &item) const
+void DesignerWindow::DropKind(const QString &key, const QPoint &globalPos)
+{
+    if (Classify(key).What != Kind::ItemKind)
+        return;
+    // The design form under the drop becomes the one the new object goes onto.
+    for (frmDesign *design : m_forms->Forms()) {
+        QWidget *canvas = design->Canvas();
+        if (!canvas || !canvas->isVisible() || !canvas->rect().contains(canvas->mapFromGlobal(globalPos)))
+            continue;
+        QWidget *top = canvas->window()->childAt(canvas->window()->mapFromGlobal(globalPos));
+        if (top && top != canvas && !canvas->isAncestorOf(top))
+            continue; // another form's window lies over this one there
+        clsControl &form = design->Owner();
+        m_root->Designer().SelectItem(&form);
+        m_contextPoint = PointedPlace(form, globalPos);
+        HandleCommand(key);
+        return;
+    }
+}
+
+std::optional<QPoint> DesignerWindow::PointedPlace(clsControl &item, const QPoint &globalPos) const
 {
     using namespace Vocabulary;
     clsControl *form = IsForm(item.ObjType()) ? &item : item.Form();
@@ -374,7 +394,7 @@ std::optional<QPoint> DesignerWindow::PointedPlace(clsControl &item) const
     const bool container = type == Type::Frame || type == Type::Tab || type == Type::Tabgroup;
     const auto *control = container ? dynamic_cast<const DesignControl *>(item.ControlObject()) : nullptr;
     QWidget *surface = control && control->Widget() ? control->Widget() : design->Canvas();
-    const QPoint pixels = surface->mapFromGlobal(QCursor::pos());
+    const QPoint pixels = surface->mapFromGlobal(globalPos);
     if (!surface->rect().contains(pixels))
         return std::nullopt;
     const PlatformMetrics &m = PlatformMetrics::Current();

@@ -128,6 +128,7 @@ private:
     void FocusProjectTree() override;
     void ItemSelected(clsControl &item) override;
     void ShowContextMenu(clsControl &item) override;
+    void DropKind(const QString &key, const QPoint &globalPos) override;
     void ShowPropertySheet(clsControl &item) override;
     bool SnapToGrid() const override;
 
@@ -150,9 +151,11 @@ private:
     void ArrangeSelection(ArrangeCommand command);
     // Tab Order mode on the active form, on or off.
     void ToggleTabOrder();
-    // Where a right-click on a design form points (twips in the container a new control
-    // would go into), kept while the context menu is open for its New entries.
-    std::optional<QPoint> PointedPlace(clsControl &item) const;
+    // Where a point on a design form lies in twips in the container a new control made
+    // there goes into (the frame or tab panel item, else the form), snapped like a drag;
+    // none when the point is off the form. A right-click's is kept while the context menu
+    // is open, for its New entries.
+    std::optional<QPoint> PointedPlace(clsControl &item, const QPoint &globalPos) const;
     // The three panels of the selection: its description (when it changed since last shown,
     // so a message of the last action stays until there is news), where it stands and how big
     // it is; "0,0" when nothing is selected.

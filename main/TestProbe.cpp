@@ -239,8 +239,13 @@ void TestProbe::Serve(QLocalSocket *socket)
 {
     // While a project loads the window answers its user, but the probe waits for the end of
     // the load: the tests see the designer between commands, never a project half made. A
-    // question the load asks is answered as ever.
+    // question the load asks is answered as ever, and so is where the load's progress bar and
+    // its Cancel are, which is how a user stops a load.
     if (m_root.Designer().Loading() && !QApplication::activeModalWidget()) {
+        if (socket->canReadLine() && socket->peek(MaxRequest).startsWith("rect LoadProgress")) {
+            const QString request = QString::fromUtf8(socket->readLine(MaxRequest)).trimmed();
+            socket->write(Answer(request) + '\n');
+        }
         QTimer::singleShot(10, socket, [this, socket] { Serve(socket); });
         return;
     }

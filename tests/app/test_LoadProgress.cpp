@@ -162,3 +162,25 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
     EXPECT_TRUE(d.items.Find("APP*F199*L2"));
     d.designer.ReleaseAll();
 }
+
+// Recovered work loads with the same progress: a Cancel leaves nothing open (the work stays
+// where autosave keeps it) and the next recovery loads it whole.
+TEST_F(LoadProgressTest, ARecoveryLoadReportsAndCancelsLikeAnOpen)
+{
+    const QString stored = DocumentStorage::ToStoredForm(Forms(50, 2));
+    Designer d(state);
+    d.progress.CancelAt = 20;
+    DocumentStorage::OpenResult result = d.storage.OpenRecovered(stored, QString());
+    EXPECT_TRUE(result.Cancelled);
+    EXPECT_FALSE(result.Success);
+    EXPECT_EQ(d.progress.Total, 50);
+    EXPECT_EQ(d.progress.Ends, 1);
+    EXPECT_TRUE(d.designer.Projects().empty());
+    EXPECT_EQ(d.items.Count(), 1);
+    d.progress = {};
+    result = d.storage.OpenRecovered(stored, QString());
+    EXPECT_TRUE(result.Success);
+    EXPECT_EQ(int(d.progress.Made.size()), 50);
+    ASSERT_EQ(d.designer.Projects().size(), 1u);
+    EXPECT_TRUE(d.designer.Projects().front()->Changed);
+}

@@ -1,12 +1,15 @@
 // Undo and Redo over random edits: after every step the project's saved text must equal the
 // text the same changes give without the undone ones. The oracle is the list of texts after
 // each change; Undo steps back along it, Redo forward, and a new change cuts it off.
+// After every step, too, the registry and every Children collection agree, and a command
+// that reports failure has changed nothing.
 // CORVANE_UNDO_SEED=n repeats a run; the seed is printed when a step fails.
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
 #include "app/DesignerRoot.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "model/clsItems.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -220,9 +223,17 @@ struct World
         case 1:
             did += QStringLiteral(" sized");
             return item && edit.MoveItemTwips(*item, std::nullopt, std::nullopt, 15 * (5 + Pick(200)), 15 * (5 + Pick(100)));
-        case 2:
-            did += QStringLiteral(" renamed");
-            return item && edit.RenameItem(*item, QStringLiteral("Renamed%1").arg(++renames));
+        case 2: {
+            // A fresh ID, the same in other letter case, or one that is often taken.
+            if (!item)
+                return false;
+            const clsControl *other = AnyObject(true);
+            const QString id = Pick(3) == 0 ? QStringLiteral("Renamed%1").arg(++renames)
+                : Pick(2) && other                 ? other->ID()
+                : item->ID() == item->ID().toLower() ? item->ID().toUpper() : item->ID().toLower();
+            did += QStringLiteral(" renamed ") + id;
+            return edit.RenameItem(*item, id);
+        }
         case 3:
         case 4: {
             clsControl *gone = AnyObject(false);
@@ -264,6 +275,26 @@ struct World
     }
 };
 
+// The registry and the Children collections agree: each object is found by its full ID,
+// is its parent's child under its own ID, and is the child of exactly one object.
+void CheckTree(const clsItems &items)
+{
+    int children = 0;
+    for (clsControl *item : items.InOrder()) {
+        if (item != items.Root()) {
+            ASSERT_EQ(items.Find(item->FullID()), item) << qPrintable(item->FullID());
+            ASSERT_TRUE(item->Parent()) << qPrintable(item->FullID());
+            ASSERT_EQ(item->Parent()->Child(item->ID()), item) << qPrintable(item->FullID());
+        }
+        for (const auto &entry : item->Children()) {
+            ASSERT_EQ(entry.Key, entry.Value->ID().toUpper());
+            ASSERT_EQ(items.Find(entry.Value->FullID()), entry.Value) << qPrintable(entry.Value->FullID());
+        }
+        children += item->Children().Count();
+    }
+    ASSERT_EQ(children, items.Count() - 1) << "every object is the child of exactly one object";
+}
+
 unsigned Seed()
 {
     const QByteArray fixed = qgetenv("CORVANE_UNDO_SEED");
@@ -290,11 +321,15 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
         QString did;
         if (what < 5) {
             const int records = world.root.Undo().Count();
-            world.Change(renames, did);
+            const bool done = world.Change(renames, did);
             const QString now = world.Saved();
-            if (world.root.Undo().Count() == records && did.contains(QStringLiteral("the same nudged again"))
+            if (!done) {
+                ASSERT_EQ(world.root.Undo().Count(), records) << "a failed command left a record, step " << step;
+                ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a failed command changed the project, step " << step;
+            } else if (world.root.Undo().Count() == records && did.contains(QStringLiteral(" nudged"))
                 && now != texts[at]) {
-                // A nudge that continues a run changes what its record undoes.
+                // A nudge that continues a run changes what its record undoes. A group drawn
+                // afresh continues it too when what can be laid out of it is the same objects.
                 texts.resize(at + 1);
                 texts[at] = now;
                 ASSERT_FALSE(edit.RedoRecords().CanUndo()) << "a nudge keeps nothing to redo, step " << step;
@@ -305,7 +340,7 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
                 ++changes;
                 ASSERT_FALSE(edit.RedoRecords().CanUndo()) << "a change keeps nothing to redo, step " << step;
             } else {
-                ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a change without a record, step " << step;
+                ASSERT_EQ(now.toStdString(), texts[at].toStdString()) << "a change without a record, step " << step << ": " << did.toStdString();
             }
         } else if (what < 8) {
             did = QStringLiteral("undo");
@@ -320,6 +355,9 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
         }
         steps << QString::number(step) + QLatin1Char(' ') + did;
         ASSERT_EQ(world.Saved().toStdString(), texts[at].toStdString()) << steps.join('\n').toStdString();
+        CheckTree(world.root.Items());
+        if (::testing::Test::HasFatalFailure())
+            return;
         EXPECT_EQ(world.states.RedoEnabled, at + 1 < texts.size()) << "step " << step;
         EXPECT_EQ(world.states.Enabled, at > 0) << "step " << step;
     }
@@ -328,7 +366,7 @@ TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
     EXPECT_GT(steps.filter(QStringLiteral(" deleted")).size(), 6);
     EXPECT_GT(steps.filter(QStringLiteral(" pasted on ")).size(), 6);
     EXPECT_GT(steps.filter(QStringLiteral(" properties")).size(), 20);
-    EXPECT_GT(steps.filter(QStringLiteral(" more ")).size(), 3);
+    EXPECT_GT(steps.filter(QStringLiteral(" more ")).size(), 2);
     for (const QString &report : world.prompter.ReportTexts())
         ADD_FAILURE() << report.toStdString();
 }

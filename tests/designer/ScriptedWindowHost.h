@@ -46,6 +46,7 @@ struct ScriptedWindowHost final : iMainWindowHost
     void FocusProjectTree() override { Call(FocusTree); }
     void ItemSelected(clsControl &item) override { Call(Selected, item); }
     void ShowContextMenu(clsControl &item) override { Call(ContextMenu, item); }
+    void DropKind(const QString &, const QPoint &) override {}
     void ShowPropertySheet(clsControl &item) override { Call(PropertySheet, item); }
     bool SnapToGrid() const override { return SnapSwitch && SnapSwitch(); }
 

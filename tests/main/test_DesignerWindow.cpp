@@ -26,11 +26,15 @@
 #include "support/PlatformMetrics.h"
 #include "designer/DesignControl.h"
 #include "designer/TabOrderOverlay.h"
+#include "designer/KindDrag.h"
 #include "designer/vxMenuBar.h"
 #include "designer/frmDesign.h"
 
 #include <QClipboard>
 #include <QCursor>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QToolBar>
 #include <QFile>
 #include <QLineEdit>
@@ -660,5 +664,22 @@ TEST(DesignerWindow, FormatCommandsTabOrderAndNewAtThePointerAreUndoableGestures
     design->ContainerArea(nullptr, originX, originY, right, bottom);
     EXPECT_NEAR(label->TwipLeft(), pointer.x() * m.TwipsPerPixelX - originX, design->GridX());
     EXPECT_NEAR(label->TwipTop(), pointer.y() * m.TwipsPerPixelY - originY, design->GridY());
+
+    // The Textbox tool dropped on the form: a text box where it landed.
+    QWidget *area = d.window->Window().MdiArea()->viewport();
+    const QPoint dropAt = pointer + QPoint(-40, 30);
+    const QPoint inArea = area->mapFromGlobal(design->Canvas()->mapToGlobal(dropAt));
+    QMimeData kind;
+    kind.setData(KindDrag::MimeType, "Textbox");
+    QDragEnterEvent enter(inArea, Qt::CopyAction, &kind, Qt::LeftButton, {});
+    QApplication::sendEvent(area, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    WhenModal<frmProperties>([](frmProperties *sheet) { sheet->ConfirmButton()->click(); });
+    QDropEvent drop(QPointF(inArea), Qt::CopyAction, &kind, Qt::LeftButton, {});
+    QApplication::sendEvent(area, &drop);
+    clsControl *box = designer.CurrentItem();
+    ASSERT_TRUE(box && box->ObjType() == Type::Text && box->Form() == form);
+    EXPECT_NEAR(box->TwipLeft(), dropAt.x() * m.TwipsPerPixelX - originX, design->GridX());
+    EXPECT_NEAR(box->TwipTop(), dropAt.y() * m.TwipsPerPixelY - originY, design->GridY());
     EXPECT_TRUE(d.prompter.ReportTexts().empty());
 }

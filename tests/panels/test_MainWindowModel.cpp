@@ -3,6 +3,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace MainWindowModel;
@@ -63,14 +65,24 @@ TEST(MainWindowModel, BandsHoldEveryToolInOrderWithItsTexts)
         if (tool.Group)
             groups << tool.Key;
     EXPECT_EQ(groups, QStringList({"Properties", "Undo"}));
-    EXPECT_STREQ(MainBandTools()[6].ToolTip, "Display preview window for current Form");
+    const struct { const char *key, *tip; } tips[] = {
+        {"New", "Create new GUI application project"},       {"Save", "Save the current GUI project"},
+        {"Properties", "Display properties for selected object"}, {"Delete", "Delete currently selected object"},
+        {"Preview", "Display preview window for current Form"},
+    };
+    for (const auto &t : tips) {
+        const auto tools = MainBandTools();
+        const auto tool = std::find_if(tools.begin(), tools.end(), [&](const Tool &x) { return QLatin1String(x.Key) == t.key; });
+        ASSERT_NE(tool, tools.end()) << t.key;
+        EXPECT_STREQ(tool->ToolTip, t.tip) << t.key;
+    }
     EXPECT_STREQ(ControlTools()[15].ToolTip, "Main menu");
     EXPECT_STREQ(ControlTools()[14].ToolTip, "HTML viewer");
 
-    ASSERT_EQ(StatusPanels().size(), 5u);
-    EXPECT_STREQ(StatusPanels()[0].Text, "Starting up");
-    EXPECT_STREQ(StatusPanels()[0].ToolTip, "Server status");
-    EXPECT_STREQ(StatusPanels()[2].ToolTip, "Current size");
+    QStringList panels;
+    for (const Panel &panel : StatusPanels())
+        panels << QString::fromLatin1(panel.Text) + QLatin1Char('|') + QString::fromLatin1(panel.ToolTip);
+    EXPECT_EQ(panels, QStringList({"Starting up|Server status", "0,0|Current location", "0,0|Current size", "|", "|"}));
 
     QStringList restored;
     for (const EditShortcut &e : EditShortcuts())
