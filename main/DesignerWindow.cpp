@@ -446,6 +446,12 @@ void DesignerWindow::ToggleTabOrder()
             ToggleTabOrder();
         RefreshCommands();
     });
+    // The mode also ends with its form (closed with its project): the menu follows.
+    QObject::connect(m_tabOrder.data(), &QObject::destroyed, m_window.get(),
+                     [this, overlay = m_tabOrder.data()] {
+                         if (!m_tabOrder || m_tabOrder.data() == overlay)
+                             m_window->Bands().SetChecked(QStringLiteral("TabOrder"), false);
+                     });
     m_window->Bands().SetChecked(QStringLiteral("TabOrder"), true);
 }
 

@@ -644,6 +644,7 @@ TEST(DesignerWindow, FormatCommandsTabOrderAndNewAtThePointerAreUndoableGestures
     EXPECT_EQ(designer.CurrentItem(), ok) << "a click in the mode selects nothing";
     QTest::keyClick(&d.window->Window(), Qt::Key_Escape);
     EXPECT_FALSE(d.window->TabOrder());
+    EXPECT_FALSE(d.Bands().Checked("TabOrder"));
     EXPECT_EQ(d.Bands().Caption("Undo"), "&Undo order");
     d.window->Dispatch("Undo");
     EXPECT_EQ(text().toStdString(), before.toStdString());
