@@ -132,10 +132,13 @@ void mdiMain::BuildBands()
     m_bands->AddToolBand(controls, QStringLiteral("Controls"));
     for (const Tool &tool : ControlTools())
         m_bands->AddTool(controls, QString(), Entry(tool, ItemImages::Icon(Text(tool.Key))));
-    // Its tools can be dragged onto a design form too.
+    // Its tools can be dragged onto a design form too. The object is made once the drop is
+    // over, so the sheet it opens does not hold up the end of the drag.
     auto *drag = new KindDrag(*m_bands->ToolBand(controls), *m_mdiArea->viewport());
-    connect(drag, &KindDrag::Dropped, this,
-            [this](const QString &key, const QPoint &globalPos) { m_host.DropKind(key, globalPos); });
+    connect(
+        drag, &KindDrag::Dropped, this,
+        [this](const QString &key, const QPoint &globalPos) { m_host.DropKind(key, globalPos); },
+        Qt::QueuedConnection);
     // The Format commands again, a group a sub-menu.
     const QString format = Text(FormatBand);
     // On a row of its own: the first row is full with the item kinds.

@@ -678,6 +678,8 @@ TEST(DesignerWindow, FormatCommandsTabOrderAndNewAtThePointerAreUndoableGestures
     WhenModal<frmProperties>([](frmProperties *sheet) { sheet->ConfirmButton()->click(); });
     QDropEvent drop(QPointF(inArea), Qt::CopyAction, &kind, Qt::LeftButton, {});
     QApplication::sendEvent(area, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QCoreApplication::processEvents(); // the object is made once the drop is over
     clsControl *box = designer.CurrentItem();
     ASSERT_TRUE(box && box->ObjType() == Type::Text && box->Form() == form);
     EXPECT_NEAR(box->TwipLeft(), dropAt.x() * m.TwipsPerPixelX - originX, design->GridX());
