@@ -12,13 +12,12 @@
 
 namespace Arrangement {
 
-namespace {
-// value rounded to the nearest multiple of step (> 0), halves to the even multiple, as the
-// sizer snaps a drag.
 int Snap(int value, int step)
 {
     return int(std::clamp<long long>((long long)RoundHalfEven(value, step) * step, INT_MIN, INT_MAX));
 }
+
+namespace {
 
 // The offset along one axis held back so that no box leaves [0, extent) of its area; with a
 // grid, held back by whole grid steps so the primary stays on the grid.

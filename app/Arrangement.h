@@ -25,6 +25,9 @@ ArrangeKind KindOf(ArrangeCommand command);
 
 // value / step rounded to the nearest whole number, halves to the even one; step > 0.
 int RoundHalfEven(int value, int step);
+// value rounded to the nearest multiple of step (> 0), halves to the even multiple, as the
+// sizer snaps a drag.
+int Snap(int value, int step);
 
 struct Box
 {

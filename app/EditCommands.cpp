@@ -796,6 +796,21 @@ void EditCommands::BeginOrderPass()
         m_orderPass.Before.clear();
 }
 
+int EditCommands::TabPlace(const clsControl &item)
+{
+    const clsControl *parent = item.Parent();
+    if (!parent || !IsControl(item.ObjType()) || item.ObjType() == Type::Tab)
+        return 0;
+    int place = 0;
+    for (const auto &entry : parent->Children()) {
+        if (IsControl(entry.Value->ObjType()))
+            ++place;
+        if (entry.Value == &item)
+            return place;
+    }
+    return 0;
+}
+
 bool EditCommands::SetTabPlace(clsControl &item, int place)
 {
     clsControl *parent = item.Parent();
@@ -994,20 +1009,41 @@ int RecordKind(ArrangeCommand command)
 
 bool EditCommands::CanArrange(ArrangeCommand command, const QList<clsControl *> &items) const
 {
-    const clsControl *form = nullptr;
-    qsizetype count = 0;
+    return (ArrangeableCommands(items) >> int(command) & 1u) != 0;
+}
+
+quint32 EditCommands::ArrangeableCommands(const QList<clsControl *> &items) const
+{
+    // The items the order commands take (controls) and those the others lay out, each
+    // counted once; a set whose items lie on two forms takes no command.
+    struct Taken
+    {
+        const clsControl *Form = nullptr;
+        qsizetype Count = 0;
+        bool OneForm = true;
+    } order, layout;
+    const auto take = [](Taken &taken, const clsControl &item) {
+        if (taken.Form && item.Form() != taken.Form)
+            taken.OneForm = false;
+        taken.Form = item.Form();
+        ++taken.Count;
+    };
     for (const clsControl *item : items) {
         if (!item || m_designer.Items().Find(item->FullID()) != item)
-            return false;
-        const bool takes = IsOrderCommand(command) ? IsControl(item->ObjType()) : CanLayOut(*item);
-        if (!takes)
-            continue;
-        if (form && item->Form() != form)
-            return false;
-        form = item->Form();
-        ++count;
+            return 0;
+        if (IsControl(item->ObjType()))
+            take(order, *item);
+        if (CanLayOut(*item))
+            take(layout, *item);
     }
-    return Arrangement::Accepts(command, count);
+    quint32 commands = 0;
+    for (int i = 0; i <= int(ArrangeCommand::SendToBack); ++i) {
+        const auto command = ArrangeCommand(i);
+        const Taken &taken = IsOrderCommand(command) ? order : layout;
+        if (taken.OneForm && Arrangement::Accepts(command, taken.Count))
+            commands |= 1u << i;
+    }
+    return commands;
 }
 
 bool EditCommands::Arrange(ArrangeCommand command, const QList<clsControl *> &items,

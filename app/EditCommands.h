@@ -91,6 +91,8 @@ public:
     // Whether a Format command can act on the items: enough of them that can be laid out
     // (controls other than timers and tab panels), all of one form.
     bool CanArrange(ArrangeCommand command, const QList<clsControl *> &items) const;
+    // The same for every command at once: bit n for ArrangeCommand(n).
+    quint32 ArrangeableCommands(const QList<clsControl *> &items) const;
     // A Format command on the items relative to the primary; spacing steps by one grid
     // step; every result kept in its container. One record: "Undo align" (align, to grid,
     // centre), "Undo size", "Undo spacing" or "Undo order" (front and back: the order
@@ -102,6 +104,9 @@ public:
     // which is also the z-order and the run-time tab order). The whole pass is one "Undo
     // order" record, none when nothing changed. A place outside a pass records itself.
     void BeginOrderPass();
+    // The place a control has now among the controls of its container (1 for the first);
+    // 0 for an object that has none (not a control, or a tab panel, which is a page).
+    static int TabPlace(const clsControl &item);
     bool SetTabPlace(clsControl &item, int place);
     void EndOrderPass();
     bool InOrderPass() const { return m_orderPass.Depth > 0; }

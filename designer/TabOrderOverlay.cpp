@@ -46,21 +46,6 @@ void TabOrderOverlay::End()
     deleteLater();
 }
 
-int TabOrderOverlay::PlaceOf(const clsControl &item)
-{
-    const clsControl *parent = item.Parent();
-    if (!parent || !IsControl(item.ObjType()) || item.ObjType() == Type::Tab)
-        return 0;
-    int place = 0;
-    for (const auto &entry : parent->Children()) {
-        if (IsControl(entry.Value->ObjType()))
-            ++place;
-        if (entry.Value == &item)
-            return place;
-    }
-    return 0;
-}
-
 QList<clsControl *> TabOrderOverlay::Controls() const
 {
     QList<clsControl *> controls;
@@ -159,7 +144,7 @@ void TabOrderOverlay::paintEvent(QPaintEvent *)
     const QColor waiting(32, 88, 176), placed(24, 128, 64);
     for (clsControl *item : Controls()) {
         const QRect rect = RectOf(*item);
-        const QString number = QString::number(PlaceOf(*item));
+        const QString number = QString::number(EditCommands::TabPlace(*item));
         const int height = metrics.height() + 2;
         const QRect badge(rect.topLeft(),
                           QSize(qMax(height, metrics.horizontalAdvance(number) + 8), height));

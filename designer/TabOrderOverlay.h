@@ -22,9 +22,6 @@ public:
     ~TabOrderOverlay() override;
 
     frmDesign *Form() const { return m_form; }
-    // The place the control shows now (1 for the first control of its container), 0 for an
-    // object that is not a control.
-    static int PlaceOf(const clsControl &item);
     // The control a click at the point (in the layer's coordinates) gives a place to.
     clsControl *ControlAt(const QPoint &point) const;
     // Gives the control the next place of its container, as a click on it does.

@@ -405,9 +405,10 @@ std::optional<QPoint> DesignerWindow::PointedPlace(clsControl &item, const QPoin
         left -= originX;
         top -= originY;
     }
+    // Snapped as a drag snaps.
     if (design->SnapToGrid() && design->GridX() > 0 && design->GridY() > 0) {
-        left = (left + design->GridX() / 2) / design->GridX() * design->GridX();
-        top = (top + design->GridY() / 2) / design->GridY() * design->GridY();
+        left = Arrangement::Snap(left, design->GridX());
+        top = Arrangement::Snap(top, design->GridY());
     }
     return QPoint(qMax(0, left), qMax(0, top));
 }
@@ -620,9 +621,7 @@ MainWindowModel::StateInputs DesignerWindow::CommandStates() const
     }
     in.FormActive = in.ItemSelected && m_root->Edit().ActiveForm() != nullptr;
     if (in.ItemSelected)
-        for (int i = 0; i <= int(ArrangeCommand::SendToBack); ++i)
-            if (m_root->Edit().CanArrange(ArrangeCommand(i), designer.Selection()))
-                in.Arrangeable |= 1u << i;
+        in.Arrangeable = m_root->Edit().ArrangeableCommands(designer.Selection());
     in.ClipboardHasText = m_clipboardHasText;
     const ProjectState *project = designer.CurrentProject();
     in.ProjectChanged = project && project->Changed;

@@ -74,14 +74,25 @@ constexpr Menu FormatSubMenus[] = {
     {"FormatOrder", "&Order", OrderEntries},
 };
 
-// The keys in ArrangeCommand's order.
-constexpr const char *ArrangeKeys[] = {
-    "AlignLefts", "AlignCenters", "AlignRights", "AlignTops", "AlignMiddles", "AlignBottoms",
-    "AlignToGrid", "SameWidth", "SameHeight", "SameBoth", "HSpaceEqual", "HSpaceIncrease",
-    "HSpaceDecrease", "VSpaceEqual", "VSpaceIncrease", "VSpaceDecrease", "CenterHorizontally",
-    "CenterVertically", "BringToFront", "SendToBack",
-};
-static_assert(std::size(ArrangeKeys) == std::size_t(ArrangeCommand::SendToBack) + 1);
+// The Format commands in ArrangeCommand's order: the sub-menus' entries one after another.
+constexpr std::size_t FormatCommandCount()
+{
+    std::size_t count = 0;
+    for (const Menu &menu : FormatSubMenus)
+        count += menu.Entries.size();
+    return count;
+}
+static_assert(FormatCommandCount() == std::size_t(ArrangeCommand::SendToBack) + 1);
+
+const Tool &FormatCommand(std::size_t index)
+{
+    for (const Menu &menu : FormatSubMenus) {
+        if (index < menu.Entries.size())
+            return menu.Entries[index];
+        index -= menu.Entries.size();
+    }
+    return FormatSubMenus[0].Entries[0]; // not reached: the index is below the count
+}
 
 constexpr Tool ViewEntries[] = {
     {"ViewToolbar", "&Toolbar", "", false, ""},
@@ -226,15 +237,10 @@ std::span<const Menu> FormatMenus() { return FormatSubMenus; }
 
 std::optional<ArrangeCommand> ArrangeCommandOf(const QString &key)
 {
-    for (std::size_t i = 0; i < std::size(ArrangeKeys); ++i)
-        if (key == QLatin1String(ArrangeKeys[i]))
+    for (std::size_t i = 0; i < FormatCommandCount(); ++i)
+        if (key == QLatin1String(FormatCommand(i).Key))
             return ArrangeCommand(i);
     return std::nullopt;
-}
-
-QString ArrangeKey(ArrangeCommand command)
-{
-    return QString::fromLatin1(ArrangeKeys[std::size_t(command)]);
 }
 std::span<const Panel> StatusPanels() { return Panels; }
 std::span<const EditShortcut> EditShortcuts() { return EditKeys; }
@@ -348,8 +354,8 @@ QHash<QString, bool> EnabledStates(const StateInputs &in)
     states.insert(QStringLiteral("Quill"), project);
     states.insert(QStringLiteral("Preview"), form);
     states.insert(QStringLiteral("TabOrder"), form);
-    for (std::size_t i = 0; i < std::size(ArrangeKeys); ++i)
-        states.insert(QString::fromLatin1(ArrangeKeys[i]), project && (in.Arrangeable >> i & 1u) != 0);
+    for (std::size_t i = 0; i < FormatCommandCount(); ++i)
+        states.insert(QString::fromLatin1(FormatCommand(i).Key), project && (in.Arrangeable >> i & 1u) != 0);
     for (const Tool &tool : KindTools) {
         const QString key = QString::fromLatin1(tool.Key);
         const bool needsProjectOnly = OneOf(key, {"Form", "Menu", "Toolbar"});

@@ -64,9 +64,8 @@ std::span<const Panel> StatusPanels();
 // The Format menu's sub-menus (Align, Make Same Size, the spacings, Center in Form, Order);
 // the context menu and the Format tool bar show the same commands.
 std::span<const Menu> FormatMenus();
-// The Format command a key stands for, and back.
+// The Format command a key stands for.
 std::optional<ArrangeCommand> ArrangeCommandOf(const QString &key);
-QString ArrangeKey(ArrangeCommand command);
 
 // The caption of a tool of the main menu or the context menu; empty for an unknown key.
 QString Caption(const QString &key);

@@ -639,8 +639,8 @@ TEST(DesignerWindow, FormatCommandsTabOrderAndNewAtThePointerAreUndoableGestures
     };
     clickOn(*cancel);
     clickOn(*ok);
-    EXPECT_EQ(TabOrderOverlay::PlaceOf(*cancel), 1);
-    EXPECT_EQ(TabOrderOverlay::PlaceOf(*ok), 2);
+    EXPECT_EQ(EditCommands::TabPlace(*cancel), 1);
+    EXPECT_EQ(EditCommands::TabPlace(*ok), 2);
     EXPECT_EQ(designer.CurrentItem(), ok) << "a click in the mode selects nothing";
     QTest::keyClick(&d.window->Window(), Qt::Key_Escape);
     EXPECT_FALSE(d.window->TabOrder());
