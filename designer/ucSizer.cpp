@@ -10,7 +10,9 @@
 
 #include <QGuiApplication>
 #include <QHash>
-#include <QPixmap>
+#include <QBackingStore>
+#include <QCoreApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -230,19 +232,41 @@ public:
         if (!m_snapshot.isNull())
             return;
         Prepare();
-        m_hidden = true;
-        m_snapshot = parentWidget()->grab(rect());
-        m_hidden = false;
+        // What the window shows is copied; what it does not show and what the marks and the
+        // box cover is drawn afresh. That is far cheaper than drawing a form of hundreds of
+        // controls again, when only a few of them are selected.
+        QRegion redraw;
+        m_snapshot = OnScreen(redraw);
+        if (m_snapshot.isNull()) {
+            m_snapshot = QImage(size() * devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+            m_snapshot.setDevicePixelRatio(devicePixelRatioF());
+            redraw = rect();
+        } else {
+            redraw += m_box;
+            for (const Mark &mark : std::as_const(m_marks))
+                redraw += mark.Box;
+        }
+        DrawAfresh(redraw & rect());
+        m_group = rect();
         setAttribute(Qt::WA_OpaquePaintEvent, true);
     }
     bool Snapshot() const { return !m_snapshot.isNull(); }
+    // A group drag's step: what the outlines covered before and cover now is repainted.
+    void RepaintGroup()
+    {
+        const QRect now = GroupBox();
+        update(now | m_group);
+        m_group = now;
+    }
     void EndSnapshot()
     {
         if (m_snapshot.isNull())
             return;
-        m_snapshot = QPixmap();
+        m_snapshot = QImage();
         setAttribute(Qt::WA_OpaquePaintEvent, false);
-        update();
+        // Elsewhere the window shows the form as the snapshot did; the controls that moved
+        // repaint where they were and where they are.
+        update(m_group | GroupBox());
     }
 
 protected:
@@ -255,24 +279,29 @@ protected:
         // A band's or a drag's strips cross few of the marks inside their bounds.
         const bool fewParts = region.rectCount() <= 64;
         QPainter painter(this);
-        if (!m_snapshot.isNull()) {
-            const qreal ratio = m_snapshot.devicePixelRatio();
-            for (const QRect &r : event->region())
-                painter.drawPixmap(r, m_snapshot,
-                                   QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio,
-                                          r.height() * ratio));
-        }
+        if (!m_snapshot.isNull())
+            for (const QRect &r : region)
+                painter.drawImage(r, m_snapshot, r);
+        // The outlines' strips filled in one batch: a group drag repaints hundreds a step.
+        QList<QRect> strips;
+        strips.reserve(4 * m_marks.size());
         for (const Mark &mark : std::as_const(m_marks)) {
             if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
                 continue;
             const QRect b = mark.Box;
-            painter.fillRect(QRect(b.x(), b.y(), b.width(), 1), MarkColour);
-            painter.fillRect(QRect(b.x(), b.bottom(), b.width(), 1), MarkColour);
-            painter.fillRect(QRect(b.x(), b.y(), 1, b.height()), MarkColour);
-            painter.fillRect(QRect(b.right(), b.y(), 1, b.height()), MarkColour);
-            // While a group moves its items show as outlines: hundreds of them a step.
+            strips << QRect(b.x(), b.y(), b.width(), 1) << QRect(b.x(), b.bottom(), b.width(), 1)
+                   << QRect(b.x(), b.y(), 1, b.height()) << QRect(b.right(), b.y(), 1, b.height());
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(MarkColour);
+        painter.drawRects(strips);
+        // While a group moves its items show as outlines only.
+        for (const Mark &mark : std::as_const(m_marks)) {
             if (!m_snapshot.isNull())
+                break;
+            if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
                 continue;
+            const QRect b = mark.Box;
             const int m = MarkNib(mark.Nib);
             const int w = b.width(), h = b.height();
             for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - m) / 2), QPoint(0, h - m),
@@ -297,8 +326,53 @@ private:
     };
     QRect m_box;
     int m_nib = 0;
+    // The canvas as the window shows it now, copied from the window's backing store: a copy
+    // of pixels, where drawing hundreds of controls again costs a frame. Null when the store
+    // is not a plain image; what the window does not show goes to `missing`.
+    QImage OnScreen(QRegion &missing)
+    {
+        QWidget *canvas = parentWidget();
+        QWidget *window = canvas->window();
+        QBackingStore *store = window->backingStore();
+        QPaintDevice *device = store ? store->paintDevice() : nullptr;
+        if (!device || device->devType() != QInternal::Image || !canvas->isVisible())
+            return {};
+        // What waits to be painted is painted first, so the copy is the form as it is.
+        QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
+        const auto *image = static_cast<const QImage *>(device);
+        const qreal ratio = image->devicePixelRatio();
+        const QRect inWindow(canvas->mapTo(window, QPoint()) * ratio, size() * ratio);
+        const QRegion seen = visibleRegion();
+        if (seen.isEmpty())
+            return {};
+        QImage picture = image->copy(inWindow);
+        picture.setDevicePixelRatio(ratio);
+        missing = QRegion(rect()) - seen;
+        return picture;
+    }
+
+    QRect GroupBox() const
+    {
+        QRect box = m_box;
+        for (const Mark &mark : std::as_const(m_marks))
+            box |= mark.Box;
+        return box;
+    }
+
+    // The form under the overlay drawn into the snapshot, without the overlay.
+    void DrawAfresh(const QRegion &area)
+    {
+        if (area.isEmpty())
+            return;
+        m_hidden = true;
+        parentWidget()->render(&m_snapshot, area.boundingRect().topLeft(), area);
+        m_hidden = false;
+    }
+
     QHash<const void *, Mark> m_marks;
-    QPixmap m_snapshot;
+    QImage m_snapshot;
+    // What a group drag's boxes covered at its last step.
+    QRect m_group;
     bool m_hidden = false;
 };
 
@@ -653,7 +727,7 @@ void ucSizer::TrackTo(QPoint globalCursor)
         for (ucSizer *follower : Followers())
             follower->Follow(offset.x(), offset.y());
         if (overlay && overlay->Snapshot())
-            overlay->update();
+            overlay->RepaintGroup();
     }
     const SizerModel::Settings s = DragSettings();
     Q_EMIT Moving(m_linked, m_current.Left - s.OriginX, m_current.Top - s.OriginY);

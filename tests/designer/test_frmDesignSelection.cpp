@@ -6,6 +6,7 @@
 #include "designer/clsProjectTree.h"
 #include "model/Vocabulary.h"
 
+#include <QBackingStore>
 #include <QKeySequence>
 #include <QRubberBand>
 #include <QTest>
@@ -236,6 +237,69 @@ TEST(frmDesignSelection, DraggingOneOfSeveralMovesThemAllInOneUndoRecord)
     // A click without a move on one of them picks it alone.
     Click(f.WidgetOfItem("A*F*Check1"));
     EXPECT_EQ(Ids(f.designer.Selection()), QStringList{"A*F*Check1"});
+}
+
+// While a group is dragged the form shows as it was before the selection, copied from what
+// the window shows and drawn afresh where the window does not show it or the marks lay, with
+// the outlines moving over it: a wrong offset or a stale copy differs away from the outlines.
+TEST(frmDesignSelection, AGroupDragShowsTheFormAsItWasUnderTheMovingOutlines)
+{
+    for (const QSize windowSize : {QSize(500, 400), QSize(250, 200)}) {
+        SCOPED_TRACE(windowSize.width());
+        Fixture f;
+        f.LoadOutOfSight();
+        QWidget window;
+        window.resize(windowSize);
+        QWidget *canvas = f.Form()->Canvas();
+        canvas->setParent(&window);
+        canvas->move(37, 23);
+        canvas->show();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        const QImage before = f.Form()->Grab();
+        Click(f.WidgetOfItem("A*F*Label1"));
+        Click(f.WidgetOfItem("A*F*Check1"), Ctrl);
+        Click(f.WidgetOfItem("A*F*Frame1"), Ctrl);
+        QCoreApplication::processEvents();
+
+        // Label1 (80, 60), Check1 (80, 160) and Frame1 (200, 100) move 30 left and 10 down.
+        QWidget *frame = f.WidgetOfItem("A*F*Frame1");
+        QTest::mousePress(frame, Qt::LeftButton, {}, {50, 15});
+        QTest::mouseMove(frame, {35, 20});
+        QTest::mouseMove(frame, {20, 25});
+        QCoreApplication::processEvents();
+        const QImage during = f.Form()->Grab();
+        QTest::mouseRelease(frame, Qt::LeftButton, {}, {20, 25});
+        ASSERT_EQ(f.Stored("A*F*Frame1").front(), 3000 - 450);
+        // After the release the window shows what the form draws now: nothing of the
+        // snapshot is left behind.
+        QCoreApplication::processEvents();
+        const QRect seen = QRect(QPoint(37, 23), canvas->size()) & window.rect();
+        const auto *store = static_cast<const QImage *>(window.backingStore()->paintDevice());
+        EXPECT_EQ(store->copy(seen).convertToFormat(QImage::Format_RGB32),
+                  window.grab(seen).toImage().convertToFormat(QImage::Format_RGB32));
+
+        const QList<QRect> boxes{{80, 60, 100, 30}, {80, 160, 100, 20}, {200, 100, 160, 120}};
+        const auto nearAnEdge = [&boxes](QPoint p) {
+            for (const QRect &old : boxes) {
+                const QRect box = old.translated(-30, 10);
+                if (box.adjusted(-5, -5, 5, 5).contains(p) && !box.adjusted(5, 5, -5, -5).contains(p))
+                    return true;
+            }
+            return false;
+        };
+        ASSERT_EQ(during.size(), before.size());
+        int outline = 0, elsewhere = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                if (during.pixel(x, y) != before.pixel(x, y))
+                    ++(nearAnEdge({x, y}) ? outline : elsewhere);
+        EXPECT_EQ(elsewhere, 0);
+        // The outlines at the new places are drawn.
+        EXPECT_GT(outline, 400);
+        EXPECT_EQ(during.pixelColor(50, 170), QColor(96, 96, 96));
+    }
 }
 
 TEST(frmDesignSelection, CtrlArrowsMoveTheSelectionAndCtrlShiftArrowsSizeThePrimary)
