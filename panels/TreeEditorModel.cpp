@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <optional>
+
 namespace {
 
 constexpr QLatin1String LevelMessageTail("' is invalid and will be adjusted to a valid level. "
@@ -23,10 +25,9 @@ QStringList TreeEditorModel::Load(const QString &items)
     struct Scope {
         QSet<QString> Seen;
     };
-    // Replacement IDs avoid every ID of the tree, so they never take a later sibling's.
-    UniqueIdMaker ids;
-    for (const QString &entry : stored)
-        ids.Reserve(ListValue::SplitParts(entry).constFirst().trimmed());
+    // Replacement IDs avoid every ID of the tree, so they never take a later sibling's; the
+    // IDs are gathered at the first duplicate, which most trees never have.
+    std::optional<UniqueIdMaker> ids;
     std::vector<Scope> scopes; // scopes[k] holds the children at level k + 1
     int previousLevel = 0;
     for (qsizetype n = 0; n < stored.size(); ++n) {
@@ -65,7 +66,12 @@ QStringList TreeEditorModel::Load(const QString &items)
         Scope &scope = scopes[size_t(level - 1)];
         const QString key = id.toUpper();
         if (scope.Seen.contains(key)) {
-            const QString newId = ids.Make(id);
+            if (!ids) {
+                ids.emplace();
+                for (const QString &entry : stored)
+                    ids->Reserve(ListValue::SplitParts(entry).constFirst().trimmed());
+            }
+            const QString newId = ids->Make(id);
             messages << QStringLiteral("Tree item ID '") + id
                             + QStringLiteral("' is duplicated. New ID is '") + newId
                             + QLatin1Char('\'');

@@ -20,16 +20,17 @@ TEST(TreeEditorModel, DuplicateSiblingsAreRenamedButCousinsMayShareAnId)
 {
     TreeEditorModel model;
     const QStringList messages = model.Load(Tree({{"EU", "1", "Europe"}, {"DE", "2", "Germany"},
-                                                  {"de", "2", "Again"}, {"NA", "1", "America"},
-                                                  {"DE", "2", "Delaware"}, {"", "2", "lost"},
-                                                  {"X", "5", "Deep"}}));
+                                                  {"de", "2", "Again"}, {"DE_2", "2", "Later"},
+                                                  {"NA", "1", "America"}, {"DE", "2", "Delaware"},
+                                                  {"", "2", "lost"}, {"X", "5", "Deep"}}));
     ASSERT_EQ(messages.size(), 3);
-    EXPECT_EQ(messages[0], "Tree item ID 'de' is duplicated. New ID is 'de_2'");
-    EXPECT_EQ(messages[1], "Tree item ID for index 6 is missing. Item skipped!");
+    // The new ID avoids the ID of a later sibling.
+    EXPECT_EQ(messages[0], "Tree item ID 'de' is duplicated. New ID is 'de_3'");
+    EXPECT_EQ(messages[1], "Tree item ID for index 7 is missing. Item skipped!");
     EXPECT_EQ(messages[2], "The level for item 'Deep' is invalid and will be adjusted to a valid "
                            "level. The level for subsequent items may also be adjusted.");
-    EXPECT_EQ(model.Key(4), "NA\\DE");
-    EXPECT_EQ(model.Key(5), "NA\\DE\\X");
+    EXPECT_EQ(model.Key(5), "NA\\DE");
+    EXPECT_EQ(model.Key(6), "NA\\DE\\X");
     EXPECT_EQ(model.Label(1), "Germany (DE)");
     TreeContent content;
     EXPECT_NO_THROW(content.SetItems(model.Store()));
