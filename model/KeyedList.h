@@ -42,11 +42,12 @@ public:
     // Removes the entry and hands its value back; a default value when absent.
     V Take(const QString &key)
     {
-        auto it = m_index.find(key);
-        if (it == m_index.end())
+        // Not erase(iterator): that walks on to the next entry, over every empty bucket of a
+        // table that deleting a large form leaves sparse.
+        auto it = m_index.constFind(key);
+        if (it == m_index.cend())
             return V{};
-        Iterator pos = it.value();
-        m_index.erase(it);
+        Iterator pos = m_index.take(key);
         V value = std::move(pos->Value);
         m_entries.erase(pos);
         return value;
@@ -58,11 +59,9 @@ public:
     {
         if (oldKey == newKey)
             return m_index.contains(oldKey);
-        auto it = m_index.find(oldKey);
-        if (it == m_index.end() || m_index.contains(newKey))
+        if (!m_index.contains(oldKey) || m_index.contains(newKey))
             return false;
-        Iterator pos = it.value();
-        m_index.erase(it);
+        Iterator pos = m_index.take(oldKey);
         pos->Key = newKey;
         m_index.insert(newKey, pos);
         return true;
@@ -109,10 +108,12 @@ public:
 private:
     bool Insert(Iterator where, const QString &key, V value)
     {
-        if (m_index.contains(key))
+        // One look-up: a taken key keeps its entry, a new one gets its slot.
+        const qsizetype count = m_index.size();
+        Iterator &slot = m_index[key];
+        if (m_index.size() == count)
             return false;
-        Iterator pos = m_entries.insert(where, Entry{key, std::move(value)});
-        m_index.insert(key, pos);
+        slot = m_entries.insert(where, Entry{key, std::move(value)});
         return true;
     }
 
