@@ -17,10 +17,19 @@ int main(int argc, char **argv)
     if (const int child = BenchOpen::StartChild(argc, argv); child >= 0)
         return child;
     QCoreApplication app(argc, argv);
-    // Row by row as they are measured, also into a file.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     using namespace Vocabulary;
     const QList<int> mix{Type::Text, Type::Label, Type::Command, Type::Check, Type::List};
+    // --project FORMS PATH writes the mixed project of FORMS forms, for timing other programs
+    // side by side on the same content (vs_qt_designer.py).
+    if (argc == 4 && QByteArray(argv[1]) == "--project") {
+        QFile file(QString::fromLocal8Bit(argv[3]));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 1;
+        file.write(DocumentStorage::ToStoredForm(BenchOpen::Project(QByteArray(argv[2]).toInt(), mix)).toUtf8());
+        return file.flush() ? 0 : 1;
+    }
+    // Row by row as they are measured, also into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int largest = argc > 1 ? QByteArray(argv[1]).toInt() : 512;
 
     std::printf("Forms of 100 mixed controls (text box, label, button, check box, list box), %s\n",
