@@ -279,9 +279,11 @@ protected:
         // A band's or a drag's strips cross few of the marks inside their bounds.
         const bool fewParts = region.rectCount() <= 64;
         QPainter painter(this);
-        if (!m_snapshot.isNull())
+        if (!m_snapshot.isNull()) {
+            const qreal ratio = m_snapshot.devicePixelRatio();
             for (const QRect &r : region)
-                painter.drawImage(r, m_snapshot, r);
+                painter.drawImage(r, m_snapshot, QRectF(r.topLeft() * ratio, r.size() * ratio));
+        }
         // The outlines' strips filled in one batch: a group drag repaints hundreds a step.
         QList<QRect> strips;
         strips.reserve(4 * m_marks.size());
