@@ -188,9 +188,7 @@ class Arrange(scenario.Scenario):
 
 
 def main():
-    e2e.skip_unless_tools()
-    test = Arrange(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    return test.run_and_report("placed, banded, aligned, sized, saved and undone")
+    return e2e.run_main(Arrange, "placed, banded, aligned, sized, saved and undone")
 
 
 if __name__ == "__main__":

@@ -386,3 +386,10 @@ def build_dir_from_args(argv):
         if arg == "--build" and i + 1 < len(argv):
             return os.path.abspath(argv[i + 1])
     return os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", "build"))
+
+
+def run_main(test_class, summary):
+    """The main of a test made of one session class: skipped without the tools, else run."""
+    skip_unless_tools()
+    test = test_class(build_dir_from_args(sys.argv), "--keep" in sys.argv)
+    return test.run_and_report(summary)

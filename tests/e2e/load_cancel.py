@@ -79,9 +79,7 @@ class LoadCancel(e2e.Session):
 
 
 def main():
-    e2e.skip_unless_tools()
-    test = LoadCancel(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    return test.run_and_report("a long open cancelled")
+    return e2e.run_main(LoadCancel, "a long open cancelled")
 
 
 if __name__ == "__main__":

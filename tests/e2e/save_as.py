@@ -121,9 +121,7 @@ class SaveAs(e2e.Session):
 
 
 def main():
-    e2e.skip_unless_tools()
-    test = SaveAs(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    return test.run_and_report("Save As beside an open project")
+    return e2e.run_main(SaveAs, "Save As beside an open project")
 
 
 if __name__ == "__main__":

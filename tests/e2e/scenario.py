@@ -298,9 +298,7 @@ class Scenario(e2e.Session):
 
 
 def main():
-    e2e.skip_unless_tools()
-    scenario = Scenario(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    return scenario.run_and_report("the whole scenario")
+    return e2e.run_main(Scenario, "the whole scenario")
 
 
 if __name__ == "__main__":

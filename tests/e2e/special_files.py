@@ -58,9 +58,7 @@ class SpecialFiles(e2e.Session):
 
 
 def main():
-    e2e.skip_unless_tools()
-    test = SpecialFiles(e2e.build_dir_from_args(sys.argv), "--keep" in sys.argv)
-    return test.run_and_report("special files at the settings file and as the project")
+    return e2e.run_main(SpecialFiles, "special files at the settings file and as the project")
 
 
 if __name__ == "__main__":
