@@ -32,9 +32,8 @@ iDesignControl *PlainForm::CreateControlInstance(int type)
     PlainControl *control = owned.get();
     m_instances.emplace(control, std::move(owned));
     control->SetContainer(m_surface.get());
-    const quint64 stamp = ++m_nextStamp;
-    m_zOrder.emplace(stamp, control);
-    m_zStamp.emplace(control, stamp);
+    // The newest stamp is the largest: it goes at the end, without a search.
+    m_zPlace.emplace(control, m_zOrder.emplace_hint(m_zOrder.end(), ++m_nextStamp, control));
     return control;
 }
 
@@ -46,9 +45,9 @@ void PlainForm::DeleteControlInstance(int, iDesignControl *control)
     const auto it = m_instances.find(control);
     if (it == m_instances.end())
         return;
-    if (const auto stamp = m_zStamp.find(it->second.get()); stamp != m_zStamp.end()) {
-        m_zOrder.erase(stamp->second);
-        m_zStamp.erase(stamp);
+    if (const auto place = m_zPlace.find(it->second.get()); place != m_zPlace.end()) {
+        m_zOrder.erase(place->second);
+        m_zPlace.erase(place);
     }
     m_instances.erase(it);
 }
@@ -89,21 +88,20 @@ void PlainForm::DeleteSizer(iItemSizer *sizer)
 
 int PlainForm::ZIndexOf(const PlainControl *control) const
 {
-    const auto stamp = m_zStamp.find(control);
-    if (stamp == m_zStamp.end())
+    const auto place = m_zPlace.find(control);
+    if (place == m_zPlace.end())
         return -1;
-    return int(std::distance(m_zOrder.begin(), m_zOrder.find(stamp->second)));
+    return int(std::distance(m_zOrder.cbegin(), ZOrder::const_iterator(place->second)));
 }
 
 void PlainForm::BringToFront(PlainControl *control)
 {
-    const auto stamp = m_zStamp.find(control);
-    if (stamp == m_zStamp.end())
+    const auto place = m_zPlace.find(control);
+    if (place == m_zPlace.end())
         return;
     // Already in front: the common case while a form loads, its controls one after another.
-    if (stamp->second == m_nextStamp)
+    if (place->second->first == m_nextStamp)
         return;
-    m_zOrder.erase(stamp->second);
-    stamp->second = ++m_nextStamp;
-    m_zOrder.emplace(stamp->second, control);
+    m_zOrder.erase(place->second);
+    place->second = m_zOrder.emplace_hint(m_zOrder.end(), ++m_nextStamp, control);
 }

@@ -68,9 +68,11 @@ private:
     std::unique_ptr<PlainControl> m_timer;
     std::unordered_map<const iDesignControl *, std::unique_ptr<PlainControl>> m_instances;
     std::vector<std::unique_ptr<PlainSizer>> m_sizers;
-    // Back to front by stamp; each instance's stamp is kept in m_zStamp.
-    std::map<quint64, PlainControl *> m_zOrder;
-    std::unordered_map<const PlainControl *, quint64> m_zStamp;
+    // Back to front by stamp. Each instance's place in it is kept in m_zPlace, so that
+    // adding, raising and deleting an instance neither searches nor rebalances the whole tree.
+    using ZOrder = std::map<quint64, PlainControl *>;
+    ZOrder m_zOrder;
+    std::unordered_map<const PlainControl *, ZOrder::iterator> m_zPlace;
     quint64 m_nextStamp = 0;
     QHash<int, int> m_upperBound;         // per instance kind
     std::set<int> m_refused;
