@@ -198,9 +198,9 @@ CodeAnalysis::State CodeAnalysis::Inspect(const QString &programText)
 
     const CodeSectionMap::Span decoder = map.Section(TemplateSection::Decoder);
     if (decoder.Found()) {
-        const QString found =
-            CodeProgramText::Join(state.Lines.mid(decoder.First, decoder.Last - decoder.First + 1));
-        if (CodeProgramText::Normalized(found) != CodeProgramText::Normalized(state.Decoder))
+        const QStringList found = state.Lines.mid(decoder.First, decoder.Last - decoder.First + 1);
+        if (!CodeProgramText::SameCode(
+                found, CodeProgramText::Lines(CodeProgramText::NormalizeLineEnds(state.Decoder))))
             r.PieceStatus[CodeAnalysisResult::Decoder] = CodeAnalysisResult::NeedsUpdate;
     }
 

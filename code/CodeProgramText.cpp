@@ -170,30 +170,45 @@ QString CodeProgramText::LineKey(const QString &line)
 {
     if (IsOwnKey(line))
         return line;
-    QString key;
-    key.reserve(line.size());
+    // Written in place, ASCII letters upper-cased on the way: a program has hundreds of
+    // thousands of lines, and growing each key a character at a time was most of its analysis.
+    QString key(line.size(), Qt::Uninitialized);
+    QChar *out = key.data();
+    qsizetype n = 0;
+    bool ascii = true;
     bool pendingBlank = false;
     for (QChar c : line) {
         if (IsBlank(c)) {
-            pendingBlank = !key.isEmpty();
+            pendingBlank = n > 0;
             continue;
         }
         if (pendingBlank) {
-            key += QLatin1Char(' ');
+            out[n++] = QLatin1Char(' ');
             pendingBlank = false;
         }
-        key += c;
+        char16_t u = c.unicode();
+        if (u >= u'a' && u <= u'z')
+            u -= u'a' - u'A';
+        else if (u >= 128)
+            ascii = false;
+        out[n++] = QChar(u);
     }
-    return key.toUpper();
+    key.truncate(n);
+    return ascii ? key : key.toUpper();
 }
 
-QString CodeProgramText::Normalized(const QString &code)
+bool CodeProgramText::SameCode(const QStringList &a, const QStringList &b)
 {
-    QStringList kept;
-    for (const QString &line : NormalizeLineEnds(code).split(CrLf)) {
-        const QString key = LineKey(line);
-        if (!key.isEmpty())
-            kept << key;
+    qsizetype i = 0, j = 0;
+    for (;;) {
+        QString keyA, keyB;
+        while (keyA.isEmpty() && i < a.size())
+            keyA = LineKey(a[i++]);
+        while (keyB.isEmpty() && j < b.size())
+            keyB = LineKey(b[j++]);
+        if (keyA != keyB)
+            return false;
+        if (keyA.isEmpty())
+            return true;
     }
-    return kept.join(QLatin1Char('\n'));
 }

@@ -53,7 +53,7 @@ public:
     // shrunk to one blank, upper case.
     static QString LineKey(const QString &line);
 
-    // Code compared for meaning rather than layout: tabs become blanks, each line is trimmed
-    // and its runs of blanks shrink to one, empty lines are dropped, letters are upper-cased.
-    static QString Normalized(const QString &code);
+    // Whether two pieces of code say the same, compared for meaning rather than layout: line
+    // by line as LineKey sees them, empty lines not counting.
+    static bool SameCode(const QStringList &a, const QStringList &b);
 };
