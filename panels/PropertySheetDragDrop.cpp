@@ -104,26 +104,27 @@ void PropertySheetDragDrop::Write(clsControl &item, bool hasDragId, bool hasDrop
 
 QStringList PropertySheetDragDrop::ProjectDragIds(const clsControl &app, const clsControl *except)
 {
-    QStringList ids;
-    QSet<QString> seen;
+    // One spelling per ID, whatever the letter case: the one that sorts first, so the list
+    // does not depend on the order the objects are visited in.
+    QHash<QString, QString> byKey;
     std::vector<const clsControl *> pending{&app};
     while (!pending.empty()) {
         const clsControl *item = pending.back();
         pending.pop_back();
-        for (const auto &entry : item->Children())
-            pending.push_back(entry.Value);
+        item->Children().ForEachUnordered([&pending](const clsControl *child) { pending.push_back(child); });
         // An empty drag ID is the default, so an object is passed over on its own marks unless
         // it holds one: the others' properties are not read at all.
         if (item == except || !item->IsNonDefault(Prop::DragID) || !IsKnownType(item->ObjType())
             || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
             continue;
         const QString drag = item->GetProperty(Prop::DragID);
-        const QString key = drag.toUpper();
-        if (!drag.isEmpty() && !seen.contains(key)) {
-            seen.insert(key);
-            ids.append(drag);
-        }
+        if (drag.isEmpty())
+            continue;
+        QString &kept = byKey[drag.toUpper()];
+        if (kept.isEmpty() || drag < kept)
+            kept = drag;
     }
+    QStringList ids(byKey.cbegin(), byKey.cend());
     ids.sort(Qt::CaseInsensitive);
     return ids;
 }
