@@ -5,13 +5,12 @@
 #include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "QueuedChooser.h"
+#include "RecordingPorts.h"
 #include "app/CommandLine.h"
 #include "app/DocumentOpener.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "app/iCreateMode.h"
-#include "app/iProgramCodeState.h"
 #include "host/ItemFile.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
@@ -31,44 +30,6 @@ using Answer = iPrompter::Answer;
 using Kind = ScriptedPrompter::Kind;
 
 namespace {
-
-// Stands in for the property sheet: creates the application under the offered ID, or
-// cancels.
-class RecordingCreateMode : public iCreateMode
-{
-public:
-    explicit RecordingCreateMode(clsDesigner &designer) : Designer(designer) {}
-    clsDesigner &Designer;
-    int Calls = 0;
-    bool Cancel = false;
-    QString Offered;
-    Outcome CreateApplication(const QString &defaultId) override
-    {
-        ++Calls;
-        Offered = defaultId;
-        if (Cancel)
-            return {};
-        clsControl *app = Designer.AddControl(1, defaultId, {}, {}, {}, {}, {});
-        return {app != nullptr, app ? app->FullID() : QString()};
-    }
-    Outcome CreateItem(const QString &, int, const QString &, clsControl *) override { return {}; }
-};
-
-class FakeCode : public iProgramCodeState
-{
-public:
-    bool UnsavedNew = false;
-    bool ChangedCode = false;
-    bool SaveSucceeds = true;
-    int Saves = 0;
-    bool HasUnsavedNewCode(const clsControl &) const override { return UnsavedNew; }
-    bool HasChangedCode(const clsControl &) const override { return ChangedCode; }
-    bool SaveCode(clsControl &) override
-    {
-        ++Saves;
-        return SaveSucceeds;
-    }
-};
 
 void WriteText(const QString &path, const QString &memoryText)
 {
@@ -110,7 +71,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     EXPECT_EQ(messages[1].Icon, MessageIcon::Exclamation);
 
     // A missing item offers a new project bound to that name.
-    RecordingCreateMode create(d.designer);
+    SheetStandIn create(d.designer);
     d.storage.SetCreateMode(&create);
     d.prompter.Answers.push_back(Answer::Ok);
     EXPECT_FALSE(d.storage.OpenByName(Path("new.gui")).Success);
@@ -119,8 +80,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     EXPECT_EQ(questions[0].Text, "Item '" + Path("new.gui") + "' not on file. Create new project?");
     EXPECT_EQ(questions[0].ButtonSet, iPrompter::Buttons::OkCancel);
     // The sheet returned with the new application: it is bound to the document at once.
-    EXPECT_EQ(create.Calls, 1);
-    EXPECT_EQ(create.Offered, "GUIAPP");
+    EXPECT_EQ(create.Offered, std::vector<QString>{"GUIAPP"});
     clsControl *app = d.designer.Items().Find("GUIAPP");
     ASSERT_NE(app, nullptr);
     ProjectState &project = *d.designer.ProjectOf(app);
@@ -136,7 +96,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     const auto projects = d.designer.Projects().size();
     EXPECT_FALSE(d.storage.New(Path("other.gui")));
     EXPECT_EQ(d.designer.Projects().size(), projects);
-    EXPECT_EQ(create.Offered, "GUIAPP2");
+    EXPECT_EQ(create.Offered.back(), "GUIAPP2");
     EXPECT_EQ(state.Settings.RecentList.ListItem(1), Path("new.gui"));
 }
 
@@ -306,7 +266,7 @@ TEST_F(DocumentStorageTest, SaveAsRefusalsAndRecentList)
 
 TEST_F(DocumentStorageTest, ClosingQuestions)
 {
-    FakeCode code;
+    CodeStandIn code;
     d.storage.SetProgramCode(&code);
     clsControl *app = d.designer.AddControl(1, "APP", {}, {}, {}, {}, {});
     ASSERT_TRUE(app);
@@ -504,16 +464,16 @@ TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
     state.Connection.Store().SetRoot(Path("store"));
     state.Connection.Store().CreateFile("h", "acc", "BP");
     state.Connection.SetCurrentHost("h", "acc");
-    RecordingCreateMode create(d.designer);
+    SheetStandIn create(d.designer);
     d.storage.SetCreateMode(&create);
     d.prompter.Answers = {Answer::Ok};
     d.storage.OpenByName("mvdb://h/acc/BP/NEW");
-    clsControl *bound = d.items.Find(create.Offered);
+    clsControl *bound = d.items.Find(create.Offered.back());
     ASSERT_TRUE(bound);
     const size_t questions = d.prompter.Of(Kind::Question).size();
     EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/NEW").App, bound);
     EXPECT_EQ(d.prompter.Of(Kind::Question).size(), questions);
-    EXPECT_EQ(create.Calls, 1);
+    EXPECT_EQ(create.Offered.size(), 1u);
 }
 
 // A FIFO or a device named as the project (also through a link, as /dev/stdin is) is no
@@ -524,7 +484,7 @@ TEST_F(DocumentStorageTest, SpecialFilesAreNotProjects)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString link = Path("stdin.gui");
     ASSERT_EQ(::symlink("/dev/null", QFile::encodeName(link).constData()), 0);
-    RecordingCreateMode create(d.designer);
+    SheetStandIn create(d.designer);
     d.storage.SetCreateMode(&create);
     for (const QString &name : {fifo, QStringLiteral("/dev/null"), link}) {
         SCOPED_TRACE(name.toStdString());
@@ -540,7 +500,7 @@ TEST_F(DocumentStorageTest, SpecialFilesAreNotProjects)
         EXPECT_EQ(messages[0].Icon, MessageIcon::Exclamation);
         d.prompter.Answers.clear();
     }
-    EXPECT_EQ(create.Calls, 0);
+    EXPECT_TRUE(create.Offered.empty());
     EXPECT_TRUE(d.designer.Projects().empty());
 }
 

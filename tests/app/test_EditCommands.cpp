@@ -5,7 +5,6 @@
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
 #include "app/iClipFuncs.h"
-#include "app/iCreateMode.h"
 #include "model/clsControl.h"
 #include "model/iDesignControl.h"
 
@@ -17,26 +16,6 @@ namespace {
 const QChar VM(Marks::Value);
 using Answer = iPrompter::Answer;
 using Kind = ScriptedPrompter::Kind;
-
-// Stands in for the property sheet: creates the item under the offered default ID.
-struct CreateStandIn : iCreateMode
-{
-    clsDesigner &Designer;
-    std::vector<QString> Offered;
-    bool Cancel = false;
-    explicit CreateStandIn(clsDesigner &designer) : Designer(designer) {}
-    Outcome CreateApplication(const QString &) override { return {}; }
-    Outcome CreateItem(const QString &, int type, const QString &defaultId,
-                       clsControl *parent) override
-    {
-        Offered.push_back(defaultId);
-        if (Cancel)
-            return {};
-        const QString path = parent ? parent->FullID() + "*" + defaultId : defaultId;
-        clsControl *item = Designer.AddControl(type, path, {}, "1", "1", "10", "2");
-        return {item != nullptr, item ? item->FullID() : QString()};
-    }
-};
 
 struct Fixture : EditStack
 {
@@ -69,7 +48,7 @@ struct Fixture : EditStack
 TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
 {
     Fixture f;
-    CreateStandIn sheet(f.designer);
+    SheetStandIn sheet(f.designer);
     f.edit.SetCreateMode(&sheet);
 
     EXPECT_FALSE(f.edit.CreateNewItem("Form"));
