@@ -266,20 +266,24 @@ TEST(PropertySheetModel, CreateAddsTheItemAtThePositionWithOnlyChangedValues)
     EXPECT_FALSE(f.Find("A*F*Name"));
 }
 
+// Every kind created with its defaults loads back identical, and opening and applying it
+// without a change writes nothing. Then every field of every kind takes a changed value (a
+// number field its highest legal value), writes it and shows it again when the sheet reopens.
 TEST(PropertySheetModel, EveryKindCreatedWithDefaultsLoadsBackIdentical)
 {
+    using Kind = PropertySheetModel::Kind;
     Fixture f;
     const int types[] = {5, 15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 24, 23, 25, 26, 27, 28,
-                         30, 32, 33, 35, 36, 76, 77, 78};
+                         30, 32, 33, 35, 36, 76, 77, 78, 0};
+    std::vector<clsControl *> made;
     int n = 0;
     for (int type : types) {
         SCOPED_TRACE(type);
-        f.New(type, QStringLiteral("Obj%1").arg(++n));
+        f.New(type, type == 0 ? QStringLiteral("B") : QStringLiteral("Obj%1").arg(++n));
         ASSERT_FALSE(f.sheet.Validate());
-        ASSERT_TRUE(f.sheet.Apply(&f.edit));
+        made.push_back(f.sheet.Apply(&f.edit));
+        ASSERT_TRUE(made.back());
     }
-    f.New(0, "B");
-    ASSERT_TRUE(f.sheet.Apply(&f.edit));
     EXPECT_TRUE(f.prompter.ReportTexts().empty());
 
     // Opening and applying any object without a change writes nothing.
@@ -302,22 +306,12 @@ TEST(PropertySheetModel, EveryKindCreatedWithDefaultsLoadsBackIdentical)
         EXPECT_EQ(second.designer.GetTemplate(app, {}, 0).section(QChar(Marks::Attribute), 1),
                   text.section(QChar(Marks::Attribute), 1));
     }
-}
 
-// Every field of every kind takes a changed value (a number field its highest legal value),
-// writes it and shows it again when the sheet reopens.
-TEST(PropertySheetModel, EveryFieldOfEveryKindAppliesAndLoadsBack)
-{
-    using Kind = PropertySheetModel::Kind;
-    Fixture f;
-    const int types[] = {0,  5,  15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 24, 23, 25, 26, 27,
-                         28, 30, 32, 33, 35, 36, 75, 76, 77, 78};
-    int n = 0;
-    for (int type : types) {
-        SCOPED_TRACE(type);
-        f.New(type, QStringLiteral("Obj%1").arg(++n));
-        clsControl *item = f.sheet.Apply(&f.edit);
+    f.New(75, "Menu1");
+    made.push_back(f.sheet.Apply(&f.edit));
+    for (clsControl *item : made) {
         ASSERT_TRUE(item);
+        SCOPED_TRACE(item->FullID().toStdString());
         f.sheet.SetupModify(f.designer, *item);
         QHash<int, QString> set;
         for (const PropertySheetModel::Field &field : f.sheet.Fields()) {
@@ -515,34 +509,6 @@ TEST(PropertySheetModel, DragAndDropQuestions)
     EXPECT_EQ(text->GetProperty(Prop::DragID), "Text1");
 }
 
-TEST(PropertySheetModel, ExtensionPageFromTheProfile)
-{
-    Fixture f;
-    auto profile = std::make_shared<ExtensionProfile>(ExtensionProfile::FromText(
-        "[Extension]\nName=Site\nCaption=Site fields\n[Editgx]\nFields=Code\n"
-        "[Code]\nCaption=Code\nPos=2\n"));
-    f.sheet.SetExtensionProfile(profile);
-    f.sheet.SetupModify(f.designer, *f.Find("A*F*Frame1"));
-    EXPECT_FALSE(f.sheet.HasPage(Page::Custom)); // no fields for frames
-    clsControl *text = f.Find("A*F*Text1");
-    f.sheet.SetupModify(f.designer, *text);
-    ASSERT_TRUE(f.sheet.HasPage(Page::Custom));
-    ASSERT_EQ(f.sheet.Extension()->Rows().size(), 1u);
-    EXPECT_TRUE(f.sheet.Extension()->SetRowValue(0, "X7"));
-    f.sheet.Apply(&f.edit);
-    EXPECT_EQ(text->Extension(), QString("Site") + QChar(0xF8FD) + "X7");
-    // The extension object sees the pending values and may write the extension only.
-    f.sheet.SetupModify(f.designer, *text);
-    f.sheet.SetIdText("Renamed");
-    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectID), "Renamed");
-    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectType), "16");
-    EXPECT_THROW(f.sheet.SetPendingValue(Prop::Caption, "x"), GuiError);
-    f.sheet.SetPendingValue(Prop::Extension, QString("Site") + QChar(0xF8FD) + "Y");
-    f.sheet.SetIdText("Text1");
-    f.sheet.Apply(&f.edit);
-    EXPECT_EQ(text->Extension(), QString("Site") + QChar(0xF8FD) + "Y");
-}
-
 TEST(PropertySheetModel, StyleOptionsMoveTheTypeWithinItsFamily)
 {
     Fixture f;
@@ -637,7 +603,9 @@ TEST(PropertySheetModel, GridFocusStyleSelectedCellTickAndAlternateRowColour)
     EXPECT_FALSE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
 }
 
-TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
+// The Custom page holds the profile's fields for the kinds it names; the Private page the
+// values no field of the profile claims.
+TEST(PropertySheetModel, ExtensionPagesFromTheProfileKeepAndEditTheirValues)
 {
     Fixture f;
     const QChar vm(0xF8FD);
@@ -647,8 +615,13 @@ TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
     f.sheet.SetExtensionProfile(profile);
     clsControl *text = f.Find("A*F*Text1");
 
+    f.sheet.SetupModify(f.designer, *f.Find("A*F*Frame1"));
+    EXPECT_FALSE(f.sheet.HasPage(Page::Custom)); // no fields for frames
+
     // Without private values the page shows one "N/A" row; it is shown with the Custom page.
     f.sheet.SetupModify(f.designer, *text);
+    ASSERT_TRUE(f.sheet.HasPage(Page::Custom));
+    ASSERT_EQ(f.sheet.Extension()->Rows().size(), 1u);
     ASSERT_TRUE(f.sheet.HasPage(Page::Private));
     ASSERT_TRUE(f.sheet.PrivateExtension());
     ASSERT_EQ(f.sheet.PrivateExtension()->Rows().size(), 1u);
@@ -656,6 +629,19 @@ TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
     EXPECT_FALSE(f.sheet.PrivateExtension()->IsRowEditable(0));
     EXPECT_EQ(f.sheet.Extension()->Messages(),
               QStringList{"Field definition 'Bad' has invalid position 1000."});
+    EXPECT_TRUE(f.sheet.Extension()->SetRowValue(0, "X7"));
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), QString("Site") + vm + "X7");
+    // The extension object sees the pending values and may write the extension only.
+    f.sheet.SetupModify(f.designer, *text);
+    f.sheet.SetIdText("Renamed");
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectID), "Renamed");
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectType), "16");
+    EXPECT_THROW(f.sheet.SetPendingValue(Prop::Caption, "x"), GuiError);
+    f.sheet.SetPendingValue(Prop::Extension, QString("Site") + vm + "Y");
+    f.sheet.SetIdText("Text1");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), QString("Site") + vm + "Y");
 
     // Positions no field claims show on the Private page and survive an edit of the Custom
     // page (before, collecting the Custom page dropped them).
