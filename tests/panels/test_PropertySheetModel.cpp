@@ -504,7 +504,6 @@ TEST(PropertySheetModel, DragAndDropQuestions)
     f.sheet.SetupModify(f.designer, *text);
     f.sheet.SetDragSource(true, f.prompter);
     f.sheet.SetUseControlIdAsDragId(true);
-    EXPECT_TRUE(f.sheet.UseControlIdAsDragId());
     f.sheet.Apply(&f.edit);
     EXPECT_EQ(text->GetProperty(Prop::DragID), "Text1");
 }
