@@ -1,13 +1,21 @@
 #pragma once
-// Ports that record what the core tells the views, for tests of the headless seams.
+// Ports that record what the core tells the views, and stand-ins for the property sheet and
+// the code editor, for tests of the headless seams.
+#include "app/clsDesigner.h"
+#include "app/iCreateMode.h"
+#include "app/iProgramCodeState.h"
 #include "app/iProjectTree.h"
 #include "app/iUndoState.h"
+#include "model/clsControl.h"
 
 #include <QString>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <optional>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 // Readable failure messages for the call lists.
 inline void PrintTo(const QStringList &list, std::ostream *os)
@@ -56,4 +64,49 @@ struct RecordingCommandStates : iUndoState
         RedoEnabled = enabled;
     }
     void CommandsChanged() override { ++Refreshes; }
+};
+
+// Stands in for the property sheet: creates what it is asked for under the ID it is offered
+// (a new application as an SDI one), or cancels; keeps every ID offered.
+struct SheetStandIn : iCreateMode
+{
+    explicit SheetStandIn(clsDesigner &designer) : Designer(designer) {}
+    clsDesigner &Designer;
+    std::vector<QString> Offered;
+    bool Cancel = false;
+    Outcome CreateApplication(const QString &defaultId) override { return CreateItem({}, 1, defaultId, nullptr); }
+    Outcome CreateItem(const QString &, int type, const QString &defaultId, clsControl *parent) override
+    {
+        Offered.push_back(defaultId);
+        if (Cancel)
+            return {};
+        const QString path = parent ? parent->FullID() + "*" + defaultId : defaultId;
+        const clsControl *item = Designer.AddControl(type, path, {}, "1", "1", "10", "2");
+        return {item != nullptr, item ? item->FullID() : QString()};
+    }
+};
+
+// Stands in for the code editor: the program code state the closing questions and autosave
+// ask about, with the saves and restores it was asked for.
+struct CodeStandIn : iProgramCodeState
+{
+    bool UnsavedNew = false;
+    bool ChangedCode = false;
+    bool SaveSucceeds = true;
+    int Saves = 0;
+    std::optional<UnsavedProgram> Kept;
+    std::vector<std::pair<QString, UnsavedProgram>> Restored;
+    bool HasUnsavedNewCode(const clsControl &) const override { return UnsavedNew; }
+    bool HasChangedCode(const clsControl &) const override { return ChangedCode; }
+    bool SaveCode(clsControl &) override
+    {
+        ++Saves;
+        return SaveSucceeds;
+    }
+    std::optional<UnsavedProgram> ProgramToKeep(const clsControl &) const override { return Kept; }
+    bool RestoreProgram(clsControl &app, const UnsavedProgram &program) override
+    {
+        Restored.emplace_back(app.ID(), program);
+        return true;
+    }
 };

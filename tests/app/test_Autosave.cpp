@@ -3,6 +3,7 @@
 // written (one message, then off), and Recover giving back the project as it was.
 #include "FileBytes.h"
 #include "LoaderTestSupport.h"
+#include "RecordingPorts.h"
 #include "app/DesignerRoot.h"
 #include "testsupport/ScriptedPrompter.h"
 #include "model/clsControl.h"
@@ -14,27 +15,10 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace LoaderText;
 using Kind = ScriptedPrompter::Kind;
 
 namespace {
-class FakeCode : public iProgramCodeState
-{
-public:
-    std::optional<UnsavedProgram> Kept;
-    std::vector<std::pair<QString, UnsavedProgram>> Restored;
-    bool HasUnsavedNewCode(const clsControl &) const override { return false; }
-    bool HasChangedCode(const clsControl &) const override { return false; }
-    bool SaveCode(clsControl &) override { return true; }
-    std::optional<UnsavedProgram> ProgramToKeep(const clsControl &) const override { return Kept; }
-    bool RestoreProgram(clsControl &app, const UnsavedProgram &program) override
-    {
-        Restored.emplace_back(app.ID(), program);
-        return true;
-    }
-};
-
 QStringList Files(const QString &folder, const QString &pattern = QStringLiteral("*.cvrecover"))
 {
     return QDir(folder).entryList({pattern}, QDir::Files);
@@ -52,7 +36,7 @@ struct World
     }
     ~World() { root.Disconnect(); }
     ScriptedPrompter prompter;
-    FakeCode code;
+    CodeStandIn code;
     DesignerRoot root;
 };
 

@@ -146,13 +146,10 @@ TEST_F(DesignerSettings, MigrationCopiesOlderValuesAndPositions)
     UseIniStore();
     const QString app = modPersistSettings::OlderAppName;
     const QString section = modPersistSettings::OlderSection;
-    modPersistSettings::WriteOlder(app, section, "MainWidth", "12000");
-    modPersistSettings::WriteOlder(app, section, "PreviewLeft", "-100000");
-    modPersistSettings::WriteOlder(app, section, "Author", "Old Author");
-    modPersistSettings::WriteOlder(app, section, "RtnEqTab", "True");
-    modPersistSettings::WriteOlder(app, section, "RecentFileCount", "2");
-    modPersistSettings::WriteOlder(app, section, "RecentFile_1", "newest");
-    modPersistSettings::WriteOlder(app, section, "RecentFile_2", "older");
+    for (const auto &[key, value] : {std::pair{"MainWidth", "12000"}, {"PreviewLeft", "-100000"},
+                                     {"Author", "Old Author"}, {"RtnEqTab", "True"}, {"RecentFileCount", "2"},
+                                     {"RecentFile_1", "newest"}, {"RecentFile_2", "older"}})
+        modPersistSettings::WriteOlder(app, section, key, value);
 
     ProcessState state(Folder());
     state.Settings.LoadSettings();

@@ -1,17 +1,18 @@
 // Document storage: the open path with its messages and questions, record locks and
 // read-only projects, the version question, record 1 field 4, Save As refusals, failed
-// saves, the closing questions and display names; FIFOs and devices named as projects.
+// saves, the closing questions and display names; FIFOs and devices named as projects; the
+// progress of a load and a Cancel at any point of it.
 #include "FileBytes.h"
 #include "EditStack.h"
 #include "LoaderTestSupport.h"
 #include "QueuedChooser.h"
+#include "RecordingPorts.h"
 #include "app/CommandLine.h"
 #include "app/DocumentOpener.h"
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "app/ProjectState.h"
-#include "app/iCreateMode.h"
-#include "app/iProgramCodeState.h"
+#include "app/iLoadProgress.h"
 #include "host/ItemFile.h"
 #include "model/cAppWrapper.h"
 #include "model/clsControl.h"
@@ -19,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -32,44 +34,6 @@ using Kind = ScriptedPrompter::Kind;
 
 namespace {
 
-// Stands in for the property sheet: creates the application under the offered ID, or
-// cancels.
-class RecordingCreateMode : public iCreateMode
-{
-public:
-    explicit RecordingCreateMode(clsDesigner &designer) : Designer(designer) {}
-    clsDesigner &Designer;
-    int Calls = 0;
-    bool Cancel = false;
-    QString Offered;
-    Outcome CreateApplication(const QString &defaultId) override
-    {
-        ++Calls;
-        Offered = defaultId;
-        if (Cancel)
-            return {};
-        clsControl *app = Designer.AddControl(1, defaultId, {}, {}, {}, {}, {});
-        return {app != nullptr, app ? app->FullID() : QString()};
-    }
-    Outcome CreateItem(const QString &, int, const QString &, clsControl *) override { return {}; }
-};
-
-class FakeCode : public iProgramCodeState
-{
-public:
-    bool UnsavedNew = false;
-    bool ChangedCode = false;
-    bool SaveSucceeds = true;
-    int Saves = 0;
-    bool HasUnsavedNewCode(const clsControl &) const override { return UnsavedNew; }
-    bool HasChangedCode(const clsControl &) const override { return ChangedCode; }
-    bool SaveCode(clsControl &) override
-    {
-        ++Saves;
-        return SaveSucceeds;
-    }
-};
-
 void WriteText(const QString &path, const QString &memoryText)
 {
     PutFileBytes(path, DocumentStorage::ToStoredForm(memoryText).toUtf8());
@@ -82,15 +46,20 @@ struct Designer : DesignerStack
     DocumentStorage storage;
 };
 
-struct DocumentStorageTest : ::testing::Test
+// A state whose folder is a temporary one, with a chooser that answers from a queue.
+struct StorageTest : ::testing::Test
 {
     QTemporaryDir dir;
     ProcessState state{dir.path()};
     QueuedChooser chooser;
-    Designer d{state};
 
     void SetUp() override { state.Connection.SetChooser(&chooser); }
     QString Path(const QString &name) const { return dir.filePath(name); }
+};
+
+struct DocumentStorageTest : StorageTest
+{
+    Designer d{state};
     QString SampleProject(const QString &version = "1.4") const
     {
         return Project({MinimalApp(), Create("APP*F1", 5), Prop(22, "Caption")}, version);
@@ -110,7 +79,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     EXPECT_EQ(messages[1].Icon, MessageIcon::Exclamation);
 
     // A missing item offers a new project bound to that name.
-    RecordingCreateMode create(d.designer);
+    SheetStandIn create(d.designer);
     d.storage.SetCreateMode(&create);
     d.prompter.Answers.push_back(Answer::Ok);
     EXPECT_FALSE(d.storage.OpenByName(Path("new.gui")).Success);
@@ -119,8 +88,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     EXPECT_EQ(questions[0].Text, "Item '" + Path("new.gui") + "' not on file. Create new project?");
     EXPECT_EQ(questions[0].ButtonSet, iPrompter::Buttons::OkCancel);
     // The sheet returned with the new application: it is bound to the document at once.
-    EXPECT_EQ(create.Calls, 1);
-    EXPECT_EQ(create.Offered, "GUIAPP");
+    EXPECT_EQ(create.Offered, std::vector<QString>{"GUIAPP"});
     clsControl *app = d.designer.Items().Find("GUIAPP");
     ASSERT_NE(app, nullptr);
     ProjectState &project = *d.designer.ProjectOf(app);
@@ -136,7 +104,7 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     const auto projects = d.designer.Projects().size();
     EXPECT_FALSE(d.storage.New(Path("other.gui")));
     EXPECT_EQ(d.designer.Projects().size(), projects);
-    EXPECT_EQ(create.Offered, "GUIAPP2");
+    EXPECT_EQ(create.Offered.back(), "GUIAPP2");
     EXPECT_EQ(state.Settings.RecentList.ListItem(1), Path("new.gui"));
 }
 
@@ -306,7 +274,7 @@ TEST_F(DocumentStorageTest, SaveAsRefusalsAndRecentList)
 
 TEST_F(DocumentStorageTest, ClosingQuestions)
 {
-    FakeCode code;
+    CodeStandIn code;
     d.storage.SetProgramCode(&code);
     clsControl *app = d.designer.AddControl(1, "APP", {}, {}, {}, {}, {});
     ASSERT_TRUE(app);
@@ -504,16 +472,16 @@ TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
     state.Connection.Store().SetRoot(Path("store"));
     state.Connection.Store().CreateFile("h", "acc", "BP");
     state.Connection.SetCurrentHost("h", "acc");
-    RecordingCreateMode create(d.designer);
+    SheetStandIn create(d.designer);
     d.storage.SetCreateMode(&create);
     d.prompter.Answers = {Answer::Ok};
     d.storage.OpenByName("mvdb://h/acc/BP/NEW");
-    clsControl *bound = d.items.Find(create.Offered);
+    clsControl *bound = d.items.Find(create.Offered.back());
     ASSERT_TRUE(bound);
     const size_t questions = d.prompter.Of(Kind::Question).size();
     EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/NEW").App, bound);
     EXPECT_EQ(d.prompter.Of(Kind::Question).size(), questions);
-    EXPECT_EQ(create.Calls, 1);
+    EXPECT_EQ(create.Offered.size(), 1u);
 }
 
 // A FIFO or a device named as the project (also through a link, as /dev/stdin is) is no
@@ -524,7 +492,7 @@ TEST_F(DocumentStorageTest, SpecialFilesAreNotProjects)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString link = Path("stdin.gui");
     ASSERT_EQ(::symlink("/dev/null", QFile::encodeName(link).constData()), 0);
-    RecordingCreateMode create(d.designer);
+    SheetStandIn create(d.designer);
     d.storage.SetCreateMode(&create);
     for (const QString &name : {fifo, QStringLiteral("/dev/null"), link}) {
         SCOPED_TRACE(name.toStdString());
@@ -540,7 +508,7 @@ TEST_F(DocumentStorageTest, SpecialFilesAreNotProjects)
         EXPECT_EQ(messages[0].Icon, MessageIcon::Exclamation);
         d.prompter.Answers.clear();
     }
-    EXPECT_EQ(create.Calls, 0);
+    EXPECT_TRUE(create.Offered.empty());
     EXPECT_TRUE(d.designer.Projects().empty());
 }
 
@@ -557,4 +525,164 @@ TEST(MemoryForm, LineEndsBecomeAttributeMarks)
     // What goes in comes back out, apart from the line ends.
     const QString memory = "0" + AM + "2" + QChar(Marks::Value) + "APP" + AM + "4";
     EXPECT_EQ(DocumentStorage::ToMemoryForm(DocumentStorage::ToStoredForm(memory)), memory);
+}
+
+// The progress of opening a document: the forms counted and reported as the load goes, and a
+// Cancel at any point of a large load that leaves nothing open (no project, no items, no
+// record lock, nothing on the recent list) so that the next open of the same document works.
+namespace {
+// Records what the load reports; answers Cancel at the report numbered CancelAt (1-based).
+struct RecordingProgress : iLoadProgress
+{
+    int Total = -1, Begins = 0, Ends = 0, Reports = 0, CancelAt = 0;
+    std::vector<int> Made;
+    void Begin(int formsTotal) override
+    {
+        ++Begins;
+        Total = formsTotal;
+    }
+    bool Advance(int formsMade) override
+    {
+        Made.push_back(formsMade);
+        return ++Reports != CancelAt;
+    }
+    void End() override { ++Ends; }
+};
+
+QString Forms(int forms, int controlsPerForm)
+{
+    QStringList body{MinimalApp()};
+    for (int f = 0; f < forms; ++f) {
+        const QString form = QStringLiteral("APP*F%1").arg(f);
+        body << Create(form, 5) << Prop(22, form);
+        for (int c = 0; c < controlsPerForm; ++c)
+            body << Create(form + QStringLiteral("*L%1").arg(c), 15) << Prop(22, "x");
+    }
+    return Project(body);
+}
+
+struct ProgressDesigner : Designer
+{
+    explicit ProgressDesigner(ProcessState &state) : Designer(state) { storage.SetLoadProgress(&progress); }
+    RecordingProgress progress;
+};
+
+// Record locks on, so that a Cancel that left the document locked would show.
+struct LoadProgressTest : StorageTest
+{
+    void SetUp() override
+    {
+        StorageTest::SetUp();
+        state.Settings.RecordLocking = true;
+    }
+    QString Write(const QString &name, const QString &text)
+    {
+        WriteText(Path(name), text);
+        return Path(name);
+    }
+};
+} // namespace
+
+TEST_F(LoadProgressTest, ReportsFormsMadeOfFormsTotalAndEndsOnce)
+{
+    struct Case { const char *name; QString text; int forms; int leastReports; };
+    const Case cases[] = {
+        {"no forms", Project({MinimalApp()}), 0, 0},
+        {"forms", Forms(5, 2), 5, 5},
+        // A form of very many controls still reports now and then.
+        {"one big form", Forms(1, 2000), 1, 10},
+        // Property records that name a form type are not forms.
+        {"not a create", Project({MinimalApp(), Create("APP*F", 5), Record({"4", "", "5", "", "", "5"})}), 1, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgressDesigner d(state);
+        const DocumentStorage::OpenResult result =
+            d.storage.OpenByName(Write(QString(c.name) + ".gui", c.text));
+        EXPECT_TRUE(result.Success);
+        EXPECT_FALSE(result.Cancelled);
+        EXPECT_EQ(d.progress.Begins, 1);
+        EXPECT_EQ(d.progress.Ends, 1);
+        EXPECT_EQ(d.progress.Total, c.forms);
+        EXPECT_GE(int(d.progress.Made.size()), c.leastReports);
+        EXPECT_TRUE(std::is_sorted(d.progress.Made.begin(), d.progress.Made.end()));
+        if (!d.progress.Made.empty())
+            EXPECT_LE(d.progress.Made.back(), c.forms);
+        d.designer.ReleaseAll();
+    }
+
+    // Pasting and the editor's automation load without it.
+    ProgressDesigner d(state);
+    d.designer.SetTemplate(Forms(3, 1));
+    EXPECT_EQ(d.progress.Begins, 0);
+}
+
+TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
+{
+    const QString path = Write("big.gui", Forms(200, 3));
+    const quint32 seed = QRandomGenerator::global()->generate();
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    QRandomGenerator random(seed);
+    ProgressDesigner d(state);
+    for (int round = 0; round < 12; ++round) {
+        // Cancel at the first report, the last and anywhere between; by File > Open, from
+        // the recent list's neighbour (by name) and from the command line.
+        const int at = round == 0 ? 1 : round == 1 ? 200 : 1 + int(random.bounded(200));
+        SCOPED_TRACE(testing::Message() << "cancel at report " << at << " round " << round);
+        d.progress = {};
+        d.progress.CancelAt = at;
+        state.Settings.RecentList.Clear();
+        if (round % 3 == 0) {
+            chooser.Names = {path};
+            EXPECT_FALSE(d.storage.FileOpen());
+        } else if (round % 3 == 1) {
+            const DocumentStorage::OpenResult result = d.storage.OpenByName(path);
+            EXPECT_TRUE(result.Cancelled);
+            EXPECT_FALSE(result.Success);
+            EXPECT_FALSE(result.App);
+        } else {
+            DocumentOpener opener(d.storage, state, d.prompter);
+            ParseCmdLine(path, state, opener);
+        }
+        EXPECT_EQ(d.progress.Ends, 1);
+        EXPECT_TRUE(d.designer.Projects().empty());
+        EXPECT_EQ(d.items.Count(), 1); // the root alone
+        EXPECT_EQ(state.Settings.RecentList.ListCount(), 0);
+        EXPECT_TRUE(d.prompter.Calls.empty()) << d.prompter.Calls.front().Text.toStdString();
+
+        // The lock went with the document: another designer opens it without a question.
+        Designer other(state);
+        ASSERT_TRUE(other.storage.OpenByName(path).Success);
+        EXPECT_TRUE(other.prompter.Calls.empty());
+        other.designer.ReleaseAll();
+    }
+    // And the same designer opens the whole project.
+    d.progress = {};
+    const DocumentStorage::OpenResult result = d.storage.OpenByName(path);
+    ASSERT_TRUE(result.Success);
+    EXPECT_FALSE(result.Partial);
+    EXPECT_TRUE(d.items.Find("APP*F199*L2"));
+    d.designer.ReleaseAll();
+}
+
+// Recovered work loads with the same progress: a Cancel leaves nothing open (the work stays
+// where autosave keeps it) and the next recovery loads it whole.
+TEST_F(LoadProgressTest, ARecoveryLoadReportsAndCancelsLikeAnOpen)
+{
+    const QString stored = DocumentStorage::ToStoredForm(Forms(50, 2));
+    ProgressDesigner d(state);
+    d.progress.CancelAt = 20;
+    DocumentStorage::OpenResult result = d.storage.OpenRecovered(stored, QString());
+    EXPECT_TRUE(result.Cancelled);
+    EXPECT_FALSE(result.Success);
+    EXPECT_EQ(d.progress.Total, 50);
+    EXPECT_EQ(d.progress.Ends, 1);
+    EXPECT_TRUE(d.designer.Projects().empty());
+    EXPECT_EQ(d.items.Count(), 1);
+    d.progress = {};
+    result = d.storage.OpenRecovered(stored, QString());
+    EXPECT_TRUE(result.Success);
+    EXPECT_EQ(int(d.progress.Made.size()), 50);
+    ASSERT_EQ(d.designer.Projects().size(), 1u);
+    EXPECT_TRUE(d.designer.Projects().front()->Changed);
 }

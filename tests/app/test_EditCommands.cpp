@@ -5,7 +5,6 @@
 #include "LoaderTestSupport.h"
 #include "RecordingPorts.h"
 #include "app/iClipFuncs.h"
-#include "app/iCreateMode.h"
 #include "model/clsControl.h"
 #include "model/iDesignControl.h"
 
@@ -17,26 +16,6 @@ namespace {
 const QChar VM(Marks::Value);
 using Answer = iPrompter::Answer;
 using Kind = ScriptedPrompter::Kind;
-
-// Stands in for the property sheet: creates the item under the offered default ID.
-struct CreateStandIn : iCreateMode
-{
-    clsDesigner &Designer;
-    std::vector<QString> Offered;
-    bool Cancel = false;
-    explicit CreateStandIn(clsDesigner &designer) : Designer(designer) {}
-    Outcome CreateApplication(const QString &) override { return {}; }
-    Outcome CreateItem(const QString &, int type, const QString &defaultId,
-                       clsControl *parent) override
-    {
-        Offered.push_back(defaultId);
-        if (Cancel)
-            return {};
-        const QString path = parent ? parent->FullID() + "*" + defaultId : defaultId;
-        clsControl *item = Designer.AddControl(type, path, {}, "1", "1", "10", "2");
-        return {item != nullptr, item ? item->FullID() : QString()};
-    }
-};
 
 struct Fixture : EditStack
 {
@@ -69,7 +48,7 @@ struct Fixture : EditStack
 TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
 {
     Fixture f;
-    CreateStandIn sheet(f.designer);
+    SheetStandIn sheet(f.designer);
     f.edit.SetCreateMode(&sheet);
 
     EXPECT_FALSE(f.edit.CreateNewItem("Form"));
@@ -141,6 +120,13 @@ TEST(EditCommands, ClipboardTextForm)
     EXPECT_EQ(EditCommands::ToClipboardText(memory), QString("a\r\nb\tc") + QChar(4) + "d");
     EXPECT_EQ(EditCommands::FromClipboardText(EditCommands::ToClipboardText(memory)), memory);
     EXPECT_EQ(EditCommands::FromClipboardText("a\nb"), "a" + QString(QChar(Marks::Attribute)) + "b");
+
+    // A value's own tab survives the clipboard text.
+    f.Find("A*F*Label1")->SetProperty(22, "a\tb");
+    ASSERT_TRUE(f.edit.Copy());
+    f.Select("A*G");
+    ASSERT_TRUE(f.edit.Paste());
+    EXPECT_EQ(f.Find("A*G*Label1")->GetProperty(22), "a\tb");
 }
 
 TEST(EditCommands, DeleteAndCutAreUndone)
@@ -366,18 +352,6 @@ TEST(EditCommands, TextsThatAreNotPastedChangeNothing)
     EXPECT_FALSE(f.designer.ProjectOf(f.Find("A"))->Changed);
     EXPECT_EQ(f.designer.CurrentItem(), f.Find("A*F"));
     EXPECT_TRUE(f.undo.IsEmpty());
-}
-
-TEST(EditCommands, ValuesWithTabsSurviveCopyAndPasteInOneDesigner)
-{
-    Fixture f;
-    f.LoadProject();
-    f.Find("A*F*Label1")->SetProperty(22, "a\tb");
-    f.Select("A*F*Label1");
-    ASSERT_TRUE(f.edit.Copy());
-    f.Select("A*G");
-    ASSERT_TRUE(f.edit.Paste());
-    EXPECT_EQ(f.Find("A*G*Label1")->GetProperty(22), "a\tb");
 }
 
 TEST(EditCommands, MovesSizesAndRenamesAreUndone)

@@ -1,12 +1,10 @@
 // Malformed project texts (truncated, binary, deep, huge, invalid codes, marks in IDs) end
 // in reports, never in a crash, and every report uses the error layout.
-#include "LoaderTestSupport.h"
+#include "EditStack.h"
 #include "FileBytes.h"
+#include "LoaderTestSupport.h"
 #include "app/DocumentStorage.h"
-#include "testsupport/ScriptedPrompter.h"
-#include "app/clsDesigner.h"
 #include "model/clsControl.h"
-#include "model/clsItems.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -87,32 +85,28 @@ TEST(LoadCorpus, EveryMalformedTextEndsInReportsNotACrash)
 {
     ASSERT_FALSE(Sample().isEmpty());
     for (const auto &[name, text] : Corpus()) {
-        clsItems items;
-        ScriptedPrompter prompter;
-        prompter.DuplicateAnswers.push_back({decltype(iPrompter::DuplicateIdAnswer{}.Choice)::Skip, {}});
-        clsDesigner designer(items, &prompter);
+        DesignerStack d;
+        d.prompter.DuplicateAnswers.push_back({decltype(iPrompter::DuplicateIdAnswer{}.Choice)::Skip, {}});
         bool ok = true;
-        EXPECT_NO_THROW(ok = designer.SetTemplate(text)) << qPrintable(name);
+        EXPECT_NO_THROW(ok = d.designer.SetTemplate(text)) << qPrintable(name);
         if (!ok)
-            EXPECT_FALSE(prompter.ReportTexts().empty()) << qPrintable(name) << ": failed without a report";
-        for (const QString &report : prompter.ReportTexts())
+            EXPECT_FALSE(d.prompter.ReportTexts().empty()) << qPrintable(name) << ": failed without a report";
+        for (const QString &report : d.prompter.ReportTexts())
             EXPECT_FALSE(report.isEmpty()) << qPrintable(name);
         // Whatever was loaded can be written again.
-        for (clsControl *app : designer.LastLoad().Applications)
-            EXPECT_NO_THROW(designer.GetTemplate(app->FullID(), {}, 0)) << qPrintable(name);
-        EXPECT_NO_THROW(designer.ReleaseAll()) << qPrintable(name);
+        for (clsControl *app : d.designer.LastLoad().Applications)
+            EXPECT_NO_THROW(d.designer.GetTemplate(app->FullID(), {}, 0)) << qPrintable(name);
+        EXPECT_NO_THROW(d.designer.ReleaseAll()) << qPrintable(name);
     }
 }
 
 TEST(LoadCorpus, TheSampleLoadsCleanlyAndWritesBackTheSame)
 {
-    clsItems items;
-    ScriptedPrompter prompter;
-    clsDesigner designer(items, &prompter);
+    DesignerStack d;
     const QString sample = Sample();
-    ASSERT_TRUE(designer.SetTemplate(sample));
-    EXPECT_TRUE(prompter.Calls.empty());
-    const QString written = designer.GetTemplate("ORDERS", "Order entry", 0);
+    ASSERT_TRUE(d.designer.SetTemplate(sample));
+    EXPECT_TRUE(d.prompter.Calls.empty());
+    const QString written = d.designer.GetTemplate("ORDERS", "Order entry", 0);
     // Record 1 differs only in the time of writing and the program location the save adds.
     EXPECT_EQ(written.section(QChar(Marks::Attribute), 1), sample.section(QChar(Marks::Attribute), 1));
 }

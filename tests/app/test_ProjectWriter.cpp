@@ -18,10 +18,7 @@ const QChar VM(Marks::Value);
 
 QStringList Records(const QString &text) { return text.split(AM); }
 QStringList Fields(const QString &record) { return record.split(VM); }
-
-struct Fixture : DesignerStack
-{
-};
+using Fixture = DesignerStack;
 } // namespace
 
 TEST(ProjectWriter, ApplicationAloneGivesFourRecordsInOrder)

@@ -1,5 +1,6 @@
 // The undo buffer: newest record first, at most twenty, records whose second datum is a whole
-// project text, the captions by kind and the Undo command state told to the menus.
+// project text, and the Undo command state told to the menus. (The caption of each kind is
+// pinned where the edit commands leave their records.)
 #include "RecordingPorts.h"
 #include "app/UndoBuffer.h"
 #include "model/clsControl.h"
@@ -70,22 +71,12 @@ TEST(UndoBuffer, RecordsKeepProjectTextsWhole)
     EXPECT_EQ(undo.Count(), 3);
 }
 
-TEST(UndoBuffer, CaptionsByKind)
-{
-    const char *expected[] = {"Undo move", "Undo size", "Undo rename",
-                              "Undo delete", "Undo cut", "Undo paste"};
-    for (int kind = 1; kind <= 6; ++kind)
-        EXPECT_EQ(UndoBuffer::Caption(kind), expected[kind - 1]);
-    EXPECT_EQ(UndoBuffer::Caption(0), "");
-    EXPECT_EQ(UndoBuffer::Caption(12), "");
-}
-
 TEST(UndoBuffer, GeometryGivesBackTheSameTwips)
 {
     clsItems items;
     clsControl &app = items.CreateItem(0, "A");
     app.SetProperty(7, "6"); // millimetres: 56.7 twips each, no whole number of twips
-    clsControl &form = items.CreateItem(5, "A*F");
+    items.CreateItem(5, "A*F");
     clsControl &label = items.CreateItem(15, "A*F*L");
     label.Move("12.34", "auto", "7.77", "3.01");
     const int left = label.TwipLeft(), width = label.TwipWidth(), height = label.TwipHeight();
@@ -100,5 +91,4 @@ TEST(UndoBuffer, GeometryGivesBackTheSameTwips)
     EXPECT_EQ(label.TwipWidth(), width);
     EXPECT_EQ(label.TwipHeight(), height);
     EXPECT_TRUE(label.AutoTop());
-    (void)form;
 }

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
 namespace {
 QString Bar(std::initializer_list<QStringList> entries)
@@ -151,24 +150,4 @@ TEST(BarEditorModel, UntouchedFieldsAreNotRewritten)
     model.SetAlign(0, 2);
     EXPECT_EQ(model.Width(0), "0");
     EXPECT_EQ(model.Align(0), 2);
-}
-
-TEST(ShortcutList, OrderAndCodes)
-{
-    EXPECT_EQ(ShortcutList::Text(0), "(none)");
-    EXPECT_EQ(ShortcutList::Text(1), "Ctrl+A");
-    EXPECT_EQ(ShortcutList::Text(27), "F1");
-    EXPECT_EQ(ShortcutList::Text(39), "Shift+F1");
-    EXPECT_EQ(ShortcutList::Text(51), "Ctrl+F1");
-    EXPECT_EQ(ShortcutList::Text(63), "Ctrl+Shift+F1");
-    EXPECT_EQ(ShortcutList::Text(75), "Insert");
-    EXPECT_EQ(ShortcutList::Text(78), "Ctrl+Shift+Insert");
-    EXPECT_EQ(ShortcutList::Text(ShortcutList::Count() - 1), "Alt+Bksp");
-    EXPECT_EQ(ShortcutList::Count(), 1 + 26 + 48 + 24 + 3);
-    std::set<int> codes;
-    for (int row = 1; row < ShortcutList::Count(); ++row) {
-        codes.insert(ShortcutList::Code(row));
-        EXPECT_EQ(ShortcutList::RowOf(ShortcutList::Code(row)), row);
-    }
-    EXPECT_EQ(codes.size(), size_t(ShortcutList::Count() - 1)); // every code once
 }

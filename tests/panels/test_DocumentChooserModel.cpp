@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 class DocumentChooserModelTest : public ::testing::Test
@@ -83,16 +82,11 @@ TEST_F(DocumentChooserModelTest, StartNamesAndLists)
 TEST_F(DocumentChooserModelTest, ListsTheHostCannotReadCarryItsMessage)
 {
     auto model = Model(DocumentChooserModel::Mode::Open);
-    // A host that vanished since the list was shown.
+    // A host that vanished since the list was shown: the host layer's message, which names it.
+    // (What else the host layer refuses, links among them, its own tests try.)
     model.Host = "GONE";
     EXPECT_TRUE(model.Accounts().Names.isEmpty());
     EXPECT_TRUE(model.Accounts().Error.contains("host 'GONE'")) << model.Accounts().Error.toStdString();
-    // A link planted in a shared store is refused by the host layer, with its reason.
-    ASSERT_EQ(::symlink(QFile::encodeName(dir.path()).constData(),
-                        QFile::encodeName(root + "/PROD/LINKED").constData()), 0);
-    model.Host = "PROD";
-    model.Account = "LINKED";
-    EXPECT_TRUE(model.Files().Error.contains("symbolic link")) << model.Files().Error.toStdString();
     // A store root that is a file, not a folder.
     mvConnection broken;
     broken.Store().SetRoot(dir.filePath("plain"));

@@ -203,53 +203,25 @@ TEST(PropertySheetModel, IdChecksAndTheDuplicateMessage)
     EXPECT_TRUE(f.sheet.Validate());
 }
 
-TEST(PropertySheetModel, NumberFieldsNameTheFieldAndAcceptTheirWord)
-{
-    Fixture f;
-    f.New(16);
-    const struct { int Code; QString Text; QString Message; } rows[] = {
-        {Prop::Left, "abc", "Left must be \"auto\" or a number from -100000000 to 100000000."},
-        {Prop::Width, "-5", "Width must be a number from 0 to 100000000."},
-        {Prop::Height, "1e12", "Height must be a number from 0 to 100000000."},
-        {Prop::MaxLen, "2.5", "Length must be \"none\" or a whole number from 0 to 2147483647."},
-        {Prop::MaxLines, "40000", "Lines must be \"none\" or a whole number from 0 to 32767."},
-    };
-    for (const auto &r : rows) {
-        f.New(16);
-        f.sheet.SetText(r.Code, r.Text);
-        auto problem = f.sheet.Validate();
-        ASSERT_TRUE(problem) << r.Text.toStdString();
-        EXPECT_EQ(problem->Code, r.Code);
-        EXPECT_EQ(problem->Message, r.Message);
-    }
-    f.New(16);
-    f.sheet.SetText(Prop::Left, "AUTO");
-    f.sheet.SetText(Prop::MaxLen, "none");
-    f.sheet.SetText(Prop::Caption, "ignored: no such field");
-    EXPECT_FALSE(f.sheet.Validate());
-    f.sheet.SetText(Prop::DefVal, QString(40000, 'x'));
-    EXPECT_EQ(f.sheet.Validate()->Message, "Default value is too long (at most 32767 characters).");
-    f.sheet.SetText(Prop::DefVal, QString("a") + QChar(0xF8FE) + "b");
-    EXPECT_EQ(f.sheet.Validate()->Message, "Default value may not contain record marks.");
-    f.New(35);
-    f.sheet.SetText(Prop::Timeout, "soon");
-    EXPECT_EQ(f.sheet.Validate()->Message,
-              "Timeout (ms) must be a whole number from 0 to 2147483647.");
-    // Nothing invalid reached the project.
-    EXPECT_FALSE(f.Find("A*F*New1"));
-}
-
+// Each number field takes its limits, and its word where it has one, and refuses what lies
+// past them (not a number, not whole, out of range) with a message naming field and range.
 TEST(PropertySheetModel, NumberFieldsTakeTheirLimitsAndNothingPast)
 {
     Fixture f;
-    const struct { int Type; int Code; QString Limit; QString Past; } rows[] = {
-        {16, Prop::Left, "100000000", "100000000.5"},
-        {16, Prop::Top, "-100000000", "-100000001"},
-        {16, Prop::Width, "100000000", "100000001"},
-        {16, Prop::Height, "0", "-0.5"},
-        {16, Prop::MaxLen, "2147483647", "2147483648"},
-        {16, Prop::MaxLines, "32767", "32768"},
-        {35, Prop::Timeout, "2147483647", "2147483648"},
+    const QString left = "Left must be \"auto\" or a number from -100000000 to 100000000.";
+    const QString length = "Length must be \"none\" or a whole number from 0 to 2147483647.";
+    const struct { int Type; int Code; QString Limit; QString Past; QString Message; } rows[] = {
+        {16, Prop::Left, "100000000", "100000000.5", left},
+        {16, Prop::Left, "AUTO", "abc", left},
+        {16, Prop::Top, "-100000000", "-100000001", {}},
+        {16, Prop::Width, "100000000", "100000001", "Width must be a number from 0 to 100000000."},
+        {16, Prop::Height, "0", "-0.5", "Height must be a number from 0 to 100000000."},
+        {16, Prop::MaxLen, "2147483647", "2147483648", length},
+        {16, Prop::MaxLen, "none", "2.5", length},
+        {16, Prop::MaxLines, "32767", "32768", "Lines must be \"none\" or a whole number from 0 to 32767."},
+        {35, Prop::Timeout, "2147483647", "2147483648", "Timeout (ms) must be a whole number from 0 to 2147483647."},
+        {0, Prop::Timeout, "3600", "-1", "Busy message time-out (seconds) must be a whole number from 0 to 3600."},
+        {19, Prop::Columns, "999", "1000", "Columns must be \"auto\" or a whole number from 0 to 999."},
     };
     for (const auto &r : rows) {
         f.New(r.Type);
@@ -259,6 +231,8 @@ TEST(PropertySheetModel, NumberFieldsTakeTheirLimitsAndNothingPast)
         const auto problem = f.sheet.Validate();
         ASSERT_TRUE(problem) << r.Past.toStdString();
         EXPECT_EQ(problem->Code, r.Code);
+        if (!r.Message.isEmpty())
+            EXPECT_EQ(problem->Message, r.Message);
     }
 }
 
@@ -292,20 +266,24 @@ TEST(PropertySheetModel, CreateAddsTheItemAtThePositionWithOnlyChangedValues)
     EXPECT_FALSE(f.Find("A*F*Name"));
 }
 
+// Every kind created with its defaults loads back identical, and opening and applying it
+// without a change writes nothing. Then every field of every kind takes a changed value (a
+// number field its highest legal value), writes it and shows it again when the sheet reopens.
 TEST(PropertySheetModel, EveryKindCreatedWithDefaultsLoadsBackIdentical)
 {
+    using Kind = PropertySheetModel::Kind;
     Fixture f;
     const int types[] = {5, 15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 24, 23, 25, 26, 27, 28,
-                         30, 32, 33, 35, 36, 76, 77, 78};
+                         30, 32, 33, 35, 36, 76, 77, 78, 0};
+    std::vector<clsControl *> made;
     int n = 0;
     for (int type : types) {
         SCOPED_TRACE(type);
-        f.New(type, QStringLiteral("Obj%1").arg(++n));
+        f.New(type, type == 0 ? QStringLiteral("B") : QStringLiteral("Obj%1").arg(++n));
         ASSERT_FALSE(f.sheet.Validate());
-        ASSERT_TRUE(f.sheet.Apply(&f.edit));
+        made.push_back(f.sheet.Apply(&f.edit));
+        ASSERT_TRUE(made.back());
     }
-    f.New(0, "B");
-    ASSERT_TRUE(f.sheet.Apply(&f.edit));
     EXPECT_TRUE(f.prompter.ReportTexts().empty());
 
     // Opening and applying any object without a change writes nothing.
@@ -322,30 +300,18 @@ TEST(PropertySheetModel, EveryKindCreatedWithDefaultsLoadsBackIdentical)
 
     for (const QString app : {"A", "B"}) {
         const QString text = f.designer.GetTemplate(app, {}, 0);
-        clsItems items2;
-        ScriptedPrompter prompter2;
-        clsDesigner designer2{items2, &prompter2};
-        ASSERT_TRUE(designer2.SetTemplate(text));
-        EXPECT_TRUE(prompter2.ReportTexts().empty());
-        EXPECT_EQ(designer2.GetTemplate(app, {}, 0).section(QChar(Marks::Attribute), 1),
+        DesignerStack second;
+        ASSERT_TRUE(second.designer.SetTemplate(text));
+        EXPECT_TRUE(second.prompter.ReportTexts().empty());
+        EXPECT_EQ(second.designer.GetTemplate(app, {}, 0).section(QChar(Marks::Attribute), 1),
                   text.section(QChar(Marks::Attribute), 1));
     }
-}
 
-// Every field of every kind takes a changed value (a number field its highest legal value),
-// writes it and shows it again when the sheet reopens.
-TEST(PropertySheetModel, EveryFieldOfEveryKindAppliesAndLoadsBack)
-{
-    using Kind = PropertySheetModel::Kind;
-    Fixture f;
-    const int types[] = {0,  5,  15, 16, 17, 29, 18, 19, 20, 21, 22, 34, 24, 23, 25, 26, 27,
-                         28, 30, 32, 33, 35, 36, 75, 76, 77, 78};
-    int n = 0;
-    for (int type : types) {
-        SCOPED_TRACE(type);
-        f.New(type, QStringLiteral("Obj%1").arg(++n));
-        clsControl *item = f.sheet.Apply(&f.edit);
+    f.New(75, "Menu1");
+    made.push_back(f.sheet.Apply(&f.edit));
+    for (clsControl *item : made) {
         ASSERT_TRUE(item);
+        SCOPED_TRACE(item->FullID().toStdString());
         f.sheet.SetupModify(f.designer, *item);
         QHash<int, QString> set;
         for (const PropertySheetModel::Field &field : f.sheet.Fields()) {
@@ -407,7 +373,6 @@ TEST(PropertySheetModel, ModifyRenamesThenChangesTypeThenProperties)
     f.sheet.SetUseDefault(Prop::ForeColor, true);
     f.sheet.SetEvent(Event::Change, true);
     ASSERT_FALSE(f.sheet.Validate());
-    const QList<int> before = text->NonDefault();
     ASSERT_EQ(f.sheet.Apply(&f.edit), text);
     EXPECT_EQ(text->FullID(), "A*F*TEXT1");
     EXPECT_EQ(text->ObjType(), 29);
@@ -539,37 +504,8 @@ TEST(PropertySheetModel, DragAndDropQuestions)
     f.sheet.SetupModify(f.designer, *text);
     f.sheet.SetDragSource(true, f.prompter);
     f.sheet.SetUseControlIdAsDragId(true);
-    EXPECT_TRUE(f.sheet.UseControlIdAsDragId());
     f.sheet.Apply(&f.edit);
     EXPECT_EQ(text->GetProperty(Prop::DragID), "Text1");
-}
-
-TEST(PropertySheetModel, ExtensionPageFromTheProfile)
-{
-    Fixture f;
-    auto profile = std::make_shared<ExtensionProfile>(ExtensionProfile::FromText(
-        "[Extension]\nName=Site\nCaption=Site fields\n[Editgx]\nFields=Code\n"
-        "[Code]\nCaption=Code\nPos=2\n"));
-    f.sheet.SetExtensionProfile(profile);
-    f.sheet.SetupModify(f.designer, *f.Find("A*F*Frame1"));
-    EXPECT_FALSE(f.sheet.HasPage(Page::Custom)); // no fields for frames
-    clsControl *text = f.Find("A*F*Text1");
-    f.sheet.SetupModify(f.designer, *text);
-    ASSERT_TRUE(f.sheet.HasPage(Page::Custom));
-    ASSERT_EQ(f.sheet.Extension()->Rows().size(), 1u);
-    EXPECT_TRUE(f.sheet.Extension()->SetRowValue(0, "X7"));
-    f.sheet.Apply(&f.edit);
-    EXPECT_EQ(text->Extension(), QString("Site") + QChar(0xF8FD) + "X7");
-    // The extension object sees the pending values and may write the extension only.
-    f.sheet.SetupModify(f.designer, *text);
-    f.sheet.SetIdText("Renamed");
-    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectID), "Renamed");
-    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectType), "16");
-    EXPECT_THROW(f.sheet.SetPendingValue(Prop::Caption, "x"), GuiError);
-    f.sheet.SetPendingValue(Prop::Extension, QString("Site") + QChar(0xF8FD) + "Y");
-    f.sheet.SetIdText("Text1");
-    f.sheet.Apply(&f.edit);
-    EXPECT_EQ(text->Extension(), QString("Site") + QChar(0xF8FD) + "Y");
 }
 
 TEST(PropertySheetModel, StyleOptionsMoveTheTypeWithinItsFamily)
@@ -666,7 +602,9 @@ TEST(PropertySheetModel, GridFocusStyleSelectedCellTickAndAlternateRowColour)
     EXPECT_FALSE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
 }
 
-TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
+// The Custom page holds the profile's fields for the kinds it names; the Private page the
+// values no field of the profile claims.
+TEST(PropertySheetModel, ExtensionPagesFromTheProfileKeepAndEditTheirValues)
 {
     Fixture f;
     const QChar vm(0xF8FD);
@@ -676,8 +614,13 @@ TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
     f.sheet.SetExtensionProfile(profile);
     clsControl *text = f.Find("A*F*Text1");
 
+    f.sheet.SetupModify(f.designer, *f.Find("A*F*Frame1"));
+    EXPECT_FALSE(f.sheet.HasPage(Page::Custom)); // no fields for frames
+
     // Without private values the page shows one "N/A" row; it is shown with the Custom page.
     f.sheet.SetupModify(f.designer, *text);
+    ASSERT_TRUE(f.sheet.HasPage(Page::Custom));
+    ASSERT_EQ(f.sheet.Extension()->Rows().size(), 1u);
     ASSERT_TRUE(f.sheet.HasPage(Page::Private));
     ASSERT_TRUE(f.sheet.PrivateExtension());
     ASSERT_EQ(f.sheet.PrivateExtension()->Rows().size(), 1u);
@@ -685,6 +628,19 @@ TEST(PropertySheetModel, PrivatePageKeepsAndEditsUndeclaredExtensionValues)
     EXPECT_FALSE(f.sheet.PrivateExtension()->IsRowEditable(0));
     EXPECT_EQ(f.sheet.Extension()->Messages(),
               QStringList{"Field definition 'Bad' has invalid position 1000."});
+    EXPECT_TRUE(f.sheet.Extension()->SetRowValue(0, "X7"));
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), QString("Site") + vm + "X7");
+    // The extension object sees the pending values and may write the extension only.
+    f.sheet.SetupModify(f.designer, *text);
+    f.sheet.SetIdText("Renamed");
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectID), "Renamed");
+    EXPECT_EQ(f.sheet.GetPendingValue(Prop::ObjectType), "16");
+    EXPECT_THROW(f.sheet.SetPendingValue(Prop::Caption, "x"), GuiError);
+    f.sheet.SetPendingValue(Prop::Extension, QString("Site") + vm + "Y");
+    f.sheet.SetIdText("Text1");
+    f.sheet.Apply(&f.edit);
+    EXPECT_EQ(text->Extension(), QString("Site") + vm + "Y");
 
     // Positions no field claims show on the Private page and survive an edit of the Custom
     // page (before, collecting the Custom page dropped them).
@@ -753,16 +709,12 @@ TEST(PropertySheetModel, MegabytesPastedIntoFieldsAreRefusedQuicklyAndWriteNothi
         EXPECT_EQ(problem->Code, r.Code);
         EXPECT_LT(problem->Message.size(), 200); // the message names the field, not the text
     }
-    // Out-of-range busy time-out and option columns name their field.
-    f.sheet.SetupModify(f.designer, *f.Find("A"));
-    f.sheet.SetText(Prop::Timeout, "-1");
-    ASSERT_TRUE(f.sheet.Validate());
-    EXPECT_TRUE(f.sheet.Validate()->Message.startsWith("Busy message time-out (seconds) must"));
-    f.New(19);
-    f.sheet.SetText(Prop::Columns, "1000");
-    ASSERT_TRUE(f.sheet.Validate());
-    EXPECT_EQ(f.sheet.Validate()->Message,
-              "Columns must be \"auto\" or a whole number from 0 to 999.");
+    // A text past its length, or holding a mark, is named with what is wrong with it.
+    f.New(16);
+    f.sheet.SetText(Prop::DefVal, QString(40000, 'x'));
+    EXPECT_EQ(f.sheet.Validate()->Message, "Default value is too long (at most 32767 characters).");
+    f.sheet.SetText(Prop::DefVal, QString("a") + QChar(0xF8FE) + "b");
+    EXPECT_EQ(f.sheet.Validate()->Message, "Default value may not contain record marks.");
     EXPECT_EQ(f.Text("A"), before);
 }
 
