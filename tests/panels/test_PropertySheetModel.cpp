@@ -481,11 +481,19 @@ TEST(PropertySheetModel, DragAndDropQuestions)
     clsControl *text = f.Find("A*F*Text1");
     text->SetProperty(Prop::DragID, "CUST");
     text->SetProperty(Prop::DropIDs, "A|B");
-    f.Find("A*F*Frame1")->SetProperty(Prop::DragID, "ORDER");
+    f.Find("A*F*Frame1")->SetProperty(Prop::DragID, "Order");
+    // The project's list: every other object's ID once, in the spelling that sorts first,
+    // whatever order the objects are visited in; the sheet's own object is left out.
+    for (const auto &[id, parent, drag] : {std::tuple{"A*F*T2", "Frame1", "ORDER"},
+                                           std::tuple{"A*F*T3", "", "zone"}}) {
+        clsControl *made = f.designer.AddControl(16, id, parent, {}, {}, {}, {});
+        ASSERT_TRUE(made);
+        made->SetProperty(Prop::DragID, drag);
+    }
     f.sheet.SetupModify(f.designer, *text);
     EXPECT_TRUE(f.sheet.DragSource());
     EXPECT_EQ(f.sheet.DropIds(), (QStringList{"A", "B"}));
-    EXPECT_EQ(f.sheet.ProjectDragIds(), QStringList{"ORDER"});
+    EXPECT_EQ(f.sheet.ProjectDragIds(), (QStringList{"ORDER", "zone"}));
 
     f.prompter.Answers = {Answer::No, Answer::Yes, Answer::Yes};
     EXPECT_TRUE(f.sheet.SetDragSource(false, f.prompter));
