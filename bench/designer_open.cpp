@@ -19,13 +19,15 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     using namespace Vocabulary;
     const QList<int> mix{Type::Text, Type::Label, Type::Command, Type::Check, Type::List};
-    // --project FORMS PATH writes the mixed project of FORMS forms, for timing other programs
-    // side by side on the same content (vs_qt_designer.py).
-    if (argc == 4 && QByteArray(argv[1]) == "--project") {
+    // --project FORMS PATH [KIND] writes the project of FORMS forms, mixed or of one control
+    // kind (its type number), for timing other programs side by side on the same content
+    // (vs_qt_designer.py).
+    if ((argc == 4 || argc == 5) && QByteArray(argv[1]) == "--project") {
         QFile file(QString::fromLocal8Bit(argv[3]));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return 1;
-        file.write(DocumentStorage::ToStoredForm(BenchOpen::Project(QByteArray(argv[2]).toInt(), mix)).toUtf8());
+        const QList<int> kinds = argc == 5 ? QList<int>{QByteArray(argv[4]).toInt()} : mix;
+        file.write(DocumentStorage::ToStoredForm(BenchOpen::Project(QByteArray(argv[2]).toInt(), kinds)).toUtf8());
         return file.flush() ? 0 : 1;
     }
     // Row by row as they are measured, also into a file.

@@ -8,7 +8,11 @@ program is started with the files and timed until it is idle: wall and CPU time 
 up to its last busy moment (no CPU used for IDLE_S after it), and its resident memory then. The
 two programs take turns, three runs each; the best run of each is compared.
 
-Usage: DISPLAY=:n bench/vs_qt_designer.py BUILD_DIR [FORMS ...]   (default 32 64 128)
+With --kind K, every control is of one kind instead (text, label, button, check, list, grid,
+tree), to compare the kinds one by one (the designer's grids and trees get three items, Qt
+Designer's none: a little kinder to Qt Designer).
+
+Usage: DISPLAY=:n bench/vs_qt_designer.py BUILD_DIR [--kind K] [FORMS ...]   (default 32 64 128)
 Needs the package designer-qt6 (Qt Designer at /usr/lib/qt6/bin/designer).
 """
 import os
@@ -21,13 +25,17 @@ import time
 IDLE_S = 1.5
 QT_DESIGNER = "/usr/lib/qt6/bin/designer"
 KINDS = ["QLineEdit", "QLabel", "QPushButton", "QCheckBox", "QListWidget"]
+# --kind: the designer's type number and the Qt widget class of each kind.
+ONE_KIND = {"text": (16, "QLineEdit"), "label": (15, "QLabel"), "button": (18, "QPushButton"),
+            "check": (20, "QCheckBox"), "list": (21, "QListWidget"), "grid": (27, "QTableWidget"),
+            "tree": (33, "QTreeWidget")}
 TICK = os.sysconf("SC_CLK_TCK")
 
 
-def ui_file(name):
+def ui_file(name, kinds):
     widgets = []
     for c in range(100):
-        kind = KINDS[c % len(KINDS)]
+        kind = kinds[c % len(kinds)]
         x, y = c % 10 * 56, c // 10 % 10 * 64
         props = (f'<property name="geometry"><rect><x>{x}</x><y>{y}</y><width>48</width>'
                  f'<height>48</height></rect></property><property name="font"><font>'
@@ -87,8 +95,14 @@ def main():
     if len(sys.argv) < 2 or not os.environ.get("DISPLAY"):
         print(__doc__)
         return 2
-    build = sys.argv[1]
-    sizes = [int(a) for a in sys.argv[2:]] or [32, 64, 128]
+    build, args = sys.argv[1], sys.argv[2:]
+    kind = None
+    if args[:1] == ["--kind"]:
+        if len(args) < 2 or args[1] not in ONE_KIND:
+            print(f"--kind takes one of: {', '.join(ONE_KIND)}")
+            return 2
+        kind, args = ONE_KIND[args[1]], args[2:]
+    sizes = [int(a) for a in args] or [32, 64, 128]
     ours = os.path.join(build, "main", "corvane-designer")
     writer = os.path.join(build, "bench", "bench_designer_open")
     if not os.path.exists(QT_DESIGNER):
@@ -98,12 +112,13 @@ def main():
     for forms in sizes:
         with tempfile.TemporaryDirectory() as work:
             project = os.path.join(work, "bench.gui")
-            subprocess.run([writer, "--project", str(forms), project], check=True)
+            subprocess.run([writer, "--project", str(forms), project]
+                           + ([str(kind[0])] if kind else []), check=True)
             uis = []
             for n in range(forms):
                 uis.append(os.path.join(work, f"F{n}.ui"))
                 with open(uis[-1], "w") as f:
-                    f.write(ui_file(f"F{n}"))
+                    f.write(ui_file(f"F{n}", [kind[1]] if kind else KINDS))
             runs = {"corvane": [], "Qt Designer": []}
             for _ in range(3):
                 for name, command in (("corvane", [ours, project]),
