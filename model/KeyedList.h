@@ -99,17 +99,6 @@ public:
         m_entries.clear();
     }
 
-    // Every value, in no particular order. Read through the index's table rather than along
-    // the list: the entries are then fetched side by side, where walking the list waits for
-    // each one before it knows where the next is, which tens of thousands of entries outside
-    // the cache make many times slower.
-    template <typename F>
-    void ForEachUnordered(F &&visit) const
-    {
-        for (auto it = m_index.cbegin(); it != m_index.cend(); ++it)
-            visit(std::as_const(it.value()->Value));
-    }
-
     Iterator begin() { return m_entries.begin(); }
     Iterator end() { return m_entries.end(); }
     ConstIterator begin() const { return m_entries.begin(); }

@@ -34,7 +34,11 @@ QString Field(const QStringList &fields, int i)
 
 clsControl::clsControl(clsItems &items) : m_items(&items) {}
 
-clsControl::~clsControl() = default;
+clsControl::~clsControl()
+{
+    if (m_nonDefault.contains(Prop::DragID))
+        m_items->NoteDragSource(this, false);
+}
 
 std::unique_ptr<iControlWrapper> clsControl::CreateWrapper(int type)
 {
@@ -190,6 +194,8 @@ clsControl *clsControl::Child(const QString &id) const
 
 void clsControl::MarkNonDefault(int code, bool nonDefault)
 {
+    if (code == Prop::DragID)
+        m_items->NoteDragSource(this, nonDefault);
     if (nonDefault) {
         if (!m_nonDefault.contains(code))
             m_nonDefault.append(code);

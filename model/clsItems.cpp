@@ -119,6 +119,14 @@ void clsItems::Unregister(clsControl *item)
     std::unique_ptr<clsControl> owned = m_items.Take(key);
 }
 
+void clsItems::NoteDragSource(const clsControl *item, bool holdsOne)
+{
+    if (holdsOne)
+        m_dragSources.insert(item);
+    else
+        m_dragSources.erase(item);
+}
+
 bool clsItems::ReKey(const QString &oldKey, const QString &newKey)
 {
     return m_items.ReKey(oldKey, newKey);

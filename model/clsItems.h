@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class clsControl;
@@ -43,6 +44,10 @@ public:
     iFormFactory &FormFactory() const;
     void SetFormFactory(iFormFactory *factory);
 
+    // The items, registered or not, whose drag ID is their own (not the empty default): the
+    // few a project's list of drag IDs needs, without reading every object of it.
+    const std::unordered_set<const clsControl *> &DragSources() const { return m_dragSources; }
+
     iItemsObserver *Observer() const { return m_observer; }
     void SetObserver(iItemsObserver *observer) { m_observer = observer; }
 
@@ -56,7 +61,10 @@ private:
     // Destroys the item.
     void Unregister(clsControl *item);
     bool ReKey(const QString &oldKey, const QString &newKey);
+    void NoteDragSource(const clsControl *item, bool holdsOne);
 
+    // Before the items: they leave it as they are destroyed.
+    std::unordered_set<const clsControl *> m_dragSources;
     KeyedList<std::unique_ptr<clsControl>> m_items;
     clsControl *m_root = nullptr;
     std::unique_ptr<iFormFactory> m_plainFactory;

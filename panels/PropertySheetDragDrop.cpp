@@ -3,6 +3,7 @@
 #include "app/iPrompter.h"
 #include "model/Vocabulary.h"
 #include "model/clsControl.h"
+#include "model/clsItems.h"
 #include "panels/PropertySheetModel.h"
 #include "support/Marks.h"
 
@@ -107,14 +108,10 @@ QStringList PropertySheetDragDrop::ProjectDragIds(const clsControl &app, const c
     // One spelling per ID, whatever the letter case: the one that sorts first, so the list
     // does not depend on the order the objects are visited in.
     QHash<QString, QString> byKey;
-    std::vector<const clsControl *> pending{&app};
-    while (!pending.empty()) {
-        const clsControl *item = pending.back();
-        pending.pop_back();
-        item->Children().ForEachUnordered([&pending](const clsControl *child) { pending.push_back(child); });
-        // An empty drag ID is the default, so an object is passed over on its own marks unless
-        // it holds one: the others' properties are not read at all.
-        if (item == except || !item->IsNonDefault(Prop::DragID) || !IsKnownType(item->ObjType())
+    // Only the objects that hold a drag ID of their own are read, not the whole project.
+    for (const clsControl *item : app.Items().DragSources()) {
+        if (item == except || item->App() != &app || app.Items().Find(item->FullID()) != item
+            || !IsKnownType(item->ObjType())
             || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
             continue;
         const QString drag = item->GetProperty(Prop::DragID);

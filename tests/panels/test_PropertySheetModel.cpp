@@ -494,6 +494,11 @@ TEST(PropertySheetModel, DragAndDropQuestions)
     EXPECT_TRUE(f.sheet.DragSource());
     EXPECT_EQ(f.sheet.DropIds(), (QStringList{"A", "B"}));
     EXPECT_EQ(f.sheet.ProjectDragIds(), (QStringList{"ORDER", "zone"}));
+    // Objects that go or give up their ID leave the list.
+    f.designer.RemoveControl("A*F*T3");
+    f.Find("A*F*T2")->SetProperty(Prop::DragID, "");
+    EXPECT_EQ(f.sheet.ProjectDragIds(), QStringList{"Order"});
+    EXPECT_EQ(f.items.DragSources().size(), 2u); // Text1's and Frame1's
 
     f.prompter.Answers = {Answer::No, Answer::Yes, Answer::Yes};
     EXPECT_TRUE(f.sheet.SetDragSource(false, f.prompter));
