@@ -1,8 +1,8 @@
 // Opening the property sheet on one object and applying a change must cost the same however
 // large the project is; the drop page's list of the project's drag IDs reads every object that
-// holds one (a tenth of the controls here) and grows with them, no faster than the project. Prints microseconds per round for 1,000 and
-// 10,000 controls, wall time and the thread's CPU time (which a busy machine does not inflate),
-// and the ratios of both.
+// holds one (a tenth of the controls here) and grows with them, no faster than the project.
+// Prints microseconds per round for 1,000 and 10,000 controls, wall time and the thread's CPU
+// time (which a busy machine does not inflate), and the ratios of both.
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
 #include "panels/PropertySheetModel.h"
