@@ -70,9 +70,9 @@ TEST(CliRender, DrawsEachFormAtItsStoredSize)
                                  "--output-dir", scaled});
     ASSERT_EQ(one.Status, 0) << one.Err.toStdString();
     EXPECT_EQ(QString::fromUtf8(one.Out), QDir(scaled).filePath("APP_OTHER.png") + " 400x200\n");
-    const QByteArray first = ReadFile(dir.filePath("APP_MAIN.png"));
+    const QByteArray first = FileBytes(dir.filePath("APP_MAIN.png"));
     ASSERT_EQ(Corvane({"render", project, "--form=MAIN", "--output-dir", dir.path()}).Status, 0);
-    EXPECT_EQ(ReadFile(dir.filePath("APP_MAIN.png")), first);
+    EXPECT_EQ(FileBytes(dir.filePath("APP_MAIN.png")), first);
 }
 
 TEST(CliRender, RefusesUnknownFormsBadOptionsAndHugeForms)
@@ -166,7 +166,7 @@ TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
     EXPECT_EQ(QString::fromUtf8(run.Out), expected);
     for (const QString &name : names)
         EXPECT_EQ(QImage(QDir(out).filePath(name)).size(), QSize(100, 50)) << name.toStdString();
-    EXPECT_EQ(ReadFile(dir.filePath("hard.png")), "old");
+    EXPECT_EQ(FileBytes(dir.filePath("hard.png")), "old");
 }
 
 TEST(CliRender, PicturesAreDecodedOncePerFileAndALackOfMemoryFailsTheRun)
@@ -181,9 +181,8 @@ TEST(CliRender, PicturesAreDecodedOncePerFileAndALackOfMemoryFailsTheRun)
                     900, 900)
              << Set(PictureName, "big.png");
     const QString shared = WriteFile(dir, "shared.gui", TwipProject(body));
-    const Outcome one = Corvane({"-c", QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(1536 * 1024),
-                                 QStringLiteral(CORVANE_EXE), "render", shared, "--output-dir", dir.path()},
-                                {}, "/bin/sh");
+    const Outcome one = Corvane({"render", shared, "--output-dir", dir.path()},
+                                {.AddressSpace = rlim_t(1536) << 20});
     ASSERT_EQ(one.Status, 0) << one.Err.toStdString();
     const QImage drawn(dir.filePath("APP_MAIN.png"));
     EXPECT_EQ(drawn.pixelColor(30, 30), QColor(0x40, 0x40, 0x40));
