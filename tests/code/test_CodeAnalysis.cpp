@@ -4,15 +4,13 @@
 #include "code/CodeAnalysis.h"
 
 #include "code/CodeCommands.h"
-#include "code/CodeUpdate.h"
-#include "code/TemplateFiles.h"
 #include "test_CodeGenSupport.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using CodeGenTest::ProjectText;
 using CodeGenTest::SmallSections;
-using CodeGenTest::TemplateFolder;
 
 namespace {
 const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
@@ -26,23 +24,12 @@ QString ShopProject(int appType = 1, qint64 appMask = 0x40000000, qint64 buttonM
         .Text();
 }
 
-struct Bench
+struct Bench : CodeGenTest::CodeBench
 {
     explicit Bench(const QString &project = ShopProject(), const QString &folder = {})
-        : templates(folder.isEmpty() ? dir.Path() : folder), analysis(templates), gen(templates)
+        : CodeBench(project, SmallSections(), folder)
     {
-        analysis.SetProjectText(project);
-        analysis.SetProjectLocation("GUI.PROJECTS", "SHOP");
-        gen.SetProjectText(project);
-        gen.SetProjectLocation("GUI.PROJECTS", "SHOP");
     }
-    QString Program() { return gen.GenerateProgram(); }
-    CodeAnalysisResult Analyze(const QString &text) { return analysis.Analyze(text); }
-
-    TemplateFolder dir{SmallSections()};
-    TemplateFiles templates;
-    CodeAnalysis analysis;
-    modCodeGen gen;
 };
 
 std::vector<int> Statuses(const CodeAnalysisResult &r)
@@ -274,14 +261,13 @@ TEST(CodeAnalysis, ProjectWithoutFormsReportsSo)
 
 TEST(CodeAnalysis, AnalyzeCommandLines)
 {
-    TemplateFolder dir(SmallSections());
     Bench s;
     QString program = s.Program();
     program.replace("* LOOP\r\n", "").replace("* DYNAMIC\r\n", "");
     program.replace("SHOP.MAIN.CLOSE:", "SHOP.MAIN.OLD:");
 
     CodeCommands::Options options;
-    options.TemplateFolder = dir.Path();
+    options.TemplateFolder = s.dir.Path();
     options.ProjectFile = "GUI.PROJECTS";
     options.ProjectId = "SHOP";
     const CodeCommands::Output out = CodeCommands::Analyze(ShopProject(), program, options);
@@ -305,13 +291,12 @@ TEST(CodeAnalysis, AnalyzeCommandLines)
                          }));
 
     // No template in the folder, or no project: the analysis fails.
-    TemplateFolder empty{{}};
-    QFile::remove(empty.Path() + "/test.tpl");
-    options.TemplateFolder = empty.Path();
+    QTemporaryDir empty; // no template at all
+    options.TemplateFolder = empty.path();
     CodeCommands::Output failed = CodeCommands::Analyze(ShopProject(), program, options);
     EXPECT_EQ(failed.ExitCode, 1);
     EXPECT_EQ(failed.Lines, QStringList{"report: Unable to analyze code."});
-    options.TemplateFolder = dir.Path();
+    options.TemplateFolder = s.dir.Path();
     failed = CodeCommands::Analyze("not a project", program, options);
     EXPECT_EQ(failed.ExitCode, 1);
     EXPECT_EQ(failed.Lines, QStringList{"report: Unable to analyze code."});
