@@ -100,8 +100,6 @@ TEST_F(ItemTest, IdentityLinksAndChildList)
     EXPECT_EQ(frame.Child("text1"), &text);
     const QString vm = Marks::ValueMark();
     EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*FR1" + vm + "APP*F1*MENU" + vm + "APP*F1*LBL");
-    EXPECT_EQ(form->GetChildList(75, 78), "APP*F1*MENU");
-    EXPECT_EQ(form->GetChildList(30, 31), "");
     EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
 }
 
