@@ -9,9 +9,6 @@
 
 using namespace Vocabulary;
 
-namespace {
-} // namespace
-
 TEST(Vocabulary, TypeKeywordsAndWrappers)
 {
     EXPECT_EQ(TypeKeyword(24, true), "List");
