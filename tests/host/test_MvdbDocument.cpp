@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "ErrorOf.h"
+#include "FileBytes.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,8 +86,7 @@ TEST(MvdbDocument, EachFailingComponentOfTheItemsPathGivesItsErrorNumber)
         ASSERT_TRUE(QDir().mkpath(store.root + u'/' + before));
         const QString at = store.root + u'/' + (before.isEmpty() ? "" : before + u'/') + names[r.Component];
         if (r.What == PlainFile) {
-            QFile file(at);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            PutFileBytes(at, {});
         } else if (r.What == Link) {
             ASSERT_TRUE(QDir().mkpath(store.outer.filePath("elsewhere/BP")));
             ASSERT_TRUE(QFile::link(store.outer.filePath("elsewhere"), at));
