@@ -220,7 +220,6 @@ TEST(CodeAnalysis, ReportLines)
         EXPECT_EQ(CodeAnalysis::StructureLine(m).Text, row.text);
         EXPECT_TRUE(CodeAnalysis::StructureLine(m).CanUpdate);
     }
-    EXPECT_EQ(CodeAnalysis::JoinNames({"a", "b", "c", "d"}), "a, b, c and d");
 
     // Startup: present, not needed for MDI, missing, no forms.
     EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
