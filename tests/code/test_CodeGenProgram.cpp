@@ -159,7 +159,9 @@ TEST(CodeGenProgram, DialogTemplateRefusesOtherStyles)
     modCodeGen gen(files);
 
     const QString mdi = ProjectText().Create("A", 0, 0x40000001).Create("A*D", 7, 1).Text();
-    const QString sizable = ProjectText().Create("A", 1, 0x40000000).Create("A*F", 5, 1).Text();
+    // A sizable form after a dialog counts as well as one first in line.
+    const QString sizable =
+        ProjectText().Create("A", 1, 0x40000000).Create("A*D", 7, 1).Create("A*F", 5, 1).Text();
     for (const QString &text : {mdi, sizable}) {
         gen.SetProjectText(text);
         EXPECT_EQ(gen.GenerateProgram(), "");
