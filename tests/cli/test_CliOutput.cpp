@@ -64,7 +64,8 @@ TEST(CliOutput, OutputTargetsFollowTheOneRule)
     const Outcome plain = Corvane({"export", Sample});
     ASSERT_EQ(plain.Status, 0);
 
-    // Devices: written through, never replaced.
+    // Devices, also behind a link to the tool's own standard output: written through, never
+    // replaced.
     const Outcome stdoutRun = Corvane({"export", Sample, "--output", "/dev/stdout"});
     EXPECT_EQ(stdoutRun.Status, 0) << qPrintable(stdoutRun.Err);
     EXPECT_EQ(stdoutRun.Out, plain.Out);
@@ -74,8 +75,6 @@ TEST(CliOutput, OutputTargetsFollowTheOneRule)
     EXPECT_EQ(viaLink.Status, 0) << qPrintable(viaLink.Err);
     EXPECT_EQ(viaLink.Out, plain.Out);
     EXPECT_TRUE(S_ISLNK(Mode(fdLink)));
-    EXPECT_EQ(Corvane({"export", Sample, "--output", "/dev/null"}).Status, 0);
-    EXPECT_TRUE(S_ISCHR(Mode("/dev/null")));
 
     // A folder is refused with a message. (Links, sockets and the rest of the rule are the
     // host layer's tests.)
