@@ -15,12 +15,13 @@ using CodeGenTest::SmallSections;
 namespace {
 const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
 
-QString ShopProject(int appType = 1, qint64 appMask = 0x40000000, qint64 buttonMask = 0x20)
+// Shop, an SDI application reporting Quit, with a form reporting Close and a button Click.
+QString ShopProject()
 {
     return ProjectText()
-        .Create("Shop", appType, appMask)
+        .Create("Shop", 1, 0x40000000)
         .Create("Shop*Main", 6, 0x1)
-        .Create("Shop*Main*Ok", 18, buttonMask)
+        .Create("Shop*Main*Ok", 18, 0x20)
         .Text();
 }
 
@@ -166,20 +167,6 @@ TEST(CodeAnalysis, MissingAndUnusedHandlers)
     EXPECT_EQ(r.UnusedHandlers, (QStringList{"SHOP.MAIN.CLOSE", "SHOP.MAIN.OK.CLICK"}));
     EXPECT_EQ(r.MissingText(), "SHOP.MAIN.OK.DBLCLICK");
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Decoder], CodeAnalysisResult::NeedsUpdate);
-}
-
-// The application's Close handler has a section of its own; it is found there for a
-// single-document application as well as for an MDI application.
-TEST(CodeAnalysis, ApplicationCloseHandlerFoundInItsOwnSection)
-{
-    for (int appType : {0, 1}) {
-        Bench s(ShopProject(appType, 0x40000001));
-        const QString program = s.Program();
-        ASSERT_TRUE(program.contains("SHOP.CLOSE:  * APP CLOSE"));
-        const CodeAnalysisResult r = s.Analyze(program);
-        EXPECT_TRUE(r.MissingHandlers.isEmpty()) << appType;
-        EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << appType;
-    }
 }
 
 TEST(CodeAnalysis, ReportLines)
