@@ -151,9 +151,9 @@ TEST(Cli, HostDocumentNames)
         << "nothing written to the working folder";
 }
 
-// Generating itself (line ends, output file, a complete program) is tried with analyze and
-// update; here a casing option, and the failures of a template folder or style that cannot
-// serve.
+// Generating itself (line ends, output file, a complete program, a casing option) is tried
+// with analyze and update and with the translation table; here the failures of a template
+// folder or style that cannot serve.
 TEST(Cli, GenerateRefusesTemplatesItCannotUse)
 {
     const QString templates = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
@@ -165,5 +165,4 @@ TEST(Cli, GenerateRefusesTemplatesItCannotUse)
     const Outcome style = Corvane({"generate", Sample, "--templates", templates, "--style", "no-such-style"});
     EXPECT_EQ(style.Status, 1);
     EXPECT_TRUE(style.Out.isEmpty());
-    EXPECT_EQ(Corvane({"generate", Sample, "--templates", templates, "--casing", "2"}).Status, 0);
 }
