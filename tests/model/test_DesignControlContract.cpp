@@ -11,30 +11,18 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 using namespace Vocabulary;
 
-struct Implementation
-{
-    const char *Name;
-    std::function<iDesignControl *(PlainForm &)> Make;
-};
-
-class DesignControlContract : public ::testing::TestWithParam<Implementation>
+class DesignControlContract : public ::testing::Test
 {
 protected:
     PlainForm form{Type::FormSizableChild};
-    iDesignControl *Make() { return GetParam().Make(form); }
-};
-
-const Implementation Implementations[] = {
-    {"PlainControl", [](PlainForm &form) { return form.CreateControlInstance(Type::Text); }},
+    iDesignControl *Make() { return form.CreateControlInstance(Type::Text); }
 };
 } // namespace
 
-TEST_P(DesignControlContract, GeometryAndVisibilityComeBackAsSet)
+TEST_F(DesignControlContract, GeometryAndVisibilityComeBackAsSet)
 {
     iDesignControl *c = Make();
     ASSERT_NE(c, nullptr);
@@ -58,7 +46,7 @@ TEST_P(DesignControlContract, GeometryAndVisibilityComeBackAsSet)
     EXPECT_FALSE(c->IsVisible());
 }
 
-TEST_P(DesignControlContract, ValuesComeBackAsGiven)
+TEST_F(DesignControlContract, ValuesComeBackAsGiven)
 {
     iDesignControl *c = Make();
     ASSERT_NE(c, nullptr);
@@ -95,11 +83,7 @@ TEST_P(DesignControlContract, ValuesComeBackAsGiven)
     EXPECT_EQ(c->CellText(2, 3), QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryImplementation, DesignControlContract,
-                         ::testing::ValuesIn(Implementations),
-                         [](const auto &info) { return std::string(info.param.Name); });
-
-TEST(DesignControlContract, TheCoreAnswersFromItsOwnRecord)
+TEST_F(DesignControlContract, TheCoreAnswersFromItsOwnRecord)
 {
     clsItems items;
     clsControl &app = items.CreateItem(Type::AppSdi, "APP");
