@@ -22,21 +22,21 @@ using ItemTest = ItemsFixture;
 TEST_F(ItemTest, CreateItemValidatesAndRegistersNothingOnFailure)
 {
     const int before = items.Count();
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(5, "app*f1"); }), GuiErrors::DuplicateId);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F2*TEXT1"); }),
-              GuiErrors::InvalidFormOrParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(5, "APP*F2", "X"); }),
-              GuiErrors::CannotDesignateParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F2"); }), GuiErrors::InvalidIdForObject);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(75, "APP*F9"); }), GuiErrors::InvalidIdForObject);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "APP2*X"); }), GuiErrors::InvalidFormOrParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, ""); }), GuiErrors::DuplicateId); // the root's key
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "*X"); }), GuiErrors::InvalidIdForObject);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "APP2", "P"); }),
-              GuiErrors::CannotDesignateParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(40, "APP*F1*X"); }), GuiErrors::InvalidArgument);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F1*T*EXTRA"); }),
-              GuiErrors::InvalidIdForObject);
+    const struct { int type; const char *id, *parent; int error; } refused[] = {
+        {5, "app*f1", "", GuiErrors::DuplicateId},
+        {16, "APP*F2*TEXT1", "", GuiErrors::InvalidFormOrParent},
+        {5, "APP*F2", "X", GuiErrors::CannotDesignateParent},
+        {16, "APP*F2", "", GuiErrors::InvalidIdForObject},
+        {75, "APP*F9", "", GuiErrors::InvalidIdForObject},
+        {0, "APP2*X", "", GuiErrors::InvalidFormOrParent},
+        {0, "", "", GuiErrors::DuplicateId}, // the root's key
+        {0, "*X", "", GuiErrors::InvalidIdForObject},
+        {0, "APP2", "P", GuiErrors::CannotDesignateParent},
+        {40, "APP*F1*X", "", GuiErrors::InvalidArgument},
+        {16, "APP*F1*T*EXTRA", "", GuiErrors::InvalidIdForObject},
+    };
+    for (const auto &r : refused)
+        EXPECT_EQ(ErrorOf([&] { items.CreateItem(r.type, r.id, r.parent); }), r.error) << r.id;
     // A control cannot live inside a control that is not a container.
     items.CreateItem(16, "APP*F1*T1");
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F1*T2", "T1"); }),
