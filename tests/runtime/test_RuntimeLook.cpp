@@ -57,8 +57,7 @@ TEST_F(Look, TreesShowTheirNodesAndClicksNameTheNodeByItsPath)
                                       Parts({"DONE", "2", "Done", "", "0", ""}),
                                       Parts({"CUST", "1", "Customers", "", "0", ""})}
                               .join(VM);
-    Load({Create("L*F*TREE", 33, "1", 32 | 64), Prop(26, nodes),
-          Create("L*F*QUIET", 33, "30", 0), Prop(26, nodes)});
+    Load({Create("L*F*TREE", 33, "1", 32 | 64), Prop(26, nodes)});
     auto *tree = qobject_cast<ucTreeview *>(runtime.WidgetOf("L*F*TREE"));
     ASSERT_TRUE(tree);
     ASSERT_EQ(tree->topLevelItemCount(), 2);
@@ -76,12 +75,6 @@ TEST_F(Look, TreesShowTheirNodesAndClicksNameTheNodeByItsPath)
     ASSERT_FALSE(got.isEmpty());
     EXPECT_EQ(got.first(), EventRow("L*F*TREE", 32, {"ORD\\DONE"}));
     EXPECT_TRUE(got.contains(EventRow("L*F*TREE", 64, {"ORD\\DONE"})));
-
-    // The same tree with no events enabled shows its nodes and raises nothing.
-    auto *quiet = qobject_cast<ucTreeview *>(runtime.WidgetOf("L*F*QUIET"));
-    ASSERT_TRUE(quiet && quiet->NodeCount() == 4);
-    QTest::mouseClick(quiet->viewport(), Qt::LeftButton, {}, quiet->visualItemRect(quiet->topLevelItem(1)).center());
-    EXPECT_TRUE(Take().isEmpty());
 }
 
 TEST_F(Look, TheFormsPopupMenuOpensOnTheContextGestureAndItsItemsRaiseClick)
