@@ -89,22 +89,14 @@ TEST(CodeGenProgram, PiecesInOrderWithBanners)
     const QString b = modCodeGen::Banner();
     EXPECT_EQ(b, "*\r\n*\r\n" + QString(60, '*') + "\r\n*\r\n*");
 
-    // Without an item ID the section that names it drops out.
+    // Without an item ID the section that names it drops out. (What the decoder holds is the
+    // decoder's test, and the standard template's program.)
     const QString expected =
         "HEAD SHOP\r\n" + b + "\r\n"
         "section 3\r\n" + b + "\r\n"
         "section 4\r\n" + b + "\r\n"
         "section 5\r\n" + b + "\r\n"
-        "DECODE:\r\n"
-        "BEGIN CASE\r\n CASE A = 'SHOP'\r\n BEGIN CASE\r\n"
-        "  CASE F = ''\r\n  BEGIN CASE\r\n   CASE C = ''\r\n   BEGIN CASE\r\n"
-        "    CASE E = 'QUIT'\r\n    GOSUB SHOP.QUIT\r\n    END CASE\r\n   END CASE\r\n"
-        "  CASE F = 'MAIN'\r\n  BEGIN CASE\r\n   CASE C = ''\r\n   BEGIN CASE\r\n"
-        "    CASE E = 'CLOSE'\r\n    GOSUB SHOP.MAIN.CLOSE\r\n    END CASE\r\n"
-        "   CASE C = 'OK'\r\n   BEGIN CASE\r\n"
-        "    CASE E = 'CLICK'\r\n    GOSUB SHOP.MAIN.OK.CLICK\r\n    END CASE\r\n"
-        "   END CASE\r\n  END CASE\r\n END CASE\r\n"
-        "RETURN\r\n" + b + "\r\n"
+        + g.gen.BuildEventDecoder() + "\r\n" + b + "\r\n"
         "SHOP.QUIT:\r\n* HANDLER Quit\r\n" + b + "\r\n"
         "SHOP.MAIN.CLOSE:\r\nFORM CLOSE MAIN\r\n" + b + "\r\n"
         "SHOP.MAIN.OK.CLICK:\r\n* HANDLER Click\r\n" + b + "\r\n"
