@@ -318,10 +318,8 @@ TEST_F(ItemTest, DeleteRemovesDescendantsAndReturnsControls)
     EXPECT_EQ(form->Children().Count(), 1);
     EXPECT_EQ(form->Child("KEEP"), &keep);
 
-    const int before = items.Count();
     app->DeleteItem();
-    EXPECT_EQ(items.Count(), before - 3);
-    EXPECT_EQ(items.Count(), 1);
+    EXPECT_EQ(items.Count(), 1); // the root alone
     EXPECT_EQ(items.Root()->Children().Count(), 0);
 }
 
