@@ -42,10 +42,7 @@ TEST(MvdbDocument, ItemsLiveInExplicitlyCreatedFiles)
     auto document = store.Open("prod", "SALES", "BP", "ORDERS");
     ASSERT_NE(document, nullptr);
     EXPECT_TRUE(document->NamesItem());
-    EXPECT_FALSE(document->Exists());
-    EXPECT_EQ(ErrorOf([&] { document->Read(); }), HostErrors::FileNotFound);
-    EXPECT_EQ(ErrorOf([&] { document->Write("x"); }), HostErrors::PathNotFound);
-    EXPECT_EQ(ErrorOf([&] { document->Lock(); }), HostErrors::PathNotFound);
+    EXPECT_FALSE(document->Exists()); // what each call then says is the failing-path table's
 
     store.connection.Store().CreateFile("prod", "SALES", "BP");
     const QString text = "1" + Marks::ValueMark() + "2\r\nnext";
