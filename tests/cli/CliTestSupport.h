@@ -2,11 +2,13 @@
 
 // Runs the built corvane tool as a user would and reads what it printed.
 #include "support/Marks.h"
+#include "tests/FileBytes.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 namespace cli_test {
 inline const QString Sample = QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui");
@@ -19,18 +21,40 @@ struct Outcome
     QString Err;
 };
 
-// `program` replaces the tool, for a run through a shell that limits it first.
-inline Outcome Corvane(const QStringList &arguments, const QProcessEnvironment &extra = {},
-                       const QString &program = QStringLiteral(CORVANE_EXE))
+// How a run differs from a plain one: more environment, a working folder, standard output
+// sent to a file, an address-space limit in bytes, a time limit.
+struct RunOptions
+{
+    QProcessEnvironment Env;
+    QString WorkingDir;
+    QString StdoutFile;
+    rlim_t AddressSpace = 0;
+    int TimeoutMs = 60000;
+};
+
+// A run killed by a signal gives status -2, one that did not end in time -3.
+inline Outcome Corvane(const QStringList &arguments, const RunOptions &options = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SOURCE_DATE_EPOCH", "1700000000");
-    for (const QString &key : extra.keys())
-        env.insert(key, extra.value(key));
+    for (const QString &key : options.Env.keys())
+        env.insert(key, options.Env.value(key));
     process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    process.waitForFinished(60000);
+    process.setWorkingDirectory(options.WorkingDir);
+    if (!options.StdoutFile.isEmpty())
+        process.setStandardOutputFile(options.StdoutFile);
+    if (const rlim_t limit = options.AddressSpace)
+        process.setChildProcessModifier([limit] {
+            const rlimit r{limit, limit};
+            ::setrlimit(RLIMIT_AS, &r);
+        });
+    process.start(QStringLiteral(CORVANE_EXE), arguments);
+    if (!process.waitForFinished(options.TimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return {-3, {}, QStringLiteral("timed out")};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
 }
@@ -50,15 +74,7 @@ inline QString Project(const QStringList &body, const QString &version = "1.4")
 inline QString WriteFile(const QTemporaryDir &dir, const QString &name, const QString &text)
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(text.toUtf8());
+    PutFileBytes(path, text.toUtf8());
     return path;
-}
-
-inline QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace cli_test

@@ -50,10 +50,9 @@ TEST(CliCode, GenerateAnalyzeUpdateRoundTrip)
     const QString before = WriteFile(dir, "before.gui", Buttons({"OK", "GONE"}));
     const QString program = dir.filePath("prog.bas");
     ASSERT_EQ(Corvane({"generate", before, "--templates", Templates, "--output", program}).Status, 0);
-    const QByteArray generated = ReadFile(program);
+    const QByteArray generated = FileBytes(program);
     ASSERT_FALSE(generated.isEmpty());
     EXPECT_FALSE(generated.contains("\n\n")) << "line ends are CR LF";
-    ExpectComplete(Corvane({"analyze", before, program, "--templates", Templates}));
 
     // Hand-written code inside the OK handler, saved with LF line ends as an editor might.
     QString text = QString::fromUtf8(generated);
@@ -78,17 +77,12 @@ TEST(CliCode, GenerateAnalyzeUpdateRoundTrip)
     EXPECT_TRUE(Starting(staleLines, "unused: ")[0].contains("GONE", Qt::CaseInsensitive));
     EXPECT_TRUE(staleLines.contains("decoder: needs update")) << stale.Out.toStdString();
 
-    // No operation writes the program unchanged, its LF line ends too.
-    const Outcome same = Corvane({"update", after, handEdited, "--templates", Templates});
-    ASSERT_EQ(same.Status, 0) << same.Err.toStdString();
-    EXPECT_EQ(same.Out, edited.join("\n").toUtf8());
-
     const QString mended = dir.filePath("mended.bas");
     const Outcome update = Corvane({"update", after, handEdited, "--templates", Templates,
                                     "--decoder", "--remove-unused", "--add-missing", "--output", mended});
     ASSERT_EQ(update.Status, 0) << update.Err.toStdString();
     EXPECT_TRUE(update.Out.isEmpty());
-    const QByteArray mendedText = ReadFile(mended);
+    const QByteArray mendedText = FileBytes(mended);
     EXPECT_TRUE(mendedText.contains("   CRT 'HAND WRITTEN'\n"));
     EXPECT_FALSE(mendedText.contains('\r')) << "the program keeps its LF line ends";
     EXPECT_FALSE(mendedText.contains("GONE.CLICK"));
@@ -105,13 +99,10 @@ TEST(CliCode, AnalyzeAndUpdateFailures)
 
     // A program of binary junk without line ends analyses without crashing.
     const QString junk = dir.filePath("junk.bas");
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     QByteArray bytes;
     for (int i = 0; i < 5000; ++i)
         bytes += char((i * 37) % 256);
-    file.write(bytes);
-    file.close();
+    PutFileBytes(junk, bytes);
     const Outcome run = Corvane({"analyze", project, junk, "--templates", Templates});
     EXPECT_TRUE(run.Status == 0 || run.Status == 1);
     EXPECT_TRUE(run.Out.contains("report: ")) << run.Out.toStdString();
@@ -156,15 +147,13 @@ TEST(CliCode, ProgramsComeBackInTheirOwnForm)
         {"latin-1 marks", lines.join(QChar(0xFE)).toLatin1(), "\xFE", true},
     };
     for (const Form &form : forms) {
-        QFile file(dir.filePath("prog.bas"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(form.bytes);
-        file.close();
-        const Outcome same = Corvane({"update", before, file.fileName(), "--templates", Templates});
+        const QString program = dir.filePath("prog.bas");
+        PutFileBytes(program, form.bytes);
+        const Outcome same = Corvane({"update", before, program, "--templates", Templates});
         EXPECT_EQ(same.Status, 0) << form.name << same.Err.toStdString();
         EXPECT_EQ(same.Out, form.bytes) << form.name;
 
-        const Outcome mended = Corvane({"update", after, file.fileName(), "--templates", Templates, "--decoder"});
+        const Outcome mended = Corvane({"update", after, program, "--templates", Templates, "--decoder"});
         ASSERT_EQ(mended.Status, 0) << form.name << mended.Err.toStdString();
         QByteArray body = mended.Out;
         if (form.separator != "\r\n" && form.separator != "\n")

@@ -70,9 +70,9 @@ TEST(CliRender, DrawsEachFormAtItsStoredSize)
                                  "--output-dir", scaled});
     ASSERT_EQ(one.Status, 0) << one.Err.toStdString();
     EXPECT_EQ(QString::fromUtf8(one.Out), QDir(scaled).filePath("APP_OTHER.png") + " 400x200\n");
-    const QByteArray first = ReadFile(dir.filePath("APP_MAIN.png"));
+    const QByteArray first = FileBytes(dir.filePath("APP_MAIN.png"));
     ASSERT_EQ(Corvane({"render", project, "--form=MAIN", "--output-dir", dir.path()}).Status, 0);
-    EXPECT_EQ(ReadFile(dir.filePath("APP_MAIN.png")), first);
+    EXPECT_EQ(FileBytes(dir.filePath("APP_MAIN.png")), first);
 }
 
 TEST(CliRender, RefusesUnknownFormsBadOptionsAndHugeForms)
@@ -116,29 +116,23 @@ TEST(CliRender, DrawsAFormOfTwoThousandControls)
 
 TEST(CliRender, FindsPicturesNamedRelativeToTheProjectBesideIt)
 {
-    // The project lies in a folder of its own, not the current one: "logo.png" (and a name
-    // written on another system, "pics\\blue.png") must be found beside the project file.
+    // The project lies in a folder of its own, not the current one: "logo.png" must be found
+    // beside the project file; a picture that is missing fails nothing. (How names written on
+    // other systems resolve is the picture names' test.)
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkpath("pics"));
     QImage blue(40, 40, QImage::Format_RGB32);
     blue.fill(QColor(0, 0, 255));
     ASSERT_TRUE(blue.save(dir.filePath("logo.png")));
-    ASSERT_TRUE(blue.save(dir.filePath("pics/blue.png")));
     const QString project = WriteFile(
         dir, "p.gui",
         TwipProject({Form("MAIN", 6000, 4500), Set(BackColor, "65280"),
                      Ctl("APP*MAIN*LOGO", 25, 1500, 1500, 600, 600), Set(PictureName, "logo.png"),
-                     Ctl("APP*MAIN*SUB", 25, 3000, 1500, 600, 600),
-                     Set(PictureName, "pics\\blue.png"),
-                     Ctl("APP*MAIN*GONE", 25, 4500, 1500, 600, 600),
-                     Set(PictureName, "missing.png")}));
+                     Ctl("APP*MAIN*GONE", 25, 4500, 1500, 600, 600), Set(PictureName, "missing.png")}));
     const Outcome out = Corvane({"render", project, "--output-dir", dir.path()});
     ASSERT_EQ(out.Status, 0) << out.Err.toStdString();
     const QImage image(dir.filePath("APP_MAIN.png"));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(110, 110), QColor(0, 0, 255));
-    EXPECT_EQ(image.pixelColor(210, 110), QColor(0, 0, 255));
-    EXPECT_NE(image.pixelColor(310, 110), QColor(0, 0, 255));
 }
 
 // Forms whose IDs fold to one file name get a file each; an older picture under a name is
@@ -166,7 +160,7 @@ TEST(CliRender, PicturesAreWrittenWholeUnderNamesOfTheirOwn)
     EXPECT_EQ(QString::fromUtf8(run.Out), expected);
     for (const QString &name : names)
         EXPECT_EQ(QImage(QDir(out).filePath(name)).size(), QSize(100, 50)) << name.toStdString();
-    EXPECT_EQ(ReadFile(dir.filePath("hard.png")), "old");
+    EXPECT_EQ(FileBytes(dir.filePath("hard.png")), "old");
 }
 
 TEST(CliRender, PicturesAreDecodedOncePerFileAndALackOfMemoryFailsTheRun)
@@ -181,9 +175,8 @@ TEST(CliRender, PicturesAreDecodedOncePerFileAndALackOfMemoryFailsTheRun)
                     900, 900)
              << Set(PictureName, "big.png");
     const QString shared = WriteFile(dir, "shared.gui", TwipProject(body));
-    const Outcome one = Corvane({"-c", QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(1536 * 1024),
-                                 QStringLiteral(CORVANE_EXE), "render", shared, "--output-dir", dir.path()},
-                                {}, "/bin/sh");
+    const Outcome one = Corvane({"render", shared, "--output-dir", dir.path()},
+                                {.AddressSpace = rlim_t(1536) << 20});
     ASSERT_EQ(one.Status, 0) << one.Err.toStdString();
     const QImage drawn(dir.filePath("APP_MAIN.png"));
     EXPECT_EQ(drawn.pixelColor(30, 30), QColor(0x40, 0x40, 0x40));

@@ -4,45 +4,33 @@
 #include "code/CodeAnalysis.h"
 
 #include "code/CodeCommands.h"
-#include "code/CodeUpdate.h"
-#include "code/TemplateFiles.h"
 #include "test_CodeGenSupport.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using CodeGenTest::ProjectText;
 using CodeGenTest::SmallSections;
-using CodeGenTest::TemplateFolder;
 
 namespace {
 const QString GuiLib = QStringLiteral(CORVANE_SOURCE_DIR "/GuiLib");
 
-QString ShopProject(int appType = 1, qint64 appMask = 0x40000000, qint64 buttonMask = 0x20)
+// Shop, an SDI application reporting Quit, with a form reporting Close and a button Click.
+QString ShopProject()
 {
     return ProjectText()
-        .Create("Shop", appType, appMask)
+        .Create("Shop", 1, 0x40000000)
         .Create("Shop*Main", 6, 0x1)
-        .Create("Shop*Main*Ok", 18, buttonMask)
+        .Create("Shop*Main*Ok", 18, 0x20)
         .Text();
 }
 
-struct Bench
+struct Bench : CodeGenTest::CodeBench
 {
     explicit Bench(const QString &project = ShopProject(), const QString &folder = {})
-        : templates(folder.isEmpty() ? dir.Path() : folder), analysis(templates), gen(templates)
+        : CodeBench(project, SmallSections(), folder)
     {
-        analysis.SetProjectText(project);
-        analysis.SetProjectLocation("GUI.PROJECTS", "SHOP");
-        gen.SetProjectText(project);
-        gen.SetProjectLocation("GUI.PROJECTS", "SHOP");
     }
-    QString Program() { return gen.GenerateProgram(); }
-    CodeAnalysisResult Analyze(const QString &text) { return analysis.Analyze(text); }
-
-    TemplateFolder dir{SmallSections()};
-    TemplateFiles templates;
-    CodeAnalysis analysis;
-    modCodeGen gen;
 };
 
 std::vector<int> Statuses(const CodeAnalysisResult &r)
@@ -108,19 +96,8 @@ TEST(CodeAnalysis, SectionsFoundInSequence)
     Bench s;
     const QString program = s.Program();
 
-    // A first line is searched for inside the program's lines: quoted in a longer line it
-    // still counts when the line itself is gone; the loop's last line must follow it.
-    QString text = program;
-    text.replace("* LOOP\r\n", "X = '* LOOP'\r\n");
-    CodeAnalysisResult r = s.Analyze(text);
-    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Present);
-    text.replace("\r\nREPEAT\r\n", "\r\n");
-    r = s.Analyze(text);
-    EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Missing);
-
     // Header, startup, trailer, event loop: the trailer starts before the loop ends.
-    text = MoveBlock(program, "* TRAILER", "*\r\n*\r\n****", "* LOOP");
-    r = s.Analyze(text);
+    CodeAnalysisResult r = s.Analyze(MoveBlock(program, "* TRAILER", "*\r\n*\r\n****", "* LOOP"));
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::EventLoop], CodeAnalysisResult::Present);
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Trailer], CodeAnalysisResult::OutOfSequence);
     const CodeReportLine line = CodeAnalysis::StructureLine(r);
@@ -181,20 +158,6 @@ TEST(CodeAnalysis, MissingAndUnusedHandlers)
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Decoder], CodeAnalysisResult::NeedsUpdate);
 }
 
-// The application's Close handler has a section of its own; it is found there for a
-// single-document application as well as for an MDI application.
-TEST(CodeAnalysis, ApplicationCloseHandlerFoundInItsOwnSection)
-{
-    for (int appType : {0, 1}) {
-        Bench s(ShopProject(appType, 0x40000001));
-        const QString program = s.Program();
-        ASSERT_TRUE(program.contains("SHOP.CLOSE:  * APP CLOSE"));
-        const CodeAnalysisResult r = s.Analyze(program);
-        EXPECT_TRUE(r.MissingHandlers.isEmpty()) << appType;
-        EXPECT_TRUE(r.UnusedHandlers.isEmpty()) << appType;
-    }
-}
-
 TEST(CodeAnalysis, ReportLines)
 {
     CodeAnalysisResult r;
@@ -233,9 +196,8 @@ TEST(CodeAnalysis, ReportLines)
         EXPECT_EQ(CodeAnalysis::StructureLine(m).Text, row.text);
         EXPECT_TRUE(CodeAnalysis::StructureLine(m).CanUpdate);
     }
-    EXPECT_EQ(CodeAnalysis::JoinNames({"a", "b", "c", "d"}), "a, b, c and d");
 
-    // Startup: present, not needed for MDI, missing, no forms.
+    // Startup: present, missing, not needed for MDI. (No forms is the next test's.)
     EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
               "GUI support code to load the first (startup) form is present.");
     r.PieceStatus[CodeAnalysisResult::Startup] = CodeAnalysisResult::Missing;
@@ -245,10 +207,6 @@ TEST(CodeAnalysis, ReportLines)
     r.MdiApplication = true;
     EXPECT_EQ(CodeAnalysis::StartupLine(r).Text,
               "GUI startup code is not necessary for MDI applications.");
-    EXPECT_FALSE(CodeAnalysis::StartupLine(r).CanUpdate);
-    r.MdiApplication = false;
-    r.HasForms = false;
-    EXPECT_EQ(CodeAnalysis::StartupLine(r).Text, "There are no forms in this project.");
     EXPECT_FALSE(CodeAnalysis::StartupLine(r).CanUpdate);
 
     r.PieceStatus[CodeAnalysisResult::Decoder] = CodeAnalysisResult::Missing;
@@ -270,18 +228,18 @@ TEST(CodeAnalysis, ProjectWithoutFormsReportsSo)
     const CodeAnalysisResult r = s.Analyze(program);
     EXPECT_EQ(r.PieceStatus[CodeAnalysisResult::Startup], CodeAnalysisResult::Missing);
     EXPECT_EQ(CodeAnalysis::StartupLine(r).Text.toStdString(), "There are no forms in this project.");
+    EXPECT_FALSE(CodeAnalysis::StartupLine(r).CanUpdate);
 }
 
 TEST(CodeAnalysis, AnalyzeCommandLines)
 {
-    TemplateFolder dir(SmallSections());
     Bench s;
     QString program = s.Program();
     program.replace("* LOOP\r\n", "").replace("* DYNAMIC\r\n", "");
     program.replace("SHOP.MAIN.CLOSE:", "SHOP.MAIN.OLD:");
 
     CodeCommands::Options options;
-    options.TemplateFolder = dir.Path();
+    options.TemplateFolder = s.dir.Path();
     options.ProjectFile = "GUI.PROJECTS";
     options.ProjectId = "SHOP";
     const CodeCommands::Output out = CodeCommands::Analyze(ShopProject(), program, options);
@@ -305,13 +263,12 @@ TEST(CodeAnalysis, AnalyzeCommandLines)
                          }));
 
     // No template in the folder, or no project: the analysis fails.
-    TemplateFolder empty{{}};
-    QFile::remove(empty.Path() + "/test.tpl");
-    options.TemplateFolder = empty.Path();
+    QTemporaryDir empty; // no template at all
+    options.TemplateFolder = empty.path();
     CodeCommands::Output failed = CodeCommands::Analyze(ShopProject(), program, options);
     EXPECT_EQ(failed.ExitCode, 1);
     EXPECT_EQ(failed.Lines, QStringList{"report: Unable to analyze code."});
-    options.TemplateFolder = dir.Path();
+    options.TemplateFolder = s.dir.Path();
     failed = CodeCommands::Analyze("not a project", program, options);
     EXPECT_EQ(failed.ExitCode, 1);
     EXPECT_EQ(failed.Lines, QStringList{"report: Unable to analyze code."});

@@ -36,8 +36,7 @@ using Log = std::vector<QString>;
 class RecordingDocument final : public iCodeDocument
 {
 public:
-    RecordingDocument(Log &log, std::vector<std::unique_ptr<RecordingDocument>> *owner)
-        : m_log(log), m_owner(owner) {}
+    explicit RecordingDocument(Log &log) : m_log(log) {}
     QString Body;
     QString Name;
     bool Saved = false;
@@ -99,7 +98,6 @@ public:
 
 private:
     Log &m_log;
-    std::vector<std::unique_ptr<RecordingDocument>> *m_owner;
 };
 
 class RecordingEditor final : public iCodeEditor, public iCodeDocuments
@@ -113,7 +111,7 @@ public:
     iCodeDocument *Add() override
     {
         m_log.push_back("Add");
-        Docs.push_back(std::make_unique<RecordingDocument>(m_log, &Docs));
+        Docs.push_back(std::make_unique<RecordingDocument>(m_log));
         return Docs.back().get();
     }
     void SetHostName(const QString &v) override { m_log.push_back("HostName " + v); }
@@ -185,11 +183,7 @@ struct CodeEditorLinkTest : ::testing::Test, DesignerStack
         QFile::copy(CORVANE_SOURCE_DIR "/examples/orders.gui", dir.filePath("orders.gui"));
         QFile::copy(CORVANE_SOURCE_DIR "/examples/orders.bas", dir.filePath("orders.bas"));
         link.SetDialogs(&dialogs);
-        link.SetEditorFactory([this] {
-            log.push_back("create");
-            editors.push_back(std::make_shared<RecordingEditor>(log));
-            return editors.back();
-        });
+        link.SetEditorFactory([this] { return NewEditor(); });
         link.SetNoticeSink([this](const QString &n) { notices.push_back(n); });
         link.SetBringToFront([this] { ++broughtToFront; return true; });
         const auto opened = storage.OpenByName(dir.filePath("orders.gui"));
@@ -197,6 +191,12 @@ struct CodeEditorLinkTest : ::testing::Test, DesignerStack
         app = opened.App;
     }
 
+    std::shared_ptr<RecordingEditor> NewEditor()
+    {
+        log.push_back("create");
+        editors.push_back(std::make_shared<RecordingEditor>(log));
+        return editors.back();
+    }
     void ChooseNew(const QString &file)
     {
         dialogs.LoadCode = [file](LoadCodeModel &m) {
@@ -298,10 +298,7 @@ TEST_F(CodeEditorLinkTest, FailuresGiveTheirMessages)
 
     // An existing item that is not there: the empty document is closed again.
     prompter.Clear();
-    link.SetEditorFactory([this] {
-        editors.push_back(std::make_shared<RecordingEditor>(log));
-        return editors.back();
-    });
+    link.SetEditorFactory([this] { return NewEditor(); });
     ChooseExisting(dir.filePath("missing.bas"));
     EXPECT_FALSE(link.EditCode(*app));
     messages = prompter.Of(Kind::Message);
@@ -368,11 +365,8 @@ TEST_F(CodeEditorLinkTest, GoToHandlerAsksAboutTheDecoderAndAddsTheMissingHandle
     EXPECT_EQ(link.DecoderPreference(), CodeDecoderQuestion::AlwaysRebuild);
     const Log expected{"SetText", "GoToLabel ORDERS.ORDER.CMDNEW.CLICK", "SetText",
                        "GoToLabel ORDERS.ORDER.CMDNEW.CLICK", "Show"};
-    EXPECT_EQ(log, expected);
-    const QString text = Doc()->Body;
-    // Before the first handler whose label sorts after it.
-    EXPECT_LT(text.indexOf("ORDERS.CLOSE:"), text.indexOf("ORDERS.ORDER.CMDNEW.CLICK:"));
-    EXPECT_LT(text.indexOf("ORDERS.ORDER.CMDNEW.CLICK:"), text.indexOf("ORDERS.QUIT:"));
+    EXPECT_EQ(log, expected); // where the handler goes is the code update's test
+    EXPECT_TRUE(Doc()->Body.contains("\r\nORDERS.ORDER.CMDNEW.CLICK:"));
     EXPECT_EQ(notices.back(), "");
 
     // Preference "always": the next stale decoder is rebuilt without asking.

@@ -125,23 +125,6 @@ TEST(CodeGenEventList, ObjectsJoinTheirFormWhateverTheSpelling)
                                                       }));
 }
 
-TEST(CodeGenEventList, DialogStyleCheck)
-{
-    const EventList sdiDialog = EventList::FromProjectText(
-        ProjectText().Create("A", 1, 0x40000000).Create("A*D", 7, 1).Text());
-    EXPECT_EQ(sdiDialog.FirstNonDialogObject(), nullptr);
-
-    const EventList mdi = EventList::FromProjectText(
-        ProjectText().Create("A", 0, 0x40000001).Create("A*D", 7, 1).Text());
-    ASSERT_NE(mdi.FirstNonDialogObject(), nullptr);
-    EXPECT_EQ(mdi.FirstNonDialogObject()->Type, 0);
-
-    const EventList sizable = EventList::FromProjectText(
-        ProjectText().Create("A", 1, 0x40000000).Create("A*D", 7).Create("A*S", 5).Text());
-    ASSERT_NE(sizable.FirstNonDialogObject(), nullptr);
-    EXPECT_EQ(sizable.FirstNonDialogObject()->Form, "S");
-}
-
 TEST(CodeGenEventList, TextsThatAreNotProjects)
 {
     EXPECT_EQ(ParseError(""), 5005);

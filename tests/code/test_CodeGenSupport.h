@@ -1,9 +1,12 @@
 #pragma once
 
 // Small builders shared by the code generation tests: project texts written record by
-// record, bar item lists, and a template folder made from section texts.
+// record, bar item lists, a template folder made from section texts, and the generator,
+// analysis and update of one project over one template folder.
 
 #include "FileBytes.h"
+#include "code/CodeUpdate.h"
+#include "code/TemplateFiles.h"
 #include "support/Marks.h"
 
 #include <QDir>
@@ -104,5 +107,46 @@ inline QStringList SmallSections()
             "* DYNAMIC\r\nDYN:\r\nRETURN",
             " CUSTOM\r\nCUS:\r\nRETURN"};
 }
+
+// The generator, analysis and update of one project, item SHOP of file GUI.PROJECTS, over a
+// template of the sections given or, when a folder is named, over the templates there.
+struct CodeBench
+{
+    CodeBench(const QString &project, const QStringList &sections, const QString &folder = {})
+        : dir(sections), templates(folder.isEmpty() ? dir.Path() : folder), analysis(templates),
+          update(analysis), gen(templates)
+    {
+        analysis.SetProjectText(project);
+        analysis.SetProjectLocation("GUI.PROJECTS", "SHOP");
+        gen.SetProjectText(project);
+        gen.SetProjectLocation("GUI.PROJECTS", "SHOP");
+    }
+    QString Program() { return gen.GenerateProgram(); }
+    CodeAnalysisResult Analyze(const QString &text) { return analysis.Analyze(text); }
+    // What is not right about the text, "" when it analyses as complete.
+    std::string Faults(const QString &text)
+    {
+        const CodeAnalysisResult r = analysis.Analyze(text);
+        if (!r.Analyzed)
+            return r.Error.toStdString();
+        QStringList faults;
+        for (int piece = 0; piece < CodeAnalysisResult::PieceCount; ++piece) {
+            if (r.PieceStatus[size_t(piece)] != CodeAnalysisResult::Present)
+                faults << CodeAnalysis::PieceName(piece) + ": "
+                              + CodeAnalysis::StatusName(r.PieceStatus[size_t(piece)]);
+        }
+        for (const QString &label : r.MissingHandlers)
+            faults << "missing " + label;
+        for (const QString &label : r.UnusedHandlers)
+            faults << "unused " + label;
+        return faults.join("; ").toStdString();
+    }
+
+    TemplateFolder dir;
+    TemplateFiles templates;
+    CodeAnalysis analysis;
+    CodeUpdate update;
+    modCodeGen gen;
+};
 
 } // namespace CodeGenTest

@@ -68,14 +68,12 @@ TEST(Placeholders, EveryNameAndItsCasing)
 TEST(Placeholders, CasingRuleAndMixedCase)
 {
     using C = Placeholders::Casing;
-    EXPECT_EQ(Placeholders::CasingOf("APP"), C::Upper);
-    EXPECT_EQ(Placeholders::CasingOf("app"), C::Lower);
-    EXPECT_EQ(Placeholders::CasingOf("a"), C::Lower);
-    EXPECT_EQ(Placeholders::CasingOf("_a"), C::Lower);
-    EXPECT_EQ(Placeholders::CasingOf("App"), C::Mixed);
-    EXPECT_EQ(Placeholders::CasingOf("aPP"), C::Unchanged);
-    EXPECT_EQ(Placeholders::CasingOf("A_PP"), C::Unchanged);
-    EXPECT_EQ(Placeholders::CasingOf(""), C::Unchanged);
+    const std::pair<const char *, C> spellings[] = {
+        {"APP", C::Upper},     {"app", C::Lower},       {"a", C::Lower},         {"_a", C::Lower},
+        {"App", C::Mixed},     {"aPP", C::Unchanged},   {"A_PP", C::Unchanged},  {"", C::Unchanged},
+    };
+    for (const auto &[name, casing] : spellings)
+        EXPECT_EQ(Placeholders::CasingOf(name), casing) << name;
 
     const Row mixed[] = {
         {"ORDERS", "Orders"},

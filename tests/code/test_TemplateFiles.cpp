@@ -20,7 +20,7 @@ QByteArray Template(const QByteArray &style, const QByteArray &body, const QByte
            + body;
 }
 
-struct Fixture : ::testing::Test {
+struct TemplateFilesTest : ::testing::Test {
     QTemporaryDir dir;
     QString folder;
     QStringList shown;
@@ -36,7 +36,6 @@ struct Fixture : ::testing::Test {
         return files;
     }
 };
-using TemplateFilesTest = Fixture;
 } // namespace
 
 TEST_F(TemplateFilesTest, FolderResolution)

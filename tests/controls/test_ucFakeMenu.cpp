@@ -103,12 +103,9 @@ TEST(ucFakeBrowser, OutOfRangeValuesRaise380AndKeepTheOldValue)
 TEST(ucFakeMenu, AWholeSetOfButtonsIsLaidOutAsOneByOneAndAtOnce)
 {
     // The same bar made button by button and given whole: every button in the same place.
-    QIcon icon;
-    {
-        QPixmap square(16, 16);
-        square.fill(Qt::red);
-        icon = QIcon(square);
-    }
+    QPixmap square(16, 16);
+    square.fill(Qt::red);
+    const QIcon icon(square);
     const QList<ucFakeMenu::BandButton> buttons = {
         {"&File", "FILE", true, true, false, ucFakeMenu::AutoWidth, {}, "Files"},
         {"Hidden", "H", true, false, false, ucFakeMenu::AutoWidth, {}, {}},

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -122,10 +123,7 @@ TEST(ucIHlp, DownloadsCachesAndFollowsWebRedirects)
     QString done;
     QObject::connect(&helper, &ucIHlp::Downloaded, [&](const QString &u, const QImage &) { done = u; });
     helper.DownloadImage(url);
-    QElapsedTimer clock;
-    clock.start();
-    while (done.isEmpty() && clock.elapsed() < 3000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTest::qWaitFor([&] { return !done.isEmpty(); }, 3000);
     EXPECT_EQ(done, url);
 }
 
@@ -176,11 +174,9 @@ TEST(ucIHlp, PictureControlsShareOneDownloadPerUrl)
     first.SetFilename(server.Url("/ok.png"));
     second.SetFilename(server.Url("/ok.png"));
     failing.SetFilename(server.Url("/to-file"));
-    QElapsedTimer clock;
-    clock.start();
-    while ((first.Picture().isNull() || second.Picture().isNull() || failing.LoadError().isEmpty())
-           && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTest::qWaitFor([&] {
+        return !first.Picture().isNull() && !second.Picture().isNull() && !failing.LoadError().isEmpty();
+    }, 5000);
     EXPECT_EQ(first.ImageWidth(), 6);
     EXPECT_EQ(second.ImageWidth(), 6);
     EXPECT_EQ(server.Requests("/ok.png"), 1);

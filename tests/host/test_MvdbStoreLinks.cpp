@@ -30,12 +30,8 @@ struct LinkedStore
         connection.Store().SetRoot(root);
         connection.Store().CreateFile("H", "A", "BP");
         QDir().mkpath(outside + "/A/BP/.locks");
-        Put(outside + "/A/BP/ITEM", "secret");
-        Put(outside + "/secret", "secret");
-    }
-    static void Put(const QString &path, const QByteArray &bytes)
-    {
-        PutFileBytes(path, bytes);
+        PutFileBytes(outside + "/A/BP/ITEM", "secret");
+        PutFileBytes(outside + "/secret", "secret");
     }
     void Link(const QString &target, const QString &at)
     {
@@ -54,8 +50,7 @@ struct LinkedStore
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            QFile file(path);
-            entries << path + "=" + (file.open(QIODevice::ReadOnly) ? QString(file.readAll()) : "");
+            entries << path + "=" + QString(FileBytes(path));
         }
         entries.sort();
         return entries;

@@ -15,6 +15,7 @@
 #include <signal.h>
 
 #include "ErrorOf.h"
+#include "FileBytes.h"
 
 namespace {
 int LockError(mvDocument &document)
@@ -90,9 +91,7 @@ TEST(RecordLock, LockFileLeftByADeadHolderIsReused)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(".x.lck");
-    QFile stale(path);
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly)); // as a killed holder leaves it
-    stale.close();
+    PutFileBytes(path, {}); // as a killed holder leaves it
     RecordLock lock(path);
     lock.Acquire("'x'");
     RecordLock other(path);

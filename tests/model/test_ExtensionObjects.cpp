@@ -240,7 +240,6 @@ TEST(clsGUIObject, WritesOnlyTheExtension)
     EXPECT_EQ(source.written.size(), 1u);
 
     constexpr int notImplemented = GuiErrors::NotImplemented;
-    EXPECT_EQ(notImplemented, int(0x80004001u));
     EXPECT_EQ(ErrorOf([&] { gui.Caption(); }), notImplemented);
     EXPECT_EQ(ErrorOf([&] { gui.SetCaption("x"); }), notImplemented);
     EXPECT_EQ(ErrorOf([&] { gui.FontUnderline(); }), notImplemented);

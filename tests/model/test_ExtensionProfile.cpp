@@ -2,7 +2,8 @@
 // profiles that are missing or not profiles at all.
 #include "model/ExtensionProfile.h"
 
-#include <QFile>
+#include "FileBytes.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -75,14 +76,11 @@ TEST(ExtensionProfile, MissingOrCorruptFileIsEmpty)
     EXPECT_FALSE(missing.IsOffered());
     EXPECT_TRUE(missing.FieldNames(16).isEmpty());
 
-    QFile file(dir.filePath("garbage.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     QByteArray bytes;
     for (int i = 0; i < 4096; ++i)
         bytes.append(char((i * 37 + 11) % 256));
-    file.write(bytes);
-    file.close();
-    const ExtensionProfile corrupt = ExtensionProfile::Load(file.fileName());
+    PutFileBytes(dir.filePath("garbage.ini"), bytes);
+    const ExtensionProfile corrupt = ExtensionProfile::Load(dir.filePath("garbage.ini"));
     EXPECT_FALSE(corrupt.IsOffered());
     EXPECT_TRUE(corrupt.FieldNames(0).isEmpty());
 }

@@ -9,22 +9,17 @@
 
 using namespace Vocabulary;
 
-namespace {
-} // namespace
-
 TEST(Vocabulary, TypeKeywordsAndWrappers)
 {
-    EXPECT_EQ(TypeKeyword(24, true), "List");
-    EXPECT_EQ(WrapperClassName(WrapperKindOf(24)), "cComboWrapper");
-    EXPECT_EQ(TypeKeyword(23, true), "Combo");
-    EXPECT_EQ(TypeKeyword(23, false), "Combobox");
-    EXPECT_EQ(TypeKeyword(0, true), "App");
-    EXPECT_EQ(TypeKeyword(1, false), "App");
+    const struct { int type; bool shortForm; const char *keyword; } keywords[] = {
+        {24, true, "List"}, {23, true, "Combo"},     {23, false, "Combobox"}, {0, true, "App"},
+        {1, false, "App"},  {29, false, "Textbox"},  {30, false, "Tabgrp"},   {76, false, "Popupmenu"},
+    };
+    for (const auto &k : keywords)
+        EXPECT_EQ(TypeKeyword(k.type, k.shortForm), k.keyword) << k.type;
     for (int t = 5; t <= 9; ++t)
         EXPECT_EQ(TypeKeyword(t, true), "Form");
-    EXPECT_EQ(TypeKeyword(29, false), "Textbox");
-    EXPECT_EQ(TypeKeyword(30, false), "Tabgrp");
-    EXPECT_EQ(TypeKeyword(76, false), "Popupmenu");
+    EXPECT_EQ(WrapperClassName(WrapperKindOf(24)), "cComboWrapper");
     EXPECT_EQ(WrapperClassName(WrapperKindOf(78)), "cMenuWrapper");
     EXPECT_EQ(WrapperClassName(WrapperKindOf(-1)), "cRootObject");
 
@@ -39,16 +34,12 @@ TEST(Vocabulary, TypeKeywordsAndWrappers)
 
 TEST(Vocabulary, PropertyMethodAndEventNames)
 {
-    EXPECT_EQ(PropertyName(66), "NoAutoTips");
-    EXPECT_EQ(PropertyName(80), "unknown");
-    EXPECT_EQ(PropertyName(96), "unknown");
-    EXPECT_EQ(PropertyName(97), "AutoExtend");
-    EXPECT_EQ(PropertyName(98), "HeadingRow");
-    EXPECT_EQ(PropertyName(99), "EventMask");
-    EXPECT_EQ(PropertyName(100), "Custom");
-    EXPECT_EQ(PropertyName(-2), "ObjectID");
-    EXPECT_EQ(PropertyName(208), "PrintColorMode");
-    EXPECT_EQ(PropertyName(209), "unknown");
+    const std::pair<int, const char *> properties[] = {
+        {66, "NoAutoTips"}, {80, "unknown"},   {96, "unknown"},  {97, "AutoExtend"},     {98, "HeadingRow"},
+        {99, "EventMask"},  {100, "Custom"},   {-2, "ObjectID"}, {208, "PrintColorMode"}, {209, "unknown"},
+    };
+    for (const auto &[code, name] : properties)
+        EXPECT_EQ(PropertyName(code), name) << code;
     EXPECT_EQ(PropertyTableName(12), "Appearance");
     EXPECT_EQ(PropertyTableList().split('*').size(), 100);
     EXPECT_EQ(PropertyTableList().split('*').at(23), "RtnEQTab");

@@ -22,21 +22,21 @@ using ItemTest = ItemsFixture;
 TEST_F(ItemTest, CreateItemValidatesAndRegistersNothingOnFailure)
 {
     const int before = items.Count();
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(5, "app*f1"); }), GuiErrors::DuplicateId);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F2*TEXT1"); }),
-              GuiErrors::InvalidFormOrParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(5, "APP*F2", "X"); }),
-              GuiErrors::CannotDesignateParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F2"); }), GuiErrors::InvalidIdForObject);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(75, "APP*F9"); }), GuiErrors::InvalidIdForObject);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "APP2*X"); }), GuiErrors::InvalidFormOrParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, ""); }), GuiErrors::DuplicateId); // the root's key
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "*X"); }), GuiErrors::InvalidIdForObject);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "APP2", "P"); }),
-              GuiErrors::CannotDesignateParent);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(40, "APP*F1*X"); }), GuiErrors::InvalidArgument);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F1*T*EXTRA"); }),
-              GuiErrors::InvalidIdForObject);
+    const struct { int type; const char *id, *parent; int error; } refused[] = {
+        {5, "app*f1", "", GuiErrors::DuplicateId},
+        {16, "APP*F2*TEXT1", "", GuiErrors::InvalidFormOrParent},
+        {5, "APP*F2", "X", GuiErrors::CannotDesignateParent},
+        {16, "APP*F2", "", GuiErrors::InvalidIdForObject},
+        {75, "APP*F9", "", GuiErrors::InvalidIdForObject},
+        {0, "APP2*X", "", GuiErrors::InvalidFormOrParent},
+        {0, "", "", GuiErrors::DuplicateId}, // the root's key
+        {0, "*X", "", GuiErrors::InvalidIdForObject},
+        {0, "APP2", "P", GuiErrors::CannotDesignateParent},
+        {40, "APP*F1*X", "", GuiErrors::InvalidArgument},
+        {16, "APP*F1*T*EXTRA", "", GuiErrors::InvalidIdForObject},
+    };
+    for (const auto &r : refused)
+        EXPECT_EQ(ErrorOf([&] { items.CreateItem(r.type, r.id, r.parent); }), r.error) << r.id;
     // A control cannot live inside a control that is not a container.
     items.CreateItem(16, "APP*F1*T1");
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(16, "APP*F1*T2", "T1"); }),
@@ -100,8 +100,6 @@ TEST_F(ItemTest, IdentityLinksAndChildList)
     EXPECT_EQ(frame.Child("text1"), &text);
     const QString vm = Marks::ValueMark();
     EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*FR1" + vm + "APP*F1*MENU" + vm + "APP*F1*LBL");
-    EXPECT_EQ(form->GetChildList(75, 78), "APP*F1*MENU");
-    EXPECT_EQ(form->GetChildList(30, 31), "");
     EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
 }
 
@@ -320,10 +318,8 @@ TEST_F(ItemTest, DeleteRemovesDescendantsAndReturnsControls)
     EXPECT_EQ(form->Children().Count(), 1);
     EXPECT_EQ(form->Child("KEEP"), &keep);
 
-    const int before = items.Count();
     app->DeleteItem();
-    EXPECT_EQ(items.Count(), before - 3);
-    EXPECT_EQ(items.Count(), 1);
+    EXPECT_EQ(items.Count(), 1); // the root alone
     EXPECT_EQ(items.Root()->Children().Count(), 0);
 }
 

@@ -46,10 +46,6 @@ struct Screen : RuntimeTest::CollectingRuntime
         Take();
     }
     QMainWindow *Window(const char *id) { return qobject_cast<QMainWindow *>(runtime.WidgetOf(id)); }
-    static bool WaitFor(const std::function<bool()> &condition)
-    {
-        return QTest::qWaitFor(condition, 2000);
-    }
 };
 } // namespace
 
@@ -66,7 +62,7 @@ TEST_F(Screen, ALargeFormOpensInsideTheScreenScrolledAndKeepsItsSize)
                                                         << window->frameGeometry().height();
     auto *scroller = qobject_cast<QScrollArea *>(window->centralWidget());
     ASSERT_TRUE(scroller && scroller->widget());
-    ASSERT_TRUE(WaitFor([&] { return scroller->verticalScrollBar()->maximum() > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scroller->verticalScrollBar()->maximum() > 0; }, 2000));
     EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
     EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
 
@@ -91,7 +87,7 @@ TEST_F(Screen, ALargeFormOpensInsideTheScreenScrolledAndKeepsItsSize)
     EXPECT_EQ(got[0], EventRow("S*BIG", 32768, {"30000", "30000"}));
     // Made larger than the form, the client area grows with the window as a form's does.
     window->resize(form + QSize(60, 50));
-    EXPECT_TRUE(WaitFor([&] { return client->width() >= form.width() + 60; })) << client->width();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return client->width() >= form.width() + 60; }, 2000)) << client->width();
 }
 
 TEST_F(Screen, PlacedAndFixedLargeFormsOpenInsideTheScreenAndSmallOnesAsStored)
@@ -148,7 +144,7 @@ TEST_F(Screen, AnMdiFrameFitsTheScreenAndALargeChildFormItsMdiArea)
     auto *fixed = qobject_cast<QMdiSubWindow *>(Window("S*FIXEDCHILD")->parentWidget());
     EXPECT_EQ(fixed->minimumSize(), fixed->maximumSize());
     auto *across = qobject_cast<QScrollArea *>(Window("S*FIXEDCHILD")->centralWidget());
-    EXPECT_TRUE(WaitFor([&] { return across->horizontalScrollBar()->maximum() > 0; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return across->horizontalScrollBar()->maximum() > 0; }, 2000));
     EXPECT_EQ(across->verticalScrollBar()->maximum(), 0);
     if (const QByteArray folder = qgetenv("CORVANE_GRAB"); !folder.isEmpty())
         frame->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath("runtime_large_child.png"));

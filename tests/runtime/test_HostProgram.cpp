@@ -79,12 +79,11 @@ struct Host
     void Wait()
     {
         Execute("7");
-        for (int turns = 0; queue.isEmpty() && turns < 200; ++turns) {
-            QTest::qWait(5);
-            for (const GuiResult &r : later)
+        QTest::qWaitFor([this] {
+            for (const GuiResult &r : std::exchange(later, {}))
                 Take(r);
-            later.clear();
-        }
+            return !queue.isEmpty();
+        }, 1000);
     }
 };
 } // namespace

@@ -28,39 +28,19 @@ const QString AM = Marks::AttributeMark();
 QString Severity(const GuiResult &r) { return r.Status.value(0).value(0); }
 QString Error(const GuiResult &r) { return r.Status.value(0).value(4); }
 
-struct Started
+// A runtime driven like a host program; Init starts it as a host does.
+struct GuiRuntime : RuntimeTest::CollectingRuntime
 {
-    clsGuiRuntime runtime;
-    QList<GuiResult> later;
-
-    Started()
-    {
-        runtime.SetReturnResult([this](const GuiResult &r) { later << r; });
-        EXPECT_EQ(Severity(runtime.Execute(Cmd({"1", "1.4"}))), "0");
-    }
+    void Init() { ASSERT_EQ(Severity(runtime.Execute(Cmd({"1", "1.4"}))), "0"); }
     GuiResult LoadOrders()
     {
         return runtime.Execute(Cmd({"11", "2", RuntimeTest::ReadProject("orders.gui")}));
     }
-    // Events raised since the last look: a waiting "7", then the delivery a turn later.
-    QList<QStringList> Events()
-    {
-        GuiResult now = runtime.Execute("7");
-        if (!now.Events.isEmpty())
-            return now.Events;
-        QCoreApplication::processEvents();
-        QList<QStringList> rows;
-        for (const GuiResult &r : later)
-            rows += r.Events;
-        later.clear();
-        return rows;
-    }
 };
 } // namespace
 
-TEST(GuiRuntime, BadCommandsGiveStatusRowsNeverACrash)
+TEST_F(GuiRuntime, BadCommandsGiveStatusRowsNeverACrash)
 {
-    clsGuiRuntime runtime;
     struct Case { QString command; QString severity; QString error; };
     const QList<Case> beforeInit = {
         {"7", "2", "5001"},
@@ -109,9 +89,9 @@ TEST(GuiRuntime, BadCommandsGiveStatusRowsNeverACrash)
     EXPECT_TRUE(runtime.Windows().isEmpty());
 }
 
-TEST(GuiRuntime, LoadProblemsBecomeStatusRowsAndDisabledFormsGive5007)
+TEST_F(GuiRuntime, LoadProblemsBecomeStatusRowsAndDisabledFormsGive5007)
 {
-    Started s;
+    Init();
     const QString text = QStringList{"TEMPLATE", Cmd({"0", "1.4", "0"}),
                                      Cmd({"2", "SHOP", "", "1", "0", "0", "40", "20", "0"}),
                                      Cmd({"2", "SHOP*MAIN", "", "6", "0", "0", "40", "20", "1"}),
@@ -122,7 +102,7 @@ TEST(GuiRuntime, LoadProblemsBecomeStatusRowsAndDisabledFormsGive5007)
                                      Cmd({"2", "SHOP*MAIN*OK", "", "18", "1", "3", "10", "1", "32"}),
                                      Cmd({"0", "-1"})}
                              .join(AM);
-    const GuiResult r = s.runtime.Execute(Cmd({"11", "2", text}));
+    const GuiResult r = runtime.Execute(Cmd({"11", "2", text}));
     // The duplicate is left out and reported; the bad value names its object and property;
     // the only form is disabled, so nothing can be shown.
     QStringList errors;
@@ -134,51 +114,46 @@ TEST(GuiRuntime, LoadProblemsBecomeStatusRowsAndDisabledFormsGive5007)
     for (const QStringList &row : r.Status)
         namedProperty = namedProperty || (row.value(2) == "SHOP*MAIN*OK" && row.value(3) == "9");
     EXPECT_TRUE(namedProperty);
-    EXPECT_EQ(Error(s.runtime.Execute(Cmd({"6", "shop*main", "2"}))), "5007");
-    EXPECT_FALSE(s.runtime.WidgetOf("SHOP*MAIN")->isVisible());
+    EXPECT_EQ(Error(runtime.Execute(Cmd({"6", "shop*main", "2"}))), "5007");
+    EXPECT_FALSE(runtime.WidgetOf("SHOP*MAIN")->isVisible());
 }
 
-TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
+TEST_F(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
 {
-    Started s;
-    const GuiResult loaded = s.LoadOrders();
+    Init();
+    const GuiResult loaded = LoadOrders();
     for (const QStringList &row : loaded.Status)
         EXPECT_LT(row.value(0).toInt(), 2) << row.join("|").toStdString();
-    ASSERT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}))), "0");
-    QWidget *form = s.runtime.WidgetOf("orders*order");
+    ASSERT_EQ(Severity(runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}))), "0");
+    QWidget *form = runtime.WidgetOf("orders*order");
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(s.runtime.WidgetOf("ORDERS")->isVisible()); // the MDI frame around it
-    s.Events(); // whatever showing raised (activation) is not part of this test
+    EXPECT_TRUE(runtime.WidgetOf("ORDERS")->isVisible()); // the MDI frame around it
+    Take(); // whatever showing raised (activation) is not part of this test
 
     // A click on OK (Click enabled).
-    auto *ok = qobject_cast<QPushButton *>(s.runtime.WidgetOf("ORDERS*ORDER*CMDOK"));
+    auto *ok = qobject_cast<QPushButton *>(runtime.WidgetOf("ORDERS*ORDER*CMDOK"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "OK");
     QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_EQ(s.Events(), QList<QStringList>{EventRow("ORDERS*ORDER*CMDOK", 32)});
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("ORDERS*ORDER*CMDOK", 32)});
 
     // Typing in the customer box (Change enabled) raises one Change per edit; the notes box
-    // (no events enabled) raises nothing.
-    auto *cust = qobject_cast<TextBox *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
-    auto *notes = qobject_cast<TextBox *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTNOTES"));
+    // (no events enabled) raises nothing, as no object does for an event its mask leaves out.
+    auto *cust = qobject_cast<TextBox *>(runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
+    auto *notes = qobject_cast<TextBox *>(runtime.WidgetOf("ORDERS*ORDER*TXTNOTES"));
     ASSERT_TRUE(cust && notes);
     EXPECT_TRUE(notes->IsMultiLine());
     EXPECT_EQ(cust->LineEdit()->maxLength(), 40);
     QTest::keyClicks(cust->LineEdit(), "ab");
     QTest::keyClicks(notes->TextEdit(), "xyz");
     EXPECT_EQ(cust->Text(), "ab");
-    EXPECT_EQ(s.Events(), (QList<QStringList>{EventRow("ORDERS*ORDER*TXTCUST", 128),
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("ORDERS*ORDER*TXTCUST", 128),
                                               EventRow("ORDERS*ORDER*TXTCUST", 128)}));
-
-    // The check box has no events enabled.
-    ASSERT_NE(s.runtime.WidgetOf("ORDERS*ORDER*CHKURGENT"), nullptr);
-    QTest::mouseClick(s.runtime.WidgetOf("ORDERS*ORDER*CHKURGENT"), Qt::LeftButton);
-    EXPECT_TRUE(s.Events().isEmpty());
 
     // A menu item and a tool bar button of the application raise Click on their bar with
     // the item's ID.
-    auto *frame = qobject_cast<QMainWindow *>(s.runtime.WidgetOf("ORDERS"));
+    auto *frame = qobject_cast<QMainWindow *>(runtime.WidgetOf("ORDERS"));
     ASSERT_NE(frame, nullptr);
     auto *newOrder = frame->menuBar()->findChild<QAction *>("NEW");
     ASSERT_NE(newOrder, nullptr);
@@ -187,30 +162,30 @@ TEST(GuiRuntime, SampleFormRaisesEventsForEnabledMasksOnly)
     auto *save = frame->findChild<QToolBar *>("ORDERS**TOOLS")->findChild<QAction *>("SAVE");
     ASSERT_NE(save, nullptr);
     save->trigger();
-    EXPECT_EQ(s.Events(), (QList<QStringList>{EventRow("ORDERS**MAINMENU", 32, {"NEW"}),
+    EXPECT_EQ(Take(), (QList<QStringList>{EventRow("ORDERS**MAINMENU", 32, {"NEW"}),
                                               EventRow("ORDERS**TOOLS", 32, {"SAVE"})}));
 
     // Closing the form (Close enabled) raises Close and leaves the decision to the program:
     // the window stays until it is hidden.
     form->close();
-    EXPECT_EQ(s.Events(), QList<QStringList>{EventRow("ORDERS*ORDER", 1)});
+    EXPECT_EQ(Take(), QList<QStringList>{EventRow("ORDERS*ORDER", 1)});
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER", "3"}))), "0");
+    EXPECT_EQ(Severity(runtime.Execute(Cmd({"6", "ORDERS*ORDER", "3"}))), "0");
     EXPECT_FALSE(form->isVisible());
 
     // Move places a control in the application's unit; a method the object does not have is
     // refused. (Disable, Reset and the rest are tried on their own below.)
-    EXPECT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "9", "1", "2"}))), "0");
+    EXPECT_EQ(Severity(runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "9", "1", "2"}))), "0");
     EXPECT_EQ(ok->pos(), QPoint(8, 32)); // characters: 120 x 240 twips
-    EXPECT_EQ(Error(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "12"}))), "438");
+    EXPECT_EQ(Error(runtime.Execute(Cmd({"6", "ORDERS*ORDER*CMDOK", "12"}))), "438");
 }
 
-TEST(GuiRuntime, MethodsOnADisabledControlOrUnderADisabledForm)
+TEST_F(GuiRuntime, MethodsOnADisabledControlOrUnderADisabledForm)
 {
-    Started s;
-    s.LoadOrders();
-    ASSERT_EQ(Severity(s.runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}))), "0");
-    auto *cust = qobject_cast<TextBox *>(s.runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
+    Init();
+    LoadOrders();
+    ASSERT_EQ(Severity(runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}))), "0");
+    auto *cust = qobject_cast<TextBox *>(runtime.WidgetOf("ORDERS*ORDER*TXTCUST"));
     ASSERT_NE(cust, nullptr);
     cust->SetText("abc");
     // Each step: object, method (and arguments), the error it gives (0 for none), whether the
@@ -232,7 +207,7 @@ TEST(GuiRuntime, MethodsOnADisabledControlOrUnderADisabledForm)
     };
     for (const auto &step : steps) {
         const QString command = Cmd(QStringList{"6", step.Id} + step.Method);
-        const GuiResult r = s.runtime.Execute(command);
+        const GuiResult r = runtime.Execute(command);
         EXPECT_EQ(Error(r), step.Error) << command.toStdString();
         EXPECT_EQ(cust->isEnabled(), step.Enabled) << command.toStdString();
     }
@@ -240,34 +215,33 @@ TEST(GuiRuntime, MethodsOnADisabledControlOrUnderADisabledForm)
     EXPECT_TRUE(cust->isVisible());
 }
 
-TEST(GuiRuntime, WaitDeliversLaterAndShutdownLeavesNothing)
+TEST_F(GuiRuntime, WaitDeliversLaterAndShutdownLeavesNothing)
 {
-    Started s;
-    s.LoadOrders();
-    s.runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}));
-    s.Events();
+    Init();
+    LoadOrders();
+    runtime.Execute(Cmd({"6", "ORDERS*ORDER", "2"}));
+    Take();
     // "7" with nothing queued answers nothing now; the click comes one event-loop turn later.
-    EXPECT_TRUE(s.runtime.Execute("7").IsEmpty());
-    ASSERT_NE(s.runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL"), nullptr);
-    QTest::mouseClick(s.runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL"), Qt::LeftButton);
-    EXPECT_TRUE(s.later.isEmpty());
+    EXPECT_TRUE(runtime.Execute("7").IsEmpty());
+    ASSERT_NE(runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL"), nullptr);
+    QTest::mouseClick(runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL"), Qt::LeftButton);
+    EXPECT_TRUE(rows.isEmpty());
     QCoreApplication::processEvents();
-    ASSERT_EQ(s.later.size(), 1);
-    EXPECT_EQ(s.later[0].Events, QList<QStringList>{EventRow("ORDERS*ORDER*CMDCANCEL", 32)});
-    s.later.clear();
+    EXPECT_EQ(rows, QList<QStringList>{EventRow("ORDERS*ORDER*CMDCANCEL", 32)});
+    rows.clear();
 
     // A click queued but not yet delivered when "99" comes is dropped with everything else.
-    EXPECT_TRUE(s.runtime.Execute("7").IsEmpty());
-    QPointer<QWidget> button = s.runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL");
+    EXPECT_TRUE(runtime.Execute("7").IsEmpty());
+    QPointer<QWidget> button = runtime.WidgetOf("ORDERS*ORDER*CMDCANCEL");
     ASSERT_FALSE(button.isNull());
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(Severity(s.runtime.Execute("99")), "0");
+    EXPECT_EQ(Severity(runtime.Execute("99")), "0");
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(s.later.isEmpty());
+    EXPECT_TRUE(rows.isEmpty());
     EXPECT_TRUE(button.isNull());
-    EXPECT_TRUE(s.runtime.Windows().isEmpty());
+    EXPECT_TRUE(runtime.Windows().isEmpty());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
-    EXPECT_EQ(Error(s.runtime.Execute("7")), "5001");
+    EXPECT_EQ(Error(runtime.Execute("7")), "5001");
 }
