@@ -5,6 +5,7 @@
 #include "FileBytes.h"
 #include "MemoryCodeDocument.h"
 #include "ModalDriver.h"
+#include "ProgramFolder.h"
 
 #include "LoaderTestSupport.h"
 #include "app/DocumentStorage.h"
@@ -44,8 +45,6 @@
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <map>
@@ -138,16 +137,11 @@ void CheckWindow(QWidget *window, const QString &where, QSet<QTabWidget *> visit
     }
 }
 
-struct Folder
-{
-    QTemporaryDir dir;
-};
-
 } // namespace
 
 TEST(AccessKeys, MenusOfTheMainWindowAndItsContextMenu)
 {
-    Folder folder;
+    ProgramFolder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
     ScriptedWindowHost host;
@@ -240,7 +234,7 @@ TEST(AccessKeys, EveryPageOfThePropertySheetForEveryKindOfObject)
 
 TEST(AccessKeys, EveryDialog)
 {
-    Folder folder;
+    ProgramFolder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
 
