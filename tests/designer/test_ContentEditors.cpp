@@ -188,44 +188,6 @@ TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
                        {"de", "2", "Delaware"}}));
 }
 
-TEST(ContentEditors, ListRowsAndGridCellsReachTheObject)
-{
-    Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
-               Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty")});
-    auto result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
-        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
-        ASSERT_TRUE(list);
-        EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
-        EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
-        list->ItemsGrid()->setCurrentCell(1, 0);
-        QTest::mouseClick(list->AddRowButton(), Qt::LeftButton);
-        list->PasteText("Clark\tParis\n");
-        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-    });
-    EXPECT_TRUE(result.Confirmed);
-    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(26), "Adams" + vm + "Baker" + vm + "Clark" + sv + "Paris");
-    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
-
-    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
-        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
-        ASSERT_TRUE(grid);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
-        grid->Pages()->setCurrentIndex(1);
-        QTest::mouseClick(grid->AddRowButton(), Qt::LeftButton);
-        grid->ItemsGrid()->setCurrentCell(0, 0);
-        grid->PasteText("Bolt\t12");
-        Shot(sheet, "list-editor");
-        grid->ColumnField()->setValue(2);
-        Retype(grid->HeadingField(), "Quantity");
-        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-    });
-    EXPECT_TRUE(result.Confirmed);
-    const clsControl *grid = f.items.Find("A*F*GRD");
-    EXPECT_EQ(grid->GetProperty(1, 2, 1), "12");
-    EXPECT_EQ(grid->GetProperty(32), "Item" + vm + "Quantity");
-    EXPECT_EQ(grid->GetProperty(28), "1");
-}
-
 TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
 {
     const QString menu = Entries({{"FILE", "1", "&File", "", "", "", "", "", ""}, {"-", "2"}, {"X", "2"}});
@@ -283,7 +245,9 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABTREE" + vm + "A*F*Tab1");
 }
 
-TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
+// Rows, cells, icons, column checks and a column's drop-down grid, as the list and grid
+// editors take them, reach the object.
+TEST(ContentEditors, ListEditorRowsCellsIconsColumnChecksAndDropDownGrid)
 {
     Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
                Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty"),
@@ -312,6 +276,20 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
     EXPECT_TRUE(result.Confirmed);
     EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(56), vm + "baker.ico");
     EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(70), "1");
+
+    result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
+        EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        QTest::mouseClick(list->AddRowButton(), Qt::LeftButton);
+        list->PasteText("Clark\tParis\n");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(result.Confirmed);
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(26), "Adams" + vm + "Baker" + vm + "Clark" + sv + "Paris");
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
 
     result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
         auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
@@ -347,6 +325,13 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         EXPECT_EQ(grid->ColHeadings(), "Item" + vm + "Qty");
         grid->Pages()->setCurrentIndex(1);
         Shot(sheet, "list-editor-grid");
+        // Rows and cells: a new row, cells pasted into it, a heading retyped.
+        QTest::mouseClick(grid->AddRowButton(), Qt::LeftButton);
+        grid->ItemsGrid()->setCurrentCell(0, 0);
+        grid->PasteText("Bolt\t12");
+        Shot(sheet, "list-editor");
+        grid->ColumnField()->setValue(2);
+        Retype(grid->HeadingField(), "Quantity");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(result.Confirmed);
@@ -355,6 +340,9 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
     EXPECT_EQ(grid->GetProperty(51), vm + "8");
     EXPECT_EQ(grid->GetProperty(54), vm + "1");
     EXPECT_FALSE(grid->IsNonDefault(12)); // untouched: not written
+    EXPECT_EQ(grid->GetProperty(1, 2, 1), "12");
+    EXPECT_EQ(grid->GetProperty(32), "Item" + vm + "Quantity");
+    EXPECT_EQ(grid->GetProperty(28), "1");
 }
 
 TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIconSwitch)
