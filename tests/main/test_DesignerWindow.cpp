@@ -194,12 +194,6 @@ TEST(DesignerWindow, CommandsOfOtherPartsRunThroughTheirSlotsOrAreNotAvailable)
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].Text, "The selected function (Upd) is not available at this time");
     EXPECT_EQ(messages[1].Text, "The selected function (Preview) is not available at this time");
-
-    // An item kind without a project says why nothing was created.
-    d.prompter.Clear();
-    d.window->Dispatch("Form");
-    ASSERT_EQ(d.prompter.Calls.size(), 1u);
-    EXPECT_EQ(d.prompter.Calls[0].Text, "You must create an application object before creating a form.");
 }
 
 TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
