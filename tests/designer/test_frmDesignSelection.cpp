@@ -152,13 +152,6 @@ TEST(frmDesignSelection, ARubberBandSelectsTheControlsOfItsContainerThatItTouche
         EXPECT_EQ(got, want) << c.name;
         EXPECT_EQ(f.undo.Count(), 0) << c.name;
     }
-
-    // A press and release on the form without a move still selects the form.
-    Fixture f;
-    f.Load();
-    f.designer.SelectItem(&f.Item("A*F*Label1"));
-    Click(f.Form()->Canvas(), {}, {20, 250});
-    EXPECT_EQ(Ids(f.designer.Selection()), QStringList{"A*F"});
 }
 
 TEST(frmDesignSelection, CtrlASelectsEveryControlOfTheFormsTopLevel)
