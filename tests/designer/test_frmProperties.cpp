@@ -82,7 +82,7 @@ void Choose(QComboBox *combo, const QString &text)
 
 } // namespace
 
-TEST(frmProperties, TextBoxCreateRefusesADuplicateAndRenameAcceptsOtherCase)
+TEST(frmProperties, TextBoxCreateRefusesADuplicateAndModifyTakesOtherCaseAndAnotherStyle)
 {
     Fixture f;
     bool stillOpen = false;
@@ -100,24 +100,17 @@ TEST(frmProperties, TextBoxCreateRefusesADuplicateAndRenameAcceptsOtherCase)
     ASSERT_EQ(f.prompter.Calls.size(), 1u);
     EXPECT_EQ(f.prompter.Calls[0].Icon, MessageIcon::Exclamation);
 
+    // The style choice changes the type.
     r = f.Modify("A*F*Text1", [](frmProperties *d) {
         EXPECT_EQ(d->ConfirmButton()->text(), "&Apply");
         EXPECT_EQ(d->IdEdit()->selectedText(), "Text1"); // the whole ID selected
+        Choose(d->StyleCombo(), "Password");
         TypeInto(d->IdEdit(), "TEXT1");
         QTest::keyClick(d->IdEdit(), Qt::Key_Return);
     });
     EXPECT_TRUE(r.Confirmed);
     EXPECT_EQ(r.FullId, "A*F*TEXT1");
     EXPECT_EQ(f.Find("A*F*Text1")->ID(), "TEXT1");
-}
-
-TEST(frmProperties, TheStyleChoiceChangesTheType)
-{
-    Fixture f;
-    f.Modify("A*F*Text1", [](frmProperties *d) {
-        Choose(d->StyleCombo(), "Password");
-        d->ConfirmButton()->click();
-    });
     EXPECT_EQ(f.Find("A*F*Text1")->ObjType(), 29);
 }
 
