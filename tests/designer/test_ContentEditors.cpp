@@ -551,15 +551,14 @@ TEST(ContentEditors, ANewTabGroupTakesFreeTabIdsAndLeavesTheOtherGroupAlone)
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
         QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
         EXPECT_EQ(tabs->IdField()->text(), "Tab2");
-        // Neither the other group's tab nor the new group's own ID can be typed instead.
-        for (const QString taken : {"tab1", "TABGRP2"}) {
-            f.prompter.Clear();
-            Retype(tabs->IdField(), taken);
-            QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-            ASSERT_EQ(f.Messages().size(), 1u);
-            EXPECT_TRUE(f.Messages()[0].contains(taken));
-            EXPECT_TRUE(sheet->isVisible());
-        }
+        // The other group's tab cannot be typed instead (which IDs the form has taken, the new
+        // group's own among them, is the sheet model's test).
+        f.prompter.Clear();
+        Retype(tabs->IdField(), "tab1");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_TRUE(f.Messages()[0].contains("tab1"));
+        EXPECT_TRUE(sheet->isVisible());
         Retype(tabs->IdField(), "Tab2");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
@@ -601,17 +600,13 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
     EXPECT_TRUE(result.Confirmed);
     const clsControl *group = f.items.Find("A*F*Tabgrp1");
     ASSERT_TRUE(group);
-    EXPECT_EQ(group->EventMask(), 0);
     int tabCount = 0;
     for (const auto &entry : group->Children()) {
         ++tabCount;
         EXPECT_EQ(entry.Value->EventMask(), qint32(EventMaskBit(Event::Click)));
     }
     EXPECT_EQ(tabCount, 2);
-    EXPECT_EQ(group->GetProperty(Prop::Style), "1");
-    auto *control = dynamic_cast<DesignControlBase *>(group->ControlObject());
-    ASSERT_TRUE(control);
-    EXPECT_TRUE(control->MultiRowTabs());
+    EXPECT_EQ(group->GetProperty(Prop::Style), "1"); // the surface's rows are the model's test
 
     // Opened again, the pages show what was stored.
     result = f.Modify("A*F*Tabgrp1", [&](frmProperties *sheet) {
