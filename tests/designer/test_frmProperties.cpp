@@ -62,15 +62,6 @@ struct Fixture : EditStack
     }
 };
 
-void TypeInto(QWidget *widget, const QString &text)
-{
-    auto *edit = qobject_cast<QLineEdit *>(widget);
-    ASSERT_TRUE(edit);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
 void Choose(QComboBox *combo, const QString &text)
 {
     ASSERT_TRUE(combo);
@@ -88,7 +79,7 @@ TEST(frmProperties, TextBoxCreateRefusesADuplicateAndModifyTakesOtherCaseAndAnot
     bool stillOpen = false;
     auto r = f.New(16, [&](frmProperties *d) {
         EXPECT_EQ(d->ConfirmButton()->text(), "&Create");
-        TypeInto(d->IdEdit(), "text1");
+        Retype(d->IdEdit(), "text1");
         QTest::keyClick(d->IdEdit(), Qt::Key_Return);
         stillOpen = d->isVisible();
         EXPECT_EQ(QApplication::focusWidget(), d->IdEdit());
@@ -105,7 +96,7 @@ TEST(frmProperties, TextBoxCreateRefusesADuplicateAndModifyTakesOtherCaseAndAnot
         EXPECT_EQ(d->ConfirmButton()->text(), "&Apply");
         EXPECT_EQ(d->IdEdit()->selectedText(), "Text1"); // the whole ID selected
         Choose(d->StyleCombo(), "Password");
-        TypeInto(d->IdEdit(), "TEXT1");
+        Retype(d->IdEdit(), "TEXT1");
         QTest::keyClick(d->IdEdit(), Qt::Key_Return);
     });
     EXPECT_TRUE(r.Confirmed);
@@ -171,7 +162,7 @@ TEST(frmProperties, BadNumbersKeepTheSheetOpenOnTheField)
     f.Modify("A*F*Grid1", [&](frmProperties *d) {
         QWidget *width = d->FieldWidget(Prop::Width);
         d->Pages()->setCurrentIndex(d->PageIndex(PropertySheetModel::Page::Colors));
-        TypeInto(width, "wide");
+        Retype(qobject_cast<QLineEdit *>(width), "wide");
         d->ConfirmButton()->click();
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(d->Pages()->currentIndex(), d->PageIndex(PropertySheetModel::Page::General));
@@ -287,7 +278,7 @@ TEST(frmProperties, UnloadablePictureAndAnObjectRemovedMeanwhile)
     // The object goes away while the sheet is open: reported, nothing else changed.
     f.prompter.Clear();
     auto r = f.Modify("A*F*Text1", [&](frmProperties *d) {
-        TypeInto(d->FieldWidget(Prop::Hint), "tip");
+        Retype(qobject_cast<QLineEdit *>(d->FieldWidget(Prop::Hint)), "tip");
         f.designer.RemoveControl("A*F*Text1");
         d->ConfirmButton()->click();
     });
@@ -304,7 +295,7 @@ TEST(frmProperties, CloseBoxCancelsAndThePositionIsKept)
     clsDesignerSettings settings(&persist);
     f.sheet.SetSettings(&settings);
     auto r = f.Modify("A*F*Text1", [](frmProperties *d) {
-        TypeInto(d->IdEdit(), "Other");
+        Retype(d->IdEdit(), "Other");
         d->move(140, 90);
         d->close();
     });
@@ -447,7 +438,7 @@ TEST(frmProperties, ANewButtonIsCaptionedWithTheIdTypedForIt)
         ASSERT_TRUE(caption);
         EXPECT_EQ(caption->text(), "Command1");
         EXPECT_FALSE(caption->font().italic()); // the user's entry, not a default
-        TypeInto(d->IdEdit(), "cmdOK");
+        Retype(d->IdEdit(), "cmdOK");
         EXPECT_EQ(caption->text(), "cmdOK");
         QTest::mouseClick(d->ConfirmButton(), Qt::LeftButton);
     }, "Command1");
