@@ -422,9 +422,7 @@ TEST(DesignerWindow, StatusPanelsFollowEveryChangeOfTheSelection)
         auto *left = qobject_cast<QLineEdit *>(sheet->FieldWidget(Vocabulary::Prop::Left));
         ASSERT_TRUE(left);
         const QString moved = QString::number(left->text().toDouble() + 2);
-        left->setFocus();
-        left->selectAll();
-        QTest::keyClicks(left, moved);
+        Retype(left, moved);
         sheet->ConfirmButton()->click();
     });
     d.window->Dispatch("Properties");
