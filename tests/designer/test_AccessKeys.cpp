@@ -147,9 +147,10 @@ TEST(AccessKeys, MenusOfTheMainWindowAndItsContextMenu)
     ScriptedWindowHost host;
     mdiMain window(state, host);
     window.show();
-    // The menus built when they open, with entries.
+    // The menus built when they open, with entries: a full recent list given one more keeps
+    // nine, "&1" to "&9" (a tenth would be "&10" on the key of the first).
     state.Settings.RecentList.SetListSize(9);
-    for (int i = 9; i >= 1; --i)
+    for (int i = 10; i >= 1; --i)
         state.Settings.RecentList.AddItem(QStringLiteral("/p/app%1.gui").arg(i));
     for (const char *title : {"Order", "Customers"}) {
         QMdiSubWindow *sub = window.MdiArea()->addSubWindow(new QWidget);
