@@ -16,19 +16,6 @@ namespace {
 
 const QChar VM(Marks::Value);
 
-void Drag(QWidget *widget, QPoint from, QPoint to)
-{
-    QTest::mousePress(widget, Qt::LeftButton, {}, from);
-    QTest::mouseMove(widget, to);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
-}
-
-void Click(QWidget *widget, QPoint at = {5, 5})
-{
-    QTest::mousePress(widget, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-}
-
 } // namespace
 
 TEST(ucSizer, MoveDragStoresOneMoveThatUndoPutsBack)
@@ -76,7 +63,7 @@ TEST(ucSizer, DuringAMoveDragTheSizerIsDrawnAtTheDragPlaceAndClicksStillReachCon
             .toImage()
             .pixelColor(0, 0);
     };
-    Click(label, {50, 15});
+    Click(label, {}, {50, 15});
     ASSERT_TRUE(sizer->Active());
     EXPECT_EQ(shown({80, 60}), navy);
 
@@ -119,10 +106,10 @@ TEST(ucSizer, AClickWithoutMovingSelectsAndRecordsNothing)
     EXPECT_TRUE(f.SizerOf("A*F*Frame1")->Active());
     EXPECT_FALSE(f.SizerOf("A*F*Frame1")->Nib(9)->isHidden());
     EXPECT_TRUE(f.SizerOf("A*F*Frame1")->Nib(9)->isVisible()) << f.Form()->Canvas()->isVisible();
-    Click(f.SizerOf("A*F*Frame1")->Nib(9), {2, 2});
+    Click(f.SizerOf("A*F*Frame1")->Nib(9), {}, {2, 2});
     EXPECT_EQ(f.undo.Count(), 0);
     // A click on the empty form selects the form.
-    Click(f.Form()->Canvas(), {5, 290});
+    Click(f.Form()->Canvas(), {}, {5, 290});
     EXPECT_EQ(f.designer.CurrentItem(), &f.Item("A*F"));
 }
 
@@ -278,7 +265,7 @@ TEST(ucSizer, NibsRaiseTheSizersOwnMouseEvents)
     QWidget *nib = sizer->Nib(9);
     const QPoint corner = (nib->pos() - sizer->Nib(6)->pos() + QPoint(2, 3)) * 15;
 
-    Click(nib, {2, 3});
+    Click(nib, {}, {2, 3});
     ASSERT_EQ(down.count(), 1);
     EXPECT_EQ(down.at(0), (QVariantList{1, 0, corner.x(), corner.y()}));
     ASSERT_EQ(up.count(), 1);
