@@ -16,6 +16,7 @@
 #include "model/iDesignControl.h"
 
 #include <QMap>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,21 @@ inline QString Control(const QString &path, int type, const QString &parent, int
     return LoaderText::Record({"2", path, parent, QString::number(type), QString::number(left),
                                QString::number(top), QString::number(width),
                                QString::number(height), "0"});
+}
+
+// A left click on the widget, with the keys held.
+inline void Click(QWidget *widget, Qt::KeyboardModifiers modifiers = {}, QPoint at = {5, 5})
+{
+    QTest::mousePress(widget, Qt::LeftButton, modifiers, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, modifiers, at);
+}
+
+// A left drag from one point of the widget to another, with the keys held.
+inline void Drag(QWidget *widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mousePress(widget, Qt::LeftButton, modifiers, from);
+    QTest::mouseMove(widget, to);
+    QTest::mouseRelease(widget, Qt::LeftButton, modifiers, to);
 }
 
 struct Fixture : EditStack

@@ -5,6 +5,7 @@
 #include "FileBytes.h"
 #include "MemoryCodeDocument.h"
 #include "ModalDriver.h"
+#include "ProgramFolder.h"
 
 #include "LoaderTestSupport.h"
 #include "app/DocumentStorage.h"
@@ -44,8 +45,6 @@
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <map>
@@ -138,24 +137,20 @@ void CheckWindow(QWidget *window, const QString &where, QSet<QTabWidget *> visit
     }
 }
 
-struct Folder
-{
-    QTemporaryDir dir;
-};
-
 } // namespace
 
 TEST(AccessKeys, MenusOfTheMainWindowAndItsContextMenu)
 {
-    Folder folder;
+    ProgramFolder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
     ScriptedWindowHost host;
     mdiMain window(state, host);
     window.show();
-    // The menus built when they open, with entries.
+    // The menus built when they open, with entries: a full recent list given one more keeps
+    // nine, "&1" to "&9" (a tenth would be "&10" on the key of the first).
     state.Settings.RecentList.SetListSize(9);
-    for (int i = 9; i >= 1; --i)
+    for (int i = 10; i >= 1; --i)
         state.Settings.RecentList.AddItem(QStringLiteral("/p/app%1.gui").arg(i));
     for (const char *title : {"Order", "Customers"}) {
         QMdiSubWindow *sub = window.MdiArea()->addSubWindow(new QWidget);
@@ -240,7 +235,7 @@ TEST(AccessKeys, EveryPageOfThePropertySheetForEveryKindOfObject)
 
 TEST(AccessKeys, EveryDialog)
 {
-    Folder folder;
+    ProgramFolder folder;
     ProcessState state(folder.dir.path());
     Startup::InitialiseProcess(state);
 

@@ -3,6 +3,7 @@
 // and Delete to remove a handler; the decoder question's four answers.
 #include "ModalDriver.h"
 #include "FileBytes.h"
+#include "ProgramFolder.h"
 #include "MemoryCodeDocument.h"
 
 #include "app/DocumentStorage.h"
@@ -52,15 +53,9 @@ struct OneChoice : iDocumentChooser
 // Settings kept in an ini file in a temporary folder.
 struct IniSettings
 {
-    QTemporaryDir dir;
-    std::unique_ptr<modPersistSettings> persist;
-    std::unique_ptr<clsDesignerSettings> settings;
-    IniSettings()
-    {
-        PutFileBytes(dir.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
-        persist = std::make_unique<modPersistSettings>(dir.path() + "/");
-        settings = std::make_unique<clsDesignerSettings>(persist.get());
-    }
+    ProgramFolder folder;
+    modPersistSettings persist{folder.dir.path() + "/"};
+    clsDesignerSettings settings{&persist};
 };
 } // namespace
 
@@ -74,7 +69,7 @@ TEST(CodeDialogs, LoadCodePreselectsBrowsesAndConfirms)
     LoadCodeModel model(templates, &connection, start);
     IniSettings ini;
 
-    frmLoadCode dialog(model, ini.settings.get());
+    frmLoadCode dialog(model, &ini.settings);
     EXPECT_EQ(dialog.windowTitle(), "Load Code");
     EXPECT_TRUE(dialog.ExistingOption()->isChecked());
     EXPECT_EQ(dialog.FileNameBox()->text(), "BP");
@@ -110,8 +105,8 @@ TEST(CodeDialogs, LoadCodePreselectsBrowsesAndConfirms)
     dialog.move(120, 90);
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_NE(ini.settings->ReadInt("LoadCodeLeft", -1), -1);
-    EXPECT_NE(ini.settings->ReadInt("LoadCodeTop", -1), -1);
+    EXPECT_NE(ini.settings.ReadInt("LoadCodeLeft", -1), -1);
+    EXPECT_NE(ini.settings.ReadInt("LoadCodeTop", -1), -1);
 }
 
 TEST(CodeDialogs, LoadCodeForLocalProgramsAndEmptyTemplateFolders)
@@ -158,7 +153,7 @@ TEST(CodeDialogs, UpdateDialogAddsAndRemovesHandlers)
                           [&](const QString &) { ++decoderWrites; });
     model.Refresh();
     IniSettings ini;
-    frmUpdateCode dialog(model, ini.settings.get());
+    frmUpdateCode dialog(model, &ini.settings);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 
@@ -203,7 +198,7 @@ TEST(CodeDialogs, UpdateDialogAddsAndRemovesHandlers)
     EXPECT_TRUE(prompter.Calls.empty());
 
     dialog.reject();
-    EXPECT_NE(ini.settings->ReadInt("UpdateLeft", -1), -1);
+    EXPECT_NE(ini.settings.ReadInt("UpdateLeft", -1), -1);
 }
 
 TEST(CodeDialogs, DecoderQuestionAnswers)

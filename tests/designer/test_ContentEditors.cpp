@@ -64,6 +64,11 @@ struct Fixture : DesignerStack
         WhenModal<frmProperties>(std::move(user));
         return sheet.ShowModify(path);
     }
+    // Modify, with the sheet confirmed by the user's part.
+    void Apply(const QString &path, std::function<void(frmProperties *)> user)
+    {
+        EXPECT_TRUE(Modify(path, std::move(user)).Confirmed) << qPrintable(path);
+    }
     frmProperties::Result New(int type, const QString &id, std::function<void(frmProperties *)> user)
     {
         WhenModal<frmProperties>(std::move(user));
@@ -99,7 +104,7 @@ TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
     // not. (A stored jump by two levels never reaches the item: the loader refuses it.)
     Fixture f({Create("A*F*MAIN", 75),
                Prop(26, Entries({{"FILE", "2", "&File"}, {"NEW", "3", "&New"}, {"FILE", "3", "Again"}}))});
-    const auto result = f.Modify("A*F*MAIN", [&](frmProperties *sheet) {
+    f.Apply("A*F*MAIN", [&](frmProperties *sheet) {
         auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
         ASSERT_TRUE(bar);
         // Opening showed the model's repairs (two levels, one ID; their texts are the model's).
@@ -126,16 +131,15 @@ TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
         QTest::mouseClick(bar->UpButton(), Qt::LeftButton); // HELP moves above FILE
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     const QString stored = f.items.Find("A*F*MAIN")->GetProperty(26);
     EXPECT_EQ(stored, Entries({{"HELP", "1", "&Help", "", "", "", "27"}, {"FILE", "1", "&File"},
                                {"NEW", "2", "&New"}, {"FILE_2", "3", "Again"}}));
 }
 
-TEST(ContentEditors, ToolBarAndStatusBarWordTheirMessages)
+// The editor works with the bar's own kind (the wording of each kind is the model's test).
+TEST(ContentEditors, AToolBarWordsItsMessagesAndADeletedNewToolIsNotStored)
 {
-    Fixture f({Create("A*F*TOOLS", 77), Prop(26, Entries({{"NEW", "1", "New"}})),
-               Create("A*F*STATUS", 78), Prop(26, Entries({{"MSG", "1", "Ready"}}))});
+    Fixture f({Create("A*F*TOOLS", 77), Prop(26, Entries({{"NEW", "1", "New"}}))});
     f.Modify("A*F*TOOLS", [&](frmProperties *sheet) {
         auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
         ASSERT_TRUE(bar);
@@ -152,15 +156,6 @@ TEST(ContentEditors, ToolBarAndStatusBarWordTheirMessages)
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
     EXPECT_EQ(f.items.Find("A*F*TOOLS")->GetProperty(25), "2");
-    f.prompter.Clear();
-    f.Modify("A*F*STATUS", [&](frmProperties *sheet) {
-        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
-        bar->Select(-1);
-        QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
-        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-        EXPECT_EQ(f.Messages().back(), "Please enter a valid panel ID.");
-        sheet->reject();
-    });
     EXPECT_EQ(f.items.Find("A*F*TOOLS")->GetProperty(26), Entries({{"NEW", "1", "New"}}));
 }
 
@@ -169,7 +164,7 @@ TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
     Fixture f({Create("A*F*TV", 33),
                Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"de", "2", "Again"},
                                  {"NA", "1", "America"}}))});
-    const auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+    f.Apply("A*F*TV", [&](frmProperties *sheet) {
         auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
         ASSERT_TRUE(tree);
         EXPECT_EQ(f.Messages().size(), 1u);
@@ -191,48 +186,9 @@ TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
         QTest::mouseClick(tree->DeleteButton(), Qt::LeftButton); // FR goes
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
               Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"NA", "1", "America"},
                        {"de", "2", "Delaware"}}));
-}
-
-TEST(ContentEditors, ListRowsAndGridCellsReachTheObject)
-{
-    Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
-               Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty")});
-    auto result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
-        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
-        ASSERT_TRUE(list);
-        EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
-        EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
-        list->ItemsGrid()->setCurrentCell(1, 0);
-        QTest::mouseClick(list->AddRowButton(), Qt::LeftButton);
-        list->PasteText("Clark\tParis\n");
-        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-    });
-    EXPECT_TRUE(result.Confirmed);
-    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(26), "Adams" + vm + "Baker" + vm + "Clark" + sv + "Paris");
-    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
-
-    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
-        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
-        ASSERT_TRUE(grid);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
-        grid->Pages()->setCurrentIndex(1);
-        QTest::mouseClick(grid->AddRowButton(), Qt::LeftButton);
-        grid->ItemsGrid()->setCurrentCell(0, 0);
-        grid->PasteText("Bolt\t12");
-        Shot(sheet, "list-editor");
-        grid->ColumnField()->setValue(2);
-        Retype(grid->HeadingField(), "Quantity");
-        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-    });
-    EXPECT_TRUE(result.Confirmed);
-    const clsControl *grid = f.items.Find("A*F*GRD");
-    EXPECT_EQ(grid->GetProperty(1, 2, 1), "12");
-    EXPECT_EQ(grid->GetProperty(32), "Item" + vm + "Quantity");
-    EXPECT_EQ(grid->GetProperty(28), "1");
 }
 
 TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
@@ -244,10 +200,9 @@ TEST(ContentEditors, UnchangedSheetsLeaveContentAlone)
                Prop(26, "Post" + sv + "1" + vm + "Pick up"), Create("A*F*GRD", 28), Prop(27, "2"),
                Prop(36, dropDown), Prop(12, "1" + vm + "0"), Prop(97, "0")});
     for (const char *path : {"A*F*MAIN", "A*F*OPT", "A*F*GRD"}) {
-        const auto result = f.Modify(path, [&](frmProperties *sheet) {
+        f.Apply(path, [&](frmProperties *sheet) {
             QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
         });
-        EXPECT_TRUE(result.Confirmed) << path;
     }
     EXPECT_EQ(f.items.Find("A*F*MAIN")->GetProperty(26), menu);
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + sv + "1" + vm + "Pick up");
@@ -263,19 +218,16 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
                Create("A*F*LST", 21, "TABLIST"), Create("A*F*TABTREE", 31, "TABS"),
                Prop(22, "Regions"), Create("A*F*CMDOK", 18)});
     f.prompter.Answers.push_back(iPrompter::Answer::Yes);
-    const auto result = f.Modify("A*F*TABS", [&](frmProperties *sheet) {
+    f.Apply("A*F*TABS", [&](frmProperties *sheet) {
         auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
         ASSERT_TRUE(tabs);
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
         EXPECT_EQ(tabs->Strip()->count(), 2);
         EXPECT_EQ(tabs->PositionLabel()->text(), "Tab 1 of 2");
-        // A tab ID used by another tab of the group, or by another item of the form.
-        Retype(tabs->IdField(), "tabtree");
-        QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
-        EXPECT_EQ(f.Messages().size(), 1u);
+        // A tab ID used by another item of the form (the group's own IDs are the model's test).
         Retype(tabs->IdField(), "CMDOK");
         QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
-        EXPECT_EQ(f.Messages().size(), 2u);
+        EXPECT_EQ(f.Messages().size(), 1u);
         Retype(tabs->IdField(), "TABLIST");
         QTest::mouseClick(tabs->AddButton(), Qt::LeftButton); // a third tab, "Tab1"
         Retype(tabs->CaptionField(), "Notes");
@@ -285,7 +237,6 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
         EXPECT_EQ(f.prompter.Of(ScriptedPrompter::Kind::Question).size(), 1u);
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_FALSE(f.items.Find("A*F*TABLIST"));
     EXPECT_FALSE(f.items.Find("A*F*LST"));
     const clsControl *notes = f.items.Find("A*F*Tab1");
@@ -295,12 +246,14 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABTREE" + vm + "A*F*Tab1");
 }
 
-TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
+// Rows, cells, icons, column checks and a column's drop-down grid, as the list and grid
+// editors take them, reach the object.
+TEST(ContentEditors, ListEditorRowsCellsIconsColumnChecksAndDropDownGrid)
 {
     Fixture f({Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"),
                Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty"),
                Prop(36, vm + "S|Small" + sv + "L|Large")});
-    auto result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+    f.Apply("A*F*LST", [&](frmProperties *sheet) {
         auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
         ASSERT_TRUE(list);
         EXPECT_FALSE(list->Icons());
@@ -321,11 +274,23 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         Shot(sheet, "list-editor-list");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(56), vm + "baker.ico");
     EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(70), "1");
 
-    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+    f.Apply("A*F*LST", [&](frmProperties *sheet) {
+        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
+        EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
+        list->ItemsGrid()->setCurrentCell(1, 0);
+        QTest::mouseClick(list->AddRowButton(), Qt::LeftButton);
+        list->PasteText("Clark\tParis\n");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(26), "Adams" + vm + "Baker" + vm + "Clark" + sv + "Paris");
+    EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
+
+    f.Apply("A*F*GRD", [&](frmProperties *sheet) {
         auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
         ASSERT_TRUE(grid);
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
@@ -359,14 +324,23 @@ TEST(ContentEditors, ListEditorColumnChecksIconsAndDropDownGrid)
         EXPECT_EQ(grid->ColHeadings(), "Item" + vm + "Qty");
         grid->Pages()->setCurrentIndex(1);
         Shot(sheet, "list-editor-grid");
+        // Rows and cells: a new row, cells pasted into it, a heading retyped.
+        QTest::mouseClick(grid->AddRowButton(), Qt::LeftButton);
+        grid->ItemsGrid()->setCurrentCell(0, 0);
+        grid->PasteText("Bolt\t12");
+        Shot(sheet, "list-editor");
+        grid->ColumnField()->setValue(2);
+        Retype(grid->HeadingField(), "Quantity");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     const clsControl *grid = f.items.Find("A*F*GRD");
     EXPECT_EQ(grid->GetProperty(36), vm + "S|Small" + sv + "L|Large" + sv + "M|Medium");
     EXPECT_EQ(grid->GetProperty(51), vm + "8");
     EXPECT_EQ(grid->GetProperty(54), vm + "1");
     EXPECT_FALSE(grid->IsNonDefault(12)); // untouched: not written
+    EXPECT_EQ(grid->GetProperty(1, 2, 1), "12");
+    EXPECT_EQ(grid->GetProperty(32), "Item" + vm + "Quantity");
+    EXPECT_EQ(grid->GetProperty(28), "1");
 }
 
 TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIconSwitch)
@@ -374,7 +348,7 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
     Fixture f({Create("A*F*GRD", 28), Prop(27, "2"), Prop(28, "2"), Prop(12, "-1"),
                Prop(36, vm + "S|Small" + sv + "L|Large"),
                Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"), Prop(56, vm + "baker.ico")});
-    auto result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+    f.Apply("A*F*GRD", [&](frmProperties *sheet) {
         auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
         ASSERT_TRUE(grid);
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
@@ -408,7 +382,6 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
         EXPECT_EQ(grid->ReadOnly(2), "0");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     clsControl *grid = f.items.Find("A*F*GRD");
     EXPECT_EQ(grid->GetProperty(98), "0");
     EXPECT_EQ(grid->GetProperty(97), "0");
@@ -421,7 +394,7 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
     EXPECT_EQ(control->GridRows(), 2);
 
     // Opened again, the editor shows what was stored.
-    result = f.Modify("A*F*GRD", [&](frmProperties *sheet) {
+    f.Apply("A*F*GRD", [&](frmProperties *sheet) {
         auto *editor = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
         ASSERT_TRUE(editor);
         EXPECT_FALSE(editor->HeadingsField()->isChecked());
@@ -434,12 +407,11 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
         Tick(editor->HeadingsField());
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_FALSE(grid->IsNonDefault(98));
     EXPECT_TRUE(control->HeadingRowVisible());
 
     // Switching a list's icon column off drops its icons.
-    result = f.Modify("A*F*LST", [&](frmProperties *sheet) {
+    f.Apply("A*F*LST", [&](frmProperties *sheet) {
         auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
         ASSERT_TRUE(list);
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
@@ -451,7 +423,6 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
         EXPECT_FALSE(list->Icons());
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_FALSE(f.items.Find("A*F*LST")->IsNonDefault(56));
 }
 
@@ -461,7 +432,7 @@ TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
                Create("A*F*LST", 21, "TABLIST"), Create("A*F*TABTREE", 31, "TABS"),
                Prop(22, "Regions")});
     f.prompter.Answers.push_back(iPrompter::Answer::No);
-    const auto result = f.Modify("A*F*TABS", [&](frmProperties *sheet) {
+    f.Apply("A*F*TABS", [&](frmProperties *sheet) {
         auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
         ASSERT_TRUE(tabs);
         EXPECT_EQ(tabs->CountField()->value(), 2);
@@ -490,39 +461,10 @@ TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
         EXPECT_EQ(asked, "Tab icon file or URL:");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_TRUE(f.items.Find("A*F*LST"));
     EXPECT_FALSE(f.items.Find("A*F*TABTREE"));
     EXPECT_EQ(f.items.Find("A*F*TABS")->GetChildList(31, 31), "A*F*TABLIST");
     EXPECT_EQ(f.items.Find("A*F*TABLIST")->GetProperty(56), "list.ico");
-}
-
-TEST(ContentEditors, TreeNodeIconComesFromTheChooser)
-{
-    Fixture f({Create("A*F*TV", 33), Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}}))});
-    const auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
-        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
-        ASSERT_TRUE(tree);
-        tree->Select(1);
-        QString asked;
-        tree->ChooseFile = [&](const QString &caption, const QString &filter) {
-            asked = caption;
-            EXPECT_TRUE(filter.contains("*.ico"));
-            return QStringLiteral("flag.ico");
-        };
-        QPushButton *browse = nullptr;
-        for (QPushButton *b : tree->findChildren<QPushButton *>())
-            if (b->text() == "...")
-                browse = b;
-        ASSERT_TRUE(browse);
-        QTest::mouseClick(browse, Qt::LeftButton);
-        EXPECT_EQ(asked, "Node icon file or URL:");
-        tree->Select(0); // the node's fields are kept when another is chosen
-        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-    });
-    EXPECT_TRUE(result.Confirmed);
-    EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
-              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany", "flag.ico"}}));
 }
 
 namespace {
@@ -543,11 +485,11 @@ void RenameInPlace(QTreeWidget *tree, const QString &expectedStart, const QStrin
 
 } // namespace
 
-TEST(ContentEditors, CaptionsAreRenamedInPlaceInTheMenuAndTreeViews)
+TEST(ContentEditors, CaptionsAreRenamedInPlaceAndTreeNodesTakeTheirIconFromTheChooser)
 {
     Fixture f({Create("A*F*TV", 33), Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}})),
                Create("A*F*MAIN", 75), Prop(26, Entries({{"FILE", "1", "&File"}, {"NEW", "2", "&New"}}))});
-    auto result = f.Modify("A*F*TV", [&](frmProperties *sheet) {
+    f.Apply("A*F*TV", [&](frmProperties *sheet) {
         auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
         ASSERT_TRUE(tree);
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tree));
@@ -555,13 +497,27 @@ TEST(ContentEditors, CaptionsAreRenamedInPlaceInTheMenuAndTreeViews)
         RenameInPlace(tree->Tree(), "Germany", "Deutschland");
         EXPECT_EQ(tree->CaptionField()->text(), "Deutschland");
         EXPECT_EQ(tree->Tree()->currentItem()->text(0), "Deutschland (DE)");
+        // The icon field's "..." button offers the chooser and fills the field.
+        QString asked;
+        tree->ChooseFile = [&](const QString &caption, const QString &filter) {
+            asked = caption;
+            EXPECT_TRUE(filter.contains("*.ico"));
+            return QStringLiteral("flag.ico");
+        };
+        QPushButton *browse = nullptr;
+        for (QPushButton *b : tree->findChildren<QPushButton *>())
+            if (b->text() == "...")
+                browse = b;
+        ASSERT_TRUE(browse);
+        QTest::mouseClick(browse, Qt::LeftButton);
+        EXPECT_EQ(asked, "Node icon file or URL:");
+        tree->Select(0); // the node's fields are kept when another is chosen
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_EQ(f.items.Find("A*F*TV")->GetProperty(26),
-              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Deutschland"}}));
+              Entries({{"EU", "1", "Europe"}, {"DE", "2", "Deutschland", "flag.ico"}}));
 
-    result = f.Modify("A*F*MAIN", [&](frmProperties *sheet) {
+    f.Apply("A*F*MAIN", [&](frmProperties *sheet) {
         auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
         ASSERT_TRUE(bar);
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
@@ -573,7 +529,6 @@ TEST(ContentEditors, CaptionsAreRenamedInPlaceInTheMenuAndTreeViews)
         EXPECT_FALSE(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     const QString items = f.items.Find("A*F*MAIN")->GetProperty(26);
     EXPECT_TRUE(items.contains("&Open"));
     EXPECT_FALSE(items.contains("&New"));
@@ -588,15 +543,14 @@ TEST(ContentEditors, ANewTabGroupTakesFreeTabIdsAndLeavesTheOtherGroupAlone)
         sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
         QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
         EXPECT_EQ(tabs->IdField()->text(), "Tab2");
-        // Neither the other group's tab nor the new group's own ID can be typed instead.
-        for (const QString taken : {"tab1", "TABGRP2"}) {
-            f.prompter.Clear();
-            Retype(tabs->IdField(), taken);
-            QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
-            ASSERT_EQ(f.Messages().size(), 1u);
-            EXPECT_TRUE(f.Messages()[0].contains(taken));
-            EXPECT_TRUE(sheet->isVisible());
-        }
+        // The other group's tab cannot be typed instead (which IDs the form has taken, the new
+        // group's own among them, is the sheet model's test).
+        f.prompter.Clear();
+        Retype(tabs->IdField(), "tab1");
+        QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
+        ASSERT_EQ(f.Messages().size(), 1u);
+        EXPECT_TRUE(f.Messages()[0].contains("tab1"));
+        EXPECT_TRUE(sheet->isVisible());
         Retype(tabs->IdField(), "Tab2");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
@@ -638,17 +592,13 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
     EXPECT_TRUE(result.Confirmed);
     const clsControl *group = f.items.Find("A*F*Tabgrp1");
     ASSERT_TRUE(group);
-    EXPECT_EQ(group->EventMask(), 0);
     int tabCount = 0;
     for (const auto &entry : group->Children()) {
         ++tabCount;
         EXPECT_EQ(entry.Value->EventMask(), qint32(EventMaskBit(Event::Click)));
     }
     EXPECT_EQ(tabCount, 2);
-    EXPECT_EQ(group->GetProperty(Prop::Style), "1");
-    auto *control = dynamic_cast<DesignControlBase *>(group->ControlObject());
-    ASSERT_TRUE(control);
-    EXPECT_TRUE(control->MultiRowTabs());
+    EXPECT_EQ(group->GetProperty(Prop::Style), "1"); // the surface's rows are the model's test
 
     // Opened again, the pages show what was stored.
     result = f.Modify("A*F*Tabgrp1", [&](frmProperties *sheet) {
@@ -665,7 +615,7 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
 TEST(ContentEditors, OptionGroupColumnsAndRowsAreOneFieldEachOnTheOptionsPage)
 {
     Fixture f({Create("A*F*OPT", 19), Prop(26, "Post" + vm + "Pick up")});
-    const auto result = f.Modify("A*F*OPT", [&](frmProperties *sheet) {
+    f.Apply("A*F*OPT", [&](frmProperties *sheet) {
         QWidget *options = sheet->Pages()->widget(sheet->PageIndex(Page::Options));
         for (int code : {27, 28, 40}) {
             ASSERT_TRUE(sheet->FieldWidget(code)) << code;
@@ -682,7 +632,6 @@ TEST(ContentEditors, OptionGroupColumnsAndRowsAreOneFieldEachOnTheOptionsPage)
         Shot(sheet, "option-group-options");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
-    EXPECT_TRUE(result.Confirmed);
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(27), "3");
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(28), "2");
     EXPECT_EQ(f.items.Find("A*F*OPT")->GetProperty(26), "Post" + vm + "Pick up");

@@ -108,9 +108,7 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
         body << Create(form, 8) << Create(form + "*T", 16) << Create(form + "*L", 21);
     }
     const QString path = dir.filePath("big.gui");
-    {
-        PutFileBytes(path, DocumentStorage::ToStoredForm(Project(body)).toUtf8());
-    }
+    PutFileBytes(path, DocumentStorage::ToStoredForm(Project(body)).toUtf8());
 
     DesignerRoot root(std::make_unique<ProcessState>(dir.path()));
     root.State().Settings.RecordLocking = true;
@@ -124,6 +122,9 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
     DesignFormFactory forms(&host, area);
     const int windowsBefore = int(QApplication::topLevelWidgets().size());
 
+    DesignerPorts ports;
+    ports.Prompter = &prompter;
+    ports.FormFactory = &forms;
     const quint32 seed = QRandomGenerator::global()->generate();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     QRandomGenerator random(seed);
@@ -131,9 +132,6 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
         const int at = 1 + int(random.bounded(200));
         SCOPED_TRACE(testing::Message() << "cancel at report " << at);
         CancellingProgress progress(bar, at);
-        DesignerPorts ports;
-        ports.Prompter = &prompter;
-        ports.FormFactory = &forms;
         ports.LoadProgress = &progress;
         root.Connect(ports);
         const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);
@@ -148,9 +146,6 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
         EXPECT_TRUE(prompter.Calls.empty());
         EXPECT_FALSE(bar.Loading());
     }
-    DesignerPorts ports;
-    ports.Prompter = &prompter;
-    ports.FormFactory = &forms;
     ports.LoadProgress = &bar;
     root.Connect(ports);
     const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);

@@ -48,9 +48,9 @@ protected:
     QByteArray m_previousRoot;
 };
 
-TEST_F(DocumentChooserDialog, OpenAnExistingItemFromTheList)
+TEST_F(DocumentChooserDialog, OpenAnExistingItemFromTheListRefuseAMissingOneAndCancel)
 {
-    QString title, okText;
+    QString title, okText, refused;
     QStringList hosts, items;
     WhenModal<frmDocumentChooser>([&](frmDocumentChooser *d) {
         Grab(*d, "chooser-open");
@@ -62,6 +62,12 @@ TEST_F(DocumentChooserDialog, OpenAnExistingItemFromTheList)
         EXPECT_EQ(d->FileList()->currentText(), "GUI");
         for (int i = 0; i < d->ItemList()->count(); ++i)
             items << d->ItemList()->item(i)->text();
+        // An item that does not exist is refused with the dialog kept open.
+        QTest::keyClicks(d->ItemBox(), "NOSUCH");
+        d->OkButton()->click();
+        refused = d->MessageLabel()->text();
+        EXPECT_TRUE(d->isVisible());
+        d->ItemBox()->clear();
         // Typing moves the list; Enter opens the chosen item.
         QTest::keyClicks(d->ItemBox(), "LOGIN");
         EXPECT_EQ(d->ItemList()->currentItem()->text(), "LOGIN");
@@ -75,6 +81,11 @@ TEST_F(DocumentChooserDialog, OpenAnExistingItemFromTheList)
     ASSERT_TRUE(document);
     EXPECT_EQ(document->Name(), Name("GUI", "LOGIN"));
     EXPECT_TRUE(document->Exists());
+    EXPECT_TRUE(refused.contains("NOSUCH")) << refused.toStdString();
+
+    // Cancel gives nothing.
+    WhenModal<frmDocumentChooser>([](frmDocumentChooser *d) { QTest::keyClick(d, Qt::Key_Escape); });
+    EXPECT_EQ(connection.Chooser("Open", nullptr, Name("GUI", "")), nullptr);
 }
 
 TEST_F(DocumentChooserDialog, SaveUnderANewItemIdAndRefuseWhatTheHostRefuses)
@@ -100,20 +111,6 @@ TEST_F(DocumentChooserDialog, SaveUnderANewItemIdAndRefuseWhatTheHostRefuses)
     ASSERT_TRUE(document);
     EXPECT_EQ(document->Name(), Name("BP", "NEW.APP"));
     EXPECT_FALSE(document->Exists());
-}
-
-TEST_F(DocumentChooserDialog, OpenRefusesAMissingItemAndCancelGivesNothing)
-{
-    QString refused;
-    WhenModal<frmDocumentChooser>([&](frmDocumentChooser *d) {
-        QTest::keyClicks(d->ItemBox(), "NOSUCH");
-        d->OkButton()->click();
-        refused = d->MessageLabel()->text();
-        EXPECT_TRUE(d->isVisible());
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(connection.Chooser("Open", nullptr, Name("GUI", "")), nullptr);
-    EXPECT_TRUE(refused.contains("NOSUCH")) << refused.toStdString();
 }
 
 TEST_F(DocumentChooserDialog, ALocalFilePassesThrough)

@@ -2,19 +2,18 @@
 // lines as the model changes them, starts through its start-up timer, clears its list,
 // shuts the runtime down when closed, and stores and restores its position.
 #include "EditStack.h"
+#include "ProgramFolder.h"
 #include "designer/frmPreview.h"
 
 #include "app/PersistSettings.h"
 #include "app/clsDesignerSettings.h"
 #include "support/Marks.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -63,13 +62,8 @@ QString Project()
 // file of the test's own folder, never the user's.
 struct PreviewWorld : DesignerStack
 {
-    QTemporaryDir dir;
-    bool Written = [this] {
-        QFile ini(dir.filePath("cvwin70.ini"));
-        return ini.open(QIODevice::WriteOnly)
-            && ini.write("[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n") > 0;
-    }();
-    modPersistSettings store{dir.path()};
+    ProgramFolder folder;
+    modPersistSettings store{folder.dir.path()};
     clsDesignerSettings settings{&store};
     bool Loaded = designer.SetTemplate(Project());
     Factory factory;
@@ -79,7 +73,7 @@ struct PreviewWorld : DesignerStack
 TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 {
     PreviewWorld w;
-    ASSERT_TRUE(w.Written && w.Loaded);
+    ASSERT_TRUE(w.Loaded);
     {
         frmPreview window(w.designer, w.prompter, w.factory, &w.settings);
         EXPECT_FALSE(window.Preview(w.items.Find("SHOP")));
@@ -132,7 +126,7 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
 TEST(frmPreview, OpensInsideTheAvailableScreenArea)
 {
     PreviewWorld w;
-    ASSERT_TRUE(w.Written && w.Loaded);
+    ASSERT_TRUE(w.Loaded);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 
     struct Case { int left, top; QSize size; };

@@ -1,16 +1,14 @@
 // The preferences dialog driven as a user would: every field shows the stored setting and OK
 // writes each one back, a bad list size is refused with a message and the focus on the box,
 // Cancel changes nothing, the two choosers fill their boxes, and Run tells the main window.
-#include "FileBytes.h"
 #include "ModalDriver.h"
+#include "ProgramFolder.h"
 
 #include "app/PersistSettings.h"
 #include "app/clsDesignerSettings.h"
 #include "designer/frmSettings.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -116,7 +114,7 @@ TEST(frmSettings, BadListSizeIsRefusedWithMessageAndFocusAndCancelChangesNothing
     EXPECT_EQ(settings.RecentList.ListSize(), 6);
 }
 
-TEST(frmSettings, ChoosersFillTheirBoxesAndRunReportsOk)
+TEST(frmSettings, ChoosersFillTheirBoxes)
 {
     clsDesignerSettings settings = Sample();
     frmSettings dialog(settings, Program);
@@ -137,29 +135,28 @@ TEST(frmSettings, ChoosersFillTheirBoxesAndRunReportsOk)
     dialog.LogoButton()->click();
     EXPECT_TRUE(logoFilter.startsWith("All Picture Files"));
     EXPECT_EQ(dialog.LogoBox()->text(), "/pics/new.gif");
-
-    int applied = 0;
-    WhenModal<frmSettings>([](frmSettings *d) { d->OkButton()->click(); });
-    EXPECT_TRUE(frmSettings::Run(settings, Program, nullptr, [&] { ++applied; }));
-    EXPECT_EQ(applied, 1);
-    WhenModal<frmSettings>([](frmSettings *d) { d->CancelButton()->click(); });
-    EXPECT_FALSE(frmSettings::Run(settings, Program, nullptr, [&] { ++applied; }));
-    EXPECT_EQ(applied, 1);
 }
-TEST(frmSettings, OkStoresTheSettingsAtOnce)
+
+// Run tells the main window of an OK and stores the settings at once: a crash before
+// shutdown no longer loses what the user confirmed. Cancel tells nothing.
+TEST(frmSettings, RunReportsOkAndStoresTheSettingsAtOnce)
 {
-    QTemporaryDir program;
-    PutFileBytes(program.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\n");
-    modPersistSettings store(program.path() + "/");
+    ProgramFolder program;
+    const QString folder = program.dir.path() + "/";
+    modPersistSettings store(folder);
     clsDesignerSettings settings(&store);
+    int applied = 0;
     WhenModal<frmSettings>([](frmSettings *d) {
         d->AuthorBox()->setText("Stored Author");
         d->OkButton()->click();
     });
-    ASSERT_TRUE(frmSettings::Run(settings, program.path() + "/", nullptr));
-    // A crash before shutdown no longer loses what the user confirmed.
+    EXPECT_TRUE(frmSettings::Run(settings, folder, nullptr, [&] { ++applied; }));
+    EXPECT_EQ(applied, 1);
     clsDesignerSettings reread(&store);
     reread.LoadSettings();
     EXPECT_EQ(reread.Author, "Stored Author");
+    WhenModal<frmSettings>([](frmSettings *d) { d->CancelButton()->click(); });
+    EXPECT_FALSE(frmSettings::Run(settings, folder, nullptr, [&] { ++applied; }));
+    EXPECT_EQ(applied, 1);
 }
 } // namespace

@@ -4,6 +4,7 @@
 // autosave.
 #include "FileBytes.h"
 #include "ScriptedDialogs.h"
+#include "designer/ProgramFolder.h"
 #include "app/DesignerRoot.h"
 #include "app/DocumentStorage.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -14,7 +15,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,18 +28,17 @@ struct Started
 {
     explicit Started(const std::function<void(const QString &folder)> &prepare)
     {
-        PutFileBytes(dir.filePath("cvwin70.ini"), "[Isolation]\r\nPersistSettings=2\r\nAppDataDirectory=.\r\n");
         prepare(Folder());
         DesignerWindow::Options options;
-        options.State = std::make_unique<ProcessState>(dir.path());
+        options.State = std::make_unique<ProcessState>(program.dir.path());
         options.Prompter = &prompter;
         options.WithCodeServices = false;
         options.RecoveryFolder = Folder();
         options.Dialogs = &dialogs;
         window = std::make_unique<DesignerWindow>(std::move(options));
     }
-    QString Folder() const { return dir.path() + "/state/recovery"; }
-    QString Document() const { return dir.path() + "/kept.gui"; }
+    QString Folder() const { return program.dir.path() + "/state/recovery"; }
+    QString Document() const { return program.dir.path() + "/kept.gui"; }
     void Start()
     {
         window->Start();
@@ -48,7 +47,7 @@ struct Started
         while (!deadline.hasExpired() && Offered.isEmpty() && prompter.Calls.empty())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
-    QTemporaryDir dir;
+    ProgramFolder program;
     ScriptedPrompter prompter;
     ScriptedDialogs dialogs;
     const QStringList &Offered = dialogs.Offered;
