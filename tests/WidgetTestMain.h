@@ -1,6 +1,7 @@
 #pragma once
 // Widget tests need a QApplication; without a display they run on the offscreen platform.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,9 @@ inline void QuietHandler(QtMsgType type, const QMessageLogContext &context, cons
 
 inline int Run(int argc, char **argv)
 {
+    // The user's stored settings are neither read nor written: each test process keeps its own.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     DefaultHandler = qInstallMessageHandler(QuietHandler);
