@@ -407,6 +407,13 @@ TEST(CodeServices, PreviewRunsTheSelectedFormOverTheRuntime)
     ASSERT_TRUE(ok && ok->isVisible());
     EXPECT_EQ(preview->TitleLabel()->text(), "Preview running: ORDERS*ORDER");
 
+    // A click on the form reaches the list through the real runtime.
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_GE(preview->Messages()->count(), 1);
+    EXPECT_EQ(preview->Messages()->item(preview->Messages()->count() - 1)->text(),
+              "ORDERS*ORDER*CMDOK - Click");
+
     // A second Preview replaces the first, which shuts its runtime down.
     EXPECT_TRUE(d.code->Dispatch("Preview"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
