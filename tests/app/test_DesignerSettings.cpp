@@ -181,8 +181,12 @@ TEST_F(DesignerSettings, NativeStoreKeepsTheKeyPathLayout)
     state.Settings.SaveSettings();
     state.Settings.WriteInt("MainTop", 300);
 
+    // The private copy writes where Qt keeps the native store, also after QSettings::setPath.
     QSettings native(QSettings::NativeFormat, QSettings::UserScope, "Brevik", "GUI Designer");
     EXPECT_TRUE(native.fileName().startsWith(m_user.path()));
+    EXPECT_EQ(modPersistSettings::NativeFilePath("Brevik", "GUI Designer"), native.fileName());
+    EXPECT_EQ(modPersistSettings::NativeFilePath("Corvane GUI Designer", ""),
+              QSettings(QSettings::NativeFormat, QSettings::UserScope, "Corvane GUI Designer").fileName());
     EXPECT_EQ(native.value("Settings/Default").toString(), "7");
     EXPECT_EQ(native.value("Settings/Author").toString(), "Native");
     EXPECT_EQ(native.value("Settings/MainTop").toString(), "300");
@@ -368,15 +372,4 @@ TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
             EXPECT_TRUE(state.Persist.TakeProblems().isEmpty());
             QFile::remove(path);
         }
-}
-
-// The native store is found where Qt keeps it, also after QSettings::setPath; the designer's
-// settings written through the private copy read back through Qt unchanged.
-TEST_F(DesignerSettings, NativeFileIsWhereQtKeepsIt)
-{
-    for (const auto &[organisation, application] :
-         std::vector<std::pair<QString, QString>>{{"Brevik", "GUI Designer"}, {"Corvane GUI Designer", ""}}) {
-        const QSettings qt(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
-        EXPECT_EQ(modPersistSettings::NativeFilePath(organisation, application), qt.fileName());
-    }
 }

@@ -376,12 +376,24 @@ TEST_F(CompoundContentTest, ReorderedTabPanelsRebuildTheStrip)
     EXPECT_EQ(wrapper->SelectedTabPanel(), 3);
     EXPECT_EQ(Control(group)->CurrentTab(), 3);
     EXPECT_TRUE(second->Selected());
+    EXPECT_FALSE(dynamic_cast<cTabpnlWrapper *>(p1.Wrapper())->Selected());
     EXPECT_EQ(group.GetChildList(-1, -1),
               "APP*F1*P3" + VM + "APP*F1*P1" + VM + "APP*F1*P2");
 
     p2.DeleteItem();
     EXPECT_EQ(Control(group)->Tabs(), (QStringList{"P3", "One"}));
     EXPECT_EQ(wrapper->SelectedTabPanel(), 2);
+    EXPECT_EQ(wrapper->SelectedPanel(), &p1);
+
+    // A new panel joins the end of the strip; panels are placed by their group, not moved.
+    clsControl &p4 = Make(Type::Tab, "P4", "TG");
+    EXPECT_EQ(Control(group)->Tabs(), (QStringList{"P3", "One", "P4"}));
+    const int moves = Control(p4)->MoveCount();
+    p4.Move("5", "5", "5", "5");
+    EXPECT_EQ(Control(p4)->MoveCount(), moves);
+    // A panel before the one shown goes: the same panel stays shown.
+    p3.DeleteItem();
+    EXPECT_EQ(wrapper->SelectedTabPanel(), 1);
     EXPECT_EQ(wrapper->SelectedPanel(), &p1);
 }
 

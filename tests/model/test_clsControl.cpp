@@ -82,31 +82,23 @@ TEST_F(ItemTest, BarsOfTheApplicationNeedAnMdiApplication)
     items.CreateItem(1, "SDI");
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(75, "SDI**MENU1"); }),
               GuiErrors::InvalidFormOrParent);
-    // A bar and a form of one application may not share an ID: they are siblings.
+    // A bar and a form of one application may not share an ID, neither when one is created
+    // nor when one is renamed: they are siblings.
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(5, "APP*MENU1"); }), GuiErrors::DuplicateId);
+    clsControl &other = items.CreateItem(Type::FormSizableChild, "APP*Other");
+    EXPECT_FALSE(other.RenameItem("menu1"));
+    EXPECT_EQ(other.ID(), "Other");
+    EXPECT_FALSE(menu.RenameItem("OTHER"));
+    EXPECT_EQ(app->Child("MENU1"), &menu);
+    EXPECT_EQ(app->Child("OTHER"), &other);
 }
 
-TEST_F(ItemTest, IdentityLinksAndChildList)
-{
-    clsControl &frame = items.CreateItem(26, "APP*F1*FR1");
-    clsControl &text = items.CreateItem(16, "APP*F1*Text1", "FR1");
-    items.CreateItem(75, "APP*F1*MENU");
-    items.CreateItem(15, "APP*F1*LBL");
-    EXPECT_EQ(text.ID(), "Text1");
-    EXPECT_EQ(text.Parent(), &frame);
-    EXPECT_EQ(text.Form(), form);
-    EXPECT_EQ(text.App(), app);
-    EXPECT_EQ(items.Find("app*f1*TEXT1"), &text);
-    EXPECT_EQ(frame.Child("text1"), &text);
-    const QString vm = Marks::ValueMark();
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*FR1" + vm + "APP*F1*MENU" + vm + "APP*F1*LBL");
-    EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
-}
-
-// The child list's type range includes both of its ends: the status bar (78) is the highest
-// type a form's bar filter admits.
+// A child list holds the direct children only, in their order; its type range includes both
+// of its ends: the status bar (78) is the highest type a form's bar filter admits.
 TEST_F(ItemTest, ChildListRangeIncludesBothEnds)
 {
+    items.CreateItem(26, "APP*F1*FR1");
+    items.CreateItem(16, "APP*F1*Text1", "FR1");
     items.CreateItem(15, "APP*F1*LBL");
     items.CreateItem(75, "APP*F1*MENU");
     items.CreateItem(77, "APP*F1*TOOLS");
@@ -118,23 +110,31 @@ TEST_F(ItemTest, ChildListRangeIncludesBothEnds)
         QString expected;
     };
     const Case cases[] = {
+        {-1, -1, "APP*F1*FR1" + vm + "APP*F1*LBL" + vm + "APP*F1*MENU" + vm + "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
         {75, 78, "APP*F1*MENU" + vm + "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
         {75, 77, "APP*F1*MENU" + vm + "APP*F1*TOOLS"},
         {78, 78, "APP*F1*STATUS"},
         {76, 78, "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
         {15, 15, "APP*F1*LBL"},
-        {16, 74, ""},
+        {16, 74, "APP*F1*FR1"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(form->GetChildList(c.lowest, c.highest), c.expected)
             << c.lowest << "-" << c.highest;
+    EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
 }
 
+// A rename re-keys everything below the item, controls nested in a container included, and
+// keeps each item's place among its siblings.
 TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
 {
     clsControl &t1 = items.CreateItem(16, "APP*F1*Text1");
     clsControl &t2 = items.CreateItem(16, "APP*F1*Text2");
-    items.CreateItem(16, "APP*F1*Text3");
+    clsControl &frame = items.CreateItem(Type::Frame, "APP*F1*Frame1");
+    clsControl &inner = items.CreateItem(16, "APP*F1*Inner", "Frame1");
+    EXPECT_EQ(inner.Parent(), &frame);
+    EXPECT_EQ(inner.Form(), form);
+    EXPECT_EQ(inner.App(), app);
 
     EXPECT_TRUE(t1.RenameItem("TEXT1"));
     EXPECT_EQ(t1.FullID(), "APP*F1*TEXT1");
@@ -154,35 +154,17 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
         EXPECT_EQ(keysAfter[i], QString(keysBefore[i]).replace("APP*F1", "APP*MAIN"));
     EXPECT_EQ(form->GetChildList(-1, -1).split(Marks::ValueMark()).at(1), "APP*Main*Text2");
 
+    EXPECT_EQ(inner.FullID(), "APP*Main*Inner");
+
     EXPECT_TRUE(app->RenameItem("Prj"));
     EXPECT_EQ(t2.FullID(), "Prj*Main*Text2");
     EXPECT_EQ(items.Find("PRJ*MAIN"), form);
+    EXPECT_EQ(inner.FullID(), "Prj*Main*Inner");
+    EXPECT_EQ(items.Find("PRJ*MAIN*INNER"), &inner);
     EXPECT_FALSE(t2.RenameItem("a*b"));
-}
-
-// Controls nested in a container keep their own IDs when the form or application above them
-// is renamed, and a form cannot take the ID of a bar of the MDI application (their sibling).
-TEST_F(ItemTest, RenameReachesNestedControlsAndRespectsSiblings)
-{
-    items.CreateItem(Type::Frame, "APP*F1*Frame1");
-    clsControl &inner = items.CreateItem(16, "APP*F1*Text1", "Frame1");
-    ASSERT_TRUE(form->RenameItem("Main"));
-    EXPECT_EQ(inner.FullID(), "APP*Main*Text1");
-    EXPECT_EQ(items.Find("APP*MAIN*TEXT1"), &inner);
-    ASSERT_TRUE(app->RenameItem("Prj"));
-    EXPECT_EQ(inner.FullID(), "Prj*Main*Text1");
-    EXPECT_EQ(items.Find("PRJ*MAIN*TEXT1"), &inner);
     form->DeleteItem();
-    EXPECT_FALSE(items.Contains("PRJ*MAIN*TEXT1"));
+    EXPECT_FALSE(items.Contains("PRJ*MAIN*INNER"));
     EXPECT_FALSE(items.Contains("PRJ*MAIN*FRAME1"));
-
-    clsControl &bar = items.CreateItem(Type::Menu, "Prj**Menu");
-    clsControl &other = items.CreateItem(Type::FormSizableChild, "Prj*Other");
-    EXPECT_FALSE(other.RenameItem("menu"));
-    EXPECT_EQ(other.ID(), "Other");
-    EXPECT_FALSE(bar.RenameItem("OTHER"));
-    EXPECT_EQ(app->Child("MENU"), &bar);
-    EXPECT_EQ(app->Child("OTHER"), &other);
 }
 
 TEST_F(ItemTest, RepositionMovesWithinChildrenAndRestoresZOrder)
