@@ -233,8 +233,6 @@ TEST_F(CompoundContentTest, TreeNodesByPathAndTreeMembers)
     // Changes made through the members are saved like any other.
     tree.SetProperty(Prop::Items, "");
     EXPECT_FALSE(tree.IsNonDefault(Prop::Items));
-    tree.SetProperty(Prop::Items, node("R", 1, "Root"));
-    tree.SetProperty(Prop::Items, "");
     wrapper->TreeSetStyle(16 + 3);
     EXPECT_EQ(tree.GetProperty(Prop::Style), "19");
     EXPECT_FALSE(wrapper->NoAutoTips());
