@@ -358,6 +358,19 @@ TEST(EditCommands, MovesSizesAndRenamesAreUndone)
 {
     Fixture f;
     f.LoadProject();
+    // A change of the width alone or the height alone is a size, undone as one.
+    clsControl *other = f.Find("A*F*Label2");
+    struct Side { const char *width, *height; int twipWidth, twipHeight; };
+    for (const Side c : {Side{"55", "", 55, 2}, Side{"", "7", 10, 7}}) {
+        ASSERT_TRUE(f.edit.MoveItem(*other, {}, {}, c.width, c.height));
+        EXPECT_EQ(f.state.Caption, "Undo size") << c.width << "x" << c.height;
+        EXPECT_EQ(other->TwipWidth(), c.twipWidth);
+        EXPECT_EQ(other->TwipHeight(), c.twipHeight);
+        ASSERT_TRUE(f.edit.Undo());
+        EXPECT_EQ(other->TwipWidth(), 10);
+        EXPECT_EQ(other->TwipHeight(), 2);
+    }
+
     clsControl *label = f.Find("A*F*Label1");
     for (int i = 0; i < 25; ++i)
         ASSERT_TRUE(f.edit.MoveItem(*label, QString::number(400 + i), "auto", {}, {}));
@@ -478,26 +491,4 @@ TEST(EditCommands, DragsMoveAndResizeInTwipsWithoutRounding)
     EXPECT_EQ(form->TwipWidth(), 4815);
     EXPECT_EQ(form->TwipHeight(), 3333);
     EXPECT_TRUE(f.designer.CurrentProject()->Changed);
-}
-
-// A change of the width alone or the height alone is a size, undone as one.
-TEST(EditCommands, ChangingOneSideIsRecordedAsASize)
-{
-    struct Case
-    {
-        const char *width, *height;
-        int twipWidth, twipHeight;
-    };
-    for (const Case c : {Case{"55", "", 55, 2}, Case{"", "7", 10, 7}}) {
-        Fixture f;
-        f.LoadProject();
-        clsControl *label = f.Find("A*F*Label2");
-        ASSERT_TRUE(f.edit.MoveItem(*label, {}, {}, c.width, c.height));
-        EXPECT_EQ(f.state.Caption, "Undo size") << c.width << "x" << c.height;
-        EXPECT_EQ(label->TwipWidth(), c.twipWidth);
-        EXPECT_EQ(label->TwipHeight(), c.twipHeight);
-        ASSERT_TRUE(f.edit.Undo());
-        EXPECT_EQ(label->TwipWidth(), 10);
-        EXPECT_EQ(label->TwipHeight(), 2);
-    }
 }

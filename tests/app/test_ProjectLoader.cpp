@@ -339,16 +339,13 @@ TEST(ProjectLoader, VersionAndScaleEdges)
         const char *report; // start of the one report, "" for none
     };
     const Case cases[] = {
-        {"1.0", "0", true, "Version of project is older"},
         {"0.96", "0", true, "Version of project is older"},
         {"0.94", "0", false, "Project or macro specifies"},
         {"1.4", "0", true, ""},
         {"1.44", "7", true, ""},
         {"1.46", "0", false, "Version of project is newer"},
-        {"10.0", "0", false, "Version of project is newer"},
         {"10.04", "0", false, "Version of project is newer"},
         {"10.06", "0", false, "Project or macro specifies"},
-        {"1.4", "7", true, ""},
         {"1.4", "8", false, "The scale unit specified"},
         {"1.4", "-1", false, "The scale unit specified"},
         {"1.3", "7", true, "Version of project is older"},
