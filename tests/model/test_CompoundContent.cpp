@@ -335,19 +335,15 @@ TEST_F(CompoundContentTest, StatusPanelsWidthsAndKeywords)
 
 TEST_F(CompoundContentTest, ItemIdsReachOnlyTreesAndBars)
 {
-    QString value = "x";
-    QString id = "ITEM";
     for (int type : {Type::Text, Type::List, Type::Combo, Type::Option, Type::GridProtected}) {
         clsControl &item = Make(type, QString("C%1").arg(type));
         EXPECT_EQ(ErrorOf([&] { item.GetProperty(Prop::Items, 0, 0, "ITEM"); }),
                   GuiErrors::NoOptionalItemId)
             << "type " << type;
-        EXPECT_EQ(ErrorOf([&] { item.SetProperty(Prop::Items, 0, 0, value, id); }),
-                  GuiErrors::NoOptionalItemId);
+        EXPECT_EQ(Set(item, Prop::Items, 0, 0, "x", "ITEM"), GuiErrors::NoOptionalItemId);
     }
     clsControl &menu = items.CreateItem(Type::Menu, "APP*F1*M");
-    EXPECT_EQ(ErrorOf([&] { menu.SetProperty(Prop::Style, 0, 0, value, id); }),
-              GuiErrors::NoOptionalItemId);
+    EXPECT_EQ(Set(menu, Prop::Style, 0, 0, "x", "ITEM"), GuiErrors::NoOptionalItemId);
 
     clsControl &options = Make(Type::Option, "OPT");
     options.SetProperty(Prop::Items, "Red" + VM + "Green");

@@ -55,6 +55,12 @@ TEST_F(ItemTest, CreateItemValidatesAndRegistersNothingOnFailure)
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(18, "APP*F1*CMD"); }), GuiErrors::CreateFailed);
     EXPECT_FALSE(items.Contains("APP*F1*CMD"));
     EXPECT_EQ(items.Root(), items.InOrder().front());
+    // Nor does a factory that makes no design form at all.
+    PlainFormFactory refusing;
+    refusing.SetRefuse(true);
+    items.SetFormFactory(&refusing);
+    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "APP2"); }), GuiErrors::CreateFailed);
+    EXPECT_EQ(items.Count(), before + 2);
 }
 
 TEST_F(ItemTest, LookUpsIgnoreCaseBeyondAscii)
@@ -338,7 +344,7 @@ TEST(ItemRegistry, DeletingAFormOfManyControlsStaysFast)
 TEST(ItemRegistry, DefaultItemsAreDetached)
 {
     clsItems items;
-    clsControl &app = items.CreateItem(1, "A");
+    items.CreateItem(1, "A");
     clsControl &form = items.CreateItem(6, "A*F");
     form.SetProperty(Prop::BackColor, "&H8000000E");
     auto probe = items.CreateDefaultItem(20, &form);
@@ -350,17 +356,6 @@ TEST(ItemRegistry, DefaultItemsAreDetached)
     auto bare = items.CreateDefaultItem(16);
     EXPECT_EQ(bare->GetDefaultProperty(Prop::FontName), "Arial");
     EXPECT_EQ(ErrorOf([&] { items.CreateDefaultItem(3); }), GuiErrors::InvalidArgument);
-    (void)app;
-}
-
-TEST(ItemRegistry, FailingFormFactoryGives5013)
-{
-    clsItems items;
-    PlainFormFactory refusing;
-    refusing.SetRefuse(true);
-    items.SetFormFactory(&refusing);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "A"); }), GuiErrors::CreateFailed);
-    EXPECT_EQ(items.Count(), 1);
 }
 
 // The plain design form keeps its instances and their z-order by look-up: bringing to the
