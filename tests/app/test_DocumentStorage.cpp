@@ -620,23 +620,26 @@ TEST_F(LoadProgressTest, ReportsFormsMadeOfFormsTotalAndEndsOnce)
 TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
 {
     const QString path = Write("big.gui", Forms(200, 3));
+    const QString stored = QString::fromUtf8(FileBytes(path));
     const quint32 seed = QRandomGenerator::global()->generate();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     QRandomGenerator random(seed);
     ProgressDesigner d(state);
     for (int round = 0; round < 12; ++round) {
         // Cancel at the first report, the last and anywhere between; by File > Open, from
-        // the recent list's neighbour (by name) and from the command line.
+        // the recent list's neighbour (by name), from the command line and in the recovery of
+        // work autosave kept (which stays where autosave keeps it).
         const int at = round == 0 ? 1 : round == 1 ? 200 : 1 + int(random.bounded(200));
         SCOPED_TRACE(testing::Message() << "cancel at report " << at << " round " << round);
         d.progress = {};
         d.progress.CancelAt = at;
         state.Settings.RecentList.Clear();
-        if (round % 3 == 0) {
+        if (round % 4 == 0) {
             chooser.Names = {path};
             EXPECT_FALSE(d.storage.FileOpen());
-        } else if (round % 3 == 1) {
-            const DocumentStorage::OpenResult result = d.storage.OpenByName(path);
+        } else if (round % 4 == 1 || round % 4 == 3) {
+            const DocumentStorage::OpenResult result =
+                round % 4 == 1 ? d.storage.OpenByName(path) : d.storage.OpenRecovered(stored, QString());
             EXPECT_TRUE(result.Cancelled);
             EXPECT_FALSE(result.Success);
             EXPECT_FALSE(result.App);
@@ -644,6 +647,7 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
             DocumentOpener opener(d.storage, state, d.prompter);
             ParseCmdLine(path, state, opener);
         }
+        EXPECT_EQ(d.progress.Total, 200);
         EXPECT_EQ(d.progress.Ends, 1);
         EXPECT_TRUE(d.designer.Projects().empty());
         EXPECT_EQ(d.items.Count(), 1); // the root alone
@@ -656,33 +660,17 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
         EXPECT_TRUE(other.prompter.Calls.empty());
         other.designer.ReleaseAll();
     }
-    // And the same designer opens the whole project.
+    // And the same designer opens the whole project, and recovers it whole, as changed work.
     d.progress = {};
     const DocumentStorage::OpenResult result = d.storage.OpenByName(path);
     ASSERT_TRUE(result.Success);
     EXPECT_FALSE(result.Partial);
     EXPECT_TRUE(d.items.Find("APP*F199*L2"));
     d.designer.ReleaseAll();
-}
-
-// Recovered work loads with the same progress: a Cancel leaves nothing open (the work stays
-// where autosave keeps it) and the next recovery loads it whole.
-TEST_F(LoadProgressTest, ARecoveryLoadReportsAndCancelsLikeAnOpen)
-{
-    const QString stored = DocumentStorage::ToStoredForm(Forms(50, 2));
-    ProgressDesigner d(state);
-    d.progress.CancelAt = 20;
-    DocumentStorage::OpenResult result = d.storage.OpenRecovered(stored, QString());
-    EXPECT_TRUE(result.Cancelled);
-    EXPECT_FALSE(result.Success);
-    EXPECT_EQ(d.progress.Total, 50);
-    EXPECT_EQ(d.progress.Ends, 1);
-    EXPECT_TRUE(d.designer.Projects().empty());
-    EXPECT_EQ(d.items.Count(), 1);
     d.progress = {};
-    result = d.storage.OpenRecovered(stored, QString());
-    EXPECT_TRUE(result.Success);
-    EXPECT_EQ(int(d.progress.Made.size()), 50);
+    ASSERT_TRUE(d.storage.OpenRecovered(stored, QString()).Success);
+    EXPECT_EQ(int(d.progress.Made.size()), 200);
     ASSERT_EQ(d.designer.Projects().size(), 1u);
     EXPECT_TRUE(d.designer.Projects().front()->Changed);
+    d.designer.ReleaseAll();
 }
