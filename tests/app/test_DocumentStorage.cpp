@@ -95,6 +95,10 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     ASSERT_TRUE(project.Document);
     EXPECT_TRUE(project.Changed);
     EXPECT_EQ(d.designer.CurrentItem(), app);
+    // Opened again before it is on file, the document gives its project: no question, no sheet.
+    EXPECT_EQ(d.storage.OpenByName(Path("new.gui")).App, app);
+    EXPECT_EQ(d.prompter.Of(Kind::Question).size(), 1u);
+    EXPECT_EQ(create.Offered.size(), 1u);
     EXPECT_TRUE(d.storage.Save(app));
     EXPECT_FALSE(project.Changed);
     EXPECT_TRUE(FileBytes(Path("new.gui")).contains("GUIAPP"));
@@ -139,6 +143,9 @@ TEST_F(DocumentStorageTest, OpenBindsTheProjectAndTakesRecordOne)
     EXPECT_EQ(project->Casing, 2);
     EXPECT_EQ(state.HostName, "h");
     EXPECT_EQ(state.HostFileName, "BP");
+    // Named with "*" for the current host, the open item selects its project.
+    EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/ORDERS.GUI").App, result.App);
+    EXPECT_EQ(d.designer.Projects().size(), 1u);
     // Saved again, record 1 field 4 comes out as it went in.
     const QString saved = DocumentStorage::ProjectText(*project, 14);
     EXPECT_EQ(saved.section(QChar(Marks::Attribute), 0, 0).section(QChar(Marks::Value), 3), location);
@@ -466,22 +473,6 @@ TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
     }
     EXPECT_EQ(d.items.Count(), count);
     EXPECT_EQ(d.designer.Projects().size(), 2u);
-
-    // So does a host item named with "*" for the current host, and a new project bound to a
-    // document that is not on file yet.
-    state.Connection.Store().SetRoot(Path("store"));
-    state.Connection.Store().CreateFile("h", "acc", "BP");
-    state.Connection.SetCurrentHost("h", "acc");
-    SheetStandIn create(d.designer);
-    d.storage.SetCreateMode(&create);
-    d.prompter.Answers = {Answer::Ok};
-    d.storage.OpenByName("mvdb://h/acc/BP/NEW");
-    clsControl *bound = d.items.Find(create.Offered.back());
-    ASSERT_TRUE(bound);
-    const size_t questions = d.prompter.Of(Kind::Question).size();
-    EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/NEW").App, bound);
-    EXPECT_EQ(d.prompter.Of(Kind::Question).size(), questions);
-    EXPECT_EQ(create.Offered.size(), 1u);
 }
 
 // A FIFO or a device named as the project (also through a link, as /dev/stdin is) is no
