@@ -203,13 +203,11 @@ TEST_F(DocumentStorageTest, VersionQuestionOnSave)
               "application may not function correctly.\n\nDo you want to update the project version to 1.4?");
     EXPECT_EQ(question.ButtonSet, iPrompter::Buttons::YesNoCancel);
 
-    d.prompter.Answers = {Answer::No};
-    EXPECT_TRUE(d.storage.Save(result.App));
-    EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.2").toUtf8()));
-
-    d.prompter.Answers = {Answer::Yes};
-    EXPECT_TRUE(d.storage.Save(result.App));
-    EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.4").toUtf8()));
+    for (const auto &[answer, version] : {std::pair{Answer::No, "1.2"}, {Answer::Yes, "1.4"}}) {
+        d.prompter.Answers = {answer};
+        EXPECT_TRUE(d.storage.Save(result.App));
+        EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + version).toUtf8()));
+    }
     EXPECT_EQ(dynamic_cast<cAppWrapper *>(result.App->Wrapper())->ProjectVersion(), 14);
     const size_t asked = d.prompter.Of(Kind::Question).size();
     EXPECT_TRUE(d.storage.Save(result.App));
@@ -226,9 +224,8 @@ TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
     ProjectState *project = d.designer.ProjectOf(result.App);
     ASSERT_TRUE(project->Changed);
 
-    ItemFile::SetBeforeRenameHook([](const QString &, const QString &) {
-        throw GuiError(75, "disk full");
-    });
+    const auto diskFull = [](const QString &, const QString &) { throw GuiError(75, "disk full"); };
+    ItemFile::SetBeforeRenameHook(diskFull);
     EXPECT_FALSE(d.storage.Save(result.App));
     ItemFile::SetBeforeRenameHook({});
     EXPECT_TRUE(project->Changed);
@@ -239,7 +236,7 @@ TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
 
     // The closing question then keeps the project open.
     d.prompter.Answers = {Answer::Yes};
-    ItemFile::SetBeforeRenameHook([](const QString &, const QString &) { throw GuiError(75, "disk full"); });
+    ItemFile::SetBeforeRenameHook(diskFull);
     EXPECT_FALSE(d.storage.Close(result.App));
     ItemFile::SetBeforeRenameHook({});
     EXPECT_TRUE(d.items.Find("APP"));

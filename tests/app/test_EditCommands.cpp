@@ -80,9 +80,8 @@ TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
     EXPECT_TRUE(f.edit.CreateNewItem("Form", &created));
     EXPECT_EQ(created, "GUIAPP*Form1");
     EXPECT_EQ(f.designer.CurrentItem(), f.Find("GUIAPP*Form1"));
-    EXPECT_TRUE(f.edit.CreateNewItem("Label"));
-    EXPECT_TRUE(f.edit.CreateNewItem("Label"));
-    EXPECT_TRUE(f.edit.CreateNewItem("Label"));
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(f.edit.CreateNewItem("Label")) << n;
     EXPECT_TRUE(f.edit.CreateNewItem("Menu"));
     EXPECT_EQ(sheet.Offered.back(), "Menu");
     EXPECT_TRUE(f.Find("GUIAPP*Form1*Label3"));

@@ -21,10 +21,7 @@ namespace {
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
 
-QString Parts(const QStringList &parts)
-{
-    return parts.join(SM);
-}
+QString Parts(const QStringList &parts) { return parts.join(SM); }
 
 class CompoundContentTest : public ItemsFixture
 {
@@ -37,7 +34,6 @@ protected:
         QString id = itemId;
         return ErrorOf([&] { item.SetProperty(code, index1, index2, v, id); });
     }
-    cAppWrapper *AppWrapper() { return dynamic_cast<cAppWrapper *>(app->Wrapper()); }
 };
 
 } // namespace
@@ -83,7 +79,7 @@ TEST_F(CompoundContentTest, ListColumnsFollowTheScaleUnit)
     EXPECT_EQ(combo.GetProperty(Prop::ColWidth), VM + "10");
 
     // The same stored width means something else once the application measures in inches.
-    AppWrapper()->ChangeScaleMode(Scale::Inches);
+    dynamic_cast<cAppWrapper *>(app->Wrapper())->ChangeScaleMode(Scale::Inches);
     cWrapperBase::NotifyScaleChanged(*app);
     EXPECT_EQ(Control(combo)->ColumnWidths(), (QList<int>{1000, 14400}));
     EXPECT_EQ(combo.GetDefaultProperty(Prop::ColWidth), "0.69");

@@ -372,11 +372,8 @@ TEST(PlainForm, ZOrderAndDeletionKeepTheOthersInOrder)
 
     c[4]->BringToFront(); // already in front
     c[1]->BringToFront();
-    EXPECT_EQ(c[0]->ZIndex(), 0);
-    EXPECT_EQ(c[2]->ZIndex(), 1);
-    EXPECT_EQ(c[3]->ZIndex(), 2);
-    EXPECT_EQ(c[4]->ZIndex(), 3);
-    EXPECT_EQ(c[1]->ZIndex(), 4);
+    for (const auto &[i, z] : {std::pair{0, 0}, {2, 1}, {3, 2}, {4, 3}, {1, 4}})
+        EXPECT_EQ(c[size_t(i)]->ZIndex(), z) << i;
 
     form.DeleteControlInstance(Type::Label, c[3]);
     form.DeleteControlInstance(Type::Label, c[3]); // a second time changes nothing
