@@ -27,12 +27,9 @@ class CompoundContentTest : public ItemsFixture
 {
 protected:
     // SetProperty with indexes and an item ID; returns the error number or 0.
-    static int Set(clsControl &item, int code, int index1, int index2, const QString &value,
-                   const QString &itemId = {})
+    static int Set(clsControl &item, int code, int index1, int index2, QString value, QString itemId = {})
     {
-        QString v = value;
-        QString id = itemId;
-        return ErrorOf([&] { item.SetProperty(code, index1, index2, v, id); });
+        return ErrorOf([&] { item.SetProperty(code, index1, index2, value, itemId); });
     }
 };
 

@@ -307,9 +307,7 @@ TEST_F(WrapperTest, ApplicationScaleAndEventMask)
 // the group after it. (The room bars take is the next test's.)
 TEST_F(WrapperTest, ToolBarsAreFlatWithGroupBreaks)
 {
-    auto entry = [](const QString &id, int level) {
-        return id + SM + QString::number(level) + SM + id;
-    };
+    auto entry = [](const QString &id, int level) { return id + SM + QString::number(level) + SM + id; };
     clsControl &tools = items.CreateItem(77, "APP*F1*TB");
     tools.SetProperty(Prop::Items, entry("A", 3) + VM + "-" + SM + "1" + VM + entry("B", 1));
     const auto &tb = Control(tools)->BarItems();

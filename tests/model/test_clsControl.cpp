@@ -16,6 +16,7 @@ using namespace Vocabulary;
 namespace {
 
 using ItemTest = ItemsFixture;
+const QString VM = Marks::ValueMark();
 
 } // namespace
 
@@ -109,18 +110,17 @@ TEST_F(ItemTest, ChildListRangeIncludesBothEnds)
     items.CreateItem(75, "APP*F1*MENU");
     items.CreateItem(77, "APP*F1*TOOLS");
     items.CreateItem(78, "APP*F1*STATUS");
-    const QString vm = Marks::ValueMark();
     struct Case
     {
         int lowest, highest;
         QString expected;
     };
     const Case cases[] = {
-        {-1, -1, "APP*F1*FR1" + vm + "APP*F1*LBL" + vm + "APP*F1*MENU" + vm + "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
-        {75, 78, "APP*F1*MENU" + vm + "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
-        {75, 77, "APP*F1*MENU" + vm + "APP*F1*TOOLS"},
+        {-1, -1, "APP*F1*FR1" + VM + "APP*F1*LBL" + VM + "APP*F1*MENU" + VM + "APP*F1*TOOLS" + VM + "APP*F1*STATUS"},
+        {75, 78, "APP*F1*MENU" + VM + "APP*F1*TOOLS" + VM + "APP*F1*STATUS"},
+        {75, 77, "APP*F1*MENU" + VM + "APP*F1*TOOLS"},
         {78, 78, "APP*F1*STATUS"},
-        {76, 78, "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
+        {76, 78, "APP*F1*TOOLS" + VM + "APP*F1*STATUS"},
         {15, 15, "APP*F1*LBL"},
         {16, 74, "APP*F1*FR1"},
     };
@@ -158,7 +158,7 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
     ASSERT_EQ(keysAfter.size(), keysBefore.size());
     for (size_t i = 0; i < keysAfter.size(); ++i)
         EXPECT_EQ(keysAfter[i], QString(keysBefore[i]).replace("APP*F1", "APP*MAIN"));
-    EXPECT_EQ(form->GetChildList(-1, -1).split(Marks::ValueMark()).at(1), "APP*Main*Text2");
+    EXPECT_EQ(form->GetChildList(-1, -1).split(VM).at(1), "APP*Main*Text2");
 
     EXPECT_EQ(inner.FullID(), "APP*Main*Inner");
 
@@ -178,13 +178,12 @@ TEST_F(ItemTest, RepositionMovesWithinChildrenAndRestoresZOrder)
     clsControl &a = items.CreateItem(16, "APP*F1*A");
     clsControl &b = items.CreateItem(16, "APP*F1*B");
     clsControl &c = items.CreateItem(16, "APP*F1*C");
-    const QString vm = Marks::ValueMark();
     EXPECT_TRUE(c.RepositionItem("A", false));
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*C" + vm + "APP*F1*A" + vm + "APP*F1*B");
+    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*C" + VM + "APP*F1*A" + VM + "APP*F1*B");
     EXPECT_TRUE(c.RepositionItem("b", true));
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*A" + vm + "APP*F1*B" + vm + "APP*F1*C");
+    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*A" + VM + "APP*F1*B" + VM + "APP*F1*C");
     EXPECT_TRUE(a.RepositionItem("C", true));
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*B" + vm + "APP*F1*C" + vm + "APP*F1*A");
+    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*B" + VM + "APP*F1*C" + VM + "APP*F1*A");
     EXPECT_FALSE(a.RepositionItem("NOPE", true));
     // Later in child order is nearer the front.
     EXPECT_LT(Control(&b)->ZIndex(), Control(&c)->ZIndex());
