@@ -151,6 +151,7 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
     const std::vector<QString> keysBefore = items.Keys();
     EXPECT_TRUE(form->RenameItem("Main"));
     EXPECT_EQ(t2.FullID(), "APP*Main*Text2");
+    EXPECT_EQ(inner.FullID(), "APP*Main*Inner");
     EXPECT_EQ(Control(&t2)->Tag(), "APP*MAIN*TEXT2");
     EXPECT_EQ(items.Find("APP*MAIN*TEXT2"), &t2);
     EXPECT_FALSE(items.Contains("APP*F1*TEXT2"));
@@ -159,8 +160,6 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
     for (size_t i = 0; i < keysAfter.size(); ++i)
         EXPECT_EQ(keysAfter[i], QString(keysBefore[i]).replace("APP*F1", "APP*MAIN"));
     EXPECT_EQ(form->GetChildList(-1, -1).split(VM).at(1), "APP*Main*Text2");
-
-    EXPECT_EQ(inner.FullID(), "APP*Main*Inner");
 
     EXPECT_TRUE(app->RenameItem("Prj"));
     EXPECT_EQ(t2.FullID(), "Prj*Main*Text2");
