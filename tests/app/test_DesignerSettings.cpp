@@ -61,10 +61,8 @@ TEST_F(DesignerSettings, FirstStartMigratesNothingAndWritesTheDefaults)
     EXPECT_EQ(state.Persist.Mode(), modPersistSettings::IniStore);
     EXPECT_EQ(state.Persist.AppDataDirectory(), Folder() + "data/");
     state.Settings.LoadSettings();
+    // Written from the values in memory: these are the defaults the designer works with.
     EXPECT_EQ(FileBytes(Folder() + "data/appstate.ini"), DefaultAppState);
-    EXPECT_TRUE(state.Settings.ViewGrid);
-    EXPECT_EQ(state.Settings.TemplatePath, "GuiLib");
-    EXPECT_EQ(state.Settings.RecentList.ListSize(), 4);
 
     // The main window's width lands in the same section.
     state.Settings.WriteInt("MainWidth", 9000);
@@ -181,8 +179,12 @@ TEST_F(DesignerSettings, NativeStoreKeepsTheKeyPathLayout)
     state.Settings.SaveSettings();
     state.Settings.WriteInt("MainTop", 300);
 
+    // The private copy writes where Qt keeps the native store, also after QSettings::setPath.
     QSettings native(QSettings::NativeFormat, QSettings::UserScope, "Brevik", "GUI Designer");
     EXPECT_TRUE(native.fileName().startsWith(m_user.path()));
+    EXPECT_EQ(modPersistSettings::NativeFilePath("Brevik", "GUI Designer"), native.fileName());
+    EXPECT_EQ(modPersistSettings::NativeFilePath("Corvane GUI Designer", ""),
+              QSettings(QSettings::NativeFormat, QSettings::UserScope, "Corvane GUI Designer").fileName());
     EXPECT_EQ(native.value("Settings/Default").toString(), "7");
     EXPECT_EQ(native.value("Settings/Author").toString(), "Native");
     EXPECT_EQ(native.value("Settings/MainTop").toString(), "300");
@@ -368,15 +370,4 @@ TEST_F(DesignerSettings, SpecialFilesAndLinksAtTheSettingsFile)
             EXPECT_TRUE(state.Persist.TakeProblems().isEmpty());
             QFile::remove(path);
         }
-}
-
-// The native store is found where Qt keeps it, also after QSettings::setPath; the designer's
-// settings written through the private copy read back through Qt unchanged.
-TEST_F(DesignerSettings, NativeFileIsWhereQtKeepsIt)
-{
-    for (const auto &[organisation, application] :
-         std::vector<std::pair<QString, QString>>{{"Brevik", "GUI Designer"}, {"Corvane GUI Designer", ""}}) {
-        const QSettings qt(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
-        EXPECT_EQ(modPersistSettings::NativeFilePath(organisation, application), qt.fileName());
-    }
 }

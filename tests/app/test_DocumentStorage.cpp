@@ -95,6 +95,10 @@ TEST_F(DocumentStorageTest, OpenPathMessages)
     ASSERT_TRUE(project.Document);
     EXPECT_TRUE(project.Changed);
     EXPECT_EQ(d.designer.CurrentItem(), app);
+    // Opened again before it is on file, the document gives its project: no question, no sheet.
+    EXPECT_EQ(d.storage.OpenByName(Path("new.gui")).App, app);
+    EXPECT_EQ(d.prompter.Of(Kind::Question).size(), 1u);
+    EXPECT_EQ(create.Offered.size(), 1u);
     EXPECT_TRUE(d.storage.Save(app));
     EXPECT_FALSE(project.Changed);
     EXPECT_TRUE(FileBytes(Path("new.gui")).contains("GUIAPP"));
@@ -139,6 +143,9 @@ TEST_F(DocumentStorageTest, OpenBindsTheProjectAndTakesRecordOne)
     EXPECT_EQ(project->Casing, 2);
     EXPECT_EQ(state.HostName, "h");
     EXPECT_EQ(state.HostFileName, "BP");
+    // Named with "*" for the current host, the open item selects its project.
+    EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/ORDERS.GUI").App, result.App);
+    EXPECT_EQ(d.designer.Projects().size(), 1u);
     // Saved again, record 1 field 4 comes out as it went in.
     const QString saved = DocumentStorage::ProjectText(*project, 14);
     EXPECT_EQ(saved.section(QChar(Marks::Attribute), 0, 0).section(QChar(Marks::Value), 3), location);
@@ -196,13 +203,11 @@ TEST_F(DocumentStorageTest, VersionQuestionOnSave)
               "application may not function correctly.\n\nDo you want to update the project version to 1.4?");
     EXPECT_EQ(question.ButtonSet, iPrompter::Buttons::YesNoCancel);
 
-    d.prompter.Answers = {Answer::No};
-    EXPECT_TRUE(d.storage.Save(result.App));
-    EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.2").toUtf8()));
-
-    d.prompter.Answers = {Answer::Yes};
-    EXPECT_TRUE(d.storage.Save(result.App));
-    EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + "1.4").toUtf8()));
+    for (const auto &[answer, version] : {std::pair{Answer::No, "1.2"}, {Answer::Yes, "1.4"}}) {
+        d.prompter.Answers = {answer};
+        EXPECT_TRUE(d.storage.Save(result.App));
+        EXPECT_TRUE(FileBytes(Path("old.gui")).contains(("\r\n0" + QString(QChar(Marks::Value)) + version).toUtf8()));
+    }
     EXPECT_EQ(dynamic_cast<cAppWrapper *>(result.App->Wrapper())->ProjectVersion(), 14);
     const size_t asked = d.prompter.Of(Kind::Question).size();
     EXPECT_TRUE(d.storage.Save(result.App));
@@ -219,9 +224,8 @@ TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
     ProjectState *project = d.designer.ProjectOf(result.App);
     ASSERT_TRUE(project->Changed);
 
-    ItemFile::SetBeforeRenameHook([](const QString &, const QString &) {
-        throw GuiError(75, "disk full");
-    });
+    const auto diskFull = [](const QString &, const QString &) { throw GuiError(75, "disk full"); };
+    ItemFile::SetBeforeRenameHook(diskFull);
     EXPECT_FALSE(d.storage.Save(result.App));
     ItemFile::SetBeforeRenameHook({});
     EXPECT_TRUE(project->Changed);
@@ -232,7 +236,7 @@ TEST_F(DocumentStorageTest, FailedSaveKeepsTheOldFileAndTheChangedFlag)
 
     // The closing question then keeps the project open.
     d.prompter.Answers = {Answer::Yes};
-    ItemFile::SetBeforeRenameHook([](const QString &, const QString &) { throw GuiError(75, "disk full"); });
+    ItemFile::SetBeforeRenameHook(diskFull);
     EXPECT_FALSE(d.storage.Close(result.App));
     ItemFile::SetBeforeRenameHook({});
     EXPECT_TRUE(d.items.Find("APP"));
@@ -466,22 +470,6 @@ TEST_F(DocumentStorageTest, NoTwoOpenProjectsAreBoundToOneDocument)
     }
     EXPECT_EQ(d.items.Count(), count);
     EXPECT_EQ(d.designer.Projects().size(), 2u);
-
-    // So does a host item named with "*" for the current host, and a new project bound to a
-    // document that is not on file yet.
-    state.Connection.Store().SetRoot(Path("store"));
-    state.Connection.Store().CreateFile("h", "acc", "BP");
-    state.Connection.SetCurrentHost("h", "acc");
-    SheetStandIn create(d.designer);
-    d.storage.SetCreateMode(&create);
-    d.prompter.Answers = {Answer::Ok};
-    d.storage.OpenByName("mvdb://h/acc/BP/NEW");
-    clsControl *bound = d.items.Find(create.Offered.back());
-    ASSERT_TRUE(bound);
-    const size_t questions = d.prompter.Of(Kind::Question).size();
-    EXPECT_EQ(d.storage.OpenByName("mvdb://*/*/BP/NEW").App, bound);
-    EXPECT_EQ(d.prompter.Of(Kind::Question).size(), questions);
-    EXPECT_EQ(create.Offered.size(), 1u);
 }
 
 // A FIFO or a device named as the project (also through a link, as /dev/stdin is) is no
@@ -620,23 +608,26 @@ TEST_F(LoadProgressTest, ReportsFormsMadeOfFormsTotalAndEndsOnce)
 TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
 {
     const QString path = Write("big.gui", Forms(200, 3));
+    const QString stored = QString::fromUtf8(FileBytes(path));
     const quint32 seed = QRandomGenerator::global()->generate();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     QRandomGenerator random(seed);
     ProgressDesigner d(state);
     for (int round = 0; round < 12; ++round) {
         // Cancel at the first report, the last and anywhere between; by File > Open, from
-        // the recent list's neighbour (by name) and from the command line.
+        // the recent list's neighbour (by name), from the command line and in the recovery of
+        // work autosave kept (which stays where autosave keeps it).
         const int at = round == 0 ? 1 : round == 1 ? 200 : 1 + int(random.bounded(200));
         SCOPED_TRACE(testing::Message() << "cancel at report " << at << " round " << round);
         d.progress = {};
         d.progress.CancelAt = at;
         state.Settings.RecentList.Clear();
-        if (round % 3 == 0) {
+        if (round % 4 == 0) {
             chooser.Names = {path};
             EXPECT_FALSE(d.storage.FileOpen());
-        } else if (round % 3 == 1) {
-            const DocumentStorage::OpenResult result = d.storage.OpenByName(path);
+        } else if (round % 4 == 1 || round % 4 == 3) {
+            const DocumentStorage::OpenResult result =
+                round % 4 == 1 ? d.storage.OpenByName(path) : d.storage.OpenRecovered(stored, QString());
             EXPECT_TRUE(result.Cancelled);
             EXPECT_FALSE(result.Success);
             EXPECT_FALSE(result.App);
@@ -644,6 +635,7 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
             DocumentOpener opener(d.storage, state, d.prompter);
             ParseCmdLine(path, state, opener);
         }
+        EXPECT_EQ(d.progress.Total, 200);
         EXPECT_EQ(d.progress.Ends, 1);
         EXPECT_TRUE(d.designer.Projects().empty());
         EXPECT_EQ(d.items.Count(), 1); // the root alone
@@ -656,33 +648,17 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
         EXPECT_TRUE(other.prompter.Calls.empty());
         other.designer.ReleaseAll();
     }
-    // And the same designer opens the whole project.
+    // And the same designer opens the whole project, and recovers it whole, as changed work.
     d.progress = {};
     const DocumentStorage::OpenResult result = d.storage.OpenByName(path);
     ASSERT_TRUE(result.Success);
     EXPECT_FALSE(result.Partial);
     EXPECT_TRUE(d.items.Find("APP*F199*L2"));
     d.designer.ReleaseAll();
-}
-
-// Recovered work loads with the same progress: a Cancel leaves nothing open (the work stays
-// where autosave keeps it) and the next recovery loads it whole.
-TEST_F(LoadProgressTest, ARecoveryLoadReportsAndCancelsLikeAnOpen)
-{
-    const QString stored = DocumentStorage::ToStoredForm(Forms(50, 2));
-    ProgressDesigner d(state);
-    d.progress.CancelAt = 20;
-    DocumentStorage::OpenResult result = d.storage.OpenRecovered(stored, QString());
-    EXPECT_TRUE(result.Cancelled);
-    EXPECT_FALSE(result.Success);
-    EXPECT_EQ(d.progress.Total, 50);
-    EXPECT_EQ(d.progress.Ends, 1);
-    EXPECT_TRUE(d.designer.Projects().empty());
-    EXPECT_EQ(d.items.Count(), 1);
     d.progress = {};
-    result = d.storage.OpenRecovered(stored, QString());
-    EXPECT_TRUE(result.Success);
-    EXPECT_EQ(int(d.progress.Made.size()), 50);
+    ASSERT_TRUE(d.storage.OpenRecovered(stored, QString()).Success);
+    EXPECT_EQ(int(d.progress.Made.size()), 200);
     ASSERT_EQ(d.designer.Projects().size(), 1u);
     EXPECT_TRUE(d.designer.Projects().front()->Changed);
+    d.designer.ReleaseAll();
 }

@@ -80,9 +80,8 @@ TEST(EditCommands, CreateNewItemRefusesWhatHasNowhereToGo)
     EXPECT_TRUE(f.edit.CreateNewItem("Form", &created));
     EXPECT_EQ(created, "GUIAPP*Form1");
     EXPECT_EQ(f.designer.CurrentItem(), f.Find("GUIAPP*Form1"));
-    EXPECT_TRUE(f.edit.CreateNewItem("Label"));
-    EXPECT_TRUE(f.edit.CreateNewItem("Label"));
-    EXPECT_TRUE(f.edit.CreateNewItem("Label"));
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(f.edit.CreateNewItem("Label")) << n;
     EXPECT_TRUE(f.edit.CreateNewItem("Menu"));
     EXPECT_EQ(sheet.Offered.back(), "Menu");
     EXPECT_TRUE(f.Find("GUIAPP*Form1*Label3"));
@@ -358,6 +357,19 @@ TEST(EditCommands, MovesSizesAndRenamesAreUndone)
 {
     Fixture f;
     f.LoadProject();
+    // A change of the width alone or the height alone is a size, undone as one.
+    clsControl *other = f.Find("A*F*Label2");
+    struct Side { const char *width, *height; int twipWidth, twipHeight; };
+    for (const Side c : {Side{"55", "", 55, 2}, Side{"", "7", 10, 7}}) {
+        ASSERT_TRUE(f.edit.MoveItem(*other, {}, {}, c.width, c.height));
+        EXPECT_EQ(f.state.Caption, "Undo size") << c.width << "x" << c.height;
+        EXPECT_EQ(other->TwipWidth(), c.twipWidth);
+        EXPECT_EQ(other->TwipHeight(), c.twipHeight);
+        ASSERT_TRUE(f.edit.Undo());
+        EXPECT_EQ(other->TwipWidth(), 10);
+        EXPECT_EQ(other->TwipHeight(), 2);
+    }
+
     clsControl *label = f.Find("A*F*Label1");
     for (int i = 0; i < 25; ++i)
         ASSERT_TRUE(f.edit.MoveItem(*label, QString::number(400 + i), "auto", {}, {}));
@@ -379,23 +391,16 @@ TEST(EditCommands, MovesSizesAndRenamesAreUndone)
     EXPECT_TRUE(f.undo.IsEmpty());
     f.prompter.Clear();
 
-    // Renames, a form's with its controls.
-    ASSERT_TRUE(f.designer.AddControl(15, "A*G*Label1", {}, {}, {}, {}, {}));
-    ASSERT_TRUE(f.edit.RenameItem(*f.Find("A*G"), "Main"));
+    // A form's rename takes its controls along, those inside a container included, and undo
+    // brings every key back.
+    ASSERT_TRUE(f.edit.RenameItem(*f.Find("A*F"), "Main"));
     EXPECT_EQ(f.state.Caption, "Undo rename");
-    ASSERT_TRUE(f.Find("A*Main*Label1"));
-    EXPECT_FALSE(f.edit.RenameItem(*f.Find("A*F*Label1"), "label2"));
+    ASSERT_TRUE(f.Find("A*Main*Text1"));
+    EXPECT_EQ(f.Find("A*Main*Text1")->FullID(), "A*Main*Text1");
+    EXPECT_FALSE(f.edit.RenameItem(*f.Find("A*Main*Label1"), "label2"));
     EXPECT_EQ(f.undo.Count(), 1) << "a refused rename leaves no record";
     ASSERT_TRUE(f.edit.Undo());
-    EXPECT_TRUE(f.Find("A*G*Label1"));
     EXPECT_FALSE(f.Find("A*Main"));
-
-    // A form holding a container with controls inside: the nested controls follow, and undo
-    // brings every key back.
-    ASSERT_TRUE(f.edit.RenameItem(*f.Find("A*F"), "Other"));
-    ASSERT_TRUE(f.Find("A*Other*Text1"));
-    EXPECT_EQ(f.Find("A*Other*Text1")->FullID(), "A*Other*Text1");
-    ASSERT_TRUE(f.edit.Undo());
     ASSERT_TRUE(f.Find("A*F*Text1"));
     EXPECT_EQ(f.Find("A*F*Text1")->FullID(), "A*F*Text1");
 }
@@ -485,26 +490,4 @@ TEST(EditCommands, DragsMoveAndResizeInTwipsWithoutRounding)
     EXPECT_EQ(form->TwipWidth(), 4815);
     EXPECT_EQ(form->TwipHeight(), 3333);
     EXPECT_TRUE(f.designer.CurrentProject()->Changed);
-}
-
-// A change of the width alone or the height alone is a size, undone as one.
-TEST(EditCommands, ChangingOneSideIsRecordedAsASize)
-{
-    struct Case
-    {
-        const char *width, *height;
-        int twipWidth, twipHeight;
-    };
-    for (const Case c : {Case{"55", "", 55, 2}, Case{"", "7", 10, 7}}) {
-        Fixture f;
-        f.LoadProject();
-        clsControl *label = f.Find("A*F*Label2");
-        ASSERT_TRUE(f.edit.MoveItem(*label, {}, {}, c.width, c.height));
-        EXPECT_EQ(f.state.Caption, "Undo size") << c.width << "x" << c.height;
-        EXPECT_EQ(label->TwipWidth(), c.twipWidth);
-        EXPECT_EQ(label->TwipHeight(), c.twipHeight);
-        ASSERT_TRUE(f.edit.Undo());
-        EXPECT_EQ(label->TwipWidth(), 10);
-        EXPECT_EQ(label->TwipHeight(), 2);
-    }
 }

@@ -294,17 +294,12 @@ void CheckTree(const clsItems &items)
     }
     ASSERT_EQ(children, items.Count() - 1) << "every object is the child of exactly one object";
 }
-
-unsigned Seed()
-{
-    const QByteArray fixed = qgetenv("CORVANE_UNDO_SEED");
-    return fixed.isEmpty() ? std::random_device{}() : fixed.toUInt();
-}
 } // namespace
 
 TEST(UndoRedo, RandomEditsUndoneAndRedoneGiveBackTheTextsOfTheirChanges)
 {
-    const unsigned seed = Seed();
+    const QByteArray fixed = qgetenv("CORVANE_UNDO_SEED");
+    const unsigned seed = fixed.isEmpty() ? std::random_device{}() : fixed.toUInt();
     SCOPED_TRACE("CORVANE_UNDO_SEED=" + std::to_string(seed));
     World world(seed);
     ASSERT_TRUE(world.root.Designer().SetTemplate(Sample()));

@@ -21,23 +21,16 @@ namespace {
 const QString VM = Marks::ValueMark();
 const QString SM = Marks::SubValueMark();
 
-QString Parts(const QStringList &parts)
-{
-    return parts.join(SM);
-}
+QString Parts(const QStringList &parts) { return parts.join(SM); }
 
 class CompoundContentTest : public ItemsFixture
 {
 protected:
     // SetProperty with indexes and an item ID; returns the error number or 0.
-    static int Set(clsControl &item, int code, int index1, int index2, const QString &value,
-                   const QString &itemId = {})
+    static int Set(clsControl &item, int code, int index1, int index2, QString value, QString itemId = {})
     {
-        QString v = value;
-        QString id = itemId;
-        return ErrorOf([&] { item.SetProperty(code, index1, index2, v, id); });
+        return ErrorOf([&] { item.SetProperty(code, index1, index2, value, itemId); });
     }
-    cAppWrapper *AppWrapper() { return dynamic_cast<cAppWrapper *>(app->Wrapper()); }
 };
 
 } // namespace
@@ -83,7 +76,7 @@ TEST_F(CompoundContentTest, ListColumnsFollowTheScaleUnit)
     EXPECT_EQ(combo.GetProperty(Prop::ColWidth), VM + "10");
 
     // The same stored width means something else once the application measures in inches.
-    AppWrapper()->ChangeScaleMode(Scale::Inches);
+    dynamic_cast<cAppWrapper *>(app->Wrapper())->ChangeScaleMode(Scale::Inches);
     cWrapperBase::NotifyScaleChanged(*app);
     EXPECT_EQ(Control(combo)->ColumnWidths(), (QList<int>{1000, 14400}));
     EXPECT_EQ(combo.GetDefaultProperty(Prop::ColWidth), "0.69");
@@ -233,8 +226,6 @@ TEST_F(CompoundContentTest, TreeNodesByPathAndTreeMembers)
     // Changes made through the members are saved like any other.
     tree.SetProperty(Prop::Items, "");
     EXPECT_FALSE(tree.IsNonDefault(Prop::Items));
-    tree.SetProperty(Prop::Items, node("R", 1, "Root"));
-    tree.SetProperty(Prop::Items, "");
     wrapper->TreeSetStyle(16 + 3);
     EXPECT_EQ(tree.GetProperty(Prop::Style), "19");
     EXPECT_FALSE(wrapper->NoAutoTips());
@@ -337,19 +328,15 @@ TEST_F(CompoundContentTest, StatusPanelsWidthsAndKeywords)
 
 TEST_F(CompoundContentTest, ItemIdsReachOnlyTreesAndBars)
 {
-    QString value = "x";
-    QString id = "ITEM";
     for (int type : {Type::Text, Type::List, Type::Combo, Type::Option, Type::GridProtected}) {
         clsControl &item = Make(type, QString("C%1").arg(type));
         EXPECT_EQ(ErrorOf([&] { item.GetProperty(Prop::Items, 0, 0, "ITEM"); }),
                   GuiErrors::NoOptionalItemId)
             << "type " << type;
-        EXPECT_EQ(ErrorOf([&] { item.SetProperty(Prop::Items, 0, 0, value, id); }),
-                  GuiErrors::NoOptionalItemId);
+        EXPECT_EQ(Set(item, Prop::Items, 0, 0, "x", "ITEM"), GuiErrors::NoOptionalItemId);
     }
     clsControl &menu = items.CreateItem(Type::Menu, "APP*F1*M");
-    EXPECT_EQ(ErrorOf([&] { menu.SetProperty(Prop::Style, 0, 0, value, id); }),
-              GuiErrors::NoOptionalItemId);
+    EXPECT_EQ(Set(menu, Prop::Style, 0, 0, "x", "ITEM"), GuiErrors::NoOptionalItemId);
 
     clsControl &options = Make(Type::Option, "OPT");
     options.SetProperty(Prop::Items, "Red" + VM + "Green");
@@ -376,12 +363,24 @@ TEST_F(CompoundContentTest, ReorderedTabPanelsRebuildTheStrip)
     EXPECT_EQ(wrapper->SelectedTabPanel(), 3);
     EXPECT_EQ(Control(group)->CurrentTab(), 3);
     EXPECT_TRUE(second->Selected());
+    EXPECT_FALSE(dynamic_cast<cTabpnlWrapper *>(p1.Wrapper())->Selected());
     EXPECT_EQ(group.GetChildList(-1, -1),
               "APP*F1*P3" + VM + "APP*F1*P1" + VM + "APP*F1*P2");
 
     p2.DeleteItem();
     EXPECT_EQ(Control(group)->Tabs(), (QStringList{"P3", "One"}));
     EXPECT_EQ(wrapper->SelectedTabPanel(), 2);
+    EXPECT_EQ(wrapper->SelectedPanel(), &p1);
+
+    // A new panel joins the end of the strip; panels are placed by their group, not moved.
+    clsControl &p4 = Make(Type::Tab, "P4", "TG");
+    EXPECT_EQ(Control(group)->Tabs(), (QStringList{"P3", "One", "P4"}));
+    const int moves = Control(p4)->MoveCount();
+    p4.Move("5", "5", "5", "5");
+    EXPECT_EQ(Control(p4)->MoveCount(), moves);
+    // A panel before the one shown goes: the same panel stays shown.
+    p3.DeleteItem();
+    EXPECT_EQ(wrapper->SelectedTabPanel(), 1);
     EXPECT_EQ(wrapper->SelectedPanel(), &p1);
 }
 

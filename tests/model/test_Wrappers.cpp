@@ -2,8 +2,6 @@
 // controls show, item-ID rejection, methods and the application's scale and event rules.
 #include "model/cAppWrapper.h"
 #include "model/cCommandWrapper.h"
-#include "model/cTabgrpWrapper.h"
-#include "model/cTabpnlWrapper.h"
 #include "support/GuiError.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +114,8 @@ TEST_F(WrapperTest, DefaultsByKind)
         {33, Prop::TabStop, "1"},         {36, Prop::TabStop, "0"},
         {35, Prop::Timeout, "0"},         {35, Prop::Enabled, "1"},
         {30, Prop::Border, "2"},          {16, Prop::FontSize, DefaultFontSize},
+        {76, Prop::Visible, "0"},         {77, Prop::Align, "1"},
+        {78, Prop::Align, "2"},
     };
     int n = 0;
     for (const Row &row : rows) {
@@ -129,11 +129,6 @@ TEST_F(WrapperTest, DefaultsByKind)
     EXPECT_EQ(app->GetDefaultProperty(Prop::MsgText), "Processing... please wait");
     EXPECT_EQ(app->GetDefaultProperty(Prop::Version), "1.0");
     EXPECT_EQ(app->GetDefaultProperty(Prop::Timeout), "2");
-
-    clsControl &popup = items.CreateItem(76, "APP*F1*POP");
-    EXPECT_EQ(popup.GetProperty(Prop::Visible), "0");
-    EXPECT_EQ(items.CreateItem(77, "APP*F1*TB").GetProperty(Prop::Align), "1");
-    EXPECT_EQ(items.CreateItem(78, "APP*F1*SB").GetProperty(Prop::Align), "2");
 }
 
 TEST_F(WrapperTest, InheritedColoursAndTheLabelVersionRule)
@@ -170,7 +165,6 @@ TEST_F(WrapperTest, BadValuesRaiseAndLeaveTheItemUnchanged)
         {Prop::Style, "abc", GuiErrors::InvalidPropertyValue},
         {Prop::Border, "99999999999999999999", GuiErrors::InvalidPropertyValue},
         {Prop::BackColor, "red", GuiErrors::InvalidPropertyValue},
-        {Prop::FontSize, "0", GuiErrors::InvalidPropertyValue},
         {Prop::Visible, "maybe", GuiErrors::InvalidPropertyValue},
         {Prop::DataType, "15", GuiErrors::InvalidPropertyValue},
         {Prop::Left, "\xef\xa3\xbd", GuiErrors::InvalidPropertyValue},
@@ -233,12 +227,12 @@ TEST_F(WrapperTest, RangesAcceptTheirEndsAndRefuseOneBeyond)
         {16, Prop::FontSize, "0.01", "2048", "0", "2048.01"},
         {16, Prop::EventMask, "-2147483648", "4294967295", "-2147483649", "4294967296"},
         {77, Prop::Style, "0", "2", "-1", "3"},
+        {1, Prop::Scale, "0", "7", "-1", "8"}, // the application's scale unit
     };
     int n = 0;
     for (const Range &r : ranges) {
         const QString where = QString("type %1 code %2").arg(r.type).arg(r.code);
-        clsControl &item = r.type == 77 ? items.CreateItem(77, QString("APP*F1*R%1").arg(++n))
-                                        : Make(r.type, QString("R%1").arg(++n));
+        clsControl &item = r.type == 1 ? *app : Make(r.type, QString("R%1").arg(++n));
         for (const char *legal : {r.low, r.high}) {
             EXPECT_EQ(ErrorOf([&] { item.SetProperty(r.code, QString::fromLatin1(legal)); }), 0)
                 << qPrintable(where) << " value " << legal;
@@ -250,16 +244,6 @@ TEST_F(WrapperTest, RangesAcceptTheirEndsAndRefuseOneBeyond)
                 << qPrintable(where) << " value " << illegal;
             EXPECT_EQ(item.GetProperty(r.code), kept) << qPrintable(where);
         }
-    }
-
-    // The application's scale unit: 0 to 7.
-    for (const char *unit : {"0", "7"})
-        EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::Scale, QString(unit)); }), 0) << unit;
-    for (const char *unit : {"-1", "8"}) {
-        EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::Scale, QString(unit)); }),
-                  GuiErrors::InvalidPropertyValue)
-            << unit;
-        EXPECT_EQ(app->GetProperty(Prop::Scale), "7");
     }
 }
 
@@ -305,9 +289,6 @@ TEST_F(WrapperTest, ApplicationScaleAndEventMask)
     EXPECT_EQ(wrapper->ScaleUnit(), Scale::Inches);
     wrapper->RestoreScale(); // empty stack: nothing
     EXPECT_EQ(wrapper->ScaleUnit(), Scale::Inches);
-    EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::Scale, "8"); }),
-              GuiErrors::InvalidPropertyValue);
-    EXPECT_EQ(wrapper->ScaleUnit(), Scale::Inches);
 
     app->SetProperty(Prop::EventMask, QString::number(0x40000001));
     EXPECT_EQ(ErrorOf([&] { app->SetProperty(Prop::EventMask, QString::number(0x40000000)); }),
@@ -326,9 +307,7 @@ TEST_F(WrapperTest, ApplicationScaleAndEventMask)
 // the group after it. (The room bars take is the next test's.)
 TEST_F(WrapperTest, ToolBarsAreFlatWithGroupBreaks)
 {
-    auto entry = [](const QString &id, int level) {
-        return id + SM + QString::number(level) + SM + id;
-    };
+    auto entry = [](const QString &id, int level) { return id + SM + QString::number(level) + SM + id; };
     clsControl &tools = items.CreateItem(77, "APP*F1*TB");
     tools.SetProperty(Prop::Items, entry("A", 3) + VM + "-" + SM + "1" + VM + entry("B", 1));
     const auto &tb = Control(tools)->BarItems();
@@ -385,28 +364,8 @@ TEST_F(WrapperTest, BarInsetsFollowEveryChangeOfTheBarSet)
     EXPECT_FLOAT_EQ(text.Top(), 1.0f);
 }
 
-TEST_F(WrapperTest, TabPanelsAndCommandExtras)
+TEST_F(WrapperTest, CommandButtonExtras)
 {
-    items.CreateItem(30, "APP*F1*TG");
-    clsControl &p1 = Make(31, "P1", "TG");
-    clsControl &p2 = Make(31, "P2", "TG");
-    auto *group = dynamic_cast<cTabgrpWrapper *>(items.Find("APP*F1*TG")->Wrapper());
-    auto *second = dynamic_cast<cTabpnlWrapper *>(p2.Wrapper());
-    second->SetSelected(true);
-    EXPECT_EQ(group->SelectedTabPanel(), 2);
-    EXPECT_TRUE(second->Selected());
-    EXPECT_FALSE(dynamic_cast<cTabpnlWrapper *>(p1.Wrapper())->Selected());
-    p2.SetProperty(Prop::Caption, "Two");
-    p1.DeleteItem();
-    EXPECT_EQ(Control(*items.Find("APP*F1*TG"))->Tabs(), (QStringList{"Two"}));
-    EXPECT_EQ(group->SelectedTabPanel(), 1);
-    clsControl &p3 = Make(31, "P3", "TG");
-    EXPECT_EQ(Control(*items.Find("APP*F1*TG"))->Tabs(), (QStringList{"Two", "P3"}));
-    // Tab panels are placed by their group.
-    const int moves = Control(p3)->MoveCount();
-    p3.Move("5", "5", "5", "5");
-    EXPECT_EQ(Control(p3)->MoveCount(), moves);
-
     clsControl &cmd = Make(18, "CMD");
     auto *button = dynamic_cast<cCommandWrapper *>(cmd.Wrapper());
     EXPECT_FALSE(button->IsCancelButton());

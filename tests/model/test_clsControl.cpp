@@ -16,6 +16,7 @@ using namespace Vocabulary;
 namespace {
 
 using ItemTest = ItemsFixture;
+const QString VM = Marks::ValueMark();
 
 } // namespace
 
@@ -55,6 +56,12 @@ TEST_F(ItemTest, CreateItemValidatesAndRegistersNothingOnFailure)
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(18, "APP*F1*CMD"); }), GuiErrors::CreateFailed);
     EXPECT_FALSE(items.Contains("APP*F1*CMD"));
     EXPECT_EQ(items.Root(), items.InOrder().front());
+    // Nor does a factory that makes no design form at all.
+    PlainFormFactory refusing;
+    refusing.SetRefuse(true);
+    items.SetFormFactory(&refusing);
+    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "APP2"); }), GuiErrors::CreateFailed);
+    EXPECT_EQ(items.Count(), before + 2);
 }
 
 TEST_F(ItemTest, LookUpsIgnoreCaseBeyondAscii)
@@ -82,59 +89,58 @@ TEST_F(ItemTest, BarsOfTheApplicationNeedAnMdiApplication)
     items.CreateItem(1, "SDI");
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(75, "SDI**MENU1"); }),
               GuiErrors::InvalidFormOrParent);
-    // A bar and a form of one application may not share an ID: they are siblings.
+    // A bar and a form of one application may not share an ID, neither when one is created
+    // nor when one is renamed: they are siblings.
     EXPECT_EQ(ErrorOf([&] { items.CreateItem(5, "APP*MENU1"); }), GuiErrors::DuplicateId);
+    clsControl &other = items.CreateItem(Type::FormSizableChild, "APP*Other");
+    EXPECT_FALSE(other.RenameItem("menu1"));
+    EXPECT_EQ(other.ID(), "Other");
+    EXPECT_FALSE(menu.RenameItem("OTHER"));
+    EXPECT_EQ(app->Child("MENU1"), &menu);
+    EXPECT_EQ(app->Child("OTHER"), &other);
 }
 
-TEST_F(ItemTest, IdentityLinksAndChildList)
-{
-    clsControl &frame = items.CreateItem(26, "APP*F1*FR1");
-    clsControl &text = items.CreateItem(16, "APP*F1*Text1", "FR1");
-    items.CreateItem(75, "APP*F1*MENU");
-    items.CreateItem(15, "APP*F1*LBL");
-    EXPECT_EQ(text.ID(), "Text1");
-    EXPECT_EQ(text.Parent(), &frame);
-    EXPECT_EQ(text.Form(), form);
-    EXPECT_EQ(text.App(), app);
-    EXPECT_EQ(items.Find("app*f1*TEXT1"), &text);
-    EXPECT_EQ(frame.Child("text1"), &text);
-    const QString vm = Marks::ValueMark();
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*FR1" + vm + "APP*F1*MENU" + vm + "APP*F1*LBL");
-    EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
-}
-
-// The child list's type range includes both of its ends: the status bar (78) is the highest
-// type a form's bar filter admits.
+// A child list holds the direct children only, in their order; its type range includes both
+// of its ends: the status bar (78) is the highest type a form's bar filter admits.
 TEST_F(ItemTest, ChildListRangeIncludesBothEnds)
 {
+    items.CreateItem(26, "APP*F1*FR1");
+    items.CreateItem(16, "APP*F1*Text1", "FR1");
     items.CreateItem(15, "APP*F1*LBL");
     items.CreateItem(75, "APP*F1*MENU");
     items.CreateItem(77, "APP*F1*TOOLS");
     items.CreateItem(78, "APP*F1*STATUS");
-    const QString vm = Marks::ValueMark();
     struct Case
     {
         int lowest, highest;
         QString expected;
     };
     const Case cases[] = {
-        {75, 78, "APP*F1*MENU" + vm + "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
-        {75, 77, "APP*F1*MENU" + vm + "APP*F1*TOOLS"},
+        {-1, -1, "APP*F1*FR1" + VM + "APP*F1*LBL" + VM + "APP*F1*MENU" + VM + "APP*F1*TOOLS" + VM + "APP*F1*STATUS"},
+        {75, 78, "APP*F1*MENU" + VM + "APP*F1*TOOLS" + VM + "APP*F1*STATUS"},
+        {75, 77, "APP*F1*MENU" + VM + "APP*F1*TOOLS"},
         {78, 78, "APP*F1*STATUS"},
-        {76, 78, "APP*F1*TOOLS" + vm + "APP*F1*STATUS"},
+        {76, 78, "APP*F1*TOOLS" + VM + "APP*F1*STATUS"},
         {15, 15, "APP*F1*LBL"},
-        {16, 74, ""},
+        {16, 74, "APP*F1*FR1"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(form->GetChildList(c.lowest, c.highest), c.expected)
             << c.lowest << "-" << c.highest;
+    EXPECT_EQ(items.Root()->GetChildList(-1, -1), "APP");
 }
 
+// A rename re-keys everything below the item, controls nested in a container included, and
+// keeps each item's place among its siblings.
 TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
 {
     clsControl &t1 = items.CreateItem(16, "APP*F1*Text1");
     clsControl &t2 = items.CreateItem(16, "APP*F1*Text2");
-    items.CreateItem(16, "APP*F1*Text3");
+    clsControl &frame = items.CreateItem(Type::Frame, "APP*F1*Frame1");
+    clsControl &inner = items.CreateItem(16, "APP*F1*Inner", "Frame1");
+    EXPECT_EQ(inner.Parent(), &frame);
+    EXPECT_EQ(inner.Form(), form);
+    EXPECT_EQ(inner.App(), app);
 
     EXPECT_TRUE(t1.RenameItem("TEXT1"));
     EXPECT_EQ(t1.FullID(), "APP*F1*TEXT1");
@@ -145,6 +151,7 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
     const std::vector<QString> keysBefore = items.Keys();
     EXPECT_TRUE(form->RenameItem("Main"));
     EXPECT_EQ(t2.FullID(), "APP*Main*Text2");
+    EXPECT_EQ(inner.FullID(), "APP*Main*Inner");
     EXPECT_EQ(Control(&t2)->Tag(), "APP*MAIN*TEXT2");
     EXPECT_EQ(items.Find("APP*MAIN*TEXT2"), &t2);
     EXPECT_FALSE(items.Contains("APP*F1*TEXT2"));
@@ -152,37 +159,17 @@ TEST_F(ItemTest, RenameKeepsPositionsAndRefusesTakenIds)
     ASSERT_EQ(keysAfter.size(), keysBefore.size());
     for (size_t i = 0; i < keysAfter.size(); ++i)
         EXPECT_EQ(keysAfter[i], QString(keysBefore[i]).replace("APP*F1", "APP*MAIN"));
-    EXPECT_EQ(form->GetChildList(-1, -1).split(Marks::ValueMark()).at(1), "APP*Main*Text2");
+    EXPECT_EQ(form->GetChildList(-1, -1).split(VM).at(1), "APP*Main*Text2");
 
     EXPECT_TRUE(app->RenameItem("Prj"));
     EXPECT_EQ(t2.FullID(), "Prj*Main*Text2");
     EXPECT_EQ(items.Find("PRJ*MAIN"), form);
+    EXPECT_EQ(inner.FullID(), "Prj*Main*Inner");
+    EXPECT_EQ(items.Find("PRJ*MAIN*INNER"), &inner);
     EXPECT_FALSE(t2.RenameItem("a*b"));
-}
-
-// Controls nested in a container keep their own IDs when the form or application above them
-// is renamed, and a form cannot take the ID of a bar of the MDI application (their sibling).
-TEST_F(ItemTest, RenameReachesNestedControlsAndRespectsSiblings)
-{
-    items.CreateItem(Type::Frame, "APP*F1*Frame1");
-    clsControl &inner = items.CreateItem(16, "APP*F1*Text1", "Frame1");
-    ASSERT_TRUE(form->RenameItem("Main"));
-    EXPECT_EQ(inner.FullID(), "APP*Main*Text1");
-    EXPECT_EQ(items.Find("APP*MAIN*TEXT1"), &inner);
-    ASSERT_TRUE(app->RenameItem("Prj"));
-    EXPECT_EQ(inner.FullID(), "Prj*Main*Text1");
-    EXPECT_EQ(items.Find("PRJ*MAIN*TEXT1"), &inner);
     form->DeleteItem();
-    EXPECT_FALSE(items.Contains("PRJ*MAIN*TEXT1"));
+    EXPECT_FALSE(items.Contains("PRJ*MAIN*INNER"));
     EXPECT_FALSE(items.Contains("PRJ*MAIN*FRAME1"));
-
-    clsControl &bar = items.CreateItem(Type::Menu, "Prj**Menu");
-    clsControl &other = items.CreateItem(Type::FormSizableChild, "Prj*Other");
-    EXPECT_FALSE(other.RenameItem("menu"));
-    EXPECT_EQ(other.ID(), "Other");
-    EXPECT_FALSE(bar.RenameItem("OTHER"));
-    EXPECT_EQ(app->Child("MENU"), &bar);
-    EXPECT_EQ(app->Child("OTHER"), &other);
 }
 
 TEST_F(ItemTest, RepositionMovesWithinChildrenAndRestoresZOrder)
@@ -190,13 +177,12 @@ TEST_F(ItemTest, RepositionMovesWithinChildrenAndRestoresZOrder)
     clsControl &a = items.CreateItem(16, "APP*F1*A");
     clsControl &b = items.CreateItem(16, "APP*F1*B");
     clsControl &c = items.CreateItem(16, "APP*F1*C");
-    const QString vm = Marks::ValueMark();
     EXPECT_TRUE(c.RepositionItem("A", false));
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*C" + vm + "APP*F1*A" + vm + "APP*F1*B");
+    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*C" + VM + "APP*F1*A" + VM + "APP*F1*B");
     EXPECT_TRUE(c.RepositionItem("b", true));
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*A" + vm + "APP*F1*B" + vm + "APP*F1*C");
+    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*A" + VM + "APP*F1*B" + VM + "APP*F1*C");
     EXPECT_TRUE(a.RepositionItem("C", true));
-    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*B" + vm + "APP*F1*C" + vm + "APP*F1*A");
+    EXPECT_EQ(form->GetChildList(-1, -1), "APP*F1*B" + VM + "APP*F1*C" + VM + "APP*F1*A");
     EXPECT_FALSE(a.RepositionItem("NOPE", true));
     // Later in child order is nearer the front.
     EXPECT_LT(Control(&b)->ZIndex(), Control(&c)->ZIndex());
@@ -356,7 +342,7 @@ TEST(ItemRegistry, DeletingAFormOfManyControlsStaysFast)
 TEST(ItemRegistry, DefaultItemsAreDetached)
 {
     clsItems items;
-    clsControl &app = items.CreateItem(1, "A");
+    items.CreateItem(1, "A");
     clsControl &form = items.CreateItem(6, "A*F");
     form.SetProperty(Prop::BackColor, "&H8000000E");
     auto probe = items.CreateDefaultItem(20, &form);
@@ -368,17 +354,6 @@ TEST(ItemRegistry, DefaultItemsAreDetached)
     auto bare = items.CreateDefaultItem(16);
     EXPECT_EQ(bare->GetDefaultProperty(Prop::FontName), "Arial");
     EXPECT_EQ(ErrorOf([&] { items.CreateDefaultItem(3); }), GuiErrors::InvalidArgument);
-    (void)app;
-}
-
-TEST(ItemRegistry, FailingFormFactoryGives5013)
-{
-    clsItems items;
-    PlainFormFactory refusing;
-    refusing.SetRefuse(true);
-    items.SetFormFactory(&refusing);
-    EXPECT_EQ(ErrorOf([&] { items.CreateItem(0, "A"); }), GuiErrors::CreateFailed);
-    EXPECT_EQ(items.Count(), 1);
 }
 
 // The plain design form keeps its instances and their z-order by look-up: bringing to the
@@ -395,11 +370,8 @@ TEST(PlainForm, ZOrderAndDeletionKeepTheOthersInOrder)
 
     c[4]->BringToFront(); // already in front
     c[1]->BringToFront();
-    EXPECT_EQ(c[0]->ZIndex(), 0);
-    EXPECT_EQ(c[2]->ZIndex(), 1);
-    EXPECT_EQ(c[3]->ZIndex(), 2);
-    EXPECT_EQ(c[4]->ZIndex(), 3);
-    EXPECT_EQ(c[1]->ZIndex(), 4);
+    for (const auto &[i, z] : {std::pair{0, 0}, {2, 1}, {3, 2}, {4, 3}, {1, 4}})
+        EXPECT_EQ(c[size_t(i)]->ZIndex(), z) << i;
 
     form.DeleteControlInstance(Type::Label, c[3]);
     form.DeleteControlInstance(Type::Label, c[3]); // a second time changes nothing
