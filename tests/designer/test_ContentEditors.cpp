@@ -90,6 +90,14 @@ void Shot(QWidget *widget, const char *name)
         widget->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
 }
 
+// The page's content editor as the view it should be, with the page shown as the user opens it.
+template <class View>
+View *ShowEditor(frmProperties *sheet, Page page)
+{
+    sheet->Pages()->setCurrentIndex(sheet->PageIndex(page));
+    return dynamic_cast<View *>(sheet->ContentEditor(page));
+}
+
 // Clicks a check box on its box, which a click in the middle of a wide one would miss.
 void Tick(QCheckBox *box)
 {
@@ -105,13 +113,12 @@ TEST(ContentEditors, MenuRepairsThenEditsReachTheDesignControl)
     Fixture f({Create("A*F*MAIN", 75),
                Prop(26, Entries({{"FILE", "2", "&File"}, {"NEW", "3", "&New"}, {"FILE", "3", "Again"}}))});
     f.Apply("A*F*MAIN", [&](frmProperties *sheet) {
-        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        auto *bar = ShowEditor<BarEditorView>(sheet, Page::Menu);
         ASSERT_TRUE(bar);
         // Opening showed the model's repairs (two levels, one ID; their texts are the model's).
         const auto messages = f.Messages();
         ASSERT_EQ(messages.size(), 3u);
         EXPECT_TRUE(messages[2].contains("'FILE_2'"));
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
         EXPECT_EQ(bar->Tree()->topLevelItem(0)->child(0)->child(0)->childCount(), 1);
         EXPECT_EQ(bar->ShortcutField()->count(), 102);
         Shot(sheet, "menu-editor");
@@ -141,7 +148,7 @@ TEST(ContentEditors, AToolBarWordsItsMessagesAndADeletedNewToolIsNotStored)
 {
     Fixture f({Create("A*F*TOOLS", 77), Prop(26, Entries({{"NEW", "1", "New"}}))});
     f.Modify("A*F*TOOLS", [&](frmProperties *sheet) {
-        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        auto *bar = ShowEditor<BarEditorView>(sheet, Page::Menu);
         ASSERT_TRUE(bar);
         bar->Select(0);
         QTest::mouseClick(bar->NewItemButton(), Qt::LeftButton);
@@ -151,7 +158,6 @@ TEST(ContentEditors, AToolBarWordsItsMessagesAndADeletedNewToolIsNotStored)
         EXPECT_TRUE(sheet->isVisible());
         QTest::mouseClick(bar->DeleteButton(), Qt::LeftButton);
         bar->PositionField()->setCurrentIndex(2); // Bottom
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
         Shot(sheet, "toolbar-editor");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
     });
@@ -165,10 +171,9 @@ TEST(ContentEditors, TreeWithDuplicateSiblingsIsRepairedAndEdited)
                Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}, {"de", "2", "Again"},
                                  {"NA", "1", "America"}}))});
     f.Apply("A*F*TV", [&](frmProperties *sheet) {
-        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        auto *tree = ShowEditor<TreeEditorView>(sheet, Page::Tree);
         ASSERT_TRUE(tree);
         EXPECT_EQ(f.Messages().size(), 1u);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tree));
         EXPECT_EQ(tree->Tree()->topLevelItem(0)->child(1)->text(0), "Again (de_2)");
         Shot(sheet, "tree-editor");
         f.prompter.Clear();
@@ -219,9 +224,8 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
                Prop(22, "Regions"), Create("A*F*CMDOK", 18)});
     f.prompter.Answers.push_back(iPrompter::Answer::Yes);
     f.Apply("A*F*TABS", [&](frmProperties *sheet) {
-        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        auto *tabs = ShowEditor<TabListView>(sheet, Page::Tabs);
         ASSERT_TRUE(tabs);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
         EXPECT_EQ(tabs->Strip()->count(), 2);
         EXPECT_EQ(tabs->PositionLabel()->text(), "Tab 1 of 2");
         // A tab ID used by another item of the form (the group's own IDs are the model's test).
@@ -254,7 +258,7 @@ TEST(ContentEditors, ListEditorRowsCellsIconsColumnChecksAndDropDownGrid)
                Create("A*F*GRD", 28), Prop(27, "2"), Prop(32, "Item" + vm + "Qty"),
                Prop(36, vm + "S|Small" + sv + "L|Large")});
     f.Apply("A*F*LST", [&](frmProperties *sheet) {
-        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        auto *list = ShowEditor<ucListProps>(sheet, Page::List);
         ASSERT_TRUE(list);
         EXPECT_FALSE(list->Icons());
         EXPECT_FALSE(list->MaxLengthField()->isEnabled()); // grid-only
@@ -269,7 +273,6 @@ TEST(ContentEditors, ListEditorRowsCellsIconsColumnChecksAndDropDownGrid)
         EXPECT_EQ(asked, "Item icon file or URL:");
         EXPECT_TRUE(list->Icons());
         list->IconSizeField()->setCurrentIndex(1);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
         list->Pages()->setCurrentIndex(1);
         Shot(sheet, "list-editor-list");
         QTest::mouseClick(sheet->ConfirmButton(), Qt::LeftButton);
@@ -278,7 +281,7 @@ TEST(ContentEditors, ListEditorRowsCellsIconsColumnChecksAndDropDownGrid)
     EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(70), "1");
 
     f.Apply("A*F*LST", [&](frmProperties *sheet) {
-        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        auto *list = ShowEditor<ucListProps>(sheet, Page::List);
         ASSERT_TRUE(list);
         EXPECT_EQ(list->ItemsGrid()->rowCount(), 2);
         EXPECT_EQ(list->MaxDropField()->currentText(), "auto");
@@ -291,9 +294,8 @@ TEST(ContentEditors, ListEditorRowsCellsIconsColumnChecksAndDropDownGrid)
     EXPECT_EQ(f.items.Find("A*F*LST")->GetProperty(27), "2");
 
     f.Apply("A*F*GRD", [&](frmProperties *sheet) {
-        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        auto *grid = ShowEditor<ucListProps>(sheet, Page::List);
         ASSERT_TRUE(grid);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
         grid->SetScaleMode(1);
         EXPECT_EQ(grid->WidthField()->placeholderText(), "1000");
         // In inches the hint a column shows is the same width in inches.
@@ -349,9 +351,8 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
                Prop(36, vm + "S|Small" + sv + "L|Large"),
                Create("A*F*LST", 21), Prop(26, "Adams" + vm + "Baker"), Prop(56, vm + "baker.ico")});
     f.Apply("A*F*GRD", [&](frmProperties *sheet) {
-        auto *grid = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        auto *grid = ShowEditor<ucListProps>(sheet, Page::List);
         ASSERT_TRUE(grid);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
         grid->Pages()->setCurrentIndex(1);
         EXPECT_TRUE(grid->HeadingsField()->isChecked());
         EXPECT_TRUE(grid->AutoExtendField()->isChecked());
@@ -395,7 +396,7 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
 
     // Opened again, the editor shows what was stored.
     f.Apply("A*F*GRD", [&](frmProperties *sheet) {
-        auto *editor = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        auto *editor = ShowEditor<ucListProps>(sheet, Page::List);
         ASSERT_TRUE(editor);
         EXPECT_FALSE(editor->HeadingsField()->isChecked());
         EXPECT_FALSE(editor->AutoExtendField()->isChecked());
@@ -412,9 +413,8 @@ TEST(ContentEditors, ListEditorStoresHeadingRowNewLinesColumnChecksDropDownAndIc
 
     // Switching a list's icon column off drops its icons.
     f.Apply("A*F*LST", [&](frmProperties *sheet) {
-        auto *list = dynamic_cast<ucListProps *>(sheet->ContentEditor(Page::List));
+        auto *list = ShowEditor<ucListProps>(sheet, Page::List);
         ASSERT_TRUE(list);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::List));
         list->Pages()->setCurrentIndex(1);
         EXPECT_TRUE(list->IconsField()->isChecked());
         EXPECT_TRUE(list->CellIconField()->isEnabled());
@@ -433,7 +433,7 @@ TEST(ContentEditors, TabCountAddsAndRemovesTabsAtTheEnd)
                Prop(22, "Regions")});
     f.prompter.Answers.push_back(iPrompter::Answer::No);
     f.Apply("A*F*TABS", [&](frmProperties *sheet) {
-        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        auto *tabs = ShowEditor<TabListView>(sheet, Page::Tabs);
         ASSERT_TRUE(tabs);
         EXPECT_EQ(tabs->CountField()->value(), 2);
         tabs->CountField()->setValue(4);
@@ -490,9 +490,8 @@ TEST(ContentEditors, CaptionsAreRenamedInPlaceAndTreeNodesTakeTheirIconFromTheCh
     Fixture f({Create("A*F*TV", 33), Prop(26, Entries({{"EU", "1", "Europe"}, {"DE", "2", "Germany"}})),
                Create("A*F*MAIN", 75), Prop(26, Entries({{"FILE", "1", "&File"}, {"NEW", "2", "&New"}}))});
     f.Apply("A*F*TV", [&](frmProperties *sheet) {
-        auto *tree = dynamic_cast<TreeEditorView *>(sheet->ContentEditor(Page::Tree));
+        auto *tree = ShowEditor<TreeEditorView>(sheet, Page::Tree);
         ASSERT_TRUE(tree);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tree));
         tree->Select(1);
         RenameInPlace(tree->Tree(), "Germany", "Deutschland");
         EXPECT_EQ(tree->CaptionField()->text(), "Deutschland");
@@ -518,9 +517,8 @@ TEST(ContentEditors, CaptionsAreRenamedInPlaceAndTreeNodesTakeTheirIconFromTheCh
               Entries({{"EU", "1", "Europe"}, {"DE", "2", "Deutschland", "flag.ico"}}));
 
     f.Apply("A*F*MAIN", [&](frmProperties *sheet) {
-        auto *bar = dynamic_cast<BarEditorView *>(sheet->ContentEditor(Page::Menu));
+        auto *bar = ShowEditor<BarEditorView>(sheet, Page::Menu);
         ASSERT_TRUE(bar);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Menu));
         bar->Select(1);
         RenameInPlace(bar->Tree(), "&New", "&Open");
         // The bar's own root line is not an entry and cannot be renamed.
@@ -538,9 +536,8 @@ TEST(ContentEditors, ANewTabGroupTakesFreeTabIdsAndLeavesTheOtherGroupAlone)
 {
     Fixture f({Create("A*F*TABS", 30), Create("A*F*Tab1", 31, "TABS"), Prop(22, "Keep")});
     const auto result = f.New(30, "Tabgrp2", [&](frmProperties *sheet) {
-        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        auto *tabs = ShowEditor<TabListView>(sheet, Page::Tabs);
         ASSERT_TRUE(tabs);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
         QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
         EXPECT_EQ(tabs->IdField()->text(), "Tab2");
         // The other group's tab cannot be typed instead (which IDs the form has taken, the new
@@ -567,9 +564,8 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
     Fixture f(QStringList{});
     QCheckBox *rows = nullptr;
     auto result = f.New(30, "Tabgrp1", [&](frmProperties *sheet) {
-        auto *tabs = dynamic_cast<TabListView *>(sheet->ContentEditor(Page::Tabs));
+        auto *tabs = ShowEditor<TabListView>(sheet, Page::Tabs);
         ASSERT_TRUE(tabs);
-        sheet->Pages()->setCurrentIndex(sheet->PageIndex(Page::Tabs));
         tabs->CountField()->setValue(2);
         rows = qobject_cast<QCheckBox *>(sheet->FieldWidget(Prop::Style));
         ASSERT_TRUE(rows);
