@@ -455,7 +455,6 @@ TEST_F(CodeEditorLinkTest, UpdateModelWritesBackAndReportsAClosedDocument)
     ASSERT_TRUE(designer.AddControl(18, "ORDERS*ORDER*CMDNEW", {}, {}, {}, {}, {}));
     dialogs.Update = [this](UpdateCodeModel &m) {
         EXPECT_EQ(m.Missing, QStringList{"ORDERS.ORDER.CMDNEW.CLICK"});
-        EXPECT_EQ(m.Decoder.Text, "GUI support code for the event decoder needs to be updated.");
         EXPECT_TRUE(m.Decoder.CanUpdate);
         m.AddRebuildsDecoder = true;
         EXPECT_TRUE(m.AddMissing("ORDERS.ORDER.CMDNEW.CLICK"));

@@ -246,7 +246,6 @@ TEST(ContentEditors, TabsBecomePanelsOnApply)
         auto *tabs = ShowEditor<TabListView>(sheet, Page::Tabs);
         ASSERT_TRUE(tabs);
         EXPECT_EQ(tabs->Strip()->count(), 2);
-        EXPECT_EQ(tabs->PositionLabel()->text(), "Tab 1 of 2");
         // A tab ID used by another item of the form (the group's own IDs are the model's test).
         Retype(tabs->IdField(), "CMDOK");
         QTest::mouseClick(tabs->AddButton(), Qt::LeftButton);
@@ -581,7 +580,6 @@ TEST(ContentEditors, ANewTabGroupsEventsAndTabRowsAreStoredAsItsPagesShowThem)
         EXPECT_EQ(entry.Value->EventMask(), qint32(EventMaskBit(Event::Click)));
     }
     EXPECT_EQ(tabCount, 2);
-    EXPECT_EQ(group->GetProperty(Prop::Style), "1"); // the surface's rows are the model's test
 
     // Opened again, the pages show what was stored.
     result = f.Modify("A*F*Tabgrp1", [&](frmProperties *sheet) {
