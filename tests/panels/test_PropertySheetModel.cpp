@@ -561,7 +561,6 @@ TEST(PropertySheetModel, GridFocusStyleSelectedCellTickAndAlternateRowColour)
     EXPECT_EQ(ChoiceLabels(f.sheet.FindField(Prop::FocusStyle)),
               (QStringList{"thin dotted rectangle", "thick dotted rectangle",
                            "thick solid rectangle"}));
-    ASSERT_TRUE(f.sheet.FindField(PropertySheetModel::SelCellStyleCode));
     ASSERT_TRUE(f.sheet.FindField(Prop::AltColor));
     EXPECT_EQ(f.sheet.FindField(Prop::AltColor)->Label, "Alternate row color");
     EXPECT_EQ(f.sheet.Text(PropertySheetModel::SelCellStyleCode), "0");
