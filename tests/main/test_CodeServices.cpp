@@ -385,6 +385,7 @@ TEST(CodeServices, PreviewRunsTheSelectedFormOverTheRuntime)
     auto *runtime = static_cast<clsGuiRuntime *>(preview->Model().Runtime());
     QWidget *ok = runtime->WidgetOf("ORDERS*ORDER*CMDOK");
     ASSERT_TRUE(ok && ok->isVisible());
+    EXPECT_EQ(preview->TitleLabel()->text(), "Preview running: ORDERS*ORDER");
 
     // A second Preview replaces the first, which shuts its runtime down.
     EXPECT_TRUE(d.code->Dispatch("Preview"));
