@@ -96,7 +96,6 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
     Designer d;
     d.window->Start();
     mdiMain &window = d.window->Window();
-    EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.StatusText(), "") << "start-up ends with the first panel cleared";
     EXPECT_FALSE(d.Bands().Enabled("Save"));
     EXPECT_FALSE(d.Bands().Enabled("Form"));
