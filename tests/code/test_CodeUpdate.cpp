@@ -277,19 +277,14 @@ TEST(CodeUpdate, ClashingHandlerLabelsAreNumberedForTheLaterObject)
 // separator joins the number.
 TEST(CodeUpdate, HandlerLabelNumberingRule)
 {
+    using Labels = std::vector<QString>;
     Bench b(Shop(Quit, Close, Click));
-    auto labels = [&b](const std::vector<EventRow> &rows) {
-        QStringList out;
-        for (const QString &l : b.gen.EventHandlerLabels(rows))
-            out << l;
-        return out;
-    };
-    EXPECT_EQ(labels({{"S", "F", "A", "Click"}, {"S", "F", "B", "Click"}}),
-              (QStringList{"S.F.A.CLICK", "S.F.B.CLICK"}));
-    EXPECT_EQ(labels({{"S", "F", "A-1", "Click"}, {"S", "F", "A1", "Click"}, {"S", "F", "A 1", "Click"},
-                      {"S", "F", "a1", "MENU(CLICK.2)"}, {"S", "F", "A1", "Click"}}),
-              (QStringList{"S.F.A1.CLICK", "S.F.A1.CLICK.3", "S.F.A.1.CLICK", "S.F.A1.CLICK.2",
-                           "S.F.A1.CLICK.4"}));
+    EXPECT_EQ(b.gen.EventHandlerLabels({{"S", "F", "A", "Click"}, {"S", "F", "B", "Click"}}),
+              (Labels{"S.F.A.CLICK", "S.F.B.CLICK"}));
+    EXPECT_EQ(b.gen.EventHandlerLabels({{"S", "F", "A-1", "Click"}, {"S", "F", "A1", "Click"},
+                                        {"S", "F", "A 1", "Click"}, {"S", "F", "a1", "MENU(CLICK.2)"},
+                                        {"S", "F", "A1", "Click"}}),
+              (Labels{"S.F.A1.CLICK", "S.F.A1.CLICK.3", "S.F.A.1.CLICK", "S.F.A1.CLICK.2", "S.F.A1.CLICK.4"}));
 
     TemplateFolder underscored{{"", "", "", "", "", "%%DECODE%%\r\nGOSUB %%TARGET%% __ACTION_",
                                 "%%Target_%%:\r\nRETURN", "%%Target_%%:\r\nRETURN",
@@ -298,7 +293,7 @@ TEST(CodeUpdate, HandlerLabelNumberingRule)
     modCodeGen gen(files);
     gen.SetProjectText(Shop(0, Close, 0, 1));
     const std::vector<QString> got = gen.EventHandlerLabels({{"S", "A-B", "", "Close"}, {"S", "AB", "", "CLOSE"}});
-    EXPECT_EQ(got, (std::vector<QString>{"S_Ab_Close", "S_Ab_Close_2"}));
+    EXPECT_EQ(got, (Labels{"S_Ab_Close", "S_Ab_Close_2"}));
 }
 
 // A program whose lines are joined by a host's attribute marks reaches the update as one
