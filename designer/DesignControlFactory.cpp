@@ -64,6 +64,11 @@ QWidget *CreateWidget(int kind, QWidget *parent)
         auto *combo = new QComboBox(parent);
         combo->setEditable(kind == Type::Combo);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The list's pop-up is made now, while the widget is new. Made later, by the first
+        // colour or font a loaded form gives a drop-down list, it tears down and rebuilds parts
+        // of itself, and each part that goes searches the application's whole queue of pending
+        // events: a big project of drop-down lists opened in time growing faster than its size.
+        (void)combo->view();
         return combo;
     }
     case Type::Picture:
