@@ -183,9 +183,6 @@ class Arrange(scenario.Scenario):
         wait_for("the controls back where they were",
                  lambda: {i: self.geometry(d, i) for i in items} == placed)
 
-    def running_designers(self):
-        return self.designers
-
 
 def main():
     return e2e.run_main(Arrange, "placed, banded, aligned, sized, saved and undone")

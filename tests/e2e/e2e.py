@@ -346,13 +346,15 @@ class Session:
         os.makedirs(self.work)
         self.display = None
         self.input = None
+        # The designers started and not yet stopped: close stops them, a failure shows their logs.
+        self.designers = []
 
     def open_display(self):
         self.display = Display()
         self.input = Input(self.display)
 
     def running_designers(self):
-        return []
+        return self.designers
 
     def close(self):
         for designer in self.running_designers():

@@ -26,10 +26,6 @@ FORMS = 400
 class LoadCancel(e2e.Session):
     def __init__(self, build_dir, keep):
         super().__init__(build_dir, keep, "corvane-e2e-cancel-")
-        self.designers = []
-
-    def running_designers(self):
-        return self.designers
 
     def open_by_name(self, designer, path):
         self.input.key("ctrl+o", at=e2e.activate(designer, self.input))

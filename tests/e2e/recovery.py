@@ -54,7 +54,6 @@ def strip_time(text):
 class Recovery(e2e.Session):
     def __init__(self, build_dir, keep):
         super().__init__(build_dir, keep, "corvane-e2e-recovery-")
-        self.designers = []
         examples = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
         for name in ("orders.gui", "logo.png"):
             shutil.copy(os.path.join(examples, name), self.work)
@@ -175,9 +174,6 @@ class Recovery(e2e.Session):
         left = [n for n in os.listdir(self.folder)]
         if left:
             raise Failure("files left after a normal exit: %r" % left)
-
-    def running_designers(self):
-        return self.designers
 
 
 def main():

@@ -31,10 +31,6 @@ class SaveAs(e2e.Session):
             shutil.copy(os.path.join(EXAMPLES, name), self.folder)
         self.orders = os.path.join(self.folder, "orders.gui")
         self.new_file = os.path.join(self.folder, APP + ".gui")
-        self.designers = []
-
-    def running_designers(self):
-        return self.designers
 
     def orders_bytes(self):
         with open(self.orders, "rb") as f:

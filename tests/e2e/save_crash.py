@@ -74,7 +74,6 @@ class SaveCrash(e2e.Session):
         self.runs = runs
         self.random = random.Random(seed)
         self.seed = seed
-        self.designers = []
         self.document = os.path.join(self.work, "bench.gui")
         self.original = bench_project(20000)
         self.folder = os.path.join(self.home, ".local", "state", "corvane", "recovery")
@@ -171,9 +170,6 @@ class SaveCrash(e2e.Session):
         print("seed %s, %d runs: old text %d, new text %d, recovery offered %d"
               % (self.seed, self.runs, self.outcomes["old"], self.outcomes["new"],
                  self.outcomes["offered"]))
-
-    def running_designers(self):
-        return self.designers
 
 
 def argument(name, default):

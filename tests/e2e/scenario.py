@@ -32,7 +32,6 @@ class Scenario(e2e.Session):
         self.project_path = os.path.join(self.work, "sample.gui")
         self.shots = os.path.join(build_dir, "e2e")
         os.makedirs(self.shots, exist_ok=True)
-        self.designers = []
 
     # ---- helpers ---------------------------------------------------------------------------
 
@@ -292,9 +291,6 @@ class Scenario(e2e.Session):
             raise Failure("expected the closing question, got %r" % box.get("text"))
         self.click_at(e2e.button(box, "No"))
         wait_for("the designer to end", lambda: not b.alive(), timeout=15)
-
-    def running_designers(self):
-        return self.designers
 
 
 def main():

@@ -19,10 +19,6 @@ from e2e import Failure, wait_for
 class SpecialFiles(e2e.Session):
     def __init__(self, build_dir, keep):
         super().__init__(build_dir, keep, "corvane-e2e-special-")
-        self.designers = []
-
-    def running_designers(self):
-        return self.designers
 
     def answer_ok(self, designer, what, expected):
         box = designer.wait_modal(what, timeout=20)
