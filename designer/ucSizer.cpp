@@ -285,7 +285,9 @@ protected:
                 painter.drawImage(r, m_snapshot, QRectF(r.topLeft() * ratio, r.size() * ratio));
         }
         // The outlines' strips filled in one batch: a group drag repaints hundreds a step.
-        QList<QRect> strips;
+        // The nibs go over every strip, each in the order the marks come; while a group moves
+        // its items show as outlines only.
+        QList<QRect> strips, nibs;
         strips.reserve(4 * m_marks.size());
         for (const Mark &mark : std::as_const(m_marks)) {
             if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
@@ -293,27 +295,22 @@ protected:
             const QRect b = mark.Box;
             strips << QRect(b.x(), b.y(), b.width(), 1) << QRect(b.x(), b.bottom(), b.width(), 1)
                    << QRect(b.x(), b.y(), 1, b.height()) << QRect(b.right(), b.y(), 1, b.height());
-        }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(MarkColour);
-        painter.drawRects(strips);
-        // While a group moves its items show as outlines only.
-        for (const Mark &mark : std::as_const(m_marks)) {
             if (!m_snapshot.isNull())
-                break;
-            if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
                 continue;
-            const QRect b = mark.Box;
             const int m = MarkNib(mark.Nib);
             const int w = b.width(), h = b.height();
             for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - m) / 2), QPoint(0, h - m),
                                     QPoint((w - m) / 2, 0), QPoint((w - m) / 2, h - m),
                                     QPoint(w - m, 0), QPoint(w - m, (h - m) / 2),
-                                    QPoint(w - m, h - m)}) {
-                const QRect nib(b.x() + at.x(), b.y() + at.y(), m, m);
-                painter.fillRect(nib, MarkColour);
-                painter.fillRect(nib.adjusted(1, 1, -1, -1), Qt::white);
-            }
+                                    QPoint(w - m, h - m)})
+                nibs << QRect(b.x() + at.x(), b.y() + at.y(), m, m);
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(MarkColour);
+        painter.drawRects(strips);
+        for (const QRect &nib : std::as_const(nibs)) {
+            painter.fillRect(nib, MarkColour);
+            painter.fillRect(nib.adjusted(1, 1, -1, -1), Qt::white);
         }
         const QRegion parts = SizerParts(m_box, m_nib) & event->region();
         for (const QRect &r : parts)
