@@ -5,12 +5,14 @@
 #include "BenchTemplates.h"
 #include "BenchTiming.h"
 #include "code/CodeAnalysis.h"
+#include "code/CodeProgramText.h"
 #include "code/TemplateFiles.h"
 #include "code/modCodeGen.h"
 #include "support/Marks.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
@@ -43,7 +45,20 @@ struct Timing
     double ms = 0;
     double cpu = 0; // of the thread
     bool complete = false;
+    double baseMs = 0, baseCpu = 0;
 };
+
+// The least any line-based reading of the program costs: its lines split off, each line's key
+// worked out and the keys gathered in a set. On this machine's memory this alone grows more
+// than ten times for ten times the lines, which the analysis's growth is measured against.
+qsizetype Baseline(const QString &program)
+{
+    const QStringList lines = CodeProgramText::Lines(CodeProgramText::NormalizeLineEnds(program));
+    QSet<QString> keys;
+    for (const QString &line : lines)
+        keys.insert(CodeProgramText::LineKey(line));
+    return keys.size();
+}
 
 Timing Measure(TemplateFiles &templates, int handlers)
 {
@@ -59,8 +74,16 @@ Timing Measure(TemplateFiles &templates, int handlers)
 
     Timing t;
     t.lines = program.count(QStringLiteral("\r\n")) + 1;
-    t.ms = t.cpu = 1e300;
+    t.ms = t.cpu = t.baseMs = t.baseCpu = 1e300;
     for (int run = 0; run < Runs; ++run) {
+        QElapsedTimer base;
+        base.start();
+        const double baseCpu = ThreadCpuTimeMs();
+        if (Baseline(program) == 0)
+            t.complete = false;
+        t.baseMs = std::min(t.baseMs, base.nsecsElapsed() / 1e6);
+        t.baseCpu = std::min(t.baseCpu, ThreadCpuTimeMs() - baseCpu);
+
         QElapsedTimer timer;
         timer.start();
         const double cpu = ThreadCpuTimeMs();
@@ -92,7 +115,13 @@ int main(int argc, char **argv)
     std::printf("analysis of 20,000 handlers (%lld lines): %9.1f ms (CPU %9.1f)%s\n",
                 static_cast<long long>(large.lines), large.ms, large.cpu,
                 large.complete ? "" : "  (NOT complete)");
-    std::printf("ratio: %.1f (CPU %.1f)\n", small.ms > 0 ? large.ms / small.ms : 0.0,
-                small.cpu > 0 ? large.cpu / small.cpu : 0.0);
+    const double ratio = large.ms / small.ms, cpuRatio = large.cpu / small.cpu;
+    const double baseRatio = large.baseMs / small.baseMs, baseCpuRatio = large.baseCpu / small.baseCpu;
+    std::printf("ratio: %.1f (CPU %.1f)\n", ratio, cpuRatio);
+    std::printf("baseline, the lines split and their keys in a set: %.1f ms and %.1f ms, ratio %.1f "
+                "(CPU %.1f)\n",
+                small.baseMs, large.baseMs, baseRatio, baseCpuRatio);
+    std::printf("analysis growth / baseline growth: %.2f (CPU %.2f; goal at most 1.1)\n",
+                ratio / baseRatio, cpuRatio / baseCpuRatio);
     return 0;
 }

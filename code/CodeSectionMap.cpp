@@ -23,7 +23,7 @@ QString Compact(const QString &line)
 }
 
 // A line a banner or the space around it is made of: stars and blanks only.
-bool IsBannerLine(const QString &line)
+bool IsBannerLine(QStringView line)
 {
     for (QChar c : line) {
         if (c != QLatin1Char('*') && !IsBlank(c))
@@ -181,16 +181,8 @@ CodeSectionMap::CodeSectionMap(const QStringList &lines, const Templates &templa
     m_keys.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
         m_keys.push_back(CodeProgramText::LineKey(m_lines[i]));
-        const QString &key = m_keys.back();
-        if (key.isEmpty())
-            continue;
-        m_byKey[key].push_back(i);
-        // A section written right after a banner continues the banner's last "*".
-        if (key.startsWith(QLatin1Char('*'))) {
-            const QString rest = key.mid(1).trimmed();
-            if (!rest.isEmpty())
-                m_afterStar[rest].push_back(i);
-        }
+        if (m_keys.back().startsWith(QLatin1Char('*')))
+            m_starLines.push_back(i);
     }
 
     for (int k = 0; k < 3; ++k)
@@ -335,17 +327,37 @@ int CodeSectionMap::FirstLine(const QString &key) const
     if (key.isEmpty())
         return -1;
     // The line itself, alone or right after a banner's "*"...
-    int best = -1;
-    for (const auto *index : {&m_byKey, &m_afterStar}) {
-        const auto it = index->constFind(key);
-        if (it != index->constEnd() && (best < 0 || it->front() < best))
-            best = it->front();
+    const std::vector<int> &equal = Equal(key);
+    int best = equal.empty() ? -1 : equal.front();
+    // A section written right after a banner continues the banner's last "*".
+    for (int line : m_starLines) {
+        if (best >= 0 && line >= best)
+            break;
+        if (QStringView(m_keys[size_t(line)]).mid(1).trimmed() == key) {
+            best = line;
+            break;
+        }
     }
     if (best >= 0)
         return best;
     // ... else the first line that holds it.
     const std::vector<int> &holding = Containing(key);
     return holding.empty() ? -1 : holding.front();
+}
+
+const std::vector<int> &CodeSectionMap::Equal(const QString &key) const
+{
+    auto it = m_equal.find(key);
+    if (it != m_equal.end())
+        return *it;
+    std::vector<int> at;
+    if (!key.isEmpty()) {
+        for (int i = 0; i < int(m_keys.size()); ++i) {
+            if (m_keys[size_t(i)] == key)
+                at.push_back(i);
+        }
+    }
+    return *m_equal.insert(key, std::move(at));
 }
 
 const std::vector<int> &CodeSectionMap::Containing(const QString &key) const
@@ -388,9 +400,8 @@ int CodeSectionMap::LastLine(int start, int from, const QString &lastKey, int co
     };
 
     // Lines equal to the last line first: code added inside the span may hold its text.
-    const auto exact = m_byKey.constFind(lastKey);
-    if (exact != m_byKey.constEnd() && exactCount > 0) {
-        const auto [begin, end] = within(*exact);
+    if (exactCount > 0) {
+        const auto [begin, end] = within(Equal(lastKey));
         if (end - begin >= exactCount)
             return *(begin + (exactCount - 1));
     }

@@ -36,9 +36,9 @@
 // own sections use (the decoder's entry label, the runtime call), nor a label line inside a
 // structural section, so hand-written subroutines are not taken for handlers.
 //
-// The program's lines are indexed once; every look-up is a hash probe plus a binary search,
-// and each distinct text searched for is looked for once in every line, so a program with
-// thousands of handlers is mapped in time proportional to its length.
+// Each line's key is worked out once, and each distinct text searched for is looked for once
+// in every key; every look-up after that is a hash probe plus a binary search, so a program
+// with thousands of handlers is mapped in time proportional to its length.
 class CodeSectionMap
 {
 public:
@@ -131,16 +131,18 @@ private:
     int LastLine(int start, int from, const QString &lastKey, int count, int exactCount,
                  bool *whole = nullptr) const;
     int NextAnchor(int line) const;
-    // Lines whose key holds the text, ascending; worked out once per text.
+    // Lines whose key is the text, and lines whose key holds it, ascending; each worked out
+    // once per text. Only the few texts of the template are looked for, so a pass over the
+    // keys per text costs less than an index of every line's key.
+    const std::vector<int> &Equal(const QString &key) const;
     const std::vector<int> &Containing(const QString &key) const;
     bool IsStarLine(int line) const;
 
     QStringList m_lines;
     QString m_extraLabelChars;
-    std::vector<QString> m_keys;                  // per line: its key (CodeProgramText::LineKey)
-    QHash<QString, std::vector<int>> m_byKey;     // line key -> line indices, ascending
-    QHash<QString, std::vector<int>> m_afterStar; // key after the one "*" that begins it
-    mutable QHash<QString, std::vector<int>> m_containing;
+    std::vector<QString> m_keys;   // per line: its key (CodeProgramText::LineKey)
+    std::vector<int> m_starLines;  // lines whose key begins with "*", ascending
+    mutable QHash<QString, std::vector<int>> m_equal, m_containing;
     QSet<int> m_empty; // structural sections with nothing to find
     std::vector<int> m_anchors;                   // first lines of sections and handlers
     std::map<int, Span> m_sections;
