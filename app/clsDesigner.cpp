@@ -534,3 +534,16 @@ void clsDesigner::ReleaseAll()
     m_current = nullptr;
     m_selection.clear();
 }
+
+void clsDesigner::ForgetAll()
+{
+    while (!m_projects.empty()) {
+        const size_t before = m_projects.size();
+        if (const clsControl *app = m_projects.back()->App)
+            ForgetProject(*app);
+        if (m_projects.size() == before)
+            m_projects.pop_back();
+    }
+    m_current = nullptr;
+    m_selection.clear();
+}

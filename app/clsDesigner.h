@@ -125,6 +125,9 @@ public:
     void SetChanged(ProjectState &project, bool changed);
     // Deletes every open project (shutdown).
     void ReleaseAll();
+    // Forgets every open project, its document let go, without deleting its items: with
+    // clsItems::Abandon, how a process that ends right after closes them.
+    void ForgetAll();
 
     // Reports an error in the error-report layout (severity 2) under the label.
     void ReportError(int number, const QString &description, const QString &label);

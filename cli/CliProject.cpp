@@ -22,7 +22,13 @@ CliProject::CliProject()
     Storage().SetPartialLoadMessage(false);
 }
 
-CliProject::~CliProject() = default;
+CliProject::~CliProject()
+{
+    if (s_endsWithProcess) {
+        Designer().ForgetAll();
+        Items().Abandon();
+    }
+}
 
 bool CliProject::Configure(const CliOptions &options, QString &error)
 {

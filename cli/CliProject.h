@@ -17,6 +17,11 @@ public:
     CliProject();
     ~CliProject();
 
+    // Called once by the tool itself, whose process ends with its command: from then on a
+    // project is closed by letting go of its document and leaving its objects to the end of
+    // the process (clsItems::Abandon) instead of deleting them one by one.
+    static void EndWithTheProcess() { s_endsWithProcess = true; }
+
     // Applies the options every loading subcommand takes (--duplicates). False with a
     // message for a usage error.
     bool Configure(const CliOptions &options, QString &error);
@@ -45,6 +50,7 @@ private:
     HeadlessPrompter m_prompter;
     DesignerRoot m_root;
     ProjectState *m_project = nullptr;
+    static inline bool s_endsWithProcess = false;
 };
 
 // Writes the bytes to the file (replacing it whole) or, for no file or "-", to stdout. A

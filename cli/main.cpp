@@ -1,5 +1,6 @@
 // The corvane command-line tool: headless commands over project documents and code.
 #include "cli/CliCommand.h"
+#include "cli/CliProject.h"
 #include "cli/CliRender.h"
 
 #include "support/GuiError.h"
@@ -88,6 +89,10 @@ int Run(int argc, char *argv[])
     const std::unique_ptr<QCoreApplication> app = IsRenderCommand(argc, argv)
         ? CreateRenderApplication(argc, argv)
         : std::make_unique<QCoreApplication>(argc, argv);
+    // Headless, a loaded project holds nothing but memory: the process ends without taking
+    // it apart. Rendered forms have widgets, which go the usual way.
+    if (!IsRenderCommand(argc, argv))
+        CliProject::EndWithTheProcess();
     const QStringList arguments = app->arguments().mid(1);
     if (arguments.isEmpty()) {
         PrintHelp();

@@ -26,6 +26,15 @@ clsItems::~clsItems()
     m_items.Clear();
 }
 
+void clsItems::Abandon()
+{
+    static auto *const abandoned = new std::vector<KeyedList<std::unique_ptr<clsControl>>>;
+    abandoned->push_back(std::move(m_items));
+    m_items.Clear();
+    m_root = nullptr;
+    m_dragSources.clear();
+}
+
 QString clsItems::KeyOf(const QString &id)
 {
     // IDs are nearly always upper-case ASCII already: then the ID itself is the key, and

@@ -102,3 +102,27 @@ TEST(DesignerRoot, AProjectTakesItsUndoRecordsWithItWhenItGoes)
     EXPECT_FALSE(states.Enabled);
     root.Disconnect();
 }
+
+// The command-line tool ends its process with its command: the projects are let go without
+// deleting their objects. The registry and the project list are empty, and the objects are
+// still there after the root has ended.
+TEST(DesignerRoot, ProjectsLetGoAsTheProcessEndsKeepTheirObjects)
+{
+    auto root = std::make_unique<DesignerRoot>(TestState());
+    ScriptedPrompter prompter;
+    DesignerPorts ports;
+    ports.Prompter = &prompter;
+    root->Connect(ports);
+    ASSERT_TRUE(root->Designer().SetTemplate(Sample()));
+    const clsControl *label = root->Items().Find("APP*F*Label1");
+    ASSERT_TRUE(label);
+    root->Designer().ForgetAll();
+    EXPECT_TRUE(root->Designer().Projects().empty());
+    EXPECT_TRUE(root->Items().Contains("APP*F*Label1"));
+    root->Items().Abandon();
+    EXPECT_EQ(root->Items().Count(), 0);
+    EXPECT_FALSE(root->Items().Find("APP"));
+    root.reset();
+    EXPECT_EQ(label->ID(), "Label1");
+    EXPECT_EQ(label->Parent()->ID(), "F");
+}
