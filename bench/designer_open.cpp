@@ -41,8 +41,9 @@ int main(int argc, char **argv)
     std::map<int, BenchOpen::Measure> table;
     bool linear = true;
     for (int forms = 32; forms <= largest; forms *= 2) {
-        // Small opens vary most; they take the best of three.
-        const BenchOpen::Measure m = BenchOpen::Best(mix, forms, forms <= 128 ? 3 : 1);
+        // Every size the best of three: growth is read between sizes, and the best of three
+        // against a single run would count one run's noise as growth.
+        const BenchOpen::Measure m = BenchOpen::Best(mix, forms, 3);
         if (!m.Ok()) {
             std::printf("%6d  failed\n", forms);
             break;
