@@ -86,12 +86,13 @@ namespace {
 int Run(int argc, char *argv[])
 {
     // Only the render command needs widgets; every other command stays headless.
-    const std::unique_ptr<QCoreApplication> app = IsRenderCommand(argc, argv)
+    const bool render = IsRenderCommand(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = render
         ? CreateRenderApplication(argc, argv)
         : std::make_unique<QCoreApplication>(argc, argv);
     // Headless, a loaded project holds nothing but memory: the process ends without taking
     // it apart. Rendered forms have widgets, which go the usual way.
-    if (!IsRenderCommand(argc, argv))
+    if (!render)
         CliProject::EndWithTheProcess();
     const QStringList arguments = app->arguments().mid(1);
     if (arguments.isEmpty()) {

@@ -345,34 +345,31 @@ int CodeSectionMap::FirstLine(const QString &key) const
     return holding.empty() ? -1 : holding.front();
 }
 
-const std::vector<int> &CodeSectionMap::Equal(const QString &key) const
+template <typename Fits>
+const std::vector<int> &CodeSectionMap::LinesWhere(QHash<QString, std::vector<int>> &found,
+                                                   const QString &key, Fits fits) const
 {
-    auto it = m_equal.find(key);
-    if (it != m_equal.end())
+    auto it = found.find(key);
+    if (it != found.end())
         return *it;
     std::vector<int> at;
     if (!key.isEmpty()) {
         for (int i = 0; i < int(m_keys.size()); ++i) {
-            if (m_keys[size_t(i)] == key)
+            if (fits(m_keys[size_t(i)]))
                 at.push_back(i);
         }
     }
-    return *m_equal.insert(key, std::move(at));
+    return *found.insert(key, std::move(at));
+}
+
+const std::vector<int> &CodeSectionMap::Equal(const QString &key) const
+{
+    return LinesWhere(m_equal, key, [&key](const QString &line) { return line == key; });
 }
 
 const std::vector<int> &CodeSectionMap::Containing(const QString &key) const
 {
-    auto it = m_containing.find(key);
-    if (it != m_containing.end())
-        return *it;
-    std::vector<int> at;
-    if (!key.isEmpty()) {
-        for (int i = 0; i < int(m_keys.size()); ++i) {
-            if (m_keys[size_t(i)].contains(key))
-                at.push_back(i);
-        }
-    }
-    return *m_containing.insert(key, std::move(at));
+    return LinesWhere(m_containing, key, [&key](const QString &line) { return line.contains(key); });
 }
 
 bool CodeSectionMap::IsStarLine(int line) const

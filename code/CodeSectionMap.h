@@ -136,6 +136,10 @@ private:
     // keys per text costs less than an index of every line's key.
     const std::vector<int> &Equal(const QString &key) const;
     const std::vector<int> &Containing(const QString &key) const;
+    // The lines whose key fits, looked for once per text and kept in `found`.
+    template <typename Fits>
+    const std::vector<int> &LinesWhere(QHash<QString, std::vector<int>> &found, const QString &key,
+                                       Fits fits) const;
     bool IsStarLine(int line) const;
 
     QStringList m_lines;
