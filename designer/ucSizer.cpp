@@ -14,13 +14,17 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -106,21 +110,36 @@ QWidget *OutlineSegment(QWidget *parent)
 
 constexpr int NibIndexes[] = {6, 4, 5, 2, 1, 10, 8, 9};
 
+// The one-pixel outline of a rectangle in canvas pixels.
+std::array<QRect, 4> OutlineOf(const QRect &b)
+{
+    return {QRect(b.x(), b.y(), b.width(), 1), QRect(b.x(), b.bottom(), b.width(), 1),
+            QRect(b.x(), b.y(), 1, b.height()), QRect(b.right(), b.y(), 1, b.height())};
+}
+
+// The eight nibs of a rectangle, n pixels a nib.
+std::array<QRect, 8> NibsOf(const QRect &b, int n)
+{
+    const int w = b.width(), h = b.height();
+    std::array<QRect, 8> nibs;
+    int i = 0;
+    for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - n) / 2), QPoint(0, h - n),
+                            QPoint((w - n) / 2, 0), QPoint((w - n) / 2, h - n), QPoint(w - n, 0),
+                            QPoint(w - n, (h - n) / 2), QPoint(w - n, h - n)})
+        nibs[size_t(i++)] = QRect(b.x() + at.x(), b.y() + at.y(), n, n);
+    return nibs;
+}
+
 // The outline and the nibs of a rectangle in canvas pixels, n pixels a nib.
 QRegion SizerParts(const QRect &box, int n)
 {
     if (box.isEmpty())
         return {};
-    const int x = box.x(), y = box.y(), w = box.width(), h = box.height();
     QRegion parts;
-    parts += QRect(x, y, w, 1);
-    parts += QRect(x, y + h - 1, w, 1);
-    parts += QRect(x, y, 1, h);
-    parts += QRect(x + w - 1, y, 1, h);
-    for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - n) / 2), QPoint(0, h - n),
-                            QPoint((w - n) / 2, 0), QPoint((w - n) / 2, h - n),
-                            QPoint(w - n, 0), QPoint(w - n, (h - n) / 2), QPoint(w - n, h - n)})
-        parts += QRect(x + at.x(), y + at.y(), n, n);
+    for (const QRect &r : OutlineOf(box))
+        parts += r;
+    for (const QRect &r : NibsOf(box, n))
+        parts += r;
     return parts;
 }
 
@@ -130,6 +149,44 @@ const QColor MarkColour(96, 96, 96);
 int MarkNib(int n)
 {
     return qMax(4, n - 1);
+}
+
+const QColor SizerColour(0, 0, 128);
+
+// Copies a rectangle of pixels between two images of one 32-bit format, at one pixel a device
+// pixel; false, copying nothing, when either rectangle leaves its image.
+bool CopyPixels(QImage &to, const QRect &into, const QImage &from, const QRect &source)
+{
+    if (into.isEmpty() || into.size() != source.size() || !to.rect().contains(into)
+        || !from.rect().contains(source) || to.depth() != 32 || from.depth() != 32)
+        return false;
+    const qsizetype toLine = to.bytesPerLine(), fromLine = from.bytesPerLine();
+    uchar *t = to.bits() + into.y() * toLine + into.x() * 4;
+    const uchar *f = from.constBits() + source.y() * fromLine + source.x() * 4;
+    if (into.width() == 1) {
+        for (int y = 0; y < into.height(); ++y, t += toLine, f += fromLine)
+            *reinterpret_cast<quint32 *>(t) = *reinterpret_cast<const quint32 *>(f);
+        return true;
+    }
+    for (int y = 0; y < into.height(); ++y, t += toLine, f += fromLine)
+        std::memcpy(t, f, size_t(into.width()) * 4);
+    return true;
+}
+
+// Whether `inner` lies within `outer`, an empty one anywhere.
+inline bool Within(const QRect &inner, const QRect &outer)
+{
+    return inner.isEmpty()
+           || (inner.left() >= outer.left() && inner.top() >= outer.top()
+               && inner.right() <= outer.right() && inner.bottom() <= outer.bottom());
+}
+
+// The common part of two rectangles, worked out inline: a group drag's frame clips thousands.
+inline QRect Clip(const QRect &a, const QRect &b)
+{
+    const int left = std::max(a.left(), b.left()), top = std::max(a.top(), b.top());
+    const int right = std::min(a.right(), b.right()), bottom = std::min(a.bottom(), b.bottom());
+    return left > right || top > bottom ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 // Draws a move drag's sizer and the marks of the secondary selection. Moving a child of the
@@ -142,7 +199,12 @@ int MarkNib(int n)
 //
 // While a group drag runs the overlay shows a picture of the form taken at its start and
 // becomes opaque: a step repaints the overlay alone, never the controls below it, however
-// many marks move.
+// many marks move. That picture must not show the marks, which lie over the controls in what
+// the window shows; so while there are marks the overlay keeps a copy of what lies under it,
+// taken from the window's backing store each time it paints, before its marks go over it.
+// Every repaint of the canvas passes through the overlay, which covers the canvas and is not
+// opaque, so the copy is as fresh as the window, and a drag of hundreds of selected controls
+// starts with a copy of pixels instead of drawing the whole form again.
 class SizerOverlay final : public QWidget
 {
 public:
@@ -212,17 +274,20 @@ public:
             if (it == m_marks.end())
                 return;
             m_marks.erase(it);
+            if (m_marks.isEmpty())
+                ForgetClean();
+        } else if (it != m_marks.end()) {
+            *it = Mark{box, n};
         } else {
-            if (it == m_marks.end())
-                Prepare();
+            Prepare();
             m_marks.insert(key, Mark{box, n});
         }
         if (!paint)
             return;
         if (!old.isEmpty())
-            update(old);
+            Dirty(old);
         if (!box.isEmpty())
-            update(box);
+            Dirty(box);
     }
 
     // A group drag begins: from now on the overlay shows the form as it is, with the boxes
@@ -232,19 +297,46 @@ public:
         if (!m_snapshot.isNull())
             return;
         Prepare();
-        // What the window shows is copied; what it does not show and what the marks and the
-        // box cover is drawn afresh. That is far cheaper than drawing a form of hundreds of
-        // controls again, when only a few of them are selected.
         QRegion redraw;
-        m_snapshot = OnScreen(redraw);
-        if (m_snapshot.isNull()) {
-            m_snapshot = QImage(size() * devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
-            m_snapshot.setDevicePixelRatio(devicePixelRatioF());
-            redraw = rect();
+        m_frame = {};
+        m_shown.clear();
+        m_underKept = false;
+        const StoreFrame frame = WindowStore();
+        if (frame.Store && !m_clean.isNull() && m_clean.format() == frame.Store->format()) {
+            // The copy kept as the window painted is the form without the marks. Where it
+            // has not seen the window shows the controls as they are, for the overlay draws
+            // only where it has seen; what the window hides is drawn afresh.
+            const QRegion shown = visibleRegion();
+            m_snapshot = std::exchange(m_clean, QImage());
+            for (const QRect &r : shown - m_cleanSeen)
+                CopyPixels(m_snapshot, r, *frame.Store, r.translated(frame.At));
+            m_cleanSeen = {};
+            redraw = QRegion(rect()) - shown;
+            // The window shows that picture with the marks and the sizer over it: the first
+            // step puts back what they cover.
+            m_frame = frame;
+            for (const Mark &mark : std::as_const(m_marks)) {
+                for (const QRect &r : OutlineOf(mark.Box))
+                    m_shown.append({r, 0});
+                for (const QRect &r : NibsOf(mark.Box, MarkNib(mark.Nib)))
+                    m_shown.append({r, 0});
+            }
+            for (const QRect &r : SizerParts(m_box, m_nib))
+                m_shown.append({r, 0});
         } else {
-            redraw += m_box;
-            for (const Mark &mark : std::as_const(m_marks))
-                redraw += mark.Box;
+            // What the window shows is copied; what it does not show and what the marks and
+            // the box cover is drawn afresh.
+            m_snapshot = OnScreen(redraw);
+            if (m_snapshot.isNull()) {
+                m_snapshot = QImage(size() * devicePixelRatioF(),
+                                    QImage::Format_ARGB32_Premultiplied);
+                m_snapshot.setDevicePixelRatio(devicePixelRatioF());
+                redraw = rect();
+            } else {
+                redraw += m_box;
+                for (const Mark &mark : std::as_const(m_marks))
+                    redraw += mark.Box;
+            }
         }
         DrawAfresh(redraw & rect());
         m_group = rect();
@@ -255,14 +347,23 @@ public:
     void RepaintGroup()
     {
         const QRect now = GroupBox();
-        update(now | m_group);
+        m_requested = (now | m_group) & rect();
+        update(m_requested);
         m_group = now;
     }
     void EndSnapshot()
     {
         if (m_snapshot.isNull())
             return;
+        // The picture's pixels serve as the copy of what lies under the marks again: the
+        // repaint below fills in what it will show.
+        if (m_clean.isNull() && !m_marks.isEmpty() && m_snapshot.size() == size()
+            && m_snapshot.devicePixelRatio() == 1)
+            m_clean = std::move(m_snapshot);
+        m_cleanSeen = {};
         m_snapshot = QImage();
+        m_shown.clear();
+        m_frame = {};
         setAttribute(Qt::WA_OpaquePaintEvent, false);
         // Elsewhere the window shows the form as the snapshot did; the controls that moved
         // repaint where they were and where they are.
@@ -270,51 +371,28 @@ public:
     }
 
 protected:
+    void resizeEvent(QResizeEvent *) override
+    {
+        // The marks stay in the store where they were: the copy keeps what it knows.
+        if (!m_clean.isNull()) {
+            m_clean = m_clean.copy(rect());
+            m_cleanSeen &= rect();
+        }
+    }
+
     void paintEvent(QPaintEvent *event) override
     {
         if (m_hidden)
             return;
-        const QRect area = event->rect();
-        const QRegion &region = event->region();
-        // A band's or a drag's strips cross few of the marks inside their bounds.
-        const bool fewParts = region.rectCount() <= 64;
+        m_dirtyMarks = 0;
+        m_dirtyBounds = {};
         QPainter painter(this);
         if (!m_snapshot.isNull()) {
-            const qreal ratio = m_snapshot.devicePixelRatio();
-            for (const QRect &r : region)
-                painter.drawImage(r, m_snapshot, QRectF(r.topLeft() * ratio, r.size() * ratio));
+            PaintGroupFrame(painter, event->region());
+            return;
         }
-        // The outlines' strips filled in one batch: a group drag repaints hundreds a step.
-        // The nibs go over every strip, each in the order the marks come; while a group moves
-        // its items show as outlines only.
-        QList<QRect> strips, nibs;
-        strips.reserve(4 * m_marks.size());
-        for (const Mark &mark : std::as_const(m_marks)) {
-            if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
-                continue;
-            const QRect b = mark.Box;
-            strips << QRect(b.x(), b.y(), b.width(), 1) << QRect(b.x(), b.bottom(), b.width(), 1)
-                   << QRect(b.x(), b.y(), 1, b.height()) << QRect(b.right(), b.y(), 1, b.height());
-            if (!m_snapshot.isNull())
-                continue;
-            const int m = MarkNib(mark.Nib);
-            const int w = b.width(), h = b.height();
-            for (const QPoint at : {QPoint(0, 0), QPoint(0, (h - m) / 2), QPoint(0, h - m),
-                                    QPoint((w - m) / 2, 0), QPoint((w - m) / 2, h - m),
-                                    QPoint(w - m, 0), QPoint(w - m, (h - m) / 2),
-                                    QPoint(w - m, h - m)})
-                nibs << QRect(b.x() + at.x(), b.y() + at.y(), m, m);
-        }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(MarkColour);
-        painter.drawRects(strips);
-        for (const QRect &nib : std::as_const(nibs)) {
-            painter.fillRect(nib, MarkColour);
-            painter.fillRect(nib.adjusted(1, 1, -1, -1), Qt::white);
-        }
-        const QRegion parts = SizerParts(m_box, m_nib) & event->region();
-        for (const QRect &r : parts)
-            painter.fillRect(r, QColor(0, 0, 128));
+        KeepClean(painter, event->region());
+        PaintMarks(painter, event->region());
     }
 
 private:
@@ -323,6 +401,193 @@ private:
         QRect Box;
         int Nib = 0;
     };
+    // A rectangle of one colour a group frame put in the window's store.
+    struct Strip
+    {
+        QRect Box;
+        QRgb Colour = 0;
+    };
+    // Where the overlay paints in the window's backing store: an image of 32-bit pixels at
+    // one pixel a device pixel, the overlay at `At`. No store when painting elsewhere (a
+    // grab) or at another scale.
+    struct StoreFrame
+    {
+        const QImage *Store = nullptr;
+        const uchar *Bits = nullptr;
+        QSize Size;
+        QPoint At;
+        bool operator==(const StoreFrame &) const = default;
+    };
+    // A group drag's frame: the marks' outlines over the picture of the form, and the
+    // leader's sizer. Drawn in full where the window's store may not hold the last frame; else
+    // only what moved is put right, in the store's pixels: the picture back where the
+    // outlines were, the outlines where they are now. Hundreds of one-pixel strips cost a
+    // frame's time through a painter, and a fraction of it as plain stores.
+    void PaintGroupFrame(QPainter &painter, const QRegion &region)
+    {
+        QList<Strip> now;
+        now.reserve(4 * m_marks.size() + 12);
+        for (const Mark &mark : std::as_const(m_marks))
+            for (const QRect &r : OutlineOf(mark.Box))
+                now.append({r, MarkColour.rgb()});
+        for (const QRect &r : SizerParts(m_box, m_nib))
+            now.append({r, SizerColour.rgb()});
+        const StoreFrame frame = StoreFrameOf(painter);
+        const bool continues = frame.Store && frame == m_frame;
+        const QRect clip =
+            frame.Store ? m_requested & frame.Store->rect().translated(-frame.At) : QRect();
+        if (continues && !m_requested.isEmpty() && region == QRegion(m_requested)
+            && m_snapshot.format() == frame.Store->format() && Within(ShownBounds(), clip)) {
+            Restore(frame);
+            Cover(frame, now, clip);
+        } else {
+            const qreal ratio = m_snapshot.devicePixelRatio();
+            for (const QRect &r : region)
+                painter.drawImage(r, m_snapshot, QRectF(r.topLeft() * ratio, r.size() * ratio));
+            const QRect area = region.boundingRect();
+            for (const Strip &strip : std::as_const(now))
+                if (strip.Box.intersects(area))
+                    painter.fillRect(strip.Box, QColor(strip.Colour));
+            m_shown = std::move(now);
+            m_underKept = false;
+        }
+        // A later frame may count on the store when this one painted the whole overlay, or
+        // all that changed since a frame it could count on, at the same place in the store.
+        const bool whole = region.contains(rect())
+                           || (continues && region.contains(m_requested | m_group));
+        m_frame = whole ? frame : StoreFrame{};
+        m_requested = {};
+    }
+
+    // The pixels under the strips of the last frame put back: those kept as the strips
+    // covered them, last covered first back, or the picture's.
+    void Restore(const StoreFrame &frame)
+    {
+        auto *store = const_cast<QImage *>(frame.Store);
+        const qsizetype line = store->bytesPerLine();
+        uchar *bits = store->bits();
+        if (!m_underKept) {
+            for (const Strip &strip : std::as_const(m_shown)) {
+                const QRect r = Clip(strip.Box, rect());
+                if (!r.isEmpty())
+                    CopyPixels(*store, r.translated(frame.At), m_snapshot, r);
+            }
+            return;
+        }
+        const quint32 *under = m_under.data() + m_under.size();
+        for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it) {
+            const QRect r = it->Box.translated(frame.At);
+            const int w = r.width();
+            under -= qsizetype(w) * r.height();
+            const quint32 *from = under;
+            uchar *row = bits + r.y() * line + r.x() * 4;
+            for (int y = 0; y < r.height(); ++y, row += line, from += w) {
+                if (w == 1)
+                    *reinterpret_cast<quint32 *>(row) = *from;
+                else
+                    std::memcpy(row, from, size_t(w) * 4);
+            }
+        }
+    }
+    // The strips of this frame put into the store within `clip`, the pixels under each kept.
+    void Cover(const StoreFrame &frame, const QList<Strip> &strips, const QRect &clip)
+    {
+        auto *store = const_cast<QImage *>(frame.Store);
+        const qsizetype line = store->bytesPerLine();
+        uchar *bits = store->bits();
+        m_shown.clear();
+        m_under.clear();
+        for (const Strip &strip : strips) {
+            const QRect box = Clip(strip.Box, clip);
+            if (box.isEmpty())
+                continue;
+            m_shown.append({box, strip.Colour});
+            const QRect r = box.translated(frame.At);
+            const int w = r.width();
+            uchar *row = bits + r.y() * line + r.x() * 4;
+            for (int y = 0; y < r.height(); ++y, row += line) {
+                auto *pixels = reinterpret_cast<quint32 *>(row);
+                m_under.insert(m_under.end(), pixels, pixels + w);
+                std::fill_n(pixels, w, strip.Colour);
+            }
+        }
+        m_underKept = true;
+    }
+
+    QRect ShownBounds() const
+    {
+        QRect bounds;
+        for (const Strip &strip : m_shown)
+            bounds |= strip.Box;
+        return bounds;
+    }
+
+    void PaintMarks(QPainter &painter, const QRegion &region)
+    {
+        const QRect area = region.boundingRect();
+        // A band's strips cross few of the marks inside their bounds.
+        const bool fewParts = region.rectCount() <= 64;
+        // The outlines' strips filled in one batch, the nibs over every strip, each in the
+        // order the marks come.
+        QList<QRect> strips, nibs;
+        strips.reserve(4 * m_marks.size());
+        for (const Mark &mark : std::as_const(m_marks)) {
+            if (!mark.Box.intersects(area) || (fewParts && !region.intersects(mark.Box)))
+                continue;
+            for (const QRect &r : OutlineOf(mark.Box))
+                strips.append(r);
+            for (const QRect &r : NibsOf(mark.Box, MarkNib(mark.Nib)))
+                nibs.append(r);
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(MarkColour);
+        painter.drawRects(strips);
+        for (const QRect &nib : std::as_const(nibs)) {
+            painter.fillRect(nib, MarkColour);
+            painter.fillRect(nib.adjusted(1, 1, -1, -1), Qt::white);
+        }
+        const QRegion parts = SizerParts(m_box, m_nib) & region;
+        for (const QRect &r : parts)
+            painter.fillRect(r, SizerColour);
+    }
+
+    StoreFrame StoreFrameOf(QPainter &painter) const
+    {
+        const QImage *image = StoreImage();
+        if (!image || !painter.paintEngine() || painter.paintEngine()->paintDevice() != image)
+            return {};
+        const QTransform t = painter.deviceTransform();
+        if (t.type() > QTransform::TxTranslate)
+            return {};
+        return {image, image->constBits(), image->size(), QPoint(int(t.dx()), int(t.dy()))};
+    }
+    // The same outside a paint, what waits to be painted painted first.
+    StoreFrame WindowStore() const
+    {
+        QWidget *top = window();
+        if (!isVisible() || !top->backingStore())
+            return {};
+        QCoreApplication::sendPostedEvents(top, QEvent::UpdateRequest);
+        const QImage *image = StoreImage();
+        if (!image || image->devicePixelRatio() != 1)
+            return {};
+        return {image, image->constBits(), image->size(), mapTo(top, QPoint())};
+    }
+    const QImage *StoreImage() const
+    {
+        QBackingStore *store = window()->backingStore();
+        QPaintDevice *device = store ? store->paintDevice() : nullptr;
+        if (!device || device->devType() != QInternal::Image)
+            return nullptr;
+        const auto *image = static_cast<const QImage *>(device);
+        // A store shared with another image would be copied by a write.
+        if (!image->isDetached()
+            || !(image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32
+                 || image->format() == QImage::Format_ARGB32_Premultiplied))
+            return nullptr;
+        return image;
+    }
+
     QRect m_box;
     int m_nib = 0;
     // The canvas as the window shows it now, copied from the window's backing store: a copy
@@ -358,6 +623,58 @@ private:
         return box;
     }
 
+    // A mark's box to repaint. When hundreds of marks change at once (an undo of a group's
+    // move, a selection of all) their common bounds are repainted: a region of hundreds of
+    // small rectangles costs more to keep and to paint through than the area it leaves out.
+    void Dirty(const QRect &box)
+    {
+        if (++m_dirtyMarks <= 64) {
+            update(box);
+            return;
+        }
+        m_dirtyBounds |= box;
+        update(m_dirtyBounds);
+    }
+
+    // What the controls painted into the window's backing store under `region`, copied before
+    // the marks go over it. Only while there are marks: without them the window shows the
+    // controls as they are. A paint into anything but the store (a grab, a render) copies
+    // nothing.
+    void KeepClean(QPainter &painter, const QRegion &region)
+    {
+        if (m_marks.isEmpty())
+            return;
+        const StoreFrame frame = StoreFrameOf(painter);
+        if (!frame.Store) {
+            // Marks that go into the store untracked leave it no longer clean everywhere.
+            QBackingStore *store = window()->backingStore();
+            if (store && painter.paintEngine()
+                && painter.paintEngine()->paintDevice() == store->paintDevice())
+                m_untracked = true;
+            return;
+        }
+        if (m_clean.isNull() && !m_untracked) {
+            // The first marks: the window shows the controls clean everywhere.
+            m_clean = QImage(size(), frame.Store->format());
+            const QRegion shown = visibleRegion();
+            for (const QRect &r : shown)
+                CopyPixels(m_clean, r, *frame.Store, r.translated(frame.At));
+            m_cleanSeen = shown;
+        } else if (m_clean.size() != size() || m_clean.format() != frame.Store->format()) {
+            m_clean = QImage(size(), frame.Store->format());
+            m_cleanSeen = {};
+        }
+        for (const QRect &r : region & rect())
+            if (CopyPixels(m_clean, r, *frame.Store, r.translated(frame.At)))
+                m_cleanSeen += r;
+    }
+    void ForgetClean()
+    {
+        m_clean = QImage();
+        m_cleanSeen = {};
+        m_untracked = false;
+    }
+
     // The form under the overlay drawn into the snapshot, without the overlay.
     void DrawAfresh(const QRegion &area)
     {
@@ -370,6 +687,24 @@ private:
 
     QHash<const void *, Mark> m_marks;
     QImage m_snapshot;
+    // The canvas without the marks as the window last painted it, and where it has.
+    QImage m_clean;
+    QRegion m_cleanSeen;
+    // Marks were painted into the store without a copy of what they cover.
+    bool m_untracked = false;
+    // Marks whose boxes were given to repaint since the last paint, and the bounds of those
+    // beyond the first few.
+    int m_dirtyMarks = 0;
+    QRect m_dirtyBounds;
+    // A group drag's last frame in the window's store, the strips it put there, and the area
+    // its step asked to repaint.
+    StoreFrame m_frame;
+    QList<Strip> m_shown;
+    QRect m_requested;
+    // The pixels under m_shown, strip after strip and row after row; or none, when the
+    // picture has them.
+    std::vector<quint32> m_under;
+    bool m_underKept = false;
     // What a group drag's boxes covered at its last step.
     QRect m_group;
     bool m_hidden = false;
@@ -566,16 +901,25 @@ void ucSizer::Track()
     Place(m_current);
 }
 
-void ucSizer::Place(const SizerModel::Rect &rect)
+QPoint ucSizer::ContainerOffset() const
 {
     QWidget *canvas = m_form.Canvas();
-    if (!canvas)
-        return;
-    QPoint offset;
-    if (!LinkedIsForm())
+    if (canvas && m_linked && !LinkedIsForm())
         if (const auto *container = dynamic_cast<const DesignControl *>(m_linked->Container()))
             if (QWidget *client = container->ChildArea(); client && client != canvas)
-                offset = client->mapTo(canvas, QPoint(0, 0));
+                return client->mapTo(canvas, QPoint(0, 0));
+    return {};
+}
+
+void ucSizer::Place(const SizerModel::Rect &rect)
+{
+    PlaceAt(ContainerOffset(), rect);
+}
+
+void ucSizer::PlaceAt(QPoint offset, const SizerModel::Rect &rect)
+{
+    if (!m_form.Canvas())
+        return;
     const int x = offset.x() + PixelsX(rect.Left);
     const int y = offset.y() + PixelsY(rect.Top);
     const int w = qMax(1, PixelsX(rect.Width));
@@ -676,6 +1020,7 @@ void ucSizer::StartTracking(QPoint globalCursor, const QList<ucSizer *> &followe
         if (follower && follower != this && follower->m_linked && !follower->LinkedIsForm()
             && !follower->m_tracking) {
             follower->m_start = follower->m_current = follower->LinkedRect();
+            follower->m_offset = follower->ContainerOffset();
             if (m_followers.isEmpty())
                 addBox(*this);
             addBox(*follower);
@@ -723,8 +1068,9 @@ void ucSizer::TrackTo(QPoint globalCursor)
     m_current = next;
     Place(m_current);
     if (!m_followers.isEmpty()) {
-        for (ucSizer *follower : Followers())
-            follower->Follow(offset.x(), offset.y());
+        for (const QPointer<ucSizer> &follower : std::as_const(m_followers))
+            if (follower)
+                follower->Follow(offset.x(), offset.y());
         if (overlay && overlay->Snapshot())
             overlay->RepaintGroup();
     }
@@ -769,7 +1115,9 @@ void ucSizer::Follow(int dx, int dy)
     if (next == m_current)
         return;
     m_current = next;
-    Place(m_current);
+    // Its container does not move during the drag: where it lies on the canvas was read as
+    // the drag began.
+    PlaceAt(m_offset, m_current);
 }
 
 void ucSizer::EndFollowers()

@@ -126,6 +126,9 @@ private:
     void EndFollowers();
     SizerModel::Settings DragSettings() const;
     void Place(const SizerModel::Rect &rect);
+    void PlaceAt(QPoint containerOffset, const SizerModel::Rect &rect);
+    // Where the client area of the linked item's container lies on the canvas.
+    QPoint ContainerOffset() const;
     void ShowParts(bool shown);
     QPoint Delta(QPoint globalCursor) const;
     void EndOverlay();
@@ -148,6 +151,8 @@ private:
     QPoint m_cursorStart;
     SizerModel::Rect m_start;
     SizerModel::Rect m_current;
+    // A follower's ContainerOffset, read as a group drag begins.
+    QPoint m_offset;
     int m_nibDrag = 0;
     bool m_changed = false;
     Qt::MouseButton m_clickButton = Qt::NoButton;

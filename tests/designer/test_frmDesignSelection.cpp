@@ -216,9 +216,11 @@ TEST(frmDesignSelection, DraggingOneOfSeveralMovesThemAllInOneUndoRecord)
     EXPECT_EQ(Ids(f.designer.Selection()), QStringList{"A*F*Check1"});
 }
 
-// While a group is dragged the form shows as it was before the selection, copied from what
-// the window shows and drawn afresh where the window does not show it or the marks lay, with
-// the outlines moving over it: a wrong offset or a stale copy differs away from the outlines.
+// While a group is dragged the window shows the form as it was before the selection, with the
+// outlines moving over it. Each step is checked in what the window holds (its backing store),
+// which a step changes only where the outlines were and are: a wrong offset, a stale copy, a
+// mark left at the start or an outline left behind differs away from the outlines. The small
+// window hides part of the form, which is then drawn afresh.
 TEST(frmDesignSelection, AGroupDragShowsTheFormAsItWasUnderTheMovingOutlines)
 {
     for (const QSize windowSize : {QSize(500, 400), QSize(250, 200)}) {
@@ -234,48 +236,72 @@ TEST(frmDesignSelection, AGroupDragShowsTheFormAsItWasUnderTheMovingOutlines)
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         QCoreApplication::processEvents();
-        const QImage before = f.Form()->Grab();
+        const QRect seen = QRect(QPoint(37, 23), canvas->size()) & window.rect();
+        const auto shown = [&] {
+            QCoreApplication::processEvents();
+            const auto *store = static_cast<const QImage *>(window.backingStore()->paintDevice());
+            return store->copy(seen).convertToFormat(QImage::Format_RGB32);
+        };
         Click(f.WidgetOfItem("A*F*Label1"));
         Click(f.WidgetOfItem("A*F*Check1"), Ctrl);
         Click(f.WidgetOfItem("A*F*Frame1"), Ctrl);
         QCoreApplication::processEvents();
 
-        // Label1 (80, 60), Check1 (80, 160) and Frame1 (200, 100) move 30 left and 10 down.
+        // Label1 (80, 60), Check1 (80, 160) and Frame1 (200, 100), dragged by Frame1 from
+        // (50, 15) in steps that go back over themselves, the outlines of one step crossing
+        // those of the last; then dragged again from where they went.
+        QList<QRect> boxes{{80, 60, 100, 30}, {80, 160, 100, 20}, {200, 100, 160, 120}};
         QWidget *frame = f.WidgetOfItem("A*F*Frame1");
-        QTest::mousePress(frame, Qt::LeftButton, {}, {50, 15});
-        QTest::mouseMove(frame, {35, 20});
-        QTest::mouseMove(frame, {20, 25});
-        QCoreApplication::processEvents();
-        const QImage during = f.Form()->Grab();
-        QTest::mouseRelease(frame, Qt::LeftButton, {}, {20, 25});
-        ASSERT_EQ(f.Stored("A*F*Frame1").front(), 3000 - 450);
-        // After the release the window shows what the form draws now: nothing of the
-        // snapshot is left behind.
-        QCoreApplication::processEvents();
-        const QRect seen = QRect(QPoint(37, 23), canvas->size()) & window.rect();
-        const auto *store = static_cast<const QImage *>(window.backingStore()->paintDevice());
-        EXPECT_EQ(store->copy(seen).convertToFormat(QImage::Format_RGB32),
-                  window.grab(seen).toImage().convertToFormat(QImage::Format_RGB32));
-
-        const QList<QRect> boxes{{80, 60, 100, 30}, {80, 160, 100, 20}, {200, 100, 160, 120}};
-        const auto nearAnEdge = [&boxes](QPoint p) {
-            for (const QRect &old : boxes) {
-                const QRect box = old.translated(-30, 10);
-                if (box.adjusted(-5, -5, 5, 5).contains(p) && !box.adjusted(5, 5, -5, -5).contains(p))
-                    return true;
+        const QList<QPoint> steps{{35, 20}, {20, 25}, {22, 26}, {60, 40}, {57, 38}, {20, 25}};
+        for (int drag = 0; drag < 2; ++drag) {
+            SCOPED_TRACE(drag);
+            // The form as it draws without any selection, the controls where this drag starts.
+            Fixture plain;
+            plain.LoadOutOfSight();
+            for (const char *path : {"A*F*Label1", "A*F*Check1", "A*F*Frame1"}) {
+                const QList<int> at = plain.Stored(path);
+                plain.Item(path).Move(QString::number(at[0] - drag * 450),
+                                      QString::number(at[1] + drag * 150), {}, {});
             }
-            return false;
-        };
-        ASSERT_EQ(during.size(), before.size());
-        int outline = 0, elsewhere = 0;
-        for (int y = 0; y < before.height(); ++y)
-            for (int x = 0; x < before.width(); ++x)
-                if (during.pixel(x, y) != before.pixel(x, y))
-                    ++(nearAnEdge({x, y}) ? outline : elsewhere);
-        EXPECT_EQ(elsewhere, 0);
-        // The outlines at the new places are drawn.
-        EXPECT_GT(outline, 400);
-        EXPECT_EQ(during.pixelColor(50, 170), QColor(96, 96, 96));
+            const QImage before = plain.Form()->Grab().convertToFormat(QImage::Format_RGB32);
+            QTest::mousePress(frame, Qt::LeftButton, {}, {50, 15});
+            for (const QPoint step : steps) {
+                SCOPED_TRACE(step.x());
+                QTest::mouseMove(frame, step);
+                const QImage during = shown();
+                const QPoint by = step - QPoint(50, 15);
+                const auto nearAnEdge = [&](QPoint p) {
+                    for (const QRect &old : boxes) {
+                        const QRect box = old.translated(by);
+                        if (box.adjusted(-5, -5, 5, 5).contains(p)
+                            && !box.adjusted(5, 5, -5, -5).contains(p))
+                            return true;
+                    }
+                    return false;
+                };
+                int outline = 0, elsewhere = 0;
+                for (int y = 0; y < during.height(); ++y)
+                    for (int x = 0; x < during.width(); ++x) {
+                        const QPoint at = QPoint(x, y) + seen.topLeft() - QPoint(37, 23);
+                        if (during.pixel(x, y) != before.pixel(at))
+                            ++(nearAnEdge(at) ? outline : elsewhere);
+                    }
+                EXPECT_EQ(elsewhere, 0);
+                // Check1's outline at its new place, where the window shows it.
+                const QPoint left = boxes[1].topLeft() + QPoint(0, 10) + by;
+                if (seen.contains(left + QPoint(37, 23)))
+                    EXPECT_EQ(during.pixelColor(left + QPoint(37, 23) - seen.topLeft()),
+                              QColor(96, 96, 96));
+                EXPECT_GT(outline, 100);
+            }
+            QTest::mouseRelease(frame, Qt::LeftButton, {}, steps.back());
+            ASSERT_EQ(f.Stored("A*F*Frame1").front(), 3000 - (drag + 1) * 450);
+            // After the release the window shows what the form draws now: nothing of the
+            // picture is left behind.
+            EXPECT_EQ(shown(), window.grab(seen).toImage().convertToFormat(QImage::Format_RGB32));
+            for (QRect &box : boxes)
+                box.translate(-30, 10);
+        }
     }
 }
 
