@@ -656,10 +656,10 @@ private:
         if (m_clean.isNull() && !m_untracked) {
             // The first marks: the window shows the controls clean everywhere.
             m_clean = QImage(size(), frame.Store->format());
-            const QRegion shown = visibleRegion();
-            for (const QRect &r : shown)
-                CopyPixels(m_clean, r, *frame.Store, r.translated(frame.At));
-            m_cleanSeen = shown;
+            m_cleanSeen = {};
+            for (const QRect &r : visibleRegion())
+                if (CopyPixels(m_clean, r, *frame.Store, r.translated(frame.At)))
+                    m_cleanSeen += r;
         } else if (m_clean.size() != size() || m_clean.format() != frame.Store->format()) {
             m_clean = QImage(size(), frame.Store->format());
             m_cleanSeen = {};
