@@ -28,6 +28,56 @@ QStringList Ids(const QList<clsControl *> &items)
     return ids;
 }
 
+// The pixels of `during`, the window's copy of the canvas from `origin` on, that differ from
+// `before`: those within 5 pixels of an edge of one of `boxes`, and the others.
+std::pair<int, int> Differences(const QImage &during, QPoint origin, const QImage &before,
+                                const QList<QRect> &boxes)
+{
+    const auto nearAnEdge = [&](QPoint p) {
+        for (const QRect &box : boxes)
+            if (box.adjusted(-5, -5, 5, 5).contains(p) && !box.adjusted(5, 5, -5, -5).contains(p))
+                return true;
+        return false;
+    };
+    int outline = 0, elsewhere = 0;
+    for (int y = 0; y < during.height(); ++y)
+        for (int x = 0; x < during.width(); ++x) {
+            const QPoint at = QPoint(x, y) + origin;
+            if (during.pixel(x, y) != before.pixel(at))
+                ++(nearAnEdge(at) ? outline : elsewhere);
+        }
+    return {outline, elsewhere};
+}
+
+// A window holding the canvas of the fixture's form at (37, 23), and what it shows of it.
+struct CanvasWindow
+{
+    QWidget Window;
+    QRect Seen;
+    CanvasWindow(Fixture &f, QSize size)
+    {
+        Window.resize(size);
+        QWidget *canvas = f.Form()->Canvas();
+        canvas->setParent(&Window);
+        canvas->move(37, 23);
+        canvas->show();
+        Window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window));
+        QCoreApplication::processEvents();
+        Seen = QRect(QPoint(37, 23), canvas->size()) & Window.rect();
+    }
+    // What the window's backing store holds of the canvas once what waits is painted.
+    QImage Shown()
+    {
+        QCoreApplication::processEvents();
+        const auto *store = static_cast<const QImage *>(Window.backingStore()->paintDevice());
+        return store->copy(Seen).convertToFormat(QImage::Format_RGB32);
+    }
+    QImage Drawn() { return Window.grab(Seen).toImage().convertToFormat(QImage::Format_RGB32); }
+    // Where the copies start on the canvas.
+    QPoint Origin() const { return Seen.topLeft() - QPoint(37, 23); }
+};
+
 QColor Pixel(frmDesign *form, QPoint at)
 {
     QCoreApplication::processEvents();
@@ -227,21 +277,7 @@ TEST(frmDesignSelection, AGroupDragShowsTheFormAsItWasUnderTheMovingOutlines)
         SCOPED_TRACE(windowSize.width());
         Fixture f;
         f.LoadOutOfSight();
-        QWidget window;
-        window.resize(windowSize);
-        QWidget *canvas = f.Form()->Canvas();
-        canvas->setParent(&window);
-        canvas->move(37, 23);
-        canvas->show();
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        QCoreApplication::processEvents();
-        const QRect seen = QRect(QPoint(37, 23), canvas->size()) & window.rect();
-        const auto shown = [&] {
-            QCoreApplication::processEvents();
-            const auto *store = static_cast<const QImage *>(window.backingStore()->paintDevice());
-            return store->copy(seen).convertToFormat(QImage::Format_RGB32);
-        };
+        CanvasWindow window(f, windowSize);
         Click(f.WidgetOfItem("A*F*Label1"));
         Click(f.WidgetOfItem("A*F*Check1"), Ctrl);
         Click(f.WidgetOfItem("A*F*Frame1"), Ctrl);
@@ -268,41 +304,72 @@ TEST(frmDesignSelection, AGroupDragShowsTheFormAsItWasUnderTheMovingOutlines)
             for (const QPoint step : steps) {
                 SCOPED_TRACE(step.x());
                 QTest::mouseMove(frame, step);
-                const QImage during = shown();
+                const QImage during = window.Shown();
                 const QPoint by = step - QPoint(50, 15);
-                const auto nearAnEdge = [&](QPoint p) {
-                    for (const QRect &old : boxes) {
-                        const QRect box = old.translated(by);
-                        if (box.adjusted(-5, -5, 5, 5).contains(p)
-                            && !box.adjusted(5, 5, -5, -5).contains(p))
-                            return true;
-                    }
-                    return false;
-                };
-                int outline = 0, elsewhere = 0;
-                for (int y = 0; y < during.height(); ++y)
-                    for (int x = 0; x < during.width(); ++x) {
-                        const QPoint at = QPoint(x, y) + seen.topLeft() - QPoint(37, 23);
-                        if (during.pixel(x, y) != before.pixel(at))
-                            ++(nearAnEdge(at) ? outline : elsewhere);
-                    }
+                QList<QRect> now;
+                for (const QRect &box : boxes)
+                    now << box.translated(by);
+                const auto [outline, elsewhere] = Differences(during, window.Origin(), before, now);
                 EXPECT_EQ(elsewhere, 0);
                 // Check1's outline at its new place, where the window shows it.
-                const QPoint left = boxes[1].topLeft() + QPoint(0, 10) + by;
-                if (seen.contains(left + QPoint(37, 23)))
-                    EXPECT_EQ(during.pixelColor(left + QPoint(37, 23) - seen.topLeft()),
-                              QColor(96, 96, 96));
+                const QPoint left = now[1].topLeft() + QPoint(0, 10);
+                if (window.Seen.contains(left + QPoint(37, 23)))
+                    EXPECT_EQ(during.pixelColor(left - window.Origin()), QColor(96, 96, 96));
                 EXPECT_GT(outline, 100);
             }
             QTest::mouseRelease(frame, Qt::LeftButton, {}, steps.back());
             ASSERT_EQ(f.Stored("A*F*Frame1").front(), 3000 - (drag + 1) * 450);
             // After the release the window shows what the form draws now: nothing of the
             // picture is left behind.
-            EXPECT_EQ(shown(), window.grab(seen).toImage().convertToFormat(QImage::Format_RGB32));
+            EXPECT_EQ(window.Shown(), window.Drawn());
             for (QRect &box : boxes)
                 box.translate(-30, 10);
         }
     }
+}
+
+// Eighty labels that overlap their neighbours besides the three controls, all selected: the
+// outlines cross each other at every step, and the move's Undo repaints hundreds of marks at
+// once. At each stage the window shows the form as it draws.
+TEST(frmDesignSelection, ManyCrossingOutlinesMoveAndComeBackWithoutATrace)
+{
+    QStringList labels;
+    QList<QRect> boxes{{80, 60, 100, 30}, {80, 160, 100, 20}, {200, 100, 160, 120}};
+    for (int i = 0; i < 80; ++i) {
+        const QRect box(10 + (i % 20) * 19, 235 + (i / 20) * 14, 20, 10);
+        labels << Control(QStringLiteral("A*F*L%1").arg(i), 15, "", box.x() * 15, box.y() * 15,
+                          box.width() * 15, box.height() * 15);
+        boxes << box;
+    }
+    Fixture f;
+    f.LoadOutOfSight(labels);
+    CanvasWindow window(f, {500, 400});
+    const QImage before = f.Form()->Grab().convertToFormat(QImage::Format_RGB32);
+    Click(f.WidgetOfItem("A*F*Label1"));
+    QTest::keyClick(f.Form()->Canvas(), Qt::Key_A, Ctrl);
+    ASSERT_EQ(f.designer.Selection().size(), 83);
+
+    QWidget *frame = f.WidgetOfItem("A*F*Frame1");
+    QTest::mousePress(frame, Qt::LeftButton, {}, {50, 15});
+    for (const int y : {12, 9, 11, 5}) {
+        SCOPED_TRACE(y);
+        QTest::mouseMove(frame, {50, y});
+        QList<QRect> now;
+        for (const QRect &box : boxes)
+            now << box.translated(0, y - 15);
+        EXPECT_EQ(Differences(window.Shown(), window.Origin(), before, now).second, 0);
+    }
+    QTest::mouseRelease(frame, Qt::LeftButton, {}, {50, 5});
+    EXPECT_EQ(f.Stored("A*F*L79"), (QList<int>{(10 + 19 * 19) * 15, (235 + 3 * 14 - 10) * 15, 300, 150}));
+    EXPECT_EQ(window.Shown(), window.Drawn());
+    ASSERT_TRUE(f.edit.Undo());
+    EXPECT_EQ(f.Stored("A*F*L79"), (QList<int>{(10 + 19 * 19) * 15, (235 + 3 * 14) * 15, 300, 150}));
+    EXPECT_EQ(window.Shown(), window.Drawn());
+    // The marks of all but one go, and come again, without a control moving.
+    Click(f.WidgetOfItem("A*F*Label1"));
+    EXPECT_EQ(window.Shown(), window.Drawn());
+    QTest::keyClick(f.Form()->Canvas(), Qt::Key_A, Ctrl);
+    EXPECT_EQ(window.Shown(), window.Drawn());
 }
 
 TEST(frmDesignSelection, CtrlArrowsMoveTheSelectionAndCtrlShiftArrowsSizeThePrimary)
