@@ -45,7 +45,9 @@ int main(int argc, char **argv)
         // against a single run would count one run's noise as growth.
         const BenchOpen::Measure m = BenchOpen::Best(mix, forms, 3);
         if (!m.Ok()) {
+            // A size that could not be measured meets no goal.
             std::printf("%6d  failed\n", forms);
+            linear = false;
             break;
         }
         table[forms] = m;
