@@ -367,6 +367,10 @@ void ProjectLoader::Session::ReplayRecords()
             return;
         }
     }
+    // Every form is made: a Cancel the user pressed after the last one was reported is still
+    // a Cancel, not a project that opens anyway.
+    if (m_progress && !m_progress->Advance(m_formsSeen))
+        m_result.Stopped = m_result.Cancelled = true;
 }
 
 bool ProjectLoader::Session::HeaderRecord(const Record &rec)

@@ -614,10 +614,11 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
     QRandomGenerator random(seed);
     ProgressDesigner d(state);
     for (int round = 0; round < 12; ++round) {
-        // Cancel at the first report, the last and anywhere between; by File > Open, from
-        // the recent list's neighbour (by name), from the command line and in the recovery of
-        // work autosave kept (which stays where autosave keeps it).
-        const int at = round == 0 ? 1 : round == 1 ? 200 : 1 + int(random.bounded(200));
+        // Cancel at the first report, at the last form, once every form is made (the 201st)
+        // and anywhere between; by File > Open, from the recent list's neighbour (by name),
+        // from the command line and in the recovery of work autosave kept (which stays where
+        // autosave keeps it).
+        const int at = round == 0 ? 1 : round == 1 ? 200 : round == 2 ? 201 : 1 + int(random.bounded(200));
         SCOPED_TRACE(testing::Message() << "cancel at report " << at << " round " << round);
         d.progress = {};
         d.progress.CancelAt = at;
@@ -657,7 +658,8 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
     d.designer.ReleaseAll();
     d.progress = {};
     ASSERT_TRUE(d.storage.OpenRecovered(stored, QString()).Success);
-    EXPECT_EQ(int(d.progress.Made.size()), 200);
+    EXPECT_EQ(int(d.progress.Made.size()), 201);
+    EXPECT_EQ(d.progress.Made.back(), 200);
     ASSERT_EQ(d.designer.Projects().size(), 1u);
     EXPECT_TRUE(d.designer.Projects().front()->Changed);
     d.designer.ReleaseAll();
