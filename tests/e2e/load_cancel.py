@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """A long open is stopped with the Cancel beside its progress bar, on a real X display.
 
-A project of 400 forms (the benchmark's kind: one form and 99 labels each) is opened with
-Ctrl+O. While it loads the status bar shows "Loading forms: n of 400" with a Cancel; a click
+A project of 1000 forms (the benchmark's kind: one form and 99 labels each) is opened with
+Ctrl+O. While it loads the status bar shows "Loading forms: n of 1000" with a Cancel; a click
 on it while forms are still being made stops the load: no project stays open, the title names
 none, the designer answers at once, and the next open (the orders sample) works.
 
@@ -20,7 +20,7 @@ from e2e import Failure, wait_for
 from save_crash import bench_project
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples")
-FORMS = 400
+FORMS = 1000
 
 
 class LoadCancel(e2e.Session):
