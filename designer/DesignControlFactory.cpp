@@ -13,6 +13,7 @@
 #include "controls/ucTreeview.h"
 #include "model/Vocabulary.h"
 
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -111,5 +112,15 @@ std::unique_ptr<DesignControl> CreateDesignControl(int kind, QWidget *parent)
     QWidget *widget = CreateWidget(kind, parent);
     if (!widget)
         return nullptr;
+    // Every scroll area's viewport asks the toolkit for pan gestures, which then keeps a
+    // gesture object for each of them under one parent, filters every event of the viewport
+    // through it, and on closing searches that parent's list for each one it deletes: a
+    // project of thousands of lists and grids closed in time growing with the square of their
+    // number. A control on a design form is never panned.
+    QList<QAbstractScrollArea *> areas = widget->findChildren<QAbstractScrollArea *>();
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(widget))
+        areas.append(area);
+    for (QAbstractScrollArea *area : std::as_const(areas))
+        area->viewport()->ungrabGesture(Qt::PanGesture);
     return std::make_unique<DesignControl>(kind, widget);
 }
