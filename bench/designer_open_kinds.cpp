@@ -1,8 +1,8 @@
 // The growth of opening by control kind: forms of 100 controls of one kind, every kind the
 // design surface builds a widget for (tabs only inside tab groups, so not on their own), at 32
 // and 128 forms (or the given pair: smaller and larger form counts). Each open in a process of
-// its own, the best of two a size, timed until every form's window shows its controls. Goal: 4 times the forms at
-// most 4.5 times the time, wall and CPU, for every kind.
+// its own, the best of two a size, timed until every form's window shows its controls. Goal:
+// 4 times the forms at most 4.5 times the time, wall and CPU, for every kind.
 #include "BenchOpen.h"
 
 #include <QCoreApplication>

@@ -153,6 +153,19 @@ int MarkNib(int n)
 
 const QColor SizerColour(0, 0, 128);
 
+// Copies `height` rows of `width` 32-bit pixels, each buffer with its own length of a row.
+void CopyRows(uchar *to, qsizetype toLine, const uchar *from, qsizetype fromLine, int width,
+              int height)
+{
+    if (width == 1) {
+        for (int y = 0; y < height; ++y, to += toLine, from += fromLine)
+            *reinterpret_cast<quint32 *>(to) = *reinterpret_cast<const quint32 *>(from);
+        return;
+    }
+    for (int y = 0; y < height; ++y, to += toLine, from += fromLine)
+        std::memcpy(to, from, size_t(width) * 4);
+}
+
 // Copies a rectangle of pixels between two images of one 32-bit format, at one pixel a device
 // pixel; false, copying nothing, when either rectangle leaves its image.
 bool CopyPixels(QImage &to, const QRect &into, const QImage &from, const QRect &source)
@@ -161,15 +174,9 @@ bool CopyPixels(QImage &to, const QRect &into, const QImage &from, const QRect &
         || !from.rect().contains(source) || to.depth() != 32 || from.depth() != 32)
         return false;
     const qsizetype toLine = to.bytesPerLine(), fromLine = from.bytesPerLine();
-    uchar *t = to.bits() + into.y() * toLine + into.x() * 4;
-    const uchar *f = from.constBits() + source.y() * fromLine + source.x() * 4;
-    if (into.width() == 1) {
-        for (int y = 0; y < into.height(); ++y, t += toLine, f += fromLine)
-            *reinterpret_cast<quint32 *>(t) = *reinterpret_cast<const quint32 *>(f);
-        return true;
-    }
-    for (int y = 0; y < into.height(); ++y, t += toLine, f += fromLine)
-        std::memcpy(t, f, size_t(into.width()) * 4);
+    CopyRows(to.bits() + into.y() * toLine + into.x() * 4, toLine,
+             from.constBits() + source.y() * fromLine + source.x() * 4, fromLine, into.width(),
+             into.height());
     return true;
 }
 
@@ -297,6 +304,10 @@ public:
         if (!m_snapshot.isNull())
             return;
         Prepare();
+        // What waits to be painted is painted first, so that the window and the copy of what
+        // lies under the marks show the form as it is.
+        if (window()->backingStore())
+            QCoreApplication::sendPostedEvents(window(), QEvent::UpdateRequest);
         QRegion redraw;
         m_frame = {};
         m_shown.clear();
@@ -315,14 +326,9 @@ public:
             // The window shows that picture with the marks and the sizer over it: the first
             // step puts back what they cover.
             m_frame = frame;
-            for (const Mark &mark : std::as_const(m_marks)) {
-                for (const QRect &r : OutlineOf(mark.Box))
-                    m_shown.append({r, 0});
-                for (const QRect &r : NibsOf(mark.Box, MarkNib(mark.Nib)))
-                    m_shown.append({r, 0});
-            }
-            for (const QRect &r : SizerParts(m_box, m_nib))
-                m_shown.append({r, 0});
+            for (const Mark &mark : std::as_const(m_marks))
+                AppendParts(m_shown, mark.Box, MarkNib(mark.Nib), 0);
+            AppendParts(m_shown, m_box, m_nib, 0);
         } else {
             // What the window shows is copied; what it does not show and what the marks and
             // the box cover is drawn afresh.
@@ -418,6 +424,16 @@ private:
         QPoint At;
         bool operator==(const StoreFrame &) const = default;
     };
+    // A box's outline and nibs, n pixels a nib, as strips of one colour.
+    static void AppendParts(QList<Strip> &strips, const QRect &box, int n, QRgb colour)
+    {
+        if (box.isEmpty())
+            return;
+        for (const QRect &r : OutlineOf(box))
+            strips.append({r, colour});
+        for (const QRect &r : NibsOf(box, n))
+            strips.append({r, colour});
+    }
     // A group drag's frame: the marks' outlines over the picture of the form, and the
     // leader's sizer. Drawn in full where the window's store may not hold the last frame; else
     // only what moved is put right, in the store's pixels: the picture back where the
@@ -430,8 +446,7 @@ private:
         for (const Mark &mark : std::as_const(m_marks))
             for (const QRect &r : OutlineOf(mark.Box))
                 now.append({r, MarkColour.rgb()});
-        for (const QRect &r : SizerParts(m_box, m_nib))
-            now.append({r, SizerColour.rgb()});
+        AppendParts(now, m_box, m_nib, SizerColour.rgb());
         const StoreFrame frame = StoreFrameOf(painter);
         const bool continues = frame.Store && frame == m_frame;
         const QRect clip =
@@ -477,16 +492,9 @@ private:
         const quint32 *under = m_under.data() + m_under.size();
         for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it) {
             const QRect r = it->Box.translated(frame.At);
-            const int w = r.width();
-            under -= qsizetype(w) * r.height();
-            const quint32 *from = under;
-            uchar *row = bits + r.y() * line + r.x() * 4;
-            for (int y = 0; y < r.height(); ++y, row += line, from += w) {
-                if (w == 1)
-                    *reinterpret_cast<quint32 *>(row) = *from;
-                else
-                    std::memcpy(row, from, size_t(w) * 4);
-            }
+            under -= qsizetype(r.width()) * r.height();
+            CopyRows(bits + r.y() * line + r.x() * 4, line, reinterpret_cast<const uchar *>(under),
+                     r.width() * 4, r.width(), r.height());
         }
     }
     // The strips of this frame put into the store within `clip`, the pixels under each kept.
@@ -505,11 +513,12 @@ private:
             const QRect r = box.translated(frame.At);
             const int w = r.width();
             uchar *row = bits + r.y() * line + r.x() * 4;
-            for (int y = 0; y < r.height(); ++y, row += line) {
-                auto *pixels = reinterpret_cast<quint32 *>(row);
-                m_under.insert(m_under.end(), pixels, pixels + w);
-                std::fill_n(pixels, w, strip.Colour);
-            }
+            const size_t kept = m_under.size();
+            m_under.resize(kept + size_t(w) * size_t(r.height()));
+            CopyRows(reinterpret_cast<uchar *>(m_under.data() + kept), w * 4, row, line, w,
+                     r.height());
+            for (int y = 0; y < r.height(); ++y, row += line)
+                std::fill_n(reinterpret_cast<quint32 *>(row), w, strip.Colour);
         }
         m_underKept = true;
     }
@@ -554,34 +563,40 @@ private:
     StoreFrame StoreFrameOf(QPainter &painter) const
     {
         const QImage *image = StoreImage();
-        if (!image || !painter.paintEngine() || painter.paintEngine()->paintDevice() != image)
+        if (!image || !PaintsInto(painter, image))
             return {};
         const QTransform t = painter.deviceTransform();
         if (t.type() > QTransform::TxTranslate)
             return {};
         return {image, image->constBits(), image->size(), QPoint(int(t.dx()), int(t.dy()))};
     }
-    // The same outside a paint, what waits to be painted painted first.
+    static bool PaintsInto(QPainter &painter, const QImage *store)
+    {
+        return painter.paintEngine() && painter.paintEngine()->paintDevice() == store;
+    }
+    // The same outside a paint.
     StoreFrame WindowStore() const
     {
-        QWidget *top = window();
-        if (!isVisible() || !top->backingStore())
-            return {};
-        QCoreApplication::sendPostedEvents(top, QEvent::UpdateRequest);
         const QImage *image = StoreImage();
-        if (!image || image->devicePixelRatio() != 1)
+        if (!image || !isVisible() || image->devicePixelRatio() != 1)
             return {};
-        return {image, image->constBits(), image->size(), mapTo(top, QPoint())};
+        return {image, image->constBits(), image->size(), mapTo(window(), QPoint())};
     }
-    const QImage *StoreImage() const
+    // The window's backing store when it is an image, as on every raster platform.
+    const QImage *StoreDevice() const
     {
         QBackingStore *store = window()->backingStore();
         QPaintDevice *device = store ? store->paintDevice() : nullptr;
-        if (!device || device->devType() != QInternal::Image)
-            return nullptr;
-        const auto *image = static_cast<const QImage *>(device);
+        return device && device->devType() == QInternal::Image
+                   ? static_cast<const QImage *>(device)
+                   : nullptr;
+    }
+    // The same when the overlay can read and write its pixels as they are.
+    const QImage *StoreImage() const
+    {
+        const QImage *image = StoreDevice();
         // A store shared with another image would be copied by a write.
-        if (!image->isDetached()
+        if (!image || !image->isDetached()
             || !(image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32
                  || image->format() == QImage::Format_ARGB32_Premultiplied))
             return nullptr;
@@ -595,17 +610,11 @@ private:
     // is not a plain image; what the window does not show goes to `missing`.
     QImage OnScreen(QRegion &missing)
     {
-        QWidget *canvas = parentWidget();
-        QWidget *window = canvas->window();
-        QBackingStore *store = window->backingStore();
-        QPaintDevice *device = store ? store->paintDevice() : nullptr;
-        if (!device || device->devType() != QInternal::Image || !canvas->isVisible())
+        const QImage *image = StoreDevice();
+        if (!image || !isVisible())
             return {};
-        // What waits to be painted is painted first, so the copy is the form as it is.
-        QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
-        const auto *image = static_cast<const QImage *>(device);
         const qreal ratio = image->devicePixelRatio();
-        const QRect inWindow(canvas->mapTo(window, QPoint()) * ratio, size() * ratio);
+        const QRect inWindow(mapTo(window(), QPoint()) * ratio, size() * ratio);
         const QRegion seen = visibleRegion();
         if (seen.isEmpty())
             return {};
@@ -647,9 +656,7 @@ private:
         const StoreFrame frame = StoreFrameOf(painter);
         if (!frame.Store) {
             // Marks that go into the store untracked leave it no longer clean everywhere.
-            QBackingStore *store = window()->backingStore();
-            if (store && painter.paintEngine()
-                && painter.paintEngine()->paintDevice() == store->paintDevice())
+            if (const QImage *store = StoreDevice(); store && PaintsInto(painter, store))
                 m_untracked = true;
             return;
         }
