@@ -325,14 +325,13 @@ void clsControl::DeleteTree()
     if (IsForm(m_objType) && m_wrapper)
         m_wrapper->SetVisible(false);
 
-    // Children remove themselves from m_children as they go.
-    std::vector<clsControl *> children;
-    children.reserve(m_children.Count());
-    for (const auto &entry : m_children)
-        children.push_back(entry.Value);
-    for (clsControl *child : children)
-        child->DeleteTree();
-    m_children.Clear();
+    // The children go with this item, so none is taken out of the list on its own: the list
+    // is emptied first (whoever asks meanwhile sees no children, never a deleted one) and the
+    // children are deleted from the copy, last made first, which hands their memory back in
+    // the order the allocator took it.
+    const ChildList children = std::exchange(m_children, ChildList());
+    for (auto it = children.end(); it != children.begin();)
+        (--it)->Value->DeleteTree();
 
     ReleaseSizer();
     if (m_wrapper) {
