@@ -43,6 +43,9 @@ using namespace Vocabulary;
 
 namespace {
 
+// The area's property naming the form window attached to it last.
+constexpr char NewestWindow[] = "corvaneNewestFormWindow";
+
 // Kinds that report no double click of their own: the form tells one from two clicks.
 // Ctrl or Shift with a click picks several items.
 bool Chooses(Qt::KeyboardModifiers modifiers)
@@ -293,6 +296,7 @@ void frmDesign::AttachTo(QMdiArea *area)
     layout->addWidget(m_canvas, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_taskBar);
     m_subWindow = area->addSubWindow(content, Qt::SubWindow);
+    area->setProperty(NewestWindow, QVariant::fromValue<QObject *>(m_subWindow));
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     if (!m_icon.isNull())
         m_subWindow->setWindowIcon(m_icon);
@@ -310,7 +314,9 @@ void frmDesign::AttachTo(QMdiArea *area)
     // A window that becomes active makes the area deactivate every other window, each of
     // which lays out its title again: a load of many forms would do that once per form for
     // all the forms before it. The window shows without activation (a disabled window is
-    // not activated); only the newest window is activated, once the load is over.
+    // not activated); only the newest window is activated, once the load is over. The newest
+    // is the one the area names, not the last of its list of windows: making that list reads
+    // every window, which a large project did once per form.
     m_subWindow->setEnabled(false);
     m_subWindow->show();
     m_subWindow->setEnabled(true);
@@ -320,11 +326,9 @@ void frmDesign::AttachTo(QMdiArea *area)
          canvas = QPointer<QWidget>(m_canvas), area = QPointer<QMdiArea>(area)] {
             if (form)
                 form->ApplyHeldSettings();
-            if (window && area) {
-                const QList<QMdiSubWindow *> windows = area->subWindowList();
-                if (!windows.isEmpty() && windows.constLast() == window)
-                    area->setActiveSubWindow(window);
-            }
+            if (window && area
+                && area->property(NewestWindow).value<QObject *>() == window.data())
+                area->setActiveSubWindow(window);
             if (window && canvas && window->widget() && canvas->parentWidget() == window->widget()) {
                 // The window watches its content, not the client area inside it, to activate
                 // itself when it shows: showing the client area hands no activation through
