@@ -19,13 +19,25 @@
 #include "BenchTiming.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -190,8 +202,106 @@ inline int Child(const QList<int> &kinds, int forms)
     return 0;
 }
 
-// The parent's side: one child run of the same program.
-inline Measure Run(const QList<int> &kinds, int forms)
+// The baseline of a kind: a bare Qt widget of the class its design control is made of, with
+// the caption or items the benchmark's project gives it, and none of the designer's parts.
+inline QWidget *BareWidget(int kind, int c, QWidget *parent)
+{
+    using namespace Vocabulary;
+    const QString caption = QStringLiteral("Caption %1").arg(c);
+    const QStringList items{"First", "Second", "Third"};
+    switch (kind) {
+    case Type::Label: return new QLabel(caption, parent);
+    case Type::Text:
+    case Type::TextPassword: return new QLineEdit(parent);
+    case Type::TextMultiLine: return new QPlainTextEdit(parent);
+    case Type::Command: return new QPushButton(caption, parent);
+    case Type::Check: return new QCheckBox(caption, parent);
+    case Type::Option: {
+        auto *group = new QGroupBox(caption, parent);
+        for (const QString &item : items)
+            new QRadioButton(item, group);
+        return group;
+    }
+    case Type::List:
+    case Type::ListMulti:
+    case Type::ListCheck:
+    case Type::Tree: {
+        auto *tree = new QTreeWidget(parent);
+        for (const QString &item : items)
+            tree->addTopLevelItem(new QTreeWidgetItem({item}));
+        return tree;
+    }
+    case Type::Combo:
+    case Type::DropDownList: {
+        auto *combo = new QComboBox(parent);
+        combo->addItems(items);
+        return combo;
+    }
+    case Type::Frame: return new QGroupBox(caption, parent);
+    case Type::GridProtected:
+    case Type::GridEditable: return new QTableWidget(parent);
+    case Type::Tabgroup: return new QTabWidget(parent);
+    case Type::Gauge: return new QProgressBar(parent);
+    case Type::Picture: return new QFrame(parent);
+    default: return new QWidget(parent);
+    }
+}
+
+// The bare child: as many sub-windows of 100 bare widgets of the kind in a plain MDI area,
+// timed the same way, from the first widget made until every window shows.
+inline int BareChild(int kind, int forms)
+{
+    QMainWindow window;
+    auto *area = new QMdiArea(&window);
+    window.setCentralWidget(area);
+    window.resize(1400, 1000);
+    window.show();
+    QDeadlineTimer mapped(5000);
+    while (!window.isVisible() && !mapped.hasExpired())
+        QApplication::processEvents();
+    QApplication::processEvents();
+
+    const long rssBefore = ResidentKb();
+    const double cpuBefore = ProcessCpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    // Built the way many widgets are best made in Qt: each window's widgets on a hidden page,
+    // the window shown without activation, the page shown and its events handled before the
+    // next window, so that the queue of posted events stays short.
+    for (int form = 0; form < forms; ++form) {
+        auto *content = new QWidget;
+        content->resize(576, 352);
+        auto *page = new QWidget(content);
+        page->hide();
+        page->resize(576, 352);
+        for (int c = 0; c < 100; ++c)
+            BareWidget(kind, c, page)->setGeometry(c % 10 * 56, c / 10 % 10 * 32, 48, 24);
+        QMdiSubWindow *sub = area->addSubWindow(content);
+        sub->setEnabled(false);
+        sub->show();
+        sub->setEnabled(true);
+        page->show();
+        QApplication::processEvents();
+    }
+    auto allShown = [&] {
+        for (QMdiSubWindow *sub : area->subWindowList())
+            if (!sub->widget() || !sub->widget()->isVisible())
+                return false;
+        return true;
+    };
+    QDeadlineTimer deadline(600000);
+    do
+        QApplication::processEvents();
+    while (!allShown() && !deadline.hasExpired());
+    QApplication::processEvents();
+    std::printf("RESULT %.1f %.1f %ld 0 %d 0\n", Ms(timer), ProcessCpuMs() - cpuBefore,
+                ResidentKb() - rssBefore, int(area->subWindowList().size()));
+    std::fflush(stdout);
+    return 0;
+}
+
+// The parent's side: one child run of the same program; "--bare" runs the bare baseline.
+inline Measure Run(const QList<int> &kinds, int forms, bool bare = false)
 {
     QStringList kindTexts;
     for (int kind : kinds)
@@ -199,7 +309,8 @@ inline Measure Run(const QList<int> &kinds, int forms)
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--child"), kindTexts.join(','), QString::number(forms)});
+                  {QString::fromLatin1(bare ? "--bare" : "--child"), kindTexts.join(','),
+                   QString::number(forms)});
     Measure m;
     if (!process.waitForFinished(900000) || process.exitCode() != 0)
         return m;
@@ -220,11 +331,11 @@ inline Measure Run(const QList<int> &kinds, int forms)
 }
 
 // The best (least CPU) of `runs` children.
-inline Measure Best(const QList<int> &kinds, int forms, int runs)
+inline Measure Best(const QList<int> &kinds, int forms, int runs, bool bare = false)
 {
     Measure best;
     for (int i = 0; i < runs; ++i) {
-        const Measure m = Run(kinds, forms);
+        const Measure m = Run(kinds, forms, bare);
         if (m.Ok() && (!best.Ok() || m.Cpu < best.Cpu))
             best = m;
     }
@@ -237,14 +348,16 @@ inline int StartChild(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    if (argc < 4 || QByteArray(argv[1]) != "--child")
+    const bool bare = argc >= 4 && QByteArray(argv[1]) == "--bare";
+    if (argc < 4 || (QByteArray(argv[1]) != "--child" && !bare))
         return -1;
     QApplication app(argc, argv);
     DesignerStyle::Install();
     QList<int> kinds;
     for (const QByteArray &k : QByteArray(argv[2]).split(','))
         kinds << k.toInt();
-    return Child(kinds, QByteArray(argv[3]).toInt());
+    const int forms = QByteArray(argv[3]).toInt();
+    return bare ? BareChild(kinds.value(0), forms) : Child(kinds, forms);
 }
 
 inline const char *Platform()
