@@ -42,12 +42,13 @@ public:
     // Removes the entry and hands its value back; a default value when absent.
     V Take(const QString &key)
     {
-        // Not erase(iterator): that walks on to the next entry, over every empty bucket of a
-        // table that deleting a large form leaves sparse.
-        auto it = m_index.constFind(key);
-        if (it == m_index.cend())
-            return V{};
+        // One look-up, and not erase(iterator): that walks on to the next entry, over every
+        // empty bucket of a table that deleting a large form leaves sparse. An absent key
+        // leaves the count as it was.
+        const qsizetype count = m_index.size();
         Iterator pos = m_index.take(key);
+        if (m_index.size() == count)
+            return V{};
         V value = std::move(pos->Value);
         m_entries.erase(pos);
         return value;

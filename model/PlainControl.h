@@ -2,6 +2,9 @@
 
 #include "model/DesignControlBase.h"
 
+#include <map>
+#include <optional>
+
 class PlainForm;
 
 // A design control without a window: it records what the wrappers set, for the command-line
@@ -21,7 +24,13 @@ public:
     int MoveCount() const { return m_moveCount; }
 
 private:
+    friend class PlainForm;
+    using ZOrder = std::map<quint64, PlainControl *>;
+
     PlainForm *m_form;
     int m_index;
     int m_moveCount = 0;
+    // The control's place in its form's z-order; none for the form's surface, menu and timer,
+    // which are not in it.
+    std::optional<ZOrder::iterator> m_place;
 };

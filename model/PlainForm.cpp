@@ -33,7 +33,7 @@ iDesignControl *PlainForm::CreateControlInstance(int type)
     m_instances.emplace(control, std::move(owned));
     control->SetContainer(m_surface.get());
     // The newest stamp is the largest: it goes at the end, without a search.
-    m_zPlace.emplace(control, m_zOrder.emplace_hint(m_zOrder.end(), ++m_nextStamp, control));
+    control->m_place = m_zOrder.emplace_hint(m_zOrder.end(), ++m_nextStamp, control);
     return control;
 }
 
@@ -45,10 +45,7 @@ void PlainForm::DeleteControlInstance(int, iDesignControl *control)
     const auto it = m_instances.find(control);
     if (it == m_instances.end())
         return;
-    if (const auto place = m_zPlace.find(it->second.get()); place != m_zPlace.end()) {
-        m_zOrder.erase(place->second);
-        m_zPlace.erase(place);
-    }
+    m_zOrder.erase(*it->second->m_place);
     m_instances.erase(it);
 }
 
@@ -88,20 +85,20 @@ void PlainForm::DeleteSizer(iItemSizer *sizer)
 
 int PlainForm::ZIndexOf(const PlainControl *control) const
 {
-    const auto place = m_zPlace.find(control);
-    if (place == m_zPlace.end())
+    if (!control || control->m_form != this || !control->m_place)
         return -1;
-    return int(std::distance(m_zOrder.cbegin(), ZOrder::const_iterator(place->second)));
+    const decltype(m_zOrder)::const_iterator place = *control->m_place;
+    return int(std::distance(m_zOrder.cbegin(), place));
 }
 
 void PlainForm::BringToFront(PlainControl *control)
 {
-    const auto place = m_zPlace.find(control);
-    if (place == m_zPlace.end())
+    if (!control || control->m_form != this || !control->m_place)
         return;
     // Already in front: the common case while a form loads, its controls one after another.
-    if (place->second->first == m_nextStamp)
+    if ((*control->m_place)->first == m_nextStamp)
         return;
-    m_zOrder.erase(place->second);
-    place->second = m_zOrder.emplace_hint(m_zOrder.end(), ++m_nextStamp, control);
+    auto node = m_zOrder.extract(*control->m_place);
+    node.key() = ++m_nextStamp;
+    control->m_place = m_zOrder.insert(m_zOrder.end(), std::move(node));
 }

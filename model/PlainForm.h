@@ -55,8 +55,8 @@ public:
     // Makes CreateControlInstance answer nullptr for the type (to test failures).
     void RefuseType(int type) { m_refused.insert(type); }
 
-    // Z-order support for PlainControl. Bringing to the front and deleting take time
-    // logarithmic in the number of instances; ZIndexOf counts (a question for tests).
+    // Z-order support for PlainControl. Bringing to the front and deleting take constant
+    // time (amortised); ZIndexOf counts (a question for tests).
     int ZIndexOf(const PlainControl *control) const;
     void BringToFront(PlainControl *control);
 
@@ -66,13 +66,13 @@ private:
     std::unique_ptr<PlainControl> m_surface;
     std::unique_ptr<PlainControl> m_menu;
     std::unique_ptr<PlainControl> m_timer;
+    // Looked up by address, never searched and never followed: an address handed back twice
+    // (a control already deleted) finds nothing.
     std::unordered_map<const iDesignControl *, std::unique_ptr<PlainControl>> m_instances;
     std::vector<std::unique_ptr<PlainSizer>> m_sizers;
-    // Back to front by stamp. Each instance's place in it is kept in m_zPlace, so that
-    // adding, raising and deleting an instance neither searches nor rebalances the whole tree.
-    using ZOrder = std::map<quint64, PlainControl *>;
-    ZOrder m_zOrder;
-    std::unordered_map<const PlainControl *, ZOrder::iterator> m_zPlace;
+    // The instances, back to front by stamp. Each knows its place in it, so that adding,
+    // raising and deleting an instance neither searches nor rebalances the whole tree.
+    std::map<quint64, PlainControl *> m_zOrder;
     quint64 m_nextStamp = 0;
     QHash<int, int> m_upperBound;         // per instance kind
     std::set<int> m_refused;

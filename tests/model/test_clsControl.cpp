@@ -304,6 +304,22 @@ TEST_F(ItemTest, DeleteRemovesDescendantsAndReturnsControls)
     EXPECT_EQ(form->Children().Count(), 1);
     EXPECT_EQ(form->Child("KEEP"), &keep);
 
+    // A tab group goes with its panels and what stands on them: the panels' tabs are taken
+    // from a strip that is going too, and the panels beside the tab group stay in order.
+    items.CreateItem(15, "APP*F1*AFTER");
+    items.CreateItem(30, "APP*F1*TG");
+    for (const char *panel : {"P1", "P2", "P3"}) {
+        items.CreateItem(31, QStringLiteral("APP*F1*%1").arg(panel), "TG");
+        items.CreateItem(16, QStringLiteral("APP*F1*%1T").arg(panel), panel);
+    }
+    items.CreateItem(15, "APP*F1*LAST");
+    const int withTabs = items.Count();
+    items.Find("APP*F1*TG")->DeleteItem();
+    EXPECT_EQ(items.Count(), withTabs - 7);
+    EXPECT_FALSE(items.Contains("APP*F1*P2T"));
+    EXPECT_EQ(form->GetChildList(-1, -1),
+              QStringList({"APP*F1*KEEP", "APP*F1*AFTER", "APP*F1*LAST"}).join(VM));
+
     app->DeleteItem();
     EXPECT_EQ(items.Count(), 1); // the root alone
     EXPECT_EQ(items.Root()->Children().Count(), 0);
