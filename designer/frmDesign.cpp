@@ -411,9 +411,10 @@ void frmDesign::DeleteControlInstance(int, iDesignControl *control)
         ShowTaskBar();
         return;
     }
-    auto it = std::find_if(m_instances.begin(), m_instances.end(),
+    // Searched from the newest: a form's controls go last made first when the form goes.
+    auto it = std::find_if(m_instances.rbegin(), m_instances.rend(),
                            [control](const auto &p) { return p.get() == control; });
-    if (it == m_instances.end())
+    if (it == m_instances.rend())
         return;
     // The order of the set means nothing (the widgets keep the z-order): the last one fills
     // the gap, so unloading a large form stays linear.

@@ -327,8 +327,8 @@ void clsControl::DeleteTree()
 
     // The children go with this item, so none is taken out of the list on its own: the list
     // is emptied first (whoever asks meanwhile sees no children, never a deleted one) and the
-    // children are deleted from what was taken, last made first, which hands their memory back in
-    // the order the allocator took it.
+    // children are deleted from what was taken, last made first, which hands their memory
+    // back in the order the allocator took it and finds each at the end of its form's set.
     const ChildList children = std::exchange(m_children, ChildList());
     for (auto it = children.end(); it != children.begin();)
         (--it)->Value->DeleteTree();
