@@ -55,7 +55,7 @@ Result Run(int controls, int rounds)
                                             form + QStringLiteral("*C%1").arg(i), {}, "1", "1",
                                             "8", "1");
         if (i % 10 == 0)
-            c->SetProperty(Prop::DragID, QStringLiteral("D%1").arg(i % 50));
+            c->SetProperty(Prop::DragID, QStringLiteral("D%1").arg(i / 10 % 50));
     }
     clsControl *target = items.Find("B*F0*C1");
     PropertySheetModel sheet;
