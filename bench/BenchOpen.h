@@ -111,6 +111,34 @@ struct Measure
     bool Ok() const { return Wall >= 0; }
 };
 
+// Shows the main window at its benchmark size and waits until it is mapped.
+inline void ShowMapped(QMainWindow &window)
+{
+    window.resize(1400, 1000);
+    window.show();
+    QDeadlineTimer mapped(5000);
+    while (!window.isVisible() && !mapped.hasExpired())
+        QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+// Handles events until every window of the area shows its client area, then one more pass
+// for the paints.
+inline void UntilAllShown(const QMdiArea &area)
+{
+    auto allShown = [&] {
+        for (QMdiSubWindow *sub : area.subWindowList())
+            if (!sub->widget() || !sub->widget()->isVisible())
+                return false;
+        return true;
+    };
+    QDeadlineTimer deadline(600000);
+    do
+        QApplication::processEvents();
+    while (!allShown() && !deadline.hasExpired());
+    QApplication::processEvents();
+}
+
 // The child's side: open the project as File > Open does, beside a project tree, and time it
 // until every form's window shows its controls and the window has caught up with its events.
 inline int Child(const QList<int> &kinds, int forms)
@@ -147,12 +175,7 @@ inline int Child(const QList<int> &kinds, int forms)
     auto *area = new FormArea(splitter);
     window.setCentralWidget(splitter);
     auto *progress = new LoadProgressBar(window.statusBar());
-    window.resize(1400, 1000);
-    window.show();
-    QDeadlineTimer mapped(5000);
-    while (!window.isVisible() && !mapped.hasExpired())
-        QApplication::processEvents();
-    QApplication::processEvents();
+    ShowMapped(window);
 
     clsProjectTree tree(*treeView);
     DesignSurfaceHost host(root.Designer(), root.Edit());
@@ -173,18 +196,7 @@ inline int Child(const QList<int> &kinds, int forms)
     QElapsedTimer timer;
     timer.start();
     const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);
-    // Until every form's window shows its client area, then one more pass for the paints.
-    auto allShown = [&] {
-        for (QMdiSubWindow *sub : area->subWindowList())
-            if (!sub->widget() || !sub->widget()->isVisible())
-                return false;
-        return true;
-    };
-    QDeadlineTimer deadline(600000);
-    do
-        QApplication::processEvents();
-    while (!allShown() && !deadline.hasExpired());
-    QApplication::processEvents();
+    UntilAllShown(*area);
     Measure m;
     m.Wall = Ms(timer);
     m.Cpu = ProcessCpuMs() - cpuBefore;
@@ -254,12 +266,7 @@ inline int BareChild(int kind, int forms)
     QMainWindow window;
     auto *area = new QMdiArea(&window);
     window.setCentralWidget(area);
-    window.resize(1400, 1000);
-    window.show();
-    QDeadlineTimer mapped(5000);
-    while (!window.isVisible() && !mapped.hasExpired())
-        QApplication::processEvents();
-    QApplication::processEvents();
+    ShowMapped(window);
 
     const long rssBefore = ResidentKb();
     const double cpuBefore = ProcessCpuMs();
@@ -283,17 +290,7 @@ inline int BareChild(int kind, int forms)
         page->show();
         QApplication::processEvents();
     }
-    auto allShown = [&] {
-        for (QMdiSubWindow *sub : area->subWindowList())
-            if (!sub->widget() || !sub->widget()->isVisible())
-                return false;
-        return true;
-    };
-    QDeadlineTimer deadline(600000);
-    do
-        QApplication::processEvents();
-    while (!allShown() && !deadline.hasExpired());
-    QApplication::processEvents();
+    UntilAllShown(*area);
     std::printf("RESULT %.1f %.1f %ld 0 %d 0\n", Ms(timer), ProcessCpuMs() - cpuBefore,
                 ResidentKb() - rssBefore, int(area->subWindowList().size()));
     std::fflush(stdout);
