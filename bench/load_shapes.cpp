@@ -9,7 +9,7 @@
 // many bare objects as the load made, each holding as much heap memory as one of the load's
 // objects (in small blocks, as the load's strings, nodes and records are), in the three hash
 // tables any design item is found by (full ID, ID in its container, address on its form),
-// made and deleted again. Goal: the load's ratio at most 1.1 times the
+// made and deleted again. Goal: each ratio, loading and closing, at most 1.1 times the
 // baseline's, wall and CPU.
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
@@ -23,8 +23,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QHash>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,7 +83,7 @@ struct Times
 {
     double Load = 0, Close = 0;
     double LoadCpu = 0, CloseCpu = 0;
-    // Heap bytes the load took, what the baseline gives each of its objects.
+    // Heap bytes the load took; the baseline's objects take as much.
     double HeapBytes = 0;
 };
 
