@@ -111,6 +111,14 @@ struct Measure
     bool Ok() const { return Wall >= 0; }
 };
 
+// The child's answer to the parent, which Run reads.
+inline void PrintResult(const Measure &m)
+{
+    std::printf("RESULT %.1f %.1f %ld %.1f %d %d\n", m.Wall, m.Cpu, m.RssKb, m.CheckMs, m.Forms,
+                m.Reports);
+    std::fflush(stdout);
+}
+
 // Shows the main window at its benchmark size and waits until it is mapped.
 inline void ShowMapped(QMainWindow &window)
 {
@@ -208,9 +216,7 @@ inline int Child(const QList<int> &kinds, int forms)
         root.Storage().Close(result.App);
     QApplication::processEvents();
     root.Disconnect();
-    std::printf("RESULT %.1f %.1f %ld %.1f %d %d\n", m.Wall, m.Cpu, m.RssKb, m.CheckMs, m.Forms,
-                m.Reports);
-    std::fflush(stdout);
+    PrintResult(m);
     return 0;
 }
 
@@ -291,9 +297,13 @@ inline int BareChild(int kind, int forms)
         QApplication::processEvents();
     }
     UntilAllShown(*area);
-    std::printf("RESULT %.1f %.1f %ld 0 %d 0\n", Ms(timer), ProcessCpuMs() - cpuBefore,
-                ResidentKb() - rssBefore, int(area->subWindowList().size()));
-    std::fflush(stdout);
+    Measure m;
+    m.Wall = Ms(timer);
+    m.Cpu = ProcessCpuMs() - cpuBefore;
+    m.RssKb = ResidentKb() - rssBefore;
+    m.CheckMs = 0;
+    m.Forms = int(area->subWindowList().size());
+    PrintResult(m);
     return 0;
 }
 

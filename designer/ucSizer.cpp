@@ -660,18 +660,14 @@ private:
                 m_untracked = true;
             return;
         }
-        if (m_clean.isNull() && !m_untracked) {
-            // The first marks: the window shows the controls clean everywhere.
-            m_clean = QImage(size(), frame.Store->format());
-            m_cleanSeen = {};
-            for (const QRect &r : visibleRegion())
-                if (CopyPixels(m_clean, r, *frame.Store, r.translated(frame.At)))
-                    m_cleanSeen += r;
-        } else if (m_clean.size() != size() || m_clean.format() != frame.Store->format()) {
+        // The first marks find the window showing the controls clean everywhere, and all it
+        // shows is copied; later paints copy what they repaint.
+        const bool first = m_clean.isNull() && !m_untracked;
+        if (first || m_clean.size() != size() || m_clean.format() != frame.Store->format()) {
             m_clean = QImage(size(), frame.Store->format());
             m_cleanSeen = {};
         }
-        for (const QRect &r : region & rect())
+        for (const QRect &r : first ? visibleRegion() : region & rect())
             if (CopyPixels(m_clean, r, *frame.Store, r.translated(frame.At)))
                 m_cleanSeen += r;
     }

@@ -618,7 +618,10 @@ TEST_F(LoadProgressTest, CancelAtAnyPointLeavesNothingOpenAndTheNextOpenWorks)
         // and anywhere between; by File > Open, from the recent list's neighbour (by name),
         // from the command line and in the recovery of work autosave kept (which stays where
         // autosave keeps it).
-        const int at = round == 0 ? 1 : round == 1 ? 200 : round == 2 ? 201 : 1 + int(random.bounded(200));
+        const int at = round == 0   ? 1
+                       : round == 1 ? 200
+                       : round == 2 ? 201
+                                    : 1 + int(random.bounded(200));
         SCOPED_TRACE(testing::Message() << "cancel at report " << at << " round " << round);
         d.progress = {};
         d.progress.CancelAt = at;
