@@ -2,9 +2,6 @@
 
 #include "model/DesignControlBase.h"
 
-#include <map>
-#include <optional>
-
 class PlainForm;
 
 // A design control without a window: it records what the wrappers set, for the command-line
@@ -25,12 +22,13 @@ public:
 
 private:
     friend class PlainForm;
-    using ZOrder = std::map<quint64, PlainControl *>;
 
     PlainForm *m_form;
     int m_index;
     int m_moveCount = 0;
-    // The control's place in its form's z-order; none for the form's surface, menu and timer,
-    // which are not in it.
-    std::optional<ZOrder::iterator> m_place;
+    // The control's place in its form's z-order, a list through the instances themselves: its
+    // neighbours behind and in front. The form's surface, menu and timer are not in it.
+    bool m_inZOrder = false;
+    PlainControl *m_behind = nullptr;
+    PlainControl *m_inFront = nullptr;
 };

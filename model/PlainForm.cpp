@@ -13,7 +13,15 @@ PlainForm::PlainForm(int type)
 {
 }
 
-PlainForm::~PlainForm() = default;
+PlainForm::~PlainForm()
+{
+    // Front to back: the newest first, which hands memory back in the order it was taken.
+    for (PlainControl *control = m_frontmost; control;) {
+        PlainControl *const behind = control->m_behind;
+        delete control;
+        control = behind;
+    }
+}
 
 iDesignControl *PlainForm::CreateControlInstance(int type)
 {
@@ -28,12 +36,10 @@ iDesignControl *PlainForm::CreateControlInstance(int type)
     if (set == 0)
         return nullptr;
     const int index = ++m_upperBound[set];
-    auto owned = std::make_unique<PlainControl>(this, type, index);
-    PlainControl *control = owned.get();
-    m_instances.emplace(control, std::move(owned));
+    auto *control = new PlainControl(this, type, index);
+    m_instances.insert(control, control);
     control->SetContainer(m_surface.get());
-    // The newest stamp is the largest: it goes at the end, without a search.
-    control->m_place = m_zOrder.emplace_hint(m_zOrder.end(), ++m_nextStamp, control);
+    PutInFront(control);
     return control;
 }
 
@@ -42,11 +48,11 @@ void PlainForm::DeleteControlInstance(int, iDesignControl *control)
     if (!control || control == m_timer.get())
         return;
     // Looked up, never searched: deleting the controls of a large form stays linear.
-    const auto it = m_instances.find(control);
-    if (it == m_instances.end())
+    PlainControl *const owned = m_instances.take(control);
+    if (!owned)
         return;
-    m_zOrder.erase(*it->second->m_place);
-    m_instances.erase(it);
+    Unlink(owned);
+    delete owned;
 }
 
 iDesignControl *PlainForm::Surface()
@@ -85,20 +91,35 @@ void PlainForm::DeleteSizer(iItemSizer *sizer)
 
 int PlainForm::ZIndexOf(const PlainControl *control) const
 {
-    if (!control || control->m_form != this || !control->m_place)
+    if (!control || control->m_form != this || !control->m_inZOrder)
         return -1;
-    const decltype(m_zOrder)::const_iterator place = *control->m_place;
-    return int(std::distance(m_zOrder.cbegin(), place));
+    int index = 0;
+    for (const PlainControl *behind = control->m_behind; behind; behind = behind->m_behind)
+        ++index;
+    return index;
 }
 
 void PlainForm::BringToFront(PlainControl *control)
 {
-    if (!control || control->m_form != this || !control->m_place)
-        return;
     // Already in front: the common case while a form loads, its controls one after another.
-    if ((*control->m_place)->first == m_nextStamp)
+    if (!control || control->m_form != this || !control->m_inZOrder || control == m_frontmost)
         return;
-    auto node = m_zOrder.extract(*control->m_place);
-    node.key() = ++m_nextStamp;
-    control->m_place = m_zOrder.insert(m_zOrder.end(), std::move(node));
+    Unlink(control);
+    PutInFront(control);
+}
+
+void PlainForm::Unlink(PlainControl *control)
+{
+    (control->m_behind ? control->m_behind->m_inFront : m_backmost) = control->m_inFront;
+    (control->m_inFront ? control->m_inFront->m_behind : m_frontmost) = control->m_behind;
+    control->m_behind = control->m_inFront = nullptr;
+    control->m_inZOrder = false;
+}
+
+void PlainForm::PutInFront(PlainControl *control)
+{
+    control->m_behind = m_frontmost;
+    (m_frontmost ? m_frontmost->m_inFront : m_backmost) = control;
+    m_frontmost = control;
+    control->m_inZOrder = true;
 }

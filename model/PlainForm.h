@@ -3,10 +3,8 @@
 #include "model/iFormFuncs.h"
 
 #include <QHash>
-#include <map>
 #include <memory>
 #include <set>
-#include <unordered_map>
 #include <vector>
 
 class PlainControl;
@@ -56,24 +54,27 @@ public:
     void RefuseType(int type) { m_refused.insert(type); }
 
     // Z-order support for PlainControl. Bringing to the front and deleting take constant
-    // time (amortised); ZIndexOf counts (a question for tests).
+    // time; ZIndexOf counts (a question for tests).
     int ZIndexOf(const PlainControl *control) const;
     void BringToFront(PlainControl *control);
 
 private:
+    void Unlink(PlainControl *control);
+    void PutInFront(PlainControl *control);
+
     int m_type;
     iControlWrapper *m_wrapper = nullptr;
     std::unique_ptr<PlainControl> m_surface;
     std::unique_ptr<PlainControl> m_menu;
     std::unique_ptr<PlainControl> m_timer;
-    // Looked up by address, never searched and never followed: an address handed back twice
-    // (a control already deleted) finds nothing.
-    std::unordered_map<const iDesignControl *, std::unique_ptr<PlainControl>> m_instances;
+    // The instances the form owns, looked up by address, never searched and never followed:
+    // an address handed back twice (a control already deleted) finds nothing.
+    QHash<const iDesignControl *, PlainControl *> m_instances;
     std::vector<std::unique_ptr<PlainSizer>> m_sizers;
-    // The instances, back to front by stamp. Each knows its place in it, so that adding,
-    // raising and deleting an instance neither searches nor rebalances the whole tree.
-    std::map<quint64, PlainControl *> m_zOrder;
-    quint64 m_nextStamp = 0;
+    // Ends of the z-order, which runs through the instances: adding, raising and deleting one
+    // touches only its neighbours.
+    PlainControl *m_backmost = nullptr;
+    PlainControl *m_frontmost = nullptr;
     QHash<int, int> m_upperBound;         // per instance kind
     std::set<int> m_refused;
     QString m_title;

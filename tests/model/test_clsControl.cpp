@@ -402,4 +402,21 @@ TEST(PlainForm, ZOrderAndDeletionKeepTheOthersInOrder)
     auto *next = static_cast<PlainControl *>(form.CreateControlInstance(Type::Label));
     EXPECT_EQ(next->Index(), 6);
     EXPECT_EQ(next->ZIndex(), 4);
+
+    // The front and the back go; the order closes over them, and a form emptied starts again.
+    form.DeleteControlInstance(Type::Label, next);
+    form.DeleteControlInstance(Type::Label, c[2]);
+    for (const auto &[i, z] : {std::pair{4, 0}, {1, 1}, {0, 2}})
+        EXPECT_EQ(c[size_t(i)]->ZIndex(), z) << i;
+    c[4]->BringToFront(); // from the back
+    EXPECT_EQ(c[4]->ZIndex(), 2);
+    EXPECT_EQ(c[1]->ZIndex(), 0);
+    for (const int i : {0, 1, 4})
+        form.DeleteControlInstance(Type::Label, c[size_t(i)]);
+    EXPECT_EQ(form.InstanceCount(), 0);
+    auto *again = static_cast<PlainControl *>(form.CreateControlInstance(Type::Label));
+    EXPECT_EQ(again->ZIndex(), 0);
+    again->BringToFront();
+    EXPECT_EQ(again->ZIndex(), 0);
+    // The form goes with an instance still out, and takes it along.
 }
