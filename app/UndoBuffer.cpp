@@ -6,6 +6,7 @@
 #include "support/Marks.h"
 #include "support/NumberFormat.h"
 
+#include <QStringBuilder>
 #include <QStringList>
 #include <algorithm>
 
@@ -199,8 +200,10 @@ void UndoBuffer::Publish()
 QString UndoBuffer::GeometryText(const clsControl &item)
 {
     const QChar vm(Marks::Value);
-    return Coordinate(item.AutoLeft(), item.TwipLeft(), item.ScaleX()) + vm
-        + Coordinate(item.AutoTop(), item.TwipTop(), item.ScaleY()) + vm
-        + Coordinate(false, item.TwipWidth(), item.ScaleX()) + vm
-        + Coordinate(false, item.TwipHeight(), item.ScaleY());
+    const double scaleX = item.ScaleX(), scaleY = item.ScaleY();
+    // Built in one piece: a drag of many controls and its Undo make one for each.
+    return QString(Coordinate(item.AutoLeft(), item.TwipLeft(), scaleX) % vm
+                   % Coordinate(item.AutoTop(), item.TwipTop(), scaleY) % vm
+                   % Coordinate(false, item.TwipWidth(), scaleX) % vm
+                   % Coordinate(false, item.TwipHeight(), scaleY));
 }

@@ -60,16 +60,18 @@ public:
             clsControl *item = world.FindOrReport(entry.Path);
             if (!item)
                 continue;
-            const QStringList rect = entry.Datum.split(VM);
+            const QList<QStringView> rect = QStringView(entry.Datum).split(VM);
             if (rect.size() != 4)
                 continue;
             const QString now = UndoBuffer::GeometryText(*item);
             reverse.append({entry.Path, now});
             // A size that stays is not given again: the control is only moved, not laid out anew.
-            const QStringList current = now.split(VM);
+            const QList<QStringView> current = QStringView(now).split(VM);
             const bool sameSize = current.size() == 4 && current[2] == rect[2] && current[3] == rect[3];
-            item->Move(ProjectLoader::PositionText(rect[0]), ProjectLoader::PositionText(rect[1]),
-                       sameSize ? QString() : rect[2], sameSize ? QString() : rect[3]);
+            item->Move(ProjectLoader::PositionText(rect[0].toString()),
+                       ProjectLoader::PositionText(rect[1].toString()),
+                       sameSize ? QString() : rect[2].toString(),
+                       sameSize ? QString() : rect[3].toString());
             world.Designer().MarkChanged(item);
         }
         if (reverse.isEmpty())
