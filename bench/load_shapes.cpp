@@ -6,10 +6,10 @@
 // Linear means a ratio near 4, but not even a bare hash table keeps that on this kind of
 // machine: at these sizes the objects outgrow the processor's caches, and every object costs
 // more at 4N than at N. So each shape is set beside its baseline, measured in the same run: as
-// many bare objects as the load made, each holding as much heap memory as one of the load's
-// objects in as many blocks (counted as the load takes them), in the three hash tables any
-// design item is found by (full ID, ID in its container, address on its form), made and
-// deleted again. Every run, the designer's and the baseline's, starts from a heap given back to
+// many bare objects as the load made, each holding the heap blocks one of the load's objects
+// holds, as many of each size (counted as the load takes them and gives them back), kept in
+// the three hash tables any design item is found by (full ID, ID in its container, address on
+// its form), made and deleted again. Every run, the designer's and the baseline's, starts from a heap given back to
 // the system, so that none inherits the free lists another left. Goal: each ratio, loading and
 // closing, at most 1.1 times the baseline's, wall and CPU.
 #include "app/DocumentStorage.h"
@@ -28,19 +28,46 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
-#include <memory>
-#include <unordered_set>
 #include <vector>
 
-// Counts the heap blocks the measuring thread takes and gives back while it counts. (Under the
-// address sanitizer, which has allocation functions of its own, nothing is counted.)
+// Counts the heap blocks the measuring thread takes and gives back while it counts, by size.
+// (Under the address sanitizer, which has allocation functions of its own, nothing is counted.)
 namespace {
+// Blocks of up to 4 KB, by their size in the heap (a multiple of 16); larger ones are tables
+// and buffers of the whole project, not of one object.
+constexpr int SizeClasses = 256;
+using SizeCounts = std::array<long long, SizeClasses>;
 thread_local bool t_counting = false;
-thread_local long long t_blocks = 0;
+thread_local SizeCounts t_blocks{};
+
+void Count(void *block, int sign)
+{
+#ifndef __SANITIZE_ADDRESS__
+    if (!t_counting || !block)
+        return;
+    const size_t sizeClass = (malloc_usable_size(block) + 8) / 16;
+    if (sizeClass < SizeClasses)
+        t_blocks[sizeClass] += sign;
+#else
+    Q_UNUSED(block);
+    Q_UNUSED(sign);
+#endif
+}
+
+// Counts what `work` takes and gives back.
+SizeCounts Counted(const std::function<void()> &work)
+{
+    t_blocks.fill(0);
+    t_counting = true;
+    work();
+    t_counting = false;
+    return t_blocks;
+}
 } // namespace
 
 #ifndef __SANITIZE_ADDRESS__
@@ -53,27 +80,28 @@ void __libc_free(void *block);
 void *malloc(size_t size)
 {
     void *block = __libc_malloc(size);
-    t_blocks += t_counting && block;
+    Count(block, 1);
     return block;
 }
 
 void *calloc(size_t count, size_t size)
 {
     void *block = __libc_calloc(count, size);
-    t_blocks += t_counting && block;
+    Count(block, 1);
     return block;
 }
 
 void *realloc(void *block, size_t size)
 {
+    Count(block, -1);
     void *moved = __libc_realloc(block, size);
-    t_blocks += t_counting && !block && moved; // a block resized is still one block
+    Count(moved ? moved : block, 1);
     return moved;
 }
 
 void free(void *block)
 {
-    t_blocks -= t_counting && block;
+    Count(block, -1);
     __libc_free(block);
 }
 }
@@ -128,9 +156,9 @@ struct Times
 {
     double Load = 0, Close = 0;
     double LoadCpu = 0, CloseCpu = 0;
-    // Heap bytes and blocks the load took; the baseline's objects take as many.
+    // Heap bytes and blocks (by size) the load took; the baseline's objects take as many.
     double HeapBytes = 0;
-    double Blocks = 0;
+    SizeCounts Blocks{};
 };
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
@@ -151,17 +179,17 @@ Times Measure(const QString &text, const QString &folder)
     Times t;
     malloc_trim(0); // the same heap for every run
     const size_t heap = HeapInUse();
-    t_blocks = 0;
-    t_counting = true;
+    DocumentStorage::OpenResult result;
     QElapsedTimer timer;
-    timer.start();
-    double cpu = ThreadCpuTimeMs();
-    const DocumentStorage::OpenResult result = storage.OpenByName(path);
-    t.Load = timer.nsecsElapsed() / 1e6;
-    t.LoadCpu = ThreadCpuTimeMs() - cpu;
-    t_counting = false;
+    double cpu = 0;
+    t.Blocks = Counted([&] {
+        timer.start();
+        cpu = ThreadCpuTimeMs();
+        result = storage.OpenByName(path);
+        t.Load = timer.nsecsElapsed() / 1e6;
+        t.LoadCpu = ThreadCpuTimeMs() - cpu;
+    });
     t.HeapBytes = double(HeapInUse()) - double(heap);
-    t.Blocks = double(t_blocks);
     timer.restart();
     cpu = ThreadCpuTimeMs();
     designer.ReleaseAll();
@@ -172,46 +200,73 @@ Times Measure(const QString &text, const QString &folder)
                     int(prompter.Calls.size()));
     return t;
 }
-// The baseline: `objects` bare objects of `bytes` heap bytes each in `blocksEach` blocks
-// (64-byte blocks when none were counted), kept the way a design item must be found: by its
-// full ID, by its ID in its container, and by its address on its form. Made, then deleted last
-// made first. Four of an object's blocks are its own: itself, its list of blocks, its two keys.
-Times Bare(int objects, double bytes, double blocksEach)
+// Bare object i's keys: its full ID and its ID.
+std::pair<QString, QString> KeysOf(int i)
 {
-    const int blocks =
-        std::max(1, int(std::lround(blocksEach > 0 ? blocksEach - 4 : bytes / 64)));
-    const size_t blockSize = std::max<size_t>(16, size_t(bytes / blocks));
-    using Object = std::vector<std::unique_ptr<char[]>>;
-    QHash<QString, Object *> byFullId, byId;
-    std::unordered_set<const Object *> byAddress;
+    const QString id = QStringLiteral("C%1").arg(i);
+    return {QStringLiteral("APP*F*") + id, id};
+}
+
+// The baseline: `objects` bare objects holding `blocks` between them (by size, as the load left
+// them; 64-byte blocks of `bytes` when none were counted), kept the way a design item must be
+// found: by its full ID, by its ID in its container, and by its address on its form. Made,
+// then deleted last made first. The keys are among the blocks counted, as the load's IDs are.
+Times Bare(int objects, double bytes, SizeCounts blocks)
+{
+    const SizeCounts keyBlocks = Counted([&] { KeysOf(objects / 2); });
+    long long counted = 0;
+    for (int c = 0; c < SizeClasses; ++c) {
+        blocks[size_t(c)] = std::max(0LL, blocks[size_t(c)] - objects * keyBlocks[size_t(c)]);
+        counted += blocks[size_t(c)];
+    }
+    if (counted == 0)
+        blocks[4] = std::max(1LL, (long long)(bytes / 64)) * objects;
+    // Object i holds the blocks [first[i], first[i + 1]) of `taken`, sizes spread evenly.
+    std::vector<size_t> sizes;
+    std::vector<long long> first(size_t(objects) + 1, 0);
+    std::vector<size_t> sizeOf;
+    for (int i = 0; i < objects; ++i) {
+        first[size_t(i)] = (long long)sizeOf.size();
+        for (int c = 1; c < SizeClasses; ++c) {
+            const long long n = blocks[size_t(c)];
+            const long long mine = n * (i + 1) / objects - n * i / objects;
+            for (long long k = 0; k < mine; ++k)
+                sizeOf.push_back(size_t(c) * 16 - 8); // the request that takes a block of c * 16
+        }
+    }
+    first[size_t(objects)] = (long long)sizeOf.size();
+    std::vector<char *> taken(sizeOf.size(), nullptr);
+    QHash<QString, char *> byFullId, byId;
+    QHash<const char *, int> byAddress;
     std::vector<std::pair<QString, QString>> keys;
+    keys.reserve(size_t(objects));
     Times t;
     malloc_trim(0);
     QElapsedTimer timer;
     timer.start();
     double cpu = ThreadCpuTimeMs();
     for (int i = 0; i < objects; ++i) {
-        auto *object = new Object;
-        object->reserve(blocks);
-        for (int b = 0; b < blocks; ++b) {
-            object->push_back(std::make_unique<char[]>(blockSize));
-            object->back()[0] = char(b);
+        for (long long b = first[size_t(i)]; b < first[size_t(i) + 1]; ++b) {
+            taken[size_t(b)] = static_cast<char *>(malloc(sizeOf[size_t(b)]));
+            taken[size_t(b)][0] = char(b);
         }
-        const QString id = QStringLiteral("C%1").arg(i);
-        keys.emplace_back(QStringLiteral("APP*F*") + id, id);
+        char *object = taken[size_t(first[size_t(i)])];
+        keys.push_back(KeysOf(i));
         byFullId.insert(keys.back().first, object);
-        byId.insert(id, object);
-        byAddress.insert(object);
+        byId.insert(keys.back().second, object);
+        byAddress.insert(object, i);
     }
     t.Load = timer.nsecsElapsed() / 1e6;
     t.LoadCpu = ThreadCpuTimeMs() - cpu;
     timer.restart();
     cpu = ThreadCpuTimeMs();
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-        Object *object = byFullId.take(key->first);
-        byId.remove(key->second);
-        byAddress.erase(object);
-        delete object;
+    for (int i = objects - 1; i >= 0; --i) {
+        char *object = byFullId.take(keys[size_t(i)].first);
+        byId.remove(keys[size_t(i)].second);
+        byAddress.remove(object);
+        keys[size_t(i)] = {};
+        for (long long b = first[size_t(i) + 1] - 1; b >= first[size_t(i)]; --b)
+            free(taken[size_t(b)]);
     }
     t.Close = timer.nsecsElapsed() / 1e6;
     t.CloseCpu = ThreadCpuTimeMs() - cpu;
@@ -227,7 +282,7 @@ void KeepLeast(Times &best, const Times &t)
     best.LoadCpu = std::min(best.LoadCpu, t.LoadCpu);
     best.CloseCpu = std::min(best.CloseCpu, t.CloseCpu);
     best.HeapBytes = std::max(best.HeapBytes, t.HeapBytes);
-    best.Blocks = std::max(best.Blocks, t.Blocks);
+    best.Blocks = t.Blocks;
 }
 } // namespace
 
@@ -259,7 +314,7 @@ int main(int argc, char **argv)
         // needs a few rounds to meet a quiet moment.
         Times small = Measure(smallText, dir.path()), large = Measure(largeText, dir.path());
         auto bare = [&](int objects, const Times &load) {
-            return Bare(objects, load.HeapBytes / objects, load.Blocks / objects);
+            return Bare(objects, load.HeapBytes / objects, load.Blocks);
         };
         Times bareSmall = bare(n, small), bareLarge = bare(4 * n, large);
         for (int round = 1; round < Rounds; ++round) {
@@ -282,8 +337,11 @@ int main(int argc, char **argv)
             bareSmall.Load, bareLarge.Load, bareSmall.LoadCpu, bareLarge.LoadCpu);
         row("", "close", small.Close, large.Close, small.CloseCpu, large.CloseCpu,
             bareSmall.Close, bareLarge.Close, bareSmall.CloseCpu, bareLarge.CloseCpu);
+        long long blocks = 0;
+        for (const long long count : large.Blocks)
+            blocks += count;
         std::printf("%-26s heap %.0f bytes in %.1f blocks an object\n", "",
-                    large.HeapBytes / (4 * n), large.Blocks / (4 * n));
+                    large.HeapBytes / (4 * n), double(blocks) / (4 * n));
     }
     std::printf("ratios at most 1.1 times the bare baseline's: %s\n", missed ? "MISSED" : "met");
     return 0;
