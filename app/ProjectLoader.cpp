@@ -273,6 +273,13 @@ bool ProjectLoader::Session::Validate()
 }
 
 namespace {
+// A create record (a cheap look at its head: the function field is 2).
+bool IsCreate(QStringView text)
+{
+    text = text.trimmed();
+    return text.startsWith(u'2') && (text.size() == 1 || text[1] == VM || text[1].isSpace());
+}
+
 // A create record of a form (a cheap look at its head; the replay reads it in full).
 bool IsFormCreate(QStringView text)
 {
@@ -315,6 +322,9 @@ void ProjectLoader::Session::ReplayRecords()
     } scope{m_progress};
     if (m_progress)
         m_progress->Begin(CountForms());
+    // The registry grows by every item at once, instead of by doubling: a big project is not
+    // hashed over and over while it loads.
+    m_items.Reserve(int(std::count_if(m_records.begin(), m_records.end(), IsCreate)));
     const qsizetype count = m_records.size();
     for (qsizetype r = 1; r < count; ++r) {
         const QStringView text = m_records.at(r);

@@ -119,6 +119,13 @@ public:
     std::vector<Placed> objects;
     QString author, copyright, description;
 
+    // Room for `count` objects, so that the tables are not hashed over and over as they grow.
+    void Reserve(qsizetype count)
+    {
+        objects.reserve(size_t(count));
+        m_byKey.reserve(count);
+    }
+
     void Create(const Fields &f)
     {
         int type = 0;
@@ -311,6 +318,10 @@ EventList EventList::FromProjectText(const QString &text)
     ToInt(location.value(3), list.m_casing);
 
     Parser parser;
+    // The create records, at a glance at their first field: a capacity, not a count to trust.
+    parser.Reserve(std::count_if(records.begin(), records.end(), [](QStringView record) {
+        return record.startsWith(u'2') && (record.size() == 1 || record[1] == VM);
+    }));
     for (qsizetype r = 1; r < records.size(); ++r) {
         const Fields f(records.at(r));
         int function = 0;

@@ -94,6 +94,9 @@ public:
         return -1;
     }
 
+    // Room for `count` entries in all, so that adding up to that many rehashes nothing.
+    void Reserve(int count) { m_index.reserve(count); }
+
     void Clear()
     {
         m_index.clear();

@@ -28,6 +28,8 @@ public:
     clsControl *Find(const QString &fullId) const;
     bool Contains(const QString &fullId) const;
     int Count() const { return m_items.Count(); }
+    // Room for `more` items besides those registered (a load that knows how many it makes).
+    void Reserve(int more) { m_items.Reserve(Count() + more); }
     // All items in registry order.
     std::vector<clsControl *> InOrder() const;
     // Registry keys in order (for checking that re-keying keeps positions).
