@@ -1,9 +1,10 @@
 #pragma once
 // The baseline of the widget benchmarks: the same number of bare Qt widgets of the common
 // kinds, made in one plain parent and painted once.
+#include "BenchTiming.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,11 +17,10 @@
 #include <QTreeWidget>
 #include <QWidget>
 
-// Milliseconds to make and paint `count` bare widgets.
-inline double BareWidgets(int count)
+// What making and painting `count` bare widgets costs.
+inline Cost BareWidgets(int count)
 {
-    QElapsedTimer timer;
-    timer.start();
+    const CostTimer timer;
     QWidget parent;
     parent.resize(1000, 800);
     for (int c = 0; c < count; ++c) {
@@ -43,5 +43,5 @@ inline double BareWidgets(int count)
         w->setGeometry((c % 20) * 48, (c / 20) * 30, 44, 26);
     }
     parent.grab();
-    return timer.nsecsElapsed() / 1e6;
+    return timer.Elapsed();
 }

@@ -55,24 +55,13 @@ QString Cells(int columns, int rows)
     return list.join(vm);
 }
 
-struct Cost
-{
-    double Wall = 1e300, Cpu = 1e300;
-};
-
 // The least wall and the least CPU time of the runs.
 template <typename F>
 Cost Time(F &&f, int repeat = 5)
 {
-    Cost best;
-    for (int n = 0; n < repeat; ++n) {
-        QElapsedTimer timer;
-        timer.start();
-        const double cpu = ThreadCpuTimeMs();
-        f();
-        best.Wall = std::min(best.Wall, timer.nsecsElapsed() / 1e6);
-        best.Cpu = std::min(best.Cpu, ThreadCpuTimeMs() - cpu);
-    }
+    Cost best{1e300, 1e300};
+    for (int n = 0; n < repeat; ++n)
+        KeepLeast(best, Measure(f));
     return best;
 }
 

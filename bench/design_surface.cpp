@@ -95,20 +95,19 @@ struct Loaded : EditStack
     }
 };
 
-double DesignForm500(const QString &text)
+Cost DesignForm500(const QString &text)
 {
     Loaded loaded(true);
-    QElapsedTimer timer;
-    timer.start();
+    const CostTimer timer;
     loaded.Load(text, true);
     frmDesign *form = loaded.factory.Forms().value(1);
     form->Canvas()->grab();
-    return timer.nsecsElapsed() / 1e6;
+    return timer.Elapsed();
 }
 
 
 // One move drag of the first control across 40 steps, each step painted.
-double Drag(int controls)
+Cost Drag(int controls)
 {
     Loaded loaded(true);
     loaded.Load(Generate(1, controls), true);
@@ -123,7 +122,7 @@ double Drag(int controls)
         if (form->ItemOf(w) == item && w->parentWidget() == canvas)
             widget = w;
     if (!widget)
-        return 0;
+        return {};
     const auto send = [widget](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
         QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, {});
         QApplication::sendEvent(widget, &event);
@@ -132,6 +131,7 @@ double Drag(int controls)
     send(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
     QApplication::processEvents();
+    const CostTimer cost;
     QElapsedTimer timer;
     timer.start();
     send(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
@@ -146,40 +146,11 @@ double Drag(int controls)
     const double moves = timer.nsecsElapsed() / 1e6 - press;
     send(QEvent::MouseButtonRelease, {125, 85}, Qt::NoButton);
     QApplication::processEvents();
-    const double all = timer.nsecsElapsed() / 1e6;
+    const Cost all = cost.Elapsed();
     if (qEnvironmentVariableIsSet("BENCH_DETAIL"))
         std::printf("    %d controls: press %.2f ms, 40 moves %.2f ms, release %.2f ms\n", controls,
-                    press, moves, all - press - moves);
+                    press, moves, all.Wall - press - moves);
     return all;
-}
-
-// Wall and CPU time of one run (milliseconds).
-struct Cost
-{
-    double Wall = 0;
-    double Cpu = 0;
-};
-
-template <typename Run>
-Cost Measure(Run run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const double cpu = ThreadCpuTimeMs();
-    run();
-    return {Ms(timer), ThreadCpuTimeMs() - cpu};
-}
-
-// The least wall and CPU time of several runs.
-Cost Least(int runs, const std::function<Cost()> &run)
-{
-    Cost best{1e300, 1e300};
-    for (int i = 0; i < runs; ++i) {
-        const Cost c = run();
-        best.Wall = std::min(best.Wall, c.Wall);
-        best.Cpu = std::min(best.Cpu, c.Cpu);
-    }
-    return best;
 }
 
 // The form of 500 controls shown, with mouse input as the window system gives it.
@@ -353,15 +324,16 @@ AlignCosts AlignAll()
     return costs;
 }
 
-double Check(const QString &text)
+Cost Check(const QString &text)
 {
     Loaded loaded(false);
-    return loaded.Load(text, false);
+    return Measure([&] { loaded.Load(text, false); });
 }
 
-double Render(const QString &text)
+Cost Render(const QString &text)
 {
     Loaded loaded(false);
+    const CostTimer cost;
     QElapsedTimer timer;
     timer.start();
     loaded.Load(text, true);
@@ -379,8 +351,8 @@ double Render(const QString &text)
             canvas->hide();
         }
     }
-    const double all = timer.nsecsElapsed() / 1e6;
-    std::printf("    render: load onto design forms %.0f ms, drawing %.0f ms\n", load, all - load);
+    const Cost all = cost.Elapsed();
+    std::printf("    render: load onto design forms %.0f ms, drawing %.0f ms\n", load, all.Wall - load);
     return all;
 }
 
@@ -397,17 +369,20 @@ int main(int argc, char **argv)
 
     const QString five = Generate(1, 500);
     if (runs('a')) {
-    const double design = Best(3, [&] { return DesignForm500(five); });
-    const double bare = Best(3, [] { return BareWidgets(500); });
-    std::printf("(a) 500 controls: design form %.1f ms, bare Qt widgets %.1f ms, ratio %.2f (goal <= 3)\n",
-                design, bare, bare > 0 ? design / bare : 0.0);
+        const Cost design = Least(3, [&] { return DesignForm500(five); });
+        const Cost bare = Least(3, [] { return BareWidgets(500); });
+        std::printf("(a) 500 controls: design form %.1f ms (CPU %.1f), bare Qt widgets %.1f ms (CPU %.1f), "
+                    "ratio %.2f (CPU %.2f; goal <= 3)\n",
+                    design.Wall, design.Cpu, bare.Wall, bare.Cpu, design.Wall / bare.Wall,
+                    design.Cpu / bare.Cpu);
     }
     if (runs('b')) {
-
-    const double small = Best(5, [] { return Drag(50); });
-    const double large = Best(5, [] { return Drag(500); });
-    std::printf("(b) one move drag of 40 steps of a selected control: 50 controls %.2f ms, 500 controls %.2f ms, ratio %.2f (goal <= 1.5)\n",
-                small, large, small > 0 ? large / small : 0.0);
+        const Cost small = Least(5, [] { return Drag(50); });
+        const Cost large = Least(5, [] { return Drag(500); });
+        std::printf("(b) one move drag of 40 steps of a selected control: 50 controls %.2f ms (CPU %.2f), "
+                    "500 controls %.2f ms (CPU %.2f), ratio %.2f (CPU %.2f; goal <= 1.5)\n",
+                    small.Wall, small.Cpu, large.Wall, large.Cpu, large.Wall / small.Wall,
+                    large.Cpu / small.Cpu);
     }
     if (runs('d')) {
         const auto one = [](int selected, bool movesOnly) {
@@ -471,11 +446,12 @@ int main(int argc, char **argv)
         return 0;
 
     const QString big = Generate(100, 100);
-    const double check = Best(2, [&] { return Check(big); });
-    const double render = Best(2, [&] { return Render(big); });
-    std::printf("(c) 100 forms x 100 controls: check %.0f ms, render of all forms %.0f ms (%.1f ms per "
-                "form drawn); render per form drawn / check %.2f (goal <= 3), whole render / check %.1f\n",
-                check, render, render / 100, check > 0 ? render / 100 / check : 0.0,
-                check > 0 ? render / check : 0.0);
+    const Cost check = Least(2, [&] { return Check(big); });
+    const Cost render = Least(2, [&] { return Render(big); });
+    std::printf("(c) 100 forms x 100 controls: check %.0f ms (CPU %.0f), render of all forms %.0f ms (CPU "
+                "%.0f, %.1f ms per form drawn); render per form drawn / check %.2f (CPU %.2f; goal <= 3), "
+                "whole render / check %.1f\n",
+                check.Wall, check.Cpu, render.Wall, render.Cpu, render.Wall / 100,
+                render.Wall / 100 / check.Wall, render.Cpu / 100 / check.Cpu, render.Wall / check.Wall);
     return 0;
 }

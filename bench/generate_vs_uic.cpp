@@ -4,6 +4,7 @@
 // seven times each; the least wall time and the least CPU time of each count (the CPU time of
 // the finished program, which a busy machine stretches less). Goal: both ratios at most 1.0.
 // Usage: bench_generate_vs_uic [corvane] [uic] [templates]
+#include "BenchTiming.h"
 #include "support/Marks.h"
 
 #include <QCoreApplication>
@@ -87,11 +88,6 @@ QByteArray UiText()
     return ui;
 }
 
-struct Cost
-{
-    double Wall = 0, Cpu = 0; // milliseconds; Wall < 0 when the program failed
-};
-
 // CPU time, user and system, of the finished programs this process has waited for.
 double ChildrenCpuMs()
 {
@@ -101,7 +97,7 @@ double ChildrenCpuMs()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-// One run of the program.
+// One run of the program; a wall time below 0 when it failed.
 Cost Run(const QString &program, const QStringList &args)
 {
     QProcess p;
@@ -117,13 +113,13 @@ Cost Run(const QString &program, const QStringList &args)
     return {t.nsecsElapsed() / 1e6, ChildrenCpuMs() - cpu};
 }
 
-void KeepLeast(Cost &best, const Cost &run)
+// The least of the runs; failed once, failed for good.
+void KeepLeastRun(Cost &best, const Cost &run)
 {
-    if (run.Wall < 0 || best.Wall < 0) {
+    if (run.Wall < 0 || best.Wall < 0)
         best = {-1, -1};
-        return;
-    }
-    best = {std::min(best.Wall, run.Wall), std::min(best.Cpu, run.Cpu)};
+    else
+        KeepLeast(best, run);
 }
 } // namespace
 
@@ -154,8 +150,8 @@ int main(int argc, char **argv)
     const QStringList uicArgs = {ui, QStringLiteral("-o"), dir.filePath("ui_bench.h")};
     Cost generate{1e300, 1e300}, compile{1e300, 1e300};
     for (int i = 0; i < 7; ++i) {
-        KeepLeast(generate, Run(corvane, generateArgs));
-        KeepLeast(compile, Run(uic, uicArgs));
+        KeepLeastRun(generate, Run(corvane, generateArgs));
+        KeepLeastRun(compile, Run(uic, uicArgs));
     }
     std::printf("content: %d forms x %d buttons\n", Forms, ButtonsPerForm);
     std::printf("corvane generate: %.1f ms (CPU %.1f) (%lld bytes of program)\n", generate.Wall,

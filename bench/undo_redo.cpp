@@ -56,22 +56,7 @@ QString Cells(int columns, int rows, const QString &tag)
     return list.join(vm);
 }
 
-struct Cost
-{
-    double Wall = 0, Cpu = 0;
-};
-
 constexpr int Rounds = 7;
-
-template <typename F>
-Cost Once(F &&f)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const double cpu = ThreadCpuTimeMs();
-    f();
-    return {Ms(timer), ThreadCpuTimeMs() - cpu};
-}
 
 struct World
 {
@@ -101,8 +86,8 @@ void ApplyUndoRedo(const char *what, int type, int code, const QString &a, const
         PropertySheetModel sheet;
         sheet.SetupModify(w.designer, *item);
         const Cost costs[3] = {
-            Once([&] { sheet.Apply(&w.edit, [&](clsControl &target) { target.SetProperty(code, b); }); }),
-            Once([&] { w.edit.Undo(); }), Once([&] { w.edit.Redo(); })};
+            Measure([&] { sheet.Apply(&w.edit, [&](clsControl &target) { target.SetProperty(code, b); }); }),
+            Measure([&] { w.edit.Undo(); }), Measure([&] { w.edit.Redo(); })};
         sheet.Close();
         if (item->GetProperty(code) != b)
             std::printf("%s: Redo did not give the change back\n", what);
@@ -154,8 +139,8 @@ int main()
                                                       "8", "1");
                 moves.append({c, QPoint(c->TwipLeft() + 120, c->TwipTop() + 60)});
             }
-            const Cost costs[3] = {Once([&] { w.edit.MoveItemsTwips(moves); }),
-                                   Once([&] { w.edit.Undo(); }), Once([&] { w.edit.Redo(); })};
+            const Cost costs[3] = {Measure([&] { w.edit.MoveItemsTwips(moves); }),
+                                   Measure([&] { w.edit.Undo(); }), Measure([&] { w.edit.Redo(); })};
             if (moves.first().first->TwipLeft() != moves.first().second.x())
                 std::printf("500-control move: Redo did not give the move back\n");
             for (int i = 0; i < 3; ++i) {
@@ -181,7 +166,7 @@ int main()
         if (item->ObjType() == Type::Label)
             objects.push_back(item);
     const double before = ResidentMb();
-    const Cost changes = Once([&] {
+    const Cost changes = Measure([&] {
         for (int i = 0; i < 1000; ++i) {
             clsControl &item = *objects[std::size_t(i * 19) % objects.size()];
             w.edit.BeginPropertiesChange(item);
