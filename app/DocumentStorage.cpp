@@ -19,6 +19,7 @@
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
+#include "support/TextReplace.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,9 +93,7 @@ QString DocumentStorage::DisplayName(const QString &documentName)
 
 QString DocumentStorage::ToStoredForm(const QString &text)
 {
-    QString stored = text;
-    stored.replace(QChar(Marks::Attribute), CrLf);
-    return stored;
+    return ReplacedEach(text, QChar(Marks::Attribute), u"\r\n");
 }
 
 QString DocumentStorage::ToMemoryForm(const QString &text)

@@ -17,6 +17,7 @@
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
+#include "support/TextReplace.h"
 #include "support/NumberFormat.h"
 
 #include <QHash>
@@ -299,8 +300,7 @@ bool EditCommands::CreateNewItem(const QString &typeName, QString *createdId)
 
 QString EditCommands::ToClipboardText(const QString &projectText)
 {
-    QString text = projectText;
-    text.replace(AM, CrLf);
+    QString text = ReplacedEach(projectText, AM, u"\r\n");
     text.replace(VM, QLatin1Char('\t'));
     text.replace(SVM, QChar(Marks::Clip));
     return text;

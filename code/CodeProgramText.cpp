@@ -1,6 +1,7 @@
 #include "code/CodeProgramText.h"
 
 #include "support/Marks.h"
+#include "support/TextReplace.h"
 #include "support/TextEncoding.h"
 
 #include <algorithm>
@@ -116,7 +117,7 @@ QString CodeProgramText::Read(const QByteArray &bytes, FileForm &form)
     form.End = FileForm::LineEnd(most);
     form.MarksAmongBreaks = counts[3] > 0 && counts[0] + counts[1] + counts[2] > 0;
     if (counts[3] > 0)
-        text.replace(QChar(mark), CrLf);
+        text = ReplacedEach(text, QChar(mark), u"\r\n");
     return NormalizeLineEnds(text);
 }
 

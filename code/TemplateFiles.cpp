@@ -4,6 +4,7 @@
 #include "support/GuiError.h"
 #include "support/IniFile.h"
 #include "support/Marks.h"
+#include "support/TextReplace.h"
 #include "support/RegularFile.h"
 #include "support/TextEncoding.h"
 
@@ -267,7 +268,7 @@ QString TemplateFiles::GetCodeSection(int n, const QString &codeStyle, int casin
         QString text = DecodeText(read.Bytes);
         // Every line ends in CR LF, whatever the file used.
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        text.replace(QLatin1Char('\n'), CrLf);
+        text = ReplacedEach(text, QLatin1Char('\n'), u"\r\n");
         if (!text.isEmpty() && !text.endsWith(CrLf))
             text += CrLf;
         m_sections = ParseSections(TranslateKeywords(text, casing));

@@ -512,6 +512,7 @@ TEST(MemoryForm, LineEndsBecomeAttributeMarks)
     EXPECT_EQ(DocumentStorage::ToMemoryForm("X\r\n"), "X" + AM);
     // What goes in comes back out, apart from the line ends.
     const QString memory = "0" + AM + "2" + QChar(Marks::Value) + "APP" + AM + "4";
+    EXPECT_EQ(DocumentStorage::ToStoredForm(memory), "0\r\n2" + QString(QChar(Marks::Value)) + "APP\r\n4");
     EXPECT_EQ(DocumentStorage::ToMemoryForm(DocumentStorage::ToStoredForm(memory)), memory);
 }
 
