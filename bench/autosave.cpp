@@ -111,7 +111,8 @@ int main(int argc, char **argv)
     std::printf("  until written        %8.1f ms wall (worker thread)\n", written.wall);
     if (exportTimes.wall < 1e300) {
         std::printf("  corvane export       %8.1f ms wall %8.1f ms CPU\n", exportTimes.wall, exportTimes.cpu);
-        std::printf("  pause / export       %8.2f wall (goal at most 0.33)\n", pause.wall / exportTimes.wall);
+        std::printf("  pause / export       %8.2f wall %8.2f CPU (goal at most 0.33)\n",
+                    pause.wall / exportTimes.wall, pause.cpu / exportTimes.cpu);
     } else {
         std::printf("  corvane export: not built (%s)\n", qPrintable(corvane));
     }

@@ -11,6 +11,7 @@
 #include "support/Marks.h"
 
 #include "BenchProject.h"
+#include "BenchTiming.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,7 +23,7 @@
 namespace {
 struct Times
 {
-    double load = 0, save = 0, split = 0;
+    Cost load, save, split;
     int reports = 0;
 };
 
@@ -42,27 +43,25 @@ Times Measure(int objects, const QString &folder)
     clsDesigner designer(items, &prompter);
     DocumentStorage storage(designer, state);
 
-    QElapsedTimer timer;
-    timer.start();
-    const DocumentStorage::OpenResult result = storage.OpenByName(path);
-    t.load = timer.nsecsElapsed() / 1e6;
+    DocumentStorage::OpenResult result;
+    t.load = ::Measure([&] { result = storage.OpenByName(path); });
     t.reports = int(prompter.Calls.size());
 
-    timer.restart();
-    if (result.Success)
-        storage.WriteProject(*designer.ProjectOf(result.App));
-    t.save = timer.nsecsElapsed() / 1e6;
+    t.save = ::Measure([&] {
+        if (result.Success)
+            storage.WriteProject(*designer.ProjectOf(result.App));
+    });
 
-    timer.restart();
-    DynamicArray doc(text, DynamicArray::ProjectDelimiters());
     qsizetype chars = 0;
-    const int records = doc.Count();
-    for (int r = 1; r <= records; ++r) {
-        const int fields = doc.Count({r});
-        for (int f = 1; f <= fields; ++f)
-            chars += doc.Extract({r, f}).size();
-    }
-    t.split = timer.nsecsElapsed() / 1e6;
+    t.split = ::Measure([&] {
+        DynamicArray doc(text, DynamicArray::ProjectDelimiters());
+        const int records = doc.Count();
+        for (int r = 1; r <= records; ++r) {
+            const int fields = doc.Count({r});
+            for (int f = 1; f <= fields; ++f)
+                chars += doc.Extract({r, f}).size();
+        }
+    });
     if (chars < 0)
         std::puts("");
     designer.ReleaseAll();
@@ -77,9 +76,12 @@ int main(int argc, char **argv)
     const Times small = Measure(2000, dir.path());
     const Times large = Measure(20000, dir.path());
     for (const auto &[n, t] : {std::pair{2000, small}, std::pair{20000, large}})
-        std::printf("%6d objects: load %8.1f ms  save %8.1f ms  split %7.1f ms  load/split %5.1f  reports %d\n",
-                    n, t.load, t.save, t.split, t.split > 0 ? t.load / t.split : 0.0, t.reports);
-    std::printf("ratio 20000/2000: load %.1f  save %.1f (linear: near 10)\n",
-                small.load > 0 ? large.load / small.load : 0.0, small.save > 0 ? large.save / small.save : 0.0);
+        std::printf("%6d objects: load %8.1f ms (CPU %8.1f)  save %8.1f ms (CPU %8.1f)  split %7.1f ms  "
+                    "load/split %5.1f  reports %d\n",
+                    n, t.load.Wall, t.load.Cpu, t.save.Wall, t.save.Cpu, t.split.Wall,
+                    t.load.Wall / t.split.Wall, t.reports);
+    std::printf("ratio 20000/2000: load %.1f (CPU %.1f)  save %.1f (CPU %.1f) (linear: near 10)\n",
+                large.load.Wall / small.load.Wall, large.load.Cpu / small.load.Cpu,
+                large.save.Wall / small.save.Wall, large.save.Cpu / small.save.Cpu);
     return 0;
 }
