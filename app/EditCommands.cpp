@@ -17,8 +17,8 @@
 #include "support/ErrorReport.h"
 #include "support/GuiError.h"
 #include "support/Marks.h"
-#include "support/TextReplace.h"
 #include "support/NumberFormat.h"
+#include "support/TextReplace.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "code/CodeProgramText.h"
 
 #include "support/Marks.h"
-#include "support/TextReplace.h"
 #include "support/TextEncoding.h"
+#include "support/TextReplace.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 #include "support/GuiError.h"
 #include "support/IniFile.h"
 #include "support/Marks.h"
-#include "support/TextReplace.h"
 #include "support/RegularFile.h"
 #include "support/TextEncoding.h"
+#include "support/TextReplace.h"
 
 #include <QDir>
 #include <QFile>
