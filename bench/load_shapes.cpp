@@ -9,9 +9,9 @@
 // many bare objects as the load made, each holding the heap blocks one of the load's objects
 // holds, as many of each size (counted as the load takes them and gives them back), kept in
 // the three hash tables any design item is found by (full ID, ID in its container, address on
-// its form), made and deleted again. Every run, the designer's and the baseline's, starts from a heap given back to
-// the system, so that none inherits the free lists another left. Goal: each ratio, loading and
-// closing, at most 1.1 times the baseline's, wall and CPU.
+// its form), made and deleted again. Every run, the designer's and the baseline's, starts from
+// a heap given back to the system, so that none inherits the free lists another left. Goal:
+// each ratio, loading and closing, at most 1.1 times the baseline's, wall and CPU.
 #include "app/DocumentStorage.h"
 #include "app/ProcessState.h"
 #include "testsupport/ScriptedPrompter.h"
@@ -29,7 +29,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
@@ -222,7 +221,6 @@ Times Bare(int objects, double bytes, SizeCounts blocks)
     if (counted == 0)
         blocks[4] = std::max(1LL, (long long)(bytes / 64)) * objects;
     // Object i holds the blocks [first[i], first[i + 1]) of `taken`, sizes spread evenly.
-    std::vector<size_t> sizes;
     std::vector<long long> first(size_t(objects) + 1, 0);
     std::vector<size_t> sizeOf;
     for (int i = 0; i < objects; ++i) {
