@@ -308,8 +308,7 @@ QString EditCommands::ToClipboardText(const QString &projectText)
 
 QString EditCommands::FromClipboardText(const QString &clipboardText)
 {
-    QString text = clipboardText;
-    text.replace(CrLf, QString(AM));
+    QString text = ReplacedEach(clipboardText, u"\r\n", QStringView(&AM, 1));
     // Other programs may end lines with LF alone.
     text.replace(QLatin1Char('\n'), AM);
     text.replace(QLatin1Char('\t'), VM);

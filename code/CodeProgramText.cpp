@@ -128,20 +128,23 @@ QByteArray CodeProgramText::Write(const QString &text, const FileForm &form)
     if (encoding == TextEncoding::Encoding::Latin1
         && std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
         encoding = TextEncoding::Encoding::Utf8; // what Encode would fall back to
-    QString out = text;
+    QString out;
     switch (form.End) {
     case LineEnd::CrLf:
+        out = text;
         break;
     case LineEnd::Lf:
-        out.replace(CrLf, QStringLiteral("\n"));
+        out = ReplacedEach(text, u"\r\n", u"\n");
         break;
     case LineEnd::Cr:
-        out.replace(CrLf, QStringLiteral("\r"));
+        out = ReplacedEach(text, u"\r\n", u"\r");
         break;
-    case LineEnd::Mark:
-        out.replace(CrLf, QChar(encoding == TextEncoding::Encoding::Latin1 ? u'\u00FE'
-                                                                         : char16_t(Marks::Attribute)));
+    case LineEnd::Mark: {
+        const QChar mark(encoding == TextEncoding::Encoding::Latin1 ? u'\u00FE'
+                                                                    : char16_t(Marks::Attribute));
+        out = ReplacedEach(text, u"\r\n", QStringView(&mark, 1));
         break;
+    }
     }
     return TextEncoding::Encode(out, encoding, form.Bom);
 }

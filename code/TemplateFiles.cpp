@@ -267,8 +267,7 @@ QString TemplateFiles::GetCodeSection(int n, const QString &codeStyle, int casin
         }
         QString text = DecodeText(read.Bytes);
         // Every line ends in CR LF, whatever the file used.
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        text = ReplacedEach(text, QLatin1Char('\n'), u"\r\n");
+        text = ReplacedEach(ReplacedEach(text, u"\r\n", u"\n"), QLatin1Char('\n'), u"\r\n");
         if (!text.isEmpty() && !text.endsWith(CrLf))
             text += CrLf;
         m_sections = ParseSections(TranslateKeywords(text, casing));

@@ -6,6 +6,7 @@
 #include "host/mvConnection.h"
 #include "quill/BasicLexer.h"
 #include "support/GuiError.h"
+#include "support/TextReplace.h"
 
 #include <QAccessible>
 #include <QFontDatabase>
@@ -357,10 +358,8 @@ QByteArray QuillDocument::BytesToWrite() const
     // Changed and changed back: still the bytes that were read.
     if (m_saved && text == CodeProgramText::FromBytes(m_storedBytes))
         return m_storedBytes;
-    QByteArray bytes = CodeProgramText::ToBytes(text, m_latin1);
-    if (m_lfOnly)
-        bytes.replace("\r\n", "\n");
-    return bytes;
+    // CR and LF are one byte each in either encoding: line ends can change before encoding.
+    return CodeProgramText::ToBytes(m_lfOnly ? ReplacedEach(text, u"\r\n", u"\n") : text, m_latin1);
 }
 
 void QuillDocument::Save()
