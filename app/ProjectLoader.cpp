@@ -272,14 +272,15 @@ bool ProjectLoader::Session::Validate()
     return true;
 }
 
-namespace {
-// A create record (a cheap look at its head: the function field is 2).
-bool IsCreate(QStringView text)
+int ProjectLoader::CountCreateRecords(const QList<QStringView> &records)
 {
-    text = text.trimmed();
-    return text.startsWith(u'2') && (text.size() == 1 || text[1] == VM || text[1].isSpace());
+    return int(std::count_if(records.begin(), records.end(), [](QStringView text) {
+        text = text.trimmed();
+        return text.startsWith(u'2') && (text.size() == 1 || text[1] == VM || text[1].isSpace());
+    }));
 }
 
+namespace {
 // A create record of a form (a cheap look at its head; the replay reads it in full).
 bool IsFormCreate(QStringView text)
 {
@@ -324,7 +325,7 @@ void ProjectLoader::Session::ReplayRecords()
         m_progress->Begin(CountForms());
     // The registry grows by every item at once, instead of by doubling: a big project is not
     // hashed over and over while it loads.
-    m_items.Reserve(int(std::count_if(m_records.begin(), m_records.end(), IsCreate)));
+    m_items.Reserve(CountCreateRecords(m_records));
     const qsizetype count = m_records.size();
     for (qsizetype r = 1; r < count; ++r) {
         const QStringView text = m_records.at(r);

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
 #include <vector>
 
@@ -79,6 +80,10 @@ public:
 
     // "-100000000" is how an "auto" position is written.
     static QString PositionText(const QString &field);
+
+    // The create records among a project's records, at a glance at each one's function field:
+    // a capacity to make room for, not a count to trust.
+    static int CountCreateRecords(const QList<QStringView> &records);
 
 private:
     class Session;

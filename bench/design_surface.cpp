@@ -132,18 +132,16 @@ Cost Drag(int controls)
     send(QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
     QApplication::processEvents();
     const CostTimer cost;
-    QElapsedTimer timer;
-    timer.start();
     send(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     QApplication::processEvents();
-    const double press = timer.nsecsElapsed() / 1e6;
+    const double press = cost.Elapsed().Wall;
     for (int step = 1; step <= 40; ++step) {
         send(QEvent::MouseMove, {5 + step * 3, 5 + step * 2}, Qt::LeftButton);
         // What the drag made dirty is painted, as the event loop would between two moves.
         if (!qEnvironmentVariableIsSet("BENCH_NOPAINT"))
             QApplication::processEvents();
     }
-    const double moves = timer.nsecsElapsed() / 1e6 - press;
+    const double moves = cost.Elapsed().Wall - press;
     send(QEvent::MouseButtonRelease, {125, 85}, Qt::NoButton);
     QApplication::processEvents();
     const Cost all = cost.Elapsed();
@@ -334,10 +332,8 @@ Cost Render(const QString &text)
 {
     Loaded loaded(false);
     const CostTimer cost;
-    QElapsedTimer timer;
-    timer.start();
     loaded.Load(text, true);
-    const double load = timer.nsecsElapsed() / 1e6;
+    const double load = cost.Elapsed().Wall;
     for (frmDesign *form : loaded.factory.Forms()) {
         QWidget *canvas = form->Canvas();
         if (!canvas->parentWidget() && form->Owner().ObjType() >= 5) {

@@ -14,7 +14,6 @@
 #include "BenchTiming.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 

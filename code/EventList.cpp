@@ -1,5 +1,6 @@
 #include "code/EventList.h"
 
+#include "app/ProjectLoader.h"
 #include "code/Placeholders.h"
 #include "model/Vocabulary.h"
 #include "support/GuiError.h"
@@ -318,10 +319,7 @@ EventList EventList::FromProjectText(const QString &text)
     ToInt(location.value(3), list.m_casing);
 
     Parser parser;
-    // The create records, at a glance at their first field: a capacity, not a count to trust.
-    parser.Reserve(std::count_if(records.begin(), records.end(), [](QStringView record) {
-        return record.startsWith(u'2') && (record.size() == 1 || record[1] == VM);
-    }));
+    parser.Reserve(ProjectLoader::CountCreateRecords(records));
     for (qsizetype r = 1; r < records.size(); ++r) {
         const Fields f(records.at(r));
         int function = 0;

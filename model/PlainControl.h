@@ -28,7 +28,6 @@ private:
     int m_moveCount = 0;
     // The control's place in its form's z-order, a list through the instances themselves: its
     // neighbours behind and in front. The form's surface, menu and timer are not in it.
-    bool m_inZOrder = false;
     PlainControl *m_behind = nullptr;
     PlainControl *m_inFront = nullptr;
 };

@@ -91,7 +91,7 @@ void PlainForm::DeleteSizer(iItemSizer *sizer)
 
 int PlainForm::ZIndexOf(const PlainControl *control) const
 {
-    if (!control || control->m_form != this || !control->m_inZOrder)
+    if (!control || control->m_form != this || !InZOrder(control))
         return -1;
     int index = 0;
     for (const PlainControl *behind = control->m_behind; behind; behind = behind->m_behind)
@@ -102,10 +102,15 @@ int PlainForm::ZIndexOf(const PlainControl *control) const
 void PlainForm::BringToFront(PlainControl *control)
 {
     // Already in front: the common case while a form loads, its controls one after another.
-    if (!control || control->m_form != this || !control->m_inZOrder || control == m_frontmost)
+    if (!control || control->m_form != this || !InZOrder(control) || control == m_frontmost)
         return;
     Unlink(control);
     PutInFront(control);
+}
+
+bool PlainForm::InZOrder(const PlainControl *control) const
+{
+    return control->m_behind || control->m_inFront || control == m_frontmost;
 }
 
 void PlainForm::Unlink(PlainControl *control)
@@ -113,7 +118,6 @@ void PlainForm::Unlink(PlainControl *control)
     (control->m_behind ? control->m_behind->m_inFront : m_backmost) = control->m_inFront;
     (control->m_inFront ? control->m_inFront->m_behind : m_frontmost) = control->m_behind;
     control->m_behind = control->m_inFront = nullptr;
-    control->m_inZOrder = false;
 }
 
 void PlainForm::PutInFront(PlainControl *control)
@@ -121,5 +125,4 @@ void PlainForm::PutInFront(PlainControl *control)
     control->m_behind = m_frontmost;
     (m_frontmost ? m_frontmost->m_inFront : m_backmost) = control;
     m_frontmost = control;
-    control->m_inZOrder = true;
 }

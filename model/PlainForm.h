@@ -59,6 +59,7 @@ public:
     void BringToFront(PlainControl *control);
 
 private:
+    bool InZOrder(const PlainControl *control) const;
     void Unlink(PlainControl *control);
     void PutInFront(PlainControl *control);
 
