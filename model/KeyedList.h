@@ -97,6 +97,19 @@ public:
     // Room for `count` entries in all, so that adding up to that many rehashes nothing.
     void Reserve(int count) { m_index.reserve(count); }
 
+    // Empties the list from the back, handing each value to `each` as its entry is freed, so
+    // that a caller deleting what the values point to frees each entry beside it.
+    template <typename F>
+    void DrainFromBack(F each)
+    {
+        m_index.clear();
+        while (!m_entries.empty()) {
+            V value = std::move(m_entries.back().Value);
+            m_entries.pop_back();
+            each(std::move(value));
+        }
+    }
+
     void Clear()
     {
         m_index.clear();

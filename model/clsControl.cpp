@@ -329,9 +329,7 @@ void clsControl::DeleteTree()
     // is emptied first (whoever asks meanwhile sees no children, never a deleted one) and the
     // children are deleted from what was taken, last made first, which hands their memory
     // back in the order the allocator took it and finds each at the end of its form's set.
-    const ChildList children = std::exchange(m_children, ChildList());
-    for (auto it = children.end(); it != children.begin();)
-        (--it)->Value->DeleteTree();
+    std::exchange(m_children, ChildList()).DrainFromBack([](clsControl *child) { child->DeleteTree(); });
 
     ReleaseSizer();
     if (m_wrapper) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -57,4 +58,26 @@ TEST(KeyedList, ReKeyAndMoveKeepEveryEntryFindable)
         EXPECT_EQ(*list.Find(key), value) << key;
     EXPECT_EQ(list.Take("NEW"), 1);
     EXPECT_EQ(Keys(list), QStringList({"K3", "K0", "K2"}));
+}
+
+TEST(KeyedList, DrainHandsEachValueLastFirstOnceItsEntryIsGone)
+{
+    KeyedList<std::unique_ptr<int>> list;
+    for (int i = 0; i < 3; ++i)
+        list.Add(QStringLiteral("K%1").arg(i), std::make_unique<int>(i));
+    std::vector<int> handed;
+    std::vector<QStringList> left;
+    list.DrainFromBack([&](std::unique_ptr<int> value) {
+        handed.push_back(*value);
+        left.push_back(Keys(list));
+        EXPECT_FALSE(list.Contains(QStringLiteral("K%1").arg(*value)));
+    });
+    EXPECT_EQ(handed, std::vector<int>({2, 1, 0}));
+    EXPECT_EQ(left, std::vector<QStringList>({{"K0", "K1"}, {"K0"}, {}}));
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.Count(), 0);
+
+    // Emptied, it takes the same keys again.
+    ASSERT_TRUE(list.Add("K1", std::make_unique<int>(10)));
+    EXPECT_EQ(**list.Find("K1"), 10);
 }
