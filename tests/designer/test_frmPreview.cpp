@@ -84,7 +84,8 @@ TEST(frmPreview, RunsThroughTheModelAndRemembersItsPosition)
         EXPECT_EQ(window.TitleLabel()->text(), "Preview initializing: Shop*Main");
         EXPECT_EQ(window.CloseButton()->text(), "&Cancel");
         EXPECT_EQ(window.ClearButton()->text(), "Clea&r");
-        QTest::qWaitFor([&window] { return window.Model().CurrentState() == clsPreview::Waiting; }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&window] { return window.Model().CurrentState() == clsPreview::Waiting; },
+                                    10000));
         EXPECT_EQ(window.TitleLabel()->text(), "Preview running: Shop*Main");
         EXPECT_EQ(w.factory.Commands.size(), 4);
 
