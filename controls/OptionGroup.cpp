@@ -1,15 +1,19 @@
 #include "controls/OptionGroup.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QRadioButton>
-#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+// Between the box's inside and its buttons.
+constexpr QMargins ButtonMargins(4, 2, 4, 2);
+} // namespace
 
 OptionGroup::OptionGroup(QWidget *parent) : QGroupBox(parent), m_group(new QButtonGroup(this))
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(0);
-    layout->addStretch(1);
     m_group->setExclusive(true);
 }
 
@@ -18,15 +22,81 @@ void OptionGroup::SetRows(const QStringList &rows)
     for (QRadioButton *button : m_buttons)
         delete button;
     m_buttons.clear();
-    auto *box = static_cast<QVBoxLayout *>(layout());
     for (const QString &row : rows) {
         auto *button = new QRadioButton(row.section(QLatin1Char('\t'), 0, 0), this);
         button->setFocusPolicy(focusPolicy());
         m_group->addButton(button);
-        box->insertWidget(box->count() - 1, button);
         m_buttons.append(button);
+        // A hidden box shows its buttons with it; a shown one shows a new button now.
+        if (isVisible())
+            button->show();
     }
+    PlaceButtons();
     SetValue(m_value);
+}
+
+void OptionGroup::PlaceButtons()
+{
+    const QRect inside = contentsRect().marginsRemoved(ButtonMargins);
+    std::vector<int> heights;
+    heights.reserve(size_t(m_buttons.size()));
+    for (const QRadioButton *button : m_buttons)
+        heights.push_back(button->sizeHint().height());
+    Squeeze(heights, inside.height());
+    int top = inside.top();
+    for (qsizetype i = 0; i < m_buttons.size(); ++i) {
+        m_buttons.at(i)->setGeometry(inside.left(), top, inside.width(), heights[size_t(i)]);
+        top += heights[size_t(i)];
+    }
+}
+
+void OptionGroup::Squeeze(std::vector<int> &heights, int room)
+{
+    const int count = int(heights.size());
+    if (std::accumulate(heights.begin(), heights.end(), 0) <= room)
+        return;
+    if (room <= 0 || count == 0) {
+        std::fill(heights.begin(), heights.end(), 0);
+        return;
+    }
+    // The tallest give way first: find the common height `most` they are cut down to, the
+    // buttons lower than it keeping theirs. The pixels that do not share out evenly come off
+    // the later buttons.
+    std::vector<int> sorted(heights);
+    std::sort(sorted.begin(), sorted.end());
+    int below = 0, used = 0, current = 0, lower = 0;
+    while (lower < count && used < room) {
+        current = sorted[size_t(lower)];
+        used = below + current * (count - lower);
+        below += current;
+        ++lower;
+    }
+    const int cut = count - (lower - 1), deficit = used - room;
+    const int most = current - deficit / cut;
+    int rest = 0;
+    for (int &height : heights) {
+        rest += deficit % cut;
+        const bool onePixelLess = rest >= cut;
+        rest -= onePixelLess ? cut : 0;
+        height = std::min(height, most - (onePixelLess ? 1 : 0));
+    }
+}
+
+bool OptionGroup::event(QEvent *event)
+{
+    const bool handled = QGroupBox::event(event);
+    switch (event->type()) {
+    case QEvent::Resize:
+    // A title changes where the inside begins; a font, the title's and every button's height.
+    case QEvent::ContentsRectChange:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        PlaceButtons();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 QStringList OptionGroup::Captions() const

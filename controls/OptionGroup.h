@@ -2,6 +2,8 @@
 
 #include <QGroupBox>
 
+#include <vector>
+
 class QButtonGroup;
 class QRadioButton;
 
@@ -22,7 +24,19 @@ public:
     int Selected() const;
     QList<QRadioButton *> Buttons() const { return m_buttons; }
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    // Stacks the buttons from the top of the box's inside, each as tall as it asks and as
+    // wide as the box; in a box too low for them all, they share its height. Placed by hand
+    // rather than by a layout: a layout asks for its turn through the event queue, and a
+    // project of thousands of groups built before the window shows would make Qt search that
+    // queue once for every group.
+    void PlaceButtons();
+    // Cuts the heights down to `room` in all, as a stacked layout shares too little room.
+    static void Squeeze(std::vector<int> &heights, int room);
+
     QButtonGroup *m_group;
     QList<QRadioButton *> m_buttons;
     QString m_value;
