@@ -327,9 +327,12 @@ void clsControl::DeleteTree()
 
     // The children go with this item, so none is taken out of the list on its own: the list
     // is emptied first (whoever asks meanwhile sees no children, never a deleted one) and the
-    // children are deleted from what was taken, last made first, which hands their memory
-    // back in the order the allocator took it and finds each at the end of its form's set.
-    std::exchange(m_children, ChildList()).DrainFromBack([](clsControl *child) { child->DeleteTree(); });
+    // children are deleted from what was taken, last made first, each right after its entry.
+    // That hands their memory back in the order the allocator took it, finds each at the end
+    // of its form's set, and leaves no pass over a list of freed children at the end.
+    std::exchange(m_children, ChildList()).DrainFromBack([](clsControl *child) {
+        child->DeleteTree();
+    });
 
     ReleaseSizer();
     if (m_wrapper) {
