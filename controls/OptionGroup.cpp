@@ -31,7 +31,8 @@ void OptionGroup::SetRows(const QStringList &rows)
         if (isVisible())
             button->show();
     }
-    PlaceButtons();
+    if (isVisible())
+        PlaceButtons();
     SetValue(m_value);
 }
 
@@ -86,12 +87,21 @@ bool OptionGroup::event(QEvent *event)
 {
     const bool handled = QGroupBox::event(event);
     switch (event->type()) {
+    // A box that shows gets its pending resize before it and its buttons are visible: placed
+    // then, they are drawn once, where they belong. (Placed after, every move would add to
+    // what the window must draw again.) A box shown without one places them as it shows.
     case QEvent::Resize:
+    case QEvent::Show:
+        PlaceButtons();
+        break;
     // A title changes where the inside begins; a font, the title's and every button's height.
+    // A hidden box waits for its show: a button's height takes shaping its caption, and a
+    // box gets its rows, size and font before its window shows.
     case QEvent::ContentsRectChange:
     case QEvent::FontChange:
     case QEvent::StyleChange:
-        PlaceButtons();
+        if (isVisible())
+            PlaceButtons();
         break;
     default:
         break;

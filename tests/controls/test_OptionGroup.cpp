@@ -92,8 +92,13 @@ TEST(OptionGroup, ABoxBuiltBeforeItShowsQueuesNoLayoutRequest)
     QCoreApplication::sendPostedEvents(group, QEvent::LayoutRequest);
     EXPECT_EQ(counter.LayoutRequests, 0);
 
+    // Its rows, font and size came while it was hidden: it places its buttons as it shows.
     form.show();
     QApplication::processEvents();
-    EXPECT_EQ(group->Buttons().at(0)->geometry().topLeft(),
-              group->contentsRect().topLeft() + QPoint(4, 2));
+    const QList<QRadioButton *> buttons = group->Buttons();
+    EXPECT_EQ(buttons.at(0)->geometry().topLeft(), group->contentsRect().topLeft() + QPoint(4, 2));
+    for (qsizetype i = 1; i < buttons.size(); ++i) {
+        EXPECT_EQ(buttons.at(i)->y(), buttons.at(i - 1)->geometry().bottom() + 1);
+        EXPECT_EQ(buttons.at(i)->height(), buttons.at(i)->sizeHint().height());
+    }
 }
