@@ -12,7 +12,6 @@
 
 #include "BenchTiming.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 #include <cstdio>
 
@@ -59,10 +58,7 @@ QString Cells(int columns, int rows)
 template <typename F>
 Cost Time(F &&f, int repeat = 5)
 {
-    Cost best{1e300, 1e300};
-    for (int n = 0; n < repeat; ++n)
-        KeepLeast(best, Measure(f));
-    return best;
+    return Least(repeat, [&] { return Measure(f); });
 }
 
 void Print(const char *what, Cost load, Cost store, Cost content)

@@ -23,7 +23,6 @@
 #include "BenchTiming.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QTemporaryDir>
@@ -154,8 +153,7 @@ QString Controls(int n)
 
 struct Times
 {
-    double Load = 0, Close = 0;
-    double LoadCpu = 0, CloseCpu = 0;
+    Cost Load, Close;
     // Heap bytes and blocks (by size) the load took; the baseline's objects take as many.
     double HeapBytes = 0;
     SizeCounts Blocks{};
@@ -163,7 +161,7 @@ struct Times
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
 
-Times Measure(const QString &text, const QString &folder)
+Times LoadAndClose(const QString &text, const QString &folder)
 {
     const QString path = folder + QStringLiteral("/shape.gui");
     {
@@ -180,21 +178,9 @@ Times Measure(const QString &text, const QString &folder)
     malloc_trim(0); // the same heap for every run
     const size_t heap = HeapInUse();
     DocumentStorage::OpenResult result;
-    QElapsedTimer timer;
-    double cpu = 0;
-    t.Blocks = Counted([&] {
-        timer.start();
-        cpu = ThreadCpuTimeMs();
-        result = storage.OpenByName(path);
-        t.Load = timer.nsecsElapsed() / 1e6;
-        t.LoadCpu = ThreadCpuTimeMs() - cpu;
-    });
+    t.Blocks = Counted([&] { t.Load = Measure([&] { result = storage.OpenByName(path); }); });
     t.HeapBytes = double(HeapInUse()) - double(heap);
-    timer.restart();
-    cpu = ThreadCpuTimeMs();
-    designer.ReleaseAll();
-    t.Close = timer.nsecsElapsed() / 1e6;
-    t.CloseCpu = ThreadCpuTimeMs() - cpu;
+    t.Close = Measure([&] { designer.ReleaseAll(); });
     if (!result.Success || !prompter.Calls.empty())
         std::printf("  (load %s: %d reports)\n", result.Success ? "reported problems" : "failed",
                     int(prompter.Calls.size()));
@@ -241,9 +227,7 @@ Times Bare(int objects, double bytes, SizeCounts blocks)
     keys.reserve(size_t(objects));
     Times t;
     malloc_trim(0);
-    QElapsedTimer timer;
-    timer.start();
-    double cpu = ThreadCpuTimeMs();
+    CostTimer timer;
     for (int i = 0; i < objects; ++i) {
         for (long long b = first[size_t(i)]; b < first[size_t(i) + 1]; ++b) {
             taken[size_t(b)] = static_cast<char *>(malloc(sizeOf[size_t(b)]));
@@ -255,10 +239,8 @@ Times Bare(int objects, double bytes, SizeCounts blocks)
         byId.insert(keys.back().second, object);
         byAddress.insert(object, i);
     }
-    t.Load = timer.nsecsElapsed() / 1e6;
-    t.LoadCpu = ThreadCpuTimeMs() - cpu;
-    timer.restart();
-    cpu = ThreadCpuTimeMs();
+    t.Load = timer.Elapsed();
+    timer = CostTimer();
     for (int i = objects - 1; i >= 0; --i) {
         char *object = byFullId.take(keys[size_t(i)].first);
         byId.remove(keys[size_t(i)].second);
@@ -273,8 +255,7 @@ Times Bare(int objects, double bytes, SizeCounts blocks)
     byFullId = {};
     byId = {};
     byAddress = {};
-    t.Close = timer.nsecsElapsed() / 1e6;
-    t.CloseCpu = ThreadCpuTimeMs() - cpu;
+    t.Close = timer.Elapsed();
     return t;
 }
 
@@ -282,10 +263,8 @@ Times Bare(int objects, double bytes, SizeCounts blocks)
 // the neighbours) and the most heap.
 void KeepLeast(Times &best, const Times &t)
 {
-    best.Load = std::min(best.Load, t.Load);
-    best.Close = std::min(best.Close, t.Close);
-    best.LoadCpu = std::min(best.LoadCpu, t.LoadCpu);
-    best.CloseCpu = std::min(best.CloseCpu, t.CloseCpu);
+    KeepLeast(best.Load, t.Load);
+    KeepLeast(best.Close, t.Close);
     best.HeapBytes = std::max(best.HeapBytes, t.HeapBytes);
     best.Blocks = t.Blocks;
 }
@@ -319,31 +298,30 @@ int main(int argc, char **argv)
         // The four measurements take turns, round after round, so that a busy moment of the
         // machine falls on the load and on its baseline alike; a close of a few milliseconds
         // needs a few rounds to meet a quiet moment.
-        Times small = Measure(smallText, dir.path()), large = Measure(largeText, dir.path());
+        Times small = LoadAndClose(smallText, dir.path());
+        Times large = LoadAndClose(largeText, dir.path());
         auto bare = [&](int objects, const Times &load) {
             return Bare(objects, load.HeapBytes / objects, load.Blocks);
         };
         Times bareSmall = bare(n, small), bareLarge = bare(4 * n, large);
         for (int round = 1; round < Rounds; ++round) {
-            KeepLeast(small, Measure(smallText, dir.path()));
-            KeepLeast(large, Measure(largeText, dir.path()));
+            KeepLeast(small, LoadAndClose(smallText, dir.path()));
+            KeepLeast(large, LoadAndClose(largeText, dir.path()));
             KeepLeast(bareSmall, bare(n, small));
             KeepLeast(bareLarge, bare(4 * n, large));
         }
-        auto row = [&](const char *name, const char *what, double n1, double n4, double c1,
-                       double c4, double b1, double b4, double bc1, double bc4) {
-            const double wall = n4 / n1, cpu = c4 / c1, bare = b4 / b1, bareCpu = bc4 / bc1;
+        auto row = [&](const char *name, const char *what, Cost s, Cost l, Cost bs, Cost bl) {
+            const double wall = l.Wall / s.Wall, cpu = l.Cpu / s.Cpu;
+            const double bare = bl.Wall / bs.Wall, bareCpu = bl.Cpu / bs.Cpu;
             const bool met = wall <= 1.1 * bare && cpu <= 1.1 * bareCpu;
             missed += met ? 0 : 1;
             std::printf("%-26s %-5s N=%6d %8.1f ms (CPU %8.1f)  4N=%6d %8.1f ms (CPU %8.1f)  "
                         "ratio %.1f (CPU %.1f)  bare %.1f -> %.1f ms, ratio %.1f (CPU %.1f)  %s\n",
-                        name, what, n, n1, c1, 4 * n, n4, c4, wall, cpu, b1, b4, bare, bareCpu,
-                        met ? "met" : "MISSED");
+                        name, what, n, s.Wall, s.Cpu, 4 * n, l.Wall, l.Cpu, wall, cpu, bs.Wall,
+                        bl.Wall, bare, bareCpu, met ? "met" : "MISSED");
         };
-        row(shape.Name, "load", small.Load, large.Load, small.LoadCpu, large.LoadCpu,
-            bareSmall.Load, bareLarge.Load, bareSmall.LoadCpu, bareLarge.LoadCpu);
-        row("", "close", small.Close, large.Close, small.CloseCpu, large.CloseCpu,
-            bareSmall.Close, bareLarge.Close, bareSmall.CloseCpu, bareLarge.CloseCpu);
+        row(shape.Name, "load", small.Load, large.Load, bareSmall.Load, bareLarge.Load);
+        row("", "close", small.Close, large.Close, bareSmall.Close, bareLarge.Close);
         long long blocks = 0;
         for (const long long count : large.Blocks)
             blocks += count;

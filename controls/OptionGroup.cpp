@@ -56,7 +56,7 @@ void OptionGroup::Squeeze(std::vector<int> &heights, int room)
     const int count = int(heights.size());
     if (std::accumulate(heights.begin(), heights.end(), 0) <= room)
         return;
-    if (room <= 0 || count == 0) {
+    if (room <= 0) {
         std::fill(heights.begin(), heights.end(), 0);
         return;
     }
