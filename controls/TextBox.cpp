@@ -1,16 +1,40 @@
 #include "controls/TextBox.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStackedLayout>
 
+// The editor shown fills the box; the other one, when made, is hidden. The box places them
+// itself rather than through a layout: a form holds hundreds of text boxes, and a layout
+// each posts its requests and lays itself out again on every change while the form is made.
 TextBox::TextBox(QWidget *parent) : QWidget(parent), m_line(new QLineEdit(this))
 {
-    auto *layout = new QStackedLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_line);
     m_line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setFocusProxy(m_line);
+}
+
+QWidget *TextBox::Shown() const
+{
+    return m_multiLine ? static_cast<QWidget *>(m_multi) : m_line;
+}
+
+bool TextBox::event(QEvent *event)
+{
+    // A hidden box is resized when it shows, before its editors are.
+    if (event->type() == QEvent::Resize)
+        Shown()->setGeometry(rect());
+    return QWidget::event(event);
+}
+
+QSize TextBox::sizeHint() const
+{
+    return m_multi ? m_line->sizeHint().expandedTo(m_multi->sizeHint()) : m_line->sizeHint();
+}
+
+QSize TextBox::minimumSizeHint() const
+{
+    return m_multi ? m_line->minimumSizeHint().expandedTo(m_multi->minimumSizeHint())
+                   : m_line->minimumSizeHint();
 }
 
 QPlainTextEdit *TextBox::Multi()
@@ -26,7 +50,7 @@ QPlainTextEdit *TextBox::Multi()
         QTextOption option = m_multi->document()->defaultTextOption();
         option.setAlignment(m_alignment);
         m_multi->document()->setDefaultTextOption(option);
-        static_cast<QStackedLayout *>(layout())->addWidget(m_multi);
+        m_multi->hide();
     }
     return m_multi;
 }
@@ -57,8 +81,15 @@ void TextBox::SetMultiLine(bool on)
         return;
     m_multiLine = on;
     QWidget *shown = on ? static_cast<QWidget *>(Multi()) : m_line;
-    static_cast<QStackedLayout *>(layout())->setCurrentWidget(shown);
+    QWidget *hidden = on ? static_cast<QWidget *>(m_line) : m_multi;
+    // The focus goes along to the editor shown.
+    const bool focused = hidden->hasFocus();
+    shown->setGeometry(rect());
+    shown->show();
+    hidden->hide();
     setFocusProxy(shown);
+    if (focused)
+        shown->setFocus();
     // A one-line text typed meanwhile replaces the text; otherwise every line of the text
     // last set comes back.
     if (on) {

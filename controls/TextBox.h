@@ -28,8 +28,15 @@ public:
     // nullptr until the box first has several lines.
     QPlainTextEdit *TextEdit() const { return m_multi; }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool event(QEvent *event) override;
+
 private:
     QPlainTextEdit *Multi();
+    QWidget *Shown() const;
 
     QLineEdit *m_line;
     QPlainTextEdit *m_multi = nullptr;
