@@ -1,10 +1,11 @@
 // The growth of opening by control kind: forms of 100 controls of one kind, every kind the
 // design surface builds a widget for (tabs only inside tab groups, so not on their own), at 32
-// and 128 forms (or the given pair: smaller and larger form counts). Each open in a process of
-// its own, the best of two a size, timed until every form's window shows its controls. Goal:
-// 4 times the forms at most 4.5 times the time, wall and CPU, for every kind; a kind over that
-// is measured again as bare Qt widgets of its class ("--bare"), and meets the goal when it
-// grows no faster than they do.
+// and 128 forms, or at the given pair of form counts, for the kinds given by their type codes
+// (comma-separated) or all. Each open in a process of its own, the best of three a size with
+// the sizes taking turns, timed until every form's window shows its controls. Goal: 4 times
+// the forms at most 4.5 times the time, wall and CPU, for every kind; a kind over that is
+// measured again as bare Qt widgets of its class ("--bare"), and meets the goal when it grows
+// no faster than they do.
 #include "BenchOpen.h"
 
 #include <QCoreApplication>
@@ -22,20 +23,25 @@ int main(int argc, char **argv)
     const int small = argc > 1 ? QByteArray(argv[1]).toInt() : 32;
     const int large = argc > 2 ? QByteArray(argv[2]).toInt() : small * 4;
     const double factor = double(large) / small;
+    QList<int> only;
+    if (argc > 3)
+        for (const QByteArray &code : QByteArray(argv[3]).split(','))
+            only << code.toInt();
 
     std::printf("Forms of 100 controls of one kind, %d and %d forms, %s\n", small, large,
                 BenchOpen::Platform());
     std::printf("%-14s %10s %10s %10s %10s %9s %7s %7s\n", "kind", "wall small", "CPU small",
                 "wall large", "CPU large", "MB/form", "wall x", "CPU x");
+    constexpr int Runs = 3;
     int missed = 0;
     for (int kind = Type::Label; kind <= Type::Browser; ++kind) {
-        if (kind == Type::Tab)
+        if (kind == Type::Tab || (!only.isEmpty() && !only.contains(kind)))
             continue;
         const QList<int> kinds{kind};
-        // Both sizes the best of two opens: the best of two small ones against a single
-        // large one would set the noise of one run against a figure without it.
-        const BenchOpen::Measure s = BenchOpen::Best(kinds, small, 2);
-        const BenchOpen::Measure l = BenchOpen::Best(kinds, large, 2);
+        // Both sizes the best of three opens, taking turns: the best of several small ones
+        // against a single large one would set the noise of one run against a figure
+        // without it.
+        const auto [s, l] = BenchOpen::BestOfPairs(kinds, small, large, Runs);
         // The wrapper's name is shared by related kinds (three text boxes, three lists): the
         // type code tells them apart.
         const QString name = QStringLiteral("%1 %2").arg(kind).arg(TypeKeyword(kind, false));
@@ -54,8 +60,7 @@ int main(int argc, char **argv)
         // Over the limit, the kind is set beside the same number of bare Qt widgets of its
         // class: it still meets the goal when it grows no faster than they do, the growth
         // being the toolkit's own.
-        const BenchOpen::Measure bs = BenchOpen::Best(kinds, small, 2, true);
-        const BenchOpen::Measure bl = BenchOpen::Best(kinds, large, 2, true);
+        const auto [bs, bl] = BenchOpen::BestOfPairs(kinds, small, large, Runs, true);
         const bool asBare = bs.Ok() && bl.Ok() && w <= bl.Wall / bs.Wall && c <= bl.Cpu / bs.Cpu;
         missed += asBare ? 0 : 1;
         if (bs.Ok() && bl.Ok())
