@@ -50,7 +50,6 @@ QPlainTextEdit *TextBox::Multi()
         QTextOption option = m_multi->document()->defaultTextOption();
         option.setAlignment(m_alignment);
         m_multi->document()->setDefaultTextOption(option);
-        m_multi->hide();
     }
     return m_multi;
 }
