@@ -2,6 +2,8 @@
 // of any size, and without a request queued for each box built.
 #include "controls/OptionGroup.h"
 
+#include "EventCount.h"
+
 #include <QApplication>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -71,15 +73,7 @@ TEST(OptionGroup, ButtonsSitWhereAStackedLayoutPutsThemInABoxOfAnySize)
 
 TEST(OptionGroup, ABoxBuiltBeforeItShowsQueuesNoLayoutRequest)
 {
-    struct Counter : QObject
-    {
-        int LayoutRequests = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            LayoutRequests += event->type() == QEvent::LayoutRequest;
-            return false;
-        }
-    } counter;
+    EventCount layoutRequests(QEvent::LayoutRequest);
     QWidget form;
     auto *group = new OptionGroup(&form);
     group->setTitle(QStringLiteral("Colour"));
@@ -88,9 +82,9 @@ TEST(OptionGroup, ABoxBuiltBeforeItShowsQueuesNoLayoutRequest)
     font.setBold(true);
     group->setFont(font);
     group->setGeometry(10, 10, 150, 120);
-    group->installEventFilter(&counter);
+    group->installEventFilter(&layoutRequests);
     QCoreApplication::sendPostedEvents(group, QEvent::LayoutRequest);
-    EXPECT_EQ(counter.LayoutRequests, 0);
+    EXPECT_EQ(layoutRequests.Count, 0);
 
     // Its rows, font and size came while it was hidden: it places its buttons as it shows.
     form.show();

@@ -2,6 +2,8 @@
 // would, the focus going along, and without a request queued for each box built.
 #include "controls/TextBox.h"
 
+#include "EventCount.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,22 +13,14 @@
 
 TEST(TextBox, EditorsFillTheBoxAsInAStackedLayoutAndNoRequestIsQueuedBeforeItShows)
 {
-    struct Counter : QObject
-    {
-        int LayoutRequests = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            LayoutRequests += event->type() == QEvent::LayoutRequest;
-            return false;
-        }
-    } counter;
+    EventCount layoutRequests(QEvent::LayoutRequest);
     QWidget form;
     auto *box = new TextBox(&form);
     box->SetText(QStringLiteral("first\nsecond"));
     box->setGeometry(10, 10, 120, 24);
-    box->installEventFilter(&counter);
+    box->installEventFilter(&layoutRequests);
     QCoreApplication::sendPostedEvents(box, QEvent::LayoutRequest);
-    EXPECT_EQ(counter.LayoutRequests, 0);
+    EXPECT_EQ(layoutRequests.Count, 0);
 
     auto *reference = new QWidget(&form);
     auto *stack = new QStackedLayout(reference);
