@@ -337,13 +337,14 @@ inline Measure Run(const QList<int> &kinds, int forms, bool bare = false)
     return m;
 }
 
-// The best (least CPU) of `runs` children.
+// Keeps the run of least CPU.
 inline void KeepLeast(Measure &best, const Measure &m)
 {
     if (m.Ok() && (!best.Ok() || m.Cpu < best.Cpu))
         best = m;
 }
 
+// The best (least CPU) of `runs` children.
 inline Measure Best(const QList<int> &kinds, int forms, int runs, bool bare = false)
 {
     Measure best;

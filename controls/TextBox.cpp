@@ -20,7 +20,8 @@ QWidget *TextBox::Shown() const
 
 bool TextBox::event(QEvent *event)
 {
-    // A hidden box is resized when it shows, before its editors are.
+    // The editor shown fills the box. A box resized while hidden has its resize as it
+    // shows, before its editors are visible.
     if (event->type() == QEvent::Resize)
         Shown()->setGeometry(rect());
     return QWidget::event(event);
