@@ -3,6 +3,8 @@
 // holds one (a tenth of the controls here) and grows with them, no faster than the project.
 // Prints microseconds per round for 1,000 and 10,000 controls, wall time and the thread's CPU
 // time (which a busy machine does not inflate), and the ratios of both.
+#include "BenchTiming.h"
+
 #include "app/EditCommands.h"
 #include "app/MemoryClipboard.h"
 #include "panels/PropertySheetModel.h"
@@ -13,29 +15,17 @@
 #include "model/clsItems.h"
 #include "support/DynamicArray.h"
 
-#include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 using namespace Vocabulary;
 
 namespace {
 
-qint64 CpuNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
-// Microseconds per round of each part, wall and CPU.
+// Microseconds per round of each part, wall and CPU of the thread.
 struct Result
 {
-    double openApplyUs;
-    double dragIdsUs;
-    double openApplyCpuUs;
-    double dragIdsCpuUs;
+    Cost OpenApply, DragIds;
 };
 
 Result Run(int controls, int rounds)
@@ -62,39 +52,35 @@ Result Run(int controls, int rounds)
     // The two parts are timed in loops of their own: taking turns, the list's walk over the
     // whole project pushed the sheet's few objects out of the cache every round, which made
     // open+apply look as if it grew with the project.
-    QElapsedTimer timer;
-    timer.start();
-    qint64 cpu = CpuNs();
-    for (int r = 0; r < rounds; ++r) {
-        sheet.SetupModify(designer, *target);
-        sheet.SetText(Prop::Hint, QStringLiteral("hint %1").arg(r));
-        if (!sheet.Validate())
-            sheet.Apply(&edit);
-        sheet.Close();
-    }
-    const qint64 openApply = timer.nsecsElapsed(), openApplyCpu = CpuNs() - cpu;
+    const Cost openApply = Measure([&] {
+        for (int r = 0; r < rounds; ++r) {
+            sheet.SetupModify(designer, *target);
+            sheet.SetText(Prop::Hint, QStringLiteral("hint %1").arg(r));
+            if (!sheet.Validate())
+                sheet.Apply(&edit);
+            sheet.Close();
+        }
+    });
     sheet.SetupModify(designer, *target);
-    timer.restart();
-    cpu = CpuNs();
     qsizetype found = 0;
-    for (int r = 0; r < rounds; ++r)
-        found += sheet.ProjectDragIds().size();
-    const qint64 dragIds = timer.nsecsElapsed(), dragIdsCpu = CpuNs() - cpu;
+    const Cost dragIds = Measure([&] {
+        for (int r = 0; r < rounds; ++r)
+            found += sheet.ProjectDragIds().size();
+    });
     sheet.Close();
     if (found != qsizetype(rounds) * std::min(50, (controls + 9) / 10))
         std::printf("  (the drag-ID list is not what the project holds: %lld)\n", (long long)found);
-    const double us = rounds * 1000.0;
-    return {double(openApply) / us, double(dragIds) / us, double(openApplyCpu) / us,
-            double(dragIdsCpu) / us};
+    const auto perRoundUs = [rounds](Cost c) {
+        return Cost{c.Wall * 1000 / rounds, c.Cpu * 1000 / rounds};
+    };
+    return {perRoundUs(openApply), perRoundUs(dragIds)};
 }
 
 // Keeps the least of each part: the runs least disturbed by the machine.
 void KeepLeast(Result &best, const Result &r)
 {
-    best.openApplyUs = std::min(best.openApplyUs, r.openApplyUs);
-    best.dragIdsUs = std::min(best.dragIdsUs, r.dragIdsUs);
-    best.openApplyCpuUs = std::min(best.openApplyCpuUs, r.openApplyCpuUs);
-    best.dragIdsCpuUs = std::min(best.dragIdsCpuUs, r.dragIdsCpuUs);
+    KeepLeast(best.OpenApply, r.OpenApply);
+    KeepLeast(best.DragIds, r.DragIds);
 }
 
 } // namespace
@@ -111,11 +97,11 @@ int main()
     }
     std::printf("controls   us per open+apply (wall / cpu)   us per drag-ID list (wall / cpu)\n");
     for (const auto &[n, r] : {std::pair{1000, small}, std::pair{10000, large}})
-        std::printf("%8d   %14.1f / %8.1f   %17.1f / %8.1f\n", n, r.openApplyUs,
-                    r.openApplyCpuUs, r.dragIdsUs, r.dragIdsCpuUs);
+        std::printf("%8d   %14.1f / %8.1f   %17.1f / %8.1f\n", n, r.OpenApply.Wall,
+                    r.OpenApply.Cpu, r.DragIds.Wall, r.DragIds.Cpu);
     std::printf("ratio 10000/1000: open+apply %.2f wall, %.2f cpu (flat expected); drag-ID list "
                 "%.2f wall, %.2f cpu (linear: it reads every object holding a drag ID)\n",
-                large.openApplyUs / small.openApplyUs, large.openApplyCpuUs / small.openApplyCpuUs,
-                large.dragIdsUs / small.dragIdsUs, large.dragIdsCpuUs / small.dragIdsCpuUs);
+                large.OpenApply.Wall / small.OpenApply.Wall, large.OpenApply.Cpu / small.OpenApply.Cpu,
+                large.DragIds.Wall / small.DragIds.Wall, large.DragIds.Cpu / small.DragIds.Cpu);
     return 0;
 }
