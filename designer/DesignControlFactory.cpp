@@ -11,11 +11,11 @@
 #include "controls/ucImage.h"
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
+#include "designer/DesignComboBox.h"
 #include "model/Vocabulary.h"
 
 #include <QAbstractScrollArea>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -62,14 +62,8 @@ QWidget *CreateWidget(int kind, QWidget *parent)
         return new ListBox(parent);
     case Type::Combo:
     case Type::DropDownList: {
-        auto *combo = new QComboBox(parent);
-        combo->setEditable(kind == Type::Combo);
+        auto *combo = new DesignComboBox(kind == Type::Combo, parent);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        // The list's pop-up is made now, while the widget is new. Made later, by the first
-        // colour or font a loaded form gives a drop-down list, it tears down and rebuilds parts
-        // of itself, and each part that goes searches the application's whole queue of pending
-        // events: a big project of drop-down lists opened in time growing faster than its size.
-        (void)combo->view();
         return combo;
     }
     case Type::Picture:
