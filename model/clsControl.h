@@ -56,6 +56,8 @@ public:
     const QString &Extension() const { return m_extension; }
     void SetExtension(const QString &extension) { m_extension = extension; }
     clsItems &Items() const { return *m_items; }
+    // Whether the registry holds this item (under its full ID); a default item never is.
+    bool Registered() const { return m_registered; }
 
     // ---- Forwarded to the wrapper -------------------------------------------------
     iDesignControl *ControlObject() const;

@@ -110,7 +110,7 @@ QStringList PropertySheetDragDrop::ProjectDragIds(const clsControl &app, const c
     QHash<QString, QString> byKey;
     // Only the objects that hold a drag ID of their own are read, not the whole project.
     for (const clsControl *item : app.Items().DragSources()) {
-        if (item == except || item->App() != &app || app.Items().Find(item->FullID()) != item
+        if (item == except || item->App() != &app || !item->Registered()
             || !IsKnownType(item->ObjType())
             || !SupportedProperties(WrapperKindOf(item->ObjType())).Has(Prop::DragID))
             continue;
