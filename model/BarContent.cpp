@@ -30,10 +30,17 @@ constexpr double SpringLimit = -0.99;
 
 constexpr QLatin1String SeparatorId("-");
 
-constexpr const char16_t *StandardActions[] = {
-    u"*Exit",     u"*Cut",      u"*Copy",     u"*Paste",   u"*SelectAll",
-    u"*Print",    u"*PrintSetup", u"*Window", u"*TileHoriz", u"*TileVert",
-    u"*Cascade",  u"*Help",     u"*About",
+// The standard actions as they are spelled, and upper-cased.
+struct StandardActionName {
+    const char16_t *Name;
+    const char16_t *Upper;
+};
+constexpr StandardActionName StandardActions[] = {
+    {u"*Exit", u"*EXIT"},           {u"*Cut", u"*CUT"},           {u"*Copy", u"*COPY"},
+    {u"*Paste", u"*PASTE"},         {u"*SelectAll", u"*SELECTALL"}, {u"*Print", u"*PRINT"},
+    {u"*PrintSetup", u"*PRINTSETUP"}, {u"*Window", u"*WINDOW"},   {u"*TileHoriz", u"*TILEHORIZ"},
+    {u"*TileVert", u"*TILEVERT"},   {u"*Cascade", u"*CASCADE"},   {u"*Help", u"*HELP"},
+    {u"*About", u"*ABOUT"},
 };
 
 struct PanelKeyword {
@@ -301,12 +308,14 @@ void BarContent::CheckEventMask(int barType, qint32 mask)
 
 QString BarContent::StandardAction(const QString &id)
 {
+    // Every standard action begins with an asterisk, and no other character upper-cases to
+    // one: most IDs are told apart without upper-casing them.
+    if (!id.startsWith(u'*'))
+        return {};
     const QString upper = id.toUpper();
-    for (const char16_t *action : StandardActions) {
-        const QString name = QString::fromUtf16(action);
-        if (name.toUpper() == upper)
-            return name;
-    }
+    for (const StandardActionName &action : StandardActions)
+        if (upper == QStringView(action.Upper))
+            return QString::fromUtf16(action.Name);
     return {};
 }
 

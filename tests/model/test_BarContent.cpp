@@ -97,6 +97,21 @@ TEST(BarContent, MenuEntriesBecomeHeadersWindowListsSeparatorsAndCommands)
     EXPECT_TRUE(shown[6].BeginGroup);
 }
 
+TEST(BarContent, StandardActionsAreKnownInAnyLetterCaseAndOnlyWithTheirAsterisk)
+{
+    for (const QString name : {"*Exit", "*Cut", "*Copy", "*Paste", "*SelectAll", "*Print",
+                               "*PrintSetup", "*Window", "*TileHoriz", "*TileVert", "*Cascade",
+                               "*Help", "*About"}) {
+        EXPECT_EQ(BarContent::StandardAction(name.toLower()), name);
+        EXPECT_EQ(BarContent::StandardAction(name.toUpper()), name);
+        EXPECT_EQ(BarContent::StandardAction(name.mid(1)), QString());
+        EXPECT_EQ(BarContent::StandardAction(name + "S"), QString());
+    }
+    // Upper-cased, a dotless i is an I.
+    EXPECT_EQ(BarContent::StandardAction(QString::fromUtf16(u"*ex\u0131t")), "*Exit");
+    EXPECT_EQ(BarContent::StandardAction(" *Exit"), QString());
+}
+
 TEST(BarContent, StatusPanelsTakeKeywordsWidthsAndAlignments)
 {
     BarContent status(BarContent::StatusBar, 1440.0); // inches
