@@ -19,12 +19,12 @@ bool DesignControlBase::HasFont() const
 }
 
 namespace {
-// Cells are keyed by their 0-based row and column; only cells with text are kept, so a large
-// empty grid costs nothing.
-constexpr qint64 CellKeyBase = qint64(1) << 32;
-qint64 CellKey(int row, int column)
+// Drops a row's empty cells at its end (a row keeps none); true when no cell is left.
+bool TrimmedAway(std::vector<QString> &cells)
 {
-    return qint64(row - 1) * CellKeyBase + (column - 1);
+    while (!cells.empty() && cells.back().isEmpty())
+        cells.pop_back();
+    return cells.empty();
 }
 } // namespace
 
@@ -32,9 +32,11 @@ void DesignControlBase::SetGridSize(int rows, int columns)
 {
     m_gridRows = qMax(0, rows);
     m_gridColumns = qMax(0, columns);
-    for (auto it = m_cells.begin(); it != m_cells.end();) {
-        if (it.key() / CellKeyBase >= m_gridRows || it.key() % CellKeyBase >= m_gridColumns)
-            it = m_cells.erase(it);
+    for (auto it = m_cellRows.begin(); it != m_cellRows.end();) {
+        if (it->second.size() > size_t(m_gridColumns))
+            it->second.resize(size_t(m_gridColumns));
+        if (it->first >= m_gridRows || TrimmedAway(it->second))
+            it = m_cellRows.erase(it);
         else
             ++it;
     }
@@ -44,15 +46,27 @@ void DesignControlBase::SetCellText(int row, int column, const QString &text)
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return;
-    if (text.isEmpty())
-        m_cells.remove(CellKey(row, column));
-    else
-        m_cells.insert(CellKey(row, column), text);
+    const size_t at = size_t(column - 1);
+    if (text.isEmpty()) {
+        const auto it = m_cellRows.find(row - 1);
+        if (it == m_cellRows.end() || at >= it->second.size())
+            return;
+        it->second[at] = QString();
+        if (TrimmedAway(it->second))
+            m_cellRows.erase(it);
+        return;
+    }
+    std::vector<QString> &cells = m_cellRows[row - 1];
+    if (at >= cells.size())
+        cells.resize(at + 1);
+    cells[at] = text;
 }
 
 QString DesignControlBase::CellText(int row, int column) const
 {
     if (row < 1 || column < 1 || row > m_gridRows || column > m_gridColumns)
         return {};
-    return m_cells.value(CellKey(row, column));
+    const auto it = m_cellRows.find(row - 1);
+    const size_t at = size_t(column - 1);
+    return it != m_cellRows.end() && at < it->second.size() ? it->second[at] : QString();
 }

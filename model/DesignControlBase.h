@@ -2,7 +2,8 @@
 
 #include "model/iDesignControl.h"
 
-#include <QHash>
+#include <unordered_map>
+#include <vector>
 
 // A design control that keeps every setting exactly as it was given and answers its getters
 // from what it kept, so it meets the contract of iDesignControl by construction. A widget
@@ -132,7 +133,9 @@ private:
     int m_gridColumns = 0;
     bool m_gridEditable = false;
     bool m_headingRow = true;
-    QHash<qint64, QString> m_cells;
+    // The cells that hold text, by 0-based row and in each row by 0-based column: a grid is
+    // shown row by row, which then goes through memory in order; an empty grid costs nothing.
+    std::unordered_map<int, std::vector<QString>> m_cellRows;
     QList<DesignBarItem> m_barItems;
     QList<DesignTreeNode> m_treeNodes;
     QStringList m_tabs;

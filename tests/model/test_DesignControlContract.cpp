@@ -30,6 +30,22 @@ TEST(DesignControlContract, AGridKeepsOnlyTheCellsInsideItsSize)
     EXPECT_EQ(c->CellText(2, 3), QString());
     c->SetGridSize(2, 3);
     EXPECT_EQ(c->CellText(2, 3), QString());
+
+    // Cells cleared in any order leave the others as they are.
+    c->SetGridSize(3, 4);
+    for (const auto &[column, text] : {std::pair{1, "a"}, {3, "c"}, {4, "d"}})
+        c->SetCellText(2, column, text);
+    c->SetCellText(2, 4, "");
+    c->SetCellText(2, 1, "");
+    EXPECT_EQ(c->CellText(2, 3), "c");
+    c->SetCellText(2, 3, "");
+    c->SetCellText(2, 2, "b");
+    EXPECT_EQ(c->CellText(2, 1), QString());
+    EXPECT_EQ(c->CellText(2, 2), "b");
+    EXPECT_EQ(c->CellText(2, 4), QString());
+    c->SetGridSize(3, 1);
+    c->SetGridSize(3, 4);
+    EXPECT_EQ(c->CellText(2, 2), QString());
 }
 
 TEST(DesignControlContract, TheCoreAnswersFromItsOwnRecord)
