@@ -87,12 +87,16 @@ int UndoBuffer::Count() const
     return m_buffer.Count();
 }
 
+bool UndoBuffer::IsEmpty() const
+{
+    return m_buffer.IsEmpty();
+}
+
 UndoBuffer::Record UndoBuffer::At(int n) const
 {
     Record record;
-    if (n < 1 || n > Count())
-        return record;
-    const QString segment = m_buffer.Extract({n});
+    // Beyond the buffer the segment is empty, which reads as the empty record.
+    QString segment = n >= 1 ? m_buffer.Extract({n}) : QString();
     const QChar am(Marks::Attribute);
     const qsizetype firstEnd = segment.indexOf(am);
     const QString kindText = firstEnd < 0 ? segment : segment.left(firstEnd);
@@ -108,7 +112,9 @@ UndoBuffer::Record UndoBuffer::At(int n) const
         return record;
     }
     record.First = segment.mid(firstEnd + 1, secondEnd - firstEnd - 1);
-    record.Second = segment.mid(secondEnd + 1);
+    // The second datum (it may hold a whole menu or grid) is what is left of the segment.
+    segment.remove(0, secondEnd + 1);
+    record.Second = std::move(segment);
     record.Extra = m_extras.value(n - 1);
     return record;
 }
@@ -180,9 +186,17 @@ QString UndoBuffer::Caption(int kind, Role role)
     return QStringLiteral("Redo") + caption.mid(4);
 }
 
+int UndoBuffer::NewestKind() const
+{
+    // The kind alone: the newest record may hold a whole menu or grid.
+    bool ok = false;
+    const int kind = m_buffer.Extract({1, 1}).toInt(&ok);
+    return ok ? kind : 0;
+}
+
 QString UndoBuffer::CurrentCaption() const
 {
-    const QString caption = Caption(Newest().Kind, m_role);
+    const QString caption = Caption(NewestKind(), m_role);
     return caption.isEmpty() ? m_shownCaption : caption;
 }
 

@@ -62,7 +62,7 @@ public:
     bool Add(int kind, const QString &first, const QString &second, const QString &extra = {});
     bool Add(const Record &record) { return Add(record.Kind, record.First, record.Second, record.Extra); }
     int Count() const;
-    bool IsEmpty() const { return Count() == 0; }
+    bool IsEmpty() const;
     // Record n, 1 being the newest; an empty record (kind 0) beyond the buffer.
     Record At(int n) const;
     Record Newest() const { return At(1); }
@@ -92,6 +92,7 @@ public:
 
 private:
     void DropAt(int n);
+    int NewestKind() const;
 
     std::unique_ptr<DynamicArray> m_own;
     DynamicArray &m_buffer;

@@ -29,6 +29,27 @@ bool IsProjectText(const QString &datum)
     return datum.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper() == QLatin1String("TEMPLATE");
 }
 
+// The code and the value of one of an object's property records: its third field, and its
+// sixth field on (marks and all). Found by counting marks from the front: a menu's or a grid's
+// value holds thousands of them, which splitting the record would copy out one by one.
+std::pair<int, QStringView> CodeAndValue(QStringView record)
+{
+    // Where each of the first six fields starts; -1 for one the record does not have.
+    qsizetype starts[6] = {0, -1, -1, -1, -1, -1};
+    for (int field = 1; field < 6; ++field) {
+        const qsizetype mark = record.indexOf(VM, starts[field - 1]);
+        if (mark < 0)
+            break;
+        starts[field] = mark + 1;
+    }
+    int code = 0;
+    if (starts[2] >= 0)
+        code = (starts[3] >= 0 ? record.sliced(starts[2], starts[3] - 1 - starts[2])
+                               : record.sliced(starts[2]))
+                   .toInt();
+    return {code, starts[5] >= 0 ? record.sliced(starts[5]) : QStringView()};
+}
+
 // Loads an object's text into parent and puts parent's children back into the order they had
 // (an empty order leaves the object last).
 bool InsertInPlace(iUndoWorld &world, clsControl &parent, const QString &text, const QString &order,
@@ -190,8 +211,10 @@ public:
         if (IsProjectText(record.Second))
             return Replace(world, *item, record);
         Record reverse{record.Kind, record.First, ProjectWriter::OwnRecords(*item), {}};
-        const QStringList records = record.Second.split(AM);
-        const QStringList create = records.value(0).split(VM);
+        // Read in place: a menu's or a grid's record is large, and only a value that differs
+        // from the object's is copied out, to be set.
+        const QList<QStringView> records = QStringView(record.Second).split(AM);
+        const QStringList create = records.value(0).toString().split(VM);
         if (create.size() < 9 || create[0] != QLatin1String("2"))
             return {};
         // The type first: a new type brings its own defaults.
@@ -200,11 +223,11 @@ public:
         if (ok && type != item->ObjType())
             item->ChangeType(type);
         QList<int> codes;
-        QStringList values;
+        QList<QStringView> values;
         for (qsizetype r = 1; r < records.size(); ++r) {
-            const QString &rec = records[r];
-            codes << rec.section(VM, 2, 2).toInt();
-            values << rec.section(VM, 5);
+            const auto [code, value] = CodeAndValue(records[r]);
+            codes << code;
+            values << value;
         }
         // What is set now and was not then goes back to its default...
         const QList<int> now = item->NonDefault();
@@ -217,13 +240,15 @@ public:
         // ... and what was set then takes its value again, in its order. What the object has
         // now is read from its records just written, not asked again: a large menu or grid
         // would be written out once more for the comparison.
-        QHash<int, QString> current;
-        const QStringList nowRecords = reverse.Second.split(AM);
-        for (qsizetype r = 1; r < nowRecords.size(); ++r)
-            current.insert(nowRecords[r].section(VM, 2, 2).toInt(), nowRecords[r].section(VM, 5));
+        QHash<int, QStringView> current;
+        const QList<QStringView> nowRecords = QStringView(reverse.Second).split(AM);
+        for (qsizetype r = 1; r < nowRecords.size(); ++r) {
+            const auto [code, value] = CodeAndValue(nowRecords[r]);
+            current.insert(code, value);
+        }
         for (qsizetype i = 0; i < codes.size(); ++i)
             if (const auto it = current.constFind(codes[i]); it == current.cend() || *it != values[i])
-                item->SetOwnProperty(codes[i], values[i]);
+                item->SetOwnProperty(codes[i], values[i].toString());
         for (int code : codes) {
             item->MarkNonDefault(code, false);
             item->MarkNonDefault(code, true);
