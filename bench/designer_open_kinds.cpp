@@ -1,7 +1,7 @@
 // The growth of opening by control kind: forms of 100 controls of one kind, every kind the
 // design surface builds a widget for (tabs only inside tab groups, so not on their own), at 32
 // and 128 forms, or at the given pair of form counts, for the kinds given by their type codes
-// (comma-separated) or all. Each open in a process of its own, the best of three a size with
+// (comma-separated) or all. Each open in a process of its own, the best of five a size with
 // the sizes taking turns, timed until every form's window shows its controls. Goal: 4 times
 // the forms at most 4.5 times the time, wall and CPU, for every kind; a kind over that is
 // measured again as bare Qt widgets of its class ("--bare"), and meets the goal when it grows
@@ -32,13 +32,16 @@ int main(int argc, char **argv)
                 BenchOpen::Platform());
     std::printf("%-14s %10s %10s %10s %10s %9s %7s %7s\n", "kind", "wall small", "CPU small",
                 "wall large", "CPU large", "MB/form", "wall x", "CPU x");
-    constexpr int Runs = 3;
+    // A shared machine's slow spells last seconds and reach any one run of a kind by a
+    // third or more; with three runs a size, one kind in a sweep of 21 would still take the
+    // spell on all three runs of one size.
+    constexpr int Runs = 5;
     int missed = 0;
     for (int kind = Type::Label; kind <= Type::Browser; ++kind) {
         if (kind == Type::Tab || (!only.isEmpty() && !only.contains(kind)))
             continue;
         const QList<int> kinds{kind};
-        // Both sizes the best of three opens, taking turns: the best of several small ones
+        // Both sizes the best of five opens, taking turns: the best of several small ones
         // against a single large one would set the noise of one run against a figure
         // without it.
         const auto [s, l] = BenchOpen::BestOfPairs(kinds, small, large, Runs);
