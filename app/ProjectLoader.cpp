@@ -25,41 +25,7 @@ const QChar VM(Marks::Value);
 const QChar Star(QLatin1Char('*'));
 constexpr int MaxDialogRounds = 50;
 
-// The first fields of a record and everything after them.
-struct Record
-{
-    static constexpr int MaxHead = 9;
-    QStringView Field[MaxHead];
-    int Count = 0;    // fields present among the head
-    QStringView Rest; // after the head, marks included
-    bool HasRest = false;
-
-    QStringView Get(int n) const { return n >= 1 && n <= Count ? Field[n - 1] : QStringView(); }
-    QString Text(int n) const { return Get(n).toString(); }
-};
-
-Record SplitRecord(QStringView text, int head)
-{
-    Record r;
-    // Fields are short: a plain scan beats a library search call per field.
-    const qsizetype size = text.size();
-    qsizetype start = 0;
-    for (int i = 0; i < head; ++i) {
-        qsizetype end = start;
-        while (end < size && text[end] != VM)
-            ++end;
-        r.Count = i + 1;
-        if (end == size) {
-            r.Field[i] = text.mid(start);
-            return r;
-        }
-        r.Field[i] = text.mid(start, end - start);
-        start = end + 1;
-    }
-    r.Rest = text.mid(start);
-    r.HasRest = true;
-    return r;
-}
+using Record = ProjectLoader::Fields;
 
 bool ToInt(QStringView text, int &value)
 {
@@ -111,6 +77,29 @@ struct CancelLoad
 {
 };
 } // namespace
+
+ProjectLoader::Fields ProjectLoader::SplitRecord(QStringView text, int head)
+{
+    Fields r;
+    // Fields are short: a plain scan beats a library search call per field.
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    for (int i = 0; i < head; ++i) {
+        qsizetype end = start;
+        while (end < size && text[end] != VM)
+            ++end;
+        r.Count = i + 1;
+        if (end == size) {
+            r.Field[i] = text.mid(start);
+            return r;
+        }
+        r.Field[i] = text.mid(start, end - start);
+        start = end + 1;
+    }
+    r.Rest = text.mid(start);
+    r.HasRest = true;
+    return r;
+}
 
 ProjectLoader::ProjectLoader(clsItems &items, iPrompter &prompter)
     : m_items(items), m_prompter(prompter)
@@ -286,7 +275,7 @@ bool IsFormCreate(QStringView text)
 {
     if (!text.trimmed().startsWith(u'2'))
         return false;
-    const Record rec = SplitRecord(text, 4);
+    const Record rec = ProjectLoader::SplitRecord(text, 4);
     int function = 0, type = 0;
     return ToInt(rec.Get(1), function) && function == 2 && ToInt(rec.Get(4), type) && IsForm(type);
 }

@@ -85,6 +85,22 @@ public:
     // a capacity to make room for, not a count to trust.
     static int CountCreateRecords(const QList<QStringView> &records);
 
+    // A record's first fields (split at value marks) and everything after them, as views
+    // into its text.
+    struct Fields
+    {
+        static constexpr int MaxHead = 9;
+        QStringView Field[MaxHead];
+        int Count = 0;    // fields present among the head
+        QStringView Rest; // after the head, marks included
+        bool HasRest = false;
+
+        QStringView Get(int n) const { return n >= 1 && n <= Count ? Field[n - 1] : QStringView(); }
+        QString Text(int n) const { return Get(n).toString(); }
+    };
+    // The first `head` fields of a record (at most MaxHead) and the rest.
+    static Fields SplitRecord(QStringView text, int head);
+
 private:
     class Session;
 

@@ -29,25 +29,12 @@ bool IsProjectText(const QString &datum)
     return datum.section(AM, 0, 0).section(VM, 0, 0).trimmed().toUpper() == QLatin1String("TEMPLATE");
 }
 
-// The code and the value of one of an object's property records: its third field, and its
-// sixth field on (marks and all). Found by counting marks from the front: a menu's or a grid's
-// value holds thousands of them, which splitting the record would copy out one by one.
+// The code and the value of one of an object's property records: its third field, and what
+// follows its fifth (marks and all).
 std::pair<int, QStringView> CodeAndValue(QStringView record)
 {
-    // Where each of the first six fields starts; -1 for one the record does not have.
-    qsizetype starts[6] = {0, -1, -1, -1, -1, -1};
-    for (int field = 1; field < 6; ++field) {
-        const qsizetype mark = record.indexOf(VM, starts[field - 1]);
-        if (mark < 0)
-            break;
-        starts[field] = mark + 1;
-    }
-    int code = 0;
-    if (starts[2] >= 0)
-        code = (starts[3] >= 0 ? record.sliced(starts[2], starts[3] - 1 - starts[2])
-                               : record.sliced(starts[2]))
-                   .toInt();
-    return {code, starts[5] >= 0 ? record.sliced(starts[5]) : QStringView()};
+    const ProjectLoader::Fields fields = ProjectLoader::SplitRecord(record, 5);
+    return {fields.Get(3).toInt(), fields.Rest};
 }
 
 // Loads an object's text into parent and puts parent's children back into the order they had
