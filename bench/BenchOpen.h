@@ -183,6 +183,7 @@ inline int Child(const QList<int> &kinds, int forms)
     auto *area = new FormArea(splitter);
     window.setCentralWidget(splitter);
     auto *progress = new LoadProgressBar(window.statusBar());
+    progress->HoldPaintsOf(area->viewport());
     ShowMapped(window);
 
     clsProjectTree tree(*treeView);

@@ -3,6 +3,7 @@
 #include "app/iLoadProgress.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 
 class QProgressBar;
@@ -14,6 +15,8 @@ class QStatusBar;
 // the forms made so far show, menus open; what would change the designer while the project
 // is half made (commands, shortcuts, closing the window, clicks and keys on the forms) is
 // ignored until the load is over. A load shorter than half a second shows nothing.
+// The forms' area can be held still during the load: the forms made show together once it is
+// over, and none is painted before then only to be covered by the next.
 class LoadProgressBar final : public QWidget, public iLoadProgress
 {
 public:
@@ -23,6 +26,10 @@ public:
     void Begin(int formsTotal) override;
     bool Advance(int formsMade) override;
     void End() override;
+
+    // The widget (the forms' area) that paints nothing while a load runs: what it showed
+    // before the load stays, and at the load's end it paints what is visible of the forms.
+    void HoldPaintsOf(QWidget *widget) { m_held = widget; }
 
     QProgressBar *Bar() const { return m_bar; }
     QPushButton *CancelButton() const { return m_cancel; }
@@ -40,9 +47,11 @@ protected:
 
 private:
     void Answer();
+    void Hold(bool on);
 
     QProgressBar *m_bar = nullptr;
     QPushButton *m_cancel = nullptr;
+    QPointer<QWidget> m_held;
     QElapsedTimer m_sinceBegin;
     QElapsedTimer m_sinceAnswer;
     int m_made = 0;

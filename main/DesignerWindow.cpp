@@ -35,11 +35,14 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QWindow>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -108,7 +111,16 @@ void DesignerWindow::Start(const QStringList &arguments)
         m_prompterPort->ShowMessage(problem, MessageIcon::Exclamation);
     // 16. The menus and tools.
     RefreshCommands();
-    // 17. The command line.
+    // 17. The command line. The window is on the screen first: a long load holds the paints
+    // of the project tree and the forms' area until it is over, and they show as they were
+    // last painted meanwhile, which must not be never. Only the window system's events are
+    // handled while waiting; what the user does waits for the event loop.
+    if (QWindow *handle = m_window->windowHandle()) {
+        QDeadlineTimer deadline(2000);
+        while (!handle->isExposed() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     m_opener = std::make_unique<DocumentOpener>(m_root->Storage(), state, *m_prompterPort);
     ParseCmdLine(JoinArguments(arguments), state, *m_opener);
     // 18. The property sheet, hidden, with a site's extension profile beside the program.
@@ -204,7 +216,9 @@ void DesignerWindow::ConnectDesigner()
     ports.FormFactory = m_forms.get();
     ports.CommandStates = m_code ? m_code->CommandStates(m_window.get()) : m_window.get();
     ports.ProgramCode = m_code ? &m_code->ProgramCode() : nullptr;
-    ports.LoadProgress = new LoadProgressBar(m_window->statusBar()); // the status bar owns it
+    auto *progress = new LoadProgressBar(m_window->statusBar()); // the status bar owns it
+    progress->HoldPaintsOf(m_window->MdiArea()->viewport());
+    ports.LoadProgress = progress;
     m_root->Connect(ports);
 }
 

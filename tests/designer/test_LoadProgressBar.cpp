@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <functional>
 #include <QFile>
 #include <QMainWindow>
 #include <QMdiSubWindow>
@@ -97,18 +98,111 @@ struct CancellingProgress : iLoadProgress
     }
     void End() override { Bar.End(); }
 };
-} // namespace
 
-TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpenWorks)
+// A project of forms holding a text box and a list box each.
+QString WriteFormsProject(const QTemporaryDir &dir, int forms)
 {
-    QTemporaryDir dir;
     QStringList body{MinimalApp()};
-    for (int f = 0; f < 200; ++f) {
+    for (int f = 0; f < forms; ++f) {
         const QString form = QStringLiteral("APP*F%1").arg(f);
         body << Create(form, 8) << Create(form + "*T", 16) << Create(form + "*L", 21);
     }
     const QString path = dir.filePath("big.gui");
     PutFileBytes(path, DocumentStorage::ToStoredForm(Project(body)).toUtf8());
+    return path;
+}
+
+// Counts the paints of the widgets inside one widget.
+struct PaintsInside : QObject
+{
+    QWidget *Inside;
+    int Paints = 0;
+    explicit PaintsInside(QWidget *inside) : Inside(inside) { qApp->installEventFilter(this); }
+    ~PaintsInside() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()
+            && watched != Inside && Inside->isAncestorOf(static_cast<QWidget *>(watched)))
+            ++Paints;
+        return false;
+    }
+};
+
+// Lets the window answer at every report, with the forms made so far shown.
+struct AnsweringProgress : iLoadProgress
+{
+    LoadProgressBar &Bar;
+    std::function<void()> Each;
+    AnsweringProgress(LoadProgressBar &bar, std::function<void()> each) : Bar(bar), Each(std::move(each)) {}
+    void Begin(int total) override { Bar.Begin(total); }
+    bool Advance(int made) override
+    {
+        const bool go = Bar.Advance(made);
+        QApplication::processEvents();
+        Each();
+        return go;
+    }
+    void End() override { Bar.End(); }
+};
+} // namespace
+
+TEST(LoadProgressBarTest, FormsShowPaintedWhenTheLoadIsOverAndNotBefore)
+{
+    QTemporaryDir dir;
+    const QString path = WriteFormsProject(dir, 12);
+    DesignerRoot root(std::make_unique<ProcessState>(dir.path()));
+    ScriptedPrompter prompter;
+    QMainWindow window;
+    auto *area = new FormArea(&window);
+    window.setCentralWidget(area);
+    window.resize(900, 700);
+    LoadProgressBar bar(window.statusBar());
+    bar.HoldPaintsOf(area->viewport());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    DesignSurfaceHost host(root.Designer(), root.Edit());
+    DesignFormFactory forms(&host, area);
+
+    PaintsInside paints(area->viewport());
+    int reports = 0;
+    AnsweringProgress progress(bar, [&] {
+        ++reports;
+        EXPECT_FALSE(area->viewport()->updatesEnabled());
+        // The forms made so far have their windows, shown; nothing in them is painted.
+        EXPECT_EQ(paints.Paints, 0);
+    });
+    DesignerPorts ports;
+    ports.Prompter = &prompter;
+    ports.FormFactory = &forms;
+    ports.LoadProgress = &progress;
+    root.Connect(ports);
+    for (int open = 0; open < 2; ++open) {
+        SCOPED_TRACE(testing::Message() << "open " << open);
+        paints.Paints = 0;
+        const DocumentStorage::OpenResult result = root.Storage().OpenByName(path);
+        ASSERT_TRUE(result.Success);
+        EXPECT_GE(reports, 12);
+        EXPECT_EQ(area->subWindowList().size(), 12);
+        // Every widget of every form paints again (the list boxes held their own paints while
+        // their rows were put in, inside the held area), and the form on top is painted.
+        for (QWidget *w : area->viewport()->findChildren<QWidget *>())
+            ASSERT_TRUE(w->updatesEnabled()) << w->metaObject()->className();
+        QDeadlineTimer deadline(5000);
+        while (paints.Paints == 0 && !deadline.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_GT(paints.Paints, 0);
+        if (open == 0)
+            root.Storage().Close(result.App);
+        reports = 0;
+    }
+    root.Designer().ReleaseAll();
+    root.Disconnect();
+}
+
+TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpenWorks)
+{
+    QTemporaryDir dir;
+    const QString path = WriteFormsProject(dir, 200);
 
     DesignerRoot root(std::make_unique<ProcessState>(dir.path()));
     root.State().Settings.RecordLocking = true;
@@ -117,6 +211,7 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
     auto *area = new FormArea(&window);
     window.setCentralWidget(area);
     LoadProgressBar bar(window.statusBar());
+    bar.HoldPaintsOf(area->viewport());
     window.show();
     DesignSurfaceHost host(root.Designer(), root.Edit());
     DesignFormFactory forms(&host, area);
@@ -145,6 +240,7 @@ TEST(LoadProgressBarTest, CancelledOpenOfDesignFormsLeavesNoWindowAndTheNextOpen
         EXPECT_TRUE(root.Designer().Projects().empty());
         EXPECT_TRUE(prompter.Calls.empty());
         EXPECT_FALSE(bar.Loading());
+        EXPECT_TRUE(area->viewport()->updatesEnabled());
     }
     ports.LoadProgress = &bar;
     root.Connect(ports);

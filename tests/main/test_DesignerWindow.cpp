@@ -164,12 +164,35 @@ TEST(DesignerWindow, OpenCreateFormAndTextBoxThenSaveAs)
     EXPECT_EQ(window.Title(), "Corvane GUI Designer - [" + cut + " (read-only)]");
 }
 
+namespace {
+// Whether the forms' area had been painted when the first form's window came: a load holds
+// the area's paints, and what the area shows meanwhile is what it showed before.
+struct AreaPaintedBeforeForms : QObject
+{
+    int AreaPaints = 0;
+    int PaintsWhenFirstForm = -1;
+    AreaPaintedBeforeForms() { qApp->installEventFilter(this); }
+    ~AreaPaintedBeforeForms() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && qobject_cast<QMdiArea *>(watched->parent())
+            && static_cast<QMdiArea *>(watched->parent())->viewport() == watched)
+            ++AreaPaints;
+        if (PaintsWhenFirstForm < 0 && qobject_cast<QMdiSubWindow *>(watched))
+            PaintsWhenFirstForm = AreaPaints;
+        return false;
+    }
+};
+} // namespace
+
 TEST(DesignerWindow, ExitAsksEveryProjectAndUnloadsInOrder)
 {
     Designer d;
+    AreaPaintedBeforeForms painted;
     d.window->Start({QStringLiteral(CORVANE_SOURCE_DIR "/examples/orders.gui")});
     mdiMain &window = d.window->Window();
     ASSERT_TRUE(d.window->Root().Items().Find("ORDERS")) << "the command line opened the project";
+    EXPECT_GT(painted.PaintsWhenFirstForm, 0) << "the window showed before the command line's open";
     d.window->Root().Designer().ProjectOf(d.window->Root().Items().Find("ORDERS"))->Changed = true;
 
     // Help opens beside the designer and goes when the designer unloads.
