@@ -1,7 +1,7 @@
 #include "designer/DesignControl.h"
 
 #include "controls/GridControl.h"
-#include "controls/ListBox.h"
+#include "designer/DesignListBox.h"
 #include "controls/OptionGroup.h"
 #include "controls/PictureLoader.h"
 #include "controls/TabGroup.h"
@@ -497,7 +497,7 @@ void DesignControl::ApplyText()
         group->setTitle(text);
     else if (auto *browser = qobject_cast<ucFakeBrowser *>(m_widget))
         browser->SetURL(text);
-    else if (auto *list = qobject_cast<ListBox *>(m_widget))
+    else if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetPlaceholder(text);
     else if (auto *combo = qobject_cast<QComboBox *>(m_widget)) {
         if (combo->isEditable()) {
@@ -564,7 +564,7 @@ void DesignControl::SetPasswordChar(const QString &c)
 void DesignControl::SetListRows(const QStringList &rows)
 {
     DesignControlBase::SetListRows(rows);
-    if (auto *list = qobject_cast<ListBox *>(m_widget)) {
+    if (auto *list = qobject_cast<DesignListBox *>(m_widget)) {
         list->SetRows(rows);
         // Rows may have added columns: the widths given apply to them too.
         if (!ColumnWidths().isEmpty())
@@ -590,14 +590,14 @@ void DesignControl::SetListRows(const QStringList &rows)
 void DesignControl::SetColumnCount(int columns)
 {
     DesignControlBase::SetColumnCount(columns);
-    if (auto *list = qobject_cast<ListBox *>(m_widget))
+    if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetColumns(columns);
 }
 
 void DesignControl::SetColumnHeadings(const QStringList &headings)
 {
     DesignControlBase::SetColumnHeadings(headings);
-    if (auto *list = qobject_cast<ListBox *>(m_widget))
+    if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetHeadings(headings);
     else if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetHeadings(headings);
@@ -611,7 +611,7 @@ void DesignControl::SetColumnWidths(const QList<int> &twips)
     const int perPixel = PlatformMetrics::Current().TwipsPerPixelX;
     for (int w : twips)
         pixels.append(ToPixels(w, perPixel));
-    if (auto *list = qobject_cast<ListBox *>(m_widget))
+    if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetColumnWidths(pixels);
     else if (auto *grid = qobject_cast<GridControl *>(m_widget))
         grid->SetColumnWidths(pixels);
@@ -620,14 +620,14 @@ void DesignControl::SetColumnWidths(const QList<int> &twips)
 void DesignControl::SetMultiSelect(bool on)
 {
     DesignControlBase::SetMultiSelect(on);
-    if (auto *list = qobject_cast<ListBox *>(m_widget))
+    if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetMultiSelect(on);
 }
 
 void DesignControl::SetCheckBoxes(bool on)
 {
     DesignControlBase::SetCheckBoxes(on);
-    if (auto *list = qobject_cast<ListBox *>(m_widget))
+    if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetCheckBoxes(on);
 }
 

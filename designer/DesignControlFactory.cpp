@@ -1,7 +1,6 @@
 #include "designer/DesignControlFactory.h"
 
 #include "controls/GridControl.h"
-#include "controls/ListBox.h"
 #include "controls/OptionGroup.h"
 #include "controls/TabGroup.h"
 #include "controls/TextBox.h"
@@ -12,6 +11,7 @@
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
 #include "designer/DesignComboBox.h"
+#include "designer/DesignListBox.h"
 #include "model/Vocabulary.h"
 
 #include <QAbstractScrollArea>
@@ -59,7 +59,7 @@ QWidget *CreateWidget(int kind, QWidget *parent)
     case Type::List:
     case Type::ListMulti:
     case Type::ListCheck:
-        return new ListBox(parent);
+        return new DesignListBox(parent);
     case Type::Combo:
     case Type::DropDownList: {
         auto *combo = new DesignComboBox(kind == Type::Combo, parent);

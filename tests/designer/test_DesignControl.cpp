@@ -2,6 +2,7 @@
 // back from its widget), shows it on the widget in pixels, and takes no focus on a design form.
 #include "designer/DesignControl.h"
 #include "designer/DesignControlFactory.h"
+#include "designer/DesignListBox.h"
 
 #include "controls/GridControl.h"
 #include "controls/ListBox.h"
@@ -227,13 +228,15 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     list->SetListRows({QStringLiteral("A\tAlpha"), QStringLiteral("B\tBeta")});
     list->SetCheckBoxes(true);
     list->SetMultiSelect(true);
-    auto *listBox = qobject_cast<ListBox *>(list->Widget());
+    auto *listBox = qobject_cast<DesignListBox *>(list->Widget());
     EXPECT_EQ(listBox->Rows(), list->ListRows());
-    EXPECT_EQ(listBox->topLevelItem(1)->text(1), QStringLiteral("Beta"));
-    EXPECT_EQ(listBox->topLevelItem(0)->checkState(0), Qt::Unchecked);
-    EXPECT_EQ(listBox->columnWidth(0), 40);
-    EXPECT_FALSE(listBox->isHeaderHidden());
-    EXPECT_EQ(listBox->selectionMode(), QAbstractItemView::ExtendedSelection);
+    // What it draws.
+    const ListBox &drawn = listBox->Drawn();
+    EXPECT_EQ(drawn.topLevelItem(1)->text(1), QStringLiteral("Beta"));
+    EXPECT_EQ(drawn.topLevelItem(0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(drawn.columnWidth(0), 40);
+    EXPECT_FALSE(drawn.isHeaderHidden());
+    EXPECT_EQ(drawn.selectionMode(), QAbstractItemView::ExtendedSelection);
 
     auto combo = CreateDesignControl(Type::DropDownList, &form);
     combo->SetListRows({QStringLiteral("x\t1"), QStringLiteral("y\t2")});
