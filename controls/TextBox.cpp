@@ -7,15 +7,14 @@
 // The editor shown fills the box; the other one, when made, is hidden. The box places them
 // itself rather than through a layout: a form holds hundreds of text boxes, and a layout
 // each posts its requests and lays itself out again on every change while the form is made.
-TextBox::TextBox(QWidget *parent) : QWidget(parent), m_line(new QLineEdit(this))
+TextBox::TextBox(QWidget *parent, bool multiLine) : QWidget(parent), m_multiLine(multiLine)
 {
-    m_line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setFocusProxy(m_line);
+    setFocusProxy(Shown());
 }
 
-QWidget *TextBox::Shown() const
+QWidget *TextBox::Shown()
 {
-    return m_multiLine ? static_cast<QWidget *>(m_multi) : m_line;
+    return m_multiLine ? static_cast<QWidget *>(Multi()) : Line();
 }
 
 bool TextBox::event(QEvent *event)
@@ -29,13 +28,16 @@ bool TextBox::event(QEvent *event)
 
 QSize TextBox::sizeHint() const
 {
-    return m_multi ? m_line->sizeHint().expandedTo(m_multi->sizeHint()) : m_line->sizeHint();
+    // Measured as both editors would be; the one-line editor is made for it if need be.
+    QLineEdit *line = const_cast<TextBox *>(this)->Line();
+    return m_multi ? line->sizeHint().expandedTo(m_multi->sizeHint()) : line->sizeHint();
 }
 
 QSize TextBox::minimumSizeHint() const
 {
-    return m_multi ? m_line->minimumSizeHint().expandedTo(m_multi->minimumSizeHint())
-                   : m_line->minimumSizeHint();
+    QLineEdit *line = const_cast<TextBox *>(this)->Line();
+    return m_multi ? line->minimumSizeHint().expandedTo(m_multi->minimumSizeHint())
+                   : line->minimumSizeHint();
 }
 
 QPlainTextEdit *TextBox::Multi()
@@ -51,8 +53,35 @@ QPlainTextEdit *TextBox::Multi()
         QTextOption option = m_multi->document()->defaultTextOption();
         option.setAlignment(m_alignment);
         m_multi->document()->setDefaultTextOption(option);
+        if (m_multiLine)
+            m_multi->setGeometry(rect());
+        else
+            m_multi->hide();
     }
     return m_multi;
+}
+
+QLineEdit *TextBox::Line()
+{
+    // Made the first time the box has one line or is asked for it: a box of several lines
+    // from the start (every one on a design form) never shows it.
+    if (!m_line) {
+        m_line = new QLineEdit(this);
+        m_line->setAlignment(m_alignment | Qt::AlignVCenter);
+        m_line->setEchoMode(m_password ? QLineEdit::Password : QLineEdit::Normal);
+        m_line->setReadOnly(m_readOnly);
+        m_line->setFrame(m_frameShown);
+        m_line->setText(m_text.section(QLatin1Char('\n'), 0, 0));
+        m_line->setModified(false);
+        if (m_multiLine) {
+            m_line->hide();
+        } else {
+            m_line->setGeometry(rect());
+            if (isVisible())
+                m_line->show();
+        }
+    }
+    return m_line;
 }
 
 void TextBox::SetText(const QString &text)
@@ -65,7 +94,7 @@ void TextBox::SetText(const QString &text)
         if (m_multi->toPlainText() != text)
             m_multi->setPlainText(text);
     } else {
-        m_line->setText(text.section(QLatin1Char('\n'), 0, 0));
+        Line()->setText(text.section(QLatin1Char('\n'), 0, 0));
         m_line->setModified(false);
     }
 }
@@ -79,26 +108,28 @@ void TextBox::SetMultiLine(bool on)
 {
     if (on == m_multiLine)
         return;
-    m_multiLine = on;
-    QWidget *shown = on ? static_cast<QWidget *>(Multi()) : m_line;
+    QWidget *shown = on ? static_cast<QWidget *>(Multi()) : Line();
     QWidget *hidden = on ? static_cast<QWidget *>(m_line) : m_multi;
+    m_multiLine = on;
     // The focus goes along to the editor shown.
-    const bool focused = hidden->hasFocus();
+    const bool focused = hidden && hidden->hasFocus();
     shown->setGeometry(rect());
     shown->show();
-    hidden->hide();
+    if (hidden)
+        hidden->hide();
     setFocusProxy(shown);
     if (focused)
         shown->setFocus();
     // A one-line text typed meanwhile replaces the text; otherwise every line of the text
     // last set comes back.
     if (on) {
-        m_multi->setPlainText(m_line->isModified() ? m_line->text() : m_text);
+        m_multi->setPlainText(m_line && m_line->isModified() ? m_line->text() : m_text);
     } else {
         m_text = m_multi->toPlainText();
         m_line->setText(m_text.section(QLatin1Char('\n'), 0, 0));
     }
-    m_line->setModified(false);
+    if (m_line)
+        m_line->setModified(false);
 }
 
 void TextBox::SetVerticalScrollBar(bool on)
@@ -110,13 +141,16 @@ void TextBox::SetVerticalScrollBar(bool on)
 
 void TextBox::SetPasswordChar(const QString &c)
 {
-    m_line->setEchoMode(c.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+    m_password = !c.isEmpty();
+    if (m_line)
+        m_line->setEchoMode(m_password ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 void TextBox::SetReadOnly(bool on)
 {
     m_readOnly = on;
-    m_line->setReadOnly(on);
+    if (m_line)
+        m_line->setReadOnly(on);
     if (m_multi)
         m_multi->setReadOnly(on);
 }
@@ -124,7 +158,8 @@ void TextBox::SetReadOnly(bool on)
 void TextBox::SetAlignment(Qt::Alignment align)
 {
     m_alignment = align;
-    m_line->setAlignment(align | Qt::AlignVCenter);
+    if (m_line)
+        m_line->setAlignment(align | Qt::AlignVCenter);
     if (m_multi) {
         QTextOption option = m_multi->document()->defaultTextOption();
         option.setAlignment(align);
@@ -135,7 +170,8 @@ void TextBox::SetAlignment(Qt::Alignment align)
 void TextBox::SetFrameShown(bool on)
 {
     m_frameShown = on;
-    m_line->setFrame(on);
+    if (m_line)
+        m_line->setFrame(on);
     if (m_multi)
         m_multi->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
 }

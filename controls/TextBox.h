@@ -11,7 +11,8 @@ class TextBox : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TextBox(QWidget *parent = nullptr);
+    // A box made with several lines makes its one-line editor only when it is asked for.
+    explicit TextBox(QWidget *parent = nullptr, bool multiLine = false);
 
     void SetText(const QString &text);
     QString Text() const;
@@ -24,7 +25,7 @@ public:
     void SetAlignment(Qt::Alignment align);
     void SetFrameShown(bool on);
 
-    QLineEdit *LineEdit() const { return m_line; }
+    QLineEdit *LineEdit() { return Line(); }
     // nullptr until the box first has several lines.
     QPlainTextEdit *TextEdit() const { return m_multi; }
 
@@ -36,13 +37,15 @@ protected:
 
 private:
     QPlainTextEdit *Multi();
-    QWidget *Shown() const;
+    QLineEdit *Line();
+    QWidget *Shown();
 
-    QLineEdit *m_line;
+    QLineEdit *m_line = nullptr;
     QPlainTextEdit *m_multi = nullptr;
     bool m_scrollBar = false;
     bool m_readOnly = false;
     bool m_frameShown = true;
+    bool m_password = false;
     Qt::Alignment m_alignment = Qt::AlignLeft;
     QString m_text; // the text as last set, all its lines
     bool m_multiLine = false;

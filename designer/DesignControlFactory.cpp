@@ -47,9 +47,10 @@ QWidget *CreateWidget(int kind, QWidget *parent)
         return label;
     }
     case Type::Text:
-    case Type::TextMultiLine:
     case Type::TextPassword:
         return new TextBox(parent);
+    case Type::TextMultiLine:
+        return new TextBox(parent, true);
     case Type::Command:
         return new QPushButton(parent);
     case Type::Option:

@@ -56,3 +56,46 @@ TEST(TextBox, EditorsFillTheBoxAsInAStackedLayoutAndNoRequestIsQueuedBeforeItSho
     EXPECT_EQ(box->sizeHint(), stack->sizeHint());
     EXPECT_EQ(box->minimumSizeHint(), stack->minimumSize());
 }
+
+TEST(TextBox, ABoxOfSeveralLinesMakesItsOneLineEditorWhenAskedWithTheBoxSettings)
+{
+    QWidget form;
+    auto *box = new TextBox(&form, true);
+    EXPECT_EQ(box->findChild<QLineEdit *>(), nullptr);
+    box->SetText(QStringLiteral("first\nsecond"));
+    box->SetPasswordChar(QStringLiteral("*"));
+    box->SetReadOnly(true);
+    box->SetAlignment(Qt::AlignRight);
+    box->SetFrameShown(false);
+    box->setGeometry(10, 10, 120, 60);
+    form.show();
+    EXPECT_EQ(box->findChild<QLineEdit *>(), nullptr);
+    EXPECT_TRUE(box->TextEdit()->isVisible());
+    EXPECT_EQ(box->focusProxy(), box->TextEdit());
+
+    // Asked for (as the running program asks to watch it), it comes hidden, set up as the box.
+    QLineEdit *line = box->LineEdit();
+    ASSERT_TRUE(line);
+    EXPECT_FALSE(line->isVisible());
+    EXPECT_EQ(line->text(), QStringLiteral("first"));
+    EXPECT_EQ(line->echoMode(), QLineEdit::Password);
+    EXPECT_TRUE(line->isReadOnly());
+    EXPECT_EQ(line->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_FALSE(line->hasFrame());
+    EXPECT_FALSE(line->isModified());
+
+    // Made one line, it shows that editor over the whole box; several lines again keep the text.
+    box->SetMultiLine(false);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->geometry(), box->rect());
+    EXPECT_EQ(box->focusProxy(), line);
+    box->SetMultiLine(true);
+    EXPECT_EQ(box->Text(), QStringLiteral("first\nsecond"));
+
+    // A box of several lines measures as before: as both editors would.
+    TextBox other(nullptr, true);
+    TextBox reference;
+    reference.SetMultiLine(true);
+    EXPECT_EQ(other.sizeHint(), reference.sizeHint());
+    EXPECT_EQ(other.minimumSizeHint(), reference.minimumSizeHint());
+}

@@ -411,10 +411,20 @@ TEST(DesignControl, TheInputFilterSeesPressesOnEveryPartAlsoPartsMadeLater)
     text->SetMultiLine(true);
     QTest::mouseClick(qobject_cast<TextBox *>(text->Widget())->TextEdit()->viewport(), Qt::LeftButton);
     EXPECT_EQ(counter.Presses, 2);
+    // A box of several lines from the start has no one-line editor until it is made one line.
+    auto notes = CreateDesignControl(Type::TextMultiLine, &form);
+    notes->SetInputFilter(&counter);
+    auto *notesBox = qobject_cast<TextBox *>(notes->Widget());
+    EXPECT_EQ(notesBox->findChild<QLineEdit *>(), nullptr);
+    notes->SetMultiLine(false);
+    notes->Widget()->resize(120, 24);
+    QTest::mouseClick(notesBox->LineEdit(), Qt::LeftButton);
+    EXPECT_EQ(counter.Presses, 3);
+    EXPECT_EQ(notesBox->LineEdit()->focusPolicy(), Qt::NoFocus);
 
     options->SetInputFilter(nullptr);
     QTest::mouseClick(two, Qt::LeftButton);
-    EXPECT_EQ(counter.Presses, 2);
+    EXPECT_EQ(counter.Presses, 3);
 }
 
 TEST(DesignControl, ColoursReachEachWidgetAloneAlsoWhenManyShareThem)
