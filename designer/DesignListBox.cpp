@@ -32,8 +32,10 @@ class Drawers
 public:
     static Drawers &Instance()
     {
-        static Drawers drawers;
-        return drawers;
+        // Never destroyed: widgets may not outlive the application object, and a static one
+        // would. The program's end clears it (a test program that never quits leaves it).
+        static Drawers *drawers = new Drawers;
+        return *drawers;
     }
 
     // The drawing list for `list`, set up by `setUp` unless it already is for this version.
@@ -93,7 +95,6 @@ private:
         list->setAttribute(Qt::WA_DontShowOnScreen);
         list->viewport()->ungrabGesture(Qt::PanGesture);
         if (!m_watching) {
-            // Gone with the program's window; a program that never quits leaves them.
             m_watching = true;
             QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { m_kept.clear(); });
         }

@@ -12,11 +12,11 @@ class QStatusBar;
 
 // The progress of opening a document, in the main window's status bar: forms made of forms
 // in the project, with a Cancel. While the load runs the window keeps answering: it paints,
-// the forms made so far show, menus open; what would change the designer while the project
-// is half made (commands, shortcuts, closing the window, clicks and keys on the forms) is
-// ignored until the load is over. A load shorter than half a second shows nothing.
-// The forms' area can be held still during the load: the forms made show together once it is
-// over, and none is painted before then only to be covered by the next.
+// menus open; what would change the designer while the project is half made (commands,
+// shortcuts, closing the window, clicks and keys on the forms) is ignored until the load is
+// over. A load shorter than half a second shows nothing. The forms' area can be held still
+// during the load: the forms show together once it is over, and none is painted before then
+// only to be covered by the next.
 class LoadProgressBar final : public QWidget, public iLoadProgress
 {
 public:

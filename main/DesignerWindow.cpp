@@ -114,8 +114,9 @@ void DesignerWindow::Start(const QStringList &arguments)
     // 17. The command line. The window is on the screen first: a long load holds the paints
     // of the project tree and the forms' area until it is over, and they show as they were
     // last painted meanwhile, which must not be never. Only the window system's events are
-    // handled while waiting; what the user does waits for the event loop.
-    if (QWindow *handle = m_window->windowHandle()) {
+    // handled while waiting; what the user does waits for the event loop. A window started
+    // minimized is not waited for.
+    if (QWindow *handle = m_window->windowHandle(); handle && !m_window->isMinimized()) {
         QDeadlineTimer deadline(2000);
         while (!handle->isExposed() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
