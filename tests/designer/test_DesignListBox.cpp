@@ -1,6 +1,7 @@
 // The design surface's list box: drawn exactly as a list box of the toolkit set up the same
-// way, whatever it holds, however the form colours and frames it, in an active window and an
-// inactive one, and again after it changes; with more lists on a form than drawing lists kept.
+// way, whatever it holds, however the form colours and frames it: on request, on the screen
+// (also in part) and in pictures of the form, in an active window and an inactive one, and
+// again after it changes; with more lists on a form than drawing lists kept.
 #include "designer/DesignControl.h"
 #include "designer/DesignControlFactory.h"
 #include "designer/DesignListBox.h"
