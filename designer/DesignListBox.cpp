@@ -9,19 +9,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace {
-
-// Every change of any list gets a number of its own: a list made where a deleted one was is
-// never taken for it.
-quint64 NextVersion()
-{
-    static quint64 next = 0;
-    return ++next;
-}
 
 // The list boxes that draw the design lists: hidden windows, each set up for the list it drew
 // last. The most recently used are kept, more than a form commonly shows at once (about 40 KB
@@ -38,9 +29,9 @@ public:
         return *drawers;
     }
 
-    // The drawing list for `list`, set up by `setUp` unless it already is for this version.
-    ListBox &For(const DesignListBox *list, quint64 version,
-                 const std::function<void(ListBox &)> &setUp)
+    // The drawing list for `list`; `fresh` when it was made now, to be set up for this
+    // version.
+    ListBox &For(const DesignListBox *list, quint64 version, bool &fresh)
     {
         auto it = std::find_if(m_kept.begin(), m_kept.end(),
                                [list](const Kept &k) { return k.For == list; });
@@ -52,13 +43,13 @@ public:
         }
         Kept kept = std::move(*it);
         m_kept.erase(it);
-        if (!kept.List || kept.For != list || kept.Version != version) {
-            // Made afresh: what a list box shows depends on the order it was told things in,
-            // and a new one told this list's settings in one order draws as this list.
+        // Made afresh: what a list box shows depends on the order it was told things in, and
+        // a new one told this list's settings in one order draws as this list.
+        fresh = !kept.List || kept.For != list || kept.Version != version;
+        if (fresh) {
             kept.List = Make();
             kept.For = list;
             kept.Version = version;
-            setUp(*kept.List);
         }
         m_kept.push_back(std::move(kept));
         return *m_kept.back().List;
@@ -125,75 +116,76 @@ void DesignListBox::KeepDrawers(size_t count)
     Drawers::Instance().Keep(count);
 }
 
-void DesignListBox::Changed()
+// Every change of any list gets a number of its own: a list made where a deleted one was is
+// never taken for it.
+quint64 DesignListBox::NextVersion()
 {
-    m_version = NextVersion();
-    update();
+    static quint64 next = 0;
+    return ++next;
 }
 
 void DesignListBox::SetRows(const QStringList &rows)
 {
-    m_rows = rows;
-    Changed();
+    Set(m_rows, rows);
 }
 
 void DesignListBox::SetColumns(int count)
 {
-    m_columns = count;
-    Changed();
+    Set(m_columns, count);
 }
 
 void DesignListBox::SetHeadings(const QStringList &headings)
 {
-    m_headings = headings;
-    Changed();
+    Set(m_headings, headings);
 }
 
 void DesignListBox::SetColumnWidths(const QList<int> &pixels)
 {
     // A width not given leaves the column as it was.
-    if (m_widths.size() < pixels.size())
-        m_widths.resize(pixels.size());
+    QList<int> widths = m_widths;
+    if (widths.size() < pixels.size())
+        widths.resize(pixels.size());
     for (int c = 0; c < pixels.size(); ++c)
         if (pixels.at(c) > 0)
-            m_widths[c] = pixels.at(c);
-    Changed();
+            widths[c] = pixels.at(c);
+    Set(m_widths, widths);
 }
 
 void DesignListBox::SetMultiSelect(bool on)
 {
-    m_multiSelect = on;
-    Changed();
+    Set(m_multiSelect, on);
 }
 
 void DesignListBox::SetCheckBoxes(bool on)
 {
-    m_checkBoxes = on;
-    Changed();
+    Set(m_checkBoxes, on);
 }
 
 void DesignListBox::SetPlaceholder(const QString &text)
 {
-    m_placeholder = text;
-    Changed();
+    Set(m_placeholder, text);
+}
+
+void DesignListBox::SetUp(ListBox &drawn) const
+{
+    drawn.SetColumns(m_columns);
+    if (!m_headings.isEmpty())
+        drawn.SetHeadings(m_headings);
+    drawn.SetCheckBoxes(m_checkBoxes);
+    drawn.SetRows(m_rows);
+    drawn.SetColumnWidths(m_widths);
+    drawn.SetMultiSelect(m_multiSelect);
+    drawn.SetPlaceholder(m_placeholder);
 }
 
 ListBox &DesignListBox::Drawn() const
 {
-    bool made = false;
-    ListBox &drawn = Drawers::Instance().For(this, m_version, [this, &made](ListBox &list) {
-        made = true;
-        list.SetColumns(m_columns);
-        if (!m_headings.isEmpty())
-            list.SetHeadings(m_headings);
-        list.SetCheckBoxes(m_checkBoxes);
-        list.SetRows(m_rows);
-        list.SetColumnWidths(m_widths);
-        list.SetMultiSelect(m_multiSelect);
-        list.SetPlaceholder(m_placeholder);
-    });
+    bool fresh = false;
+    ListBox &drawn = Drawers::Instance().For(this, m_version, fresh);
+    if (fresh)
+        SetUp(drawn);
     // What comes from the form and the window is taken as it is now.
-    bool changed = made;
+    bool changed = fresh;
     const auto take = [&changed](bool differs, const auto &set) {
         if (differs) {
             set();

@@ -45,7 +45,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void Changed();
+    // Sets what the list shows; a new value makes the list set up its drawing list again.
+    template <typename T>
+    void Set(T &field, const T &value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        m_version = NextVersion();
+        update();
+    }
+    static quint64 NextVersion();
+    void SetUp(ListBox &drawn) const;
     static void Settle(ListBox &drawn);
 
     QStringList m_rows;
