@@ -11,11 +11,12 @@
 #include "support/Marks.h"
 #include "support/NumberFormat.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <exception>
-#include <unordered_set>
 
 using namespace Vocabulary;
 
@@ -26,6 +27,15 @@ const QChar Star(QLatin1Char('*'));
 constexpr int MaxDialogRounds = 50;
 
 using Record = ProjectLoader::Fields;
+
+// Adds `value` to `set` with one lookup; false when it was there already.
+template <typename T, typename V>
+bool Inserted(QSet<T> &set, const V &value)
+{
+    const qsizetype before = set.size();
+    set.insert(value);
+    return set.size() != before;
+}
 
 bool ToInt(QStringView text, int &value)
 {
@@ -194,7 +204,7 @@ private:
     bool m_stopRequested = false;
     QStringList m_heldBack;
     int m_heldBackSeverity = 0;
-    std::unordered_set<const clsControl *> m_touched;
+    QSet<const clsControl *> m_touched;
 };
 
 ProjectLoader::Result ProjectLoader::Load(const QString &text)
@@ -503,7 +513,7 @@ void ProjectLoader::Session::Created(clsControl &item, int type, const Record &r
     m_orphan = false;
     ++m_result.Created;
     // Looked up in a set: a file of many applications would otherwise load in square time.
-    if (clsControl *app = item.App(); app && m_touched.insert(app).second)
+    if (clsControl *app = item.App(); app && Inserted(m_touched, app))
         m_result.Touched.push_back(app);
     if (IsApplication(type)) {
         if (!m_result.Application)

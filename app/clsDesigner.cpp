@@ -451,8 +451,7 @@ ProjectState *clsDesigner::ProjectOf(const clsControl *item) const
     const clsControl *app = item ? item->App() : nullptr;
     if (!app)
         return nullptr;
-    const auto it = m_projectOfApp.find(app);
-    return it == m_projectOfApp.end() ? nullptr : it->second;
+    return m_projectOfApp.value(app, nullptr);
 }
 
 ProjectState &clsDesigner::AddProject(clsControl &app)
@@ -461,7 +460,7 @@ ProjectState &clsDesigner::AddProject(clsControl &app)
         return *existing;
     auto project = std::make_unique<ProjectState>();
     project->App = &app;
-    m_projectOfApp.emplace(&app, project.get());
+    m_projectOfApp.insert(&app, project.get());
     m_projects.push_back(std::move(project));
     return *m_projects.back();
 }
@@ -479,7 +478,7 @@ void clsDesigner::RemoveProject(clsControl &app)
 
 void clsDesigner::ForgetProject(const clsControl &app)
 {
-    if (m_projectOfApp.erase(&app) == 0)
+    if (!m_projectOfApp.remove(&app))
         return;
     if (m_projectForgotten)
         m_projectForgotten(app.ID());

@@ -5,11 +5,11 @@
 #include "app/iProjectTree.h"
 #include "model/iItemsObserver.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class clsControl;
@@ -154,8 +154,9 @@ private:
     std::function<void(const QString &)> m_projectForgotten;
     std::vector<std::unique_ptr<ProjectState>> m_projects;
     // The project of each open application, so finding it costs the same however many
-    // applications are open.
-    std::unordered_map<const clsControl *, ProjectState *> m_projectOfApp;
+    // applications are open. A Qt hash keeps its entries in arrays; a standard one chains a
+    // heap block per entry, one more read from memory for every look-up in a big project.
+    QHash<const clsControl *, ProjectState *> m_projectOfApp;
     clsControl *m_current = nullptr;
     QList<clsControl *> m_selection;
     ProjectLoader::Result m_lastLoad;
