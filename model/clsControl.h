@@ -167,15 +167,17 @@ private:
     clsItems *m_items;
     QString m_id;
     QString m_fullId;
+    // What a walk over many items reads first, side by side.
     int m_objType = -1;
+    bool m_registered = false;
     clsControl *m_app = nullptr;
+    std::unique_ptr<iControlWrapper> m_wrapper;
     clsControl *m_form = nullptr;
     clsControl *m_parent = nullptr;
     ChildList m_children;
     QList<int> m_nonDefault;
     int m_twipWidth = 0;
     int m_twipHeight = 0;
-    std::unique_ptr<iControlWrapper> m_wrapper;
     QString m_extension;
     iItemSizer *m_sizer = nullptr;
     iFormFuncs *m_sizerForm = nullptr;
@@ -185,5 +187,4 @@ private:
     int m_twipTop = 0;
     bool m_autoLeft = false;
     bool m_autoTop = false;
-    bool m_registered = false;
 };

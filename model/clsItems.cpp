@@ -133,7 +133,7 @@ void clsItems::NoteDragSource(const clsControl *item, bool holdsOne)
     if (holdsOne)
         m_dragSources.insert(item);
     else
-        m_dragSources.erase(item);
+        m_dragSources.remove(item);
 }
 
 bool clsItems::ReKey(const QString &oldKey, const QString &newKey)

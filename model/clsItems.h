@@ -2,9 +2,9 @@
 
 #include "model/KeyedList.h"
 
+#include <QSet>
 #include <QString>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 class clsControl;
@@ -48,7 +48,7 @@ public:
 
     // The items, registered or not, whose drag ID is their own (not the empty default): the
     // few a project's list of drag IDs needs, without reading every object of it.
-    const std::unordered_set<const clsControl *> &DragSources() const { return m_dragSources; }
+    const QSet<const clsControl *> &DragSources() const { return m_dragSources; }
 
     iItemsObserver *Observer() const { return m_observer; }
     void SetObserver(iItemsObserver *observer) { m_observer = observer; }
@@ -72,7 +72,7 @@ private:
     void NoteDragSource(const clsControl *item, bool holdsOne);
 
     // Before the items: they leave it as they are destroyed.
-    std::unordered_set<const clsControl *> m_dragSources;
+    QSet<const clsControl *> m_dragSources;
     KeyedList<std::unique_ptr<clsControl>> m_items;
     clsControl *m_root = nullptr;
     std::unique_ptr<iFormFactory> m_plainFactory;
