@@ -1,15 +1,11 @@
 #include "controls/GridControl.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
 namespace {
-// A huge grid is shown up to this many rows and columns: the table keeps a slot and a
-// header section for every row, filled or not.
-constexpr int MaxColumns = 500;
-constexpr int MaxRows = 5000;
-
 // Applies the grid's per-column read-only switches and maximum lengths to cell editors.
 class ColumnRulesDelegate final : public QStyledItemDelegate
 {
@@ -36,7 +32,7 @@ private:
 GridControl::GridControl(QWidget *parent) : QTableWidget(parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setDefaultSectionSize(RowHeightFor(fontMetrics()));
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setHighlightSections(false);
@@ -48,6 +44,21 @@ GridControl::GridControl(QWidget *parent) : QTableWidget(parent)
             && cell && !cell->text().isEmpty())
             setRowCount(rowCount() + 1);
     });
+}
+
+QFont GridControl::FontUnder(const QWidget *parent)
+{
+    QFont natural = QApplication::font();
+    for (const QMetaObject *m = &staticMetaObject; m; m = m->superClass()) {
+        const QFont own = QApplication::font(m->className());
+        if (!own.isCopyOf(QApplication::font())) {
+            natural = own;
+            break;
+        }
+    }
+    if (!parent)
+        return natural;
+    return natural.isCopyOf(QApplication::font()) ? parent->font() : parent->font().resolve(natural);
 }
 
 void GridControl::SetAutoExtend(bool on)

@@ -8,7 +8,18 @@ class GridControl : public QTableWidget
 {
     Q_OBJECT
 public:
+    // A huge grid is shown up to this many rows and columns: the table keeps a slot and a
+    // header section for every row, filled or not.
+    static constexpr int MaxColumns = 500;
+    static constexpr int MaxRows = 5000;
+
     explicit GridControl(QWidget *parent = nullptr);
+
+    // The height of a row in a grid made with these font metrics, and the font a grid made
+    // under `parent` starts with: the toolkit's font for item views where it has one, with
+    // what the parent's font sets.
+    static int RowHeightFor(const QFontMetrics &metrics) { return metrics.height() + 4; }
+    static QFont FontUnder(const QWidget *parent);
 
     void SetSize(int rows, int columns);
     void SetCell(int row, int column, const QString &text);

@@ -1,6 +1,6 @@
 #include "designer/DesignControl.h"
 
-#include "controls/GridControl.h"
+#include "designer/DesignGrid.h"
 #include "designer/DesignListBox.h"
 #include "controls/OptionGroup.h"
 #include "controls/PictureLoader.h"
@@ -20,7 +20,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -211,7 +210,7 @@ void DesignControl::ApplyDesignMode()
         text->SetReadOnly(m_designMode);
     else if (auto *combo = qobject_cast<QComboBox *>(m_widget); combo && combo->lineEdit())
         combo->lineEdit()->setReadOnly(m_designMode);
-    else if (auto *grid = qobject_cast<GridControl *>(m_widget))
+    else if (auto *grid = qobject_cast<DesignGrid *>(m_widget))
         grid->SetEditable(IsGridEditable() && !m_designMode);
 }
 
@@ -599,7 +598,7 @@ void DesignControl::SetColumnHeadings(const QStringList &headings)
     DesignControlBase::SetColumnHeadings(headings);
     if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetHeadings(headings);
-    else if (auto *grid = qobject_cast<GridControl *>(m_widget))
+    else if (auto *grid = qobject_cast<DesignGrid *>(m_widget))
         grid->SetHeadings(headings);
 }
 
@@ -613,7 +612,7 @@ void DesignControl::SetColumnWidths(const QList<int> &twips)
         pixels.append(ToPixels(w, perPixel));
     if (auto *list = qobject_cast<DesignListBox *>(m_widget))
         list->SetColumnWidths(pixels);
-    else if (auto *grid = qobject_cast<GridControl *>(m_widget))
+    else if (auto *grid = qobject_cast<DesignGrid *>(m_widget))
         grid->SetColumnWidths(pixels);
 }
 
@@ -634,7 +633,7 @@ void DesignControl::SetCheckBoxes(bool on)
 void DesignControl::SetGridSize(int rows, int columns)
 {
     DesignControlBase::SetGridSize(rows, columns);
-    if (auto *grid = qobject_cast<GridControl *>(m_widget)) {
+    if (auto *grid = qobject_cast<DesignGrid *>(m_widget)) {
         grid->SetSize(GridRows(), GridColumns());
         if (!ColumnHeadings().isEmpty())
             grid->SetHeadings(ColumnHeadings());
@@ -644,15 +643,15 @@ void DesignControl::SetGridSize(int rows, int columns)
 void DesignControl::SetGridEditable(bool on)
 {
     DesignControlBase::SetGridEditable(on);
-    if (auto *grid = qobject_cast<GridControl *>(m_widget))
+    if (auto *grid = qobject_cast<DesignGrid *>(m_widget))
         grid->SetEditable(on && !m_designMode);
 }
 
 void DesignControl::SetHeadingRowVisible(bool on)
 {
     DesignControlBase::SetHeadingRowVisible(on);
-    if (auto *grid = qobject_cast<GridControl *>(m_widget))
-        grid->horizontalHeader()->setVisible(on);
+    if (auto *grid = qobject_cast<DesignGrid *>(m_widget))
+        grid->SetHeadingRowVisible(on);
 }
 
 void DesignControl::SetCellText(int row, int column, const QString &text)
@@ -660,7 +659,7 @@ void DesignControl::SetCellText(int row, int column, const QString &text)
     if (row < 1 || column < 1 || row > GridRows() || column > GridColumns())
         return;
     DesignControlBase::SetCellText(row, column, text);
-    if (auto *grid = qobject_cast<GridControl *>(m_widget))
+    if (auto *grid = qobject_cast<DesignGrid *>(m_widget))
         grid->SetCell(row - 1, column - 1, text);
 }
 

@@ -1,6 +1,5 @@
 #include "designer/DesignControlFactory.h"
 
-#include "controls/GridControl.h"
 #include "controls/OptionGroup.h"
 #include "controls/TabGroup.h"
 #include "controls/TextBox.h"
@@ -11,6 +10,7 @@
 #include "controls/ucProgressBar.h"
 #include "controls/ucTreeview.h"
 #include "designer/DesignComboBox.h"
+#include "designer/DesignGrid.h"
 #include "designer/DesignListBox.h"
 #include "model/Vocabulary.h"
 
@@ -79,7 +79,7 @@ QWidget *CreateWidget(int kind, QWidget *parent)
     }
     case Type::GridProtected:
     case Type::GridEditable:
-        return new GridControl(parent);
+        return new DesignGrid(parent);
     case Type::Tabgroup:
         return new TabGroup(parent);
     case Type::Gauge:

@@ -2,6 +2,7 @@
 // back from its widget), shows it on the widget in pixels, and takes no focus on a design form.
 #include "designer/DesignControl.h"
 #include "designer/DesignControlFactory.h"
+#include "designer/DesignGrid.h"
 #include "designer/DesignListBox.h"
 
 #include "controls/GridControl.h"
@@ -174,14 +175,14 @@ TEST(DesignControl, DesignModeTakesNoFocusAndEditsNothing)
     EXPECT_EQ(command->Widget()->focusPolicy(), Qt::NoFocus);
     auto grid = CreateDesignControl(Type::GridEditable, &form);
     grid->SetGridEditable(true);
-    EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
+    EXPECT_FALSE(qobject_cast<DesignGrid *>(grid->Widget())->IsEditable());
     grid->SetDesignMode(false);
-    EXPECT_TRUE(qobject_cast<GridControl *>(grid->Widget())->IsEditable());
+    EXPECT_TRUE(qobject_cast<DesignGrid *>(grid->Widget())->IsEditable());
     // The heading row can be switched off and on again.
     grid->SetHeadingRowVisible(false);
-    EXPECT_TRUE(qobject_cast<GridControl *>(grid->Widget())->horizontalHeader()->isHidden());
+    EXPECT_FALSE(qobject_cast<DesignGrid *>(grid->Widget())->HeadingRowVisible());
     grid->SetHeadingRowVisible(true);
-    EXPECT_FALSE(qobject_cast<GridControl *>(grid->Widget())->horizontalHeader()->isHidden());
+    EXPECT_TRUE(qobject_cast<DesignGrid *>(grid->Widget())->HeadingRowVisible());
 }
 
 TEST(DesignControl, WidgetsShowWhatWasSet)
@@ -247,17 +248,17 @@ TEST(DesignControl, WidgetsShowWhatWasSet)
     grid->SetColumnHeadings({QStringLiteral("Qty"), QStringLiteral("Item")});
     grid->SetGridSize(3, 2);
     grid->SetCellText(3, 2, QStringLiteral("Bolt"));
-    auto *table = qobject_cast<GridControl *>(grid->Widget());
-    EXPECT_EQ(table->rowCount(), 3);
-    EXPECT_EQ(table->Cell(2, 1), QStringLiteral("Bolt"));
-    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Item"));
+    auto *table = qobject_cast<DesignGrid *>(grid->Widget());
+    EXPECT_EQ(table->Drawn().rowCount(), 3);
+    EXPECT_EQ(table->Drawn().Cell(2, 1), QStringLiteral("Bolt"));
+    EXPECT_EQ(table->Drawn().horizontalHeaderItem(1)->text(), QStringLiteral("Item"));
 
     // A huge grid keeps every cell it is given but shows a bounded table.
     grid->SetGridSize(5000000, 4);
     grid->SetCellText(5000000, 4, QStringLiteral("last"));
     EXPECT_EQ(grid->CellText(5000000, 4), QStringLiteral("last"));
     EXPECT_EQ(grid->CellText(3, 2), QStringLiteral("Bolt"));
-    EXPECT_LE(table->rowCount(), 5000);
+    EXPECT_LE(table->Drawn().rowCount(), 5000);
     grid->SetGridSize(2, 2);
     EXPECT_EQ(grid->CellText(3, 2), QString());
     grid->SetGridSize(3, 2);
