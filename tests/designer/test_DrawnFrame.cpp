@@ -81,11 +81,11 @@ void Load(DesignControl &control, const ListSetup &s)
     control.Widget()->setEnabled(s.N % 8 != 7);
 }
 
-// A list box of the toolkit beside the design list, told the same things in the order the
-// designer told its list boxes before it had design lists.
-ListBox *Stock(const DesignListBox &design, const ListSetup &s, QWidget *form)
+// A widget of the toolkit to the right of `design`, framed, coloured and lettered as it is.
+template <typename Widget>
+Widget *Beside(const QFrame &design, QWidget *form)
 {
-    auto *stock = new ListBox(form);
+    auto *stock = new Widget(form);
     stock->setGeometry(design.geometry().translated(400, 0));
     stock->setFont(design.font());
     if (design.testAttribute(Qt::WA_SetPalette))
@@ -94,6 +94,14 @@ ListBox *Stock(const DesignListBox &design, const ListSetup &s, QWidget *form)
     stock->setFrameStyle(design.frameStyle());
     stock->setEnabled(design.isEnabled());
     stock->setFocusPolicy(Qt::NoFocus);
+    return stock;
+}
+
+// A list box of the toolkit beside the design list, told the same things in the order the
+// designer told its list boxes before it had design lists.
+ListBox *Stock(const DesignListBox &design, const ListSetup &s, QWidget *form)
+{
+    auto *stock = Beside<ListBox>(design, form);
     stock->SetColumns(s.Columns());
     if (!s.Headings().isEmpty())
         stock->SetHeadings(s.Headings());
@@ -263,17 +271,9 @@ void Load(DesignControl &control, const GridSetup &s)
 // With `changed`, then told the changes the test makes later, as the designer told them.
 GridControl *Stock(const DesignGrid &design, const GridSetup &s, QWidget *form, bool changed = false)
 {
-    auto *stock = new GridControl(form);
-    stock->setGeometry(design.geometry().translated(400, 0));
-    // The font first: a heading row given its items before a new font keeps the old one (so
-    // the toolkit does), and a design grid's heading row shows the grid's font.
-    stock->setFont(design.font());
-    if (design.testAttribute(Qt::WA_SetPalette))
-        stock->setPalette(design.palette());
-    stock->setAutoFillBackground(design.autoFillBackground());
-    stock->setFrameStyle(design.frameStyle());
-    stock->setEnabled(design.isEnabled());
-    stock->setFocusPolicy(Qt::NoFocus);
+    // (The font comes first: a heading row given its items before a new font keeps the old one,
+    // so the toolkit does, and a design grid's heading row shows the grid's font.)
+    auto *stock = Beside<GridControl>(design, form);
     const bool headingsFirst = s.N % 2 == 0;
     if (headingsFirst && !s.Headings().isEmpty())
         stock->SetHeadings(s.Headings());
@@ -302,6 +302,22 @@ GridControl *Stock(const DesignGrid &design, const GridSetup &s, QWidget *form, 
     return stock;
 }
 
+// `count` design controls of `kind(n)` on `form`, each loaded with Setup(n), and beside each
+// a widget of the toolkit set up the same way.
+template <typename Design, typename Setup, typename StockWidget>
+void SideBySide(QWidget &form, int count, int (*kind)(int),
+                std::vector<std::unique_ptr<DesignControl>> &design, std::vector<StockWidget *> &stock)
+{
+    for (int n = 0; n < count; ++n) {
+        design.push_back(CreateDesignControl(kind(n), &form));
+        auto *widget = qobject_cast<Design *>(design.back()->Widget());
+        ASSERT_TRUE(widget);
+        EXPECT_EQ(widget->template findChildren<QWidget *>().size(), 0) << "a design control is one widget";
+        Load(*design.back(), Setup(n));
+        stock.push_back(Stock(*widget, Setup(n), &form));
+    }
+}
+
 } // namespace
 
 TEST(DesignListBox, DrawsAsAToolkitListBoxSetUpTheSameWay)
@@ -312,14 +328,7 @@ TEST(DesignListBox, DrawsAsAToolkitListBoxSetUpTheSameWay)
     DesignListBox::KeepDrawers(32); // fewer than the lists
     std::vector<std::unique_ptr<DesignControl>> design;
     std::vector<ListBox *> stock;
-    for (int n = 0; n < lists; ++n) {
-        design.push_back(CreateDesignControl(Type::List, &form));
-        auto *box = qobject_cast<DesignListBox *>(design.back()->Widget());
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->findChildren<QWidget *>().size(), 0) << "a design list is one widget";
-        Load(*design.back(), ListSetup(n));
-        stock.push_back(Stock(*box, ListSetup(n), &form));
-    }
+    SideBySide<DesignListBox, ListSetup>(form, lists, [](int) { return Type::List; }, design, stock);
     ExpectAlikeEverywhere(form, design, stock);
     if (HasFailure())
         return;
@@ -392,14 +401,8 @@ TEST(DesignGrid, DrawsAsAToolkitGridSetUpTheSameWay)
     DrawnFrame::KeepDrawers(24); // fewer than the grids
     std::vector<std::unique_ptr<DesignControl>> design;
     std::vector<GridControl *> stock;
-    for (int n = 0; n < grids; ++n) {
-        design.push_back(CreateDesignControl(n % 2 ? Type::GridEditable : Type::GridProtected, &form));
-        auto *grid = qobject_cast<DesignGrid *>(design.back()->Widget());
-        ASSERT_TRUE(grid);
-        EXPECT_EQ(grid->findChildren<QWidget *>().size(), 0) << "a design grid is one widget";
-        Load(*design.back(), GridSetup(n));
-        stock.push_back(Stock(*grid, GridSetup(n), &form));
-    }
+    SideBySide<DesignGrid, GridSetup>(
+        form, grids, [](int n) { return n % 2 ? Type::GridEditable : Type::GridProtected; }, design, stock);
     ExpectAlikeEverywhere(form, design, stock);
     if (HasFailure())
         return;
