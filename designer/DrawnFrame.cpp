@@ -15,7 +15,7 @@ namespace {
 
 // The widgets that draw the design controls: hidden windows, each set up for the control it
 // drew last. The most recently used are kept, more than a form commonly shows at once (about
-// 40 KB each); a control drawn again unchanged (under a rubber band, beside a dragged
+// 40-60 KB each); a control drawn again unchanged (under a rubber band, beside a dragged
 // control) is only drawn.
 class Drawers
 {
@@ -90,7 +90,7 @@ private:
         return drawer;
     }
 
-    size_t KeepAtMost = 128;
+    size_t KeepAtMost = 256;
     bool m_watching = false;
     std::vector<Kept> m_kept; // the most recently used last
 };

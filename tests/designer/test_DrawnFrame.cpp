@@ -374,7 +374,7 @@ TEST(DesignListBox, DrawsAsAToolkitListBoxSetUpTheSameWay)
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(Picture(plain).pixelColor(inside), QColor(255, 255, 255));
-    DesignListBox::KeepDrawers(128);
+    DrawnFrame::KeepDrawers(256);
 }
 
 TEST(DesignListBox, KeepsTheWidthsOfColumnsNotGivenAgainAndMeasuresAsAToolkitList)
@@ -430,7 +430,7 @@ TEST(DesignGrid, DrawsAsAToolkitGridSetUpTheSameWay)
     QApplication::setActiveWindow(&other);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ExpectGrabsAlike(design, stock, "in an inactive window");
-    DrawnFrame::KeepDrawers(128);
+    DrawnFrame::KeepDrawers(256);
 }
 
 TEST(DesignGrid, KeepsWhatAToolkitGridKeepsAndMeasuresAsOne)
