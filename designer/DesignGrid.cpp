@@ -17,7 +17,7 @@ void DesignGrid::SetSize(int rows, int columns)
         return;
     // What falls outside goes, as the grid's own rows and columns go.
     for (auto it = m_cells.begin(); it != m_cells.end();) {
-        if (int(it.key() >> 32) >= rows || int(it.key() & 0xffffffffu) >= columns)
+        if (RowOf(it.key()) >= rows || ColumnOf(it.key()) >= columns)
             it = m_cells.erase(it);
         else
             ++it;
@@ -96,9 +96,8 @@ void DesignGrid::SetUp(QAbstractScrollArea &drawer) const
         drawn.setHorizontalHeaderItem(c, new QTableWidgetItem(m_headings.at(c)));
     drawn.SetColumnWidths(m_widths);
     for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
-        drawn.SetCell(int(it.key() >> 32), int(it.key() & 0xffffffffu), it.value());
+        drawn.SetCell(RowOf(it.key()), ColumnOf(it.key()), it.value());
     drawn.horizontalHeader()->setVisible(m_headingRow);
-    drawn.SetEditable(m_editable);
 }
 
 GridControl &DesignGrid::Drawn() const

@@ -29,7 +29,8 @@ public:
     void SetColumnWidths(const QList<int> &pixels);
     void SetHeadingRowVisible(bool on);
     bool HeadingRowVisible() const { return m_headingRow; }
-    // Whether the user may type in the cells (never on a design form); it draws the same.
+    // Whether the user may type in the cells (never on a design form); it draws the same, so
+    // the drawing grid is not told.
     void SetEditable(bool on) { m_editable = on; }
     bool IsEditable() const { return m_editable; }
 
@@ -42,7 +43,10 @@ protected:
     void SetUp(QAbstractScrollArea &drawer) const override;
 
 private:
+    // A cell's place as one key, and back.
     static quint64 Key(int row, int column) { return quint64(quint32(row)) << 32 | quint32(column); }
+    static int RowOf(quint64 key) { return int(key >> 32); }
+    static int ColumnOf(quint64 key) { return int(key & 0xffffffffu); }
 
     int m_rows = 0;
     int m_columns = 0;
